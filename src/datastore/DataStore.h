@@ -1,0 +1,126 @@
+#pragma once
+// CDataStore: the one in-memory mirror of both database files. Windows read its containers and
+// change records only through its write methods, which write through to the file at once and
+// patch memory only after the database accepted the change.
+//
+// Every operation opens its file, runs its statements (bound values only) and closes the file
+// again, so between operations no database file is open.
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "Records.h"
+#include "Sqlite.h"
+
+using PigeonMap = std::map<int, PigeonRecord>;
+using PersonMap = std::map<int, PersonRecord>;
+using NameMap = std::map<int, Text>;
+
+// Mode values of the Write… methods; any positive mode is the id of the row to update.
+constexpr int kModeInsert = -1;
+constexpr int kModeDelete = -2;
+
+// One row of `kategoria_id`: a bird's place in a category.
+struct CategoryMember {
+    int rowId = 0;
+    int categoryId = 0;
+    int pigeonId = 0;
+};
+
+class CDataStore {
+public:
+    CDataStore() = default;
+
+    // ---- containers (read by the windows) ----
+    std::vector<TreatmentRecord> flockTreatments;  // id_golebia -2, all lofts, row order
+    std::vector<NoteRecord> notes;                 // loaded loft, row order
+    NameMap colourNames;                           // plus 0 -> " "
+    std::map<int, int> colourValues;
+    NameMap breedNames;
+    NameMap lineNames;
+    NameMap eyeColourNames;
+    NameMap statusNames;
+    PersonMap clients;
+    std::map<int, TransactionRecord> transactions; // loaded loft
+    std::vector<SeasonRecord> breedingSeasons;     // newest start first after loading
+    std::vector<SeasonRecord> flightSeasons;       // row order
+    std::vector<PairRecord> pairs;                 // loaded loft, with its young
+    std::vector<FlightRecord> flights;             // loaded loft, with its results
+    std::vector<PairRecord> allPairs;              // all lofts, with all their young
+    std::vector<FlightRecord> allFlights;          // all lofts, no results
+    PersonMap breeders;
+    std::vector<LoftRecord> lofts;                 // row order, with categories and bird count
+    PigeonMap pigeons;                             // all lofts
+
+    // ---- lookups for display: never insert; an absent id gives an empty record ----
+    const PigeonRecord& FindPigeon(int id) const;
+    const PersonRecord& FindClient(int id) const;
+    const PersonRecord& FindBreeder(int id) const;
+    static const Text& FindName(const NameMap& names, int id);
+    // Index of the loft with that id in `lofts`, -1 when none.
+    int FindLoftIndex(int loftId) const;
+
+    // ---- loaders ----
+    void LoadLofts();
+    void LoadPigeonsDb(int loftId);
+    void LoadExtraDb(int loftId);
+
+    // Runs one plain statement on a database file (the SQL console needs arbitrary text).
+    bool ExecSqlOnFile(const Text& path, const Text& sql);
+    // The same with bound parameters (?1, ?2, …) for statements that carry user values.
+    bool ExecSqlOnFile(const Text& path, const Text& sql, const std::vector<SqlValue>& values);
+
+    // ---- category membership and the individual print list (not held in memory) ----
+    std::vector<CategoryMember> LoadCategoryMembers(int categoryId) const;  // row order
+    std::vector<int> LoadIldList() const;                                    // row order
+
+    // ---- writes of birds, lofts, categories, pairs, young, flights and results ----
+    // Each returns false (and leaves memory as it was) when the database refused the change.
+    bool WritePigeon(int mode, PigeonRecord& record);
+    bool DeletePigeon(int pigeonId);
+    bool WriteLoft(int mode, LoftRecord& record);
+    bool WriteCategory(int mode, CategoryRecord& record);
+    int AddPigeonToCategory(int categoryId, int pigeonId);       // 1 on success, 0 on failure
+    int RemovePigeonFromCategory(int categoryId, int pigeonId);  // 1 on success, 0 on failure
+    bool WritePair(int mode, PairRecord& record);
+    int WriteYoung(int mode, YoungRecord& record);               // 1 on success, 0 on failure
+    bool WriteFlight(int mode, FlightRecord& record);
+    bool WriteFlightResult(int mode, FlightResultEntry& record);
+
+    // ---- writes of attachments, treatments, people, transactions, dictionaries, seasons ----
+    bool AddPhoto(PhotoRecord& record);
+    bool AddDocument(DocumentRecord& record);
+    bool DeletePhoto(PhotoRecord& record);
+    bool DeleteDocument(DocumentRecord& record);
+    bool WriteTreatment(int mode, TreatmentRecord& record);
+    bool WriteTransaction(int mode, TransactionRecord& record);
+    bool WriteClient(int mode, PersonRecord& record);
+    bool WriteBreeder(int mode, PersonRecord& record);
+    bool AddColour(int loftId, const Text& name);
+    bool AddBreed(int loftId, const Text& name);
+    bool AddLine(int loftId, const Text& name);
+    bool AddEyeColour(int loftId, const Text& name);
+    bool AddStatus(int loftId, const Text& name);
+    bool DeleteColour(int id);
+    bool DeleteBreed(int id);
+    bool DeleteLine(int id);
+    bool DeleteEyeColour(int id);
+    bool DeleteStatus(int id);
+    bool AddToIldList(int pigeonId);
+    bool RemoveFromIldList(int pigeonId);
+    bool AddBreedingSeason(SeasonRecord& record);
+    bool AddFlightSeason(SeasonRecord& record);
+    bool DeleteBreedingSeason(int id);
+    bool DeleteFlightSeason(int id);
+    bool WriteNote(int mode, NoteRecord& record);
+
+private:
+    bool WritePerson(const char16_t* table, PersonMap& map, int mode, PersonRecord& record);
+    bool AddDictionaryEntry(const char16_t* table, NameMap& map, int loftId, const Text& name);
+    bool DeleteDictionaryEntry(const char16_t* table, NameMap& map, int id);
+    bool AddSeason(const char16_t* table, std::vector<SeasonRecord>& seasons, SeasonRecord& record);
+};
+
+// The program's one store.
+CDataStore& TheDataStore();

@@ -1,0 +1,288 @@
+#include "SharedRoutines.h"
+
+#include <charconv>
+#include <cstdio>
+#include <ctime>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+InstallPathSource& Source() {
+    static InstallPathSource source;
+    return source;
+}
+
+}  // namespace
+
+// ---- install folder -------------------------------------------------------------------------
+
+void SetInstallPathSource(InstallPathSource source) { Source() = std::move(source); }
+
+void SetInstallPath(const Text& folder) {
+    SetInstallPathSource([folder] { return folder; });
+}
+
+Text GetInstallPath() {
+    Text folder = Source() ? Source()() : Text();
+    while (folder.size() > 1 && folder.back() == u'/') folder.pop_back();
+    return folder;
+}
+
+Text GetInstallPathEscaped() {
+    Text folder = GetInstallPath();
+    if (folder.empty() || folder.back() != u'/') folder.push_back(u'/');
+    return folder;
+}
+
+Text JoinPath(const Text& base, const Text& relative) {
+    if (base.empty()) return relative;
+    size_t start = 0;
+    while (start < relative.size() && relative[start] == u'/') ++start;
+    Text result = base;
+    while (result.size() > 1 && result.back() == u'/') result.pop_back();
+    if (result != u"/") result.push_back(u'/');
+    result.append(relative, start, Text::npos);
+    return result;
+}
+
+Text DbFolder() { return JoinPath(GetInstallPath(), u"db"); }
+Text PigeonsDbPath() { return JoinPath(DbFolder(), u"pigeons.db"); }
+Text ExtraDbPath() { return JoinPath(DbFolder(), u"dodatkowe_informacje.db"); }
+Text ImagesFolder() { return JoinPath(DbFolder(), u"images"); }
+Text DocumentsFolder() { return JoinPath(DbFolder(), u"documents"); }
+Text NotesFolder() { return JoinPath(DbFolder(), u"notes"); }
+Text NoteFilePath(int noteId) { return JoinPath(NotesFolder(), NumberText(noteId) + u".html"); }
+
+bool EnsureDbFolders() {
+    if (GetInstallPath().empty()) return false;
+    std::error_code ec;
+    for (const Text& folder : {DbFolder(), ImagesFolder(), DocumentsFolder(), NotesFolder()}) {
+        fs::create_directories(ToFsPath(folder), ec);
+        if (!fs::is_directory(ToFsPath(folder), ec)) return false;
+    }
+    return true;
+}
+
+// ---- text conversions ------------------------------------------------------------------------
+
+Text WidenString(const std::string& narrow) {
+    Text wide(narrow.size(), u'\0');
+    for (size_t i = 0; i < narrow.size(); ++i) {
+        wide[i] = static_cast<char16_t>(static_cast<std::int16_t>(static_cast<signed char>(narrow[i])));
+    }
+    return wide;
+}
+
+std::string NarrowString(const Text& wide) {
+    std::string narrow(wide.size(), '\0');
+    for (size_t i = 0; i < wide.size(); ++i) narrow[i] = static_cast<char>(wide[i] & 0xFF);
+    return narrow;
+}
+
+std::string ToUtf8(const Text& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            ++i;
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            c = 0xFFFD;  // a lone surrogate
+        }
+        if (c < 0x80) {
+            out.push_back(static_cast<char>(c));
+        } else if (c < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else if (c < 0x10000) {
+            out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else {
+            out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        }
+    }
+    return out;
+}
+
+Text FromUtf8(const std::string& utf8) {
+    Text out;
+    out.reserve(utf8.size());
+    const auto* s = reinterpret_cast<const unsigned char*>(utf8.data());
+    const size_t n = utf8.size();
+    for (size_t i = 0; i < n;) {
+        char32_t c = s[i];
+        size_t len = 1;
+        if (c >= 0xF0 && c < 0xF8) {
+            len = 4;
+            c &= 0x07;
+        } else if (c >= 0xE0) {
+            len = 3;
+            c &= 0x0F;
+        } else if (c >= 0xC0) {
+            len = 2;
+            c &= 0x1F;
+        } else if (c >= 0x80) {
+            out.push_back(u'\uFFFD');
+            ++i;
+            continue;
+        }
+        if (i + len > n) {
+            out.push_back(u'\uFFFD');
+            break;
+        }
+        bool valid = true;
+        for (size_t k = 1; k < len; ++k) {
+            if ((s[i + k] & 0xC0) != 0x80) valid = false;
+            c = (c << 6) | (s[i + k] & 0x3F);
+        }
+        if (!valid) {
+            out.push_back(u'\uFFFD');
+            ++i;
+            continue;
+        }
+        if (c >= 0x10000) {
+            c -= 0x10000;
+            out.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
+            out.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
+        } else {
+            out.push_back(static_cast<char16_t>(c));
+        }
+        i += len;
+    }
+    return out;
+}
+
+fs::path ToFsPath(const Text& path) { return fs::path(ToUtf8(path)); }
+
+Text NumberText(long long value) {
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return Text(buffer, result.ptr);
+}
+
+Text& StripHtmlTags(Text& text) {
+    for (;;) {
+        const size_t open = text.find(u'<');
+        if (open == Text::npos) break;
+        const size_t close = text.find(u'>', open);
+        if (close == Text::npos) {
+            text.erase(open);
+            break;
+        }
+        text.erase(open, close - open + 1);
+    }
+    return text;
+}
+
+Text ReadUnicodeFile(const Text& path) {
+    std::ifstream file(ToFsPath(path), std::ios::binary);
+    if (!file) return u"Error";
+    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    Text text;
+    text.reserve(bytes.size() / 2);
+    for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        const char16_t unit = static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                                    (static_cast<unsigned char>(bytes[i + 1]) << 8));
+        if (unit == 0) break;
+        text.push_back(unit);
+    }
+    return text;
+}
+
+bool WriteUnicodeFile(const Text& path, const Text& text) {
+    const fs::path target = ToFsPath(path);
+    fs::path temp = target;
+    temp += ".tmp";
+    {
+        std::ofstream file(temp, std::ios::binary | std::ios::trunc);
+        if (!file) return false;
+        std::string bytes;
+        bytes.reserve(2 + text.size() * 2);
+        bytes.push_back(static_cast<char>(0xFF));
+        bytes.push_back(static_cast<char>(0xFE));
+        for (char16_t unit : text) {
+            bytes.push_back(static_cast<char>(unit & 0xFF));
+            bytes.push_back(static_cast<char>(unit >> 8));
+        }
+        file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        file.flush();
+        if (!file) {
+            file.close();
+            std::error_code ec;
+            fs::remove(temp, ec);
+            return false;
+        }
+    }
+    std::error_code ec;
+    fs::rename(temp, target, ec);
+    if (ec) {
+        fs::remove(temp, ec);
+        return false;
+    }
+    return true;
+}
+
+// ---- time ------------------------------------------------------------------------------------
+
+Text FormatTime(Time64 time, const char* format) {
+    if (time < 0 || format == nullptr) return Text();
+    const std::time_t t = static_cast<std::time_t>(time);
+    std::tm local{};
+    if (localtime_r(&t, &local) == nullptr) return Text();
+    char buffer[128];
+    // strftime in the "C" locale: the formats in use are digits and separators only.
+    const size_t n = std::strftime(buffer, sizeof buffer, format, &local);
+    if (n == 0) return Text();
+    return FromUtf8(std::string(buffer, n));
+}
+
+Text FormatTime(Time64 time, const std::string& format) { return FormatTime(time, format.c_str()); }
+
+std::optional<Time64> MakeLocalTime(int day, int month, int year, int hour, int minute, int second) {
+    if (year < 1970 || month < 1 || month > 12 || day < 1 || day > 31) return std::nullopt;
+    std::tm local{};
+    local.tm_mday = day;
+    local.tm_mon = month - 1;
+    local.tm_year = year - 1900;
+    local.tm_hour = hour;
+    local.tm_min = minute;
+    local.tm_sec = second;
+    local.tm_isdst = -1;
+    const std::tm asked = local;
+    const std::time_t t = std::mktime(&local);
+    if (t == static_cast<std::time_t>(-1) || t < 0) return std::nullopt;
+    // A day that does not exist (31 April) is normalised by mktime into another date: refuse it.
+    if (local.tm_mday != asked.tm_mday || local.tm_mon != asked.tm_mon ||
+        local.tm_year != asked.tm_year) {
+        return std::nullopt;
+    }
+    return static_cast<Time64>(t);
+}
+
+std::optional<LocalDateTime> ToLocalDateTime(Time64 time) {
+    if (time < 0) return std::nullopt;
+    const std::time_t t = static_cast<std::time_t>(time);
+    std::tm local{};
+    if (localtime_r(&t, &local) == nullptr) return std::nullopt;
+    return LocalDateTime{local.tm_mday, local.tm_mon + 1, local.tm_year + 1900,
+                         local.tm_hour, local.tm_min,     local.tm_sec};
+}
+
+double RoundSignificant(double value, int significant) {
+    char buffer[64];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, significant);
+    double back = 0.0;
+    std::from_chars(buffer, result.ptr, back);
+    return back;
+}

@@ -1,0 +1,83 @@
+#pragma once
+// Small routines the whole program shares: the install folder and the places under it,
+// text conversions, tag stripping, reading UTF-16 files and local-time dates.
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "Records.h"
+
+// ---- install folder -------------------------------------------------------------------------
+
+// Where the install folder comes from. The window layer installs a source that reads the
+// "InstallPath" setting; tests set a fixed folder. Without a source the folder is empty.
+using InstallPathSource = std::function<Text()>;
+void SetInstallPathSource(InstallPathSource source);
+void SetInstallPath(const Text& folder);  // a source that always returns `folder`
+
+// The install folder as stored, without a trailing separator (empty when not set).
+Text GetInstallPath();
+// The install folder followed by one separator. Paths here use '/', which needs no escaping,
+// so this is the form that is appended to without adding a separator.
+Text GetInstallPathEscaped();
+
+// Joins two path parts with exactly one '/' between them.
+Text JoinPath(const Text& base, const Text& relative);
+
+// Places under the install folder.
+Text PigeonsDbPath();          // <install>/db/pigeons.db
+Text ExtraDbPath();            // <install>/db/dodatkowe_informacje.db
+Text DbFolder();               // <install>/db
+Text ImagesFolder();           // <install>/db/images
+Text DocumentsFolder();        // <install>/db/documents
+Text NotesFolder();            // <install>/db/notes
+Text NoteFilePath(int noteId); // <install>/db/notes/<id>.html
+// Creates db/ and its images, documents and notes folders when missing; false on failure.
+bool EnsureDbFolders();
+
+// ---- text conversions ------------------------------------------------------------------------
+
+// Byte to unit, sign-extending (0xB9 becomes U+FFB9); keeps the length.
+Text WidenString(const std::string& narrow);
+// Unit to its low byte (U+0105 becomes 0x05); keeps the length.
+std::string NarrowString(const Text& wide);
+// Proper UTF-8 conversions for file-system paths and messages.
+std::string ToUtf8(const Text& text);
+Text FromUtf8(const std::string& utf8);
+std::filesystem::path ToFsPath(const Text& path);
+// ASCII decimal of a number (never locale-dependent).
+Text NumberText(long long value);
+
+// Removes every complete tag; an unclosed tag ends the text. Returns `text`.
+Text& StripHtmlTags(Text& text);
+
+// The file's bytes as UTF-16LE units up to the first NUL unit; "Error" when it cannot be read.
+Text ReadUnicodeFile(const Text& path);
+// Writes text as UTF-16LE with the byte-order mark FF FE; through a temporary file, so a
+// failed write never leaves a half-written file. False when the file could not be written.
+bool WriteUnicodeFile(const Text& path, const Text& text);
+
+// ---- time ------------------------------------------------------------------------------------
+
+// Local time of `time` by a strftime format; empty for -1, any negative time or a time that
+// cannot be converted.
+Text FormatTime(Time64 time, const char* format);
+Text FormatTime(Time64 time, const std::string& format);
+
+// Local time of day/month/year hour:minute:second, with the daylight-saving flag left to the
+// C library. Dates before 1970 or that cannot be represented give nullopt.
+std::optional<Time64> MakeLocalTime(int day, int month, int year, int hour = 0, int minute = 0,
+                                    int second = 0);
+
+// Broken-down local time of a stored time (nullopt for negative or unconvertible times).
+struct LocalDateTime {
+    int day = 0, month = 0, year = 0, hour = 0, minute = 0, second = 0;
+};
+std::optional<LocalDateTime> ToLocalDateTime(Time64 time);
+
+// A double written with `significant` significant digits in general notation and read back:
+// the rounding that stored coefficients, points and distances have always had.
+double RoundSignificant(double value, int significant = 6);

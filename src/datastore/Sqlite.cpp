@@ -1,0 +1,133 @@
+#include "Sqlite.h"
+
+#include <sqlite3.h>
+
+#include <utility>
+
+namespace {
+
+int ByteLength(const Text& text) { return static_cast<int>(text.size() * sizeof(char16_t)); }
+
+}  // namespace
+
+// ---- SqlStatement ------------------------------------------------------------------------------
+
+SqlStatement::SqlStatement(sqlite3* db, const Text& sql) {
+    if (db == nullptr) return;
+    if (sqlite3_prepare16_v2(db, sql.c_str(), ByteLength(sql), &stmt_, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(stmt_);
+        stmt_ = nullptr;
+    }
+}
+
+SqlStatement::~SqlStatement() { sqlite3_finalize(stmt_); }
+
+SqlStatement::SqlStatement(SqlStatement&& other) noexcept : stmt_(std::exchange(other.stmt_, nullptr)) {}
+
+SqlStatement& SqlStatement::operator=(SqlStatement&& other) noexcept {
+    if (this != &other) {
+        sqlite3_finalize(stmt_);
+        stmt_ = std::exchange(other.stmt_, nullptr);
+    }
+    return *this;
+}
+
+bool SqlStatement::Bind(const std::vector<SqlValue>& values) {
+    if (stmt_ == nullptr) return false;
+    for (size_t i = 0; i < values.size(); ++i) {
+        const int index = static_cast<int>(i) + 1;
+        const SqlValue& v = values[i];
+        int rc = SQLITE_OK;
+        if (std::holds_alternative<std::monostate>(v)) {
+            rc = sqlite3_bind_null(stmt_, index);
+        } else if (const auto* n = std::get_if<std::int64_t>(&v)) {
+            rc = sqlite3_bind_int64(stmt_, index, *n);
+        } else if (const auto* d = std::get_if<double>(&v)) {
+            rc = sqlite3_bind_double(stmt_, index, *d);
+        } else {
+            const Text& t = std::get<Text>(v);
+            rc = sqlite3_bind_text16(stmt_, index, t.c_str(), ByteLength(t), SQLITE_TRANSIENT);
+        }
+        if (rc != SQLITE_OK) return false;
+    }
+    return true;
+}
+
+bool SqlStatement::NextRow() { return stmt_ != nullptr && sqlite3_step(stmt_) == SQLITE_ROW; }
+
+bool SqlStatement::Run() {
+    if (stmt_ == nullptr) return false;
+    const int rc = sqlite3_step(stmt_);
+    return rc == SQLITE_DONE || rc == SQLITE_ROW;
+}
+
+bool SqlStatement::IsNull(int column) const {
+    return sqlite3_column_type(stmt_, column) == SQLITE_NULL;
+}
+
+int SqlStatement::Int(int column) const { return sqlite3_column_int(stmt_, column); }
+
+std::int64_t SqlStatement::Int64(int column) const { return sqlite3_column_int64(stmt_, column); }
+
+double SqlStatement::Double(int column) const { return sqlite3_column_double(stmt_, column); }
+
+Text SqlStatement::String(int column) const {
+    const void* data = sqlite3_column_text16(stmt_, column);
+    if (data == nullptr) return Text();
+    const int bytes = sqlite3_column_bytes16(stmt_, column);
+    return Text(static_cast<const char16_t*>(data), static_cast<size_t>(bytes) / sizeof(char16_t));
+}
+
+// ---- SqlDatabase -------------------------------------------------------------------------------
+
+SqlDatabase::SqlDatabase(const Text& path) {
+    if (sqlite3_open16(path.c_str(), &db_) != SQLITE_OK) {
+        sqlite3_close(db_);
+        db_ = nullptr;
+        return;
+    }
+    // Another copy of a file (a backup being taken, a console) may hold a lock for a moment.
+    sqlite3_busy_timeout(db_, 2000);
+}
+
+SqlDatabase::~SqlDatabase() { sqlite3_close(db_); }
+
+SqlStatement SqlDatabase::Prepare(const Text& sql) const { return SqlStatement(db_, sql); }
+
+bool SqlDatabase::Exec(const Text& sql, const std::vector<SqlValue>& values) {
+    SqlStatement st = Prepare(sql);
+    return st.Bind(values) && st.Run();
+}
+
+std::int64_t SqlDatabase::QueryInt64(const Text& sql, const std::vector<SqlValue>& values,
+                                     std::int64_t fallback) {
+    SqlStatement st = Prepare(sql);
+    if (!st.Bind(values) || !st.NextRow() || st.IsNull(0)) return fallback;
+    return st.Int64(0);
+}
+
+std::int64_t SqlDatabase::LastInsertRowId() const {
+    return db_ ? sqlite3_last_insert_rowid(db_) : 0;
+}
+
+int SqlDatabase::Changes() const { return db_ ? sqlite3_changes(db_) : 0; }
+
+std::string SqlDatabase::LastError() const {
+    return db_ ? std::string(sqlite3_errmsg(db_)) : std::string("database not open");
+}
+
+// ---- SqlTransaction ----------------------------------------------------------------------------
+
+SqlTransaction::SqlTransaction(SqlDatabase& db) : db_(db) {
+    begun_ = db_.ok() && db_.Exec(u"BEGIN IMMEDIATE;");
+}
+
+SqlTransaction::~SqlTransaction() {
+    if (begun_ && !done_) db_.Exec(u"ROLLBACK;");
+}
+
+bool SqlTransaction::Commit() {
+    if (!begun_ || done_) return false;
+    done_ = db_.Exec(u"COMMIT;");
+    return done_;
+}
