@@ -1,0 +1,45 @@
+#pragma once
+// Helpers shared by the loaders and writers of CDataStore; not part of its interface.
+
+#include <cstdint>
+#include <vector>
+
+#include "Records.h"
+#include "Sqlite.h"
+
+namespace dsinternal {
+
+// A column of another table that holds ids of the table being inserted into.
+struct IdReference {
+    const char16_t* table;
+    const char16_t* column;
+};
+
+// The largest id that the given columns still hold (0 when none).
+std::int64_t MaxReference(SqlDatabase& db, const std::vector<IdReference>& refs);
+
+// SQLite gives a new row max(id)+1, so a row inserted after the newest one was deleted takes
+// that id back, and with it whatever rows still point at the old one. When `newId` is not above
+// `floor` (the largest id still referred to), the new row is moved to floor+1 and `newId`
+// follows it. Must run inside the insert's transaction. False when the move failed.
+bool MoveIdAbove(SqlDatabase& db, const char16_t* table, std::int64_t& newId, std::int64_t floor);
+
+// Inserts one row and keeps its id clear of the given references (see MoveIdAbove), all in one
+// transaction. Returns the new id, or 0 when the database refused the row.
+std::int64_t InsertRow(SqlDatabase& db, const char16_t* table, const Text& sql,
+                       const std::vector<SqlValue>& values,
+                       const std::vector<IdReference>& refs = {}, std::int64_t extraFloor = 0);
+
+// Runs the statements in one transaction; true when every one completed and the commit held.
+struct BoundStatement {
+    Text sql;
+    std::vector<SqlValue> values;
+};
+bool RunInTransaction(SqlDatabase& db, const std::vector<BoundStatement>& statements);
+
+// A date value for a statement: the stored 64-bit seconds (-1 = not set).
+inline SqlValue SqlDate(Time64 t) { return SqlValue(static_cast<std::int64_t>(t)); }
+// A float or double written as it always was: six significant digits.
+SqlValue SqlRounded(double value);
+
+}  // namespace dsinternal
