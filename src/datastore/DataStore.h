@@ -79,6 +79,9 @@ public:
     // Each returns false (and leaves memory as it was) when the database refused the change.
     bool WritePigeon(int mode, PigeonRecord& record);
     bool DeletePigeon(int pigeonId);
+    // Deletes the bird together with its membership in every category and its entry in the
+    // individual print list, in one transaction over both files.
+    bool DeletePigeonWithRows(int pigeonId);
     bool WriteLoft(int mode, LoftRecord& record);
     bool WriteCategory(int mode, CategoryRecord& record);
     int AddPigeonToCategory(int categoryId, int pigeonId);       // 1 on success, 0 on failure

@@ -1,1 +1,595 @@
-// (being written)
+// Writes of birds, lofts, categories and their membership, pairs and their young, flights and
+// their results. Each write goes to pigeons.db at once; memory follows only when the database
+// accepted the change, so a failed write leaves the containers exactly as they were.
+
+#include <algorithm>
+
+#include "DataStore.h"
+#include "DataStoreInternal.h"
+#include "SharedRoutines.h"
+
+using dsinternal::BoundStatement;
+using dsinternal::IdReference;
+using dsinternal::InsertRow;
+using dsinternal::MaxReference;
+using dsinternal::RunInTransaction;
+using dsinternal::SqlDate;
+using dsinternal::SqlRounded;
+
+namespace {
+
+// A column and the value written to it; keeping the two side by side means a statement's
+// column list and its bound values can never drift apart.
+struct ColumnValue {
+    const char16_t* column;
+    SqlValue value;
+};
+
+Text Placeholder(size_t index) { return u"?" + NumberText(static_cast<long long>(index)); }
+
+std::vector<SqlValue> ValuesOf(const std::vector<ColumnValue>& items) {
+    std::vector<SqlValue> values;
+    values.reserve(items.size());
+    for (const ColumnValue& item : items) values.push_back(item.value);
+    return values;
+}
+
+// "INSERT INTO <table>(<a, b, …>) VALUES ( ?1, ?2, … );" — `head` is "INSERT INTO <table>(".
+BoundStatement InsertStatement(const char16_t* head, const std::vector<ColumnValue>& items) {
+    Text columns;
+    Text marks;
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (i > 0) {
+            columns += u", ";
+            marks += u", ";
+        }
+        columns += items[i].column;
+        marks += Placeholder(i + 1);
+    }
+    return {Text(head) + columns + u") VALUES ( " + marks + u" );", ValuesOf(items)};
+}
+
+// "UPDATE <table> SET a = ?1, b = ?2, … WHERE id = ?n;"
+BoundStatement UpdateStatement(const char16_t* opening, const std::vector<ColumnValue>& items,
+                               int id) {
+    Text sql = opening;
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (i > 0) sql += u", ";
+        sql += Text(items[i].column) + u" = " + Placeholder(i + 1);
+    }
+    sql += u" WHERE id = " + Placeholder(items.size() + 1) + u";";
+    std::vector<SqlValue> values = ValuesOf(items);
+    values.push_back(SqlInt(id));
+    return {sql, values};
+}
+
+// An update counts as written only when it reached its row: editing a row that is gone (deleted
+// from another window meanwhile) must not look saved.
+bool RunUpdate(const BoundStatement& statement) {
+    SqlDatabase db(PigeonsDbPath());
+    return db.ok() && db.Exec(statement.sql, statement.values) && db.Changes() > 0;
+}
+
+bool RunStatements(const std::vector<BoundStatement>& statements) {
+    SqlDatabase db(PigeonsDbPath());
+    return db.ok() && RunInTransaction(db, statements);
+}
+
+std::int64_t Insert(const char16_t* table, const BoundStatement& statement,
+                    const std::vector<IdReference>& refs = {}, std::int64_t extraFloor = 0) {
+    SqlDatabase db(PigeonsDbPath());
+    if (!db.ok()) return 0;
+    return InsertRow(db, table, statement.sql, statement.values, refs, extraFloor);
+}
+
+// Largest id that the other file's columns still hold.
+std::int64_t ExtraFileFloor(const std::vector<IdReference>& refs) {
+    SqlDatabase extra(ExtraDbPath());
+    return extra.ok() ? MaxReference(extra, refs) : 0;
+}
+
+// Rows everywhere that name a bird by its id.
+const std::vector<IdReference>& PigeonReferences() {
+    static const std::vector<IdReference> refs = {
+        {u"pigeons", u"id_matki"},         {u"pigeons", u"id_ojca"},
+        {u"kategoria_id", u"id_golebia"},  {u"dzieci", u"id_golebia"},
+        {u"lotniki", u"id_golebia"},       {u"zdjecia", u"id_golebia"},
+        {u"dokumenty", u"id_wlasciciela"}, {u"lekisuplementy", u"id_golebia"},
+        {u"transakcje", u"id_golebia"},    {u"pary", u"id_samca"},
+        {u"pary", u"id_samicy"},
+    };
+    return refs;
+}
+
+// Rows everywhere that name a loft by its id.
+const std::vector<IdReference>& LoftReferences() {
+    static const std::vector<IdReference> refs = {
+        {u"kategoria", u"id_hodowli"},  {u"pigeons", u"id_hodowli"},
+        {u"pary", u"id_hodowli"},       {u"dzieci", u"id_hodowli"},
+        {u"loty", u"id_hodowli"},       {u"lotniki", u"id_hodowli"},
+        {u"transakcje", u"id_hodowli"}, {u"zdjecia", u"id_hodowli"},
+        {u"dokumenty", u"id_hodowli"},  {u"lekisuplementy", u"id_hodowli"},
+    };
+    return refs;
+}
+
+const std::vector<IdReference>& LoftReferencesInExtraFile() {
+    static const std::vector<IdReference> refs = {
+        {u"notatki", u"id_hodowli"},
+        {u"sezonylegowe", u"id_hodowli"},
+        {u"sezonylotowe", u"id_hodowli"},
+    };
+    return refs;
+}
+
+SqlValue SqlFloat(float value) { return SqlRounded(static_cast<double>(value)); }
+
+template <typename Record>
+typename std::vector<Record>::iterator FindById(std::vector<Record>& records, int id) {
+    return std::find_if(records.begin(), records.end(),
+                        [id](const Record& r) { return r.id == id; });
+}
+
+}  // namespace
+
+// ---- birds -------------------------------------------------------------------------------------
+
+bool CDataStore::WritePigeon(int mode, PigeonRecord& record) {
+    const PigeonRecord& r = record;
+    if (mode == kModeInsert) {
+        const BoundStatement insert = InsertStatement(
+            u"INSERT INTO pigeons(",
+            {
+                {u"nazwa", SqlText(r.nazwa)},
+                {u"id_hodowli", SqlInt(r.id_hodowli)},
+                {u"id_matki", SqlInt(r.id_matki)},
+                {u"id_ojca", SqlInt(r.id_ojca)},
+                {u"id_wlasciciela", SqlInt(r.id_wlasciciela)},
+                {u"id_hodowcy", SqlInt(r.id_hodowcy)},
+                {u"id_rasy", SqlInt(r.id_rasy)},
+                {u"id_linia", SqlInt(r.id_linia)},
+                {u"id_koloroka", SqlInt(r.id_koloroka)},
+                {u"plec", SqlInt(r.plec)},
+                {u"id_statusu", SqlInt(r.id_statusu)},
+                {u"id_koloru", SqlInt(r.id_koloru)},
+                {u"ocena_ogolna", SqlInt(r.ocena_ogolna)},
+                {u"ocena_zdrowia", SqlInt(r.ocena_zdrowia)},
+                {u"ocena_upierzenia", SqlInt(r.ocena_upierzenia)},
+                {u"ocena_lotowa", SqlInt(r.ocena_lotowa)},
+                {u"nr_obraczki", SqlText(r.nr_obraczki)},
+                {u"kraj", SqlText(r.kraj)},
+                {u"oddzial", SqlText(r.oddzial)},
+                {u"rocznik", SqlText(r.rocznik)},
+                {u"genotyp", SqlText(r.genotyp)},
+                {u"fenotyp", SqlText(r.fenotyp)},
+                {u"notatkiogolne", SqlText(r.notatkiogolne)},
+                {u"notatkicechywygladu", SqlText(r.notatkicechywygladu)},
+                {u"notatkichoroby", SqlText(r.notatkichoroby)},
+                {u"notatkiproblemy", SqlText(r.notatkiproblemy)},
+                {u"NotatkaRodowodowa0", SqlText(r.NotatkaRodowodowa0)},
+                {u"NotatkaRodowodowa1", SqlText(r.NotatkaRodowodowa1)},
+                {u"NotatkaRodowodowa2", SqlText(r.NotatkaRodowodowa2)},
+                {u"NotatkaRodowodowa3", SqlText(r.NotatkaRodowodowa3)},
+                {u"NotatkaRodowodowa4", SqlText(r.NotatkaRodowodowa4)},
+                {u"DataDodania", SqlDate(r.DataDodania)},
+                {u"DataKupna", SqlDate(r.DataKupna)},
+                {u"DataSprzedazy", SqlDate(r.DataSprzedazy)},
+                {u"DataUrodzenia", SqlDate(r.DataUrodzenia)},
+                {u"DataOdejscia", SqlDate(r.DataOdejscia)},
+            });
+        // The print list lives in the other file; a new bird must not inherit its entry there.
+        const std::int64_t ildFloor = ExtraFileFloor({{u"ild", u"id_golebia"}});
+        const std::int64_t id = Insert(u"pigeons", insert, PigeonReferences(), ildFloor);
+        record.id = static_cast<int>(id);
+        if (id <= 0) return false;
+        pigeons[record.id] = record;
+        return true;
+    }
+    if (mode <= 0) return false;
+
+    // notatkif is written only here, DataDodania only by the insert; krotkiopis and DataF1 have
+    // statements of their own.
+    const BoundStatement update = UpdateStatement(
+        u"UPDATE pigeons SET ",
+        {
+            {u"nazwa", SqlText(r.nazwa)},
+            {u"kraj", SqlText(r.kraj)},
+            {u"oddzial", SqlText(r.oddzial)},
+            {u"nr_obraczki", SqlText(r.nr_obraczki)},
+            {u"rocznik", SqlText(r.rocznik)},
+            {u"genotyp", SqlText(r.genotyp)},
+            {u"fenotyp", SqlText(r.fenotyp)},
+            {u"id_matki", SqlInt(r.id_matki)},
+            {u"id_ojca", SqlInt(r.id_ojca)},
+            {u"id_wlasciciela", SqlInt(r.id_wlasciciela)},
+            {u"id_hodowcy", SqlInt(r.id_hodowcy)},
+            {u"id_rasy", SqlInt(r.id_rasy)},
+            {u"id_linia", SqlInt(r.id_linia)},
+            {u"id_hodowli", SqlInt(r.id_hodowli)},
+            {u"id_koloroka", SqlInt(r.id_koloroka)},
+            {u"plec", SqlInt(r.plec)},
+            {u"id_statusu", SqlInt(r.id_statusu)},
+            {u"ocena_ogolna", SqlInt(r.ocena_ogolna)},
+            {u"ocena_zdrowia", SqlInt(r.ocena_zdrowia)},
+            {u"ocena_upierzenia", SqlInt(r.ocena_upierzenia)},
+            {u"ocena_lotowa", SqlInt(r.ocena_lotowa)},
+            {u"NotatkaRodowodowa0", SqlText(r.NotatkaRodowodowa0)},
+            {u"NotatkaRodowodowa1", SqlText(r.NotatkaRodowodowa1)},
+            {u"NotatkaRodowodowa2", SqlText(r.NotatkaRodowodowa2)},
+            {u"NotatkaRodowodowa3", SqlText(r.NotatkaRodowodowa3)},
+            {u"NotatkaRodowodowa4", SqlText(r.NotatkaRodowodowa4)},
+            {u"id_koloru", SqlInt(r.id_koloru)},
+            {u"notatkiogolne", SqlText(r.notatkiogolne)},
+            {u"notatkicechywygladu", SqlText(r.notatkicechywygladu)},
+            {u"notatkichoroby", SqlText(r.notatkichoroby)},
+            {u"notatkiproblemy", SqlText(r.notatkiproblemy)},
+            {u"notatkif", SqlText(r.notatkif)},
+            {u"DataKupna", SqlDate(r.DataKupna)},
+            {u"DataSprzedazy", SqlDate(r.DataSprzedazy)},
+            {u"DataUrodzenia", SqlDate(r.DataUrodzenia)},
+            {u"DataOdejscia", SqlDate(r.DataOdejscia)},
+        },
+        mode);
+    if (!RunUpdate(update)) return false;
+    if (record.id > 0) pigeons[record.id] = record;
+    return true;
+}
+
+bool CDataStore::DeletePigeon(int pigeonId) {
+    if (!RunStatements({{u"DELETE FROM pigeons where id = ?1;", {SqlInt(pigeonId)}}})) {
+        return false;
+    }
+    pigeons.erase(pigeonId);
+    return true;
+}
+
+bool CDataStore::DeletePigeonWithRows(int pigeonId) {
+    SqlDatabase db(PigeonsDbPath());
+    if (!db.ok()) return false;
+    // The print list is in the other file; attaching it lets one transaction cover both files.
+    if (!db.Exec(u"ATTACH DATABASE ?1 AS extra;", {SqlText(ExtraDbPath())})) return false;
+    const bool hasIld =
+        db.QueryInt64(u"SELECT count(*) FROM extra.sqlite_master WHERE type = 'table' AND "
+                      u"name = 'ild';") > 0;
+    std::vector<BoundStatement> statements = {
+        {u"DELETE FROM kategoria_id WHERE id_golebia = ?1;", {SqlInt(pigeonId)}},
+        {u"DELETE FROM pigeons where id = ?1;", {SqlInt(pigeonId)}},
+    };
+    if (hasIld) {
+        statements.push_back({u"DELETE FROM extra.ild WHERE id_golebia = ?1;", {SqlInt(pigeonId)}});
+    }
+    const bool ok = RunInTransaction(db, statements);
+    db.Exec(u"DETACH DATABASE extra;");
+    if (!ok) return false;
+    pigeons.erase(pigeonId);
+    return true;
+}
+
+// ---- lofts and categories ------------------------------------------------------------------------
+
+bool CDataStore::WriteLoft(int mode, LoftRecord& record) {
+    if (mode == kModeInsert) {
+        const BoundStatement insert =
+            InsertStatement(u"INSERT INTO hodowla(", {{u"nazwahodowli", SqlText(record.nazwahodowli)},
+                                                      {u"opishodowli", SqlText(record.opishodowli)}});
+        const std::int64_t floor = ExtraFileFloor(LoftReferencesInExtraFile());
+        const std::int64_t id = Insert(u"hodowla", insert, LoftReferences(), floor);
+        record.id = static_cast<int>(id);
+        if (id <= 0) return false;
+        lofts.push_back(record);
+        return true;
+    }
+    if (mode == kModeDelete) {
+        // The loft's categories go with it, and so do their membership rows; its birds stay.
+        const SqlValue id = SqlInt(record.id);
+        const bool ok = RunStatements({
+            {u"DELETE FROM kategoria_id WHERE id_kategorii IN "
+             u"(SELECT id FROM kategoria WHERE id_hodowli = ?1);",
+             {id}},
+            {u"DELETE FROM kategoria WHERE id_hodowli = ?1;", {id}},
+            {u"DELETE FROM hodowla WHERE id = ?1;", {id}},
+        });
+        if (!ok) return false;
+        const auto it = FindById(lofts, record.id);
+        if (it != lofts.end()) lofts.erase(it);
+        return true;
+    }
+    if (mode <= 0) return false;
+    // The lofts dialog keeps `lofts` in step itself after an update.
+    return RunUpdate(UpdateStatement(u"UPDATE hodowla SET ",
+                                     {{u"nazwahodowli", SqlText(record.nazwahodowli)},
+                                      {u"opishodowli", SqlText(record.opishodowli)}},
+                                     mode));
+}
+
+// Categories are kept in `LoftRecord::categories` by the windows that call this.
+bool CDataStore::WriteCategory(int mode, CategoryRecord& record) {
+    if (mode == kModeInsert) {
+        const BoundStatement insert =
+            InsertStatement(u"INSERT INTO kategoria (",
+                            {{u"nazwakategorii", SqlText(record.nazwakategorii)},
+                             {u"opiskategorii", SqlText(record.opiskategorii)},
+                             {u"id_hodowli", SqlInt(record.id_hodowli)}});
+        const std::int64_t id =
+            Insert(u"kategoria", insert, {{u"kategoria_id", u"id_kategorii"}});
+        record.id = static_cast<int>(id);
+        return id > 0;
+    }
+    if (mode == kModeDelete) {
+        const SqlValue id = SqlInt(record.id);
+        return RunStatements({
+            {u"DELETE FROM kategoria_id WHERE id_kategorii = ?1;", {id}},
+            {u"DELETE FROM kategoria WHERE id = ?1;", {id}},
+        });
+    }
+    if (mode <= 0) return false;
+    return RunUpdate(UpdateStatement(u"UPDATE kategoria SET ",
+                                     {{u"nazwakategorii", SqlText(record.nazwakategorii)},
+                                      {u"opiskategorii", SqlText(record.opiskategorii)}},
+                                     record.id));
+}
+
+// The new row comes last in row-id order, which is the category's bird order.
+int CDataStore::AddPigeonToCategory(int categoryId, int pigeonId) {
+    const BoundStatement insert = InsertStatement(
+        u"INSERT INTO kategoria_id (",
+        {{u"id_kategorii", SqlInt(categoryId)}, {u"id_golebia", SqlInt(pigeonId)}});
+    return Insert(u"kategoria_id", insert) > 0 ? 1 : 0;
+}
+
+// Removes every membership row of the bird in that category (a bird added twice goes at once).
+int CDataStore::RemovePigeonFromCategory(int categoryId, int pigeonId) {
+    return RunStatements({{u"DELETE FROM kategoria_id WHERE id_kategorii = ?1 AND id_golebia = ?2 ;",
+                           {SqlInt(categoryId), SqlInt(pigeonId)}}})
+               ? 1
+               : 0;
+}
+
+// ---- pairs and young -----------------------------------------------------------------------------
+
+bool CDataStore::WritePair(int mode, PairRecord& record) {
+    const PairRecord& r = record;
+    if (mode == kModeInsert) {
+        const BoundStatement insert = InsertStatement(
+            u"INSERT INTO pary(",
+            {
+                {u"uwagi", SqlText(r.uwagi)},
+                {u"not_ojciec", SqlText(r.not_ojciec)},
+                {u"not_matka", SqlText(r.not_matka)},
+                {u"id_samca", SqlInt(r.id_samca)},
+                {u"id_samicy", SqlInt(r.id_samicy)},
+                {u"DataWylegu", SqlDate(r.DataWylegu)},
+                {u"DataZlozeniaJaj", SqlDate(r.DataZlozeniaJaj)},
+                {u"zlozonych", SqlInt(r.zlozonych)},
+                {u"id_hodowli", SqlInt(r.id_hodowli)},
+                {u"DataParowania", SqlDate(r.DataParowania)},
+                {u"DataDodania", SqlDate(r.DataDodania)},
+            });
+        const std::int64_t id = Insert(u"pary", insert, {{u"dzieci", u"id_pary"}});
+        record.id = static_cast<int>(id);
+        if (id <= 0) return false;
+        pairs.push_back(record);
+        return true;
+    }
+    if (mode == kModeDelete) {
+        // Every young row of the pair goes, also those that the passed record does not list.
+        const SqlValue id = SqlInt(r.id);
+        const bool ok = RunStatements({
+            {u"DELETE FROM dzieci WHERE id_pary = ?1;", {id}},
+            {u"DELETE FROM pary WHERE id = ?1;", {id}},
+        });
+        if (!ok) return false;
+        const auto it = FindById(pairs, r.id);
+        if (it != pairs.end()) pairs.erase(it);
+        return true;
+    }
+    if (mode <= 0) return false;
+    // id_hodowli and DataDodania stay as inserted.
+    const BoundStatement update = UpdateStatement(
+        u"UPDATE pary SET ",
+        {
+            {u"uwagi", SqlText(r.uwagi)},
+            {u"id_samca", SqlInt(r.id_samca)},
+            {u"id_samicy", SqlInt(r.id_samicy)},
+            {u"DataWylegu", SqlDate(r.DataWylegu)},
+            {u"DataZlozeniaJaj", SqlDate(r.DataZlozeniaJaj)},
+            {u"zlozonych", SqlInt(r.zlozonych)},
+            {u"not_ojciec", SqlText(r.not_ojciec)},
+            {u"not_matka", SqlText(r.not_matka)},
+            {u"DataParowania", SqlDate(r.DataParowania)},
+        },
+        mode);
+    if (!RunUpdate(update)) return false;
+    const auto it = FindById(pairs, mode);
+    if (it != pairs.end()) *it = record;
+    return true;
+}
+
+int CDataStore::WriteYoung(int mode, YoungRecord& record) {
+    const YoungRecord& r = record;
+    if (mode == kModeInsert) {
+        const BoundStatement insert = InsertStatement(
+            u"INSERT INTO dzieci(",
+            {
+                {u"uwagi", SqlText(r.uwagi)},
+                {u"id_golebia", SqlInt(r.id_golebia)},
+                {u"id_pary", SqlInt(r.id_pary)},
+                {u"id_hodowli", SqlInt(r.id_hodowli)},
+                {u"DataDodania", SqlDate(r.DataDodania)},
+            });
+        const std::int64_t id = Insert(u"dzieci", insert);
+        record.id = static_cast<int>(id);
+        if (id <= 0) return 0;
+        for (PairRecord& pair : pairs) {
+            if (pair.id == record.id_pary) pair.young.push_back(record);
+        }
+        return 1;
+    }
+    if (mode == kModeDelete) {
+        if (!RunStatements({{u"DELETE FROM dzieci WHERE id = ?1;", {SqlInt(r.id)}}})) return 0;
+        for (PairRecord& pair : pairs) {
+            const auto it = FindById(pair.young, r.id);
+            if (it != pair.young.end()) pair.young.erase(it);
+        }
+        return 1;
+    }
+    if (mode <= 0) return 0;
+    // Only the note and the young bird change; the pair, loft and date stay as inserted.
+    const BoundStatement update = UpdateStatement(
+        u"UPDATE dzieci SET ", {{u"uwagi", SqlText(r.uwagi)}, {u"id_golebia", SqlInt(r.id_golebia)}},
+        r.id);
+    if (!RunUpdate(update)) return 0;
+    for (PairRecord& pair : pairs) {
+        for (YoungRecord& young : pair.young) {
+            if (young.id == r.id) young = record;
+        }
+    }
+    return 1;
+}
+
+// ---- flights and results -------------------------------------------------------------------------
+
+bool CDataStore::WriteFlight(int mode, FlightRecord& record) {
+    const FlightRecord& r = record;
+    if (mode == kModeInsert) {
+        // The flights page appends the new flight itself.
+        const BoundStatement insert = InsertStatement(
+            u"INSERT INTO loty(",
+            {
+                {u"miejscowosc", SqlText(r.miejscowosc)},
+                {u"pogodawmiejscuwypuszczenia", SqlText(r.pogodawmiejscuwypuszczenia)},
+                {u"pogodalokalna", SqlText(r.pogodalokalna)},
+                {u"notatki", SqlText(r.notatki)},
+                {u"id_hodowli", SqlInt(r.id_hodowli)},
+                {u"czasodlotu", SqlDate(r.czasodlotu)},
+                {u"czas_pierwszego_w_konk", SqlDate(r.czas_pierwszego_w_konk)},
+                {u"czas_ostatniego_w_konk", SqlDate(r.czas_ostatniego_w_konk)},
+                {u"typ", SqlInt(r.typ)},
+                {u"kategoria", SqlInt(r.kategoria)},
+                {u"kategoria2", SqlInt(r.kategoria2)},
+                {u"odleglosckm", SqlRounded(r.odleglosckm)},
+                {u"odlegloscm", SqlInt(r.odlegloscm)},
+                {u"liczba_hodowcow", SqlInt(r.liczba_hodowcow)},
+                {u"golebi_oddzial", SqlInt(r.golebi_oddzial)},
+                {u"golebi_sekcja", SqlInt(r.golebi_sekcja)},
+                {u"konkursow_oddzial", SqlInt(r.konkursow_oddzial)},
+                {u"konkursow_sekcja", SqlInt(r.konkursow_sekcja)},
+                {u"wlozonychgolebi", SqlInt(r.wlozonychgolebi)},
+                {u"iloscwkonkursie", SqlInt(r.iloscwkonkursie)},
+                {u"DL_stopnie", SqlInt(r.DL_stopnie)},
+                {u"DL_minuty", SqlInt(r.DL_minuty)},
+                {u"DL_sekundy", SqlInt(r.DL_sekundy)},
+                {u"SZ_stopnie", SqlInt(r.SZ_stopnie)},
+                {u"SZ_minuty", SqlInt(r.SZ_minuty)},
+                {u"SZ_sekundy", SqlInt(r.SZ_sekundy)},
+                {u"czas_trwania_konkursu_g", SqlInt(r.czas_trwania_konkursu_g)},
+                {u"czas_trwania_konkursu_m", SqlInt(r.czas_trwania_konkursu_m)},
+                {u"czas_trwania_konkursu_s", SqlInt(r.czas_trwania_konkursu_s)},
+            });
+        const std::int64_t id = Insert(u"loty", insert, {{u"lotniki", u"id_lotu"}});
+        record.id = id > 0 ? static_cast<int>(id) : -1;
+        return id > 0;
+    }
+    if (mode == kModeDelete) {
+        // A flight's results go with it, so a later flight cannot show them.
+        const SqlValue id = SqlInt(r.id);
+        const bool ok = RunStatements({
+            {u"DELETE FROM lotniki WHERE id_lotu = ?1;", {id}},
+            {u"DELETE FROM loty WHERE id = ?1;", {id}},
+        });
+        if (!ok) return false;
+        const auto it = FindById(flights, r.id);
+        if (it != flights.end()) flights.erase(it);
+        return true;
+    }
+    if (mode <= 0) return false;
+    // typ stays as inserted; the flights page keeps `flights` in step after an update.
+    return RunUpdate(UpdateStatement(
+        u"UPDATE loty SET ",
+        {
+            {u"miejscowosc", SqlText(r.miejscowosc)},
+            {u"pogodawmiejscuwypuszczenia", SqlText(r.pogodawmiejscuwypuszczenia)},
+            {u"pogodalokalna", SqlText(r.pogodalokalna)},
+            {u"notatki", SqlText(r.notatki)},
+            {u"id_hodowli", SqlInt(r.id_hodowli)},
+            {u"czasodlotu", SqlDate(r.czasodlotu)},
+            {u"czas_pierwszego_w_konk", SqlDate(r.czas_pierwszego_w_konk)},
+            {u"czas_ostatniego_w_konk", SqlDate(r.czas_ostatniego_w_konk)},
+            {u"kategoria", SqlInt(r.kategoria)},
+            {u"kategoria2", SqlInt(r.kategoria2)},
+            {u"odleglosckm", SqlRounded(r.odleglosckm)},
+            {u"odlegloscm", SqlInt(r.odlegloscm)},
+            {u"liczba_hodowcow", SqlInt(r.liczba_hodowcow)},
+            {u"golebi_oddzial", SqlInt(r.golebi_oddzial)},
+            {u"golebi_sekcja", SqlInt(r.golebi_sekcja)},
+            {u"konkursow_oddzial", SqlInt(r.konkursow_oddzial)},
+            {u"konkursow_sekcja", SqlInt(r.konkursow_sekcja)},
+            {u"wlozonychgolebi", SqlInt(r.wlozonychgolebi)},
+            {u"iloscwkonkursie", SqlInt(r.iloscwkonkursie)},
+            {u"DL_stopnie", SqlInt(r.DL_stopnie)},
+            {u"DL_minuty", SqlInt(r.DL_minuty)},
+            {u"DL_sekundy", SqlInt(r.DL_sekundy)},
+            {u"SZ_stopnie", SqlInt(r.SZ_stopnie)},
+            {u"SZ_minuty", SqlInt(r.SZ_minuty)},
+            {u"SZ_sekundy", SqlInt(r.SZ_sekundy)},
+            {u"czas_trwania_konkursu_g", SqlInt(r.czas_trwania_konkursu_g)},
+            {u"czas_trwania_konkursu_m", SqlInt(r.czas_trwania_konkursu_m)},
+            {u"czas_trwania_konkursu_s", SqlInt(r.czas_trwania_konkursu_s)},
+        },
+        r.id));
+}
+
+bool CDataStore::WriteFlightResult(int mode, FlightResultEntry& record) {
+    const FlightResultEntry& r = record;
+    if (mode == kModeInsert) {
+        const BoundStatement insert = InsertStatement(
+            u"INSERT INTO lotniki(",
+            {
+                {u"notatki", SqlText(r.notatki)},
+                {u"id_lotu", SqlInt(r.id_lotu)},
+                {u"id_hodowli", SqlInt(r.id_hodowli)},
+                {u"id_golebia", SqlInt(r.id_golebia)},
+                {u"DataCzasPrzylotu", SqlDate(r.DataCzasPrzylotu)},
+                {u"nr_konkursu", SqlInt(r.nr_konkursu)},
+                {u"nr_konkursu_sekcja", SqlInt(r.nr_konkursu_sekcja)},
+                {u"CoefficientOddzialowy", SqlFloat(r.CoefficientOddzialowy)},
+                {u"CoefficientSekcyjny", SqlFloat(r.CoefficientSekcyjny)},
+                {u"PunktyOddzial", SqlFloat(r.PunktyOddzial)},
+                {u"PunktySekcja", SqlFloat(r.PunktySekcja)},
+            });
+        const std::int64_t id = Insert(u"lotniki", insert);
+        record.id = id > 0 ? static_cast<int>(id) : -1;
+        if (id <= 0) return false;
+        for (FlightRecord& flight : flights) {
+            if (flight.id == record.id_lotu) flight.entries.push_back(record);
+        }
+        return true;
+    }
+    if (mode == kModeDelete) {
+        // The flights page removes the result from its lists itself.
+        return RunStatements({{u"DELETE FROM lotniki WHERE id = ?1;", {SqlInt(r.id)}}});
+    }
+    if (mode <= 0) return false;
+    // The flight, loft and bird of a result stay as inserted.
+    const BoundStatement update = UpdateStatement(
+        u"UPDATE lotniki SET ",
+        {
+            {u"notatki", SqlText(r.notatki)},
+            {u"DataCzasPrzylotu", SqlDate(r.DataCzasPrzylotu)},
+            {u"CoefficientOddzialowy", SqlFloat(r.CoefficientOddzialowy)},
+            {u"CoefficientSekcyjny", SqlFloat(r.CoefficientSekcyjny)},
+            {u"PunktyOddzial", SqlFloat(r.PunktyOddzial)},
+            {u"PunktySekcja", SqlFloat(r.PunktySekcja)},
+            {u"nr_konkursu_sekcja", SqlInt(r.nr_konkursu_sekcja)},
+            {u"nr_konkursu", SqlInt(r.nr_konkursu)},
+        },
+        r.id);
+    if (!RunUpdate(update)) return false;
+    for (FlightRecord& flight : flights) {
+        if (flight.id != r.id_lotu) continue;
+        for (FlightResultEntry& entry : flight.entries) {
+            if (entry.id == r.id) entry = record;
+        }
+    }
+    return true;
+}
