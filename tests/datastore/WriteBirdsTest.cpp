@@ -1,1 +1,276 @@
+#include "Schema.h"
 #include "TestSupport.h"
+
+namespace {
+
+class WriteBirdsTest : public DataStoreTest {
+protected:
+    void SetUp() override {
+        DataStoreTest::SetUp();
+        SqlDatabase pigeonsDb(PigeonsDbPath());
+        CreateTables(pigeonsDb, LoftTables());
+        CreateTables(pigeonsDb, PigeonTables());
+        SqlDatabase extraDb(ExtraDbPath());
+        CreateTables(extraDb, ExtraTables());
+    }
+
+    long long Count(const std::string& sql) { return QueryInt(PigeonsDbPath(), sql); }
+
+    PigeonRecord Bird(const std::string& ring) {
+        PigeonRecord bird;
+        bird.id_hodowli = 1;
+        bird.nr_obraczki = U(ring);
+        return bird;
+    }
+};
+
+TEST_F(WriteBirdsTest, BirdInsertStoresEveryTextWholeAndLeavesLaterFieldsUnset) {
+    PigeonRecord bird = Bird("0456");
+    bird.nazwa = U("Bł'yskawica \"As\"");
+    bird.kraj = U("PL");
+    bird.NotatkaRodowodowa3 = U("ojciec: O'Brien\nmatka: Żaneta");
+    bird.notatkif = U("not written by an insert");
+    bird.plec = 2;
+    bird.id_ojca = 7;
+    bird.DataDodania = 1262300400;  // the other dates stay unset
+
+    ASSERT_TRUE(store_.WritePigeon(kModeInsert, bird));
+    ASSERT_GT(bird.id, 0);
+    const std::string where = " FROM pigeons WHERE id = " + std::to_string(bird.id);
+    EXPECT_EQ(QueryText(PigeonsDbPath(), "SELECT nazwa" + where), "Bł'yskawica \"As\"");
+    EXPECT_EQ(QueryText(PigeonsDbPath(), "SELECT NotatkaRodowodowa3" + where),
+              "ojciec: O'Brien\nmatka: Żaneta");
+    EXPECT_EQ(QueryText(PigeonsDbPath(), "SELECT oddzial" + where), "");
+    EXPECT_FALSE(QueryIsNull(PigeonsDbPath(), "SELECT oddzial" + where));
+    EXPECT_EQ(Count("SELECT plec" + where), 2);
+    EXPECT_EQ(Count("SELECT id_ojca" + where), 7);
+    EXPECT_EQ(Count("SELECT DataDodania" + where), 1262300400);
+    EXPECT_EQ(Count("SELECT DataUrodzenia" + where), -1);
+    EXPECT_EQ(Count("SELECT DataOdejscia" + where), -1);
+    EXPECT_TRUE(QueryIsNull(PigeonsDbPath(), "SELECT notatkif" + where));
+    ASSERT_EQ(store_.pigeons.count(bird.id), 1u);
+    EXPECT_EQ(store_.pigeons.at(bird.id).nazwa, bird.nazwa);
+}
+
+TEST_F(WriteBirdsTest, BirdUpdateKeepsAddedDateShortDescriptionAndRoofDate) {
+    PigeonRecord bird = Bird("1");
+    bird.DataDodania = 1000000;
+    ASSERT_TRUE(store_.WritePigeon(kModeInsert, bird));
+    const std::string where = " WHERE id = " + std::to_string(bird.id);
+    Exec(PigeonsDbPath(), "UPDATE pigeons SET krotkiopis = 'szybki', DataF1 = 5000" + where);
+
+    bird.DataDodania = 2000000;
+    bird.krotkiopis = U("changed in memory only");
+    bird.notatkif = U("Dalsze uwagi: d'Artagnan");
+    bird.id_hodowli = 3;
+    ASSERT_TRUE(store_.WritePigeon(bird.id, bird));
+
+    EXPECT_EQ(Count("SELECT DataDodania FROM pigeons" + where), 1000000);
+    EXPECT_EQ(QueryText(PigeonsDbPath(), "SELECT krotkiopis FROM pigeons" + where), "szybki");
+    EXPECT_EQ(Count("SELECT DataF1 FROM pigeons" + where), 5000);
+    EXPECT_EQ(QueryText(PigeonsDbPath(), "SELECT notatkif FROM pigeons" + where),
+              "Dalsze uwagi: d'Artagnan");
+    EXPECT_EQ(Count("SELECT id_hodowli FROM pigeons" + where), 3);
+    EXPECT_EQ(store_.pigeons.at(bird.id).id_hodowli, 3);
+}
+
+TEST_F(WriteBirdsTest, FailedBirdWritesLeaveMemoryAlone) {
+    PigeonRecord ghost = Bird("9");
+    ghost.id = 42;  // no such row
+    EXPECT_FALSE(store_.WritePigeon(42, ghost));
+    EXPECT_TRUE(store_.pigeons.empty());
+
+    Exec(PigeonsDbPath(), "DROP TABLE pigeons");
+    PigeonRecord bird = Bird("1");
+    EXPECT_FALSE(store_.WritePigeon(kModeInsert, bird));
+    EXPECT_EQ(bird.id, 0);
+    EXPECT_TRUE(store_.pigeons.empty());
+}
+
+TEST_F(WriteBirdsTest, NewBirdNeverTakesAnIdThatOtherRowsStillReferTo) {
+    PigeonRecord first = Bird("1");
+    ASSERT_TRUE(store_.WritePigeon(kModeInsert, first));
+    ASSERT_EQ(store_.AddPigeonToCategory(1, first.id), 1);
+    ASSERT_TRUE(store_.DeletePigeon(first.id));
+    EXPECT_EQ(store_.pigeons.count(first.id), 0u);
+    EXPECT_EQ(Count("SELECT count(*) FROM kategoria_id"), 1);  // plain delete leaves the rest
+
+    PigeonRecord second = Bird("2");
+    ASSERT_TRUE(store_.WritePigeon(kModeInsert, second));
+    EXPECT_GT(second.id, first.id);
+    EXPECT_EQ(Count("SELECT count(*) FROM pigeons WHERE id = " + std::to_string(second.id)), 1);
+
+    // The print list is in the other file and counts as well.
+    Exec(ExtraDbPath(), "INSERT INTO ild(id_golebia) VALUES (" + std::to_string(second.id + 5) + ")");
+    PigeonRecord third = Bird("3");
+    ASSERT_TRUE(store_.WritePigeon(kModeInsert, third));
+    EXPECT_EQ(third.id, second.id + 6);
+    EXPECT_EQ(store_.pigeons.at(third.id).nr_obraczki, U("3"));
+}
+
+TEST_F(WriteBirdsTest, DeletingBirdWithRowsClearsEveryMembershipAndPrintListEntry) {
+    PigeonRecord bird = Bird("1");
+    PigeonRecord other = Bird("2");
+    ASSERT_TRUE(store_.WritePigeon(kModeInsert, bird));
+    ASSERT_TRUE(store_.WritePigeon(kModeInsert, other));
+    store_.AddPigeonToCategory(1, bird.id);
+    store_.AddPigeonToCategory(2, bird.id);
+    store_.AddPigeonToCategory(2, other.id);
+    Exec(ExtraDbPath(), "INSERT INTO ild(id_golebia) VALUES (" + std::to_string(bird.id) + ")");
+
+    ASSERT_TRUE(store_.DeletePigeonWithRows(bird.id));
+    EXPECT_EQ(Count("SELECT count(*) FROM pigeons"), 1);
+    EXPECT_EQ(Count("SELECT count(*) FROM kategoria_id"), 1);
+    EXPECT_EQ(QueryInt(ExtraDbPath(), "SELECT count(*) FROM ild"), 0);
+    EXPECT_EQ(store_.pigeons.count(bird.id), 0u);
+    EXPECT_EQ(store_.pigeons.count(other.id), 1u);
+}
+
+TEST_F(WriteBirdsTest, LoftsRefuseDuplicateNamesAndTakeTheirCategoriesAlongWhenDeleted) {
+    LoftRecord loft;
+    loft.nazwahodowli = U("Gołębnik 'Pod Lipą'");
+    ASSERT_TRUE(store_.WriteLoft(kModeInsert, loft));
+    ASSERT_EQ(store_.lofts.size(), 1u);
+    EXPECT_EQ(store_.lofts[0].id, loft.id);
+
+    LoftRecord twin;
+    twin.nazwahodowli = loft.nazwahodowli;
+    EXPECT_FALSE(store_.WriteLoft(kModeInsert, twin));
+    EXPECT_EQ(twin.id, 0);
+    EXPECT_EQ(store_.lofts.size(), 1u);
+
+    CategoryRecord category;
+    category.id_hodowli = loft.id;
+    category.nazwakategorii = U("Młode");
+    ASSERT_TRUE(store_.WriteCategory(kModeInsert, category));
+    PigeonRecord bird = Bird("1");
+    bird.id_hodowli = loft.id;
+    ASSERT_TRUE(store_.WritePigeon(kModeInsert, bird));
+    store_.AddPigeonToCategory(category.id, bird.id);
+
+    ASSERT_TRUE(store_.WriteLoft(kModeDelete, loft));
+    EXPECT_TRUE(store_.lofts.empty());
+    EXPECT_EQ(Count("SELECT count(*) FROM kategoria"), 0);
+    EXPECT_EQ(Count("SELECT count(*) FROM kategoria_id"), 0);
+    EXPECT_EQ(Count("SELECT count(*) FROM pigeons"), 1);  // birds stay
+
+    // The old loft's bird still names it, so a new loft must not take its id.
+    LoftRecord next;
+    next.nazwahodowli = U("Nowa");
+    ASSERT_TRUE(store_.WriteLoft(kModeInsert, next));
+    EXPECT_NE(next.id, loft.id);
+}
+
+TEST_F(WriteBirdsTest, CategoryMembershipAndDeleteThenAddInheritsNoBirds) {
+    CategoryRecord category;
+    category.id_hodowli = 1;
+    category.nazwakategorii = U("Rozpłodowe d'élite");
+    ASSERT_TRUE(store_.WriteCategory(kModeInsert, category));
+    EXPECT_EQ(QueryText(PigeonsDbPath(), "SELECT nazwakategorii FROM kategoria"),
+              "Rozpłodowe d'élite");
+
+    store_.AddPigeonToCategory(category.id, 5);
+    store_.AddPigeonToCategory(category.id, 6);
+    store_.AddPigeonToCategory(category.id, 5);
+    ASSERT_EQ(store_.LoadCategoryMembers(category.id).size(), 3u);
+    EXPECT_EQ(store_.RemovePigeonFromCategory(category.id, 5), 1);
+    const auto members = store_.LoadCategoryMembers(category.id);
+    ASSERT_EQ(members.size(), 1u);
+    EXPECT_EQ(members[0].pigeonId, 6);
+
+    ASSERT_TRUE(store_.WriteCategory(kModeDelete, category));
+    CategoryRecord next;
+    next.id_hodowli = 1;
+    ASSERT_TRUE(store_.WriteCategory(kModeInsert, next));
+    EXPECT_TRUE(store_.LoadCategoryMembers(next.id).empty());
+
+    // A membership row left behind by an older version still keeps the id out of reach.
+    Exec(PigeonsDbPath(), "INSERT INTO kategoria_id(id_kategorii, id_golebia) VALUES (" +
+                              std::to_string(next.id + 1) + ", 9)");
+    CategoryRecord third;
+    third.id_hodowli = 1;
+    ASSERT_TRUE(store_.WriteCategory(kModeInsert, third));
+    EXPECT_TRUE(store_.LoadCategoryMembers(third.id).empty());
+}
+
+TEST_F(WriteBirdsTest, PairsCarryTheirYoungAndTakeEveryYoungRowWhenDeleted) {
+    PairRecord pair;
+    pair.id_hodowli = 1;
+    pair.id_samca = 10;
+    pair.id_samicy = 11;
+    pair.uwagi = U("para z '09");
+    ASSERT_TRUE(store_.WritePair(kModeInsert, pair));
+    ASSERT_EQ(store_.pairs.size(), 1u);
+
+    YoungRecord young;
+    young.id_pary = pair.id;
+    young.id_hodowli = 1;
+    young.id_golebia = 20;
+    ASSERT_EQ(store_.WriteYoung(kModeInsert, young), 1);
+    ASSERT_EQ(store_.pairs[0].young.size(), 1u);
+    EXPECT_EQ(store_.pairs[0].young[0].id, young.id);
+
+    young.uwagi = U("słabe pióro");
+    ASSERT_EQ(store_.WriteYoung(young.id, young), 1);
+    EXPECT_EQ(store_.pairs[0].young[0].uwagi, U("słabe pióro"));
+    EXPECT_EQ(QueryText(PigeonsDbPath(), "SELECT uwagi FROM dzieci"), "słabe pióro");
+
+    // A young row that the record passed to the delete does not list goes as well.
+    Exec(PigeonsDbPath(),
+         "INSERT INTO dzieci(id_golebia, id_pary) VALUES (21, " + std::to_string(pair.id) + ")");
+    PairRecord stale = pair;  // young list without either row
+    ASSERT_TRUE(store_.WritePair(kModeDelete, stale));
+    EXPECT_TRUE(store_.pairs.empty());
+    EXPECT_EQ(Count("SELECT count(*) FROM dzieci"), 0);
+
+    PairRecord next;
+    ASSERT_TRUE(store_.WritePair(kModeInsert, next));
+    EXPECT_EQ(Count("SELECT count(*) FROM dzieci WHERE id_pary = " + std::to_string(next.id)), 0);
+}
+
+TEST_F(WriteBirdsTest, FlightsAndResultsRoundTripWithSixSignificantDigits) {
+    FlightRecord flight;
+    flight.id_hodowli = 1;
+    flight.typ = 2;
+    flight.miejscowosc = U("Łódź");
+    flight.odleglosckm = 250.0;
+    ASSERT_TRUE(store_.WriteFlight(kModeInsert, flight));
+    ASSERT_GT(flight.id, 0);
+    EXPECT_TRUE(store_.flights.empty());  // the flights page appends it
+    EXPECT_EQ(QueryText(PigeonsDbPath(), "SELECT odleglosckm FROM loty"), "250");
+    store_.flights.push_back(flight);
+
+    FlightResultEntry result;
+    result.id_lotu = flight.id;
+    result.id_golebia = 5;
+    result.CoefficientOddzialowy = 12.3456789f;
+    result.PunktyOddzial = 80.123456f;
+    ASSERT_TRUE(store_.WriteFlightResult(kModeInsert, result));
+    ASSERT_EQ(store_.flights[0].entries.size(), 1u);
+    EXPECT_EQ(store_.flights[0].entries[0].id, result.id);
+    EXPECT_DOUBLE_EQ(QueryDouble(PigeonsDbPath(), "SELECT CoefficientOddzialowy FROM lotniki"),
+                     12.3457);
+    EXPECT_DOUBLE_EQ(QueryDouble(PigeonsDbPath(), "SELECT PunktyOddzial FROM lotniki"), 80.1235);
+
+    result.nr_konkursu = 3;
+    result.notatki = U("wrócił o'świcie");
+    ASSERT_TRUE(store_.WriteFlightResult(result.id, result));
+    EXPECT_EQ(store_.flights[0].entries[0].nr_konkursu, 3);
+    EXPECT_EQ(Count("SELECT nr_konkursu FROM lotniki"), 3);
+
+    ASSERT_TRUE(store_.WriteFlight(kModeDelete, flight));
+    EXPECT_TRUE(store_.flights.empty());
+    EXPECT_EQ(Count("SELECT count(*) FROM lotniki"), 0);
+
+    FlightRecord next;
+    ASSERT_TRUE(store_.WriteFlight(kModeInsert, next));
+    EXPECT_EQ(Count("SELECT count(*) FROM lotniki WHERE id_lotu = " + std::to_string(next.id)), 0);
+
+    Exec(PigeonsDbPath(), "DROP TABLE lotniki");
+    FlightResultEntry lost;
+    lost.id_lotu = next.id;
+    EXPECT_FALSE(store_.WriteFlightResult(kModeInsert, lost));
+    EXPECT_EQ(lost.id, -1);
+}
+
+}  // namespace
