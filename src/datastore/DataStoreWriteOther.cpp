@@ -1,1 +1,422 @@
-// (being written)
+// Writes of a bird's photographs, documents and treatments, of transactions, clients and
+// breeders, the five dictionaries, the individual print list, seasons and notes.
+//
+// Every value is bound; memory is patched only after the database accepted the change.
+
+#include <filesystem>
+#include <functional>
+#include <system_error>
+
+#include "DataStore.h"
+#include "DataStoreInternal.h"
+#include "SharedRoutines.h"
+
+namespace fs = std::filesystem;
+using dsinternal::IdReference;
+using dsinternal::InsertRow;
+using dsinternal::MaxReference;
+using dsinternal::SqlDate;
+
+namespace {
+
+// The largest id that rows of pigeons.db still hold in the given columns. Birds and
+// transactions keep the ids of clients, breeders and dictionary entries after those were
+// deleted, so a new person or entry must not take such an id back (it would inherit them).
+std::int64_t PigeonsDbReferenceFloor(const std::vector<IdReference>& refs) {
+    std::error_code ec;
+    if (refs.empty() || !fs::exists(ToFsPath(PigeonsDbPath()), ec)) return 0;
+    SqlDatabase db(PigeonsDbPath());
+    if (!db.ok()) return 0;
+    return MaxReference(db, refs);
+}
+
+// Copies the user's file to its stored place, replacing a file of that name.
+bool CopyAttachment(const Text& source, const Text& folder, const Text& fileName) {
+    if (source.empty() || !EnsureDbFolders()) return false;
+    std::error_code ec;
+    const fs::path from = ToFsPath(source);
+    if (!fs::is_regular_file(from, ec)) return false;
+    fs::copy_file(from, ToFsPath(JoinPath(folder, fileName)), fs::copy_options::overwrite_existing,
+                  ec);
+    return !ec;
+}
+
+// Removes a stored file; a file that is already gone is no error.
+void RemoveStoredFile(const Text& path) {
+    std::error_code ec;
+    fs::remove(ToFsPath(path), ec);
+}
+
+// Inserts an attachment row and stores the user's file under it, both or neither: the row
+// is committed only once the copy succeeded, so a failed copy leaves no row behind.
+std::int64_t InsertAttachment(const Text& sql, const std::vector<SqlValue>& values,
+                              const Text& source, const Text& folder,
+                              const std::function<Text(int)>& fileNameFor) {
+    SqlDatabase db(PigeonsDbPath());
+    SqlTransaction tx(db);
+    if (!tx.ok()) return 0;
+    if (!db.Exec(sql, values) || db.Changes() != 1) return 0;
+    const std::int64_t id = db.LastInsertRowId();
+    if (id <= 0) return 0;
+    const Text fileName = fileNameFor(static_cast<int>(id));
+    if (!CopyAttachment(source, folder, fileName)) return 0;
+    if (!tx.Commit()) {
+        RemoveStoredFile(JoinPath(folder, fileName));
+        return 0;
+    }
+    return id;
+}
+
+bool RunOn(const Text& dbPath, const Text& sql, const std::vector<SqlValue>& values) {
+    SqlDatabase db(dbPath);
+    return db.Exec(sql, values);
+}
+
+// An update that found no row changed nothing: the caller must not take it for a success.
+bool UpdateOn(const Text& dbPath, const Text& sql, const std::vector<SqlValue>& values) {
+    SqlDatabase db(dbPath);
+    return db.Exec(sql, values) && db.Changes() > 0;
+}
+
+// The five dictionaries and the bird column that holds each one's ids.
+struct DictionaryTable {
+    const char16_t* table;
+    const char16_t* pigeonColumn;
+};
+
+constexpr DictionaryTable kDictionaries[] = {
+    {u"kolory", u"id_koloru"},   {u"gatunekrasa", u"id_rasy"}, {u"linia", u"id_linia"},
+    {u"koloroka", u"id_koloroka"}, {u"statusy", u"id_statusu"},
+};
+
+const char16_t* PigeonColumnOf(const char16_t* table) {
+    for (const DictionaryTable& d : kDictionaries) {
+        if (Text(d.table) == table) return d.pigeonColumn;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+// ---- photographs and documents -----------------------------------------------------------
+
+bool CDataStore::AddPhoto(PhotoRecord& record) {
+    record.subkategoria = 0;
+    PhotoRecord stored = record;
+    const std::int64_t id = InsertAttachment(
+        u"INSERT INTO zdjecia(opis1, id_golebia, id_hodowli, rozszerzenie, rodzaj, kategoria, "
+        u"subkategoria) VALUES ( ?1, ?2, ?3, ?4, ?5, ?6, ?7 );",
+        {SqlText(record.opis1), SqlInt(record.id_golebia), SqlInt(record.id_hodowli),
+         SqlText(record.rozszerzenie), SqlInt(record.rodzaj), SqlInt(record.kategoria),
+         SqlInt(record.subkategoria)},
+        record.path, ImagesFolder(), [&stored](int newId) {
+            stored.id = newId;
+            return stored.FileName();
+        });
+    record.id = static_cast<int>(id);
+    return id > 0;
+}
+
+bool CDataStore::AddDocument(DocumentRecord& record) {
+    record.rodzaj = 0;
+    record.kategoria = 0;
+    record.subkategoria = 0;
+    DocumentRecord stored = record;
+    const std::int64_t id = InsertAttachment(
+        u"INSERT INTO dokumenty(opis1, id_wlasciciela, id_hodowli, rodzaj, kategoria, "
+        u"subkategoria, rozszerzenie, nazwa) VALUES ( ?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8 );",
+        {SqlText(record.opis1), SqlInt(record.id_wlasciciela), SqlInt(record.id_hodowli),
+         SqlInt(record.rodzaj), SqlInt(record.kategoria), SqlInt(record.subkategoria),
+         SqlText(record.rozszerzenie), SqlText(record.nazwa)},
+        record.path, DocumentsFolder(), [&stored](int newId) {
+            stored.id = newId;
+            return stored.FileName();
+        });
+    record.id = static_cast<int>(id);
+    return id > 0;
+}
+
+// The row goes first: when the database refuses, the photo and its file both stay.
+bool CDataStore::DeletePhoto(PhotoRecord& record) {
+    if (!RunOn(PigeonsDbPath(), u"DELETE FROM zdjecia WHERE id = ?1;", {SqlInt(record.id)})) {
+        return false;
+    }
+    RemoveStoredFile(record.GetFilePath());
+    return true;
+}
+
+bool CDataStore::DeleteDocument(DocumentRecord& record) {
+    const Text stored = JoinPath(DocumentsFolder(), record.FileName());
+    if (!RunOn(PigeonsDbPath(), u"DELETE FROM dokumenty WHERE id = ?1;", {SqlInt(record.id)})) {
+        return false;
+    }
+    RemoveStoredFile(stored);
+    return true;
+}
+
+// ---- treatments --------------------------------------------------------------------------
+
+bool CDataStore::WriteTreatment(int mode, TreatmentRecord& record) {
+    record.rodzaj = 0;
+    if (mode == kModeInsert) {
+        SqlDatabase db(PigeonsDbPath());
+        const std::int64_t id = InsertRow(
+            db, u"lekisuplementy",
+            u"INSERT INTO lekisuplementy(uwagi, id_golebia, id_hodowli, rodzaj, kategoria, "
+            u"data_podania, nazwa, dawka, dzialanie) VALUES ( ?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9 );",
+            {SqlText(record.uwagi), SqlInt(record.id_golebia), SqlInt(record.id_hodowli),
+             SqlInt(record.rodzaj), SqlInt(record.kategoria), SqlDate(record.data_podania),
+             SqlText(record.nazwa), SqlText(record.dawka), SqlText(record.dzialanie)});
+        record.id = static_cast<int>(id);
+        return id > 0;
+    }
+    if (mode == kModeDelete) {
+        return RunOn(PigeonsDbPath(), u"DELETE FROM lekisuplementy WHERE id = ?1;",
+                     {SqlInt(record.id)});
+    }
+    if (mode <= 0) return false;
+    return UpdateOn(PigeonsDbPath(),
+                    u"UPDATE lekisuplementy SET uwagi = ?1, nazwa = ?2, dawka = ?3, "
+                    u"dzialanie = ?4, kategoria = ?5, data_podania = ?6 WHERE id = ?7;",
+                    {SqlText(record.uwagi), SqlText(record.nazwa), SqlText(record.dawka),
+                     SqlText(record.dzialanie), SqlInt(record.kategoria),
+                     SqlDate(record.data_podania), SqlInt(mode)}) &&
+           record.id > 0;
+}
+
+// ---- transactions ------------------------------------------------------------------------
+
+// The price is bound at full precision: a breeder's 12345.67 must come back as 12345.67.
+bool CDataStore::WriteTransaction(int mode, TransactionRecord& record) {
+    if (mode == kModeInsert) {
+        SqlDatabase db(PigeonsDbPath());
+        const std::int64_t id = InsertRow(
+            db, u"transakcje",
+            u"INSERT INTO transakcje(id_golebia, id_hodowli, id_klienta, not1, waluta, cena, "
+            u"rodzajtransakcji, przedmiottransakcji, data, innyprzedmiottransakcji) "
+            u"VALUES ( ?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10 );",
+            {SqlInt(record.id_golebia), SqlInt(record.id_hodowli), SqlInt(record.id_klienta),
+             SqlText(record.not1), SqlInt(record.waluta), SqlReal(record.cena),
+             SqlInt(record.rodzajtransakcji), SqlInt(record.przedmiottransakcji),
+             SqlDate(record.data), SqlText(record.innyprzedmiottransakcji)});
+        record.id = static_cast<int>(id);
+        if (id <= 0) return false;
+        transactions[record.id] = record;
+        return true;
+    }
+    if (mode == kModeDelete) {
+        if (!RunOn(PigeonsDbPath(), u"DELETE FROM transakcje WHERE id = ?1;",
+                   {SqlInt(record.id)})) {
+            return false;
+        }
+        transactions.erase(record.id);
+        return true;
+    }
+    if (mode <= 0) return false;
+    if (!UpdateOn(PigeonsDbPath(),
+                  u"UPDATE transakcje SET not1 = ?1, innyprzedmiottransakcji = ?2, "
+                  u"id_golebia = ?3, id_klienta = ?4, waluta = ?5, cena = ?6, "
+                  u"rodzajtransakcji = ?7, przedmiottransakcji = ?8, data = ?9 WHERE id = ?10;",
+                  {SqlText(record.not1), SqlText(record.innyprzedmiottransakcji),
+                   SqlInt(record.id_golebia), SqlInt(record.id_klienta), SqlInt(record.waluta),
+                   SqlReal(record.cena), SqlInt(record.rodzajtransakcji),
+                   SqlInt(record.przedmiottransakcji), SqlDate(record.data), SqlInt(mode)})) {
+        return false;
+    }
+    if (record.id > 0) transactions[record.id] = record;
+    return true;
+}
+
+// ---- clients and breeders ----------------------------------------------------------------
+
+bool CDataStore::WriteClient(int mode, PersonRecord& record) {
+    return WritePerson(u"klienci", clients, mode, record);
+}
+
+bool CDataStore::WriteBreeder(int mode, PersonRecord& record) {
+    return WritePerson(u"hodowcy", breeders, mode, record);
+}
+
+// `hodowla`, `kategoria`, `subkategoria` and `typ` are set once when the person is added;
+// `nip` is never written.
+bool CDataStore::WritePerson(const char16_t* table, PersonMap& map, int mode,
+                             PersonRecord& record) {
+    const Text name(table);
+    if (mode == kModeInsert) {
+        const bool isClient = name == u"klienci";
+        const std::int64_t floor = PigeonsDbReferenceFloor(
+            isClient ? std::vector<IdReference>{{u"pigeons", u"id_wlasciciela"},
+                                                {u"transakcje", u"id_klienta"}}
+                     : std::vector<IdReference>{{u"pigeons", u"id_hodowcy"}});
+        SqlDatabase db(ExtraDbPath());
+        const std::int64_t id = InsertRow(
+            db, table,
+            u"INSERT INTO " + name +
+                u"(imie, nazwisko, miejscowosc, ulica, nrdomu, teldom, teldom2, telkom, telkom2, "
+                u"email, adreswww, kodpocztowy, uwagi, hodowla, kategoria, subkategoria, typ, "
+                u"wojewodztwo, kraj) VALUES ( ?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, "
+                u"?13, ?14, ?15, ?16, ?17, ?18, ?19 );",
+            {SqlText(record.imie), SqlText(record.nazwisko), SqlText(record.miejscowosc),
+             SqlText(record.ulica), SqlText(record.nrdomu), SqlText(record.teldom),
+             SqlText(record.teldom2), SqlText(record.telkom), SqlText(record.telkom2),
+             SqlText(record.email), SqlText(record.adreswww), SqlText(record.kodpocztowy),
+             SqlText(record.uwagi), SqlInt(record.hodowla), SqlInt(record.kategoria),
+             SqlInt(record.subkategoria), SqlInt(record.typ), SqlInt(record.wojewodztwo),
+             SqlInt(record.kraj)},
+            {}, floor);
+        record.id = static_cast<int>(id);
+        if (id <= 0) return false;
+        map[record.id] = record;
+        return true;
+    }
+    if (mode == kModeDelete) {
+        if (!RunOn(ExtraDbPath(), u"DELETE FROM " + name + u" WHERE id = ?1;",
+                   {SqlInt(record.id)})) {
+            return false;
+        }
+        map.erase(record.id);
+        return true;
+    }
+    if (mode <= 0) return false;
+    if (!UpdateOn(ExtraDbPath(),
+                  u"UPDATE " + name +
+                      u" SET imie = ?1, nazwisko = ?2, miejscowosc = ?3, ulica = ?4, "
+                      u"nrdomu = ?5, teldom = ?6, teldom2 = ?7, telkom = ?8, telkom2 = ?9, "
+                      u"email = ?10, adreswww = ?11, wojewodztwo = ?12, kraj = ?13, "
+                      u"kodpocztowy = ?14, uwagi = ?15 WHERE id = ?16;",
+                  {SqlText(record.imie), SqlText(record.nazwisko), SqlText(record.miejscowosc),
+                   SqlText(record.ulica), SqlText(record.nrdomu), SqlText(record.teldom),
+                   SqlText(record.teldom2), SqlText(record.telkom), SqlText(record.telkom2),
+                   SqlText(record.email), SqlText(record.adreswww), SqlInt(record.wojewodztwo),
+                   SqlInt(record.kraj), SqlText(record.kodpocztowy), SqlText(record.uwagi),
+                   SqlInt(mode)})) {
+        return false;
+    }
+    if (record.id > 0) map[record.id] = record;
+    return true;
+}
+
+// ---- dictionaries ------------------------------------------------------------------------
+
+bool CDataStore::AddColour(int loftId, const Text& name) {
+    return AddDictionaryEntry(u"kolory", colourNames, loftId, name);
+}
+bool CDataStore::AddBreed(int loftId, const Text& name) {
+    return AddDictionaryEntry(u"gatunekrasa", breedNames, loftId, name);
+}
+bool CDataStore::AddLine(int loftId, const Text& name) {
+    return AddDictionaryEntry(u"linia", lineNames, loftId, name);
+}
+bool CDataStore::AddEyeColour(int loftId, const Text& name) {
+    return AddDictionaryEntry(u"koloroka", eyeColourNames, loftId, name);
+}
+bool CDataStore::AddStatus(int loftId, const Text& name) {
+    return AddDictionaryEntry(u"statusy", statusNames, loftId, name);
+}
+
+bool CDataStore::DeleteColour(int id) { return DeleteDictionaryEntry(u"kolory", colourNames, id); }
+bool CDataStore::DeleteBreed(int id) {
+    return DeleteDictionaryEntry(u"gatunekrasa", breedNames, id);
+}
+bool CDataStore::DeleteLine(int id) { return DeleteDictionaryEntry(u"linia", lineNames, id); }
+bool CDataStore::DeleteEyeColour(int id) {
+    return DeleteDictionaryEntry(u"koloroka", eyeColourNames, id);
+}
+bool CDataStore::DeleteStatus(int id) {
+    return DeleteDictionaryEntry(u"statusy", statusNames, id);
+}
+
+// A name the table already holds is refused by its UNIQUE constraint; the map stays as it was.
+bool CDataStore::AddDictionaryEntry(const char16_t* table, NameMap& map, int loftId,
+                                    const Text& name) {
+    const char16_t* column = PigeonColumnOf(table);
+    const std::int64_t floor =
+        column ? PigeonsDbReferenceFloor({{u"pigeons", column}}) : std::int64_t{0};
+    SqlDatabase db(ExtraDbPath());
+    const std::int64_t id =
+        InsertRow(db, table, u"INSERT INTO " + Text(table) + u"(nazwa, id_hodowli) values(?1, ?2 );",
+                  {SqlText(name), SqlInt(loftId)}, {}, floor);
+    if (id <= 0) return false;
+    map[static_cast<int>(id)] = name;
+    return true;
+}
+
+bool CDataStore::DeleteDictionaryEntry(const char16_t* table, NameMap& map, int id) {
+    if (!RunOn(ExtraDbPath(), u"DELETE FROM " + Text(table) + u" where id = ?1;", {SqlInt(id)})) {
+        return false;
+    }
+    map.erase(id);
+    return true;
+}
+
+// ---- the individual print list -----------------------------------------------------------
+
+bool CDataStore::AddToIldList(int pigeonId) {
+    return RunOn(ExtraDbPath(), u"INSERT INTO ild(id_golebia) values( ?1 );", {SqlInt(pigeonId)});
+}
+
+// Removes every row of the bird, however often it was added.
+bool CDataStore::RemoveFromIldList(int pigeonId) {
+    return RunOn(ExtraDbPath(), u"DELETE FROM ild WHERE id_golebia = ?1;", {SqlInt(pigeonId)});
+}
+
+// ---- seasons -----------------------------------------------------------------------------
+
+bool CDataStore::AddBreedingSeason(SeasonRecord& record) {
+    return AddSeason(u"sezonylegowe", breedingSeasons, record);
+}
+
+bool CDataStore::AddFlightSeason(SeasonRecord& record) {
+    return AddSeason(u"sezonylotowe", flightSeasons, record);
+}
+
+// A new season goes at the end of its list; the next load puts it in its place.
+bool CDataStore::AddSeason(const char16_t* table, std::vector<SeasonRecord>& seasons,
+                           SeasonRecord& record) {
+    SqlDatabase db(ExtraDbPath());
+    const std::int64_t id = InsertRow(
+        db, table,
+        u"INSERT INTO " + Text(table) +
+            u"(id_hodowli, Nazwa, Opis, DATA_B, DATA_E) values( ?1, ?2, ?3, ?4, ?5 );",
+        {SqlInt(record.id_hodowli), SqlText(record.Nazwa), SqlText(record.Opis),
+         SqlDate(record.DATA_B), SqlDate(record.DATA_E)});
+    record.id = static_cast<int>(id);
+    if (id <= 0) return false;
+    seasons.push_back(record);
+    return true;
+}
+
+bool CDataStore::DeleteBreedingSeason(int id) {
+    return RunOn(ExtraDbPath(), u"DELETE FROM sezonylegowe WHERE id = ?1;", {SqlInt(id)});
+}
+
+bool CDataStore::DeleteFlightSeason(int id) {
+    return RunOn(ExtraDbPath(), u"DELETE FROM sezonylotowe WHERE id = ?1;", {SqlInt(id)});
+}
+
+// ---- notes -------------------------------------------------------------------------------
+
+// Only insert and delete exist; the body file is written by the notebook.
+bool CDataStore::WriteNote(int mode, NoteRecord& record) {
+    if (mode == kModeInsert) {
+        SqlDatabase db(ExtraDbPath());
+        const std::int64_t id = InsertRow(
+            db, u"notatki",
+            u"INSERT INTO notatki(nazwa, opis, id_hodowli, kategoria, f1, f2, f3) "
+            u"VALUES ( ?1, ?2, ?3, ?4, ?5, ?6, ?7 );",
+            {SqlText(record.nazwa), SqlText(record.opis), SqlInt(record.id_hodowli), SqlInt(0),
+             SqlInt(0), SqlInt(0), SqlInt(0)});
+        record.id = static_cast<int>(id);
+        if (id <= 0) return false;
+        notes.push_back(record);
+        return true;
+    }
+    if (mode == kModeDelete) {
+        if (!RunOn(ExtraDbPath(), u"DELETE FROM notatki WHERE id = ?1;", {SqlInt(record.id)})) {
+            return false;
+        }
+        RemoveStoredFile(NoteFilePath(record.id));
+        return true;
+    }
+    return false;
+}
