@@ -1,1 +1,165 @@
 #include "TestSupport.h"
+
+#include <clocale>
+#include <fstream>
+#include <iterator>
+#include <random>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class SharedRoutinesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::random_device rd;
+        root_ = fs::temp_directory_path() / ("ox-sr-" + std::to_string(rd()));
+        fs::create_directories(root_);
+    }
+    void TearDown() override {
+        SetInstallPath(Text());
+        std::error_code ec;
+        fs::remove_all(root_, ec);
+    }
+    Text PathOf(const std::string& name) const { return FromUtf8((root_ / name).string()); }
+    std::string Bytes(const std::string& name) const {
+        std::ifstream f(root_ / name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+    }
+
+    fs::path root_;
+};
+
+// Switches to a locale with a decimal comma for the test's scope; false when none is installed.
+struct CommaLocale {
+    bool active = (std::setlocale(LC_ALL, "pl_PL.UTF-8") || std::setlocale(LC_ALL, "de_DE.UTF-8")) &&
+                  std::localeconv()->decimal_point[0] == ',';
+    ~CommaLocale() { std::setlocale(LC_ALL, "C"); }
+};
+
+}  // namespace
+
+TEST(SharedRoutines, WidenAndNarrowKeepLengthAndLowByte) {
+    const Text wide = WidenString(std::string("a\xB9\0z", 4));
+    ASSERT_EQ(wide.size(), 4u);
+    EXPECT_EQ(wide[0], u'a');
+    EXPECT_EQ(wide[1], u'\uFFB9');
+    EXPECT_EQ(wide[2], u'\0');
+    EXPECT_EQ(NarrowString(u"a\u0105b"), std::string("a\x05" "b"));
+}
+
+TEST(SharedRoutines, Utf8RoundTripAndMalformedInput) {
+    const Text polish = u"Gołąb \u017Bółty \U0001F54A";
+    EXPECT_EQ(FromUtf8(ToUtf8(polish)), polish);
+    // A bad byte becomes U+FFFD and the rest of the text is kept.
+    EXPECT_EQ(FromUtf8("a\xFF" "b"), u"a\uFFFD" "b");
+    EXPECT_EQ(FromUtf8("a\xE2" "b"), u"a\uFFFD" "b");
+    EXPECT_EQ(FromUtf8("ab\xC5"), u"ab\uFFFD");
+    EXPECT_EQ(FromUtf8("\xC0\x80x"), u"\uFFFD\uFFFDx");   // overlong NUL
+    EXPECT_EQ(FromUtf8("\xF7\xBF\xBF\xBF").front(), u'\uFFFD');  // beyond U+10FFFF
+}
+
+TEST(SharedRoutines, StripHtmlTags) {
+    Text t = u"<b>word</b>";
+    EXPECT_EQ(StripHtmlTags(t), u"word");
+    t = u"no tags > here";
+    EXPECT_EQ(StripHtmlTags(t), u"no tags > here");
+    t = u"cut <here and more";
+    EXPECT_EQ(StripHtmlTags(t), u"cut ");
+    t = u"a > b <i>c</i> &amp;";
+    EXPECT_EQ(StripHtmlTags(t), u"a > b c &amp;");
+    t = u"next>text";  // a new text starts outside a tag
+    EXPECT_EQ(StripHtmlTags(t), u"next>text");
+}
+
+TEST_F(SharedRoutinesTest, ReadUnicodeFile) {
+    EXPECT_EQ(ReadUnicodeFile(PathOf("missing.html")), u"Error");
+    WriteBytes(root_ / "empty", "");
+    EXPECT_EQ(ReadUnicodeFile(PathOf("empty")), u"");
+    WriteBytes(root_ / "bom", std::string("\xFF\xFE" "A\0\x05\x01", 6));
+    EXPECT_EQ(ReadUnicodeFile(PathOf("bom")), u"\uFEFFA\u0105");
+    WriteBytes(root_ / "nul", std::string("A\0\0\0B\0", 6));
+    EXPECT_EQ(ReadUnicodeFile(PathOf("nul")), u"A");
+    WriteBytes(root_ / "odd", std::string("A\0B", 3));
+    EXPECT_EQ(ReadUnicodeFile(PathOf("odd")), u"A");
+}
+
+TEST_F(SharedRoutinesTest, WriteUnicodeFileWritesBomAndLittleEndian) {
+    ASSERT_TRUE(WriteUnicodeFile(PathOf("note.html"), u"A\u0105"));
+    EXPECT_EQ(Bytes("note.html"), std::string("\xFF\xFE" "A\0\x05\x01", 6));
+    ASSERT_TRUE(WriteUnicodeFile(PathOf("note.html"), u"x"));  // replaces a longer file whole
+    EXPECT_EQ(ReadUnicodeFile(PathOf("note.html")), u"\uFEFFx");
+    EXPECT_FALSE(fs::exists(root_ / "note.html.tmp"));
+
+    EXPECT_FALSE(WriteUnicodeFile(PathOf("no-such-folder/note.html"), u"x"));
+    EXPECT_FALSE(fs::exists(root_ / "no-such-folder"));
+}
+
+TEST(SharedRoutines, JoinPathPutsOneSeparatorBetween) {
+    EXPECT_EQ(JoinPath(u"/a", u"db"), u"/a/db");
+    EXPECT_EQ(JoinPath(u"/a/", u"/db"), u"/a/db");
+    EXPECT_EQ(JoinPath(u"/a//", u"db/x"), u"/a/db/x");
+    EXPECT_EQ(JoinPath(u"/", u"db"), u"/db");
+    EXPECT_EQ(JoinPath(u"", u"db"), u"db");
+}
+
+TEST_F(SharedRoutinesTest, InstallFolderAndPlacesUnderIt) {
+    SetInstallPath(u"/srv/loft/");
+    EXPECT_EQ(GetInstallPath(), u"/srv/loft");
+    EXPECT_EQ(GetInstallPathEscaped(), u"/srv/loft/");
+    EXPECT_EQ(PigeonsDbPath(), u"/srv/loft/db/pigeons.db");
+    EXPECT_EQ(ExtraDbPath(), u"/srv/loft/db/dodatkowe_informacje.db");
+    EXPECT_EQ(NoteFilePath(42), u"/srv/loft/db/notes/42.html");
+    SetInstallPath(Text());
+    EXPECT_EQ(GetInstallPath(), u"");
+    EXPECT_EQ(GetInstallPathEscaped(), u"/");
+    EXPECT_FALSE(EnsureDbFolders());
+
+    SetInstallPath(FromUtf8(root_.string()));
+    ASSERT_TRUE(EnsureDbFolders());
+    for (const char* sub : {"db", "db/images", "db/documents", "db/notes"}) {
+        EXPECT_TRUE(fs::is_directory(root_ / sub)) << sub;
+    }
+    EXPECT_TRUE(EnsureDbFolders());  // already there
+}
+
+TEST(SharedRoutines, FormatTimeInLocalTime) {
+    EXPECT_EQ(FormatTime(kNoDate, "%d/%m/%y"), u"");
+    EXPECT_EQ(FormatTime(-86400, "%d/%m/%y"), u"");
+    EXPECT_EQ(FormatTime(1236250800, "%d/%m/%y"), u"05/03/09");  // noon, 5 March 2009
+    EXPECT_EQ(FormatTime(1236250800, "%d/%m/%y, %H:%M"), u"05/03/09, 12:00");
+    EXPECT_EQ(NumberText(-1234567890123LL), u"-1234567890123");
+}
+
+TEST(SharedRoutines, MakeLocalTimeAcrossDaylightSaving) {
+    EXPECT_EQ(MakeLocalTime(5, 3, 2009, 12), std::optional<Time64>(1236250800));
+    const auto summer = MakeLocalTime(15, 7, 2009, 14, 30);
+    ASSERT_TRUE(summer.has_value());
+    EXPECT_EQ(*summer, 1247661000);  // 12:30 UTC: summer time applied
+    EXPECT_EQ(FormatTime(*summer, "%H:%M"), u"14:30");
+    const auto parts = ToLocalDateTime(*summer);
+    ASSERT_TRUE(parts.has_value());
+    EXPECT_EQ(parts->day, 15);
+    EXPECT_EQ(parts->month, 7);
+    EXPECT_EQ(parts->year, 2009);
+    EXPECT_EQ(parts->hour, 14);
+}
+
+TEST(SharedRoutines, MakeLocalTimeRefusesDatesItCannotHold) {
+    EXPECT_FALSE(MakeLocalTime(31, 12, 1969).has_value());
+    EXPECT_FALSE(MakeLocalTime(1, 1, 1970).has_value());  // 23:00 UTC the day before
+    EXPECT_FALSE(MakeLocalTime(31, 4, 2009).has_value());
+    EXPECT_FALSE(MakeLocalTime(29, 2, 2009).has_value());
+    EXPECT_FALSE(MakeLocalTime(1, 13, 2009).has_value());
+    EXPECT_TRUE(MakeLocalTime(29, 2, 2008).has_value());
+    EXPECT_FALSE(ToLocalDateTime(kNoDate).has_value());
+}
+
+TEST(SharedRoutines, RoundSignificantIgnoresTheProcessLocale) {
+    EXPECT_EQ(RoundSignificant(12.3456789), 12.3457);
+    EXPECT_EQ(RoundSignificant(1234567.0), 1234570.0);
+    EXPECT_EQ(RoundSignificant(0.000123456789), 0.000123457);
+    CommaLocale locale;
+    if (!locale.active) GTEST_SKIP() << "no locale with a decimal comma installed";
+    EXPECT_EQ(RoundSignificant(12.3456789), 12.3457);
+}
