@@ -115,6 +115,9 @@ std::string ToUtf8(const Text& text) {
 }
 
 Text FromUtf8(const std::string& utf8) {
+    // Malformed input (a stray continuation byte, a lead byte 0xF8..0xFF, a cut-off or overlong
+    // sequence, an encoded surrogate or a value above U+10FFFF) gives one U+FFFD per bad byte;
+    // decoding goes on with the next byte, so the rest of the text is kept.
     Text out;
     out.reserve(utf8.size());
     const auto* s = reinterpret_cast<const unsigned char*>(utf8.data());
@@ -122,29 +125,34 @@ Text FromUtf8(const std::string& utf8) {
     for (size_t i = 0; i < n;) {
         char32_t c = s[i];
         size_t len = 1;
-        if (c >= 0xF0 && c < 0xF8) {
-            len = 4;
-            c &= 0x07;
-        } else if (c >= 0xE0) {
-            len = 3;
-            c &= 0x0F;
-        } else if (c >= 0xC0) {
+        char32_t smallest = 0;
+        if (c < 0x80) {
+            out.push_back(static_cast<char16_t>(c));
+            ++i;
+            continue;
+        } else if (c >= 0xC0 && c < 0xE0) {
             len = 2;
             c &= 0x1F;
-        } else if (c >= 0x80) {
+            smallest = 0x80;
+        } else if (c >= 0xE0 && c < 0xF0) {
+            len = 3;
+            c &= 0x0F;
+            smallest = 0x800;
+        } else if (c >= 0xF0 && c < 0xF8) {
+            len = 4;
+            c &= 0x07;
+            smallest = 0x10000;
+        } else {
             out.push_back(u'\uFFFD');
             ++i;
             continue;
         }
-        if (i + len > n) {
-            out.push_back(u'\uFFFD');
-            break;
-        }
-        bool valid = true;
-        for (size_t k = 1; k < len; ++k) {
+        bool valid = i + len <= n;
+        for (size_t k = 1; valid && k < len; ++k) {
             if ((s[i + k] & 0xC0) != 0x80) valid = false;
             c = (c << 6) | (s[i + k] & 0x3F);
         }
+        if (valid && (c < smallest || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))) valid = false;
         if (!valid) {
             out.push_back(u'\uFFFD');
             ++i;
