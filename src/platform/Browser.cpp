@@ -1,0 +1,269 @@
+#include "Browser.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonValue>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QWebEngineLoadingInfo>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+
+#include <memory>
+
+namespace browser_seams {
+namespace {
+QString g_printRedirection;
+std::function<void(QPrintPreviewDialog&)> g_previewHook;
+}  // namespace
+
+void RedirectPrintingTo(const QString& pdfPath) { g_printRedirection = pdfPath; }
+QString PrintRedirection() { return g_printRedirection; }
+void SetPrintPreviewHook(std::function<void(QPrintPreviewDialog&)> hook) {
+    g_previewHook = std::move(hook);
+}
+
+}  // namespace browser_seams
+
+namespace {
+
+// Lets the event loop run until `done` holds or the time is up (a negative timeout waits for as
+// long as it takes). User input is held back meanwhile, so a click cannot start a second
+// operation on a browser that is still waiting for the first.
+bool SpinUntil(const std::function<bool()>& done, int timeoutMs) {
+    const QDeadlineTimer deadline =
+        timeoutMs < 0 ? QDeadlineTimer(QDeadlineTimer::Forever) : QDeadlineTimer(timeoutMs);
+    QTimer wake;  // makes sure the wait below returns to look at the clock
+    wake.start(20);
+    while (!done()) {
+        if (deadline.hasExpired()) return false;
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents |
+                                        QEventLoop::ExcludeUserInputEvents);
+    }
+    return true;
+}
+
+// A value written as a JavaScript literal.
+QString ScriptLiteral(const QVariant& value) {
+    if (!value.isValid() || value.isNull()) return QStringLiteral("null");
+    QJsonArray array{QJsonValue::fromVariant(value)};
+    const QString json = QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Compact));
+    return json.mid(1, json.size() - 2);  // strip the brackets
+}
+
+bool SameUrl(const QUrl& a, const QUrl& b) {
+    const auto options = QUrl::NormalizePathSegments | QUrl::StripTrailingSlash;
+    return a.adjusted(options) == b.adjusted(options);
+}
+
+}  // namespace
+
+Browser::Browser(QWidget* parent) : QWidget(parent), view_(new QWebEngineView(this)) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(view_);
+    connect(view_->page(), &QWebEnginePage::loadingChanged, this, &Browser::OnLoadingChanged);
+}
+
+Browser::~Browser() = default;
+
+void Browser::Navigate(const QString& pathOrUrl) {
+    if (pathOrUrl.isEmpty()) return;
+    if (QDir::isAbsolutePath(pathOrUrl)) {
+        Navigate(QUrl::fromLocalFile(pathOrUrl));
+        return;
+    }
+    const QUrl url(pathOrUrl);
+    // A one-letter "scheme" is a drive letter, not a scheme.
+    if (url.isValid() && url.scheme().size() > 1) {
+        Navigate(url);
+        return;
+    }
+    Navigate(QUrl::fromLocalFile(QFileInfo(pathOrUrl).absoluteFilePath()));
+}
+
+void Browser::Navigate(const QUrl& url) {
+    if (url.isEmpty()) return;
+    requested_ = url;
+    awaitingLoad_ = true;
+    documentOk_ = false;
+    followingPage_ = false;
+    view_->load(url);
+}
+
+void Browser::NewDocument() { Navigate(QUrl(QStringLiteral("about:blank"))); }
+
+void Browser::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
+    switch (info.status()) {
+    case QWebEngineLoadingInfo::LoadStartedStatus:
+        // A navigation the page started itself (a link, a script): until it ends, the document
+        // shown is on its way out and must not be edited or read.
+        if (!awaitingLoad_) {
+            requested_ = info.url();
+            awaitingLoad_ = true;
+            documentOk_ = false;
+            followingPage_ = true;
+        }
+        break;
+    case QWebEngineLoadingInfo::LoadSucceededStatus:
+    case QWebEngineLoadingInfo::LoadFailedStatus:
+    case QWebEngineLoadingInfo::LoadStoppedStatus:
+        // Loads that were superseded by a later request end here too; only the one asked for
+        // last decides what is shown.
+        // The page's own navigations may be redirected, so any end of loading ends them.
+        if (!followingPage_ && !SameUrl(info.url(), requested_)) break;
+        awaitingLoad_ = false;
+        followingPage_ = false;
+        documentOk_ = info.status() == QWebEngineLoadingInfo::LoadSucceededStatus &&
+                      !info.isErrorPage();
+        break;
+    }
+}
+
+bool Browser::WaitForDocument(int timeoutMs) {
+    if (awaitingLoad_) SpinUntil([this] { return !awaitingLoad_; }, timeoutMs);
+    return !awaitingLoad_ && documentOk_;
+}
+
+bool Browser::DocumentReady() { return WaitForDocument(kLoadTimeoutMs); }
+
+QVariant Browser::RunScript(const QString& script, int timeoutMs) {
+    if (!DocumentReady()) return {};
+    struct Answer {
+        bool done = false;
+        QVariant value;
+    };
+    // Shared with the callback, which may still arrive after a timeout.
+    auto answer = std::make_shared<Answer>();
+    view_->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld,
+                                 [answer](const QVariant& value) {
+                                     answer->value = value;
+                                     answer->done = true;
+                                 });
+    if (!SpinUntil([answer] { return answer->done; }, timeoutMs)) return {};
+    // A navigation that started while the script ran means the answer may describe the
+    // document that is now going away.
+    if (awaitingLoad_) return {};
+    return answer->value;
+}
+
+bool Browser::SetDesignMode(bool on) {
+    const QString mode = on ? QStringLiteral("on") : QStringLiteral("off");
+    const QVariant result = RunScript(
+        QStringLiteral("document.designMode = %1; document.designMode;").arg(ScriptLiteral(mode)));
+    return result.toString() == mode;
+}
+
+bool Browser::DesignMode() {
+    return RunScript(QStringLiteral("document.designMode")).toString() == QLatin1String("on");
+}
+
+int Browser::QueryCommandStatus(const QString& command) {
+    const QVariant result = RunScript(QStringLiteral(
+        "(function (c) {"
+        "  try {"
+        "    return (document.queryCommandSupported(c) ? 1 : 0) |"
+        "           (document.queryCommandEnabled(c) ? 2 : 0);"
+        "  } catch (e) { return 0; }"
+        "})(%1)").arg(ScriptLiteral(command)));
+    return result.isValid() ? result.toInt() : 0;
+}
+
+bool Browser::ExecCommand(const QString& command, const QVariant& value) {
+    const QVariant result = RunScript(QStringLiteral(
+        "(function (c, v) {"
+        "  try {"
+        "    if (!document.queryCommandSupported(c) || !document.queryCommandEnabled(c))"
+        "      return false;"
+        "    return document.execCommand(c, false, v === null ? undefined : String(v));"
+        "  } catch (e) { return false; }"
+        "})(%1, %2)").arg(ScriptLiteral(command), ScriptLiteral(value)));
+    return result.toBool();
+}
+
+void Browser::SetDefaultCharset(const QString& charset) {
+    view_->settings()->setDefaultTextEncoding(charset);
+}
+
+bool Browser::GetHtml(QString& html, int timeoutMs) {
+    const QVariant result = RunScript(QStringLiteral(
+        "(function () {"
+        "  var d = document, s = '';"
+        "  if (d.doctype) s = new XMLSerializer().serializeToString(d.doctype) + '\\n';"
+        "  return d.documentElement ? s + d.documentElement.outerHTML : s;"
+        "})()"), timeoutMs);
+    if (result.typeId() != QMetaType::QString) return false;
+    html = result.toString();
+    return true;
+}
+
+bool Browser::PrintTo(QPrinter& printer) {
+    if (printing_ || !DocumentReady()) return false;
+    // The engine hands the pages over as images at the printer's resolution; beyond 300 dots per
+    // inch they only cost time and memory (an A4 page at 1200 is over half a gigabyte).
+    if (printer.resolution() > 300) printer.setResolution(300);
+    printing_ = true;
+    auto finished = std::make_shared<std::pair<bool, bool>>(false, false);  // done, success
+    const QMetaObject::Connection connection =
+        connect(view_, &QWebEngineView::printFinished, this, [finished](bool ok) {
+            finished->first = true;
+            finished->second = ok;
+        });
+    view_->print(&printer);
+    // The engine draws on the printer until it reports back, so the printer must outlive that:
+    // wait for the report however long it takes.
+    SpinUntil([finished] { return finished->first; }, -1);
+    disconnect(connection);
+    printing_ = false;
+    return finished->second;
+}
+
+bool Browser::Print(bool prompt) {
+    if (!DocumentReady()) return false;
+    const QString redirection = browser_seams::PrintRedirection();
+    if (!redirection.isEmpty()) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(redirection);
+        return PrintTo(printer);
+    }
+    const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
+    if (!prompt && !defaultPrinter.isNull()) {
+        QPrinter printer(defaultPrinter, QPrinter::HighResolution);
+        return PrintTo(printer);
+    }
+    // No printer on this machine (or the caller wants to ask): the print dialog lets the user
+    // pick one or print to a PDF file.
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, window());
+    if (dialog.exec() != QDialog::Accepted) return false;
+    return PrintTo(printer);
+}
+
+void Browser::PrintPreview() {
+    if (!DocumentReady()) return;
+    QPrinter printer(QPrinter::HighResolution);
+    const QString redirection = browser_seams::PrintRedirection();
+    if (!redirection.isEmpty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(redirection);
+    }
+    QPrintPreviewDialog dialog(&printer, window());
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter* target) { PrintTo(*target); });
+    if (browser_seams::g_previewHook) {
+        browser_seams::g_previewHook(dialog);
+        return;
+    }
+    dialog.exec();
+}

@@ -1,0 +1,183 @@
+// The browser wrapper: what it reads and edits is always the document shown, and printing
+// reaches a real PDF.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QTemporaryDir>
+
+#include "Browser.h"
+
+namespace {
+
+class BrowserTest : public ::testing::Test {
+protected:
+    QString WritePage(const QString& name, const QString& html) {
+        const QString path = dir_.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(html.toUtf8());
+        return path;
+    }
+    QString Html() {
+        QString html;
+        EXPECT_TRUE(browser_.GetHtml(html));
+        return html;
+    }
+    void SelectAll() {
+        browser_.RunScript(QStringLiteral(
+            "var r = document.createRange(); r.selectNodeContents(document.body);"
+            "var s = window.getSelection(); s.removeAllRanges(); s.addRange(r); true"));
+    }
+
+    QTemporaryDir dir_;
+    Browser browser_;
+};
+
+TEST_F(BrowserTest, ReadsTheDocumentAskedForLastEvenBeforeItHasLoaded) {
+    const QString first = WritePage(QStringLiteral("first.html"),
+                                    QStringLiteral("<html><body><p>Pierwsza</p></body></html>"));
+    const QString second = WritePage(QStringLiteral("second.html"),
+                                     QStringLiteral("<html><body><p>Druga</p></body></html>"));
+    browser_.Navigate(first);
+    EXPECT_TRUE(Html().contains(QStringLiteral("Pierwsza")));
+
+    // No wait between the navigation and the read: the read must not see the first page.
+    browser_.Navigate(second);
+    const QString html = Html();
+    EXPECT_TRUE(html.contains(QStringLiteral("Druga")));
+    EXPECT_FALSE(html.contains(QStringLiteral("Pierwsza")));
+
+    // Several navigations in a row: the last one counts.
+    browser_.Navigate(first);
+    browser_.Navigate(second);
+    browser_.Navigate(first);
+    EXPECT_TRUE(Html().contains(QStringLiteral("Pierwsza")));
+}
+
+TEST_F(BrowserTest, NothingIsReadOrEditedAfterAFailedNavigation) {
+    QString html;
+    EXPECT_FALSE(browser_.GetHtml(html)) << "nothing was ever shown";
+
+    browser_.Navigate(WritePage(QStringLiteral("note.html"),
+                                QStringLiteral("<html><body>Notatka 1</body></html>")));
+    EXPECT_TRUE(browser_.SetDesignMode(true));
+    browser_.Navigate(dir_.filePath(QStringLiteral("missing.html")));
+
+    html = QStringLiteral("untouched");
+    EXPECT_FALSE(browser_.GetHtml(html));
+    EXPECT_EQ(html, QStringLiteral("untouched"));
+    EXPECT_FALSE(browser_.SetDesignMode(true));
+    EXPECT_FALSE(browser_.ToggleBold());
+}
+
+TEST_F(BrowserTest, DesignModeAndEditingCommandsChangeTheHtmlReadBack) {
+    browser_.Navigate(WritePage(QStringLiteral("note.html"),
+                                QStringLiteral("<html><body>Samiec niebieski</body></html>")));
+    SelectAll();
+    // Outside design mode the page is not editable: the command is refused.
+    EXPECT_FALSE(browser_.ToggleBold());
+    EXPECT_FALSE(Html().contains(QStringLiteral("<b>")));
+
+    ASSERT_TRUE(browser_.SetDesignMode(true));
+    EXPECT_TRUE(browser_.DesignMode());
+    EXPECT_EQ(browser_.QueryCommandStatus(QStringLiteral("bold")), 3);
+    SelectAll();
+    EXPECT_TRUE(browser_.ToggleBold());
+    EXPECT_TRUE(Html().contains(QStringLiteral("<b>Samiec niebieski</b>")));
+
+    EXPECT_TRUE(browser_.ToggleBold());  // toggles back
+    EXPECT_FALSE(Html().contains(QStringLiteral("<b>")));
+
+    EXPECT_TRUE(browser_.ToggleItalic());
+    EXPECT_TRUE(browser_.ToggleUnderline());
+    EXPECT_TRUE(browser_.SetFontSize(6));
+    const QString html = Html();
+    EXPECT_TRUE(html.contains(QStringLiteral("<i>")));
+    EXPECT_TRUE(html.contains(QStringLiteral("<u>")));
+    EXPECT_TRUE(html.contains(QStringLiteral("size=\"6\"")));
+
+    EXPECT_TRUE(browser_.InsertHorizontalLine());
+    EXPECT_TRUE(Html().contains(QStringLiteral("<hr>")));
+
+    EXPECT_TRUE(browser_.SetDesignMode(false));
+    EXPECT_FALSE(browser_.DesignMode());
+}
+
+TEST_F(BrowserTest, EditsAfterNavigatingReachTheNewDocumentOnly) {
+    browser_.Navigate(WritePage(QStringLiteral("a.html"),
+                                QStringLiteral("<html><body>Notatka A</body></html>")));
+    ASSERT_TRUE(browser_.SetDesignMode(true));
+
+    browser_.NewDocument();
+    browser_.Navigate(WritePage(QStringLiteral("b.html"),
+                                QStringLiteral("<html><body>Notatka B</body></html>")));
+    EXPECT_FALSE(browser_.DesignMode()) << "a new document starts outside design mode";
+    ASSERT_TRUE(browser_.SetDesignMode(true));
+    SelectAll();
+    EXPECT_TRUE(browser_.ToggleBold());
+    const QString html = Html();
+    EXPECT_TRUE(html.contains(QStringLiteral("<b>Notatka B</b>")));
+    EXPECT_FALSE(html.contains(QStringLiteral("Notatka A")));
+}
+
+TEST_F(BrowserTest, NewDocumentIsEmpty) {
+    browser_.Navigate(WritePage(QStringLiteral("a.html"),
+                                QStringLiteral("<html><body>Treść</body></html>")));
+    browser_.NewDocument();
+    EXPECT_EQ(Html(), QStringLiteral("<html><head></head><body></body></html>"));
+}
+
+TEST_F(BrowserTest, ShowsFilesWhosePathsHoldSpacesAndPolishLetters) {
+    const QString path = WritePage(QStringLiteral("wyniki gołębia #1.html"),
+                                   QStringLiteral("<!DOCTYPE html><html><body>Żółć</body></html>"));
+    browser_.Navigate(path);
+    const QString html = Html();
+    EXPECT_TRUE(html.startsWith(QStringLiteral("<!DOCTYPE html>\n<html>")));
+    EXPECT_TRUE(html.contains(QStringLiteral("Żółć")));
+}
+
+TEST_F(BrowserTest, ReadsUtf16NoteFilesWithByteOrderMark) {
+    const QString path = dir_.filePath(QStringLiteral("1.html"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    const QString text = QStringLiteral("<HTML><BODY>Gołąb &amp; łąka</BODY></HTML>");
+    file.write("\xFF\xFE", 2);
+    file.write(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    file.close();
+    browser_.Navigate(path);
+    EXPECT_TRUE(Html().contains(QStringLiteral("Gołąb &amp; łąka")));
+}
+
+TEST_F(BrowserTest, PrintingUnderTheSeamWritesAPdf) {
+    const QString pdf = dir_.filePath(QStringLiteral("out.pdf"));
+    browser_seams::RedirectPrintingTo(pdf);
+    browser_.Navigate(WritePage(QStringLiteral("report.html"),
+                                QStringLiteral("<html><body><h1>Rodowód</h1></body></html>")));
+    EXPECT_TRUE(browser_.Print());
+    browser_seams::RedirectPrintingTo({});
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF"));
+    EXPECT_GT(bytes.size(), 1000);
+}
+
+TEST_F(BrowserTest, PrintPreviewRendersThePages) {
+    browser_.Navigate(WritePage(
+        QStringLiteral("long.html"),
+        QStringLiteral("<html><body><div style='height:400mm'>1</div><div>2</div></body></html>")));
+    int pages = -1;
+    browser_seams::SetPrintPreviewHook([&](QPrintPreviewDialog& dialog) {
+        auto* preview = dialog.findChild<QPrintPreviewWidget*>();
+        ASSERT_NE(preview, nullptr);
+        preview->updatePreview();
+        pages = preview->pageCount();
+    });
+    browser_.PrintPreview();
+    browser_seams::SetPrintPreviewHook(nullptr);
+    EXPECT_EQ(pages, 2);
+}
+
+}  // namespace
