@@ -47,46 +47,22 @@ TEST_F(LoadersTest, EveryBirdColumnReachesItsOwnField) {
 
     ASSERT_EQ(store_.pigeons.count(7), 1u);
     const PigeonRecord& b = store_.pigeons.at(7);
-    EXPECT_EQ(b.id, 7);
-    EXPECT_EQ(b.id_hodowli, 1);
-    EXPECT_EQ(S(b.nazwa), "Błyskawica");
-    EXPECT_EQ(S(b.kraj), "PL");
-    EXPECT_EQ(S(b.oddzial), "0123");
-    EXPECT_EQ(S(b.rocznik), "2009");
-    EXPECT_EQ(S(b.nr_obraczki), "456");
-    EXPECT_EQ(S(b.genotyp), "gen");
-    EXPECT_EQ(S(b.fenotyp), "fen");
-    EXPECT_EQ(b.id_matki, 11);
-    EXPECT_EQ(b.id_ojca, 12);
-    EXPECT_EQ(b.id_wlasciciela, 13);
-    EXPECT_EQ(b.id_hodowcy, 14);
-    EXPECT_EQ(b.id_rasy, 15);
-    EXPECT_EQ(b.id_linia, 16);
-    EXPECT_EQ(b.id_koloroka, 17);
-    EXPECT_EQ(b.id_koloru, 18);
-    EXPECT_EQ(b.plec, 2);
-    EXPECT_EQ(b.id_statusu, 19);
-    EXPECT_EQ(b.ocena_ogolna, 21);
-    EXPECT_EQ(b.ocena_zdrowia, 22);
-    EXPECT_EQ(b.ocena_upierzenia, 23);
-    EXPECT_EQ(b.ocena_lotowa, 24);
-    EXPECT_EQ(b.DataDodania, 1000001);
-    EXPECT_EQ(b.DataUrodzenia, 1000002);
-    EXPECT_EQ(b.DataKupna, 1000003);
-    EXPECT_EQ(b.DataSprzedazy, 1000004);
-    EXPECT_EQ(b.DataOdejscia, 1000005);
-    EXPECT_EQ(b.DataF1, 1000006);
-    EXPECT_EQ(S(b.NotatkaRodowodowa0), "r0");
-    EXPECT_EQ(S(b.NotatkaRodowodowa1), "r1");
-    EXPECT_EQ(S(b.NotatkaRodowodowa2), "r2");
-    EXPECT_EQ(S(b.NotatkaRodowodowa3), "r3");
-    EXPECT_EQ(S(b.NotatkaRodowodowa4), "r4");
-    EXPECT_EQ(S(b.notatkiogolne), "ogólne");
-    EXPECT_EQ(S(b.notatkicechywygladu), "wygląd");
-    EXPECT_EQ(S(b.notatkichoroby), "choroby");
-    EXPECT_EQ(S(b.notatkiproblemy), "problemy");
-    EXPECT_EQ(S(b.notatkif), "dalsze");
-    EXPECT_EQ(S(b.krotkiopis), "krótki");
+    EXPECT_EQ((std::vector<int>{b.id, b.id_hodowli, b.id_matki, b.id_ojca, b.id_wlasciciela,
+                                b.id_hodowcy, b.id_rasy, b.id_linia, b.id_koloroka, b.id_koloru,
+                                b.plec, b.id_statusu, b.ocena_ogolna, b.ocena_zdrowia,
+                                b.ocena_upierzenia, b.ocena_lotowa}),
+              (std::vector<int>{7, 1, 11, 12, 13, 14, 15, 16, 17, 18, 2, 19, 21, 22, 23, 24}));
+    EXPECT_EQ((std::vector<Time64>{b.DataDodania, b.DataUrodzenia, b.DataKupna, b.DataSprzedazy,
+                                   b.DataOdejscia, b.DataF1}),
+              (std::vector<Time64>{1000001, 1000002, 1000003, 1000004, 1000005, 1000006}));
+    EXPECT_EQ((std::vector<Text>{b.nazwa, b.kraj, b.oddzial, b.rocznik, b.nr_obraczki, b.genotyp,
+                                 b.fenotyp, b.NotatkaRodowodowa0, b.NotatkaRodowodowa1,
+                                 b.NotatkaRodowodowa2, b.NotatkaRodowodowa3, b.NotatkaRodowodowa4,
+                                 b.notatkiogolne, b.notatkicechywygladu, b.notatkichoroby,
+                                 b.notatkiproblemy, b.notatkif, b.krotkiopis}),
+              (std::vector<Text>{U("Błyskawica"), u"PL", u"0123", u"2009", u"456", u"gen", u"fen",
+                                 u"r0", u"r1", u"r2", u"r3", u"r4", U("ogólne"), U("wygląd"),
+                                 u"choroby", u"problemy", u"dalsze", U("krótki")}));
     // No statistics without results.
     EXPECT_EQ(b.flightCount, 0);
     EXPECT_EQ(b.bestPosition, 100000);
@@ -117,33 +93,19 @@ TEST_F(LoadersTest, FlightPairAndPersonColumnsReachTheirFields) {
 
     ASSERT_EQ(store_.flights.size(), 1u);
     const FlightRecord& f = store_.flights[0];
-    EXPECT_EQ(f.id, 3);
-    EXPECT_EQ(f.id_hodowli, 1);
-    EXPECT_EQ(f.typ, 2);
-    EXPECT_EQ(f.kategoria, 4);
-    EXPECT_EQ(f.kategoria2, 5);
+    EXPECT_EQ((std::vector<int>{f.id, f.id_hodowli, f.typ, f.kategoria, f.kategoria2,
+                                f.odlegloscm, f.liczba_hodowcow, f.golebi_oddzial,
+                                f.golebi_sekcja, f.konkursow_oddzial, f.konkursow_sekcja,
+                                f.wlozonychgolebi, f.iloscwkonkursie, f.ocena, f.DL_stopnie,
+                                f.DL_minuty, f.DL_sekundy, f.SZ_stopnie, f.SZ_minuty, f.SZ_sekundy,
+                                f.czas_trwania_konkursu_g, f.czas_trwania_konkursu_m,
+                                f.czas_trwania_konkursu_s}),
+              (std::vector<int>{3, 1, 2, 4, 5, 450, 61, 63, 64, 65, 66, 67, 68, 69, 17, 18, 19,
+                                51, 52, 53, 2, 31, 32}));
     EXPECT_DOUBLE_EQ(f.odleglosckm, 312.0);
-    EXPECT_EQ(f.odlegloscm, 450);
-    EXPECT_EQ(f.liczba_hodowcow, 61);
-    EXPECT_EQ(f.golebi_oddzial, 63);
-    EXPECT_EQ(f.golebi_sekcja, 64);
-    EXPECT_EQ(f.konkursow_oddzial, 65);
-    EXPECT_EQ(f.konkursow_sekcja, 66);
-    EXPECT_EQ(f.wlozonychgolebi, 67);
-    EXPECT_EQ(f.iloscwkonkursie, 68);
-    EXPECT_EQ(f.ocena, 69);
-    EXPECT_EQ(f.DL_stopnie, 17);
-    EXPECT_EQ(f.DL_minuty, 18);
-    EXPECT_EQ(f.DL_sekundy, 19);
-    EXPECT_EQ(f.SZ_stopnie, 51);
-    EXPECT_EQ(f.SZ_minuty, 52);
-    EXPECT_EQ(f.SZ_sekundy, 53);
-    EXPECT_EQ(f.czas_trwania_konkursu_g, 2);
-    EXPECT_EQ(f.czas_trwania_konkursu_m, 31);
-    EXPECT_EQ(f.czas_trwania_konkursu_s, 32);
-    EXPECT_EQ(f.czasodlotu, 2000001);
-    EXPECT_EQ(f.czas_pierwszego_w_konk, 2000002);
-    EXPECT_EQ(f.czas_ostatniego_w_konk, 2000003);
+    EXPECT_EQ((std::vector<Time64>{f.czasodlotu, f.czas_pierwszego_w_konk,
+                                   f.czas_ostatniego_w_konk}),
+              (std::vector<Time64>{2000001, 2000002, 2000003}));
     EXPECT_EQ(S(f.miejscowosc), "Zgorzelec");
     EXPECT_EQ(S(f.pogodalokalna), "słońce");
     EXPECT_EQ(S(f.pogodawmiejscuwypuszczenia), "deszcz");
