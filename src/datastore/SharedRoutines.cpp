@@ -248,7 +248,7 @@ Text FormatTime(Time64 time, const char* format) {
     std::tm local{};
     if (localtime_r(&t, &local) == nullptr) return Text();
     char buffer[128];
-    // strftime in the "C" locale: the formats in use are digits and separators only.
+    // The formats in use print digits and separators only, so the time locale cannot change them.
     const size_t n = std::strftime(buffer, sizeof buffer, format, &local);
     if (n == 0) return Text();
     return FromUtf8(std::string(buffer, n));
