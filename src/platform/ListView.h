@@ -1,0 +1,90 @@
+#pragma once
+// The list control of the windows: rows of texts in columns (report view) or a single column of
+// names (list and small-icon views), with an optional check box in column 0, grid lines and a
+// number kept per row. Rows stay in the order they were inserted: the list never sorts itself,
+// because the windows map a row index to a record by that order.
+
+#include <QTableWidget>
+#include <cstdint>
+#include <string>
+
+#include "Dc.h"
+
+class ListView : public QTableWidget {
+    Q_OBJECT
+public:
+    enum class View { Report, List, SmallIcon };
+    enum ColumnAlign { AlignLeft = 0, AlignRight = 1, AlignCenter = 2 };
+
+    explicit ListView(QWidget* parent = nullptr);
+
+    // Looks.
+    void SetView(View view);
+    View GetView() const { return view_; }
+    void SetCheckBoxes(bool on);
+    bool HasCheckBoxes() const { return checkBoxes_; }
+    void SetGridLines(bool on);
+    void SetFullRowSelect(bool on);
+    void SetSingleSelection(bool on);
+    void SetColumnHeaderVisible(bool on);
+    void SetTextColor(COLORREF color);
+
+    // Columns. `width` -1 fits the heading.
+    int InsertColumn(int column, const QString& heading, int align = AlignLeft, int width = -1);
+    int InsertColumn(int column, const std::u16string& heading, int align = AlignLeft,
+                     int width = -1);
+    bool DeleteColumn(int column);
+    int GetColumnCount() const { return columnCount(); }
+    void SetColumnWidth(int column, int width);
+    int GetColumnWidth(int column) const;
+
+    // Rows. InsertItem puts a row at `row` (clamped to the end) and returns its index.
+    int InsertItem(int row, const QString& text);
+    int InsertItem(int row, const std::u16string& text);
+    bool SetItemText(int row, int column, const QString& text);
+    bool SetItemText(int row, int column, const std::u16string& text);
+    QString GetItemText(int row, int column) const;
+    std::u16string GetItemTextW(int row, int column) const;
+    bool DeleteItem(int row);
+    void DeleteAllItems();
+    int GetItemCount() const { return rowCount(); }
+    void SetItemImage(int row, const QIcon& icon);
+
+    // A number kept with each row (a record id, an index).
+    bool SetItemData(int row, std::int64_t data);
+    std::int64_t GetItemData(int row) const;  // 0 for a row without data or no such row
+
+    // Check box of column 0.
+    bool GetCheck(int row) const;
+    void SetCheck(int row, bool checked);
+
+    // Selection. The selection mark is the row last clicked or chosen (-1 none).
+    int GetSelectionMark() const;
+    int FirstSelectedRow() const;             // -1 when nothing is selected
+    bool IsRowSelected(int row) const;
+    int GetSelectedCount() const;
+    void SelectRow(int row);                  // selects it alone and makes it the mark
+    void ClearRowSelection();
+    void EnsureVisible(int row);
+
+signals:
+    // A click in the list (on a row or on empty space; -1 then), after the selection moved.
+    void Click(int row);
+    void DoubleClick(int row);
+    // The selection or a check box of a row changed, by the user or by the program.
+    void ItemChanged(int row);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    QTableWidgetItem* MakeItem(int column, const QString& text) const;
+    void ApplyRowHeight();
+    void ApplyViewLayout();
+
+    View view_ = View::Report;
+    bool checkBoxes_ = false;
+    std::vector<int> columnAlign_;
+};

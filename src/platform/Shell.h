@@ -1,0 +1,32 @@
+#pragma once
+// The desktop's services: opening documents and addresses, the calculator, choosing a folder
+// and copying a folder tree. Everything that shows a window or starts a program goes through
+// the seams, so tests answer and record it.
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace shell {
+
+// Opens a web address or a document with the desktop's program for it.
+bool Open(const QString& pathOrUrl);
+
+// The calculators tried, in order; the first one found on PATH is started.
+QStringList CalculatorCandidates();
+QString FindCalculator();    // full path, or empty when there is none
+bool StartCalculator();      // false (and nothing started) when there is none
+
+// Lets the user choose a folder; false when cancelled.
+bool ChooseFolder(QString& folder, const QString& title, QWidget* parent = nullptr);
+
+// Copies everything inside `source` (files and sub-folders) into `destination`, creating it.
+// Before replacing a file that exists there the user is asked: Yes, Yes to all, No (the file
+// is left alone) or Cancel (nothing further is copied). True when every file was copied or
+// deliberately left alone; false on cancel or when a file could not be copied. A replaced file
+// is swapped in whole, never left half-written; a destination inside the source is not copied
+// into itself, and a file is never copied onto itself.
+bool CopyFolderTree(const QString& source, const QString& destination, QWidget* parent = nullptr);
+
+}  // namespace shell

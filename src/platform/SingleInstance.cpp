@@ -1,0 +1,28 @@
+#include "SingleInstance.h"
+
+#include <QDir>
+#include <QLockFile>
+#include <QStandardPaths>
+
+SingleInstance::SingleInstance(const QString& name) {
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty()) folder = QDir::tempPath();
+    QDir().mkpath(folder);
+    path_ = QDir(folder).filePath(name + QStringLiteral(".lock"));
+    lock_ = std::make_unique<QLockFile>(path_);
+    // A running copy keeps its lock however long it runs; only a dead owner makes it stale.
+    lock_->setStaleLockTime(0);
+}
+
+SingleInstance::~SingleInstance() { Release(); }
+
+bool SingleInstance::TryAcquire() {
+    if (!held_) held_ = lock_->tryLock(0);
+    return held_;
+}
+
+void SingleInstance::Release() {
+    if (!held_) return;
+    lock_->unlock();
+    held_ = false;
+}

@@ -1,0 +1,417 @@
+#include "StandardControls.h"
+
+#include <QCheckBox>
+#include <QChildEvent>
+#include <QDateTimeEdit>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionTabWidgetFrame>
+#include <QStylePainter>
+#include <QTabBar>
+
+namespace {
+constexpr int kDataRole = Qt::UserRole + 1;
+
+// Position at which `text` goes into a list kept in case-insensitive order.
+template <class TextAt>
+int SortedPosition(int count, const QString& text, TextAt textAt) {
+    int low = 0, high = count;
+    while (low < high) {
+        const int mid = (low + high) / 2;
+        if (QString::compare(textAt(mid), text, Qt::CaseInsensitive) <= 0) low = mid + 1;
+        else high = mid;
+    }
+    return low;
+}
+
+// First entry from start + 1 onwards (wrapping round) for which `match` holds; -1 when none.
+template <class Match>
+int SearchFrom(int start, int count, Match match) {
+    if (count <= 0) return -1;
+    const int first = (start < -1 || start >= count) ? 0 : start + 1;
+    for (int n = 0; n < count; ++n) {
+        const int i = (first + n) % count;
+        if (match(i)) return i;
+    }
+    return -1;
+}
+}  // namespace
+
+// ---- ComboBox ---------------------------------------------------------------------------------
+
+ComboBox::ComboBox(QWidget* parent) : QComboBox(parent) {
+    setInsertPolicy(QComboBox::NoInsert);
+    connect(this, &QComboBox::activated, this, &ComboBox::SelChange);
+}
+
+int ComboBox::AddString(const QString& text) {
+    const int index = sorted_ ? SortedPosition(count(), text, [this](int i) { return itemText(i); })
+                              : count();
+    return InsertString(index, text);
+}
+
+int ComboBox::AddString(const std::u16string& text) {
+    return AddString(QString::fromStdU16String(text));
+}
+
+int ComboBox::InsertString(int index, const QString& text) {
+    if (index < 0 || index > count()) index = count();
+    const int before = currentIndex();
+    const QString editText = isEditable() ? currentText() : QString();
+    const QSignalBlocker quiet(this);
+    insertItem(index, text);
+    // Adding an entry never selects it.
+    if (before < 0) {
+        setCurrentIndex(-1);
+        if (isEditable()) setEditText(editText);
+    }
+    return index;
+}
+
+int ComboBox::InsertString(int index, const std::u16string& text) {
+    return InsertString(index, QString::fromStdU16String(text));
+}
+
+int ComboBox::DeleteString(int index) {
+    if (index < 0 || index >= count()) return -1;
+    const int before = currentIndex();
+    const QString editText = isEditable() ? currentText() : QString();
+    const QSignalBlocker quiet(this);
+    removeItem(index);
+    // Deleting the selected entry leaves nothing selected (not its neighbour).
+    if (before == index) {
+        setCurrentIndex(-1);
+        if (isEditable()) setEditText(editText);
+    }
+    return count();
+}
+
+void ComboBox::ResetContent() {
+    const QSignalBlocker quiet(this);
+    clear();
+    if (isEditable()) setEditText(QString());
+}
+
+int ComboBox::SetCurSel(int index) {
+    const QSignalBlocker quiet(this);
+    if (index < 0 || index >= count()) {
+        setCurrentIndex(-1);
+        return -1;
+    }
+    setCurrentIndex(index);
+    return index;
+}
+
+bool ComboBox::SetItemData(int index, std::int64_t data) {
+    if (index < 0 || index >= count()) return false;
+    setItemData(index, QVariant::fromValue<qlonglong>(data), kDataRole);
+    return true;
+}
+
+std::int64_t ComboBox::GetItemData(int index) const {
+    return itemData(index, kDataRole).toLongLong();
+}
+
+int ComboBox::FindStringExact(int start, const QString& text) const {
+    return SearchFrom(start, count(), [&](int i) {
+        return QString::compare(itemText(i), text, Qt::CaseInsensitive) == 0;
+    });
+}
+
+int ComboBox::SelectString(int start, const QString& prefix) {
+    const int found = SearchFrom(start, count(), [&](int i) {
+        return itemText(i).startsWith(prefix, Qt::CaseInsensitive);
+    });
+    if (found >= 0) SetCurSel(found);
+    return found;
+}
+
+void ComboBox::SetWindowText(const QString& text) {
+    if (isEditable()) {
+        const QSignalBlocker quiet(this);
+        setEditText(text);
+        return;
+    }
+    SetCurSel(FindStringExact(-1, text));
+}
+
+bool ComboBox::event(QEvent* event) {
+    if (event->type() == QEvent::ChildAdded) {
+        auto* child = static_cast<QChildEvent*>(event)->child();
+        if (auto* edit = qobject_cast<QLineEdit*>(child)) {
+            connect(edit, &QLineEdit::textEdited, this, &ComboBox::EditChange,
+                    Qt::UniqueConnection);
+        }
+    }
+    return QComboBox::event(event);
+}
+
+// ---- ListBoxControl ---------------------------------------------------------------------------
+
+ListBoxControl::ListBoxControl(QWidget* parent) : QListWidget(parent) {
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSortingEnabled(false);
+    setUniformItemSizes(true);
+}
+
+void ListBoxControl::SetSorted(bool on) { sorted_ = on; }
+
+int ListBoxControl::AddString(const QString& text) {
+    const int index =
+        sorted_ ? SortedPosition(count(), text, [this](int i) { return item(i)->text(); })
+                : count();
+    return InsertString(index, text);
+}
+
+int ListBoxControl::AddString(const std::u16string& text) {
+    return AddString(QString::fromStdU16String(text));
+}
+
+int ListBoxControl::InsertString(int index, const QString& text) {
+    if (index < 0 || index > count()) index = count();
+    insertItem(index, text);
+    return index;
+}
+
+int ListBoxControl::InsertString(int index, const std::u16string& text) {
+    return InsertString(index, QString::fromStdU16String(text));
+}
+
+int ListBoxControl::DeleteString(int index) {
+    if (index < 0 || index >= count()) return -1;
+    delete takeItem(index);
+    return count();
+}
+
+void ListBoxControl::ResetContent() { clear(); }
+
+int ListBoxControl::GetCurSel() const {
+    const auto selection = SelectionNow();
+    return selection.empty() ? -1 : selection.front();
+}
+
+int ListBoxControl::SetCurSel(int index) {
+    if (index < 0 || index >= count()) {
+        clearSelection();
+        setCurrentItem(nullptr);
+        return -1;
+    }
+    setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
+    return index;
+}
+
+QString ListBoxControl::GetText(int index) const {
+    const QListWidgetItem* it = item(index);
+    return it ? it->text() : QString();
+}
+
+bool ListBoxControl::SetItemData(int index, std::int64_t data) {
+    QListWidgetItem* it = item(index);
+    if (!it) return false;
+    it->setData(kDataRole, QVariant::fromValue<qlonglong>(data));
+    return true;
+}
+
+std::int64_t ListBoxControl::GetItemData(int index) const {
+    const QListWidgetItem* it = item(index);
+    return it ? it->data(kDataRole).toLongLong() : 0;
+}
+
+int ListBoxControl::FindStringExact(int start, const QString& text) const {
+    return SearchFrom(start, count(), [&](int i) {
+        return QString::compare(item(i)->text(), text, Qt::CaseInsensitive) == 0;
+    });
+}
+
+std::vector<int> ListBoxControl::GetSelItems() const { return SelectionNow(); }
+
+std::vector<int> ListBoxControl::SelectionNow() const {
+    std::vector<int> rows;
+    for (const QModelIndex& index : selectionModel()->selectedIndexes()) rows.push_back(index.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void ListBoxControl::mousePressEvent(QMouseEvent* event) {
+    const auto before = SelectionNow();
+    QListWidget::mousePressEvent(event);
+    if (SelectionNow() != before) emit SelChange();
+}
+
+void ListBoxControl::mouseDoubleClickEvent(QMouseEvent* event) {
+    QListWidget::mouseDoubleClickEvent(event);
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (index.isValid()) emit DoubleClick(index.row());
+}
+
+void ListBoxControl::keyPressEvent(QKeyEvent* event) {
+    const auto before = SelectionNow();
+    QListWidget::keyPressEvent(event);
+    if (SelectionNow() != before) emit SelChange();
+}
+
+// ---- TabControl -------------------------------------------------------------------------------
+
+TabControl::TabControl(QWidget* parent) : QWidget(parent), bar_(new QTabBar(this)) {
+    bar_->setExpanding(false);
+    bar_->setDrawBase(false);
+    bar_->setUsesScrollButtons(true);
+    connect(bar_, &QTabBar::currentChanged, this, [this](int index) {
+        if (!programmatic_) emit SelChange(index);
+    });
+}
+
+int TabControl::InsertItem(int index, const QString& text) {
+    programmatic_ = true;
+    const int at = bar_->insertTab(index < 0 ? bar_->count() : index, text);
+    programmatic_ = false;
+    return at;
+}
+
+int TabControl::InsertItem(int index, const std::u16string& text) {
+    return InsertItem(index, QString::fromStdU16String(text));
+}
+
+bool TabControl::DeleteItem(int index) {
+    if (index < 0 || index >= bar_->count()) return false;
+    programmatic_ = true;
+    bar_->removeTab(index);
+    programmatic_ = false;
+    return true;
+}
+
+void TabControl::DeleteAllItems() {
+    programmatic_ = true;
+    while (bar_->count() > 0) bar_->removeTab(0);
+    programmatic_ = false;
+}
+
+int TabControl::GetItemCount() const { return bar_->count(); }
+
+int TabControl::GetCurSel() const { return bar_->currentIndex(); }
+
+int TabControl::SetCurSel(int index) {
+    const int previous = bar_->currentIndex();
+    if (index < 0 || index >= bar_->count()) return -1;
+    programmatic_ = true;
+    bar_->setCurrentIndex(index);
+    programmatic_ = false;
+    return previous;
+}
+
+QString TabControl::GetItemText(int index) const { return bar_->tabText(index); }
+
+QRect TabControl::DisplayRect() const {
+    const int top = bar_->sizeHint().height();
+    return QRect(x() + 4, y() + top + 4, std::max(0, width() - 8),
+                 std::max(0, height() - top - 8));
+}
+
+void TabControl::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    bar_->setGeometry(0, 0, width(), bar_->sizeHint().height());
+}
+
+void TabControl::paintEvent(QPaintEvent*) {
+    QStylePainter painter(this);
+    QStyleOptionTabWidgetFrame frame;
+    frame.initFrom(this);
+    const int top = bar_->sizeHint().height();
+    frame.rect = QRect(0, top - 1, width(), height() - top + 1);
+    frame.tabBarSize = bar_->sizeHint();
+    frame.shape = QTabBar::RoundedNorth;
+    painter.drawPrimitive(QStyle::PE_FrameTabWidget, frame);
+}
+
+// ---- DateTimePicker ---------------------------------------------------------------------------
+
+DateTimePicker::DateTimePicker(QWidget* parent, Format format, bool showNone)
+    : QWidget(parent), format_(format), value_(QDateTime::currentDateTime()) {
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    if (showNone) {
+        check_ = new QCheckBox(this);
+        check_->setChecked(true);
+        layout->addWidget(check_);
+        connect(check_, &QCheckBox::clicked, this, [this](bool on) {
+            edit_->setEnabled(on);
+            emit Changed();
+        });
+    }
+    edit_ = new QDateTimeEdit(this);
+    edit_->setLocale(QLocale(QLocale::Polish, QLocale::Poland));
+    switch (format) {
+    case Format::ShortDate: edit_->setDisplayFormat(QStringLiteral("dd.MM.yyyy")); break;
+    case Format::LongDate: edit_->setDisplayFormat(QStringLiteral("d MMMM yyyy")); break;
+    case Format::Time: edit_->setDisplayFormat(QStringLiteral("HH:mm:ss")); break;
+    }
+    edit_->setCalendarPopup(format != Format::Time);
+    edit_->setDateTime(value_);
+    layout->addWidget(edit_, 1);
+    connect(edit_, &QDateTimeEdit::dateTimeChanged, this, [this](const QDateTime& shown) {
+        if (programmatic_) return;
+        // The edit shows only some fields; the others keep their value.
+        if (format_ == Format::Time) value_.setTime(shown.time());
+        else value_.setDate(shown.date());
+        emit Changed();
+    });
+}
+
+bool DateTimePicker::HasValue() const { return !check_ || check_->isChecked(); }
+
+void DateTimePicker::SetNone() {
+    if (!check_) return;
+    check_->setChecked(false);
+    edit_->setEnabled(false);
+}
+
+QDateTime DateTimePicker::Value() const { return value_; }
+
+void DateTimePicker::SetValue(const QDateTime& value) {
+    value_ = value;
+    programmatic_ = true;
+    edit_->setDateTime(value);
+    programmatic_ = false;
+    if (check_) {
+        check_->setChecked(true);
+        edit_->setEnabled(true);
+    }
+}
+
+std::optional<LocalDateTime> DateTimePicker::GetLocal() const {
+    if (!HasValue()) return std::nullopt;
+    LocalDateTime local;
+    local.day = value_.date().day();
+    local.month = value_.date().month();
+    local.year = value_.date().year();
+    local.hour = value_.time().hour();
+    local.minute = value_.time().minute();
+    local.second = value_.time().second();
+    return local;
+}
+
+void DateTimePicker::SetLocal(const LocalDateTime& v) {
+    SetValue(QDateTime(QDate(v.year, v.month, v.day), QTime(v.hour, v.minute, v.second)));
+}
+
+Time64 DateTimePicker::GetTime() const {
+    const auto local = GetLocal();
+    if (!local) return kNoDate;
+    return MakeLocalTime(local->day, local->month, local->year, local->hour, local->minute,
+                         local->second)
+        .value_or(kNoDate);
+}
+
+void DateTimePicker::SetTime(Time64 time) {
+    const auto local = time < 0 ? std::nullopt : ToLocalDateTime(time);
+    if (!local) {
+        SetNone();
+        return;
+    }
+    SetLocal(*local);
+}

@@ -1,0 +1,154 @@
+#pragma once
+// The combo box, list box, tab strip and date-time picker of the windows. Each keeps the
+// behaviour the windows are written against: entries never become selected by being added,
+// deleting the selected entry leaves nothing selected, and the "changed" signals fire only for
+// the user's own changes, never for the program's.
+
+#include <QComboBox>
+#include <QDateTime>
+#include <QListWidget>
+#include <QWidget>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "SharedRoutines.h"
+
+class QCheckBox;
+class QDateTimeEdit;
+class QTabBar;
+
+class ComboBox : public QComboBox {
+    Q_OBJECT
+public:
+    explicit ComboBox(QWidget* parent = nullptr);
+
+    void SetSorted(bool on) { sorted_ = on; }
+    int AddString(const QString& text);               // index of the new entry
+    int AddString(const std::u16string& text);
+    int InsertString(int index, const QString& text); // -1 appends
+    int InsertString(int index, const std::u16string& text);
+    int DeleteString(int index);                      // entries left, or -1 for a bad index
+    void ResetContent();
+    int GetCount() const { return count(); }
+    int GetCurSel() const { return currentIndex(); }
+    int SetCurSel(int index);                         // -1 clears; returns -1 for a bad index
+    QString GetLBText(int index) const { return itemText(index); }
+    std::u16string GetLBTextW(int index) const { return itemText(index).toStdU16String(); }
+    bool SetItemData(int index, std::int64_t data);
+    std::int64_t GetItemData(int index) const;
+    int FindStringExact(int start, const QString& text) const;  // case-insensitive; -1 none
+    int SelectString(int start, const QString& prefix);         // selects first entry with prefix
+    // The text shown: the edit field's for an editable combo, else the selected entry's.
+    QString GetWindowText() const { return currentText(); }
+    void SetWindowText(const QString& text);
+
+signals:
+    void SelChange(int index);      // the user chose an entry
+    void EditChange();              // the user typed in the edit field
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    bool sorted_ = false;
+};
+
+class ListBoxControl : public QListWidget {
+    Q_OBJECT
+public:
+    explicit ListBoxControl(QWidget* parent = nullptr);
+
+    void SetSorted(bool on);
+    int AddString(const QString& text);
+    int AddString(const std::u16string& text);
+    int InsertString(int index, const QString& text);   // -1 appends
+    int InsertString(int index, const std::u16string& text);
+    int DeleteString(int index);                        // entries left, or -1
+    void ResetContent();
+    int GetCount() const { return count(); }
+    int GetCurSel() const;                              // -1 when nothing is selected
+    int SetCurSel(int index);                           // -1 clears
+    QString GetText(int index) const;
+    std::u16string GetTextW(int index) const { return GetText(index).toStdU16String(); }
+    bool SetItemData(int index, std::int64_t data);
+    std::int64_t GetItemData(int index) const;
+    int FindStringExact(int start, const QString& text) const;
+    std::vector<int> GetSelItems() const;
+
+signals:
+    void SelChange();
+    void DoubleClick(int index);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    std::vector<int> SelectionNow() const;
+    bool sorted_ = false;
+};
+
+// A tab strip with a framed page area below it; the pages themselves are separate windows that
+// the owner places over DisplayRect().
+class TabControl : public QWidget {
+    Q_OBJECT
+public:
+    explicit TabControl(QWidget* parent = nullptr);
+
+    int InsertItem(int index, const QString& text);   // -1 appends
+    int InsertItem(int index, const std::u16string& text);
+    bool DeleteItem(int index);
+    void DeleteAllItems();
+    int GetItemCount() const;
+    int GetCurSel() const;
+    int SetCurSel(int index);                         // returns the previous one
+    QString GetItemText(int index) const;
+    // The page area below the strip, in the coordinates of the control's parent.
+    QRect DisplayRect() const;
+    QTabBar* Bar() const { return bar_; }
+
+signals:
+    void SelChange(int index);   // the user chose a tab
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QTabBar* bar_;
+    bool programmatic_ = false;
+};
+
+// A date, a time of day or both, in local time; with ShowNone it carries a check box that
+// clears the value.
+class DateTimePicker : public QWidget {
+    Q_OBJECT
+public:
+    enum class Format { ShortDate, LongDate, Time };
+    explicit DateTimePicker(QWidget* parent = nullptr, Format format = Format::ShortDate,
+                            bool showNone = false);
+
+    // The value as a stored time; -1 when the check box is cleared. A negative time clears it.
+    Time64 GetTime() const;
+    void SetTime(Time64 time);
+    // The value as local calendar fields (nullopt when cleared).
+    std::optional<LocalDateTime> GetLocal() const;
+    void SetLocal(const LocalDateTime& value);
+    bool HasValue() const;
+    void SetNone();
+    QDateTime Value() const;
+    void SetValue(const QDateTime& value);
+
+signals:
+    void Changed();   // the user changed the value or the check box
+
+private:
+    Format format_;
+    QDateTime value_;
+    QCheckBox* check_ = nullptr;
+    QDateTimeEdit* edit_ = nullptr;
+    bool programmatic_ = false;
+};
