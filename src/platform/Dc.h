@@ -165,6 +165,12 @@ public:
     void SetNullPen();
     void SetBrush(COLORREF color);
     void SetNullBrush();
+    // What is selected now (nullopt: no pen, hollow brush), so that it can be put back.
+    std::optional<COLORREF> GetPenColor() const { return pen_; }
+    int GetPenWidth() const { return penWidth_; }
+    Qt::PenStyle GetPenStyle() const { return penStyle_; }
+    std::optional<COLORREF> GetBrushColor() const { return brush_; }
+    int GetBkMode() const { return bkMode_; }
     void MoveTo(int x, int y);
     // A line from the current position up to, not including, (x, y).
     void LineTo(int x, int y);
