@@ -393,7 +393,9 @@ void DrawGradientLines(Dc& dc, const Rect& rect, COLORREF a, COLORREF b, int ver
     for (int i = 1; i <= n; ++i) {
         int v[3];
         for (int c = 0; c < 3; ++c) {
-            const int t = static_cast<int>(static_cast<float>(i) * step[c]);
+            // The step is a float; the product is taken at double precision and truncated, so
+            // a far end such as 3 × (10 / 3) lands one unit short of A.
+            const int t = static_cast<int>(static_cast<double>(i) * static_cast<double>(step[c]));
             v[c] = bv[c] < av[c] ? bv[c] + t : bv[c] > av[c] ? bv[c] - t : av[c];
         }
         const QColor color(v[0], v[1], v[2]);
