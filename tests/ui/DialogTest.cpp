@@ -51,6 +51,7 @@ const DialogTemplate kSample{
         {.kind = ControlKind::PushButton, .id = IDOK, .text = u"OK", .rect = {180, 180, 50, 14},
          .style = DefaultButton},
         {.kind = ControlKind::PushButton, .id = IDCANCEL, .text = u"Anuluj", .rect = {240, 180, 50, 14}},
+        {.kind = ControlKind::Bitmap, .id = 1151, .rect = {0, 0, 10, 10}, .resource = 133},
     }};
 
 const DialogTemplate kNoDefault{
@@ -147,6 +148,14 @@ TEST_F(DialogTemplateTest, RadioGroupsFollowTheGroupStyle) {
     EXPECT_EQ(dialog.GetCheckedRadioButton(1201, 1202), 1202);
     dialog.CheckRadioButton(1201, 1202, 0);  // none of the range
     EXPECT_EQ(dialog.GetCheckedRadioButton(1201, 1202), 0);
+}
+
+TEST_F(DialogTemplateTest, PicturesComeByIdAtTheirOwnSize) {
+    EXPECT_EQ(LoadBitmap(133).size(), QSize(2005, 65));  // the header band
+    EXPECT_TRUE(LoadIcon(128).availableSizes().contains(QSize(32, 32)));
+    Dialog dialog(9001);
+    ASSERT_NE(dialog.Label(1151), nullptr);
+    EXPECT_EQ(dialog.Label(1151)->geometry(), QRect(0, 0, 2005, 65));  // a picture sizes its control
 }
 
 TEST_F(DialogTemplateTest, UnknownTemplateAndImageGiveEmptyResults) {
