@@ -268,6 +268,8 @@ void ListView::EnsureVisible(int row) {
 void ListView::mousePressEvent(QMouseEvent* event) {
     QTableWidget::mousePressEvent(event);
     const QModelIndex index = indexAt(event->position().toPoint());
+    // A click below the rows leaves nothing selected, in single-selection lists too.
+    if (!index.isValid()) clearSelection();
     emit Click(index.isValid() ? index.row() : -1);
 }
 

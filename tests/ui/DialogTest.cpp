@@ -484,6 +484,9 @@ TEST_F(ControlBehaviourTest, ClickingAListRowSelectsItThenNotifies) {
     EXPECT_EQ(seenRow, 1);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second.center());
     EXPECT_EQ(doubles, 1);
+    list->SetSingleSelection(true);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(5, list->viewport()->height() - 3));
+    EXPECT_EQ(seenRow, -1);  // a click below the rows selects nothing
 }
 
 TEST_F(ControlBehaviourTest, DatePickerCarriesLocalTimeOrNone) {
