@@ -204,6 +204,23 @@ TEST_F(DialogBindingTest, UserChoicesNotifyButTheProgramsChangesDoNot) {
     EXPECT_EQ(text, 1);
 }
 
+TEST_F(DialogBindingTest, LeavingAFieldReportsLostFocusOnce) {
+    Dialog dialog(9001);
+    int lost = 0;
+    dialog.OnKillFocus(1006, [&] { ++lost; });  // an editable part inside does not count apart
+    dialog.Combo(1006)->setEditable(true);
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    dialog.Combo(1006)->setFocus();
+    dialog.Combo(1006)->lineEdit()->setFocus();
+    EXPECT_EQ(lost, 0);
+    dialog.Edit(1008)->setFocus();
+    EXPECT_EQ(lost, 1);
+    dialog.Edit(1095)->setFocus();
+    EXPECT_EQ(lost, 1);
+}
+
 TEST_F(DialogBindingTest, OkAndCancelEndTheDialogUnlessBoundElsewhere) {
     Dialog plain(9001);
     plain.Button(IDOK)->click();
