@@ -7,10 +7,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonValue>
-#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWebEngineLoadingInfo>
@@ -21,14 +19,13 @@
 
 #include <memory>
 
+#include "Seams.h"
+
 namespace browser_seams {
 namespace {
-QString g_printRedirection;
 std::function<void(QPrintPreviewDialog&)> g_previewHook;
 }  // namespace
 
-void RedirectPrintingTo(const QString& pdfPath) { g_printRedirection = pdfPath; }
-QString PrintRedirection() { return g_printRedirection; }
 void SetPrintPreviewHook(std::function<void(QPrintPreviewDialog&)> hook) {
     g_previewHook = std::move(hook);
 }
@@ -230,33 +227,18 @@ bool Browser::PrintTo(QPrinter& printer) {
 
 bool Browser::Print(bool prompt) {
     if (!DocumentReady()) return false;
-    const QString redirection = browser_seams::PrintRedirection();
-    if (!redirection.isEmpty()) {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(redirection);
-        return PrintTo(printer);
-    }
-    const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
-    if (!prompt && !defaultPrinter.isNull()) {
-        QPrinter printer(defaultPrinter, QPrinter::HighResolution);
-        return PrintTo(printer);
-    }
-    // No printer on this machine (or the caller wants to ask): the print dialog lets the user
-    // pick one or print to a PDF file.
     QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, window());
-    if (dialog.exec() != QDialog::Accepted) return false;
+    if (!PreparePrinter(printer, window(), prompt)) return false;
     return PrintTo(printer);
 }
 
 void Browser::PrintPreview() {
     if (!DocumentReady()) return;
     QPrinter printer(QPrinter::HighResolution);
-    const QString redirection = browser_seams::PrintRedirection();
-    if (!redirection.isEmpty()) {
+    if (!seams::PrintToPdf().isEmpty()) {
+        // Printing from the preview reaches the tests' PDF file too.
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(redirection);
+        printer.setOutputFileName(seams::PrintToPdf());
     }
     QPrintPreviewDialog dialog(&printer, window());
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
@@ -265,5 +247,6 @@ void Browser::PrintPreview() {
         browser_seams::g_previewHook(dialog);
         return;
     }
+    if (seams::TestMode()) return;  // tests never wait on a window
     dialog.exec();
 }

@@ -78,7 +78,7 @@ public:
 
     // Prints the document shown. Without a prompt it goes to the default printer, or through the
     // print dialog when the machine has none; with a prompt the print dialog always comes first.
-    // Under the test seam the printout goes to the seam's PDF file instead. True when printed.
+    // While the seam's PDF file is set the printout goes there instead. True when printed.
     bool Print(bool prompt = false);
     // Opens the print preview of the document shown.
     void PrintPreview();
@@ -99,14 +99,11 @@ private:
     bool printing_ = false;
 };
 
-// Test seams of the browser (only tests set them).
+// Test seam of the print preview (printing itself goes through PreparePrinter of Seams.h).
 namespace browser_seams {
 
-// When not empty, every printout goes to this PDF file: no printer and no print dialog.
-void RedirectPrintingTo(const QString& pdfPath);
-QString PrintRedirection();
-
-// When set, the print preview window is handed to the hook instead of being run modally.
+// When set, the print preview window is handed to the hook instead of being run modally. In
+// test mode without a hook the preview is built but not shown.
 void SetPrintPreviewHook(std::function<void(QPrintPreviewDialog&)> hook);
 
 }  // namespace browser_seams

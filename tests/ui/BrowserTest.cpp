@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include "Browser.h"
+#include "Seams.h"
 
 namespace {
 
@@ -152,11 +153,11 @@ TEST_F(BrowserTest, ReadsUtf16NoteFilesWithByteOrderMark) {
 
 TEST_F(BrowserTest, PrintingUnderTheSeamWritesAPdf) {
     const QString pdf = dir_.filePath(QStringLiteral("out.pdf"));
-    browser_seams::RedirectPrintingTo(pdf);
+    seams::SetPrintToPdf(pdf);
     browser_.Navigate(WritePage(QStringLiteral("report.html"),
                                 QStringLiteral("<html><body><h1>Rodowód</h1></body></html>")));
     EXPECT_TRUE(browser_.Print());
-    browser_seams::RedirectPrintingTo({});
+    seams::SetPrintToPdf({});
     QFile file(pdf);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
