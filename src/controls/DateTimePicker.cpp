@@ -1,0 +1,34 @@
+#include "DateTimePicker.h"
+
+#include <QCalendarWidget>
+#include <QDate>
+
+namespace {
+
+// Stored dates begin in 1970: the calendar offers nothing earlier.
+const QDate kFirstDay(1970, 1, 1);
+
+}  // namespace
+
+CDateTimePicker::CDateTimePicker(QWidget* parent) : Dialog(IDD_DATE_POPUP, parent) {
+    if (QCalendarWidget* calendar = Calendar(IDC_DATE_POPUP_CALENDAR)) {
+        calendar->setMinimumDate(kFirstDay);
+    }
+    OnClicked(IDOK, [this] { OnClickOk(); });
+}
+
+void CDateTimePicker::OnClickOk() {
+    const QCalendarWidget* calendar = Calendar(IDC_DATE_POPUP_CALENDAR);
+    if (!calendar) return;
+    const QDate day = calendar->selectedDate();
+    const auto time = MakeLocalTime(day.day(), day.month(), day.year(), 1, 1, 1);
+    // A day that has no stored form keeps the popup open rather than returning a wrong date.
+    if (!time) return;
+    chosenTime = *time;
+    OnOK();
+}
+
+std::optional<LocalDateTime> CDateTimePicker::ChosenDate() const {
+    if (chosenTime <= 0) return std::nullopt;
+    return ToLocalDateTime(chosenTime);
+}

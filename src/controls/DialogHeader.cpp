@@ -1,0 +1,37 @@
+#include "DialogHeader.h"
+
+#include <QWidget>
+
+namespace {
+
+Rect ClientRect(const QWidget& dialog) { return Rect(0, 0, dialog.width(), dialog.height()); }
+
+}  // namespace
+
+void PaintDialogHeaderBackground(const QWidget& dialog, Dc& dc) {
+    dc.FillSolidRect(ClientRect(dialog), RGB(255, 255, 255));
+    dc.DrawBitmap(kHeaderBandBitmap, 0, 0);
+    dc.SetBkMode(TRANSPARENT);
+    dc.SetTextColor(RGB(255, 255, 255));
+}
+
+void PaintDialogHeaderTitle(const QWidget& dialog, Dc& dc, const QString& title, int inset) {
+    const QFont old = dc.SelectFont(Font(QStringLiteral("Tahoma"), 28, FW_BOLD));
+    const Rect client = ClientRect(dialog);
+    Rect titleRect(client.left + inset, client.top, client.right, kHeaderTitleBottom);
+    dc.SetBkMode(TRANSPARENT);
+    dc.SetTextColor(RGB(255, 255, 255));
+    // Titles carry bird names and other typed text: an '&' in them is shown as it is.
+    dc.DrawText(title, titleRect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    dc.SelectFont(old);
+}
+
+bool PaintDialogHeader(const QWidget& dialog, Dc& dc, const QString& title, int inset) {
+    PaintDialogHeaderBackground(dialog, dc);
+    PaintDialogHeaderTitle(dialog, dc, title, inset);
+    return true;
+}
+
+bool PaintDialogHeader(const QWidget& dialog, Dc& dc, const std::u16string& title, int inset) {
+    return PaintDialogHeader(dialog, dc, QString::fromStdU16String(title), inset);
+}

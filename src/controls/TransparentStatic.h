@@ -1,0 +1,20 @@
+#pragma once
+// A label drawn straight over its parent's painted background, in a text colour of its own.
+// When its text changes, the parent's background shows through again under the new text.
+
+#include <QLabel>
+
+#include "Dc.h"
+
+class CTransparentStatic : public QLabel {
+    Q_OBJECT
+public:
+    explicit CTransparentStatic(QWidget* parent = nullptr);
+    explicit CTransparentStatic(const QString& text, QWidget* parent = nullptr);
+
+    // Set by the owner before the label is first shown (black unless changed).
+    COLORREF textColor = RGB(0, 0, 0);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};

@@ -1,0 +1,556 @@
+// The shared controls and drawing routines: the exact shades the colour routines give, the
+// faces the flat button paints in each state, what the picture box shows in each mode, the
+// date the calendar popup returns, the painted header, completion in the combo box, and the
+// off-screen surface with its guards.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QFile>
+#include <QImage>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "AutoCompleteCombo.h"
+#include "BufferedDC.h"
+#include "ColorHls.h"
+#include "ControlKinds.h"
+#include "DateTimePicker.h"
+#include "DialogHeader.h"
+#include "FlatButton.h"
+#include "FolderChooser.h"
+#include "PictureBox.h"
+#include "Resources.h"
+#include "Seams.h"
+#include "TransparentStatic.h"
+
+namespace {
+
+using namespace style;
+
+COLORREF At(const QImage& image, int x, int y) { return FromQColor(image.pixelColor(x, y)); }
+
+QImage Render(QWidget& widget) { return widget.grab().toImage(); }
+
+bool HasPixel(const QImage& image, const Rect& area, COLORREF color) {
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            if (At(image, x, y) == color) return true;
+    return false;
+}
+
+// The pixel of the area that differs most from `background`: the full colour of smoothed text.
+COLORREF InkFarthestFrom(const QImage& image, const Rect& area, COLORREF background) {
+    COLORREF farthest = background;
+    int distance = 0;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x) {
+            const COLORREF c = At(image, x, y);
+            const int d = std::abs(GetR(c) - GetR(background)) +
+                          std::abs(GetG(c) - GetG(background)) +
+                          std::abs(GetB(c) - GetB(background));
+            if (d > distance) {
+                distance = d;
+                farthest = c;
+            }
+        }
+    return farthest;
+}
+
+const COLORREF kFace = GetSysColor(SysColor::ButtonFace);
+const COLORREF kHighlight = GetSysColor(SysColor::Highlight);
+const COLORREF kWhite = RGB(255, 255, 255);
+
+// ---- colour routines --------------------------------------------------------------------------
+
+TEST(ColorHlsTest, PacksHueLightnessAndSaturationByTruncation) {
+    // Pure red's hue is exactly 360 degrees and stays so: it packs as 255, not 0.
+    EXPECT_EQ(RgbToHls(RGB(255, 0, 0)), MakeHls(255, 127, 255));
+    EXPECT_EQ(RgbToHls(RGB(0, 255, 0)), MakeHls(85, 127, 255));
+    EXPECT_EQ(RgbToHls(RGB(0, 0, 255)), MakeHls(170, 127, 255));
+    EXPECT_EQ(RgbToHls(RGB(0, 120, 215)), MakeHls(146, 107, 255));
+    EXPECT_EQ(RgbToHls(RGB(200, 30, 60)), MakeHls(247, 115, 188));
+    // Greys have neither hue nor saturation.
+    EXPECT_EQ(RgbToHls(RGB(128, 128, 128)), MakeHls(0, 128, 0));
+    EXPECT_EQ(RgbToHls(RGB(255, 255, 255)), MakeHls(0, 255, 0));
+}
+
+TEST(ColorHlsTest, ConvertsBackWithTheSameTruncation) {
+    // Without saturation the hue does not matter: a grey of the lightness byte.
+    EXPECT_EQ(HlsToRgb(MakeHls(0, 200, 0)), RGB(200, 200, 200));
+    EXPECT_EQ(HlsToRgb(MakeHls(77, 200, 0)), RGB(200, 200, 200));
+    // Round trips lose what the truncations lose.
+    EXPECT_EQ(HlsToRgb(RgbToHls(RGB(255, 0, 0))), RGB(254, 0, 0));
+    EXPECT_EQ(HlsToRgb(RgbToHls(RGB(0, 120, 215))), RGB(0, 120, 214));
+    EXPECT_EQ(HlsToRgb(RgbToHls(RGB(200, 30, 60))), RGB(199, 30, 62));
+}
+
+TEST(ColorHlsTest, AdjustsLightnessAndSaturationByPercent) {
+    const COLORREF base = RGB(200, 30, 60);
+    // 0 leaves a component as it is: only the round trip's truncation shows.
+    EXPECT_EQ(AdjustColorHls(base, 0, 0), HlsToRgb(RgbToHls(base)));
+    // +100 lightness is full lightness, -100 none at all.
+    EXPECT_EQ(HlsLightness(RgbToHls(AdjustColorHls(base, 100, 0))), 255);
+    EXPECT_EQ(AdjustColorHls(base, 100, 0), kWhite);
+    EXPECT_EQ(AdjustColorHls(base, -100, 0), RGB(0, 0, 0));
+    // -100 saturation leaves the grey of the colour's lightness.
+    EXPECT_EQ(AdjustColorHls(base, 0, -100), RGB(115, 115, 115));
+    // The pressed flat button: half way to white, half the saturation of the highlight.
+    EXPECT_EQ(AdjustColorHls(kHighlight, 50, -50), RGB(144, 185, 217));
+    // Amounts past ±100 stay at the ends instead of wrapping round to another shade.
+    EXPECT_EQ(AdjustColorHls(base, 150, 0), AdjustColorHls(base, 100, 0));
+    EXPECT_EQ(AdjustColorHls(base, -150, 0), RGB(0, 0, 0));
+}
+
+TEST(GradientTest, EqualColoursPaintEveryLineInThatColour) {
+    QImage image(3, 4, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        Dc dc(&image);
+        DrawGradientLines(dc, Rect(0, 0, 3, 4), RGB(12, 34, 56), RGB(12, 34, 56), 1);
+    }
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 3; ++x) EXPECT_EQ(At(image, x, y), RGB(12, 34, 56)) << x << "," << y;
+}
+
+// ---- off-screen surface and guards ------------------------------------------------------------
+
+TEST(BufferedDcTest, DrawsOnlyInsideItsAreaAndOnlyWhenItEnds) {
+    QImage target(20, 20, QImage::Format_RGB32);
+    target.fill(Qt::red);
+    {
+        Dc dc(&target);
+        {
+            CBufferedDC buffered(dc, Rect(5, 6, 12, 10));
+            buffered.FillSolidRect(Rect(0, 0, 20, 20), RGB(0, 0, 255));
+            EXPECT_EQ(At(target, 8, 8), RGB(255, 0, 0));  // nothing reaches the target yet
+        }
+    }
+    EXPECT_EQ(At(target, 5, 6), RGB(0, 0, 255));
+    EXPECT_EQ(At(target, 11, 9), RGB(0, 0, 255));
+    EXPECT_EQ(At(target, 4, 8), RGB(255, 0, 0));
+    EXPECT_EQ(At(target, 12, 8), RGB(255, 0, 0));
+    EXPECT_EQ(At(target, 8, 5), RGB(255, 0, 0));
+    EXPECT_EQ(At(target, 8, 10), RGB(255, 0, 0));
+}
+
+TEST(BufferedDcTest, WithoutAnAreaItCoversTheTargetsClipBox) {
+    QImage target(20, 20, QImage::Format_RGB32);
+    target.fill(Qt::white);
+    Dc dc(&target);
+    dc.Painter().setClipRect(QRect(3, 4, 6, 5));
+    CBufferedDC buffered(dc);
+    EXPECT_EQ(buffered.Area(), Rect(3, 4, 9, 9));
+}
+
+TEST(GuardsTest, PutBackWhatTheyReplaced) {
+    QImage image(4, 4, QImage::Format_RGB32);
+    Dc dc(&image);
+    dc.SetPen(RGB(1, 2, 3));
+    dc.SetNullBrush();
+    dc.SetTextColor(RGB(9, 9, 9));
+    QFont normal = Font(QStringLiteral("Tahoma"), 13, FW_NORMAL);
+    dc.SelectFont(normal);
+    {
+        CScopedPen pen(dc, RGB(10, 20, 30));
+        CScopedBrush brush(dc, RGB(40, 50, 60));
+        CScopedBoldFont bold(dc, true);
+        CScopedStockFont stock(dc, DEFAULT_GUI_FONT, RGB(7, 7, 7));
+        EXPECT_EQ(dc.GetPenColor(), RGB(10, 20, 30));
+        EXPECT_EQ(dc.GetBrushColor(), RGB(40, 50, 60));
+        EXPECT_EQ(dc.GetTextColor(), RGB(7, 7, 7));
+        pen.SetColor(kNoColor);
+        brush.SetColor(kNoColor);
+        EXPECT_FALSE(dc.GetPenColor().has_value());
+        EXPECT_FALSE(dc.GetBrushColor().has_value());
+    }
+    EXPECT_EQ(dc.GetPenColor(), RGB(1, 2, 3));
+    EXPECT_FALSE(dc.GetBrushColor().has_value());
+    EXPECT_EQ(dc.GetTextColor(), RGB(9, 9, 9));
+    EXPECT_EQ(dc.GetFont(), normal);
+    {
+        // A stock font that leaves the text colour alone; bold asked of a normal font.
+        CScopedStockFont stock(dc, DEFAULT_GUI_FONT);
+        EXPECT_EQ(dc.GetTextColor(), RGB(9, 9, 9));
+        CScopedBoldFont bold(dc, true);
+        EXPECT_TRUE(bold.Replaced());
+        EXPECT_EQ(dc.GetFont().weight(), QFont::Bold);
+        CScopedBoldFont again(dc, true);  // already bold: nothing to replace
+        EXPECT_FALSE(again.Replaced());
+    }
+    EXPECT_EQ(dc.GetFont(), normal);
+}
+
+// ---- flat button ------------------------------------------------------------------------------
+
+class FlatButtonTest : public ::testing::Test {
+protected:
+    FlatButtonTest() {
+        parent_.resize(200, 100);
+        button_ = new CFlatButton(QStringLiteral("IIII"), &parent_);
+        button_->setGeometry(10, 10, 90, 30);
+    }
+    void Hover() {
+        QMouseEvent move(QEvent::MouseMove, QPointF(20, 10), button_->mapToGlobal(QPointF(20, 10)),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(button_, &move);
+    }
+    void Leave() {
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(button_, &leave);
+    }
+    // Frame, fill and whether the text shows in the colour given.
+    void ExpectFace(COLORREF frame, COLORREF fill, COLORREF text) {
+        const QImage face = Render(*button_);
+        EXPECT_EQ(At(face, 0, 0), frame);
+        EXPECT_EQ(At(face, 89, 29), frame);
+        EXPECT_EQ(At(face, 45, 0), frame);
+        EXPECT_EQ(At(face, 3, 3), fill);
+        EXPECT_EQ(At(face, 86, 26), fill);
+        const COLORREF ink = InkFarthestFrom(face, Rect(20, 5, 70, 25), fill);
+        EXPECT_NEAR(GetR(ink), GetR(text), 12);
+        EXPECT_NEAR(GetG(ink), GetG(text), 12);
+        EXPECT_NEAR(GetB(ink), GetB(text), 12);
+    }
+
+    QWidget parent_;
+    CFlatButton* button_;
+};
+
+TEST_F(FlatButtonTest, PaintsEachStateInItsColours) {
+    const COLORREF shadow = GetSysColor(SysColor::ButtonShadow);
+    ExpectFace(shadow, kWhite, GetSysColor(SysColor::ButtonText));
+
+    Hover();
+    EXPECT_TRUE(button_->IsHot());
+    ExpectFace(kHighlight, RGB(202, 223, 240), RGB(0, 0, 0));
+
+    // Pressed: the lighter, paler highlight with light grey text, hot or not.
+    button_->setDown(true);
+    ExpectFace(kHighlight, RGB(144, 185, 217), RGB(240, 240, 240));
+    Leave();
+    EXPECT_FALSE(button_->IsHot());
+    ExpectFace(kHighlight, RGB(144, 185, 217), RGB(240, 240, 240));
+    button_->setDown(false);
+    ExpectFace(shadow, kWhite, GetSysColor(SysColor::ButtonText));
+
+    // Disabled wins over hot: white face, shadow frame, grey text.
+    Hover();
+    button_->setEnabled(false);
+    ExpectFace(shadow, kWhite, GetSysColor(SysColor::GrayText));
+}
+
+TEST_F(FlatButtonTest, FocusGivesADarkFrameAndAFocusRectangleInside) {
+    QImage image(90, 30, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    {
+        Dc dc(&image);
+        button_->DrawItem(dc, Rect(0, 0, 90, 30), ODS_FOCUS);
+    }
+    EXPECT_EQ(At(image, 0, 0), GetSysColor(SysColor::DarkShadow));
+    EXPECT_EQ(At(image, 1, 1), kWhite);
+    EXPECT_EQ(At(image, 2, 2), RGB(0, 0, 0));   // the dotted focus rectangle starts here
+    EXPECT_EQ(At(image, 3, 3), kWhite);
+}
+
+const DialogTemplate kOwnControls{
+    .id = 9401,
+    .caption = u"Własne kontrolki",
+    .width = 200,
+    .height = 120,
+    .controls = {
+        {.kind = ControlKind::TransparentLabel, .id = 1010, .text = u"&Opis", .rect = {7, 70, 80, 20}},
+        {.kind = ControlKind::PictureBox, .id = 1020, .rect = {100, 70, 40, 30}},
+        {.kind = ControlKind::FlatButton, .id = IDOK, .text = u"OK", .rect = {90, 100, 50, 14},
+         .style = DefaultButton},
+        {.kind = ControlKind::FlatButton, .id = IDCANCEL, .text = u"Anuluj", .rect = {145, 100, 50, 14}},
+    }};
+
+// A dialog with the painted header, as most of the program's dialogs have.
+class HeaderDialog : public Dialog {
+public:
+    explicit HeaderDialog(const QString& title, int inset)
+        : Dialog(&kOwnControls), title_(title), inset_(inset) {}
+    void OnEraseBkgnd(Dc& dc) override { PaintDialogHeader(*this, dc, title_, inset_); }
+
+private:
+    QString title_;
+    int inset_;
+};
+
+class OwnControlsTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { RegisterProgramControls(); }
+};
+
+TEST_F(OwnControlsTest, TemplatesBuildTheProgramsControlsAndTheDefaultButtonHasADarkFrame) {
+    HeaderDialog dialog(QStringLiteral("Tytuł"), 40);
+    auto* ok = qobject_cast<CFlatButton*>(dialog.Item(IDOK));
+    auto* cancel = qobject_cast<CFlatButton*>(dialog.Item(IDCANCEL));
+    ASSERT_NE(ok, nullptr);
+    ASSERT_NE(cancel, nullptr);
+    ASSERT_NE(qobject_cast<CTransparentStatic*>(dialog.Item(1010)), nullptr);
+    ASSERT_NE(qobject_cast<CPictureBox*>(dialog.Item(1020)), nullptr);
+    EXPECT_EQ(dialog.GetDlgItemText(1010), QStringLiteral("Opis"));
+
+    // The default button keeps its dark frame while another control has the focus.
+    EXPECT_TRUE(ok->IsDefaultOfParent());
+    EXPECT_FALSE(cancel->IsDefaultOfParent());
+    EXPECT_EQ(At(Render(*ok), 0, 0), GetSysColor(SysColor::DarkShadow));
+    EXPECT_EQ(At(Render(*cancel), 0, 0), GetSysColor(SysColor::ButtonShadow));
+    dialog.SetDefID(IDCANCEL);
+    EXPECT_EQ(At(Render(*ok), 0, 0), GetSysColor(SysColor::ButtonShadow));
+    EXPECT_EQ(At(Render(*cancel), 0, 0), GetSysColor(SysColor::DarkShadow));
+}
+
+// ---- header and transparent label -------------------------------------------------------------
+
+TEST_F(OwnControlsTest, HeaderPaintsTheBandAndAWhiteTitleFromTheInset) {
+    const QImage band = LoadBitmap(kHeaderBandBitmap).toImage();
+    ASSERT_FALSE(band.isNull());
+    HeaderDialog dialog(QStringLiteral("Dodaj nowego gołębia"), 70);
+    dialog.ShowItem(1010, false);
+    const QImage face = Render(dialog);
+    ASSERT_GE(face.height(), 120);
+
+    // Below the band the window is white.
+    EXPECT_EQ(At(face, 5, band.height() + 2), kWhite);
+    EXPECT_EQ(At(face, face.width() - 1, face.height() - 1), kWhite);
+    // Left of the inset, and below the title's 58 pixels, the band shows untouched.
+    for (int y = 0; y < band.height(); ++y) {
+        for (int x = 0; x < face.width(); ++x) {
+            if (x >= 70 && y < kHeaderTitleBottom) continue;
+            ASSERT_EQ(At(face, x, y), At(band, x, y)) << x << "," << y;
+        }
+    }
+    // The title: white ink over the band, on one line centred in the top 58 pixels.
+    Rect ink(face.width(), face.height(), 0, 0);
+    for (int y = 0; y < kHeaderTitleBottom; ++y)
+        for (int x = 70; x < face.width(); ++x)
+            if (At(face, x, y) != At(band, x, y)) {
+                ink.left = std::min(ink.left, x);
+                ink.top = std::min(ink.top, y);
+                ink.right = std::max(ink.right, x + 1);
+                ink.bottom = std::max(ink.bottom, y + 1);
+            }
+    ASSERT_FALSE(ink.IsEmpty());
+    EXPECT_TRUE(HasPixel(face, ink, kWhite));
+    EXPECT_LT(ink.left, 75);
+    EXPECT_GT(ink.Width(), 150);
+    EXPECT_LT(ink.Height(), 30);
+    EXPECT_NEAR((ink.top + ink.bottom) / 2.0, kHeaderTitleBottom / 2.0, 5.0);
+}
+
+TEST_F(OwnControlsTest, TransparentLabelWritesInItsColourOverThePaintedBackground) {
+    HeaderDialog dialog(QString(), 40);
+    auto* label = qobject_cast<CTransparentStatic*>(dialog.Item(1010));
+    ASSERT_NE(label, nullptr);
+    label->textColor = 0xE59269;
+    label->setFont(Font(QStringLiteral("Tahoma"), 24, FW_BOLD));
+    label->setText(QStringLiteral("IIIII"));
+    const QImage face = Render(dialog);
+    const Rect area = Rect::FromQRect(label->geometry());
+    const COLORREF ink = InkFarthestFrom(face, area, kWhite);
+    EXPECT_NEAR(GetR(ink), 0x69, 12);
+    EXPECT_NEAR(GetG(ink), 0x92, 12);
+    EXPECT_NEAR(GetB(ink), 0xE5, 12);
+    // No fill of its own: the window's white shows between the letters.
+    EXPECT_EQ(At(face, area.right - 2, area.bottom - 2), kWhite);
+    EXPECT_FALSE(HasPixel(face, area, kFace));
+}
+
+// ---- picture box ------------------------------------------------------------------------------
+
+class PictureBoxTest : public ::testing::Test {
+protected:
+    // An image whose columns have colours of their own: column x is RGB(x * 20, 100, 50).
+    QString Columns(int width, int height) {
+        QImage image(width, height, QImage::Format_RGB32);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) image.setPixelColor(x, y, QColor(x * 20, 100, 50));
+        const QString path = dir_.filePath(QStringLiteral("kolumny%1x%2.png").arg(width).arg(height));
+        EXPECT_TRUE(image.save(path));
+        return path;
+    }
+    static COLORREF Column(int x) { return RGB(x * 20, 100, 50); }
+
+    QTemporaryDir dir_;
+};
+
+TEST_F(PictureBoxTest, PlacesThePictureByDisplayMode) {
+    CPictureBox box;
+    box.resize(8, 6);
+    EXPECT_EQ(box.displayMode, CPictureBox::kNaturalCentred);
+    ASSERT_TRUE(box.LoadFromFile(Columns(4, 2).toStdU16String()));
+    EXPECT_FALSE(box.IsTransparent());
+
+    QImage face = Render(box);  // centred: (8/2 - 4/2, 6/2 - 2/2)
+    EXPECT_EQ(At(face, 2, 2), Column(0));
+    EXPECT_EQ(At(face, 5, 3), Column(3));
+    EXPECT_EQ(At(face, 1, 2), kFace);
+    EXPECT_EQ(At(face, 6, 3), kFace);
+    EXPECT_EQ(At(face, 3, 1), kFace);
+    EXPECT_EQ(At(face, 3, 4), kFace);
+
+    box.displayMode = CPictureBox::kNaturalTopLeft;
+    face = Render(box);
+    EXPECT_EQ(At(face, 0, 0), Column(0));
+    EXPECT_EQ(At(face, 3, 1), Column(3));
+    EXPECT_EQ(At(face, 4, 0), kFace);
+    EXPECT_EQ(At(face, 0, 2), kFace);
+
+    // Stretched: no face colour is left anywhere.
+    QImage green(2, 2, QImage::Format_RGB32);
+    green.fill(QColor(0, 200, 0));
+    box.SetBitmap(QPixmap::fromImage(green));
+    box.displayMode = CPictureBox::kStretched;
+    face = Render(box);
+    EXPECT_EQ(At(face, 0, 0), RGB(0, 200, 0));
+    EXPECT_EQ(At(face, 7, 5), RGB(0, 200, 0));
+    EXPECT_EQ(At(face, 4, 3), RGB(0, 200, 0));
+
+    box.displayMode = 7;  // no such mode: only the face
+    face = Render(box);
+    EXPECT_EQ(At(face, 4, 3), kFace);
+}
+
+TEST_F(PictureBoxTest, CentredPictureWiderThanTheBoxShowsItsMiddle) {
+    CPictureBox box;
+    box.resize(6, 6);
+    ASSERT_TRUE(box.LoadFromFile(Columns(10, 2)));
+    const QImage face = Render(box);  // x = 3 - 5 = -2, y = 3 - 1 = 2
+    EXPECT_EQ(At(face, 0, 2), Column(2));
+    EXPECT_EQ(At(face, 5, 3), Column(7));
+    EXPECT_EQ(At(face, 0, 1), kFace);
+}
+
+TEST_F(PictureBoxTest, AFileThatIsNoPictureLeavesOnlyTheFace) {
+    CPictureBox box;
+    box.resize(6, 6);
+    box.displayMode = CPictureBox::kStretched;
+    ASSERT_TRUE(box.LoadFromFile(Columns(2, 2)));
+    const QString bad = dir_.filePath(QStringLiteral("zdjęcie.jpg"));
+    QFile file(bad);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("to nie jest zdjęcie");
+    file.close();
+
+    EXPECT_FALSE(box.LoadFromFile(bad));  // the earlier picture is gone too
+    EXPECT_FALSE(box.HasImage());
+    EXPECT_TRUE(box.IsTransparent());
+    EXPECT_FALSE(box.LoadFromFile(dir_.filePath(QStringLiteral("brak.png"))));
+    const QImage face = Render(box);
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 6; ++x) EXPECT_EQ(At(face, x, y), kFace);
+}
+
+// ---- calendar popup ---------------------------------------------------------------------------
+
+class DatePickerTest : public ::testing::Test {
+protected:
+    void SetUp() override { seams::Reset(); }
+    void TearDown() override { seams::Reset(); }
+
+    // Runs the popup as its callers do, picking `day` and pressing `button`.
+    static int Pick(CDateTimePicker& picker, QDate day, int button) {
+        seams::QueueModalHandler([day, button](Dialog& d) {
+            d.Calendar(IDC_DATE_POPUP_CALENDAR)->setSelectedDate(day);
+            d.Button(button)->click();
+            return 0;
+        });
+        return picker.DoModal();
+    }
+};
+
+TEST_F(DatePickerTest, OkReturnsTheDayAtOneMinutePastOneLocalTime) {
+    CDateTimePicker winter;
+    EXPECT_EQ(winter.Calendar(IDC_DATE_POPUP_CALENDAR)->selectedDate(), QDate::currentDate());
+    EXPECT_EQ(Pick(winter, QDate(2009, 3, 5), IDOK), IDOK);
+    EXPECT_EQ(winter.chosenTime, 1236211261);  // 2009-03-05 01:01:01 CET
+    const auto day = winter.ChosenDate();
+    ASSERT_TRUE(day.has_value());
+    EXPECT_EQ(day->day, 5);
+    EXPECT_EQ(day->month, 3);
+    EXPECT_EQ(day->year, 2009);
+
+    CDateTimePicker summer;
+    EXPECT_EQ(Pick(summer, QDate(2009, 7, 15), IDOK), IDOK);
+    EXPECT_EQ(summer.chosenTime, 1247612461);  // 2009-07-15 01:01:01 CEST
+    EXPECT_EQ(summer.ChosenDate()->day, 15);
+
+    // The first day a stored date can have.
+    CDateTimePicker first;
+    EXPECT_EQ(Pick(first, QDate(1970, 1, 1), IDOK), IDOK);
+    EXPECT_EQ(first.chosenTime, 61);
+}
+
+TEST_F(DatePickerTest, CancelReturnsNothing) {
+    CDateTimePicker picker;
+    EXPECT_EQ(Pick(picker, QDate(2009, 3, 5), IDCANCEL), IDCANCEL);
+    EXPECT_EQ(picker.chosenTime, 0);
+    EXPECT_FALSE(picker.ChosenDate().has_value());
+}
+
+TEST_F(DatePickerTest, DaysBefore1970CannotBeChosen) {
+    CDateTimePicker picker;
+    EXPECT_EQ(picker.Calendar(IDC_DATE_POPUP_CALENDAR)->minimumDate(), QDate(1970, 1, 1));
+    EXPECT_EQ(Pick(picker, QDate(1969, 12, 31), IDOK), IDOK);
+    EXPECT_GT(picker.chosenTime, 0);
+}
+
+// ---- completing combo box ---------------------------------------------------------------------
+
+TEST(AutoCompleteComboTest, CompletesTypedTextAndNeverRecompletesDeletions) {
+    CAutoCompleteCombo combo;
+    for (const char* text : {"Alfa", "Beta", "Bravo"}) combo.AddString(QString::fromUtf8(text));
+    QStringList seenByOwner;
+    QObject::connect(&combo, &ComboBox::EditChange,
+                     [&] { seenByOwner << combo.lineEdit()->text(); });
+    QLineEdit* edit = combo.lineEdit();
+
+    // The first entry that begins with the letter, all but the typed letter selected.
+    QTest::keyClick(edit, Qt::Key_B);
+    EXPECT_EQ(edit->text(), QStringLiteral("Beta"));
+    EXPECT_EQ(edit->selectedText(), QStringLiteral("eta"));
+    EXPECT_EQ(combo.GetCurSel(), 1);
+    // The next letter replaces the completed tail.
+    QTest::keyClick(edit, Qt::Key_R);
+    EXPECT_EQ(edit->text(), QStringLiteral("Bravo"));
+    EXPECT_EQ(edit->selectedText(), QStringLiteral("avo"));
+    // Backspace removes the tail and nothing comes back.
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    EXPECT_EQ(edit->text(), QStringLiteral("Br"));
+    EXPECT_FALSE(combo.CompletionEnabled());
+    // A letter that no entry goes on with stays as typed, the caret after it.
+    QTest::keyClick(edit, Qt::Key_X);
+    EXPECT_TRUE(combo.CompletionEnabled());
+    EXPECT_EQ(edit->text(), QStringLiteral("Brx"));
+    EXPECT_FALSE(edit->hasSelectedText());
+    EXPECT_EQ(edit->cursorPosition(), 3);
+
+    // The owner hears of each change with the completed text.
+    EXPECT_EQ(seenByOwner,
+              (QStringList{QStringLiteral("Beta"), QStringLiteral("Bravo"), QStringLiteral("Br"),
+                           QStringLiteral("Brx")}));
+}
+
+// ---- folder chooser ---------------------------------------------------------------------------
+
+TEST(FolderChooserTest, GivesTheChosenFolderAndLeavesTheTextAloneOnCancel) {
+    seams::Reset();
+    seams::ScriptPaths({QStringLiteral("/home/hodowca/Kopie zapasowe"), QString()});
+    std::u16string folder = u"poprzedni";
+    EXPECT_TRUE(BrowseForFolder(folder, u"Wybierz folder kopii"));
+    EXPECT_EQ(folder, u"/home/hodowca/Kopie zapasowe");
+    folder = u"poprzedni";
+    EXPECT_FALSE(BrowseForFolder(folder, u"Wybierz folder kopii"));
+    EXPECT_EQ(folder, u"poprzedni");
+    ASSERT_EQ(seams::ChooserCalls().size(), 2u);
+    EXPECT_EQ(seams::ChooserCalls()[0].kind, seams::ChooserCall::Folder);
+    EXPECT_EQ(seams::ChooserCalls()[0].title, QStringLiteral("Wybierz folder kopii"));
+    seams::Reset();
+}
+
+}  // namespace
