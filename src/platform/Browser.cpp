@@ -74,6 +74,14 @@ Browser::Browser(QWidget* parent) : QWidget(parent), view_(new QWebEngineView(th
 
 Browser::~Browser() = default;
 
+bool Browser::HoldsWidget(const QWidget* widget) {
+    for (const QWidget* w = widget; w; w = w->parentWidget()) {
+        if (qobject_cast<const Browser*>(w)) return true;
+        if (w->isWindow()) break;
+    }
+    return false;
+}
+
 void Browser::Navigate(const QString& pathOrUrl) {
     if (pathOrUrl.isEmpty()) return;
     if (QDir::isAbsolutePath(pathOrUrl)) {

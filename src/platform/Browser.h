@@ -87,6 +87,11 @@ public:
 
     QWebEngineView* View() const { return view_; }
 
+    // Whether `widget` is part of a browser (the engine's own widgets lie inside it). Windows
+    // that swallow Enter or Escape let these keys through to a browser, where Enter in an
+    // editable page starts a new line.
+    static bool HoldsWidget(const QWidget* widget);
+
 private:
     void OnLoadingChanged(const QWebEngineLoadingInfo& info);
     bool DocumentReady();

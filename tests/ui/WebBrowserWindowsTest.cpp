@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QWebEngineView>
 
 #include "HtmlEditBrowser.h"
 #include "HtmlTextStream.h"
@@ -102,6 +104,39 @@ TEST_F(WebBrowserWindowsTest, EditingInThePreviewChangesTheShownPageOnly) {
     QFile file(page);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), original);
+}
+
+TEST_F(WebBrowserWindowsTest, EnterTypedIntoTheEditablePreviewStartsALineAndKeepsTheWindow) {
+    const QString page =
+        WriteFile(dir_.filePath(QStringLiteral("p.html")), "<html><body>Ab</body></html>");
+    CPodgladHTML preview;
+    preview.path = page.toStdU16String();
+    seams::SetModalHandler([](Dialog& dialog) {
+        auto& window = static_cast<CPodgladHTML&>(dialog);
+        window.RunCommand(1078);
+        window.browser.RunScript(QStringLiteral(
+            "var r = document.createRange(); r.setStart(document.body.firstChild, 1);"
+            "getSelection().removeAllRanges(); getSelection().addRange(r); true"));
+        QWidget* engine = window.browser.View()->focusProxy();
+        if (!engine) {
+            ADD_FAILURE() << "the engine has no widget to type into";
+            return IDCANCEL;
+        }
+        EXPECT_TRUE(Browser::HoldsWidget(engine));
+        EXPECT_FALSE(Browser::HoldsWidget(window.Item(1231)));
+        engine->setFocus();
+        QTest::keyClick(engine, Qt::Key_Return);
+        QTest::keyClick(engine, Qt::Key_X);
+        QString html;
+        for (int i = 0; i < 50 && !html.contains(QLatin1Char('x')); ++i) {
+            QTest::qWait(20);
+            window.browser.GetHtml(html);
+        }
+        EXPECT_TRUE(html.contains(QStringLiteral("A<div>xb</div>"))) << html.toStdString();
+        EXPECT_FALSE(window.HasEnded());
+        return IDCANCEL;
+    });
+    preview.DoModal();
 }
 
 // The viewer shows each photo's stored file; the files hold the photo's id so a test can tell
