@@ -1,0 +1,5 @@
+#include "Globals.h"
+
+int g_currentLoftIndex = -1;
+int g_currentCategoryIndex = -1;
+int g_selectedPigeonRow = -1;

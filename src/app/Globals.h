@@ -1,0 +1,10 @@
+#pragma once
+// What the user is working on, shared by the main window, its pages and the editors they open.
+// Each is an index, -1 when there is none.
+
+// Index of the current loft in CDataStore::lofts.
+extern int g_currentLoftIndex;
+// Index of the current category in that loft's category vector.
+extern int g_currentCategoryIndex;
+// Selected row of the bird list page.
+extern int g_selectedPigeonRow;

@@ -1,0 +1,44 @@
+#include "MainApp.h"
+
+#include <QTextStream>
+
+#include "ControlKinds.h"
+#include "Dialog.h"
+#include "MainDialog.h"
+#include "Places.h"
+#include "ResourceInit.h"
+#include "Seams.h"
+#include "StartupSplash.h"
+
+int CMainApp::InitInstance() {
+    // With ORNIVEX_TEST_SEAMS set, message boxes and modal windows answer by themselves: a
+    // test starts the real program without anyone to click.
+    if (qEnvironmentVariableIsSet("ORNIVEX_TEST_SEAMS")) seams::SetTestMode(true);
+
+    InitResources();
+    RegisterProgramControls();
+
+    if (!instance_.TryAcquire()) {
+        const QString text = QStringLiteral("Nie można uruchomić jednocześnie dwóch kopii programu");
+        const QString caption = QStringLiteral("Błąd uruchomienia");
+        QTextStream(stderr) << caption << ": " << text << "\n";
+        MessageBox(nullptr, text, caption, MB_OK);
+        return 0;
+    }
+
+    places::ConnectDataStore();
+    if (!places::LayOutInstallFolder()) {
+        const QString text =
+            QStringLiteral("Nie można utworzyć folderu danych: ") + places::InstallFolder();
+        QTextStream(stderr) << text << "\n";
+        MessageBox(nullptr, text, QString(), MB_OK | MB_ICONERROR);
+        return 1;
+    }
+
+    CStartupSplash::EnableSplash(1);
+    CMainDialog dialog;
+    Dialog::SetMainWindow(&dialog);
+    dialog.DoModal();
+    Dialog::SetMainWindow(nullptr);
+    return 0;
+}

@@ -1,0 +1,19 @@
+#pragma once
+// The application: refuses to run a second copy, lays out the install folder, connects the
+// data store to it, and runs the main window until the user leaves the program.
+
+#include "SingleInstance.h"
+
+class CMainApp {
+public:
+    CMainApp() = default;
+
+    // Runs the program and returns the process's exit code: 0 when the main window was closed
+    // and also when another copy is running (after telling the user so), 1 when the install
+    // folder cannot be made.
+    int InitInstance();
+
+private:
+    // Held for as long as the program runs.
+    SingleInstance instance_;
+};

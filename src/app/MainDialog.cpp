@@ -1,0 +1,689 @@
+#include "MainDialog.h"
+
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QThread>
+
+#include "DataStore.h"
+#include "DodajEdytujHodowle.h"
+#include "DodajEdytujKategorie.h"
+#include "Globals.h"
+#include "ListView.h"
+#include "menu/MainMenu.h"
+#include "menu/MenuBuilder.h"
+#include "Resources.h"
+#include "Shell.h"
+#include "StandardControls.h"
+#include "StartupSplash.h"
+#include "TransparentStatic.h"
+#include "ZakladkaEdycjaPtaka.h"
+#include "ZakladkaListaPsow.h"
+#include "ZakladkaLotyGolebi.h"
+#include "ZakladkaNotatnik.h"
+#include "ZakladkaStartowa.h"
+#include "ZakladkaTransakcje.h"
+
+namespace {
+
+// The program's web page and the page of the web site that builds a loft's own site.
+const QString kProgramWebPage = QStringLiteral("https://www.ornivex.example/");
+const QString kLoftWebSitePage = QStringLiteral("https://www.ornivex.example/index.php?id=");
+
+// Left edges of the six page headers and the right edge of the last one (client pixels).
+constexpr int kHeaderEdges[CMainDialog::kPageCount + 1] = {150, 250, 400, 530, 680, 830, 980};
+constexpr int kStripTop = 65;
+constexpr int kStripBottom = 95;
+constexpr const char16_t* kHeaderTexts[CMainDialog::kPageCount] = {
+    u"Witamy!", u"Lista Gołębi", u"Parowanie", u"Transakcje", u"Loty Gołębi", u"Notatnik"};
+
+constexpr COLORREF kStripDark = RGB(19, 126, 209);
+constexpr COLORREF kStripDeep = RGB(15, 107, 177);
+constexpr COLORREF kStripUnderline = RGB(155, 255, 155);
+
+CDataStore& Store() { return TheDataStore(); }
+
+bool ValidLoft(int index) {
+    return index >= 0 && index < static_cast<int>(Store().lofts.size());
+}
+
+bool ValidCategory(int loftIndex, int categoryIndex) {
+    return ValidLoft(loftIndex) && categoryIndex >= 0 &&
+           categoryIndex < static_cast<int>(Store().lofts[loftIndex].categories.size());
+}
+
+// Paints a count label in its own font and colour.
+void SetLabelLook(QWidget* label, const QFont& font, COLORREF color) {
+    if (!label) return;
+    label->setFont(font);
+    if (auto* transparent = qobject_cast<CTransparentStatic*>(label)) {
+        transparent->textColor = color;
+    } else {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, ToQColor(color));
+        label->setPalette(palette);
+    }
+    label->update();
+}
+
+}  // namespace
+
+bool CMainDialog::startupPause_ = true;
+
+void CMainDialog::EnableStartupPause(bool on) { startupPause_ = on; }
+
+CMainDialog::CMainDialog(QWidget* parent) : Dialog(kTemplateId, parent) {
+    setWindowIcon(LoadIcon(128));
+    CreateMenuBar();
+    BindCommands();
+    OnSelChange(kLoftCombo, [this] { OnLoftChanged(); });
+    OnSelChange(kCategoryCombo, [this] { OnCategoryChanged(); });
+    OnClicked(1004, [this] { ShowListPage(); });
+    OnClicked(1005, [] {});
+    // Enter and Escape never close the main window and never reach its controls: it closes
+    // only through the exit command or its close box.
+    SetKeyPolicy({.swallowEnter = true, .swallowEscape = true, .enterCommand = 0});
+
+    CStartupSplash::ShowSplash(1000, 158, this);
+    if (startupPause_ && !qEnvironmentVariableIsSet("ORNIVEX_NO_STARTUP_PAUSE")) {
+        QThread::msleep(700);
+    }
+}
+
+CMainDialog::~CMainDialog() = default;
+
+// The menu bar lies across the top of the window; everything the window places and paints
+// lies below it, in client coordinates.
+void CMainDialog::CreateMenuBar() {
+    menuBar_ = BuildMenuBar(MainMenu(), this, [this](int id) { RunCommand(id); });
+    // The menu is drawn by Qt, with the command images beside the commands. The owner-drawn
+    // menu with its gradient band replaces this drawing when it arrives.
+    ApplyCommandImages(menuBar_, MainMenuCommandImages());
+    clientTop_ = menuBar_->sizeHint().height();
+    for (QObject* child : children()) {
+        auto* widget = qobject_cast<QWidget*>(child);
+        if (!widget || widget == menuBar_ || widget->isWindow()) continue;
+        widget->move(widget->x(), widget->y() + clientTop_);
+    }
+    resize(width(), height() + clientTop_);
+    menuBar_->setGeometry(0, 0, width(), clientTop_);
+}
+
+void CMainDialog::BindCommands() {
+    // Commands whose windows come with later parts of the program are bound to nothing yet.
+    const Handler later = [] {};
+    // Commands that have never done anything: the items stay enabled and silent.
+    const Handler none = [] {};
+
+    // "Baza Danych"
+    OnClicked(kCmdBackupDatabase, [this] { BackupDatabase(); });
+    OnClicked(kCmdRestoreDatabase, [this] { RestoreDatabase(); });
+    OnClicked(kCmdImportVersion5, [this] { ImportVersion5(); });
+    OnClicked(kCmdSqlConsole, later);             // SQL console
+    OnClicked(kCmdManagePigeonDatabase, later);   // pigeon-database management
+    OnClicked(kCmdExit, [this] { OnOK(); });
+
+    // "Gołębniki i Kategorie"
+    OnClicked(kCmdManageLoftsAndCategories, [this] { ManageLoftsAndCategories(); });
+    OnClicked(kCmdManageBreeders, later);         // breeders register
+    OnClicked(kCmdAddLoft, [this] { AddLoft(); });
+    OnClicked(kCmdEditLoft, [this] { EditLoft(); });
+    OnClicked(kCmdDeleteLoft, [this] { DeleteLoft(); });
+    OnClicked(kCmdAddCategory, [this] { AddCategory(); });
+    OnClicked(kCmdEditCategory, [this] { EditCategory(); });
+    OnClicked(kCmdDeleteCategory, [this] { DeleteCategory(); });
+    OnClicked(kCmdVaccinationLog, later);         // vaccination log
+
+    // "Lista Gołębi": the bird list page does the work and checks what it needs.
+    // The pages are made in OnInitDialog, so the forwarders look them up when they run.
+    OnClicked(kCmdAddPigeon, [this] { if (birdListPage_) birdListPage_->AddPigeon(); });
+    OnClicked(kCmdEditPigeon, [this] { if (birdListPage_) birdListPage_->EditPigeon(); });
+    OnClicked(kCmdDeletePigeon, [this] { if (birdListPage_) birdListPage_->DeletePigeon(); });
+    OnClicked(kCmdMovePigeon, [this] { if (birdListPage_) birdListPage_->MovePigeon(); });
+    OnClicked(kCmdAddRingSeries, [this] { if (birdListPage_) birdListPage_->AddRingSeries(); });
+    OnClicked(kCmdAddToIld, [this] { if (birdListPage_) birdListPage_->AddToIld(); });
+    OnClicked(kCmdPrintIld, [this] { if (birdListPage_) birdListPage_->PrintIld(); });
+    OnClicked(kCmdRemoveFromIld, [this] { if (birdListPage_) birdListPage_->RemoveFromIld(); });
+    OnClicked(kCmdShowIldList, later);            // the print list's bird list
+    OnClicked(kCmdShowFamilyTree, none);
+    OnClicked(kCmdPrintCategory, [this] { if (birdListPage_) birdListPage_->PrintCategory(); });
+    OnClicked(kCmdSortPigeonList, [this] { SortPigeonList(); });
+    OnClicked(kCmdPrintPigeonSummary, none);
+
+    // "Parowanie"
+    OnClicked(kCmdAddPair, [this] { if (pairingPage_) pairingPage_->AddPair(); });
+    OnClicked(kCmdEditPair, [this] { if (pairingPage_) pairingPage_->EditPair(); });
+    OnClicked(kCmdDeletePair, [this] { if (pairingPage_) pairingPage_->DeletePair(); });
+    OnClicked(kCmdAddBreedingSeason, [this] { if (pairingPage_) pairingPage_->AddBreedingSeason(); });
+    OnClicked(kCmdDeleteBreedingSeason,
+              [this] { if (pairingPage_) pairingPage_->DeleteBreedingSeason(); });
+    OnClicked(kCmdAddYoung, [this] { if (pairingPage_) pairingPage_->AddYoung(); });
+    OnClicked(kCmdEditYoung, [this] { if (pairingPage_) pairingPage_->EditYoung(); });
+    OnClicked(kCmdDeleteYoung, [this] { if (pairingPage_) pairingPage_->DeleteYoung(); });
+    OnClicked(kCmdPrintLitterCard, [this] { if (pairingPage_) pairingPage_->PrintLitterCard(); });
+    OnClicked(kCmdShowPairYoungResults,
+              [this] { if (pairingPage_) pairingPage_->ShowPairYoungResults(); });
+
+    // "Loty"
+    OnClicked(kCmdAddFlight, [this] { if (flightsPage_) flightsPage_->AddFlight(0); });
+    OnClicked(kCmdEditFlight, [this] { if (flightsPage_) flightsPage_->EditFlight(); });
+    OnClicked(kCmdDeleteFlight, [this] { if (flightsPage_) flightsPage_->DeleteFlight(); });
+    OnClicked(kCmdAddFlightResult, [this] { if (flightsPage_) flightsPage_->AddFlightResult(); });
+    OnClicked(kCmdEditFlightResult, [this] { if (flightsPage_) flightsPage_->EditFlightResult(); });
+    OnClicked(kCmdDeleteFlightResult,
+              [this] { if (flightsPage_) flightsPage_->DeleteFlightResult(); });
+    OnClicked(kCmdImportFlightResults,
+              [this] { if (flightsPage_) flightsPage_->ImportFlightResults(); });
+
+    // "Transakcje"
+    OnClicked(kCmdAddTransaction,
+              [this] { if (transactionsPage_) transactionsPage_->AddTransaction(); });
+    OnClicked(kCmdEditTransaction,
+              [this] { if (transactionsPage_) transactionsPage_->EditTransaction(); });
+    OnClicked(kCmdDeleteTransaction,
+              [this] { if (transactionsPage_) transactionsPage_->DeleteTransaction(); });
+    OnClicked(kCmdMonthlyReport,
+              [this] { if (transactionsPage_) transactionsPage_->PrintMonthlyReport(); });
+
+    // "Klienci"
+    OnClicked(kCmdAddClient, [] {
+        if (g_currentLoftIndex == -1) return;
+        // The client editor comes with the clients register.
+    });
+    OnClicked(kCmdManageClients, later);          // clients register
+
+    // "Wydruki": the same operations as their twins in the other menus.
+    OnClicked(kCmdPrintCategoryList, [this] { RunCommand(kCmdPrintCategory); });
+    OnClicked(kCmdPrintIldList, [this] { RunCommand(kCmdPrintIld); });
+    OnClicked(kCmdPrintLitterCardFromPrintouts, [this] { RunCommand(kCmdPrintLitterCard); });
+    OnClicked(kCmdPrintPedigree, none);
+    OnClicked(kCmdPrintOffspring, none);
+    OnClicked(kCmdPrintSiblings, none);
+    OnClicked(kCmdPrintFlightResults, none);
+
+    // "Narzędzia"
+    OnClicked(kCmdCalculator, [] { shell::StartCalculator(); });
+    OnClicked(kCmdSpeedCalculator, later);        // speed calculator
+    OnClicked(kCmdDistanceCalculator, later);     // distance calculator
+    OnClicked(kCmdBranchDirectory, later);        // union branch directory
+    OnClicked(kCmdBestPigeons, later);            // best pigeons ranking
+    OnClicked(kCmdBestPairs, later);              // best pairs ranking
+
+    // "Konfiguracja"
+    OnClicked(kCmdManageColours, later);          // colours dictionary
+    OnClicked(kCmdManageBreeds, later);           // breeds dictionary
+    OnClicked(kCmdManageStatuses, later);         // statuses dictionary
+    OnClicked(kCmdSetupListColumns, [this] { if (birdListPage_) birdListPage_->SetupColumns(); });
+
+    // "Pomoc"
+    OnClicked(kCmdVisitWebPage, [] { shell::Open(kProgramWebPage); });
+    OnClicked(kCmdLoftWebSite, [] { shell::Open(kLoftWebSitePage); });
+    OnClicked(kCmdHelpIntroduction, later);       // help window on html/help/intro.html
+    OnClicked(kCmdHelpAllTopics, later);          // help window on html/help/help.html
+    OnClicked(kCmdAbout, later);                  // about box
+}
+
+void CMainDialog::CreatePages() {
+    startPage_ = new CZakladkaStartowa(this);
+    birdListPage_ = new CZakladkaListaPsow(this);
+    pairingPage_ = new CZakladkaEdycjaPtaka(this);
+    transactionsPage_ = new CZakladkaTransakcje(this);
+    flightsPage_ = new CZakladkaLotyGolebi(this);
+    notebookPage_ = new CZakladkaNotatnik(this);
+
+    const QPoint first(220, 100 + clientTop_);
+    startPage_->Create(this);
+    startPage_->move(first);
+    birdListPage_->Create(this);
+    birdListPage_->move(first);
+    startPage_->show();
+    birdListPage_->mainWindow = this;
+    birdListPage_->loftCountLabel = Label(kLoftCountLabel);
+    birdListPage_->categoryCountLabel = Label(kCategoryCountLabel);
+    for (Dialog* page : std::initializer_list<Dialog*>{pairingPage_, transactionsPage_,
+                                                        flightsPage_, notebookPage_}) {
+        page->Create(this);
+        page->move(first);
+        page->hide();
+    }
+    birdListPage_->hide();
+    if (QWidget* hidden = Item(1000)) hidden->hide();
+
+    startPage_->birdListPage = birdListPage_;
+    startPage_->pairingPage = pairingPage_;
+    startPage_->transactionsPage = transactionsPage_;
+    startPage_->notebookPage = notebookPage_;
+}
+
+bool CMainDialog::OnInitDialog() {
+    Dialog::OnInitDialog();
+    activePage_ = kStartPage;
+    g_currentCategoryIndex = -1;
+    g_currentLoftIndex = -1;
+
+    CreatePages();
+    // The choosers' markup tooltips ("Lista Hodowli", "Lista Kategorii") are added here once
+    // the tooltip window exists.
+
+    setWindowState(windowState() | Qt::WindowMaximized);
+    PlacePages();
+
+    CDataStore& store = Store();
+    store.LoadLofts();
+    // Without any loft the records every loft shares (birds, dictionaries, clients, breeders,
+    // seasons) are loaded all the same, so the registers that need no loft show what the files
+    // hold; no loft's pairs, flights, transactions or notes are loaded then.
+    ReloadLoft(store.lofts.empty() ? -1 : store.lofts.front().id);
+
+    labelFont_ = Font(QStringLiteral("Tahoma"), 24, FW_BOLD);
+    SetLabelLook(Item(kLoftCountLabel), labelFont_, RGB(105, 146, 229));
+    SetLabelLook(Item(kCategoryCountLabel), labelFont_, RGB(255, 255, 255));
+
+    FillLoftCombo();
+    SelectFirstLoftAndCategory();
+    ShowCurrentCategory();
+
+    setWindowTitle(
+        QStringLiteral("[ Ornivex 6.7 ] - Profesjonalne Zarządzanie Hodowlą Gołębi Pocztowych"));
+    flightsPage_->FillFlightList(-1);
+    return true;
+}
+
+// ---- lofts and categories ---------------------------------------------------------------------
+
+ComboBox* CMainDialog::LoftCombo() const { return Combo(kLoftCombo); }
+ComboBox* CMainDialog::CategoryCombo() const { return Combo(kCategoryCombo); }
+
+void CMainDialog::ReloadLoft(int loftId) {
+    CDataStore& store = Store();
+    store.LoadPigeonsDb(loftId);
+    store.LoadExtraDb(loftId);
+
+    birdListPage_->EmptyList();
+    pairingPage_->List(CZakladkaEdycjaPtaka::kPairList)->DeleteAllItems();
+    pairingPage_->List(CZakladkaEdycjaPtaka::kYoungList)->DeleteAllItems();
+    transactionsPage_->TransactionList()->DeleteAllItems();
+
+    // The season choosers and the note list stand for positions in the vectors just loaded,
+    // so they are filled again with them.
+    FillSeasonCombos();
+    notebookPage_->FillNoteList();
+
+    pairingPage_->FillPairList(-1);
+    transactionsPage_->FillTransactionList();
+    flightsPage_->FillFlightList(-1);
+}
+
+void CMainDialog::FillSeasonCombos() {
+    const CDataStore& store = Store();
+    if (ComboBox* combo = pairingPage_->SeasonCombo()) {
+        combo->ResetContent();
+        combo->AddString(std::u16string(u"Wszystkie Pary"));
+        combo->SetCurSel(0);
+        for (const SeasonRecord& season : store.breedingSeasons) combo->AddString(season.Nazwa);
+    }
+    if (ComboBox* combo = flightsPage_->SeasonCombo()) {
+        combo->ResetContent();
+        combo->AddString(std::u16string(u"Wszystkie sezony"));
+        combo->SetCurSel(0);
+        for (const SeasonRecord& season : store.flightSeasons) combo->AddString(season.Nazwa);
+    }
+}
+
+void CMainDialog::FillLoftCombo() {
+    ComboBox* combo = LoftCombo();
+    combo->ResetContent();
+    for (const LoftRecord& loft : Store().lofts) combo->AddString(loft.nazwahodowli);
+}
+
+void CMainDialog::FillCategoryCombo() {
+    ComboBox* combo = CategoryCombo();
+    combo->ResetContent();
+    if (!ValidLoft(g_currentLoftIndex)) return;
+    for (const CategoryRecord& category : Store().lofts[g_currentLoftIndex].categories)
+        combo->AddString(category.nazwakategorii);
+}
+
+void CMainDialog::SetLoftCountLabel() {
+    if (!ValidLoft(g_currentLoftIndex)) return;
+    SetDlgItemText(kLoftCountLabel,
+                   QStringLiteral("(%1)").arg(Store().lofts[g_currentLoftIndex].pigeonCount));
+}
+
+// The first loft and its first category, where they exist.
+void CMainDialog::SelectFirstLoftAndCategory() {
+    if (Store().lofts.empty()) return;
+    LoftCombo()->SetCurSel(0);
+    g_currentLoftIndex = 0;
+    FillCategoryCombo();
+    if (!Store().lofts[0].categories.empty()) {
+        CategoryCombo()->SetCurSel(0);
+        g_currentCategoryIndex = 0;
+    }
+    SetLoftCountLabel();
+}
+
+void CMainDialog::ShowCurrentCategory() {
+    if (!ValidCategory(g_currentLoftIndex, g_currentCategoryIndex)) return;
+    birdListPage_->ShowCategory(
+        g_currentLoftIndex,
+        Store().lofts[g_currentLoftIndex].categories[g_currentCategoryIndex].id);
+}
+
+void CMainDialog::OnLoftChanged() {
+    const int selection = LoftCombo()->GetCurSel();
+    if (!ValidLoft(selection)) {
+        g_currentLoftIndex = -1;
+        return;
+    }
+    birdListPage_->EmptyList();
+    CategoryCombo()->ResetContent();
+    g_currentLoftIndex = selection;
+    ReloadLoft(Store().lofts[selection].id);
+    FillCategoryCombo();
+    SetLoftCountLabel();
+    if (!Store().lofts[selection].categories.empty()) {
+        g_currentCategoryIndex = 0;
+        CategoryCombo()->SetCurSel(0);
+        OnCategoryChanged();
+    } else {
+        g_currentCategoryIndex = -1;
+    }
+}
+
+void CMainDialog::OnCategoryChanged() {
+    const int selection = CategoryCombo()->GetCurSel();
+    if (selection < 0) {
+        g_currentCategoryIndex = -1;
+        return;
+    }
+    // After the current loft was edited or deleted no loft is chosen, and the categories still
+    // listed belong to no current loft: nothing is shown until a loft is chosen again.
+    if (!ValidCategory(g_currentLoftIndex, selection)) return;
+    g_currentCategoryIndex = selection;
+    birdListPage_->EmptyList();
+    ShowCurrentCategory();
+}
+
+void CMainDialog::SelectLoftAndCategory(int categoryIndex, int loftIndex) {
+    LoftCombo()->SetCurSel(loftIndex);
+    OnLoftChanged();
+    CategoryCombo()->SetCurSel(categoryIndex);
+    OnCategoryChanged();
+    birdListPage_->EmptyList();
+    ShowCurrentCategory();
+}
+
+void CMainDialog::AddLoft() {
+    CDodajEdytujHodowle editor(this);
+    editor.title = u"Dodaj Gołębnik";
+    if (editor.DoModal() != IDOK) return;
+    LoftRecord loft;
+    loft.nazwahodowli = editor.name;
+    loft.opishodowli = editor.description;
+    if (Store().WriteLoft(kModeInsert, loft) && loft.id > 0) LoftCombo()->AddString(loft.nazwahodowli);
+}
+
+void CMainDialog::EditLoft() {
+    if (!ValidLoft(g_currentLoftIndex)) return;
+    const int index = g_currentLoftIndex;
+    CDodajEdytujHodowle editor(this);
+    editor.title = u"Edycja Gołębnika";
+    editor.name = Store().lofts[index].nazwahodowli;
+    editor.description = Store().lofts[index].opishodowli;
+    if (editor.DoModal() != IDOK) return;
+
+    LoftRecord changed = Store().lofts[index];
+    changed.nazwahodowli = editor.name;
+    changed.opishodowli = editor.description;
+    if (!Store().WriteLoft(changed.id, changed)) return;
+    Store().lofts[index] = changed;
+
+    ComboBox* combo = LoftCombo();
+    combo->DeleteString(index);
+    combo->InsertString(index, changed.nazwahodowli);
+    combo->SetCurSel(-1);
+    g_currentLoftIndex = -1;
+}
+
+void CMainDialog::DeleteLoft() {
+    if (!ValidLoft(g_currentLoftIndex)) return;
+    const int index = g_currentLoftIndex;
+    LoftRecord loft = Store().lofts[index];
+    if (!Store().WriteLoft(kModeDelete, loft)) return;
+    LoftCombo()->DeleteString(index);
+    g_currentLoftIndex = -1;
+    // The loft's categories and their bird lists were deleted with it: nothing of them stays
+    // on show.
+    CategoryCombo()->ResetContent();
+    g_currentCategoryIndex = -1;
+    birdListPage_->EmptyList();
+    SetDlgItemText(kLoftCountLabel, QString());
+    SetDlgItemText(kCategoryCountLabel, QString());
+}
+
+void CMainDialog::AddCategory() {
+    if (!ValidLoft(g_currentLoftIndex)) return;
+    const int loftIndex = g_currentLoftIndex;
+    CDodajEdytujKategorie editor(this);
+    editor.title = u"Dodaj nową kategorię";
+    if (editor.DoModal() != IDOK) return;
+    CategoryRecord category;
+    category.nazwakategorii = editor.name;
+    category.opiskategorii = editor.description;
+    category.id_hodowli = Store().lofts[loftIndex].id;
+    if (!Store().WriteCategory(kModeInsert, category) || category.id <= 0) return;
+    CategoryCombo()->AddString(category.nazwakategorii);
+    Store().lofts[loftIndex].categories.push_back(category);
+}
+
+void CMainDialog::EditCategory() {
+    if (!ValidCategory(g_currentLoftIndex, g_currentCategoryIndex)) return;
+    const int loftIndex = g_currentLoftIndex;
+    const int index = g_currentCategoryIndex;
+    const CategoryRecord& current = Store().lofts[loftIndex].categories[index];
+    CDodajEdytujKategorie editor(this);
+    editor.title = u"Edytuj kategorię";
+    editor.name = current.nazwakategorii;
+    editor.description = current.opiskategorii;
+    if (editor.DoModal() != IDOK) return;
+
+    CategoryRecord changed = Store().lofts[loftIndex].categories[index];
+    changed.nazwakategorii = editor.name;
+    changed.opiskategorii = editor.description;
+    changed.id_hodowli = Store().lofts[loftIndex].id;
+    if (!Store().WriteCategory(changed.id, changed)) return;
+    Store().lofts[loftIndex].categories[index] = changed;
+
+    ComboBox* combo = CategoryCombo();
+    const bool shown = combo->GetCurSel() == index;
+    combo->DeleteString(index);
+    combo->InsertString(index, changed.nazwakategorii);
+    // The category stays the current one, so the chooser keeps showing it.
+    if (shown) combo->SetCurSel(index);
+}
+
+void CMainDialog::DeleteCategory() {
+    if (!ValidCategory(g_currentLoftIndex, g_currentCategoryIndex)) return;
+    std::vector<CategoryRecord>& categories = Store().lofts[g_currentLoftIndex].categories;
+    const int index = g_currentCategoryIndex;
+    CategoryRecord category = categories[index];
+    if (!Store().WriteCategory(kModeDelete, category)) return;
+    categories.erase(categories.begin() + index);
+    CategoryCombo()->DeleteString(index);
+    birdListPage_->EmptyList();
+    g_selectedPigeonRow = -1;
+    g_currentCategoryIndex = -1;
+}
+
+void CMainDialog::ManageLoftsAndCategories() {
+    // The loft manager comes with the lofts register; after it closes, the choosers are
+    // refilled from the database with ReloadLoftsAndCategories().
+}
+
+void CMainDialog::ReloadLoftsAndCategories() {
+    LoftCombo()->ResetContent();
+    CategoryCombo()->ResetContent();
+    g_currentLoftIndex = -1;
+    g_currentCategoryIndex = -1;
+    birdListPage_->EmptyList();
+    CDataStore& store = Store();
+    store.LoadLofts();
+    FillLoftCombo();
+    SelectFirstLoftAndCategory();
+    ReloadLoft(store.lofts.empty() ? -1 : store.lofts.front().id);
+    ShowCurrentCategory();
+}
+
+void CMainDialog::SortPigeonList() {
+    const int selection = CategoryCombo()->GetCurSel();
+    if (selection < 0) {
+        MessageBox(this, std::u16string(u"Musisz wybrać kategorię z listy"));
+        return;
+    }
+    // Categories listed while no loft is chosen cannot be sorted.
+    if (!ValidCategory(g_currentLoftIndex, selection)) return;
+    g_currentCategoryIndex = selection;
+    // The sorting window comes with the bird register; after its OK the category is shown
+    // again.
+}
+
+// ---- page strip -------------------------------------------------------------------------------
+
+Rect CMainDialog::ClientRect() const {
+    return Rect(0, 0, width(), std::max(0, height() - clientTop_));
+}
+
+void CMainDialog::LayoutPageStrip() {
+    const Rect client = ClientRect();
+    for (int page = 0; page < kPageCount; ++page) {
+        headers_[page] = Rect(client.left + kHeaderEdges[page], kStripTop,
+                              client.left + kHeaderEdges[page + 1], kStripBottom);
+    }
+    pageArea_ = Rect(client.left + 10, client.top + 110, client.right, client.bottom - 5);
+}
+
+void CMainDialog::PaintPageStrip(Dc& dc) {
+    const Rect client = ClientRect();
+    dc.SelectFont(Font(QStringLiteral("Tahoma"), 14, FW_BOLD));
+    DrawGradientLines(dc, Rect(client.left, kStripTop, client.right, kStripBottom), kStripDark,
+                      kStripDeep, 1);
+    dc.FillSolidRect(Rect(client.left, kStripBottom - 5, client.right, kStripBottom),
+                     kStripUnderline);
+    dc.SetBkMode(TRANSPARENT);
+    dc.SetTextColor(RGB(255, 255, 255));
+    for (int page = 0; page < kPageCount; ++page) {
+        Rect header = headers_[page];
+        if (page == activePage_) {
+            dc.FillSolidRect(header, kStripDark);
+            Rect edge = header;
+            dc.DrawEdge(edge, EDGE_BUMP, BF_LEFT | BF_TOP | BF_RIGHT);
+        }
+        dc.DrawText(std::u16string(kHeaderTexts[page]), header,
+                    DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    }
+}
+
+void CMainDialog::OnEraseBkgnd(Dc& dc) {
+    dc.FillSolidRect(GetClientRect(), RGB(255, 255, 255));
+    QPainter& painter = dc.Painter();
+    painter.save();
+    painter.translate(0, clientTop_);
+    dc.DrawBitmap(141, 0, 0);
+    painter.restore();
+}
+
+void CMainDialog::OnPaint(Dc& dc) {
+    // A minimised window is not painted at all, so there is no icon to draw in its place.
+    QPainter& painter = dc.Painter();
+    painter.save();
+    painter.translate(0, clientTop_);
+    LayoutPageStrip();
+    PaintPageStrip(dc);
+    painter.restore();
+}
+
+void CMainDialog::OnLButtonDown(const QPoint& point) {
+    OnPageStripClick(point - QPoint(0, clientTop_));
+    Dialog::OnLButtonDown(point);
+}
+
+void CMainDialog::OnPageStripClick(const QPoint& clientPoint) {
+    LayoutPageStrip();
+    for (int page = 0; page < kPageCount; ++page) {
+        if (headers_[page].Contains(clientPoint)) {
+            ActivatePage(page);
+            return;
+        }
+    }
+}
+
+Dialog* CMainDialog::PageWindow(int page) const {
+    switch (page) {
+    case kStartPage: return startPage_;
+    case kBirdListPage: return birdListPage_;
+    case kPairingPage: return pairingPage_;
+    case kTransactionsPage: return transactionsPage_;
+    case kFlightsPage: return flightsPage_;
+    case kNotebookPage: return notebookPage_;
+    default: return nullptr;
+    }
+}
+
+void CMainDialog::ActivatePage(int page) {
+    activePage_ = page;
+    update();
+    for (int other = 0; other < kPageCount; ++other) {
+        if (other != page && PageWindow(other)) PageWindow(other)->hide();
+    }
+    if (page == kPairingPage) pairingPage_->LayoutControls();
+    if (Dialog* shown = PageWindow(page)) shown->show();
+    if (page == kTransactionsPage) {
+        transactionsPage_->LayoutControls();
+        transactionsPage_->update();
+    }
+}
+
+void CMainDialog::ShowListPage() {
+    pairingPage_->hide();
+    birdListPage_->show();
+}
+
+// ---- size -------------------------------------------------------------------------------------
+
+void CMainDialog::OnSize(int type, int width, int height) {
+    Dialog::OnSize(type, width, height);
+    if (menuBar_) menuBar_->setGeometry(0, 0, width, clientTop_);
+    LayoutPageStrip();
+    PlacePages();
+}
+
+void CMainDialog::PlacePages() {
+    if (!startPage_) return;
+    LayoutPageStrip();
+    const QRect area(pageArea_.left, pageArea_.top + clientTop_, std::max(0, pageArea_.Width()),
+                     std::max(0, pageArea_.Height()));
+    birdListPage_->setGeometry(area);
+    birdListPage_->ComputeLayout();
+    birdListPage_->MoveControls();
+    birdListPage_->update();
+    pairingPage_->setGeometry(area);
+    pairingPage_->update();
+    pairingPage_->LayoutControls();
+    transactionsPage_->setGeometry(area);
+    transactionsPage_->update();
+    flightsPage_->setGeometry(area);
+    flightsPage_->LayoutControls();
+    startPage_->setGeometry(area);
+    startPage_->update();
+    startPage_->LayoutControls();
+    notebookPage_->setGeometry(area);
+    notebookPage_->update();
+    notebookPage_->PlaceEditor(pageArea_.left, pageArea_.top, pageArea_.right, pageArea_.bottom);
+}
+
+// ---- keys -------------------------------------------------------------------------------------
+
+bool CMainDialog::PreTranslateKey(QWidget* target, QKeyEvent* event) {
+    // The markup tooltip sees every message of the window first once it exists; keys hide it.
+    return Dialog::PreTranslateKey(target, event);
+}

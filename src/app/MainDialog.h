@@ -1,0 +1,134 @@
+#pragma once
+// The program's one top-level window: the menu bar, the loft and category choosers, the painted
+// strip of six page headers and the six pages under it. It keeps the current loft and category
+// (Globals.h) in step with the choosers and with the lofts and categories of the data store.
+
+#include <array>
+
+#include "Dialog.h"
+
+class ComboBox;
+class QLabel;
+class QMenuBar;
+class CZakladkaStartowa;
+class CZakladkaListaPsow;
+class CZakladkaEdycjaPtaka;
+class CZakladkaTransakcje;
+class CZakladkaLotyGolebi;
+class CZakladkaNotatnik;
+
+class CMainDialog : public Dialog {
+    Q_OBJECT
+public:
+    static constexpr int kTemplateId = 102;
+    static constexpr int kLoftCombo = 1006;
+    static constexpr int kCategoryCombo = 1007;
+    static constexpr int kLoftCountLabel = 1187;
+    static constexpr int kCategoryCountLabel = 1188;
+
+    enum Page {
+        kStartPage,
+        kBirdListPage,
+        kPairingPage,
+        kTransactionsPage,
+        kFlightsPage,
+        kNotebookPage,
+        kPageCount
+    };
+
+    explicit CMainDialog(QWidget* parent = nullptr);
+    ~CMainDialog() override;
+
+    // The constructor holds still for 700 ms so the splash is seen; tests switch that off.
+    // The environment variable ORNIVEX_NO_STARTUP_PAUSE does the same for a whole process.
+    static void EnableStartupPause(bool on);
+
+    bool OnInitDialog() override;
+
+    // Loads one loft's data from both database files and refreshes the pages that show it.
+    void ReloadLoft(int loftId);
+    // Chooses a loft and one of its categories as the user would and shows that category.
+    void SelectLoftAndCategory(int categoryIndex, int loftIndex);
+    void OnLoftChanged();
+    void OnCategoryChanged();
+
+    // The page strip, in client coordinates (the area under the menu bar).
+    void LayoutPageStrip();
+    void PaintPageStrip(Dc& dc);
+    void OnPageStripClick(const QPoint& clientPoint);
+    int ActivePage() const { return activePage_; }
+    Rect HeaderRect(int page) const { return headers_[page]; }
+    Rect PageArea() const { return pageArea_; }
+    // The client area: the window below its menu bar, with (0, 0) at its top left.
+    Rect ClientRect() const;
+    int ClientTop() const { return clientTop_; }
+    QMenuBar* MenuBar() const { return menuBar_; }
+
+    // Button 1004: back from the pairing page to the bird list.
+    void ShowListPage();
+
+    // Loft and category commands.
+    void AddLoft();
+    void EditLoft();
+    void DeleteLoft();
+    void AddCategory();
+    void EditCategory();
+    void DeleteCategory();
+    void ManageLoftsAndCategories();
+    void SortPigeonList();
+    // Refills both choosers from the database after the lofts were managed elsewhere.
+    void ReloadLoftsAndCategories();
+
+    // Database maintenance (supplied by the maintenance subsystem).
+    void BackupDatabase();
+    void RestoreDatabase();
+    void ImportVersion5();
+
+    Dialog* PageWindow(int page) const;
+    CZakladkaStartowa* StartPage() const { return startPage_; }
+    CZakladkaListaPsow* BirdListPage() const { return birdListPage_; }
+    CZakladkaEdycjaPtaka* PairingPage() const { return pairingPage_; }
+    CZakladkaTransakcje* TransactionsPage() const { return transactionsPage_; }
+    CZakladkaLotyGolebi* FlightsPage() const { return flightsPage_; }
+    CZakladkaNotatnik* NotebookPage() const { return notebookPage_; }
+    ComboBox* LoftCombo() const;
+    ComboBox* CategoryCombo() const;
+
+    bool PreTranslateKey(QWidget* target, QKeyEvent* event) override;
+
+protected:
+    void OnEraseBkgnd(Dc& dc) override;
+    void OnPaint(Dc& dc) override;
+    void OnSize(int type, int width, int height) override;
+    void OnLButtonDown(const QPoint& point) override;
+
+private:
+    void CreateMenuBar();
+    void BindCommands();
+    void CreatePages();
+    void ActivatePage(int page);
+    void PlacePages();
+    void FillLoftCombo();
+    void FillCategoryCombo();
+    void SelectFirstLoftAndCategory();
+    void ShowCurrentCategory();
+    void SetLoftCountLabel();
+    void FillSeasonCombos();
+    QWidget* ClientItem(int id) const;
+
+    static bool startupPause_;
+
+    QMenuBar* menuBar_ = nullptr;
+    int clientTop_ = 0;
+    int activePage_ = kStartPage;
+    QFont labelFont_;
+    Rect pageArea_;
+    std::array<Rect, kPageCount> headers_{};
+
+    CZakladkaStartowa* startPage_ = nullptr;
+    CZakladkaListaPsow* birdListPage_ = nullptr;
+    CZakladkaEdycjaPtaka* pairingPage_ = nullptr;
+    CZakladkaTransakcje* transactionsPage_ = nullptr;
+    CZakladkaLotyGolebi* flightsPage_ = nullptr;
+    CZakladkaNotatnik* notebookPage_ = nullptr;
+};

@@ -1,0 +1,3 @@
+#include "ZakladkaStartowa.h"
+
+CZakladkaStartowa::CZakladkaStartowa(QWidget* parent) : Dialog(kTemplateId, parent) {}

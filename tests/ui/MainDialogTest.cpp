@@ -1,0 +1,709 @@
+// The main window: its page strip, the keys that must not close it, the loft and category
+// choosers kept in step with the data store and the database files, the menu commands, and the
+// refusal of a second copy of the program.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QMenuBar>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+#include <ostream>
+
+#include "ControlKinds.h"
+#include "DataStore.h"
+#include "Dialog.h"
+#include "Globals.h"
+#include "ListView.h"
+#include "MainApp.h"
+#include "MainDialog.h"
+#include "Places.h"
+#include "Seams.h"
+#include "Settings.h"
+#include "SingleInstance.h"
+#include "StandardControls.h"
+#include "StartupSplash.h"
+#include "TransparentStatic.h"
+#include "ZakladkaEdycjaPtaka.h"
+#include "ZakladkaListaPsow.h"
+#include "ZakladkaLotyGolebi.h"
+#include "ZakladkaNotatnik.h"
+#include "menu/MainMenu.h"
+#include "menu/MenuBuilder.h"
+
+// Texts show as text in failure messages.
+static void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
+namespace {
+
+QStringList ComboTexts(ComboBox* combo) {
+    QStringList texts;
+    for (int i = 0; i < combo->GetCount(); ++i) texts << combo->GetLBText(i);
+    return texts;
+}
+
+QStringList ListColumn(ListView* list, int column) {
+    QStringList texts;
+    for (int row = 0; row < list->GetItemCount(); ++row) texts << list->GetItemText(row, column);
+    return texts;
+}
+
+// The lofts and categories as the database files hold them, read by a store of their own.
+std::vector<LoftRecord> LoftsOnDisk() {
+    CDataStore fresh;
+    fresh.LoadLofts();
+    return fresh.lofts;
+}
+
+// A modal answer: fill the loft or category editor and press OK.
+seams::ModalHandler Enter(std::u16string name, std::u16string description = u"") {
+    return [name, description](Dialog& dialog) {
+        dialog.SetItemText(1008, name);
+        dialog.SetItemText(1009, description);
+        dialog.RunCommand(IDOK);
+        return dialog.HasEnded() ? dialog.EndCode() : IDCANCEL;
+    };
+}
+
+class MainDialogTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { RegisterProgramControls(); }
+
+    void SetUp() override {
+        ASSERT_TRUE(folder_.isValid());
+        settings::SetInstallPath(folder_.path());
+        places::ConnectDataStore();
+        ASSERT_TRUE(places::LayOutInstallFolder());
+        // Loading makes both files with their tables.
+        TheDataStore().LoadLofts();
+        TheDataStore().LoadPigeonsDb(-1);
+        TheDataStore().LoadExtraDb(-1);
+        seams::Reset();
+        CMainDialog::EnableStartupPause(false);
+        CStartupSplash::EnableSplash(0);
+        g_currentLoftIndex = g_currentCategoryIndex = g_selectedPigeonRow = -1;
+    }
+
+    void TearDown() override {
+        dialog_.reset();
+        CStartupSplash::EnableSplash(0);
+        seams::Reset();
+        settings::SetInstallPath(QString());
+    }
+
+    static int AddLoft(const std::u16string& name) {
+        LoftRecord loft;
+        loft.nazwahodowli = name;
+        EXPECT_TRUE(TheDataStore().WriteLoft(kModeInsert, loft));
+        return loft.id;
+    }
+
+    static int AddCategory(int loftId, const std::u16string& name) {
+        CategoryRecord category;
+        category.id_hodowli = loftId;
+        category.nazwakategorii = name;
+        EXPECT_TRUE(TheDataStore().WriteCategory(kModeInsert, category));
+        return category.id;
+    }
+
+    // A bird with that ring number, placed in the category.
+    static int AddBird(int categoryId, const std::u16string& ring, const std::u16string& name = u"") {
+        PigeonRecord bird;
+        bird.kraj = u"PL";
+        bird.oddzial = u"0123";
+        bird.rocznik = u"24";
+        bird.nr_obraczki = ring;
+        bird.nazwa = name;
+        EXPECT_TRUE(TheDataStore().WritePigeon(kModeInsert, bird));
+        EXPECT_EQ(TheDataStore().AddPigeonToCategory(categoryId, bird.id), 1);
+        return bird.id;
+    }
+
+    CMainDialog& Open() {
+        dialog_ = std::make_unique<CMainDialog>();
+        dialog_->resize(1280, 800);
+        dialog_->show();
+        return *dialog_;
+    }
+
+    ListView* BirdList() const { return dialog_->BirdListPage()->PigeonList(); }
+    QStringList BirdRings() const { return ListColumn(BirdList(), 1); }
+
+    void ChooseLoft(int index) {
+        dialog_->LoftCombo()->SetCurSel(index);
+        dialog_->Fire(CMainDialog::kLoftCombo, Notification::SelChange);
+    }
+    void ChooseCategory(int index) {
+        dialog_->CategoryCombo()->SetCurSel(index);
+        dialog_->Fire(CMainDialog::kCategoryCombo, Notification::SelChange);
+    }
+
+    QTemporaryDir folder_;
+    std::unique_ptr<CMainDialog> dialog_;
+};
+
+// ---- page strip -------------------------------------------------------------------------------
+
+TEST_F(MainDialogTest, PageStripHeadersAndPageAreaHaveTheirPlaces) {
+    CMainDialog& dialog = Open();
+    dialog.LayoutPageStrip();
+    const int edges[] = {150, 250, 400, 530, 680, 830, 980};
+    for (int page = 0; page < CMainDialog::kPageCount; ++page)
+        EXPECT_EQ(dialog.HeaderRect(page), Rect(edges[page], 65, edges[page + 1], 95)) << page;
+    const Rect client = dialog.ClientRect();
+    EXPECT_EQ(dialog.PageArea(), Rect(10, 110, client.right, client.bottom - 5));
+    // Every page lies over the page area, below the menu bar.
+    for (int page = 0; page < CMainDialog::kPageCount; ++page) {
+        EXPECT_EQ(dialog.PageWindow(page)->geometry(),
+                  QRect(10, 110 + dialog.ClientTop(), client.right - 10, client.bottom - 115))
+            << page;
+    }
+}
+
+TEST_F(MainDialogTest, ClickOnAHeaderShowsThatPageAloneAndClicksElsewhereChangeNothing) {
+    CMainDialog& dialog = Open();
+    auto visiblePages = [&] {
+        std::vector<int> pages;
+        for (int page = 0; page < CMainDialog::kPageCount; ++page)
+            if (dialog.PageWindow(page)->isVisible()) pages.push_back(page);
+        return pages;
+    };
+    const int y = dialog.ClientTop() + 80;
+    EXPECT_EQ(dialog.ActivePage(), CMainDialog::kStartPage);
+    EXPECT_EQ(visiblePages(), std::vector<int>{CMainDialog::kStartPage});
+
+    // x 250 is the bird list header's left edge, not the start header's right one.
+    QTest::mouseClick(&dialog, Qt::LeftButton, {}, QPoint(250, y));
+    EXPECT_EQ(dialog.ActivePage(), CMainDialog::kBirdListPage);
+    EXPECT_EQ(visiblePages(), std::vector<int>{CMainDialog::kBirdListPage});
+
+    // Beside the headers, on the strip's bottom edge, and past the last header: nothing.
+    for (const QPoint& p : {QPoint(149, y), QPoint(300, dialog.ClientTop() + 95),
+                            QPoint(300, dialog.ClientTop() + 64), QPoint(980, y)}) {
+        QTest::mouseClick(&dialog, Qt::LeftButton, {}, p);
+        EXPECT_EQ(dialog.ActivePage(), CMainDialog::kBirdListPage) << p.x() << "," << p.y();
+        EXPECT_EQ(visiblePages(), std::vector<int>{CMainDialog::kBirdListPage});
+    }
+
+    const int xs[] = {249, 250, 529, 530, 830, 979};
+    const int expected[] = {0, 1, 2, 3, 5, 5};
+    for (int i = 0; i < 6; ++i) {
+        QTest::mouseClick(&dialog, Qt::LeftButton, {}, QPoint(xs[i], y));
+        EXPECT_EQ(dialog.ActivePage(), expected[i]) << xs[i];
+        EXPECT_EQ(visiblePages(), std::vector<int>{expected[i]}) << xs[i];
+    }
+}
+
+TEST_F(MainDialogTest, StripIsPaintedWithTheActiveHeaderAndTheGreenUnderline) {
+    CMainDialog& dialog = Open();
+    QTest::mouseClick(&dialog, Qt::LeftButton, {}, QPoint(700, dialog.ClientTop() + 70));
+    const QImage image = dialog.grab().toImage();
+    const int top = dialog.ClientTop();
+    // The green stripe runs along the band's bottom; the active header lies over it.
+    EXPECT_EQ(image.pixelColor(1100, top + 92), QColor(155, 255, 155));
+    EXPECT_EQ(image.pixelColor(300, top + 90), QColor(155, 255, 155));
+    EXPECT_EQ(image.pixelColor(700, top + 92), QColor(19, 126, 209));
+    // The active header (flights, 680-830) is filled in the strip's blue inside its edges.
+    EXPECT_EQ(image.pixelColor(690, top + 70), QColor(19, 126, 209));
+    // Under the strip the window is white.
+    EXPECT_EQ(image.pixelColor(5, top + 100), QColor(255, 255, 255));
+}
+
+// ---- keys -------------------------------------------------------------------------------------
+
+TEST_F(MainDialogTest, EnterAndEscapeNeverCloseTheWindowButTheExitCommandDoes) {
+    const int loft = AddLoft(u"Gołębnik");
+    AddCategory(loft, u"Lotne");
+    CMainDialog& dialog = Open();
+    dialog.activateWindow();
+    for (QWidget* target : {static_cast<QWidget*>(&dialog),
+                            static_cast<QWidget*>(dialog.LoftCombo()),
+                            static_cast<QWidget*>(dialog.BirdListPage()->PigeonList())}) {
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key_Return);
+        QTest::keyClick(target, Qt::Key_Enter);
+        QTest::keyClick(target, Qt::Key_Escape);
+        EXPECT_FALSE(dialog.HasEnded());
+        EXPECT_TRUE(dialog.isVisible());
+    }
+    EXPECT_EQ(dialog.LoftCombo()->GetCurSel(), 0);
+    EXPECT_TRUE(seams::MessageBoxCalls().empty());
+
+    FindMenuAction(dialog.MenuBar(), kCmdExit)->trigger();
+    EXPECT_TRUE(dialog.HasEnded());
+    EXPECT_EQ(dialog.EndCode(), IDOK);
+}
+
+// ---- start-up ---------------------------------------------------------------------------------
+
+TEST_F(MainDialogTest, EmptyDatabaseStartsWithNothingChosen) {
+    CMainDialog& dialog = Open();
+    EXPECT_EQ(dialog.LoftCombo()->GetCount(), 0);
+    EXPECT_EQ(dialog.CategoryCombo()->GetCount(), 0);
+    EXPECT_EQ(g_currentLoftIndex, -1);
+    EXPECT_EQ(g_currentCategoryIndex, -1);
+    EXPECT_EQ(BirdList()->GetItemCount(), 0);
+    EXPECT_EQ(ComboTexts(dialog.PairingPage()->SeasonCombo()), QStringList{"Wszystkie Pary"});
+    EXPECT_EQ(dialog.PairingPage()->SeasonCombo()->GetCurSel(), 0);
+    EXPECT_EQ(ComboTexts(dialog.FlightsPage()->SeasonCombo()), QStringList{"Wszystkie sezony"});
+    EXPECT_EQ(dialog.windowTitle(),
+              "[ Ornivex 6.7 ] - Profesjonalne Zarządzanie Hodowlą Gołębi Pocztowych");
+    // Both database files exist after the first start.
+    EXPECT_TRUE(QFile::exists(folder_.filePath("db/pigeons.db")));
+    EXPECT_TRUE(QFile::exists(folder_.filePath("db/dodatkowe_informacje.db")));
+
+    // Commands that need a loft or a category do nothing.
+    for (int command : {kCmdEditLoft, kCmdDeleteLoft, kCmdAddCategory, kCmdEditCategory,
+                        kCmdDeleteCategory, kCmdAddClient})
+        dialog.RunCommand(command);
+    EXPECT_TRUE(seams::ModalRuns().empty());
+    EXPECT_TRUE(seams::MessageBoxCalls().empty());
+}
+
+TEST_F(MainDialogTest, StartShowsTheFirstCategoryOfTheFirstLoftInMembershipOrder) {
+    const int north = AddLoft(u"Północ");
+    const int young = AddCategory(north, u"Młode");
+    AddCategory(north, u"Stare");
+    const int south = AddLoft(u"Południe");
+    AddCategory(south, u"Rozpłodowe");
+    // Membership order, not id or ring order, decides the rows.
+    const int b3 = AddBird(young, u"300");
+    AddBird(young, u"100", u"Błysk");
+    const int b2 = AddBird(young, u"200");
+    ASSERT_EQ(TheDataStore().AddPigeonToCategory(young, b3), 1);  // a second row, later
+    (void)b2;
+
+    CMainDialog& dialog = Open();
+    EXPECT_EQ(ComboTexts(dialog.LoftCombo()), (QStringList{"Północ", "Południe"}));
+    EXPECT_EQ(ComboTexts(dialog.CategoryCombo()), (QStringList{"Młode", "Stare"}));
+    EXPECT_EQ(dialog.LoftCombo()->GetCurSel(), 0);
+    EXPECT_EQ(dialog.CategoryCombo()->GetCurSel(), 0);
+    EXPECT_EQ(g_currentLoftIndex, 0);
+    EXPECT_EQ(g_currentCategoryIndex, 0);
+    EXPECT_EQ(BirdRings(), (QStringList{"PL 0123 24 300", "PL 0123 24 100 [Błysk]",
+                                        "PL 0123 24 200", "PL 0123 24 300"}));
+    EXPECT_EQ(dialog.GetDlgItemText(CMainDialog::kCategoryCountLabel), "(4)");
+    EXPECT_EQ(dialog.GetDlgItemText(CMainDialog::kLoftCountLabel),
+              QStringLiteral("(%1)").arg(TheDataStore().lofts[0].pigeonCount));
+    auto* loftCount = qobject_cast<CTransparentStatic*>(dialog.Item(CMainDialog::kLoftCountLabel));
+    auto* rowCount = qobject_cast<CTransparentStatic*>(dialog.Item(CMainDialog::kCategoryCountLabel));
+    ASSERT_TRUE(loftCount && rowCount);
+    EXPECT_EQ(loftCount->textColor, RGB(105, 146, 229));
+    EXPECT_EQ(rowCount->textColor, RGB(255, 255, 255));
+    EXPECT_TRUE(loftCount->font().bold());
+    // The bird list maps every row to its bird and its membership row.
+    const std::vector<CategoryMember> members = TheDataStore().LoadCategoryMembers(young);
+    ASSERT_EQ(members.size(), 4u);
+    for (int row = 0; row < 4; ++row) {
+        EXPECT_EQ(dialog.BirdListPage()->rowPigeonIds.at(row), members[row].pigeonId);
+        EXPECT_EQ(dialog.BirdListPage()->rowMembershipIds.at(row), members[row].rowId);
+    }
+}
+
+// ---- lofts ------------------------------------------------------------------------------------
+
+TEST_F(MainDialogTest, AddedLoftIsWrittenAndListedWithoutChangingTheCurrentOne) {
+    AddCategory(AddLoft(u"Pierwszy"), u"Lotne");
+    CMainDialog& dialog = Open();
+    seams::QueueModalHandler(Enter(u"Gołębnik O'Briena", u"Na strychu; \"stary\""));
+    FindMenuAction(dialog.MenuBar(), kCmdAddLoft)->trigger();
+
+    ASSERT_EQ(seams::ModalRuns().size(), 1u);
+    EXPECT_EQ(seams::ModalRuns()[0].templateId, 130);
+    EXPECT_EQ(seams::ModalRuns()[0].caption, "Dodaj Gołębnik");
+    EXPECT_EQ(ComboTexts(dialog.LoftCombo()), (QStringList{"Pierwszy", "Gołębnik O'Briena"}));
+    EXPECT_EQ(dialog.LoftCombo()->GetCurSel(), 0);
+    EXPECT_EQ(g_currentLoftIndex, 0);
+    EXPECT_EQ(g_currentCategoryIndex, 0);
+
+    const std::vector<LoftRecord> disk = LoftsOnDisk();
+    ASSERT_EQ(disk.size(), 2u);
+    EXPECT_EQ(disk[1].nazwahodowli, u"Gołębnik O'Briena");
+    EXPECT_EQ(disk[1].opishodowli, u"Na strychu; \"stary\"");
+    EXPECT_EQ(TheDataStore().lofts.size(), 2u);
+}
+
+TEST_F(MainDialogTest, LoftEditorRefusesShortNamesAndCancelWritesNothing) {
+    CMainDialog& dialog = Open();
+    // Three letters are refused with the editor left open; four are taken.
+    seams::QueueModalHandler([](Dialog& editor) {
+        editor.SetItemText(1008, u"Abc");
+        editor.RunCommand(IDOK);
+        EXPECT_FALSE(editor.HasEnded());
+        editor.SetItemText(1008, u"Abcd");
+        editor.RunCommand(IDOK);
+        return editor.EndCode();
+    });
+    dialog.AddLoft();
+    ASSERT_EQ(seams::MessageBoxCalls().size(), 1u);
+    EXPECT_EQ(seams::MessageBoxCalls()[0].text, "Wprowadź nazwę hodowli");
+    EXPECT_EQ(seams::MessageBoxCalls()[0].caption, "Błąd");
+    EXPECT_EQ(ComboTexts(dialog.LoftCombo()), QStringList{"Abcd"});
+
+    seams::QueueModalHandler([](Dialog& editor) {
+        editor.SetItemText(1008, u"Porzucony");
+        editor.RunCommand(IDCANCEL);
+        return editor.EndCode();
+    });
+    dialog.AddLoft();
+    EXPECT_EQ(ComboTexts(dialog.LoftCombo()), QStringList{"Abcd"});
+    ASSERT_EQ(LoftsOnDisk().size(), 1u);
+    EXPECT_EQ(LoftsOnDisk()[0].nazwahodowli, u"Abcd");
+}
+
+TEST_F(MainDialogTest, EditingTheCurrentLoftRenamesItAndLeavesNoLoftChosen) {
+    const int loft = AddLoft(u"Stary gołębnik");
+    AddCategory(loft, u"Lotne");
+    AddLoft(u"Drugi");
+    CMainDialog& dialog = Open();
+    seams::QueueModalHandler([](Dialog& editor) {
+        EXPECT_EQ(editor.windowTitle(), "Edycja Gołębnika");
+        EXPECT_EQ(editor.GetDlgItemText(1008), "Stary gołębnik");
+        editor.SetItemText(1008, u"Nowy gołębnik");
+        editor.SetItemText(1009, u"opis");
+        editor.RunCommand(IDOK);
+        return editor.EndCode();
+    });
+    dialog.RunCommand(kCmdEditLoft);
+
+    EXPECT_EQ(ComboTexts(dialog.LoftCombo()), (QStringList{"Nowy gołębnik", "Drugi"}));
+    EXPECT_EQ(dialog.LoftCombo()->GetCurSel(), -1);
+    EXPECT_EQ(g_currentLoftIndex, -1);
+    EXPECT_EQ(TheDataStore().lofts[0].nazwahodowli, u"Nowy gołębnik");
+    const std::vector<LoftRecord> disk = LoftsOnDisk();
+    EXPECT_EQ(disk[0].nazwahodowli, u"Nowy gołębnik");
+    EXPECT_EQ(disk[0].opishodowli, u"opis");
+
+    // Until a loft is chosen again, loft and category commands do nothing, and the categories
+    // still listed show nothing.
+    seams::Reset();
+    for (int command : {kCmdEditLoft, kCmdDeleteLoft, kCmdAddCategory, kCmdEditCategory,
+                        kCmdDeleteCategory})
+        dialog.RunCommand(command);
+    ChooseCategory(0);
+    EXPECT_TRUE(seams::ModalRuns().empty());
+    EXPECT_EQ(LoftsOnDisk().size(), 2u);
+    EXPECT_EQ(LoftsOnDisk()[0].categories.size(), 1u);
+
+    ChooseLoft(0);
+    EXPECT_EQ(g_currentLoftIndex, 0);
+    EXPECT_EQ(g_currentCategoryIndex, 0);
+    EXPECT_EQ(ComboTexts(dialog.CategoryCombo()), QStringList{"Lotne"});
+}
+
+TEST_F(MainDialogTest, DeletingTheOnlyLoftEmptiesTheChoosersAndTheFile) {
+    const int loft = AddLoft(u"Jedyny");
+    const int category = AddCategory(loft, u"Lotne");
+    AddBird(category, u"555");
+    CMainDialog& dialog = Open();
+    ASSERT_EQ(BirdList()->GetItemCount(), 1);
+
+    dialog.RunCommand(kCmdDeleteLoft);
+    EXPECT_TRUE(seams::MessageBoxCalls().empty());  // no question asked
+    EXPECT_EQ(dialog.LoftCombo()->GetCount(), 0);
+    EXPECT_EQ(g_currentLoftIndex, -1);
+    // Its categories went with it, so they are no longer offered, nor their birds.
+    EXPECT_EQ(dialog.CategoryCombo()->GetCount(), 0);
+    EXPECT_EQ(g_currentCategoryIndex, -1);
+    EXPECT_EQ(BirdList()->GetItemCount(), 0);
+    EXPECT_TRUE(TheDataStore().lofts.empty());
+    EXPECT_TRUE(LoftsOnDisk().empty());
+    EXPECT_TRUE(TheDataStore().LoadCategoryMembers(category).empty());
+    // The bird itself stays in the file.
+    CDataStore fresh;
+    fresh.LoadPigeonsDb(-1);
+    EXPECT_EQ(fresh.pigeons.size(), 1u);
+}
+
+// ---- categories -------------------------------------------------------------------------------
+
+TEST_F(MainDialogTest, AfterDeletingTheSecondOfThreeCategoriesTheNewSecondShowsTheThirdsBirds) {
+    const int loft = AddLoft(u"Gołębnik");
+    const int first = AddCategory(loft, u"Pierwsza");
+    const int second = AddCategory(loft, u"Druga");
+    const int third = AddCategory(loft, u"Trzecia");
+    AddBird(first, u"1");
+    AddBird(second, u"2");
+    AddBird(third, u"3");
+    AddBird(third, u"33");
+    CMainDialog& dialog = Open();
+
+    ChooseCategory(1);
+    EXPECT_EQ(BirdRings(), QStringList{"PL 0123 24 2"});
+    g_selectedPigeonRow = 0;
+    dialog.RunCommand(kCmdDeleteCategory);
+    EXPECT_EQ(ComboTexts(dialog.CategoryCombo()), (QStringList{"Pierwsza", "Trzecia"}));
+    EXPECT_EQ(g_currentCategoryIndex, -1);
+    EXPECT_EQ(g_selectedPigeonRow, -1);
+    EXPECT_EQ(BirdList()->GetItemCount(), 0);
+
+    ChooseCategory(1);
+    EXPECT_EQ(g_currentCategoryIndex, 1);
+    EXPECT_EQ(BirdRings(), (QStringList{"PL 0123 24 3", "PL 0123 24 33"}));
+
+    // The file lost the category and its membership rows, nothing else.
+    const std::vector<LoftRecord> disk = LoftsOnDisk();
+    ASSERT_EQ(disk[0].categories.size(), 2u);
+    EXPECT_EQ(disk[0].categories[0].id, first);
+    EXPECT_EQ(disk[0].categories[1].id, third);
+    EXPECT_TRUE(TheDataStore().LoadCategoryMembers(second).empty());
+    EXPECT_EQ(TheDataStore().LoadCategoryMembers(third).size(), 2u);
+}
+
+TEST_F(MainDialogTest, AddedCategoryIsWrittenForTheCurrentLoftAndCanBeShown) {
+    AddLoft(u"Pierwszy");
+    const int second = AddLoft(u"Drugi");
+    CMainDialog& dialog = Open();
+    ChooseLoft(1);
+    EXPECT_EQ(g_currentCategoryIndex, -1);
+
+    seams::QueueModalHandler(Enter(u"Młode 2025", u"z wiosny"));
+    dialog.RunCommand(kCmdAddCategory);
+    ASSERT_EQ(seams::ModalRuns().size(), 1u);
+    EXPECT_EQ(seams::ModalRuns()[0].templateId, 215);
+    EXPECT_EQ(seams::ModalRuns()[0].caption, "Dodaj nową kategorię");
+    EXPECT_EQ(ComboTexts(dialog.CategoryCombo()), QStringList{"Młode 2025"});
+    ASSERT_EQ(TheDataStore().lofts[1].categories.size(), 1u);
+
+    const std::vector<LoftRecord> disk = LoftsOnDisk();
+    EXPECT_TRUE(disk[0].categories.empty());
+    ASSERT_EQ(disk[1].categories.size(), 1u);
+    EXPECT_EQ(disk[1].categories[0].nazwakategorii, u"Młode 2025");
+    EXPECT_EQ(disk[1].categories[0].opiskategorii, u"z wiosny");
+    EXPECT_EQ(disk[1].categories[0].id_hodowli, second);
+
+    AddBird(disk[1].categories[0].id, u"77");
+    ChooseCategory(0);
+    EXPECT_EQ(BirdRings(), QStringList{"PL 0123 24 77"});
+}
+
+TEST_F(MainDialogTest, EditedCategoryKeepsItsNewNameAcrossLoftChanges) {
+    const int north = AddLoft(u"Północ");
+    AddCategory(north, u"Stara nazwa");
+    AddCategory(north, u"Inna");
+    AddCategory(AddLoft(u"Południe"), u"Rozpłodowe");
+    CMainDialog& dialog = Open();
+    ChooseCategory(0);
+
+    seams::QueueModalHandler([](Dialog& editor) {
+        EXPECT_EQ(editor.windowTitle(), "Edytuj kategorię");
+        EXPECT_EQ(editor.GetDlgItemText(1010), "Nazwa kategorii");
+        EXPECT_EQ(editor.GetDlgItemText(1015), "Opis hodowli");
+        editor.SetItemText(1008, u"Nowa nazwa");
+        editor.SetItemText(1009, u"opis kategorii");
+        editor.RunCommand(IDOK);
+        return editor.EndCode();
+    });
+    dialog.RunCommand(kCmdEditCategory);
+    EXPECT_EQ(ComboTexts(dialog.CategoryCombo()), (QStringList{"Nowa nazwa", "Inna"}));
+    EXPECT_EQ(g_currentCategoryIndex, 0);
+    EXPECT_EQ(dialog.CategoryCombo()->GetCurSel(), 0);
+
+    ChooseLoft(1);
+    EXPECT_EQ(ComboTexts(dialog.CategoryCombo()), QStringList{"Rozpłodowe"});
+    ChooseLoft(0);
+    EXPECT_EQ(ComboTexts(dialog.CategoryCombo()), (QStringList{"Nowa nazwa", "Inna"}));
+
+    const CategoryRecord stored = LoftsOnDisk()[0].categories[0];
+    EXPECT_EQ(stored.nazwakategorii, u"Nowa nazwa");
+    EXPECT_EQ(stored.opiskategorii, u"opis kategorii");
+    EXPECT_EQ(stored.id_hodowli, north);
+}
+
+TEST_F(MainDialogTest, ChoosingAnotherLoftForgetsTheBirdsAndNotesOfThePreviousOne) {
+    const int north = AddLoft(u"Północ");
+    AddBird(AddCategory(north, u"Lotne"), u"10");
+    const int south = AddLoft(u"Południe");  // no categories
+    for (auto [loft, name] : {std::pair{north, u"Karmienie"}, std::pair{south, u"Szczepienia"},
+                              std::pair{south, u"Wystawa"}}) {
+        NoteRecord note;
+        note.id_hodowli = loft;
+        note.nazwa = name;
+        ASSERT_TRUE(TheDataStore().WriteNote(kModeInsert, note));
+    }
+    CMainDialog& dialog = Open();
+    ListView* notes = dialog.NotebookPage()->NoteList();
+    EXPECT_EQ(ListColumn(notes, 0), QStringList{"Karmienie"});
+    ASSERT_EQ(BirdList()->GetItemCount(), 1);
+    g_selectedPigeonRow = 0;
+
+    ChooseLoft(1);
+    EXPECT_EQ(g_currentLoftIndex, 1);
+    EXPECT_EQ(g_currentCategoryIndex, -1);
+    EXPECT_EQ(dialog.CategoryCombo()->GetCount(), 0);
+    // No row is left selected that a bird command could act on.
+    EXPECT_EQ(BirdList()->GetItemCount(), 0);
+    EXPECT_EQ(g_selectedPigeonRow, -1);
+    EXPECT_TRUE(dialog.BirdListPage()->rowPigeonIds.empty());
+    // The note list shows the notes now loaded, item for item.
+    EXPECT_EQ(ListColumn(notes, 0), (QStringList{"Szczepienia", "Wystawa"}));
+    ASSERT_EQ(TheDataStore().notes.size(), 2u);
+    EXPECT_EQ(TheDataStore().notes[1].nazwa, u"Wystawa");
+}
+
+TEST_F(MainDialogTest, SeasonChoosersFollowTheSeasonsLoadedWithTheLoft) {
+    AddLoft(u"Północ");
+    AddLoft(u"Południe");
+    CMainDialog& dialog = Open();
+    SeasonRecord older, newer;
+    older.Nazwa = u"Sezon 2023";
+    older.DATA_B = 1672617661;  // 2023-01-02
+    newer.Nazwa = u"Sezon 2024";
+    newer.DATA_B = 1704153661;  // 2024-01-02
+    ASSERT_TRUE(TheDataStore().AddBreedingSeason(older));
+    ASSERT_TRUE(TheDataStore().AddBreedingSeason(newer));
+    SeasonRecord flight;
+    flight.Nazwa = u"Lotowy 2024";
+    ASSERT_TRUE(TheDataStore().AddFlightSeason(flight));
+
+    ChooseLoft(1);
+    // Entry k stands for season k-1 of the loaded vector (breeding seasons newest first).
+    EXPECT_EQ(ComboTexts(dialog.PairingPage()->SeasonCombo()),
+              (QStringList{"Wszystkie Pary", "Sezon 2024", "Sezon 2023"}));
+    EXPECT_EQ(dialog.PairingPage()->SeasonCombo()->GetCurSel(), 0);
+    EXPECT_EQ(ComboTexts(dialog.FlightsPage()->SeasonCombo()),
+              (QStringList{"Wszystkie sezony", "Lotowy 2024"}));
+    EXPECT_EQ(dialog.FlightsPage()->SeasonCombo()->GetCurSel(), 0);
+}
+
+TEST_F(MainDialogTest, SelectLoftAndCategoryShowsThatCategory) {
+    AddBird(AddCategory(AddLoft(u"Północ"), u"A"), u"1");
+    const int south = AddLoft(u"Południe");
+    AddBird(AddCategory(south, u"B"), u"2");
+    AddBird(AddCategory(south, u"C"), u"3");
+    CMainDialog& dialog = Open();
+    dialog.SelectLoftAndCategory(1, 1);
+    EXPECT_EQ(g_currentLoftIndex, 1);
+    EXPECT_EQ(g_currentCategoryIndex, 1);
+    EXPECT_EQ(dialog.LoftCombo()->GetCurSel(), 1);
+    EXPECT_EQ(dialog.CategoryCombo()->GetCurSel(), 1);
+    EXPECT_EQ(BirdRings(), QStringList{"PL 0123 24 3"});
+}
+
+// ---- menu -------------------------------------------------------------------------------------
+
+TEST_F(MainDialogTest, EveryMenuCommandIsBoundAndTheShellCommandsWork) {
+    // A calculator on PATH that the seam records instead of starting.
+    QTemporaryDir bin;
+    QFile calculator(bin.filePath("xcalc"));
+    ASSERT_TRUE(calculator.open(QIODevice::WriteOnly));
+    calculator.write("#!/bin/sh\n");
+    calculator.close();
+    calculator.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(bin.path()));
+
+    CMainDialog& dialog = Open();
+    for (int id : MenuCommandIds(MainMenu())) {
+        if (id == kCmdExit) continue;
+        QAction* action = FindMenuAction(dialog.MenuBar(), id);
+        ASSERT_NE(action, nullptr) << id;
+        EXPECT_TRUE(action->isEnabled()) << id;
+        EXPECT_TRUE(dialog.Fire(id, Notification::Clicked)) << id;
+    }
+    qputenv("PATH", path);
+    EXPECT_FALSE(dialog.HasEnded());
+
+    ASSERT_EQ(seams::StartedPrograms().size(), 1u);
+    EXPECT_TRUE(seams::StartedPrograms()[0].endsWith("xcalc"));
+    EXPECT_EQ(seams::OpenedDocuments(),
+              (std::vector<QString>{"https://www.ornivex.example/",
+                                    "https://www.ornivex.example/index.php?id="}));
+    // With no category to sort, sorting explains itself; every other command is silent.
+    ASSERT_EQ(seams::MessageBoxCalls().size(), 1u);
+    EXPECT_EQ(seams::MessageBoxCalls()[0].text, "Musisz wybrać kategorię z listy");
+    EXPECT_EQ(seams::MessageBoxCalls()[0].caption, ApplicationName());
+    // Only the loft editor opened (no loft, so nothing needing one did).
+    ASSERT_EQ(seams::ModalRuns().size(), 1u);
+    EXPECT_EQ(seams::ModalRuns()[0].templateId, 130);
+}
+
+TEST_F(MainDialogTest, TheCloseBoxEndsTheWindow) {
+    CMainDialog& dialog = Open();
+    dialog.close();
+    EXPECT_TRUE(dialog.HasEnded());
+    EXPECT_EQ(dialog.EndCode(), IDCANCEL);
+}
+
+// ---- the application --------------------------------------------------------------------------
+
+TEST_F(MainDialogTest, ApplicationRefusesToRunBesideAnotherCopy) {
+    SingleInstance other;
+    ASSERT_TRUE(other.TryAcquire());
+    CMainApp app;
+    EXPECT_EQ(app.InitInstance(), 0);
+    ASSERT_EQ(seams::MessageBoxCalls().size(), 1u);
+    EXPECT_EQ(seams::MessageBoxCalls()[0].text,
+              "Nie można uruchomić jednocześnie dwóch kopii programu");
+    EXPECT_EQ(seams::MessageBoxCalls()[0].caption, "Błąd uruchomienia");
+    EXPECT_TRUE(seams::ModalRuns().empty());  // no main window
+
+    other.Release();
+    CMainApp alone;
+    EXPECT_EQ(alone.InitInstance(), 0);
+    ASSERT_EQ(seams::ModalRuns().size(), 1u);
+    EXPECT_EQ(seams::ModalRuns()[0].templateId, CMainDialog::kTemplateId);
+    // The splash went up with the main window (its timer had no chance to run here).
+    ASSERT_NE(CStartupSplash::Current(), nullptr);
+    delete CStartupSplash::Current();
+}
+
+TEST(StartupSplash, OneSplashAtATimeClosingItselfWhenItsTimeIsUp) {
+    CStartupSplash::EnableSplash(0);
+    EXPECT_FALSE(CStartupSplash::ShowSplash(1000, 158, nullptr));
+    CStartupSplash::EnableSplash(1);
+    ASSERT_TRUE(CStartupSplash::ShowSplash(100, 158, nullptr));
+    CStartupSplash* splash = CStartupSplash::Current();
+    ASSERT_NE(splash, nullptr);
+    EXPECT_TRUE(splash->isVisible());
+    EXPECT_EQ(splash->size(), QSize(530, 327));
+    EXPECT_FALSE(CStartupSplash::ShowSplash(1000, 158, nullptr));
+    EXPECT_EQ(CStartupSplash::Current(), splash);
+    for (int i = 0; i < 100 && CStartupSplash::Current(); ++i) QTest::qWait(20);
+    EXPECT_EQ(CStartupSplash::Current(), nullptr);
+    CStartupSplash::EnableSplash(0);
+}
+
+TEST(MainProgram, SecondProcessIsRefusedWithTheMessageAndEndsWithZero) {
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR"}) {
+        const QString folder = home.filePath(QString::fromLatin1(name));
+        QDir().mkpath(folder);
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        env.insert(QString::fromLatin1(name), folder);
+    }
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("ORNIVEX_NO_STARTUP_PAUSE", "1");
+
+    QProcess first;
+    first.setProcessEnvironment(env);
+    first.start(QStringLiteral(OX_PROGRAM_PATH), {});
+    ASSERT_TRUE(first.waitForStarted(10000));
+    // The first copy holds its lock once it runs.
+    const QString lock = QDir(home.filePath("XDG_RUNTIME_DIR")).filePath("ornivex6.lock");
+    for (int i = 0; i < 200 && !QFile::exists(lock); ++i) QTest::qWait(50);
+    ASSERT_TRUE(QFile::exists(lock)) << lock.toStdString();
+
+    QProcess second;
+    env.insert("ORNIVEX_TEST_SEAMS", "1");
+    second.setProcessEnvironment(env);
+    second.start(QStringLiteral(OX_PROGRAM_PATH), {});
+    ASSERT_TRUE(second.waitForFinished(20000));
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_TRUE(QString::fromUtf8(second.readAllStandardError())
+                    .contains("Nie można uruchomić jednocześnie dwóch kopii programu"));
+    // The first copy is still running, untouched.
+    EXPECT_EQ(first.state(), QProcess::Running);
+    first.kill();
+    first.waitForFinished(10000);
+}
+
+}  // namespace
