@@ -4,6 +4,7 @@
 #include <QMenuBar>
 #include <QThread>
 
+#include "Browser.h"
 #include "DataStore.h"
 #include "DodajEdytujHodowle.h"
 #include "DodajEdytujKategorie.h"
@@ -685,5 +686,22 @@ void CMainDialog::PlacePages() {
 
 bool CMainDialog::PreTranslateKey(QWidget* target, QKeyEvent* event) {
     // The markup tooltip sees every message of the window first once it exists; keys hide it.
+
+    // A web page being edited (the notebook) needs Enter to start a new line.
+    if (Browser::HoldsWidget(target)) return false;
     return Dialog::PreTranslateKey(target, event);
+}
+
+// Enter and Escape that a control did not take (a page in a browser passes on the keys it does
+// not use) end up here; they must not close the window either.
+void CMainDialog::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        event->accept();
+        return;
+    default:
+        Dialog::keyPressEvent(event);
+    }
 }

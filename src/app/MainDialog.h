@@ -101,6 +101,7 @@ protected:
     void OnPaint(Dc& dc) override;
     void OnSize(int type, int width, int height) override;
     void OnLButtonDown(const QPoint& point) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void CreateMenuBar();

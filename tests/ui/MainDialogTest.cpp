@@ -12,10 +12,12 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWebEngineView>
 #include <memory>
 #include <ostream>
 
 #include "ControlKinds.h"
+#include "Browser.h"
 #include "DataStore.h"
 #include "Dialog.h"
 #include "Globals.h"
@@ -237,6 +239,37 @@ TEST_F(MainDialogTest, EnterAndEscapeNeverCloseTheWindowButTheExitCommandDoes) {
     FindMenuAction(dialog.MenuBar(), kCmdExit)->trigger();
     EXPECT_TRUE(dialog.HasEnded());
     EXPECT_EQ(dialog.EndCode(), IDOK);
+}
+
+TEST_F(MainDialogTest, EnterInAnEditedPageStartsALineAndStillNeverClosesTheWindow) {
+    CMainDialog& dialog = Open();
+    QTest::mouseClick(&dialog, Qt::LeftButton, {}, QPoint(900, dialog.ClientTop() + 80));
+    // An editor like the notebook's, on the notebook page.
+    auto* editor = new Browser(dialog.NotebookPage());
+    editor->setGeometry(250, 10, 400, 200);
+    editor->show();
+    editor->NewDocument();
+    ASSERT_TRUE(editor->WaitForDocument());
+    ASSERT_TRUE(editor->SetDesignMode(true));
+    editor->RunScript(QStringLiteral(
+        "document.body.innerHTML = 'Ab'; var r = document.createRange();"
+        "r.setStart(document.body.firstChild, 1); getSelection().removeAllRanges();"
+        "getSelection().addRange(r); true"));
+    QWidget* engine = editor->View()->focusProxy();
+    ASSERT_NE(engine, nullptr);
+    engine->setFocus();
+    QTest::keyClick(engine, Qt::Key_Return);
+    QTest::keyClick(engine, Qt::Key_X);
+    QTest::keyClick(engine, Qt::Key_Escape);
+    QString html;
+    for (int i = 0; i < 100 && !html.contains(QLatin1Char('x')); ++i) {
+        QTest::qWait(20);
+        editor->GetHtml(html);
+    }
+    EXPECT_TRUE(html.contains(QStringLiteral("A<div>xb</div>"))) << html.toStdString();
+    QTest::qWait(100);  // keys the page does not use come back to the window later
+    EXPECT_FALSE(dialog.HasEnded());
+    EXPECT_TRUE(dialog.isVisible());
 }
 
 // ---- start-up ---------------------------------------------------------------------------------
