@@ -618,6 +618,32 @@ TEST_F(MainDialogTest, SelectLoftAndCategoryShowsThatCategory) {
     EXPECT_EQ(BirdRings(), QStringList{"PL 0123 24 3"});
 }
 
+TEST_F(MainDialogTest, AfterLoftsWereManagedElsewhereTheChoosersAreFilledFromTheFile) {
+    AddCategory(AddLoft(u"Stary"), u"Lotne");
+    CMainDialog& dialog = Open();
+    ChooseCategory(0);
+    // Another window rewrites the lofts in the file.
+    CDataStore other;
+    other.LoadLofts();
+    LoftRecord gone = other.lofts[0];
+    ASSERT_TRUE(other.WriteLoft(kModeDelete, gone));
+    LoftRecord added;
+    added.nazwahodowli = u"Nowy";
+    ASSERT_TRUE(other.WriteLoft(kModeInsert, added));
+    CategoryRecord category;
+    category.id_hodowli = added.id;
+    category.nazwakategorii = u"Młode";
+    ASSERT_TRUE(other.WriteCategory(kModeInsert, category));
+    AddBird(category.id, u"9");
+
+    dialog.ReloadLoftsAndCategories();
+    EXPECT_EQ(ComboTexts(dialog.LoftCombo()), QStringList{"Nowy"});
+    EXPECT_EQ(ComboTexts(dialog.CategoryCombo()), QStringList{"Młode"});
+    EXPECT_EQ(g_currentLoftIndex, 0);
+    EXPECT_EQ(g_currentCategoryIndex, 0);
+    EXPECT_EQ(BirdRings(), QStringList{"PL 0123 24 9"});
+}
+
 // ---- menu -------------------------------------------------------------------------------------
 
 TEST_F(MainDialogTest, EveryMenuCommandIsBoundAndTheShellCommandsWork) {
