@@ -86,6 +86,9 @@ public:
     bool WriteCategory(int mode, CategoryRecord& record);
     int AddPigeonToCategory(int categoryId, int pigeonId);       // 1 on success, 0 on failure
     int RemovePigeonFromCategory(int categoryId, int pigeonId);  // 1 on success, 0 on failure
+    // Inserts the new birds and places each at the end of the category, all in one transaction;
+    // on success each record gets its id and the bird map its copy, on failure nothing changes.
+    bool AddNewPigeonsToCategory(int categoryId, std::vector<PigeonRecord>& records);
     bool WritePair(int mode, PairRecord& record);
     int WriteYoung(int mode, YoungRecord& record);               // 1 on success, 0 on failure
     bool WriteFlight(int mode, FlightRecord& record);

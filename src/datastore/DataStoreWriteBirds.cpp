@@ -134,49 +134,58 @@ typename std::vector<Record>::iterator FindById(std::vector<Record>& records, in
 
 // ---- birds -------------------------------------------------------------------------------------
 
+namespace {
+
+// The row of a new bird; DataF1, krotkiopis and notatkif are left to their own statements.
+BoundStatement PigeonInsertStatement(const PigeonRecord& r) {
+    return InsertStatement(
+        u"INSERT INTO pigeons(",
+        {
+            {u"nazwa", SqlText(r.nazwa)},
+            {u"id_hodowli", SqlInt(r.id_hodowli)},
+            {u"id_matki", SqlInt(r.id_matki)},
+            {u"id_ojca", SqlInt(r.id_ojca)},
+            {u"id_wlasciciela", SqlInt(r.id_wlasciciela)},
+            {u"id_hodowcy", SqlInt(r.id_hodowcy)},
+            {u"id_rasy", SqlInt(r.id_rasy)},
+            {u"id_linia", SqlInt(r.id_linia)},
+            {u"id_koloroka", SqlInt(r.id_koloroka)},
+            {u"plec", SqlInt(r.plec)},
+            {u"id_statusu", SqlInt(r.id_statusu)},
+            {u"id_koloru", SqlInt(r.id_koloru)},
+            {u"ocena_ogolna", SqlInt(r.ocena_ogolna)},
+            {u"ocena_zdrowia", SqlInt(r.ocena_zdrowia)},
+            {u"ocena_upierzenia", SqlInt(r.ocena_upierzenia)},
+            {u"ocena_lotowa", SqlInt(r.ocena_lotowa)},
+            {u"nr_obraczki", SqlText(r.nr_obraczki)},
+            {u"kraj", SqlText(r.kraj)},
+            {u"oddzial", SqlText(r.oddzial)},
+            {u"rocznik", SqlText(r.rocznik)},
+            {u"genotyp", SqlText(r.genotyp)},
+            {u"fenotyp", SqlText(r.fenotyp)},
+            {u"notatkiogolne", SqlText(r.notatkiogolne)},
+            {u"notatkicechywygladu", SqlText(r.notatkicechywygladu)},
+            {u"notatkichoroby", SqlText(r.notatkichoroby)},
+            {u"notatkiproblemy", SqlText(r.notatkiproblemy)},
+            {u"NotatkaRodowodowa0", SqlText(r.NotatkaRodowodowa0)},
+            {u"NotatkaRodowodowa1", SqlText(r.NotatkaRodowodowa1)},
+            {u"NotatkaRodowodowa2", SqlText(r.NotatkaRodowodowa2)},
+            {u"NotatkaRodowodowa3", SqlText(r.NotatkaRodowodowa3)},
+            {u"NotatkaRodowodowa4", SqlText(r.NotatkaRodowodowa4)},
+            {u"DataDodania", SqlDate(r.DataDodania)},
+            {u"DataKupna", SqlDate(r.DataKupna)},
+            {u"DataSprzedazy", SqlDate(r.DataSprzedazy)},
+            {u"DataUrodzenia", SqlDate(r.DataUrodzenia)},
+            {u"DataOdejscia", SqlDate(r.DataOdejscia)},
+        });
+}
+
+}  // namespace
+
 bool CDataStore::WritePigeon(int mode, PigeonRecord& record) {
     const PigeonRecord& r = record;
     if (mode == kModeInsert) {
-        const BoundStatement insert = InsertStatement(
-            u"INSERT INTO pigeons(",
-            {
-                {u"nazwa", SqlText(r.nazwa)},
-                {u"id_hodowli", SqlInt(r.id_hodowli)},
-                {u"id_matki", SqlInt(r.id_matki)},
-                {u"id_ojca", SqlInt(r.id_ojca)},
-                {u"id_wlasciciela", SqlInt(r.id_wlasciciela)},
-                {u"id_hodowcy", SqlInt(r.id_hodowcy)},
-                {u"id_rasy", SqlInt(r.id_rasy)},
-                {u"id_linia", SqlInt(r.id_linia)},
-                {u"id_koloroka", SqlInt(r.id_koloroka)},
-                {u"plec", SqlInt(r.plec)},
-                {u"id_statusu", SqlInt(r.id_statusu)},
-                {u"id_koloru", SqlInt(r.id_koloru)},
-                {u"ocena_ogolna", SqlInt(r.ocena_ogolna)},
-                {u"ocena_zdrowia", SqlInt(r.ocena_zdrowia)},
-                {u"ocena_upierzenia", SqlInt(r.ocena_upierzenia)},
-                {u"ocena_lotowa", SqlInt(r.ocena_lotowa)},
-                {u"nr_obraczki", SqlText(r.nr_obraczki)},
-                {u"kraj", SqlText(r.kraj)},
-                {u"oddzial", SqlText(r.oddzial)},
-                {u"rocznik", SqlText(r.rocznik)},
-                {u"genotyp", SqlText(r.genotyp)},
-                {u"fenotyp", SqlText(r.fenotyp)},
-                {u"notatkiogolne", SqlText(r.notatkiogolne)},
-                {u"notatkicechywygladu", SqlText(r.notatkicechywygladu)},
-                {u"notatkichoroby", SqlText(r.notatkichoroby)},
-                {u"notatkiproblemy", SqlText(r.notatkiproblemy)},
-                {u"NotatkaRodowodowa0", SqlText(r.NotatkaRodowodowa0)},
-                {u"NotatkaRodowodowa1", SqlText(r.NotatkaRodowodowa1)},
-                {u"NotatkaRodowodowa2", SqlText(r.NotatkaRodowodowa2)},
-                {u"NotatkaRodowodowa3", SqlText(r.NotatkaRodowodowa3)},
-                {u"NotatkaRodowodowa4", SqlText(r.NotatkaRodowodowa4)},
-                {u"DataDodania", SqlDate(r.DataDodania)},
-                {u"DataKupna", SqlDate(r.DataKupna)},
-                {u"DataSprzedazy", SqlDate(r.DataSprzedazy)},
-                {u"DataUrodzenia", SqlDate(r.DataUrodzenia)},
-                {u"DataOdejscia", SqlDate(r.DataOdejscia)},
-            });
+        const BoundStatement insert = PigeonInsertStatement(r);
         // The print list lives in the other file; a new bird must not inherit its entry there.
         const std::int64_t ildFloor = ExtraFileFloor({{u"ild", u"id_golebia"}});
         const std::int64_t id = Insert(u"pigeons", insert, PigeonReferences(), ildFloor);
@@ -335,6 +344,36 @@ int CDataStore::AddPigeonToCategory(int categoryId, int pigeonId) {
         u"INSERT INTO kategoria_id (",
         {{u"id_kategorii", SqlInt(categoryId)}, {u"id_golebia", SqlInt(pigeonId)}});
     return Insert(u"kategoria_id", insert) > 0 ? 1 : 0;
+}
+
+// Every new bird and its membership row in one transaction: a series is written whole or not at
+// all, so a failure half-way never leaves some numbers in the file without the rest.
+bool CDataStore::AddNewPigeonsToCategory(int categoryId, std::vector<PigeonRecord>& records) {
+    const std::int64_t ildFloor = ExtraFileFloor({{u"ild", u"id_golebia"}});
+    SqlDatabase db(PigeonsDbPath());
+    if (!db.ok()) return false;
+    SqlTransaction tx(db);
+    if (!tx.ok()) return false;
+    std::vector<int> ids;
+    ids.reserve(records.size());
+    for (const PigeonRecord& record : records) {
+        const BoundStatement insert = PigeonInsertStatement(record);
+        if (!db.Exec(insert.sql, insert.values) || db.Changes() != 1) return false;
+        std::int64_t id = db.LastInsertRowId();
+        const std::int64_t floor = std::max(MaxReference(db, PigeonReferences()), ildFloor);
+        if (!dsinternal::MoveIdAbove(db, u"pigeons", id, floor)) return false;
+        const BoundStatement member = InsertStatement(
+            u"INSERT INTO kategoria_id (",
+            {{u"id_kategorii", SqlInt(categoryId)}, {u"id_golebia", SqlInt(id)}});
+        if (!db.Exec(member.sql, member.values) || db.Changes() != 1) return false;
+        ids.push_back(static_cast<int>(id));
+    }
+    if (!tx.Commit()) return false;
+    for (size_t i = 0; i < records.size(); ++i) {
+        records[i].id = ids[i];
+        pigeons[ids[i]] = records[i];
+    }
+    return true;
 }
 
 // Removes every membership row of the bird in that category (a bird added twice goes at once).

@@ -1,0 +1,19 @@
+#include "DataWyjsciaNaDach.h"
+
+#include "StandardControls.h"
+
+CDataWyjsciaNaDach::CDataWyjsciaNaDach(QWidget* parent) : Dialog(kTemplateId, parent) {}
+
+bool CDataWyjsciaNaDach::OnInitDialog() {
+    Dialog::OnInitDialog();
+    // A negative value (not set) leaves the picker without a date.
+    DatePicker(kDatePicker)->SetTime(roofDate);
+    return true;
+}
+
+void CDataWyjsciaNaDach::OnOK() {
+    const DateTimePicker* picker = DatePicker(kDatePicker);
+    // The stored form of "no date" here is 0; the list reads it back as not set.
+    roofDate = picker->HasValue() ? picker->GetTime() : 0;
+    EndDialog(IDOK);
+}

@@ -1,0 +1,153 @@
+#include "WybierzPsaZListy.h"
+
+#include "DataStore.h"
+#include "Globals.h"
+#include "StandardControls.h"
+#include "TransparentStatic.h"
+
+CWybierzPsaZListy::CWybierzPsaZListy(QWidget* parent) : Dialog(kTemplateId, parent) {
+    OnSelChange(kPigeonList, [this] { OnSelectPigeon(); });
+    OnChanged(kRingEdit, [this] { OnRingTextChange(); });
+    OnSelChange(kCategoryCombo, [this] { OnCategoryChange(); });
+    OnClicked(kEditButton, [this] { OnEditPigeon(); });
+    OnClicked(kFamilyTreeButton, [this] { OnFamilyTree(); });
+    OnClicked(kPedigreeButton, [] {});   // never had a use here
+}
+
+bool CWybierzPsaZListy::OnInitDialog() {
+    Dialog::OnInitDialog();
+    nameFont_ = Font(QStringLiteral("Tahoma"), 22, FW_BOLD);
+    infoFont_ = Font(QStringLiteral("Tahoma"), 16, FW_MEDIUM);
+    if (auto* name = ItemAs<CTransparentStatic>(kNameLabel)) name->textColor = RGB(63, 172, 255);
+    if (QWidget* name = Item(kNameLabel)) name->setFont(nameFont_);
+    if (QWidget* colour = Item(kColourLabel)) colour->setFont(infoFont_);
+    if (QWidget* description = Item(kDescriptionLabel)) description->setFont(infoFont_);
+
+    FillCandidates(-1);
+
+    ComboBox* categories = Combo(kCategoryCombo);
+    categories->ResetContent();
+    categories->AddString(std::u16string(u"Wszystkie Gołębie"));
+    const CDataStore& store = TheDataStore();
+    if (g_currentLoftIndex >= 0 && g_currentLoftIndex < static_cast<int>(store.lofts.size())) {
+        for (const CategoryRecord& category : store.lofts[g_currentLoftIndex].categories) {
+            categories->AddString(category.nazwakategorii);
+        }
+    }
+    categories->SetCurSel(0);
+
+    SetItemText(kNameLabel, u"Nie wybrano gołębia");
+    SetItemText(kColourLabel, u" ");
+    SetItemText(kDescriptionLabel, u"Opis gołębia...");
+    chosenId = -1;
+    chosenValid = 0;
+    return true;
+}
+
+bool CWybierzPsaZListy::Admits(const PigeonRecord& bird) const {
+    switch (filterMode) {
+    case ChooserFemales: return bird.plec == 0 || bird.plec == 2;
+    case ChooserMales: return bird.plec == 0 || bird.plec == 1;
+    default: return true;
+    }
+}
+
+void CWybierzPsaZListy::FillCandidates(int categoryId) {
+    candidates.clear();
+    const CDataStore& store = TheDataStore();
+    if (categoryId == -1) {
+        for (const auto& [id, bird] : store.pigeons) {
+            if (id != 0 && Admits(bird)) candidates.push_back(bird);
+        }
+    } else {
+        for (const CategoryMember& member : store.LoadCategoryMembers(categoryId)) {
+            // A membership whose bird is gone offers nothing to choose.
+            const auto it = store.pigeons.find(member.pigeonId);
+            if (it != store.pigeons.end() && Admits(it->second)) candidates.push_back(it->second);
+        }
+    }
+    shown = candidates;
+    ShowRows();
+}
+
+void CWybierzPsaZListy::ShowRows() {
+    ListBoxControl* list = ListBox(kPigeonList);
+    list->ResetContent();
+    for (const PigeonRecord& bird : shown) list->AddString(bird.GetDisplayName());
+}
+
+void CWybierzPsaZListy::OnRingTextChange() {
+    ringText = ItemText(kRingEdit);
+    shown.clear();
+    for (const PigeonRecord& bird : candidates) {
+        if (bird.nr_obraczki.find(ringText) != Text::npos) shown.push_back(bird);
+    }
+    ShowRows();
+}
+
+void CWybierzPsaZListy::OnCategoryChange() {
+    chosenId = -1;
+    chosenValid = 0;
+    const int entry = Combo(kCategoryCombo)->GetCurSel();
+    if (entry < 0) return;
+    if (entry == 0) {
+        FillCandidates(-1);
+        return;
+    }
+    const CDataStore& store = TheDataStore();
+    if (g_currentLoftIndex < 0 || g_currentLoftIndex >= static_cast<int>(store.lofts.size())) return;
+    const auto& categories = store.lofts[g_currentLoftIndex].categories;
+    if (entry - 1 >= static_cast<int>(categories.size())) return;
+    FillCandidates(categories[entry - 1].id);
+}
+
+void CWybierzPsaZListy::OnSelectPigeon() {
+    const int row = ListBox(kPigeonList)->GetCurSel();
+    if (row < 0 || row >= static_cast<int>(shown.size())) {
+        SetItemText(kNameLabel, u"Nie wybrano gołębia");
+        SetItemText(kColourLabel, u" ");
+        SetItemText(kDescriptionLabel, u" ");
+        return;
+    }
+    chosenId = shown[static_cast<size_t>(row)].id;
+    chosenValid = 1;
+    ShowPigeonInfo(shown[static_cast<size_t>(row)]);
+}
+
+void CWybierzPsaZListy::ShowPigeonInfo(const PigeonRecord& bird) {
+    SetItemText(kNameLabel, bird.GetDisplayName());
+    SetItemText(kColourLabel, CDataStore::FindName(TheDataStore().colourNames, bird.id_koloru));
+    SetItemText(kDescriptionLabel, bird.krotkiopis);
+}
+
+void CWybierzPsaZListy::OnChoose() {
+    ringText = ItemText(kRingEdit);
+    const int row = ListBox(kPigeonList)->GetCurSel();
+    if (row >= 0 && row < static_cast<int>(shown.size())) {
+        chosenId = shown[static_cast<size_t>(row)].id;
+        chosenValid = 1;
+    } else {
+        chosenValid = -1;
+    }
+    candidates.clear();
+    shown.clear();
+    EndDialog(IDOK);
+}
+
+int CWybierzPsaZListy::ActionRow() const {
+    const int row = ListBox(kPigeonList)->GetCurSel();
+    if (chosenId <= 0 || row < 0 || row >= static_cast<int>(shown.size())) return -1;
+    return row;
+}
+
+void CWybierzPsaZListy::OnEditPigeon() {
+    const int row = ActionRow();
+    if (row < 0) return;
+    // The bird editor opens here on a copy of the row's bird once it is part of the program.
+}
+
+void CWybierzPsaZListy::OnFamilyTree() {
+    const int row = ActionRow();
+    if (row < 0) return;
+    // The family tree window comes with the printouts.
+}

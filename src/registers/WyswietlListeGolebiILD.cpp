@@ -1,0 +1,46 @@
+#include "WyswietlListeGolebiILD.h"
+
+#include "DataStore.h"
+#include "SharedRoutines.h"
+#include "StandardControls.h"
+
+CWyswietlListeGolebiILD::CWyswietlListeGolebiILD(QWidget* parent) : Dialog(kTemplateId, parent) {
+    OnClicked(kRemoveOneButton, [this] { OnRemoveOne(); });
+    OnClicked(kRemoveAllButton, [this] { OnRemoveAll(); });
+}
+
+bool CWyswietlListeGolebiILD::OnInitDialog() {
+    Dialog::OnInitDialog();
+    FillList();
+    return true;
+}
+
+void CWyswietlListeGolebiILD::FillList() {
+    ListBoxControl* list = ListBox(kList);
+    list->ResetContent();
+    ildRowIds.clear();
+    SqlDatabase db(ExtraDbPath());
+    SqlStatement st = db.Prepare(u"SELECT id, id_golebia FROM ild ORDER BY id;");
+    while (st.NextRow()) {
+        // An entry whose bird is gone stays listed (with the blank text of a missing bird), so
+        // it can still be removed.
+        list->AddString(TheDataStore().FindPigeon(st.Int(1)).GetDisplayName());
+        ildRowIds.push_back(st.Int(0));
+    }
+}
+
+void CWyswietlListeGolebiILD::OnRemoveOne() {
+    const int row = ListBox(kList)->GetCurSel();
+    if (row < 0 || row >= static_cast<int>(ildRowIds.size())) return;
+    // The row stays in the list until the window is opened again.
+    TheDataStore().ExecSqlOnFile(ExtraDbPath(), u"DELETE FROM ild WHERE id = ?1;",
+                                 {SqlInt(ildRowIds[static_cast<size_t>(row)])});
+}
+
+void CWyswietlListeGolebiILD::OnRemoveAll() {
+    const int answer = MessageBox(this, std::u16string(u"Czy napewno usunąć całą listę gołębi do druku?"),
+                                  std::u16string(u"Usuwanie listy"),
+                                  MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2);
+    if (answer == IDYES) TheDataStore().ExecSqlOnFile(ExtraDbPath(), u"DELETE FROM ild;");
+    EndDialog(IDOK);
+}
