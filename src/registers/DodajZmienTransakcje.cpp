@@ -1,0 +1,280 @@
+#include "DodajZmienTransakcje.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <charconv>
+#include <ctime>
+
+#include "DataStore.h"
+#include "DateTimePicker.h"
+#include "DialogHeader.h"
+#include "Globals.h"
+#include "SharedRoutines.h"
+#include "StandardControls.h"
+#include "TransparentStatic.h"
+
+namespace {
+
+// The thirteen caption labels; the last two show the chosen client's address and the chosen
+// bird's colour in the labels' ordinary colour.
+constexpr int kCaptionLabels[] = {1252, 1255, 1162, 1270, 1253, 1258,
+                                  1260, 1254, 1251, 1256, 1257, 1262, 1263};
+constexpr COLORREF kCaptionColor = RGB(63, 172, 255);
+
+// The amount as typed back into its field: every digit the stored price has (shortest form that
+// reads back as the same number), so saving an unchanged transaction keeps its price.
+QString AmountText(double amount) {
+    char buffer[64];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, amount);
+    if (written.ec != std::errc()) return QStringLiteral("0");
+    return QString::fromLatin1(buffer, static_cast<qsizetype>(written.ptr - buffer));
+}
+
+bool Contains(const Text& text, const Text& part) { return text.find(part) != Text::npos; }
+
+}  // namespace
+
+CDodajZmienTransakcje::CDodajZmienTransakcje(QWidget* parent) : Dialog(kTemplateId, parent) {
+    OnChanged(kClientSearch, [this] { OnClientSearchChanged(); });
+    OnChanged(kBirdSearch, [this] { OnBirdSearchChanged(); });
+    OnSelChange(kClientList, [this] { OnSelectClient(); });
+    OnSelChange(kBirdList, [this] { OnSelectBird(); });
+    OnSelChange(kSubjectCombo, [this] { OnSubjectKindChanged(); });
+    OnClicked(kPickDate, [this] { OnPickDate(); });
+    OnClicked(kSave, [this] { SaveTransaction(); });
+    // Enter saves, wherever the focus is.
+    SetKeyPolicy({.swallowEnter = false, .swallowEscape = false, .enterCommand = kSave});
+}
+
+bool CDodajZmienTransakcje::OnInitDialog() {
+    int day = 0, month = 0, year = 0;
+    double amount = 0.0;
+    if (editFlag == 1) {
+        chosenClientId = record.id_klienta;
+        chosenBirdId = record.id_golebia;
+        if (const auto local = ToLocalDateTime(record.data)) {
+            day = local->day;
+            month = local->month;
+            year = local->year;
+            hour = local->hour;
+            minute = local->minute;
+            second = local->second;
+        } else {
+            // No stored date: the user types one, and it starts at midnight.
+            hour = minute = second = 0;
+        }
+        amount = record.cena;
+    } else {
+        chosenClientId = -1;
+        chosenBirdId = -1;
+        if (const auto now = ToLocalDateTime(static_cast<Time64>(std::time(nullptr)))) {
+            day = now->day;
+            month = now->month;
+            year = now->year;
+            hour = now->hour;
+            minute = now->minute;
+            second = now->second;
+        }
+    }
+
+    Dialog::OnInitDialog();
+    SetDlgItemText(kAmount, AmountText(amount));
+    SetDlgItemInt(kDay, day);
+    SetDlgItemInt(kMonth, month);
+    SetDlgItemInt(kYear, year);
+    if (editFlag == 1) {
+        SetItemText(kNotes, record.not1);
+        SetItemText(kOtherSubject, record.innyprzedmiottransakcji);
+    }
+
+    const CDataStore& store = TheDataStore();
+    allBirds_.clear();
+    for (const auto& [id, bird] : store.pigeons) allBirds_.push_back(bird);
+    shownBirds_ = allBirds_;
+    FillBirdList();
+    allClients_.clear();
+    for (const auto& [id, client] : store.clients) allClients_.push_back(client);
+    shownClients_ = allClients_;
+    FillClientList();
+
+    captionFont_ = Font(QStringLiteral("Tahoma"), 14, FW_BOLD);
+    for (int id : kCaptionLabels) {
+        QLabel* label = Label(id);
+        if (!label) continue;
+        label->setFont(captionFont_);
+        if (id == kClientAddress || id == kBirdColour) continue;
+        if (auto* transparent = qobject_cast<CTransparentStatic*>(label)) {
+            transparent->textColor = kCaptionColor;
+        } else {
+            QPalette palette = label->palette();
+            palette.setColor(QPalette::WindowText, ToQColor(kCaptionColor));
+            label->setPalette(palette);
+        }
+    }
+
+    ComboBox* kind = Combo(kKindCombo);
+    ComboBox* currency = Combo(kCurrencyCombo);
+    ComboBox* subject = Combo(kSubjectCombo);
+    if (editFlag == 1) {
+        SetItemText(kClientName, store.FindClient(chosenClientId).imie);
+        SetItemText(kBirdName, store.FindPigeon(chosenBirdId).nazwa);
+        if (kind) kind->SetCurSel(record.rodzajtransakcji);
+        if (currency) currency->SetCurSel(record.waluta);
+        if (subject) subject->SetCurSel(record.przedmiottransakcji);
+        if (record.przedmiottransakcji == 1) {
+            ShowItem(kOtherSubject, true);
+            EnableItem(kOtherSubject, true);
+        }
+    } else {
+        if (kind) kind->SetCurSel(0);
+        if (currency) currency->SetCurSel(0);
+        if (subject) subject->SetCurSel(0);
+    }
+    return true;
+}
+
+void CDodajZmienTransakcje::OnEraseBkgnd(Dc& dc) {
+    PaintDialogHeader(*this, dc, editFlag == 1 ? u"Edycja transakcji" : u"Nowa transakcja", 75);
+}
+
+void CDodajZmienTransakcje::FillClientList() {
+    ListBoxControl* list = ListBox(kClientList);
+    if (!list) return;
+    list->ResetContent();
+    for (const PersonRecord& client : shownClients_) list->AddString(client.imie + u" " + client.nazwisko);
+}
+
+void CDodajZmienTransakcje::FillBirdList() {
+    ListBoxControl* list = ListBox(kBirdList);
+    if (!list) return;
+    list->ResetContent();
+    for (const PigeonRecord& bird : shownBirds_) list->AddString(bird.GetDisplayName());
+}
+
+// The searches read only their own box: a half-typed amount or date elsewhere is not checked
+// at every keystroke.
+void CDodajZmienTransakcje::OnClientSearchChanged() {
+    const Text search = ItemText(kClientSearch);
+    shownClients_.clear();
+    for (const PersonRecord& client : allClients_) {
+        if (Contains(client.imie, search)) shownClients_.push_back(client);
+    }
+    FillClientList();
+}
+
+void CDodajZmienTransakcje::OnBirdSearchChanged() {
+    const Text search = ItemText(kBirdSearch);
+    shownBirds_.clear();
+    for (const PigeonRecord& bird : allBirds_) {
+        if (Contains(bird.nr_obraczki, search)) shownBirds_.push_back(bird);
+    }
+    FillBirdList();
+}
+
+void CDodajZmienTransakcje::OnSelectClient() {
+    const ListBoxControl* list = ListBox(kClientList);
+    const int line = list ? list->GetCurSel() : -1;
+    if (line < 0 || line >= static_cast<int>(shownClients_.size())) {
+        chosenClientId = -1;
+        return;
+    }
+    const PersonRecord& client = shownClients_[line];
+    SetItemText(kClientName, client.imie + u" " + client.nazwisko);
+    SetItemText(kClientAddress, client.miejscowosc + u", " + client.ulica);
+    chosenClientId = client.id;
+}
+
+void CDodajZmienTransakcje::OnSelectBird() {
+    const ListBoxControl* list = ListBox(kBirdList);
+    const int line = list ? list->GetCurSel() : -1;
+    if (line < 0 || line >= static_cast<int>(shownBirds_.size())) {
+        chosenBirdId = -1;
+        return;
+    }
+    const PigeonRecord& bird = shownBirds_[line];
+    SetItemText(kBirdName, bird.GetDisplayName());
+    SetItemText(kBirdColour, CDataStore::FindName(TheDataStore().colourNames, bird.id_koloru));
+    chosenBirdId = bird.id;
+}
+
+void CDodajZmienTransakcje::OnSubjectKindChanged() {
+    const ComboBox* subject = Combo(kSubjectCombo);
+    const int position = subject ? subject->GetCurSel() : -1;
+    if (position == 0) {
+        ShowItem(kOtherSubject, false);
+        EnableItem(kOtherSubject, false);
+    } else if (position == 1) {
+        ShowItem(kOtherSubject, true);
+        EnableItem(kOtherSubject, true);
+    }
+}
+
+void CDodajZmienTransakcje::OnPickDate() {
+    CDateTimePicker picker;
+    if (picker.DoModal() != IDOK) return;
+    const auto day = picker.ChosenDate();
+    SetDlgItemInt(kDay, day ? day->day : 0);
+    SetDlgItemInt(kMonth, day ? day->month : 0);
+    SetDlgItemInt(kYear, day ? day->year : 0);
+}
+
+void CDodajZmienTransakcje::OnOK() { SaveTransaction(); }
+
+void CDodajZmienTransakcje::SaveTransaction() {
+    if (saving_ || HasEnded()) return;
+    double amount = 0.0;
+    int day = 0, month = 0, year = 0;
+    if (!ReadDouble(kAmount, amount) || !ReadInt(kDay, day) || !ReadInt(kMonth, month) ||
+        !ReadInt(kYear, year)) {
+        return;
+    }
+
+    CDataStore& store = TheDataStore();
+    const bool haveLoft =
+        g_currentLoftIndex >= 0 && g_currentLoftIndex < static_cast<int>(store.lofts.size());
+    // A new transaction needs the loft it belongs to; an edited one keeps its own when no loft
+    // is chosen.
+    if (editFlag != 1 && !haveLoft) return;
+
+    const auto when = MakeLocalTime(day, month, year, hour, minute, second);
+    if (!when) {
+        MessageBox(this, u"Nieprawidłowa data transakcji.", u"", MB_OK | MB_ICONEXCLAMATION);
+        if (QWidget* field = Item(kDay)) field->setFocus();
+        return;
+    }
+
+    TransactionRecord saved = record;
+    saved.id_klienta = chosenClientId;
+    if (haveLoft) saved.id_hodowli = store.lofts[g_currentLoftIndex].id;
+    const int subject = Combo(kSubjectCombo) ? Combo(kSubjectCombo)->GetCurSel() : 0;
+    if (subject != 1) {
+        saved.id_golebia = chosenBirdId;
+        saved.innyprzedmiottransakcji.clear();
+    } else {
+        saved.id_golebia = 0;
+        saved.innyprzedmiottransakcji = ItemText(kOtherSubject);
+    }
+    // A kind or currency the lists do not offer stays as it was stored.
+    if (const int kind = Combo(kKindCombo) ? Combo(kKindCombo)->GetCurSel() : -1; kind >= 0) {
+        saved.rodzajtransakcji = kind;
+    }
+    if (const int currency = Combo(kCurrencyCombo) ? Combo(kCurrencyCombo)->GetCurSel() : -1;
+        currency >= 0) {
+        saved.waluta = currency;
+    }
+    saved.przedmiottransakcji = subject;
+    saved.cena = amount;
+    saved.not1 = ItemText(kNotes);
+    saved.data = *when;
+
+    saving_ = true;
+    if (editFlag == 1) {
+        store.WriteTransaction(saved.id, saved);
+    } else {
+        saved.id = 0;
+        store.WriteTransaction(kModeInsert, saved);
+    }
+    saving_ = false;
+    record = saved;
+    EndDialog(IDOK);
+}

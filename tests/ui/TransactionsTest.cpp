@@ -1,0 +1,565 @@
+// The transactions page and the transaction editor: what a save writes to pigeons.db (client,
+// bird or free-text subject, kind, currency, price, date with its time of day), the refusals
+// that write nothing, Enter, the searches, the list's cells and its rows after deletes.
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <ctime>
+#include <functional>
+#include <memory>
+#include <ostream>
+
+#include "ControlKinds.h"
+#include "DataStore.h"
+#include "Dialog.h"
+#include "DodajZmienTransakcje.h"
+#include "Globals.h"
+#include "ListView.h"
+#include "Places.h"
+#include "Seams.h"
+#include "Settings.h"
+#include "SharedRoutines.h"
+#include "StandardControls.h"
+#include "ZakladkaTransakcje.h"
+
+// Texts show as text in failure messages.
+static void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
+namespace {
+
+using Editor = CDodajZmienTransakcje;
+
+// Runs `fill` on the editor when it opens and answers with its end code.
+seams::ModalHandler OnEditor(std::function<void(Editor&)> fill) {
+    return [fill](Dialog& dialog) {
+        auto* editor = qobject_cast<Editor*>(&dialog);
+        EXPECT_NE(editor, nullptr);
+        if (editor) fill(*editor);
+        return dialog.HasEnded() ? dialog.EndCode() : IDCANCEL;
+    };
+}
+
+void ChooseLine(Editor& editor, int listId, int line) {
+    editor.ListBox(listId)->SetCurSel(line);
+    editor.Fire(listId, Notification::SelChange);
+}
+
+void ChooseEntry(Editor& editor, int comboId, int position) {
+    editor.Combo(comboId)->SetCurSel(position);
+    editor.Fire(comboId, Notification::SelChange);
+}
+
+void SetDate(Editor& editor, int day, int month, int year) {
+    editor.SetDlgItemInt(Editor::kDay, day);
+    editor.SetDlgItemInt(Editor::kMonth, month);
+    editor.SetDlgItemInt(Editor::kYear, year);
+}
+
+QStringList ListBoxLines(ListBoxControl* list) {
+    QStringList lines;
+    for (int i = 0; i < list->GetCount(); ++i) lines << list->GetText(i);
+    return lines;
+}
+
+Time64 Local(int day, int month, int year, int hour, int minute, int second) {
+    const auto time = MakeLocalTime(day, month, year, hour, minute, second);
+    EXPECT_TRUE(time.has_value());
+    return time.value_or(-1);
+}
+
+class TransactionsTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { RegisterProgramControls(); }
+
+    void SetUp() override {
+        ASSERT_TRUE(folder_.isValid());
+        settings::SetInstallPath(folder_.path());
+        places::ConnectDataStore();
+        ASSERT_TRUE(places::LayOutInstallFolder());
+        seams::Reset();
+        CDataStore& store = TheDataStore();
+        store.LoadLofts();
+        store.LoadPigeonsDb(-1);
+        store.LoadExtraDb(-1);
+
+        loftId_ = AddLoft(u"Gołębnik A");
+        otherLoftId_ = AddLoft(u"Gołębnik B");
+        store.AddColour(loftId_, u"Niebieski");
+        jan_ = AddClient(u"Jan", u"Kowalski", u"Kraków", u"Długa");
+        anna_ = AddClient(u"ANNA", u"Nowak", u"Gdańsk", u"Morska");
+        bird_ = AddBird(loftId_, u"12345", u"Szybki");
+        foreignBird_ = AddBird(otherLoftId_, u"77001");
+
+        store.LoadLofts();
+        store.LoadPigeonsDb(loftId_);
+        store.LoadExtraDb(loftId_);
+        g_currentLoftIndex = store.FindLoftIndex(loftId_);
+        g_selectedTransactionRow = -1;
+        OpenPage();
+    }
+
+    void TearDown() override {
+        page_.reset();
+        seams::Reset();
+        g_currentLoftIndex = -1;
+        settings::SetInstallPath(QString());
+    }
+
+    static int AddLoft(const std::u16string& name) {
+        LoftRecord loft;
+        loft.nazwahodowli = name;
+        EXPECT_TRUE(TheDataStore().WriteLoft(kModeInsert, loft));
+        return loft.id;
+    }
+
+    static int AddClient(const Text& first, const Text& last, const Text& town, const Text& street) {
+        PersonRecord client;
+        client.imie = first;
+        client.nazwisko = last;
+        client.miejscowosc = town;
+        client.ulica = street;
+        EXPECT_TRUE(TheDataStore().WriteClient(kModeInsert, client));
+        return client.id;
+    }
+
+    static int AddBird(int loftId, const Text& ring, const Text& name = u"") {
+        PigeonRecord bird;
+        bird.kraj = u"PL";
+        bird.oddzial = u"0123";
+        bird.rocznik = u"24";
+        bird.nr_obraczki = ring;
+        bird.nazwa = name;
+        bird.id_hodowli = loftId;
+        for (const auto& [id, colour] : TheDataStore().colourNames)
+            if (colour == u"Niebieski") bird.id_koloru = id;
+        EXPECT_TRUE(TheDataStore().WritePigeon(kModeInsert, bird));
+        return bird.id;
+    }
+
+    // A transaction written straight through the data store, as if added earlier.
+    int Stored(TransactionRecord record) {
+        record.id_hodowli = loftId_;
+        EXPECT_TRUE(TheDataStore().WriteTransaction(kModeInsert, record));
+        return record.id;
+    }
+
+    void OpenPage() {
+        page_ = std::make_unique<CZakladkaTransakcje>();
+        page_->Create(nullptr);
+        page_->resize(900, 600);
+        page_->LayoutControls();
+    }
+
+    // The transactions as pigeons.db holds them, read by a store of its own.
+    std::map<int, TransactionRecord> OnDisk() const {
+        CDataStore fresh;
+        fresh.LoadPigeonsDb(loftId_);
+        return fresh.transactions;
+    }
+
+    ListView* List() const { return page_->TransactionList(); }
+    QStringList Row(int row) const {
+        QStringList cells;
+        for (int column = 0; column < 7; ++column) cells << List()->GetItemText(row, column);
+        return cells;
+    }
+    void ClickRow(int row) {
+        List()->SelectRow(row);
+        page_->Fire(CZakladkaTransakcje::kTransactionList, Notification::Clicked);
+    }
+
+    QTemporaryDir folder_;
+    std::unique_ptr<CZakladkaTransakcje> page_;
+    int loftId_ = 0, otherLoftId_ = 0, jan_ = 0, anna_ = 0, bird_ = 0, foreignBird_ = 0;
+};
+
+// ---- saving -----------------------------------------------------------------------------------
+
+TEST_F(TransactionsTest, NewTransactionStoresClientBirdKindCurrencyPriceAndDate) {
+    QString clientLabel, addressLabel, birdLabel, colourLabel;
+    seams::QueueModalHandler(OnEditor([&](Editor& editor) {
+        ChooseLine(editor, Editor::kClientList, 0);
+        ChooseLine(editor, Editor::kBirdList, 0);
+        ChooseEntry(editor, Editor::kKindCombo, 1);       // " Kupno"
+        ChooseEntry(editor, Editor::kCurrencyCombo, 2);   // "EUR"
+        editor.SetDlgItemText(Editor::kAmount, QStringLiteral("12.5"));
+        editor.SetDlgItemText(Editor::kNotes, QStringLiteral("Zapłacono gotówką przy odbiorze"));
+        SetDate(editor, 15, 1, 2024);
+        editor.hour = 13, editor.minute = 45, editor.second = 30;
+        clientLabel = editor.GetDlgItemText(Editor::kClientName);
+        addressLabel = editor.GetDlgItemText(Editor::kClientAddress);
+        birdLabel = editor.GetDlgItemText(Editor::kBirdName);
+        colourLabel = editor.GetDlgItemText(Editor::kBirdColour);
+        editor.RunCommand(Editor::kSave);
+    }));
+    page_->AddTransaction();
+
+    EXPECT_EQ(clientLabel, QStringLiteral("Jan Kowalski"));
+    EXPECT_EQ(addressLabel, QStringLiteral("Kraków, Długa"));
+    EXPECT_EQ(birdLabel, QStringLiteral("PL 0123 24 12345 [Szybki]"));
+    EXPECT_EQ(colourLabel, QStringLiteral("Niebieski"));
+
+    const auto disk = OnDisk();
+    ASSERT_EQ(disk.size(), 1u);
+    const TransactionRecord& saved = disk.begin()->second;
+    EXPECT_GT(saved.id, 0);
+    EXPECT_EQ(saved.id_hodowli, loftId_);
+    EXPECT_EQ(saved.id_klienta, jan_);
+    EXPECT_EQ(saved.id_golebia, bird_);
+    EXPECT_EQ(saved.innyprzedmiottransakcji, u"");
+    EXPECT_EQ(saved.rodzajtransakcji, 1);
+    EXPECT_EQ(saved.waluta, 2);
+    EXPECT_EQ(saved.przedmiottransakcji, 0);
+    EXPECT_DOUBLE_EQ(saved.cena, 12.5);
+    EXPECT_EQ(saved.data, Local(15, 1, 2024, 13, 45, 30));
+    EXPECT_EQ(saved.not1, u"Zapłacono gotówką przy odbiorze");
+
+    ASSERT_EQ(List()->GetItemCount(), 1);
+    EXPECT_EQ(Row(0), (QStringList{" ", "Jan Kowalski", "Kupno", "PL 0123 24 12345 [Szybki]",
+                                   "12.5 EUR", "15/01/24, 13:45", "Zapłacono gotów"}));
+    EXPECT_EQ(page_->RowMap().at(0), saved.id);
+}
+
+TEST_F(TransactionsTest, NewTransactionKeepsTheTimeOfDayTheEditorOpenedAt) {
+    int hour = -1, minute = -1, second = -1;
+    const std::time_t before = std::time(nullptr);
+    seams::QueueModalHandler(OnEditor([&](Editor& editor) {
+        hour = editor.hour, minute = editor.minute, second = editor.second;
+        SetDate(editor, 1, 3, 2024);
+        editor.RunCommand(Editor::kSave);
+    }));
+    page_->AddTransaction();
+
+    std::tm now{};
+    localtime_r(&before, &now);
+    EXPECT_NEAR(hour * 3600 + minute * 60 + second, now.tm_hour * 3600 + now.tm_min * 60 + now.tm_sec,
+                5);
+    const auto disk = OnDisk();
+    ASSERT_EQ(disk.size(), 1u);
+    EXPECT_EQ(disk.begin()->second.data, Local(1, 3, 2024, hour, minute, second));
+    // Saved with nothing chosen: no client, no bird, amount 0, the first kind and currency.
+    EXPECT_EQ(disk.begin()->second.id_klienta, -1);
+    EXPECT_EQ(disk.begin()->second.id_golebia, -1);
+    EXPECT_EQ(Row(0)[1], QStringLiteral(" "));
+    EXPECT_EQ(Row(0)[4], QStringLiteral("0 PLN"));
+}
+
+TEST_F(TransactionsTest, EditingUnchangedKeepsDateInWinterAndSummerPriceAndFreeTextSubject) {
+    TransactionRecord winter;
+    winter.id_klienta = anna_;
+    winter.data = Local(15, 1, 2024, 10, 30, 0);
+    winter.cena = 12345.67;
+    winter.waluta = 1;
+    winter.przedmiottransakcji = 1;
+    winter.innyprzedmiottransakcji = u"Karma 'Mega' 20 kg";
+    const int winterId = Stored(winter);
+    TransactionRecord summer;
+    summer.id_golebia = bird_;
+    summer.data = Local(15, 7, 2024, 10, 30, 0);
+    summer.cena = 0.1;
+    const int summerId = Stored(summer);
+    OpenPage();
+
+    for (int row = 0; row < 2; ++row) {
+        bool subjectShown = false;
+        QString subject, amount, day;
+        ClickRow(row);
+        seams::QueueModalHandler(OnEditor([&](Editor& editor) {
+            subjectShown = editor.Item(Editor::kOtherSubject)->isVisible() &&
+                           editor.Item(Editor::kOtherSubject)->isEnabled();
+            subject = editor.GetDlgItemText(Editor::kOtherSubject);
+            amount = editor.GetDlgItemText(Editor::kAmount);
+            day = editor.GetDlgItemText(Editor::kDay);
+            editor.RunCommand(Editor::kSave);
+        }));
+        page_->EditTransaction();
+        EXPECT_EQ(day, QStringLiteral("15"));
+        if (row == 0) {
+            EXPECT_TRUE(subjectShown);
+            EXPECT_EQ(subject, QStringLiteral("Karma 'Mega' 20 kg"));
+            EXPECT_EQ(amount, QStringLiteral("12345.67"));
+        } else {
+            EXPECT_FALSE(subjectShown);
+            EXPECT_EQ(amount, QStringLiteral("0.1"));
+        }
+    }
+
+    const auto disk = OnDisk();
+    ASSERT_EQ(disk.size(), 2u);
+    EXPECT_EQ(disk.at(winterId).data, winter.data);
+    EXPECT_EQ(disk.at(summerId).data, summer.data);
+    EXPECT_DOUBLE_EQ(disk.at(winterId).cena, 12345.67);
+    EXPECT_DOUBLE_EQ(disk.at(summerId).cena, 0.1);
+    EXPECT_EQ(disk.at(winterId).innyprzedmiottransakcji, u"Karma 'Mega' 20 kg");
+    EXPECT_EQ(disk.at(winterId).id_golebia, 0);
+    EXPECT_EQ(disk.at(winterId).id_klienta, anna_);
+    EXPECT_EQ(disk.at(winterId).waluta, 1);
+    EXPECT_EQ(disk.at(summerId).id_golebia, bird_);
+    EXPECT_EQ(Row(0)[3], QStringLiteral("Karma 'Mega' 20 kg"));
+    EXPECT_EQ(Row(0)[4], QStringLiteral("12345.67 USD"));
+    EXPECT_EQ(Row(0)[5], QStringLiteral("15/01/24, 10:30"));
+    EXPECT_EQ(Row(1)[5], QStringLiteral("15/07/24, 10:30"));
+}
+
+TEST_F(TransactionsTest, SubjectKindDecidesBetweenBirdAndFreeText) {
+    // Free text typed, then "Zwierzę" chosen again: the bird is stored and the text is not.
+    seams::QueueModalHandler(OnEditor([&](Editor& editor) {
+        ChooseEntry(editor, Editor::kSubjectCombo, 1);
+        EXPECT_TRUE(editor.Item(Editor::kOtherSubject)->isVisible());
+        editor.SetDlgItemText(Editor::kOtherSubject, QStringLiteral("Klatka"));
+        ChooseLine(editor, Editor::kBirdList, 0);
+        ChooseEntry(editor, Editor::kSubjectCombo, 0);
+        EXPECT_FALSE(editor.Item(Editor::kOtherSubject)->isVisible());
+        editor.RunCommand(Editor::kSave);
+    }));
+    page_->AddTransaction();
+    // "Inna transakcja": no bird, whatever was chosen in the list.
+    seams::QueueModalHandler(OnEditor([&](Editor& editor) {
+        ChooseLine(editor, Editor::kBirdList, 0);
+        ChooseEntry(editor, Editor::kSubjectCombo, 1);
+        editor.SetDlgItemText(Editor::kOtherSubject, QStringLiteral("Klatka"));
+        editor.RunCommand(Editor::kSave);
+    }));
+    page_->AddTransaction();
+
+    const auto disk = OnDisk();
+    ASSERT_EQ(disk.size(), 2u);
+    const TransactionRecord& bird = disk.begin()->second;
+    const TransactionRecord& other = std::next(disk.begin())->second;
+    EXPECT_EQ(bird.id_golebia, bird_);
+    EXPECT_EQ(bird.przedmiottransakcji, 0);
+    EXPECT_EQ(bird.innyprzedmiottransakcji, u"");
+    EXPECT_EQ(other.id_golebia, 0);
+    EXPECT_EQ(other.przedmiottransakcji, 1);
+    EXPECT_EQ(other.innyprzedmiottransakcji, u"Klatka");
+    EXPECT_EQ(Row(0)[3], QStringLiteral("PL 0123 24 12345 [Szybki]"));
+    EXPECT_EQ(Row(1)[3], QStringLiteral("Klatka"));
+}
+
+// ---- refusals and keys ------------------------------------------------------------------------
+
+TEST_F(TransactionsTest, CommaAmountAndImpossibleDateAreRefusedAndWriteNothing) {
+    seams::QueueModalHandler(OnEditor([&](Editor& editor) {
+        SetDate(editor, 10, 5, 2024);
+        editor.SetDlgItemText(Editor::kAmount, QStringLiteral("12,50"));
+        editor.RunCommand(Editor::kSave);
+        EXPECT_FALSE(editor.HasEnded());
+        EXPECT_EQ(seams::MessageBoxCalls().size(), 1u);
+        EXPECT_TRUE(OnDisk().empty());
+
+        // A search box reads only its own text: the bad amount is not reported again.
+        editor.SetDlgItemText(Editor::kClientSearch, QStringLiteral("J"));
+        editor.SetDlgItemText(Editor::kBirdSearch, QStringLiteral("1"));
+        EXPECT_EQ(seams::MessageBoxCalls().size(), 1u);
+
+        editor.SetDlgItemText(Editor::kAmount, QStringLiteral("12.50"));
+        SetDate(editor, 31, 4, 2024);
+        editor.RunCommand(Editor::kSave);
+        EXPECT_FALSE(editor.HasEnded());
+        EXPECT_EQ(seams::MessageBoxCalls().size(), 2u);
+        SetDate(editor, 1, 1, 1969);
+        editor.RunCommand(Editor::kSave);
+        EXPECT_FALSE(editor.HasEnded());
+        EXPECT_TRUE(OnDisk().empty());
+
+        SetDate(editor, 30, 4, 2024);
+        editor.RunCommand(Editor::kSave);
+        EXPECT_TRUE(editor.HasEnded());
+    }));
+    page_->AddTransaction();
+
+    const auto disk = OnDisk();
+    ASSERT_EQ(disk.size(), 1u);
+    EXPECT_DOUBLE_EQ(disk.begin()->second.cena, 12.5);
+    EXPECT_EQ(List()->GetItemCount(), 1);
+}
+
+TEST_F(TransactionsTest, EnterSavesOrDoesNothingAndNeverLeavesARowWithoutId) {
+    seams::QueueModalHandler(OnEditor([&](Editor& editor) {
+        editor.SetDlgItemText(Editor::kAmount, QStringLiteral("abc"));
+        QTest::keyClick(editor.Item(Editor::kNotes), Qt::Key_Return);
+        EXPECT_FALSE(editor.HasEnded());
+        EXPECT_TRUE(OnDisk().empty());
+        editor.SetDlgItemText(Editor::kAmount, QStringLiteral("40"));
+        QTest::keyClick(editor.Item(Editor::kNotes), Qt::Key_Return);
+        EXPECT_TRUE(editor.HasEnded());
+    }));
+    page_->AddTransaction();
+    // Escape and "Zamknij" close without writing.
+    seams::QueueModalHandler(OnEditor([&](Editor& editor) {
+        QTest::keyClick(editor.Item(Editor::kNotes), Qt::Key_Escape);
+    }));
+    page_->AddTransaction();
+    seams::QueueModalHandler(OnEditor([&](Editor& editor) { editor.RunCommand(IDCANCEL); }));
+    page_->AddTransaction();
+
+    const auto disk = OnDisk();
+    ASSERT_EQ(disk.size(), 1u);
+    EXPECT_DOUBLE_EQ(disk.begin()->second.cena, 40.0);
+    ASSERT_EQ(List()->GetItemCount(), 1);
+    EXPECT_EQ(page_->RowMap().at(0), disk.begin()->first);
+    EXPECT_EQ(TheDataStore().transactions.count(0), 0u);
+}
+
+TEST_F(TransactionsTest, SearchesMatchInsideTheirOwnFieldWithCaseAcrossEveryLoft) {
+    seams::QueueModalHandler(OnEditor([&](Editor& editor) {
+        EXPECT_EQ(ListBoxLines(editor.ListBox(Editor::kClientList)),
+                  (QStringList{"Jan Kowalski", "ANNA Nowak"}));
+        editor.SetDlgItemText(Editor::kClientSearch, QStringLiteral("an"));
+        EXPECT_EQ(ListBoxLines(editor.ListBox(Editor::kClientList)), QStringList{"Jan Kowalski"});
+        editor.SetDlgItemText(Editor::kClientSearch, QStringLiteral("Kowal"));   // a last name
+        EXPECT_TRUE(ListBoxLines(editor.ListBox(Editor::kClientList)).isEmpty());
+        editor.SetDlgItemText(Editor::kClientSearch, QString());
+        EXPECT_EQ(editor.ListBox(Editor::kClientList)->GetCount(), 2);
+
+        editor.SetDlgItemText(Editor::kBirdSearch, QStringLiteral("700"));
+        EXPECT_EQ(ListBoxLines(editor.ListBox(Editor::kBirdList)),
+                  QStringList{"PL 0123 24 77001"});
+        // The line chosen in a filtered list is that line's bird.
+        ChooseLine(editor, Editor::kBirdList, 0);
+        EXPECT_EQ(editor.chosenBirdId, foreignBird_);
+        editor.RunCommand(Editor::kSave);
+    }));
+    page_->AddTransaction();
+    const auto disk = OnDisk();
+    ASSERT_EQ(disk.size(), 1u);
+    EXPECT_EQ(disk.begin()->second.id_golebia, foreignBird_);
+}
+
+// ---- the list -----------------------------------------------------------------------------------
+
+TEST_F(TransactionsTest, RowsFollowTheirTransactionsAfterDeletes) {
+    std::vector<int> ids;
+    for (const char16_t* note : {u"pierwsza", u"druga", u"trzecia"}) {
+        TransactionRecord record;
+        record.not1 = note;
+        record.data = Local(2, 2, 2024, 12, 0, 0);
+        ids.push_back(Stored(record));
+    }
+    OpenPage();
+
+    page_->EditTransaction();
+    page_->DeleteTransaction();
+    ASSERT_EQ(seams::MessageBoxCalls().size(), 2u);
+    EXPECT_EQ(seams::MessageBoxCalls()[0].text,
+              QStringLiteral("Musisz wybrać transakcję na liście transakcji"));
+    EXPECT_EQ(seams::MessageBoxCalls()[1].text,
+              QStringLiteral("Musisz wybrać transakcję do usunięcia z listy transakcji"));
+    EXPECT_TRUE(seams::ModalRuns().empty());
+
+    ClickRow(1);
+    EXPECT_EQ(g_selectedTransactionRow, 1);
+    seams::ScriptMessageBoxAnswers({IDNO});
+    page_->DeleteTransaction();
+    EXPECT_EQ(OnDisk().size(), 3u);
+    EXPECT_EQ(seams::MessageBoxCalls().back().caption, QStringLiteral("Usuwanie Transakcji"));
+    EXPECT_EQ(seams::MessageBoxCalls().back().flags, MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2);
+
+    seams::ScriptMessageBoxAnswers({IDYES});
+    page_->DeleteTransaction();
+    EXPECT_EQ(g_selectedTransactionRow, -1);
+    auto disk = OnDisk();
+    EXPECT_EQ(disk.size(), 2u);
+    EXPECT_EQ(disk.count(ids[1]), 0u);
+    ASSERT_EQ(List()->GetItemCount(), 2);
+    EXPECT_EQ(Row(1)[6], QStringLiteral("trzecia"));
+    EXPECT_EQ(page_->RowMap(), (std::map<int, int>{{0, ids[0]}, {1, ids[2]}}));
+
+    // The new second row is the third transaction: editing it changes that one.
+    ClickRow(1);
+    int opened = 0;
+    seams::QueueModalHandler(OnEditor([&](Editor& editor) {
+        opened = editor.record.id;
+        editor.SetDlgItemText(Editor::kNotes, QStringLiteral("trzecia, zmieniona"));
+        editor.RunCommand(Editor::kSave);
+    }));
+    page_->EditTransaction();
+    EXPECT_EQ(opened, ids[2]);
+    disk = OnDisk();
+    EXPECT_EQ(disk.at(ids[2]).not1, u"trzecia, zmieniona");
+    EXPECT_EQ(disk.at(ids[0]).not1, u"pierwsza");
+    EXPECT_EQ(Row(1)[6], QStringLiteral("trzecia, zmieni"));
+
+    // Deleting the last row, then the first: nothing stays behind in the row map.
+    ClickRow(1);
+    seams::ScriptMessageBoxAnswers({IDYES});
+    page_->DeleteTransaction();
+    ClickRow(0);
+    seams::ScriptMessageBoxAnswers({IDYES});
+    page_->DeleteTransaction();
+    EXPECT_TRUE(OnDisk().empty());
+    EXPECT_EQ(List()->GetItemCount(), 0);
+    EXPECT_TRUE(page_->RowMap().empty());
+}
+
+TEST_F(TransactionsTest, CellsShowPriceKindClientAndShortNotesWithoutInventingRecords) {
+    TransactionRecord plain;
+    plain.id_klienta = jan_;
+    plain.cena = 100;
+    plain.not1 = u"Notatka mająca dokładnie czterdzieści zn.";
+    Stored(plain);
+    TransactionRecord odd;
+    odd.rodzajtransakcji = 3;
+    odd.id_klienta = 9999;    // a client that is gone
+    odd.id_golebia = 8888;    // a bird that is gone
+    odd.cena = 1234567.891;
+    odd.waluta = 4;
+    odd.data = kNoDate;
+    const int oddId = Stored(odd);
+    const size_t clients = TheDataStore().clients.size();
+    const size_t birds = TheDataStore().pigeons.size();
+    OpenPage();
+
+    EXPECT_EQ(Row(0)[1], QStringLiteral("Jan Kowalski"));
+    EXPECT_EQ(Row(0)[2], QStringLiteral("Sprzedaż"));
+    EXPECT_EQ(Row(0)[4], QStringLiteral("100 PLN"));
+    EXPECT_EQ(Row(0)[6], QStringLiteral("Notatka mająca "));
+    EXPECT_EQ(Row(1)[1], QStringLiteral(" "));
+    EXPECT_EQ(Row(1)[2], QString());              // an unknown kind writes no text
+    EXPECT_EQ(Row(1)[4], QStringLiteral("1234567.89 JEN"));
+    EXPECT_EQ(Row(1)[5], QString());
+    EXPECT_EQ(TheDataStore().clients.size(), clients);
+    EXPECT_EQ(TheDataStore().pigeons.size(), birds);
+
+    // Rewriting a row with an unknown kind keeps the kind text it had.
+    page_->SetTransactionRow(0, TheDataStore().transactions.at(oddId));
+    EXPECT_EQ(Row(0)[2], QStringLiteral("Sprzedaż"));
+    EXPECT_EQ(Row(0)[4], QStringLiteral("1234567.89 JEN"));
+
+    // Editing it keeps the kind and currency the lists do not offer; it has no date yet, so
+    // one must be typed.
+    ClickRow(1);
+    seams::QueueModalHandler(OnEditor([](Editor& editor) {
+        EXPECT_EQ(editor.GetDlgItemText(Editor::kYear), QStringLiteral("0"));
+        editor.RunCommand(Editor::kSave);
+        EXPECT_FALSE(editor.HasEnded());
+        SetDate(editor, 3, 3, 2024);
+        editor.RunCommand(Editor::kSave);
+    }));
+    page_->EditTransaction();
+    const auto disk = OnDisk();
+    EXPECT_EQ(disk.at(oddId).rodzajtransakcji, 3);
+    EXPECT_EQ(disk.at(oddId).waluta, 4);
+    EXPECT_EQ(disk.at(oddId).data, Local(3, 3, 2024, 0, 0, 0));
+    EXPECT_EQ(Row(1)[5], QStringLiteral("03/03/24, 00:00"));
+}
+
+TEST_F(TransactionsTest, LinksRunTheirCommandsAndTheReportLinkDoesNothing) {
+    QTest::mouseClick(page_.get(), Qt::LeftButton, {}, QPoint(100, 340));   // "Wydruk raportu"
+    EXPECT_TRUE(seams::ModalRuns().empty());
+    QTest::mouseClick(page_.get(), Qt::LeftButton, {}, QPoint(100, 95));    // "Edytuj transakcję"
+    ASSERT_EQ(seams::MessageBoxCalls().size(), 1u);
+    seams::QueueModalHandler(OnEditor([](Editor& editor) { editor.RunCommand(IDCANCEL); }));
+    QTest::mouseClick(page_.get(), Qt::LeftButton, {}, QPoint(100, 60));    // "Dodaj transakcję"
+    ASSERT_EQ(seams::ModalRuns().size(), 1u);
+    EXPECT_EQ(seams::ModalRuns()[0].templateId, Editor::kTemplateId);
+
+    // Without a current loft a transaction has nowhere to belong: the editor does not open.
+    g_currentLoftIndex = -1;
+    page_->AddTransaction();
+    EXPECT_EQ(seams::ModalRuns().size(), 1u);
+}
+
+}  // namespace
