@@ -79,8 +79,9 @@ public:
     // Each returns false (and leaves memory as it was) when the database refused the change.
     bool WritePigeon(int mode, PigeonRecord& record);
     bool DeletePigeon(int pigeonId);
-    // Deletes the bird together with its membership in every category and its entry in the
-    // individual print list, in one transaction over both files.
+    // Deletes the bird together with its treatments, photos and documents (rows and stored
+    // files), its membership in every category and its entry in the individual print list, in
+    // one transaction over both files.
     bool DeletePigeonWithRows(int pigeonId);
     bool WriteLoft(int mode, LoftRecord& record);
     bool WriteCategory(int mode, CategoryRecord& record);
