@@ -1,0 +1,151 @@
+#include "DodajGolebia.h"
+
+#include <QString>
+#include <ctime>
+
+#include "DataStore.h"
+#include "DialogHeader.h"
+#include "DodajGolebiaPage.h"
+#include "DodajGolebiaTab1.h"
+#include "DodajGolebiaTabCtrl.h"
+#include "Globals.h"
+#include "ZakladkaListaPsow.h"
+
+namespace {
+
+constexpr int kHeaderTitleInset = 70;
+
+const LoftRecord* CurrentLoft() {
+    const CDataStore& store = TheDataStore();
+    if (g_currentLoftIndex < 0 || g_currentLoftIndex >= static_cast<int>(store.lofts.size()))
+        return nullptr;
+    return &store.lofts[g_currentLoftIndex];
+}
+
+const CategoryRecord* CurrentCategory() {
+    const LoftRecord* loft = CurrentLoft();
+    if (!loft || g_currentCategoryIndex < 0 ||
+        g_currentCategoryIndex >= static_cast<int>(loft->categories.size()))
+        return nullptr;
+    return &loft->categories[g_currentCategoryIndex];
+}
+
+}  // namespace
+
+CDodajGolebia::CDodajGolebia(QWidget* parent) : Dialog(kTemplateId, parent) {
+    tabCtrl_ = ReplaceItemWith<CDodajGolebiaTabCtrl>(kTabControl);
+    OnSelChange(kTabControl, [this] { tabCtrl_->OnSelChange(); });
+}
+
+CDodajGolebiaTabCtrl* CDodajGolebia::TabCtrl() const { return tabCtrl_; }
+CDodajGolebiaTab1* CDodajGolebia::Tab1() const { return tabCtrl_->Tab1(); }
+
+std::u16string CDodajGolebia::HeaderTitle() const {
+    // A bird added with a name while the window stays open is named in the header as well.
+    if (editMode == 1 || !record.nazwa.empty()) return u"Edycja gołębia - " + record.GetDisplayName();
+    return u"Dodaj nowego gołębia";
+}
+
+bool CDodajGolebia::OnInitDialog() {
+    Dialog::OnInitDialog();
+    const bool editing = editMode == 1;
+    if (editing) setWindowTitle(QString::fromStdU16String(u"Edycja gołębia - " + record.GetDisplayName()));
+
+    tabCtrl_->CreatePages(*this);
+    for (CDodajGolebiaPage* page : tabCtrl_->Pages()) page->ShowRecord(editing);
+    if (editing) SetItemText(IDOK, u"Zapisz zmiany");
+
+    if (showKeepOpenBox == 1) {
+        for (int id : {kKeepOpenBox, kKeepOpenLabel}) {
+            ShowItem(id, true);
+            EnableItem(id, true);
+        }
+    }
+    return true;
+}
+
+void CDodajGolebia::OnOK() {
+    const bool saved = editMode == 1 ? SaveChanges() : AddBird();
+    if (!saved) return;
+    // With the box ticked the window stays as it is, ready for the next bird.
+    if (editMode != 1 && IsDlgButtonChecked(kKeepOpenBox) == 1) {
+        Invalidate();
+        return;
+    }
+    EndDialog(IDOK);
+}
+
+void CDodajGolebia::OnCancel() {
+    HandAttachmentsToStore();
+    EndDialog(IDCANCEL);
+}
+
+bool CDodajGolebia::AddBird() {
+    const LoftRecord* loft = CurrentLoft();
+    const CategoryRecord* category = CurrentCategory();
+    if (!loft || !category) {
+        MessageBox(this, u"Nie można dodać gołębia do listy nie wybierając kategorii");
+        return false;
+    }
+    PigeonRecord bird = record;
+    if (!CollectPages(bird)) return false;
+    bird.id_hodowli = loft->id;
+    // The bird added before this one (window kept open) keeps the photos, documents and
+    // treatments given to it meanwhile; the new bird starts without any.
+    HandAttachmentsToStore();
+    bird.photos.clear();
+    bird.documents.clear();
+    bird.treatments.clear();
+    bird.id = 0;
+    bird.DataDodania = static_cast<Time64>(std::time(nullptr));
+
+    // The bird and its place in the category are written together: a bird that no category
+    // holds would be lost to the user.
+    std::vector<PigeonRecord> birds{bird};
+    if (!TheDataStore().AddNewPigeonsToCategory(category->id, birds) || birds[0].id <= 0) {
+        MessageBox(this, u"Błąd dodawania ptaka do hodowli");
+        return false;
+    }
+    record = birds[0];
+    if (ownerListPage) ownerListPage->SetPigeonRow(-1, record);
+    return true;
+}
+
+bool CDodajGolebia::SaveChanges() {
+    PigeonRecord bird = record;
+    if (!CollectPages(bird)) return false;
+    // A bird keeps its own loft; only a bird that has none joins the current one.
+    if (bird.id_hodowli <= 0) {
+        if (const LoftRecord* loft = CurrentLoft()) bird.id_hodowli = loft->id;
+    }
+    if (!TheDataStore().WritePigeon(bird.id, bird)) {
+        MessageBox(this, u"Nie udało się zapisać zmian gołębia.");
+        return false;
+    }
+    record = bird;
+    return true;
+}
+
+bool CDodajGolebia::CollectPages(PigeonRecord& bird) {
+    const auto& pages = tabCtrl_->Pages();
+    for (std::size_t tab = 0; tab < pages.size(); ++tab) {
+        if (!pages[tab]->CollectInto(bird)) {
+            // Show the page whose field was refused.
+            tabCtrl_->SelectTab(static_cast<int>(tab));
+            return false;
+        }
+    }
+    return true;
+}
+
+void CDodajGolebia::HandAttachmentsToStore() {
+    if (record.id <= 0) return;
+    PigeonMap& pigeons = TheDataStore().pigeons;
+    const auto stored = pigeons.find(record.id);
+    if (stored == pigeons.end()) return;
+    stored->second.photos = record.photos;
+    stored->second.documents = record.documents;
+    stored->second.treatments = record.treatments;
+}
+
+void CDodajGolebia::OnEraseBkgnd(Dc& dc) { PaintDialogHeader(*this, dc, HeaderTitle(), kHeaderTitleInset); }

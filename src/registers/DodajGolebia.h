@@ -1,0 +1,61 @@
+#pragma once
+// The bird editor: a new bird, or a change to a stored one, on six tab pages that all edit the
+// editor's one record. On OK the pages hand their fields to the record and the record is written
+// through to the bird file; a new bird also gets a row on the bird list page and a place in the
+// current category.
+//
+// The opener constructs it, sets the mode members (and `ownerListPage` when adding, `record`
+// when editing), runs it modally and destroys it.
+
+#include <string>
+
+#include "Dialog.h"
+#include "Records.h"
+
+class CDodajGolebiaTab1;
+class CDodajGolebiaTabCtrl;
+class CZakladkaListaPsow;
+
+class CDodajGolebia : public Dialog {
+    Q_OBJECT
+public:
+    static constexpr int kTemplateId = 171;
+    static constexpr int kTabControl = 1245;
+    static constexpr int kKeepOpenBox = 1055;
+    static constexpr int kKeepOpenLabel = 1270;
+    static constexpr int kHelpButton = 1114;
+
+    explicit CDodajGolebia(QWidget* parent = nullptr);
+
+    // The bird list page that gets a row for each bird added (add mode only; not owned).
+    CZakladkaListaPsow* ownerListPage = nullptr;
+    // The bird being edited. A new bird: as constructed. A change: a copy of the stored bird.
+    PigeonRecord record;
+    // 1 shows the box that keeps the window open after each bird added.
+    int showKeepOpenBox = 0;
+    // 0 adds a bird, 1 changes the bird in `record`.
+    int editMode = 0;
+
+    CDodajGolebiaTabCtrl* TabCtrl() const;
+    CDodajGolebiaTab1* Tab1() const;
+    // The title painted in the header band.
+    std::u16string HeaderTitle() const;
+
+    bool OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
+
+protected:
+    void OnEraseBkgnd(Dc& dc) override;
+
+private:
+    // Every page's fields into `bird`, in page order; false when a page refused.
+    bool CollectPages(PigeonRecord& bird);
+    bool AddBird();
+    bool SaveChanges();
+    // Photos, documents and treatments are stored by their pages at once; the data store's
+    // copy of the bird learns of them here.
+    void HandAttachmentsToStore();
+
+    CDodajGolebiaTabCtrl* tabCtrl_ = nullptr;
+};

@@ -1,0 +1,29 @@
+#pragma once
+// One page of the bird editor (CDodajGolebia). Every page edits the editor's one record: pages
+// that change it at once (parents, photos, documents, treatments) hold a reference to it, and
+// pages that keep their own copies of texts take them when the editor opens and hand them back
+// when the user confirms.
+//
+// Enter and Escape on a page close nothing: the editor decides.
+
+#include "Dialog.h"
+#include "Records.h"
+
+class CDodajGolebiaPage : public Dialog {
+    Q_OBJECT
+public:
+    CDodajGolebiaPage(int templateId, PigeonRecord& record, QWidget* parent = nullptr);
+
+    // The editor opens: the page shows what it shows of the record. Runs after the page was
+    // created; `editMode` false is a new bird.
+    virtual void ShowRecord(bool editMode) {}
+    // The user confirmed: the page puts what it holds into `target`. False when something the
+    // user typed cannot be stored; the page has told the user and nothing may be written then.
+    virtual bool CollectInto(PigeonRecord& target) { return true; }
+
+    void OnOK() override {}
+    void OnCancel() override {}
+
+protected:
+    PigeonRecord& record_;
+};

@@ -1,0 +1,502 @@
+// The bird editor: what reaches the bird file on OK (fields, lookups, ratings, dates at
+// 01:01:01 local time, the place in the current category), dates that cannot be stored, edits
+// that leave untouched values alone, and the box that keeps the window open for further birds.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <ctime>
+#include <functional>
+#include <ostream>
+
+#include "ControlKinds.h"
+#include "DataStore.h"
+#include "Dialog.h"
+#include "DodajGolebia.h"
+#include "DodajGolebiaTab1.h"
+#include "DodajGolebiaTabCtrl.h"
+#include "Globals.h"
+#include "ListView.h"
+#include "Places.h"
+#include "Seams.h"
+#include "Settings.h"
+#include "SharedRoutines.h"
+#include "StandardControls.h"
+#include "WybierzPsaZListy.h"
+#include "ZakladkaListaPsow.h"
+
+static void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
+namespace {
+
+using Page = CDodajGolebiaTab1;
+
+// 2023-07-15 and 2024-01-03 at 01:01:01 in Warsaw: summer time and winter time.
+constexpr Time64 kSummerDay = 1689375661;
+constexpr Time64 kWinterDay = 1704240061;
+
+// What the bird file holds, read by a store of its own.
+CDataStore StoredData() {
+    CDataStore fresh;
+    fresh.LoadLofts();
+    fresh.LoadPigeonsDb(-1);
+    return fresh;
+}
+
+void Type(Dialog& page, int id, const std::u16string& text) { page.SetItemText(id, text); }
+
+void Choose(Dialog& page, int combo, int index) {
+    page.Combo(combo)->SetCurSel(index);
+    page.Fire(combo, Notification::SelChange);
+}
+
+// Ticks a date group's box as a click would and types the date.
+void EnterDate(Dialog& page, int group, const char16_t* day, const char16_t* month,
+               const char16_t* year) {
+    const Page::DateGroupIds& ids = Page::kDateGroups[group];
+    if (page.IsDlgButtonChecked(ids.box) != 1) page.Button(ids.box)->click();
+    page.SetItemText(ids.day, day);
+    page.SetItemText(ids.month, month);
+    page.SetItemText(ids.year, year);
+}
+
+class BirdEditorTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { RegisterProgramControls(); }
+
+    void SetUp() override {
+        ASSERT_TRUE(folder_.isValid());
+        settings::SetInstallPath(folder_.path());
+        places::ConnectDataStore();
+        ASSERT_TRUE(places::LayOutInstallFolder());
+        CDataStore& store = TheDataStore();
+        store.LoadLofts();
+        store.LoadPigeonsDb(-1);
+        store.LoadExtraDb(-1);
+        seams::Reset();
+
+        LoftRecord loft;
+        loft.nazwahodowli = u"Gołębnik";
+        ASSERT_TRUE(store.WriteLoft(kModeInsert, loft));
+        loftId_ = loft.id;
+        CategoryRecord category;
+        category.id_hodowli = loftId_;
+        category.nazwakategorii = u"Lotniki";
+        ASSERT_TRUE(store.WriteCategory(kModeInsert, category));
+        categoryId_ = category.id;
+        store.LoadLofts();
+        g_currentLoftIndex = store.FindLoftIndex(loftId_);
+        g_currentCategoryIndex = 0;
+        ASSERT_EQ(store.lofts[g_currentLoftIndex].categories.at(0).id, categoryId_);
+    }
+
+    void TearDown() override {
+        seams::Reset();
+        settings::SetInstallPath(QString());
+        g_currentLoftIndex = g_currentCategoryIndex = g_selectedPigeonRow = -1;
+    }
+
+    // Runs the editor as the program does; `act` plays the user on the open window.
+    static int Run(CDodajGolebia& editor, const std::function<void(CDodajGolebia&, Page&)>& act) {
+        seams::QueueModalHandler([&act](Dialog& dialog) {
+            auto& editor = static_cast<CDodajGolebia&>(dialog);
+            act(editor, *editor.Tab1());
+            return IDCANCEL;
+        });
+        return editor.DoModal();
+    }
+
+    // Opens the editor for a new bird, as the bird list page does.
+    int RunAdd(CZakladkaListaPsow* listPage, const std::function<void(CDodajGolebia&, Page&)>& act) {
+        CDodajGolebia editor;
+        editor.editMode = 0;
+        editor.showKeepOpenBox = 1;
+        editor.ownerListPage = listPage;
+        const int result = Run(editor, act);
+        lastRecord_ = editor.record;
+        return result;
+    }
+
+    // Opens the editor on a copy of a stored bird.
+    int RunEdit(int pigeonId, const std::function<void(CDodajGolebia&, Page&)>& act) {
+        CDodajGolebia editor;
+        editor.editMode = 1;
+        editor.record = TheDataStore().pigeons.at(pigeonId);
+        const int result = Run(editor, act);
+        lastRecord_ = editor.record;
+        return result;
+    }
+
+    int StoreBird(PigeonRecord bird) {
+        bird.id_hodowli = bird.id_hodowli ? bird.id_hodowli : loftId_;
+        EXPECT_TRUE(TheDataStore().WritePigeon(kModeInsert, bird));
+        return bird.id;
+    }
+
+    std::vector<int> CategoryBirds() const {
+        std::vector<int> ids;
+        for (const CategoryMember& member : TheDataStore().LoadCategoryMembers(categoryId_))
+            ids.push_back(member.pigeonId);
+        return ids;
+    }
+
+    QTemporaryDir folder_;
+    int loftId_ = 0;
+    int categoryId_ = 0;
+    PigeonRecord lastRecord_;
+};
+
+// ---- adding -----------------------------------------------------------------------------------
+
+TEST_F(BirdEditorTest, AddingWritesTheBirdRowItsCategoryPlaceAndItsListRow) {
+    CDataStore& store = TheDataStore();
+    ASSERT_TRUE(store.AddStatus(loftId_, u"Rozpłodowy"));
+    store.LoadExtraDb(loftId_);
+
+    CZakladkaListaPsow listPage;
+    listPage.Create(nullptr);
+    const Time64 before = std::time(nullptr);
+    const int result = RunAdd(&listPage, [](CDodajGolebia& editor, Page& page) {
+        EXPECT_EQ(editor.windowTitle(), QStringLiteral("Dodaj nowego ptaka"));
+        EXPECT_EQ(editor.HeaderTitle(), u"Dodaj nowego gołębia");
+        EXPECT_EQ(editor.GetDlgItemText(IDOK), QStringLiteral("Dodaj"));
+        EXPECT_FALSE(editor.Item(CDodajGolebia::kKeepOpenBox)->isHidden());
+        Type(page, Page::kName, u"Błyskawica's");
+        Type(page, Page::kCountry, u"PL");
+        Type(page, Page::kBranch, u"0123");
+        Type(page, Page::kYear, u"23");
+        Type(page, Page::kRing, u"4567");
+        Choose(page, Page::kSex, 2);
+        Choose(page, Page::kStatus, 1);
+        Choose(page, Page::kHealthRating, 10);
+        Choose(page, Page::kPlumageRating, 10);
+        Choose(page, Page::kFlightRating, 9);
+        Choose(page, Page::kGeneralRating, 4);
+        EXPECT_EQ(page.GetDlgItemText(Page::kAverageRating), QStringLiteral("9.7"));
+        editor.RunCommand(IDOK);
+    });
+    const Time64 after = std::time(nullptr);
+    ASSERT_EQ(result, IDOK);
+    ASSERT_GT(lastRecord_.id, 0);
+
+    const CDataStore stored = StoredData();
+    const PigeonRecord& bird = stored.FindPigeon(lastRecord_.id);
+    EXPECT_EQ(bird.id, lastRecord_.id);
+    EXPECT_EQ(bird.nazwa, u"Błyskawica's");
+    EXPECT_EQ(bird.GetRingNumber(), u"PL 0123 23 4567");
+    EXPECT_EQ(bird.plec, 2);
+    EXPECT_EQ(bird.id_statusu, store.statusNames.rbegin()->first);
+    EXPECT_EQ(bird.ocena_zdrowia, 10);
+    EXPECT_EQ(bird.ocena_upierzenia, 10);
+    EXPECT_EQ(bird.ocena_lotowa, 9);
+    EXPECT_EQ(bird.ocena_ogolna, 4);
+    EXPECT_EQ(bird.id_hodowli, loftId_);
+    EXPECT_GE(bird.DataDodania, before);
+    EXPECT_LE(bird.DataDodania, after);
+    // Lookups nobody touched, dates nobody ticked.
+    EXPECT_EQ(bird.id_koloru, 0);
+    EXPECT_EQ(bird.id_wlasciciela, 0);
+    EXPECT_EQ(bird.id_hodowcy, 0);
+    EXPECT_EQ(bird.DataKupna, kNoDate);
+    EXPECT_EQ(bird.DataUrodzenia, kNoDate);
+
+    EXPECT_EQ(CategoryBirds(), std::vector<int>{lastRecord_.id});
+    EXPECT_EQ(listPage.PigeonList()->GetItemCount(), 1);
+    EXPECT_TRUE(seams::MessageBoxCalls().empty());
+}
+
+TEST_F(BirdEditorTest, AverageRatingUsesHealthPlumageAndFlightOnly) {
+    EXPECT_EQ(Page::AverageRatingText(0, 0, 0), u"-");
+    EXPECT_EQ(Page::AverageRatingText(0, 5, 0), u"5");
+    EXPECT_EQ(Page::AverageRatingText(10, 10, 9), u"9.7");
+    EXPECT_EQ(Page::AverageRatingText(7, 6, 7), u"6.7");
+    EXPECT_EQ(Page::AverageRatingText(10, 0, 10), u"10");
+    EXPECT_EQ(Page::AverageRatingText(8, 7, 0), u"7.5");
+    RunAdd(nullptr, [](CDodajGolebia&, Page& page) {
+        EXPECT_EQ(page.GetDlgItemText(Page::kAverageRating), QStringLiteral("-"));
+        Choose(page, Page::kGeneralRating, 9);
+        EXPECT_EQ(page.GetDlgItemText(Page::kAverageRating), QStringLiteral("-"));
+        Choose(page, Page::kFlightRating, 3);
+        EXPECT_EQ(page.GetDlgItemText(Page::kAverageRating), QStringLiteral("3"));
+    });
+}
+
+// ---- dates ------------------------------------------------------------------------------------
+
+TEST_F(BirdEditorTest, DatesAreStoredAtOneMinutePastOneLocalTime) {
+    RunAdd(nullptr, [](CDodajGolebia& editor, Page& page) {
+        EnterDate(page, Page::kPurchase, u"3", u"1", u"2024");
+        EnterDate(page, Page::kHatch, u"15", u"7", u"2023");
+        EnterDate(page, Page::kLeaving, u"2", u"1", u"1970");
+        // Ticked and unticked again: no date.
+        EnterDate(page, Page::kSale, u"1", u"1", u"2020");
+        page.Button(Page::kDateGroups[Page::kSale].box)->click();
+        EXPECT_EQ(page.GetDlgItemText(Page::kDateGroups[Page::kSale].day), QString());
+        EXPECT_FALSE(page.Item(Page::kDateGroups[Page::kSale].day)->isEnabled());
+        editor.RunCommand(IDOK);
+    });
+    ASSERT_GT(lastRecord_.id, 0);
+    const PigeonRecord bird = StoredData().FindPigeon(lastRecord_.id);
+    EXPECT_EQ(bird.DataKupna, kWinterDay);
+    EXPECT_EQ(bird.DataUrodzenia, kSummerDay);
+    EXPECT_EQ(bird.DataOdejscia, 86461);  // 2 January 1970, 01:01:01 CET
+    EXPECT_EQ(bird.DataSprzedazy, kNoDate);
+}
+
+TEST_F(BirdEditorTest, TickingADateBoxOffersTodayAndThePickerOfAnUntickedGroupDoesNothing) {
+    RunAdd(nullptr, [](CDodajGolebia&, Page& page) {
+        const Page::DateGroupIds& hatch = Page::kDateGroups[Page::kHatch];
+        EXPECT_FALSE(page.Item(hatch.day)->isEnabled());
+        page.RunCommand(hatch.picker);
+        EXPECT_TRUE(seams::ModalRuns().empty());
+
+        page.Button(hatch.box)->click();
+        const std::time_t now = std::time(nullptr);
+        std::tm today{};
+        localtime_r(&now, &today);
+        EXPECT_TRUE(page.Item(hatch.year)->isEnabled());
+        EXPECT_EQ(page.GetDlgItemInt(hatch.day), today.tm_mday);
+        EXPECT_EQ(page.GetDlgItemInt(hatch.month), today.tm_mon + 1);
+        EXPECT_EQ(page.GetDlgItemInt(hatch.year), today.tm_year + 1900);
+    });
+}
+
+TEST_F(BirdEditorTest, ADateThatCannotBeStoredIsRefusedAndNothingIsWritten) {
+    CZakladkaListaPsow listPage;
+    listPage.Create(nullptr);
+    struct BadDate {
+        const char16_t* day;
+        const char16_t* month;
+        const char16_t* year;
+    };
+    // Before 1970, a day the month does not have, a two-digit year, an empty year.
+    for (const BadDate& date : {BadDate{u"31", u"12", u"1969"}, BadDate{u"31", u"4", u"2020"},
+                                BadDate{u"29", u"2", u"2011"}, BadDate{u"5", u"5", u"24"},
+                                BadDate{u"5", u"5", u""}}) {
+        seams::Reset();
+        bool stillOpen = false;
+        const int result = RunAdd(&listPage, [&](CDodajGolebia& editor, Page& page) {
+            Type(page, Page::kRing, u"1111");
+            EnterDate(page, Page::kPurchase, u"1", u"6", u"2020");
+            EnterDate(page, Page::kHatch, date.day, date.month, date.year);
+            // The user is on another page when confirming: the refused date's page comes back.
+            editor.TabCtrl()->SetCurSel(3);
+            editor.Fire(CDodajGolebia::kTabControl, Notification::SelChange);
+            editor.RunCommand(IDOK);
+            stillOpen = !editor.HasEnded();
+            EXPECT_EQ(editor.TabCtrl()->CurrentIndex(), 0);
+            EXPECT_TRUE(page.isVisible());
+        });
+        const std::u16string shown = std::u16string(date.day) + u"/" + date.month + u"/" + date.year;
+        EXPECT_TRUE(stillOpen) << ToUtf8(shown);
+        EXPECT_NE(result, IDOK);
+        ASSERT_EQ(seams::MessageBoxCalls().size(), 1u) << ToUtf8(shown);
+        EXPECT_TRUE(seams::MessageBoxCalls()[0].text.contains(QStringLiteral("Data wylęgu")));
+        EXPECT_EQ(lastRecord_.id, 0);
+        EXPECT_TRUE(StoredData().pigeons.empty()) << ToUtf8(shown);
+    }
+    EXPECT_TRUE(CategoryBirds().empty());
+    EXPECT_EQ(listPage.PigeonList()->GetItemCount(), 0);
+}
+
+// ---- lookups ----------------------------------------------------------------------------------
+
+TEST_F(BirdEditorTest, ALookupPositionStoresTheIdOfThatEntryOfItsDictionary) {
+    CDataStore& store = TheDataStore();
+    for (const char16_t* name : {u"Niebieska", u"Czerwona", u"Płowa"})
+        ASSERT_TRUE(store.AddColour(loftId_, name));
+    store.LoadExtraDb(loftId_);
+    // A removed colour leaves a gap in the ids: positions and ids part ways.
+    const int red = std::next(store.colourNames.begin(), 2)->first;
+    ASSERT_TRUE(store.DeleteColour(red));
+    for (const char16_t* surname : {u"Kowalski", u"Nowak"}) {
+        PersonRecord person;
+        person.imie = u"Jan";
+        person.nazwisko = surname;
+        ASSERT_TRUE(store.WriteClient(kModeInsert, person));
+        ASSERT_TRUE(store.WriteBreeder(kModeInsert, person));
+    }
+    store.LoadExtraDb(loftId_);
+    const int fawn = store.colourNames.rbegin()->first;
+    const int secondClient = store.clients.rbegin()->first;
+    const int firstBreeder = store.breeders.begin()->first;
+
+    RunAdd(nullptr, [&](CDodajGolebia& editor, Page& page) {
+        EXPECT_EQ(page.Combo(Page::kColour)->GetCount(), 3);  // " ", Niebieska, Płowa
+        EXPECT_EQ(page.Combo(Page::kOwner)->GetLBText(1), QStringLiteral("Jan Nowak"));
+        Choose(page, Page::kColour, 2);
+        Choose(page, Page::kOwner, 1);
+        Choose(page, Page::kBreeder, 0);
+        editor.RunCommand(IDOK);
+    });
+    const PigeonRecord bird = StoredData().FindPigeon(lastRecord_.id);
+    ASSERT_GT(bird.id, 0);
+    EXPECT_EQ(bird.id_koloru, fawn);
+    EXPECT_EQ(bird.id_wlasciciela, secondClient);
+    EXPECT_EQ(bird.id_hodowcy, firstBreeder);
+    EXPECT_EQ(bird.id_rasy, 0);
+}
+
+// ---- editing ----------------------------------------------------------------------------------
+
+TEST_F(BirdEditorTest, EditingKeepsEveryValueTheUserDidNotTouch) {
+    CDataStore& store = TheDataStore();
+    LoftRecord otherLoft;
+    otherLoft.nazwahodowli = u"Drugi";
+    ASSERT_TRUE(store.WriteLoft(kModeInsert, otherLoft));
+    const int father = StoreBird({.nr_obraczki = u"1", .plec = 1});
+    PigeonRecord bird{.id_matki = 4321,
+                      .id_ojca = father,
+                      .id_statusu = 77,        // not among the statuses
+                      .id_wlasciciela = 999,   // not among the clients
+                      .id_hodowcy = 555,
+                      .ocena_ogolna = 3,
+                      .ocena_zdrowia = 8,
+                      .nazwa = u"Stara",
+                      .nr_obraczki = u"2",
+                      .kraj = u"PL",
+                      .DataUrodzenia = kSummerDay,
+                      .DataKupna = kWinterDay,
+                      .plec = 2,
+                      .id_koloru = 12,
+                      .id_hodowli = otherLoft.id};
+    bird.id_rasy = 6;
+    const int id = StoreBird(bird);
+    const std::u16string display = store.pigeons.at(id).GetDisplayName();
+
+    const int result = RunEdit(id, [&](CDodajGolebia& editor, Page& page) {
+        EXPECT_EQ(editor.windowTitle(), QString::fromStdU16String(u"Edycja gołębia - " + display));
+        EXPECT_EQ(editor.HeaderTitle(), u"Edycja gołębia - " + display);
+        EXPECT_EQ(editor.GetDlgItemText(IDOK), QStringLiteral("Zapisz zmiany"));
+        EXPECT_TRUE(editor.Item(CDodajGolebia::kKeepOpenBox)->isHidden());
+        EXPECT_EQ(page.GetDlgItemText(Page::kFatherLabel),
+                  QString::fromStdU16String(TheDataStore().FindPigeon(father).GetDisplayName()));
+        EXPECT_EQ(page.GetDlgItemInt(Page::kDateGroups[Page::kHatch].day), 15);
+        EXPECT_EQ(page.IsDlgButtonChecked(Page::kDateGroups[Page::kSale].box), 0);
+        Type(page, Page::kName, u"Nowa");
+        editor.RunCommand(IDOK);
+    });
+    ASSERT_EQ(result, IDOK);
+    const PigeonRecord stored = StoredData().FindPigeon(id);
+    EXPECT_EQ(stored.nazwa, u"Nowa");
+    EXPECT_EQ(stored.id_ojca, father);
+    EXPECT_EQ(stored.id_matki, 4321);
+    EXPECT_EQ(stored.id_statusu, 77);
+    EXPECT_EQ(stored.id_wlasciciela, 999);
+    EXPECT_EQ(stored.id_hodowcy, 555);
+    EXPECT_EQ(stored.id_koloru, 12);
+    EXPECT_EQ(stored.id_rasy, 6);
+    EXPECT_EQ(stored.plec, 2);
+    EXPECT_EQ(stored.ocena_zdrowia, 8);
+    EXPECT_EQ(stored.ocena_ogolna, 3);
+    EXPECT_EQ(stored.DataUrodzenia, kSummerDay);
+    EXPECT_EQ(stored.DataKupna, kWinterDay);
+    EXPECT_EQ(stored.DataSprzedazy, kNoDate);
+    // Editing a bird of another loft does not move it into the current one.
+    EXPECT_EQ(stored.id_hodowli, otherLoft.id);
+    EXPECT_EQ(store.pigeons.at(id).nazwa, u"Nowa");
+}
+
+TEST_F(BirdEditorTest, TheChosenParentIsStoredAndAChooserWithoutAValidChoiceChangesNothing) {
+    const int father = StoreBird({.nr_obraczki = u"10", .plec = 1});
+    const int id = StoreBird({.nr_obraczki = u"11"});
+    auto choose = [](int chosenId, int valid) {
+        seams::QueueModalHandler([chosenId, valid](Dialog& dialog) {
+            auto* chooser = dynamic_cast<CWybierzPsaZListy*>(&dialog);
+            EXPECT_NE(chooser, nullptr);
+            if (!chooser) return IDCANCEL;
+            EXPECT_EQ(chooser->filterMode, ChooserMales);
+            chooser->chosenId = chosenId;
+            chooser->chosenValid = valid;
+            chooser->EndDialog(IDOK);
+            return IDOK;
+        });
+    };
+    RunEdit(id, [&](CDodajGolebia& editor, Page& page) {
+        choose(father + 100, -1);
+        page.RunCommand(Page::kChooseFather);
+        EXPECT_EQ(editor.record.id_ojca, 0);
+        choose(father, 1);
+        page.RunCommand(Page::kChooseFather);
+        EXPECT_EQ(editor.record.id_ojca, father);
+        EXPECT_EQ(page.GetDlgItemText(Page::kFatherLabel),
+                  QString::fromStdU16String(TheDataStore().FindPigeon(father).GetDisplayName()));
+        editor.RunCommand(IDOK);
+    });
+    EXPECT_EQ(StoredData().FindPigeon(id).id_ojca, father);
+}
+
+// ---- the keep-open box ------------------------------------------------------------------------
+
+TEST_F(BirdEditorTest, KeepOpenAddsOneBirdPerPressEachStartingWithoutAttachments) {
+    CZakladkaListaPsow listPage;
+    listPage.Create(nullptr);
+    std::vector<int> ids;
+    bool openAfterTwo = false;
+    const int result = RunAdd(&listPage, [&](CDodajGolebia& editor, Page& page) {
+        editor.Button(CDodajGolebia::kKeepOpenBox)->click();
+        Type(page, Page::kName, u"Seria");
+        Type(page, Page::kRing, u"500");
+        editor.RunCommand(IDOK);
+        ids.push_back(editor.record.id);
+        // A photo given to the bird just added, as the photo page does.
+        PhotoRecord photo{.id = 41, .id_golebia = editor.record.id, .rozszerzenie = u"jpg"};
+        editor.record.photos.push_back(photo);
+        editor.RunCommand(IDOK);
+        ids.push_back(editor.record.id);
+        openAfterTwo = !editor.HasEnded();
+        EXPECT_EQ(editor.HeaderTitle(), u"Edycja gołębia - " + editor.record.GetDisplayName());
+        editor.Button(CDodajGolebia::kKeepOpenBox)->click();
+        editor.RunCommand(IDOK);
+        ids.push_back(editor.record.id);
+    });
+    EXPECT_TRUE(openAfterTwo);
+    EXPECT_EQ(result, IDOK);
+    ASSERT_EQ(ids.size(), 3u);
+    EXPECT_GT(ids[0], 0);
+    EXPECT_LT(ids[0], ids[1]);
+    EXPECT_LT(ids[1], ids[2]);
+
+    const CDataStore stored = StoredData();
+    for (int id : ids) {
+        EXPECT_EQ(stored.FindPigeon(id).nazwa, u"Seria") << id;
+        EXPECT_EQ(stored.FindPigeon(id).nr_obraczki, u"500") << id;
+    }
+    EXPECT_EQ(CategoryBirds(), ids);
+    EXPECT_EQ(listPage.PigeonList()->GetItemCount(), 3);
+
+    // The photo belongs to the first bird only.
+    const CDataStore& store = TheDataStore();
+    ASSERT_EQ(store.FindPigeon(ids[0]).photos.size(), 1u);
+    EXPECT_EQ(store.FindPigeon(ids[0]).photos[0].id, 41);
+    for (int id : {ids[1], ids[2]}) {
+        EXPECT_TRUE(store.FindPigeon(id).photos.empty()) << id;
+        EXPECT_TRUE(store.FindPigeon(id).documents.empty()) << id;
+        EXPECT_TRUE(store.FindPigeon(id).treatments.empty()) << id;
+    }
+}
+
+TEST_F(BirdEditorTest, AFailedInsertIsReportedAndTheWindowKeepsTheTypedBird) {
+    // The bird file cannot be opened: a folder stands where it should be.
+    const QString file = QString::fromStdU16String(PigeonsDbPath());
+    ASSERT_TRUE(QFile::remove(file));
+    ASSERT_TRUE(QDir().mkpath(file));
+    CZakladkaListaPsow listPage;
+    listPage.Create(nullptr);
+    bool stillOpen = false;
+    RunAdd(&listPage, [&](CDodajGolebia& editor, Page& page) {
+        Type(page, Page::kRing, u"77");
+        editor.RunCommand(IDOK);
+        stillOpen = !editor.HasEnded();
+        EXPECT_EQ(page.GetDlgItemText(Page::kRing), QStringLiteral("77"));
+    });
+    EXPECT_TRUE(stillOpen);
+    ASSERT_EQ(seams::MessageBoxCalls().size(), 1u);
+    EXPECT_EQ(seams::MessageBoxCalls()[0].text, QStringLiteral("Błąd dodawania ptaka do hodowli"));
+    EXPECT_EQ(listPage.PigeonList()->GetItemCount(), 0);
+    EXPECT_TRUE(TheDataStore().pigeons.empty());
+}
+
+}  // namespace
