@@ -8,6 +8,7 @@
 #include "DataStore.h"
 #include "DodajEdytujHodowle.h"
 #include "DodajEdytujKategorie.h"
+#include "DodajEdytujKlienta.h"
 #include "Globals.h"
 #include "ListView.h"
 #include "menu/MainMenu.h"
@@ -17,12 +18,17 @@
 #include "StandardControls.h"
 #include "StartupSplash.h"
 #include "TransparentStatic.h"
+#include "WyborKoloru.h"
 #include "ZakladkaEdycjaPtaka.h"
 #include "ZakladkaListaPsow.h"
 #include "ZakladkaLotyGolebi.h"
 #include "ZakladkaNotatnik.h"
 #include "ZakladkaStartowa.h"
 #include "ZakladkaTransakcje.h"
+#include "ZarzadzajHodowcami.h"
+#include "ZarzadzajHodowlami.h"
+#include "ZarzadzajKlientami.h"
+#include "ZarzadzajStatusami.h"
 
 namespace {
 
@@ -125,7 +131,7 @@ void CMainDialog::BindCommands() {
 
     // "Gołębniki i Kategorie"
     OnClicked(kCmdManageLoftsAndCategories, [this] { ManageLoftsAndCategories(); });
-    OnClicked(kCmdManageBreeders, later);         // breeders register
+    OnClicked(kCmdManageBreeders, [] { CZarzadzajHodowcami().DoModal(); });
     OnClicked(kCmdAddLoft, [this] { AddLoft(); });
     OnClicked(kCmdEditLoft, [this] { EditLoft(); });
     OnClicked(kCmdDeleteLoft, [this] { DeleteLoft(); });
@@ -188,9 +194,11 @@ void CMainDialog::BindCommands() {
     // "Klienci"
     OnClicked(kCmdAddClient, [] {
         if (g_currentLoftIndex == -1) return;
-        // The client editor comes with the clients register.
+        CDodajEdytujKlienta editor;
+        editor.editFlag = 0;
+        editor.DoModal();
     });
-    OnClicked(kCmdManageClients, later);          // clients register
+    OnClicked(kCmdManageClients, [] { CZarzadzajKlientami().DoModal(); });
 
     // "Wydruki": the same operations as their twins in the other menus.
     OnClicked(kCmdPrintCategoryList, [this] { RunCommand(kCmdPrintCategory); });
@@ -210,9 +218,17 @@ void CMainDialog::BindCommands() {
     OnClicked(kCmdBestPairs, later);              // best pairs ranking
 
     // "Konfiguracja"
-    OnClicked(kCmdManageColours, later);          // colours dictionary
-    OnClicked(kCmdManageBreeds, later);           // breeds dictionary
-    OnClicked(kCmdManageStatuses, later);         // statuses dictionary
+    OnClicked(kCmdManageColours, [] {
+        CWyborKoloru dictionary;
+        dictionary.kind = DictionaryColours;
+        dictionary.DoModal();
+    });
+    OnClicked(kCmdManageBreeds, [] {
+        CWyborKoloru dictionary;
+        dictionary.kind = DictionaryBreeds;
+        dictionary.DoModal();
+    });
+    OnClicked(kCmdManageStatuses, [] { CZarzadzajStatusami().DoModal(); });
     OnClicked(kCmdSetupListColumns, [this] { if (birdListPage_) birdListPage_->SetupColumns(); });
 
     // "Pomoc"
@@ -517,8 +533,11 @@ void CMainDialog::DeleteCategory() {
 }
 
 void CMainDialog::ManageLoftsAndCategories() {
-    // The loft manager comes with the lofts register; after it closes, the choosers are
-    // refilled from the database with ReloadLoftsAndCategories().
+    CZarzadzajHodowlami manager(this);
+    manager.DoModal();
+    // The manager changed lofts and categories behind the choosers' backs: whatever it did,
+    // both are filled again from the database.
+    ReloadLoftsAndCategories();
 }
 
 void CMainDialog::ReloadLoftsAndCategories() {

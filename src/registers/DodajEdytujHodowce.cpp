@@ -1,0 +1,8 @@
+#include "DodajEdytujHodowce.h"
+
+CDodajEdytujHodowce::CDodajEdytujHodowce(QWidget* parent)
+    : PersonEditor(kTemplateId, kSaveButton, parent) {}
+
+bool CDodajEdytujHodowce::WritePerson(int mode, PersonRecord& person) {
+    return TheDataStore().WriteBreeder(mode, person);
+}

@@ -1,0 +1,17 @@
+#pragma once
+// Adds or edits one fellow breeder (table `hodowcy`).
+
+#include "PersonEditor.h"
+
+class CDodajEdytujHodowce : public PersonEditor {
+    Q_OBJECT
+public:
+    static constexpr int kTemplateId = 139;
+    static constexpr int kSaveButton = 1031;
+
+    explicit CDodajEdytujHodowce(QWidget* parent = nullptr);
+    void SaveBreeder() { Save(); }
+
+protected:
+    bool WritePerson(int mode, PersonRecord& person) override;
+};

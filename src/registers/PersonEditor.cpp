@@ -1,0 +1,97 @@
+#include "PersonEditor.h"
+
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <algorithm>
+#include <utility>
+
+#include "Globals.h"
+#include "PersonLists.h"
+#include "StandardControls.h"
+
+namespace {
+
+// The edits and the fields of the person they stand for.
+constexpr std::pair<int, Text PersonRecord::*> kTextFields[] = {
+    {1025, &PersonRecord::imie},        {1026, &PersonRecord::nazwisko},
+    {1028, &PersonRecord::miejscowosc}, {1081, &PersonRecord::ulica},
+    {1082, &PersonRecord::nrdomu},      {1083, &PersonRecord::kodpocztowy},
+    {1084, &PersonRecord::nip},         {1085, &PersonRecord::teldom},
+    {1086, &PersonRecord::teldom2},     {1087, &PersonRecord::telkom},
+    {1088, &PersonRecord::telkom2},     {1089, &PersonRecord::email},
+    {1090, &PersonRecord::adreswww},    {1091, &PersonRecord::uwagi},
+};
+
+}  // namespace
+
+PersonEditor::PersonEditor(int templateId, int saveButtonId, QWidget* parent)
+    : Dialog(templateId, parent), saveId_(saveButtonId) {
+    OnClicked(saveId_, [this] { Save(); });
+    // Enter saves, as the button does: it never closes the window as if saved without saving.
+    SetDefID(saveId_);
+    SetKeyPolicy({.swallowEnter = false, .swallowEscape = false, .enterCommand = saveId_});
+}
+
+ComboBox* PersonEditor::CountryCombo() const { return Combo(kCountryCombo); }
+ComboBox* PersonEditor::VoivodeshipCombo() const { return Combo(kVoivodeshipCombo); }
+
+bool PersonEditor::PreTranslateKey(QWidget* target, QKeyEvent* event) {
+    // The notes field of several lines takes Enter as a new line.
+    if (qobject_cast<QPlainTextEdit*>(target) && (event->key() == Qt::Key_Return ||
+                                                  event->key() == Qt::Key_Enter))
+        return false;
+    return Dialog::PreTranslateKey(target, event);
+}
+
+void PersonEditor::FillCombo(int id, const std::vector<std::u16string>& texts) {
+    ComboBox* combo = Combo(id);
+    if (!combo) return;
+    // The template says whether the combo sorts its entries, and so where each one lands.
+    bool sorted = false;
+    for (const ControlTemplate& control : Template()->controls)
+        if (control.id == id) sorted = control.style & style::Sort;
+    FillFixedList(*combo, texts, sorted);
+    combo->SetCurSel(-1);
+}
+
+bool PersonEditor::OnInitDialog() {
+    Dialog::OnInitDialog();
+    if (editFlag) {
+        for (const auto& [id, field] : kTextFields) SetItemText(id, record.*field);
+    }
+    FillCombo(kCountryCombo, CountryNames());
+    FillCombo(kVoivodeshipCombo, VoivodeshipNames());
+    if (editFlag) {
+        // A position past the end (or -1) leaves the combo without a choice.
+        CountryCombo()->SetCurSel(record.kraj);
+        VoivodeshipCombo()->SetCurSel(record.wojewodztwo);
+        SetItemText(saveId_, u"Zapisz Zmiany");
+    }
+    return true;
+}
+
+void PersonEditor::Save() {
+    PersonRecord person = record;
+    if (!editFlag) {
+        // A person is added for the current loft; with no loft at all it belongs to none (0).
+        const std::vector<LoftRecord>& lofts = TheDataStore().lofts;
+        const bool hasLoft =
+            g_currentLoftIndex >= 0 && g_currentLoftIndex < static_cast<int>(lofts.size());
+        person.hodowla = hasLoft ? lofts[g_currentLoftIndex].id : 0;
+        person.kategoria = person.subkategoria = person.typ = 0;
+    }
+    // Only a chosen entry is stored; text typed into an editable combo is not.
+    person.wojewodztwo = VoivodeshipCombo()->GetCurSel();
+    person.kraj = CountryCombo()->GetCurSel();
+    for (const auto& [id, field] : kTextFields) person.*field = ItemText(id);
+
+    const int mode = editFlag ? person.id : kModeInsert;
+    if (!WritePerson(mode, person)) {
+        // The window stays open with everything typed, so nothing is lost.
+        MessageBox(this, std::u16string(u"Nie udało się zapisać danych."), std::u16string(u"Błąd"),
+                   MB_ICONWARNING | MB_OK);
+        return;
+    }
+    record = person;
+    EndDialog(IDOK);
+}
