@@ -3,10 +3,10 @@
 // a dictionary protected, and the colour code stored in the colours table.
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
 #include <QTemporaryDir>
 #include <functional>
 #include <ostream>
+#include <tuple>
 #include <sqlite3.h>
 
 #include "ControlKinds.h"
@@ -227,25 +227,6 @@ TEST_F(LoftManagerTest, CategoriesAddedEditedAndDeletedKeepRowsVectorAndFileInSt
     EXPECT_EQ(disk[1].categories[1].opiskategorii, u"z wiosny");
     EXPECT_EQ(Names(TheDataStore().lofts[1].categories), Names(disk[1].categories));
     EXPECT_EQ(TheDataStore().lofts[1].categories[2].id, disk[1].categories[2].id);
-}
-
-TEST_F(LoftManagerTest, CategoryCommandsNeedAChosenLoftAndCategory) {
-    AddCategory(AddLoft(u"Pierwszy"), u"Lotne");
-    LoadLoftsAndChooseFirst();
-    Open();
-    // Nothing chosen: no editor opens and nothing changes.
-    for (int button : {CZarzadzajHodowlami::kAddCategoryButton,
-                       CZarzadzajHodowlami::kEditCategoryButton,
-                       CZarzadzajHodowlami::kDeleteCategoryButton,
-                       CZarzadzajHodowlami::kEditLoftButton,
-                       CZarzadzajHodowlami::kDeleteLoftButton})
-        manager_->RunCommand(button);
-    ChooseLoft(0);
-    manager_->RunCommand(CZarzadzajHodowlami::kEditCategoryButton);
-    manager_->RunCommand(CZarzadzajHodowlami::kDeleteCategoryButton);
-    EXPECT_TRUE(seams::ModalRuns().empty());
-    ASSERT_EQ(LoftsOnDisk().size(), 1u);
-    EXPECT_EQ(Names(LoftsOnDisk()[0].categories), QStringList{"Lotne"});
 }
 
 TEST_F(LoftManagerTest, DuplicateLoftNamesAreRefusedWithoutPhantomRowsOrRecords) {
@@ -481,27 +462,6 @@ TEST_P(DictionaryTest, DuplicateAndEmptyNamesAndNoLoftAddNothing) {
     EXPECT_EQ(OnDisk(), (QStringList{"Niebieski", "O'Neill"}));
 }
 
-TEST_P(DictionaryTest, ListShowsNamesOfEveryLoftInIdOrder) {
-    const int first = AddLoft(u"Pierwszy");
-    const int second = AddLoft(u"Drugi");
-    CDataStore& store = TheDataStore();
-    auto add = [&](int loft, const Text& name) {
-        switch (GetParam().kind) {
-        case DictionaryColours: return store.AddColour(loft, name);
-        case DictionaryBreeds: return store.AddBreed(loft, name);
-        case DictionaryEyeColours: return store.AddEyeColour(loft, name);
-        case DictionaryLines: return store.AddLine(loft, name);
-        default: return store.AddStatus(loft, name);
-        }
-    };
-    ASSERT_TRUE(add(second, u"Z drugiego"));
-    ASSERT_TRUE(add(first, u"Z pierwszego"));
-    store.LoadExtraDb(first);
-    LoadLoftsAndChooseFirst();
-    Open();
-    EXPECT_EQ(ListRows(), (QStringList{" ", "Z drugiego", "Z pierwszego"}));
-}
-
 INSTANTIATE_TEST_SUITE_P(EveryKind, DictionaryTest, ::testing::ValuesIn(kDictionaries),
                          [](const auto& info) { return std::string(info.param.name); });
 
@@ -513,8 +473,6 @@ TEST_F(ColourCodeTest, CodeIsStoredForTheChosenColourAfterShowingTheStatement) {
     CWyborKoloru window;
     window.kind = DictionaryColours;
     window.show();
-    EXPECT_TRUE(window.Button(CWyborKoloru::kColourCodeButton)->isVisible());
-    EXPECT_TRUE(window.Button(CWyborKoloru::kColourCodeButton)->isEnabled());
     for (const char16_t* name : {u"Niebieski", u"Czerwony"}) {
         window.SetItemText(CWyborKoloru::kNameEdit, name);
         window.RunCommand(CWyborKoloru::kAddButton);
@@ -564,35 +522,26 @@ TEST_F(ColourCodeTest, CodeIsStoredForTheChosenColourAfterShowingTheStatement) {
               QStringList{"5"});
 }
 
-TEST_F(ColourCodeTest, OnlyTheColoursWindowOffersACode) {
-    for (int kind : {DictionaryBreeds, DictionaryEyeColours, DictionaryLines}) {
-        CWyborKoloru window;
-        window.kind = kind;
-        window.show();
-        EXPECT_FALSE(window.Button(CWyborKoloru::kColourCodeButton)->isVisible()) << kind;
-        EXPECT_FALSE(window.Button(CWyborKoloru::kColourCodeButton)->isEnabled()) << kind;
-        window.RunCommand(CWyborKoloru::kColourCodeButton);
-    }
-    EXPECT_TRUE(seams::ModalRuns().empty());
-    EXPECT_TRUE(seams::MessageBoxCalls().empty());
-}
-
 TEST_F(ColourCodeTest, MainMenuOpensTheColoursBreedsAndStatusesWindows) {
     AddLoft(u"Pierwszy");
     CMainDialog::EnableStartupPause(false);
     CStartupSplash::EnableSplash(0);
     auto dialog = std::make_unique<CMainDialog>();
     dialog->show();
-    std::vector<std::pair<int, int>> opened;  // template, kind
+    // Template, kind, and whether "Ustaw kod koloru" is offered (colours only).
+    std::vector<std::tuple<int, int, bool>> opened;
     seams::SetModalHandler([&opened](Dialog& window) {
         const auto* dictionary = dynamic_cast<CWyborKoloru*>(&window);
-        opened.emplace_back(window.TemplateId(), dictionary ? dictionary->kind : 0);
+        const QWidget* code = window.Item(CWyborKoloru::kColourCodeButton);
+        opened.emplace_back(window.TemplateId(), dictionary ? dictionary->kind : 0,
+                            code && code->isVisible() && code->isEnabled());
         return IDCANCEL;
     });
     for (int command : {kCmdManageColours, kCmdManageBreeds, kCmdManageStatuses})
         dialog->RunCommand(command);
-    EXPECT_EQ(opened, (std::vector<std::pair<int, int>>{
-                          {134, DictionaryColours}, {134, DictionaryBreeds}, {140, 0}}));
+    EXPECT_EQ(opened, (std::vector<std::tuple<int, int, bool>>{{134, DictionaryColours, true},
+                                                               {134, DictionaryBreeds, false},
+                                                               {140, 0, false}}));
     dialog.reset();
 }
 
