@@ -1,17 +1,25 @@
 #pragma once
 // The bird list page ("Lista Gołębi"): the birds of the current category of the current loft,
-// one row per membership row of the category, in membership order.
+// one row per membership row of the category, in membership order, with the columns chosen in
+// rows.dat. Down the left side it paints its action links; under the list lies the preview
+// panel of the selected bird with its tab strip, and in the photo panel the bird's first
+// photograph.
 //
-// This is the page's first form: the list with one column of ring texts and the calls the main
-// window makes. The configurable columns, the preview panel, the painted links and the bird
-// commands are filled in by the bird register.
+// The page keeps one rule: g_selectedPigeonRow is -1 or the row the list shows as selected,
+// whether the user chose it with the mouse or the keyboard or a command moved it.
 
+#include <QFont>
+#include <QPixmap>
+#include <array>
+#include <cstdint>
 #include <map>
+#include <vector>
 
 #include "Dialog.h"
 #include "Records.h"
 
 class CMainDialog;
+class CPictureBox;
 class ListView;
 class QLabel;
 
@@ -20,6 +28,14 @@ class CZakladkaListaPsow : public Dialog {
 public:
     static constexpr int kTemplateId = 129;
     static constexpr int kPigeonList = 1003;
+    static constexpr int kRingEdit = 1036;
+    static constexpr int kFindButton = 1131;
+    static constexpr int kPhoto = 1060;
+    static constexpr int kTabStrip = 1151;
+    static constexpr int kUpButton = 1196;
+    static constexpr int kDownButton = 1197;
+    static constexpr int kFirstTabButton = 1099;   // 1099..1103: preview tabs 1..5
+    static constexpr int kPreviewTabCount = 5;
 
     explicit CZakladkaListaPsow(QWidget* parent = nullptr);
 
@@ -28,16 +44,28 @@ public:
     QLabel* loftCountLabel = nullptr;       // the main window's label 1187
     QLabel* categoryCountLabel = nullptr;   // the main window's label 1188: "(rows)"
 
+    // 0 while preview tab 1 (the short panel) is shown, 1 while one of tabs 2 to 5 is.
+    int previewExpanded = 0;
+    // The configured column codes in display order (list column i+1 shows columnCodes[i]) and
+    // the width of each code.
+    std::vector<std::int32_t> columnCodes;
+    std::map<std::int32_t, std::int32_t> columnWidths;
     // Which bird each row shows, and the membership row that puts it there.
     std::map<int, int> rowPigeonIds;
     std::map<int, int> rowMembershipIds;
+    // The ring number to find (edit 1036).
+    Text searchRingText;
 
     bool OnInitDialog() override;
     void OnOK() override {}
     void OnCancel() override {}
 
     ListView* PigeonList() const;
+    CPictureBox* PhotoBox() const;
 
+    // ---- the list ---------------------------------------------------------------------------
+    // Reads rows.dat and makes the list's columns: "..." first, then one per code.
+    void ReadColumnLayout();
     // Fills the list with the birds of one category, in membership order; loft index and
     // category id both -1 leave it empty. Always returns -1.
     int ShowCategory(int loftIndex, int categoryId);
@@ -46,23 +74,79 @@ public:
     // Empties the list and forgets its rows, so no command can act on a bird that is no longer
     // shown.
     void EmptyList();
+    // The text of one cell: the bird of that id in the data store, under that column code.
+    Text GetCellText(int pigeonId, int columnCode) const;
+    static Text CellText(const PigeonRecord& pigeon, int columnCode);
 
+    // The selected bird's id; 0 when no row is selected.
+    int SelectedPigeonId() const;
+    // What selecting a row does: the photo and the preview follow the list's selection.
+    void OnSelectPigeon();
+    void OnDoubleClickPigeon();
+
+    // ---- layout, painting and clicks --------------------------------------------------------
     // Fit the page to its size (the main window calls these when it is sized).
     void ComputeLayout();
     void MoveControls();
+    Rect ListRect() const { return previewExpanded ? listShortRect_ : listTallRect_; }
+    // Shows preview tab 1..5: tab 1 under the taller list, tabs 2 to 5 under the shorter one.
+    void ShowPreviewTab(int tab);
+    // The bird each preview tab was last told to show (-1 none); tab 1..5.
+    int PreviewPigeonId(int tab) const { return previewPigeonIds_[tab - 1]; }
 
-    // Commands reached from the main window's menu; the bird register fills them in.
-    void AddPigeon() {}
-    void EditPigeon() {}
-    void DeletePigeon() {}
-    void MovePigeon() {}
-    void AddRingSeries() {}
-    void AddToIld() {}
-    void PrintIld() {}
-    void RemoveFromIld() {}
-    void PrintCategory() {}
-    void SetupColumns() {}
+    // The painted links down the left side and what a click in each runs.
+    struct Link {
+        const char16_t* text;
+        int top;
+        int bottom;
+    };
+    static const std::vector<Link>& Links();
+    static constexpr Rect kPhotoArea{5, 410, 210, 620};
+
+    // ---- commands ---------------------------------------------------------------------------
+    void AddPigeon();
+    void EditPigeon();
+    void DeletePigeon();
+    void MovePigeon();
+    void MoveUp();
+    void MoveDown();
+    void FindByRing();
+    void AddRingSeries();
+    void EditRoofDate();
+    void AddToIld();
+    void RemoveFromIld();
+    void PrintCategory();
+    void PrintIld();
+    void PrintPedigree();
+    void ShowFamilyTree();
+    void ShowPhotos();
+    void SetupColumns();
+
+    bool PreTranslateKey(QWidget* target, QKeyEvent* event) override;
+
+protected:
+    void OnEraseBkgnd(Dc& dc) override;
+    void OnLButtonDown(const QPoint& point) override;
 
 private:
-    Rect listRect_;
+    void ShowDefaultPhoto();
+    void TellPreviewTab(int tab, int pigeonId);
+    // The current loft and category, when both are chosen.
+    const LoftRecord* CurrentLoft() const;
+    const CategoryRecord* CurrentCategory() const;
+    void ShowCurrentCategory();
+    // Swaps the birds of rows a and b, in the list and in the stored order, in one transaction.
+    bool SwapRows(int a, int b);
+    bool HasSelection() const;
+
+    QPixmap defaultPhoto_;
+    QFont listFont_;
+    std::array<int, kPreviewTabCount> previewPigeonIds_{-1, -1, -1, -1, -1};
+    Rect listTallRect_;
+    Rect listShortRect_;
+    Rect previewTab1Rect_;
+    Rect previewTabsRect_;
+    Rect tabStripRect_;
+    Rect upRect_;
+    Rect downRect_;
 };

@@ -1,0 +1,797 @@
+// The bird list page: the texts of every column code, the column layout read from rows.dat,
+// selection that follows the list (keyboard too), the painted links and tab strip, and the
+// commands that change the files: up/down, delete, find by ring, ring series and the roof date.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <ostream>
+
+#include "ColumnLayout.h"
+#include "ControlKinds.h"
+#include "DataStore.h"
+#include "DataWyjsciaNaDach.h"
+#include "Dialog.h"
+#include "DodajGolebia.h"
+#include "DodajGolebiaTab1.h"
+#include "DodajSerieObraczek.h"
+#include "Globals.h"
+#include "ListView.h"
+#include "MainDialog.h"
+#include "PictureBox.h"
+#include "Places.h"
+#include "Seams.h"
+#include "Settings.h"
+#include "SharedRoutines.h"
+#include "StandardControls.h"
+#include "StartupSplash.h"
+#include "ZakladkaListaPsow.h"
+
+static void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The birds of a category as the file orders them.
+std::vector<int> StoredOrder(int categoryId) {
+    std::vector<int> ids;
+    for (const CategoryMember& member : TheDataStore().LoadCategoryMembers(categoryId))
+        ids.push_back(member.pigeonId);
+    return ids;
+}
+
+std::vector<int> MembershipRowIds(int categoryId) {
+    std::vector<int> ids;
+    for (const CategoryMember& member : TheDataStore().LoadCategoryMembers(categoryId))
+        ids.push_back(member.rowId);
+    return ids;
+}
+
+long long QueryInt(const Text& file, const Text& sql) {
+    SqlDatabase db(file);
+    return db.QueryInt64(sql, {}, -999);
+}
+
+void WriteLayout(const std::vector<std::pair<std::int32_t, std::int32_t>>& columns) {
+    ColumnLayoutFile layout;
+    for (const auto& [code, width] : columns) {
+        layout.codes.push_back(code);
+        layout.widths[code] = width;
+    }
+    ASSERT_TRUE(layout.Write(ListLayoutPath()));
+}
+
+void WriteRawLayout(const std::string& bytes) {
+    QFile file(QString::fromStdU16String(ListLayoutPath()));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+}
+
+std::string Int32s(std::initializer_list<std::int32_t> values) {
+    std::string bytes;
+    for (std::int32_t v : values) {
+        const auto u = static_cast<std::uint32_t>(v);
+        for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<char>(u >> shift));
+    }
+    return bytes;
+}
+
+QStringList Headers(ListView* list) {
+    QStringList headers;
+    for (int c = 0; c < list->GetColumnCount(); ++c)
+        headers << list->horizontalHeaderItem(c)->text();
+    return headers;
+}
+
+QStringList Column(ListView* list, int column) {
+    QStringList texts;
+    for (int row = 0; row < list->GetItemCount(); ++row) texts << list->GetItemText(row, column);
+    return texts;
+}
+
+class BirdListPageTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { RegisterProgramControls(); }
+
+    void SetUp() override {
+        ASSERT_TRUE(folder_.isValid());
+        settings::SetInstallPath(folder_.path());
+        places::ConnectDataStore();
+        ASSERT_TRUE(places::LayOutInstallFolder());
+        TheDataStore().LoadLofts();
+        TheDataStore().LoadPigeonsDb(-1);
+        TheDataStore().LoadExtraDb(-1);
+        seams::Reset();
+        CMainDialog::EnableStartupPause(false);
+        CStartupSplash::EnableSplash(0);
+        g_currentLoftIndex = g_currentCategoryIndex = g_selectedPigeonRow = -1;
+        // The ring number and the name, so rows read as rings.
+        WriteLayout({{ListColumnRing, 80}, {ListColumnName, 120}});
+    }
+
+    void TearDown() override {
+        dialog_.reset();
+        seams::Reset();
+        settings::SetInstallPath(QString());
+        g_currentLoftIndex = g_currentCategoryIndex = g_selectedPigeonRow = -1;
+    }
+
+    static int AddLoft(const std::u16string& name) {
+        LoftRecord loft;
+        loft.nazwahodowli = name;
+        EXPECT_TRUE(TheDataStore().WriteLoft(kModeInsert, loft));
+        return loft.id;
+    }
+
+    static int AddCategory(int loftId, const std::u16string& name) {
+        CategoryRecord category;
+        category.id_hodowli = loftId;
+        category.nazwakategorii = name;
+        EXPECT_TRUE(TheDataStore().WriteCategory(kModeInsert, category));
+        return category.id;
+    }
+
+    static int AddBird(int categoryId, const std::u16string& ring, int loftId = 0) {
+        PigeonRecord bird;
+        bird.id_hodowli = loftId;
+        bird.kraj = u"PL";
+        bird.oddzial = u"0123";
+        bird.rocznik = u"24";
+        bird.nr_obraczki = ring;
+        EXPECT_TRUE(TheDataStore().WritePigeon(kModeInsert, bird));
+        if (categoryId > 0) EXPECT_EQ(TheDataStore().AddPigeonToCategory(categoryId, bird.id), 1);
+        return bird.id;
+    }
+
+    // A picture file of its own size, stored as the bird's photograph.
+    Text AddPhoto(int pigeonId, int width, int height) {
+        const QString source = folder_.filePath(QStringLiteral("in-%1.png").arg(pigeonId));
+        QImage image(width, height, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        EXPECT_TRUE(image.save(source));
+        PhotoRecord photo;
+        photo.path = source.toStdU16String();
+        photo.id_golebia = pigeonId;
+        photo.rozszerzenie = u"png";
+        EXPECT_TRUE(TheDataStore().AddPhoto(photo));
+        return JoinPath(ImagesFolder(), photo.FileName());
+    }
+
+    Text AddDocument(int pigeonId) {
+        const QString source = folder_.filePath(QStringLiteral("doc-%1.pdf").arg(pigeonId));
+        QFile file(source);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("%PDF");
+        file.close();
+        DocumentRecord doc;
+        doc.path = source.toStdU16String();
+        doc.id_wlasciciela = pigeonId;
+        doc.rozszerzenie = u"pdf";
+        EXPECT_TRUE(TheDataStore().AddDocument(doc));
+        return JoinPath(DocumentsFolder(), doc.FileName());
+    }
+
+    CMainDialog& Open() {
+        dialog_ = std::make_unique<CMainDialog>();
+        dialog_->resize(1280, 900);
+        dialog_->show();
+        // Show the bird list page as a click on its header does.
+        QTest::mouseClick(dialog_.get(), Qt::LeftButton, {}, QPoint(300, dialog_->ClientTop() + 80));
+        return *dialog_;
+    }
+
+    CZakladkaListaPsow& Page() const { return *dialog_->BirdListPage(); }
+    ListView* List() const { return Page().PigeonList(); }
+    QStringList Rings() const { return Column(List(), 1); }
+
+    void ClickRow(int row) {
+        const QRect cell = List()->visualItemRect(List()->item(row, 1));
+        QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, cell.center());
+    }
+
+    // Clicks at a point of the page as the user would.
+    void ClickPage(const QPoint& point) { QTest::mouseClick(&Page(), Qt::LeftButton, {}, point); }
+
+    static QStringList MessageTexts() {
+        QStringList texts;
+        for (const seams::MessageBoxCall& call : seams::MessageBoxCalls()) texts << call.text;
+        return texts;
+    }
+
+    QTemporaryDir folder_;
+    std::unique_ptr<CMainDialog> dialog_;
+};
+
+// ---- cell texts ---------------------------------------------------------------------------------
+
+TEST_F(BirdListPageTest, EveryColumnCodeWritesItsCellText) {
+    CDataStore& store = TheDataStore();
+    store.colourNames[4] = u"Niebieski";
+    store.breedNames[5] = u"Janssen";
+    store.lineNames[6] = u"Linia A";
+    store.statusNames[7] = u"Rozpłodowy";
+    PersonRecord breeder;
+    breeder.imie = u"Jan";
+    breeder.nazwisko = u"Kowalski";
+    store.breeders[8] = breeder;
+    PersonRecord owner;
+    owner.imie = u"Anna";
+    owner.nazwisko = u"Nowak";
+    store.clients[9] = owner;
+    PigeonRecord father;
+    father.id = 21;
+    father.kraj = u"PL";
+    father.oddzial = u"0444";
+    father.rocznik = u"19";
+    father.nr_obraczki = u"1001";
+    father.nazwa = u"As";
+    store.pigeons[21] = father;
+
+    PigeonRecord bird;
+    bird.id = 30;
+    bird.nazwa = u"Błysk";
+    bird.plec = 2;
+    bird.id_koloru = 4;
+    bird.id_ojca = 21;
+    bird.id_matki = 999;   // not a stored bird
+    bird.id_hodowcy = 8;
+    bird.id_wlasciciela = 9;
+    bird.id_rasy = 5;
+    bird.photos.push_back(PhotoRecord{});
+    bird.id_linia = 6;
+    bird.DataF1 = *MakeLocalTime(20, 5, 2008, 1, 1, 1);
+    bird.kraj = u"DV";
+    bird.oddzial = u"07123";
+    bird.nr_obraczki = u"0456";
+    bird.rocznik = u"2023";
+    bird.id_statusu = 7;
+    bird.ocena_zdrowia = 3;
+    bird.ocena_lotowa = 0;
+    bird.ocena_upierzenia = 4;
+    bird.ocena_ogolna = 10;  // the general rating takes no part in the mean
+    store.pigeons[30] = bird;
+
+    const QStringList expected = {
+        " ",            // 0 LP.
+        "Błysk",        // 1
+        "Samica",       // 2
+        "Niebieski",    // 3
+        " ",            // 4 note
+        "PL 0444 19 1001 [As]",
+        QString::fromStdU16String(PigeonRecord{}.GetDisplayName()),
+        "Jan Kowalski",
+        "Anna Nowak",
+        "Janssen",
+        " ",            // 10 nickname
+        "Jest",
+        "Linia A",
+        "20/05/08",
+        "DV",
+        "07123",
+        "0456",
+        "2023",
+        "Rozpłodowy",
+        "3.5",
+        " ",            // 20: no list column
+    };
+    for (int code = 0; code <= 20; ++code) {
+        EXPECT_EQ(QString::fromStdU16String(CZakladkaListaPsow::CellText(bird, code)),
+                  expected[code])
+            << "code " << code;
+    }
+    EXPECT_EQ(CZakladkaListaPsow::CellText(bird, -1), u" ");
+
+    // Sex texts, the other photo text, unset and missing values, and rating means.
+    PigeonRecord plain;
+    const std::pair<int, const char16_t*> sexes[] = {{0, u"N/A"}, {1, u"Samiec"}, {2, u"Samica"},
+                                                     {3, u" "}, {-1, u" "}};
+    for (const auto& [sex, text] : sexes) {
+        plain.plec = sex;
+        EXPECT_EQ(CZakladkaListaPsow::CellText(plain, ListColumnSex), text) << sex;
+    }
+    EXPECT_EQ(CZakladkaListaPsow::CellText(plain, ListColumnPhoto), u"Brak");
+    EXPECT_EQ(CZakladkaListaPsow::CellText(plain, ListColumnRoofDate), u" ");
+    EXPECT_EQ(CZakladkaListaPsow::CellText(plain, ListColumnColour), u" ");
+    EXPECT_EQ(CZakladkaListaPsow::CellText(plain, ListColumnName), u" ");
+    plain.id_hodowcy = 404;
+    plain.id_wlasciciela = 404;
+    plain.id_rasy = 404;
+    EXPECT_EQ(CZakladkaListaPsow::CellText(plain, ListColumnBreeder), u" ");
+    EXPECT_EQ(CZakladkaListaPsow::CellText(plain, ListColumnOwner), u" ");
+    EXPECT_EQ(CZakladkaListaPsow::CellText(plain, ListColumnBreed), u" ");
+
+    const struct {
+        int health, flight, plumage;
+        const char16_t* text;
+    } ratings[] = {{0, 0, 0, u"-"},  {5, 0, 0, u"5"},   {4, 5, 5, u"4.7"},
+                   {10, 10, 10, u"10"}, {1, 2, 0, u"1.5"}, {-3, 0, 0, u"-"}};
+    for (const auto& r : ratings) {
+        plain.ocena_zdrowia = r.health;
+        plain.ocena_lotowa = r.flight;
+        plain.ocena_upierzenia = r.plumage;
+        plain.ocena_ogolna = 7;
+        EXPECT_EQ(CZakladkaListaPsow::CellText(plain, ListColumnRating), r.text)
+            << r.health << " " << r.flight << " " << r.plumage;
+    }
+    // By id: a bird the map lacks reads as an empty record, and nothing is added to the map.
+    Open();
+    const size_t birds = store.pigeons.size();
+    EXPECT_EQ(Page().GetCellText(12345, ListColumnSex), u"N/A");
+    EXPECT_EQ(store.pigeons.size(), birds);
+}
+
+// ---- the column layout --------------------------------------------------------------------------
+
+TEST_F(BirdListPageTest, ColumnsComeFromRowsDatWithTheirWidths) {
+    const int loft = AddLoft(u"Gołębnik");
+    const int category = AddCategory(loft, u"Lotne");
+    const int bird = AddBird(category, u"77");
+    WriteRawLayout(Int32s({4, ListColumnCountry, 0x1002D, ListColumnSex, 50, ListColumnRing, 90,
+                           ListColumnSex, 70}));
+    Open();
+    ListView* list = List();
+    // A repeated code makes two columns, both with the width stored last for it; only the
+    // low 16 bits of a width count.
+    EXPECT_EQ(Headers(list), (QStringList{"...", "Kraj", "Płeć", "Obrączka", "Płeć"}));
+    EXPECT_EQ(list->GetColumnWidth(0), 30);
+    EXPECT_EQ(list->GetColumnWidth(1), 45);
+    EXPECT_EQ(list->GetColumnWidth(2), 70);
+    EXPECT_EQ(list->GetColumnWidth(3), 90);
+    EXPECT_EQ(list->GetColumnWidth(4), 70);
+    ASSERT_EQ(list->GetItemCount(), 1);
+    EXPECT_EQ(list->GetItemText(0, 0), " ");
+    EXPECT_EQ(list->GetItemText(0, 1), "PL");
+    EXPECT_EQ(list->GetItemText(0, 2), "N/A");
+    EXPECT_EQ(list->GetItemText(0, 3), "77");
+    EXPECT_EQ(list->GetItemText(0, 4), "N/A");
+    EXPECT_EQ(Page().rowPigeonIds.at(0), bird);
+
+    // Count 0: the column "..." alone.
+    WriteLayout({});
+    Page().ReadColumnLayout();
+    EXPECT_EQ(Headers(list), QStringList{"..."});
+
+    // A file cut short keeps the pairs that are there in full.
+    WriteRawLayout(Int32s({3, ListColumnYear, 60, ListColumnRing, 80, ListColumnName}));
+    Page().ReadColumnLayout();
+    EXPECT_EQ(Headers(list), (QStringList{"...", "Rocznik", "Obrączka"}));
+    EXPECT_EQ(Page().columnCodes, (std::vector<std::int32_t>{ListColumnYear, ListColumnRing}));
+
+    // Without a file the list still starts with "..." and offers columns to fill.
+    fs::remove(ToFsPath(ListLayoutPath()));
+    Page().ReadColumnLayout();
+    EXPECT_EQ(Headers(list).value(0), "...");
+    EXPECT_GT(list->GetColumnCount(), 1);
+}
+
+TEST_F(BirdListPageTest, CategoryFillsInMembershipOrderWithItsCount) {
+    const int loft = AddLoft(u"Gołębnik");
+    const int young = AddCategory(loft, u"Młode");
+    const int old = AddCategory(loft, u"Stare");
+    const int a = AddBird(young, u"300");
+    const int b = AddBird(old, u"100");
+    ASSERT_EQ(TheDataStore().AddPigeonToCategory(young, b), 1);
+    AddBird(young, u"200");
+    CMainDialog& dialog = Open();
+    EXPECT_EQ(Rings(), (QStringList{"300", "100", "200"}));
+    EXPECT_EQ(dialog.GetDlgItemText(CMainDialog::kCategoryCountLabel), "(3)");
+    EXPECT_EQ(Page().rowPigeonIds.at(0), a);
+    EXPECT_EQ(Page().rowMembershipIds.at(1), MembershipRowIds(young)[1]);
+    // An unnamed bird's name cell holds a blank, never nothing.
+    EXPECT_EQ(List()->GetItemText(0, 2), " ");
+
+    // Another category: nothing stays selected.
+    ClickRow(1);
+    EXPECT_EQ(g_selectedPigeonRow, 1);
+    dialog.CategoryCombo()->SetCurSel(1);
+    dialog.Fire(CMainDialog::kCategoryCombo, Notification::SelChange);
+    EXPECT_EQ(Rings(), QStringList{"100"});
+    EXPECT_EQ(g_selectedPigeonRow, -1);
+    EXPECT_EQ(List()->FirstSelectedRow(), -1);
+    EXPECT_EQ(dialog.GetDlgItemText(CMainDialog::kCategoryCountLabel), "(1)");
+}
+
+// ---- selection, photo, links and tab strip ------------------------------------------------------
+
+TEST_F(BirdListPageTest, SelectionFollowsMouseAndKeysAndShowsTheFirstPhoto) {
+    const int loft = AddLoft(u"Gołębnik");
+    const int category = AddCategory(loft, u"Lotne");
+    const int first = AddBird(category, u"1");
+    const int second = AddBird(category, u"2");
+    AddPhoto(second, 40, 30);
+    AddPhoto(second, 50, 50);
+    Open();
+    CPictureBox* photo = Page().PhotoBox();
+    ASSERT_NE(photo, nullptr);
+    EXPECT_EQ(photo->displayMode, CPictureBox::kStretched);
+    EXPECT_EQ(photo->Image()->size(), QSize(214, 148));   // nothing selected: the placeholder
+    EXPECT_EQ(Page().PreviewPigeonId(1), -1);
+
+    ClickRow(0);
+    EXPECT_EQ(g_selectedPigeonRow, 0);
+    EXPECT_EQ(Page().SelectedPigeonId(), first);
+    EXPECT_EQ(photo->Image()->size(), QSize(214, 148));   // a bird without photographs
+    for (int tab = 1; tab <= 5; ++tab) EXPECT_EQ(Page().PreviewPigeonId(tab), first);
+
+    // The arrow key moves the selected bird as a click does.
+    List()->setFocus();
+    QTest::keyClick(List(), Qt::Key_Down);
+    EXPECT_EQ(g_selectedPigeonRow, 1);
+    EXPECT_EQ(Page().SelectedPigeonId(), second);
+    EXPECT_EQ(photo->Image()->size(), QSize(40, 30));     // its first photograph
+    EXPECT_EQ(Page().PreviewPigeonId(3), second);
+
+    // A click below the rows: no bird, the placeholder, tab 1 empty, the others keep theirs.
+    QTest::mouseClick(List()->viewport(), Qt::LeftButton, {},
+                      QPoint(20, List()->viewport()->height() - 5));
+    EXPECT_EQ(g_selectedPigeonRow, -1);
+    EXPECT_EQ(photo->Image()->size(), QSize(214, 148));
+    EXPECT_EQ(Page().PreviewPigeonId(1), -1);
+    for (int tab = 2; tab <= 5; ++tab) EXPECT_EQ(Page().PreviewPigeonId(tab), second);
+
+    // A command after the keys acts on the bird the user sees selected.
+    ClickRow(0);
+    QTest::keyClick(List(), Qt::Key_Down);
+    Page().MoveUp();
+    EXPECT_EQ(StoredOrder(category), (std::vector<int>{second, first}));
+    EXPECT_EQ(g_selectedPigeonRow, 0);
+    EXPECT_TRUE(List()->IsRowSelected(0));
+}
+
+TEST_F(BirdListPageTest, PaintedLinksAndTabStripReachTheirCommands) {
+    Open();   // no loft, no category, no bird
+    const int h = Page().height();
+    ClickPage(QPoint(100, 65));    // "Dodaj gołębia"
+    ClickPage(QPoint(100, 185));   // "Drzewo genealogiczne"
+    ClickPage(QPoint(209, 259));   // "Drukuj Rodowód", its last pixel
+    ClickPage(QPoint(100, 500));   // the photo area
+    ClickPage(QPoint(100, 270));   // between the panels: nothing
+    ClickPage(QPoint(210, 65));    // right of the links: nothing
+    EXPECT_EQ(MessageTexts(), (QStringList{
+                                  "Nie można dodać gołębia do listy nie wybierając kategorii",
+                                  "Wybierz ptaka z listy",
+                                  "Musisz wybrać gołębia z listy, aby wydrukować jego rodowów",
+                                  "Wybierz gołębia z listy, aby przeglądać zdjęcia",
+                              }));
+    EXPECT_TRUE(seams::ModalRuns().empty());
+
+    // The tab strip: tab 1 keeps the tall list, tabs 2 to 5 the short one, up to x 1025.
+    const int tallBottom = h - 160;
+    const int shortBottom = h - 460;
+    EXPECT_EQ(List()->geometry().bottom() + 1, tallBottom);
+    ClickPage(QPoint(400, h - 10));
+    EXPECT_EQ(Page().previewExpanded, 1);
+    EXPECT_EQ(List()->geometry().bottom() + 1, shortBottom);
+    ClickPage(QPoint(300, h - 10));
+    EXPECT_EQ(Page().previewExpanded, 0);
+    EXPECT_EQ(List()->geometry().bottom() + 1, tallBottom);
+    ClickPage(QPoint(1024, h - 1));
+    EXPECT_EQ(Page().previewExpanded, 1);
+    Page().ShowPreviewTab(1);
+    ClickPage(QPoint(1025, h - 10));   // past tab 5
+    ClickPage(QPoint(400, h - 23));    // above the strip
+    EXPECT_EQ(Page().previewExpanded, 0);
+
+    // The links are painted: white panels, the pedigree link's own fill, blue link text.
+    const QImage image = Page().grab().toImage();
+    EXPECT_EQ(image.pixelColor(200, 20), QColor(255, 255, 255));
+    EXPECT_EQ(image.pixelColor(200, 240), QColor(228, 236, 250));
+    EXPECT_EQ(image.pixelColor(207, 615), QColor(255, 255, 255));
+    // The link text starts 30 pixels into its row, in its blue.
+    int blue = 0;
+    int leftmost = 210;
+    for (int x = 5; x < 210; ++x) {
+        for (int y = 52; y < 78; ++y) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.blue() > 200 && c.red() < 120) {
+                ++blue;
+                leftmost = std::min(leftmost, x);
+            }
+        }
+    }
+    EXPECT_GT(blue, 20);
+    EXPECT_GE(leftmost, 35);
+    EXPECT_LE(leftmost, 40);
+}
+
+// ---- up and down --------------------------------------------------------------------------------
+
+TEST_F(BirdListPageTest, UpAndDownSwapTheStoredOrderAndTheSelectionFollows) {
+    const int loft = AddLoft(u"Gołębnik");
+    const int category = AddCategory(loft, u"Lotne");
+    const int other = AddCategory(loft, u"Inne");
+    const int a = AddBird(category, u"1");
+    const int b = AddBird(category, u"2");
+    const int c = AddBird(category, u"3");
+    const int d = AddBird(category, u"4");
+    ASSERT_EQ(TheDataStore().AddPigeonToCategory(other, c), 1);
+    const std::vector<int> rows = MembershipRowIds(category);
+    Open();
+
+    ClickRow(2);
+    Page().RunCommand(CZakladkaListaPsow::kUpButton);
+    Page().RunCommand(CZakladkaListaPsow::kUpButton);
+    // The same bird went up two places; the membership rows kept their ids and places.
+    EXPECT_EQ(StoredOrder(category), (std::vector<int>{c, a, b, d}));
+    EXPECT_EQ(MembershipRowIds(category), rows);
+    EXPECT_EQ(Rings(), (QStringList{"3", "1", "2", "4"}));
+    EXPECT_EQ(g_selectedPigeonRow, 0);
+    EXPECT_EQ(List()->FirstSelectedRow(), 0);
+    EXPECT_EQ(StoredOrder(other), std::vector<int>{c});
+
+    Page().RunCommand(CZakladkaListaPsow::kUpButton);
+    EXPECT_EQ(MessageTexts(), QStringList{"Gołąb pierwszy na liście"});
+    EXPECT_EQ(StoredOrder(category), (std::vector<int>{c, a, b, d}));
+
+    Page().RunCommand(CZakladkaListaPsow::kDownButton);
+    EXPECT_EQ(StoredOrder(category), (std::vector<int>{a, c, b, d}));
+    EXPECT_EQ(g_selectedPigeonRow, 1);
+
+    ClickRow(3);
+    Page().RunCommand(CZakladkaListaPsow::kDownButton);
+    EXPECT_EQ(MessageTexts().value(1), "Gołąb jest ostatni na liście");
+    EXPECT_EQ(StoredOrder(category), (std::vector<int>{a, c, b, d}));
+    // The file's order is what the list shows after reading it again.
+    Page().ShowCategory(0, category);
+    EXPECT_EQ(Rings(), (QStringList{"1", "3", "2", "4"}));
+}
+
+TEST_F(BirdListPageTest, BirdsAddedWithTheWindowKeptOpenAreMappedToTheirOwnRows) {
+    const int loft = AddLoft(u"Gołębnik");
+    const int category = AddCategory(loft, u"Lotne");
+    const int first = AddBird(category, u"1");
+    Open();
+    seams::QueueModalHandler([](Dialog& dialog) {
+        auto& editor = static_cast<CDodajGolebia&>(dialog);
+        editor.Button(CDodajGolebia::kKeepOpenBox)->click();
+        for (const char16_t* ring : {u"501", u"502"}) {
+            editor.Tab1()->SetItemText(CDodajGolebiaTab1::kRing, ring);
+            editor.RunCommand(IDOK);
+        }
+        return IDCANCEL;
+    });
+    Page().AddPigeon();
+    EXPECT_EQ(Rings(), (QStringList{"1", "501", "502"}));
+    const std::vector<int> order = StoredOrder(category);
+    ASSERT_EQ(order.size(), 3u);
+    for (int row = 0; row < 3; ++row) {
+        EXPECT_EQ(Page().rowPigeonIds.at(row), order[row]);
+        EXPECT_EQ(Page().rowMembershipIds.at(row), MembershipRowIds(category)[row]);
+    }
+    // Moving one of them up changes the stored order of exactly those two rows.
+    ClickRow(2);
+    Page().MoveUp();
+    EXPECT_EQ(StoredOrder(category), (std::vector<int>{first, order[2], order[1]}));
+}
+
+// ---- delete -------------------------------------------------------------------------------------
+
+TEST_F(BirdListPageTest, DeleteAsksFirstAndOnYesRemovesTheBirdWithWhatIsOnlyItsOwn) {
+    const int loft = AddLoft(u"Gołębnik");
+    const int category = AddCategory(loft, u"Lotne");
+    const int other = AddCategory(loft, u"Inne");
+    const int keep = AddBird(category, u"1");
+    const int gone = AddBird(category, u"2");
+    ASSERT_EQ(TheDataStore().AddPigeonToCategory(other, gone), 1);
+    ASSERT_TRUE(TheDataStore().AddToIldList(gone));
+    ASSERT_TRUE(TheDataStore().AddToIldList(keep));
+    const Text photo = AddPhoto(gone, 10, 10);
+    const Text keptPhoto = AddPhoto(keep, 10, 10);
+    const Text document = AddDocument(gone);
+    TreatmentRecord treatment;
+    treatment.id_golebia = gone;
+    treatment.nazwa = u"Szczepienie";
+    ASSERT_TRUE(TheDataStore().WriteTreatment(kModeInsert, treatment));
+    PairRecord pair;
+    pair.id_samca = gone;
+    pair.id_samicy = keep;
+    ASSERT_TRUE(TheDataStore().WritePair(kModeInsert, pair));
+    Open();
+    const Text birds = PigeonsDbPath();
+    const auto count = [&](const Text& sql) { return QueryInt(birds, sql); };
+
+    ClickRow(1);
+    seams::ScriptMessageBoxAnswers({IDNO});
+    Page().DeletePigeon();
+    ASSERT_EQ(seams::MessageBoxCalls().size(), 1u);
+    const seams::MessageBoxCall& question = seams::MessageBoxCalls()[0];
+    EXPECT_EQ(question.text, "Czy napewno usunąć wybranego gołębia?");
+    EXPECT_EQ(question.caption, "Czy usunąć?");
+    EXPECT_EQ(question.flags, MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2);
+    EXPECT_EQ(count(u"SELECT count(*) FROM pigeons"), 2);
+    EXPECT_EQ(Rings(), (QStringList{"1", "2"}));
+    EXPECT_EQ(g_selectedPigeonRow, 1);
+
+    seams::ScriptMessageBoxAnswers({IDYES});
+    Page().DeletePigeon();
+    EXPECT_EQ(count(u"SELECT count(*) FROM pigeons WHERE id = " + NumberText(gone)), 0);
+    EXPECT_EQ(count(u"SELECT count(*) FROM kategoria_id WHERE id_golebia = " + NumberText(gone)), 0);
+    EXPECT_EQ(count(u"SELECT count(*) FROM lekisuplementy"), 0);
+    EXPECT_EQ(count(u"SELECT count(*) FROM zdjecia"), 1);
+    EXPECT_EQ(count(u"SELECT count(*) FROM dokumenty"), 0);
+    EXPECT_EQ(QueryInt(ExtraDbPath(), u"SELECT count(*) FROM ild"), 1);
+    EXPECT_FALSE(fs::exists(ToFsPath(photo)));
+    EXPECT_FALSE(fs::exists(ToFsPath(document)));
+    EXPECT_TRUE(fs::exists(ToFsPath(keptPhoto)));
+    // History stays.
+    EXPECT_EQ(count(u"SELECT count(*) FROM pary"), 1);
+    EXPECT_EQ(TheDataStore().pigeons.count(gone), 0u);
+    EXPECT_EQ(Rings(), QStringList{"1"});
+    EXPECT_EQ(g_selectedPigeonRow, -1);
+    EXPECT_EQ(StoredOrder(other), std::vector<int>{});
+    EXPECT_EQ(StoredOrder(category), std::vector<int>{keep});
+
+    // Without a selection nothing is asked.
+    Page().DeletePigeon();
+    EXPECT_EQ(seams::MessageBoxCalls().size(), 2u);
+}
+
+// ---- find by ring -------------------------------------------------------------------------------
+
+TEST_F(BirdListPageTest, FindByRingWalksEveryLoftAndTheLastMatchWins) {
+    const int north = AddLoft(u"Północ");
+    const int northYoung = AddCategory(north, u"Młode");
+    const int northOld = AddCategory(north, u"Stare");
+    const int south = AddLoft(u"Południe");
+    const int southAll = AddCategory(south, u"Wszystkie");
+    AddBird(northYoung, u"500", north);
+    AddBird(northOld, u"1", north);
+    AddBird(northOld, u"77", north);
+    AddBird(southAll, u"3", south);
+    AddBird(southAll, u"4", south);
+    AddBird(southAll, u"77", south);
+    AddBird(southAll, u"", south);
+    AddBird(southAll, u"9", south);
+    CMainDialog& dialog = Open();
+    ASSERT_EQ(Rings(), QStringList{"500"});
+
+    Page().SetItemText(CZakladkaListaPsow::kRingEdit, u"77");
+    Page().RunCommand(CZakladkaListaPsow::kFindButton);
+    EXPECT_EQ(g_currentLoftIndex, 1);
+    EXPECT_EQ(g_currentCategoryIndex, 0);
+    EXPECT_EQ(dialog.LoftCombo()->GetCurSel(), 1);
+    EXPECT_EQ(dialog.CategoryCombo()->GetCurSel(), 0);
+    EXPECT_EQ(Rings(), (QStringList{"3", "4", "77", " ", "9"}));
+    EXPECT_EQ(g_selectedPigeonRow, 2);
+    EXPECT_EQ(List()->FirstSelectedRow(), 2);
+    EXPECT_EQ(List()->currentRow(), 2);
+
+    // Back to the first loft's first category; the comparison is exact.
+    Page().SetItemText(CZakladkaListaPsow::kRingEdit, u"500");
+    Page().FindByRing();
+    EXPECT_EQ(g_currentLoftIndex, 0);
+    EXPECT_EQ(g_currentCategoryIndex, 0);
+    EXPECT_EQ(g_selectedPigeonRow, 0);
+
+    // An empty text finds a bird without a ring number.
+    Page().SetItemText(CZakladkaListaPsow::kRingEdit, u"");
+    Page().FindByRing();
+    EXPECT_EQ(g_currentLoftIndex, 1);
+    EXPECT_EQ(g_selectedPigeonRow, 3);
+    EXPECT_TRUE(seams::MessageBoxCalls().empty());
+
+    Page().SetItemText(CZakladkaListaPsow::kRingEdit, u"5");
+    Page().FindByRing();
+    ASSERT_EQ(seams::MessageBoxCalls().size(), 1u);
+    EXPECT_EQ(seams::MessageBoxCalls()[0].text, "Nie znaleziono gołębia o podanym numerze obrączki");
+    EXPECT_EQ(seams::MessageBoxCalls()[0].caption, "Nie znaleziono");
+    EXPECT_EQ(g_currentLoftIndex, 1);
+    EXPECT_EQ(g_selectedPigeonRow, 3);
+}
+
+// ---- ring series --------------------------------------------------------------------------------
+
+TEST_F(BirdListPageTest, RingSeriesAddsItsBirdsToTheCurrentCategoryOrRefuses) {
+    const auto series = [](const char16_t* first, const char16_t* last) {
+        seams::QueueModalHandler([first, last](Dialog& dialog) {
+            dialog.SetItemText(CDodajSerieObraczek::kCountryEdit, u"PL");
+            dialog.SetItemText(CDodajSerieObraczek::kBranchEdit, u"0123");
+            dialog.SetItemText(CDodajSerieObraczek::kYearEdit, u"25");
+            dialog.SetItemText(CDodajSerieObraczek::kFirstNumberEdit, first);
+            dialog.SetItemText(CDodajSerieObraczek::kLastNumberEdit, last);
+            dialog.RunCommand(CDodajSerieObraczek::kAddButton);
+            return IDCANCEL;
+        });
+    };
+    Open();
+    Page().AddRingSeries();
+    EXPECT_EQ(MessageTexts(), QStringList{"You must select category from list of categories"});
+    EXPECT_EQ(seams::MessageBoxCalls()[0].caption, "Error");
+    EXPECT_TRUE(seams::ModalRuns().empty());
+    dialog_.reset();
+    seams::Reset();
+
+    const int loft = AddLoft(u"Gołębnik");
+    const int category = AddCategory(loft, u"Lotne");
+    AddBird(category, u"1", loft);
+    Open();
+    series(u"7", u"9");
+    Page().AddRingSeries();
+    EXPECT_EQ(Rings(), (QStringList{"1", "7", "8", "9"}));
+    const std::vector<int> order = StoredOrder(category);
+    ASSERT_EQ(order.size(), 4u);
+    for (int row = 0; row < 4; ++row) EXPECT_EQ(Page().rowPigeonIds.at(row), order[row]);
+    const PigeonRecord& eight = TheDataStore().FindPigeon(order[2]);
+    EXPECT_EQ(eight.GetRingNumber(), u"PL 0123 25 8");
+    EXPECT_EQ(eight.id_hodowli, loft);
+    EXPECT_EQ(QueryInt(PigeonsDbPath(), u"SELECT count(*) FROM pigeons WHERE id_hodowli = " +
+                                            NumberText(loft) + u" AND rocznik = '25'"),
+              3);
+
+    for (const auto& [first, last] : {std::pair{u"7", u"7"}, std::pair{u"7", u"107"}}) {
+        series(first, last);
+        Page().AddRingSeries();
+    }
+    EXPECT_EQ(MessageTexts(), (QStringList{"You can add only 100 rings in serie!",
+                                           "You can add only 100 rings in serie!"}));
+    EXPECT_EQ(StoredOrder(category).size(), 4u);
+    EXPECT_EQ(List()->GetItemCount(), 4);
+}
+
+// ---- roof date ----------------------------------------------------------------------------------
+
+TEST_F(BirdListPageTest, F5SetsAndClearsTheSelectedBirdsRoofDate) {
+    const int loft = AddLoft(u"Gołębnik");
+    const int category = AddCategory(loft, u"Lotne");
+    AddBird(category, u"1");
+    const int bird = AddBird(category, u"2");
+    WriteLayout({{ListColumnRing, 80}, {ListColumnRoofDate, 80}});
+    Open();
+    const Time64 day = *MakeLocalTime(20, 5, 2008, 12, 0, 0);
+    Time64 shown = -2;
+    seams::QueueModalHandler([&](Dialog& dialog) {
+        shown = dialog.DatePicker(CDataWyjsciaNaDach::kDatePicker)->GetTime();
+        dialog.DatePicker(CDataWyjsciaNaDach::kDatePicker)->SetTime(day);
+        dialog.RunCommand(IDOK);
+        return IDCANCEL;
+    });
+
+    // With no bird selected F5 does nothing.
+    List()->setFocus();
+    QTest::keyClick(List(), Qt::Key_F5);
+    EXPECT_TRUE(seams::ModalRuns().empty());
+
+    ClickRow(1);
+    QTest::keyClick(List(), Qt::Key_F5);
+    ASSERT_EQ(seams::ModalRuns().size(), 1u);
+    EXPECT_EQ(shown, -1);   // the bird had no date
+    const Text where = u" FROM pigeons WHERE id = " + NumberText(bird);
+    EXPECT_EQ(QueryInt(PigeonsDbPath(), u"SELECT DataF1" + where), day);
+    EXPECT_EQ(TheDataStore().FindPigeon(bird).DataF1, day);
+    EXPECT_EQ(List()->GetItemText(1, 2), "20/05/08");
+    EXPECT_EQ(List()->GetItemText(0, 2), " ");
+
+    // F5 reaches the page from its other controls too; clearing the date stores 0.
+    seams::QueueModalHandler([&](Dialog& dialog) {
+        shown = dialog.DatePicker(CDataWyjsciaNaDach::kDatePicker)->GetTime();
+        dialog.DatePicker(CDataWyjsciaNaDach::kDatePicker)->SetNone();
+        dialog.RunCommand(IDOK);
+        return IDCANCEL;
+    });
+    QLineEdit* edit = Page().Edit(CZakladkaListaPsow::kRingEdit);
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_F5);
+    ASSERT_EQ(seams::ModalRuns().size(), 2u);
+    EXPECT_EQ(shown, day);
+    EXPECT_EQ(QueryInt(PigeonsDbPath(), u"SELECT DataF1" + where), 0);
+    EXPECT_EQ(TheDataStore().FindPigeon(bird).DataF1, kNoDate);
+    EXPECT_EQ(List()->GetItemText(1, 2), " ");
+
+    // Cancelled: nothing written.
+    seams::QueueModalHandler([](Dialog&) { return IDCANCEL; });
+    QTest::keyClick(List(), Qt::Key_F5);
+    EXPECT_EQ(QueryInt(PigeonsDbPath(), u"SELECT DataF1" + where), 0);
+}
+
+}  // namespace
