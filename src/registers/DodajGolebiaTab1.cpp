@@ -16,7 +16,9 @@
 #include "SharedRoutines.h"
 #include "StandardControls.h"
 #include "TransparentStatic.h"
+#include "WyborKoloru.h"
 #include "WybierzPsaZListy.h"
+#include "ZarzadzajStatusami.h"
 
 const CDodajGolebiaTab1::DateGroupIds CDodajGolebiaTab1::kDateGroups[kDateGroupCount] = {
     {1056, 1057, 1058, 1059, 1025},  // purchase
@@ -307,7 +309,24 @@ void CDodajGolebiaTab1::RefillLookupFromStore(int comboId) {
 }
 
 void CDodajGolebiaTab1::OnDictionary(int buttonId) {
-    // The dictionary editors are not part of the program yet; their buttons wait for them.
+    int combo = 0;
+    if (buttonId == kStatusButton) {
+        CZarzadzajStatusami editor;
+        editor.DoModal();
+        combo = kStatus;
+    } else {
+        CWyborKoloru editor;
+        switch (buttonId) {
+        case kColourButton: editor.kind = DictionaryColours; combo = kColour; break;
+        case kBreedButton: editor.kind = DictionaryBreeds; combo = kBreed; break;
+        case kEyeColourButton: editor.kind = DictionaryEyeColours; combo = kEyeColour; break;
+        case kLineButton: editor.kind = DictionaryLines; combo = kLine; break;
+        default: return;
+        }
+        editor.DoModal();
+    }
+    // Whatever the editor ended with, it may have added or removed names meanwhile.
+    RefillLookupFromStore(combo);
 }
 
 void CDodajGolebiaTab1::OnSexChange() {

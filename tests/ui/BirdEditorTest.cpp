@@ -25,6 +25,7 @@
 #include "SharedRoutines.h"
 #include "StandardControls.h"
 #include "WybierzPsaZListy.h"
+#include "WyborKoloru.h"
 #include "ZakladkaListaPsow.h"
 
 static void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
@@ -337,6 +338,30 @@ TEST_F(BirdEditorTest, ALookupPositionStoresTheIdOfThatEntryOfItsDictionary) {
     EXPECT_EQ(bird.id_wlasciciela, secondClient);
     EXPECT_EQ(bird.id_hodowcy, firstBreeder);
     EXPECT_EQ(bird.id_rasy, 0);
+}
+
+TEST_F(BirdEditorTest, AfterADictionaryEditorTheListIsFilledAgainAndTheChosenIdStays) {
+    CDataStore& store = TheDataStore();
+    ASSERT_TRUE(store.AddColour(loftId_, u"Niebieska"));
+    store.LoadExtraDb(loftId_);
+    const int blue = store.colourNames.rbegin()->first;
+    RunAdd(nullptr, [&](CDodajGolebia& editor, Page& page) {
+        Choose(page, Page::kColour, 1);
+        seams::QueueModalHandler([](Dialog& dictionary) {
+            EXPECT_EQ(dictionary.TemplateId(), CWyborKoloru::kTemplateId);
+            EXPECT_EQ(static_cast<CWyborKoloru&>(dictionary).kind, DictionaryColours);
+            dictionary.SetItemText(CWyborKoloru::kNameEdit, u"Płowa");
+            dictionary.RunCommand(CWyborKoloru::kAddButton);
+            return IDCANCEL;
+        });
+        page.RunCommand(Page::kColourButton);
+        ComboBox* colours = page.Combo(Page::kColour);
+        ASSERT_EQ(colours->GetCount(), 3);
+        EXPECT_EQ(colours->GetLBText(2), QStringLiteral("Płowa"));
+        EXPECT_EQ(colours->GetCurSel(), -1);
+        editor.RunCommand(IDOK);
+    });
+    EXPECT_EQ(StoredData().FindPigeon(lastRecord_.id).id_koloru, blue);
 }
 
 // ---- editing ----------------------------------------------------------------------------------
