@@ -695,6 +695,8 @@ TEST_F(MainDialogTest, EveryMenuCommandIsBoundAndTheShellCommandsWork) {
     EXPECT_TRUE(texts.contains("Musisz wybrać kategorię z listy"));
     EXPECT_TRUE(texts.contains("Nie można dodać gołębia do listy nie wybierając kategorii"));
     EXPECT_TRUE(texts.contains("You must select category from list of categories"));
+    EXPECT_TRUE(texts.contains("Musisz wybrać transakcję na liście transakcji"));
+    EXPECT_TRUE(texts.contains("Musisz wybrać transakcję do usunięcia z listy transakcji"));
     // The windows that need no loft opened: the loft editor, the loft manager, both person
     // registers and the dictionaries; the client editor needs a loft and stayed shut.
     std::set<int> opened;

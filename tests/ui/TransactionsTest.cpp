@@ -494,6 +494,42 @@ TEST_F(TransactionsTest, RowsFollowTheirTransactionsAfterDeletes) {
     EXPECT_TRUE(page_->RowMap().empty());
 }
 
+TEST_F(TransactionsTest, AnotherLoftsListForgetsTheSelectionAndRowsOfThePrevious) {
+    TransactionRecord first;
+    first.not1 = u"A1";
+    first.data = Local(1, 1, 2024, 8, 0, 0);
+    Stored(first);
+    Stored(first);
+    TransactionRecord other;
+    other.id_hodowli = otherLoftId_;
+    other.not1 = u"B1";
+    other.data = first.data;
+    ASSERT_TRUE(TheDataStore().WriteTransaction(kModeInsert, other));
+    TheDataStore().LoadPigeonsDb(loftId_);
+    OpenPage();
+    ASSERT_EQ(List()->GetItemCount(), 2);
+    ClickRow(1);
+
+    // The loft changes as the main window changes it: the list is emptied, then filled.
+    TheDataStore().LoadPigeonsDb(otherLoftId_);
+    g_currentLoftIndex = TheDataStore().FindLoftIndex(otherLoftId_);
+    List()->DeleteAllItems();
+    page_->FillTransactionList();
+    EXPECT_EQ(g_selectedTransactionRow, -1);
+    EXPECT_EQ(page_->RowMap(), (std::map<int, int>{{0, other.id}}));
+    page_->EditTransaction();
+    EXPECT_TRUE(seams::ModalRuns().empty());
+
+    ClickRow(0);
+    int opened = 0;
+    seams::QueueModalHandler(OnEditor([&](Editor& editor) {
+        opened = editor.record.id;
+        editor.RunCommand(IDCANCEL);
+    }));
+    page_->EditTransaction();
+    EXPECT_EQ(opened, other.id);
+}
+
 TEST_F(TransactionsTest, CellsShowPriceKindClientAndShortNotesWithoutInventingRecords) {
     TransactionRecord plain;
     plain.id_klienta = jan_;
