@@ -1,6 +1,7 @@
 #include "WybierzPsaZListy.h"
 
 #include "DataStore.h"
+#include "DodajGolebia.h"
 #include "Globals.h"
 #include "StandardControls.h"
 #include "TransparentStatic.h"
@@ -143,7 +144,11 @@ int CWybierzPsaZListy::ActionRow() const {
 void CWybierzPsaZListy::OnEditPigeon() {
     const int row = ActionRow();
     if (row < 0) return;
-    // The bird editor opens here on a copy of the row's bird once it is part of the program.
+    // The editor writes the bird itself when it is confirmed; the rows here stay as they were.
+    CDodajGolebia editor;
+    editor.editMode = 1;
+    editor.record = shown[static_cast<size_t>(row)];
+    editor.DoModal();
 }
 
 void CWybierzPsaZListy::OnFamilyTree() {

@@ -10,6 +10,7 @@
 #include "ControlKinds.h"
 #include "DataStore.h"
 #include "DataWyjsciaNaDach.h"
+#include "DodajGolebia.h"
 #include "Dialog.h"
 #include "DodajSerieObraczek.h"
 #include "Globals.h"
@@ -222,6 +223,38 @@ TEST_F(BirdToolsTest, ChooserHandsBackTheSelectedBirdOnlyWhenARowIsSelected) {
               }),
               IDOK);
     EXPECT_EQ(second.chosenValid, -1);
+}
+
+TEST_F(BirdToolsTest, ChooserOpensTheBirdEditorOnTheSelectedBirdOnly) {
+    const int loft = AddLoft(u"Dom");
+    const int category = AddCategory(loft, u"Młode");
+    AddBird(loft, category, u"1", 1);
+    const int b = AddBird(loft, category, u"2", 2);
+    TheDataStore().LoadLofts();
+    g_currentLoftIndex = 0;
+
+    CWybierzPsaZListy chooser;
+    seams::QueueModalHandler([&](Dialog&) {
+        chooser.RunCommand(1127);   // no row yet: no editor
+        chooser.ListBox(1000)->SetCurSel(1);
+        chooser.Fire(1000, Notification::SelChange);
+        chooser.RunCommand(1127);
+        chooser.RunCommand(IDCANCEL);
+        return IDCANCEL;
+    });
+    int editorRuns = 0;
+    seams::QueueModalHandler([&](Dialog& editor) {
+        ++editorRuns;
+        auto* birdEditor = qobject_cast<CDodajGolebia*>(&editor);
+        EXPECT_NE(birdEditor, nullptr);
+        if (birdEditor) {
+            EXPECT_EQ(birdEditor->editMode, 1);
+            EXPECT_EQ(birdEditor->record.id, b);
+        }
+        return IDCANCEL;
+    });
+    chooser.DoModal();
+    EXPECT_EQ(editorRuns, 1);
 }
 
 // ---- moving and copying -----------------------------------------------------------------------
