@@ -16,6 +16,9 @@
 #include "Dialog.h"
 #include "DodajZmienTransakcje.h"
 #include "Globals.h"
+#include "MainDialog.h"
+#include "StartupSplash.h"
+#include "menu/MainMenu.h"
 #include "ListView.h"
 #include "Places.h"
 #include "Seams.h"
@@ -596,6 +599,42 @@ TEST_F(TransactionsTest, LinksRunTheirCommandsAndTheReportLinkDoesNothing) {
     g_currentLoftIndex = -1;
     page_->AddTransaction();
     EXPECT_EQ(seams::ModalRuns().size(), 1u);
+}
+
+// ---- in the main window -----------------------------------------------------------------------
+
+TEST_F(TransactionsTest, InTheMainWindowTheMenuAndTheClientLinksReachTheirWindows) {
+    TransactionRecord record;
+    record.not1 = u"z menu";
+    record.data = Local(5, 5, 2024, 9, 0, 0);
+    const int id = Stored(record);
+    page_.reset();
+    CMainDialog::EnableStartupPause(false);
+    CStartupSplash::EnableSplash(0);
+    CMainDialog main;
+    main.resize(1280, 800);
+    main.show();
+    main.OnPageStripClick(QPoint(600, 80));   // the "Transakcje" header
+    ASSERT_EQ(main.ActivePage(), CMainDialog::kTransactionsPage);
+    CZakladkaTransakcje* page = main.TransactionsPage();
+    ASSERT_EQ(page->TransactionList()->GetItemCount(), 1);
+
+    page->TransactionList()->SelectRow(0);
+    page->Fire(CZakladkaTransakcje::kTransactionList, Notification::Clicked);
+    int opened = 0;
+    seams::QueueModalHandler(OnEditor([&](Editor& editor) {
+        opened = editor.record.id;
+        editor.RunCommand(IDCANCEL);
+    }));
+    main.RunCommand(kCmdEditTransaction);
+    EXPECT_EQ(opened, id);
+
+    for (int i = 0; i < 2; ++i) seams::QueueModalHandler([](Dialog&) { return IDCANCEL; });
+    QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(100, 280));   // "Dodaj klienta"
+    QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(100, 310));   // "Zarządzaj klientami"
+    std::vector<int> runs;
+    for (const seams::ModalRun& run : seams::ModalRuns()) runs.push_back(run.templateId);
+    EXPECT_EQ(runs, (std::vector<int>{Editor::kTemplateId, 137, 136}));
 }
 
 }  // namespace
