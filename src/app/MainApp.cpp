@@ -2,6 +2,7 @@
 
 #include <QTextStream>
 
+#include "BundledFiles.h"
 #include "ControlKinds.h"
 #include "Dialog.h"
 #include "MainDialog.h"
@@ -33,6 +34,11 @@ int CMainApp::InitInstance() {
         QTextStream(stderr) << text << "\n";
         MessageBox(nullptr, text, QString(), MB_OK | MB_ICONERROR);
         return 1;
+    }
+    // Missing help pages are laid out again; the program runs without them all the same.
+    if (!LayOutBundledFiles()) {
+        QTextStream(stderr) << "Nie można zapisać plików pomocy w " << places::InstallFolder()
+                            << "\n";
     }
 
     CStartupSplash::EnableSplash(1);

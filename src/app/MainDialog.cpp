@@ -13,11 +13,14 @@
 #include "ListView.h"
 #include "menu/MainMenu.h"
 #include "menu/MenuBuilder.h"
+#include "Oprogramie.h"
+#include "Pomoc.h"
 #include "Resources.h"
 #include "Shell.h"
 #include "StandardControls.h"
 #include "StartupSplash.h"
 #include "TransparentStatic.h"
+#include "WebAddresses.h"
 #include "WyborKoloru.h"
 #include "ZakladkaEdycjaPtaka.h"
 #include "ZakladkaListaPsow.h"
@@ -31,10 +34,6 @@
 #include "ZarzadzajStatusami.h"
 
 namespace {
-
-// The program's web page and the page of the web site that builds a loft's own site.
-const QString kProgramWebPage = QStringLiteral("https://www.ornivex.example/");
-const QString kLoftWebSitePage = QStringLiteral("https://www.ornivex.example/index.php?id=");
 
 // Left edges of the six page headers and the right edge of the last one (client pixels).
 constexpr int kHeaderEdges[CMainDialog::kPageCount + 1] = {150, 250, 400, 530, 680, 830, 980};
@@ -232,11 +231,11 @@ void CMainDialog::BindCommands() {
     OnClicked(kCmdSetupListColumns, [this] { if (birdListPage_) birdListPage_->SetupColumns(); });
 
     // "Pomoc"
-    OnClicked(kCmdVisitWebPage, [] { shell::Open(kProgramWebPage); });
-    OnClicked(kCmdLoftWebSite, [] { shell::Open(kLoftWebSitePage); });
-    OnClicked(kCmdHelpIntroduction, later);       // help window on html/help/intro.html
-    OnClicked(kCmdHelpAllTopics, later);          // help window on html/help/help.html
-    OnClicked(kCmdAbout, later);                  // about box
+    OnClicked(kCmdVisitWebPage, [] { shell::Open(web::kProgramWebPage); });
+    OnClicked(kCmdLoftWebSite, [] { shell::Open(web::kLoftWebSitePage); });
+    OnClicked(kCmdHelpIntroduction, [] { CPomoc::ShowPage(u"intro.html"); });
+    OnClicked(kCmdHelpAllTopics, [] { CPomoc::ShowPage(u"help.html"); });
+    OnClicked(kCmdAbout, [] { COprogramie().DoModal(); });
 }
 
 void CMainDialog::CreatePages() {
@@ -311,6 +310,8 @@ ComboBox* CMainDialog::LoftCombo() const { return Combo(kLoftCombo); }
 ComboBox* CMainDialog::CategoryCombo() const { return Combo(kCategoryCombo); }
 
 void CMainDialog::ReloadLoft(int loftId) {
+    // The note being edited is written to its file while it is still among the notes loaded.
+    notebookPage_->SaveCurrentNote();
     CDataStore& store = Store();
     store.LoadPigeonsDb(loftId);
     store.LoadExtraDb(loftId);
@@ -650,6 +651,7 @@ Dialog* CMainDialog::PageWindow(int page) const {
 }
 
 void CMainDialog::ActivatePage(int page) {
+    if (activePage_ == kNotebookPage && page != kNotebookPage) notebookPage_->SaveCurrentNote();
     activePage_ = page;
     update();
     for (int other = 0; other < kPageCount; ++other) {
@@ -699,6 +701,19 @@ void CMainDialog::PlacePages() {
     notebookPage_->setGeometry(area);
     notebookPage_->update();
     notebookPage_->PlaceEditor(pageArea_.left, pageArea_.top, pageArea_.right, pageArea_.bottom);
+}
+
+// ---- closing ----------------------------------------------------------------------------------
+
+// The exit command and the close box: the note being edited is saved before the window goes.
+void CMainDialog::OnOK() {
+    if (notebookPage_) notebookPage_->SaveCurrentNote();
+    Dialog::OnOK();
+}
+
+void CMainDialog::OnCancel() {
+    if (notebookPage_) notebookPage_->SaveCurrentNote();
+    Dialog::OnCancel();
 }
 
 // ---- keys -------------------------------------------------------------------------------------

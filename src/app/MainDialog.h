@@ -44,6 +44,9 @@ public:
     static void EnableStartupPause(bool on);
 
     bool OnInitDialog() override;
+    // Closing the window (the exit command, the close box) saves the note being edited.
+    void OnOK() override;
+    void OnCancel() override;
 
     // Loads one loft's data from both database files and refreshes the pages that show it.
     void ReloadLoft(int loftId);

@@ -1,11 +1,68 @@
 #include "ZakladkaNotatnik.h"
 
-#include "DataStore.h"
-#include "ListView.h"
+#include <QFileInfo>
 
-CZakladkaNotatnik::CZakladkaNotatnik(QWidget* parent) : Dialog(kTemplateId, parent) {}
+#include "DataStore.h"
+#include "Globals.h"
+#include "ListView.h"
+#include "NowaNazwa.h"
+#include "SharedRoutines.h"
+
+namespace {
+
+CDataStore& Store() { return TheDataStore(); }
+
+QString NotePath(int noteId) { return QString::fromStdU16String(NoteFilePath(noteId)); }
+
+}  // namespace
+
+CZakladkaNotatnik::CZakladkaNotatnik(QWidget* parent) : Dialog(kTemplateId, parent) {
+    OnClicked(kNoteList, [this] { OnNoteClicked(); });
+    OnClicked(kNewNote, [this] { NewNote(); });
+    OnClicked(kDeleteNote, [this] { DeleteNote(); });
+    OnClicked(kBold, [this] { editor_.ToggleBold(); });
+    OnClicked(kItalic, [this] { editor_.ToggleItalic(); });
+    OnClicked(kUnderline, [this] { editor_.ToggleUnderline(); });
+    OnClicked(kHorizontalLine, [this] { editor_.InsertHorizontalLine(); });
+    // "1" is the largest size (6), "5" the smallest (2).
+    for (int id = kFontSize1; id <= kFontSize5; ++id) {
+        const int size = 6 - (id - kFontSize1);
+        OnClicked(id, [this, size] { editor_.SetFontSize(size); });
+    }
+    OnClicked(kPrint, [this] { editor_.Print(true); });
+    // Saves a copy under a name the user picks; the note's own file is left as it is.
+    OnClicked(kSave, [this] { editor_.SaveAs(); });
+}
 
 ListView* CZakladkaNotatnik::NoteList() const { return List(kNoteList); }
+
+bool CZakladkaNotatnik::OnInitDialog() {
+    Dialog::OnInitDialog();
+    currentNote = -1;
+    currentNoteId_ = 0;
+    const Rect client = GetClientRect();
+    editorRect_ = Rect(client.left + 250, client.top + 55, client.right - 30, client.bottom - 5);
+    if (ListView* list = NoteList()) list->DeleteAllItems();
+    for (const NoteRecord& note : Store().notes) AddNoteToList(-1, note.nazwa);
+    editor_.Create(this, editorRect_.ToQRect(), 0);
+    editor_.SetCharset(u"UTF-8");
+    // Design mode comes with the first note shown: without a note, typing is not possible.
+    firstShow_ = true;
+    return true;
+}
+
+// The page leaves its background to the main window behind it.
+void CZakladkaNotatnik::OnEraseBkgnd(Dc&) {}
+
+void CZakladkaNotatnik::OnShowWindow(bool show) {
+    if (!show || !firstShow_) return;
+    firstShow_ = false;
+    if (Store().notes.empty()) return;
+    currentNote = 0;
+    currentNoteId_ = Store().notes[0].id;
+    if (ListView* list = NoteList()) list->SelectRow(0);
+    LoadNote(Store().notes[0]);
+}
 
 void CZakladkaNotatnik::AddNoteToList(int index, const std::u16string& name) {
     ListView* list = NoteList();
@@ -20,12 +77,96 @@ void CZakladkaNotatnik::AddNoteToList(int index, const std::u16string& name) {
 // A list that still showed another loft's notes would open, and on saving overwrite, the wrong
 // note files, so the list always follows the notes that are loaded.
 void CZakladkaNotatnik::FillNoteList() {
-    currentNote = -1;
+    ForgetCurrentNote();
     if (ListView* list = NoteList()) list->DeleteAllItems();
-    for (const NoteRecord& note : TheDataStore().notes) AddNoteToList(-1, note.nazwa);
+    for (const NoteRecord& note : Store().notes) AddNoteToList(-1, note.nazwa);
 }
 
 void CZakladkaNotatnik::PlaceEditor(int left, int top, int right, int bottom) {
     const int x = left + 240, y = top - 50;
     editorRect_ = Rect(x, y, x + (right - left - 250), y + (bottom - top - 100));
+    if (editor_.parentWidget() == this) editor_.MoveTo(editorRect_.ToQRect());
+}
+
+int CZakladkaNotatnik::CurrentNoteIndex() const {
+    if (currentNote < 0) return -1;
+    const std::vector<NoteRecord>& notes = Store().notes;
+    if (currentNote < static_cast<int>(notes.size()) && notes[currentNote].id == currentNoteId_)
+        return currentNote;
+    for (std::size_t i = 0; i < notes.size(); ++i) {
+        if (notes[i].id == currentNoteId_) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+// No note is edited any more: the editor is emptied and cannot be typed into.
+void CZakladkaNotatnik::ForgetCurrentNote() {
+    currentNote = -1;
+    currentNoteId_ = 0;
+    if (editor_.parentWidget() == this) editor_.NewDocument();
+}
+
+void CZakladkaNotatnik::LoadNote(const NoteRecord& note) {
+    const QString path = NotePath(note.id);
+    editor_.NewDocument();
+    // A note whose file went missing is edited as an empty page and gets its file again when it
+    // is saved.
+    if (QFileInfo::exists(path)) editor_.Navigate(path);
+    editor_.SetDesignMode(true);
+}
+
+bool CZakladkaNotatnik::SaveNote(const NoteRecord& note) {
+    Text html;
+    // A document that could not be read (still loading, failed) must not wipe out the file.
+    if (!editor_.GetHtmlText(html)) return false;
+    return WriteUnicodeFile(NoteFilePath(note.id), html);
+}
+
+bool CZakladkaNotatnik::SaveCurrentNote() {
+    const int index = CurrentNoteIndex();
+    if (index < 0) return false;
+    return SaveNote(Store().notes[index]);
+}
+
+void CZakladkaNotatnik::OnNoteClicked() {
+    SaveCurrentNote();
+    ListView* list = NoteList();
+    const int selected = list ? list->FirstSelectedRow() : -1;
+    if (selected < 0 || selected >= static_cast<int>(Store().notes.size())) {
+        // The text stays on show, but belongs to no note any more: it can no longer be changed.
+        currentNote = -1;
+        currentNoteId_ = 0;
+        editor_.SetDesignMode(false);
+        return;
+    }
+    currentNote = selected;
+    currentNoteId_ = Store().notes[selected].id;
+    list->SelectRow(selected);
+    LoadNote(Store().notes[selected]);
+}
+
+void CZakladkaNotatnik::NewNote() {
+    SaveCurrentNote();
+    // A note belongs to a loft; without one there is nowhere to keep it.
+    const int loftIndex = g_currentLoftIndex;
+    if (loftIndex < 0 || loftIndex >= static_cast<int>(Store().lofts.size())) return;
+
+    CNowaNazwa dialog(this);
+    if (dialog.DoModal() != IDOK) return;
+    NoteRecord note;
+    note.nazwa = dialog.name;
+    note.id_hodowli = Store().lofts[loftIndex].id;
+    if (!Store().WriteNote(kModeInsert, note) || note.id <= 0) return;
+    WriteUnicodeFile(NoteFilePath(note.id), kNewNoteText);
+    AddNoteToList(-1, note.nazwa);
+}
+
+void CZakladkaNotatnik::DeleteNote() {
+    const int index = CurrentNoteIndex();
+    if (index < 0) return;
+    NoteRecord note = Store().notes[index];
+    if (!Store().WriteNote(kModeDelete, note)) return;
+    Store().notes.erase(Store().notes.begin() + index);
+    if (ListView* list = NoteList()) list->DeleteItem(index);
+    ForgetCurrentNote();
 }
