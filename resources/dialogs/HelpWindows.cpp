@@ -24,7 +24,7 @@ const DialogTemplate kAboutBox{
     .controls = {
         {.kind = ControlKind::Bitmap, .rect = {0, 0, 45, 41}, .resource = 177},
         {.kind = ControlKind::TransparentLabel, .id = 1270, .rect = {12, 58, 276, 96}},
-        {.kind = ControlKind::HLine, .rect = {7, 160, 286, 1}},
+        {.kind = ControlKind::HLine, .rect = {7, 160, 286, 2}},
     }};
 
 }  // namespace

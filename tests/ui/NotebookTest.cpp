@@ -3,6 +3,7 @@
 // a delete or a loft change.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -296,7 +297,7 @@ TEST_F(NotebookTest, AClickBesideTheNotesSavesAndThenTakesNoMoreTyping) {
 
 TEST_F(NotebookTest, FormattingButtonsWorkOnTheSelection) {
     const int loft = AddLoft(u"Północ");
-    AddNote(loft, u"Plan", QStringLiteral("<p>Lot z Opola</p>"));
+    const int note = AddNote(loft, u"Plan", QStringLiteral("<p>Lot z Opola</p>"));
     TheDataStore().LoadExtraDb(loft);
     CZakladkaNotatnik& page = OpenPage();
     ASSERT_TRUE(page.Editor().WaitForDocument());
@@ -316,6 +317,28 @@ TEST_F(NotebookTest, FormattingButtonsWorkOnTheSelection) {
     EXPECT_TRUE(Shown(page).contains(QStringLiteral("<b>")));
     page.RunCommand(CZakladkaNotatnik::kHorizontalLine);
     EXPECT_TRUE(Shown(page).contains(QStringLiteral("<hr>")));
+
+    // "Drukuj" prints the note as edited; "Zapisz" writes a copy where the user says, and the
+    // note's own file is left for the saving rules.
+    const QByteArray before = FileBytes(note);
+    const QString pdf = QDir(folder_.path()).filePath(QStringLiteral("notatka.pdf"));
+    seams::SetPrintToPdf(pdf);
+    page.RunCommand(CZakladkaNotatnik::kPrint);
+    seams::SetPrintToPdf({});
+    QFile printed(pdf);
+    ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(printed.readAll().startsWith("%PDF"));
+    const QString copy = QDir(folder_.path()).filePath(QStringLiteral("kopia.html"));
+    seams::ScriptPaths({copy});
+    page.RunCommand(CZakladkaNotatnik::kSave);
+    QFile saved(copy);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QByteArray copied = saved.readAll();
+    ASSERT_TRUE(copied.startsWith("\xFF\xFE"));
+    EXPECT_TRUE(QString::fromUtf16(reinterpret_cast<const char16_t*>(copied.constData() + 2),
+                                   (copied.size() - 2) / 2)
+                    .contains(QStringLiteral("<hr>")));
+    EXPECT_EQ(FileBytes(note), before);
 }
 
 // ---- in the main window ---------------------------------------------------------------------
