@@ -18,10 +18,12 @@
 #include "Resources.h"
 #include "Shell.h"
 #include "StandardControls.h"
+#include "SortujListeGolebi.h"
 #include "StartupSplash.h"
 #include "TransparentStatic.h"
 #include "WebAddresses.h"
 #include "WyborKoloru.h"
+#include "WyswietlListeGolebiILD.h"
 #include "ZakladkaEdycjaPtaka.h"
 #include "ZakladkaListaPsow.h"
 #include "ZakladkaLotyGolebi.h"
@@ -149,7 +151,10 @@ void CMainDialog::BindCommands() {
     OnClicked(kCmdAddToIld, [this] { if (birdListPage_) birdListPage_->AddToIld(); });
     OnClicked(kCmdPrintIld, [this] { if (birdListPage_) birdListPage_->PrintIld(); });
     OnClicked(kCmdRemoveFromIld, [this] { if (birdListPage_) birdListPage_->RemoveFromIld(); });
-    OnClicked(kCmdShowIldList, later);            // the print list's bird list
+    OnClicked(kCmdShowIldList, [this] {
+        CWyswietlListeGolebiILD ild(this);
+        ild.DoModal();
+    });
     OnClicked(kCmdShowFamilyTree, none);
     OnClicked(kCmdPrintCategory, [this] { if (birdListPage_) birdListPage_->PrintCategory(); });
     OnClicked(kCmdSortPigeonList, [this] { SortPigeonList(); });
@@ -564,8 +569,10 @@ void CMainDialog::SortPigeonList() {
     // Categories listed while no loft is chosen cannot be sorted.
     if (!ValidCategory(g_currentLoftIndex, selection)) return;
     g_currentCategoryIndex = selection;
-    // The sorting window comes with the bird register; after its OK the category is shown
-    // again.
+    const LoftRecord& loft = Store().lofts[static_cast<size_t>(g_currentLoftIndex)];
+    CSortujListeGolebi sort(this);
+    sort.categoryId = loft.categories[static_cast<size_t>(selection)].id;
+    if (sort.DoModal() == IDOK) ShowCurrentCategory();
 }
 
 // ---- page strip -------------------------------------------------------------------------------

@@ -29,6 +29,7 @@
 #include "Seams.h"
 #include "Settings.h"
 #include "SingleInstance.h"
+#include "SortujListeGolebi.h"
 #include "StandardControls.h"
 #include "StartupSplash.h"
 #include "TransparentStatic.h"
@@ -789,3 +790,38 @@ TEST(MainProgram, SecondProcessIsRefusedWithTheMessageAndEndsWithZero) {
 }
 
 }  // namespace
+
+TEST_F(MainDialogTest, SortCommandRewritesTheCategoryOrderAndShowsItAgain) {
+    const int category = AddCategory(AddLoft(u"Północ"), u"Młode");
+    AddBird(category, u"30");
+    AddBird(category, u"4");
+    AddBird(category, u"200");
+    CMainDialog& dialog = Open();
+    int sortedCategory = 0;
+    seams::SetModalHandler([&](Dialog& window) {
+        auto* sort = dynamic_cast<CSortujListeGolebi*>(&window);
+        if (sort == nullptr) return IDCANCEL;
+        sortedCategory = sort->categoryId;
+        sort->Combo(CSortujListeGolebi::kFirstCriterion)->SetCurSel(SortRingAscending);
+        sort->OnSortList();
+        return sort->EndCode();
+    });
+    ASSERT_TRUE(dialog.RunCommand(kCmdSortPigeonList));
+    EXPECT_EQ(sortedCategory, category);
+    // Ring numbers compare as numbers, and the list shows the order stored in the file.
+    EXPECT_EQ(BirdRings(), (QStringList{"PL 0123 24 4", "PL 0123 24 30", "PL 0123 24 200"}));
+    std::vector<int> stored;
+    for (const CategoryMember& member : TheDataStore().LoadCategoryMembers(category)) {
+        stored.push_back(member.pigeonId);
+    }
+    ASSERT_EQ(stored.size(), 3u);
+    EXPECT_EQ(TheDataStore().FindPigeon(stored[0]).nr_obraczki, u"4");
+    EXPECT_EQ(TheDataStore().FindPigeon(stored[2]).nr_obraczki, u"200");
+}
+
+TEST_F(MainDialogTest, SortCommandWithoutAChosenCategoryOnlyExplains) {
+    CMainDialog& dialog = Open();
+    ASSERT_TRUE(dialog.RunCommand(kCmdSortPigeonList));
+    ASSERT_FALSE(seams::MessageBoxCalls().empty());
+    EXPECT_EQ(seams::MessageBoxCalls().back().text, QStringLiteral("Musisz wybrać kategorię z listy"));
+}
