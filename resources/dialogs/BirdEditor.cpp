@@ -1,5 +1,5 @@
-// The bird editor: the window with its tab strip and buttons, the page of the bird's data, and
-// the further pages of notes, documents, treatments, photos and pedigree notes.
+// The bird editor: the window with its tab strip and buttons, and the page of the bird's data.
+// The further pages are in BirdEditorPages.cpp.
 #include "DialogTemplate.h"
 
 namespace {
@@ -159,15 +159,9 @@ const DialogTemplate kBirdDataPage{
     .height = kPageHeight,
     .controls = BirdDataControls()};
 
-// The further pages are laid out by their own classes; until those exist they are empty.
-DialogTemplate EmptyPage(int id) {
-    return {.id = id, .style = Child, .width = kPageWidth, .height = kPageHeight};
-}
-
 }  // namespace
 
 DIALOG_AREA {
     AddDialogTemplate(kBirdEditor);
     AddDialogTemplate(kBirdDataPage);
-    for (int id : {193, 212, 213, 195, 220}) AddDialogTemplate(EmptyPage(id));
 }

@@ -107,6 +107,8 @@ bool CDodajGolebia::AddBird() {
         return false;
     }
     record = birds[0];
+    // The pages that list attachments now show the new bird's (none yet).
+    for (CDodajGolebiaPage* page : tabCtrl_->Pages()) page->RecordReplaced();
     if (ownerListPage) ownerListPage->SetPigeonRow(-1, record);
     return true;
 }

@@ -20,10 +20,17 @@ public:
     // The user confirmed: the page puts what it holds into `target`. False when something the
     // user typed cannot be stored; the page has told the user and nothing may be written then.
     virtual bool CollectInto(PigeonRecord& target) { return true; }
+    // The editor's record became another bird (a bird was added and the window stays open):
+    // pages that list the record's photos, documents or treatments list them again.
+    virtual void RecordReplaced() {}
 
     void OnOK() override {}
     void OnCancel() override {}
 
 protected:
+    // The loft that attachments and treatments added here belong to: the current loft, or the
+    // bird's own when no loft is chosen.
+    int AttachmentLoftId() const;
+
     PigeonRecord& record_;
 };

@@ -5,6 +5,11 @@
 #include "DodajGolebia.h"
 #include "DodajGolebiaPage.h"
 #include "DodajGolebiaTab1.h"
+#include "DodajGolebiaTab2.h"
+#include "DodajGolebiaTab3.h"
+#include "DodajGolebiaTab4.h"
+#include "DodajGolebiaTab5.h"
+#include "DodajGolebiaTab6.h"
 #include "Seams.h"
 
 namespace {
@@ -19,18 +24,26 @@ struct TabEntry {
 // Tabs in the order the user sees them.
 constexpr TabEntry kTabs[CDodajGolebiaTabCtrl::kPageCount] = {
     {u"Dane gołębia", CDodajGolebiaTab1::kTemplateId, u"The First Dialog was not created"},
-    {u"Notatki", 193, u"The Second Dialog was not created"},
-    {u"Dokumenty i multimedia", 212, u"The Third Dialog was not created"},
-    {u"Leczenie i Suplementacja", 213, u"Nie udało się stworzyć zakładki leczenia."},
-    {u"Album zdjęć", 195, u"Nie udało się stworzyć zakładki."},
-    {u"Notatki rodowodowe", 220, u"Nie udało się stworzyć zakładki notatki rodowodowe"},
+    {u"Notatki", CDodajGolebiaTab2::kTemplateId, u"The Second Dialog was not created"},
+    {u"Dokumenty i multimedia", CDodajGolebiaTab4::kTemplateId, u"The Third Dialog was not created"},
+    {u"Leczenie i Suplementacja", CDodajGolebiaTab5::kTemplateId,
+     u"Nie udało się stworzyć zakładki leczenia."},
+    {u"Album zdjęć", CDodajGolebiaTab3::kTemplateId, u"Nie udało się stworzyć zakładki."},
+    {u"Notatki rodowodowe", CDodajGolebiaTab6::kTemplateId,
+     u"Nie udało się stworzyć zakładki notatki rodowodowe"},
 };
 
-// The page shown under a tab. Pages without a class of their own yet are plain pages on their
-// template.
+// The page shown under a tab.
 CDodajGolebiaPage* MakePage(int tab, PigeonRecord& record) {
-    if (tab == 0) return new CDodajGolebiaTab1(record);
-    return new CDodajGolebiaPage(kTabs[tab].templateId, record);
+    switch (tab) {
+    case 0: return new CDodajGolebiaTab1(record);
+    case 1: return new CDodajGolebiaTab2(record);
+    case 2: return new CDodajGolebiaTab4(record);
+    case 3: return new CDodajGolebiaTab5(record);
+    case 4: return new CDodajGolebiaTab3(record);
+    case 5: return new CDodajGolebiaTab6(record);
+    default: return new CDodajGolebiaPage(kTabs[tab].templateId, record);
+    }
 }
 
 }  // namespace

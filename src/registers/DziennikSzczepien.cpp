@@ -1,0 +1,75 @@
+#include "DziennikSzczepien.h"
+
+#include "DataStore.h"
+#include "Globals.h"
+#include "LeczenieSuplementacjaDodajZmien.h"
+#include "ListView.h"
+#include "TreatmentList.h"
+
+CDziennikSzczepien::CDziennikSzczepien(QWidget* parent) : Dialog(kTemplateId, parent) {
+    // The selection follows the list by mouse and by keys, so a command always acts on the row
+    // the user sees highlighted.
+    OnClicked(kList, [this] { OnSelectRow(); });
+    OnItemChanged(kList, [this] { OnSelectRow(); });
+    OnClicked(kAdd, [this] { OnAdd(); });
+    OnClicked(kEdit, [this] { OnEdit(); });
+    OnClicked(kDelete, [this] { OnDelete(); });
+}
+
+ListView* CDziennikSzczepien::TreatmentList() const { return List(kList); }
+
+bool CDziennikSzczepien::OnInitDialog() {
+    Dialog::OnInitDialog();
+    if (ListView* list = TreatmentList()) {
+        SetUpTreatmentList(*list);
+        FillTreatmentList(*list, TheDataStore().flockTreatments);
+    }
+    selectedRow = -1;
+    return true;
+}
+
+void CDziennikSzczepien::OnSelectRow() {
+    const ListView* list = TreatmentList();
+    selectedRow = list ? list->FirstSelectedRow() : -1;
+}
+
+void CDziennikSzczepien::OnAdd() {
+    CDataStore& store = TheDataStore();
+    CLeczenieSuplementacjaDodajZmien editor;
+    editor.isEdit = 0;
+    editor.treatment.id_golebia = TreatmentRecord::kFlock;
+    if (g_currentLoftIndex >= 0 && g_currentLoftIndex < static_cast<int>(store.lofts.size())) {
+        editor.treatment.id_hodowli = store.lofts[g_currentLoftIndex].id;
+    }
+    if (editor.DoModal() != IDOK || editor.treatment.id <= 0) return;
+    store.flockTreatments.push_back(editor.treatment);
+    if (ListView* list = TreatmentList()) SetTreatmentRow(*list, -1, editor.treatment);
+}
+
+void CDziennikSzczepien::OnEdit() {
+    std::vector<TreatmentRecord>& treatments = TheDataStore().flockTreatments;
+    if (selectedRow < 0 || selectedRow >= static_cast<int>(treatments.size())) return;
+    const int row = selectedRow;
+    CLeczenieSuplementacjaDodajZmien editor;
+    editor.isEdit = 1;
+    editor.treatment = treatments[row];
+    if (editor.DoModal() != IDOK) return;
+    treatments[row] = editor.treatment;
+    if (ListView* list = TreatmentList()) SetTreatmentRow(*list, row, editor.treatment);
+}
+
+void CDziennikSzczepien::OnDelete() {
+    std::vector<TreatmentRecord>& treatments = TheDataStore().flockTreatments;
+    if (selectedRow < 0 || selectedRow >= static_cast<int>(treatments.size())) return;
+    const int row = selectedRow;
+    if (!TheDataStore().WriteTreatment(kModeDelete, treatments[row])) {
+        MessageBox(this, u"Nie udało się usunąć wpisu z dziennika.", u"", MB_OK | MB_ICONERROR);
+        return;
+    }
+    treatments.erase(treatments.begin() + row);
+    if (ListView* list = TreatmentList()) {
+        list->DeleteItem(row);
+        list->ClearRowSelection();
+    }
+    selectedRow = -1;
+}

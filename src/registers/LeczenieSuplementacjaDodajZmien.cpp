@@ -1,0 +1,96 @@
+#include "LeczenieSuplementacjaDodajZmien.h"
+
+#include <ctime>
+
+#include "DataStore.h"
+#include "DateTimePicker.h"
+#include "SharedRoutines.h"
+#include "StandardControls.h"
+
+namespace {
+
+// A name of one letter is taken for a slip of the finger.
+constexpr std::size_t kShortestName = 2;
+
+}  // namespace
+
+CLeczenieSuplementacjaDodajZmien::CLeczenieSuplementacjaDodajZmien(QWidget* parent)
+    : Dialog(kTemplateId, parent) {
+    OnClicked(kPickDate, [this] { OnPickDate(); });
+}
+
+bool CLeczenieSuplementacjaDodajZmien::OnInitDialog() {
+    const Time64 shown = isEdit == 1 ? treatment.data_podania : static_cast<Time64>(std::time(nullptr));
+    if (const auto local = ToLocalDateTime(shown)) {
+        day = local->day;
+        month = local->month;
+        year = local->year;
+        hour = local->hour;
+        minute = local->minute;
+        second = local->second;
+    } else {
+        // No stored date: the user types one, and it starts at midnight.
+        day = month = year = 0;
+        hour = minute = second = 0;
+    }
+
+    Dialog::OnInitDialog();
+    SetDlgItemInt(kDay, day);
+    SetDlgItemInt(kMonth, month);
+    SetDlgItemInt(kYear, year);
+    if (isEdit == 1) {
+        SetItemText(kName, treatment.nazwa);
+        SetItemText(kDose, treatment.dawka);
+        SetItemText(kEffect, treatment.dzialanie);
+        SetItemText(kNotes, treatment.uwagi);
+        if (ComboBox* kind = Combo(kKind)) kind->SetCurSel(treatment.kategoria);
+    }
+    return true;
+}
+
+void CLeczenieSuplementacjaDodajZmien::OnPickDate() {
+    CDateTimePicker picker;
+    if (picker.DoModal() != IDOK) return;
+    const auto chosen = picker.ChosenDate();
+    if (!chosen) return;
+    SetDlgItemInt(kDay, chosen->day);
+    SetDlgItemInt(kMonth, chosen->month);
+    SetDlgItemInt(kYear, chosen->year);
+}
+
+void CLeczenieSuplementacjaDodajZmien::OnOK() {
+    if (HasEnded()) return;
+    if (!ReadInt(kDay, day) || !ReadInt(kMonth, month) || !ReadInt(kYear, year)) return;
+    const Text name = ItemText(kName);
+    if (name.size() < kShortestName) {
+        MessageBox(this, u"Wprowadź nazwę leku");
+        return;
+    }
+
+    // The daylight-saving rule is the one in force on the day given, not on the day of saving:
+    // a winter treatment saved in summer keeps its hour.
+    const auto given = MakeLocalTime(day, month, year, hour, minute, second);
+    if (!given) {
+        MessageBox(this, u"Nieprawidłowa data podania.", u"", MB_OK | MB_ICONEXCLAMATION);
+        if (QWidget* field = Item(kDay)) field->setFocus();
+        return;
+    }
+
+    TreatmentRecord saved = treatment;
+    saved.rodzaj = 0;
+    saved.kategoria = Combo(kKind) ? Combo(kKind)->GetCurSel() : -1;
+    saved.nazwa = name;
+    saved.dawka = ItemText(kDose);
+    saved.dzialanie = ItemText(kEffect);
+    saved.uwagi = ItemText(kNotes);
+    saved.data_podania = *given;
+
+    const int mode = isEdit == 1 ? treatment.id : kModeInsert;
+    if (!TheDataStore().WriteTreatment(mode, saved)) {
+        // Closing now would let the caller show a treatment that was never stored.
+        MessageBox(this, u"Nie udało się zapisać leczenia.", u"", MB_OK | MB_ICONERROR);
+        return;
+    }
+    treatment = saved;
+    EndDialog(IDOK);
+}
