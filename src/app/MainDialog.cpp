@@ -9,6 +9,7 @@
 #include "DodajEdytujHodowle.h"
 #include "DodajEdytujKategorie.h"
 #include "DodajEdytujKlienta.h"
+#include "DziennikSzczepien.h"
 #include "Globals.h"
 #include "ListView.h"
 #include "menu/MainMenu.h"
@@ -139,7 +140,7 @@ void CMainDialog::BindCommands() {
     OnClicked(kCmdAddCategory, [this] { AddCategory(); });
     OnClicked(kCmdEditCategory, [this] { EditCategory(); });
     OnClicked(kCmdDeleteCategory, [this] { DeleteCategory(); });
-    OnClicked(kCmdVaccinationLog, later);         // vaccination log
+    OnClicked(kCmdVaccinationLog, [] { CDziennikSzczepien().DoModal(); });
 
     // "Lista Gołębi": the bird list page does the work and checks what it needs.
     // The pages are made in OnInitDialog, so the forwarders look them up when they run.

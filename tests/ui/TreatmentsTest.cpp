@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QTemporaryDir>
 #include <functional>
+#include <memory>
 
 #include "ControlKinds.h"
 #include "DataStore.h"
@@ -15,11 +16,14 @@
 #include "Globals.h"
 #include "LeczenieSuplementacjaDodajZmien.h"
 #include "ListView.h"
+#include "MainDialog.h"
 #include "Places.h"
 #include "Seams.h"
 #include "Settings.h"
 #include "SharedRoutines.h"
 #include "StandardControls.h"
+#include "StartupSplash.h"
+#include "menu/MainMenu.h"
 
 namespace {
 
@@ -346,6 +350,26 @@ TEST_F(FlockLogTest, AddedTreatmentsJoinTheFlockListAndTheFile) {
     ASSERT_EQ(stored.size(), 1u);
     EXPECT_EQ(stored[0].id, TheDataStore().flockTreatments[0].id);
     EXPECT_EQ(stored[0].id_golebia, TreatmentRecord::kFlock);
+}
+
+TEST_F(FlockLogTest, TheMainMenuOpensTheLogWithTheFlockTreatmentsOfTheFile) {
+    StoreFlockTreatment(u"Salmonella", kSummerMorning, 1);
+    CMainDialog::EnableStartupPause(false);
+    CStartupSplash::EnableSplash(0);
+    auto main = std::make_unique<CMainDialog>();
+    main->show();
+
+    QStringList listed;
+    seams::QueueModalHandler([&listed](Dialog& dialog) {
+        listed = Column(*static_cast<CDziennikSzczepien&>(dialog).TreatmentList(), 1);
+        return IDCANCEL;
+    });
+    main->RunCommand(kCmdVaccinationLog);
+    ASSERT_EQ(seams::ModalRuns().size(), 1u);
+    EXPECT_EQ(seams::ModalRuns()[0].templateId, CDziennikSzczepien::kTemplateId);
+    EXPECT_EQ(seams::ModalRuns()[0].caption, QStringLiteral("Dziennik leczenia i suplementacji gołębi"));
+    EXPECT_EQ(listed, QStringList{QStringLiteral("Salmonella")});
+    main.reset();
 }
 
 }  // namespace
