@@ -420,18 +420,6 @@ TEST_F(BirdEditorPagesTest, PhotoKindIsAskedForTheChosenPhotoAndStored) {
     EXPECT_EQ(stored.photos[0].classify1, 1);
 }
 
-TEST_F(BirdEditorPagesTest, TheFittingOfThePictureFollowsTheList) {
-    RunEdit([](CDodajGolebia& editor) {
-        auto& page = PageOf<CDodajGolebiaTab3>(editor, kPhotosTab);
-        EXPECT_EQ(page.Combo(CDodajGolebiaTab3::kFitCombo)->GetCurSel(), 2);
-        EXPECT_EQ(page.Picture()->displayMode, CPictureBox::kStretched);
-        page.Combo(CDodajGolebiaTab3::kFitCombo)->SetCurSel(1);
-        page.Fire(CDodajGolebiaTab3::kFitCombo, Notification::SelChange);
-        EXPECT_EQ(page.Picture()->displayMode, CPictureBox::kNaturalCentred);
-        editor.RunCommand(IDCANCEL);
-    });
-}
-
 TEST_F(BirdEditorPagesTest, TheViewerStartsWithThePhotoChosenAndKeepsTheOrder) {
     const QString a = UserPicture(QStringLiteral("a.png"));
     const QString b = UserPicture(QStringLiteral("b.png"));

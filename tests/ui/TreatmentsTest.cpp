@@ -2,7 +2,6 @@
 // stored, and the flock's log keeps its rows, the store's flock list and the file in step.
 #include <gtest/gtest.h>
 
-#include <QCalendarWidget>
 #include <QDate>
 #include <QTemporaryDir>
 #include <functional>
@@ -10,7 +9,6 @@
 
 #include "ControlKinds.h"
 #include "DataStore.h"
-#include "DateTimePicker.h"
 #include "Dialog.h"
 #include "DziennikSzczepien.h"
 #include "Globals.h"
@@ -232,21 +230,6 @@ TEST_F(TreatmentsTest, AnEditOfATreatmentThatIsGoneIsReportedAndNotClosed) {
               IDOK);
     EXPECT_EQ(editor.treatment.nazwa, u"Usunięty");
     EXPECT_EQ(MessageTexts(), QStringList{QStringLiteral("Nie udało się zapisać leczenia.")});
-}
-
-TEST_F(TreatmentsTest, TheCalendarButtonFillsTheDayMonthAndYear) {
-    Editor editor;
-    RunEditor(editor, [](Editor& e) {
-        seams::QueueModalHandler([](Dialog& popup) {
-            popup.Calendar(IDC_DATE_POPUP_CALENDAR)->setSelectedDate(QDate(2011, 2, 28));
-            popup.RunCommand(IDOK);
-            return IDCANCEL;
-        });
-        e.RunCommand(Editor::kPickDate);
-        EXPECT_EQ(e.GetDlgItemInt(Editor::kDay), 28);
-        EXPECT_EQ(e.GetDlgItemInt(Editor::kMonth), 2);
-        EXPECT_EQ(e.GetDlgItemInt(Editor::kYear), 2011);
-    });
 }
 
 // ---- the flock's log --------------------------------------------------------------------------
