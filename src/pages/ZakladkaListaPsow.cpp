@@ -17,6 +17,11 @@
 #include "Globals.h"
 #include "ListView.h"
 #include "MainDialog.h"
+#include "PanelPodgladuTab1.h"
+#include "PanelPodgladuTab2.h"
+#include "PanelPodgladuTab3.h"
+#include "PanelPodgladuTab4.h"
+#include "PanelPodgladuTab5.h"
 #include "PictureBox.h"
 #include "PodgladZdjec.h"
 #include "PrzeniesPsa.h"
@@ -103,6 +108,16 @@ bool CZakladkaListaPsow::OnInitDialog() {
     if (QLabel* strip = Label(kTabStrip)) {
         strip->setPixmap(QPixmap(QStringLiteral(":/images/tabs-1151.png")));
         strip->setScaledContents(false);
+    }
+    previewTab1 = new CPanelPodgladuTab1(this);
+    previewTab2 = new CPanelPodgladuTab2(this);
+    previewTab3 = new CPanelPodgladuTab3(this);
+    previewTab4 = new CPanelPodgladuTab4(this);
+    previewTab5 = new CPanelPodgladuTab5(this);
+    for (int tab = 1; tab <= kPreviewTabCount; ++tab) {
+        Dialog* preview = PreviewTab(tab);
+        preview->Create(this);
+        preview->setVisible(tab == 1);
     }
     TellPreviewTab(1, -1);
     return true;
@@ -235,9 +250,27 @@ void CZakladkaListaPsow::ShowDefaultPhoto() {
     }
 }
 
+Dialog* CZakladkaListaPsow::PreviewTab(int tab) const {
+    switch (tab) {
+    case 1: return previewTab1;
+    case 2: return previewTab2;
+    case 3: return previewTab3;
+    case 4: return previewTab4;
+    case 5: return previewTab5;
+    default: return nullptr;
+    }
+}
+
 void CZakladkaListaPsow::TellPreviewTab(int tab, int pigeonId) {
-    // The preview tabs show what they are told once they exist; the page remembers it for them.
     previewPigeonIds_[tab - 1] = pigeonId;
+    switch (tab) {
+    case 1: if (previewTab1) previewTab1->ShowPigeon(pigeonId); break;
+    case 2: if (previewTab2) previewTab2->ShowPigeon(pigeonId); break;
+    case 3: if (previewTab3) previewTab3->ShowPigeon(pigeonId); break;
+    case 4: if (previewTab4) previewTab4->ShowPigeon(pigeonId); break;
+    case 5: if (previewTab5) previewTab5->ShowPigeon(pigeonId); break;
+    default: break;
+    }
 }
 
 void CZakladkaListaPsow::OnSelectPigeon() {
@@ -289,13 +322,24 @@ void CZakladkaListaPsow::MoveControls() {
     if (QWidget* strip = Item(kTabStrip)) strip->setGeometry(tabStripRect_.ToQRect());
     if (QWidget* up = Item(kUpButton)) up->setGeometry(upRect_.ToQRect());
     if (QWidget* down = Item(kDownButton)) down->setGeometry(downRect_.ToQRect());
+    for (int tab = 1; tab <= kPreviewTabCount; ++tab) {
+        if (Dialog* preview = PreviewTab(tab))
+            preview->setGeometry((tab == 1 ? previewTab1Rect_ : previewTabsRect_).ToQRect());
+    }
 }
 
 void CZakladkaListaPsow::ShowPreviewTab(int tab) {
     if (tab < 1 || tab > kPreviewTabCount) return;
     previewExpanded = tab == 1 ? 0 : 1;
     ComputeLayout();
+    for (int other = 1; other <= kPreviewTabCount; ++other) {
+        if (Dialog* preview = PreviewTab(other); preview && other != tab) preview->hide();
+    }
     if (ListView* list = PigeonList()) list->setGeometry(ListRect().ToQRect());
+    if (Dialog* preview = PreviewTab(tab)) {
+        preview->setGeometry((tab == 1 ? previewTab1Rect_ : previewTabsRect_).ToQRect());
+        preview->show();
+    }
 }
 
 const std::vector<CZakladkaListaPsow::Link>& CZakladkaListaPsow::Links() {

@@ -19,6 +19,11 @@
 #include "Records.h"
 
 class CMainDialog;
+class CPanelPodgladuTab1;
+class CPanelPodgladuTab2;
+class CPanelPodgladuTab3;
+class CPanelPodgladuTab4;
+class CPanelPodgladuTab5;
 class CPictureBox;
 class ListView;
 class QLabel;
@@ -55,6 +60,12 @@ public:
     std::map<int, int> rowMembershipIds;
     // The ring number to find (edit 1036).
     Text searchRingText;
+    // The five preview tabs, made by the page when it starts and living as long as it does.
+    CPanelPodgladuTab1* previewTab1 = nullptr;
+    CPanelPodgladuTab2* previewTab2 = nullptr;
+    CPanelPodgladuTab3* previewTab3 = nullptr;
+    CPanelPodgladuTab4* previewTab4 = nullptr;
+    CPanelPodgladuTab5* previewTab5 = nullptr;
 
     bool OnInitDialog() override;
     void OnOK() override {}
@@ -93,6 +104,8 @@ public:
     void ShowPreviewTab(int tab);
     // The bird each preview tab was last told to show (-1 none); tab 1..5.
     int PreviewPigeonId(int tab) const { return previewPigeonIds_[tab - 1]; }
+    // Preview tab 1..5; null before the page started.
+    Dialog* PreviewTab(int tab) const;
 
     // The painted links down the left side and what a click in each runs.
     struct Link {

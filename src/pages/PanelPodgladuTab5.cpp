@@ -1,0 +1,232 @@
+#include "PanelPodgladuTab5.h"
+
+#include <QLabel>
+
+#include "ColumnLayout.h"
+#include "DataStore.h"
+#include "ListView.h"
+#include "Places.h"
+#include "PodgladHTML.h"
+#include "PreviewPanel.h"
+#include "SharedRoutines.h"
+#include "UstawKolumnyWynikiLotowe.h"
+
+namespace {
+
+constexpr COLORREF kNumberColour = 0xD0665E;
+constexpr COLORREF kListTextColour = 0xFF0000;
+// No contest has this many birds: the best position before any positive one was seen.
+constexpr int kNoPosition = 10000;
+
+// Text made safe to stand in a page, inside elements and inside quoted attributes alike.
+Text HtmlEscape(const Text& text) {
+    Text out;
+    out.reserve(text.size());
+    for (char16_t c : text) {
+        switch (c) {
+        case u'&': out += u"&amp;"; break;
+        case u'<': out += u"&lt;"; break;
+        case u'>': out += u"&gt;"; break;
+        case u'"': out += u"&quot;"; break;
+        case u'\'': out += u"&#39;"; break;
+        default: out += c; break;
+        }
+    }
+    return out;
+}
+
+Text ReportHead() {
+    const Text fontSize = u"10";
+    const Text font = u"Tahoma";
+    const Text pageHeight = u"900";
+    return u"<html><style type=\"text/css\" media=\"print,screen\" >td { page-break-inside: auto; "
+           u"font-size: " + fontSize + u"pt; font-family: " + font +
+           u" }th { \t    font-family: " + font +
+           u"; color:black; \t    background-color: lightgrey; \t}thead { \t    "
+           u"display:table-header-group; \t\t}tbody { \t    display: table-row-group; \t}</style>"
+           u"<script type=\"text/javascript\">window.onload = load;function load(){var "
+           u"rowHeight=0;var tblHeight = 0;for(var i = 0; i < "
+           u"document.all.masterTbl.rows.length;i++){oBndRct = "
+           u"document.all.masterTbl.rows[i].getBoundingClientRect();rowHeight = oBndRct.bottom - "
+           u"oBndRct.top + 1;  if(tblHeight + rowHeight > " + pageHeight +
+           u") {document.all.masterTbl.rows[i-1].style.pageBreakAfter=\"always\";tblHeight = "
+           u"0;}tblHeight += rowHeight;}}</script><body>";
+}
+
+}  // namespace
+
+CPanelPodgladuTab5::CPanelPodgladuTab5(QWidget* parent) : Dialog(kTemplateId, parent) {
+    OnClicked(kPrintButton, [this] { OnPrint(); });
+    OnClicked(kSaveButton, [this] { OnSave(); });
+    OnClicked(kColumnsButton, [this] { OnSetupColumns(); });
+}
+
+bool CPanelPodgladuTab5::OnInitDialog() {
+    Dialog::OnInitDialog();
+    if (ListView* list = List(kFlightList)) {
+        list->SetGridLines(true);
+        list->SetFullRowSelect(true);
+        list->SetTextColor(kListTextColour);
+        const std::pair<const char16_t*, int> columns[] = {
+            {u"...", 30},  {u"Miejscowość", 110}, {u"Data lotu", 100},       {u"Nr. Konk", 90},
+            {u"Pkt.", 60}, {u"Coeff.", 70},       {u"Prędkość m/min", 70},
+        };
+        int column = 0;
+        for (const auto& [heading, width] : columns)
+            list->InsertColumn(column++, std::u16string(heading), ListView::AlignLeft, width);
+    }
+    numberFont_ = Font(QStringLiteral("Tahoma"), 30, FW_BOLD);
+    for (int id : {kAveragePositionLabel, kResultCountLabel, kMaximumSpeedLabel,
+                   kAverageSpeedLabel, kBestPositionLabel}) {
+        SetLabelLook(Label(id), numberFont_, kNumberColour);
+    }
+    return true;
+}
+
+void CPanelPodgladuTab5::ShowPigeon(int id) {
+    rows_.clear();
+    if (ListView* list = List(kFlightList)) list->DeleteAllItems();
+    shownPigeonId_ = id;
+
+    int best = kNoPosition;
+    float maximum = 0.0f;
+    int count = 0;
+    long long sum = 0;
+    const CDataStore& store = TheDataStore();
+    for (const FlightRecord& flight : store.flights) {
+        for (const FlightResultEntry& result : flight.entries) {
+            if (result.id_golebia != id) continue;
+            BirdFlightRow row;
+            row.flight = flight;
+            row.flight.entries.clear();
+            row.nr_konkursu = result.nr_konkursu;
+            row.CoefficientOddzialowy = result.CoefficientOddzialowy;
+            row.PunktyOddzial = result.PunktyOddzial;
+            row.DataCzasPrzylotu = result.DataCzasPrzylotu;
+            row.speed = flight.SpeedOf(result);
+            // Position 0 means the bird was not placed: it is no best position, but it counts
+            // in the average as the results always have.
+            if (row.nr_konkursu > 0 && row.nr_konkursu < best) best = row.nr_konkursu;
+            if (row.speed > maximum) maximum = row.speed;
+            rows_.push_back(std::move(row));
+            ++count;
+            sum += result.nr_konkursu;
+        }
+    }
+    for (const BirdFlightRow& row : rows_) AddFlightRow(row);
+
+    if (best == kNoPosition) best = 0;
+    const long long averagePosition = count == 0 ? 0 : sum / count;
+    SetItemText(kAveragePositionLabel, NumberText(averagePosition));
+    SetItemText(kResultCountLabel, NumberText(count));
+    SetItemText(kBestPositionLabel, NumberText(best));
+    const PigeonRecord& bird = store.FindPigeon(id);
+    if (count == 0 || bird.flightCount <= 0) {
+        SetItemText(kAverageSpeedLabel, u"0");
+    } else {
+        SetItemText(kAverageSpeedLabel,
+                    FloatText(bird.speedSum / static_cast<float>(bird.flightCount)));
+    }
+    SetItemText(kMaximumSpeedLabel, FloatText(maximum));
+}
+
+void CPanelPodgladuTab5::AddFlightRow(const BirdFlightRow& row) {
+    ListView* list = List(kFlightList);
+    if (!list) return;
+    const int n = list->InsertItem(list->GetItemCount(), QStringLiteral(" "));
+    list->SetItemText(n, 1, row.flight.miejscowosc);
+    list->SetItemText(n, 2, FormatTime(row.flight.czasodlotu, "%d/%m/%y"));
+    list->SetItemText(n, 3, NumberText(row.nr_konkursu));
+    list->SetItemText(n, 4, FloatText(row.PunktyOddzial) + u" ");
+    list->SetItemText(n, 5, FloatText(row.CoefficientOddzialowy) + u" ");
+    list->SetItemText(n, 6, FloatText(row.speed));
+}
+
+Text CPanelPodgladuTab5::FlightCellText(const BirdFlightRow& row, int code, int rowNumber) {
+    const FlightRecord& flight = row.flight;
+    Text text;
+    switch (code) {
+    case FlightResultColumnLp: text = NumberText(rowNumber); break;
+    case FlightResultColumnPlace: text = flight.miejscowosc; break;
+    case FlightResultColumnDistance: text = FloatText(flight.odleglosckm) + u" "; break;
+    case FlightResultColumnWeather: text = flight.pogodawmiejscuwypuszczenia; break;
+    case FlightResultColumnLocalWeather: text = flight.pogodalokalna; break;
+    case FlightResultColumnCompetitors: text = NumberText(flight.iloscwkonkursie) + u" "; break;
+    case FlightResultColumnBirds: text = NumberText(flight.golebi_oddzial) + u" "; break;
+    case FlightResultColumnSpeed: text = FloatText(row.speed); break;
+    case FlightResultColumnPosition: text = NumberText(row.nr_konkursu); break;
+    case FlightResultColumnPoints: text = FloatText(row.PunktyOddzial) + u" "; break;
+    case FlightResultColumnCoefficient: text = FloatText(row.CoefficientOddzialowy) + u" "; break;
+    case FlightResultColumnArrival: text = FormatTime(row.DataCzasPrzylotu, "%H:%M"); break;
+    default: break;
+    }
+    return text.empty() ? Text(u"&nbsp;") : HtmlEscape(text);
+}
+
+bool CPanelPodgladuTab5::BuildFlightsHtml(const Text& path) const {
+    // Read as far as the file goes: no file, no columns.
+    ColumnLayoutFile layout;
+    layout.Read(FlightResultLayoutPath());
+
+    Text page = ReportHead();
+    PigeonRecord bird = TheDataStore().FindPigeon(shownPigeonId_);
+    Text title;
+    if (!bird.photos.empty()) {
+        const QString file = QString::fromStdU16String(bird.photos.front().GetFilePath());
+        title += u"<img align=left src='" + HtmlEscape(places::FileUrl(file).toStdU16String()) +
+                 u"' width=135 height=135><br><br>";
+    }
+    title += u"<h2>Wyniki lotowe gołębia: " + HtmlEscape(bird.GetDisplayName()) +
+             u"</h2><br clear=all>";
+    page += title;
+    page += u"<br><table style=\"width: 170mm\" border=1 cellspacing=0 cellpadding=2 "
+            u"style=\"table-layout:fixed; word-wrap: break-word; page-break-after: always;\" "
+            u"name=masterTbl id=masterTbl>";
+    page += u"<thead><tr>";
+    for (const std::int32_t code : layout.codes) {
+        page += u"<td style=\"width:" + NumberText(layout.WidthOf(code)) +
+                u"mm\" align=center bgcolor=#eeeeee><b>" + HtmlEscape(FlightResultColumnTitle(code)) +
+                u"</b></td>";
+    }
+    page += u"</tr></thead>";
+    page += u"<tbody>";
+    int number = 1;
+    for (const BirdFlightRow& row : rows_) {
+        page += u"<tr valign=top>\r\n";
+        for (const std::int32_t code : layout.codes)
+            page += u"<td>&nbsp;" + FlightCellText(row, code, number) + u"</td>";
+        page += u"</tr>\r\n";
+        ++number;
+    }
+    page += u"</table>";
+    return WriteUnicodeFile(path, page);
+}
+
+void CPanelPodgladuTab5::OnPrint() {
+    const Text path = places::OutputPage(QStringLiteral("ox_wyniki.html")).toStdU16String();
+    // A page that could not be written is not previewed: the file may still hold another
+    // bird's report.
+    if (!BuildFlightsHtml(path)) {
+        MessageBox(this, u"Nie udało się zapisać wyników lotowych gołębia do pliku.");
+        return;
+    }
+    CPodgladHTML preview;
+    preview.path = path;
+    preview.DoModal();
+}
+
+void CPanelPodgladuTab5::OnSave() {
+    const QString chosen = GetSaveFileName(this, QStringLiteral("Plik HTML"), QStringLiteral("html"),
+                                           QStringLiteral("*.html"));
+    if (chosen.isEmpty()) return;
+    if (!BuildFlightsHtml(chosen.toStdU16String()))
+        MessageBox(this, u"Nie udało się zapisać wyników lotowych gołębia do pliku.");
+}
+
+void CPanelPodgladuTab5::OnSetupColumns() {
+    CUstawKolumnyWynikiLotowe setup;
+    setup.dialogTitle = u"Ustaw kolumny do wydruku";
+    setup.DoModal();
+}
+
+void CPanelPodgladuTab5::OnEraseBkgnd(Dc& dc) { PaintPreviewTabBackground(dc, width()); }

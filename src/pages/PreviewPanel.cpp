@@ -1,0 +1,59 @@
+#include "PreviewPanel.h"
+
+#include <QLabel>
+#include <locale>
+#include <sstream>
+
+#include "ListView.h"
+#include "SharedRoutines.h"
+#include "TransparentStatic.h"
+
+namespace {
+constexpr COLORREF kWhite = 0xFFFFFF;
+constexpr COLORREF kBandColour = 0xFCF0E9;
+constexpr COLORREF kListTextColour = 0xFF0000;
+}  // namespace
+
+void PaintPreviewTabBackground(Dc& dc, int windowWidth) {
+    dc.FillSolidRect(Rect(0, 0, windowWidth + 100, 700), kWhite);
+    DrawGradientLines(dc, Rect(0, 0, windowWidth + 100, 40), kWhite, kBandColour, 1);
+    DrawGradientLines(dc, Rect(0, 40, windowWidth + 100, 80), kBandColour, kWhite, 1);
+}
+
+void SetLabelLook(QLabel* label, const QFont& font, COLORREF colour) {
+    if (!label) return;
+    label->setFont(font);
+    if (auto* transparent = qobject_cast<CTransparentStatic*>(label)) transparent->textColor = colour;
+    label->update();
+}
+
+void SetUpBirdList(ListView* list, int birdWidth, int sexWidth) {
+    if (!list) return;
+    list->SetGridLines(true);
+    list->SetFullRowSelect(true);
+    list->SetTextColor(kListTextColour);
+    list->InsertColumn(0, QStringLiteral("..."), ListView::AlignLeft, 30);
+    list->InsertColumn(1, QStringLiteral("Gołąb"), ListView::AlignLeft, birdWidth);
+    list->InsertColumn(2, QStringLiteral("Płeć"), ListView::AlignLeft, sexWidth);
+    list->InsertColumn(3, QStringLiteral("Konkursy"), ListView::AlignLeft, 80);
+    list->InsertColumn(4, QStringLiteral("Opis"), ListView::AlignLeft, 120);
+}
+
+void AppendBirdRow(ListView* list, const PigeonRecord& bird) {
+    if (!list) return;
+    const int row = list->InsertItem(list->GetItemCount(), QStringLiteral(" "));
+    list->SetItemText(row, 1, bird.GetDisplayName());
+    Text sex;
+    if (bird.plec == 2) sex = u"Samica";
+    if (bird.plec == 1) sex = u"Samiec";
+    list->SetItemText(row, 2, sex);
+    list->SetItemText(row, 3, NumberText(bird.flightCount));
+    list->SetItemText(row, 4, bird.krotkiopis);
+}
+
+Text FloatText(double value) {
+    std::ostringstream out;
+    out.imbue(std::locale::classic());
+    out << value;
+    return FromUtf8(out.str());
+}
