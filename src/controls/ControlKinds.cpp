@@ -7,24 +7,6 @@
 
 namespace {
 
-// Captions in templates mark keyboard mnemonics with '&' ("&&" for an ampersand); the
-// controls keep the caption as it is shown.
-QString WithoutMnemonic(const char16_t* raw) {
-    const QString text = QString::fromUtf16(raw);
-    QString out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == QLatin1Char('&')) {
-            if (i + 1 < text.size() && text[i + 1] == QLatin1Char('&')) {
-                out += QLatin1Char('&');
-                ++i;
-            }
-            continue;
-        }
-        out += text[i];
-    }
-    return out;
-}
 
 Qt::Alignment LabelAlignment(style::Flags s) {
     Qt::Alignment a = (s & style::Center) ? Qt::AlignHCenter
@@ -38,11 +20,11 @@ Qt::Alignment LabelAlignment(style::Flags s) {
 void RegisterProgramControls() {
     RegisterControlFactory(ControlKind::FlatButton,
                            [](const ControlTemplate& c, QWidget* parent) -> QWidget* {
-                               return new CFlatButton(WithoutMnemonic(c.text), parent);
+                               return new CFlatButton(WithoutMnemonic(QString::fromUtf16(c.text)), parent);
                            });
     RegisterControlFactory(ControlKind::TransparentLabel,
                            [](const ControlTemplate& c, QWidget* parent) -> QWidget* {
-                               auto* label = new CTransparentStatic(WithoutMnemonic(c.text), parent);
+                               auto* label = new CTransparentStatic(WithoutMnemonic(QString::fromUtf16(c.text)), parent);
                                label->setAlignment(LabelAlignment(c.style));
                                // A one-line label (vertically centred) never wraps.
                                label->setWordWrap(!(c.style & style::VCenter));

@@ -1,5 +1,7 @@
 #include "Dc.h"
 
+#include "DialogTemplate.h"
+
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -78,21 +80,6 @@ int PixelSizeForCell(const QFont& font, int cellHeight) {
     return std::max(1, static_cast<int>(std::lround(cellHeight * *it)));
 }
 
-QString WithoutPrefix(const QString& text) {
-    QString out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == QLatin1Char('&')) {
-            if (i + 1 < text.size() && text[i + 1] == QLatin1Char('&')) {
-                out += QLatin1Char('&');
-                ++i;
-            }
-            continue;
-        }
-        out += text[i];
-    }
-    return out;
-}
 
 // Lines of text to draw: paragraphs split at line breaks, each wrapped at spaces to `width`
 // when wrapping. A word wider than the width stays whole on a line of its own.
@@ -201,7 +188,7 @@ QFont Dc::SelectFont(const QFont& font) {
 }
 
 int Dc::DrawText(const QString& rawText, Rect& rect, unsigned format) {
-    const QString text = (format & DT_NOPREFIX) ? rawText : WithoutPrefix(rawText);
+    const QString text = (format & DT_NOPREFIX) ? rawText : WithoutMnemonic(rawText);
     const QFontMetrics metrics(font_);
     const bool single = format & DT_SINGLELINE;
     QStringList lines;

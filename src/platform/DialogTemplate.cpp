@@ -44,22 +44,6 @@ public:
     }
 };
 
-// A single '&' marks a keyboard mnemonic in captions; "&&" is an ampersand.
-QString WithoutMnemonic(const QString& text) {
-    QString out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == QLatin1Char('&')) {
-            if (i + 1 < text.size() && text[i + 1] == QLatin1Char('&')) {
-                out += QLatin1Char('&');
-                ++i;
-            }
-            continue;
-        }
-        out += text[i];
-    }
-    return out;
-}
 
 Qt::Alignment TextAlignment(style::Flags s, bool vcenterDefault) {
     Qt::Alignment a = (s & style::Center) ? Qt::AlignHCenter
@@ -228,6 +212,23 @@ QWidget* MakeStandard(const ControlTemplate& c, QRect& geometry, QWidget* parent
 }
 
 }  // namespace
+
+// A single '&' marks a keyboard mnemonic in captions; "&&" is an ampersand.
+QString WithoutMnemonic(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('&')) {
+            if (i + 1 < text.size() && text[i + 1] == QLatin1Char('&')) {
+                out += QLatin1Char('&');
+                ++i;
+            }
+            continue;
+        }
+        out += text[i];
+    }
+    return out;
+}
 
 int DuToPixelsX(int du) { return FloorScale(du, 3, 2); }
 int DuToPixelsY(int du) { return FloorScale(du, 13, 8); }

@@ -26,6 +26,7 @@
 //
 // The build collects every file of resources/dialogs/ by itself; nothing else needs editing.
 
+#include <QString>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -183,3 +184,6 @@ std::vector<QWidget*> BuildControls(const DialogTemplate& dialog, QWidget* paren
 // entry and the parent and returns a widget; the builder places it and applies Hidden/Disabled.
 using ControlFactory = std::function<QWidget*(const ControlTemplate&, QWidget*)>;
 void RegisterControlFactory(ControlKind kind, ControlFactory factory);
+
+// A caption as shown: a single '&' marks a keyboard mnemonic and is dropped; "&&" is an '&'.
+QString WithoutMnemonic(const QString& text);
