@@ -1,0 +1,494 @@
+// The preview panel under the bird list: the summary and its stored short description, the
+// pedigree slots, partners and their young, siblings of the brood and of the same parents, and
+// how the bird list page shows one tab at a time and hands each the selected bird.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+#include <ostream>
+
+#include "ColumnLayout.h"
+#include "ControlKinds.h"
+#include "DataStore.h"
+#include "Dialog.h"
+#include "DodajGolebia.h"
+#include "Globals.h"
+#include "ListView.h"
+#include "MainDialog.h"
+#include "PanelPodgladuTab1.h"
+#include "PanelPodgladuTab2.h"
+#include "PanelPodgladuTab3.h"
+#include "PanelPodgladuTab4.h"
+#include "PanelPodgladuTab5.h"
+#include "PictureBox.h"
+#include "Places.h"
+#include "Seams.h"
+#include "Settings.h"
+#include "SharedRoutines.h"
+#include "StandardControls.h"
+#include "StartupSplash.h"
+#include "UstawOpis.h"
+#include "ZakladkaListaPsow.h"
+
+static void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
+namespace {
+
+Text StoredDescription(int pigeonId) {
+    SqlDatabase db(PigeonsDbPath());
+    SqlStatement st = db.Prepare(u"SELECT krotkiopis FROM pigeons WHERE id = " + NumberText(pigeonId));
+    return st.NextRow() ? st.String(0) : Text(u"<no row>");
+}
+
+QStringList MessageTexts() {
+    QStringList texts;
+    for (const seams::MessageBoxCall& call : seams::MessageBoxCalls()) texts << call.text;
+    return texts;
+}
+
+QStringList Column(ListView* list, int column) {
+    QStringList texts;
+    for (int row = 0; row < list->GetItemCount(); ++row) texts << list->GetItemText(row, column);
+    return texts;
+}
+
+class PreviewPanelTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { RegisterProgramControls(); }
+
+    void SetUp() override {
+        ASSERT_TRUE(folder_.isValid());
+        settings::SetInstallPath(folder_.path());
+        places::ConnectDataStore();
+        ASSERT_TRUE(places::LayOutInstallFolder());
+        TheDataStore().LoadLofts();
+        TheDataStore().LoadPigeonsDb(-1);
+        TheDataStore().LoadExtraDb(-1);
+        seams::Reset();
+        CMainDialog::EnableStartupPause(false);
+        CStartupSplash::EnableSplash(0);
+        g_currentLoftIndex = g_currentCategoryIndex = g_selectedPigeonRow = -1;
+    }
+
+    void TearDown() override {
+        dialog_.reset();
+        seams::Reset();
+        settings::SetInstallPath(QString());
+        TheDataStore().LoadPigeonsDb(-1);
+        g_currentLoftIndex = g_currentCategoryIndex = g_selectedPigeonRow = -1;
+    }
+
+    static int AddLoft(const Text& name) {
+        LoftRecord loft{.nazwahodowli = name};
+        EXPECT_TRUE(TheDataStore().WriteLoft(kModeInsert, loft));
+        return loft.id;
+    }
+
+    static int AddBird(const Text& ring, const Text& name = u"", int father = 0, int mother = 0,
+                       int sex = 0, int loft = 0) {
+        PigeonRecord bird;
+        bird.id_hodowli = loft;
+        bird.kraj = u"PL";
+        bird.oddzial = u"0123";
+        bird.rocznik = u"24";
+        bird.nr_obraczki = ring;
+        bird.nazwa = name;
+        bird.id_ojca = father;
+        bird.id_matki = mother;
+        bird.plec = sex;
+        EXPECT_TRUE(TheDataStore().WritePigeon(kModeInsert, bird));
+        return bird.id;
+    }
+
+    // A pair of a loft with its young, in the order given.
+    static int AddPair(int loft, int male, int female, Time64 paired, std::vector<int> young) {
+        PairRecord pair{.id_hodowli = loft, .id_samca = male, .id_samicy = female,
+                        .DataParowania = paired};
+        EXPECT_TRUE(TheDataStore().WritePair(kModeInsert, pair));
+        for (int bird : young) {
+            YoungRecord row{.id_golebia = bird, .id_pary = pair.id, .id_hodowli = loft};
+            EXPECT_EQ(TheDataStore().WriteYoung(kModeInsert, row), 1);
+        }
+        return pair.id;
+    }
+
+    static void LoadLoft(int loft) {
+        TheDataStore().LoadPigeonsDb(loft);
+        TheDataStore().LoadExtraDb(loft);
+    }
+
+    template <class Tab>
+    static std::unique_ptr<Tab> MakeTab(int width = 900, int height = 430) {
+        auto tab = std::make_unique<Tab>();
+        tab->Create(nullptr);
+        tab->resize(width, height);
+        tab->show();
+        return tab;
+    }
+
+    Text AddPhoto(int pigeonId, int width, int height) {
+        const QString source = folder_.filePath(QStringLiteral("in-%1-%2.png").arg(pigeonId).arg(width));
+        QImage image(width, height, QImage::Format_RGB32);
+        image.fill(Qt::blue);
+        EXPECT_TRUE(image.save(source));
+        PhotoRecord photo{.id_golebia = pigeonId, .path = source.toStdU16String(),
+                          .rozszerzenie = u"png"};
+        EXPECT_TRUE(TheDataStore().AddPhoto(photo));
+        return JoinPath(ImagesFolder(), photo.FileName());
+    }
+
+    QTemporaryDir folder_;
+    std::unique_ptr<CMainDialog> dialog_;
+};
+
+// ---- tab 1 ----------------------------------------------------------------------------------------
+
+TEST_F(PreviewPanelTest, SummaryNamesTheBirdItsParentsAndItsResults) {
+    const int loft = AddLoft(u"Gołębnik");
+    const int father = AddBird(u"1", u"Ojciec", 0, 0, 1);
+    const int bird = AddBird(u"3", u"Ala", father, 0, 2);
+    const int plain = AddBird(u"4");
+    LoadLoft(loft);
+    TheDataStore().pigeons[bird].flightCount = 3;
+    TheDataStore().pigeons[bird].speedSum = 3700.5f;
+    auto tab = MakeTab<CPanelPodgladuTab1>(939, 134);
+
+    tab->ShowPigeon(-1);
+    EXPECT_EQ(tab->GetDlgItemText(1121), "Nie wybrano gołębia");
+    EXPECT_EQ(tab->GetDlgItemText(1122), "Brak informacji o ojcu ");
+    EXPECT_EQ(tab->GetDlgItemText(1123), "Brak informacji o matce");   // no trailing blank here
+    EXPECT_EQ(tab->GetDlgItemText(1174), "Opis gołębia jest dostępny \n po jego wybraniu z listy...");
+
+    tab->ShowPigeon(bird);
+    EXPECT_EQ(tab->GetDlgItemText(1121), "PL 0123 24 3 [Ala]");
+    EXPECT_EQ(tab->GetDlgItemText(1122), "PL 0123 24 1 [Ojciec]");
+    EXPECT_EQ(tab->GetDlgItemText(1123), "Brak informacji o matce ");  // a missing mother: with it
+    EXPECT_EQ(tab->GetDlgItemText(1186), "3");
+    EXPECT_EQ(tab->GetDlgItemText(1184), "1233");   // 3700.5 / 3, whole metres per minute
+
+    tab->ShowPigeon(plain);
+    EXPECT_EQ(tab->GetDlgItemText(1186), "0");
+    EXPECT_EQ(tab->GetDlgItemText(1184), "0");
+
+    // The speed box opens nothing of this program's own; the hidden family-tree button needs a
+    // bird.
+    QTest::mouseClick(tab.get(), Qt::LeftButton, {}, QPoint(780, 40));
+    tab->ShowPigeon(-1);
+    tab->OnFamilyTree();
+    EXPECT_EQ(MessageTexts(), QStringList{"Wybierz ptaka z listy"});
+    EXPECT_TRUE(seams::ModalRuns().empty());
+}
+
+TEST_F(PreviewPanelTest, ShortDescriptionIsStoredAsTypedAndShownOnlyOnceStored) {
+    const int loft = AddLoft(u"Gołębnik");
+    const int bird = AddBird(u"7");
+    LoadLoft(loft);
+    auto tab = MakeTab<CPanelPodgladuTab1>(939, 134);
+    const Text typed = u"Szybki; 'as' \"nr 1\" -- DROP TABLE pigeons;";
+    auto type = [](const Text& text) {
+        return [text](Dialog& window) {
+            window.SetItemText(CUstawOpis::kDescriptionEdit, text);
+            window.Fire(IDOK, Notification::Clicked);
+            return IDOK;
+        };
+    };
+
+    // No bird shown: the editor does not open.
+    tab->ShowPigeon(-1);
+    tab->Fire(CPanelPodgladuTab1::kEditDescriptionButton, Notification::Clicked);
+    EXPECT_TRUE(seams::ModalRuns().empty());
+
+    tab->ShowPigeon(bird);
+    seams::QueueModalHandler(type(typed));
+    tab->Fire(CPanelPodgladuTab1::kEditDescriptionButton, Notification::Clicked);
+    EXPECT_EQ(StoredDescription(bird), typed);
+    EXPECT_EQ(TheDataStore().pigeons.at(bird).krotkiopis, typed);
+    EXPECT_EQ(tab->ItemText(1174), typed);
+
+    // The editor starts with the stored text; cancelling changes nothing.
+    seams::QueueModalHandler([&](Dialog& window) {
+        EXPECT_EQ(window.ItemText(CUstawOpis::kDescriptionEdit), typed);
+        return IDCANCEL;
+    });
+    tab->Fire(CPanelPodgladuTab1::kEditDescriptionButton, Notification::Clicked);
+    EXPECT_EQ(StoredDescription(bird), typed);
+
+    // A file that refuses the change: the old text stays everywhere and the user is told.
+    const QString db = QString::fromStdU16String(PigeonsDbPath());
+    ASSERT_TRUE(QFile::rename(db, db + ".away"));
+    ASSERT_TRUE(QDir().mkpath(db));
+    seams::QueueModalHandler(type(u"Inny opis"));
+    tab->Fire(CPanelPodgladuTab1::kEditDescriptionButton, Notification::Clicked);
+    EXPECT_EQ(MessageTexts(), QStringList{"Nie udało się zapisać opisu gołębia."});
+    EXPECT_EQ(TheDataStore().pigeons.at(bird).krotkiopis, typed);
+    EXPECT_EQ(tab->ItemText(1174), typed);
+    ASSERT_TRUE(QDir(db).removeRecursively());
+    ASSERT_TRUE(QFile::rename(db + ".away", db));
+    EXPECT_EQ(StoredDescription(bird), typed);
+}
+
+// ---- tab 2 ----------------------------------------------------------------------------------------
+
+TEST_F(PreviewPanelTest, PedigreeFillsMotherBeforeFatherAndLeavesMissingParentsEmpty) {
+    const int loft = AddLoft(u"Gołębnik");
+    const int mothersMother = AddBird(u"10", u"Babcia", 0, 0, 2);
+    const int mother = AddBird(u"11", u"Mama", 0, mothersMother, 2);
+    const int father = AddBird(u"12", u"", 0, 0, 1);
+    const int bird = AddBird(u"13", u"Młody", father, mother);
+    AddPhoto(mother, 30, 20);
+    AddPhoto(mother, 60, 40);
+    LoadLoft(loft);
+    TheDataStore().colourNames[0] = u" ";
+    auto tab = MakeTab<CPanelPodgladuTab2>(1100, 430);
+
+    tab->ShowPigeon(bird);
+    std::vector<int> slotIds;
+    for (const PigeonRecord& slot : tab->PedigreeSlots()) slotIds.push_back(slot.id);
+    EXPECT_EQ(slotIds, (std::vector<int>{bird, mother, father, mothersMother, 0, 0, 0}));
+    EXPECT_EQ(tab->GetDlgItemText(1148), "PL 0123 24 13\nMłody ");
+    EXPECT_EQ(tab->GetDlgItemText(1100), "PL 0123 24 11\nMama ");
+    EXPECT_EQ(tab->GetDlgItemText(1101), "PL 0123 24 12");
+    EXPECT_EQ(tab->GetDlgItemText(1102), "PL 0123 24 10\nBabcia ");
+    EXPECT_EQ(tab->GetDlgItemText(1103), "   ");   // the mother's father: an empty record
+    EXPECT_EQ(tab->GetDlgItemText(1105), "   ");
+    EXPECT_EQ(tab->SelectedPigeonId(), bird);
+
+    // The mother's button shows her two photographs; the panel is there on a wide tab.
+    tab->Fire(1100, Notification::Clicked);
+    EXPECT_EQ(tab->SelectedPigeonId(), mother);
+    EXPECT_EQ(tab->ItemAs<CPictureBox>(1125)->Image()->size(), QSize(30, 20));
+    EXPECT_EQ(tab->ItemAs<CPictureBox>(1126)->Image()->size(), QSize(60, 40));
+    EXPECT_EQ(tab->GetDlgItemText(1252), "PL 0123 24 11\nMama ");
+    EXPECT_TRUE(tab->Item(1125)->isVisible());
+    seams::QueueModalHandler([&](Dialog& window) {
+        EXPECT_EQ(static_cast<CDodajGolebia&>(window).record.id, mother);
+        EXPECT_EQ(static_cast<CDodajGolebia&>(window).editMode, 1);
+        return IDCANCEL;
+    });
+    tab->Fire(CPanelPodgladuTab2::kEditButton, Notification::Clicked);
+    ASSERT_EQ(seams::ModalRuns().size(), 1u);
+    EXPECT_EQ(seams::ModalRuns()[0].templateId, CDodajGolebia::kTemplateId);
+
+    // An empty slot: default photos, and nothing to edit.
+    tab->Fire(1105, Notification::Clicked);
+    EXPECT_EQ(tab->SelectedPigeonId(), 0);
+    EXPECT_EQ(tab->ItemAs<CPictureBox>(1125)->Image()->size(), QSize(214, 148));
+    tab->Fire(CPanelPodgladuTab2::kEditButton, Notification::Clicked);
+    EXPECT_EQ(seams::ModalRuns().size(), 1u);
+
+    // No bird: the pedigree stays, but there is no bird to edit.
+    tab->ShowPigeon(-1);
+    EXPECT_EQ(tab->PedigreeSlots()[0].id, bird);
+    EXPECT_EQ(tab->GetDlgItemText(1148), "PL 0123 24 13\nMłody ");
+    tab->Fire(CPanelPodgladuTab2::kEditButton, Notification::Clicked);
+    EXPECT_EQ(seams::ModalRuns().size(), 1u);
+
+    // A narrow tab has no room for the photo panel.
+    tab->resize(900, 430);
+    EXPECT_FALSE(tab->Item(1125)->isVisible());
+    EXPECT_FALSE(tab->Item(1127)->isVisible());
+    EXPECT_TRUE(tab->Item(1148)->isVisible());
+}
+
+// ---- tab 3 ----------------------------------------------------------------------------------------
+
+TEST_F(PreviewPanelTest, PartnersOfTheLoadedLoftWithTheirYoung) {
+    const int loft = AddLoft(u"Gołębnik");
+    const int other = AddLoft(u"Drugi");
+    const int male = AddBird(u"1", u"Samiec", 0, 0, 1);
+    const int first = AddBird(u"2", u"Ala", 0, 0, 2);
+    const int second = AddBird(u"3", u"", 0, 0, 2);
+    const int elsewhere = AddBird(u"4", u"", 0, 0, 2);
+    const int y1 = AddBird(u"21", u"", male, first, 2);
+    const int y2 = AddBird(u"22", u"", male, first, 1);
+    const int y3 = AddBird(u"23", u"Trzeci", male, second);
+    AddPair(loft, male, first, *MakeLocalTime(1, 3, 2023), {y1, y2});
+    AddPair(loft, male, second, kNoDate, {y3});
+    AddPair(other, male, elsewhere, *MakeLocalTime(1, 3, 2022), {});
+    LoadLoft(loft);
+    TheDataStore().pigeons.at(y3).krotkiopis = u"Dobry lotnik";
+    TheDataStore().pigeons.at(y3).flightCount = 4;
+    auto tab = MakeTab<CPanelPodgladuTab3>();
+
+    tab->ShowPigeon(male);
+    ListBoxControl* partners = tab->ListBox(CPanelPodgladuTab3::kPartnerList);
+    ASSERT_EQ(partners->GetCount(), 2);   // the other loft's pair is not listed
+    EXPECT_EQ(partners->GetText(0), "[2023] PL 0123 24 2 [Ala]");
+    EXPECT_EQ(partners->GetText(1), "[] PL 0123 24 3");
+    EXPECT_EQ(tab->GetDlgItemText(1186), "2");   // partners
+    EXPECT_EQ(tab->GetDlgItemText(1185), "3");   // young of both pairs
+
+    // The female sees the male as her partner.
+    tab->ShowPigeon(second);
+    ASSERT_EQ(partners->GetCount(), 1);
+    EXPECT_EQ(partners->GetText(0), "[] PL 0123 24 1 [Samiec]");
+    EXPECT_EQ(tab->GetDlgItemText(1185), "1");
+
+    tab->ShowPigeon(male);
+    EXPECT_EQ(MessageTexts(), QStringList{});
+    tab->Fire(CPanelPodgladuTab3::kPrintButton, Notification::Clicked);
+    EXPECT_EQ(MessageTexts(), QStringList{"Wybierz partnera z listy"});
+
+    ListView* young = tab->List(CPanelPodgladuTab3::kOffspringList);
+    partners->SetCurSel(1);
+    tab->Fire(CPanelPodgladuTab3::kPartnerList, Notification::SelChange);
+    EXPECT_EQ(Column(young, 1), QStringList{"PL 0123 24 23 [Trzeci]"});
+    EXPECT_EQ(young->GetItemText(0, 2), "");
+    EXPECT_EQ(young->GetItemText(0, 3), "4");
+    EXPECT_EQ(young->GetItemText(0, 4), "Dobry lotnik");
+
+    partners->SetCurSel(0);
+    tab->Fire(CPanelPodgladuTab3::kPartnerList, Notification::SelChange);
+    EXPECT_EQ(Column(young, 1), (QStringList{"PL 0123 24 21", "PL 0123 24 22"}));
+    EXPECT_EQ(Column(young, 2), (QStringList{"Samica", "Samiec"}));
+    young->SelectRow(1);
+    tab->Fire(CPanelPodgladuTab3::kOffspringList, Notification::Clicked);
+    EXPECT_EQ(tab->SelectedOffspring(), 1);
+    seams::QueueModalHandler([&](Dialog& window) {
+        EXPECT_EQ(static_cast<CDodajGolebia&>(window).record.id, y2);
+        return IDCANCEL;
+    });
+    tab->Fire(CPanelPodgladuTab3::kEditButton, Notification::Clicked);
+    EXPECT_EQ(seams::ModalRuns().size(), 1u);
+
+    // Another partner forgets the chosen young bird.
+    partners->SetCurSel(1);
+    tab->Fire(CPanelPodgladuTab3::kPartnerList, Notification::SelChange);
+    EXPECT_EQ(tab->SelectedOffspring(), -1);
+    tab->Fire(CPanelPodgladuTab3::kFamilyTreeButton, Notification::Clicked);
+    tab->Fire(CPanelPodgladuTab3::kEditButton, Notification::Clicked);
+    EXPECT_EQ(MessageTexts().last(), "Musisz wybrać gołębia z listy potomków");
+    EXPECT_EQ(seams::ModalRuns().size(), 1u);
+
+    // No bird: empty lists and counts.
+    tab->ShowPigeon(-1);
+    EXPECT_EQ(partners->GetCount(), 0);
+    EXPECT_EQ(young->GetItemCount(), 0);
+    EXPECT_EQ(tab->GetDlgItemText(1186), "0");
+    EXPECT_EQ(tab->GetDlgItemText(1185), "0");
+}
+
+// ---- tab 4 ----------------------------------------------------------------------------------------
+
+TEST_F(PreviewPanelTest, SiblingsOfTheBroodOrOfEveryPairOfTheSameParentsInAnyLoft) {
+    const int loft = AddLoft(u"Gołębnik");
+    const int other = AddLoft(u"Drugi");
+    const int father = AddBird(u"1", u"", 0, 0, 1);
+    const int mother = AddBird(u"2", u"", 0, 0, 2);
+    const int stranger = AddBird(u"3", u"", 0, 0, 2);
+    const int bird = AddBird(u"10", u"", father, mother);
+    const int s1 = AddBird(u"11", u"", father, mother);
+    const int s2 = AddBird(u"12", u"", father, mother);
+    const int s3 = AddBird(u"13", u"", father, mother);
+    const int s4 = AddBird(u"14", u"", father, mother);
+    const int half = AddBird(u"15", u"", father, stranger);
+    const int orphan = AddBird(u"16", u"", father, 0);
+    AddPair(loft, father, mother, kNoDate, {s1, bird, s2, s3});
+    AddPair(other, father, mother, kNoDate, {s4});
+    AddPair(loft, father, stranger, kNoDate, {half, orphan});
+    LoadLoft(loft);
+    auto tab = MakeTab<CPanelPodgladuTab4>();
+    ListView* list = tab->List(CPanelPodgladuTab4::kSiblingList);
+    ComboBox* source = tab->Combo(CPanelPodgladuTab4::kSourceCombo);
+
+    tab->ShowPigeon(bird);
+    EXPECT_EQ(source->GetCurSel(), 0);
+    EXPECT_EQ(tab->SiblingIds(), (std::vector<int>{s1, s2, s3}));
+    EXPECT_EQ(Column(list, 1), (QStringList{"PL 0123 24 11", "PL 0123 24 12", "PL 0123 24 13"}));
+    EXPECT_EQ(tab->SiblingPrintIds(), (std::vector<int>{s1, bird, s2, s3}));
+
+    source->SetCurSel(1);
+    tab->Fire(CPanelPodgladuTab4::kSourceCombo, Notification::SelChange);
+    EXPECT_EQ(tab->SiblingIds(), (std::vector<int>{s1, s2, s3, s4}));
+    EXPECT_EQ(list->GetItemCount(), 4);
+    EXPECT_EQ(tab->SiblingPrintIds(), (std::vector<int>{s1, bird, s2, s3, s4}));
+
+    // Row k is sibling k: editing the chosen row opens that bird.
+    list->SelectRow(3);
+    tab->Fire(CPanelPodgladuTab4::kSiblingList, Notification::Clicked);
+    seams::QueueModalHandler([&](Dialog& window) {
+        EXPECT_EQ(static_cast<CDodajGolebia&>(window).record.id, s4);
+        return IDCANCEL;
+    });
+    tab->Fire(CPanelPodgladuTab4::kEditButton, Notification::Clicked);
+    EXPECT_EQ(seams::ModalRuns().size(), 1u);
+
+    // Showing a bird again starts with the brood and no row chosen.
+    tab->ShowPigeon(s4);
+    EXPECT_EQ(source->GetCurSel(), 0);
+    EXPECT_TRUE(tab->SiblingIds().empty());   // its own brood has nobody else
+    EXPECT_EQ(tab->SelectedRow(), -1);
+    tab->Fire(CPanelPodgladuTab4::kFamilyTreeButton, Notification::Clicked);
+    tab->Fire(CPanelPodgladuTab4::kEditButton, Notification::Clicked);
+    EXPECT_EQ(MessageTexts(), QStringList{"Musisz wybrać gołębia z listy rodzeństwa."});
+    EXPECT_EQ(seams::ModalRuns().size(), 1u);
+
+    // Without a mother there are no siblings to look for in either list, nor to print.
+    tab->ShowPigeon(orphan);
+    EXPECT_TRUE(tab->SiblingIds().empty());
+    source->SetCurSel(1);
+    tab->Fire(CPanelPodgladuTab4::kSourceCombo, Notification::SelChange);
+    EXPECT_TRUE(tab->SiblingIds().empty());
+    EXPECT_TRUE(tab->SiblingPrintIds().empty());
+}
+
+// ---- on the bird list page --------------------------------------------------------------------------
+
+TEST_F(PreviewPanelTest, ThePageShowsOneTabAtATimeAndHandsEachTheSelectedBird) {
+    const int loft = AddLoft(u"Gołębnik");
+    CategoryRecord category{.id_hodowli = loft, .nazwakategorii = u"Lotne"};
+    ASSERT_TRUE(TheDataStore().WriteCategory(kModeInsert, category));
+    const int bird = AddBird(u"5", u"Ala");
+    ASSERT_EQ(TheDataStore().AddPigeonToCategory(category.id, bird), 1);
+    {
+        ColumnLayoutFile layout;
+        layout.codes = {ListColumnRing};
+        layout.widths[ListColumnRing] = 80;
+        ASSERT_TRUE(layout.Write(ListLayoutPath()));
+    }
+    dialog_ = std::make_unique<CMainDialog>();
+    dialog_->resize(1400, 900);
+    dialog_->show();
+    QTest::mouseClick(dialog_.get(), Qt::LeftButton, {}, QPoint(300, dialog_->ClientTop() + 80));
+    CZakladkaListaPsow& page = *dialog_->BirdListPage();
+    const int w = page.width();
+    const int h = page.height();
+
+    ASSERT_NE(page.previewTab1, nullptr);
+    EXPECT_TRUE(page.previewTab1->isVisible());
+    EXPECT_EQ(page.previewTab1->geometry(), QRect(240, h - 162, w - 45 - 240, 134));
+    for (int tab = 2; tab <= 5; ++tab) EXPECT_FALSE(page.PreviewTab(tab)->isVisible());
+    EXPECT_EQ(page.previewTab1->GetDlgItemText(1121), "Nie wybrano gołębia");
+
+    ListView* list = page.PigeonList();
+    ASSERT_EQ(list->GetItemCount(), 1);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(0, 1)).center());
+    EXPECT_EQ(page.previewTab1->GetDlgItemText(1121), "PL 0123 24 5 [Ala]");
+    EXPECT_EQ(page.previewTab2->PedigreeSlots()[0].id, bird);
+    EXPECT_EQ(page.previewTab4->OwnPair().id, 0);
+    EXPECT_EQ(page.previewTab5->ShownPigeonId(), bird);
+
+    // "Wyniki lotów" on the strip: tab 5 alone, in the tall place under the short list.
+    QTest::mouseClick(&page, Qt::LeftButton, {}, QPoint(900, h - 10));
+    EXPECT_TRUE(page.previewTab5->isVisible());
+    EXPECT_EQ(page.previewTab5->geometry(), QRect(240, h - 458, w - 45 - 240, 430));
+    for (int tab = 1; tab <= 4; ++tab) EXPECT_FALSE(page.PreviewTab(tab)->isVisible());
+    QTest::mouseClick(&page, Qt::LeftButton, {}, QPoint(600, h - 10));
+    EXPECT_TRUE(page.previewTab3->isVisible());
+    EXPECT_FALSE(page.previewTab5->isVisible());
+    QTest::mouseClick(&page, Qt::LeftButton, {}, QPoint(300, h - 10));
+    EXPECT_TRUE(page.previewTab1->isVisible());
+    EXPECT_FALSE(page.previewTab3->isVisible());
+
+    // A click below the rows empties tab 1; the other tabs keep the bird.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(20, list->viewport()->height() - 5));
+    EXPECT_EQ(page.previewTab1->GetDlgItemText(1121), "Nie wybrano gołębia");
+    EXPECT_EQ(page.previewTab5->ShownPigeonId(), bird);
+}
+
+}  // namespace
