@@ -6,11 +6,10 @@
 
 #include "Browser.h"
 #include "DataStore.h"
-#include "DodajEdytujHodowle.h"
-#include "DodajEdytujKategorie.h"
 #include "DodajEdytujKlienta.h"
 #include "DziennikSzczepien.h"
 #include "Globals.h"
+#include "LoftAndCategoryEdits.h"
 #include "ListView.h"
 #include "menu/MainMenu.h"
 #include "menu/MenuBuilder.h"
@@ -438,33 +437,17 @@ void CMainDialog::SelectLoftAndCategory(int categoryIndex, int loftIndex) {
 }
 
 void CMainDialog::AddLoft() {
-    CDodajEdytujHodowle editor(this);
-    editor.title = u"Dodaj Gołębnik";
-    if (editor.DoModal() != IDOK) return;
     LoftRecord loft;
-    loft.nazwahodowli = editor.name;
-    loft.opishodowli = editor.description;
-    if (Store().WriteLoft(kModeInsert, loft) && loft.id > 0) LoftCombo()->AddString(loft.nazwahodowli);
+    if (AddLoftWithEditor(this, u"Dodaj Gołębnik", loft)) LoftCombo()->AddString(loft.nazwahodowli);
 }
 
 void CMainDialog::EditLoft() {
     if (!ValidLoft(g_currentLoftIndex)) return;
     const int index = g_currentLoftIndex;
-    CDodajEdytujHodowle editor(this);
-    editor.title = u"Edycja Gołębnika";
-    editor.name = Store().lofts[index].nazwahodowli;
-    editor.description = Store().lofts[index].opishodowli;
-    if (editor.DoModal() != IDOK) return;
-
-    LoftRecord changed = Store().lofts[index];
-    changed.nazwahodowli = editor.name;
-    changed.opishodowli = editor.description;
-    if (!Store().WriteLoft(changed.id, changed)) return;
-    Store().lofts[index] = changed;
-
+    if (!EditLoftWithEditor(this, u"Edycja Gołębnika", index)) return;
     ComboBox* combo = LoftCombo();
     combo->DeleteString(index);
-    combo->InsertString(index, changed.nazwahodowli);
+    combo->InsertString(index, Store().lofts[index].nazwahodowli);
     combo->SetCurSel(-1);
     g_currentLoftIndex = -1;
 }
@@ -487,52 +470,29 @@ void CMainDialog::DeleteLoft() {
 
 void CMainDialog::AddCategory() {
     if (!ValidLoft(g_currentLoftIndex)) return;
-    const int loftIndex = g_currentLoftIndex;
-    CDodajEdytujKategorie editor(this);
-    editor.title = u"Dodaj nową kategorię";
-    if (editor.DoModal() != IDOK) return;
     CategoryRecord category;
-    category.nazwakategorii = editor.name;
-    category.opiskategorii = editor.description;
-    category.id_hodowli = Store().lofts[loftIndex].id;
-    if (!Store().WriteCategory(kModeInsert, category) || category.id <= 0) return;
-    CategoryCombo()->AddString(category.nazwakategorii);
-    Store().lofts[loftIndex].categories.push_back(category);
+    if (AddCategoryWithEditor(this, u"Dodaj nową kategorię", g_currentLoftIndex, category)) {
+        CategoryCombo()->AddString(category.nazwakategorii);
+    }
 }
 
 void CMainDialog::EditCategory() {
     if (!ValidCategory(g_currentLoftIndex, g_currentCategoryIndex)) return;
     const int loftIndex = g_currentLoftIndex;
     const int index = g_currentCategoryIndex;
-    const CategoryRecord& current = Store().lofts[loftIndex].categories[index];
-    CDodajEdytujKategorie editor(this);
-    editor.title = u"Edytuj kategorię";
-    editor.name = current.nazwakategorii;
-    editor.description = current.opiskategorii;
-    if (editor.DoModal() != IDOK) return;
-
-    CategoryRecord changed = Store().lofts[loftIndex].categories[index];
-    changed.nazwakategorii = editor.name;
-    changed.opiskategorii = editor.description;
-    changed.id_hodowli = Store().lofts[loftIndex].id;
-    if (!Store().WriteCategory(changed.id, changed)) return;
-    Store().lofts[loftIndex].categories[index] = changed;
-
+    if (!EditCategoryWithEditor(this, u"Edytuj kategorię", loftIndex, index)) return;
     ComboBox* combo = CategoryCombo();
     const bool shown = combo->GetCurSel() == index;
     combo->DeleteString(index);
-    combo->InsertString(index, changed.nazwakategorii);
+    combo->InsertString(index, Store().lofts[loftIndex].categories[index].nazwakategorii);
     // The category stays the current one, so the chooser keeps showing it.
     if (shown) combo->SetCurSel(index);
 }
 
 void CMainDialog::DeleteCategory() {
     if (!ValidCategory(g_currentLoftIndex, g_currentCategoryIndex)) return;
-    std::vector<CategoryRecord>& categories = Store().lofts[g_currentLoftIndex].categories;
     const int index = g_currentCategoryIndex;
-    CategoryRecord category = categories[index];
-    if (!Store().WriteCategory(kModeDelete, category)) return;
-    categories.erase(categories.begin() + index);
+    if (!DeleteCategoryAt(g_currentLoftIndex, index)) return;
     CategoryCombo()->DeleteString(index);
     birdListPage_->EmptyList();
     g_selectedPigeonRow = -1;

@@ -2,8 +2,7 @@
 
 #include "DataStore.h"
 #include "DialogHeader.h"
-#include "DodajEdytujHodowle.h"
-#include "DodajEdytujKategorie.h"
+#include "LoftAndCategoryEdits.h"
 #include "StandardControls.h"
 
 namespace {
@@ -63,32 +62,15 @@ void CZarzadzajHodowlami::OnSelectLoft() {
 void CZarzadzajHodowlami::OnSelectCategory() { selectedCategory = CategoryList()->GetCurSel(); }
 
 void CZarzadzajHodowlami::OnAddLoft() {
-    CDodajEdytujHodowle editor(this);
-    editor.title = u"Dodaj nowy gołębnik";
-    if (editor.DoModal() != IDOK) return;
     LoftRecord loft;
-    loft.nazwahodowli = editor.name;
-    loft.opishodowli = editor.description;
-    // The writer appends the loft to the data store's lofts; a name already taken is refused.
-    if (Store().WriteLoft(kModeInsert, loft) && loft.id > 0) LoftList()->AddString(loft.nazwahodowli);
+    if (AddLoftWithEditor(this, u"Dodaj nowy gołębnik", loft)) LoftList()->AddString(loft.nazwahodowli);
 }
 
 void CZarzadzajHodowlami::OnEditLoft() {
     if (!HasLoft()) return;
     const int index = selectedLoft;
-    CDodajEdytujHodowle editor(this);
-    editor.title = u"Edycja gołębnika";
-    editor.name = Store().lofts[index].nazwahodowli;
-    editor.description = Store().lofts[index].opishodowli;
-    if (editor.DoModal() != IDOK) return;
-
-    // Memory and the list change only when the database took the new name.
-    LoftRecord changed = Store().lofts[index];
-    changed.nazwahodowli = editor.name;
-    changed.opishodowli = editor.description;
-    if (!Store().WriteLoft(changed.id, changed)) return;
-    Store().lofts[index] = changed;
-    ReplaceRow(LoftList(), index, changed.nazwahodowli);
+    if (!EditLoftWithEditor(this, u"Edycja gołębnika", index)) return;
+    ReplaceRow(LoftList(), index, Store().lofts[index].nazwahodowli);
     selectedLoft = -1;
 }
 
@@ -106,46 +88,25 @@ void CZarzadzajHodowlami::OnDeleteLoft() {
 
 void CZarzadzajHodowlami::OnAddCategory() {
     if (!HasLoft()) return;
-    const int loftIndex = selectedLoft;
-    CDodajEdytujKategorie editor(this);
-    editor.title = u"Dodaj nową kategorię";
-    if (editor.DoModal() != IDOK) return;
     CategoryRecord category;
-    category.nazwakategorii = editor.name;
-    category.opiskategorii = editor.description;
-    category.id_hodowli = Store().lofts[loftIndex].id;
-    if (!Store().WriteCategory(kModeInsert, category) || category.id <= 0) return;
-    CategoryList()->AddString(category.nazwakategorii);
-    Store().lofts[loftIndex].categories.push_back(category);
+    if (AddCategoryWithEditor(this, u"Dodaj nową kategorię", selectedLoft, category)) {
+        CategoryList()->AddString(category.nazwakategorii);
+    }
 }
 
 void CZarzadzajHodowlami::OnEditCategory() {
     if (!HasCategory()) return;
     const int loftIndex = selectedLoft;
     const int index = selectedCategory;
-    CDodajEdytujKategorie editor(this);
-    editor.title = u"Edytuj kategorię";
-    editor.name = Store().lofts[loftIndex].categories[index].nazwakategorii;
-    editor.description = Store().lofts[loftIndex].categories[index].opiskategorii;
-    if (editor.DoModal() != IDOK) return;
-
-    CategoryRecord changed = Store().lofts[loftIndex].categories[index];
-    changed.nazwakategorii = editor.name;
-    changed.opiskategorii = editor.description;
-    changed.id_hodowli = Store().lofts[loftIndex].id;
-    if (!Store().WriteCategory(changed.id, changed)) return;
-    Store().lofts[loftIndex].categories[index] = changed;
-    ReplaceRow(CategoryList(), index, changed.nazwakategorii);
+    if (!EditCategoryWithEditor(this, u"Edytuj kategorię", loftIndex, index)) return;
+    ReplaceRow(CategoryList(), index, Store().lofts[loftIndex].categories[index].nazwakategorii);
     // The category stays chosen, and shows so.
     CategoryList()->SetCurSel(index);
 }
 
 void CZarzadzajHodowlami::OnDeleteCategory() {
     if (!HasCategory()) return;
-    std::vector<CategoryRecord>& categories = Store().lofts[selectedLoft].categories;
-    CategoryRecord category = categories[selectedCategory];
-    if (!Store().WriteCategory(kModeDelete, category)) return;
-    categories.erase(categories.begin() + selectedCategory);
+    if (!DeleteCategoryAt(selectedLoft, selectedCategory)) return;
     CategoryList()->DeleteString(selectedCategory);
     selectedCategory = -1;
 }
