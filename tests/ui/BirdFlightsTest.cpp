@@ -22,7 +22,6 @@
 #include "Settings.h"
 #include "SharedRoutines.h"
 #include "StandardControls.h"
-#include "UstawKolumny.h"
 
 static void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
@@ -291,7 +290,7 @@ TEST_F(BirdFlightsTest, ReportOfABirdWithoutResultsOrWithoutLayoutHasNoRows) {
     EXPECT_TRUE(page.endsWith("<b>Miejsce w konk.</b></td></tr></thead><tbody></table>"));
 }
 
-// ---- printing, saving and the columns ----------------------------------------------------------------
+// ---- printing and saving ----------------------------------------------------------------
 
 TEST_F(BirdFlightsTest, PrintWritesTheFixedPageAndPreviewsItOnlyWhenWritten) {
     const int bird = AddBird(u"7", u"Ala");
@@ -344,32 +343,6 @@ TEST_F(BirdFlightsTest, SaveWritesWhereTheUserChoseAndReportsFailures) {
     Tab().Fire(CPanelPodgladuTab5::kSaveButton, Notification::Clicked);
     EXPECT_EQ(MessageTexts(), QStringList{"Nie udało się zapisać wyników lotowych gołębia do pliku."});
     EXPECT_TRUE(seams::ModalRuns().empty());
-}
-
-TEST_F(BirdFlightsTest, ColumnsChosenInTheSetupWindowShapeTheNextReport) {
-    const int bird = AddBird(u"7");
-    const int flight = AddFlight(u"Opole", 25, 0);
-    AddResult(flight, bird, release_ + 1000, 12);
-    Tab().ShowPigeon(bird);
-    seams::QueueModalHandler([](Dialog& window) {
-        EXPECT_EQ(window.windowTitle(), "Ustaw kolumny do wydruku");
-        window.ListBox(CUstawKolumny::kAvailableList)->SetCurSel(FlightResultColumnSpeed);
-        window.Fire(CUstawKolumny::kAddButton, Notification::Clicked);
-        window.ListBox(CUstawKolumny::kAvailableList)->SetCurSel(FlightResultColumnPlace);
-        window.Fire(CUstawKolumny::kAddButton, Notification::Clicked);
-        window.Fire(CUstawKolumny::kSaveButton, Notification::Clicked);
-        return IDOK;
-    });
-    Tab().Fire(CPanelPodgladuTab5::kColumnsButton, Notification::Clicked);
-    ASSERT_EQ(seams::ModalRuns().size(), 1u);
-
-    const QString path = folder_.filePath(QStringLiteral("raport.html"));
-    ASSERT_TRUE(Tab().BuildFlightsHtml(path.toStdU16String()));
-    EXPECT_TRUE(ReadReport(path).page.endsWith(
-        "<td style=\"width:25mm\" align=center bgcolor=#eeeeee><b>Szybkość</b></td>"
-        "<td style=\"width:25mm\" align=center bgcolor=#eeeeee><b>Miejscowość</b></td>"
-        "</tr></thead><tbody><tr valign=top>\r\n<td>&nbsp;1500</td><td>&nbsp;Opole</td></tr>\r\n"
-        "</table>"));
 }
 
 }  // namespace

@@ -174,13 +174,6 @@ TEST_F(PreviewPanelTest, SummaryNamesTheBirdItsParentsAndItsResults) {
     EXPECT_EQ(tab->GetDlgItemText(1186), "0");
     EXPECT_EQ(tab->GetDlgItemText(1184), "0");
 
-    // The speed box opens nothing of this program's own; the hidden family-tree button needs a
-    // bird.
-    QTest::mouseClick(tab.get(), Qt::LeftButton, {}, QPoint(780, 40));
-    tab->ShowPigeon(-1);
-    tab->OnFamilyTree();
-    EXPECT_EQ(MessageTexts(), QStringList{"Wybierz ptaka z listy"});
-    EXPECT_TRUE(seams::ModalRuns().empty());
 }
 
 TEST_F(PreviewPanelTest, ShortDescriptionIsStoredAsTypedAndShownOnlyOnceStored) {
@@ -348,12 +341,6 @@ TEST_F(PreviewPanelTest, PartnersOfTheLoadedLoftWithTheirYoung) {
     young->SelectRow(1);
     tab->Fire(CPanelPodgladuTab3::kOffspringList, Notification::Clicked);
     EXPECT_EQ(tab->SelectedOffspring(), 1);
-    seams::QueueModalHandler([&](Dialog& window) {
-        EXPECT_EQ(static_cast<CDodajGolebia&>(window).record.id, y2);
-        return IDCANCEL;
-    });
-    tab->Fire(CPanelPodgladuTab3::kEditButton, Notification::Clicked);
-    EXPECT_EQ(seams::ModalRuns().size(), 1u);
 
     // Another partner forgets the chosen young bird.
     partners->SetCurSel(1);
@@ -362,7 +349,7 @@ TEST_F(PreviewPanelTest, PartnersOfTheLoadedLoftWithTheirYoung) {
     tab->Fire(CPanelPodgladuTab3::kFamilyTreeButton, Notification::Clicked);
     tab->Fire(CPanelPodgladuTab3::kEditButton, Notification::Clicked);
     EXPECT_EQ(MessageTexts().last(), "Musisz wybrać gołębia z listy potomków");
-    EXPECT_EQ(seams::ModalRuns().size(), 1u);
+    EXPECT_TRUE(seams::ModalRuns().empty());
 
     // No bird: empty lists and counts.
     tab->ShowPigeon(-1);
