@@ -175,8 +175,16 @@ QString GetSaveFileName(QWidget* parent, const QString& filter, const QString& d
         return path;
     }
     const QString start = fileName.contains(QLatin1Char('*')) ? QString() : fileName;
-    path = QFileDialog::getSaveFileName(parent, caption, start, FileFilterForQt(filter));
-    return WithDefaultExtension(path, defaultExtension);
+    // The dialog adds the default extension itself, so the overwrite question is asked about
+    // the file that will really be written.
+    QFileDialog dialog(parent, caption, start, FileFilterForQt(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    QString suffix = defaultExtension;
+    while (suffix.startsWith(QLatin1Char('.'))) suffix.remove(0, 1);
+    if (!suffix.isEmpty()) dialog.setDefaultSuffix(suffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    return dialog.selectedFiles().constFirst();
 }
 
 bool BrowseForFolder(QString& folder, const QString& title, QWidget* parent) {
