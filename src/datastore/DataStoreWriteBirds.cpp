@@ -517,43 +517,55 @@ int CDataStore::WriteYoung(int mode, YoungRecord& record) {
 
 // ---- flights and results -------------------------------------------------------------------------
 
+namespace {
+
+// A flight's columns in the order both statements list them; the update leaves out `typ`, which
+// stays as inserted.
+std::vector<ColumnValue> FlightColumns(const FlightRecord& r, bool withType) {
+    std::vector<ColumnValue> items = {
+        {u"miejscowosc", SqlText(r.miejscowosc)},
+        {u"pogodawmiejscuwypuszczenia", SqlText(r.pogodawmiejscuwypuszczenia)},
+        {u"pogodalokalna", SqlText(r.pogodalokalna)},
+        {u"notatki", SqlText(r.notatki)},
+        {u"id_hodowli", SqlInt(r.id_hodowli)},
+        {u"czasodlotu", SqlDate(r.czasodlotu)},
+        {u"czas_pierwszego_w_konk", SqlDate(r.czas_pierwszego_w_konk)},
+        {u"czas_ostatniego_w_konk", SqlDate(r.czas_ostatniego_w_konk)},
+    };
+    if (withType) items.push_back({u"typ", SqlInt(r.typ)});
+    const std::vector<ColumnValue> rest = {
+        {u"kategoria", SqlInt(r.kategoria)},
+        {u"kategoria2", SqlInt(r.kategoria2)},
+        {u"odleglosckm", SqlRounded(r.odleglosckm)},
+        {u"odlegloscm", SqlInt(r.odlegloscm)},
+        {u"liczba_hodowcow", SqlInt(r.liczba_hodowcow)},
+        {u"golebi_oddzial", SqlInt(r.golebi_oddzial)},
+        {u"golebi_sekcja", SqlInt(r.golebi_sekcja)},
+        {u"konkursow_oddzial", SqlInt(r.konkursow_oddzial)},
+        {u"konkursow_sekcja", SqlInt(r.konkursow_sekcja)},
+        {u"wlozonychgolebi", SqlInt(r.wlozonychgolebi)},
+        {u"iloscwkonkursie", SqlInt(r.iloscwkonkursie)},
+        {u"DL_stopnie", SqlInt(r.DL_stopnie)},
+        {u"DL_minuty", SqlInt(r.DL_minuty)},
+        {u"DL_sekundy", SqlInt(r.DL_sekundy)},
+        {u"SZ_stopnie", SqlInt(r.SZ_stopnie)},
+        {u"SZ_minuty", SqlInt(r.SZ_minuty)},
+        {u"SZ_sekundy", SqlInt(r.SZ_sekundy)},
+        {u"czas_trwania_konkursu_g", SqlInt(r.czas_trwania_konkursu_g)},
+        {u"czas_trwania_konkursu_m", SqlInt(r.czas_trwania_konkursu_m)},
+        {u"czas_trwania_konkursu_s", SqlInt(r.czas_trwania_konkursu_s)},
+    };
+    items.insert(items.end(), rest.begin(), rest.end());
+    return items;
+}
+
+}  // namespace
+
 bool CDataStore::WriteFlight(int mode, FlightRecord& record) {
     const FlightRecord& r = record;
     if (mode == kModeInsert) {
         // The flights page appends the new flight itself.
-        const BoundStatement insert = InsertStatement(
-            u"INSERT INTO loty(",
-            {
-                {u"miejscowosc", SqlText(r.miejscowosc)},
-                {u"pogodawmiejscuwypuszczenia", SqlText(r.pogodawmiejscuwypuszczenia)},
-                {u"pogodalokalna", SqlText(r.pogodalokalna)},
-                {u"notatki", SqlText(r.notatki)},
-                {u"id_hodowli", SqlInt(r.id_hodowli)},
-                {u"czasodlotu", SqlDate(r.czasodlotu)},
-                {u"czas_pierwszego_w_konk", SqlDate(r.czas_pierwszego_w_konk)},
-                {u"czas_ostatniego_w_konk", SqlDate(r.czas_ostatniego_w_konk)},
-                {u"typ", SqlInt(r.typ)},
-                {u"kategoria", SqlInt(r.kategoria)},
-                {u"kategoria2", SqlInt(r.kategoria2)},
-                {u"odleglosckm", SqlRounded(r.odleglosckm)},
-                {u"odlegloscm", SqlInt(r.odlegloscm)},
-                {u"liczba_hodowcow", SqlInt(r.liczba_hodowcow)},
-                {u"golebi_oddzial", SqlInt(r.golebi_oddzial)},
-                {u"golebi_sekcja", SqlInt(r.golebi_sekcja)},
-                {u"konkursow_oddzial", SqlInt(r.konkursow_oddzial)},
-                {u"konkursow_sekcja", SqlInt(r.konkursow_sekcja)},
-                {u"wlozonychgolebi", SqlInt(r.wlozonychgolebi)},
-                {u"iloscwkonkursie", SqlInt(r.iloscwkonkursie)},
-                {u"DL_stopnie", SqlInt(r.DL_stopnie)},
-                {u"DL_minuty", SqlInt(r.DL_minuty)},
-                {u"DL_sekundy", SqlInt(r.DL_sekundy)},
-                {u"SZ_stopnie", SqlInt(r.SZ_stopnie)},
-                {u"SZ_minuty", SqlInt(r.SZ_minuty)},
-                {u"SZ_sekundy", SqlInt(r.SZ_sekundy)},
-                {u"czas_trwania_konkursu_g", SqlInt(r.czas_trwania_konkursu_g)},
-                {u"czas_trwania_konkursu_m", SqlInt(r.czas_trwania_konkursu_m)},
-                {u"czas_trwania_konkursu_s", SqlInt(r.czas_trwania_konkursu_s)},
-            });
+        const BoundStatement insert = InsertStatement(u"INSERT INTO loty(", FlightColumns(r, true));
         const std::int64_t id = Insert(u"loty", insert, {{u"lotniki", u"id_lotu"}});
         record.id = id > 0 ? static_cast<int>(id) : -1;
         return id > 0;
@@ -571,40 +583,8 @@ bool CDataStore::WriteFlight(int mode, FlightRecord& record) {
         return true;
     }
     if (mode <= 0) return false;
-    // typ stays as inserted; the flights page keeps `flights` in step after an update.
-    return RunUpdate(UpdateStatement(
-        u"UPDATE loty SET ",
-        {
-            {u"miejscowosc", SqlText(r.miejscowosc)},
-            {u"pogodawmiejscuwypuszczenia", SqlText(r.pogodawmiejscuwypuszczenia)},
-            {u"pogodalokalna", SqlText(r.pogodalokalna)},
-            {u"notatki", SqlText(r.notatki)},
-            {u"id_hodowli", SqlInt(r.id_hodowli)},
-            {u"czasodlotu", SqlDate(r.czasodlotu)},
-            {u"czas_pierwszego_w_konk", SqlDate(r.czas_pierwszego_w_konk)},
-            {u"czas_ostatniego_w_konk", SqlDate(r.czas_ostatniego_w_konk)},
-            {u"kategoria", SqlInt(r.kategoria)},
-            {u"kategoria2", SqlInt(r.kategoria2)},
-            {u"odleglosckm", SqlRounded(r.odleglosckm)},
-            {u"odlegloscm", SqlInt(r.odlegloscm)},
-            {u"liczba_hodowcow", SqlInt(r.liczba_hodowcow)},
-            {u"golebi_oddzial", SqlInt(r.golebi_oddzial)},
-            {u"golebi_sekcja", SqlInt(r.golebi_sekcja)},
-            {u"konkursow_oddzial", SqlInt(r.konkursow_oddzial)},
-            {u"konkursow_sekcja", SqlInt(r.konkursow_sekcja)},
-            {u"wlozonychgolebi", SqlInt(r.wlozonychgolebi)},
-            {u"iloscwkonkursie", SqlInt(r.iloscwkonkursie)},
-            {u"DL_stopnie", SqlInt(r.DL_stopnie)},
-            {u"DL_minuty", SqlInt(r.DL_minuty)},
-            {u"DL_sekundy", SqlInt(r.DL_sekundy)},
-            {u"SZ_stopnie", SqlInt(r.SZ_stopnie)},
-            {u"SZ_minuty", SqlInt(r.SZ_minuty)},
-            {u"SZ_sekundy", SqlInt(r.SZ_sekundy)},
-            {u"czas_trwania_konkursu_g", SqlInt(r.czas_trwania_konkursu_g)},
-            {u"czas_trwania_konkursu_m", SqlInt(r.czas_trwania_konkursu_m)},
-            {u"czas_trwania_konkursu_s", SqlInt(r.czas_trwania_konkursu_s)},
-        },
-        r.id));
+    // The flights page keeps `flights` in step after an update.
+    return RunUpdate(UpdateStatement(u"UPDATE loty SET ", FlightColumns(r, false), r.id));
 }
 
 bool CDataStore::WriteFlightResult(int mode, FlightResultEntry& record) {
