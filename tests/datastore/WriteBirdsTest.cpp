@@ -273,4 +273,65 @@ TEST_F(WriteBirdsTest, FlightsAndResultsRoundTripWithSixSignificantDigits) {
     EXPECT_EQ(lost.id, -1);
 }
 
+TEST_F(WriteBirdsTest, FlightUpdateWritesEveryColumnButTheType) {
+    FlightRecord flight;
+    flight.id_hodowli = 1;
+    flight.typ = 2;
+    ASSERT_TRUE(store_.WriteFlight(kModeInsert, flight));
+
+    FlightRecord changed = flight;
+    changed.typ = 7;  // the type stays as inserted
+    changed.miejscowosc = U("Hanower");
+    changed.pogodawmiejscuwypuszczenia = U("słońce");
+    changed.pogodalokalna = U("deszcz");
+    changed.notatki = U("O'Brien's race");
+    changed.czasodlotu = 1247641200;
+    changed.czas_pierwszego_w_konk = 1247650000;
+    changed.czas_ostatniego_w_konk = 1247660000;
+    changed.kategoria = 3;
+    changed.kategoria2 = 4;
+    changed.odleglosckm = 612.345678;
+    changed.odlegloscm = 120;
+    changed.liczba_hodowcow = 5;
+    changed.golebi_oddzial = 6;
+    changed.golebi_sekcja = 7;
+    changed.konkursow_oddzial = 8;
+    changed.konkursow_sekcja = 9;
+    changed.wlozonychgolebi = 10;
+    changed.iloscwkonkursie = 11;
+    changed.DL_stopnie = 12;
+    changed.DL_minuty = 13;
+    changed.DL_sekundy = 14;
+    changed.SZ_stopnie = 15;
+    changed.SZ_minuty = 16;
+    changed.SZ_sekundy = 17;
+    changed.czas_trwania_konkursu_g = 18;
+    changed.czas_trwania_konkursu_m = 19;
+    changed.czas_trwania_konkursu_s = 20;
+    ASSERT_TRUE(store_.WriteFlight(changed.id, changed));
+
+    Reload(1);
+    ASSERT_EQ(store_.flights.size(), 1u);
+    const FlightRecord& f = store_.flights[0];
+    EXPECT_EQ(f.typ, 2);
+    EXPECT_EQ(f.miejscowosc, changed.miejscowosc);
+    EXPECT_EQ(f.pogodawmiejscuwypuszczenia, changed.pogodawmiejscuwypuszczenia);
+    EXPECT_EQ(f.pogodalokalna, changed.pogodalokalna);
+    EXPECT_EQ(f.notatki, changed.notatki);
+    EXPECT_EQ(f.czasodlotu, changed.czasodlotu);
+    EXPECT_EQ(f.czas_pierwszego_w_konk, changed.czas_pierwszego_w_konk);
+    EXPECT_EQ(f.czas_ostatniego_w_konk, changed.czas_ostatniego_w_konk);
+    EXPECT_EQ(f.kategoria, 3);
+    EXPECT_EQ(f.kategoria2, 4);
+    EXPECT_EQ(QueryDouble(PigeonsDbPath(), "SELECT odleglosckm FROM loty"), 612.346);
+    const std::vector<int> numbers = {f.odlegloscm, f.liczba_hodowcow, f.golebi_oddzial,
+                                      f.golebi_sekcja, f.konkursow_oddzial, f.konkursow_sekcja,
+                                      f.wlozonychgolebi, f.iloscwkonkursie, f.DL_stopnie,
+                                      f.DL_minuty, f.DL_sekundy, f.SZ_stopnie, f.SZ_minuty,
+                                      f.SZ_sekundy, f.czas_trwania_konkursu_g,
+                                      f.czas_trwania_konkursu_m, f.czas_trwania_konkursu_s};
+    EXPECT_EQ(numbers, (std::vector<int>{120, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18,
+                                         19, 20}));
+}
+
 }  // namespace
