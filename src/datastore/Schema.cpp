@@ -11,6 +11,57 @@
 // IF NOT EXISTS leaves an existing table untouched; SQLite stores the definition without those
 // words, so the stored schema text is the same as that of a file created by a plain CREATE TABLE.
 
+// Breeders and clients are kept in two tables with the same columns.
+#define OX_PERSON_COLUMNS \
+          u"id INTEGER PRIMARY KEY, " \
+          u"hodowla INTEGER, " \
+          u"kategoria INTEGER, " \
+          u"subkategoria INTEGER, " \
+          u"typ INTEGER, " \
+          u"imie TEXT, " \
+          u"nazwisko TEXT, " \
+          u"miejscowosc TEXT, " \
+          u"ulica TEXT, " \
+          u"nrdomu TEXT, " \
+          u"teldom TEXT, " \
+          u"teldom2 TEXT, " \
+          u"telkom TEXT, " \
+          u"telkom2 TEXT, " \
+          u"email TEXT, " \
+          u"adreswww TEXT, " \
+          u"uwagi TEXT, " \
+          u"not1 TEXT, " \
+          u"not2 TEXT, " \
+          u"not3 TEXT, " \
+          u"wojewodztwo INTEGER, " \
+          u"kraj INTEGER, " \
+          u"kodpocztowy TEXT, " \
+          u"nip TEXT, " \
+          u"regon TEXT, " \
+          u"pesel TEXT, " \
+          u"nazwafirmy TEXT, " \
+          u"adresfirmy TEXT, " \
+          u"region TEXT, " \
+          u"nazwa_wyswietlana TEXT, " \
+          u"vip INTEGER DEFAULT 0, " \
+          u"ocena INTEGER DEFAULT 0, " \
+          u"referer INTEGER DEFAULT 0, " \
+          u"preferowany_kontakt INTEGER DEFAULT 0, " \
+          u"oddzial INTEGER, " \
+          u"id_klubu INTEGER, " \
+          u"klient_od INTEGER(64), " \
+          u"dataurodzin INTEGER(64), " \
+          u"fs1 TEXT, " \
+          u"fs2 TEXT, " \
+          u"fs3 TEXT, " \
+          u"fs4 TEXT, " \
+          u"fs5 TEXT, " \
+          u"df1 INTEGER(64), " \
+          u"df2 INTEGER(64), " \
+          u"f1 INTEGER, " \
+          u"f2 INTEGER, " \
+          u"f3 INTEGER);"
+
 namespace {
 
 const std::vector<TableDefinition> kLoftTables = {
@@ -452,109 +503,13 @@ const std::vector<TableDefinition> kExtraTables = {
           u"nazwa TEXT, "
           u"opis TEXT, "
           u"UNIQUE(nazwa));"},
-  {u"klienci",
-      u"CREATE TABLE IF NOT EXISTS klienci("
-          u"id INTEGER PRIMARY KEY, "
-          u"hodowla INTEGER, "
-          u"kategoria INTEGER, "
-          u"subkategoria INTEGER, "
-          u"typ INTEGER, "
-          u"imie TEXT, "
-          u"nazwisko TEXT, "
-          u"miejscowosc TEXT, "
-          u"ulica TEXT, "
-          u"nrdomu TEXT, "
-          u"teldom TEXT, "
-          u"teldom2 TEXT, "
-          u"telkom TEXT, "
-          u"telkom2 TEXT, "
-          u"email TEXT, "
-          u"adreswww TEXT, "
-          u"uwagi TEXT, "
-          u"not1 TEXT, "
-          u"not2 TEXT, "
-          u"not3 TEXT, "
-          u"wojewodztwo INTEGER, "
-          u"kraj INTEGER, "
-          u"kodpocztowy TEXT, "
-          u"nip TEXT, "
-          u"regon TEXT, "
-          u"pesel TEXT, "
-          u"nazwafirmy TEXT, "
-          u"adresfirmy TEXT, "
-          u"region TEXT, "
-          u"nazwa_wyswietlana TEXT, "
-          u"vip INTEGER DEFAULT 0, "
-          u"ocena INTEGER DEFAULT 0, "
-          u"referer INTEGER DEFAULT 0, "
-          u"preferowany_kontakt INTEGER DEFAULT 0, "
-          u"oddzial INTEGER, "
-          u"id_klubu INTEGER, "
-          u"klient_od INTEGER(64), "
-          u"dataurodzin INTEGER(64), "
-          u"fs1 TEXT, "
-          u"fs2 TEXT, "
-          u"fs3 TEXT, "
-          u"fs4 TEXT, "
-          u"fs5 TEXT, "
-          u"df1 INTEGER(64), "
-          u"df2 INTEGER(64), "
-          u"f1 INTEGER, "
-          u"f2 INTEGER, "
-          u"f3 INTEGER);"},
-  {u"hodowcy",
-      u"CREATE TABLE IF NOT EXISTS hodowcy("
-          u"id INTEGER PRIMARY KEY, "
-          u"hodowla INTEGER, "
-          u"kategoria INTEGER, "
-          u"subkategoria INTEGER, "
-          u"typ INTEGER, "
-          u"imie TEXT, "
-          u"nazwisko TEXT, "
-          u"miejscowosc TEXT, "
-          u"ulica TEXT, "
-          u"nrdomu TEXT, "
-          u"teldom TEXT, "
-          u"teldom2 TEXT, "
-          u"telkom TEXT, "
-          u"telkom2 TEXT, "
-          u"email TEXT, "
-          u"adreswww TEXT, "
-          u"uwagi TEXT, "
-          u"not1 TEXT, "
-          u"not2 TEXT, "
-          u"not3 TEXT, "
-          u"wojewodztwo INTEGER, "
-          u"kraj INTEGER, "
-          u"kodpocztowy TEXT, "
-          u"nip TEXT, "
-          u"regon TEXT, "
-          u"pesel TEXT, "
-          u"nazwafirmy TEXT, "
-          u"adresfirmy TEXT, "
-          u"region TEXT, "
-          u"nazwa_wyswietlana TEXT, "
-          u"vip INTEGER DEFAULT 0, "
-          u"ocena INTEGER DEFAULT 0, "
-          u"referer INTEGER DEFAULT 0, "
-          u"preferowany_kontakt INTEGER DEFAULT 0, "
-          u"oddzial INTEGER, "
-          u"id_klubu INTEGER, "
-          u"klient_od INTEGER(64), "
-          u"dataurodzin INTEGER(64), "
-          u"fs1 TEXT, "
-          u"fs2 TEXT, "
-          u"fs3 TEXT, "
-          u"fs4 TEXT, "
-          u"fs5 TEXT, "
-          u"df1 INTEGER(64), "
-          u"df2 INTEGER(64), "
-          u"f1 INTEGER, "
-          u"f2 INTEGER, "
-          u"f3 INTEGER);"},
+  {u"klienci", u"CREATE TABLE IF NOT EXISTS klienci(" OX_PERSON_COLUMNS},
+  {u"hodowcy", u"CREATE TABLE IF NOT EXISTS hodowcy(" OX_PERSON_COLUMNS},
 };
 
 }  // namespace
+
+#undef OX_PERSON_COLUMNS
 
 const std::vector<TableDefinition>& LoftTables() { return kLoftTables; }
 const std::vector<TableDefinition>& PigeonTables() { return kPigeonTables; }
