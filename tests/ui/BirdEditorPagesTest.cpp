@@ -30,6 +30,7 @@
 #include "Settings.h"
 #include "SharedRoutines.h"
 #include "StandardControls.h"
+#include "WindowTestSupport.h"
 
 namespace {
 
@@ -73,30 +74,14 @@ QStringList ListTexts(const ListView& list, int column) {
     return texts;
 }
 
-class BirdEditorPagesTest : public ::testing::Test {
+class BirdEditorPagesTest : public WindowTest {
 protected:
-    static void SetUpTestSuite() { RegisterProgramControls(); }
-
     void SetUp() override {
-        ASSERT_TRUE(folder_.isValid());
+        ASSERT_NO_FATAL_FAILURE(WindowTest::SetUp());
         ASSERT_TRUE(files_.isValid());
-        settings::SetInstallPath(folder_.path());
-        places::ConnectDataStore();
-        ASSERT_TRUE(places::LayOutInstallFolder());
         CDataStore& store = TheDataStore();
-        store.LoadLofts();
-        store.LoadPigeonsDb(-1);
-        store.LoadExtraDb(-1);
-        seams::Reset();
-
-        LoftRecord loft;
-        loft.nazwahodowli = u"Gołębnik";
-        ASSERT_TRUE(store.WriteLoft(kModeInsert, loft));
-        loftId_ = loft.id;
-        CategoryRecord category;
-        category.id_hodowli = loftId_;
-        category.nazwakategorii = u"Lotniki";
-        ASSERT_TRUE(store.WriteCategory(kModeInsert, category));
+        loftId_ = AddLoft(u"Gołębnik");
+        AddCategory(loftId_, u"Lotniki");
         store.LoadLofts();
         g_currentLoftIndex = store.FindLoftIndex(loftId_);
         g_currentCategoryIndex = 0;
@@ -115,12 +100,6 @@ protected:
         bird.NotatkaRodowodowa1 = u"ojciec";
         ASSERT_TRUE(store.WritePigeon(kModeInsert, bird));
         birdId_ = bird.id;
-    }
-
-    void TearDown() override {
-        seams::Reset();
-        settings::SetInstallPath(QString());
-        g_currentLoftIndex = g_currentCategoryIndex = g_selectedPigeonRow = -1;
     }
 
     using Act = std::function<void(CDodajGolebia&)>;
@@ -185,7 +164,6 @@ protected:
         }
     }
 
-    QTemporaryDir folder_;
     QTemporaryDir files_;
     int loftId_ = 0;
     int birdId_ = 0;

@@ -24,6 +24,7 @@
 #include "Settings.h"
 #include "SharedRoutines.h"
 #include "StandardControls.h"
+#include "WindowTestSupport.h"
 #include "WybierzPsaZListy.h"
 #include "WyborKoloru.h"
 #include "ZakladkaListaPsow.h"
@@ -63,40 +64,17 @@ void EnterDate(Dialog& page, int group, const char16_t* day, const char16_t* mon
     page.SetItemText(ids.year, year);
 }
 
-class BirdEditorTest : public ::testing::Test {
+class BirdEditorTest : public WindowTest {
 protected:
-    static void SetUpTestSuite() { RegisterProgramControls(); }
-
     void SetUp() override {
-        ASSERT_TRUE(folder_.isValid());
-        settings::SetInstallPath(folder_.path());
-        places::ConnectDataStore();
-        ASSERT_TRUE(places::LayOutInstallFolder());
+        ASSERT_NO_FATAL_FAILURE(WindowTest::SetUp());
         CDataStore& store = TheDataStore();
-        store.LoadLofts();
-        store.LoadPigeonsDb(-1);
-        store.LoadExtraDb(-1);
-        seams::Reset();
-
-        LoftRecord loft;
-        loft.nazwahodowli = u"Gołębnik";
-        ASSERT_TRUE(store.WriteLoft(kModeInsert, loft));
-        loftId_ = loft.id;
-        CategoryRecord category;
-        category.id_hodowli = loftId_;
-        category.nazwakategorii = u"Lotniki";
-        ASSERT_TRUE(store.WriteCategory(kModeInsert, category));
-        categoryId_ = category.id;
+        loftId_ = AddLoft(u"Gołębnik");
+        categoryId_ = AddCategory(loftId_, u"Lotniki");
         store.LoadLofts();
         g_currentLoftIndex = store.FindLoftIndex(loftId_);
         g_currentCategoryIndex = 0;
         ASSERT_EQ(store.lofts[g_currentLoftIndex].categories.at(0).id, categoryId_);
-    }
-
-    void TearDown() override {
-        seams::Reset();
-        settings::SetInstallPath(QString());
-        g_currentLoftIndex = g_currentCategoryIndex = g_selectedPigeonRow = -1;
     }
 
     // Runs the editor as the program does; `act` plays the user on the open window.
@@ -143,7 +121,6 @@ protected:
         return ids;
     }
 
-    QTemporaryDir folder_;
     int loftId_ = 0;
     int categoryId_ = 0;
     PigeonRecord lastRecord_;

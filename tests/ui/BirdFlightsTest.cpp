@@ -22,6 +22,7 @@
 #include "Settings.h"
 #include "SharedRoutines.h"
 #include "StandardControls.h"
+#include "WindowTestSupport.h"
 
 static void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
@@ -71,36 +72,22 @@ void WriteReportLayout(std::vector<std::pair<std::int32_t, std::int32_t>> column
     ASSERT_TRUE(layout.Write(FlightResultLayoutPath()));
 }
 
-class BirdFlightsTest : public ::testing::Test {
+class BirdFlightsTest : public WindowTest {
 protected:
-    static void SetUpTestSuite() { RegisterProgramControls(); }
-
     void SetUp() override {
-        ASSERT_TRUE(folder_.isValid());
-        settings::SetInstallPath(folder_.path());
-        places::ConnectDataStore();
-        ASSERT_TRUE(places::LayOutInstallFolder());
-        TheDataStore().LoadLofts();
-        TheDataStore().LoadPigeonsDb(-1);
-        seams::Reset();
+        ASSERT_NO_FATAL_FAILURE(WindowTest::SetUp());
         release_ = *MakeLocalTime(10, 5, 2024, 8, 0, 0);
         loft_ = AddLoft(u"Gołębnik");
     }
 
     void TearDown() override {
         tab_.reset();
-        seams::Reset();
         QFile::remove(places::OutputPage(QStringLiteral("ox_wyniki.html")));
-        settings::SetInstallPath(QString());
+        WindowTest::TearDown();
         TheDataStore().LoadPigeonsDb(-1);
     }
 
-    static int AddLoft(const Text& name) {
-        LoftRecord loft{.nazwahodowli = name};
-        EXPECT_TRUE(TheDataStore().WriteLoft(kModeInsert, loft));
-        return loft.id;
-    }
-
+    // A bird of the test's loft, in no category.
     int AddBird(const Text& ring, const Text& name = u"") {
         PigeonRecord bird;
         bird.id_hodowli = loft_;
@@ -155,7 +142,6 @@ protected:
     ListView* List() { return Tab().List(CPanelPodgladuTab5::kFlightList); }
     QString Label(int id) { return Tab().GetDlgItemText(id); }
 
-    QTemporaryDir folder_;
     Time64 release_ = 0;
     int loft_ = 0;
     std::unique_ptr<CPanelPodgladuTab5> tab_;

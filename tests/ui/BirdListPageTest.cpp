@@ -34,6 +34,7 @@
 #include "Settings.h"
 #include "SharedRoutines.h"
 #include "StandardControls.h"
+#include "WindowTestSupport.h"
 #include "StartupSplash.h"
 #include "ZakladkaListaPsow.h"
 
@@ -81,57 +82,19 @@ QStringList Column(ListView* list, int column) {
     return texts;
 }
 
-class BirdListPageTest : public ::testing::Test {
+class BirdListPageTest : public WindowTest {
 protected:
-    static void SetUpTestSuite() { RegisterProgramControls(); }
-
     void SetUp() override {
-        ASSERT_TRUE(folder_.isValid());
-        settings::SetInstallPath(folder_.path());
-        places::ConnectDataStore();
-        ASSERT_TRUE(places::LayOutInstallFolder());
-        TheDataStore().LoadLofts();
-        TheDataStore().LoadPigeonsDb(-1);
-        TheDataStore().LoadExtraDb(-1);
-        seams::Reset();
+        ASSERT_NO_FATAL_FAILURE(WindowTest::SetUp());
         CMainDialog::EnableStartupPause(false);
         CStartupSplash::EnableSplash(0);
-        g_currentLoftIndex = g_currentCategoryIndex = g_selectedPigeonRow = -1;
         // The ring number and the name, so rows read as rings.
         WriteLayout({2, ListColumnRing, 80, ListColumnName, 120});
     }
 
     void TearDown() override {
         dialog_.reset();
-        seams::Reset();
-        settings::SetInstallPath(QString());
-        g_currentLoftIndex = g_currentCategoryIndex = g_selectedPigeonRow = -1;
-    }
-
-    static int AddLoft(const std::u16string& name) {
-        LoftRecord loft{.nazwahodowli = name};
-        EXPECT_TRUE(TheDataStore().WriteLoft(kModeInsert, loft));
-        return loft.id;
-    }
-
-    static int AddCategory(int loftId, const std::u16string& name) {
-        CategoryRecord category{.id_hodowli = loftId, .nazwakategorii = name};
-        EXPECT_TRUE(TheDataStore().WriteCategory(kModeInsert, category));
-        return category.id;
-    }
-
-    static int AddBird(int categoryId, const std::u16string& ring, int loftId = 0) {
-        PigeonRecord bird;
-        bird.id_hodowli = loftId;
-        bird.kraj = u"PL";
-        bird.oddzial = u"0123";
-        bird.rocznik = u"24";
-        bird.nr_obraczki = ring;
-        EXPECT_TRUE(TheDataStore().WritePigeon(kModeInsert, bird));
-        if (categoryId > 0) {
-            EXPECT_EQ(TheDataStore().AddPigeonToCategory(categoryId, bird.id), 1);
-        }
-        return bird.id;
+        WindowTest::TearDown();
     }
 
     // A picture file of its own size, stored as the bird's photograph.
@@ -184,7 +147,6 @@ protected:
         return texts;
     }
 
-    QTemporaryDir folder_;
     std::unique_ptr<CMainDialog> dialog_;
 };
 
@@ -538,14 +500,14 @@ TEST_F(BirdListPageTest, FindByRingWalksEveryLoftAndTheLastMatchWins) {
     const int northOld = AddCategory(north, u"Stare");
     const int south = AddLoft(u"Południe");
     const int southAll = AddCategory(south, u"Wszystkie");
-    AddBird(northYoung, u"500", north);
-    AddBird(northOld, u"1", north);
-    AddBird(northOld, u"77", north);
-    AddBird(southAll, u"3", south);
-    AddBird(southAll, u"4", south);
-    AddBird(southAll, u"77", south);
-    AddBird(southAll, u"", south);
-    AddBird(southAll, u"9", south);
+    AddBird(northYoung, u"500", u"", north);
+    AddBird(northOld, u"1", u"", north);
+    AddBird(northOld, u"77", u"", north);
+    AddBird(southAll, u"3", u"", south);
+    AddBird(southAll, u"4", u"", south);
+    AddBird(southAll, u"77", u"", south);
+    AddBird(southAll, u"", u"", south);
+    AddBird(southAll, u"9", u"", south);
     CMainDialog& dialog = Open();
     ASSERT_EQ(Rings(), QStringList{"500"});
 
@@ -607,7 +569,7 @@ TEST_F(BirdListPageTest, RingSeriesAddsItsBirdsToTheCurrentCategoryOrRefuses) {
 
     const int loft = AddLoft(u"Gołębnik");
     const int category = AddCategory(loft, u"Lotne");
-    AddBird(category, u"1", loft);
+    AddBird(category, u"1", u"", loft);
     Open();
     series(u"7", u"9");
     Page().AddRingSeries();

@@ -22,6 +22,7 @@
 #include "SharedRoutines.h"
 #include "SortujListeGolebi.h"
 #include "StandardControls.h"
+#include "WindowTestSupport.h"
 #include "UstawOpis.h"
 #include "WybierzPsaZListy.h"
 #include "WyswietlListeGolebiILD.h"
@@ -30,43 +31,9 @@ namespace {
 
 using Ids = std::vector<int>;
 
-class BirdToolsTest : public ::testing::Test {
+class BirdToolsTest : public WindowTest {
 protected:
-    static void SetUpTestSuite() { RegisterProgramControls(); }
-
-    void SetUp() override {
-        ASSERT_TRUE(folder_.isValid());
-        settings::SetInstallPath(folder_.path());
-        places::ConnectDataStore();
-        ASSERT_TRUE(places::LayOutInstallFolder());
-        TheDataStore().LoadLofts();
-        TheDataStore().LoadPigeonsDb(-1);
-        TheDataStore().LoadExtraDb(-1);
-        seams::Reset();
-        g_currentLoftIndex = g_currentCategoryIndex = g_selectedPigeonRow = -1;
-    }
-
-    void TearDown() override {
-        seams::Reset();
-        settings::SetInstallPath(QString());
-    }
-
-    static int AddLoft(const std::u16string& name) {
-        LoftRecord loft;
-        loft.nazwahodowli = name;
-        EXPECT_TRUE(TheDataStore().WriteLoft(kModeInsert, loft));
-        return loft.id;
-    }
-
-    static int AddCategory(int loftId, const std::u16string& name) {
-        CategoryRecord category;
-        category.id_hodowli = loftId;
-        category.nazwakategorii = name;
-        EXPECT_TRUE(TheDataStore().WriteCategory(kModeInsert, category));
-        return category.id;
-    }
-
-    // A bird written to the file and, with a category id above 0, placed there.
+    // A bird of the loft written to the file and, with a category id above 0, placed there.
     static int AddBird(int loftId, int categoryId, const std::u16string& ring, int sex = 0,
                        const std::u16string& year = u"20", const std::u16string& country = u"PL") {
         PigeonRecord bird;
@@ -108,8 +75,6 @@ protected:
         });
         return dialog.DoModal();
     }
-
-    QTemporaryDir folder_;
 };
 
 QStringList Rows(ListBoxControl* list) {

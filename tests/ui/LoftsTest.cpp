@@ -19,6 +19,7 @@
 #include "Settings.h"
 #include "SharedRoutines.h"
 #include "StandardControls.h"
+#include "WindowTestSupport.h"
 #include "StartupSplash.h"
 #include "WyborKoloru.h"
 #include "ZarzadzajHodowlami.h"
@@ -59,13 +60,6 @@ QStringList Names(const NameMap& map) {
     return names;
 }
 
-// The lofts with their categories as the database file holds them.
-std::vector<LoftRecord> LoftsOnDisk() {
-    CDataStore fresh;
-    fresh.LoadLofts();
-    return fresh.lofts;
-}
-
 // Rows of a query on the extra database, each row's columns joined by '|'.
 QStringList QueryExtra(const char* sql) {
     QStringList rows;
@@ -87,52 +81,11 @@ QStringList QueryExtra(const char* sql) {
     return rows;
 }
 
-// A modal answer for the loft or category editor: type the name and press OK.
-seams::ModalHandler Enter(std::u16string name, std::u16string description = u"") {
-    return [name, description](Dialog& editor) {
-        editor.SetItemText(1008, name);
-        editor.SetItemText(1009, description);
-        editor.RunCommand(IDOK);
-        return editor.HasEnded() ? editor.EndCode() : IDCANCEL;
-    };
-}
-
-class RegisterTest : public ::testing::Test {
+class RegisterTest : public WindowTest {
 protected:
-    static void SetUpTestSuite() { RegisterProgramControls(); }
-
-    void SetUp() override {
-        ASSERT_TRUE(folder_.isValid());
-        settings::SetInstallPath(folder_.path());
-        places::ConnectDataStore();
-        ASSERT_TRUE(places::LayOutInstallFolder());
-        TheDataStore().LoadLofts();
-        TheDataStore().LoadPigeonsDb(-1);
-        TheDataStore().LoadExtraDb(-1);
-        seams::Reset();
-        g_currentLoftIndex = g_currentCategoryIndex = g_selectedPigeonRow = -1;
-    }
-
-    void TearDown() override {
-        seams::Reset();
-        settings::SetInstallPath(QString());
-    }
-
-    static int AddLoft(const std::u16string& name) {
-        LoftRecord loft;
-        loft.nazwahodowli = name;
-        EXPECT_TRUE(TheDataStore().WriteLoft(kModeInsert, loft));
-        return loft.id;
-    }
-
+    // A category written to the file and appended to its loft in the data store too.
     static int AddCategory(int loftId, const std::u16string& name) {
-        CategoryRecord category;
-        category.id_hodowli = loftId;
-        category.nazwakategorii = name;
-        EXPECT_TRUE(TheDataStore().WriteCategory(kModeInsert, category));
-        for (LoftRecord& loft : TheDataStore().lofts)
-            if (loft.id == loftId) loft.categories.push_back(category);
-        return category.id;
+        return WindowTest::AddCategory(loftId, name, true);
     }
 
     // Lofts and categories as the main window leaves them after loading.
@@ -140,8 +93,6 @@ protected:
         TheDataStore().LoadLofts();
         g_currentLoftIndex = TheDataStore().lofts.empty() ? -1 : 0;
     }
-
-    QTemporaryDir folder_;
 };
 
 // ---- the loft manager -------------------------------------------------------------------------

@@ -31,6 +31,7 @@
 #include "SingleInstance.h"
 #include "SortujListeGolebi.h"
 #include "StandardControls.h"
+#include "WindowTestSupport.h"
 #include "StartupSplash.h"
 #include "TransparentStatic.h"
 #include "ZakladkaEdycjaPtaka.h"
@@ -57,75 +58,18 @@ QStringList ListColumn(ListView* list, int column) {
     return texts;
 }
 
-// The lofts and categories as the database files hold them, read by a store of their own.
-std::vector<LoftRecord> LoftsOnDisk() {
-    CDataStore fresh;
-    fresh.LoadLofts();
-    return fresh.lofts;
-}
-
-// A modal answer: fill the loft or category editor and press OK.
-seams::ModalHandler Enter(std::u16string name, std::u16string description = u"") {
-    return [name, description](Dialog& dialog) {
-        dialog.SetItemText(1008, name);
-        dialog.SetItemText(1009, description);
-        dialog.RunCommand(IDOK);
-        return dialog.HasEnded() ? dialog.EndCode() : IDCANCEL;
-    };
-}
-
-class MainDialogTest : public ::testing::Test {
+class MainDialogTest : public WindowTest {
 protected:
-    static void SetUpTestSuite() { RegisterProgramControls(); }
-
     void SetUp() override {
-        ASSERT_TRUE(folder_.isValid());
-        settings::SetInstallPath(folder_.path());
-        places::ConnectDataStore();
-        ASSERT_TRUE(places::LayOutInstallFolder());
-        // Loading makes both files with their tables.
-        TheDataStore().LoadLofts();
-        TheDataStore().LoadPigeonsDb(-1);
-        TheDataStore().LoadExtraDb(-1);
-        seams::Reset();
+        ASSERT_NO_FATAL_FAILURE(WindowTest::SetUp());
         CMainDialog::EnableStartupPause(false);
         CStartupSplash::EnableSplash(0);
-        g_currentLoftIndex = g_currentCategoryIndex = g_selectedPigeonRow = -1;
     }
 
     void TearDown() override {
         dialog_.reset();
         CStartupSplash::EnableSplash(0);
-        seams::Reset();
-        settings::SetInstallPath(QString());
-    }
-
-    static int AddLoft(const std::u16string& name) {
-        LoftRecord loft;
-        loft.nazwahodowli = name;
-        EXPECT_TRUE(TheDataStore().WriteLoft(kModeInsert, loft));
-        return loft.id;
-    }
-
-    static int AddCategory(int loftId, const std::u16string& name) {
-        CategoryRecord category;
-        category.id_hodowli = loftId;
-        category.nazwakategorii = name;
-        EXPECT_TRUE(TheDataStore().WriteCategory(kModeInsert, category));
-        return category.id;
-    }
-
-    // A bird with that ring number, placed in the category.
-    static int AddBird(int categoryId, const std::u16string& ring, const std::u16string& name = u"") {
-        PigeonRecord bird;
-        bird.kraj = u"PL";
-        bird.oddzial = u"0123";
-        bird.rocznik = u"24";
-        bird.nr_obraczki = ring;
-        bird.nazwa = name;
-        EXPECT_TRUE(TheDataStore().WritePigeon(kModeInsert, bird));
-        EXPECT_EQ(TheDataStore().AddPigeonToCategory(categoryId, bird.id), 1);
-        return bird.id;
+        WindowTest::TearDown();
     }
 
     CMainDialog& Open() {
@@ -159,7 +103,6 @@ protected:
         dialog_->Fire(CMainDialog::kCategoryCombo, Notification::SelChange);
     }
 
-    QTemporaryDir folder_;
     std::unique_ptr<CMainDialog> dialog_;
 };
 

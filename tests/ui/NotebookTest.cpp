@@ -21,6 +21,7 @@
 #include "Settings.h"
 #include "StandardControls.h"
 #include "SharedRoutines.h"
+#include "WindowTestSupport.h"
 #include "StartupSplash.h"
 #include "menu/MainMenu.h"
 #include "ZakladkaNotatnik.h"
@@ -61,36 +62,18 @@ seams::ModalHandler NameTheNote(const std::u16string& name) {
     };
 }
 
-class NotebookTest : public ::testing::Test {
+class NotebookTest : public WindowTest {
 protected:
-    static void SetUpTestSuite() { RegisterProgramControls(); }
-
     void SetUp() override {
-        ASSERT_TRUE(folder_.isValid());
-        settings::SetInstallPath(folder_.path());
-        places::ConnectDataStore();
-        ASSERT_TRUE(places::LayOutInstallFolder());
-        TheDataStore().LoadLofts();
-        TheDataStore().LoadPigeonsDb(-1);
-        TheDataStore().LoadExtraDb(-1);
-        seams::Reset();
+        ASSERT_NO_FATAL_FAILURE(WindowTest::SetUp());
         CMainDialog::EnableStartupPause(false);
         CStartupSplash::EnableSplash(0);
-        g_currentLoftIndex = g_currentCategoryIndex = g_selectedPigeonRow = -1;
     }
 
     void TearDown() override {
         main_.reset();
         host_.reset();
-        seams::Reset();
-        settings::SetInstallPath(QString());
-    }
-
-    static int AddLoft(const std::u16string& name) {
-        LoftRecord loft;
-        loft.nazwahodowli = name;
-        EXPECT_TRUE(TheDataStore().WriteLoft(kModeInsert, loft));
-        return loft.id;
+        WindowTest::TearDown();
     }
 
     // A note of the loft with its file.
@@ -162,7 +145,6 @@ protected:
         ASSERT_TRUE(Shown(page).contains(text)) << Shown(page).toStdString();
     }
 
-    QTemporaryDir folder_;
     std::unique_ptr<QWidget> host_;
     std::unique_ptr<CMainDialog> main_;
 };

@@ -22,6 +22,7 @@
 #include "Settings.h"
 #include "StandardControls.h"
 #include "StartupSplash.h"
+#include "WindowTestSupport.h"
 #include "ZarzadzajHodowcami.h"
 #include "ZarzadzajKlientami.h"
 #include "menu/MainMenu.h"
@@ -61,27 +62,8 @@ PersonMap ClientsOnDisk() {
     return fresh.clients;
 }
 
-class PeopleTest : public ::testing::Test {
+class PeopleTest : public WindowTest {
 protected:
-    static void SetUpTestSuite() { RegisterProgramControls(); }
-
-    void SetUp() override {
-        ASSERT_TRUE(folder_.isValid());
-        settings::SetInstallPath(folder_.path());
-        places::ConnectDataStore();
-        ASSERT_TRUE(places::LayOutInstallFolder());
-        TheDataStore().LoadLofts();
-        TheDataStore().LoadPigeonsDb(-1);
-        TheDataStore().LoadExtraDb(-1);
-        seams::Reset();
-        g_currentLoftIndex = g_currentCategoryIndex = g_selectedPigeonRow = -1;
-    }
-
-    void TearDown() override {
-        seams::Reset();
-        settings::SetInstallPath(QString());
-    }
-
     // A loft that becomes the current one.
     static int MakeCurrentLoft() {
         LoftRecord loft;
@@ -108,8 +90,6 @@ protected:
         EXPECT_TRUE(TheDataStore().WriteClient(kModeInsert, person));
         return person.id;
     }
-
-    QTemporaryDir folder_;
 };
 
 // ---- the fixed lists --------------------------------------------------------------------------

@@ -31,6 +31,7 @@
 #include "SharedRoutines.h"
 #include "StandardControls.h"
 #include "StartupSplash.h"
+#include "WindowTestSupport.h"
 #include "UstawOpis.h"
 #include "ZakladkaListaPsow.h"
 
@@ -56,38 +57,21 @@ QStringList Column(ListView* list, int column) {
     return texts;
 }
 
-class PreviewPanelTest : public ::testing::Test {
+class PreviewPanelTest : public WindowTest {
 protected:
-    static void SetUpTestSuite() { RegisterProgramControls(); }
-
     void SetUp() override {
-        ASSERT_TRUE(folder_.isValid());
-        settings::SetInstallPath(folder_.path());
-        places::ConnectDataStore();
-        ASSERT_TRUE(places::LayOutInstallFolder());
-        TheDataStore().LoadLofts();
-        TheDataStore().LoadPigeonsDb(-1);
-        TheDataStore().LoadExtraDb(-1);
-        seams::Reset();
+        ASSERT_NO_FATAL_FAILURE(WindowTest::SetUp());
         CMainDialog::EnableStartupPause(false);
         CStartupSplash::EnableSplash(0);
-        g_currentLoftIndex = g_currentCategoryIndex = g_selectedPigeonRow = -1;
     }
 
     void TearDown() override {
         dialog_.reset();
-        seams::Reset();
-        settings::SetInstallPath(QString());
+        WindowTest::TearDown();
         TheDataStore().LoadPigeonsDb(-1);
-        g_currentLoftIndex = g_currentCategoryIndex = g_selectedPigeonRow = -1;
     }
 
-    static int AddLoft(const Text& name) {
-        LoftRecord loft{.nazwahodowli = name};
-        EXPECT_TRUE(TheDataStore().WriteLoft(kModeInsert, loft));
-        return loft.id;
-    }
-
+    // A bird with its parents and sex, in no category.
     static int AddBird(const Text& ring, const Text& name = u"", int father = 0, int mother = 0,
                        int sex = 0, int loft = 0) {
         PigeonRecord bird;
@@ -141,7 +125,6 @@ protected:
         return JoinPath(ImagesFolder(), photo.FileName());
     }
 
-    QTemporaryDir folder_;
     std::unique_ptr<CMainDialog> dialog_;
 };
 

@@ -26,6 +26,7 @@
 #include "Settings.h"
 #include "SharedRoutines.h"
 #include "StartupSplash.h"
+#include "WindowTestSupport.h"
 #include "WebAddresses.h"
 #include "ZakladkaNotatnik.h"
 #include "ZakladkaStartowa.h"
@@ -40,40 +41,21 @@ QPoint Middle(const Rect& rect) {
     return QPoint((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
 }
 
-class StartPageTest : public ::testing::Test {
+class StartPageTest : public WindowTest {
 protected:
-    static void SetUpTestSuite() { RegisterProgramControls(); }
-
     void SetUp() override {
-        ASSERT_TRUE(folder_.isValid());
-        settings::SetInstallPath(folder_.path());
-        places::ConnectDataStore();
-        ASSERT_TRUE(places::LayOutInstallFolder());
-        TheDataStore().LoadLofts();
-        TheDataStore().LoadPigeonsDb(-1);
-        TheDataStore().LoadExtraDb(-1);
-        seams::Reset();
+        ASSERT_NO_FATAL_FAILURE(WindowTest::SetUp());
         CMainDialog::EnableStartupPause(false);
         CStartupSplash::EnableSplash(0);
-        g_currentLoftIndex = g_currentCategoryIndex = g_selectedPigeonRow = -1;
     }
 
     void TearDown() override {
         dialog_.reset();
-        seams::Reset();
-        settings::SetInstallPath(QString());
+        WindowTest::TearDown();
     }
 
     // One loft with one category, so every add link has what it needs.
-    static void AddLoftWithCategory() {
-        LoftRecord loft;
-        loft.nazwahodowli = u"Północ";
-        ASSERT_TRUE(TheDataStore().WriteLoft(kModeInsert, loft));
-        CategoryRecord category;
-        category.id_hodowli = loft.id;
-        category.nazwakategorii = u"Lotne";
-        ASSERT_TRUE(TheDataStore().WriteCategory(kModeInsert, category));
-    }
+    static void AddLoftWithCategory() { AddCategory(AddLoft(u"Północ"), u"Lotne"); }
 
     CMainDialog& Open(int width = 1280, int height = 800) {
         dialog_ = std::make_unique<CMainDialog>();
@@ -94,7 +76,6 @@ protected:
         return ids;
     }
 
-    QTemporaryDir folder_;
     std::unique_ptr<CMainDialog> dialog_;
 };
 

@@ -25,6 +25,7 @@
 #include "Settings.h"
 #include "SharedRoutines.h"
 #include "StandardControls.h"
+#include "WindowTestSupport.h"
 #include "ZakladkaTransakcje.h"
 
 // Texts show as text in failure messages.
@@ -72,21 +73,11 @@ Time64 Local(int day, int month, int year, int hour, int minute, int second) {
     return time.value_or(-1);
 }
 
-class TransactionsTest : public ::testing::Test {
+class TransactionsTest : public WindowTest {
 protected:
-    static void SetUpTestSuite() { RegisterProgramControls(); }
-
     void SetUp() override {
-        ASSERT_TRUE(folder_.isValid());
-        settings::SetInstallPath(folder_.path());
-        places::ConnectDataStore();
-        ASSERT_TRUE(places::LayOutInstallFolder());
-        seams::Reset();
+        ASSERT_NO_FATAL_FAILURE(WindowTest::SetUp());
         CDataStore& store = TheDataStore();
-        store.LoadLofts();
-        store.LoadPigeonsDb(-1);
-        store.LoadExtraDb(-1);
-
         loftId_ = AddLoft(u"Gołębnik A");
         otherLoftId_ = AddLoft(u"Gołębnik B");
         store.AddColour(loftId_, u"Niebieski");
@@ -105,16 +96,7 @@ protected:
 
     void TearDown() override {
         page_.reset();
-        seams::Reset();
-        g_currentLoftIndex = -1;
-        settings::SetInstallPath(QString());
-    }
-
-    static int AddLoft(const std::u16string& name) {
-        LoftRecord loft;
-        loft.nazwahodowli = name;
-        EXPECT_TRUE(TheDataStore().WriteLoft(kModeInsert, loft));
-        return loft.id;
+        WindowTest::TearDown();
     }
 
     static int AddClient(const Text& first, const Text& last, const Text& town, const Text& street) {
@@ -127,6 +109,7 @@ protected:
         return client.id;
     }
 
+    // A blue bird of the loft, in no category.
     static int AddBird(int loftId, const Text& ring, const Text& name = u"") {
         PigeonRecord bird;
         bird.kraj = u"PL";
@@ -173,7 +156,6 @@ protected:
         page_->Fire(CZakladkaTransakcje::kTransactionList, Notification::Clicked);
     }
 
-    QTemporaryDir folder_;
     std::unique_ptr<CZakladkaTransakcje> page_;
     int loftId_ = 0, otherLoftId_ = 0, jan_ = 0, anna_ = 0, bird_ = 0, foreignBird_ = 0;
 };

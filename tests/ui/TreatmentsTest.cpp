@@ -21,6 +21,7 @@
 #include "SharedRoutines.h"
 #include "StandardControls.h"
 #include "StartupSplash.h"
+#include "WindowTestSupport.h"
 #include "menu/MainMenu.h"
 
 namespace {
@@ -54,29 +55,8 @@ void TypeDate(Dialog& editor, const char16_t* day, const char16_t* month, const 
     editor.SetItemText(Editor::kYear, year);
 }
 
-class TreatmentsTest : public ::testing::Test {
+class TreatmentsTest : public WindowTest {
 protected:
-    static void SetUpTestSuite() { RegisterProgramControls(); }
-
-    void SetUp() override {
-        ASSERT_TRUE(folder_.isValid());
-        settings::SetInstallPath(folder_.path());
-        places::ConnectDataStore();
-        ASSERT_TRUE(places::LayOutInstallFolder());
-        CDataStore& store = TheDataStore();
-        store.LoadLofts();
-        store.LoadPigeonsDb(-1);
-        store.LoadExtraDb(-1);
-        seams::Reset();
-        g_currentLoftIndex = g_currentCategoryIndex = g_selectedPigeonRow = -1;
-    }
-
-    void TearDown() override {
-        seams::Reset();
-        settings::SetInstallPath(QString());
-        g_currentLoftIndex = g_currentCategoryIndex = g_selectedPigeonRow = -1;
-    }
-
     // Runs the editor on `treatment`; `act` plays the user on the open window.
     static int RunEditor(Editor& editor, const std::function<void(Editor&)>& act) {
         seams::QueueModalHandler([&act](Dialog& dialog) {
@@ -96,8 +76,6 @@ protected:
         TheDataStore().flockTreatments.push_back(treatment);
         return treatment;
     }
-
-    QTemporaryDir folder_;
 };
 
 // ---- the editor -------------------------------------------------------------------------------

@@ -1,0 +1,79 @@
+#include "WindowTestSupport.h"
+
+#include "ControlKinds.h"
+#include "DataStore.h"
+#include "Dialog.h"
+#include "Globals.h"
+#include "Places.h"
+#include "Settings.h"
+
+void WindowTest::SetUpTestSuite() { RegisterProgramControls(); }
+
+void WindowTest::SetUp() {
+    ASSERT_TRUE(folder_.isValid());
+    settings::SetInstallPath(folder_.path());
+    places::ConnectDataStore();
+    ASSERT_TRUE(places::LayOutInstallFolder());
+    // Loading makes the files with their tables.
+    CDataStore& store = TheDataStore();
+    store.LoadLofts();
+    store.LoadPigeonsDb(-1);
+    store.LoadExtraDb(-1);
+    seams::Reset();
+    g_currentLoftIndex = g_currentCategoryIndex = g_selectedPigeonRow = -1;
+}
+
+void WindowTest::TearDown() {
+    seams::Reset();
+    settings::SetInstallPath(QString());
+    g_currentLoftIndex = g_currentCategoryIndex = g_selectedPigeonRow = -1;
+}
+
+int WindowTest::AddLoft(const Text& name) {
+    LoftRecord loft;
+    loft.nazwahodowli = name;
+    EXPECT_TRUE(TheDataStore().WriteLoft(kModeInsert, loft));
+    return loft.id;
+}
+
+int WindowTest::AddCategory(int loftId, const Text& name, bool alsoInLoadedLoft) {
+    CategoryRecord category;
+    category.id_hodowli = loftId;
+    category.nazwakategorii = name;
+    EXPECT_TRUE(TheDataStore().WriteCategory(kModeInsert, category));
+    if (alsoInLoadedLoft) {
+        for (LoftRecord& loft : TheDataStore().lofts)
+            if (loft.id == loftId) loft.categories.push_back(category);
+    }
+    return category.id;
+}
+
+int WindowTest::AddBird(int categoryId, const Text& ring, const Text& name, int loftId) {
+    PigeonRecord bird;
+    bird.id_hodowli = loftId;
+    bird.kraj = u"PL";
+    bird.oddzial = u"0123";
+    bird.rocznik = u"24";
+    bird.nr_obraczki = ring;
+    bird.nazwa = name;
+    EXPECT_TRUE(TheDataStore().WritePigeon(kModeInsert, bird));
+    if (categoryId > 0) {
+        EXPECT_EQ(TheDataStore().AddPigeonToCategory(categoryId, bird.id), 1);
+    }
+    return bird.id;
+}
+
+std::vector<LoftRecord> WindowTest::LoftsOnDisk() {
+    CDataStore fresh;
+    fresh.LoadLofts();
+    return fresh.lofts;
+}
+
+seams::ModalHandler WindowTest::Enter(Text name, Text description) {
+    return [name, description](Dialog& editor) {
+        editor.SetItemText(1008, name);
+        editor.SetItemText(1009, description);
+        editor.RunCommand(IDOK);
+        return editor.HasEnded() ? editor.EndCode() : IDCANCEL;
+    };
+}

@@ -1,0 +1,37 @@
+// The fixture the window tests share: a fresh install folder laid out as the program lays it out,
+// the data store loaded from it, the seams reset, no loft, category or bird chosen; and helpers
+// that write lofts, categories and birds through the data store.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <vector>
+
+#include "Records.h"
+#include "Seams.h"
+
+class WindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite();
+
+    void SetUp() override;
+    void TearDown() override;
+
+    static int AddLoft(const Text& name);
+
+    // A category of the loft; with `alsoInLoadedLoft` it is appended to the loft's categories in
+    // the data store as well, as if the lofts had been loaded again.
+    static int AddCategory(int loftId, const Text& name, bool alsoInLoadedLoft = false);
+
+    // A bird with that ring number and, with a category id above 0, placed in the category.
+    static int AddBird(int categoryId, const Text& ring, const Text& name = u"", int loftId = 0);
+
+    // The lofts with their categories as the database file holds them, read by a store of their own.
+    static std::vector<LoftRecord> LoftsOnDisk();
+
+    // A modal answer for the loft or category editor: type the name and press OK.
+    static seams::ModalHandler Enter(Text name, Text description = u"");
+
+    QTemporaryDir folder_;
+};
