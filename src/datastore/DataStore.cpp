@@ -71,3 +71,11 @@ std::vector<int> CDataStore::LoadIldList() const {
     while (st.NextRow()) ids.push_back(st.Int(0));
     return ids;
 }
+
+std::vector<IldEntry> CDataStore::LoadIldEntries() const {
+    std::vector<IldEntry> entries;
+    SqlDatabase db(ExtraDbPath());
+    SqlStatement st = db.Prepare(u"SELECT id, id_golebia FROM ild ORDER BY id;");
+    while (st.NextRow()) entries.push_back(IldEntry{st.Int(0), st.Int(1)});
+    return entries;
+}

@@ -28,6 +28,12 @@ struct CategoryMember {
     int pigeonId = 0;
 };
 
+// One row of `ild`: an entry of the individual print list.
+struct IldEntry {
+    int rowId = 0;
+    int pigeonId = 0;
+};
+
 class CDataStore {
 public:
     CDataStore() = default;
@@ -74,6 +80,7 @@ public:
     // ---- category membership and the individual print list (not held in memory) ----
     std::vector<CategoryMember> LoadCategoryMembers(int categoryId) const;  // row order
     std::vector<int> LoadIldList() const;                                    // row order
+    std::vector<IldEntry> LoadIldEntries() const;                            // row order
 
     // ---- writes of birds, lofts, categories, pairs, young, flights and results ----
     // Each returns false (and leaves memory as it was) when the database refused the change.
@@ -90,6 +97,16 @@ public:
     // Inserts the new birds and places each at the end of the category, all in one transaction;
     // on success each record gets its id and the bird map its copy, on failure nothing changes.
     bool AddNewPigeonsToCategory(int categoryId, std::vector<PigeonRecord>& records);
+    // The two membership rows keep their place and trade their birds, both or neither.
+    bool SwapCategoryMembers(int membershipA, int pigeonA, int membershipB, int pigeonB);
+    // Replaces the category's membership rows by one row per bird in the given order, all in
+    // one transaction.
+    bool RewriteCategoryOrder(int categoryId, const std::vector<int>& pigeonIds);
+    // Lists the bird in the target category (unless it is there already), gives it the target
+    // loft and, unless `keepCopy`, takes it out of `fromCategoryId`, all in one transaction. On
+    // success the bird's loft and the lofts' bird counts follow in memory.
+    bool MovePigeonToCategory(int pigeonId, int fromCategoryId, int toCategoryId, int toLoftId,
+                              bool keepCopy);
     bool WritePair(int mode, PairRecord& record);
     int WriteYoung(int mode, YoungRecord& record);               // 1 on success, 0 on failure
     bool WriteFlight(int mode, FlightRecord& record);

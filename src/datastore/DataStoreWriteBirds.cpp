@@ -405,6 +405,65 @@ bool CDataStore::AddNewPigeonsToCategory(int categoryId, std::vector<PigeonRecor
     return true;
 }
 
+bool CDataStore::SwapCategoryMembers(int membershipA, int pigeonA, int membershipB, int pigeonB) {
+    // Both or neither: a half-done swap would list one bird twice.
+    const Text update = u"UPDATE kategoria_id SET id_golebia = ?1 WHERE id  = ?2;";
+    return RunStatements({{update, {SqlInt(pigeonB), SqlInt(membershipA)}},
+                          {update, {SqlInt(pigeonA), SqlInt(membershipB)}}});
+}
+
+// New rows get ascending ids, and id order is the category's bird order.
+bool CDataStore::RewriteCategoryOrder(int categoryId, const std::vector<int>& pigeonIds) {
+    std::vector<BoundStatement> statements;
+    statements.reserve(pigeonIds.size() + 1);
+    statements.push_back(
+        {u"DELETE FROM kategoria_id where id_kategorii = ?1;", {SqlInt(categoryId)}});
+    for (const int pigeonId : pigeonIds) {
+        statements.push_back({u"INSERT INTO kategoria_id (id_kategorii, id_golebia) VALUES ( ?1, ?2 );",
+                              {SqlInt(categoryId), SqlInt(pigeonId)}});
+    }
+    return RunStatements(statements);
+}
+
+bool CDataStore::MovePigeonToCategory(int pigeonId, int fromCategoryId, int toCategoryId,
+                                      int toLoftId, bool keepCopy) {
+    SqlDatabase db(PigeonsDbPath());
+    if (!db.ok()) return false;
+    {
+        SqlTransaction tx(db);
+        if (!tx.ok()) return false;
+        const bool alreadyThere =
+            db.QueryInt64(u"SELECT count(*) FROM kategoria_id WHERE id_kategorii = ?1 AND "
+                          u"id_golebia = ?2;",
+                          {SqlInt(toCategoryId), SqlInt(pigeonId)}) > 0;
+        if (!alreadyThere &&
+            !db.Exec(u"INSERT INTO kategoria_id (id_kategorii, id_golebia) VALUES ( ?1, ?2 );",
+                     {SqlInt(toCategoryId), SqlInt(pigeonId)})) {
+            return false;
+        }
+        if (!db.Exec(u"UPDATE pigeons SET id_hodowli = ?1 WHERE id = ?2;",
+                     {SqlInt(toLoftId), SqlInt(pigeonId)})) {
+            return false;
+        }
+        if (!keepCopy &&
+            !db.Exec(u"DELETE FROM kategoria_id WHERE id_kategorii = ?1 AND id_golebia = ?2 ;",
+                     {SqlInt(fromCategoryId), SqlInt(pigeonId)})) {
+            return false;
+        }
+        if (!tx.Commit()) return false;
+    }
+
+    const auto bird = pigeons.find(pigeonId);
+    if (bird != pigeons.end() && bird->second.id_hodowli != toLoftId) {
+        const int from = FindLoftIndex(bird->second.id_hodowli);
+        if (from >= 0 && lofts[from].pigeonCount > 0) --lofts[from].pigeonCount;
+        const int to = FindLoftIndex(toLoftId);
+        if (to >= 0) ++lofts[to].pigeonCount;
+        bird->second.id_hodowli = toLoftId;
+    }
+    return true;
+}
+
 // Removes every membership row of the bird in that category (a bird added twice goes at once).
 int CDataStore::RemovePigeonFromCategory(int categoryId, int pigeonId) {
     return RunStatements({{u"DELETE FROM kategoria_id WHERE id_kategorii = ?1 AND id_golebia = ?2 ;",

@@ -490,18 +490,9 @@ bool CZakladkaListaPsow::SwapRows(int a, int b) {
     const int birdB = rowPigeonIds.at(b);
     const int membershipA = rowMembershipIds.at(a);
     const int membershipB = rowMembershipIds.at(b);
-    {
-        // The membership rows stay where they are and trade their birds, which is what changes
-        // the stored order. Both or neither: a half-done swap would list one bird twice.
-        SqlDatabase db(PigeonsDbPath());
-        if (!db.ok()) return false;
-        SqlTransaction tx(db);
-        if (!tx.ok()) return false;
-        const Text update = u"UPDATE kategoria_id SET id_golebia = ?1 WHERE id  = ?2;";
-        if (!db.Exec(update, {SqlInt(birdB), SqlInt(membershipA)})) return false;
-        if (!db.Exec(update, {SqlInt(birdA), SqlInt(membershipB)})) return false;
-        if (!tx.Commit()) return false;
-    }
+    // The membership rows stay where they are and trade their birds, which is what changes
+    // the stored order.
+    if (!TheDataStore().SwapCategoryMembers(membershipA, birdA, membershipB, birdB)) return false;
     rowPigeonIds[a] = birdB;
     rowPigeonIds[b] = birdA;
     const CDataStore& store = TheDataStore();

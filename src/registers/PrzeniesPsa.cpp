@@ -55,39 +55,9 @@ MoveOutcome MovePigeonToCategory(int pigeonId, int currentCategoryId, int target
     // it was put into, and a copy would list it there twice.
     if (!target.valid() || target.categoryId == currentCategoryId) return MoveOutcome::Nothing;
 
-    CDataStore& store = TheDataStore();
-    SqlDatabase db(PigeonsDbPath());
-    if (!db.ok()) return MoveOutcome::Failed;
-    {
-        SqlTransaction tx(db);
-        if (!tx.ok()) return MoveOutcome::Failed;
-        const bool alreadyThere =
-            db.QueryInt64(u"SELECT count(*) FROM kategoria_id WHERE id_kategorii = ?1 AND "
-                          u"id_golebia = ?2;",
-                          {SqlInt(target.categoryId), SqlInt(pigeonId)}) > 0;
-        if (!alreadyThere &&
-            !db.Exec(u"INSERT INTO kategoria_id (id_kategorii, id_golebia) VALUES ( ?1, ?2 );",
-                     {SqlInt(target.categoryId), SqlInt(pigeonId)})) {
-            return MoveOutcome::Failed;
-        }
-        if (!db.Exec(u"UPDATE pigeons SET id_hodowli = ?1 WHERE id = ?2;",
-                     {SqlInt(target.loftId), SqlInt(pigeonId)})) {
-            return MoveOutcome::Failed;
-        }
-        if (!keepCopy &&
-            !db.Exec(u"DELETE FROM kategoria_id WHERE id_kategorii = ?1 AND id_golebia = ?2 ;",
-                     {SqlInt(currentCategoryId), SqlInt(pigeonId)})) {
-            return MoveOutcome::Failed;
-        }
-        if (!tx.Commit()) return MoveOutcome::Failed;
-    }
-
-    const auto bird = store.pigeons.find(pigeonId);
-    if (bird != store.pigeons.end() && bird->second.id_hodowli != target.loftId) {
-        const int from = store.FindLoftIndex(bird->second.id_hodowli);
-        if (from >= 0 && store.lofts[from].pigeonCount > 0) --store.lofts[from].pigeonCount;
-        ++store.lofts[target.loftIndex].pigeonCount;
-        bird->second.id_hodowli = target.loftId;
+    if (!TheDataStore().MovePigeonToCategory(pigeonId, currentCategoryId, target.categoryId,
+                                             target.loftId, keepCopy)) {
+        return MoveOutcome::Failed;
     }
     return keepCopy ? MoveOutcome::Copied : MoveOutcome::Moved;
 }

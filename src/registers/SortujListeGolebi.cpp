@@ -133,18 +133,10 @@ void CSortujListeGolebi::OnSortList() {
     std::vector<PigeonRecord> sorted = categoryPigeons;
     SortPigeons(sorted, criteria);
 
-    SqlDatabase db(PigeonsDbPath());
-    bool written = false;
-    if (db.ok()) {
-        SqlTransaction tx(db);
-        written = tx.ok() &&
-                  db.Exec(u"DELETE FROM kategoria_id where id_kategorii = ?1;", {SqlInt(categoryId)});
-        for (size_t i = 0; written && i < sorted.size(); ++i) {
-            written = db.Exec(u"INSERT INTO kategoria_id (id_kategorii, id_golebia) VALUES ( ?1, ?2 );",
-                              {SqlInt(categoryId), SqlInt(sorted[i].id)});
-        }
-        written = written && tx.Commit();
-    }
+    std::vector<int> order;
+    order.reserve(sorted.size());
+    for (const PigeonRecord& bird : sorted) order.push_back(bird.id);
+    const bool written = TheDataStore().RewriteCategoryOrder(categoryId, order);
     if (!written) {
         MessageBox(this, std::u16string(u"Nie udało się zapisać nowej kolejności gołębi."));
         return;

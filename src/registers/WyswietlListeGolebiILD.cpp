@@ -19,13 +19,12 @@ void CWyswietlListeGolebiILD::FillList() {
     ListBoxControl* list = ListBox(kList);
     list->ResetContent();
     ildRowIds.clear();
-    SqlDatabase db(ExtraDbPath());
-    SqlStatement st = db.Prepare(u"SELECT id, id_golebia FROM ild ORDER BY id;");
-    while (st.NextRow()) {
+    const CDataStore& store = TheDataStore();
+    for (const IldEntry& entry : store.LoadIldEntries()) {
         // An entry whose bird is gone stays listed (with the blank text of a missing bird), so
         // it can still be removed.
-        list->AddString(TheDataStore().FindPigeon(st.Int(1)).GetDisplayName());
-        ildRowIds.push_back(st.Int(0));
+        list->AddString(store.FindPigeon(entry.pigeonId).GetDisplayName());
+        ildRowIds.push_back(entry.rowId);
     }
 }
 

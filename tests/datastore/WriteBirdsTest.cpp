@@ -193,6 +193,64 @@ TEST_F(WriteBirdsTest, CategoryMembershipAndDeleteThenAddInheritsNoBirds) {
     EXPECT_TRUE(store_.LoadCategoryMembers(third.id).empty());
 }
 
+TEST_F(WriteBirdsTest, CategoryOrderSwapAndMoveReachTheFileWholeOrNotAtAll) {
+    auto order = [&](int categoryId) {
+        std::vector<int> ids;
+        for (const CategoryMember& m : store_.LoadCategoryMembers(categoryId)) ids.push_back(m.pigeonId);
+        return ids;
+    };
+    LoftRecord home, away;
+    home.nazwahodowli = U("A");
+    away.nazwahodowli = U("B");
+    ASSERT_TRUE(store_.WriteLoft(kModeInsert, home));
+    ASSERT_TRUE(store_.WriteLoft(kModeInsert, away));
+    PigeonRecord b1 = Bird("1"), b2 = Bird("2"), b3 = Bird("3");
+    for (PigeonRecord* b : {&b1, &b2, &b3}) {
+        b->id_hodowli = home.id;
+        ASSERT_TRUE(store_.WritePigeon(kModeInsert, *b));
+        store_.AddPigeonToCategory(1, b->id);
+    }
+    store_.lofts[0].pigeonCount = 3;
+
+    ASSERT_TRUE(store_.RewriteCategoryOrder(1, {b3.id, b1.id, b2.id}));
+    EXPECT_EQ(order(1), (std::vector<int>{b3.id, b1.id, b2.id}));
+
+    // The rows keep their ids and trade their birds.
+    const auto before = store_.LoadCategoryMembers(1);
+    ASSERT_TRUE(store_.SwapCategoryMembers(before[0].rowId, b3.id, before[2].rowId, b2.id));
+    const auto after = store_.LoadCategoryMembers(1);
+    ASSERT_EQ(after.size(), 3u);
+    EXPECT_EQ(after[0].rowId, before[0].rowId);
+    EXPECT_EQ(order(1), (std::vector<int>{b2.id, b1.id, b3.id}));
+
+    // A copy into a category the bird is already in adds no second row; a move takes it out.
+    store_.AddPigeonToCategory(2, b1.id);
+    ASSERT_TRUE(store_.MovePigeonToCategory(b1.id, 1, 2, away.id, /*keepCopy=*/true));
+    EXPECT_EQ(order(1), (std::vector<int>{b2.id, b1.id, b3.id}));
+    EXPECT_EQ(order(2), std::vector<int>{b1.id});
+    ASSERT_TRUE(store_.MovePigeonToCategory(b3.id, 1, 2, away.id, /*keepCopy=*/false));
+    EXPECT_EQ(order(1), (std::vector<int>{b2.id, b1.id}));
+    EXPECT_EQ(order(2), (std::vector<int>{b1.id, b3.id}));
+    EXPECT_EQ(Count("SELECT id_hodowli FROM pigeons WHERE id = " + std::to_string(b3.id)), away.id);
+    EXPECT_EQ(store_.pigeons.at(b3.id).id_hodowli, away.id);
+    EXPECT_EQ(store_.lofts[0].pigeonCount, 1);
+    EXPECT_EQ(store_.lofts[1].pigeonCount, 2);
+
+    // A refused row undoes the whole rewrite; a move whose bird update fails lists it nowhere new.
+    Exec(PigeonsDbPath(), "CREATE TRIGGER refuse BEFORE INSERT ON kategoria_id WHEN NEW.id_golebia = " +
+                              std::to_string(b2.id) + " BEGIN SELECT RAISE(ABORT, 'no'); END");
+    EXPECT_FALSE(store_.RewriteCategoryOrder(1, {b1.id, b2.id}));
+    EXPECT_EQ(order(1), (std::vector<int>{b2.id, b1.id}));
+    Exec(PigeonsDbPath(), "DROP TABLE pigeons");
+    EXPECT_FALSE(store_.MovePigeonToCategory(b2.id, 1, 3, away.id, false));
+    EXPECT_EQ(order(1), (std::vector<int>{b2.id, b1.id}));
+    EXPECT_TRUE(order(3).empty());
+    EXPECT_EQ(store_.pigeons.at(b2.id).id_hodowli, home.id);
+    EXPECT_EQ(store_.lofts[1].pigeonCount, 2);
+    Exec(PigeonsDbPath(), "DROP TABLE kategoria_id");
+    EXPECT_FALSE(store_.SwapCategoryMembers(after[0].rowId, b2.id, after[1].rowId, b1.id));
+}
+
 TEST_F(WriteBirdsTest, PairsCarryTheirYoungAndTakeEveryYoungRowWhenDeleted) {
     PairRecord pair;
     pair.id_hodowli = 1;
