@@ -44,7 +44,9 @@ protected:
         bird.nr_obraczki = ring;
         bird.plec = sex;
         EXPECT_TRUE(TheDataStore().WritePigeon(kModeInsert, bird));
-        if (categoryId > 0) EXPECT_EQ(TheDataStore().AddPigeonToCategory(categoryId, bird.id), 1);
+        if (categoryId > 0) {
+            EXPECT_EQ(TheDataStore().AddPigeonToCategory(categoryId, bird.id), 1);
+        }
         return bird.id;
     }
 

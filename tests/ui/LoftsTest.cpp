@@ -116,9 +116,10 @@ protected:
     // The rows and the data store's vectors must say the same.
     void ExpectInStep() const {
         EXPECT_EQ(LoftRows(), Names(TheDataStore().lofts));
-        if (manager_->selectedLoft >= 0)
+        if (manager_->selectedLoft >= 0) {
             EXPECT_EQ(CategoryRows(),
                       Names(TheDataStore().lofts[manager_->selectedLoft].categories));
+        }
     }
 
     std::unique_ptr<CZarzadzajHodowlami> manager_;
