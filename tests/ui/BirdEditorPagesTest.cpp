@@ -57,12 +57,6 @@ PigeonRecord StoredBird(int id) {
     return bird == fresh.pigeons.end() ? PigeonRecord{} : bird->second;
 }
 
-QStringList MessageTexts() {
-    QStringList texts;
-    for (const seams::MessageBoxCall& call : seams::MessageBoxCalls()) texts << call.text;
-    return texts;
-}
-
 void ChooseRow(Dialog& page, int listId, int row) {
     page.List(listId)->SelectRow(row);
     page.Fire(listId, Notification::Clicked);

@@ -51,18 +51,6 @@ ReportFile ReadReport(const QString& path) {
     return report;
 }
 
-QStringList Column(ListView* list, int column) {
-    QStringList texts;
-    for (int row = 0; row < list->GetItemCount(); ++row) texts << list->GetItemText(row, column);
-    return texts;
-}
-
-QStringList MessageTexts() {
-    QStringList texts;
-    for (const seams::MessageBoxCall& call : seams::MessageBoxCalls()) texts << call.text;
-    return texts;
-}
-
 void WriteReportLayout(std::vector<std::pair<std::int32_t, std::int32_t>> columns) {
     ColumnLayoutFile layout;
     for (const auto& [code, width] : columns) {
@@ -164,12 +152,12 @@ TEST_F(BirdFlightsTest, ListAndStatisticsOfTheBirdsResultsInTheLoadedLoft) {
     AddResult(away, bird, release_ + 100, 1);                       // another loft's flight
 
     Tab().ShowPigeon(bird);
-    EXPECT_EQ(Column(List(), 1), (QStringList{"Opole", "Kalisz", "Brno"}));
-    EXPECT_EQ(Column(List(), 2), (QStringList{"10/05/24", "10/05/24", "10/05/24"}));
-    EXPECT_EQ(Column(List(), 3), (QStringList{"12", "0", "5"}));
+    EXPECT_EQ(ListColumn(List(), 1), (QStringList{"Opole", "Kalisz", "Brno"}));
+    EXPECT_EQ(ListColumn(List(), 2), (QStringList{"10/05/24", "10/05/24", "10/05/24"}));
+    EXPECT_EQ(ListColumn(List(), 3), (QStringList{"12", "0", "5"}));
     EXPECT_EQ(List()->GetItemText(0, 4), "30.5 ");
     EXPECT_EQ(List()->GetItemText(0, 5), "12.25 ");
-    EXPECT_EQ(Column(List(), 6), (QStringList{"1500", "0", "0"}));
+    EXPECT_EQ(ListColumn(List(), 6), (QStringList{"1500", "0", "0"}));
     EXPECT_EQ(Label(CPanelPodgladuTab5::kResultCountLabel), "3");
     EXPECT_EQ(Label(CPanelPodgladuTab5::kBestPositionLabel), "5");       // 0 is no placing
     EXPECT_EQ(Label(CPanelPodgladuTab5::kAveragePositionLabel), "5");    // 17 / 3
@@ -178,7 +166,7 @@ TEST_F(BirdFlightsTest, ListAndStatisticsOfTheBirdsResultsInTheLoadedLoft) {
 
     // With one result the average and the maximum agree.
     Tab().ShowPigeon(other);
-    EXPECT_EQ(Column(List(), 6), QStringList{"1250"});
+    EXPECT_EQ(ListColumn(List(), 6), QStringList{"1250"});
     EXPECT_EQ(Label(CPanelPodgladuTab5::kMaximumSpeedLabel), "1250");
     EXPECT_EQ(Label(CPanelPodgladuTab5::kAverageSpeedLabel), "1250");
     EXPECT_EQ(Label(CPanelPodgladuTab5::kBestPositionLabel), "3");

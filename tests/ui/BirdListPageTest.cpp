@@ -76,12 +76,6 @@ QStringList Headers(ListView* list) {
     return headers;
 }
 
-QStringList Column(ListView* list, int column) {
-    QStringList texts;
-    for (int row = 0; row < list->GetItemCount(); ++row) texts << list->GetItemText(row, column);
-    return texts;
-}
-
 class BirdListPageTest : public WindowTest {
 protected:
     void SetUp() override {
@@ -131,7 +125,7 @@ protected:
 
     CZakladkaListaPsow& Page() const { return *dialog_->BirdListPage(); }
     ListView* List() const { return Page().PigeonList(); }
-    QStringList Rings() const { return Column(List(), 1); }
+    QStringList Rings() const { return ListColumn(List(), 1); }
 
     void ClickRow(int row) {
         const QRect cell = List()->visualItemRect(List()->item(row, 1));

@@ -36,12 +36,6 @@ QStringList Rows(ListBoxControl* list) {
     return rows;
 }
 
-QStringList ComboTexts(ComboBox* combo) {
-    QStringList texts;
-    for (int i = 0; i < combo->GetCount(); ++i) texts << combo->GetLBText(i);
-    return texts;
-}
-
 QStringList Names(const std::vector<LoftRecord>& lofts) {
     QStringList names;
     for (const LoftRecord& loft : lofts) names << QString::fromStdU16String(loft.nazwahodowli);

@@ -46,18 +46,6 @@ static void PrintTo(const QString& text, std::ostream* out) { *out << '"' << tex
 
 namespace {
 
-QStringList ComboTexts(ComboBox* combo) {
-    QStringList texts;
-    for (int i = 0; i < combo->GetCount(); ++i) texts << combo->GetLBText(i);
-    return texts;
-}
-
-QStringList ListColumn(ListView* list, int column) {
-    QStringList texts;
-    for (int row = 0; row < list->GetItemCount(); ++row) texts << list->GetItemText(row, column);
-    return texts;
-}
-
 class MainDialogTest : public WindowTest {
 protected:
     void SetUp() override {

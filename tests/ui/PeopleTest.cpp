@@ -31,22 +31,10 @@ static void PrintTo(const QString& text, std::ostream* out) { *out << '"' << tex
 
 namespace {
 
-QStringList ComboTexts(ComboBox* combo) {
-    QStringList texts;
-    for (int i = 0; i < combo->GetCount(); ++i) texts << combo->GetLBText(i);
-    return texts;
-}
-
 QStringList Texts(const std::vector<std::u16string>& texts) {
     QStringList out;
     for (const auto& text : texts) out << QString::fromStdU16String(text);
     return out;
-}
-
-QStringList ListColumn(ListView* list, int column) {
-    QStringList texts;
-    for (int row = 0; row < list->GetItemCount(); ++row) texts << list->GetItemText(row, column);
-    return texts;
 }
 
 // Persons as the database file holds them, read by a store of its own.

@@ -45,18 +45,6 @@ Text StoredDescription(int pigeonId) {
     return st.NextRow() ? st.String(0) : Text(u"<no row>");
 }
 
-QStringList MessageTexts() {
-    QStringList texts;
-    for (const seams::MessageBoxCall& call : seams::MessageBoxCalls()) texts << call.text;
-    return texts;
-}
-
-QStringList Column(ListView* list, int column) {
-    QStringList texts;
-    for (int row = 0; row < list->GetItemCount(); ++row) texts << list->GetItemText(row, column);
-    return texts;
-}
-
 class PreviewPanelTest : public WindowTest {
 protected:
     void SetUp() override {
@@ -312,15 +300,15 @@ TEST_F(PreviewPanelTest, PartnersOfTheLoadedLoftWithTheirYoung) {
     ListView* young = tab->List(CPanelPodgladuTab3::kOffspringList);
     partners->SetCurSel(1);
     tab->Fire(CPanelPodgladuTab3::kPartnerList, Notification::SelChange);
-    EXPECT_EQ(Column(young, 1), QStringList{"PL 0123 24 23 [Trzeci]"});
+    EXPECT_EQ(ListColumn(young, 1), QStringList{"PL 0123 24 23 [Trzeci]"});
     EXPECT_EQ(young->GetItemText(0, 2), "");
     EXPECT_EQ(young->GetItemText(0, 3), "4");
     EXPECT_EQ(young->GetItemText(0, 4), "Dobry lotnik");
 
     partners->SetCurSel(0);
     tab->Fire(CPanelPodgladuTab3::kPartnerList, Notification::SelChange);
-    EXPECT_EQ(Column(young, 1), (QStringList{"PL 0123 24 21", "PL 0123 24 22"}));
-    EXPECT_EQ(Column(young, 2), (QStringList{"Samica", "Samiec"}));
+    EXPECT_EQ(ListColumn(young, 1), (QStringList{"PL 0123 24 21", "PL 0123 24 22"}));
+    EXPECT_EQ(ListColumn(young, 2), (QStringList{"Samica", "Samiec"}));
     young->SelectRow(1);
     tab->Fire(CPanelPodgladuTab3::kOffspringList, Notification::Clicked);
     EXPECT_EQ(tab->SelectedOffspring(), 1);
@@ -368,7 +356,7 @@ TEST_F(PreviewPanelTest, SiblingsOfTheBroodOrOfEveryPairOfTheSameParentsInAnyLof
     tab->ShowPigeon(bird);
     EXPECT_EQ(source->GetCurSel(), 0);
     EXPECT_EQ(tab->SiblingIds(), (std::vector<int>{s1, s2, s3}));
-    EXPECT_EQ(Column(list, 1), (QStringList{"PL 0123 24 11", "PL 0123 24 12", "PL 0123 24 13"}));
+    EXPECT_EQ(ListColumn(list, 1), (QStringList{"PL 0123 24 11", "PL 0123 24 12", "PL 0123 24 13"}));
     EXPECT_EQ(tab->SiblingPrintIds(), (std::vector<int>{s1, bird, s2, s3}));
 
     source->SetCurSel(1);

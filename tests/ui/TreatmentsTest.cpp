@@ -43,12 +43,6 @@ std::vector<TreatmentRecord> StoredFlock() {
     return fresh.flockTreatments;
 }
 
-QStringList MessageTexts() {
-    QStringList texts;
-    for (const seams::MessageBoxCall& call : seams::MessageBoxCalls()) texts << call.text;
-    return texts;
-}
-
 void TypeDate(Dialog& editor, const char16_t* day, const char16_t* month, const char16_t* year) {
     editor.SetItemText(Editor::kDay, day);
     editor.SetItemText(Editor::kMonth, month);

@@ -1,5 +1,8 @@
 #include "WindowTestSupport.h"
 
+#include "ListView.h"
+#include "StandardControls.h"
+
 #include "ControlKinds.h"
 #include "DataStore.h"
 #include "Dialog.h"
@@ -76,4 +79,22 @@ seams::ModalHandler WindowTest::Enter(Text name, Text description) {
         editor.RunCommand(IDOK);
         return editor.HasEnded() ? editor.EndCode() : IDCANCEL;
     };
+}
+
+QStringList ComboTexts(ComboBox* combo) {
+    QStringList texts;
+    for (int i = 0; i < combo->GetCount(); ++i) texts << combo->GetLBText(i);
+    return texts;
+}
+
+QStringList ListColumn(ListView* list, int column) {
+    QStringList texts;
+    for (int row = 0; row < list->GetItemCount(); ++row) texts << list->GetItemText(row, column);
+    return texts;
+}
+
+QStringList MessageTexts() {
+    QStringList texts;
+    for (const seams::MessageBoxCall& call : seams::MessageBoxCalls()) texts << call.text;
+    return texts;
 }

@@ -5,11 +5,21 @@
 
 #include <gtest/gtest.h>
 
+#include <QStringList>
 #include <QTemporaryDir>
 #include <vector>
 
 #include "Records.h"
 #include "Seams.h"
+
+class ComboBox;
+class ListView;
+
+// What a window shows, for comparing in one assertion.
+QStringList ComboTexts(ComboBox* combo);
+QStringList ListColumn(ListView* list, int column);
+// The texts of the message boxes shown so far.
+QStringList MessageTexts();
 
 class WindowTest : public ::testing::Test {
 protected:
