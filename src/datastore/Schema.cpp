@@ -11,6 +11,21 @@
 // IF NOT EXISTS leaves an existing table untouched; SQLite stores the definition without those
 // words, so the stored schema text is the same as that of a file created by a plain CREATE TABLE.
 
+// Breeding and flight seasons are kept in two tables with the same columns.
+#define OX_SEASON_COLUMNS \
+          u"id INTEGER PRIMARY KEY, " \
+          u"id_hodowli INTEGER, " \
+          u"Nazwa TEXT, " \
+          u"Opis TEXT, " \
+          u"DATA_B INTEGER(64), " \
+          u"DATA_E INTEGER(64), " \
+          u"DATA_3 INTEGER(64), " \
+          u"DATA_4 INTEGER(64), " \
+          u"s1 TEXT, " \
+          u"s2 TEXT, " \
+          u"f1 INTEGER, " \
+          u"f2 INTEGER f3 INTEGER f4 INTEGER);"
+
 // Breeders and clients are kept in two tables with the same columns.
 #define OX_PERSON_COLUMNS \
           u"id INTEGER PRIMARY KEY, " \
@@ -418,34 +433,8 @@ const std::vector<TableDefinition> kExtraTables = {
           u"s1 TEXT, "
           u"f1 INTEGER, "
           u"f2 INTEGER);"},
-  {u"sezonylegowe",
-      u"CREATE TABLE IF NOT EXISTS sezonylegowe("
-          u"id INTEGER PRIMARY KEY, "
-          u"id_hodowli INTEGER, "
-          u"Nazwa TEXT, "
-          u"Opis TEXT, "
-          u"DATA_B INTEGER(64), "
-          u"DATA_E INTEGER(64), "
-          u"DATA_3 INTEGER(64), "
-          u"DATA_4 INTEGER(64), "
-          u"s1 TEXT, "
-          u"s2 TEXT, "
-          u"f1 INTEGER, "
-          u"f2 INTEGER f3 INTEGER f4 INTEGER);"},
-  {u"sezonylotowe",
-      u"CREATE TABLE IF NOT EXISTS sezonylotowe("
-          u"id INTEGER PRIMARY KEY, "
-          u"id_hodowli INTEGER, "
-          u"Nazwa TEXT, "
-          u"Opis TEXT, "
-          u"DATA_B INTEGER(64), "
-          u"DATA_E INTEGER(64), "
-          u"DATA_3 INTEGER(64), "
-          u"DATA_4 INTEGER(64), "
-          u"s1 TEXT, "
-          u"s2 TEXT, "
-          u"f1 INTEGER, "
-          u"f2 INTEGER f3 INTEGER f4 INTEGER);"},
+  {u"sezonylegowe", u"CREATE TABLE IF NOT EXISTS sezonylegowe(" OX_SEASON_COLUMNS},
+  {u"sezonylotowe", u"CREATE TABLE IF NOT EXISTS sezonylotowe(" OX_SEASON_COLUMNS},
   {u"notatki",
       u"CREATE TABLE IF NOT EXISTS notatki("
           u"id INTEGER PRIMARY KEY, "
@@ -510,6 +499,7 @@ const std::vector<TableDefinition> kExtraTables = {
 }  // namespace
 
 #undef OX_PERSON_COLUMNS
+#undef OX_SEASON_COLUMNS
 
 const std::vector<TableDefinition>& LoftTables() { return kLoftTables; }
 const std::vector<TableDefinition>& PigeonTables() { return kPigeonTables; }
