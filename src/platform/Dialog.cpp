@@ -16,10 +16,9 @@
 #include <QPointer>
 #include <QRadioButton>
 #include <QRegularExpression>
-#include <cerrno>
+#include <charconv>
 #include <climits>
 #include <cmath>
-#include <cstdlib>
 
 #include "ListView.h"
 #include "Resources.h"
@@ -81,13 +80,20 @@ bool ParseInt(const QString& raw, long long low, long long high, long long& out)
     return true;
 }
 
+// Decimal fields take a dot (as the program shows numbers) or a comma (as Polish users type
+// them), read without the process locale: under a Polish locale the C library would refuse the
+// very dot the field was filled with.
 bool ParseDouble(const QString& raw, double& out) {
-    const QByteArray text = raw.trimmed().toLatin1();
-    if (text.isEmpty()) return false;
-    char* end = nullptr;
-    errno = 0;
-    const double value = std::strtod(text.constData(), &end);
-    if (end != text.constData() + text.size() || errno == ERANGE || !std::isfinite(value)) return false;
+    static const QRegularExpression pattern(
+        QStringLiteral("^[+-]?(\\d+([.,]\\d*)?|[.,]\\d+)([eE][+-]?\\d+)?$"));
+    const QString trimmed = raw.trimmed();
+    if (!pattern.match(trimmed).hasMatch()) return false;
+    QByteArray text = trimmed.toLatin1().replace(',', '.');
+    if (text.startsWith('+')) text.remove(0, 1);
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(text.constData(), text.constData() + text.size(), value);
+    if (error != std::errc() || end != text.constData() + text.size() || !std::isfinite(value))
+        return false;
     out = value;
     return true;
 }

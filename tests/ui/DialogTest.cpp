@@ -12,6 +12,8 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <clocale>
+#include <utility>
 
 #include "Dialog.h"
 #include "ListView.h"
@@ -261,15 +263,38 @@ TEST_F(DialogBindingTest, TypedNumbersAreRefusedWithAMessage) {
     EXPECT_EQ(value, 42);  // unchanged by refused text
     ASSERT_EQ(seams::MessageBoxCalls().size(), 4u);
     EXPECT_EQ(seams::MessageBoxCalls()[0].text, QStringLiteral("Wprowadź liczbę całkowitą."));
-    double real = 0;
-    dialog.SetDlgItemText(1008, QStringLiteral("12.5"));
-    EXPECT_TRUE(dialog.ReadDouble(1008, real));
-    EXPECT_DOUBLE_EQ(real, 12.5);
-    dialog.SetDlgItemText(1008, QStringLiteral("12,5"));  // a decimal point, not a comma
-    EXPECT_FALSE(dialog.ReadDouble(1008, real));
     unsigned code = 0;
     dialog.SetDlgItemText(1008, QStringLiteral("-1"));
     EXPECT_FALSE(dialog.ReadUInt(1008, code));
+}
+
+// The window tests run under the users' Polish locale, whose C library writes and reads a
+// decimal comma; decimal fields must still take the dot they are filled with, and a comma.
+TEST_F(DialogBindingTest, DecimalFieldsTakeADotOrACommaWhateverTheLocale) {
+    ASSERT_STREQ(std::localeconv()->decimal_point, ",") << "the tests run outside the Polish locale";
+    Dialog dialog(9001);
+    const std::pair<const char*, double> good[] = {
+        {"1234.5", 1234.5}, {"1234,5", 1234.5}, {" -0,25 ", -0.25}, {"+12.", 12.0},
+        {",5", 0.5},        {"7", 7.0},          {"1.5e3", 1500.0}};
+    for (const auto& [text, expected] : good) {
+        double real = -1;
+        dialog.SetDlgItemText(1008, QString::fromLatin1(text));
+        EXPECT_TRUE(dialog.ReadDouble(1008, real)) << text;
+        EXPECT_DOUBLE_EQ(real, expected) << text;
+    }
+    EXPECT_TRUE(seams::MessageBoxCalls().empty());
+    double real = 3.0;
+    for (const char* bad : {"", "1.234,5", "1,2,3", "12 5", "0x10", "inf", "nan", "1e999", ".", "1.5x"}) {
+        dialog.SetDlgItemText(1008, QString::fromLatin1(bad));
+        EXPECT_FALSE(dialog.ReadDouble(1008, real)) << bad;
+    }
+    EXPECT_EQ(real, 3.0);
+    float single = 0;
+    dialog.SetDlgItemText(1008, QStringLiteral("1e39"));
+    EXPECT_FALSE(dialog.ReadFloat(1008, single));
+    dialog.SetDlgItemText(1008, QStringLiteral("0,75"));
+    EXPECT_TRUE(dialog.ReadFloat(1008, single));
+    EXPECT_FLOAT_EQ(single, 0.75f);
 }
 
 // ---- keys ---------------------------------------------------------------------------------

@@ -258,6 +258,7 @@ TEST_F(TransactionsTest, EditingUnchangedKeepsDateInWinterAndSummerPriceAndFreeT
             amount = editor.GetDlgItemText(Editor::kAmount);
             day = editor.GetDlgItemText(Editor::kDay);
             editor.RunCommand(Editor::kSave);
+            EXPECT_TRUE(editor.HasEnded());  // the amount shown is an amount it accepts
         }));
         page_->EditTransaction();
         EXPECT_EQ(day, QStringLiteral("15"));
@@ -325,10 +326,10 @@ TEST_F(TransactionsTest, SubjectKindDecidesBetweenBirdAndFreeText) {
 
 // ---- refusals and keys ------------------------------------------------------------------------
 
-TEST_F(TransactionsTest, CommaAmountAndImpossibleDateAreRefusedAndWriteNothing) {
+TEST_F(TransactionsTest, BadAmountAndImpossibleDateAreRefusedAndWriteNothing) {
     seams::QueueModalHandler(OnEditor([&](Editor& editor) {
         SetDate(editor, 10, 5, 2024);
-        editor.SetDlgItemText(Editor::kAmount, QStringLiteral("12,50"));
+        editor.SetDlgItemText(Editor::kAmount, QStringLiteral("12,50 zł"));
         editor.RunCommand(Editor::kSave);
         EXPECT_FALSE(editor.HasEnded());
         EXPECT_EQ(seams::MessageBoxCalls().size(), 1u);
@@ -339,7 +340,7 @@ TEST_F(TransactionsTest, CommaAmountAndImpossibleDateAreRefusedAndWriteNothing) 
         editor.SetDlgItemText(Editor::kBirdSearch, QStringLiteral("1"));
         EXPECT_EQ(seams::MessageBoxCalls().size(), 1u);
 
-        editor.SetDlgItemText(Editor::kAmount, QStringLiteral("12.50"));
+        editor.SetDlgItemText(Editor::kAmount, QStringLiteral("12,50"));  // as Polish users type it
         SetDate(editor, 31, 4, 2024);
         editor.RunCommand(Editor::kSave);
         EXPECT_FALSE(editor.HasEnded());

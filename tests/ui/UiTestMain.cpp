@@ -1,6 +1,6 @@
-// Entry of the window tests: a real application on the offscreen platform, in Warsaw time, with
-// every per-user folder in a fresh temporary folder and every seam scripted. The web engine is
-// set up the way it runs headless, before the application exists.
+// Entry of the window tests: a real application on the offscreen platform, in Warsaw time and the
+// Polish locale, with every per-user folder in a fresh temporary folder and every seam scripted.
+// The web engine is set up the way it runs headless, before the application exists.
 //
 // Started as "ui_tests --single-instance-child hold|crash" the binary is instead a second copy
 // of the program for the single-instance tests (see SingleInstanceTest.cpp).
@@ -25,6 +25,10 @@ int main(int argc, char* argv[]) {
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
     qputenv("TZ", "Europe/Warsaw");
     tzset();
+    // The users' locale: the application sets the C library's locale from these, so decimal
+    // fields are tested under a locale whose decimal separator is a comma.
+    qputenv("LANG", "pl_PL.UTF-8");
+    qputenv("LC_ALL", "pl_PL.UTF-8");
 
     QTemporaryDir home;
     if (!home.isValid()) return 2;
