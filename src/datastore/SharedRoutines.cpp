@@ -286,6 +286,15 @@ std::optional<LocalDateTime> ToLocalDateTime(Time64 time) {
                          local.tm_hour, local.tm_min,     local.tm_sec};
 }
 
+bool IsInSeasonByDay(Time64 when, const SeasonRecord& season) {
+    const auto day = ToLocalDateTime(when);
+    const auto first = ToLocalDateTime(season.DATA_B);
+    const auto last = ToLocalDateTime(season.DATA_E);
+    if (!day || !first || !last) return false;
+    const auto key = [](const LocalDateTime& d) { return (d.year * 100 + d.month) * 100 + d.day; };
+    return key(*first) <= key(*day) && key(*day) <= key(*last);
+}
+
 double RoundSignificant(double value, int significant) {
     char buffer[64];
     const auto result =

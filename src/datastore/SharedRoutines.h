@@ -78,6 +78,12 @@ struct LocalDateTime {
 };
 std::optional<LocalDateTime> ToLocalDateTime(Time64 time);
 
+// Whether `when` belongs to the season: its local calendar day lies from the season's start day
+// to its end day, both included, whatever the time of day of the three. Seasons are stored at
+// 01:01:01 of their days, so comparing the times themselves would drop what happened early on
+// the first day and later on the last. False for a time or bound that is not set.
+bool IsInSeasonByDay(Time64 when, const SeasonRecord& season);
+
 // A double written with `significant` significant digits in general notation and read back:
 // the rounding that stored coefficients, points and distances have always had.
 double RoundSignificant(double value, int significant = 6);

@@ -31,7 +31,7 @@ public:
     void AddYoung() {}
     void EditYoung() {}
     void DeleteYoung() {}
-    void AddBreedingSeason() {}
+    void AddBreedingSeason();
     void DeleteBreedingSeason() {}
     void PrintLitterCard() {}
     void ShowPairYoungResults() {}

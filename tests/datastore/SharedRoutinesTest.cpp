@@ -155,6 +155,28 @@ TEST(SharedRoutines, MakeLocalTimeRefusesDatesItCannotHold) {
     EXPECT_FALSE(ToLocalDateTime(kNoDate).has_value());
 }
 
+// A season saved from 1/3 to 31/5 is stored at 01:01:01 of both days; what happens at any hour
+// of those days belongs to it, the day before and the day after do not.
+TEST(SharedRoutines, SeasonHoldsWholeCalendarDays) {
+    SeasonRecord season;
+    season.DATA_B = *MakeLocalTime(1, 3, 2026, 1, 1, 1);
+    season.DATA_E = *MakeLocalTime(31, 5, 2026, 1, 1, 1);
+    EXPECT_TRUE(IsInSeasonByDay(*MakeLocalTime(1, 3, 2026, 0, 0, 0), season));    // first, early
+    EXPECT_TRUE(IsInSeasonByDay(*MakeLocalTime(31, 5, 2026, 23, 59, 59), season)); // last, late
+    EXPECT_TRUE(IsInSeasonByDay(*MakeLocalTime(15, 4, 2026, 12), season));
+    EXPECT_FALSE(IsInSeasonByDay(*MakeLocalTime(28, 2, 2026, 23, 59, 59), season));
+    EXPECT_FALSE(IsInSeasonByDay(*MakeLocalTime(1, 6, 2026, 0, 0, 0), season));
+    EXPECT_FALSE(IsInSeasonByDay(*MakeLocalTime(15, 4, 2025, 12), season));   // other year
+    EXPECT_FALSE(IsInSeasonByDay(kNoDate, season));
+
+    // A one-day season, and one whose end was never set.
+    season.DATA_E = season.DATA_B;
+    EXPECT_TRUE(IsInSeasonByDay(*MakeLocalTime(1, 3, 2026, 22), season));
+    EXPECT_FALSE(IsInSeasonByDay(*MakeLocalTime(2, 3, 2026, 0, 0, 1), season));
+    season.DATA_E = kNoDate;
+    EXPECT_FALSE(IsInSeasonByDay(*MakeLocalTime(1, 3, 2026, 12), season));
+}
+
 TEST(SharedRoutines, RoundSignificantIgnoresTheProcessLocale) {
     EXPECT_EQ(RoundSignificant(12.3456789), 12.3457);
     EXPECT_EQ(RoundSignificant(1234567.0), 1234570.0);

@@ -1,0 +1,139 @@
+#include "DodajSezon.h"
+
+#include <ctime>
+
+#include "DataStore.h"
+#include "DateTimePicker.h"
+#include "Globals.h"
+#include "SharedRoutines.h"
+#include "StandardControls.h"
+
+namespace {
+
+// Shorter names are taken for a slip of the finger.
+constexpr std::size_t kShortestName = 4;
+
+// The id of the current loft, or nothing when no loft is current.
+std::optional<int> CurrentLoftId() {
+    const auto& lofts = TheDataStore().lofts;
+    if (g_currentLoftIndex < 0 || g_currentLoftIndex >= static_cast<int>(lofts.size())) {
+        return std::nullopt;
+    }
+    return lofts[g_currentLoftIndex].id;
+}
+
+constexpr char16_t kNoLoft[] = u"Najpierw dodaj lub wybierz hodowlę.";
+
+}  // namespace
+
+CDodajSezon::CDodajSezon(QWidget* parent) : CDodajSezon(kBreedingSeason, parent) {}
+
+CDodajSezon::CDodajSezon(int mode_, QWidget* parent) : Dialog(kTemplateId, parent), mode(mode_) {
+    OnClicked(IDOK, [this] { SaveSeason(); });
+    OnClicked(kPickStart, [this] { OnPickStart(); });
+    OnClicked(kPickEnd, [this] { OnPickEnd(); });
+}
+
+int CDodajSezon::AddSeason(int mode, QWidget* parent) {
+    if (!CurrentLoftId()) {
+        MessageBox(parent, std::u16string(kNoLoft));
+        return IDCANCEL;
+    }
+    CDodajSezon dialog(mode, parent);
+    return dialog.DoModal();
+}
+
+bool CDodajSezon::OnInitDialog() {
+    const auto now = ToLocalDateTime(static_cast<Time64>(std::time(nullptr)));
+    const int year = now ? now->year : 0;
+    startDay = 1, startMonth = 1, startYear = year;
+    endDay = 31, endMonth = 12, endYear = year;
+
+    Dialog::OnInitDialog();
+    SetDlgItemInt(kStartDay, startDay);
+    SetDlgItemInt(kStartMonth, startMonth);
+    SetDlgItemInt(kStartYear, startYear);
+    SetDlgItemInt(kEndDay, endDay);
+    SetDlgItemInt(kEndMonth, endMonth);
+    SetDlgItemInt(kEndYear, endYear);
+    return true;
+}
+
+void CDodajSezon::PickDate(int dayField) {
+    CDateTimePicker picker(this);
+    if (picker.DoModal() != IDOK) return;
+    const auto chosen = picker.ChosenDate();
+    SetDlgItemInt(dayField, chosen ? chosen->day : 0);
+    SetDlgItemInt(dayField + 1, chosen ? chosen->month : 0);
+    SetDlgItemInt(dayField + 2, chosen ? chosen->year : 0);
+}
+
+void CDodajSezon::SaveSeason() {
+    if (HasEnded()) return;
+    if (!ReadInt(kStartDay, startDay) || !ReadInt(kStartMonth, startMonth) ||
+        !ReadInt(kStartYear, startYear) || !ReadInt(kEndDay, endDay) ||
+        !ReadInt(kEndMonth, endMonth) || !ReadInt(kEndYear, endYear)) {
+        return;
+    }
+    const Text name = ItemText(kName);
+    if (name.size() < kShortestName) {
+        MessageBox(this, u"Wprowadź nazwę sezonu");
+        return;
+    }
+    const auto loftId = CurrentLoftId();
+    if (!loftId) {
+        MessageBox(this, std::u16string(kNoLoft));
+        return;
+    }
+
+    // Both bounds at 01:01:01 of their day, with the daylight-saving rule of that day, so a
+    // winter bound saved in summer does not slip into the day before.
+    const auto start = MakeLocalTime(startDay, startMonth, startYear, 1, 1, 1);
+    if (!start) {
+        MessageBox(this, u"Nieprawidłowa data początkowa sezonu.", u"", MB_OK | MB_ICONEXCLAMATION);
+        if (QWidget* field = Item(kStartDay)) field->setFocus();
+        return;
+    }
+    const auto end = MakeLocalTime(endDay, endMonth, endYear, 1, 1, 1);
+    if (!end) {
+        MessageBox(this, u"Nieprawidłowa data końcowa sezonu.", u"", MB_OK | MB_ICONEXCLAMATION);
+        if (QWidget* field = Item(kEndDay)) field->setFocus();
+        return;
+    }
+    if (*end < *start) {
+        MessageBox(this, u"Data końcowa sezonu jest wcześniejsza niż data początkowa.", u"",
+                   MB_OK | MB_ICONEXCLAMATION);
+        if (QWidget* field = Item(kEndDay)) field->setFocus();
+        return;
+    }
+
+    SeasonRecord record;
+    record.Nazwa = name;
+    record.Opis = ItemText(kDescription);
+    record.id_hodowli = *loftId;
+    record.DATA_B = *start;
+    record.DATA_E = *end;
+
+    CDataStore& store = TheDataStore();
+    bool stored = false;
+    if (mode == kBreedingSeason) {
+        stored = store.AddBreedingSeason(record);
+    } else if (mode == kFlightSeason) {
+        stored = store.AddFlightSeason(record);
+    }
+    if (!stored) {
+        MessageBox(this, u"Nie udało się zapisać sezonu.", u"", MB_OK | MB_ICONERROR);
+        return;
+    }
+    season = record;
+    EndDialog(IDOK);
+}
+
+void FillSeasonCombo(ComboBox* combo, const char16_t* allEntry,
+                     const std::vector<SeasonRecord>& seasons, int selected) {
+    if (!combo) return;
+    combo->ResetContent();
+    combo->AddString(std::u16string(allEntry));
+    for (const SeasonRecord& season : seasons) combo->AddString(season.Nazwa);
+    combo->SetCurSel(selected >= 0 && selected < combo->GetCount() ? selected : 0);
+}
