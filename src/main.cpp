@@ -1,11 +1,15 @@
 // Start of the program.
 #include <QApplication>
 
+#include "Fonts.h"
 #include "MainApp.h"
 
 int main(int argc, char* argv[]) {
+    // Before the application exists: Qt and the web engine read the font configuration once.
+    fonts::InstallAliases();
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("ornivex6"));
+    fonts::LoadPolishTranslations(app);
     CMainApp theApp;
     return theApp.InitInstance();
 }

@@ -2,8 +2,6 @@
 
 #include "DialogTemplate.h"
 
-#include <QFile>
-#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QHash>
@@ -14,6 +12,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "Fonts.h"
 #include "Resources.h"
 
 // ---- colours ----------------------------------------------------------------------------------
@@ -42,27 +41,6 @@ COLORREF GetSysColor(SysColor which) {
 // ---- fonts ------------------------------------------------------------------------------------
 
 namespace {
-
-const char kTahomaFolder[] = "/usr/share/wine/fonts";
-const char kFallbackFace[] = "DejaVu Sans";
-
-// The Tahoma-metric face, loaded from its files the first time it is asked for; the fallback
-// face when the files are missing.
-const QString& TahomaMetricFace() {
-    static const QString face = [] {
-        QString family;
-        for (const char* file : {"tahoma.ttf", "tahomabd.ttf"}) {
-            const QString path = QStringLiteral("%1/%2").arg(QLatin1String(kTahomaFolder),
-                                                             QLatin1String(file));
-            if (!QFile::exists(path)) continue;
-            const int id = QFontDatabase::addApplicationFont(path);
-            const QStringList families = QFontDatabase::applicationFontFamilies(id);
-            if (family.isEmpty() && !families.isEmpty()) family = families.front();
-        }
-        return family.isEmpty() ? QString::fromLatin1(kFallbackFace) : family;
-    }();
-    return face;
-}
 
 // Pixel size of the characters for a font whose character cell is `cellHeight` pixels high.
 int PixelSizeForCell(const QFont& font, int cellHeight) {
@@ -109,16 +87,7 @@ QStringList LayOutLines(const QString& text, const QFontMetrics& metrics, int wi
 
 }  // namespace
 
-QString MapFontFace(const QString& face) {
-    if (face.compare(QLatin1String("Tahoma"), Qt::CaseInsensitive) == 0 ||
-        face.compare(QLatin1String("MS Shell Dlg"), Qt::CaseInsensitive) == 0 ||
-        face.compare(QLatin1String("MS Shell Dlg 2"), Qt::CaseInsensitive) == 0) {
-        return TahomaMetricFace();
-    }
-    if (face.compare(QLatin1String("Verdana"), Qt::CaseInsensitive) == 0)
-        return QString::fromLatin1(kFallbackFace);
-    return face;
-}
+QString MapFontFace(const QString& face) { return fonts::MapFace(face); }
 
 QFont Font(const QString& face, int height, int weight, bool italic, bool underline) {
     QFont font(MapFontFace(face));

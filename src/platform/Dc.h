@@ -113,9 +113,8 @@ inline constexpr int FW_BOLD = 700;
 
 // ---- fonts ------------------------------------------------------------------------------------
 
-// The face actually used for a face name: "Tahoma" and "MS Shell Dlg" become the Tahoma-metric
-// face bundled with the system's fonts (loaded once), "Verdana" becomes DejaVu Sans; other
-// names pass unchanged.
+// The face actually used for a face name (Fonts.h): "Tahoma" and "MS Shell Dlg" become Liberation
+// Sans, "Verdana" becomes DejaVu Sans; other names pass unchanged.
 QString MapFontFace(const QString& face);
 
 // A font by face, height and weight. A positive height is the pixel height of the character

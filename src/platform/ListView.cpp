@@ -5,6 +5,8 @@
 #include <QMouseEvent>
 #include <algorithm>
 
+#include "Fonts.h"
+
 namespace {
 constexpr int kDataRole = Qt::UserRole + 1;
 
@@ -285,6 +287,7 @@ void ListView::changeEvent(QEvent* event) {
 }
 
 void ListView::ApplyRowHeight() {
-    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
-    verticalHeader()->setMinimumSectionSize(fontMetrics().height() + 2);
+    const int height = fonts::TextRowHeight(font());
+    verticalHeader()->setMinimumSectionSize(height);
+    verticalHeader()->setDefaultSectionSize(height);
 }

@@ -11,7 +11,11 @@
 #include <QPainter>
 #include <QStyleOptionTabWidgetFrame>
 #include <QStylePainter>
+#include <QStyledItemDelegate>
 #include <QTabBar>
+#include <algorithm>
+
+#include "Fonts.h"
 
 namespace {
 constexpr int kDataRole = Qt::UserRole + 1;
@@ -39,12 +43,23 @@ int SearchFrom(int start, int count, Match match) {
     }
     return -1;
 }
+// Rows of list boxes and drop-down lists as tall as their text with its accents.
+class TextRowDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setHeight(std::max(size.height(), fonts::TextRowHeight(option.font)));
+        return size;
+    }
+};
 }  // namespace
 
 // ---- ComboBox ---------------------------------------------------------------------------------
 
 ComboBox::ComboBox(QWidget* parent) : QComboBox(parent) {
     setInsertPolicy(QComboBox::NoInsert);
+    setItemDelegate(new TextRowDelegate(this));
     connect(this, &QComboBox::activated, this, &ComboBox::SelChange);
 }
 
@@ -156,6 +171,7 @@ ListBoxControl::ListBoxControl(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSortingEnabled(false);
     setUniformItemSizes(true);
+    setItemDelegate(new TextRowDelegate(this));
 }
 
 void ListBoxControl::SetSorted(bool on) { sorted_ = on; }

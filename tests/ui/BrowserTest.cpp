@@ -57,6 +57,28 @@ TEST_F(BrowserTest, ReadsTheDocumentAskedForLastEvenBeforeItHasLoaded) {
     EXPECT_TRUE(Html().contains(QStringLiteral("Pierwsza")));
 }
 
+TEST_F(BrowserTest, PagesDrawTahomaAndVerdanaWithTheWindowsFaces) {
+    // Same text in the old face names and in the faces that stand in for them: equal widths
+    // mean the engine picked the same face; DejaVu Sans (the system's default) is wider.
+    const QString sample = QStringLiteral("Miejscowość Żaneta Ślusarczyk");
+    QString body;
+    for (const char* face : {"Tahoma", "Liberation Sans", "DejaVu Sans", "Verdana"}) {
+        body += QStringLiteral("<span style=\"font: 13px '%1'\">%2</span><br>")
+                    .arg(QLatin1String(face), sample);
+    }
+    browser_.Navigate(WritePage(QStringLiteral("fonts.html"),
+                                QStringLiteral("<html><body>%1</body></html>").arg(body)));
+    const QStringList widths =
+        browser_.RunScript(QStringLiteral("Array.from(document.querySelectorAll('span'))"
+                                          ".map(s => s.getBoundingClientRect().width).join(' ')"))
+            .toString()
+            .split(QLatin1Char(' '));
+    ASSERT_EQ(widths.size(), 4);
+    EXPECT_EQ(widths[0], widths[1]);
+    EXPECT_NE(widths[0], widths[2]);
+    EXPECT_EQ(widths[3], widths[2]);
+}
+
 TEST_F(BrowserTest, NothingIsReadOrEditedAfterAFailedNavigation) {
     QString html;
     EXPECT_FALSE(browser_.GetHtml(html)) << "nothing was ever shown";

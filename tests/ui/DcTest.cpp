@@ -177,17 +177,25 @@ TEST(DcTest, TextIsClippedToItsRectangleUnlessToldNotTo) {
     EXPECT_GT(InkBox(free).right, 20);
 }
 
-TEST(FontTest, TahomaAndDialogFontMapToTheTahomaMetricFace) {
-    const bool bundled = QFile::exists(QStringLiteral("/usr/share/wine/fonts/tahoma.ttf"));
-    const QString face = MapFontFace(QStringLiteral("Tahoma"));
-    EXPECT_EQ(MapFontFace(QStringLiteral("MS Shell Dlg")), face);
-    if (bundled) {
-        EXPECT_NE(face, QStringLiteral("DejaVu Sans"));
-    }
-    EXPECT_EQ(QFontInfo(Font(QStringLiteral("Tahoma"), 28, FW_BOLD)).family(), face);
-    EXPECT_EQ(QFontInfo(DialogFont(QStringLiteral("MS Shell Dlg"), 8)).family(), face);
+TEST(FontTest, FacesMapToFreeFacesWithPolishLetters) {
+    EXPECT_EQ(MapFontFace(QStringLiteral("Tahoma")), QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(MapFontFace(QStringLiteral("ms shell dlg")), QStringLiteral("Liberation Sans"));
     EXPECT_EQ(MapFontFace(QStringLiteral("Verdana")), QStringLiteral("DejaVu Sans"));
     EXPECT_EQ(MapFontFace(QStringLiteral("Arial")), QStringLiteral("Arial"));
+    // The faces really drawn, in both weights: not a fallback chosen by the system.
+    EXPECT_EQ(QFontInfo(Font(QStringLiteral("Tahoma"), 28, FW_BOLD)).family(),
+              QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(QFontInfo(DialogFont(QStringLiteral("MS Shell Dlg"), 8)).family(),
+              QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(QFontInfo(Font(QStringLiteral("Verdana"), 16, FW_MEDIUM)).family(),
+              QStringLiteral("DejaVu Sans"));
+    // A plain Qt font that names the old face resolves the same way (the font configuration
+    // the program installs), as pages in the web engine do.
+    EXPECT_EQ(QFontInfo(QFont(QStringLiteral("Tahoma"))).family(), QStringLiteral("Liberation Sans"));
+    // Capital accents fit the character cell: "Ś" has ink inside the line height.
+    const QFontMetrics metrics(Font(QStringLiteral("Tahoma"), 14, FW_BOLD));
+    EXPECT_GE(metrics.ascent(), metrics.tightBoundingRect(QStringLiteral("ŚŻŁ")).height() -
+                                    metrics.descent());
 }
 
 TEST(FontTest, HeightIsTheCharacterCellAndWeightIsKept) {

@@ -15,6 +15,7 @@
 #include <clocale>
 #include <utility>
 
+#include "Dc.h"
 #include "Dialog.h"
 #include "ListView.h"
 #include "Resources.h"
@@ -465,6 +466,34 @@ TEST_F(ControlBehaviourTest, ComboEntriesAreNeverSelectedByAddingOrDeleting) {
     EXPECT_EQ(combo.SetCurSel(7), -1);
     EXPECT_EQ(combo.GetCurSel(), -1);
     EXPECT_EQ(combo.SelectString(-1, QStringLiteral("hod")), 1);
+}
+
+TEST_F(ControlBehaviourTest, RowsHoldTheAccentsOfCapitalsAndTheDescenders) {
+    // Each kind of list in the dialogs' font and in the bird list's font: a row must be at least
+    // as tall as "Śg" inks from the accent's top to the descender's bottom.
+    for (const QFont& font : {DialogFont(QStringLiteral("MS Shell Dlg"), 8),
+                              Font(QStringLiteral("Verdana"), 16, FW_MEDIUM)}) {
+        const QFontMetrics metrics(font);
+        const QRect ink = metrics.tightBoundingRect(QStringLiteral("ŚŻg"));
+        const int needed = ink.height();
+        ListBoxControl box;
+        box.setFont(font);
+        box.AddString(QStringLiteral("Ślązaczka"));
+        box.resize(200, 200);
+        box.show();
+        EXPECT_GE(box.visualItemRect(box.item(0)).height(), needed);
+        ComboBox combo;
+        combo.setFont(font);
+        combo.AddString(QStringLiteral("Średnia ocena"));
+        QStyleOptionViewItem option;
+        option.font = font;
+        EXPECT_GE(combo.itemDelegate()->sizeHint(option, combo.model()->index(0, 0)).height(), needed);
+        ListView list;
+        list.setFont(font);
+        list.InsertColumn(0, QStringLiteral("Nazwa"), ListView::AlignLeft, 80);
+        list.InsertItem(0, QStringLiteral("Żaneta"));
+        EXPECT_GE(list.rowHeight(0), needed);
+    }
 }
 
 TEST_F(ControlBehaviourTest, SortedListsOrderWithoutRegardToCase) {

@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <cstring>
 
+#include "Fonts.h"
 #include "Seams.h"
 
 int RunSingleInstanceChild(const char* mode);  // SingleInstanceTest.cpp
@@ -39,6 +40,8 @@ int main(int argc, char* argv[]) {
         qputenv(name, QFile::encodeName(folder));
     }
 
+    // The faces resolve as in the program, for the windows and for the pages alike.
+    fonts::InstallAliases();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     seams::SetTestMode(true);
