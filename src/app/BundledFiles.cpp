@@ -23,13 +23,13 @@ void EnsureResource() {
 }
 
 // Writes through a temporary file, so an interrupted start never leaves half a page behind.
-bool WriteCopy(const QString& source, const QString& destination) {
-    QFile in(source);
+bool WriteCopy(const QString& file, const QString& destination) {
+    QFile in(places::Join(kRoot, file));
     if (!in.open(QIODevice::ReadOnly)) return false;
     if (!QDir().mkpath(QFileInfo(destination).absolutePath())) return false;
     QSaveFile out(destination);
     if (!out.open(QIODevice::WriteOnly)) return false;
-    const QByteArray bytes = in.readAll();
+    const QByteArray bytes = InstalledForm(file, in.readAll());
     if (out.write(bytes) != bytes.size()) {
         out.cancelWriting();
         return false;
@@ -38,6 +38,20 @@ bool WriteCopy(const QString& source, const QString& destination) {
 }
 
 }  // namespace
+
+QByteArray InstalledForm(const QString& file, const QByteArray& bytes) {
+    if (!file.startsWith(QStringLiteral("data/pedigrees/")) || !file.endsWith(QStringLiteral(".html")))
+        return bytes;
+    // The pedigree templates are read as UTF-16 little-endian text behind its byte-order mark.
+    const QString text = QString::fromUtf8(bytes);
+    QByteArray wide("\xFF\xFE", 2);
+    wide.reserve(2 + text.size() * 2);
+    for (const QChar c : text) {
+        wide.append(static_cast<char>(c.unicode() & 0xFF));
+        wide.append(static_cast<char>(c.unicode() >> 8));
+    }
+    return wide;
+}
 
 QStringList BundledFiles() {
     EnsureResource();
@@ -54,7 +68,7 @@ bool LayOutBundledFiles() {
     for (const QString& file : BundledFiles()) {
         const QString destination = places::Join(folder, file);
         if (QFileInfo::exists(destination)) continue;
-        if (!WriteCopy(places::Join(kRoot, file), destination)) ok = false;
+        if (!WriteCopy(file, destination)) ok = false;
     }
     return ok;
 }

@@ -14,6 +14,7 @@
 #include "DataWyjsciaNaDach.h"
 #include "DodajGolebia.h"
 #include "DodajSerieObraczek.h"
+#include "DrukujRodowodGolebia.h"
 #include "Globals.h"
 #include "ListView.h"
 #include "MainDialog.h"
@@ -623,7 +624,9 @@ void CZakladkaListaPsow::PrintPedigree() {
         MessageBox(this, u"Musisz wybrać gołębia z listy, aby wydrukować jego rodowów");
         return;
     }
-    // The pedigree printout window opens here on the selected bird.
+    CDrukujRodowodGolebia pedigree(this);
+    pedigree.ancestors[0] = TheDataStore().FindPigeon(SelectedPigeonId());
+    pedigree.DoModal();
 }
 
 void CZakladkaListaPsow::ShowFamilyTree() {

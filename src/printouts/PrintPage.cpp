@@ -1,0 +1,49 @@
+#include "PrintPage.h"
+
+#include <QString>
+
+#include "Places.h"
+
+Text HtmlEscape(const Text& text) {
+    Text out;
+    out.reserve(text.size());
+    for (char16_t c : text) {
+        switch (c) {
+        case u'&': out += u"&amp;"; break;
+        case u'<': out += u"&lt;"; break;
+        case u'>': out += u"&gt;"; break;
+        case u'"': out += u"&quot;"; break;
+        case u'\'': out += u"&#39;"; break;
+        default: out += c; break;
+        }
+    }
+    return out;
+}
+
+Text PageFileUrl(const Text& path) {
+    return HtmlEscape(places::FileUrl(QString::fromStdU16String(path)).toStdU16String());
+}
+
+Text ListPageHead(const Text& fontSize, const Text& fontName, const Text& pageHeight,
+                  bool sizedHeadings) {
+    Text head = u"<html><style type=\"text/css\" media=\"print,screen\" >td { page-break-inside: "
+                u"auto; font-size: " + fontSize + u"pt; font-family: " + fontName +
+                u" }th { \t    font-family: " + fontName +
+                u"; color:black; \t    background-color: lightgrey; ";
+    if (sizedHeadings) head += u"font-size: " + fontSize + u"pt;";
+    head += u"\t}thead { \t    display:table-header-group; \t\t}tbody { \t    display: "
+            u"table-row-group; \t}</style><script type=\"text/javascript\">window.onload = "
+            u"load;function load(){var rowHeight=0;var tblHeight = 0;for(var i = 0; i < "
+            u"document.all.masterTbl.rows.length;i++){oBndRct = "
+            u"document.all.masterTbl.rows[i].getBoundingClientRect();rowHeight = oBndRct.bottom - "
+            u"oBndRct.top + 1;  if(tblHeight + rowHeight > " + pageHeight +
+            u") {document.all.masterTbl.rows[i-1].style.pageBreakAfter=\"always\";tblHeight = "
+            u"0;}tblHeight += rowHeight;}}</script><body>";
+    return head;
+}
+
+Text ListTableStart(const Text& nameAndId, const Text& pageBreakAfter) {
+    return u"<br><table style=\"width: 170mm\" border=1 cellspacing=0 cellpadding=2 "
+           u"style=\"table-layout:fixed; word-wrap: break-word; page-break-after: " +
+           pageBreakAfter + u";\" name=" + nameAndId + u" id=" + nameAndId + u">";
+}

@@ -1,0 +1,22 @@
+#pragma once
+// What the program's printed pages share: text made safe to stand in a page, pictures referred
+// to by file:// URLs, and the head of the list pages (their style and the script that breaks
+// pages by the measured height of the table rows).
+
+#include "Records.h"
+
+// Text made safe to stand in a page, inside elements and inside quoted attributes alike.
+Text HtmlEscape(const Text& text);
+
+// A local file as a URL ready to stand in a quoted attribute of a page.
+Text PageFileUrl(const Text& path);
+
+// The head of a list page up to and including "<body>": the cells in `fontName` at `fontSize`
+// points, the headings in `fontName` too (and at `fontSize` when `sizedHeadings`), and the
+// script that starts a new sheet before a row of table masterTbl would take the running height
+// past `pageHeight` pixels. The three texts go in as typed.
+Text ListPageHead(const Text& fontSize, const Text& fontName, const Text& pageHeight,
+                  bool sizedHeadings);
+
+// The opening tag of a list page's table.
+Text ListTableStart(const Text& nameAndId, const Text& pageBreakAfter);

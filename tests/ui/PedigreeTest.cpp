@@ -1,0 +1,330 @@
+// Pedigree pages: the ancestors' heap order, the placeholder words and their order, the files
+// the pages are written to, every bundled layout printed through the browser engine, and the
+// pedigree print window.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+
+#include "BundledFiles.h"
+#include "DataStore.h"
+#include "DrukujRodowodGolebia.h"
+#include "PictureBox.h"
+#include "PodgladHTML.h"
+#include "SharedRoutines.h"
+#include "StandardControls.h"
+#include "WindowTestSupport.h"
+
+namespace {
+
+Text Ring(int slot) { return u"R" + NumberText(slot); }
+
+// Five generations in heap order: bird id = slot + 1, ring "PL 7 21 R<slot>", colour, breed and
+// breeder by slot, a note of `noteLines` lines in every generation.
+void FiveGenerations(CDataStore& store, int noteLines = 3) {
+    store.colourNames[0] = u" ";
+    store.breedNames[0] = u" ";
+    PersonRecord breeder;
+    breeder.imie = u"Anna";
+    breeder.nazwisko = u"Nowak";
+    store.breeders[7] = breeder;
+    for (int slot = 0; slot < kPedigreeSlotCount; ++slot) {
+        PigeonRecord bird;
+        bird.id = slot + 1;
+        bird.kraj = u"PL";
+        bird.oddzial = u"7";
+        bird.rocznik = u"21";
+        bird.nr_obraczki = Ring(slot);
+        bird.nazwa = u"Ptak " + NumberText(slot);
+        bird.id_koloru = 100 + slot;
+        store.colourNames[100 + slot] = u"kolor " + NumberText(slot);
+        bird.id_rasy = 200 + slot;
+        store.breedNames[200 + slot] = u"rasa " + NumberText(slot);
+        bird.id_hodowcy = 7;
+        if (2 * slot + 2 < kPedigreeSlotCount) {
+            bird.id_ojca = 2 * slot + 2;
+            bird.id_matki = 2 * slot + 3;
+        }
+        Text note;
+        for (int line = 1; line <= noteLines; ++line)
+            note += u"wynik " + NumberText(line) + u" z lotu do miejscowości Żółkiewka\n";
+        bird.NotatkaRodowodowa0 = bird.NotatkaRodowodowa1 = bird.NotatkaRodowodowa2 = note;
+        bird.NotatkaRodowodowa3 = bird.NotatkaRodowodowa4 = note;
+        store.pigeons[bird.id] = bird;
+    }
+}
+
+Text Fill(const Text& page, CDataStore& store, int birdId, const PedigreeChoices& choices = {}) {
+    PedigreeAncestors ancestors;
+    ancestors[0] = store.FindPigeon(birdId);
+    FillPedigreeAncestors(ancestors, store);
+    return FillPedigreeTemplate(page, ancestors, choices, store);
+}
+
+QString PedigreeFile(const Text& relative) {
+    return QString::fromStdU16String(JoinPath(PedigreeFolder(), relative));
+}
+
+// The bytes of a UTF-16 page behind its byte-order mark.
+QByteArray Utf16(const Text& text) {
+    QByteArray bytes("\xFF\xFE", 2);
+    for (char16_t c : text) bytes.append(static_cast<char>(c & 0xFF)).append(static_cast<char>(c >> 8));
+    return bytes;
+}
+
+Text Url(const QString& path) { return QUrl::fromLocalFile(path).toString().toStdU16String(); }
+
+class PedigreeTest : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        ASSERT_TRUE(LayOutBundledFiles());
+    }
+    void TearDown() override {
+        seams::SetPrintToPdf({});
+        WindowTest::TearDown();
+    }
+};
+
+TEST_F(PedigreeTest, AncestorsFollowTheHeapFatherFirstAndAMissingParentEmptiesItsBranch) {
+    CDataStore store;
+    FiveGenerations(store);
+    PedigreeAncestors ancestors;
+    ancestors[0] = store.FindPigeon(1);
+    FillPedigreeAncestors(ancestors, store);
+    for (int slot = 0; slot < kPedigreeSlotCount; ++slot) EXPECT_EQ(ancestors[slot].nr_obraczki, Ring(slot));
+    EXPECT_EQ(PedigreeSlot(4, 12), 27);
+
+    store.pigeons[2].id_ojca = 0;   // the father's father is not recorded
+    ancestors[0] = store.FindPigeon(1);
+    FillPedigreeAncestors(ancestors, store);
+    for (int slot : {3, 7, 8, 15, 16, 17, 18}) EXPECT_EQ(ancestors[slot].id, 0) << slot;
+    for (int slot : {1, 4, 9, 10, 2, 30}) EXPECT_EQ(ancestors[slot].nr_obraczki, Ring(slot)) << slot;
+}
+
+TEST_F(PedigreeTest, PlaceholdersThatBeginOthersGetTheirOwnValues) {
+    CDataStore store;
+    FiveGenerations(store);
+    const Text page = Fill(u"[_POZIOM4_1][_POZIOM4_12][_POZIOM4_9][_NOTATKI4_15][_KOLOR_1_0]"
+                           u"[_KOLOR_][_KOLOR_3_7][_G35NAZWA][_G11RASA][_G20HODOWCA][_GOLAB_]",
+                           store, 1, {.noteLines = {-1, -1, -1, -1, 1}});
+    EXPECT_EQ(page, u"[PL 7 21 R16][PL 7 21 R27][PL 7 21 R24]"
+                    u"[wynik 1 z lotu do miejscowości Żółkiewka<BR>][kolor 1][kolor 0][kolor 14]"
+                    u"[Ptak 12][rasa 2][Anna Nowak][PL 7 21 R0]");
+    PedigreeAncestors empty;
+    EXPECT_EQ(PedigreePlaceholders(empty, {}, store).size(), 137u);
+}
+
+TEST_F(PedigreeTest, AMissingFatherLeavesHisWholeSideBlank) {
+    CDataStore store;
+    FiveGenerations(store);
+    store.pigeons[1].id_ojca = 0;
+    const Text page = Fill(u"_POZIOM1_0|_G10NAZWA|_KOLOR_1_0|_G10RASA|_G10HODOWCA|_IMG1_0|"
+                           u"_POZIOM2_1|_G21NAZWA|_POZIOM3_3|_POZIOM4_7|_NOTATKI1_0|_POZIOM1_1",
+                           store, 1);
+    EXPECT_EQ(page, u"   || | | |" + Url(PedigreeFile(u"img/blank.jpg")) +
+                        u"|   ||   |   ||PL 7 21 R2");
+}
+
+TEST_F(PedigreeTest, NotesFollowTheLineLimitsOfTheirGenerationAndKeepTheirMarkup) {
+    CDataStore store;
+    FiveGenerations(store);
+    store.pigeons[2].NotatkaRodowodowa1 = u"a\n\nb\nc";
+    store.pigeons[3].NotatkaRodowodowa1 = u"<b>as</b> okręgu";
+    const Text page = Fill(u"_NOTATKI1_0|_NOTATKI1_1|_NOTATKI3_0_NOTATKI3_7|_NOTATKI2_0", store, 1,
+                           {.noteLines = {12, 2, 1, 0, 2}});
+    EXPECT_EQ(page, u"a<BR>b<BR>|<b>as</b> okręgu<BR>||wynik 1 z lotu do miejscowości Żółkiewka<BR>");
+    // The limits reach the copies only.
+    EXPECT_EQ(store.pigeons[2].pedigreeNoteLines[1], -1);
+
+    const Text whole = Fill(u"_NOTATKI3_5", store, 1, {.noteLines = {-1, -1, -1, -1, -1}});
+    EXPECT_EQ(whole, Text(u"wynik 1 z lotu do miejscowości Żółkiewka<BR>") +
+                         u"wynik 2 z lotu do miejscowości Żółkiewka<BR>" +
+                         u"wynik 3 z lotu do miejscowości Żółkiewka<BR>");
+}
+
+TEST_F(PedigreeTest, PageChoicesTextsArePlainAndPicturesAreFileUrls) {
+    CDataStore store;
+    FiveGenerations(store);
+    store.pigeons[1].nazwa = u"A&B <\"Śmiały\">";
+    store.pigeons[1].plec = 2;
+    PhotoRecord photo;
+    photo.id = 5;
+    photo.rozszerzenie = u"jpg";
+    store.pigeons[2].photos.push_back(photo);
+    PersonRecord breeder;
+    breeder.imie = u"Jan";
+    breeder.nazwisko = u"O'Brien";
+    breeder.telkom = u"601";
+    const Text templateText = u"_IMIE_ _NAZWISKO_|_TELEFON_KOM_|_ULICA_|_GNAZWA|_PLEC_|_PLGRAFICZNIE_|"
+                              u"_IMG1_0|_LOGOGOLEBNIKA_|_TLO_|_GNAZWA";
+    const Text page = Fill(templateText, store, 1,
+                           {.breeder = &breeder, .logoPath = u"/home/ja/logo ł.png", .background = 4});
+    const Text photoPath = JoinPath(ImagesFolder(), photo.FileName());
+    EXPECT_EQ(page, u"Jan O&#39;Brien|601||A&amp;B &lt;&quot;Śmiały&quot;&gt;|Samica|" +
+                        Url(PedigreeFile(u"img/female.jpg")) + u"|" +
+                        Url(QString::fromStdU16String(photoPath)) + u"|<img src='" +
+                        Url(QStringLiteral("/home/ja/logo ł.png")) + u"' width=150 height=80>|" +
+                        u"<img class=bg src='" + Url(PedigreeFile(u"background/3.jpg")) + u"'>|" +
+                        u"A&amp;B &lt;&quot;Śmiały&quot;&gt;");
+
+    // No breeder, no logo, the user's own background without a file, a bird without a sex.
+    store.pigeons[1].plec = 0;
+    const Text bare = Fill(u"_IMIE__NAZWISKO__KODPOCZTOWY__ULICA__MIEJSCOWOSC__TELEFON_DOM_"
+                           u"_TELEFON_KOM__NRDOMU_|_LOGOGOLEBNIKA_|_TLO_|_PLEC_|_PLGRAFICZNIE_",
+                           store, 1, {.background = kOwnBackground});
+    EXPECT_EQ(bare, u"        | | | |" + Url(PedigreeFile(u"img/blank.jpg")));
+}
+
+TEST_F(PedigreeTest, PageIsWrittenAsUtf16AndFailuresLeaveTheOldFile) {
+    CDataStore store;
+    FiveGenerations(store);
+    const QString folder = QString::fromStdU16String(PedigreeFolder());
+    QFile custom(folder + "/klasyczny.html");
+    ASSERT_TRUE(custom.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    custom.write(Utf16(u"<b>_GOLAB_"));
+    custom.close();
+
+    PedigreeAncestors ancestors;
+    ancestors[0] = store.FindPigeon(1);
+    const Text out = JoinPath(GetInstallPath(), u"wydruk ł.html");
+    ASSERT_EQ(RenderPedigreePage(out, ancestors, {.layout = 3}, store), PedigreeResult::Written);
+    QFile written(QString::fromStdU16String(out));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll(), Utf16(u"<b>PL 7 21 R0"));
+    written.close();
+
+    ASSERT_TRUE(QFile::remove(folder + "/klasyczny.html"));
+    EXPECT_EQ(RenderPedigreePage(out, ancestors, {.layout = 3}, store), PedigreeResult::NoTemplate);
+    EXPECT_EQ(RenderPedigreePage(JoinPath(GetInstallPath(), u"brak/x.html"), ancestors,
+                                 {.layout = 4}, store),
+              PedigreeResult::NotWritten);
+    EXPECT_EQ(QFileInfo(QString::fromStdU16String(out)).size(), Utf16(u"<b>PL 7 21 R0").size());
+}
+
+// Every bundled layout: laid out as UTF-16, using only known placeholders (generation 4 only in
+// the five-generation one), and printed through the browser engine onto exactly one A4 sheet
+// in its orientation with a loft of five generations whose notes are printed whole.
+TEST_F(PedigreeTest, EveryLayoutPrintsOnOneSheet) {
+    CDataStore& store = TheDataStore();
+    FiveGenerations(store, 14);
+    for (int layout = 0; layout < kPedigreeLayoutCount; ++layout) {
+        SCOPED_TRACE(layout);
+        QFile file(QString::fromStdU16String(PedigreeTemplatePath(layout)));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(file.readAll().startsWith("\xFF\xFE<\0!\0D\0O\0C\0"));
+
+        PedigreeAncestors ancestors;
+        ancestors[0] = store.FindPigeon(1);
+        FillPedigreeAncestors(ancestors, store);
+        const Text raw = ReadUnicodeFile(PedigreeTemplatePath(layout));
+        const Text filled = FillPedigreeTemplate(raw, ancestors, {}, store);
+        const QString page = QString::fromStdU16String(filled);
+        EXPECT_FALSE(page.contains(QRegularExpression(QStringLiteral("_[A-Z]{3,}"))))
+            << page.mid(page.indexOf(QRegularExpression(QStringLiteral("_[A-Z]{3,}"))), 20).toStdString();
+        EXPECT_EQ(QString::fromStdU16String(raw).contains(QStringLiteral("_POZIOM4_15")), layout == 6);
+
+        const Text out = JoinPath(GetInstallPath(), u"strona.html");
+        ASSERT_EQ(RenderPedigreePage(out, ancestors,
+                                     {.layout = layout, .background = 2 + layout % 6,
+                                      .noteLines = {-1, -1, -1, -1, -1}},
+                                     store),
+                  PedigreeResult::Written);
+        const QString pdf = QDir(folder_.path()).filePath(QStringLiteral("rodowod.pdf"));
+        QFile::remove(pdf);
+        seams::SetPrintToPdf(pdf);
+        CPodgladHTML preview;
+        preview.path = out;
+        seams::SetModalHandler([](Dialog& window) {
+            window.RunCommand(1231);
+            return IDCANCEL;
+        });
+        preview.DoModal();
+        QFile printed(pdf);
+        ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
+        const QByteArray bytes = printed.readAll();
+        const QString text = QString::fromLatin1(bytes);
+        EXPECT_EQ(text.count(QRegularExpression(QStringLiteral("/Type\\s*/Page\\b(?!s)"))), 1);
+        const QRegularExpressionMatch box =
+            QRegularExpression(QStringLiteral("/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]")).match(text);
+        ASSERT_TRUE(box.hasMatch());
+        const double width = box.captured(1).toDouble(), height = box.captured(2).toDouble();
+        EXPECT_NEAR(std::max(width, height), 842, 2);
+        EXPECT_NEAR(std::min(width, height), 595, 2);
+        EXPECT_EQ(width > height, layout <= 1);
+    }
+}
+
+TEST_F(PedigreeTest, WindowPrintsAndSavesWithTheChosenBreederLogoAndLimits) {
+    CDataStore& store = TheDataStore();
+    for (const auto& [first, last] : {std::pair<Text, Text>{u"Jan", u"Kowalski"}, {u"Ewa", u"Zielińska"}}) {
+        PersonRecord breeder;
+        breeder.imie = first;
+        breeder.nazwisko = last;
+        ASSERT_TRUE(store.WriteBreeder(kModeInsert, breeder));
+    }
+    const int father = AddBird(0, u"111");
+    const int bird = AddBird(0, u"333", u"Bystry");
+    PigeonRecord record = store.FindPigeon(bird);
+    record.id_ojca = father;
+    record.NotatkaRodowodowa0 = u"pierwsza\ndruga\ntrzecia";
+    ASSERT_TRUE(store.WritePigeon(record.id, record));
+    const QString saved = QDir(folder_.path()).filePath(QStringLiteral("mój rodowód.html"));
+
+    CDrukujRodowodGolebia window;
+    window.ancestors[0] = store.FindPigeon(bird);
+    seams::ScriptPaths({QStringLiteral("/tmp/logo.png"), QString(), saved});
+    seams::QueueModalHandler([&](Dialog& dialog) {
+        auto& w = static_cast<CDrukujRodowodGolebia&>(dialog);
+        EXPECT_EQ(ComboTexts(w.Combo(w.kLayoutCombo)).size(), 7);
+        EXPECT_EQ(w.Combo(w.kLayoutCombo)->GetCurSel(), 4);
+        EXPECT_EQ(ComboTexts(w.Combo(w.kBreederCombo)), (QStringList{"Jan Kowalski", "Ewa Zielińska"}));
+        EXPECT_EQ(ComboTexts(w.Combo(w.kBackgroundCombo)).last(), QStringLiteral("Tło domyślne nr. 6"));
+        EXPECT_TRUE(w.ItemAs<CPictureBox>(w.kThumbnail)->HasImage());
+        for (int id : CDrukujRodowodGolebia::kNoteChecks) EXPECT_EQ(w.IsDlgButtonChecked(id), 1);
+        EXPECT_EQ(w.GetDlgItemInt(w.kFirstLineEdit + 4), 2);
+
+        w.Combo(w.kBreederCombo)->SetCurSel(1);
+        w.Fire(w.kBreederCombo, Notification::SelChange);
+        w.RunCommand(w.kLogoButton);     // a logo ...
+        EXPECT_EQ(w.ItemText(w.kLogoEdit), u"/tmp/logo.png");
+        w.RunCommand(w.kLogoButton);     // ... and a cancelled choice takes it away again
+        EXPECT_EQ(w.ItemText(w.kLogoEdit), u"");
+        w.SetItemText(w.kFirstLineEdit, u"1");
+        w.Combo(w.kLayoutCombo)->SetCurSel(3);
+        w.Fire(w.kLayoutCombo, Notification::SelChange);
+
+        w.RunCommand(w.kSaveButton);
+        Text previewed;
+        seams::QueueModalHandler([&](Dialog& preview) {
+            previewed = static_cast<CPodgladHTML&>(preview).path;
+            return IDCANCEL;
+        });
+        w.RunCommand(w.kPrintButton);
+        EXPECT_EQ(previewed, PedigreePreviewPath());
+
+        // A layout whose template is gone is reported and nothing is previewed.
+        QFile::remove(QString::fromStdU16String(PedigreeTemplatePath(3)));
+        const size_t runs = seams::ModalRuns().size();
+        w.RunCommand(w.kPrintButton);
+        EXPECT_EQ(seams::ModalRuns().size(), runs);
+        return IDCANCEL;
+    });
+    window.DoModal();
+
+    const QString page = QString::fromStdU16String(ReadUnicodeFile(PedigreePreviewPath()));
+    EXPECT_TRUE(page.contains(QStringLiteral("Ewa Zielińska")));
+    EXPECT_TRUE(page.contains(QStringLiteral("PL 0123 24 333")));
+    EXPECT_TRUE(page.contains(QStringLiteral(">pierwsza<BR></div>")));
+    EXPECT_TRUE(page.contains(QStringLiteral("PL 0123 24 111")));
+    EXPECT_FALSE(page.contains(QStringLiteral("logo.png")));
+    QFile savedFile(saved), previewFile(QString::fromStdU16String(PedigreePreviewPath()));
+    ASSERT_TRUE(savedFile.open(QIODevice::ReadOnly) && previewFile.open(QIODevice::ReadOnly));
+    EXPECT_EQ(savedFile.readAll(), previewFile.readAll());
+    EXPECT_EQ(MessageTexts(), QStringList{QStringLiteral("Nie można odczytać szablonu rodowodu:\n") +
+                                          QString::fromStdU16String(PedigreeTemplatePath(3))});
+}
+
+}  // namespace
