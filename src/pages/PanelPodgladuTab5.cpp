@@ -8,6 +8,7 @@
 #include "Places.h"
 #include "PodgladHTML.h"
 #include "PreviewPanel.h"
+#include "PrintPage.h"
 #include "SharedRoutines.h"
 #include "UstawKolumnyWynikiLotowe.h"
 
@@ -17,41 +18,6 @@ constexpr COLORREF kNumberColour = 0xD0665E;
 constexpr COLORREF kListTextColour = 0xFF0000;
 // No contest has this many birds: the best position before any positive one was seen.
 constexpr int kNoPosition = 10000;
-
-// Text made safe to stand in a page, inside elements and inside quoted attributes alike.
-Text HtmlEscape(const Text& text) {
-    Text out;
-    out.reserve(text.size());
-    for (char16_t c : text) {
-        switch (c) {
-        case u'&': out += u"&amp;"; break;
-        case u'<': out += u"&lt;"; break;
-        case u'>': out += u"&gt;"; break;
-        case u'"': out += u"&quot;"; break;
-        case u'\'': out += u"&#39;"; break;
-        default: out += c; break;
-        }
-    }
-    return out;
-}
-
-Text ReportHead() {
-    const Text fontSize = u"10";
-    const Text font = u"Tahoma";
-    const Text pageHeight = u"900";
-    return u"<html><style type=\"text/css\" media=\"print,screen\" >td { page-break-inside: auto; "
-           u"font-size: " + fontSize + u"pt; font-family: " + font +
-           u" }th { \t    font-family: " + font +
-           u"; color:black; \t    background-color: lightgrey; \t}thead { \t    "
-           u"display:table-header-group; \t\t}tbody { \t    display: table-row-group; \t}</style>"
-           u"<script type=\"text/javascript\">window.onload = load;function load(){var "
-           u"rowHeight=0;var tblHeight = 0;for(var i = 0; i < "
-           u"document.all.masterTbl.rows.length;i++){oBndRct = "
-           u"document.all.masterTbl.rows[i].getBoundingClientRect();rowHeight = oBndRct.bottom - "
-           u"oBndRct.top + 1;  if(tblHeight + rowHeight > " + pageHeight +
-           u") {document.all.masterTbl.rows[i-1].style.pageBreakAfter=\"always\";tblHeight = "
-           u"0;}tblHeight += rowHeight;}}</script><body>";
-}
 
 }  // namespace
 
@@ -168,20 +134,18 @@ bool CPanelPodgladuTab5::BuildFlightsHtml(const Text& path) const {
     ColumnLayoutFile layout;
     layout.Read(FlightResultLayoutPath());
 
-    Text page = ReportHead();
+    Text page = ListPageHead(u"10", u"Tahoma", u"900", false);
     PigeonRecord bird = TheDataStore().FindPigeon(shownPigeonId_);
     Text title;
     if (!bird.photos.empty()) {
         const QString file = QString::fromStdU16String(bird.photos.front().GetFilePath());
-        title += u"<img align=left src='" + HtmlEscape(places::FileUrl(file).toStdU16String()) +
+        title += u"<img align=left src='" + PageFileUrl(file.toStdU16String()) +
                  u"' width=135 height=135><br><br>";
     }
     title += u"<h2>Wyniki lotowe gołębia: " + HtmlEscape(bird.GetDisplayName()) +
              u"</h2><br clear=all>";
     page += title;
-    page += u"<br><table style=\"width: 170mm\" border=1 cellspacing=0 cellpadding=2 "
-            u"style=\"table-layout:fixed; word-wrap: break-word; page-break-after: always;\" "
-            u"name=masterTbl id=masterTbl>";
+    page += ListTableStart(u"masterTbl", u"always");
     page += u"<thead><tr>";
     for (const std::int32_t code : layout.codes) {
         page += u"<td style=\"width:" + NumberText(layout.WidthOf(code)) +
