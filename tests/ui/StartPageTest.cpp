@@ -184,9 +184,13 @@ TEST_F(StartPageTest, BranchSearchTakesTheTypedText) {
 // ---- help and about -------------------------------------------------------------------------
 
 TEST_F(StartPageTest, StartUpLaysOutTheHelpPagesAndKeepsOnesAlreadyThere) {
-    EXPECT_EQ(BundledFiles(),
+    // The help pages and the pedigree templates with their 16 pictures.
+    const QStringList bundled = BundledFiles();
+    EXPECT_EQ(bundled.filter(QStringLiteral("html/help/")),
               (QStringList{QStringLiteral("html/help/help.html"),
                            QStringLiteral("html/help/intro.html")}));
+    EXPECT_EQ(bundled.filter(QStringLiteral("data/pedigrees/")).size(), 23);
+    EXPECT_EQ(bundled.size(), 25);
     const QString intro = QDir(folder_.path()).filePath(QStringLiteral("html/help/intro.html"));
     const QString help = QDir(folder_.path()).filePath(QStringLiteral("html/help/help.html"));
     ASSERT_TRUE(LayOutBundledFiles());
