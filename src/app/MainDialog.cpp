@@ -175,7 +175,7 @@ void CMainDialog::BindCommands() {
               [this] { if (pairingPage_) pairingPage_->ShowPairYoungResults(); });
 
     // "Loty"
-    OnClicked(kCmdAddFlight, [this] { if (flightsPage_) flightsPage_->AddFlight(0); });
+    OnClicked(kCmdAddFlight, [this] { if (flightsPage_) flightsPage_->AddFlight(); });
     OnClicked(kCmdEditFlight, [this] { if (flightsPage_) flightsPage_->EditFlight(); });
     OnClicked(kCmdDeleteFlight, [this] { if (flightsPage_) flightsPage_->DeleteFlight(); });
     OnClicked(kCmdAddFlightResult, [this] { if (flightsPage_) flightsPage_->AddFlightResult(); });

@@ -1,0 +1,169 @@
+#include "NowyLot.h"
+
+#include <QPlainTextEdit>
+#include <cmath>
+
+#include "DataStore.h"
+#include "DialogHeader.h"
+#include "SharedRoutines.h"
+#include "StandardControls.h"
+
+const char16_t* const kFlightTypeNames[4] = {
+    u"Lot gołębi starych",
+    u"Lot gołębi młodych",
+    u"Lot treningowy gołębi młodych",
+    u"Lot treningowy gołębi starych",
+};
+
+std::optional<Time64> TimeFromPickers(const DateTimePicker* date, const DateTimePicker* time) {
+    if (!date || !time) return std::nullopt;
+    const auto day = date->GetLocal();
+    const auto clock = time->GetLocal();
+    if (!day || !clock) return std::nullopt;
+    return MakeLocalTime(day->day, day->month, day->year, clock->hour, clock->minute,
+                         clock->second);
+}
+
+namespace {
+
+// The whole-number fields and the members they fill.
+struct IntField {
+    int id;
+    int FlightRecord::*member;
+};
+
+const IntField kIntFields[] = {
+    {CNowyLot::kMetres, &FlightRecord::odlegloscm},
+    {CNowyLot::kSectionBirds, &FlightRecord::golebi_sekcja},
+    {CNowyLot::kBranchBirds, &FlightRecord::golebi_oddzial},
+    {CNowyLot::kSectionContests, &FlightRecord::konkursow_sekcja},
+    {CNowyLot::kBranchContests, &FlightRecord::konkursow_oddzial},
+    {CNowyLot::kBasketed, &FlightRecord::wlozonychgolebi},
+    {CNowyLot::kInContest, &FlightRecord::iloscwkonkursie},
+    {CNowyLot::kBreeders, &FlightRecord::liczba_hodowcow},
+    {CNowyLot::kHours, &FlightRecord::czas_trwania_konkursu_g},
+    {CNowyLot::kMinutes, &FlightRecord::czas_trwania_konkursu_m},
+    {CNowyLot::kSeconds, &FlightRecord::czas_trwania_konkursu_s},
+    {CNowyLot::kLongitudeDegrees, &FlightRecord::DL_stopnie},
+    {CNowyLot::kLongitudeMinutes, &FlightRecord::DL_minuty},
+    {CNowyLot::kLongitudeSeconds, &FlightRecord::DL_sekundy},
+    {CNowyLot::kLatitudeDegrees, &FlightRecord::SZ_stopnie},
+    {CNowyLot::kLatitudeMinutes, &FlightRecord::SZ_minuty},
+    {CNowyLot::kLatitudeSeconds, &FlightRecord::SZ_sekundy},
+};
+
+struct TextField {
+    int id;
+    Text FlightRecord::*member;
+};
+
+const TextField kTextFields[] = {
+    {CNowyLot::kPlace, &FlightRecord::miejscowosc},
+    {CNowyLot::kReleaseWeather, &FlightRecord::pogodawmiejscuwypuszczenia},
+    {CNowyLot::kLocalWeather, &FlightRecord::pogodalokalna},
+    {CNowyLot::kNotes, &FlightRecord::notatki},
+};
+
+// The three times of a flight, each set with a date picker and a time picker.
+struct TimeField {
+    int dateId;
+    int timeId;
+    Time64 FlightRecord::*member;
+};
+
+const TimeField kTimeFields[] = {
+    {CNowyLot::kFirstDate, CNowyLot::kFirstTime, &FlightRecord::czas_pierwszego_w_konk},
+    {CNowyLot::kLastDate, CNowyLot::kLastTime, &FlightRecord::czas_ostatniego_w_konk},
+    {CNowyLot::kReleaseDate, CNowyLot::kReleaseTime, &FlightRecord::czasodlotu},
+};
+
+}  // namespace
+
+CNowyLot::CNowyLot(QWidget* parent) : Dialog(kTemplateId, parent) {}
+
+bool CNowyLot::OnInitDialog() {
+    Dialog::OnInitDialog();
+    // A new flight starts with empty fields; an edited one shows what it holds, its distance
+    // in whole kilometres (the odd metres have their own field).
+    if (mode == kEditMode) {
+        for (const TextField& field : kTextFields) SetItemText(field.id, record.*field.member);
+        for (const IntField& field : kIntFields) SetDlgItemInt(field.id, record.*field.member);
+        SetDlgItemInt(kKilometres, static_cast<long long>(std::trunc(record.odleglosckm)));
+    } else {
+        for (const IntField& field : kIntFields) SetDlgItemInt(field.id, 0);
+        SetDlgItemInt(kKilometres, 0);
+    }
+
+    setWindowTitle(QStringLiteral("Dodawanie nowego lotu"));
+    if (ComboBox* types = Combo(kTypeCombo)) {
+        types->ResetContent();
+        for (const char16_t* name : kFlightTypeNames) types->AddString(std::u16string(name));
+        types->SetCurSel(0);
+    }
+    if (mode != kEditMode) {
+        // No category is chosen for a new flight.
+        if (ComboBox* first = Combo(kCategory1)) first->SetCurSel(-1);
+        if (ComboBox* second = Combo(kCategory2)) second->SetCurSel(-1);
+        return true;
+    }
+
+    setWindowTitle(QStringLiteral("Edycja lotu"));
+    for (const TimeField& field : kTimeFields) {
+        if (DateTimePicker* date = DatePicker(field.dateId)) date->SetTime(record.*field.member);
+        if (DateTimePicker* time = DatePicker(field.timeId)) time->SetTime(record.*field.member);
+    }
+    if (ComboBox* types = Combo(kTypeCombo)) types->SetCurSel(record.typ);
+    if (ComboBox* first = Combo(kCategory1)) first->SetCurSel(record.kategoria);
+    if (ComboBox* second = Combo(kCategory2)) second->SetCurSel(record.kategoria2);
+    return true;
+}
+
+// A category is the position of the chosen entry; typed text that is no entry counts as none.
+static int CategoryOf(const ComboBox* combo) {
+    if (!combo) return -1;
+    const int position = combo->GetCurSel();
+    if (position < 0 || combo->GetLBText(position) != combo->GetWindowText()) return -1;
+    return position;
+}
+
+void CNowyLot::OnOK() {
+    if (saving_ || HasEnded()) return;
+    FlightRecord edited = record;
+    // A field that holds no whole number is named to the user and nothing is written.
+    int kilometres = 0;
+    if (!ReadInt(kKilometres, kilometres)) return;
+    for (const IntField& field : kIntFields) {
+        if (!ReadInt(field.id, edited.*field.member)) return;
+    }
+    for (const TextField& field : kTextFields) edited.*field.member = ItemText(field.id);
+
+    for (const TimeField& field : kTimeFields) {
+        const auto when = TimeFromPickers(DatePicker(field.dateId), DatePicker(field.timeId));
+        if (!when) {
+            MessageBox(this, u"Nieprawidłowa data lotu.", u"", MB_OK | MB_ICONEXCLAMATION);
+            if (QWidget* picker = Item(field.dateId)) picker->setFocus();
+            return;
+        }
+        edited.*field.member = *when;
+    }
+    const ComboBox* types = Combo(kTypeCombo);
+    edited.typ = types ? types->GetCurSel() : 0;
+    edited.kategoria = CategoryOf(Combo(kCategory1));
+    edited.kategoria2 = CategoryOf(Combo(kCategory2));
+    edited.odleglosckm = static_cast<double>(kilometres);
+
+    saving_ = true;
+    const bool written = mode == kEditMode ? TheDataStore().WriteFlight(edited.id, edited)
+                                           : TheDataStore().WriteFlight(kModeInsert, edited);
+    saving_ = false;
+    if (!written) {
+        MessageBox(this, u"Nie udało się zapisać lotu.", u"", MB_OK | MB_ICONERROR);
+        return;
+    }
+    record = edited;
+    EndDialog(IDOK);
+}
+
+void CNowyLot::OnEraseBkgnd(Dc& dc) {
+    PaintDialogHeader(*this, dc, mode == kEditMode ? u"Edycja lotu" : u"Dodaj nowy lot");
+}

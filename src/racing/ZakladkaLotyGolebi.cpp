@@ -1,0 +1,428 @@
+#include "ZakladkaLotyGolebi.h"
+
+#include "DataStore.h"
+#include "DodajGolebiaDoLotu.h"
+#include "DodajSezon.h"
+#include "Globals.h"
+#include "ListView.h"
+#include "NowyLot.h"
+#include "PreviewPanel.h"
+#include "SharedRoutines.h"
+#include "StandardControls.h"
+#include "TransparentStatic.h"
+
+namespace {
+
+struct LinkLook {
+    const char16_t* text;
+    Rect rect;
+    COLORREF color;
+};
+
+constexpr COLORREF kFlightLinks = RGB(0x41, 0x75, 0xDD);
+constexpr COLORREF kResultLinks = RGB(0x00, 0x92, 0x00);
+
+const LinkLook kLinks[CZakladkaLotyGolebi::kLinkCount] = {
+    {u"Dodaj Lot", {5, 155, 210, 185}, kFlightLinks},
+    {u"Edytuj Lot", {5, 185, 210, 215}, kFlightLinks},
+    {u"Usuń Lot", {5, 215, 210, 245}, kFlightLinks},
+    {u"Drukuj Lot", {5, 245, 210, 275}, kFlightLinks},
+    {u"Dodaj gołębia", {5, 340, 210, 370}, kResultLinks},
+    {u"Edytuj gołębia", {5, 370, 210, 400}, kResultLinks},
+    {u"Usuń gołębia", {5, 400, 210, 430}, kResultLinks},
+};
+
+struct ColumnLook {
+    const char16_t* heading;
+    int width;
+};
+
+const ColumnLook kFlightColumns[] = {
+    {u"...", 30},         {u"Miejscowość", 160}, {u"Data lotu", 110},
+    {u"Dystans", 90},     {u"Pogoda", 120},      {u"W konkursie(%, wł., w konk.", 120},
+};
+
+const ColumnLook kResultColumns[] = {
+    {u"...", 30},          {u"Obrączka gołębia", 140}, {u"Czas przylotu", 140},
+    {u"Nr. konkursu", 110}, {u"Coefficent", 90},       {u"Punkty", 90},
+    {u"Prędkość [m/min]", 130},
+};
+
+constexpr int kSeasonCaption = 1250;
+constexpr int kFlightsHeading = 1251;
+constexpr int kResultsHeading = 1252;
+
+void SetUpList(ListView* list, const QFont& font, const ColumnLook* columns, int count) {
+    if (!list) return;
+    list->setFont(font);
+    list->SetTextColor(RGB(0, 0, 255));
+    list->SetGridLines(true);
+    list->SetCheckBoxes(true);
+    list->SetFullRowSelect(true);
+    for (int column = 0; column < count; ++column) {
+        list->InsertColumn(column, std::u16string(columns[column].heading), ListView::AlignLeft,
+                           columns[column].width);
+    }
+}
+
+// Asks before a delete: Yes and No, No the default.
+bool Confirm(QWidget* parent, const char16_t* text, const char16_t* caption) {
+    return MessageBox(parent, std::u16string(text), std::u16string(caption),
+                      MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDYES;
+}
+
+constexpr char16_t kChooseFlightFirst[] =
+    u"Przed dodaniem gołębia do lotu musisz wybrać lot z listy powyżej";
+
+}  // namespace
+
+Text FlightDistanceText(const FlightRecord& flight) {
+    return FloatText(flight.odleglosckm) + u" km";
+}
+
+Text FlightShareText(const FlightRecord& flight) {
+    double percent = 0.0;
+    if (flight.iloscwkonkursie > 0 && flight.wlozonychgolebi > 0) {
+        percent = static_cast<double>(flight.iloscwkonkursie) /
+                  static_cast<double>(flight.wlozonychgolebi) * 100.0;
+    }
+    return FloatText(percent) + u" % " + u"  (" + NumberText(flight.wlozonychgolebi) + u" / " +
+           NumberText(flight.iloscwkonkursie) + u")";
+}
+
+Text ResultSpeedText(const FlightRecord& flight, const FlightResultEntry& result) {
+    return FloatText(flight.SpeedOf(result)) + u" ";
+}
+
+CZakladkaLotyGolebi::CZakladkaLotyGolebi(QWidget* parent) : Dialog(kTemplateId, parent) {
+    OnClicked(kFlightList, [this] { OnFlightClick(); });
+    OnClicked(kResultList, [this] { OnResultClick(); });
+    OnClicked(kAddSeasonButton, [this] { AddFlightSeason(); });
+    OnClicked(kDeleteSeasonButton, [this] { DeleteFlightSeason(); });
+    OnSelChange(kSeasonCombo, [this] { OnSeasonChange(); });
+}
+
+ComboBox* CZakladkaLotyGolebi::SeasonCombo() const { return Combo(kSeasonCombo); }
+ListView* CZakladkaLotyGolebi::FlightList() const { return List(kFlightList); }
+ListView* CZakladkaLotyGolebi::ResultList() const { return List(kResultList); }
+
+bool CZakladkaLotyGolebi::OnInitDialog() {
+    Dialog::OnInitDialog();
+    listFont_ = Font(QStringLiteral("Tahoma"), 16, FW_MEDIUM);
+    SetUpList(FlightList(), listFont_, kFlightColumns, static_cast<int>(std::size(kFlightColumns)));
+    SetUpList(ResultList(), listFont_, kResultColumns, static_cast<int>(std::size(kResultColumns)));
+    headingFont_ = Font(QStringLiteral("Tahoma"), 14, FW_BOLD);
+    for (int id : {kSeasonCaption, kFlightsHeading, kResultsHeading}) {
+        if (auto* label = ItemAs<CTransparentStatic>(id)) {
+            label->setFont(headingFont_);
+            label->textColor = id == kResultsHeading ? kResultLinks : kFlightLinks;
+        }
+    }
+    selectedResult_ = -1;
+    return true;
+}
+
+bool CZakladkaLotyGolebi::HasCurrentLoft() const {
+    return g_currentLoftIndex >= 0 &&
+           g_currentLoftIndex < static_cast<int>(TheDataStore().lofts.size());
+}
+
+int CZakladkaLotyGolebi::CurrentLoftId() const {
+    return HasCurrentLoft() ? TheDataStore().lofts[g_currentLoftIndex].id : -1;
+}
+
+// ---- the lists ------------------------------------------------------------------------------
+
+void CZakladkaLotyGolebi::FillFlightList(int seasonIndex) {
+    shownFlights_.clear();
+    if (ListView* list = FlightList()) list->DeleteAllItems();
+    if (ListView* list = ResultList()) list->DeleteAllItems();
+    const CDataStore& store = TheDataStore();
+    const SeasonRecord* season = nullptr;
+    if (seasonIndex >= 0) {
+        if (seasonIndex >= static_cast<int>(store.flightSeasons.size())) return;
+        season = &store.flightSeasons[seasonIndex];
+    }
+    for (const FlightRecord& flight : store.flights) {
+        // A season holds whole days: a flight released at any hour of its first or last day
+        // belongs to it.
+        if (season && !IsInSeasonByDay(flight.czasodlotu, *season)) continue;
+        shownFlights_.push_back(flight);
+        SetFlightRow(-1, flight);
+    }
+    selectedFlight_ = -1;
+    selectedResult_ = -1;
+}
+
+void CZakladkaLotyGolebi::SetFlightRow(int row, const FlightRecord& flight) {
+    ListView* list = FlightList();
+    if (!list) return;
+    if (row == -1) {
+        row = list->InsertItem(list->GetItemCount(), QStringLiteral(" "));
+    } else {
+        list->SetItemText(row, 0, QStringLiteral(" "));
+    }
+    list->SetItemText(row, 1, flight.miejscowosc);
+    list->SetItemText(row, 2, FormatTime(flight.czasodlotu, "%d/%m/%y"));
+    list->SetItemText(row, 3, FlightDistanceText(flight));
+    list->SetItemText(row, 4, flight.pogodawmiejscuwypuszczenia);
+    list->SetItemText(row, 5, FlightShareText(flight));
+}
+
+void CZakladkaLotyGolebi::SetResultRow(int row, const FlightResultEntry& result) {
+    ListView* list = ResultList();
+    if (!list || selectedFlight_ < 0 || selectedFlight_ >= static_cast<int>(shownFlights_.size())) {
+        return;
+    }
+    const FlightRecord& flight = shownFlights_[selectedFlight_];
+    if (row == -1) {
+        row = list->InsertItem(list->GetItemCount(), QStringLiteral(" "));
+    } else {
+        list->SetItemText(row, 0, QStringLiteral(" "));
+    }
+    list->SetItemText(row, 1, TheDataStore().FindPigeon(result.id_golebia).GetDisplayName());
+    list->SetItemText(row, 2, FormatTime(result.DataCzasPrzylotu, "%H:%M:%S"));
+    list->SetItemText(row, 3, NumberText(result.nr_konkursu) + u" ");
+    list->SetItemText(row, 4, FloatText(result.CoefficientOddzialowy) + u" ");
+    list->SetItemText(row, 5, FloatText(result.PunktyOddzial) + u" ");
+    list->SetItemText(row, 6, ResultSpeedText(flight, result));
+}
+
+void CZakladkaLotyGolebi::ShowResultsOfSelectedFlight() {
+    ListView* results = ResultList();
+    if (results) results->DeleteAllItems();
+    selectedResult_ = -1;
+    if (selectedFlight_ < 0 || selectedFlight_ >= static_cast<int>(shownFlights_.size())) return;
+    for (const FlightResultEntry& result : shownFlights_[selectedFlight_].entries) {
+        SetResultRow(-1, result);
+    }
+}
+
+void CZakladkaLotyGolebi::ShowAllFlights() {
+    FillFlightList(-1);
+    if (ComboBox* combo = SeasonCombo(); combo && combo->GetCount() > 0) combo->SetCurSel(0);
+}
+
+void CZakladkaLotyGolebi::LayoutControls() {
+    for (int link = 0; link < kLinkCount; ++link) links_[link] = kLinks[link].rect;
+    const Rect client = GetClientRect();
+    const int middle = client.top + (client.bottom - client.top) / 2;
+    if (ListView* list = FlightList()) {
+        list->setGeometry(Rect(240, client.top, client.right - 10, middle).ToQRect());
+    }
+    if (ListView* list = ResultList()) {
+        list->setGeometry(Rect(240, middle + 10, client.right - 10, client.bottom - 10).ToQRect());
+    }
+    update();
+}
+
+void CZakladkaLotyGolebi::OnEraseBkgnd(Dc& dc) {
+    Dialog::OnEraseBkgnd(dc);
+    const QFont previous = dc.SelectFont(Font(QStringLiteral("Tahoma"), 14, FW_BOLD));
+    const int previousMode = dc.SetBkMode(TRANSPARENT);
+    for (int link = 0; link < kLinkCount; ++link) {
+        Rect rect = links_[link];
+        if (rect.IsEmpty()) continue;
+        dc.SetTextColor(kLinks[link].color);
+        Rect text = rect;
+        text.Offset(30, 0);
+        dc.DrawText(std::u16string(kLinks[link].text), text, DT_SINGLELINE | DT_VCENTER);
+        dc.DrawEdge(rect, BDR_RAISEDINNER, BF_BOTTOM);
+    }
+    dc.SetBkMode(previousMode);
+    dc.SelectFont(previous);
+}
+
+void CZakladkaLotyGolebi::OnLButtonDown(const QPoint& point) {
+    OnPageClick(point);
+    Dialog::OnLButtonDown(point);
+}
+
+void CZakladkaLotyGolebi::OnPageClick(const QPoint& point) {
+    for (int link = 0; link < kLinkCount; ++link) {
+        if (!links_[link].Contains(point)) continue;
+        switch (link) {
+            case kLinkAddFlight: AddFlight(); break;
+            case kLinkEditFlight: EditFlight(); break;
+            case kLinkDeleteFlight: DeleteFlight(); break;
+            case kLinkAddResult: AddFlightResult(); break;
+            case kLinkEditResult: EditFlightResult(); break;
+            case kLinkDeleteResult: DeleteFlightResult(); break;
+            default: break;  // "Drukuj Lot" has no printout
+        }
+        return;
+    }
+}
+
+void CZakladkaLotyGolebi::OnFlightClick() {
+    ListView* list = FlightList();
+    selectedFlight_ = list ? list->FirstSelectedRow() : -1;
+    if (selectedFlight_ >= static_cast<int>(shownFlights_.size())) selectedFlight_ = -1;
+    if (selectedFlight_ != -1 && list) list->SelectRow(selectedFlight_);
+    ShowResultsOfSelectedFlight();
+}
+
+void CZakladkaLotyGolebi::OnResultClick() {
+    ListView* list = ResultList();
+    selectedResult_ = list ? list->FirstSelectedRow() : -1;
+}
+
+void CZakladkaLotyGolebi::OnSeasonChange() {
+    const ComboBox* combo = SeasonCombo();
+    const int index = combo ? combo->GetCurSel() : -1;
+    if (index == 0) FillFlightList(-1);
+    else if (index > 0) FillFlightList(index - 1);
+}
+
+// ---- flights --------------------------------------------------------------------------------
+
+void CZakladkaLotyGolebi::AddFlight() {
+    if (HasCurrentLoft()) {
+        CNowyLot editor(this);
+        editor.mode = CNowyLot::kAddMode;
+        editor.record.id_hodowli = CurrentLoftId();
+        // The data store does not keep a new flight in memory by itself.
+        if (editor.DoModal() == IDOK && editor.record.id > 0) {
+            TheDataStore().flights.push_back(editor.record);
+        }
+        selectedFlight_ = -1;
+    }
+    ShowAllFlights();
+}
+
+void CZakladkaLotyGolebi::EditFlight() {
+    if (!HasCurrentLoft() || selectedFlight_ < 0 ||
+        selectedFlight_ >= static_cast<int>(shownFlights_.size())) {
+        return;
+    }
+    CNowyLot editor(this);
+    editor.mode = CNowyLot::kEditMode;
+    editor.record = shownFlights_[selectedFlight_];
+    editor.record.id_hodowli = CurrentLoftId();
+    if (editor.DoModal() != IDOK) return;
+    // The stored flight takes the edited fields; its results stay those the data store holds.
+    for (FlightRecord& flight : TheDataStore().flights) {
+        if (flight.id != editor.record.id) continue;
+        std::vector<FlightResultEntry> results = std::move(flight.entries);
+        flight = editor.record;
+        flight.entries = std::move(results);
+    }
+    ShowAllFlights();
+}
+
+void CZakladkaLotyGolebi::DeleteFlight() {
+    if (HasCurrentLoft() && selectedFlight_ >= 0 &&
+        selectedFlight_ < static_cast<int>(shownFlights_.size()) &&
+        Confirm(this, u"Czy napewno usunąć wybrany lot?", u"Usuwanie lotu")) {
+        // The flight's results go with it, in the same transaction.
+        FlightRecord flight = shownFlights_[selectedFlight_];
+        if (!TheDataStore().WriteFlight(kModeDelete, flight)) {
+            MessageBox(this, u"Nie udało się usunąć lotu.", u"", MB_OK | MB_ICONERROR);
+            return;
+        }
+    }
+    ShowAllFlights();
+}
+
+// ---- results --------------------------------------------------------------------------------
+
+void CZakladkaLotyGolebi::AddFlightResult() {
+    if (!HasCurrentLoft() || selectedFlight_ < 0 ||
+        selectedFlight_ >= static_cast<int>(shownFlights_.size())) {
+        MessageBox(this, std::u16string(kChooseFlightFirst));
+        return;
+    }
+    FlightRecord& flight = shownFlights_[selectedFlight_];
+    CDodajGolebiaDoLotu editor(this);
+    editor.mode = CDodajGolebiaDoLotu::kAddMode;
+    editor.entry.id_lotu = flight.id;
+    editor.entry.id_hodowli = CurrentLoftId();
+    editor.konkursow_oddzial = flight.konkursow_oddzial;
+    editor.konkursow_sekcja = flight.konkursow_sekcja;
+    if (editor.DoModal() != IDOK || editor.entry.id <= 0) return;
+    // The data store has appended the result to its own copy of the flight.
+    flight.entries.push_back(editor.entry);
+    SetResultRow(-1, editor.entry);
+}
+
+void CZakladkaLotyGolebi::EditFlightResult() {
+    if (!HasCurrentLoft() || selectedFlight_ < 0 ||
+        selectedFlight_ >= static_cast<int>(shownFlights_.size()) || selectedResult_ < 0 ||
+        selectedResult_ >= static_cast<int>(shownFlights_[selectedFlight_].entries.size())) {
+        MessageBox(this, std::u16string(kChooseFlightFirst));
+        return;
+    }
+    FlightRecord& flight = shownFlights_[selectedFlight_];
+    CDodajGolebiaDoLotu editor(this);
+    editor.mode = CDodajGolebiaDoLotu::kEditMode;
+    editor.entry = flight.entries[selectedResult_];
+    editor.entry.id_lotu = flight.id;
+    editor.entry.id_hodowli = CurrentLoftId();
+    editor.konkursow_oddzial = flight.konkursow_oddzial;
+    editor.konkursow_sekcja = flight.konkursow_sekcja;
+    if (editor.DoModal() != IDOK) return;
+    // The data store has updated its own copy of the result.
+    flight.entries[selectedResult_] = editor.entry;
+    SetResultRow(selectedResult_, editor.entry);
+}
+
+void CZakladkaLotyGolebi::DeleteFlightResult() {
+    if (!HasCurrentLoft() || selectedFlight_ < 0 ||
+        selectedFlight_ >= static_cast<int>(shownFlights_.size()) || selectedResult_ < 0 ||
+        selectedResult_ >= static_cast<int>(shownFlights_[selectedFlight_].entries.size()) ||
+        !Confirm(this, u"Czy napewno usunąć wybranego lotnika?", u"Usuwanie lotnika")) {
+        return;
+    }
+    FlightRecord& flight = shownFlights_[selectedFlight_];
+    FlightResultEntry result = flight.entries[selectedResult_];
+    CDataStore& store = TheDataStore();
+    if (!store.WriteFlightResult(kModeDelete, result)) {
+        MessageBox(this, u"Nie udało się usunąć wyniku gołębia.", u"", MB_OK | MB_ICONERROR);
+        return;
+    }
+    // The data store removed only the row: both copies of the flight lose the result here.
+    flight.entries.erase(flight.entries.begin() + selectedResult_);
+    for (FlightRecord& stored : store.flights) {
+        if (stored.id != flight.id) continue;
+        std::erase_if(stored.entries,
+                      [&](const FlightResultEntry& entry) { return entry.id == result.id; });
+    }
+    if (ListView* list = ResultList()) list->DeleteItem(selectedResult_);
+    selectedResult_ = -1;
+}
+
+void CZakladkaLotyGolebi::ImportFlightResults() {
+    if (!HasCurrentLoft() || selectedFlight_ < 0 ||
+        selectedFlight_ >= static_cast<int>(shownFlights_.size())) {
+        MessageBox(this, std::u16string(u"Wybierz lot, do którego chcesz dodać wyniki"));
+        return;
+    }
+    // The import window comes with the results importer.
+}
+
+// ---- flight seasons -------------------------------------------------------------------------
+
+void CZakladkaLotyGolebi::AddFlightSeason() {
+    if (CDodajSezon::AddSeason(CDodajSezon::kFlightSeason, this) != IDOK) return;
+    // The new season comes last, so the chosen entry still stands for the season it did.
+    ComboBox* combo = SeasonCombo();
+    FillSeasonCombo(combo, u"Wszystkie Loty", TheDataStore().flightSeasons,
+                    combo ? combo->GetCurSel() : 0);
+}
+
+void CZakladkaLotyGolebi::DeleteFlightSeason() {
+    ComboBox* combo = SeasonCombo();
+    const int index = combo ? combo->GetCurSel() : -1;
+    CDataStore& store = TheDataStore();
+    if (index <= 0 || index > static_cast<int>(store.flightSeasons.size()) ||
+        !Confirm(this, u"Czy napewno usunąć wybrany sezon lotowy?", u"Usuwanie sezonu")) {
+        return;
+    }
+    if (!store.DeleteFlightSeason(store.flightSeasons[index - 1].id)) {
+        MessageBox(this, u"Nie udało się usunąć sezonu.", u"", MB_OK | MB_ICONERROR);
+        return;
+    }
+    store.flightSeasons.erase(store.flightSeasons.begin() + (index - 1));
+    combo->DeleteString(index);
+    combo->SetCurSel(-1);
+}
