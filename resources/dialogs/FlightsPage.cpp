@@ -57,7 +57,7 @@ const std::vector<std::u16string> kCategories = {u" ", u"A", u"B", u"C", u"M", u
 // notes, the contest's figures, times and the release place's coordinates on the right.
 DialogTemplate FlightEditor() {
     DialogTemplate t{.id = 218, .caption = u"LOT", .style = Caption | SysMenu, .width = 470,
-                     .height = 332};
+                     .height = 340};
     auto& c = t.controls;
     c.push_back({.kind = ControlKind::GroupBox, .text = u" Data i czas odlotu gołębi",
                  .rect = {10, 42, 220, 31}});
@@ -136,11 +136,11 @@ DialogTemplate FlightEditor() {
     c.push_back({.kind = ControlKind::TransparentLabel,
                  .text = u"Uzupełnij pola liczby konkursów w oddziele i sekcji, aby program "
                          u"automatycznie obliczał Twój coefficent",
-                 .rect = {10, 308, 320, 20}, .style = MultiLineText});
+                 .rect = {10, 312, 320, 20}, .style = MultiLineText});
     c.push_back({.kind = ControlKind::FlatButton, .id = 1, .text = u"OK",
-                 .rect = {345, 310, 55, 15}, .style = DefaultButton});
+                 .rect = {345, 315, 55, 15}, .style = DefaultButton});
     c.push_back({.kind = ControlKind::FlatButton, .id = 2, .text = u"Anuluj",
-                 .rect = {405, 310, 55, 15}});
+                 .rect = {405, 315, 55, 15}});
     return t;
 }
 
@@ -160,19 +160,19 @@ void NumberPair(std::vector<ControlTemplate>& c, const char16_t* group, int y, i
 // coefficients and notes on the right.
 DialogTemplate ResultEditor() {
     DialogTemplate t{.id = 107, .caption = u"Gołąb lotowy", .style = Caption | SysMenu,
-                     .width = 420, .height = 288};
+                     .width = 420, .height = 268};
     auto& c = t.controls;
     c.push_back({.kind = ControlKind::TransparentLabel, .id = 1270, .text = u"G O Ł Ą B",
                  .rect = {10, 42, 190, 12}});
     c.push_back({.kind = ControlKind::TransparentLabel, .id = 1191, .text = u"",
                  .rect = {10, 56, 195, 12}});
     c.push_back({.kind = ControlKind::TransparentLabel, .id = 1044, .text = u"",
-                 .rect = {10, 70, 195, 40}, .style = MultiLineText});
-    c.push_back({.kind = ControlKind::PictureBox, .id = 1129, .rect = {10, 114, 143, 91}});
-    c.push_back({.kind = ControlKind::PictureBox, .id = 1130, .rect = {158, 114, 47, 44}});
-    c.push_back({.kind = ControlKind::PictureBox, .id = 1131, .rect = {158, 161, 47, 44}});
+                 .rect = {10, 70, 195, 72}, .style = MultiLineText});
+    c.push_back({.kind = ControlKind::PictureBox, .id = 1129, .rect = {10, 146, 143, 91}});
+    c.push_back({.kind = ControlKind::PictureBox, .id = 1130, .rect = {158, 146, 47, 44}});
+    c.push_back({.kind = ControlKind::PictureBox, .id = 1131, .rect = {158, 193, 47, 44}});
     c.push_back({.kind = ControlKind::FlatButton, .id = 1099, .text = u"Wybierz Gołębia",
-                 .rect = {10, 212, 100, 15}});
+                 .rect = {10, 244, 100, 15}});
 
     c.push_back({.kind = ControlKind::GroupBox, .text = u"Data przylotu gołębia",
                  .rect = {215, 42, 95, 30}});
@@ -183,12 +183,12 @@ DialogTemplate ResultEditor() {
     NumberPair(c, u"Numer konkursu", 78, 1251, 1126, 1252, 1127);
     NumberPair(c, u"Punkty", 112, 1253, 1128, 1254, 1132);
     NumberPair(c, u"Coefficient", 146, 1255, 1122, 1256, 1125);
-    c.push_back({.kind = ControlKind::GroupBox, .text = u"Uwagi...", .rect = {215, 180, 195, 68}});
-    c.push_back(Notes(1091, 221, 192, 183, 50));
+    c.push_back({.kind = ControlKind::GroupBox, .text = u"Uwagi...", .rect = {215, 180, 195, 58}});
+    c.push_back(Notes(1091, 221, 192, 183, 40));
     c.push_back({.kind = ControlKind::FlatButton, .id = 1, .text = u"OK",
-                 .rect = {295, 264, 55, 15}, .style = DefaultButton});
+                 .rect = {295, 244, 55, 15}, .style = DefaultButton});
     c.push_back({.kind = ControlKind::FlatButton, .id = 2, .text = u"Anuluj",
-                 .rect = {355, 264, 55, 15}});
+                 .rect = {355, 244, 55, 15}});
     return t;
 }
 

@@ -39,7 +39,7 @@ struct ColumnLook {
 
 const ColumnLook kFlightColumns[] = {
     {u"...", 30},         {u"Miejscowość", 160}, {u"Data lotu", 110},
-    {u"Dystans", 90},     {u"Pogoda", 120},      {u"W konkursie(%, wł., w konk.", 120},
+    {u"Dystans", 90},     {u"Pogoda", 120},      {u"W konkursie(%, wł., w konk.", 190},
 };
 
 const ColumnLook kResultColumns[] = {

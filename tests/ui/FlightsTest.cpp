@@ -1,0 +1,538 @@
+// The flights page with the flight and result editors: what reaches pigeons.db and
+// dodatkowe_informacje.db, the page's snapshot and the data store staying in step (every stored
+// flight and result exactly once), the texts of the rows (speeds, shares, coefficients), the
+// season filter by whole days, and the messages of refused actions.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <ostream>
+
+#include "DataStore.h"
+#include "Dialog.h"
+#include "DodajGolebiaDoLotu.h"
+#include "DodajSezon.h"
+#include "Globals.h"
+#include "ListView.h"
+#include "NowyLot.h"
+#include "Seams.h"
+#include "SharedRoutines.h"
+#include "Sqlite.h"
+#include "StandardControls.h"
+#include "WindowTestSupport.h"
+#include "WybierzPsaZListy.h"
+#include "ZakladkaLotyGolebi.h"
+
+// Texts show as text in failure messages.
+static void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
+namespace {
+
+using Page = CZakladkaLotyGolebi;
+using FlightEditor = CNowyLot;
+using ResultEditor = CDodajGolebiaDoLotu;
+
+Time64 Local(int day, int month, int year, int hour = 0, int minute = 0, int second = 0) {
+    const auto time = MakeLocalTime(day, month, year, hour, minute, second);
+    EXPECT_TRUE(time.has_value());
+    return time.value_or(-1);
+}
+
+// Runs `fill` on a window of type T when it opens and answers with its end code.
+template <class T>
+seams::ModalHandler On(std::function<void(T&)> fill) {
+    return [fill](Dialog& dialog) {
+        auto* window = qobject_cast<T*>(&dialog);
+        EXPECT_NE(window, nullptr);
+        if (window) fill(*window);
+        return dialog.HasEnded() ? dialog.EndCode() : IDCANCEL;
+    };
+}
+
+seams::ModalHandler ChooseBird(int id) {
+    return [id](Dialog& dialog) {
+        auto* chooser = qobject_cast<CWybierzPsaZListy*>(&dialog);
+        EXPECT_NE(chooser, nullptr);
+        if (!chooser) return IDCANCEL;
+        EXPECT_EQ(chooser->filterMode, ChooserAllBirds);
+        chooser->chosenId = id;
+        chooser->chosenValid = 1;
+        chooser->EndDialog(IDOK);
+        return IDOK;
+    };
+}
+
+void SetPickers(Dialog& dialog, int dateId, int timeId, Time64 when) {
+    dialog.DatePicker(dateId)->SetTime(when);
+    dialog.DatePicker(timeId)->SetTime(when);
+}
+
+class FlightsTest : public WindowTest {
+protected:
+    void SetUp() override {
+        ASSERT_NO_FATAL_FAILURE(WindowTest::SetUp());
+        CDataStore& store = TheDataStore();
+        loftId_ = AddLoft(u"Gołębnik A");
+        store.AddColour(loftId_, u"Niebieski");
+        fast_ = AddBird(0, u"12345", u"Szybki", loftId_);
+        slow_ = AddBird(0, u"12346", u"", loftId_);
+        Load();
+    }
+
+    void TearDown() override {
+        page_.reset();
+        WindowTest::TearDown();
+    }
+
+    // Loads the loft as the main window does and opens the page on it.
+    void Load() {
+        CDataStore& store = TheDataStore();
+        store.LoadLofts();
+        store.LoadPigeonsDb(loftId_);
+        store.LoadExtraDb(loftId_);
+        g_currentLoftIndex = store.FindLoftIndex(loftId_);
+        page_ = std::make_unique<Page>();
+        page_->Create(nullptr);
+        page_->resize(1000, 640);
+        page_->LayoutControls();
+        FillSeasonCombo(page_->SeasonCombo(), u"Wszystkie sezony", store.flightSeasons);
+        page_->FillFlightList(-1);
+    }
+
+    int StoreFlight(const Text& place, Time64 release, double km = 300, int metres = 0) {
+        FlightRecord flight;
+        flight.id_hodowli = loftId_;
+        flight.miejscowosc = place;
+        flight.czasodlotu = release;
+        flight.odleglosckm = km;
+        flight.odlegloscm = metres;
+        EXPECT_TRUE(TheDataStore().WriteFlight(kModeInsert, flight));
+        return flight.id;
+    }
+
+    int StoreResult(int flightId, int birdId, Time64 arrival, int position = 0) {
+        FlightResultEntry result;
+        result.id_lotu = flightId;
+        result.id_hodowli = loftId_;
+        result.id_golebia = birdId;
+        result.DataCzasPrzylotu = arrival;
+        result.nr_konkursu = position;
+        EXPECT_TRUE(TheDataStore().WriteFlightResult(kModeInsert, result));
+        return result.id;
+    }
+
+    int StoreSeason(const Text& name, Time64 start, Time64 end) {
+        SeasonRecord season;
+        season.id_hodowli = loftId_;
+        season.Nazwa = name;
+        season.DATA_B = start;
+        season.DATA_E = end;
+        EXPECT_TRUE(TheDataStore().AddFlightSeason(season));
+        return season.id;
+    }
+
+    void ClickFlight(int row) {
+        page_->FlightList()->SelectRow(row);
+        page_->Fire(Page::kFlightList, Notification::Clicked);
+    }
+    void ClickResult(int row) {
+        page_->ResultList()->SelectRow(row);
+        page_->Fire(Page::kResultList, Notification::Clicked);
+    }
+    void ChooseSeason(int entry) {
+        page_->SeasonCombo()->SetCurSel(entry);
+        page_->Fire(Page::kSeasonCombo, Notification::SelChange);
+    }
+    QStringList Places() const { return ListColumn(page_->FlightList(), 1); }
+    QStringList ResultRow(int row) const {
+        QStringList cells;
+        for (int column = 1; column < 7; ++column) cells << page_->ResultList()->GetItemText(row, column);
+        return cells;
+    }
+
+    // What the files hold, read by a store of its own.
+    std::vector<FlightRecord> FlightsOnDisk() const {
+        CDataStore fresh;
+        fresh.LoadPigeonsDb(loftId_);
+        return fresh.flights;
+    }
+    static long long ResultRowsOnDisk() {
+        SqlDatabase db(PigeonsDbPath());
+        return db.QueryInt64(u"SELECT count(*) FROM lotniki");
+    }
+
+    // The stored results of a flight: in the page's snapshot and in the data store, by id.
+    std::vector<int> SnapshotResultIds(int row) const {
+        std::vector<int> ids;
+        for (const FlightResultEntry& e : page_->ShownFlights().at(row).entries) ids.push_back(e.id);
+        return ids;
+    }
+    static std::vector<int> StoreResultIds(int flightId) {
+        std::vector<int> ids;
+        for (const FlightRecord& flight : TheDataStore().flights)
+            if (flight.id == flightId)
+                for (const FlightResultEntry& e : flight.entries) ids.push_back(e.id);
+        return ids;
+    }
+
+    std::unique_ptr<Page> page_;
+    int loftId_ = 0, fast_ = 0, slow_ = 0;
+};
+
+// ---- rows -------------------------------------------------------------------------------------
+
+TEST_F(FlightsTest, RowsShowDistanceShareSpeedsAndResultFigures) {
+    const Time64 release = Local(12, 5, 2024, 10, 0, 0);
+    FlightRecord flight;
+    flight.id_hodowli = loftId_;
+    flight.miejscowosc = u"Opole";
+    flight.pogodawmiejscuwypuszczenia = u"słonecznie";
+    flight.czasodlotu = release;
+    flight.odleglosckm = 300;
+    flight.odlegloscm = 500;
+    flight.wlozonychgolebi = 8;
+    flight.iloscwkonkursie = 3;
+    ASSERT_TRUE(TheDataStore().WriteFlight(kModeInsert, flight));
+    FlightRecord empty;
+    empty.id_hodowli = loftId_;
+    empty.miejscowosc = u"Brzeg";
+    empty.czasodlotu = release;
+    empty.iloscwkonkursie = 5;
+    ASSERT_TRUE(TheDataStore().WriteFlight(kModeInsert, empty));
+
+    FlightResultEntry result;
+    result.id_lotu = flight.id;
+    result.id_hodowli = loftId_;
+    result.id_golebia = fast_;
+    result.DataCzasPrzylotu = Local(12, 5, 2024, 15, 0, 0);
+    result.nr_konkursu = 3;
+    result.CoefficientOddzialowy = 428.571f;
+    result.PunktyOddzial = 12.5f;
+    ASSERT_TRUE(TheDataStore().WriteFlightResult(kModeInsert, result));
+    StoreResult(flight.id, slow_, release);          // arrived at the release: no speed
+    StoreResult(flight.id, slow_ + 50, kNoDate);     // a bird that is gone, no arrival
+    Load();
+
+    EXPECT_EQ(Places(), (QStringList{"Opole", "Brzeg"}));
+    ListView* flights = page_->FlightList();
+    EXPECT_EQ(flights->GetItemText(0, 0), " ");
+    EXPECT_EQ(flights->GetItemText(0, 2), "12/05/24");
+    EXPECT_EQ(flights->GetItemText(0, 3), "300 km");
+    EXPECT_EQ(flights->GetItemText(0, 4), "słonecznie");
+    EXPECT_EQ(flights->GetItemText(0, 5), "37.5 %   (8 / 3)");
+    EXPECT_EQ(flights->GetItemText(1, 5), "0 %   (0 / 5)");
+
+    ClickFlight(0);
+    // The odd 500 metres count: 300500 m in 5 hours.
+    EXPECT_EQ(ResultRow(0), (QStringList{"PL 0123 24 12345 [Szybki]", "15:00:00", "3 ", "428.571 ",
+                                         "12.5 ", "1001.67 "}));
+    EXPECT_EQ(ResultRow(1).last(), "0 ");
+    EXPECT_EQ(ResultRow(2), (QStringList{"   ", "", "0 ", "0 ", "0 ", "0 "}));
+}
+
+TEST_F(FlightsTest, CoefficientIsPositionPerThousandContestsInSixDigits) {
+    EXPECT_EQ(CoefficientText(3, 7), u"428.571");
+    EXPECT_EQ(CoefficientText(5, 10), u"500");
+    EXPECT_EQ(CoefficientText(3, 0), u"0");
+    EXPECT_EQ(CoefficientText(3, -4), u"0");
+    // No wrap-around of position × 1000.
+    EXPECT_EQ(CoefficientText(3000000, 7), u"4.28571e+08");
+}
+
+// ---- seasons ----------------------------------------------------------------------------------
+
+TEST_F(FlightsTest, SeasonListsFlightsOfItsDaysAndDeletingOneKeepsTheOthersApart) {
+    const int may = StoreSeason(u"Maj", Local(1, 5, 2024, 1, 1, 1), Local(31, 5, 2024, 1, 1, 1));
+    StoreSeason(u"Czerwiec", Local(1, 6, 2024, 1, 1, 1), Local(30, 6, 2024, 1, 1, 1));
+    StoreFlight(u"Przed", Local(30, 4, 2024, 23, 59, 0));
+    StoreFlight(u"Pierwszy dzień", Local(1, 5, 2024, 0, 30, 0));
+    StoreFlight(u"Ostatni dzień", Local(31, 5, 2024, 18, 0, 0));
+    StoreFlight(u"Czerwcowy", Local(1, 6, 2024, 0, 30, 0));
+    Load();
+
+    ChooseSeason(1);
+    EXPECT_EQ(Places(), (QStringList{"Pierwszy dzień", "Ostatni dzień"}));
+    ChooseSeason(2);
+    EXPECT_EQ(Places(), (QStringList{"Czerwcowy"}));
+    ChooseSeason(0);
+    EXPECT_EQ(Places().size(), 4);
+
+    // "No" keeps the season; "Yes" deletes it from the file, memory and the chooser.
+    page_->SeasonCombo()->SetCurSel(1);
+    seams::ScriptMessageBoxAnswers({IDNO});
+    page_->RunCommand(Page::kDeleteSeasonButton);
+    EXPECT_EQ(TheDataStore().flightSeasons.size(), 2u);
+    seams::ScriptMessageBoxAnswers({IDYES});
+    page_->RunCommand(Page::kDeleteSeasonButton);
+    EXPECT_EQ(MessageTexts().last(), "Czy napewno usunąć wybrany sezon lotowy?");
+    EXPECT_EQ(seams::MessageBoxCalls().back().caption, "Usuwanie sezonu");
+    EXPECT_EQ(ComboTexts(page_->SeasonCombo()), (QStringList{"Wszystkie sezony", "Czerwiec"}));
+    CDataStore fresh;
+    fresh.LoadExtraDb(loftId_);
+    ASSERT_EQ(fresh.flightSeasons.size(), 1u);
+    EXPECT_NE(fresh.flightSeasons[0].id, may);
+    ChooseSeason(1);
+    EXPECT_EQ(Places(), (QStringList{"Czerwcowy"}));
+
+    // The "all" entry is never deleted.
+    page_->SeasonCombo()->SetCurSel(0);
+    const auto asked = seams::MessageBoxCalls().size();
+    page_->RunCommand(Page::kDeleteSeasonButton);
+    EXPECT_EQ(seams::MessageBoxCalls().size(), asked);
+}
+
+TEST_F(FlightsTest, NewSeasonIsOfferedLastAndTheChosenEntryStays) {
+    StoreSeason(u"Maj", Local(1, 5, 2024, 1, 1, 1), Local(31, 5, 2024, 1, 1, 1));
+    Load();
+    ChooseSeason(1);
+    seams::QueueModalHandler(On<CDodajSezon>([](CDodajSezon& editor) {
+        EXPECT_EQ(editor.mode, CDodajSezon::kFlightSeason);
+        editor.SetItemText(CDodajSezon::kName, u"Lato 2024");
+        editor.RunCommand(IDOK);
+    }));
+    page_->RunCommand(Page::kAddSeasonButton);
+    EXPECT_EQ(ComboTexts(page_->SeasonCombo()), (QStringList{"Wszystkie Loty", "Maj", "Lato 2024"}));
+    EXPECT_EQ(page_->SeasonCombo()->GetCurSel(), 1);
+    CDataStore fresh;
+    fresh.LoadExtraDb(loftId_);
+    ASSERT_EQ(fresh.flightSeasons.size(), 2u);
+    EXPECT_EQ(fresh.flightSeasons[1].Nazwa, u"Lato 2024");
+}
+
+// ---- flights ----------------------------------------------------------------------------------
+
+TEST_F(FlightsTest, AddedFlightIsWrittenWithEveryFieldAndListedOnce) {
+    StoreSeason(u"Maj", Local(1, 5, 2024, 1, 1, 1), Local(31, 5, 2024, 1, 1, 1));
+    Load();
+    ChooseSeason(1);
+    const Time64 release = Local(3, 7, 2024, 6, 30, 15);
+    seams::QueueModalHandler(On<FlightEditor>([&](FlightEditor& editor) {
+        EXPECT_EQ(editor.Combo(FlightEditor::kTypeCombo)->GetCurSel(), 0);
+        editor.SetItemText(FlightEditor::kPlace, u"Kłodzko");
+        editor.SetDlgItemInt(FlightEditor::kKilometres, 250);
+        editor.SetDlgItemInt(FlightEditor::kMetres, 730);
+        editor.SetDlgItemInt(FlightEditor::kBasketed, 40);
+        editor.SetDlgItemInt(FlightEditor::kInContest, 10);
+        editor.SetDlgItemInt(FlightEditor::kBranchContests, 7);
+        editor.SetDlgItemInt(FlightEditor::kLatitudeSeconds, 59);
+        editor.SetItemText(FlightEditor::kReleaseWeather, u"wiatr\npołudniowy");
+        editor.Combo(FlightEditor::kTypeCombo)->SetCurSel(2);
+        SetPickers(editor, FlightEditor::kReleaseDate, FlightEditor::kReleaseTime, release);
+        SetPickers(editor, FlightEditor::kFirstDate, FlightEditor::kFirstTime, release + 9000);
+        editor.RunCommand(IDOK);
+    }));
+    page_->AddFlight();
+
+    const auto disk = FlightsOnDisk();
+    ASSERT_EQ(disk.size(), 1u);
+    const FlightRecord& saved = disk[0];
+    EXPECT_EQ(saved.id_hodowli, loftId_);
+    EXPECT_EQ(saved.miejscowosc, u"Kłodzko");
+    EXPECT_EQ(saved.odleglosckm, 250.0);
+    EXPECT_EQ(saved.odlegloscm, 730);
+    EXPECT_EQ(saved.wlozonychgolebi, 40);
+    EXPECT_EQ(saved.iloscwkonkursie, 10);
+    EXPECT_EQ(saved.konkursow_oddzial, 7);
+    EXPECT_EQ(saved.SZ_sekundy, 59);
+    EXPECT_EQ(saved.pogodawmiejscuwypuszczenia, u"wiatr\npołudniowy");
+    EXPECT_EQ(saved.typ, 2);
+    EXPECT_EQ(saved.czasodlotu, release);
+    EXPECT_EQ(saved.czas_pierwszego_w_konk, release + 9000);
+    EXPECT_EQ(saved.kategoria, -1);
+    EXPECT_EQ(saved.kategoria2, -1);
+
+    // Listed once, with every flight, and the chooser says so.
+    ASSERT_EQ(TheDataStore().flights.size(), 1u);
+    EXPECT_EQ(Places(), (QStringList{"Kłodzko"}));
+    EXPECT_EQ(page_->SeasonCombo()->GetCurSel(), 0);
+
+    // Cancel writes nothing.
+    seams::QueueModalHandler([](Dialog&) { return IDCANCEL; });
+    page_->AddFlight();
+    EXPECT_EQ(FlightsOnDisk().size(), 1u);
+    EXPECT_EQ(TheDataStore().flights.size(), 1u);
+}
+
+TEST_F(FlightsTest, EditedFlightKeepsItsResultsAndWholeKilometres) {
+    const int id = StoreFlight(u"Opole", Local(12, 5, 2024, 10), 300.7, 20);
+    StoreResult(id, fast_, Local(12, 5, 2024, 15));
+    Load();
+    ClickFlight(0);
+    seams::QueueModalHandler(On<FlightEditor>([&](FlightEditor& editor) {
+        EXPECT_EQ(editor.windowTitle(), "Edycja lotu");
+        EXPECT_EQ(editor.GetDlgItemText(FlightEditor::kKilometres), "300");
+        EXPECT_EQ(editor.GetDlgItemText(FlightEditor::kMetres), "20");
+        editor.SetItemText(FlightEditor::kPlace, u"Nysa");
+        editor.Combo(FlightEditor::kCategory1)->SetCurSel(3);
+        editor.RunCommand(IDOK);
+    }));
+    page_->EditFlight();
+
+    const auto disk = FlightsOnDisk();
+    ASSERT_EQ(disk.size(), 1u);
+    EXPECT_EQ(disk[0].miejscowosc, u"Nysa");
+    EXPECT_EQ(disk[0].odleglosckm, 300.0);
+    EXPECT_EQ(disk[0].kategoria, 3);
+    EXPECT_EQ(disk[0].czasodlotu, Local(12, 5, 2024, 10));
+    ASSERT_EQ(TheDataStore().flights.size(), 1u);
+    EXPECT_EQ(TheDataStore().flights[0].miejscowosc, u"Nysa");
+    EXPECT_EQ(StoreResultIds(id).size(), 1u);
+    EXPECT_EQ(Places(), (QStringList{"Nysa"}));
+    ClickFlight(0);
+    EXPECT_EQ(page_->ResultList()->GetItemCount(), 1);
+}
+
+TEST_F(FlightsTest, DeletedFlightTakesItsResultsFromTheFile) {
+    const int opole = StoreFlight(u"Opole", Local(12, 5, 2024, 10));
+    const int nysa = StoreFlight(u"Nysa", Local(19, 5, 2024, 10));
+    StoreResult(opole, fast_, Local(12, 5, 2024, 15));
+    StoreResult(opole, slow_, Local(12, 5, 2024, 16));
+    StoreResult(nysa, fast_, Local(19, 5, 2024, 15));
+    Load();
+
+    ClickFlight(0);
+    seams::ScriptMessageBoxAnswers({IDNO});
+    page_->DeleteFlight();
+    EXPECT_EQ(FlightsOnDisk().size(), 2u);
+
+    ClickFlight(0);
+    seams::ScriptMessageBoxAnswers({IDYES});
+    page_->DeleteFlight();
+    EXPECT_EQ(MessageTexts().last(), "Czy napewno usunąć wybrany lot?");
+    const auto disk = FlightsOnDisk();
+    ASSERT_EQ(disk.size(), 1u);
+    EXPECT_EQ(disk[0].id, nysa);
+    EXPECT_EQ(ResultRowsOnDisk(), 1);
+    EXPECT_EQ(Places(), (QStringList{"Nysa"}));
+    EXPECT_EQ(TheDataStore().flights.size(), 1u);
+    EXPECT_EQ(page_->ResultList()->GetItemCount(), 0);
+    EXPECT_EQ(page_->SelectedFlight(), -1);
+}
+
+// ---- results ----------------------------------------------------------------------------------
+
+TEST_F(FlightsTest, ResultsAddedEditedAndDeletedAreStoredOnceInTheSnapshotStoreAndFile) {
+    FlightRecord flight;
+    flight.id_hodowli = loftId_;
+    flight.miejscowosc = u"Opole";
+    flight.czasodlotu = Local(12, 5, 2024, 10);
+    flight.odleglosckm = 300;
+    flight.konkursow_oddzial = 7;
+    flight.konkursow_sekcja = 0;
+    ASSERT_TRUE(TheDataStore().WriteFlight(kModeInsert, flight));
+    Load();
+    ClickFlight(0);
+
+    QString birdName, coefficient, sectionCoefficient;
+    seams::QueueModalHandler(On<ResultEditor>([&](ResultEditor& editor) {
+        EXPECT_EQ(editor.GetDlgItemText(ResultEditor::kBirdName), "Nie wybrano");
+        seams::QueueModalHandler(ChooseBird(fast_));
+        editor.RunCommand(ResultEditor::kChooseBird);
+        birdName = editor.GetDlgItemText(ResultEditor::kBirdName);
+        editor.SetDlgItemInt(ResultEditor::kBranchPosition, 3);
+        editor.Fire(ResultEditor::kBranchPosition, Notification::KillFocus);
+        coefficient = editor.GetDlgItemText(ResultEditor::kBranchCoefficient);
+        // No section contests: the typed coefficient stays, and a decimal comma is read.
+        editor.SetDlgItemText(ResultEditor::kSectionCoefficient, "5,5");
+        editor.SetDlgItemInt(ResultEditor::kSectionPosition, 2);
+        editor.Fire(ResultEditor::kSectionPosition, Notification::KillFocus);
+        sectionCoefficient = editor.GetDlgItemText(ResultEditor::kSectionCoefficient);
+        SetPickers(editor, ResultEditor::kArrivalDate, ResultEditor::kArrivalTime,
+                   Local(12, 5, 2024, 15, 0, 0));
+        editor.SetItemText(ResultEditor::kNotes, u"zmęczony");
+        editor.RunCommand(IDOK);
+    }));
+    page_->AddFlightResult();
+    EXPECT_EQ(birdName, "PL 0123 24 12345 [Szybki]");
+    EXPECT_EQ(coefficient, "428.571");
+    EXPECT_EQ(sectionCoefficient, "5,5");
+
+    auto disk = FlightsOnDisk();
+    ASSERT_EQ(disk.size(), 1u);
+    ASSERT_EQ(disk[0].entries.size(), 1u);
+    const FlightResultEntry saved = disk[0].entries[0];
+    EXPECT_EQ(saved.id_golebia, fast_);
+    EXPECT_EQ(saved.id_hodowli, loftId_);
+    EXPECT_EQ(saved.nr_konkursu, 3);
+    EXPECT_EQ(saved.nr_konkursu_sekcja, 2);
+    EXPECT_FLOAT_EQ(saved.CoefficientOddzialowy, 428.571f);
+    EXPECT_FLOAT_EQ(saved.CoefficientSekcyjny, 5.5f);
+    EXPECT_EQ(saved.DataCzasPrzylotu, Local(12, 5, 2024, 15));
+    EXPECT_EQ(saved.notatki, u"zmęczony");
+    EXPECT_EQ(SnapshotResultIds(0), std::vector<int>{saved.id});
+    EXPECT_EQ(StoreResultIds(flight.id), std::vector<int>{saved.id});
+    EXPECT_EQ(ResultRow(0).last(), "1000 ");
+
+    // Editing changes the one stored result everywhere.
+    ClickResult(0);
+    seams::QueueModalHandler(On<ResultEditor>([&](ResultEditor& editor) {
+        EXPECT_EQ(editor.GetDlgItemText(ResultEditor::kBranchCoefficient), "428.571");
+        editor.SetDlgItemText(ResultEditor::kBranchPoints, "40.25");
+        editor.RunCommand(IDOK);
+    }));
+    page_->EditFlightResult();
+    disk = FlightsOnDisk();
+    ASSERT_EQ(disk[0].entries.size(), 1u);
+    EXPECT_FLOAT_EQ(disk[0].entries[0].PunktyOddzial, 40.25f);
+    EXPECT_FLOAT_EQ(TheDataStore().flights[0].entries.at(0).PunktyOddzial, 40.25f);
+    EXPECT_EQ(ResultRow(0).at(4), "40.25 ");
+    ClickFlight(0);
+    EXPECT_EQ(ResultRow(0).at(4), "40.25 ");
+
+    // Deleting removes it from the file, the store and the snapshot: clicking the flight again
+    // does not bring it back.
+    ClickResult(0);
+    seams::ScriptMessageBoxAnswers({IDYES});
+    page_->DeleteFlightResult();
+    EXPECT_EQ(MessageTexts().last(), "Czy napewno usunąć wybranego lotnika?");
+    EXPECT_EQ(ResultRowsOnDisk(), 0);
+    EXPECT_TRUE(StoreResultIds(flight.id).empty());
+    ClickFlight(0);
+    EXPECT_EQ(page_->ResultList()->GetItemCount(), 0);
+    EXPECT_TRUE(SnapshotResultIds(0).empty());
+}
+
+TEST_F(FlightsTest, RefusedResultsWriteNothingAndSayWhy) {
+    const int id = StoreFlight(u"Opole", Local(12, 5, 2024, 10));
+    Load();
+    const QString chooseFlight = "Przed dodaniem gołębia do lotu musisz wybrać lot z listy powyżej";
+
+    // No flight chosen, a flight but no result, the import without a flight; "Drukuj Lot" is
+    // painted only.
+    const Rect add = page_->LinkRect(Page::kLinkAddResult);
+    page_->OnPageClick(QPoint(add.left + 40, add.top + 10));
+    ClickFlight(0);
+    page_->EditFlightResult();
+    page_->FlightList()->ClearRowSelection();
+    page_->Fire(Page::kFlightList, Notification::Clicked);
+    page_->ImportFlightResults();
+    const Rect print = page_->LinkRect(Page::kLinkPrintFlight);
+    page_->OnPageClick(QPoint(print.left + 40, print.top + 10));
+    EXPECT_EQ(MessageTexts(), (QStringList{chooseFlight, chooseFlight,
+                                           "Wybierz lot, do którego chcesz dodać wyniki"}));
+
+    // OK without a bird.
+    ClickFlight(0);
+    seams::QueueModalHandler(On<ResultEditor>([](ResultEditor& editor) {
+        editor.RunCommand(IDOK);
+        EXPECT_FALSE(editor.HasEnded());
+    }));
+    page_->AddFlightResult();
+    EXPECT_EQ(MessageTexts().last(), "Musisz wybrać gołębia");
+
+    // A write the file refuses: a message, and no row anywhere.
+    TheDataStore().ExecSqlOnFile(PigeonsDbPath(), u"DROP TABLE lotniki;");
+    seams::QueueModalHandler(On<ResultEditor>([&](ResultEditor& editor) {
+        seams::QueueModalHandler(ChooseBird(fast_));
+        editor.RunCommand(ResultEditor::kChooseBird);
+        editor.RunCommand(IDOK);
+        EXPECT_FALSE(editor.HasEnded());
+    }));
+    page_->AddFlightResult();
+    EXPECT_EQ(MessageTexts().last(), "Nie udało się zapisać wyniku gołębia.");
+    EXPECT_TRUE(SnapshotResultIds(0).empty());
+    EXPECT_TRUE(StoreResultIds(id).empty());
+    EXPECT_EQ(page_->ResultList()->GetItemCount(), 0);
+}
+
+}  // namespace
