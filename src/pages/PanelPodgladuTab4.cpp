@@ -2,6 +2,7 @@
 
 #include "DataStore.h"
 #include "DodajGolebia.h"
+#include "EksportListyDoHTML.h"
 #include "ListView.h"
 #include "PreviewPanel.h"
 #include "StandardControls.h"
@@ -118,8 +119,11 @@ std::vector<int> CPanelPodgladuTab4::SiblingPrintIds() const {
 
 void CPanelPodgladuTab4::OnPrintSiblings() {
     if (shownPigeonId_ <= 0) return;
-    // The list export window of the printouts opens here, titled "Wydruk rodzeństwa", on
-    // SiblingPrintIds().
+    CEksportListyDoHTML list(this);
+    list.title = u"Wydruk rodzeństwa";
+    list.birdIds = SiblingPrintIds();
+    list.siblingBird = TheDataStore().FindPigeon(shownPigeonId_);
+    list.DoModal();
 }
 
 void CPanelPodgladuTab4::OnEraseBkgnd(Dc& dc) { PaintPreviewTabBackground(dc, width()); }

@@ -15,6 +15,7 @@
 #include "DodajGolebia.h"
 #include "DodajSerieObraczek.h"
 #include "DrukujRodowodGolebia.h"
+#include "EksportListyDoHTML.h"
 #include "Globals.h"
 #include "ListView.h"
 #include "MainDialog.h"
@@ -611,12 +612,20 @@ void CZakladkaListaPsow::RemoveFromIld() {
 }
 
 void CZakladkaListaPsow::PrintCategory() {
-    if (!CurrentCategory()) return;
-    // The list export window of the printouts opens here on the category's birds.
+    const CategoryRecord* category = CurrentCategory();
+    if (!category) return;
+    CEksportListyDoHTML list(this);
+    list.title = u"Drukuj Kategorie";
+    for (const CategoryMember& member : TheDataStore().LoadCategoryMembers(category->id))
+        list.birdIds.push_back(member.pigeonId);
+    list.DoModal();
 }
 
 void CZakladkaListaPsow::PrintIld() {
-    // The list export window of the printouts opens here on the individual print list.
+    CEksportListyDoHTML list(this);
+    list.title = u"Drukuj ILD";
+    list.birdIds = TheDataStore().LoadIldList();
+    list.DoModal();
 }
 
 void CZakladkaListaPsow::PrintPedigree() {

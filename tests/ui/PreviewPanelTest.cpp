@@ -16,6 +16,7 @@
 #include "DataStore.h"
 #include "Dialog.h"
 #include "DodajGolebia.h"
+#include "EksportListyDoHTML.h"
 #include "Globals.h"
 #include "ListView.h"
 #include "MainDialog.h"
@@ -364,6 +365,17 @@ TEST_F(PreviewPanelTest, SiblingsOfTheBroodOrOfEveryPairOfTheSameParentsInAnyLof
     EXPECT_EQ(tab->SiblingIds(), (std::vector<int>{s1, s2, s3, s4}));
     EXPECT_EQ(list->GetItemCount(), 4);
     EXPECT_EQ(tab->SiblingPrintIds(), (std::vector<int>{s1, bird, s2, s3, s4}));
+    // The sibling list prints with the bird itself among them, under the bird's title.
+    seams::QueueModalHandler([&](Dialog& window) {
+        auto& list = static_cast<CEksportListyDoHTML&>(window);
+        EXPECT_EQ(list.title, u"Wydruk rodzeństwa");
+        EXPECT_EQ(list.birdIds, (std::vector<int>{s1, bird, s2, s3, s4}));
+        EXPECT_EQ(list.siblingBird.id, bird);
+        return IDCANCEL;
+    });
+    tab->Fire(CPanelPodgladuTab4::kPrintButton, Notification::Clicked);
+    ASSERT_EQ(seams::ModalRuns().size(), 1u);
+    seams::Reset();
 
     // Row k is sibling k: editing the chosen row opens that bird.
     list->SelectRow(3);

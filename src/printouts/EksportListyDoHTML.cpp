@@ -1,0 +1,245 @@
+#include "EksportListyDoHTML.h"
+
+#include <utility>
+
+#include "ColumnLayout.h"
+#include "DataStore.h"
+#include "DialogHeader.h"
+#include "Pedigree.h"
+#include "PodgladHTML.h"
+#include "PrintPage.h"
+#include "SharedRoutines.h"
+#include "StandardControls.h"
+
+namespace {
+
+// The columns offered, always in this order.
+constexpr std::int32_t kOfferedColumns[] = {0, 1, 2, 3, 11, 4, 5, 6, 7, 8, 10, 9, 12, 19, 17, 13, 20};
+
+Text PersonName(const PersonRecord& person) { return person.imie + u" " + person.nazwisko; }
+
+// Plain text of a note with its line breaks kept.
+Text NoteHtml(const Text& note) {
+    Text html;
+    for (char16_t c : HtmlEscape(note)) {
+        if (c == u'\r') continue;
+        if (c == u'\n') html += u"<br>"; else html += c;
+    }
+    return html;
+}
+
+}  // namespace
+
+Text ListPreviewPath() { return JoinPath(PedigreeFolder(), u"lista_prev.html"); }
+
+CEksportListyDoHTML::CEksportListyDoHTML(QWidget* parent) : Dialog(kTemplateId, parent) {
+    OnClicked(kAddButton, [this] { AddColumn(); });
+    OnClicked(kRemoveButton, [this] { RemoveColumn(); });
+    OnClicked(kMoveUpButton, [this] { MoveColumnUp(); });
+    OnClicked(kMoveDownButton, [this] { MoveColumnDown(); });
+    OnSelChange(kChosenList, [this] { ShowColumnWidth(); });
+    OnClicked(kApplyWidthButton, [this] { ApplyColumnWidth(); });
+    OnClicked(kPreviewButton, [this] { PreviewList(); });
+    OnClicked(kSaveButton, [this] { SaveListToFile(); });
+}
+
+bool CEksportListyDoHTML::OnInitDialog() {
+    Dialog::OnInitDialog();
+    SetItemText(kFontNameEdit, u"Tahoma");
+    SetItemText(kFontSizeEdit, u"12");
+    SetItemText(kMarginEdit, u"950");
+    SetDlgItemInt(kWidthEdit, columnWidth);
+    availableColumns.assign(std::begin(kOfferedColumns), std::end(kOfferedColumns));
+    ReadColumnLayout();
+    ListBoxControl* available = ListBox(kAvailableList);
+    available->ResetContent();
+    for (const std::int32_t column : availableColumns) available->AddString(ExportColumnName(column));
+    setFocus();
+    setWindowTitle(QString::fromStdU16String(title));
+    return true;
+}
+
+void CEksportListyDoHTML::OnEraseBkgnd(Dc& dc) { PaintDialogHeader(*this, dc, title); }
+
+void CEksportListyDoHTML::ReadColumnLayout() {
+    ColumnLayoutFile layout;
+    // A missing or damaged file gives the pairs read in full.
+    layout.Read(ExportLayoutPath());
+    chosenColumns.clear();
+    widths.clear();
+    for (const std::int32_t column : layout.codes) {
+        // A column this window does not know has no name and no cell text: it is left out.
+        if (ExportColumnName(column).empty()) continue;
+        chosenColumns.push_back(column);
+        widths[column] = layout.WidthOf(column);
+    }
+    RefillChosen(-1);
+}
+
+bool CEksportListyDoHTML::WriteColumnLayout() {
+    ColumnLayoutFile layout;
+    layout.codes = chosenColumns;
+    layout.widths = widths;
+    if (layout.Write(ExportLayoutPath())) return true;
+    MessageBox(this, u"Nie można zapisać układu kolumn do pliku:\n" + ExportLayoutPath(),
+               std::u16string(u"Błąd zapisu"), MB_OK | MB_ICONERROR);
+    return false;
+}
+
+void CEksportListyDoHTML::RefillChosen(int select) {
+    ListBoxControl* chosen = ListBox(kChosenList);
+    chosen->ResetContent();
+    for (const std::int32_t column : chosenColumns) chosen->AddString(ExportColumnName(column));
+    if (select >= 0) chosen->SetCurSel(select);
+}
+
+void CEksportListyDoHTML::ReadFields() {
+    fontName = ItemText(kFontNameEdit);
+    fontSize = ItemText(kFontSizeEdit);
+    bottomMargin = ItemText(kMarginEdit);
+    for (int i = 0; i < 4; ++i) notes[i] = IsDlgButtonChecked(kNoteChecks[i]);
+    // A width that is no number is reported and the last one read stays.
+    ReadUInt(kWidthEdit, columnWidth);
+}
+
+void CEksportListyDoHTML::AddColumn() {
+    const int s = ListBox(kAvailableList)->GetCurSel();
+    if (s < 0 || s >= static_cast<int>(availableColumns.size())) return;
+    const std::int32_t column = availableColumns[static_cast<size_t>(s)];
+    chosenColumns.push_back(column);
+    ListBox(kChosenList)->AddString(ExportColumnName(column));
+    widths[column] = kNewColumnWidth;
+    WriteColumnLayout();
+}
+
+void CEksportListyDoHTML::RemoveColumn() {
+    const int s = ListBox(kChosenList)->GetCurSel();
+    if (s < 0 || s >= static_cast<int>(chosenColumns.size())) return;
+    chosenColumns.erase(chosenColumns.begin() + s);
+    ListBox(kChosenList)->DeleteString(s);
+    WriteColumnLayout();
+}
+
+void CEksportListyDoHTML::MoveColumnUp() {
+    ReadFields();
+    const int s = ListBox(kChosenList)->GetCurSel();
+    if (s <= 0 || s >= static_cast<int>(chosenColumns.size())) return;
+    std::swap(chosenColumns[static_cast<size_t>(s) - 1], chosenColumns[static_cast<size_t>(s)]);
+    RefillChosen(s - 1);
+}
+
+void CEksportListyDoHTML::MoveColumnDown() {
+    ReadFields();
+    const int s = ListBox(kChosenList)->GetCurSel();
+    if (s < 0 || s + 1 >= static_cast<int>(chosenColumns.size())) return;
+    std::swap(chosenColumns[static_cast<size_t>(s)], chosenColumns[static_cast<size_t>(s) + 1]);
+    RefillChosen(s + 1);
+}
+
+void CEksportListyDoHTML::ShowColumnWidth() {
+    const int s = ListBox(kChosenList)->GetCurSel();
+    if (s < 0 || s >= static_cast<int>(chosenColumns.size())) return;
+    SetDlgItemInt(kWidthEdit, widths[chosenColumns[static_cast<size_t>(s)]]);
+}
+
+void CEksportListyDoHTML::ApplyColumnWidth() {
+    ReadFields();
+    const int s = ListBox(kChosenList)->GetCurSel();
+    if (s < 0 || s >= static_cast<int>(chosenColumns.size())) return;
+    widths[chosenColumns[static_cast<size_t>(s)]] = static_cast<std::int32_t>(columnWidth);
+    WriteColumnLayout();
+}
+
+Text CEksportListyDoHTML::ExportCellText(int birdId, std::int32_t column, int rowNumber) const {
+    const CDataStore& store = TheDataStore();
+    const PigeonRecord& bird = store.FindPigeon(birdId);
+    Text text;
+    switch (column) {
+    case 0: text = NumberText(rowNumber); break;
+    case 1: text = HtmlEscape(bird.GetDisplayName()); break;
+    case 2: text = bird.plec == 1 ? u"Samiec" : bird.plec == 2 ? u"Samica" : u""; break;
+    case 3: text = HtmlEscape(CDataStore::FindName(store.colourNames, bird.id_koloru)); break;
+    case 4: {
+        // The ticked kinds of the bird's notes, one after another.
+        const Text* kinds[4] = {&bird.notatkiogolne, &bird.notatkichoroby,
+                                &bird.notatkicechywygladu, &bird.notatkiproblemy};
+        for (int i = 0; i < 4; ++i) {
+            if (!notes[i] || kinds[i]->empty()) continue;
+            if (!text.empty()) text += u"<br>";
+            text += NoteHtml(*kinds[i]);
+        }
+        break;
+    }
+    case 5: text = HtmlEscape(store.FindPigeon(bird.id_ojca).GetDisplayName()); break;
+    case 6: text = HtmlEscape(store.FindPigeon(bird.id_matki).GetDisplayName()); break;
+    case 7: text = HtmlEscape(PersonName(store.FindBreeder(bird.id_hodowcy))); break;
+    case 8: text = HtmlEscape(PersonName(store.FindClient(bird.id_wlasciciela))); break;
+    case 9: text = HtmlEscape(CDataStore::FindName(store.breedNames, bird.id_rasy)); break;
+    case 10: text = HtmlEscape(bird.nazwa); break;
+    case 11:
+        if (!bird.photos.empty()) {
+            PhotoRecord photo = bird.photos.front();
+            text = u"<img src='" + PageFileUrl(photo.GetFilePath()) + u"' width=125 height=125>";
+        }
+        break;
+    case 12: text = HtmlEscape(CDataStore::FindName(store.lineNames, bird.id_linia)); break;
+    case 13: text = FormatTime(bird.DataF1, "%d/%m/%y"); break;
+    case 17: text = HtmlEscape(bird.rocznik); break;
+    case 19: text = bird.plec == 1 ? u"1-0" : bird.plec == 2 ? u"0-1" : u""; break;
+    case 20: {
+        const auto code = store.colourValues.find(bird.id_koloru);
+        const int value = code == store.colourValues.end() ? 0 : code->second;
+        text = value == 0 ? Text(u" ") : NumberText(value);
+        break;
+    }
+    default: break;
+    }
+    return text.empty() ? Text(u"&nbsp;") : text;
+}
+
+bool CEksportListyDoHTML::BuildListHtml(const Text& path) const {
+    Text page = ListPageHead(fontSize, fontName, bottomMargin, false);
+    if (siblingBird.id > 0)
+        page += u"<h2>Bracia i siostry gołębia: " + HtmlEscape(siblingBird.GetDisplayName()) + u"</h2>";
+    page += ListTableStart(u"masterTbl", u"always");
+    page += u"<thead><tr>";
+    for (const std::int32_t column : chosenColumns) {
+        const auto width = widths.find(column);
+        page += u"<th style=\"width:" + NumberText(width == widths.end() ? 0 : width->second) +
+                u"mm\">" + ExportColumnName(column) + u"</th>";
+    }
+    page += u"</tr></thead><tbody>";
+    // Each page numbers its rows from 1.
+    int rowNumber = 0;
+    for (const int birdId : birdIds) {
+        ++rowNumber;
+        page += u"<tr valign=top>\r\n";
+        for (const std::int32_t column : chosenColumns)
+            page += u"<td>&nbsp;" + ExportCellText(birdId, column, rowNumber) + u"</td>";
+        page += u"</tr>\r\n";
+    }
+    page += u"</table>";
+    return WriteUnicodeFile(path, page);
+}
+
+void CEksportListyDoHTML::PreviewList() {
+    ReadFields();
+    const Text path = ListPreviewPath();
+    // A page that could not be written is not previewed: the file may hold an earlier list.
+    if (!BuildListHtml(path)) {
+        MessageBox(this, u"Nie udało się zapisać listy do pliku:\n" + path);
+        return;
+    }
+    CPodgladHTML preview;
+    preview.path = path;
+    preview.DoModal();
+}
+
+void CEksportListyDoHTML::SaveListToFile() {
+    ReadFields();
+    const QString chosen = GetSaveFileName(this, QStringLiteral("Plik HTML"), QStringLiteral("html"),
+                                           QStringLiteral("*.html"));
+    if (chosen.isEmpty()) return;
+    if (!BuildListHtml(chosen.toStdU16String()))
+        MessageBox(this, u"Nie udało się zapisać listy do pliku:\n" + chosen.toStdU16String());
+}

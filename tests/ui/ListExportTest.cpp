@@ -1,0 +1,237 @@
+// The list export: the page's exact bytes for a small loft, rows2.dat kept as the columns change,
+// preview and save, and the openers on the bird list page.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+#include "BundledFiles.h"
+#include "ColumnLayout.h"
+#include "DataStore.h"
+#include "EksportListyDoHTML.h"
+#include "MainDialog.h"
+#include "PodgladHTML.h"
+#include "SharedRoutines.h"
+#include "StandardControls.h"
+#include "StartupSplash.h"
+#include "WindowTestSupport.h"
+#include "menu/MainMenu.h"
+
+namespace {
+
+QByteArray Utf16(const Text& text) {
+    QByteArray bytes("\xFF\xFE", 2);
+    for (char16_t c : text) bytes.append(static_cast<char>(c & 0xFF)).append(static_cast<char>(c >> 8));
+    return bytes;
+}
+
+QByteArray FileBytes(const Text& path) {
+    QFile file(QString::fromStdU16String(path));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray Layout(std::vector<std::int32_t> numbers) {
+    QByteArray bytes;
+    for (std::int32_t n : numbers) bytes.append(reinterpret_cast<const char*>(&n), 4);
+    return bytes;
+}
+
+QStringList ChosenTexts(CEksportListyDoHTML& w) {
+    QStringList texts;
+    ListBoxControl* list = w.ListBox(w.kChosenList);
+    for (int i = 0; i < list->GetCount(); ++i) texts << list->GetText(i);
+    return texts;
+}
+
+class ListExportTest : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        ASSERT_TRUE(LayOutBundledFiles());
+    }
+};
+
+TEST_F(ListExportTest, PageOfASmallLoftHasEveryCellItsTextAndNothingElse) {
+    CDataStore& store = TheDataStore();
+    store.colourNames[4] = u"niebieski";
+    store.colourValues[4] = 3355443;
+    store.breedNames[2] = u"Janssen";
+    store.lineNames[6] = u"Linia <A>";
+    store.breeders[9] = PersonRecord{.imie = u"Jan", .nazwisko = u"Kos"};
+    const int father = AddBird(0, u"100", u"Ojciec");
+    const int bird = AddBird(0, u"200", u"Ala & Ola");
+    const int young = AddBird(0, u"300");
+    PigeonRecord& b = store.pigeons[bird];
+    b.plec = 2;
+    b.id_koloru = 4;
+    b.id_rasy = 2;
+    b.id_linia = 6;
+    b.id_hodowcy = 9;
+    b.id_ojca = father;
+    b.DataF1 = *MakeLocalTime(5, 6, 2024, 1, 1, 1);
+    b.notatkiogolne = u"szybki\nzdrowy";
+    b.notatkichoroby = u"brak";
+    PhotoRecord photo{.id = 8, .rozszerzenie = u"jpg"};
+    b.photos = {photo, PhotoRecord{.id = 9, .rozszerzenie = u"jpg"}};
+    store.pigeons[father].plec = 1;
+
+    CEksportListyDoHTML list;
+    list.birdIds = {father, bird, young};
+    list.siblingBird = store.pigeons[young];
+    list.chosenColumns = {0, 1, 2, 19, 3, 20, 5, 6, 7, 8, 9, 12, 13, 17, 10, 4, 11};
+    for (std::int32_t c : list.chosenColumns) list.widths[c] = 20;
+    list.widths[1] = 40;
+    list.fontName = u"Arial";
+    list.fontSize = u"11";
+    list.bottomMargin = u"900";
+    list.notes[0] = list.notes[1] = 1;
+    const Text path = JoinPath(GetInstallPath(), u"lista ł.html");
+    ASSERT_TRUE(list.BuildListHtml(path));
+
+    const Text url = QUrl::fromLocalFile(QString::fromStdU16String(JoinPath(ImagesFolder(), u"8000.jpg")))
+                         .toString().toStdU16String();
+    Text expected =
+        u"<html><style type=\"text/css\" media=\"print,screen\" >td { page-break-inside: auto; "
+        u"font-size: 11pt; font-family: Arial }th { \t    font-family: Arial; color:black; \t    "
+        u"background-color: lightgrey; \t}thead { \t    display:table-header-group; \t\t}tbody { \t"
+        u"    display: table-row-group; \t}</style><script type=\"text/javascript\">window.onload = "
+        u"load;function load(){var rowHeight=0;var tblHeight = 0;for(var i = 0; i < "
+        u"document.all.masterTbl.rows.length;i++){oBndRct = document.all.masterTbl.rows[i]."
+        u"getBoundingClientRect();rowHeight = oBndRct.bottom - oBndRct.top + 1;  if(tblHeight + "
+        u"rowHeight > 900) {document.all.masterTbl.rows[i-1].style.pageBreakAfter=\"always\";"
+        u"tblHeight = 0;}tblHeight += rowHeight;}}</script><body>"
+        u"<h2>Bracia i siostry gołębia: PL 0123 24 300</h2>"
+        u"<br><table style=\"width: 170mm\" border=1 cellspacing=0 cellpadding=2 style=\"table-layout:"
+        u"fixed; word-wrap: break-word; page-break-after: always;\" name=masterTbl id=masterTbl>"
+        u"<thead><tr><th style=\"width:20mm\">LP.</th><th style=\"width:40mm\">Obrączka</th>"
+        u"<th style=\"width:20mm\">Płeć</th><th style=\"width:20mm\">Płeć (1-0;0-1)</th>"
+        u"<th style=\"width:20mm\">Kolor</th><th style=\"width:20mm\">Kod koloru</th>"
+        u"<th style=\"width:20mm\">Ojciec</th><th style=\"width:20mm\">Matka</th>"
+        u"<th style=\"width:20mm\">Hodowca</th><th style=\"width:20mm\">Wlasciciel</th>"
+        u"<th style=\"width:20mm\">Rasa</th><th style=\"width:20mm\">Linia</th>"
+        u"<th style=\"width:20mm\">Data wyjścia na dach</th><th style=\"width:20mm\">Rocznik</th>"
+        u"<th style=\"width:20mm\">Nazwa gołębia</th><th style=\"width:20mm\">Notatka</th>"
+        u"<th style=\"width:20mm\">Zdjęcie</th></tr></thead><tbody>";
+    // The father: a cock with nothing else recorded.
+    expected += u"<tr valign=top>\r\n<td>&nbsp;1</td><td>&nbsp;PL 0123 24 100 [Ojciec]</td>"
+                u"<td>&nbsp;Samiec</td><td>&nbsp;1-0</td><td>&nbsp; </td><td>&nbsp; </td>"
+                u"<td>&nbsp;   </td><td>&nbsp;   </td><td>&nbsp; </td><td>&nbsp; </td><td>&nbsp; </td>"
+                u"<td>&nbsp; </td><td>&nbsp;&nbsp;</td><td>&nbsp;24</td><td>&nbsp;Ojciec</td>"
+                u"<td>&nbsp;&nbsp;</td><td>&nbsp;&nbsp;</td></tr>\r\n";
+    expected += u"<tr valign=top>\r\n<td>&nbsp;2</td><td>&nbsp;PL 0123 24 200 [Ala &amp; Ola]</td>"
+                u"<td>&nbsp;Samica</td><td>&nbsp;0-1</td><td>&nbsp;niebieski</td>"
+                u"<td>&nbsp;3355443</td><td>&nbsp;PL 0123 24 100 [Ojciec]</td><td>&nbsp;   </td>"
+                u"<td>&nbsp;Jan Kos</td><td>&nbsp; </td><td>&nbsp;Janssen</td>"
+                u"<td>&nbsp;Linia &lt;A&gt;</td><td>&nbsp;05/06/24</td><td>&nbsp;24</td>"
+                u"<td>&nbsp;Ala &amp; Ola</td><td>&nbsp;szybki<br>zdrowy<br>brak</td>"
+                u"<td>&nbsp;<img src='" + url + u"' width=125 height=125></td></tr>\r\n";
+    expected += u"<tr valign=top>\r\n<td>&nbsp;3</td><td>&nbsp;PL 0123 24 300</td>"
+                u"<td>&nbsp;&nbsp;</td><td>&nbsp;&nbsp;</td><td>&nbsp; </td><td>&nbsp; </td>"
+                u"<td>&nbsp;   </td><td>&nbsp;   </td><td>&nbsp; </td><td>&nbsp; </td><td>&nbsp; </td>"
+                u"<td>&nbsp; </td><td>&nbsp;&nbsp;</td><td>&nbsp;24</td><td>&nbsp;&nbsp;</td>"
+                u"<td>&nbsp;&nbsp;</td><td>&nbsp;&nbsp;</td></tr>\r\n</table>";
+    EXPECT_EQ(FileBytes(path), Utf16(expected));
+
+    // Without birds and columns the table has only its empty heading row.
+    list.birdIds.clear();
+    list.chosenColumns.clear();
+    list.siblingBird = PigeonRecord();
+    ASSERT_TRUE(list.BuildListHtml(path));
+    EXPECT_TRUE(QString::fromStdU16String(ReadUnicodeFile(path))
+                    .endsWith(QStringLiteral("</script><body><br><table style=\"width: 170mm\" border=1 "
+                                             "cellspacing=0 cellpadding=2 style=\"table-layout:fixed; "
+                                             "word-wrap: break-word; page-break-after: always;\" "
+                                             "name=masterTbl id=masterTbl><thead><tr></tr></thead>"
+                                             "<tbody></table>")));
+}
+
+TEST_F(ListExportTest, ColumnsLiveInRows2DatAndEveryPageNumbersFromOne) {
+    const Text layoutPath = ExportLayoutPath();
+    {
+        QFile file(QString::fromStdU16String(layoutPath));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(Layout({3, 1, 30, 99, 10, 3, 40}));   // 99 is no column: left out
+    }
+    const int a = AddBird(0, u"1");
+    const int b = AddBird(0, u"2");
+    const QString saved = QDir(folder_.path()).filePath(QStringLiteral("zapis.html"));
+    seams::ScriptPaths({saved, QStringLiteral("/nie/ma/takiego/folderu/x.html")});
+    CEksportListyDoHTML list;
+    list.title = u"Drukuj Kategorie";
+    list.birdIds = {a, b};
+    seams::QueueModalHandler([&](Dialog& dialog) {
+        auto& w = static_cast<CEksportListyDoHTML&>(dialog);
+        EXPECT_EQ(w.windowTitle(), QStringLiteral("Drukuj Kategorie"));
+        EXPECT_EQ(w.ItemText(w.kFontNameEdit) + w.ItemText(w.kFontSizeEdit) + w.ItemText(w.kMarginEdit),
+                  u"Tahoma12950");
+        EXPECT_EQ(w.ListBox(w.kAvailableList)->GetCount(), 17);
+        EXPECT_EQ(ChosenTexts(w), (QStringList{"Obrączka", "Kolor"}));
+
+        w.ListBox(w.kAvailableList)->SetCurSel(0);   // "LP."
+        w.RunCommand(w.kAddButton);
+        EXPECT_EQ(FileBytes(layoutPath), Layout({3, 1, 30, 3, 40, 0, 25}));
+        w.ListBox(w.kChosenList)->SetCurSel(2);
+        w.RunCommand(w.kMoveUpButton);
+        w.RunCommand(w.kMoveUpButton);
+        EXPECT_EQ(ChosenTexts(w), (QStringList{"LP.", "Obrączka", "Kolor"}));
+        EXPECT_EQ(FileBytes(layoutPath), Layout({3, 1, 30, 3, 40, 0, 25}));   // moves wait
+        w.ListBox(w.kChosenList)->SetCurSel(2);
+        w.Fire(w.kChosenList, Notification::SelChange);
+        EXPECT_EQ(w.ItemText(w.kWidthEdit), u"40");
+        w.SetItemText(w.kWidthEdit, u"55");
+        w.RunCommand(w.kApplyWidthButton);
+        EXPECT_EQ(FileBytes(layoutPath), Layout({3, 0, 25, 1, 30, 3, 55}));
+        w.ListBox(w.kChosenList)->SetCurSel(1);
+        w.RunCommand(w.kRemoveButton);
+        EXPECT_EQ(FileBytes(layoutPath), Layout({2, 0, 25, 3, 55}));
+        w.ListBox(w.kAvailableList)->SetCurSel(3);   // "Kolor" again: both share one width
+        w.RunCommand(w.kAddButton);
+        EXPECT_EQ(FileBytes(layoutPath), Layout({3, 0, 25, 3, 25, 3, 25}));
+
+        Text previewed;
+        for (int run = 0; run < 2; ++run) {
+            seams::QueueModalHandler([&](Dialog& preview) {
+                previewed = static_cast<CPodgladHTML&>(preview).path;
+                return IDCANCEL;
+            });
+            w.RunCommand(w.kPreviewButton);
+            const QString page = QString::fromStdU16String(ReadUnicodeFile(ListPreviewPath()));
+            EXPECT_EQ(page.count(QStringLiteral("<td>&nbsp;1</td>")), 1);
+            EXPECT_EQ(page.count(QStringLiteral("<td>&nbsp;2</td>")), 1);
+        }
+        EXPECT_EQ(previewed, ListPreviewPath());
+        w.RunCommand(w.kSaveButton);
+        EXPECT_EQ(FileBytes(saved.toStdU16String()), FileBytes(ListPreviewPath()));
+        w.RunCommand(w.kSaveButton);
+        return IDCANCEL;
+    });
+    list.DoModal();
+    EXPECT_EQ(MessageTexts(), QStringList{"Nie udało się zapisać listy do pliku:\n/nie/ma/takiego/folderu/x.html"});
+}
+
+TEST_F(ListExportTest, BirdListOpensItOnTheCategoryAndOnThePrintList) {
+    CMainDialog::EnableStartupPause(false);
+    CStartupSplash::EnableSplash(0);
+    const int loft = AddLoft(u"Gołębnik");
+    const int category = AddCategory(loft, u"Lotne");
+    const int a = AddBird(category, u"1");
+    const int b = AddBird(category, u"2");
+    const int c = AddBird(0, u"3");
+    ASSERT_TRUE(TheDataStore().RewriteCategoryOrder(category, {b, a}));
+    ASSERT_TRUE(TheDataStore().AddToIldList(c));
+    ASSERT_TRUE(TheDataStore().AddToIldList(a));
+    CMainDialog dialog;
+    dialog.show();
+    std::vector<std::pair<Text, std::vector<int>>> opened;
+    seams::SetModalHandler([&](Dialog& window) {
+        auto& list = static_cast<CEksportListyDoHTML&>(window);
+        opened.emplace_back(list.title, list.birdIds);
+        return IDCANCEL;
+    });
+    dialog.RunCommand(kCmdPrintCategory);
+    dialog.RunCommand(kCmdPrintIld);
+    EXPECT_EQ(opened, (std::vector<std::pair<Text, std::vector<int>>>{
+                          {u"Drukuj Kategorie", {b, a}}, {u"Drukuj ILD", {c, a}}}));
+}
+
+}  // namespace
