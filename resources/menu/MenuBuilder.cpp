@@ -92,11 +92,3 @@ QIcon CommandStripIcon(int index) {
     }
     return QIcon(QPixmap::fromImage(cell));
 }
-
-void ApplyCommandImages(QMenuBar* menuBar, const std::vector<MenuCommandImage>& images) {
-    for (const MenuCommandImage& image : images) {
-        if (QAction* action = FindMenuAction(menuBar, image.commandId)) {
-            action->setIcon(CommandStripIcon(image.imageIndex));
-        }
-    }
-}

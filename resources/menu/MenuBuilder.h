@@ -23,6 +23,3 @@ QAction* FindMenuAction(QMenuBar* menuBar, int id);
 // Cell `index` (0 to 16) of the command strip, bitmap 185, with its mask colour
 // RGB(192,192,192) made transparent; a null icon for an index outside the strip.
 QIcon CommandStripIcon(int index);
-
-// Puts the command strip's images beside the commands listed in `images`.
-void ApplyCommandImages(QMenuBar* menuBar, const std::vector<MenuCommandImage>& images);

@@ -13,6 +13,7 @@
 #include "ListView.h"
 #include "menu/MainMenu.h"
 #include "menu/MenuBuilder.h"
+#include "MenuXP.h"
 #include "Oprogramie.h"
 #include "Pomoc.h"
 #include "Resources.h"
@@ -103,9 +104,15 @@ CMainDialog::~CMainDialog() = default;
 // lies below it, in client coordinates.
 void CMainDialog::CreateMenuBar() {
     menuBar_ = BuildMenuBar(MainMenu(), this, [this](int id) { RunCommand(id); });
-    // The menu is drawn by Qt, with the command images beside the commands. The owner-drawn
-    // menu with its gradient band replaces this drawing when it arrives.
-    ApplyCommandImages(menuBar_, MainMenuCommandImages());
+    // The menus are measured and painted by the owner-drawn menu, with the command strip's
+    // images beside 15 commands.
+    CMenuXP::EnableForWindow(this, true);
+    CMenuXP::AttachToWindowMenus(this);
+    CMenuXP::UpdateMenuBar(this);
+    const auto images = CImageList::FromStrip(LoadBitmap(185).toImage(), 16, RGB(192, 192, 192));
+    for (const MenuCommandImage& image : MainMenuCommandImages()) {
+        CMenuXP::SetCommandImage(image.commandId, images, image.imageIndex);
+    }
     clientTop_ = menuBar_->sizeHint().height();
     for (QObject* child : children()) {
         auto* widget = qobject_cast<QWidget*>(child);

@@ -185,15 +185,6 @@ TEST_F(MenuBarTest, SameCaptionStillFiresTheRightCommand) {
     EXPECT_EQ(fired, (std::vector<int>{kCmdPrintLitterCardFromPrintouts, kCmdPrintLitterCard}));
 }
 
-TEST_F(MenuBarTest, CommandImagesGoOnlyBesideTheirCommands) {
-    ApplyCommandImages(bar, MainMenuCommandImages());
-    std::set<int> withImage;
-    for (const MenuCommandImage& image : MainMenuCommandImages()) withImage.insert(image.commandId);
-    for (int id : MenuCommandIds(MainMenu())) {
-        EXPECT_EQ(!FindMenuAction(bar, id)->icon().isNull(), withImage.count(id) == 1) << id;
-    }
-}
-
 TEST(MenuBuilder, AmpersandStaysTheMnemonicMarker) {
     const std::vector<MenuItemDef> table = {
         {MenuItemKind::Popup, 0, u"&Plik", {{MenuItemKind::Command, 7, u"&Otwórz", {}}}}};
