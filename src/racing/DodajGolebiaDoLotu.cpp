@@ -53,6 +53,8 @@ CDodajGolebiaDoLotu::CDodajGolebiaDoLotu(QWidget* parent) : Dialog(kTemplateId, 
     OnClicked(kChooseBird, [this] { OnChooseBird(); });
     OnKillFocus(kBranchPosition, [this] { OnLeaveBranchPosition(); });
     OnKillFocus(kSectionPosition, [this] { OnLeaveSectionPosition(); });
+    OnChanged(kArrivalDate, [this] { keepUnsetArrival_ = false; });
+    OnChanged(kArrivalTime, [this] { keepUnsetArrival_ = false; });
 }
 
 bool CDodajGolebiaDoLotu::OnInitDialog() {
@@ -90,8 +92,11 @@ bool CDodajGolebiaDoLotu::OnInitDialog() {
     if (mode == kEditMode) {
         ShowBird(entry.id_golebia);
         ShowPhotos(entry.id_golebia);
-        if (DateTimePicker* date = DatePicker(kArrivalDate)) date->SetTime(entry.DataCzasPrzylotu);
-        if (DateTimePicker* time = DatePicker(kArrivalTime)) time->SetTime(entry.DataCzasPrzylotu);
+        keepUnsetArrival_ = entry.DataCzasPrzylotu <= 0;
+        if (!keepUnsetArrival_) {
+            if (DateTimePicker* date = DatePicker(kArrivalDate)) date->SetTime(entry.DataCzasPrzylotu);
+            if (DateTimePicker* time = DatePicker(kArrivalTime)) time->SetTime(entry.DataCzasPrzylotu);
+        }
     } else {
         ShowBird(-1);
     }
@@ -175,7 +180,9 @@ void CDodajGolebiaDoLotu::OnOK() {
         MessageBox(this, u"Musisz wybrać gołębia");
         return;
     }
-    const auto arrival = TimeFromPickers(DatePicker(kArrivalDate), DatePicker(kArrivalTime));
+    const auto arrival = keepUnsetArrival_
+                             ? std::optional<Time64>(entry.DataCzasPrzylotu)
+                             : TimeFromPickers(DatePicker(kArrivalDate), DatePicker(kArrivalTime));
     if (!arrival) {
         MessageBox(this, u"Nieprawidłowa data przylotu.", u"", MB_OK | MB_ICONEXCLAMATION);
         if (QWidget* picker = Item(kArrivalDate)) picker->setFocus();

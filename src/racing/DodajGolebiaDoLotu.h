@@ -70,5 +70,7 @@ private:
     QFont nameFont_;
     QFont infoFont_;
     QPixmap defaultPhoto_;
+    // An arrival the result has not got stays so unless the pickers are changed.
+    bool keepUnsetArrival_ = false;
     bool saving_ = false;
 };

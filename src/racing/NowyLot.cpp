@@ -79,7 +79,12 @@ const TimeField kTimeFields[] = {
 
 }  // namespace
 
-CNowyLot::CNowyLot(QWidget* parent) : Dialog(kTemplateId, parent) {}
+CNowyLot::CNowyLot(QWidget* parent) : Dialog(kTemplateId, parent) {
+    for (std::size_t i = 0; i < std::size(kTimeFields); ++i) {
+        OnChanged(kTimeFields[i].dateId, [this, i] { keepUnset_[i] = false; });
+        OnChanged(kTimeFields[i].timeId, [this, i] { keepUnset_[i] = false; });
+    }
+}
 
 bool CNowyLot::OnInitDialog() {
     Dialog::OnInitDialog();
@@ -108,9 +113,13 @@ bool CNowyLot::OnInitDialog() {
     }
 
     setWindowTitle(QStringLiteral("Edycja lotu"));
-    for (const TimeField& field : kTimeFields) {
-        if (DateTimePicker* date = DatePicker(field.dateId)) date->SetTime(record.*field.member);
-        if (DateTimePicker* time = DatePicker(field.timeId)) time->SetTime(record.*field.member);
+    for (std::size_t i = 0; i < std::size(kTimeFields); ++i) {
+        const TimeField& field = kTimeFields[i];
+        const Time64 when = record.*field.member;
+        keepUnset_[i] = when <= 0;
+        if (keepUnset_[i]) continue;
+        if (DateTimePicker* date = DatePicker(field.dateId)) date->SetTime(when);
+        if (DateTimePicker* time = DatePicker(field.timeId)) time->SetTime(when);
     }
     if (ComboBox* types = Combo(kTypeCombo)) types->SetCurSel(record.typ);
     if (ComboBox* first = Combo(kCategory1)) first->SetCurSel(record.kategoria);
@@ -137,7 +146,9 @@ void CNowyLot::OnOK() {
     }
     for (const TextField& field : kTextFields) edited.*field.member = ItemText(field.id);
 
-    for (const TimeField& field : kTimeFields) {
+    for (std::size_t i = 0; i < std::size(kTimeFields); ++i) {
+        const TimeField& field = kTimeFields[i];
+        if (mode == kEditMode && keepUnset_[i]) continue;
         const auto when = TimeFromPickers(DatePicker(field.dateId), DatePicker(field.timeId));
         if (!when) {
             MessageBox(this, u"Nieprawidłowa data lotu.", u"", MB_OK | MB_ICONEXCLAMATION);

@@ -353,12 +353,18 @@ TEST_F(FlightsTest, AddedFlightIsWrittenWithEveryFieldAndListedOnce) {
     EXPECT_EQ(TheDataStore().flights.size(), 1u);
 }
 
-TEST_F(FlightsTest, EditedFlightKeepsItsResultsAndWholeKilometres) {
+TEST_F(FlightsTest, EditedFlightKeepsItsResultsWholeKilometresAndUnsetTimes) {
     const int id = StoreFlight(u"Opole", Local(12, 5, 2024, 10), 300.7, 20);
     StoreResult(id, fast_, Local(12, 5, 2024, 15));
     Load();
+    const Time64 unsetFirst = FlightsOnDisk().at(0).czas_pierwszego_w_konk;
+    ASSERT_LE(unsetFirst, 0);
     ClickFlight(0);
     seams::QueueModalHandler(On<FlightEditor>([&](FlightEditor& editor) {
+        // The last bird's time is entered; the first bird's stays unset.
+        SetPickers(editor, FlightEditor::kLastDate, FlightEditor::kLastTime,
+                   Local(12, 5, 2024, 16, 30));
+        editor.Fire(FlightEditor::kLastTime, Notification::Changed);
         EXPECT_EQ(editor.windowTitle(), "Edycja lotu");
         EXPECT_EQ(editor.GetDlgItemText(FlightEditor::kKilometres), "300");
         EXPECT_EQ(editor.GetDlgItemText(FlightEditor::kMetres), "20");
@@ -374,6 +380,8 @@ TEST_F(FlightsTest, EditedFlightKeepsItsResultsAndWholeKilometres) {
     EXPECT_EQ(disk[0].odleglosckm, 300.0);
     EXPECT_EQ(disk[0].kategoria, 3);
     EXPECT_EQ(disk[0].czasodlotu, Local(12, 5, 2024, 10));
+    EXPECT_EQ(disk[0].czas_pierwszego_w_konk, unsetFirst);
+    EXPECT_EQ(disk[0].czas_ostatniego_w_konk, Local(12, 5, 2024, 16, 30));
     ASSERT_EQ(TheDataStore().flights.size(), 1u);
     EXPECT_EQ(TheDataStore().flights[0].miejscowosc, u"Nysa");
     EXPECT_EQ(StoreResultIds(id).size(), 1u);
