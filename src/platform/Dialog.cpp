@@ -546,7 +546,11 @@ bool Dialog::PreTranslateKey(QWidget*, QKeyEvent* event) {
 
 void Dialog::keyPressEvent(QKeyEvent* event) {
     if (IsPage()) {
-        event->ignore();  // the window holding the page decides
+        // A page closes nothing: Enter and Escape that its controls left stop here, so they
+        // neither press the default button of the window holding the page nor cancel it (a
+        // half-typed change saved, or dropped without asking). Other keys go on up.
+        if (IsEnter(event) || event->key() == Qt::Key_Escape) event->accept();
+        else event->ignore();
         return;
     }
     if (IsEnter(event) && event->modifiers() == Qt::NoModifier) {

@@ -146,7 +146,9 @@ public:
     // ---- keys -------------------------------------------------------------------------------
     // Enter presses the default button and Escape cancels, unless the window says otherwise:
     // a swallowed key reaches neither the window nor any of its controls; enterCommand != 0
-    // makes Enter anywhere in the window run that command instead.
+    // makes Enter anywhere in the window run that command instead. A page closes nothing:
+    // Enter and Escape that its controls do not take stop at the page and never reach the
+    // window holding it.
     struct KeyPolicy {
         bool swallowEnter = false;
         bool swallowEscape = false;

@@ -4,7 +4,8 @@
 // pages that keep their own copies of texts take them when the editor opens and hand them back
 // when the user confirms.
 //
-// Enter and Escape on a page close nothing: the editor decides.
+// Enter and Escape on a page close nothing and never reach the editor (the platform stops them
+// at every page).
 
 #include "Dialog.h"
 #include "Records.h"

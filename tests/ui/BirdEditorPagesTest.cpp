@@ -5,14 +5,20 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QImage>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <QTest>
 #include <functional>
 
 #include "ControlKinds.h"
 #include "DataStore.h"
 #include "Dialog.h"
 #include "DodajGolebia.h"
+#include "DodajGolebiaTab1.h"
 #include "DodajGolebiaTab2.h"
 #include "DodajGolebiaTab3.h"
 #include "DodajGolebiaTab4.h"
@@ -537,3 +543,63 @@ TEST_F(BirdEditorPagesTest, TreatmentsAreStoredAtOnceAndEditedByTheirRow) {
 }
 
 }  // namespace
+
+// ---- keys -------------------------------------------------------------------------------------
+
+namespace {
+
+// Presses Enter and then Escape in every list, field and combo of every page, each page shown
+// as the user would see it; answers how many controls were tried.
+int PressEnterAndEscapeOnEveryPage(CDodajGolebia& editor) {
+    int tried = 0;
+    for (int tab = 0; tab < CDodajGolebiaTabCtrl::kPageCount; ++tab) {
+        editor.TabCtrl()->SelectTab(tab);
+        CDodajGolebiaPage* page = editor.TabCtrl()->PageAt(tab);
+        for (QWidget* control : page->findChildren<QWidget*>()) {
+            const bool takesKeys = qobject_cast<QLineEdit*>(control) ||
+                                   qobject_cast<QAbstractItemView*>(control) ||
+                                   qobject_cast<QComboBox*>(control) ||
+                                   qobject_cast<QPlainTextEdit*>(control);
+            // Combo drop-downs are windows of their own.
+            if (!takesKeys || control->window() != &editor || !control->isVisibleTo(page)) continue;
+            control->setFocus();
+            QTest::keyClick(control, Qt::Key_Return);
+            QTest::keyClick(control, Qt::Key_Escape);
+            ++tried;
+            if (editor.HasEnded()) return tried;
+        }
+    }
+    return tried;
+}
+
+std::size_t BirdsOnDisk() {
+    CDataStore fresh;
+    fresh.LoadLofts();
+    fresh.LoadPigeonsDb(-1);
+    return fresh.pigeons.size();
+}
+
+}  // namespace
+
+TEST_F(BirdEditorPagesTest, EnterAndEscapeOnThePagesNeitherSaveNorCloseNorAddBirds) {
+    RunEdit([&](CDodajGolebia& editor) {
+        editor.show();
+        editor.TabCtrl()->Tab1()->SetDlgItemText(CDodajGolebiaTab1::kName, QStringLiteral("Nowa"));
+        EXPECT_GE(PressEnterAndEscapeOnEveryPage(editor), 12);
+        EXPECT_FALSE(editor.HasEnded());
+        EXPECT_EQ(editor.TabCtrl()->Tab1()->GetDlgItemText(CDodajGolebiaTab1::kName),
+                  QStringLiteral("Nowa"));
+    });
+    EXPECT_EQ(StoredBird(birdId_).nazwa, u"");  // the half-typed name was not saved
+
+    // With "keep the window open" ticked each Enter used to add another identical bird.
+    RunAdd([&](CDodajGolebia& editor) {
+        editor.show();
+        editor.CheckDlgButton(CDodajGolebia::kKeepOpenBox, 1);
+        editor.TabCtrl()->Tab1()->SetDlgItemText(CDodajGolebiaTab1::kRing, QStringLiteral("5150"));
+        PressEnterAndEscapeOnEveryPage(editor);
+        EXPECT_FALSE(editor.HasEnded());
+    });
+    EXPECT_EQ(BirdsOnDisk(), 1u);
+    EXPECT_TRUE(seams::MessageBoxCalls().empty());
+}
