@@ -131,6 +131,22 @@ int CZakladkaLotyGolebi::CurrentLoftId() const {
     return HasCurrentLoft() ? TheDataStore().lofts[g_currentLoftIndex].id : -1;
 }
 
+FlightRecord* CZakladkaLotyGolebi::ChosenFlight() {
+    if (selectedFlight_ < 0 || selectedFlight_ >= static_cast<int>(shownFlights_.size())) {
+        return nullptr;
+    }
+    return &shownFlights_[selectedFlight_];
+}
+
+FlightResultEntry* CZakladkaLotyGolebi::ChosenResult() {
+    FlightRecord* flight = ChosenFlight();
+    if (!flight || selectedResult_ < 0 ||
+        selectedResult_ >= static_cast<int>(flight->entries.size())) {
+        return nullptr;
+    }
+    return &flight->entries[selectedResult_];
+}
+
 // ---- the lists ------------------------------------------------------------------------------
 
 void CZakladkaLotyGolebi::FillFlightList(int seasonIndex) {
@@ -171,10 +187,8 @@ void CZakladkaLotyGolebi::SetFlightRow(int row, const FlightRecord& flight) {
 
 void CZakladkaLotyGolebi::SetResultRow(int row, const FlightResultEntry& result) {
     ListView* list = ResultList();
-    if (!list || selectedFlight_ < 0 || selectedFlight_ >= static_cast<int>(shownFlights_.size())) {
-        return;
-    }
-    const FlightRecord& flight = shownFlights_[selectedFlight_];
+    const FlightRecord* flight = ChosenFlight();
+    if (!list || !flight) return;
     if (row == -1) {
         row = list->InsertItem(list->GetItemCount(), QStringLiteral(" "));
     } else {
@@ -185,15 +199,16 @@ void CZakladkaLotyGolebi::SetResultRow(int row, const FlightResultEntry& result)
     list->SetItemText(row, 3, NumberText(result.nr_konkursu) + u" ");
     list->SetItemText(row, 4, FloatText(result.CoefficientOddzialowy) + u" ");
     list->SetItemText(row, 5, FloatText(result.PunktyOddzial) + u" ");
-    list->SetItemText(row, 6, ResultSpeedText(flight, result));
+    list->SetItemText(row, 6, ResultSpeedText(*flight, result));
 }
 
 void CZakladkaLotyGolebi::ShowResultsOfSelectedFlight() {
     ListView* results = ResultList();
     if (results) results->DeleteAllItems();
     selectedResult_ = -1;
-    if (selectedFlight_ < 0 || selectedFlight_ >= static_cast<int>(shownFlights_.size())) return;
-    for (const FlightResultEntry& result : shownFlights_[selectedFlight_].entries) {
+    const FlightRecord* flight = ChosenFlight();
+    if (!flight) return;
+    for (const FlightResultEntry& result : flight->entries) {
         SetResultRow(-1, result);
     }
 }
@@ -291,13 +306,10 @@ void CZakladkaLotyGolebi::AddFlight() {
 }
 
 void CZakladkaLotyGolebi::EditFlight() {
-    if (!HasCurrentLoft() || selectedFlight_ < 0 ||
-        selectedFlight_ >= static_cast<int>(shownFlights_.size())) {
-        return;
-    }
+    if (!HasCurrentLoft() || !ChosenFlight()) return;
     CNowyLot editor(this);
     editor.mode = CNowyLot::kEditMode;
-    editor.record = shownFlights_[selectedFlight_];
+    editor.record = *ChosenFlight();
     editor.record.id_hodowli = CurrentLoftId();
     if (editor.DoModal() != IDOK) return;
     // The stored flight takes the edited fields; its results stay those the data store holds.
@@ -311,11 +323,10 @@ void CZakladkaLotyGolebi::EditFlight() {
 }
 
 void CZakladkaLotyGolebi::DeleteFlight() {
-    if (HasCurrentLoft() && selectedFlight_ >= 0 &&
-        selectedFlight_ < static_cast<int>(shownFlights_.size()) &&
+    if (HasCurrentLoft() && ChosenFlight() &&
         Confirm(this, u"Czy napewno usunąć wybrany lot?", u"Usuwanie lotu")) {
         // The flight's results go with it, in the same transaction.
-        FlightRecord flight = shownFlights_[selectedFlight_];
+        FlightRecord flight = *ChosenFlight();
         if (!TheDataStore().WriteFlight(kModeDelete, flight)) {
             MessageBox(this, u"Nie udało się usunąć lotu.", u"", MB_OK | MB_ICONERROR);
             return;
@@ -327,12 +338,11 @@ void CZakladkaLotyGolebi::DeleteFlight() {
 // ---- results --------------------------------------------------------------------------------
 
 void CZakladkaLotyGolebi::AddFlightResult() {
-    if (!HasCurrentLoft() || selectedFlight_ < 0 ||
-        selectedFlight_ >= static_cast<int>(shownFlights_.size())) {
+    if (!HasCurrentLoft() || !ChosenFlight()) {
         MessageBox(this, std::u16string(kChooseFlightFirst));
         return;
     }
-    FlightRecord& flight = shownFlights_[selectedFlight_];
+    FlightRecord& flight = *ChosenFlight();
     CDodajGolebiaDoLotu editor(this);
     editor.mode = CDodajGolebiaDoLotu::kAddMode;
     editor.entry.id_lotu = flight.id;
@@ -346,13 +356,11 @@ void CZakladkaLotyGolebi::AddFlightResult() {
 }
 
 void CZakladkaLotyGolebi::EditFlightResult() {
-    if (!HasCurrentLoft() || selectedFlight_ < 0 ||
-        selectedFlight_ >= static_cast<int>(shownFlights_.size()) || selectedResult_ < 0 ||
-        selectedResult_ >= static_cast<int>(shownFlights_[selectedFlight_].entries.size())) {
+    if (!HasCurrentLoft() || !ChosenResult()) {
         MessageBox(this, std::u16string(kChooseFlightFirst));
         return;
     }
-    FlightRecord& flight = shownFlights_[selectedFlight_];
+    FlightRecord& flight = *ChosenFlight();
     CDodajGolebiaDoLotu editor(this);
     editor.mode = CDodajGolebiaDoLotu::kEditMode;
     editor.entry = flight.entries[selectedResult_];
@@ -367,14 +375,12 @@ void CZakladkaLotyGolebi::EditFlightResult() {
 }
 
 void CZakladkaLotyGolebi::DeleteFlightResult() {
-    if (!HasCurrentLoft() || selectedFlight_ < 0 ||
-        selectedFlight_ >= static_cast<int>(shownFlights_.size()) || selectedResult_ < 0 ||
-        selectedResult_ >= static_cast<int>(shownFlights_[selectedFlight_].entries.size()) ||
+    if (!HasCurrentLoft() || !ChosenResult() ||
         !Confirm(this, u"Czy napewno usunąć wybranego lotnika?", u"Usuwanie lotnika")) {
         return;
     }
-    FlightRecord& flight = shownFlights_[selectedFlight_];
-    FlightResultEntry result = flight.entries[selectedResult_];
+    FlightRecord& flight = *ChosenFlight();
+    FlightResultEntry result = *ChosenResult();
     CDataStore& store = TheDataStore();
     if (!store.WriteFlightResult(kModeDelete, result)) {
         MessageBox(this, u"Nie udało się usunąć wyniku gołębia.", u"", MB_OK | MB_ICONERROR);
@@ -392,8 +398,7 @@ void CZakladkaLotyGolebi::DeleteFlightResult() {
 }
 
 void CZakladkaLotyGolebi::ImportFlightResults() {
-    if (!HasCurrentLoft() || selectedFlight_ < 0 ||
-        selectedFlight_ >= static_cast<int>(shownFlights_.size())) {
+    if (!HasCurrentLoft() || !ChosenFlight()) {
         MessageBox(this, std::u16string(u"Wybierz lot, do którego chcesz dodać wyniki"));
         return;
     }

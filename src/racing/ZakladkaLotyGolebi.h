@@ -89,6 +89,9 @@ protected:
 private:
     bool HasCurrentLoft() const;
     int CurrentLoftId() const;
+    // The flight and result chosen in the lists (in the snapshot), null when none.
+    FlightRecord* ChosenFlight();
+    FlightResultEntry* ChosenResult();
     // The list shows every flight again and the season chooser says so.
     void ShowAllFlights();
     void ShowResultsOfSelectedFlight();
