@@ -13,6 +13,9 @@
 #include "DodajGolebiaDoLotu.h"
 #include "DodajSezon.h"
 #include "Globals.h"
+#include "MainDialog.h"
+#include "StartupSplash.h"
+#include "menu/MainMenu.h"
 #include "ListView.h"
 #include "NowyLot.h"
 #include "Seams.h"
@@ -541,6 +544,57 @@ TEST_F(FlightsTest, RefusedResultsWriteNothingAndSayWhy) {
     EXPECT_TRUE(SnapshotResultIds(0).empty());
     EXPECT_TRUE(StoreResultIds(id).empty());
     EXPECT_EQ(page_->ResultList()->GetItemCount(), 0);
+}
+
+// ---- in the main window ---------------------------------------------------------------------
+
+class FlightsInMainWindowTest : public WindowTest {
+protected:
+    void SetUp() override {
+        ASSERT_NO_FATAL_FAILURE(WindowTest::SetUp());
+        CMainDialog::EnableStartupPause(false);
+        CStartupSplash::EnableSplash(0);
+    }
+    void TearDown() override {
+        dialog_.reset();
+        WindowTest::TearDown();
+    }
+    std::unique_ptr<CMainDialog> dialog_;
+};
+
+TEST_F(FlightsInMainWindowTest, LotyCommandsActOnTheCurrentLoftsFlights) {
+    const int north = AddLoft(u"Północ");
+    const int south = AddLoft(u"Południe");
+    for (const auto& [loft, place] : {std::pair{north, u"Opole"}, std::pair{south, u"Kalisz"}}) {
+        FlightRecord flight;
+        flight.id_hodowli = loft;
+        flight.miejscowosc = place;
+        flight.czasodlotu = Local(12, 5, 2024, 10);
+        ASSERT_TRUE(TheDataStore().WriteFlight(kModeInsert, flight));
+    }
+    dialog_ = std::make_unique<CMainDialog>();
+    dialog_->resize(1280, 800);
+    dialog_->show();
+    Page* page = dialog_->FlightsPage();
+    EXPECT_EQ(ListColumn(page->FlightList(), 1), (QStringList{"Opole"}));
+
+    dialog_->LoftCombo()->SetCurSel(1);
+    dialog_->Fire(CMainDialog::kLoftCombo, Notification::SelChange);
+    EXPECT_EQ(ListColumn(page->FlightList(), 1), (QStringList{"Kalisz"}));
+
+    dialog_->RunCommand(kCmdAddFlightResult);
+    EXPECT_EQ(MessageTexts().last(),
+              "Przed dodaniem gołębia do lotu musisz wybrać lot z listy powyżej");
+    seams::QueueModalHandler(On<FlightEditor>([](FlightEditor& editor) {
+        editor.SetItemText(FlightEditor::kPlace, u"Konin");
+        editor.RunCommand(IDOK);
+    }));
+    dialog_->RunCommand(kCmdAddFlight);
+    EXPECT_EQ(ListColumn(page->FlightList(), 1), (QStringList{"Kalisz", "Konin"}));
+    CDataStore fresh;
+    fresh.LoadPigeonsDb(south);
+    ASSERT_EQ(fresh.flights.size(), 2u);
+    EXPECT_EQ(fresh.flights[1].miejscowosc, u"Konin");
 }
 
 }  // namespace
