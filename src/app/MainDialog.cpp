@@ -375,8 +375,8 @@ void CMainDialog::FillCategoryCombo() {
 
 void CMainDialog::SetLoftCountLabel() {
     if (!ValidLoft(g_currentLoftIndex)) return;
-    SetDlgItemText(kLoftCountLabel,
-                   QStringLiteral("(%1)").arg(Store().lofts[g_currentLoftIndex].pigeonCount));
+    SetDlgItemText(kLoftCountLabel, QStringLiteral("(%1)").arg(PigeonCountOfLoft(
+                                        Store().lofts[g_currentLoftIndex].id)));
 }
 
 // The first loft and its first category, where they exist.
@@ -455,13 +455,14 @@ void CMainDialog::EditLoft() {
     ComboBox* combo = LoftCombo();
     combo->DeleteString(index);
     combo->InsertString(index, Store().lofts[index].nazwahodowli);
-    combo->SetCurSel(-1);
-    g_currentLoftIndex = -1;
+    // The renamed loft stays the current one, and the chooser shows it.
+    combo->SetCurSel(index);
 }
 
 void CMainDialog::DeleteLoft() {
     if (!ValidLoft(g_currentLoftIndex)) return;
     const int index = g_currentLoftIndex;
+    if (!ConfirmLoftDelete(this, index)) return;
     LoftRecord loft = Store().lofts[index];
     if (!Store().WriteLoft(kModeDelete, loft)) return;
     LoftCombo()->DeleteString(index);
@@ -499,9 +500,11 @@ void CMainDialog::EditCategory() {
 void CMainDialog::DeleteCategory() {
     if (!ValidCategory(g_currentLoftIndex, g_currentCategoryIndex)) return;
     const int index = g_currentCategoryIndex;
+    if (!ConfirmCategoryDelete(this, g_currentLoftIndex, index)) return;
     if (!DeleteCategoryAt(g_currentLoftIndex, index)) return;
     CategoryCombo()->DeleteString(index);
     birdListPage_->EmptyList();
+    SetDlgItemText(kCategoryCountLabel, QString());
     g_selectedPigeonRow = -1;
     g_currentCategoryIndex = -1;
 }

@@ -1,6 +1,6 @@
 #pragma once
-// "Nowa notatka": asks for the name of a new note. OK takes the text as it is (an empty name
-// too); closing the window cancels.
+// "Nowa notatka": asks for the name of a new note. OK takes the text as it is; a name of only
+// blanks is refused with a message and the window stays open. Closing the window cancels.
 
 #include <string>
 

@@ -17,6 +17,7 @@
 #include "DrukujRodowodGolebia.h"
 #include "EksportListyDoHTML.h"
 #include "Globals.h"
+#include "LoftAndCategoryEdits.h"
 #include "ListView.h"
 #include "MainDialog.h"
 #include "PanelPodgladuTab1.h"
@@ -178,6 +179,11 @@ int CZakladkaListaPsow::ShowCategory(int loftIndex, int categoryId) {
         ++n;
     }
     if (categoryCountLabel) categoryCountLabel->setText(QStringLiteral("(%1)").arg(n));
+    // Every add, delete, move, copy and ring series ends in a new fill: the loft's count is
+    // brought up to date with it.
+    const std::vector<LoftRecord>& lofts = store.lofts;
+    if (loftCountLabel && loftIndex >= 0 && loftIndex < static_cast<int>(lofts.size()))
+        loftCountLabel->setText(QStringLiteral("(%1)").arg(PigeonCountOfLoft(lofts[loftIndex].id)));
     return -1;
 }
 

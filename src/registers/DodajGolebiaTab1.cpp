@@ -5,7 +5,9 @@
 #include <ctime>
 #include <iomanip>
 #include <locale>
+#include <set>
 #include <sstream>
+#include <vector>
 
 #include "AutoCompleteCombo.h"
 #include "DataStore.h"
@@ -404,10 +406,45 @@ void CDodajGolebiaTab1::OnDatePicker(int group) {
 void CDodajGolebiaTab1::OnChooseFather() { ChooseParent(true); }
 void CDodajGolebiaTab1::OnChooseMother() { ChooseParent(false); }
 
+namespace {
+
+// Whether `ancestorId` is `birdId` itself or among its forebears, following the stored parents.
+// Every bird is visited once, so parents that already loop cannot hang the search.
+bool IsSelfOrForebear(int ancestorId, int birdId) {
+    const PigeonMap& pigeons = TheDataStore().pigeons;
+    std::vector<int> pending{birdId};
+    std::set<int> seen;
+    while (!pending.empty()) {
+        const int id = pending.back();
+        pending.pop_back();
+        if (id <= 0 || !seen.insert(id).second) continue;
+        if (id == ancestorId) return true;
+        const auto bird = pigeons.find(id);
+        if (bird == pigeons.end()) continue;
+        pending.push_back(bird->second.id_ojca);
+        pending.push_back(bird->second.id_matki);
+    }
+    return false;
+}
+
+}  // namespace
+
 void CDodajGolebiaTab1::ChooseParent(bool father) {
     CWybierzPsaZListy chooser;
     chooser.filterMode = father ? ChooserMales : ChooserFemales;
+    chooser.excludedId = record_.id;
     if (chooser.DoModal() != IDOK || chooser.chosenValid != 1) return;
+    // A bird descending from this one (or this one itself) as its parent would make the bird its
+    // own ancestor: pedigrees and family trees would run in a circle.
+    if (record_.id > 0 && IsSelfOrForebear(record_.id, chooser.chosenId)) {
+        const std::u16string text =
+            chooser.chosenId == record_.id
+                ? u"Gołąb nie może być swoim własnym rodzicem."
+                : u"Wybrany gołąb pochodzi od edytowanego gołębia, więc nie może być jego "
+                  u"rodzicem.";
+        MessageBox(this, text, std::u16string(u"Błąd"), MB_ICONWARNING | MB_OK);
+        return;
+    }
     // The parent goes into the record at once; the rest of the page waits for OK.
     (father ? record_.id_ojca : record_.id_matki) = chooser.chosenId;
     ShowParent(chooser.chosenId, father ? kFatherPicture : kMotherPicture,

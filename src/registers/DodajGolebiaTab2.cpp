@@ -26,6 +26,8 @@ void CDodajGolebiaTab2::ShowRecord(bool editMode) {
     currentNote = kGeneral;
     noteText = generalNotes;
     SetItemText(kNoteEdit, noteText);
+    SetItemText(kGenotype, record_.genotyp);
+    SetItemText(kPhenotype, record_.fenotyp);
 }
 
 void CDodajGolebiaTab2::StoreCurrentNote() {
@@ -48,5 +50,7 @@ bool CDodajGolebiaTab2::CollectInto(PigeonRecord& target) {
     target.notatkicechywygladu = appearanceNotes;
     target.notatkiproblemy = problemNotes;
     target.notatkichoroby = illnessNotes;
+    target.genotyp = ItemText(kGenotype);
+    target.fenotyp = ItemText(kPhenotype);
     return true;
 }

@@ -1,10 +1,7 @@
 #pragma once
 // The bird editor's notes: four notes (general, appearance, problems, illnesses) shown one at a
 // time in one edit. Switching notes keeps what was typed in each; the notes reach the record
-// only when the editor is confirmed.
-//
-// The fields beside "Genotyp" and "Fenotyp" are not connected to the record: the bird file
-// never gives those texts back, so showing them would promise what is not kept.
+// only when the editor is confirmed, with the texts beside "Genotyp" and "Fenotyp".
 
 #include <string>
 

@@ -1,19 +1,51 @@
 #include "LoftAndCategoryEdits.h"
 
+#include <QString>
+
 #include "DataStore.h"
 #include "Dialog.h"
 #include "DodajEdytujHodowle.h"
 #include "DodajEdytujKategorie.h"
 
+namespace {
+
+// A loft name is unique in the loft table: a taken one is refused in the editor, with a word,
+// before the database refuses it silently. `except` is the index of the loft being renamed.
+std::u16string LoftNameRefusal(const std::u16string& name, int except) {
+    const std::vector<LoftRecord>& lofts = TheDataStore().lofts;
+    for (size_t i = 0; i < lofts.size(); ++i) {
+        if (static_cast<int>(i) != except && lofts[i].nazwahodowli == name)
+            return u"Gołębnik o tej nazwie już istnieje. Wpisz inną nazwę.";
+    }
+    return {};
+}
+
+void ReportLoftNotSaved(QWidget* parent) {
+    MessageBox(parent, std::u16string(u"Nie udało się zapisać gołębnika."), std::u16string(u"Błąd"),
+               MB_ICONWARNING | MB_OK);
+}
+
+bool AskBeforeDelete(QWidget* parent, const std::u16string& question) {
+    return MessageBox(parent, question, std::u16string(u"Czy usunąć?"),
+                      MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDYES;
+}
+
+std::u16string Number(size_t n) { return QString::number(n).toStdU16String(); }
+
+}  // namespace
+
 bool AddLoftWithEditor(QWidget* parent, const std::u16string& title, LoftRecord& added) {
     CDodajEdytujHodowle editor(parent);
     editor.title = title;
+    editor.refuseName = [](const std::u16string& name) { return LoftNameRefusal(name, -1); };
     if (editor.DoModal() != IDOK) return false;
     LoftRecord loft;
     loft.nazwahodowli = editor.name;
     loft.opishodowli = editor.description;
-    // A name already taken is refused by the database.
-    if (!TheDataStore().WriteLoft(kModeInsert, loft) || loft.id <= 0) return false;
+    if (!TheDataStore().WriteLoft(kModeInsert, loft) || loft.id <= 0) {
+        ReportLoftNotSaved(parent);
+        return false;
+    }
     added = loft;
     return true;
 }
@@ -24,11 +56,17 @@ bool EditLoftWithEditor(QWidget* parent, const std::u16string& title, int loftIn
     editor.title = title;
     editor.name = store.lofts[loftIndex].nazwahodowli;
     editor.description = store.lofts[loftIndex].opishodowli;
+    editor.refuseName = [loftIndex](const std::u16string& name) {
+        return LoftNameRefusal(name, loftIndex);
+    };
     if (editor.DoModal() != IDOK) return false;
     LoftRecord changed = store.lofts[loftIndex];
     changed.nazwahodowli = editor.name;
     changed.opishodowli = editor.description;
-    if (!store.WriteLoft(changed.id, changed)) return false;
+    if (!store.WriteLoft(changed.id, changed)) {
+        ReportLoftNotSaved(parent);
+        return false;
+    }
     store.lofts[loftIndex] = changed;
     return true;
 }
@@ -72,4 +110,28 @@ bool DeleteCategoryAt(int loftIndex, int categoryIndex) {
     if (!TheDataStore().WriteCategory(kModeDelete, category)) return false;
     categories.erase(categories.begin() + categoryIndex);
     return true;
+}
+
+int PigeonCountOfLoft(int loftId) {
+    int count = 0;
+    for (const auto& [id, bird] : TheDataStore().pigeons)
+        if (id > 0 && bird.id_hodowli == loftId) ++count;
+    return count;
+}
+
+bool ConfirmLoftDelete(QWidget* parent, int loftIndex) {
+    const LoftRecord& loft = TheDataStore().lofts[loftIndex];
+    return AskBeforeDelete(
+        parent, u"Czy napewno usunąć wybrany gołębnik \"" + loft.nazwahodowli +
+                    u"\"?\nGołębi w gołębniku: " + Number(PigeonCountOfLoft(loft.id)) +
+                    u". Razem z gołębnikiem zostaną usunięte wszystkie jego kategorie.");
+}
+
+bool ConfirmCategoryDelete(QWidget* parent, int loftIndex, int categoryIndex) {
+    const CategoryRecord& category = TheDataStore().lofts[loftIndex].categories[categoryIndex];
+    const size_t birds = TheDataStore().LoadCategoryMembers(category.id).size();
+    return AskBeforeDelete(
+        parent, u"Czy napewno usunąć wybraną kategorię \"" + category.nazwakategorii +
+                    u"\"?\nGołębi w kategorii: " + Number(birds) +
+                    u". Gołębie zostaną w hodowli, ale znikną z tej listy.");
 }

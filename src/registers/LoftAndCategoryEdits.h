@@ -22,3 +22,12 @@ bool EditCategoryWithEditor(QWidget* parent, const std::u16string& title, int lo
                             int categoryIndex);
 // Deletes the category (with its membership rows) and removes it from its loft's categories.
 bool DeleteCategoryAt(int loftIndex, int categoryIndex);
+
+// Birds that belong to the loft (by id), counted in the data store's birds, so the count follows
+// every add, delete and move at once.
+int PigeonCountOfLoft(int loftId);
+
+// The questions asked before a loft or a category is deleted (Yes and No, No the default); each
+// says how many birds would lose their place. True when the user said yes.
+bool ConfirmLoftDelete(QWidget* parent, int loftIndex);
+bool ConfirmCategoryDelete(QWidget* parent, int loftIndex, int categoryIndex);

@@ -28,6 +28,13 @@ void NameAndDescriptionDialog::OnOK() {
         MessageBox(this, refusal_, u"Błąd", MB_ICONWARNING | MB_OK);
         return;
     }
+    if (refuseName) {
+        const std::u16string refusal = refuseName(name);
+        if (!refusal.empty()) {
+            MessageBox(this, refusal, u"Błąd", MB_ICONWARNING | MB_OK);
+            return;
+        }
+    }
     EndDialog(IDOK);
 }
 

@@ -4,6 +4,7 @@
 // reads the fields back. A name of three characters or fewer is refused with a message and the
 // window stays open.
 
+#include <functional>
 #include <string>
 
 #include "Dialog.h"
@@ -19,6 +20,9 @@ public:
     std::u16string title;        // window caption and header title
     std::u16string name;         // edit 1008
     std::u16string description;  // edit 1009
+    // Set by a caller that refuses some names: the message for a refused name, empty when the
+    // name may be used. A refused name keeps the window open.
+    std::function<std::u16string(const std::u16string&)> refuseName;
 
     bool OnInitDialog() override;
     void OnOK() override;

@@ -84,6 +84,14 @@ void PersonEditor::Save() {
     person.wojewodztwo = VoivodeshipCombo()->GetCurSel();
     person.kraj = CountryCombo()->GetCurSel();
     for (const auto& [id, field] : kTextFields) person.*field = ItemText(id);
+    // A person without first name and surname would be a blank row of the register and of
+    // every list that names people.
+    if (QString::fromStdU16String(person.imie).trimmed().isEmpty() &&
+        QString::fromStdU16String(person.nazwisko).trimmed().isEmpty()) {
+        MessageBox(this, std::u16string(u"Wprowadź imię lub nazwisko."), std::u16string(u"Błąd"),
+                   MB_ICONWARNING | MB_OK);
+        return;
+    }
 
     const int mode = editFlag ? person.id : kModeInsert;
     if (!WritePerson(mode, person)) {

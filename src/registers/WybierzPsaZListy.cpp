@@ -46,6 +46,7 @@ bool CWybierzPsaZListy::OnInitDialog() {
 }
 
 bool CWybierzPsaZListy::Admits(const PigeonRecord& bird) const {
+    if (excludedId > 0 && bird.id == excludedId) return false;
     switch (filterMode) {
     case ChooserFemales: return bird.plec == 0 || bird.plec == 2;
     case ChooserMales: return bird.plec == 0 || bird.plec == 1;

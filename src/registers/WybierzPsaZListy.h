@@ -37,6 +37,8 @@ public:
     explicit CWybierzPsaZListy(QWidget* parent = nullptr);
 
     int filterMode = ChooserAllBirds;
+    // A bird never offered: the bird whose parent is being chosen (-1 offers every bird).
+    int excludedId = -1;
     // Birds that pass the category and the sex filter, in list order.
     std::vector<PigeonRecord> candidates;
     // The candidates that pass the ring text: row i of the list is shown[i].

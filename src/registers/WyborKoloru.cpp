@@ -24,6 +24,13 @@ CWyborKoloru::CWyborKoloru(QWidget* parent)
 bool CWyborKoloru::OnInitDialog() {
     NameDictionaryDialog::OnInitDialog();
     const bool colours = kind == DictionaryColours;
+    // The header says "Wybierz kolory" whatever the dictionary; the title bar says which one.
+    switch (kind) {
+    case DictionaryBreeds: setWindowTitle(QStringLiteral("Rasy")); break;
+    case DictionaryEyeColours: setWindowTitle(QStringLiteral("Kolory oczu")); break;
+    case DictionaryLines: setWindowTitle(QStringLiteral("Linie")); break;
+    default: setWindowTitle(QStringLiteral("Kolory")); break;
+    }
     ShowItem(kColourCodeButton, colours);
     EnableItem(kColourCodeButton, colours);
     return true;

@@ -75,7 +75,7 @@ void CZarzadzajHodowlami::OnEditLoft() {
 }
 
 void CZarzadzajHodowlami::OnDeleteLoft() {
-    if (!HasLoft()) return;
+    if (!HasLoft() || !ConfirmLoftDelete(this, selectedLoft)) return;
     LoftRecord loft = Store().lofts[selectedLoft];
     // The writer removes the loft from the data store's lofts.
     if (!Store().WriteLoft(kModeDelete, loft)) return;
@@ -105,7 +105,7 @@ void CZarzadzajHodowlami::OnEditCategory() {
 }
 
 void CZarzadzajHodowlami::OnDeleteCategory() {
-    if (!HasCategory()) return;
+    if (!HasCategory() || !ConfirmCategoryDelete(this, selectedLoft, selectedCategory)) return;
     if (!DeleteCategoryAt(selectedLoft, selectedCategory)) return;
     CategoryList()->DeleteString(selectedCategory);
     selectedCategory = -1;

@@ -98,6 +98,7 @@ protected:
         bird.notatkichoroby = u"choroby";
         bird.NotatkaRodowodowa0 = u"własna";
         bird.NotatkaRodowodowa1 = u"ojciec";
+        bird.genotyp = u"Aa";
         ASSERT_TRUE(store.WritePigeon(kModeInsert, bird));
         birdId_ = bird.id;
     }
@@ -187,8 +188,10 @@ TEST_F(BirdEditorPagesTest, NoteSlotsKeepTheirTextWhenSwitchingAndReachTheFileOn
                   notes.RunCommand(CDodajGolebiaTab2::kProblemsButton);
                   // Typed last and never switched away from: still stored.
                   notes.SetItemText(CDodajGolebiaTab2::kNoteEdit, u"kuleje");
-                  // Genotype and phenotype are not connected to the record.
+                  EXPECT_EQ(notes.ItemText(CDodajGolebiaTab2::kGenotype), u"Aa");
+                  EXPECT_EQ(notes.ItemText(CDodajGolebiaTab2::kPhenotype), u"");
                   notes.SetItemText(CDodajGolebiaTab2::kGenotype, u"AA");
+                  notes.SetItemText(CDodajGolebiaTab2::kPhenotype, u"niebieski pasiasty");
                   editor.RunCommand(IDOK);
               }),
               IDOK);
@@ -197,7 +200,8 @@ TEST_F(BirdEditorPagesTest, NoteSlotsKeepTheirTextWhenSwitchingAndReachTheFileOn
     EXPECT_EQ(stored.notatkicechywygladu, u"biała lotka");
     EXPECT_EQ(stored.notatkiproblemy, u"kuleje");
     EXPECT_EQ(stored.notatkichoroby, u"choroby");
-    EXPECT_EQ(lastRecord_.genotyp, u"");
+    EXPECT_EQ(stored.genotyp, u"AA");
+    EXPECT_EQ(stored.fenotyp, u"niebieski pasiasty");
 }
 
 TEST_F(BirdEditorPagesTest, NotesOfANewBirdAreStoredWithIt) {
@@ -207,6 +211,7 @@ TEST_F(BirdEditorPagesTest, NotesOfANewBirdAreStoredWithIt) {
         notes.SetItemText(CDodajGolebiaTab2::kNoteEdit, u"spokojny");
         notes.RunCommand(CDodajGolebiaTab2::kIllnessesButton);
         notes.SetItemText(CDodajGolebiaTab2::kNoteEdit, u"paratyfus 2023");
+        notes.SetItemText(CDodajGolebiaTab2::kPhenotype, u"czerwony");
         editor.RunCommand(IDOK);
     });
     ASSERT_GT(lastRecord_.id, 0);
@@ -214,6 +219,7 @@ TEST_F(BirdEditorPagesTest, NotesOfANewBirdAreStoredWithIt) {
     EXPECT_EQ(stored.notatkiogolne, u"spokojny");
     EXPECT_EQ(stored.notatkichoroby, u"paratyfus 2023");
     EXPECT_EQ(stored.notatkicechywygladu, u"");
+    EXPECT_EQ(stored.fenotyp, u"czerwony");
 }
 
 TEST_F(BirdEditorPagesTest, CancelledNotesAreNotStored) {

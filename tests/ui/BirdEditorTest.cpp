@@ -430,6 +430,46 @@ TEST_F(BirdEditorTest, TheChosenParentIsStoredAndAChooserWithoutAValidChoiceChan
     EXPECT_EQ(StoredData().FindPigeon(id).id_ojca, father);
 }
 
+TEST_F(BirdEditorTest, ABirdCannotBecomeItsOwnParentOrAncestor) {
+    const int grandfather = StoreBird({.nr_obraczki = u"1", .plec = 1});
+    const int id = StoreBird({.id_ojca = grandfather, .nr_obraczki = u"2", .plec = 1});
+    const int son = StoreBird({.id_ojca = id, .nr_obraczki = u"3", .plec = 1});
+    const int grandson = StoreBird({.id_ojca = son, .nr_obraczki = u"4", .plec = 1});
+    const int stranger = StoreBird({.nr_obraczki = u"5", .plec = 1});
+    // The chooser for a parent does not offer the bird itself; it answers with `pick`.
+    auto choose = [](int pick) {
+        seams::QueueModalHandler([pick](Dialog& dialog) {
+            auto& chooser = static_cast<CWybierzPsaZListy&>(dialog);
+            std::vector<int> offered;
+            for (const PigeonRecord& bird : chooser.candidates) offered.push_back(bird.id);
+            EXPECT_EQ(std::count(offered.begin(), offered.end(), chooser.excludedId), 0);
+            EXPECT_GT(chooser.excludedId, 0);
+            chooser.chosenId = pick;
+            chooser.chosenValid = 1;
+            chooser.EndDialog(IDOK);
+            return IDOK;
+        });
+    };
+    RunEdit(id, [&](CDodajGolebia& editor, Page& page) {
+        for (int pick : {id, son, grandson}) {
+            choose(pick);
+            page.RunCommand(Page::kChooseFather);
+            EXPECT_EQ(editor.record.id_ojca, grandfather) << pick;
+        }
+        choose(stranger);
+        page.RunCommand(Page::kChooseFather);
+        EXPECT_EQ(editor.record.id_ojca, stranger);
+        editor.RunCommand(IDOK);
+    });
+    EXPECT_EQ(MessageTexts(),
+              (QStringList{"Gołąb nie może być swoim własnym rodzicem.",
+                           "Wybrany gołąb pochodzi od edytowanego gołębia, więc nie może być jego "
+                           "rodzicem.",
+                           "Wybrany gołąb pochodzi od edytowanego gołębia, więc nie może być jego "
+                           "rodzicem."}));
+    EXPECT_EQ(StoredData().FindPigeon(id).id_ojca, stranger);
+}
+
 // ---- the keep-open box ------------------------------------------------------------------------
 
 TEST_F(BirdEditorTest, KeepOpenAddsOneBirdPerPressEachStartingWithoutAttachments) {

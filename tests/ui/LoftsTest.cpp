@@ -134,6 +134,7 @@ TEST_F(LoftManagerTest, CategoriesAddedEditedAndDeletedKeepRowsVectorAndFileInSt
 
     // Deleting the second of three categories; the row now second is the former third.
     ChooseCategory(1);
+    seams::ScriptMessageBoxAnswers({IDYES});
     manager_->RunCommand(CZarzadzajHodowlami::kDeleteCategoryButton);
     EXPECT_EQ(manager_->selectedCategory, -1);
     EXPECT_EQ(CategoryRows(), (QStringList{"Lotne", "Młode 2024"}));
@@ -184,6 +185,7 @@ TEST_F(LoftManagerTest, DuplicateLoftNamesAreRefusedWithoutPhantomRowsOrRecords)
     seams::QueueModalHandler(Enter(u"Pierwszy"));
     manager_->RunCommand(CZarzadzajHodowlami::kAddLoftButton);
     EXPECT_EQ(LoftRows(), (QStringList{"Pierwszy", "Drugi"}));
+    EXPECT_EQ(MessageTexts(), QStringList{"Gołębnik o tej nazwie już istnieje. Wpisz inną nazwę."});
     ExpectInStep();
 
     // Renaming a loft to a name taken by another leaves the row, the record and the file alone.
@@ -235,6 +237,9 @@ TEST_F(LoftManagerTest, EditedAndDeletedLoftsKeepRowsInStep) {
     // Deleting the second loft: its categories go with it and leave the category list.
     ChooseLoft(1);
     EXPECT_EQ(CategoryRows(), QStringList{"Młode"});
+    manager_->RunCommand(CZarzadzajHodowlami::kDeleteLoftButton);  // No: nothing goes
+    EXPECT_EQ(LoftRows(), (QStringList{"Pierwszy Nowy", "Drugi", "Trzeci"}));
+    seams::ScriptMessageBoxAnswers({IDYES});
     manager_->RunCommand(CZarzadzajHodowlami::kDeleteLoftButton);
     EXPECT_EQ(LoftRows(), (QStringList{"Pierwszy Nowy", "Trzeci"}));
     EXPECT_TRUE(CategoryRows().isEmpty());
@@ -269,6 +274,7 @@ TEST_F(LoftManagerTest, MainWindowRefillsItsChoosersFromTheFileWhenTheManagerClo
         manager.OnAddCategory();
         manager.CategoryList()->SetCurSel(0);
         manager.OnSelectCategory();
+        seams::ScriptMessageBoxAnswers({IDYES, IDYES});
         manager.OnDeleteCategory();
         manager.LoftList()->SetCurSel(1);
         manager.OnSelectLoft();
@@ -474,20 +480,21 @@ TEST_F(ColourCodeTest, MainMenuOpensTheColoursBreedsAndStatusesWindows) {
     CStartupSplash::EnableSplash(0);
     auto dialog = std::make_unique<CMainDialog>();
     dialog->show();
-    // Template, kind, and whether "Ustaw kod koloru" is offered (colours only).
-    std::vector<std::tuple<int, int, bool>> opened;
+    // Template, kind, whether "Ustaw kod koloru" is offered (colours only), and the title.
+    std::vector<std::tuple<int, int, bool, QString>> opened;
     seams::SetModalHandler([&opened](Dialog& window) {
         const auto* dictionary = dynamic_cast<CWyborKoloru*>(&window);
         const QWidget* code = window.Item(CWyborKoloru::kColourCodeButton);
         opened.emplace_back(window.TemplateId(), dictionary ? dictionary->kind : 0,
-                            code && code->isVisible() && code->isEnabled());
+                            code && code->isVisible() && code->isEnabled(), window.windowTitle());
         return IDCANCEL;
     });
     for (int command : {kCmdManageColours, kCmdManageBreeds, kCmdManageStatuses})
         dialog->RunCommand(command);
-    EXPECT_EQ(opened, (std::vector<std::tuple<int, int, bool>>{{134, DictionaryColours, true},
-                                                               {134, DictionaryBreeds, false},
-                                                               {140, 0, false}}));
+    EXPECT_EQ(opened, (std::vector<std::tuple<int, int, bool, QString>>{
+                          {134, DictionaryColours, true, "Kolory"},
+                          {134, DictionaryBreeds, false, "Rasy"},
+                          {140, 0, false, "Zarządzaj Statusami"}}));
     dialog.reset();
 }
 

@@ -3,6 +3,7 @@
 // refusal of a second copy of the program.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QDir>
 #include <QFile>
@@ -21,6 +22,8 @@
 #include "Browser.h"
 #include "DataStore.h"
 #include "Dialog.h"
+#include "DodajGolebiaTab1.h"
+#include "DodajGolebia.h"
 #include "Globals.h"
 #include "ListView.h"
 #include "MainApp.h"
@@ -334,11 +337,23 @@ TEST_F(MainDialogTest, LoftEditorRefusesShortNamesAndCancelWritesNothing) {
     EXPECT_EQ(LoftsOnDisk()[0].nazwahodowli, u"Abcd");
 }
 
-TEST_F(MainDialogTest, EditingTheCurrentLoftRenamesItAndLeavesNoLoftChosen) {
+TEST_F(MainDialogTest, EditingTheCurrentLoftRenamesItKeepsItChosenAndRefusesATakenName) {
     const int loft = AddLoft(u"Stary gołębnik");
     AddCategory(loft, u"Lotne");
     AddLoft(u"Drugi");
     CMainDialog& dialog = Open();
+    // A name another loft has: refused with a word, the editor stays open, nothing changes.
+    seams::QueueModalHandler([](Dialog& editor) {
+        editor.SetItemText(1008, u"Drugi");
+        editor.RunCommand(IDOK);
+        EXPECT_FALSE(editor.HasEnded());
+        return IDCANCEL;
+    });
+    dialog.RunCommand(kCmdEditLoft);
+    EXPECT_EQ(MessageTexts(), QStringList{"Gołębnik o tej nazwie już istnieje. Wpisz inną nazwę."});
+    EXPECT_EQ(ComboTexts(dialog.LoftCombo()), (QStringList{"Stary gołębnik", "Drugi"}));
+
+    // Keeping its own name, or taking a new one, is accepted.
     seams::QueueModalHandler([](Dialog& editor) {
         EXPECT_EQ(editor.windowTitle(), "Edycja Gołębnika");
         EXPECT_EQ(editor.GetDlgItemText(1008), "Stary gołębnik");
@@ -350,39 +365,46 @@ TEST_F(MainDialogTest, EditingTheCurrentLoftRenamesItAndLeavesNoLoftChosen) {
     dialog.RunCommand(kCmdEditLoft);
 
     EXPECT_EQ(ComboTexts(dialog.LoftCombo()), (QStringList{"Nowy gołębnik", "Drugi"}));
-    EXPECT_EQ(dialog.LoftCombo()->GetCurSel(), -1);
-    EXPECT_EQ(g_currentLoftIndex, -1);
-    EXPECT_EQ(TheDataStore().lofts[0].nazwahodowli, u"Nowy gołębnik");
+    EXPECT_EQ(dialog.LoftCombo()->GetCurSel(), 0);
+    EXPECT_EQ(g_currentLoftIndex, 0);
+    EXPECT_EQ(g_currentCategoryIndex, 0);
     const std::vector<LoftRecord> disk = LoftsOnDisk();
     EXPECT_EQ(disk[0].nazwahodowli, u"Nowy gołębnik");
     EXPECT_EQ(disk[0].opishodowli, u"opis");
 
-    // Until a loft is chosen again, loft and category commands do nothing, and the categories
-    // still listed show nothing.
-    seams::Reset();
-    for (int command : {kCmdEditLoft, kCmdDeleteLoft, kCmdAddCategory, kCmdEditCategory,
-                        kCmdDeleteCategory})
-        dialog.RunCommand(command);
-    ChooseCategory(0);
-    EXPECT_TRUE(seams::ModalRuns().empty());
-    EXPECT_EQ(LoftsOnDisk().size(), 2u);
-    EXPECT_EQ(LoftsOnDisk()[0].categories.size(), 1u);
-
-    ChooseLoft(0);
-    EXPECT_EQ(g_currentLoftIndex, 0);
-    EXPECT_EQ(g_currentCategoryIndex, 0);
-    EXPECT_EQ(ComboTexts(dialog.CategoryCombo()), QStringList{"Lotne"});
+    // The loft's commands go on working on it: a bird goes into its category.
+    seams::QueueModalHandler([](Dialog& dialog) {
+        auto& editor = static_cast<CDodajGolebia&>(dialog);
+        editor.Tab1()->SetItemText(CDodajGolebiaTab1::kRing, u"777");
+        editor.RunCommand(IDOK);
+        return editor.EndCode();
+    });
+    dialog.RunCommand(kCmdAddPigeon);
+    EXPECT_EQ(BirdList()->GetItemCount(), 1);
+    EXPECT_EQ(TheDataStore().LoadCategoryMembers(TheDataStore().lofts[0].categories[0].id).size(), 1u);
 }
 
-TEST_F(MainDialogTest, DeletingTheOnlyLoftEmptiesTheChoosersAndTheFile) {
+TEST_F(MainDialogTest, DeletingTheOnlyLoftAsksFirstThenEmptiesTheChoosersAndTheFile) {
     const int loft = AddLoft(u"Jedyny");
     const int category = AddCategory(loft, u"Lotne");
-    AddBird(category, u"555");
+    AddBird(category, u"555", u"", loft);
+    AddBird(category, u"556", u"", loft);
     CMainDialog& dialog = Open();
-    ASSERT_EQ(BirdList()->GetItemCount(), 1);
+    ASSERT_EQ(BirdList()->GetItemCount(), 2);
 
+    // The question names the birds at stake; No (the default) keeps everything.
     dialog.RunCommand(kCmdDeleteLoft);
-    EXPECT_TRUE(seams::MessageBoxCalls().empty());  // no question asked
+    ASSERT_EQ(seams::MessageBoxCalls().size(), 1u);
+    EXPECT_EQ(seams::MessageBoxCalls()[0].text,
+              "Czy napewno usunąć wybrany gołębnik \"Jedyny\"?\nGołębi w gołębniku: 2. Razem z "
+              "gołębnikiem zostaną usunięte wszystkie jego kategorie.");
+    EXPECT_EQ(seams::MessageBoxCalls()[0].flags, MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2);
+    EXPECT_EQ(seams::MessageBoxCalls()[0].answer, IDNO);
+    EXPECT_EQ(LoftsOnDisk().size(), 1u);
+    EXPECT_EQ(BirdList()->GetItemCount(), 2);
+
+    seams::ScriptMessageBoxAnswers({IDYES});
+    dialog.RunCommand(kCmdDeleteLoft);
     EXPECT_EQ(dialog.LoftCombo()->GetCount(), 0);
     EXPECT_EQ(g_currentLoftIndex, -1);
     // Its categories went with it, so they are no longer offered, nor their birds.
@@ -392,10 +414,51 @@ TEST_F(MainDialogTest, DeletingTheOnlyLoftEmptiesTheChoosersAndTheFile) {
     EXPECT_TRUE(TheDataStore().lofts.empty());
     EXPECT_TRUE(LoftsOnDisk().empty());
     EXPECT_TRUE(TheDataStore().LoadCategoryMembers(category).empty());
-    // The bird itself stays in the file.
+    // The birds themselves stay in the file.
     CDataStore fresh;
     fresh.LoadPigeonsDb(-1);
-    EXPECT_EQ(fresh.pigeons.size(), 1u);
+    EXPECT_EQ(fresh.pigeons.size(), 2u);
+}
+
+TEST_F(MainDialogTest, LoftCountFollowsEveryAddDeleteAndLoftChange) {
+    const int north = AddLoft(u"Północ");
+    const int flying = AddCategory(north, u"Lotne");
+    AddCategory(north, u"Młode");
+    const int south = AddLoft(u"Południe");
+    const int southern = AddCategory(south, u"Stare");
+    AddBird(flying, u"1", u"", north);
+    AddBird(southern, u"2", u"", south);
+    AddBird(southern, u"3", u"", south);
+    CMainDialog& dialog = Open();
+    auto count = [&] { return dialog.GetDlgItemText(CMainDialog::kLoftCountLabel); };
+    EXPECT_EQ(count(), "(1)");
+
+    seams::QueueModalHandler([](Dialog& dialog) {
+        auto& editor = static_cast<CDodajGolebia&>(dialog);
+        editor.Button(CDodajGolebia::kKeepOpenBox)->click();
+        for (const char16_t* ring : {u"501", u"502"}) {
+            editor.Tab1()->SetItemText(CDodajGolebiaTab1::kRing, ring);
+            editor.RunCommand(IDOK);
+        }
+        return IDCANCEL;
+    });
+    dialog.RunCommand(kCmdAddPigeon);
+    EXPECT_EQ(count(), "(3)");
+
+    dialog.BirdListPage()->PigeonList()->SelectRow(0);
+    g_selectedPigeonRow = 0;
+    seams::ScriptMessageBoxAnswers({IDYES});
+    dialog.RunCommand(kCmdDeletePigeon);
+    EXPECT_EQ(count(), "(2)");
+
+    ChooseLoft(1);
+    EXPECT_EQ(count(), "(2)");
+    ChooseLoft(0);
+    EXPECT_EQ(count(), "(2)");
+    // What the file holds says the same.
+    CDataStore fresh;
+    fresh.LoadLofts();
+    EXPECT_EQ(fresh.lofts[0].pigeonCount, 2);
 }
 
 // ---- categories -------------------------------------------------------------------------------
@@ -414,7 +477,15 @@ TEST_F(MainDialogTest, AfterDeletingTheSecondOfThreeCategoriesTheNewSecondShowsT
     ChooseCategory(1);
     EXPECT_EQ(BirdRings(), QStringList{"PL 0123 24 2"});
     g_selectedPigeonRow = 0;
+    dialog.RunCommand(kCmdDeleteCategory);  // answered No: nothing happens
+    EXPECT_EQ(MessageTexts(), QStringList{"Czy napewno usunąć wybraną kategorię \"Druga\"?\n"
+                                          "Gołębi w kategorii: 1. Gołębie zostaną w hodowli, ale "
+                                          "znikną z tej listy."});
+    EXPECT_EQ(ComboTexts(dialog.CategoryCombo()).size(), 3);
+    EXPECT_EQ(dialog.GetDlgItemText(CMainDialog::kCategoryCountLabel), "(1)");
+    seams::ScriptMessageBoxAnswers({IDYES});
     dialog.RunCommand(kCmdDeleteCategory);
+    EXPECT_EQ(dialog.GetDlgItemText(CMainDialog::kCategoryCountLabel), "");
     EXPECT_EQ(ComboTexts(dialog.CategoryCombo()), (QStringList{"Pierwsza", "Trzecia"}));
     EXPECT_EQ(g_currentCategoryIndex, -1);
     EXPECT_EQ(g_selectedPigeonRow, -1);

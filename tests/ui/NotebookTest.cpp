@@ -158,6 +158,12 @@ TEST_F(NotebookTest, NewNoteIsAFileOfExactlyTheMarkAndTheEmptyPage) {
     CZakladkaNotatnik& page = OpenPage();
     ASSERT_EQ(page.currentNote, 0);
 
+    // A blank name is refused with a message and adds nothing.
+    seams::QueueModalHandler(NameTheNote(u"   "));
+    page.RunCommand(CZakladkaNotatnik::kNewNote);
+    EXPECT_EQ(MessageTexts(), QStringList{"Wprowadź nazwę notatki."});
+    EXPECT_EQ(TheDataStore().notes.size(), 1u);
+
     seams::QueueModalHandler(NameTheNote(u"Szczepienia 2024"));
     page.RunCommand(CZakladkaNotatnik::kNewNote);
 

@@ -215,17 +215,23 @@ TEST_F(PeopleTest, ClientKeepsThePositionOfItsSortedCountryList) {
     edit.DoModal();
 }
 
-TEST_F(PeopleTest, NewPersonSavedAtOnceIsEmptyWithNoCountryAndTheCurrentLoft) {
+TEST_F(PeopleTest, NewPersonNeedsANameAndIsStoredWithNoCountryAndTheCurrentLoft) {
     const int loft = MakeCurrentLoft();
     CDodajEdytujKlienta add;
     seams::QueueModalHandler([](Dialog& editor) {
+        // Without first name and surname (blanks count as nothing) the window stays open.
+        editor.SetItemText(1025, u"  ");
+        editor.RunCommand(1027);
+        EXPECT_FALSE(editor.HasEnded());
+        editor.SetItemText(1026, u"Ślusarczyk");
         editor.RunCommand(1027);
         return editor.EndCode();
     });
     ASSERT_EQ(add.DoModal(), IDOK);
+    EXPECT_EQ(MessageTexts(), QStringList{"Wprowadź imię lub nazwisko."});
+    ASSERT_EQ(ClientsOnDisk().size(), 1u);
     const PersonRecord stored = ClientsOnDisk().at(add.record.id);
-    EXPECT_EQ(stored.imie, u"");
-    EXPECT_EQ(stored.nazwisko, u"");
+    EXPECT_EQ(stored.nazwisko, u"Ślusarczyk");
     EXPECT_EQ(stored.kraj, -1);
     EXPECT_EQ(stored.wojewodztwo, -1);
     EXPECT_EQ(stored.hodowla, loft);
