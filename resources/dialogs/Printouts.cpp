@@ -70,8 +70,10 @@ const DialogTemplate kPedigreePrint{
 // The bird at the top, its parents under it and its grandparents at the bottom; in each pair
 // the mother stands left (bitmap 183 beside her), the father right (bitmap 182).
 std::vector<ControlTemplate> FamilyTreeControls() {
+    // An etched vertical line is drawn down the middle of its control: two units wide, centred
+    // on x.
     auto v = [](int x, int y, int height) {
-        return ControlTemplate{.kind = ControlKind::VLine, .rect = {x, y, 1, height}};
+        return ControlTemplate{.kind = ControlKind::VLine, .rect = {x - 1, y, 2, height}};
     };
     auto h = [](int x, int y, int width) {
         return ControlTemplate{.kind = ControlKind::HLine, .rect = {x, y, width, 1}};
@@ -85,13 +87,13 @@ std::vector<ControlTemplate> FamilyTreeControls() {
     std::vector<ControlTemplate> c = {
         {.kind = ControlKind::PictureBox, .id = 1146, .rect = {10, 42, 143, 91}, .style = Border},
         Flat(1148, u"", {170, 72, 120, 28}),
-        v(230, 100, 26), h(117, 126, 227), v(117, 126, 34), v(343, 126, 34),
-        v(117, 188, 26), v(343, 188, 26), h(60, 214, 115), h(286, 214, 115),
-        v(60, 214, 36), v(174, 214, 36), v(286, 214, 36), v(400, 214, 36),
+        v(230, 100, 40), h(117, 140, 227), v(117, 140, 30), v(343, 140, 30),
+        v(117, 198, 24), v(343, 198, 24), h(60, 222, 115), h(286, 222, 115),
+        v(60, 222, 34), v(174, 222, 34), v(286, 222, 34), v(400, 222, 34),
     };
-    for (auto part : {bird(1100, 117, 160, 100, 183), bird(1101, 343, 160, 100, 182),
-                      bird(1102, 60, 250, 80, 183), bird(1103, 174, 250, 80, 182),
-                      bird(1104, 286, 250, 80, 183), bird(1105, 400, 250, 80, 182)}) {
+    for (auto part : {bird(1100, 117, 170, 100, 183), bird(1101, 343, 170, 100, 182),
+                      bird(1102, 60, 256, 80, 183), bird(1103, 174, 256, 80, 182),
+                      bird(1104, 286, 256, 80, 183), bird(1105, 400, 256, 80, 182)}) {
         c.insert(c.end(), part.begin(), part.end());
     }
     const std::vector<ControlTemplate> panel = {

@@ -4,6 +4,7 @@
 #include <QLabel>
 
 #include "DataStore.h"
+#include "DrzewoGenealogicznePsa.h"
 #include "PreviewPanel.h"
 #include "SharedRoutines.h"
 #include "Sqlite.h"
@@ -95,7 +96,7 @@ void CPanelPodgladuTab1::OnFamilyTree() {
         MessageBox(this, u"Wybierz ptaka z listy");
         return;
     }
-    // The family tree window of the printouts opens here, rooted at the shown bird.
+    CDrzewoGenealogicznePsa::ShowFor(this, shownPigeonId_);
 }
 
 void CPanelPodgladuTab1::OnEraseBkgnd(Dc& dc) {

@@ -3,6 +3,7 @@
 #include <QLabel>
 
 #include "DataStore.h"
+#include "DrzewoGenealogicznePsa.h"
 #include "DodajGolebia.h"
 #include "ListView.h"
 #include "PreviewPanel.h"
@@ -98,11 +99,12 @@ void CPanelPodgladuTab3::OnPrintOffspring() {
 }
 
 void CPanelPodgladuTab3::OnFamilyTree() {
-    if (!SelectedYoung()) {
+    const YoungRecord* young = SelectedYoung();
+    if (!young) {
         MessageBox(this, u"Musisz wybrać gołębia z listy potomków");
         return;
     }
-    // The family tree window of the printouts opens here, rooted at the selected young bird.
+    CDrzewoGenealogicznePsa::ShowFor(this, young->id_golebia);
 }
 
 void CPanelPodgladuTab3::OnEditPigeon() {

@@ -2,6 +2,7 @@
 
 #include "DataStore.h"
 #include "DodajGolebia.h"
+#include "DrzewoGenealogicznePsa.h"
 #include "EksportListyDoHTML.h"
 #include "ListView.h"
 #include "PreviewPanel.h"
@@ -101,7 +102,7 @@ void CPanelPodgladuTab4::OnFamilyTree() {
         MessageBox(this, u"Musisz wybrać gołębia z listy rodzeństwa.");
         return;
     }
-    // The family tree window of the printouts opens here, rooted at the selected sibling.
+    CDrzewoGenealogicznePsa::ShowFor(this, SelectedSiblingId());
 }
 
 std::vector<int> CPanelPodgladuTab4::SiblingPrintIds() const {

@@ -15,6 +15,7 @@
 #include "DodajGolebia.h"
 #include "DodajSerieObraczek.h"
 #include "DrukujRodowodGolebia.h"
+#include "DrzewoGenealogicznePsa.h"
 #include "EksportListyDoHTML.h"
 #include "Globals.h"
 #include "LoftAndCategoryEdits.h"
@@ -649,7 +650,7 @@ void CZakladkaListaPsow::ShowFamilyTree() {
         MessageBox(this, u"Wybierz ptaka z listy");
         return;
     }
-    // The family tree window of the printouts opens here on the selected bird.
+    CDrzewoGenealogicznePsa::ShowFor(this, SelectedPigeonId());
 }
 
 void CZakladkaListaPsow::ShowPhotos() {

@@ -2,6 +2,7 @@
 
 #include "DataStore.h"
 #include "DodajGolebia.h"
+#include "DrzewoGenealogicznePsa.h"
 #include "Globals.h"
 #include "StandardControls.h"
 #include "TransparentStatic.h"
@@ -155,5 +156,5 @@ void CWybierzPsaZListy::OnEditPigeon() {
 void CWybierzPsaZListy::OnFamilyTree() {
     const int row = ActionRow();
     if (row < 0) return;
-    // The family tree window comes with the printouts.
+    CDrzewoGenealogicznePsa::ShowFor(this, shown[static_cast<size_t>(row)].id);
 }

@@ -1,0 +1,84 @@
+// The family tree: mother before father in every pair, the photographs and texts of the clicked
+// bird, and a tree that stays rooted at its bird.
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include "DataStore.h"
+#include "DrzewoGenealogicznePsa.h"
+#include "PictureBox.h"
+#include "SharedRoutines.h"
+#include "WindowTestSupport.h"
+
+namespace {
+
+class FamilyTreeTest : public WindowTest {
+protected:
+    // A stored photograph of the bird whose picture is `width` pixels wide.
+    static void AddPhoto(int pigeonId, int width) {
+        PhotoRecord photo{.id = pigeonId * 1000 + width, .id_golebia = pigeonId, .rozszerzenie = u"png"};
+        QImage image(width, 20, QImage::Format_RGB32);
+        image.fill(Qt::blue);
+        ASSERT_TRUE(image.save(QString::fromStdU16String(JoinPath(ImagesFolder(), photo.FileName()))));
+        TheDataStore().pigeons[pigeonId].photos.push_back(photo);
+    }
+    static int Width(Dialog& w, int id) {
+        const QImage* image = w.ItemAs<CPictureBox>(id)->Image();
+        return image ? image->width() : 0;
+    }
+};
+
+TEST_F(FamilyTreeTest, ShowsMotherBeforeFatherAndTheClickedBirdsPhotosAndTexts) {
+    CDataStore& store = TheDataStore();
+    ASSERT_TRUE(EnsureDbFolders());
+    store.colourNames[3] = u"czerwony";
+    const int grandmother = AddBird(0, u"1", u"Babcia");
+    const int grandfather = AddBird(0, u"2");
+    const int fathersFather = AddBird(0, u"3");
+    const int mother = AddBird(0, u"4", u"Mama");
+    const int father = AddBird(0, u"5");
+    const int bird = AddBird(0, u"6", u"Mały");
+    store.pigeons[mother].id_matki = grandmother;
+    store.pigeons[mother].id_ojca = grandfather;
+    store.pigeons[mother].id_koloru = 3;
+    store.pigeons[father].id_ojca = fathersFather;
+    store.pigeons[bird].id_matki = mother;
+    store.pigeons[bird].id_ojca = father;
+    AddPhoto(bird, 40);
+    AddPhoto(mother, 50);
+    AddPhoto(mother, 60);
+
+    seams::QueueModalHandler([&](Dialog& w) {
+        QStringList texts;
+        for (int id : CDrzewoGenealogicznePsa::kTreeButtons) texts << w.GetDlgItemText(id);
+        EXPECT_EQ(texts, (QStringList{"PL 0123 24 6\nMały ", "PL 0123 24 4\nMama ", "PL 0123 24 5",
+                                      "PL 0123 24 1\nBabcia ", "PL 0123 24 2", "   ",
+                                      "PL 0123 24 3"}));
+        EXPECT_EQ(Width(w, CDrzewoGenealogicznePsa::kBirdPhoto), 40);
+        // The bird itself on opening: its one photo, then the default picture.
+        EXPECT_EQ(Width(w, CDrzewoGenealogicznePsa::kFirstPhoto), 40);
+        EXPECT_EQ(Width(w, CDrzewoGenealogicznePsa::kSecondPhoto), 214);
+
+        w.RunCommand(1100);   // the mother
+        EXPECT_EQ(Width(w, CDrzewoGenealogicznePsa::kFirstPhoto), 50);
+        EXPECT_EQ(Width(w, CDrzewoGenealogicznePsa::kSecondPhoto), 60);
+        EXPECT_EQ(w.GetDlgItemText(CDrzewoGenealogicznePsa::kRingLabel), "PL 0123 24 4\nMama ");
+        EXPECT_EQ(w.GetDlgItemText(CDrzewoGenealogicznePsa::kColourLabel), "czerwony");
+
+        w.RunCommand(1104);   // the father's mother, not recorded
+        EXPECT_EQ(Width(w, CDrzewoGenealogicznePsa::kFirstPhoto), 214);
+        EXPECT_EQ(Width(w, CDrzewoGenealogicznePsa::kSecondPhoto), 214);
+        EXPECT_EQ(w.GetDlgItemText(CDrzewoGenealogicznePsa::kRingLabel), "   ");
+
+        w.RunCommand(1148);   // back to the bird; the tree never moved
+        EXPECT_EQ(w.GetDlgItemText(CDrzewoGenealogicznePsa::kRingLabel), "PL 0123 24 6\nMały ");
+        EXPECT_EQ(Width(w, CDrzewoGenealogicznePsa::kFirstPhoto), 40);
+        EXPECT_EQ(w.GetDlgItemText(1100), "PL 0123 24 4\nMama ");
+        return IDCANCEL;
+    });
+    CDrzewoGenealogicznePsa::ShowFor(nullptr, bird);
+    ASSERT_EQ(seams::ModalRuns().size(), 1u);
+    EXPECT_EQ(seams::ModalRuns()[0].templateId, CDrzewoGenealogicznePsa::kTemplateId);
+}
+
+}  // namespace
