@@ -126,7 +126,7 @@ const DialogTemplate kLitterCard{
     .caption = u"",
     .style = Caption | SysMenu,
     .width = 300,
-    .height = 190,
+    .height = 198,
     .controls = {
         Label(1252, u"Ustawienia Wydruku", {10, 42, 200, 10}),
         Label(1253, u"Czcionka", {10, 58, 62, 8}),

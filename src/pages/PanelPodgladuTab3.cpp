@@ -3,6 +3,7 @@
 #include <QLabel>
 
 #include "DataStore.h"
+#include "DrukujKarteMiotu.h"
 #include "DrzewoGenealogicznePsa.h"
 #include "DodajGolebia.h"
 #include "ListView.h"
@@ -90,12 +91,17 @@ const YoungRecord* CPanelPodgladuTab3::SelectedYoung() const {
 }
 
 void CPanelPodgladuTab3::OnPrintOffspring() {
-    if (selectedPartner_ < 0) {
+    if (selectedPartner_ < 0 || selectedPartner_ >= static_cast<int>(partnerPairs_.size())) {
         MessageBox(this, u"Wybierz partnera z listy");
         return;
     }
-    // The litter card window of the printouts opens here, titled "Wydruk listy potomków", on the
-    // chosen pair's male and female and the ids of its young in order.
+    const PairRecord& pair = partnerPairs_[static_cast<size_t>(selectedPartner_)];
+    CDrukujKarteMiotu card(this);
+    card.title = u"Wydruk listy potomków";
+    card.maleId = pair.id_samca;
+    card.femaleId = pair.id_samicy;
+    for (const YoungRecord& young : pair.young) card.youngIds.push_back(young.id_golebia);
+    card.DoModal();
 }
 
 void CPanelPodgladuTab3::OnFamilyTree() {

@@ -6,7 +6,6 @@
 #include "DataStore.h"
 #include "DialogHeader.h"
 #include "Pedigree.h"
-#include "PodgladHTML.h"
 #include "PrintPage.h"
 #include "SharedRoutines.h"
 #include "StandardControls.h"
@@ -224,22 +223,12 @@ bool CEksportListyDoHTML::BuildListHtml(const Text& path) const {
 
 void CEksportListyDoHTML::PreviewList() {
     ReadFields();
-    const Text path = ListPreviewPath();
-    // A page that could not be written is not previewed: the file may hold an earlier list.
-    if (!BuildListHtml(path)) {
-        MessageBox(this, u"Nie udało się zapisać listy do pliku:\n" + path);
-        return;
-    }
-    CPodgladHTML preview;
-    preview.path = path;
-    preview.DoModal();
+    PreviewPage(this, ListPreviewPath(), [this](const Text& path) { return BuildListHtml(path); },
+                u"Nie udało się zapisać listy do pliku:\n");
 }
 
 void CEksportListyDoHTML::SaveListToFile() {
     ReadFields();
-    const QString chosen = GetSaveFileName(this, QStringLiteral("Plik HTML"), QStringLiteral("html"),
-                                           QStringLiteral("*.html"));
-    if (chosen.isEmpty()) return;
-    if (!BuildListHtml(chosen.toStdU16String()))
-        MessageBox(this, u"Nie udało się zapisać listy do pliku:\n" + chosen.toStdU16String());
+    SavePage(this, [this](const Text& path) { return BuildListHtml(path); },
+             u"Nie udało się zapisać listy do pliku:\n");
 }

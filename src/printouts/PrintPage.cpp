@@ -3,6 +3,8 @@
 #include <QString>
 
 #include "Places.h"
+#include "PodgladHTML.h"
+#include "Seams.h"
 
 Text HtmlEscape(const Text& text) {
     Text out;
@@ -46,4 +48,21 @@ Text ListTableStart(const Text& nameAndId, const Text& pageBreakAfter) {
     return u"<br><table style=\"width: 170mm\" border=1 cellspacing=0 cellpadding=2 "
            u"style=\"table-layout:fixed; word-wrap: break-word; page-break-after: " +
            pageBreakAfter + u";\" name=" + nameAndId + u" id=" + nameAndId + u">";
+}
+
+void PreviewPage(QWidget* parent, const Text& path, const PageWriter& write, const Text& failure) {
+    if (!write(path)) {
+        MessageBox(parent, failure + path);
+        return;
+    }
+    CPodgladHTML preview;
+    preview.path = path;
+    preview.DoModal();
+}
+
+void SavePage(QWidget* parent, const PageWriter& write, const Text& failure) {
+    const QString chosen = GetSaveFileName(parent, QStringLiteral("Plik HTML"), QStringLiteral("html"),
+                                           QStringLiteral("*.html"));
+    if (chosen.isEmpty()) return;
+    if (!write(chosen.toStdU16String())) MessageBox(parent, failure + chosen.toStdU16String());
 }

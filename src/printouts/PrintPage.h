@@ -3,7 +3,11 @@
 // to by file:// URLs, and the head of the list pages (their style and the script that breaks
 // pages by the measured height of the table rows).
 
+#include <functional>
+
 #include "Records.h"
+
+class QWidget;
 
 // Text made safe to stand in a page, inside elements and inside quoted attributes alike.
 Text HtmlEscape(const Text& text);
@@ -20,3 +24,11 @@ Text ListPageHead(const Text& fontSize, const Text& fontName, const Text& pageHe
 
 // The opening tag of a list page's table.
 Text ListTableStart(const Text& nameAndId, const Text& pageBreakAfter);
+
+// Writes a page and shows it in the preview window, from which it is printed. A page that could
+// not be written is reported as `failure` followed by its path, and is not previewed: the file
+// may still hold an earlier page.
+using PageWriter = std::function<bool(const Text& path)>;
+void PreviewPage(QWidget* parent, const Text& path, const PageWriter& write, const Text& failure);
+// Asks for an HTML file to save the page in and writes it there; a failure is reported so.
+void SavePage(QWidget* parent, const PageWriter& write, const Text& failure);

@@ -16,6 +16,7 @@
 #include "DataStore.h"
 #include "Dialog.h"
 #include "DodajGolebia.h"
+#include "DrukujKarteMiotu.h"
 #include "EksportListyDoHTML.h"
 #include "Globals.h"
 #include "ListView.h"
@@ -310,6 +311,17 @@ TEST_F(PreviewPanelTest, PartnersOfTheLoadedLoftWithTheirYoung) {
     tab->Fire(CPanelPodgladuTab3::kPartnerList, Notification::SelChange);
     EXPECT_EQ(ListColumn(young, 1), (QStringList{"PL 0123 24 21", "PL 0123 24 22"}));
     EXPECT_EQ(ListColumn(young, 2), (QStringList{"Samica", "Samiec"}));
+    // The chosen pair's young print as a litter list, cock first, young in their order.
+    seams::QueueModalHandler([&](Dialog& window) {
+        auto& card = static_cast<CDrukujKarteMiotu&>(window);
+        EXPECT_EQ(card.title, u"Wydruk listy potomków");
+        EXPECT_EQ(std::make_pair(card.maleId, card.femaleId), std::make_pair(male, first));
+        EXPECT_EQ(card.youngIds, (std::vector<int>{y1, y2}));
+        return IDCANCEL;
+    });
+    tab->Fire(CPanelPodgladuTab3::kPrintButton, Notification::Clicked);
+    ASSERT_EQ(seams::ModalRuns().size(), 1u);
+    seams::Reset();
     young->SelectRow(1);
     tab->Fire(CPanelPodgladuTab3::kOffspringList, Notification::Clicked);
     EXPECT_EQ(tab->SelectedOffspring(), 1);
