@@ -9,8 +9,12 @@
 #include "DodajEdytujKlienta.h"
 #include "DziennikSzczepien.h"
 #include "Globals.h"
+#include "KalkulatorOdleglosci.h"
+#include "KalkulatorPredkosci.h"
 #include "LoftAndCategoryEdits.h"
 #include "ListView.h"
+#include "NajlepszeGolebie.h"
+#include "NajlepszePary.h"
 #include "menu/MainMenu.h"
 #include "menu/MenuBuilder.h"
 #include "MenuXP.h"
@@ -20,6 +24,7 @@
 #include "Shell.h"
 #include "StandardControls.h"
 #include "SortujListeGolebi.h"
+#include "SpisOddzialow.h"
 #include "StartupSplash.h"
 #include "TransparentStatic.h"
 #include "WebAddresses.h"
@@ -222,11 +227,11 @@ void CMainDialog::BindCommands() {
 
     // "Narzędzia"
     OnClicked(kCmdCalculator, [] { shell::StartCalculator(); });
-    OnClicked(kCmdSpeedCalculator, later);        // speed calculator
-    OnClicked(kCmdDistanceCalculator, later);     // distance calculator
-    OnClicked(kCmdBranchDirectory, later);        // union branch directory
-    OnClicked(kCmdBestPigeons, later);            // best pigeons ranking
-    OnClicked(kCmdBestPairs, later);              // best pairs ranking
+    OnClicked(kCmdSpeedCalculator, [] { CKalkulatorPredkosci().DoModal(); });
+    OnClicked(kCmdDistanceCalculator, [] { CKalkulatorOdleglosci().DoModal(); });
+    OnClicked(kCmdBranchDirectory, [] { CSpisOddzialow().DoModal(); });
+    OnClicked(kCmdBestPigeons, [] { CNajlepszeGolebie().DoModal(); });
+    OnClicked(kCmdBestPairs, [] { CNajlepszePary().DoModal(); });
 
     // "Konfiguracja"
     OnClicked(kCmdManageColours, [] {

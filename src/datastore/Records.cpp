@@ -154,9 +154,12 @@ PigeonRecord& PigeonRecord::CopyFromV5Record(const V5PigeonRecord& v5) {
 float FlightRecord::SpeedOf(const FlightResultEntry& result) const {
     // A stored 0 is what an empty date column loads as, so it counts as unset like -1.
     if (czasodlotu <= 0 || result.DataCzasPrzylotu <= 0) return 0.0f;
-    if (result.DataCzasPrzylotu <= czasodlotu) return 0.0f;
     const double metres = odleglosckm * 1000.0 + static_cast<double>(odlegloscm);
-    const double seconds = static_cast<double>(result.DataCzasPrzylotu - czasodlotu);
+    return MetresPerMinute(metres, static_cast<double>(result.DataCzasPrzylotu - czasodlotu));
+}
+
+float MetresPerMinute(double metres, double seconds) {
+    if (!(seconds > 0.0)) return 0.0f;
     return static_cast<float>(metres / seconds * 60.0);
 }
 

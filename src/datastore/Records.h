@@ -235,6 +235,10 @@ struct FlightRecord {
     float SpeedOf(const FlightResultEntry& result) const;
 };
 
+// The one speed routine of the program: metres per minute over that many seconds, 0 when the
+// time is not positive (never an infinity or a negative speed).
+float MetresPerMinute(double metres, double seconds);
+
 // One sale, purchase or other transaction (`transakcje`).
 struct TransactionRecord {
     int id = 0;

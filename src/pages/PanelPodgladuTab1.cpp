@@ -5,6 +5,7 @@
 
 #include "DataStore.h"
 #include "DrzewoGenealogicznePsa.h"
+#include "PredkoscGolebia.h"
 #include "PreviewPanel.h"
 #include "SharedRoutines.h"
 #include "Sqlite.h"
@@ -106,8 +107,9 @@ void CPanelPodgladuTab1::OnEraseBkgnd(Dc& dc) {
 
 void CPanelPodgladuTab1::OnLButtonDown(const QPoint& point) {
     if (kSpeedBox.Contains(point) && shownPigeonId_ > 0) {
-        // The bird's speed window of the racing windows opens here with AverageSpeed() of the
-        // shown bird.
+        CPredkoscGolebia speed;
+        speed.speed = AverageSpeed(TheDataStore().FindPigeon(shownPigeonId_));
+        speed.DoModal();
     }
     Dialog::OnLButtonDown(point);
 }

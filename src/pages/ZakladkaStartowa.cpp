@@ -7,6 +7,7 @@
 #include "DodajEdytujKlienta.h"
 #include "Globals.h"
 #include "Pomoc.h"
+#include "SpisOddzialow.h"
 #include "Shell.h"
 #include "TransparentStatic.h"
 #include "WebAddresses.h"
@@ -150,8 +151,9 @@ void CZakladkaStartowa::RunLink(int link) {
 
 void CZakladkaStartowa::SearchBranch() {
     branchSearchText = ItemText(kBranchEdit);
-    // The union's branch directory (CSpisOddzialow) comes with the racing windows; it opens here
-    // with branchSearchText as its search text.
+    CSpisOddzialow directory;
+    directory.presetSearch = branchSearchText;
+    directory.DoModal();
 }
 
 // Only the panel behind the photo tip and the branch search is painted; the rest of the page is

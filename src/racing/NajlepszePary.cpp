@@ -1,0 +1,106 @@
+#include "NajlepszePary.h"
+
+#include <QLabel>
+
+#include "DialogHeader.h"
+#include "ListView.h"
+#include "PictureBox.h"
+#include "PreviewPanel.h"
+#include "RankingWindows.h"
+#include "SharedRoutines.h"
+
+CNajlepszePary::CNajlepszePary(QWidget* parent) : Dialog(kTemplateId, parent) {
+    OnClicked(kPairList, [this] { OnPairClick(); });
+    OnClicked(kYoungList, [this] { OnYoungClick(); });
+}
+
+bool CNajlepszePary::OnInitDialog() {
+    Dialog::OnInitDialog();
+    const QString tahoma = QStringLiteral("Tahoma");
+    headingFont_ = Font(tahoma, 20, FW_BOLD);
+    textFont_ = Font(tahoma, 18, FW_NORMAL);
+    listFont_ = Font(tahoma, 16, FW_NORMAL);
+    for (int id : {1194, 1196, 1195, 1197, kYoungLabel})
+        SetLabelLook(Label(id), headingFont_, kRankingHeadingColour);
+    for (int id : {kMaleLabel, kFemaleLabel}) SetLabelLook(Label(id), textFont_, RGB(0, 0, 0));
+    for (int id : {kMaleLabel, kFemaleLabel, kYoungLabel, kYoungDescriptionLabel}) {
+        if (QLabel* label = Label(id)) {
+            label->setWordWrap(true);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        }
+    }
+    SetItemText(kMaleLabel, u" ");
+    SetItemText(kFemaleLabel, u"");
+
+    SetUpRankingList(List(kPairList), listFont_, {{u"Nr.", 30}, {u"Samiec", 145}, {u"Samica", 145}});
+    SetUpRankingList(List(kYoungList), listFont_,
+                     {{u"Gołąb", 160}, {u"Konkursy", 75}, {u"Śr. Pozycja", 85}, {u"Śr. Prędkość", 85}});
+
+    defaultPhoto_ = RankingDefaultPhoto();
+    for (int id : {kMalePhoto, kFemalePhoto, kYoungPhoto})
+        ShowFirstPhoto(ItemAs<CPictureBox>(id), PigeonRecord{}, defaultPhoto_);
+
+    ranking_ = RankBestPairs(TheDataStore());
+    for (size_t i = 0; i < ranking_.size(); ++i) AddPairRow(static_cast<int>(i) + 1, ranking_[i]);
+    chosenPair_ = -1;
+    return true;
+}
+
+void CNajlepszePary::AddPairRow(int rank, const PairRecord& pair) {
+    ListView* list = List(kPairList);
+    if (!list) return;
+    const CDataStore& store = TheDataStore();
+    const int row = list->InsertItem(list->GetItemCount(), NumberText(rank));
+    list->SetItemText(row, 1, store.FindPigeon(pair.id_samca).GetDisplayName());
+    list->SetItemText(row, 2, store.FindPigeon(pair.id_samicy).GetDisplayName());
+}
+
+void CNajlepszePary::OnPairClick() {
+    if (ListView* young = List(kYoungList)) young->DeleteAllItems();
+    SetItemText(kMaleLabel, u"");
+    SetItemText(kFemaleLabel, u"");
+    const ListView* list = List(kPairList);
+    const int row = list ? list->FirstSelectedRow() : -1;
+    if (row < 0 || row >= static_cast<int>(ranking_.size())) {
+        chosenPair_ = -1;
+        return;
+    }
+    chosenPair_ = row;
+    const CDataStore& store = TheDataStore();
+    const PairRecord& pair = ranking_[static_cast<size_t>(row)];
+    const PigeonRecord& male = store.FindPigeon(pair.id_samca);
+    const PigeonRecord& female = store.FindPigeon(pair.id_samicy);
+    SetItemText(kMaleLabel, male.GetDisplayName());
+    SetItemText(kFemaleLabel, female.GetDisplayName());
+    for (const YoungRecord& young : pair.young) AddYoungRow(store.FindPigeon(young.id_golebia));
+    ShowFirstPhoto(ItemAs<CPictureBox>(kMalePhoto), male, defaultPhoto_);
+    ShowFirstPhoto(ItemAs<CPictureBox>(kFemalePhoto), female, defaultPhoto_);
+}
+
+void CNajlepszePary::AddYoungRow(const PigeonRecord& bird) {
+    ListView* list = List(kYoungList);
+    if (!list) return;
+    const int row = list->InsertItem(list->GetItemCount(), bird.GetDisplayName());
+    list->SetItemText(row, 1, NumberText(bird.flightCount));
+    list->SetItemText(row, 2, NumberText(bird.averagePosition));
+    // Only raced young are listed, so the count is above 0.
+    const float average =
+        bird.flightCount > 0 ? bird.speedSum / static_cast<float>(bird.flightCount) : 0.0f;
+    list->SetItemText(row, 3, FloatText(average));
+}
+
+void CNajlepszePary::OnYoungClick() {
+    const ListView* list = List(kYoungList);
+    const int row = list ? list->FirstSelectedRow() : -1;
+    if (row < 0 || chosenPair_ < 0 || chosenPair_ >= static_cast<int>(ranking_.size())) return;
+    const PairRecord& pair = ranking_[static_cast<size_t>(chosenPair_)];
+    if (row >= static_cast<int>(pair.young.size())) return;
+    const PigeonRecord& bird = TheDataStore().FindPigeon(pair.young[static_cast<size_t>(row)].id_golebia);
+    SetItemText(kYoungLabel, bird.GetDisplayName());
+    SetItemText(kYoungDescriptionLabel, bird.krotkiopis);
+    ShowFirstPhoto(ItemAs<CPictureBox>(kYoungPhoto), bird, defaultPhoto_);
+}
+
+void CNajlepszePary::OnEraseBkgnd(Dc& dc) {
+    PaintDialogHeader(*this, dc, QStringLiteral("Najlepsze Pary w Gołębniku"));
+}

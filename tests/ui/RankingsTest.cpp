@@ -1,0 +1,195 @@
+// The rankings of best pigeons and best pairs over the loaded loft's results: who is ranked, in
+// which order, and the figures shown for a chosen bird or pair.
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+#include "DataStore.h"
+#include "ListView.h"
+#include "NajlepszeGolebie.h"
+#include "NajlepszePary.h"
+#include "SharedRoutines.h"
+#include "WindowTestSupport.h"
+
+static void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
+namespace {
+
+class RankingsTest : public WindowTest {
+protected:
+    void SetUp() override {
+        ASSERT_NO_FATAL_FAILURE(WindowTest::SetUp());
+        release_ = *MakeLocalTime(10, 5, 2024, 8, 0, 0);
+        loft_ = AddLoft(u"Gołębnik");
+    }
+    void TearDown() override {
+        TheDataStore().LoadPigeonsDb(-1);
+        WindowTest::TearDown();
+    }
+
+    int Bird(const Text& ring) {
+        PigeonRecord bird;
+        bird.id_hodowli = loft_;
+        bird.kraj = u"PL";
+        bird.oddzial = u"0123";
+        bird.rocznik = u"24";
+        bird.nr_obraczki = ring;
+        EXPECT_TRUE(TheDataStore().WritePigeon(kModeInsert, bird));
+        return bird.id;
+    }
+
+    // A flight of the loft, released at 8:00, with one result per (bird, position); each bird
+    // arrives after `minutes`.
+    int Flight(const Text& place, double km, int metres,
+               std::vector<std::pair<int, int>> results, int minutes = 300, int loft = 0) {
+        FlightRecord flight;
+        flight.id_hodowli = loft ? loft : loft_;
+        flight.miejscowosc = place;
+        flight.pogodawmiejscuwypuszczenia = u"Słońce";
+        flight.odleglosckm = km;
+        flight.odlegloscm = metres;
+        flight.czasodlotu = release_;
+        EXPECT_TRUE(TheDataStore().WriteFlight(kModeInsert, flight));
+        for (const auto& [bird, position] : results) {
+            FlightResultEntry result;
+            result.id_lotu = flight.id;
+            result.id_hodowli = flight.id_hodowli;
+            result.id_golebia = bird;
+            result.nr_konkursu = position;
+            result.DataCzasPrzylotu = release_ + minutes * 60;
+            EXPECT_TRUE(TheDataStore().WriteFlightResult(kModeInsert, result));
+        }
+        return flight.id;
+    }
+
+    // `count` flights in which each bird takes the position given for it.
+    void Flights(int count, std::vector<std::pair<int, int>> results) {
+        for (int i = 0; i < count; ++i) Flight(u"Opole", 100, 0, results);
+    }
+
+    void Pair(int male, int female, std::vector<int> young) {
+        PairRecord pair;
+        pair.id_hodowli = loft_;
+        pair.id_samca = male;
+        pair.id_samicy = female;
+        EXPECT_TRUE(TheDataStore().WritePair(kModeInsert, pair));
+        for (int bird : young) {
+            YoungRecord record;
+            record.id_golebia = bird;
+            record.id_pary = pair.id;
+            record.id_hodowli = loft_;
+            EXPECT_TRUE(TheDataStore().WriteYoung(kModeInsert, record));
+        }
+    }
+
+    static QString Name(int bird) {
+        return QString::fromStdU16String(TheDataStore().FindPigeon(bird).GetDisplayName());
+    }
+
+    Time64 release_ = 0;
+    int loft_ = 0;
+};
+
+TEST_F(RankingsTest, BestPigeonsRanksBirdsOfMoreThanTenResultsByAveragePosition) {
+    const int steady = Bird(u"1");
+    const int tenOnly = Bird(u"2");
+    const int leader = Bird(u"3");
+    const int twin = Bird(u"4");
+    Flights(10, {{steady, 5}, {tenOnly, 1}, {leader, 3}, {twin, 5}});
+    // The eleventh result, in a flight of 300 km 500 m flown in 5 hours.
+    Flight(u"Kalisz", 300, 500, {{steady, 0}, {leader, 3}, {twin, 5}});
+    // Results in another loft's flight are not this loft's.
+    Flight(u"Poznań", 50, 0, {{steady, 1}}, 60, AddLoft(u"Drugi"));
+    TheDataStore().LoadPigeonsDb(loft_);
+    TheDataStore().pigeons[steady].krotkiopis = u"Pewny lotnik";
+
+    CNajlepszeGolebie window;
+    window.Create(nullptr);
+    ListView* ranking = window.List(CNajlepszeGolebie::kRankingList);
+    EXPECT_EQ(ListColumn(ranking, 0), (QStringList{"1", "2", "3"}));
+    // Equal averages (50 / 11 = 4 for both) keep the birds' order.
+    EXPECT_EQ(ListColumn(ranking, 1), (QStringList{Name(leader), Name(steady), Name(twin)}));
+    EXPECT_EQ(window.GetDlgItemText(CNajlepszeGolebie::kDescriptionLabel),
+              "Musisz wybrać gołębia, aby zobaczyć jego osiągnięcia lotowe.");
+
+    ranking->SelectRow(1);
+    window.Fire(CNajlepszeGolebie::kRankingList, Notification::Clicked);
+    ListView* results = window.List(CNajlepszeGolebie::kResultList);
+    ASSERT_EQ(results->GetItemCount(), 11);
+    EXPECT_EQ(results->GetItemText(10, 1), "Kalisz");
+    EXPECT_EQ(results->GetItemText(10, 2), "Słońce");
+    EXPECT_EQ(results->GetItemText(10, 3), "0");
+    // The flight's odd metres count: 300 500 m in 300 minutes.
+    EXPECT_EQ(results->GetItemText(10, 4), "1001.67");
+    EXPECT_EQ(results->GetItemText(10, 5), "13:00");
+    EXPECT_EQ(results->GetItemText(0, 4), "333.333");
+    EXPECT_EQ(window.GetDlgItemText(CNajlepszeGolebie::kAveragePositionLabel), "4");   // 50 / 11
+    EXPECT_EQ(window.GetDlgItemText(CNajlepszeGolebie::kResultCountLabel), "11");
+    EXPECT_EQ(window.GetDlgItemText(CNajlepszeGolebie::kBestPositionLabel), "5");      // 0 is no place
+    EXPECT_EQ(window.GetDlgItemText(CNajlepszeGolebie::kBirdLabel), Name(steady));
+    EXPECT_EQ(window.GetDlgItemText(CNajlepszeGolebie::kDescriptionLabel), "Pewny lotnik");
+
+    // A bird whose results all have position 0.
+    window.ShowPigeonResults(tenOnly);
+    EXPECT_EQ(results->GetItemCount(), 10);
+    window.ShowPigeonResults(Bird(u"9"));
+    EXPECT_EQ(results->GetItemCount(), 0);
+    EXPECT_EQ(window.GetDlgItemText(CNajlepszeGolebie::kAveragePositionLabel), "0");
+    EXPECT_EQ(window.GetDlgItemText(CNajlepszeGolebie::kBestPositionLabel), "0");
+}
+
+TEST_F(RankingsTest, BestPairsMergesRecordsOfTheSameParentsAndRanksByRacedYoung) {
+    const int m1 = Bird(u"11"), f1 = Bird(u"12"), m2 = Bird(u"21"), f2 = Bird(u"22");
+    const int m3 = Bird(u"31"), f3 = Bird(u"32"), m4 = Bird(u"41"), f4 = Bird(u"42");
+    const int y1 = Bird(u"101"), y2 = Bird(u"102"), y3 = Bird(u"103");
+    const int y4 = Bird(u"104"), y5 = Bird(u"105"), idle = Bird(u"106");
+    Flight(u"Opole", 100, 0, {{y1, 4}, {y2, 9}, {y4, 2}, {y5, -6}});
+    Flight(u"Brno", 200, 0, {{y2, 7}});
+    Pair(m1, f1, {y1, idle});
+    Pair(m2, f2, {idle});        // no raced young
+    Pair(m1, f1, {y2});          // the same parents again: one ranked pair with both young
+    Pair(m3, f3, {y4});
+    Pair(m4, f4, {y5});          // a position typed below zero
+    Pair(f4, m4, {y3});          // other way round: another pair, no raced young
+    TheDataStore().LoadPigeonsDb(loft_);
+    TheDataStore().pigeons[y1].krotkiopis = u"Szybki";
+
+    CNajlepszePary window;
+    window.Create(nullptr);
+    ListView* pairs = window.List(CNajlepszePary::kPairList);
+    EXPECT_EQ(ListColumn(pairs, 0), (QStringList{"1", "2", "3", "4", "5"}));
+    // Scores -6, 2, (4 + 8) / 2 = 6, then the two unraced pairs at 50000 in their order.
+    EXPECT_EQ(ListColumn(pairs, 1), (QStringList{Name(m4), Name(m3), Name(m1), Name(m2), Name(f4)}));
+    EXPECT_EQ(ListColumn(pairs, 2), (QStringList{Name(f4), Name(f3), Name(f1), Name(f2), Name(m4)}));
+    std::vector<int> scores;
+    for (const PairRecord& pair : window.Ranking()) scores.push_back(pair.score);
+    EXPECT_EQ(scores, (std::vector<int>{-6, 2, 6, 50000, 50000}));
+
+    // The young list before a pair is chosen changes nothing.
+    window.Fire(CNajlepszePary::kYoungList, Notification::Clicked);
+    EXPECT_EQ(window.GetDlgItemText(CNajlepszePary::kYoungLabel), "Wybierz gołębia z listy");
+
+    pairs->SelectRow(2);
+    window.Fire(CNajlepszePary::kPairList, Notification::Clicked);
+    EXPECT_EQ(window.GetDlgItemText(CNajlepszePary::kMaleLabel), Name(m1));
+    EXPECT_EQ(window.GetDlgItemText(CNajlepszePary::kFemaleLabel), Name(f1));
+    ListView* young = window.List(CNajlepszePary::kYoungList);
+    EXPECT_EQ(ListColumn(young, 0), (QStringList{Name(y1), Name(y2)}));
+    EXPECT_EQ(ListColumn(young, 1), (QStringList{"1", "2"}));
+    EXPECT_EQ(ListColumn(young, 2), (QStringList{"4", "8"}));
+    // 100 km in 300 minutes, and that with 200 km in 300 minutes: 333.333 and 500.
+    EXPECT_EQ(ListColumn(young, 3), (QStringList{"333.333", "500"}));
+
+    young->SelectRow(0);
+    window.Fire(CNajlepszePary::kYoungList, Notification::Clicked);
+    EXPECT_EQ(window.GetDlgItemText(CNajlepszePary::kYoungLabel), Name(y1));
+    EXPECT_EQ(window.GetDlgItemText(CNajlepszePary::kYoungDescriptionLabel), "Szybki");
+
+    // An unraced pair lists no young.
+    pairs->SelectRow(3);
+    window.Fire(CNajlepszePary::kPairList, Notification::Clicked);
+    EXPECT_EQ(young->GetItemCount(), 0);
+    EXPECT_EQ(window.GetDlgItemText(CNajlepszePary::kMaleLabel), Name(m2));
+}
+
+}  // namespace
