@@ -4,6 +4,7 @@
 #include "DodajGolebiaDoLotu.h"
 #include "DodajSezon.h"
 #include "Globals.h"
+#include "ImportujWynikiLotowe.h"
 #include "ListView.h"
 #include "NowyLot.h"
 #include "PreviewPanel.h"
@@ -402,7 +403,7 @@ void CZakladkaLotyGolebi::ImportFlightResults() {
         MessageBox(this, std::u16string(u"Wybierz lot, do którego chcesz dodać wyniki"));
         return;
     }
-    // The import window comes with the results importer.
+    CImportujWynikiLotowe().DoModal();
 }
 
 // ---- flight seasons -------------------------------------------------------------------------

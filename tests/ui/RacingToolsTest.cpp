@@ -9,6 +9,7 @@
 #include <ostream>
 
 #include "DataStore.h"
+#include "Globals.h"
 #include "Dialog.h"
 #include "ImportujWynikiLotowe.h"
 #include "KalkulatorOdleglosci.h"
@@ -22,6 +23,7 @@
 #include "SpisOddzialow.h"
 #include "UnionBranchTable.h"
 #include "WindowTestSupport.h"
+#include "ZakladkaLotyGolebi.h"
 #include "ZakladkaStartowa.h"
 
 static void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
@@ -312,6 +314,27 @@ TEST_F(RacingToolsTest, ImportWindowAsksForAUnicodeFileAndImportsNothing) {
     EXPECT_EQ(list->GetItemCount(), 0);
     EXPECT_FALSE(window.HasEnded());
     EXPECT_EQ(seams::MessageBoxCalls().size(), 1u);
+}
+
+TEST_F(RacingToolsTest, FlightsPageOpensTheImportWindowForAChosenFlight) {
+    const int loft = AddLoft(u"Gołębnik");
+    FlightRecord flight;
+    flight.id_hodowli = loft;
+    flight.miejscowosc = u"Opole";
+    ASSERT_TRUE(TheDataStore().WriteFlight(kModeInsert, flight));
+    CDataStore& store = TheDataStore();
+    store.LoadLofts();
+    store.LoadPigeonsDb(loft);
+    g_currentLoftIndex = store.FindLoftIndex(loft);
+    CZakladkaLotyGolebi page;
+    page.Create(nullptr);
+    page.FillFlightList(-1);
+    page.FlightList()->SelectRow(0);
+    page.Fire(CZakladkaLotyGolebi::kFlightList, Notification::Clicked);
+    page.ImportFlightResults();
+    ASSERT_EQ(seams::ModalRuns().size(), 1u);
+    EXPECT_EQ(seams::ModalRuns()[0].templateId, CImportujWynikiLotowe::kTemplateId);
+    EXPECT_EQ(seams::ModalRuns()[0].caption, "Import wyników z listy konkursowej");
 }
 
 }  // namespace
