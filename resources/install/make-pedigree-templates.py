@@ -224,6 +224,17 @@ Array.prototype.forEach.call(document.querySelectorAll('[data-opt]'), function (
   var v = e.querySelector('.v');
   if (v && !v.textContent.replace(/\\s+/g, '')) e.style.display = 'none';
 });
+// Notes longer than their box lose whole lines from the end instead of showing half a line.
+Array.prototype.forEach.call(document.querySelectorAll('.box'), function (box) {
+  var notes = box.querySelector('.notes');
+  if (!notes) return;
+  var lines = notes.innerHTML.split(/<br\\s*\\/?>/i);
+  if (lines.length && !lines[lines.length - 1].replace(/\\s+/g, '')) lines.pop();
+  while (lines.length && box.scrollHeight > box.clientHeight + 1) {
+    lines.pop();
+    notes.innerHTML = lines.length ? lines.join('<br>') + '<br>' : '';
+  }
+});
 </script>"""
 
 

@@ -237,11 +237,26 @@ TEST_F(PedigreeTest, EveryLayoutPrintsOnOneSheet) {
         seams::SetPrintToPdf(pdf);
         CPodgladHTML preview;
         preview.path = out;
-        seams::SetModalHandler([](Dialog& window) {
+        QString boxes;
+        seams::SetModalHandler([&boxes](Dialog& window) {
+            // How many boxes, how many spill over their own edges, how many reach off the sheet.
+            boxes = static_cast<CPodgladHTML&>(window).browser.RunScript(QStringLiteral(
+                "(function () {"
+                "  var page = document.querySelector('.page').getBoundingClientRect();"
+                "  var all = document.querySelectorAll('.box'), spill = 0, off = 0;"
+                "  for (var i = 0; i < all.length; ++i) {"
+                "    var b = all[i], r = b.getBoundingClientRect();"
+                "    if (b.scrollHeight > b.clientHeight + 1) ++spill;"
+                "    if (r.left < page.left || r.top < page.top || r.right > page.right ||"
+                "        r.bottom > page.bottom) ++off;"
+                "  }"
+                "  return all.length + '/' + spill + '/' + off;"
+                "})()")).toString();
             window.RunCommand(1231);
             return IDCANCEL;
         });
         preview.DoModal();
+        EXPECT_EQ(boxes.toStdString(), layout == 5 ? "7/0/0" : layout == 6 ? "31/0/0" : "15/0/0");
         QFile printed(pdf);
         ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
         const QByteArray bytes = printed.readAll();
