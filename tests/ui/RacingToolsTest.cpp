@@ -3,6 +3,7 @@
 // import window, each reached the way the user reaches it.
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <cmath>
@@ -68,6 +69,11 @@ TEST_F(RacingToolsTest, DistanceCalculatorGivesGreatCircleKilometres) {
     EXPECT_EQ(Distance(calculator, {{50, 3, 0}, {19, 56, 0}}, {{52, 13, 0}, {21, 1, 0}}),
               "252.336");   // Kraków to Warszawa
     EXPECT_EQ(Distance(calculator, {{50, 3, 0}, {19, 56, 0}}, {{50, 3, 0}, {19, 56, 0}}), "0");
+    // Enter in a field computes and keeps the window open.
+    calculator.SetDlgItemText(CKalkulatorOdleglosci::kLatitude2, QStringLiteral("51"));
+    QTest::keyClick(calculator.Edit(CKalkulatorOdleglosci::kLatitude2), Qt::Key_Return);
+    EXPECT_EQ(calculator.GetDlgItemText(CKalkulatorOdleglosci::kResultEdit), "111.125");   // one degree north
+    EXPECT_FALSE(calculator.HasEnded());
     EXPECT_TRUE(seams::MessageBoxCalls().empty());
 
     // The other units scale the same arc.
@@ -245,10 +251,19 @@ TEST_F(RacingToolsTest, BranchDirectoryWindowAndItsSearchFromTheStartPage) {
     });
     CSpisOddzialow().DoModal();
     CSpisOddzialow().DoModal();   // a second opening lists each match once
+    // Enter in the search field searches instead of closing the window.
+    seams::SetModalHandler([&](Dialog& dialog) {
+        dialog.SetDlgItemText(CSpisOddzialow::kSearchEdit, QStringLiteral("łódź"));
+        QTest::keyClick(dialog.Edit(CSpisOddzialow::kSearchEdit), Qt::Key_Return);
+        EXPECT_FALSE(dialog.HasEnded());
+        shown << result(dialog);
+        return IDCANCEL;
+    });
+    CSpisOddzialow().DoModal();
     const QStringList expected{
         "Wpisz nazwę szukanego oddziału lub jego numer i kliknij w przycisk 'Pokaż informacje'",
         "0223   ŁÓDŹ, Oddział: ŁÓDŹ\n"};
-    EXPECT_EQ(shown, expected + expected);
+    EXPECT_EQ(shown, expected + expected + QStringList{expected[1]});
 
     // From the start page: its text is searched at once; without text only the instruction shows.
     seams::Reset();
