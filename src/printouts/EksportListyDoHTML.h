@@ -51,6 +51,8 @@ public:
 
     bool OnInitDialog() override;
     void OnEraseBkgnd(Dc& dc) override;
+    // Enter in a field closes nothing: the window has no OK, only its commands.
+    void OnOK() override {}
 
     void AddColumn();
     void RemoveColumn();

@@ -203,6 +203,8 @@ TEST_F(ListExportTest, ColumnsLiveInRows2DatAndEveryPageNumbersFromOne) {
         w.RunCommand(w.kSaveButton);
         EXPECT_EQ(FileBytes(saved.toStdU16String()), FileBytes(ListPreviewPath()));
         w.RunCommand(w.kSaveButton);
+        w.RunCommand(IDOK);   // Enter in a field
+        EXPECT_FALSE(w.HasEnded());
         return IDCANCEL;
     });
     list.DoModal();

@@ -325,6 +325,8 @@ TEST_F(PedigreeTest, WindowPrintsAndSavesWithTheChosenBreederLogoAndLimits) {
         const size_t runs = seams::ModalRuns().size();
         w.RunCommand(w.kPrintButton);
         EXPECT_EQ(seams::ModalRuns().size(), runs);
+        w.RunCommand(IDOK);   // Enter in a field
+        EXPECT_FALSE(w.HasEnded());
         return IDCANCEL;
     });
     window.DoModal();
