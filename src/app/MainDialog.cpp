@@ -18,6 +18,7 @@
 #include "menu/MainMenu.h"
 #include "menu/MenuBuilder.h"
 #include "MenuXP.h"
+#include "QXToolTip.h"
 #include "Oprogramie.h"
 #include "Pomoc.h"
 #include "Resources.h"
@@ -49,6 +50,24 @@ constexpr int kStripTop = 65;
 constexpr int kStripBottom = 95;
 constexpr const char16_t* kHeaderTexts[CMainDialog::kPageCount] = {
     u"Witamy!", u"Lista Gołębi", u"Parowanie", u"Transakcje", u"Loty Gołębi", u"Notatnik"};
+
+// The markup of the choosers' balloon tips.
+constexpr const char16_t* kLoftTip =
+    u"<b>Lista Hodowli</b><br>"
+    u"<hr size=1><br>"
+    u"<br>"
+    u"Lista dostępnych hodowli. Program umożliwia <br>"
+    u"stworzenie wielu niezależnych wirtualnych hodowli, <br>"
+    u"co może przydać się w przypadku <br>"
+    u"gdy posiadamy podzielony gołębnik lub więcej niż jeden gołębnik.";
+constexpr const char16_t* kCategoryTip =
+    u"<b>Lista Kategorii</b><br>"
+    u"<hr size=1><br>"
+    u"<br>"
+    u"Lista kategorii, które znajdują się w wybranej hodowli. <br>"
+    u"Program umożliwia stworzenie wielu kategorii, <br>"
+    u"które pozwolą na uporządkowanie naszej hodowli. <br>"
+    u"Dzięki kategoriom w naszej hodowli będzie panował porządek :)";
 
 constexpr COLORREF kStripDark = RGB(19, 126, 209);
 constexpr COLORREF kStripDeep = RGB(15, 107, 177);
@@ -85,7 +104,8 @@ bool CMainDialog::startupPause_ = true;
 
 void CMainDialog::EnableStartupPause(bool on) { startupPause_ = on; }
 
-CMainDialog::CMainDialog(QWidget* parent) : Dialog(kTemplateId, parent) {
+CMainDialog::CMainDialog(QWidget* parent)
+    : Dialog(kTemplateId, parent), tooltip_(std::make_unique<CQXToolTip>()) {
     setWindowIcon(LoadIcon(128));
     CreateMenuBar();
     BindCommands();
@@ -294,8 +314,14 @@ bool CMainDialog::OnInitDialog() {
     g_currentLoftIndex = -1;
 
     CreatePages();
-    // The choosers' markup tooltips ("Lista Hodowli", "Lista Kategorii") are added here once
-    // the tooltip window exists.
+    // Balloon tips over the loft and category choosers.
+    tooltip_->CreateTipWindow(this, true);
+    tooltip_->SetWindowInfoMode(false);
+    tooltip_->SetDefaultEffect(2, 5);
+    tooltip_->AddTipToolWithIcon(Item(kLoftCombo), QString::fromUtf16(kLoftTip), 128, QSize(0, 0),
+                                 nullptr, 0);
+    tooltip_->AddTipToolWithIcon(Item(kCategoryCombo), QString::fromUtf16(kCategoryTip), 128,
+                                 QSize(0, 0), nullptr, 0);
 
     setWindowState(windowState() | Qt::WindowMaximized);
     PlacePages();
@@ -702,8 +728,7 @@ void CMainDialog::OnCancel() {
 // ---- keys -------------------------------------------------------------------------------------
 
 bool CMainDialog::PreTranslateKey(QWidget* target, QKeyEvent* event) {
-    // The markup tooltip sees every message of the window first once it exists; keys hide it.
-
+    // The markup tooltip sees the window's keys first through its event filter; they hide it.
     // A web page being edited (the notebook) needs Enter to start a new line.
     if (Browser::HoldsWidget(target)) return false;
     return Dialog::PreTranslateKey(target, event);

@@ -4,10 +4,12 @@
 // (Globals.h) in step with the choosers and with the lofts and categories of the data store.
 
 #include <array>
+#include <memory>
 
 #include "Dialog.h"
 
 class ComboBox;
+class CQXToolTip;
 class QLabel;
 class QMenuBar;
 class CZakladkaStartowa;
@@ -66,6 +68,7 @@ public:
     Rect ClientRect() const;
     int ClientTop() const { return clientTop_; }
     QMenuBar* MenuBar() const { return menuBar_; }
+    CQXToolTip* ToolTip() const { return tooltip_.get(); }
 
     // Button 1004: back from the pairing page to the bird list.
     void ShowListPage();
@@ -123,6 +126,7 @@ private:
     static bool startupPause_;
 
     QMenuBar* menuBar_ = nullptr;
+    std::unique_ptr<CQXToolTip> tooltip_;
     int clientTop_ = 0;
     int activePage_ = kStartPage;
     QFont labelFont_;
