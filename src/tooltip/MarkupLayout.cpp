@@ -15,7 +15,7 @@ namespace {
 
 constexpr int kMaxLines = 1000;      // line breaks of one "br" tag, tab stops of one "t" tag
 constexpr int kMaxFontHeight = 400;
-constexpr int kMaxImageSide = 4096;
+constexpr int kMaxImageSide = 2048;
 
 // The count of a "br" or "t" tag: its parameter text without the first character ("=3").
 int CountParameter(const CMarkupRenderer& renderer, const QString& params) {

@@ -378,7 +378,11 @@ TEST(Markup, MalformedTextsNeverCrashOrHang) {
         QStringLiteral("<icon idres=128 width=500%>"), QStringLiteral("word "), QStringLiteral("longlonglonglongword"),
         QStringLiteral("\n"), QStringLiteral("\t"), QStringLiteral("<span class=cpp-comment>"), QStringLiteral("<justify>"),
         QStringLiteral("<td width=-10 height=99999999>"), QStringLiteral("<table cellspacing=-3 cellpadding=-9>"),
-        QStringLiteral("<font style=\"-\">"), QStringLiteral("<hr size=-1>"), QStringLiteral("<string idres=5>")};
+        QStringLiteral("<font style=\"-\">"), QStringLiteral("<hr size=-1>"), QStringLiteral("<string idres=5>"),
+        QStringLiteral("<table bgeffect=metal bgcolor=red border=2 borderstyle=double>"),
+        QStringLiteral("<td bgeffect=hardbump bgcolor=#123456 valign=middle>"), QStringLiteral("<td bgeffect=99>"),
+        QStringLiteral("<bmp idres=185 style=gsdl mask=red hotstyle=s>"), QStringLiteral("<table background=idres:185>"),
+        QStringLiteral("<font bkgnd=yellow style=o>")};
     std::mt19937 random(20240611);
     for (int round = 0; round < 3000; ++round) {
         QString text;
@@ -398,6 +402,16 @@ TEST(Markup, MalformedTextsNeverCrashOrHang) {
             ASSERT_GE(size.width(), 0) << text.toStdString();
             r.DrawMarkup(surface, Rect(0, 0, size.width(), std::min(size.height(), 2000)));
             r.DrawMarkup(surface, Rect(0, 0, 13, 7));  // another size than measured
+        }
+        // Every hundredth text is also painted for real, effects and images included.
+        if (round % 100 == 0) {
+            QImage image(160, 120, QImage::Format_ARGB32);
+            image.fill(Qt::white);
+            Dc dc(&image);
+            DcMarkupSurface surface(dc);
+            CMarkupRenderer r;
+            const QSize size = r.MeasureMarkup(surface, text);
+            r.DrawMarkup(surface, Rect(0, 0, std::min(size.width(), 4000), std::min(size.height(), 4000)));
         }
     }
 }
