@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListView>
 #include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
@@ -84,6 +85,7 @@ int ComboBox::InsertString(int index, const QString& text) {
         setCurrentIndex(-1);
         if (isEditable()) setEditText(editText);
     }
+    ChoiceChangedQuietly();
     return index;
 }
 
@@ -102,23 +104,27 @@ int ComboBox::DeleteString(int index) {
         setCurrentIndex(-1);
         if (isEditable()) setEditText(editText);
     }
+    ChoiceChangedQuietly();
     return count();
 }
 
 void ComboBox::ResetContent() {
-    const QSignalBlocker quiet(this);
-    clear();
-    if (isEditable()) setEditText(QString());
+    {
+        const QSignalBlocker quiet(this);
+        clear();
+        if (isEditable()) setEditText(QString());
+    }
+    ChoiceChangedQuietly();
 }
 
 int ComboBox::SetCurSel(int index) {
-    const QSignalBlocker quiet(this);
-    if (index < 0 || index >= count()) {
-        setCurrentIndex(-1);
-        return -1;
+    const bool valid = index >= 0 && index < count();
+    {
+        const QSignalBlocker quiet(this);
+        setCurrentIndex(valid ? index : -1);
     }
-    setCurrentIndex(index);
-    return index;
+    ChoiceChangedQuietly();
+    return valid ? index : -1;
 }
 
 bool ComboBox::SetItemData(int index, std::int64_t data) {
@@ -163,6 +169,98 @@ bool ComboBox::event(QEvent* event) {
         }
     }
     return QComboBox::event(event);
+}
+
+// ---- SimpleComboBox ---------------------------------------------------------------------------
+
+namespace {
+constexpr int kSimpleEditHeight = 21;  // the edit field, as tall as a closed drop-down
+constexpr int kSimpleGap = 2;
+}  // namespace
+
+SimpleComboBox::SimpleComboBox(QWidget* parent) : ComboBox(parent) {
+    setEditable(true);
+    list_ = new QListView(this);
+    list_->setModel(model());
+    list_->setItemDelegate(new TextRowDelegate(list_));
+    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setFocusPolicy(Qt::NoFocus);
+    // A click chooses the entry, as choosing it from a drop-down does.
+    connect(list_, &QListView::clicked, this, [this](const QModelIndex& index) {
+        if (!index.isValid()) return;
+        setCurrentIndex(index.row());
+        emit activated(index.row());
+    });
+    // The list shows the user's choice; the program's shows through ChoiceChangedQuietly.
+    connect(this, &QComboBox::currentIndexChanged, list_, [this] { ChoiceChangedQuietly(); });
+    // Typing scrolls the list to the first entry that begins with the text.
+    connect(this, &ComboBox::EditChange, list_, [this] {
+        const QString text = currentText();
+        if (text.isEmpty()) return;
+        for (int i = 0; i < count(); ++i) {
+            if (itemText(i).startsWith(text, Qt::CaseInsensitive)) {
+                list_->scrollTo(model()->index(i, modelColumn()), QAbstractItemView::PositionAtTop);
+                break;
+            }
+        }
+    });
+}
+
+void SimpleComboBox::ChoiceChangedQuietly() {
+    if (!list_) return;
+    const int index = currentIndex();
+    if (index < 0) {
+        list_->clearSelection();
+        list_->setCurrentIndex(QModelIndex());
+    } else {
+        list_->setCurrentIndex(model()->index(index, modelColumn()));
+    }
+}
+
+void SimpleComboBox::PlaceParts() {
+    if (!list_) return;  // events that arrive while the control is being made
+    const int editHeight = std::min(height(), kSimpleEditHeight);
+    if (QLineEdit* edit = lineEdit()) {
+        edit->setFrame(true);
+        edit->setGeometry(0, 0, width(), editHeight);
+    }
+    const int top = editHeight + kSimpleGap;
+    list_->setGeometry(0, top, width(), std::max(0, height() - top));
+}
+
+void SimpleComboBox::paintEvent(QPaintEvent*) {
+    // The edit and the list draw themselves; the drop-down's own frame and arrow have no place.
+}
+
+void SimpleComboBox::resizeEvent(QResizeEvent* event) {
+    ComboBox::resizeEvent(event);
+    PlaceParts();
+}
+
+void SimpleComboBox::showEvent(QShowEvent* event) {
+    ComboBox::showEvent(event);
+    PlaceParts();
+}
+
+void SimpleComboBox::mousePressEvent(QMouseEvent* event) {
+    // Between the edit and the list: nothing to open.
+    event->accept();
+}
+
+bool SimpleComboBox::event(QEvent* event) {
+    const bool handled = ComboBox::event(event);
+    // The drop-down places its edit again after style and font changes.
+    switch (event->type()) {
+    case QEvent::StyleChange:
+    case QEvent::FontChange:
+    case QEvent::LayoutRequest:
+        PlaceParts();
+        break;
+    default:
+        break;
+    }
+    return handled;
 }
 
 // ---- ListBoxControl ---------------------------------------------------------------------------

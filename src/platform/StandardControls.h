@@ -16,6 +16,7 @@
 #include "SharedRoutines.h"
 
 class QCheckBox;
+class QListView;
 class QDateTimeEdit;
 class QTabBar;
 
@@ -50,9 +51,38 @@ signals:
 
 protected:
     bool event(QEvent* event) override;
+    // Runs after the program changed the choice without notifying (the signals are held back
+    // then), for a kind that shows the choice somewhere of its own.
+    virtual void ChoiceChangedQuietly() {}
 
 private:
     bool sorted_ = false;
+};
+
+// The "simple" kind: an edit field over a list that is always shown, both inside the control's
+// rectangle. It is a ComboBox to the windows (the same calls, the same notifications); a click
+// in the list chooses the entry as choosing it from a drop-down would, Up and Down move the
+// choice, and there is no drop-down.
+class SimpleComboBox : public ComboBox {
+    Q_OBJECT
+public:
+    explicit SimpleComboBox(QWidget* parent = nullptr);
+
+    QListView* ListPart() const { return list_; }
+    void showPopup() override {}
+
+protected:
+    void ChoiceChangedQuietly() override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    void PlaceParts();
+
+    QListView* list_ = nullptr;
 };
 
 class ListBoxControl : public QListWidget {

@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -55,6 +56,7 @@ const DialogTemplate kSample{
          .style = DefaultButton},
         {.kind = ControlKind::PushButton, .id = IDCANCEL, .text = u"Anuluj", .rect = {240, 180, 50, 14}},
         {.kind = ControlKind::Bitmap, .id = 1151, .rect = {0, 0, 10, 10}, .resource = 133},
+        {.kind = ControlKind::Combo, .id = 1007, .rect = {220, 7, 75, 60}, .style = Simple},
     }};
 
 const DialogTemplate kNoDefault{
@@ -205,6 +207,37 @@ TEST_F(DialogBindingTest, UserChoicesNotifyButTheProgramsChangesDoNot) {
     EXPECT_EQ(dialog.ListBox(1035)->GetCurSel(), 1);
     dialog.SetDlgItemText(1008, QStringLiteral("abc"));  // edits report every change
     EXPECT_EQ(text, 1);
+}
+
+TEST_F(DialogBindingTest, SimpleComboShowsItsListInItsOwnPlaceAndAClickChooses) {
+    Dialog dialog(9001);
+    int chosen = 0;
+    dialog.OnSelChange(1007, [&] { ++chosen; });
+    ComboBox* combo = dialog.Combo(1007);
+    auto* simple = qobject_cast<SimpleComboBox*>(combo);
+    ASSERT_TRUE(simple);
+    for (const char* name : {"Północ :: Lotne", "Północ :: Młode", "Południe :: Stare"})
+        combo->AddString(QString::fromUtf8(name));
+    dialog.show();
+    // The whole rectangle of the template, the list below the edit and visible, no drop-down.
+    EXPECT_GT(combo->height(), 90);
+    QListView* list = simple->ListPart();
+    EXPECT_TRUE(list->isVisible());
+    EXPECT_GE(list->geometry().top(), combo->lineEdit()->geometry().bottom());
+    EXPECT_EQ(list->geometry().bottom(), combo->height() - 1);
+    EXPECT_EQ(list->model()->rowCount(), 3);
+    simple->showPopup();
+    EXPECT_FALSE(combo->view()->isVisible());
+
+    const QRect second = list->visualRect(list->model()->index(1, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
+    EXPECT_EQ(combo->GetCurSel(), 1);
+    EXPECT_EQ(chosen, 1);
+    EXPECT_EQ(combo->GetWindowText(), QStringLiteral("Północ :: Młode"));
+    // The program's choice shows in the list but notifies nobody.
+    combo->SetCurSel(2);
+    EXPECT_EQ(list->currentIndex().row(), 2);
+    EXPECT_EQ(chosen, 1);
 }
 
 TEST_F(DialogBindingTest, LeavingAFieldReportsLostFocusOnce) {
