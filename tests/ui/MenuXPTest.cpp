@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QFontMetrics>
 #include <QMenu>
 #include <QMenuBar>
@@ -268,3 +270,24 @@ TEST(MenuXP, CommandImagesAreDrawnBesideTheirItems) {
     const QImage disabled = Paint(item);
     EXPECT_EQ(At(disabled, 3 + 8, 3 + 4), AdjustColorHls(GetSysColor(SysColor::ButtonFace), -27, 0));
 }
+
+TEST(MenuXP, TypedMnemonicRunsTheCommandOfAnOpenMenu) {
+    const std::vector<MenuItemDef> table = {
+        {MenuItemKind::Popup, 0, u"&Plik",
+         {{MenuItemKind::Command, 7, u"&Otwórz", {}}, {MenuItemKind::Separator, 0, u"", {}},
+          {MenuItemKind::Command, 8, u"&Zamknij", {}}}}};
+    QWidget window;
+    std::vector<int> fired;
+    QMenuBar* bar = BuildMenuBar(table, &window, [&](int id) { fired.push_back(id); });
+    CMenuXP::EnableForWindow(&window, true);
+    CMenuXP::AttachToWindowMenus(&window);
+    CMenuXP::UpdateMenuBar(&window);
+    window.show();
+    QMenu* menu = bar->actions()[0]->menu();
+    menu->popup(QPoint(0, 20));
+    ASSERT_TRUE(CMenuXP::IsOwnerDrawMenu(menu));  // converted as it opened
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_Z, Qt::NoModifier, QStringLiteral("z"));
+    QCoreApplication::sendEvent(menu, &key);
+    EXPECT_EQ(fired, std::vector<int>{8});
+}
+

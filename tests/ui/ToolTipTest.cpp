@@ -261,3 +261,46 @@ TEST_F(MainWindowTipsTest, ChoosersGetTheirBalloonTipsAndTheMenuItsImages) {
         EXPECT_TRUE(CMenuXP::ItemImage(image.commandId, nullptr, nullptr)) << image.commandId;
     EXPECT_FALSE(CMenuXP::ItemImage(kCmdExit, nullptr, nullptr));
 }
+
+TEST_F(ToolTipTest, BehaviourBitsKeepOrFollowTheTipAndANewToolReplacesTheShownOne) {
+    TipTool keep;
+    keep.text = QStringLiteral("keep");
+    keep.mask = kTipBehaviour;
+    keep.behaviour = kTipKeepInTool;
+    tip.StoreTipTool(other, keep);
+    MoveTo(Over(other));
+    tip.OnTipTimer(CQXToolTip::kShowTimer);
+    ASSERT_TRUE(tip.isVisible());
+    timers->starts.clear();
+    MoveTo(Over(other) + QPoint(-20, 0));  // within the tool: kept, auto-pop restarted
+    EXPECT_TRUE(tip.isVisible());
+    EXPECT_EQ(timers->starts[CQXToolTip::kHideTimer], 1);
+
+    // Another tool while one shows: the shown tip goes and the new one waits for its delay.
+    MoveTo(Over(combo));
+    EXPECT_FALSE(tip.isVisible());
+    EXPECT_TRUE(Running(CQXToolTip::kShowTimer));
+    tip.OnTipTimer(CQXToolTip::kShowTimer);
+    EXPECT_EQ(tip.ShownWindow(), combo);
+
+    TipTool track = keep;
+    track.behaviour = kTipTrack;
+    tip.StoreTipTool(other, track);
+    MoveTo(Over(other));
+    tip.OnTipTimer(CQXToolTip::kShowTimer);
+    const QPoint before = tip.pos();
+    MoveTo(Over(other) + QPoint(7, 1));
+    EXPECT_EQ(tip.pos(), Over(other) + QPoint(7, 1));  // the tip's corner follows the cursor
+    EXPECT_NE(tip.pos(), before);
+}
+
+TEST_F(ToolTipTest, WindowInformationModeDescribesTheWindowUnderTheCursor) {
+    tip.SetWindowInfoMode(true);
+    const QString info = tip.BuildWindowInfoMarkup(Over(combo));
+    EXPECT_TRUE(info.contains(QStringLiteral("<td width=130 bgcolor=window>QComboBox</td>")));
+    EXPECT_TRUE(info.contains(QStringLiteral("Has Tooltip</td><td width=130 bgcolor=window>Yes")));
+    EXPECT_TRUE(tip.BuildWindowInfoMarkup(Over(other)).contains(QStringLiteral(">No<")));
+    MoveTo(Over(label));
+    tip.OnTipTimer(CQXToolTip::kShowTimer);
+    EXPECT_TRUE(tip.isVisible());  // every window has its information tip
+}
