@@ -16,6 +16,7 @@ namespace {
 constexpr int kMaxLines = 1000;      // line breaks of one "br" tag, tab stops of one "t" tag
 constexpr int kMaxFontHeight = 400;
 constexpr int kMaxImageSide = 2048;
+constexpr int kMaxTableDepth = 16;   // tables nested deeper are left out
 
 // The count of a "br" or "t" tag: its parameter text without the first character ("=3").
 int CountParameter(const CMarkupRenderer& renderer, const QString& params) {
@@ -90,6 +91,7 @@ QSize CMarkupRenderer::RenderMarkupSections(Rect rect) {
         animations_.clear();
     }
     lineIndex_ = 0;
+    tableDepth_ = 0;
     tableIndex_ = linkCounter_ = animationIndex_ = -1;
     stack_.clear();
     ResetStyle(style_);
@@ -638,6 +640,12 @@ void CMarkupRenderer::DrawBackgroundImage(const Rect& rect, const QString& sourc
 // ---- tables -----------------------------------------------------------------------------------
 
 QSize CMarkupRenderer::RenderTable(const QString& text, const Rect& rect) {
+    if (tableDepth_ >= kMaxTableDepth) return QSize(0, 0);
+    struct Depth {
+        int& depth;
+        explicit Depth(int& d) : depth(++d) {}
+        ~Depth() { --depth; }
+    } depth(tableDepth_);
     ++tableIndex_;
     if (measure_) {
         const MarkupCellSpan count = CountTableCells(text);

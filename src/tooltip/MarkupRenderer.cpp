@@ -498,30 +498,33 @@ qsizetype FindTag(const QString& text, const QString& what, qsizetype from) {
 // length when it never closes.
 qsizetype FindElementEnd(const QString& text, qsizetype from, const QString& open,
                          const QString& close) {
+    static const QString kTable = QStringLiteral("<table");
+    const bool isTable = open == kTable;
+    // The next opening, closing and nested-table texts, each searched again only once passed.
+    qsizetype o = FindTag(text, open, from);
+    qsizetype c = FindTag(text, close, from);
+    qsizetype t = isTable ? -1 : FindTag(text, kTable, from);
+    auto before = [](qsizetype a, qsizetype b) { return a >= 0 && (b < 0 || a < b); };
     int depth = 1;
-    qsizetype i = from;
-    const bool isTable = open == QLatin1String("<table");
-    while (i < text.size()) {
-        const qsizetype o = FindTag(text, open, i);
-        const qsizetype c = FindTag(text, close, i);
-        const qsizetype t = isTable ? -1 : FindTag(text, QStringLiteral("<table"), i);
-        auto before = [](qsizetype a, qsizetype b) { return a >= 0 && (b < 0 || a < b); };
+    while (true) {
         if (t >= 0 && before(t, o) && before(t, c)) {
-            const qsizetype end = FindElementEnd(text, t + 6, QStringLiteral("<table"),
-                                                 QStringLiteral("</table"));
-            i = end >= text.size() ? text.size() : end + 7;
+            const qsizetype end = FindElementEnd(text, t + 6, kTable, QStringLiteral("</table"));
+            if (end >= text.size()) return text.size();
+            const qsizetype i = end + 7;
+            if (o >= 0 && o < i) o = FindTag(text, open, i);
+            if (c >= 0 && c < i) c = FindTag(text, close, i);
+            t = FindTag(text, kTable, i);
             continue;
         }
         if (before(o, c)) {
             ++depth;
-            i = o + open.size();
+            o = FindTag(text, open, o + open.size());
             continue;
         }
         if (c < 0) return text.size();
         if (--depth == 0) return c;
-        i = c + close.size();
+        c = FindTag(text, close, c + close.size());
     }
-    return text.size();
 }
 
 }  // namespace markup

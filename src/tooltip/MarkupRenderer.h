@@ -232,6 +232,7 @@ private:
     int lineIndex_ = 0;
     std::vector<MarkupTableLayout> tables_;
     int tableIndex_ = -1;
+    int tableDepth_ = 0;
     int linkCounter_ = -1;
     int hoveredLink_ = -2;
     int animationIndex_ = -1;

@@ -383,6 +383,17 @@ TEST(Markup, MalformedTextsNeverCrashOrHang) {
         QStringLiteral("<td bgeffect=hardbump bgcolor=#123456 valign=middle>"), QStringLiteral("<td bgeffect=99>"),
         QStringLiteral("<bmp idres=185 style=gsdl mask=red hotstyle=s>"), QStringLiteral("<table background=idres:185>"),
         QStringLiteral("<font bkgnd=yellow style=o>")};
+    // Deep nesting is cut off instead of running out of stack.
+    {
+        QString nested;
+        for (int i = 0; i < 5000; ++i) nested += QStringLiteral("<table><tr><td>x");
+        CMarkupRenderer r;
+        FixedSurface surface;
+        const QSize size = r.MeasureMarkup(surface, nested);
+        EXPECT_GT(size.height(), 1);
+        r.DrawMarkup(surface, Rect(0, 0, size.width(), size.height()));
+        EXPECT_EQ(r.TableLayouts().size(), 16u);
+    }
     std::mt19937 random(20240611);
     for (int round = 0; round < 3000; ++round) {
         QString text;
