@@ -60,12 +60,7 @@ bool CDodajSezon::OnInitDialog() {
 }
 
 void CDodajSezon::PickDate(int dayField) {
-    CDateTimePicker picker(this);
-    if (picker.DoModal() != IDOK) return;
-    const auto chosen = picker.ChosenDate();
-    SetDlgItemInt(dayField, chosen ? chosen->day : 0);
-    SetDlgItemInt(dayField + 1, chosen ? chosen->month : 0);
-    SetDlgItemInt(dayField + 2, chosen ? chosen->year : 0);
+    PickDateIntoFields(*this, dayField, dayField + 1, dayField + 2);
 }
 
 void CDodajSezon::SaveSeason() {

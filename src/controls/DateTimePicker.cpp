@@ -32,3 +32,14 @@ std::optional<LocalDateTime> CDateTimePicker::ChosenDate() const {
     if (chosenTime <= 0) return std::nullopt;
     return ToLocalDateTime(chosenTime);
 }
+
+bool PickDateIntoFields(Dialog& dialog, int dayField, int monthField, int yearField) {
+    CDateTimePicker picker(&dialog);
+    if (picker.DoModal() != IDOK) return false;
+    const auto chosen = picker.ChosenDate();
+    if (!chosen) return false;
+    dialog.SetDlgItemInt(dayField, chosen->day);
+    dialog.SetDlgItemInt(monthField, chosen->month);
+    dialog.SetDlgItemInt(yearField, chosen->year);
+    return true;
+}

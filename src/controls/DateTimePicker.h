@@ -25,3 +25,7 @@ public:
     // Takes the calendar's selected day and closes with OK.
     void OnClickOk();
 };
+
+// Runs the calendar popup and, after OK, writes the chosen day, month and year as plain numbers
+// into the three fields of `dialog`. False when no date was chosen.
+bool PickDateIntoFields(Dialog& dialog, int dayField, int monthField, int yearField);

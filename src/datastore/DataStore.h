@@ -139,6 +139,18 @@ public:
     bool DeleteFlightSeason(int id);
     bool WriteNote(int mode, NoteRecord& record);
 
+    // ---- breeding: young linked together with their parents (DataStoreBreeding.cpp) ----
+    // Links a bird to a pair as its young and makes the pair's male and female the bird's
+    // father and mother, in one transaction: the `dzieci` row (the record gets its id) and the
+    // bird's parents are written both or neither. On success the young joins its pair in
+    // `pairs` and the bird in `pigeons` gets the parents.
+    bool AddYoungWithParents(YoungRecord& record, int fatherId, int motherId);
+    // Rewrites a young's notes and bird. When the young now names another bird than
+    // `previousBirdId`, that bird gets the pair's male and female as parents in the same
+    // transaction; the bird no longer named keeps its parents. Memory follows on success.
+    bool UpdateYoungWithParents(YoungRecord& record, int previousBirdId, int fatherId,
+                                int motherId);
+
 private:
     bool WritePerson(const char16_t* table, PersonMap& map, int mode, PersonRecord& record);
     bool AddDictionaryEntry(const char16_t* table, NameMap& map, int loftId, const Text& name);

@@ -29,18 +29,7 @@ CPanelPodgladuTab5::CPanelPodgladuTab5(QWidget* parent) : Dialog(kTemplateId, pa
 
 bool CPanelPodgladuTab5::OnInitDialog() {
     Dialog::OnInitDialog();
-    if (ListView* list = List(kFlightList)) {
-        list->SetGridLines(true);
-        list->SetFullRowSelect(true);
-        list->SetTextColor(kListTextColour);
-        const std::pair<const char16_t*, int> columns[] = {
-            {u"...", 30},  {u"Miejscowość", 110}, {u"Data lotu", 100},       {u"Nr. Konk", 90},
-            {u"Pkt.", 60}, {u"Coeff.", 70},       {u"Prędkość m/min", 70},
-        };
-        int column = 0;
-        for (const auto& [heading, width] : columns)
-            list->InsertColumn(column++, std::u16string(heading), ListView::AlignLeft, width);
-    }
+    SetUpBirdFlightList(List(kFlightList));
     numberFont_ = Font(QStringLiteral("Tahoma"), 30, FW_BOLD);
     for (int id : {kAveragePositionLabel, kResultCountLabel, kMaximumSpeedLabel,
                    kAverageSpeedLabel, kBestPositionLabel}) {
@@ -58,26 +47,14 @@ void CPanelPodgladuTab5::ShowPigeon(int id) {
     float maximum = 0.0f;
     int count = 0;
     long long sum = 0;
-    const CDataStore& store = TheDataStore();
-    for (const FlightRecord& flight : store.flights) {
-        for (const FlightResultEntry& result : flight.entries) {
-            if (result.id_golebia != id) continue;
-            BirdFlightRow row;
-            row.flight = flight;
-            row.flight.entries.clear();
-            row.nr_konkursu = result.nr_konkursu;
-            row.CoefficientOddzialowy = result.CoefficientOddzialowy;
-            row.PunktyOddzial = result.PunktyOddzial;
-            row.DataCzasPrzylotu = result.DataCzasPrzylotu;
-            row.speed = flight.SpeedOf(result);
-            // Position 0 means the bird was not placed: it is no best position, but it counts
-            // in the average as the results always have.
-            if (row.nr_konkursu > 0 && row.nr_konkursu < best) best = row.nr_konkursu;
-            if (row.speed > maximum) maximum = row.speed;
-            rows_.push_back(std::move(row));
-            ++count;
-            sum += result.nr_konkursu;
-        }
+    rows_ = CollectBirdFlightRows(id);
+    for (const BirdFlightRow& row : rows_) {
+        // Position 0 means the bird was not placed: it is no best position, but it counts in
+        // the average as the results always have.
+        if (row.nr_konkursu > 0 && row.nr_konkursu < best) best = row.nr_konkursu;
+        if (row.speed > maximum) maximum = row.speed;
+        ++count;
+        sum += row.nr_konkursu;
     }
     for (const BirdFlightRow& row : rows_) AddFlightRow(row);
 
@@ -86,7 +63,7 @@ void CPanelPodgladuTab5::ShowPigeon(int id) {
     SetItemText(kAveragePositionLabel, NumberText(averagePosition));
     SetItemText(kResultCountLabel, NumberText(count));
     SetItemText(kBestPositionLabel, NumberText(best));
-    const PigeonRecord& bird = store.FindPigeon(id);
+    const PigeonRecord& bird = TheDataStore().FindPigeon(id);
     if (count == 0 || bird.flightCount <= 0) {
         SetItemText(kAverageSpeedLabel, u"0");
     } else {
@@ -97,7 +74,43 @@ void CPanelPodgladuTab5::ShowPigeon(int id) {
 }
 
 void CPanelPodgladuTab5::AddFlightRow(const BirdFlightRow& row) {
-    ListView* list = List(kFlightList);
+    AppendBirdFlightRow(List(kFlightList), row);
+}
+
+std::vector<BirdFlightRow> CollectBirdFlightRows(int pigeonId) {
+    std::vector<BirdFlightRow> rows;
+    for (const FlightRecord& flight : TheDataStore().flights) {
+        for (const FlightResultEntry& result : flight.entries) {
+            if (result.id_golebia != pigeonId) continue;
+            BirdFlightRow row;
+            row.flight = flight;
+            row.flight.entries.clear();
+            row.nr_konkursu = result.nr_konkursu;
+            row.CoefficientOddzialowy = result.CoefficientOddzialowy;
+            row.PunktyOddzial = result.PunktyOddzial;
+            row.DataCzasPrzylotu = result.DataCzasPrzylotu;
+            row.speed = flight.SpeedOf(result);
+            rows.push_back(std::move(row));
+        }
+    }
+    return rows;
+}
+
+void SetUpBirdFlightList(ListView* list) {
+    if (!list) return;
+    list->SetGridLines(true);
+    list->SetFullRowSelect(true);
+    list->SetTextColor(kListTextColour);
+    const std::pair<const char16_t*, int> columns[] = {
+        {u"...", 30},  {u"Miejscowość", 110}, {u"Data lotu", 100},       {u"Nr. Konk", 90},
+        {u"Pkt.", 60}, {u"Coeff.", 70},       {u"Prędkość m/min", 70},
+    };
+    int column = 0;
+    for (const auto& [heading, width] : columns)
+        list->InsertColumn(column++, std::u16string(heading), ListView::AlignLeft, width);
+}
+
+void AppendBirdFlightRow(ListView* list, const BirdFlightRow& row) {
     if (!list) return;
     const int n = list->InsertItem(list->GetItemCount(), QStringLiteral(" "));
     list->SetItemText(n, 1, row.flight.miejscowosc);

@@ -10,6 +10,8 @@
 #include "Dialog.h"
 #include "Records.h"
 
+class ListView;
+
 // One result of the bird together with its flight.
 struct BirdFlightRow {
     FlightRecord flight;        // a copy of the flight, without its results
@@ -19,6 +21,12 @@ struct BirdFlightRow {
     float PunktyOddzial = 0.0f;
     float CoefficientOddzialowy = 0.0f;
 };
+
+// Every result of the bird in the loaded loft's flights, flight by flight in list order.
+std::vector<BirdFlightRow> CollectBirdFlightRows(int pigeonId);
+// The looks and columns of a list of one bird's results, and one row of it.
+void SetUpBirdFlightList(ListView* list);
+void AppendBirdFlightRow(ListView* list, const BirdFlightRow& row);
 
 class CPanelPodgladuTab5 : public Dialog {
     Q_OBJECT

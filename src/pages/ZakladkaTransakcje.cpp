@@ -4,6 +4,7 @@
 #include "DodajZmienTransakcje.h"
 #include "Globals.h"
 #include "ListView.h"
+#include "PageLinks.h"
 #include "SharedRoutines.h"
 #include "menu/MainMenu.h"
 
@@ -11,16 +12,10 @@ int g_selectedTransactionRow = -1;
 
 namespace {
 
-struct LinkLook {
-    const char16_t* text;
-    Rect rect;
-    COLORREF color;
-};
-
 constexpr COLORREF kTransactionLinks = RGB(65, 117, 221);
 constexpr COLORREF kClientLinks = RGB(0, 146, 0);
 
-const LinkLook kLinks[CZakladkaTransakcje::kLinkCount] = {
+const PageLink kLinks[CZakladkaTransakcje::kLinkCount] = {
     {u"Dodaj transakcję", {5, 50, 210, 80}, kTransactionLinks},
     {u"Edytuj transakcję", {5, 80, 210, 110}, kTransactionLinks},
     {u"Usuń transakcję", {5, 110, 210, 140}, kTransactionLinks},
@@ -140,21 +135,7 @@ void CZakladkaTransakcje::OnEraseBkgnd(Dc& dc) {
     PaintLinks(dc);
 }
 
-void CZakladkaTransakcje::PaintLinks(Dc& dc) {
-    const QFont previous = dc.SelectFont(Font(QStringLiteral("Tahoma"), 14, FW_BOLD));
-    const int previousMode = dc.SetBkMode(TRANSPARENT);
-    for (int link = 0; link < kLinkCount; ++link) {
-        Rect rect = links_[link];
-        if (rect.IsEmpty()) continue;
-        dc.SetTextColor(kLinks[link].color);
-        Rect text = rect;
-        text.Offset(30, 0);
-        dc.DrawText(std::u16string(kLinks[link].text), text, DT_SINGLELINE | DT_VCENTER);
-        dc.DrawEdge(rect, BDR_RAISEDINNER, BF_BOTTOM);
-    }
-    dc.SetBkMode(previousMode);
-    dc.SelectFont(previous);
-}
+void CZakladkaTransakcje::PaintLinks(Dc& dc) { PaintPageLinks(dc, kLinks, links_); }
 
 void CZakladkaTransakcje::OnLButtonDown(const QPoint& point) {
     OnPageClick(point);

@@ -49,13 +49,7 @@ bool CLeczenieSuplementacjaDodajZmien::OnInitDialog() {
 }
 
 void CLeczenieSuplementacjaDodajZmien::OnPickDate() {
-    CDateTimePicker picker;
-    if (picker.DoModal() != IDOK) return;
-    const auto chosen = picker.ChosenDate();
-    if (!chosen) return;
-    SetDlgItemInt(kDay, chosen->day);
-    SetDlgItemInt(kMonth, chosen->month);
-    SetDlgItemInt(kYear, chosen->year);
+    PickDateIntoFields(*this, kDay, kMonth, kYear);
 }
 
 void CLeczenieSuplementacjaDodajZmien::OnOK() {

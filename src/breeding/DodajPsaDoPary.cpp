@@ -1,0 +1,132 @@
+#include "DodajPsaDoPary.h"
+
+#include <QLabel>
+#include <ctime>
+
+#include "DataStore.h"
+#include "DialogHeader.h"
+#include "Globals.h"
+#include "PictureBox.h"
+#include "PreviewPanel.h"
+#include "Resources.h"
+#include "StandardControls.h"
+#include "WybierzPsaZListy.h"
+
+namespace {
+constexpr COLORREF kHeadingColour = RGB(63, 172, 255);
+constexpr int kDefaultPhotoBitmap = 192;
+}  // namespace
+
+CDodajPsaDoPary::CDodajPsaDoPary(QWidget* parent) : Dialog(kTemplateId, parent) {
+    for (int k = 0; k < 3; ++k) ReplaceItemWith<CPictureBox>(kFirstPhoto + k);
+    OnClicked(kChooseBird, [this] { ChooseYoungBird(); });
+    OnClicked(kSave, [this] { SaveYoung(); });
+}
+
+bool CDodajPsaDoPary::OnInitDialog() {
+    Dialog::OnInitDialog();
+    if (mode == kEdit) SetItemText(kNotes, young.uwagi);
+    if (mode == kAdd) young.id_golebia = 0;
+    openedBirdId_ = young.id_golebia;
+    // The hatch date is the bird's own (its register entry): the picker only shows today.
+    if (auto* picker = DatePicker(kHatchDate)) picker->SetTime(static_cast<Time64>(std::time(nullptr)));
+    ShowYoungBird(mode == kEdit ? young.id_golebia : -1);
+
+    const QString tahoma = QStringLiteral("Tahoma");
+    headingFont_ = Font(tahoma, 20, FW_BOLD);
+    detailFont_ = Font(tahoma, 18, FW_MEDIUM);
+    for (int id : {kBirdHeading, kNotesHeading, kDateHeading})
+        SetLabelLook(Label(id), headingFont_, kHeadingColour);
+    SetLabelLook(Label(kBirdName), headingFont_, RGB(0, 0, 0));
+    SetLabelLook(Label(kBirdDetails), detailFont_, RGB(0, 0, 0));
+    if (QLabel* details = Label(kBirdDetails)) {
+        details->setWordWrap(true);
+        details->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    }
+
+    defaultPhoto_ = LoadBitmap(kDefaultPhotoBitmap);
+    if (!defaultPhoto_.isNull()) {
+        defaultPhoto_ = defaultPhoto_.scaled(214, 148, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    for (int k = 0; k < 3; ++k) {
+        if (auto* box = ItemAs<CPictureBox>(kFirstPhoto + k)) box->displayMode = CPictureBox::kStretched;
+    }
+    ShowYoungPhotos(-1);
+    if (mode == kEdit) ShowYoungPhotos(young.id_golebia);
+    return true;
+}
+
+void CDodajPsaDoPary::OnEraseBkgnd(Dc& dc) {
+    PaintDialogHeader(*this, dc, QStringLiteral("Dodaj młodego do pary"));
+}
+
+void CDodajPsaDoPary::ShowYoungBird(int id) {
+    if (id == -1) {
+        SetItemText(kBirdName, u"Nie wybrano");
+        SetItemText(kBirdDetails, u"Nie wybrano żadnego \nmłodego ptaka do pary.\n\nKliknij w "
+                                  u"przycisk [...], aby dodać ptaka do pary.");
+        return;
+    }
+    const CDataStore& store = TheDataStore();
+    const PigeonRecord& bird = store.FindPigeon(id);
+    SetItemText(kBirdName, bird.GetDisplayName());
+    SetItemText(kBirdDetails, CDataStore::FindName(store.colourNames, bird.id_koloru) + u"\n\n" +
+                                  bird.krotkiopis);
+}
+
+void CDodajPsaDoPary::ShowYoungPhotos(int id) {
+    if (id == -1) {
+        for (int k = 0; k < 3; ++k) {
+            if (auto* box = ItemAs<CPictureBox>(kFirstPhoto + k)) {
+                box->SetBitmap(defaultPhoto_);
+                box->update();
+            }
+        }
+        return;
+    }
+    PigeonRecord bird = TheDataStore().FindPigeon(id);
+    for (size_t k = 0; k < 3 && k < bird.photos.size(); ++k) {
+        if (auto* box = ItemAs<CPictureBox>(kFirstPhoto + static_cast<int>(k))) {
+            box->LoadFromFile(bird.photos[k].GetEscapedFilePath());
+            box->update();
+        }
+    }
+}
+
+void CDodajPsaDoPary::ChooseYoungBird() {
+    CWybierzPsaZListy chooser(this);
+    chooser.filterMode = ChooserAllBirds;
+    if (chooser.DoModal() != IDOK || chooser.chosenValid != 1) return;
+    young.id_golebia = chooser.chosenId;
+    ShowYoungBird(young.id_golebia);
+    ShowYoungPhotos(-1);
+    ShowYoungPhotos(young.id_golebia);
+}
+
+void CDodajPsaDoPary::SaveYoung() {
+    if (HasEnded()) return;
+    if (young.id_golebia == 0) {
+        MessageBox(this, u"Wybierz gołębia");
+        return;
+    }
+    CDataStore& store = TheDataStore();
+    YoungRecord saved = young;
+    saved.uwagi = ItemText(kNotes);
+    saved.id_pary = pairId;
+    if (g_currentLoftIndex >= 0 && g_currentLoftIndex < static_cast<int>(store.lofts.size())) {
+        saved.id_hodowli = store.lofts[g_currentLoftIndex].id;
+    }
+    bool stored = false;
+    if (mode == kAdd) {
+        saved.DataDodania = static_cast<Time64>(std::time(nullptr));
+        stored = store.AddYoungWithParents(saved, fatherId, motherId);
+    } else {
+        stored = store.UpdateYoungWithParents(saved, openedBirdId_, fatherId, motherId);
+    }
+    if (!stored) {
+        MessageBox(this, u"Nie udało się zapisać młodego.", u"", MB_OK | MB_ICONERROR);
+        return;
+    }
+    young = saved;
+    EndDialog(IDOK);
+}

@@ -1,0 +1,154 @@
+#include "Fotoparowanie.h"
+
+#include <ctime>
+
+#include "DataStore.h"
+#include "ListView.h"
+#include "PictureBox.h"
+#include "Resources.h"
+#include "StandardControls.h"
+
+namespace {
+
+constexpr int kDefaultPhotoBitmap = 192;
+constexpr int kEyePhoto = 1;
+
+struct Side {
+    int list;
+    int boxes[3];   // the large eye photo, then the upper and lower small boxes
+};
+
+const Side kSides[2] = {
+    {CFotoparowanie::kMaleList, {1214, 1216, 1217}},
+    {CFotoparowanie::kFemaleList, {1215, 1220, 1221}},
+};
+
+}  // namespace
+
+CFotoparowanie::CFotoparowanie(QWidget* parent) : Dialog(kTemplateId, parent) {
+    for (const Side& side : kSides) {
+        for (int id : side.boxes) ReplaceItemWith<CPictureBox>(id);
+    }
+    OnClicked(kMaleList, [this] { OnMaleListClick(); });
+    OnClicked(kFemaleList, [this] { OnFemaleListClick(); });
+    OnClicked(kCreatePair, [this] { CreatePair(); });
+}
+
+bool CFotoparowanie::OnInitDialog() {
+    Dialog::OnInitDialog();
+    defaultPhoto_ = LoadBitmap(kDefaultPhotoBitmap);
+    if (!defaultPhoto_.isNull()) {
+        defaultPhoto_ = defaultPhoto_.scaled(214, 148, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    for (const Side& side : kSides) {
+        for (int id : side.boxes) {
+            if (auto* box = ItemAs<CPictureBox>(id)) {
+                box->displayMode = CPictureBox::kStretched;
+                box->SetBitmap(defaultPhoto_);
+                box->update();
+            }
+        }
+    }
+    CollectEyePhotoBirds();
+    if (!males.empty()) ShowMalePhotos(males.front().id);
+    if (!females.empty()) ShowFemalePhotos(females.front().id);
+    for (const Side& side : kSides) {
+        if (ListView* list = List(side.list)) {
+            list->SetFullRowSelect(true);
+            list->SetTextColor(RGB(0, 0, 255));
+            list->InsertColumn(0, std::u16string(u"..."), ListView::AlignLeft, 30);
+            list->InsertColumn(1, std::u16string(u"Gołąb"), ListView::AlignLeft, 210);
+            list->InsertColumn(2, std::u16string(u"Opis"), ListView::AlignLeft, 120);
+        }
+    }
+    for (const PigeonRecord& bird : males) AddRow(0, bird);
+    for (const PigeonRecord& bird : females) AddRow(1, bird);
+    if (auto* picker = DatePicker(kDatePicker)) picker->SetTime(static_cast<Time64>(std::time(nullptr)));
+    // Photos are on show, but no bird is chosen until the user clicks a row.
+    pair.id_samca = pair.id_samicy = -1;
+    return true;
+}
+
+void CFotoparowanie::OnEraseBkgnd(Dc& dc) { dc.FillSolidRect(GetClientRect(), RGB(255, 255, 255)); }
+
+// A bird is listed once for each of its eye photos, as the breeder filed them.
+void CFotoparowanie::CollectEyePhotoBirds() {
+    males.clear();
+    females.clear();
+    for (const auto& [id, bird] : TheDataStore().pigeons) {
+        for (const PhotoRecord& photo : bird.photos) {
+            if (photo.classify1 != kEyePhoto) continue;
+            if (bird.plec == 1) males.push_back(bird);
+            if (bird.plec == 2) females.push_back(bird);
+        }
+    }
+}
+
+void CFotoparowanie::ShowPhotos(int side, int id) {
+    CPictureBox* boxes[3] = {};
+    for (int k = 0; k < 3; ++k) {
+        boxes[k] = ItemAs<CPictureBox>(kSides[side].boxes[k]);
+        if (boxes[k]) {
+            boxes[k]->SetBitmap(defaultPhoto_);
+            boxes[k]->update();
+        }
+    }
+    PigeonRecord bird = TheDataStore().FindPigeon(id);
+    // The large box shows the last eye photo; the small ones the second and third photos.
+    for (auto it = bird.photos.rbegin(); it != bird.photos.rend(); ++it) {
+        if (it->classify1 != kEyePhoto) continue;
+        if (boxes[0]) boxes[0]->LoadFromFile(it->GetEscapedFilePath());
+        break;
+    }
+    for (size_t k = 1; k < 3 && k < bird.photos.size(); ++k) {
+        if (boxes[k]) boxes[k]->LoadFromFile(bird.photos[k].GetEscapedFilePath());
+    }
+    for (CPictureBox* box : boxes) {
+        if (box) box->update();
+    }
+}
+
+void CFotoparowanie::AddRow(int side, const PigeonRecord& bird) {
+    ListView* list = List(kSides[side].list);
+    if (!list) return;
+    const int row = list->InsertItem(list->GetItemCount(), QStringLiteral(" "));
+    list->SetItemText(row, 1, bird.GetDisplayName());
+    list->SetItemText(row, 2, bird.krotkiopis);
+}
+
+void CFotoparowanie::OnListClick(int side) {
+    ListView* list = List(kSides[side].list);
+    const auto& birds = side == 0 ? males : females;
+    if (!list) return;
+    const int row = list->FirstSelectedRow();
+    // A click beside the rows keeps the earlier choice.
+    if (row < 0 || row >= static_cast<int>(birds.size())) return;
+    list->SelectRow(row);
+    ShowPhotos(side, birds[row].id);
+    (side == 0 ? pair.id_samca : pair.id_samicy) = birds[row].id;
+}
+
+void CFotoparowanie::CreatePair() {
+    if (HasEnded()) return;
+    if (pair.id_samca == -1) {
+        MessageBox(this, u"Nie wybrano samca do pary");
+        return;
+    }
+    if (pair.id_samicy == -1) {
+        MessageBox(this, u"Nie wybrano samicy do pary");
+        return;
+    }
+    const DateTimePicker* picker = DatePicker(kDatePicker);
+    const Time64 paired = picker && picker->HasValue() ? picker->GetTime() : kNoDate;
+    PairRecord made = pair;
+    made.zlozonych = 0;
+    made.DataParowania = made.DataDodania = paired;
+    made.uwagi = made.not_ojciec = made.not_matka = u" ";
+    made.DataWylegu = made.DataZlozeniaJaj = kNoDate;
+    if (!TheDataStore().WritePair(kModeInsert, made)) {
+        MessageBox(this, u"Nie udało się zapisać pary.", u"", MB_OK | MB_ICONERROR);
+        return;
+    }
+    pair = made;
+    EndDialog(IDOK);
+}

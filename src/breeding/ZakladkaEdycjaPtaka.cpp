@@ -1,0 +1,389 @@
+#include "ZakladkaEdycjaPtaka.h"
+
+#include "DataStore.h"
+#include "DodajEdytujPare2.h"
+#include "DodajPsaDoPary.h"
+#include "DodajSezon.h"
+#include "Fotoparowanie.h"
+#include "Globals.h"
+#include "ListView.h"
+#include "PageLinks.h"
+#include "Places.h"
+#include "PodgladHTML.h"
+#include "SharedRoutines.h"
+#include "StandardControls.h"
+
+namespace {
+
+constexpr COLORREF kPairLinks = RGB(65, 117, 221);
+constexpr COLORREF kYoungLinks = RGB(0, 146, 0);
+constexpr char16_t kAllPairs[] = u"Wszystkie Pary";
+
+const PageLink kLinks[CZakladkaEdycjaPtaka::kLinkCount] = {
+    {u"Dodaj nową pare", {5, 180, 210, 210}, kPairLinks},
+    {u"Parowanie według oka", {5, 210, 210, 240}, kPairLinks},
+    {u"Edytuj parę", {5, 240, 210, 270}, kPairLinks},
+    {u"Usuń pare", {5, 270, 210, 300}, kPairLinks},
+    {u"Drukuj kartę parowania", {5, 300, 210, 330}, kPairLinks},
+    {u"Dodaj młodego", {5, 395, 210, 425}, kYoungLinks},
+    {u"Edytuj młodego", {5, 425, 210, 455}, kYoungLinks},
+    {u"Usuń młodego", {5, 455, 210, 485}, kYoungLinks},
+};
+
+// White behind the pair links and behind the young links.
+constexpr Rect kBackgrounds[] = {{5, 145, 210, 300}, {5, 360, 210, 485}};
+
+const char16_t* SexText(int sex) {
+    switch (sex) {
+        case 1: return u"Samiec";
+        case 2: return u"Samica";
+        default: return u"";
+    }
+}
+
+bool AskYesNo(QWidget* parent, const char16_t* text, const char16_t* caption) {
+    return MessageBox(parent, std::u16string(text), std::u16string(caption),
+                      MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDYES;
+}
+
+}  // namespace
+
+CZakladkaEdycjaPtaka::CZakladkaEdycjaPtaka(QWidget* parent) : Dialog(kTemplateId, parent) {
+    OnClicked(kPairList, [this] { OnPairClick(); });
+    OnDoubleClick(kPairList, [this] { OnPairDoubleClick(); });
+    OnClicked(kYoungList, [this] { OnYoungClick(); });
+    OnClicked(kAddSeasonButton, [this] { AddBreedingSeason(); });
+    OnClicked(kDeleteSeasonButton, [this] { DeleteBreedingSeason(); });
+    OnSelChange(kSeasonCombo, [this] { OnSeasonChange(); });
+    // Enter in the lists must not reach the main window's default command.
+    SetKeyPolicy({.swallowEnter = true, .swallowEscape = true, .enterCommand = 0});
+}
+
+ComboBox* CZakladkaEdycjaPtaka::SeasonCombo() const { return Combo(kSeasonCombo); }
+ListView* CZakladkaEdycjaPtaka::PairList() const { return List(kPairList); }
+ListView* CZakladkaEdycjaPtaka::YoungList() const { return List(kYoungList); }
+
+const PairRecord* CZakladkaEdycjaPtaka::SelectedPair() const {
+    if (selectedPair_ < 0 || selectedPair_ >= static_cast<int>(shownPairs_.size())) return nullptr;
+    return &shownPairs_[selectedPair_];
+}
+
+int CZakladkaEdycjaPtaka::CurrentLoftId() {
+    const auto& lofts = TheDataStore().lofts;
+    if (g_currentLoftIndex < 0 || g_currentLoftIndex >= static_cast<int>(lofts.size())) return -1;
+    return lofts[g_currentLoftIndex].id;
+}
+
+void CZakladkaEdycjaPtaka::SetUpList(ListView* list,
+                                     const std::vector<std::pair<const char16_t*, int>>& columns) {
+    if (!list) return;
+    list->setFont(listFont_);
+    list->SetTextColor(RGB(0, 0, 255));
+    list->SetFullRowSelect(true);
+    list->SetCheckBoxes(true);
+    list->SetGridLines(true);
+    int column = 0;
+    for (const auto& [heading, width] : columns) {
+        list->InsertColumn(column++, std::u16string(heading), ListView::AlignLeft, width);
+    }
+}
+
+bool CZakladkaEdycjaPtaka::OnInitDialog() {
+    Dialog::OnInitDialog();
+    listFont_ = Font(QStringLiteral("Tahoma"), 16, FW_MEDIUM);
+    SetUpList(PairList(), {{u"...", 30}, {u"Samiec ", 160}, {u"Samica", 160},
+                           {u"Data parowania", 130}, {u"Uwagi", 160}});
+    SetUpList(YoungList(), {{u"...", 30}, {u"Obrączka Gołębia", 140}, {u"Płeć", 140},
+                            {u"Uwagi", 180}});
+    for (int link = 0; link < kLinkCount; ++link) links_[link] = kLinks[link].rect;
+    FillPairList(-1);
+    return true;
+}
+
+// ---- lists ------------------------------------------------------------------------------------
+
+void CZakladkaEdycjaPtaka::FillPairList(int seasonIndex) {
+    shownPairs_.clear();
+    if (ListView* list = YoungList()) list->DeleteAllItems();
+    if (ListView* list = PairList()) list->DeleteAllItems();
+    const CDataStore& store = TheDataStore();
+    const SeasonRecord* season = nullptr;
+    if (seasonIndex >= 0 && seasonIndex < static_cast<int>(store.breedingSeasons.size())) {
+        season = &store.breedingSeasons[seasonIndex];
+    }
+    for (const PairRecord& pair : store.pairs) {
+        // An unknown season lists nothing rather than everything.
+        if (seasonIndex != -1 && (!season || !IsInSeasonByDay(pair.DataParowania, *season))) {
+            continue;
+        }
+        shownPairs_.push_back(pair);
+        SetPairRow(-1, pair);
+    }
+    selectedPair_ = selectedYoung_ = -1;
+}
+
+void CZakladkaEdycjaPtaka::SetPairRow(int row, const PairRecord& pair) {
+    ListView* list = PairList();
+    if (!list) return;
+    if (row == -1) {
+        row = list->InsertItem(list->GetItemCount(), QStringLiteral(" "));
+    } else {
+        list->SetItemText(row, 0, QStringLiteral(" "));
+    }
+    const CDataStore& store = TheDataStore();
+    list->SetItemText(row, 1, store.FindPigeon(pair.id_samca).GetDisplayName());
+    list->SetItemText(row, 2, store.FindPigeon(pair.id_samicy).GetDisplayName());
+    list->SetItemText(row, 3, FormatTime(pair.DataParowania, "%d/%m/%y, %H:%M"));
+    list->SetItemText(row, 4, pair.uwagi.substr(0, 30));
+}
+
+void CZakladkaEdycjaPtaka::SetYoungRow(int row, const YoungRecord& young) {
+    ListView* list = YoungList();
+    if (!list) return;
+    if (row == -1) {
+        row = list->InsertItem(list->GetItemCount(), QStringLiteral(" "));
+    } else {
+        list->SetItemText(row, 0, QStringLiteral(" "));
+    }
+    const PigeonRecord& bird = TheDataStore().FindPigeon(young.id_golebia);
+    list->SetItemText(row, 1, bird.GetDisplayName());
+    list->SetItemText(row, 2, std::u16string(SexText(bird.plec)));
+    list->SetItemText(row, 3, young.uwagi);
+}
+
+void CZakladkaEdycjaPtaka::ShowYoungOfSelectedPair() {
+    if (ListView* list = YoungList()) list->DeleteAllItems();
+    selectedYoung_ = -1;
+    if (const PairRecord* pair = SelectedPair()) {
+        for (const YoungRecord& young : pair->young) SetYoungRow(-1, young);
+    }
+}
+
+void CZakladkaEdycjaPtaka::OnSeasonChange() {
+    ComboBox* combo = SeasonCombo();
+    if (!combo) return;
+    const int index = combo->GetCurSel();
+    if (index == 0) FillPairList(-1);
+    if (index > 0) FillPairList(index - 1);
+}
+
+void CZakladkaEdycjaPtaka::OnPairClick() {
+    ListView* list = PairList();
+    if (!list) return;
+    selectedPair_ = list->FirstSelectedRow();
+    if (selectedPair_ != -1) list->SelectRow(selectedPair_);
+    ShowYoungOfSelectedPair();
+}
+
+void CZakladkaEdycjaPtaka::OnPairDoubleClick() {
+    OnPairClick();
+    EditPair();
+}
+
+void CZakladkaEdycjaPtaka::OnYoungClick() {
+    ListView* list = YoungList();
+    if (!list) return;
+    selectedYoung_ = list->FirstSelectedRow();
+    if (selectedYoung_ != -1) list->SelectRow(selectedYoung_);
+}
+
+// ---- layout and links -------------------------------------------------------------------------
+
+void CZakladkaEdycjaPtaka::LayoutControls() {
+    const Rect client = GetClientRect();
+    const int w = client.Width();
+    const int h = client.Height();
+    if (ListView* list = PairList()) list->setGeometry(240, 0, w - 250, h / 2);
+    if (ListView* list = YoungList()) list->setGeometry(240, h / 2 + 10, w - 250, h / 2 - 20);
+    update();
+}
+
+void CZakladkaEdycjaPtaka::OnSize(int type, int width, int height) {
+    Dialog::OnSize(type, width, height);
+    LayoutControls();
+}
+
+void CZakladkaEdycjaPtaka::OnEraseBkgnd(Dc& dc) {
+    Dialog::OnEraseBkgnd(dc);
+    for (const Rect& background : kBackgrounds) dc.FillSolidRect(background, RGB(255, 255, 255));
+    PaintPageLinks(dc, kLinks, links_);
+}
+
+void CZakladkaEdycjaPtaka::OnLButtonDown(const QPoint& point) {
+    OnPageClick(point);
+    Dialog::OnLButtonDown(point);
+}
+
+void CZakladkaEdycjaPtaka::OnPageClick(const QPoint& point) {
+    using Action = void (CZakladkaEdycjaPtaka::*)();
+    static constexpr Action kActions[kLinkCount] = {
+        &CZakladkaEdycjaPtaka::AddPair,       &CZakladkaEdycjaPtaka::PhotoPairing,
+        &CZakladkaEdycjaPtaka::EditPair,      &CZakladkaEdycjaPtaka::DeletePair,
+        &CZakladkaEdycjaPtaka::PrintLitterCard, &CZakladkaEdycjaPtaka::AddYoung,
+        &CZakladkaEdycjaPtaka::EditYoung,     &CZakladkaEdycjaPtaka::DeleteYoung,
+    };
+    for (int link = 0; link < kLinkCount; ++link) {
+        if (links_[link].Contains(point)) (this->*kActions[link])();
+    }
+}
+
+// ---- pairs ------------------------------------------------------------------------------------
+
+void CZakladkaEdycjaPtaka::AppendPair(const PairRecord& pair) {
+    SetPairRow(-1, pair);
+    shownPairs_.push_back(pair);
+}
+
+void CZakladkaEdycjaPtaka::AddPair() {
+    const int loftId = CurrentLoftId();
+    if (loftId == -1) return;
+    CDodajEdytujPare2 editor(this);
+    editor.mode = CDodajEdytujPare2::kAdd;
+    editor.pair.id_hodowli = loftId;
+    if (editor.DoModal() == IDOK && editor.pair.id > 0) AppendPair(editor.pair);
+}
+
+void CZakladkaEdycjaPtaka::PhotoPairing() {
+    const int loftId = CurrentLoftId();
+    if (loftId == -1) return;
+    CFotoparowanie window(this);
+    window.pair.id_hodowli = loftId;
+    if (window.DoModal() == IDOK && window.pair.id > 0) AppendPair(window.pair);
+}
+
+void CZakladkaEdycjaPtaka::EditPair() {
+    const int loftId = CurrentLoftId();
+    const PairRecord* shown = SelectedPair();
+    if (loftId == -1 || !shown) return;
+    CDodajEdytujPare2 editor(this);
+    editor.mode = CDodajEdytujPare2::kEdit;
+    editor.pair = *shown;
+    editor.pair.id_hodowli = loftId;
+    if (editor.DoModal() != IDOK) return;
+    SetPairRow(selectedPair_, editor.pair);
+    shownPairs_[selectedPair_] = editor.pair;
+}
+
+void CZakladkaEdycjaPtaka::DeletePair() {
+    if (CurrentLoftId() == -1 || !SelectedPair()) return;
+    if (!AskYesNo(this, u"Czy napewno usunąć wybraną parę?", u"Usuwanie pary")) return;
+    PairRecord pair = shownPairs_[selectedPair_];
+    if (!TheDataStore().WritePair(kModeDelete, pair)) {
+        MessageBox(this, u"Nie udało się usunąć pary.", u"", MB_OK | MB_ICONERROR);
+        return;
+    }
+    // After a deletion the list shows every pair, whatever the chooser shows.
+    FillPairList(-1);
+}
+
+// ---- young ------------------------------------------------------------------------------------
+
+void CZakladkaEdycjaPtaka::AddYoung() {
+    const PairRecord* pair = SelectedPair();
+    if (!pair) {
+        MessageBox(this, u"Musisz wybrać parę do której chcesz dodać młodego");
+        return;
+    }
+    CDodajPsaDoPary editor(this);
+    editor.mode = CDodajPsaDoPary::kAdd;
+    editor.pairId = pair->id;
+    editor.fatherId = pair->id_samca;
+    editor.motherId = pair->id_samicy;
+    if (editor.DoModal() != IDOK || editor.young.id <= 0) return;
+    SetYoungRow(-1, editor.young);
+    shownPairs_[selectedPair_].young.push_back(editor.young);
+}
+
+void CZakladkaEdycjaPtaka::EditYoung() {
+    const PairRecord* pair = SelectedPair();
+    if (!pair || selectedYoung_ < 0 || selectedYoung_ >= static_cast<int>(pair->young.size())) {
+        return;
+    }
+    CDodajPsaDoPary editor(this);
+    editor.mode = CDodajPsaDoPary::kEdit;
+    editor.pairId = pair->id;
+    editor.fatherId = pair->id_samca;
+    editor.motherId = pair->id_samicy;
+    editor.young = pair->young[selectedYoung_];
+    if (editor.DoModal() != IDOK) return;
+    SetYoungRow(selectedYoung_, editor.young);
+    shownPairs_[selectedPair_].young[selectedYoung_] = editor.young;
+}
+
+void CZakladkaEdycjaPtaka::DeleteYoung() {
+    const PairRecord* pair = SelectedPair();
+    if (!pair || selectedYoung_ < 0 || selectedYoung_ >= static_cast<int>(pair->young.size())) {
+        return;
+    }
+    if (!AskYesNo(this, u"Czy napewno usunąć wybranego młodego z listy?",
+                  u"Usuwanie młodego z listy dzieci")) {
+        return;
+    }
+    YoungRecord young = pair->young[selectedYoung_];
+    if (!TheDataStore().WriteYoung(kModeDelete, young)) {
+        MessageBox(this, u"Nie udało się usunąć młodego z listy.", u"", MB_OK | MB_ICONERROR);
+        return;
+    }
+    if (ListView* list = YoungList()) list->DeleteItem(selectedYoung_);
+    auto& kept = shownPairs_[selectedPair_].young;
+    kept.erase(kept.begin() + selectedYoung_);
+    selectedYoung_ = -1;
+}
+
+// ---- seasons ----------------------------------------------------------------------------------
+
+// The new season is appended to the store's vector; the chooser is filled again from it, with
+// no entry chosen, and the lists stay as they are.
+void CZakladkaEdycjaPtaka::AddBreedingSeason() {
+    if (CDodajSezon::AddSeason(CDodajSezon::kBreedingSeason, this) != IDOK) return;
+    ComboBox* combo = SeasonCombo();
+    FillSeasonCombo(combo, kAllPairs, TheDataStore().breedingSeasons);
+    if (combo) combo->SetCurSel(-1);
+}
+
+void CZakladkaEdycjaPtaka::DeleteBreedingSeason() {
+    ComboBox* combo = SeasonCombo();
+    if (!combo) return;
+    const int index = combo->GetCurSel();
+    CDataStore& store = TheDataStore();
+    if (index <= 0 || index > static_cast<int>(store.breedingSeasons.size())) return;
+    if (CurrentLoftId() == -1) {
+        MessageBox(this, u"Najpierw dodaj lub wybierz hodowlę.");
+        return;
+    }
+    if (!AskYesNo(this, u"Czy napewno usunąć wybrany sezon lęgowy?", u"Usuwanie sezonu")) return;
+    if (!store.DeleteBreedingSeason(store.breedingSeasons[index - 1].id)) {
+        MessageBox(this, u"Nie udało się usunąć sezonu.", u"", MB_OK | MB_ICONERROR);
+        return;
+    }
+    // Entry k stands for season k - 1: both lose the same place.
+    store.breedingSeasons.erase(store.breedingSeasons.begin() + (index - 1));
+    combo->DeleteString(index);
+    combo->SetCurSel(-1);
+}
+
+// ---- the offspring's results ------------------------------------------------------------------
+
+void CZakladkaEdycjaPtaka::ShowPairYoungResults() {
+    const PairRecord* pair = SelectedPair();
+    if (!pair) {
+        MessageBox(this, u"Musisz wybrać parę z listy par");
+        return;
+    }
+    // Offspring of every loft: the birds whose father and mother are the pair's birds.
+    std::vector<PigeonRecord> offspring;
+    for (const auto& [id, bird] : TheDataStore().pigeons) {
+        if (bird.id_ojca == pair->id_samca && bird.id_matki == pair->id_samicy) {
+            offspring.push_back(bird);
+        }
+    }
+    const Text path = places::OutputPage(QStringLiteral("wyniki.html")).toStdU16String();
+    // A page that could not be written is not previewed: the file may hold another pair's.
+    if (!BuildPairResultsHtml(path, offspring, *pair)) {
+        MessageBox(this, u"Nie udało się zapisać wyników lotowych pary do pliku.");
+        return;
+    }
+    CPodgladHTML preview(this);
+    preview.path = path;
+    preview.DoModal();
+}

@@ -1,0 +1,71 @@
+// Young birds of a pair written together with the parents they get from the pair, so that the
+// pair's young list and the bird register never disagree about who the parents are.
+
+#include "DataStore.h"
+#include "DataStoreInternal.h"
+#include "SharedRoutines.h"
+
+using dsinternal::SqlDate;
+
+namespace {
+
+// Gives the bird the pair's male and female; counts only when the bird's row was there.
+bool WriteParents(SqlDatabase& db, int birdId, int fatherId, int motherId) {
+    return db.Exec(u"UPDATE pigeons SET id_ojca = ?1, id_matki = ?2 WHERE id = ?3;",
+                   {SqlInt(fatherId), SqlInt(motherId), SqlInt(birdId)}) &&
+           db.Changes() == 1;
+}
+
+void SetParentsInMemory(PigeonMap& pigeons, int birdId, int fatherId, int motherId) {
+    const auto it = pigeons.find(birdId);
+    if (it == pigeons.end()) return;
+    it->second.id_ojca = fatherId;
+    it->second.id_matki = motherId;
+}
+
+}  // namespace
+
+bool CDataStore::AddYoungWithParents(YoungRecord& record, int fatherId, int motherId) {
+    SqlDatabase db(PigeonsDbPath());
+    SqlTransaction tx(db);
+    if (!tx.ok() || !WriteParents(db, record.id_golebia, fatherId, motherId)) return false;
+    if (!db.Exec(u"INSERT INTO dzieci(uwagi, id_golebia, id_pary, id_hodowli, DataDodania) "
+                 u"VALUES ( ?1, ?2, ?3, ?4, ?5 );",
+                 {SqlText(record.uwagi), SqlInt(record.id_golebia), SqlInt(record.id_pary),
+                  SqlInt(record.id_hodowli), SqlDate(record.DataDodania)}) ||
+        db.Changes() != 1) {
+        return false;
+    }
+    const std::int64_t id = db.LastInsertRowId();
+    if (id <= 0 || !tx.Commit()) return false;
+
+    record.id = static_cast<int>(id);
+    SetParentsInMemory(pigeons, record.id_golebia, fatherId, motherId);
+    for (PairRecord& pair : pairs) {
+        if (pair.id == record.id_pary) pair.young.push_back(record);
+    }
+    return true;
+}
+
+bool CDataStore::UpdateYoungWithParents(YoungRecord& record, int previousBirdId, int fatherId,
+                                        int motherId) {
+    const bool relinked = record.id_golebia != previousBirdId;
+    SqlDatabase db(PigeonsDbPath());
+    SqlTransaction tx(db);
+    if (!tx.ok()) return false;
+    if (!db.Exec(u"UPDATE dzieci SET uwagi = ?1, id_golebia = ?2 WHERE id = ?3;",
+                 {SqlText(record.uwagi), SqlInt(record.id_golebia), SqlInt(record.id)}) ||
+        db.Changes() != 1) {
+        return false;
+    }
+    if (relinked && !WriteParents(db, record.id_golebia, fatherId, motherId)) return false;
+    if (!tx.Commit()) return false;
+
+    if (relinked) SetParentsInMemory(pigeons, record.id_golebia, fatherId, motherId);
+    for (PairRecord& pair : pairs) {
+        for (YoungRecord& young : pair.young) {
+            if (young.id == record.id) young = record;
+        }
+    }
+    return true;
+}

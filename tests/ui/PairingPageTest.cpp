@@ -1,0 +1,428 @@
+// The pairing page and its editors: what reaches `pary`, `dzieci` and the birds' parents in the
+// file, how the season chooser filters, and the offspring results page.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <ctime>
+
+#include "DataStore.h"
+#include "DodajEdytujPare2.h"
+#include "DodajPsaDoPary.h"
+#include "DodajSezon.h"
+#include "Fotoparowanie.h"
+#include "Globals.h"
+#include "ListView.h"
+#include "Places.h"
+#include "PodgladHTML.h"
+#include "SharedRoutines.h"
+#include "StandardControls.h"
+#include "WindowTestSupport.h"
+#include "WybierzPsaZListy.h"
+#include "ZakladkaEdycjaPtaka.h"
+
+namespace {
+
+using Page = CZakladkaEdycjaPtaka;
+using PairEditor = CDodajEdytujPare2;
+
+class PairingPageTest : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        loft_ = AddLoft(u"Gołębnik");
+        otherLoft_ = AddLoft(u"Drugi");
+        male_ = AddSexedBird(u"100", u"Samiec <A&B>", 1);
+        female_ = AddSexedBird(u"200", u"Samica", 2);
+        young_ = AddSexedBird(u"300", u"", 2);
+        TheDataStore().LoadLofts();
+        g_currentLoftIndex = TheDataStore().FindLoftIndex(loft_);
+        page_ = std::make_unique<Page>();
+        page_->show();  // runs OnInitDialog
+    }
+    void TearDown() override {
+        page_.reset();
+        WindowTest::TearDown();
+    }
+
+    int AddSexedBird(const Text& ring, const Text& name, int sex, int loftId = 0) {
+        const int id = AddBird(0, ring, name, loftId ? loftId : loft_);
+        PigeonRecord bird = TheDataStore().pigeons.at(id);
+        bird.plec = sex;
+        EXPECT_TRUE(TheDataStore().WritePigeon(id, bird));
+        return id;
+    }
+
+    // A pair stored directly, paired at the given local time.
+    int StorePair(int day, int month, int hour, int minute = 0) {
+        PairRecord pair;
+        pair.id_hodowli = loft_;
+        pair.id_samca = male_;
+        pair.id_samicy = female_;
+        pair.DataParowania = pair.DataDodania = *MakeLocalTime(day, month, 2026, hour, minute);
+        EXPECT_TRUE(TheDataStore().WritePair(kModeInsert, pair));
+        return pair.id;
+    }
+
+    static SeasonRecord Season(const Text& name, int firstDay, int firstMonth, int lastDay,
+                               int lastMonth) {
+        SeasonRecord season;
+        season.Nazwa = name;
+        season.DATA_B = *MakeLocalTime(firstDay, firstMonth, 2026, 1, 1, 1);
+        season.DATA_E = *MakeLocalTime(lastDay, lastMonth, 2026, 1, 1, 1);
+        EXPECT_TRUE(TheDataStore().AddBreedingSeason(season));
+        return season;
+    }
+
+    // The loaded loft's pairs as the file holds them.
+    std::vector<PairRecord> PairsOnDisk() const {
+        CDataStore fresh;
+        fresh.LoadLofts();
+        fresh.LoadPigeonsDb(loft_);
+        return fresh.pairs;
+    }
+    static PigeonRecord BirdOnDisk(int id) {
+        CDataStore fresh;
+        fresh.LoadLofts();
+        fresh.LoadPigeonsDb(-1);
+        return fresh.FindPigeon(id);
+    }
+
+    void ClickPair(int row) {
+        page_->PairList()->SelectRow(row);
+        page_->Fire(Page::kPairList, Notification::Clicked);
+    }
+    void ClickYoung(int row) {
+        page_->YoungList()->SelectRow(row);
+        page_->Fire(Page::kYoungList, Notification::Clicked);
+    }
+    void ChooseSeason(int entry) {
+        page_->SeasonCombo()->SetCurSel(entry);
+        page_->Fire(Page::kSeasonCombo, Notification::SelChange);
+    }
+    QStringList PairDates() const { return ListColumn(page_->PairList(), 3); }
+
+    // The next bird chooser picks `id`.
+    static void ChooseNext(int id) {
+        seams::QueueModalHandler([id](Dialog& dialog) {
+            auto& chooser = static_cast<CWybierzPsaZListy&>(dialog);
+            chooser.chosenId = id;
+            chooser.chosenValid = 1;
+            chooser.EndDialog(IDOK);
+            return IDOK;
+        });
+    }
+
+    int loft_ = 0, otherLoft_ = 0, male_ = 0, female_ = 0, young_ = 0;
+    std::unique_ptr<Page> page_;
+};
+
+// ---- seasons -------------------------------------------------------------------------------------
+
+// A season holds its first and last days whole; the chooser's entries keep pointing at their own
+// seasons after one is deleted and another added.
+TEST_F(PairingPageTest, SeasonChooserFiltersByWholeDaysAndKeepsItsMappingAfterDeleteAndAdd) {
+    StorePair(28, 2, 23);  // the evening before the season
+    StorePair(1, 3, 0, 30);  // first day, before the stored 01:01:01
+    StorePair(31, 5, 22);  // last day, late
+    StorePair(1, 6, 0, 10);  // the day after
+    Season(u"Wiosna", 1, 3, 31, 5);
+    Season(u"Zima", 1, 1, 28, 2);
+    FillSeasonCombo(page_->SeasonCombo(), u"Wszystkie Pary", TheDataStore().breedingSeasons);
+    page_->FillPairList(-1);
+    ASSERT_EQ(page_->PairList()->GetItemCount(), 4);
+
+    ChooseSeason(1);
+    EXPECT_EQ(PairDates(), (QStringList{"01/03/26, 00:30", "31/05/26, 22:00"}));
+    ChooseSeason(2);
+    EXPECT_EQ(PairDates(), (QStringList{"28/02/26, 23:00"}));
+    ChooseSeason(0);
+    EXPECT_EQ(page_->PairList()->GetItemCount(), 4);
+
+    // Delete "Wiosna" (entry 1): the file loses it, the chooser and the vector lose the same place.
+    ChooseSeason(1);
+    seams::ScriptMessageBoxAnswers({IDYES});
+    page_->Fire(Page::kDeleteSeasonButton, Notification::Clicked);
+    EXPECT_EQ(ComboTexts(page_->SeasonCombo()), (QStringList{"Wszystkie Pary", "Zima"}));
+    CDataStore fresh;
+    fresh.LoadExtraDb(loft_);
+    ASSERT_EQ(fresh.breedingSeasons.size(), 1u);
+    EXPECT_EQ(fresh.breedingSeasons[0].Nazwa, u"Zima");
+
+    // A new season is appended last; entry 2 now lists its pairs, entry 1 still "Zima".
+    seams::QueueModalHandler([](Dialog& dialog) {
+        dialog.SetItemText(CDodajSezon::kName, u"Czerwiec");
+        dialog.SetItemText(CDodajSezon::kStartDay, u"1");
+        dialog.SetItemText(CDodajSezon::kStartMonth, u"6");
+        dialog.SetItemText(CDodajSezon::kEndDay, u"30");
+        dialog.SetItemText(CDodajSezon::kEndMonth, u"6");
+        dialog.SetItemText(CDodajSezon::kEndYear, u"2026");
+        dialog.SetItemText(CDodajSezon::kStartYear, u"2026");
+        dialog.RunCommand(IDOK);
+        return IDCANCEL;
+    });
+    page_->Fire(Page::kAddSeasonButton, Notification::Clicked);
+    EXPECT_EQ(ComboTexts(page_->SeasonCombo()), (QStringList{"Wszystkie Pary", "Zima", "Czerwiec"}));
+    ChooseSeason(2);
+    EXPECT_EQ(PairDates(), (QStringList{"01/06/26, 00:10"}));
+    ChooseSeason(1);
+    EXPECT_EQ(PairDates(), (QStringList{"28/02/26, 23:00"}));
+}
+
+// ---- pairs ---------------------------------------------------------------------------------------
+
+TEST_F(PairingPageTest, PairEditorAddsEditsAndDeletesWhatTheFileHolds) {
+    // Add: both birds chosen, three notes through the note switch, eggs and a laying date.
+    const std::time_t opened = std::time(nullptr);
+    seams::QueueModalHandler([&](Dialog& dialog) {
+        auto& editor = static_cast<PairEditor&>(dialog);
+        editor.RunCommand(PairEditor::kSave);  // nothing chosen yet
+        ChooseNext(male_);
+        editor.RunCommand(PairEditor::kChooseMale);
+        editor.RunCommand(PairEditor::kSave);  // still no female
+        ChooseNext(female_);
+        editor.RunCommand(PairEditor::kChooseFemale);
+        editor.SetItemText(PairEditor::kNotes, u"para");
+        editor.RunCommand(PairEditor::kNextNote);
+        editor.SetItemText(PairEditor::kNotes, u"ojciec");
+        editor.RunCommand(PairEditor::kNextNote);
+        editor.SetItemText(PairEditor::kNotes, u"matka");
+        editor.RunCommand(PairEditor::kNextNote);
+        EXPECT_EQ(editor.ItemText(PairEditor::kNotes), u"para");
+        editor.SetItemText(PairEditor::kDay, u"15");
+        editor.SetItemText(PairEditor::kMonth, u"1");
+        editor.SetItemText(PairEditor::kYear, u"2026");
+        editor.SetItemText(PairEditor::kEggsLaid, u"2");
+        editor.DatePicker(PairEditor::kLayingDate)->SetTime(*MakeLocalTime(20, 1, 2026, 12));
+        editor.RunCommand(PairEditor::kSave);
+        return IDCANCEL;
+    });
+    page_->AddPair();
+    EXPECT_EQ(MessageTexts(), (QStringList{"Nie wybrano samca do pary", "Nie wybrano samicy do pary"}));
+
+    auto stored = PairsOnDisk();
+    ASSERT_EQ(stored.size(), 1u);
+    const PairRecord& added = stored[0];
+    EXPECT_EQ(added.id_samca, male_);
+    EXPECT_EQ(added.id_samicy, female_);
+    EXPECT_EQ(added.id_hodowli, loft_);
+    EXPECT_EQ(added.uwagi, u"para");
+    EXPECT_EQ(added.not_ojciec, u"ojciec");
+    EXPECT_EQ(added.not_matka, u"matka");
+    EXPECT_EQ(added.zlozonych, 2);
+    EXPECT_EQ(added.DataWylegu, kNoDate);
+    EXPECT_EQ(added.DataZlozeniaJaj, *MakeLocalTime(20, 1, 2026, 12));
+    EXPECT_EQ(added.DataDodania, added.DataParowania);
+    // The day typed, with the time of day of the opening.
+    const auto paired = ToLocalDateTime(added.DataParowania);
+    std::tm now{};
+    localtime_r(&opened, &now);
+    ASSERT_TRUE(paired.has_value());
+    EXPECT_EQ(paired->day, 15);
+    EXPECT_EQ(paired->month, 1);
+    EXPECT_EQ(paired->hour, now.tm_hour);
+    EXPECT_EQ(ListColumn(page_->PairList(), 1), QStringList{"PL 0123 24 100 [Samiec <A&B>]"});
+    EXPECT_EQ(page_->ShownPairs().size(), 1u);
+
+    // Edit: another day, the stored time of day stays; the row and the snapshot follow.
+    ClickPair(0);
+    seams::QueueModalHandler([](Dialog& dialog) {
+        EXPECT_EQ(dialog.GetDlgItemText(PairEditor::kSave), "Zapisz zmiany");
+        dialog.SetItemText(PairEditor::kDay, u"16");
+        dialog.SetItemText(PairEditor::kNotes, u"Notatka pary dłuższa niż trzydzieści znaków");
+        dialog.RunCommand(PairEditor::kSave);
+        return IDCANCEL;
+    });
+    page_->EditPair();
+    stored = PairsOnDisk();
+    ASSERT_EQ(stored.size(), 1u);
+    EXPECT_EQ(stored[0].DataParowania, added.DataParowania + 86400);
+    EXPECT_EQ(stored[0].not_matka, u"matka");
+    EXPECT_EQ(ListColumn(page_->PairList(), 4), QStringList{"Notatka pary dłuższa niż trzyd"});
+
+    // Delete: the pair and every young row of it go; the young bird stays in the register.
+    YoungRecord young{.id_golebia = young_, .id_pary = added.id, .id_hodowli = loft_};
+    ASSERT_TRUE(TheDataStore().AddYoungWithParents(young, male_, female_));
+    page_->FillPairList(-1);
+    ClickPair(0);
+    seams::ScriptMessageBoxAnswers({IDNO});
+    page_->DeletePair();
+    EXPECT_EQ(PairsOnDisk().size(), 1u);
+    seams::ScriptMessageBoxAnswers({IDYES});
+    page_->DeletePair();
+    EXPECT_TRUE(PairsOnDisk().empty());
+    EXPECT_TRUE(TheDataStore().pairs.empty());
+    EXPECT_EQ(page_->PairList()->GetItemCount(), 0);
+    EXPECT_EQ(BirdOnDisk(young_).id, young_);
+}
+
+// Enter in the editor (in a panel's list too) neither saves nor closes it.
+TEST_F(PairingPageTest, EnterInThePairEditorSavesNothing) {
+    seams::QueueModalHandler([&](Dialog& dialog) {
+        ChooseNext(male_);
+        dialog.RunCommand(PairEditor::kChooseMale);
+        ChooseNext(female_);
+        dialog.RunCommand(PairEditor::kChooseFemale);
+        dialog.Fire(IDOK, Notification::Clicked);
+        EXPECT_FALSE(dialog.HasEnded());
+        return IDCANCEL;
+    });
+    page_->AddPair();
+    EXPECT_TRUE(PairsOnDisk().empty());
+    EXPECT_EQ(page_->PairList()->GetItemCount(), 0);
+}
+
+// ---- young ---------------------------------------------------------------------------------------
+
+TEST_F(PairingPageTest, YoungTakeTheirParentsFromThePairInTheFileAndInMemory) {
+    StorePair(3, 3, 12);
+    const int otherYoung = AddSexedBird(u"400", u"Inny", 0, otherLoft_);
+    page_->FillPairList(-1);
+    page_->AddYoung();
+    EXPECT_EQ(MessageTexts(), QStringList{"Musisz wybrać parę do której chcesz dodać młodego"});
+
+    ClickPair(0);
+    seams::QueueModalHandler([&](Dialog& dialog) {
+        dialog.RunCommand(CDodajPsaDoPary::kSave);  // no bird yet
+        ChooseNext(young_);
+        dialog.RunCommand(CDodajPsaDoPary::kChooseBird);
+        dialog.SetItemText(CDodajPsaDoPary::kNotes, u"pierwszy");
+        dialog.RunCommand(CDodajPsaDoPary::kSave);
+        return IDCANCEL;
+    });
+    page_->AddYoung();
+    EXPECT_EQ(MessageTexts().back(), "Wybierz gołębia");
+    PigeonRecord onDisk = BirdOnDisk(young_);
+    EXPECT_EQ(onDisk.id_ojca, male_);
+    EXPECT_EQ(onDisk.id_matki, female_);
+    EXPECT_EQ(TheDataStore().pigeons.at(young_).id_ojca, male_);
+    auto stored = PairsOnDisk();
+    ASSERT_EQ(stored[0].young.size(), 1u);
+    EXPECT_EQ(stored[0].young[0].id_golebia, young_);
+    EXPECT_EQ(stored[0].young[0].uwagi, u"pierwszy");
+    EXPECT_EQ(ListColumn(page_->YoungList(), 2), QStringList{"Samica"});
+    ASSERT_EQ(page_->SelectedPair()->young.size(), 1u);
+    EXPECT_EQ(page_->SelectedPair()->young[0].id, stored[0].young[0].id);
+
+    // Linking another bird in an edit gives that bird the parents; the first keeps its own.
+    ClickYoung(0);
+    seams::QueueModalHandler([&](Dialog& dialog) {
+        ChooseNext(otherYoung);
+        dialog.RunCommand(CDodajPsaDoPary::kChooseBird);
+        dialog.RunCommand(CDodajPsaDoPary::kSave);
+        return IDCANCEL;
+    });
+    page_->EditYoung();
+    EXPECT_EQ(BirdOnDisk(otherYoung).id_ojca, male_);
+    EXPECT_EQ(BirdOnDisk(otherYoung).id_matki, female_);
+    EXPECT_EQ(BirdOnDisk(young_).id_ojca, male_);
+    stored = PairsOnDisk();
+    EXPECT_EQ(stored[0].young[0].id_golebia, otherYoung);
+    EXPECT_EQ(stored[0].young[0].uwagi, u"pierwszy");
+    EXPECT_EQ(ListColumn(page_->YoungList(), 1), QStringList{"PL 0123 24 400 [Inny]"});
+    EXPECT_EQ(ListColumn(page_->YoungList(), 2), QStringList{""});
+
+    // Deleting the young removes the link only.
+    ClickYoung(0);
+    seams::ScriptMessageBoxAnswers({IDYES});
+    page_->DeleteYoung();
+    EXPECT_TRUE(PairsOnDisk()[0].young.empty());
+    EXPECT_EQ(page_->YoungList()->GetItemCount(), 0);
+    EXPECT_EQ(BirdOnDisk(otherYoung).id, otherYoung);
+}
+
+// ---- photo pairing -------------------------------------------------------------------------------
+
+TEST_F(PairingPageTest, PhotoPairingMakesExactlyOnePairOfTheClickedBirds) {
+    // Eye photos in memory are what the window lists; a bird with two is listed twice.
+    auto eye = [](int bird) { return PhotoRecord{.id_golebia = bird, .classify1 = 1}; };
+    TheDataStore().pigeons.at(male_).photos = {eye(male_), PhotoRecord{}, eye(male_)};
+    TheDataStore().pigeons.at(female_).photos = {eye(female_)};
+    TheDataStore().pigeons.at(young_).photos = {PhotoRecord{}};  // no eye photo
+    seams::QueueModalHandler([&](Dialog& dialog) {
+        auto& window = static_cast<CFotoparowanie&>(dialog);
+        EXPECT_EQ(window.males.size(), 2u);
+        EXPECT_EQ(window.females.size(), 1u);
+        window.RunCommand(CFotoparowanie::kCreatePair);  // photos shown, nobody chosen
+        window.List(CFotoparowanie::kMaleList)->SelectRow(1);
+        window.Fire(CFotoparowanie::kMaleList, Notification::Clicked);
+        window.RunCommand(CFotoparowanie::kCreatePair);
+        window.List(CFotoparowanie::kFemaleList)->SelectRow(0);
+        window.Fire(CFotoparowanie::kFemaleList, Notification::Clicked);
+        window.DatePicker(CFotoparowanie::kDatePicker)->SetTime(*MakeLocalTime(2, 4, 2026, 9, 15));
+        window.RunCommand(CFotoparowanie::kCreatePair);
+        window.RunCommand(CFotoparowanie::kCreatePair);  // closed: no second pair
+        return IDCANCEL;
+    });
+    page_->PhotoPairing();
+    EXPECT_EQ(MessageTexts(), (QStringList{"Nie wybrano samca do pary", "Nie wybrano samicy do pary"}));
+    const auto stored = PairsOnDisk();
+    ASSERT_EQ(stored.size(), 1u);
+    EXPECT_EQ(stored[0].id_samca, male_);
+    EXPECT_EQ(stored[0].id_samicy, female_);
+    EXPECT_EQ(stored[0].DataParowania, *MakeLocalTime(2, 4, 2026, 9, 15));
+    EXPECT_EQ(stored[0].DataWylegu, kNoDate);
+    EXPECT_EQ(stored[0].uwagi, u" ");
+    EXPECT_EQ(PairDates(), QStringList{"02/04/26, 09:15"});
+    EXPECT_EQ(TheDataStore().pairs.size(), 1u);
+}
+
+// ---- the offspring's results ---------------------------------------------------------------------
+
+QString ReadUtf16Page(const QString& path, bool* bom) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    const QByteArray bytes = file.readAll();
+    *bom = bytes.startsWith("\xFF\xFE");
+    return QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData() + 2),
+                              (bytes.size() - 2) / 2);
+}
+
+TEST_F(PairingPageTest, OffspringResultsListEveryLoftsOffspringEscaped) {
+    StorePair(3, 3, 12);
+    page_->FillPairList(-1);
+    page_->ShowPairYoungResults();
+    EXPECT_EQ(MessageTexts(), QStringList{"Musisz wybrać parę z listy par"});
+    ClickPair(0);
+
+    const QString path = places::OutputPage(QStringLiteral("wyniki.html"));
+    QString previewed;
+    auto preview = [&](Dialog& window) {
+        previewed = QString::fromStdU16String(static_cast<CPodgladHTML&>(window).path);
+        return IDCANCEL;
+    };
+    seams::QueueModalHandler(preview);
+    page_->ShowPairYoungResults();
+    EXPECT_EQ(previewed, path);
+    bool bom = false;
+    QString page = ReadUtf16Page(path, &bom);
+    EXPECT_TRUE(bom);
+    EXPECT_TRUE(page.startsWith("<html><style type=\"text/css\""));
+    EXPECT_TRUE(page.contains("font-family: Arial }") && page.contains("tblHeight + rowHeight > 300)"));
+    EXPECT_TRUE(page.contains("<h2>PL 0123 24 100\nSamiec &lt;A&amp;B&gt; &nbsp;&nbsp;</h2>"));
+    EXPECT_TRUE(page.endsWith("<th>Średnia prędkość</th></tr></thead><tbody></table>"));
+
+    // Offspring of this loft and of another, with and without results.
+    const int here = AddSexedBird(u"501", u"Mały & szybki", 1);
+    const int there = AddSexedBird(u"502", u"", 2, otherLoft_);
+    for (int id : {here, there}) {
+        PigeonRecord& bird = TheDataStore().pigeons.at(id);
+        bird.id_ojca = male_;
+        bird.id_matki = female_;
+    }
+    PigeonRecord& flown = TheDataStore().pigeons.at(here);
+    flown.flightCount = 2;
+    flown.speedSum = 2501.0f;
+    flown.averagePosition = 7;
+    flown.bestPosition = 3;
+    flown.bestPlace = u"Opole";
+    seams::QueueModalHandler(preview);
+    page_->ShowPairYoungResults();
+    page = ReadUtf16Page(path, &bom);
+    EXPECT_TRUE(page.endsWith(
+        "<tbody><tr valign=top>\r\n<td></td><td >PL 0123 24 501 [Mały &amp; szybki]</td>"
+        "<td align=center>7</td><td align=center>3<br>Opole</td><td align=center>1250</td>"
+        "</tr>\r\n<tr valign=top>\r\n<td></td><td >PL 0123 24 502</td><td align=center>0</td>"
+        "<td align=center>100000<br></td><td align=center>0</td></tr>\r\n</table>"));
+}
+
+}  // namespace
