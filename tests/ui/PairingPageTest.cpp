@@ -2,11 +2,18 @@
 // file, how the season chooser filters, and the offspring results page.
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
 #include <ctime>
 
 #include "DataStore.h"
 #include "DodajEdytujPare2.h"
+#include "DodajPareTab1.h"
+#include "DodajPareTab2.h"
+#include "DodajPareTab3.h"
 #include "DodajPsaDoPary.h"
 #include "DodajSezon.h"
 #include "Fotoparowanie.h"
@@ -255,18 +262,39 @@ TEST_F(PairingPageTest, PairEditorAddsEditsAndDeletesWhatTheFileHolds) {
     EXPECT_EQ(BirdOnDisk(young_).id, young_);
 }
 
-// Enter in the editor (in a panel's list too) neither saves nor closes it.
-TEST_F(PairingPageTest, EnterInThePairEditorSavesNothing) {
+// Enter and Escape in every panel (the results lists among them) and Enter in the editor's own
+// fields neither save nor close it.
+TEST_F(PairingPageTest, EnterAndEscapeInThePairEditorSaveNothing) {
+    int tried = 0;
     seams::QueueModalHandler([&](Dialog& dialog) {
+        auto& editor = static_cast<PairEditor&>(dialog);
         ChooseNext(male_);
-        dialog.RunCommand(PairEditor::kChooseMale);
+        editor.RunCommand(PairEditor::kChooseMale);
         ChooseNext(female_);
-        dialog.RunCommand(PairEditor::kChooseFemale);
-        dialog.Fire(IDOK, Notification::Clicked);
-        EXPECT_FALSE(dialog.HasEnded());
+        editor.RunCommand(PairEditor::kChooseFemale);
+        for (auto bird : {PairEditor::kMale, PairEditor::kFemale}) {
+            for (auto panel : {PairEditor::kSummary, PairEditor::kPedigree, PairEditor::kResults}) {
+                editor.ShowPanel(bird, panel);
+                Dialog* shown[] = {editor.SummaryPanel(bird), editor.PedigreePanel(bird),
+                                   editor.ResultsPanel(bird)};
+                for (QWidget* control : shown[panel]->findChildren<QWidget*>()) {
+                    if (!qobject_cast<QAbstractItemView*>(control) &&
+                        !qobject_cast<QPlainTextEdit*>(control) && !qobject_cast<QLineEdit*>(control)) {
+                        continue;
+                    }
+                    control->setFocus();
+                    QTest::keyClick(control, Qt::Key_Return);
+                    QTest::keyClick(control, Qt::Key_Escape);
+                    ++tried;
+                }
+            }
+        }
+        QTest::keyClick(editor.Item(PairEditor::kDay), Qt::Key_Return);
+        EXPECT_FALSE(editor.HasEnded());
         return IDCANCEL;
     });
     page_->AddPair();
+    EXPECT_GE(tried, 4);
     EXPECT_TRUE(PairsOnDisk().empty());
     EXPECT_EQ(page_->PairList()->GetItemCount(), 0);
 }
