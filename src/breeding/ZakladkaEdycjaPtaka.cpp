@@ -4,6 +4,7 @@
 #include "DodajEdytujPare2.h"
 #include "DodajPsaDoPary.h"
 #include "DodajSezon.h"
+#include "DrukujKarteMiotu.h"
 #include "Fotoparowanie.h"
 #include "Globals.h"
 #include "ListView.h"
@@ -360,6 +361,22 @@ void CZakladkaEdycjaPtaka::DeleteBreedingSeason() {
     store.breedingSeasons.erase(store.breedingSeasons.begin() + (index - 1));
     combo->DeleteString(index);
     combo->SetCurSel(-1);
+}
+
+// ---- the litter card --------------------------------------------------------------------------
+
+void CZakladkaEdycjaPtaka::PrintLitterCard() {
+    const PairRecord* pair = SelectedPair();
+    if (!pair) {
+        MessageBox(this, u"Musisz wybrać parę z listy par");
+        return;
+    }
+    CDrukujKarteMiotu card(this);
+    card.title = u"Karta Parowania";
+    card.maleId = pair->id_samca;
+    card.femaleId = pair->id_samicy;
+    for (const YoungRecord& young : pair->young) card.youngIds.push_back(young.id_golebia);
+    card.DoModal();
 }
 
 // ---- the offspring's results ------------------------------------------------------------------

@@ -81,8 +81,8 @@ public:
     void DeleteYoung();
     void AddBreedingSeason();
     void DeleteBreedingSeason();
-    // The litter card comes with the printouts.
-    void PrintLitterCard() {}
+    // The selected pair's litter card, through the printouts' window.
+    void PrintLitterCard();
     void ShowPairYoungResults();
 
     void OnSeasonChange();

@@ -16,6 +16,7 @@
 #include "DodajPareTab3.h"
 #include "DodajPsaDoPary.h"
 #include "DodajSezon.h"
+#include "DrukujKarteMiotu.h"
 #include "Fotoparowanie.h"
 #include "Globals.h"
 #include "ListView.h"
@@ -403,6 +404,29 @@ QString ReadUtf16Page(const QString& path, bool* bom) {
     *bom = bytes.startsWith("\xFF\xFE");
     return QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData() + 2),
                               (bytes.size() - 2) / 2);
+}
+
+TEST_F(PairingPageTest, LitterCardTakesTheSelectedPairWithItsYoungInOrder) {
+    StorePair(3, 3, 12);
+    YoungRecord first{.id_golebia = young_}, second{.id_golebia = male_};
+    for (YoungRecord* young : {&first, &second}) {
+        young->id_pary = TheDataStore().pairs.back().id;
+        young->id_hodowli = loft_;
+        ASSERT_EQ(TheDataStore().WriteYoung(kModeInsert, *young), 1);
+    }
+    page_->FillPairList(-1);
+    page_->PrintLitterCard();
+    EXPECT_EQ(MessageTexts(), QStringList{"Musisz wybrać parę z listy par"});
+    ClickPair(0);
+    seams::QueueModalHandler([&](Dialog& window) {
+        auto& card = static_cast<CDrukujKarteMiotu&>(window);
+        EXPECT_EQ(card.title, u"Karta Parowania");
+        EXPECT_EQ(std::make_pair(card.maleId, card.femaleId), std::make_pair(male_, female_));
+        EXPECT_EQ(card.youngIds, (std::vector<int>{young_, male_}));
+        return IDCANCEL;
+    });
+    page_->PrintLitterCard();
+    EXPECT_EQ(seams::ModalRuns().size(), 1u);
 }
 
 TEST_F(PairingPageTest, OffspringResultsListEveryLoftsOffspringEscaped) {
