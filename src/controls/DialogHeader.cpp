@@ -4,6 +4,8 @@
 
 namespace {
 
+constexpr int kHeaderTitleMargin = 10;
+
 Rect ClientRect(const QWidget& dialog) { return Rect(0, 0, dialog.width(), dialog.height()); }
 
 }  // namespace
@@ -18,11 +20,13 @@ void PaintDialogHeaderBackground(const QWidget& dialog, Dc& dc) {
 void PaintDialogHeaderTitle(const QWidget& dialog, Dc& dc, const QString& title, int inset) {
     const QFont old = dc.SelectFont(Font(QStringLiteral("Tahoma"), 28, FW_BOLD));
     const Rect client = ClientRect(dialog);
-    Rect titleRect(client.left + inset, client.top, client.right, kHeaderTitleBottom);
+    // A title too long for the window (bird names) ends in "…" short of the right edge.
+    Rect titleRect(client.left + inset, client.top, client.right - kHeaderTitleMargin,
+                   kHeaderTitleBottom);
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(RGB(255, 255, 255));
     // Titles carry bird names and other typed text: an '&' in them is shown as it is.
-    dc.DrawText(title, titleRect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    dc.DrawText(title, titleRect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     dc.SelectFont(old);
 }
 

@@ -2,6 +2,8 @@
 
 #include <QPainter>
 #include <QStyle>
+#include <QTextLayout>
+#include <algorithm>
 
 CTransparentStatic::CTransparentStatic(QWidget* parent) : CTransparentStatic(QString(), parent) {}
 
@@ -9,6 +11,43 @@ CTransparentStatic::CTransparentStatic(const QString& text, QWidget* parent)
     : QLabel(text, parent) {
     setTextFormat(Qt::PlainText);
     setAutoFillBackground(false);
+}
+
+void CTransparentStatic::SetElided(bool on) {
+    elided_ = on;
+    update();
+}
+
+QRect CTransparentStatic::TextArea() const {
+    QRect area = contentsRect();
+    const int m = margin();
+    return area.adjusted(m, m, -m, -m);
+}
+
+QString CTransparentStatic::ShownText() const {
+    const QString full = text();
+    if (!elided_) return full;
+    const QRect area = TextArea();
+    const QFontMetrics metrics(font());
+    if (!wordWrap()) return metrics.elidedText(full, Qt::ElideRight, area.width());
+    if (metrics.boundingRect(area, Qt::TextWordWrap, full).height() <= area.height()) return full;
+    // The lines that fit stay as they wrap; the rest of the text is cut on the last of them.
+    const int fitting = std::max(1, area.height() / std::max(1, metrics.lineSpacing()));
+    QTextLayout layout(full, font());
+    layout.beginLayout();
+    QString shown;
+    for (int n = 0; n < fitting; ++n) {
+        QTextLine line = layout.createLine();
+        if (!line.isValid()) break;
+        line.setLineWidth(area.width());
+        if (n + 1 == fitting) {
+            shown += metrics.elidedText(full.mid(line.textStart()), Qt::ElideRight, area.width());
+        } else {
+            shown += full.mid(line.textStart(), line.textLength()).trimmed() + QLatin1Char('\n');
+        }
+    }
+    layout.endLayout();
+    return shown;
 }
 
 void CTransparentStatic::paintEvent(QPaintEvent* event) {
@@ -21,11 +60,15 @@ void CTransparentStatic::paintEvent(QPaintEvent* event) {
     QPalette colours = palette();
     colours.setColor(QPalette::Active, QPalette::WindowText, ToQColor(textColor));
     colours.setColor(QPalette::Inactive, QPalette::WindowText, ToQColor(textColor));
-    QRect area = contentsRect();
-    const int m = margin();
-    area.adjust(m, m, -m, -m);
+    const QRect area = TextArea();
     int flags = static_cast<int>(QStyle::visualAlignment(layoutDirection(), alignment()));
     if (wordWrap()) flags |= Qt::TextWordWrap;
-    style()->drawItemText(&painter, area, flags, colours, isEnabled(), text(),
+    const QString shown = ShownText();
+    if (elided_) {
+        // Only a cut text needs its whole self as a tooltip.
+        const QString tip = shown == text() ? QString() : text();
+        if (toolTip() != tip) setToolTip(tip);
+    }
+    style()->drawItemText(&painter, area, flags, colours, isEnabled(), shown,
                           QPalette::WindowText);
 }

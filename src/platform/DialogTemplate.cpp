@@ -2,6 +2,8 @@
 
 #include <QButtonGroup>
 #include <QCalendarWidget>
+#include <QHBoxLayout>
+#include <QBoxLayout>
 #include <QCheckBox>
 #include <QFrame>
 #include <QGroupBox>
@@ -20,6 +22,30 @@
 #include "StandardControls.h"
 
 namespace {
+
+// The calendar's own weekday headings are the locale's short names ("pon.", "czw.", "niedz."),
+// cut to "p…" in a small calendar. In their place: two letters, which fit every size.
+void UseTwoLetterWeekdays(QCalendarWidget* calendar) {
+    auto* layout = qobject_cast<QBoxLayout*>(calendar->layout());
+    if (!layout) return;
+    calendar->setHorizontalHeaderFormat(QCalendarWidget::NoHorizontalHeader);
+    auto* headings = new QWidget(calendar);
+    headings->setObjectName(QStringLiteral("weekdayHeadings"));
+    auto* row = new QHBoxLayout(headings);
+    row->setContentsMargins(0, 2, 0, 2);
+    row->setSpacing(0);
+    for (const char16_t* day : {u"Pn", u"Wt", u"Śr", u"Cz", u"Pt", u"So", u"Nd"}) {
+        auto* label = new QLabel(QString::fromUtf16(day), headings);
+        label->setAlignment(Qt::AlignCenter);
+        QFont bold = label->font();
+        bold.setBold(true);
+        label->setFont(bold);
+        row->addWidget(label, 1);
+    }
+    // Below the month and year bar, above the days.
+    layout->insertWidget(1, headings);
+}
+
 
 // Rounds a × num / den down, also for negative values.
 int FloorScale(int value, int num, int den) {
@@ -75,8 +101,15 @@ QWidget* MakeEdit(const ControlTemplate& c, const QString& text, QWidget* parent
     }
     if (c.style & style::ReadOnly) edit->setReadOnly(true);
     if (c.style & style::Password) edit->setEchoMode(QLineEdit::Password);
-    if (c.style & style::Center) edit->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-    if (c.style & style::Right) edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // A one-line field drawn taller than two lines keeps its line at the top, where the eye
+    // looks for it, instead of floating in the middle of the box.
+    const Qt::Alignment vertical =
+        DuToPixelsY(c.rect.height) > 2 * QFontMetrics(edit->font()).height() ? Qt::AlignTop
+                                                                              : Qt::AlignVCenter;
+    Qt::Alignment horizontal = Qt::AlignLeft;
+    if (c.style & style::Center) horizontal = Qt::AlignHCenter;
+    if (c.style & style::Right) horizontal = Qt::AlignRight;
+    edit->setAlignment(horizontal | vertical);
     return edit;
 }
 
@@ -185,6 +218,7 @@ QWidget* MakeStandard(const ControlTemplate& c, QRect& geometry, QWidget* parent
         calendar->setFirstDayOfWeek(Qt::Monday);
         calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
         calendar->setGridVisible(false);
+        UseTwoLetterWeekdays(calendar);
         return calendar;
     }
     case ControlKind::DateTimePicker: {

@@ -147,6 +147,10 @@ bool CDodajGolebiaTab1::OnInitDialog() {
     const QFont parentFont = Font(QStringLiteral("Tahoma"), 14, FW_BOLD);
     SetLabelLook(Label(kFatherLabel), parentFont, kParentLabelColour);
     SetLabelLook(Label(kMotherLabel), parentFont, kParentLabelColour);
+    // A parent's ring and name rarely fit under its picture: they end in "…" with the whole text
+    // as the tooltip.
+    for (int id : {kFatherLabel, kMotherLabel})
+        if (auto* label = ItemAs<CTransparentStatic>(id)) label->SetElided(true);
     SetLabelLook(Label(kAverageRating), Font(QStringLiteral("Tahoma"), 16, FW_BOLD), RGB(0, 0, 0));
     return true;
 }

@@ -1,5 +1,7 @@
 #include "TreatmentList.h"
 
+#include <QFontMetrics>
+#include <algorithm>
 #include <iterator>
 
 #include "ListView.h"
@@ -14,6 +16,9 @@ struct Column {
 constexpr Column kColumns[] = {{u"...", 30},          {u"Nazwa", 130}, {u"Data", 85},
                                {u"Rodzaj leku", 100}, {u"Dawka", 100}, {u"Uwagi", 130}};
 
+constexpr int kDateColumn = 2;
+constexpr int kCellPadding = 14;  // the cell's margins on both sides, with a little room
+
 constexpr const char16_t* kKinds[] = {u" ", u"Szczepionka", u"Lek", u"Suplement"};
 
 }  // namespace
@@ -27,8 +32,13 @@ void SetUpTreatmentList(ListView& list) {
     list.SetGridLines(true);
     list.SetFullRowSelect(true);
     for (int column = 0; column < static_cast<int>(std::size(kColumns)); ++column) {
-        list.InsertColumn(column, std::u16string(kColumns[column].heading), ListView::AlignLeft,
-                          kColumns[column].width);
+        int width = kColumns[column].width;
+        // The date and time of a treatment must show whole in their column.
+        if (column == kDateColumn) {
+            width = std::max(width, list.fontMetrics().horizontalAdvance(QStringLiteral("00/00/00, 00:00")) +
+                                        kCellPadding);
+        }
+        list.InsertColumn(column, std::u16string(kColumns[column].heading), ListView::AlignLeft, width);
     }
 }
 

@@ -20,7 +20,12 @@ bool CWybierzPsaZListy::OnInitDialog() {
     Dialog::OnInitDialog();
     nameFont_ = Font(QStringLiteral("Tahoma"), 22, FW_BOLD);
     infoFont_ = Font(QStringLiteral("Tahoma"), 16, FW_MEDIUM);
-    if (auto* name = ItemAs<CTransparentStatic>(kNameLabel)) name->textColor = RGB(63, 172, 255);
+    if (auto* name = ItemAs<CTransparentStatic>(kNameLabel)) {
+        name->textColor = RGB(63, 172, 255);
+        // One line in the large type: a long name ends in "…" instead of running under the colour.
+        name->setWordWrap(false);
+        name->SetElided(true);
+    }
     if (QWidget* name = Item(kNameLabel)) name->setFont(nameFont_);
     if (QWidget* colour = Item(kColourLabel)) colour->setFont(infoFont_);
     if (QWidget* description = Item(kDescriptionLabel)) description->setFont(infoFont_);

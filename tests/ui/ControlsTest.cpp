@@ -8,6 +8,7 @@
 #include <QCalendarWidget>
 #include <QFile>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QTemporaryDir>
@@ -340,6 +341,51 @@ TEST_F(OwnControlsTest, TransparentLabelWritesInItsColourOverThePaintedBackgroun
     EXPECT_FALSE(HasPixel(face, area, kFace));
 }
 
+TEST_F(OwnControlsTest, ALongTitleEndsShortOfTheRightEdge) {
+    const QImage band = LoadBitmap(kHeaderBandBitmap).toImage();
+    HeaderDialog dialog(QStringLiteral("Edycja gołębia - PL 0123 24 33333 [Żaneta Ślusarczyk "
+                                       "Wielkopolska z Łęczycy]"),
+                        70);
+    dialog.ShowItem(1010, false);
+    const QImage face = Render(dialog);
+    // The last ten columns of the title's band stay the band's own.
+    for (int y = 0; y < kHeaderTitleBottom; ++y)
+        for (int x = face.width() - 10; x < face.width(); ++x)
+            ASSERT_EQ(At(face, x, y), At(band, x, y)) << x << "," << y;
+}
+
+TEST_F(OwnControlsTest, ElidedLabelsCutLongTextsWithAnEllipsisAndKeepThemWhole) {
+    const QString name = QStringLiteral("PL 0123 24 11111 [Śnieżnobiały Żuraw Łódzki z Łęczycy]");
+    CTransparentStatic label(name);
+    label.setFont(Font(QStringLiteral("Tahoma"), 14, FW_BOLD));
+    label.resize(120, QFontMetrics(label.font()).lineSpacing() + 2);
+    label.SetElided(true);
+    const QFontMetrics metrics(label.font());
+    // One line: cut at the width, ending in the ellipsis.
+    QString shown = label.ShownText();
+    EXPECT_TRUE(shown.endsWith(QChar(0x2026)));
+    EXPECT_LE(metrics.horizontalAdvance(shown), 120);
+    EXPECT_TRUE(name.startsWith(shown.chopped(1)));
+    // Wrapping over three lines: whole lines first, the ellipsis on the third and last.
+    label.setWordWrap(true);
+    label.resize(120, 3 * metrics.lineSpacing() + 2);
+    shown = label.ShownText();
+    const QStringList lines = shown.split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("PL 0123 24")));
+    EXPECT_TRUE(lines[2].endsWith(QChar(0x2026)));
+    for (const QString& line : lines) EXPECT_LE(metrics.horizontalAdvance(line), 120);
+    // The tooltip holds the whole text, once the label is drawn cut.
+    label.show();
+    Render(label);
+    EXPECT_EQ(label.toolTip(), name);
+    // A text that fits is shown whole, and needs no tooltip.
+    label.setText(QStringLiteral("PL 24 1"));
+    EXPECT_EQ(label.ShownText(), QStringLiteral("PL 24 1"));
+    Render(label);
+    EXPECT_TRUE(label.toolTip().isEmpty());
+}
+
 // ---- picture box ------------------------------------------------------------------------------
 
 class PictureBoxTest : public ::testing::Test {
@@ -463,6 +509,21 @@ TEST_F(DatePickerTest, OkReturnsTheDayAtOneMinutePastOneLocalTime) {
     CDateTimePicker first;
     EXPECT_EQ(Pick(first, QDate(1970, 1, 1), IDOK), IDOK);
     EXPECT_EQ(first.chosenTime, 61);
+}
+
+TEST_F(DatePickerTest, WeekdayHeadingsAreWholeTwoLetterNamesFromMonday) {
+    CDateTimePicker picker;
+    picker.show();
+    QWidget* headings = picker.Calendar(IDC_DATE_POPUP_CALENDAR)
+                            ->findChild<QWidget*>(QStringLiteral("weekdayHeadings"));
+    ASSERT_NE(headings, nullptr);
+    QStringList names;
+    for (QLabel* label : headings->findChildren<QLabel*>()) {
+        names << label->text();
+        // Each name fits its column.
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width());
+    }
+    EXPECT_EQ(names, (QStringList{"Pn", "Wt", "Śr", "Cz", "Pt", "So", "Nd"}));
 }
 
 TEST_F(DatePickerTest, CancelReturnsNothingAndDaysBefore1970CannotBeChosen) {

@@ -57,6 +57,7 @@ const DialogTemplate kSample{
         {.kind = ControlKind::PushButton, .id = IDCANCEL, .text = u"Anuluj", .rect = {240, 180, 50, 14}},
         {.kind = ControlKind::Bitmap, .id = 1151, .rect = {0, 0, 10, 10}, .resource = 133},
         {.kind = ControlKind::Combo, .id = 1007, .rect = {220, 7, 75, 60}, .style = Simple},
+        {.kind = ControlKind::Edit, .id = 1050, .rect = {220, 100, 75, 60}},
     }};
 
 const DialogTemplate kNoDefault{
@@ -139,6 +140,13 @@ TEST_F(DialogTemplateTest, EditStylesFilterWhatIsTyped) {
     EXPECT_EQ(dialog.GetDlgItemText(1095), QStringLiteral("PL"));
     QTest::keyClicks(dialog.Edit(1036), QStringLiteral("2a0-1"));
     EXPECT_EQ(dialog.GetDlgItemText(1036), QStringLiteral("201"));
+}
+
+TEST_F(DialogTemplateTest, AOneLineFieldInATallBoxKeepsItsTextAtTheTop) {
+    Dialog dialog(9001);
+    EXPECT_EQ(dialog.ItemAs<QLineEdit>(1050)->alignment() & Qt::AlignVertical_Mask, Qt::AlignTop);
+    EXPECT_EQ(dialog.ItemAs<QLineEdit>(1008)->alignment() & Qt::AlignVertical_Mask, Qt::AlignVCenter);
+    EXPECT_EQ(dialog.ItemAs<QLineEdit>(1036)->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
 }
 
 TEST_F(DialogTemplateTest, RadioGroupsFollowTheGroupStyle) {

@@ -232,6 +232,8 @@ TEST_F(FlockLogTest, DeletingAndEditingActOnTheRowsAsTheyAreNow) {
         EXPECT_EQ(Column(list, 2), (QStringList{QStringLiteral("10/07/12, 09:15"),
                                                 QStringLiteral("10/12/12, 09:15"),
                                                 QStringLiteral("03/04/09, 14:05")}));
+        // The dates show whole: the column is wider than its widest date with the cell margins.
+        EXPECT_GT(list.columnWidth(2), list.fontMetrics().horizontalAdvance(QStringLiteral("10/12/12, 09:15")) + 8);
         EXPECT_EQ(Column(list, 3), (QStringList{QStringLiteral("Szczepionka"), QStringLiteral("Lek"),
                                                 QStringLiteral("Suplement")}));
 
