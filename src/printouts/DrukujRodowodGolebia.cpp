@@ -1,6 +1,6 @@
 #include "DrukujRodowodGolebia.h"
 
-#include <QCheckBox>
+#include <QAbstractItemView>
 
 #include "DataStore.h"
 #include "DialogHeader.h"
@@ -39,6 +39,8 @@ bool CDrukujRodowodGolebia::OnInitDialog() {
     ComboBox* layouts = Combo(kLayoutCombo);
     for (const PedigreeLayout& layout : kPedigreeLayouts) layouts->AddString(layout.windowText);
     layouts->SetCurSel(kDefaultLayout);
+    // The layouts' names are longer than the box: the open list shows them whole.
+    layouts->view()->setMinimumWidth(layouts->view()->sizeHintForColumn(0) + 24);
     ComboBox* backgrounds = Combo(kBackgroundCombo);
     for (const char16_t* text : kBackgroundTexts) backgrounds->AddString(text);
     backgrounds->SetCurSel(kNoBackground);
