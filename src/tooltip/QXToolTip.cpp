@@ -1,6 +1,8 @@
 #include "QXToolTip.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
+#include <QScrollBar>
 #include <QComboBox>
 #include <QCursor>
 #include <QEnterEvent>
@@ -289,7 +291,12 @@ bool CQXToolTip::FindToolInWindow(QWidget* window, QPoint screen, TipTool* tool)
         if (tool) *tool = tools->front();
         return true;
     }
-    const QPoint local = window->mapFromGlobal(screen);
+    QPoint local = window->mapFromGlobal(screen);
+    // Tools of a scrolled view are placed in its content, not in its visible part.
+    if (auto* view = qobject_cast<QAbstractScrollArea*>(window)) {
+        local = view->viewport()->mapFromGlobal(screen) +
+                QPoint(view->horizontalScrollBar()->value(), view->verticalScrollBar()->value());
+    }
     for (const TipTool& t : *tools) {
         const bool inside = t.rect.IsEmpty() ? window->rect().contains(local) : t.rect.Contains(local);
         if (inside) {
@@ -308,8 +315,12 @@ QWidget* CQXToolTip::FindToolWindowAt(QPoint screen, TipTool* tool, bool require
         under = main->childAt(main->mapFromGlobal(screen));
     }
     if (!under || under == this || !under->parentWidget()) return nullptr;
-    // The parts of a combo box count as the combo box.
-    QWidget* candidate = qobject_cast<QComboBox*>(under->parentWidget()) ? under->parentWidget() : under;
+    // The parts of a combo box count as the combo box, a view's visible part as the view.
+    QWidget* candidate = under;
+    QWidget* owner = under->parentWidget();
+    if (qobject_cast<QComboBox*>(owner)) candidate = owner;
+    else if (auto* view = qobject_cast<QAbstractScrollArea*>(owner); view && view->viewport() == under)
+        candidate = view;
     if (requireTool && !candidate->isEnabled()) return nullptr;
     const bool found = FindToolInWindow(candidate, screen, tool);
     return (found || !requireTool) ? candidate : nullptr;

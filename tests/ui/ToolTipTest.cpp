@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QListWidget>
+#include <QScrollBar>
 #include <QMenuBar>
 #include <QTest>
 #include <map>
@@ -161,6 +163,23 @@ TEST_F(ToolTipTest, ToolsWithTheSameRectangleReplaceEachOther) {
     tip.HideTipNow();
     MoveTo(label->mapToGlobal(QPoint(100, 5)));
     EXPECT_FALSE(Running(CQXToolTip::kShowTimer));
+}
+
+TEST_F(ToolTipTest, ToolsOfAScrolledViewLieInItsContent) {
+    auto* list = new QListWidget(&window);
+    list->setGeometry(20, 150, 150, 60);
+    for (int i = 0; i < 40; ++i) list->addItem(QStringLiteral("item %1").arg(i));
+    list->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    list->show();
+    const Rect farDown(0, 300, 150, 340);
+    tip.AddTipTool(list, QStringLiteral("far"), &farDown, 0);
+    const QPoint inView = list->viewport()->mapToGlobal(QPoint(10, 20));
+    MoveTo(inView);
+    EXPECT_FALSE(Running(CQXToolTip::kShowTimer));
+    list->verticalScrollBar()->setValue(290);
+    ASSERT_EQ(list->verticalScrollBar()->value(), 290);
+    MoveTo(inView + QPoint(1, 0));  // content row 310 now lies under the cursor
+    EXPECT_TRUE(Running(CQXToolTip::kShowTimer));
 }
 
 TEST(ToolTipPlacement, FlipsAndShiftsAtTheScreenEdges) {
