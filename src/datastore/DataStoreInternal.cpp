@@ -1,18 +1,37 @@
 #include "DataStoreInternal.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "SharedRoutines.h"
 
 namespace dsinternal {
 
-std::int64_t MaxReference(SqlDatabase& db, const std::vector<IdReference>& refs) {
+std::optional<std::int64_t> MaxReference(SqlDatabase& db, const std::vector<IdReference>& refs) {
+    if (!db.ok()) return std::nullopt;
     std::int64_t result = 0;
     for (const IdReference& ref : refs) {
-        const Text sql = Text(u"SELECT max(") + ref.column + u") FROM " + ref.table + u";";
-        result = std::max(result, db.QueryInt64(sql, {}, 0));
+        SqlStatement exists =
+            db.Prepare(u"SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = ?1;");
+        if (!exists.Bind({SqlText(ref.table)}) || !exists.NextRow()) return std::nullopt;
+        if (exists.Int64(0) == 0) continue;
+        // max() always gives one row (NULL over no rows); no row at all means the read failed.
+        SqlStatement st =
+            db.Prepare(Text(u"SELECT max(") + ref.column + u") FROM " + ref.table + u";");
+        if (!st.ok() || !st.NextRow()) return std::nullopt;
+        if (!st.IsNull(0)) result = std::max(result, st.Int64(0));
     }
     return result;
+}
+
+std::optional<std::int64_t> MaxReferenceInFile(const Text& path,
+                                               const std::vector<IdReference>& refs) {
+    std::error_code ec;
+    const bool exists = std::filesystem::exists(ToFsPath(path), ec);
+    if (ec) return std::nullopt;
+    if (refs.empty() || !exists) return 0;
+    SqlDatabase db(path);
+    return MaxReference(db, refs);
 }
 
 bool MoveIdAbove(SqlDatabase& db, const char16_t* table, std::int64_t& newId, std::int64_t floor) {
@@ -26,14 +45,15 @@ bool MoveIdAbove(SqlDatabase& db, const char16_t* table, std::int64_t& newId, st
 
 std::int64_t InsertRow(SqlDatabase& db, const char16_t* table, const Text& sql,
                        const std::vector<SqlValue>& values, const std::vector<IdReference>& refs,
-                       std::int64_t extraFloor) {
+                       std::optional<std::int64_t> extraFloor) {
+    if (!extraFloor) return 0;
     SqlTransaction tx(db);
     if (!tx.ok()) return 0;
     if (!db.Exec(sql, values) || db.Changes() != 1) return 0;
     std::int64_t id = db.LastInsertRowId();
-    if (!refs.empty() || extraFloor > 0) {
-        const std::int64_t floor = std::max(MaxReference(db, refs), extraFloor);
-        if (!MoveIdAbove(db, table, id, floor)) return 0;
+    if (!refs.empty() || *extraFloor > 0) {
+        const std::optional<std::int64_t> floor = MaxReference(db, refs);
+        if (!floor || !MoveIdAbove(db, table, id, std::max(*floor, *extraFloor))) return 0;
     }
     if (!tx.Commit()) return 0;
     return id;

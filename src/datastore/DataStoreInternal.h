@@ -2,6 +2,7 @@
 // Helpers shared by the loaders and writers of CDataStore; not part of its interface.
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "Records.h"
@@ -15,8 +16,15 @@ struct IdReference {
     const char16_t* column;
 };
 
-// The largest id that the given columns still hold (0 when none).
-std::int64_t MaxReference(SqlDatabase& db, const std::vector<IdReference>& refs);
+// The largest id that the given columns still hold (0 when none; a table the file does not
+// have holds none). nullopt when a query failed (the file locked past the busy timeout, or
+// damaged): the caller must then refuse the insert, since an unknown floor could hand out an id
+// that rows elsewhere still name.
+std::optional<std::int64_t> MaxReference(SqlDatabase& db, const std::vector<IdReference>& refs);
+
+// The same over a file of its own (the other database file): 0 when the file does not exist.
+std::optional<std::int64_t> MaxReferenceInFile(const Text& path,
+                                               const std::vector<IdReference>& refs);
 
 // SQLite gives a new row max(id)+1, so a row inserted after the newest one was deleted takes
 // that id back, and with it whatever rows still point at the old one. When `newId` is not above
@@ -24,11 +32,13 @@ std::int64_t MaxReference(SqlDatabase& db, const std::vector<IdReference>& refs)
 // follows it. Must run inside the insert's transaction. False when the move failed.
 bool MoveIdAbove(SqlDatabase& db, const char16_t* table, std::int64_t& newId, std::int64_t floor);
 
-// Inserts one row and keeps its id clear of the given references (see MoveIdAbove), all in one
-// transaction. Returns the new id, or 0 when the database refused the row.
+// Inserts one row and keeps its id clear of the given references and of `extraFloor` (see
+// MoveIdAbove), all in one transaction. Returns the new id, or 0 when the database refused the
+// row or a floor could not be read (an unknown `extraFloor` is nullopt).
 std::int64_t InsertRow(SqlDatabase& db, const char16_t* table, const Text& sql,
                        const std::vector<SqlValue>& values,
-                       const std::vector<IdReference>& refs = {}, std::int64_t extraFloor = 0);
+                       const std::vector<IdReference>& refs = {},
+                       std::optional<std::int64_t> extraFloor = 0);
 
 // Runs the statements in one transaction; true when every one completed and the commit held.
 struct BoundStatement {

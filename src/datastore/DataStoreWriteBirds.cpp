@@ -78,16 +78,16 @@ bool RunStatements(const std::vector<BoundStatement>& statements) {
 }
 
 std::int64_t Insert(const char16_t* table, const BoundStatement& statement,
-                    const std::vector<IdReference>& refs = {}, std::int64_t extraFloor = 0) {
+                    const std::vector<IdReference>& refs = {},
+                    std::optional<std::int64_t> extraFloor = 0) {
     SqlDatabase db(PigeonsDbPath());
     if (!db.ok()) return 0;
     return InsertRow(db, table, statement.sql, statement.values, refs, extraFloor);
 }
 
-// Largest id that the other file's columns still hold.
-std::int64_t ExtraFileFloor(const std::vector<IdReference>& refs) {
-    SqlDatabase extra(ExtraDbPath());
-    return extra.ok() ? MaxReference(extra, refs) : 0;
+// Largest id that the other file's columns still hold (nullopt when it cannot be read).
+std::optional<std::int64_t> ExtraFileFloor(const std::vector<IdReference>& refs) {
+    return dsinternal::MaxReferenceInFile(ExtraDbPath(), refs);
 }
 
 // Rows everywhere that name a bird by its id.
@@ -189,7 +189,7 @@ bool CDataStore::WritePigeon(int mode, PigeonRecord& record) {
     if (mode == kModeInsert) {
         const BoundStatement insert = PigeonInsertStatement(r);
         // The print list lives in the other file; a new bird must not inherit its entry there.
-        const std::int64_t ildFloor = ExtraFileFloor({{u"ild", u"id_golebia"}});
+        const auto ildFloor = ExtraFileFloor({{u"ild", u"id_golebia"}});
         const std::int64_t id = Insert(u"pigeons", insert, PigeonReferences(), ildFloor);
         record.id = static_cast<int>(id);
         if (id <= 0) return false;
@@ -310,7 +310,7 @@ bool CDataStore::WriteLoft(int mode, LoftRecord& record) {
         const BoundStatement insert =
             InsertStatement(u"INSERT INTO hodowla(", {{u"nazwahodowli", SqlText(record.nazwahodowli)},
                                                       {u"opishodowli", SqlText(record.opishodowli)}});
-        const std::int64_t floor = ExtraFileFloor(LoftReferencesInExtraFile());
+        const auto floor = ExtraFileFloor(LoftReferencesInExtraFile());
         const std::int64_t id = Insert(u"hodowla", insert, LoftReferences(), floor);
         record.id = static_cast<int>(id);
         if (id <= 0) return false;
@@ -378,7 +378,8 @@ int CDataStore::AddPigeonToCategory(int categoryId, int pigeonId) {
 // Every new bird and its membership row in one transaction: a series is written whole or not at
 // all, so a failure half-way never leaves some numbers in the file without the rest.
 bool CDataStore::AddNewPigeonsToCategory(int categoryId, std::vector<PigeonRecord>& records) {
-    const std::int64_t ildFloor = ExtraFileFloor({{u"ild", u"id_golebia"}});
+    const auto ildFloor = ExtraFileFloor({{u"ild", u"id_golebia"}});
+    if (!ildFloor) return false;
     SqlDatabase db(PigeonsDbPath());
     if (!db.ok()) return false;
     SqlTransaction tx(db);
@@ -389,8 +390,9 @@ bool CDataStore::AddNewPigeonsToCategory(int categoryId, std::vector<PigeonRecor
         const BoundStatement insert = PigeonInsertStatement(record);
         if (!db.Exec(insert.sql, insert.values) || db.Changes() != 1) return false;
         std::int64_t id = db.LastInsertRowId();
-        const std::int64_t floor = std::max(MaxReference(db, PigeonReferences()), ildFloor);
-        if (!dsinternal::MoveIdAbove(db, u"pigeons", id, floor)) return false;
+        const auto floor = MaxReference(db, PigeonReferences());
+        if (!floor || !dsinternal::MoveIdAbove(db, u"pigeons", id, std::max(*floor, *ildFloor)))
+            return false;
         const BoundStatement member = InsertStatement(
             u"INSERT INTO kategoria_id (",
             {{u"id_kategorii", SqlInt(categoryId)}, {u"id_golebia", SqlInt(id)}});

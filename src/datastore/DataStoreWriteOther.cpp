@@ -3,6 +3,8 @@
 //
 // Every value is bound; memory is patched only after the database accepted the change.
 
+#include <algorithm>
+#include <charconv>
 #include <filesystem>
 #include <functional>
 #include <system_error>
@@ -14,37 +16,75 @@
 namespace fs = std::filesystem;
 using dsinternal::IdReference;
 using dsinternal::InsertRow;
-using dsinternal::MaxReference;
 using dsinternal::SqlDate;
 
 namespace {
 
-// The largest id that rows of pigeons.db still hold in the given columns. Birds and
-// transactions keep the ids of clients, breeders and dictionary entries after those were
-// deleted, so a new person or entry must not take such an id back (it would inherit them).
-std::int64_t PigeonsDbReferenceFloor(const std::vector<IdReference>& refs) {
-    std::error_code ec;
-    if (refs.empty() || !fs::exists(ToFsPath(PigeonsDbPath()), ec)) return 0;
-    SqlDatabase db(PigeonsDbPath());
-    if (!db.ok()) return 0;
-    return MaxReference(db, refs);
+// The largest id that rows of pigeons.db still hold in the given columns (nullopt when the file
+// cannot be read). Birds and transactions keep the ids of clients, breeders and dictionary
+// entries after those were deleted, so a new person or entry must not take such an id back (it
+// would inherit them).
+std::optional<std::int64_t> PigeonsDbReferenceFloor(const std::vector<IdReference>& refs) {
+    return dsinternal::MaxReferenceInFile(PigeonsDbPath(), refs);
 }
 
-// Copies the user's file to its stored place, replacing a file of that name.
+// Copies the user's file to its stored place, replacing a file of that name. The copy is made
+// under a name of its own and renamed into place only when complete, so a copy that fails
+// part-way (disk full, a file-size limit) leaves no half-written file behind.
 bool CopyAttachment(const Text& source, const Text& folder, const Text& fileName) {
     if (source.empty() || !EnsureDbFolders()) return false;
     std::error_code ec;
     const fs::path from = ToFsPath(source);
     if (!fs::is_regular_file(from, ec)) return false;
-    fs::copy_file(from, ToFsPath(JoinPath(folder, fileName)), fs::copy_options::overwrite_existing,
-                  ec);
-    return !ec;
+    const fs::path to = ToFsPath(JoinPath(folder, fileName));
+    fs::path partial = to;
+    partial += ".part";
+    fs::copy_file(from, partial, fs::copy_options::overwrite_existing, ec);
+    if (!ec) fs::rename(partial, to, ec);
+    if (ec) {
+        std::error_code ignored;
+        fs::remove(partial, ignored);
+        return false;
+    }
+    return true;
 }
 
 // Removes a stored file; a file that is already gone is no error.
 void RemoveStoredFile(const Text& path) {
     std::error_code ec;
     fs::remove(ToFsPath(path), ec);
+}
+
+// Deletes a row and its stored file together: the file goes inside the row's transaction, so a
+// file that cannot be removed keeps its row (and is reported), and a row the database keeps
+// is not left without its file unless the final commit itself fails.
+bool DeleteRowAndFile(const Text& dbPath, const Text& sql, int id, const Text& file) {
+    SqlDatabase db(dbPath);
+    SqlTransaction tx(db);
+    if (!tx.ok() || !db.Exec(sql, {SqlInt(id)})) return false;
+    std::error_code ec;
+    fs::remove(ToFsPath(file), ec);
+    return !ec && tx.Commit();
+}
+
+// The largest note id that a body file in the notes folder carries (nullopt when the folder
+// cannot be read): a new note must never open the body of a deleted note left behind.
+std::optional<std::int64_t> NoteFileFloor() {
+    std::error_code ec;
+    const fs::path folder = ToFsPath(NotesFolder());
+    if (!fs::exists(folder, ec)) return ec ? std::nullopt : std::optional<std::int64_t>(0);
+    std::int64_t floor = 0;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string stem = it->path().stem().string();
+        std::int64_t id = 0;
+        const auto [last, error] = std::from_chars(stem.data(), stem.data() + stem.size(), id);
+        if (it->path().extension() != ".html" || error != std::errc() ||
+            last != stem.data() + stem.size())
+            continue;
+        floor = std::max(floor, id);
+    }
+    if (ec) return std::nullopt;
+    return floor;
 }
 
 // Inserts an attachment row and stores the user's file under it, both or neither: the row
@@ -138,20 +178,13 @@ bool CDataStore::AddDocument(DocumentRecord& record) {
 
 // The row goes first: when the database refuses, the photo and its file both stay.
 bool CDataStore::DeletePhoto(PhotoRecord& record) {
-    if (!RunOn(PigeonsDbPath(), u"DELETE FROM zdjecia WHERE id = ?1;", {SqlInt(record.id)})) {
-        return false;
-    }
-    RemoveStoredFile(record.GetFilePath());
-    return true;
+    return DeleteRowAndFile(PigeonsDbPath(), u"DELETE FROM zdjecia WHERE id = ?1;", record.id,
+                            record.GetFilePath());
 }
 
 bool CDataStore::DeleteDocument(DocumentRecord& record) {
-    const Text stored = JoinPath(DocumentsFolder(), record.FileName());
-    if (!RunOn(PigeonsDbPath(), u"DELETE FROM dokumenty WHERE id = ?1;", {SqlInt(record.id)})) {
-        return false;
-    }
-    RemoveStoredFile(stored);
-    return true;
+    return DeleteRowAndFile(PigeonsDbPath(), u"DELETE FROM dokumenty WHERE id = ?1;", record.id,
+                            JoinPath(DocumentsFolder(), record.FileName()));
 }
 
 // ---- treatments --------------------------------------------------------------------------
@@ -244,7 +277,7 @@ bool CDataStore::WritePerson(const char16_t* table, PersonMap& map, int mode,
     const Text name(table);
     if (mode == kModeInsert) {
         const bool isClient = name == u"klienci";
-        const std::int64_t floor = PigeonsDbReferenceFloor(
+        const auto floor = PigeonsDbReferenceFloor(
             isClient ? std::vector<IdReference>{{u"pigeons", u"id_wlasciciela"},
                                                 {u"transakcje", u"id_klienta"}}
                      : std::vector<IdReference>{{u"pigeons", u"id_hodowcy"}});
@@ -330,8 +363,8 @@ bool CDataStore::DeleteStatus(int id) {
 bool CDataStore::AddDictionaryEntry(const char16_t* table, NameMap& map, int loftId,
                                     const Text& name) {
     const char16_t* column = PigeonColumnOf(table);
-    const std::int64_t floor =
-        column ? PigeonsDbReferenceFloor({{u"pigeons", column}}) : std::int64_t{0};
+    const auto floor =
+        column ? PigeonsDbReferenceFloor({{u"pigeons", column}}) : std::optional<std::int64_t>{0};
     SqlDatabase db(ExtraDbPath());
     const std::int64_t id =
         InsertRow(db, table, u"INSERT INTO " + Text(table) + u"(nazwa, id_hodowli) values(?1, ?2 );",
@@ -405,18 +438,16 @@ bool CDataStore::WriteNote(int mode, NoteRecord& record) {
             u"INSERT INTO notatki(nazwa, opis, id_hodowli, kategoria, f1, f2, f3) "
             u"VALUES ( ?1, ?2, ?3, ?4, ?5, ?6, ?7 );",
             {SqlText(record.nazwa), SqlText(record.opis), SqlInt(record.id_hodowli), SqlInt(0),
-             SqlInt(0), SqlInt(0), SqlInt(0)});
+             SqlInt(0), SqlInt(0), SqlInt(0)},
+            {}, NoteFileFloor());
         record.id = static_cast<int>(id);
         if (id <= 0) return false;
         notes.push_back(record);
         return true;
     }
     if (mode == kModeDelete) {
-        if (!RunOn(ExtraDbPath(), u"DELETE FROM notatki WHERE id = ?1;", {SqlInt(record.id)})) {
-            return false;
-        }
-        RemoveStoredFile(NoteFilePath(record.id));
-        return true;
+        return DeleteRowAndFile(ExtraDbPath(), u"DELETE FROM notatki WHERE id = ?1;", record.id,
+                                NoteFilePath(record.id));
     }
     return false;
 }

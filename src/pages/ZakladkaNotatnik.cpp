@@ -165,7 +165,11 @@ void CZakladkaNotatnik::DeleteNote() {
     const int index = CurrentNoteIndex();
     if (index < 0) return;
     NoteRecord note = Store().notes[index];
-    if (!Store().WriteNote(kModeDelete, note)) return;
+    if (!Store().WriteNote(kModeDelete, note)) {
+        // The row and its body both stay (see CDataStore::WriteNote): the note is still there.
+        MessageBox(this, u"Nie udało się usunąć notatki.", u"", MB_OK | MB_ICONERROR);
+        return;
+    }
     Store().notes.erase(Store().notes.begin() + index);
     if (ListView* list = NoteList()) list->DeleteItem(index);
     ForgetCurrentNote();

@@ -10,6 +10,7 @@
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace {
@@ -207,9 +208,30 @@ bool OpenDocument(const QString& pathOrUrl) {
         state.opened.push_back(pathOrUrl);
         return true;
     }
+    return OpenWithDesktopProgram(pathOrUrl);
+}
+
+bool OpenWithDesktopProgram(const QString& pathOrUrl) {
     const bool isUrl = pathOrUrl.contains(QLatin1String("://")) ||
                        pathOrUrl.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive);
-    return QDesktopServices::openUrl(isUrl ? QUrl(pathOrUrl) : QUrl::fromLocalFile(pathOrUrl));
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (opener.isEmpty())
+        return QDesktopServices::openUrl(isUrl ? QUrl(pathOrUrl) : QUrl::fromLocalFile(pathOrUrl));
+    // The opener fails at once when no program takes the file; one that is still running after
+    // a moment is running that program in its place and is left to finish on its own.
+    auto* process = new QProcess;
+    process->start(opener, {pathOrUrl});
+    if (!process->waitForStarted(3000)) {
+        delete process;
+        return false;
+    }
+    if (process->waitForFinished(2000)) {
+        const bool opened = process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0;
+        delete process;
+        return opened;
+    }
+    QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
+    return true;
 }
 
 bool StartProgram(const QString& program, const QStringList& arguments) {

@@ -62,6 +62,9 @@ bool BrowseForFolder(QString& folder, const QString& title, QWidget* parent = nu
 
 // Opens a document or address with the desktop's program for it; false when that failed.
 bool OpenDocument(const QString& pathOrUrl);
+// What OpenDocument does outside tests: the desktop's opener, false when it reports that no
+// program could open the file.
+bool OpenWithDesktopProgram(const QString& pathOrUrl);
 // Starts a program without waiting for it; false when it could not be started.
 bool StartProgram(const QString& program, const QStringList& arguments = {});
 

@@ -265,6 +265,20 @@ TEST_F(NotebookTest, AfterADeleteNothingIsSavedIntoTheDeletedOrAnyOtherFile) {
     Click(page, -1);
     page.RunCommand(CZakladkaNotatnik::kDeleteNote);
     EXPECT_EQ(TheDataStore().notes.size(), 2u);
+    EXPECT_TRUE(seams::MessageBoxCalls().empty());
+
+    // A body that cannot be removed keeps its note, listed, and says so.
+    const QString body = QString::fromStdU16String(NoteFilePath(third));
+    ASSERT_TRUE(QFile::remove(body));
+    ASSERT_TRUE(QDir().mkpath(body + QStringLiteral("/inside")));
+    Click(page, 1);
+    page.RunCommand(CZakladkaNotatnik::kDeleteNote);
+    ASSERT_EQ(seams::MessageBoxCalls().size(), 1u);
+    EXPECT_EQ(seams::MessageBoxCalls()[0].text, QStringLiteral("Nie udało się usunąć notatki."));
+    EXPECT_EQ(TheDataStore().notes.size(), 2u);
+    EXPECT_EQ(page.NoteList()->GetItemCount(), 2);
+    fresh.LoadExtraDb(loft);
+    EXPECT_EQ(fresh.notes.size(), 2u);
 }
 
 TEST_F(NotebookTest, AClickBesideTheNotesSavesAndThenTakesNoMoreTyping) {

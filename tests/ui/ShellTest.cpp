@@ -127,6 +127,29 @@ TEST(ShellTest, CalculatorIsTheFirstOneFoundOnThePath) {
     seams::Reset();
 }
 
+// The desktop's opener says whether a program took the document: one that finds none fails,
+// one that keeps running is running the program.
+TEST(ShellTest, OpeningADocumentFailsWhenNoProgramTakesIt) {
+    QTemporaryDir bin;
+    const QString opener = bin.filePath(QStringLiteral("xdg-open"));
+    const QString log = bin.filePath(QStringLiteral("log"));
+    const auto script = [&](const QByteArray& body) {
+        Write(opener, "#!/bin/sh\necho \"$1\" >> '" + QFile::encodeName(log) + "'\n" + body);
+        QFile::setPermissions(opener, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    };
+    const QString document = bin.filePath(QStringLiteral("umowa 1.pdf"));
+    PathGuard guard(bin.path() + QStringLiteral(":/usr/bin:/bin"));
+    script("echo \"no method available\" >&2\nexit 3\n");
+    EXPECT_FALSE(OpenWithDesktopProgram(document));
+    script("exit 0\n");
+    EXPECT_TRUE(OpenWithDesktopProgram(document));
+    script("sleep 5\n");
+    EXPECT_TRUE(OpenWithDesktopProgram(document));
+    QFile file(log);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll().count(QFile::encodeName(document) + "\n"), 3);
+}
+
 TEST(ShellTest, ChoosersTakeScriptedPathsAndEmptyMeansCancelled) {
     seams::Reset();
     seams::ScriptPaths({QStringLiteral("/tmp/wyniki"), QStringLiteral("/tmp/kopie")});
