@@ -1,7 +1,8 @@
 #pragma once
 // What the program's own artwork holds: every bitmap by resource id with its size and the
-// place that shows it. The files are drawn by make-images.py and compiled into the resource
-// prefix ":/images" as "<id>.png"; the program icon is "icon-128-<size>.png".
+// place that shows it. The files are drawn by the make_images tool (MakeImages.cpp) and
+// compiled into the resource prefix ":/images" as "<id>.png"; the program icon is
+// "icon-128-<size>.png".
 //
 // Pictures that a dialog template shows without an id of their own are named after the
 // control that shows them (NamedBitmapCatalog).
