@@ -15,6 +15,16 @@ const DialogTemplate kBirdListPage{
         {.kind = ControlKind::ListView, .id = 1003, .rect = {160, 0, 450, 260},
          .style = Report | Border | ShowSelAlways | FullRowSelect | GridLines | CheckBoxes |
                   SingleSelect},
+        // The heading over the painted links and a picture in each link's 30-pixel margin
+        // (rows of 30 px from y 50): add, edit, delete, move, family tree, print, pedigree.
+        {.kind = ControlKind::Bitmap, .rect = {5, 10, 125, 20}, .resource = 12900},
+        {.kind = ControlKind::Bitmap, .rect = {8, 35, 11, 10}, .resource = 142},
+        {.kind = ControlKind::Bitmap, .rect = {8, 54, 11, 10}, .resource = 12901},
+        {.kind = ControlKind::Bitmap, .rect = {8, 72, 11, 10}, .resource = 187},
+        {.kind = ControlKind::Bitmap, .rect = {8, 90, 11, 10}, .resource = 12902},
+        {.kind = ControlKind::Bitmap, .rect = {8, 109, 11, 10}, .resource = 12903},
+        {.kind = ControlKind::Bitmap, .rect = {8, 127, 11, 10}, .resource = 188},
+        {.kind = ControlKind::Bitmap, .rect = {8, 146, 11, 10}, .resource = 12904},
         // Finding a bird by its ring number, in the third white panel (y 290 to 385 px).
         {.kind = ControlKind::TransparentLabel, .text = u"Szukaj gołębia po numerze obrączki",
          .rect = {10, 185, 130, 9}},

@@ -39,6 +39,11 @@ const std::vector<BitmapInfo>& BitmapCatalog() {
         {234, 350, 40, "start page: heading of the branch search"},
         {251, 520, 86, "start page: auction link banner"},
         {253, 30, 365, "pair editor: vertical tabs, 105, 130 and 130 px, open to the left"},
+        {12900, 187, 32, "bird list page: heading over the links"},
+        {12901, 16, 16, "bird list page: beside the edit link"},
+        {12902, 16, 16, "bird list page: beside the move link"},
+        {12903, 16, 16, "bird list page: beside the family tree link"},
+        {12904, 16, 16, "bird list page: beside the pedigree link"},
     };
     return catalog;
 }

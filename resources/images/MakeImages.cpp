@@ -861,6 +861,16 @@ std::map<int, std::function<Canvas()>> Bitmaps() {
                                 [](Canvas& c, double x, double y, double s) { List(c, x, y, s); });
          }},
         {251, [] { return Auctions(); }},
+        // The bird list page: the heading over its links and the pictures in their margin.
+        {12900, [] {
+             return HeadingPlate(QStringLiteral("Lista gołębi"), [](Canvas& c, double x, double y, double s) {
+                 WhiteBird(c, x, y, s);
+             });
+         }},
+        {12901, [] { return Small([](Canvas& c, double x, double y, double s) { Pencil(c, x, y, s); }); }},
+        {12902, [] { return Small([](Canvas& c, double x, double y, double s) { Folder(c, x, y, s); }); }},
+        {12903, [] { return Small([](Canvas& c, double x, double y, double s) { Tree(c, x, y, s); }); }},
+        {12904, [] { return Small([](Canvas& c, double x, double y, double s) { List(c, x, y, s); }); }},
         {253, [] { return PairTabs(); }},
     };
 }

@@ -32,7 +32,8 @@ TEST(ResourceImages, WindowsFindEveryBitmapTheyDrawById) {
     // Every id a window, page or the menu draws.
     const std::set<int> used = {133, 141, 142, 145, 147, 157, 158, 159, 160, 161, 162, 163, 164,
                                 165, 166, 167, 169, 177, 178, 182, 183, 185, 187, 188, 189, 192,
-                                193, 200, 201, 223, 227, 228, 230, 233, 234, 251, 253};
+                                193, 200, 201, 223, 227, 228, 230, 233, 234, 251, 253,
+                                12900, 12901, 12902, 12903, 12904};
     std::set<int> catalogued;
     for (const BitmapInfo& info : BitmapCatalog()) catalogued.insert(info.id);
     EXPECT_EQ(catalogued, used);
