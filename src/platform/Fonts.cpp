@@ -86,14 +86,15 @@ bool InstallAliases() {
     return true;
 }
 
-bool LoadPolishTranslations(QCoreApplication& app) {
+QTranslator* LoadPolishTranslations(QCoreApplication& app) {
     auto* translator = new QTranslator(&app);
     if (!translator->load(QLocale(QLocale::Polish, QLocale::Poland), QStringLiteral("qt"),
-                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        !QCoreApplication::installTranslator(translator)) {
         delete translator;
-        return false;
+        return nullptr;
     }
-    return QCoreApplication::installTranslator(translator);
+    return translator;
 }
 
 }  // namespace fonts

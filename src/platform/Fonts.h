@@ -11,6 +11,7 @@
 
 class QCoreApplication;
 class QFont;
+class QTranslator;
 
 namespace fonts {
 
@@ -31,8 +32,8 @@ int TextRowHeight(const QFont& font);
 // to the system's choice).
 bool InstallAliases();
 
-// Loads Qt's Polish texts for its own dialogs (file choosers, printing, print preview). False
-// when they are not installed.
-bool LoadPolishTranslations(QCoreApplication& app);
+// Loads Qt's Polish texts for its own dialogs (file choosers, printing, print preview) and
+// installs them in the application, which owns them; null when they are not installed.
+QTranslator* LoadPolishTranslations(QCoreApplication& app);
 
 }  // namespace fonts

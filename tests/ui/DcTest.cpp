@@ -4,11 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QCoreApplication>
 #include <QFontInfo>
+#include <QTranslator>
 #include <QFontMetrics>
 #include <QImage>
 
 #include "Dc.h"
+#include "Fonts.h"
 
 namespace {
 
@@ -196,6 +199,17 @@ TEST(FontTest, FacesMapToFreeFacesWithPolishLetters) {
     const QFontMetrics metrics(Font(QStringLiteral("Tahoma"), 14, FW_BOLD));
     EXPECT_GE(metrics.ascent(), metrics.tightBoundingRect(QStringLiteral("ŚŻŁ")).height() -
                                     metrics.descent());
+}
+
+TEST(FontTest, QtsOwnDialogsSpeakPolish) {
+    QTranslator* polish = fonts::LoadPolishTranslations(*QCoreApplication::instance());
+    ASSERT_NE(polish, nullptr);
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "&Open"), QStringLiteral("&Otwórz"));
+    EXPECT_NE(QCoreApplication::translate("QPrintPreviewDialog", "Print Preview"),
+              QStringLiteral("Print Preview"));
+    // The other tests see Qt as it comes.
+    QCoreApplication::removeTranslator(polish);
+    delete polish;
 }
 
 TEST(FontTest, HeightIsTheCharacterCellAndWeightIsKept) {
