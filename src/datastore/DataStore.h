@@ -152,6 +152,11 @@ public:
                                 int motherId);
 
 private:
+    // Keep `allPairs` (every loft's pairs, read by the preview panel's siblings) in step with a
+    // pair or young that was just written: an insert appends, a positive mode updates, a delete
+    // erases. The young of `allPairs` stay those of every loft.
+    void MirrorPairWrite(int mode, const PairRecord& record);
+    void MirrorYoungWrite(int mode, const YoungRecord& record);
     bool WritePerson(const char16_t* table, PersonMap& map, int mode, PersonRecord& record);
     bool AddDictionaryEntry(const char16_t* table, NameMap& map, int loftId, const Text& name);
     bool DeleteDictionaryEntry(const char16_t* table, NameMap& map, int id);

@@ -44,6 +44,7 @@ bool CDataStore::AddYoungWithParents(YoungRecord& record, int fatherId, int moth
     for (PairRecord& pair : pairs) {
         if (pair.id == record.id_pary) pair.young.push_back(record);
     }
+    MirrorYoungWrite(kModeInsert, record);
     return true;
 }
 
@@ -67,5 +68,46 @@ bool CDataStore::UpdateYoungWithParents(YoungRecord& record, int previousBirdId,
             if (young.id == record.id) young = record;
         }
     }
+    MirrorYoungWrite(record.id, record);
     return true;
+}
+
+void CDataStore::MirrorPairWrite(int mode, const PairRecord& record) {
+    if (mode == kModeInsert) {
+        allPairs.push_back(record);
+        return;
+    }
+    const int id = mode == kModeDelete ? record.id : mode;
+    for (auto it = allPairs.begin(); it != allPairs.end(); ++it) {
+        if (it->id != id) continue;
+        if (mode == kModeDelete) {
+            allPairs.erase(it);
+            return;
+        }
+        // The young held here are those of every loft: they stay.
+        std::vector<YoungRecord> young = std::move(it->young);
+        *it = record;
+        it->young = std::move(young);
+        return;
+    }
+}
+
+void CDataStore::MirrorYoungWrite(int mode, const YoungRecord& record) {
+    for (PairRecord& pair : allPairs) {
+        if (mode == kModeInsert) {
+            if (pair.id == record.id_pary) pair.young.push_back(record);
+            continue;
+        }
+        for (auto it = pair.young.begin(); it != pair.young.end(); ++it) {
+            if (it->id != record.id) continue;
+            if (mode == kModeDelete) {
+                pair.young.erase(it);
+            } else {
+                // An update rewrites the notes and the bird only, as the file does.
+                it->uwagi = record.uwagi;
+                it->id_golebia = record.id_golebia;
+            }
+            break;
+        }
+    }
 }

@@ -498,6 +498,7 @@ bool CDataStore::WritePair(int mode, PairRecord& record) {
         record.id = static_cast<int>(id);
         if (id <= 0) return false;
         pairs.push_back(record);
+        MirrorPairWrite(kModeInsert, record);
         return true;
     }
     if (mode == kModeDelete) {
@@ -510,6 +511,7 @@ bool CDataStore::WritePair(int mode, PairRecord& record) {
         if (!ok) return false;
         const auto it = FindById(pairs, r.id);
         if (it != pairs.end()) pairs.erase(it);
+        MirrorPairWrite(kModeDelete, record);
         return true;
     }
     if (mode <= 0) return false;
@@ -531,6 +533,7 @@ bool CDataStore::WritePair(int mode, PairRecord& record) {
     if (!RunUpdate(update)) return false;
     const auto it = FindById(pairs, mode);
     if (it != pairs.end()) *it = record;
+    MirrorPairWrite(mode, record);
     return true;
 }
 
@@ -552,6 +555,7 @@ int CDataStore::WriteYoung(int mode, YoungRecord& record) {
         for (PairRecord& pair : pairs) {
             if (pair.id == record.id_pary) pair.young.push_back(record);
         }
+        MirrorYoungWrite(kModeInsert, record);
         return 1;
     }
     if (mode == kModeDelete) {
@@ -560,6 +564,7 @@ int CDataStore::WriteYoung(int mode, YoungRecord& record) {
             const auto it = FindById(pair.young, r.id);
             if (it != pair.young.end()) pair.young.erase(it);
         }
+        MirrorYoungWrite(kModeDelete, record);
         return 1;
     }
     if (mode <= 0) return 0;
@@ -573,6 +578,7 @@ int CDataStore::WriteYoung(int mode, YoungRecord& record) {
             if (young.id == r.id) young = record;
         }
     }
+    MirrorYoungWrite(r.id, record);
     return 1;
 }
 

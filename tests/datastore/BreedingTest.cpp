@@ -1,0 +1,92 @@
+// Young written with their parents, and the every-loft pair list kept in step with pair and
+// young writes: after each step memory must equal what a reload of the files gives.
+#include "TestSupport.h"
+
+namespace {
+
+class BreedingTest : public DataStoreTest {
+protected:
+    int AddBird(const Text& ring, int loftId) {
+        PigeonRecord bird;
+        bird.nr_obraczki = ring;
+        bird.id_hodowli = loftId;
+        EXPECT_TRUE(store_.WritePigeon(kModeInsert, bird));
+        return bird.id;
+    }
+
+    // Pairs with their young as both lists hold them: id, birds, then each young's id, bird, notes.
+    static std::vector<std::vector<long long>> Shape(const std::vector<PairRecord>& pairs) {
+        std::vector<std::vector<long long>> shape;
+        for (const PairRecord& pair : pairs) {
+            std::vector<long long> row = {pair.id, pair.id_samca, pair.id_samicy, pair.zlozonych};
+            for (const YoungRecord& young : pair.young) {
+                row.insert(row.end(), {young.id, young.id_golebia, static_cast<long long>(young.uwagi.size())});
+            }
+            shape.push_back(row);
+        }
+        return shape;
+    }
+
+    void ExpectMemoryMatchesFiles(int loftId) {
+        CDataStore fresh;
+        fresh.LoadLofts();
+        fresh.LoadPigeonsDb(loftId);
+        EXPECT_EQ(Shape(store_.pairs), Shape(fresh.pairs));
+        EXPECT_EQ(Shape(store_.allPairs), Shape(fresh.allPairs));
+    }
+};
+
+TEST_F(BreedingTest, PairsAndYoungStayInStepWithTheFilesInBothLists) {
+    Reload(-1);  // makes the tables
+    LoftRecord loft{.nazwahodowli = u"A"}, other{.nazwahodowli = u"B"};
+    ASSERT_TRUE(store_.WriteLoft(kModeInsert, loft));
+    ASSERT_TRUE(store_.WriteLoft(kModeInsert, other));
+    const int male = AddBird(u"1", loft.id), female = AddBird(u"2", loft.id);
+    const int young = AddBird(u"3", loft.id), elsewhere = AddBird(u"4", other.id);
+    Reload(loft.id);
+
+    PairRecord pair{.id_hodowli = loft.id, .id_samca = male, .id_samicy = female};
+    ASSERT_TRUE(store_.WritePair(kModeInsert, pair));
+    ExpectMemoryMatchesFiles(loft.id);
+
+    // A young of this loft and one recorded from the other loft: the loaded loft's list holds
+    // only its own, the every-loft list both.
+    YoungRecord mine{.id_golebia = young, .id_pary = pair.id, .id_hodowli = loft.id, .uwagi = u"a"};
+    YoungRecord theirs{.id_golebia = elsewhere, .id_pary = pair.id, .id_hodowli = other.id};
+    ASSERT_TRUE(store_.AddYoungWithParents(mine, male, female));
+    ASSERT_TRUE(store_.AddYoungWithParents(theirs, male, female));
+    store_.pairs[0].young.pop_back();  // the loaded loft holds only its own young
+    ExpectMemoryMatchesFiles(loft.id);
+    EXPECT_EQ(QueryInt(PigeonsDbPath(), "SELECT id_ojca FROM pigeons WHERE id = " + std::to_string(elsewhere)), male);
+    EXPECT_EQ(store_.pigeons.at(elsewhere).id_matki, female);
+
+    mine.uwagi = u"zmienione";
+    ASSERT_TRUE(store_.UpdateYoungWithParents(mine, young, male, female));
+    pair.zlozonych = 4;
+    pair.young = store_.pairs[0].young;
+    ASSERT_TRUE(store_.WritePair(pair.id, pair));
+    ExpectMemoryMatchesFiles(loft.id);
+
+    ASSERT_TRUE(store_.WriteYoung(kModeDelete, mine));
+    ExpectMemoryMatchesFiles(loft.id);
+    ASSERT_TRUE(store_.WritePair(kModeDelete, pair));
+    ExpectMemoryMatchesFiles(loft.id);
+    EXPECT_EQ(QueryInt(PigeonsDbPath(), "SELECT COUNT(*) FROM dzieci"), 0);
+}
+
+// A young whose bird is not in the file is refused whole: no row, no parents, nothing in memory.
+TEST_F(BreedingTest, AYoungOfAMissingBirdWritesNothing) {
+    Reload(-1);
+    LoftRecord loft{.nazwahodowli = u"A"};
+    ASSERT_TRUE(store_.WriteLoft(kModeInsert, loft));
+    Reload(loft.id);
+    PairRecord pair{.id_hodowli = loft.id, .id_samca = 1, .id_samicy = 2};
+    ASSERT_TRUE(store_.WritePair(kModeInsert, pair));
+    YoungRecord young{.id_golebia = 999, .id_pary = pair.id, .id_hodowli = loft.id};
+    EXPECT_FALSE(store_.AddYoungWithParents(young, 1, 2));
+    EXPECT_EQ(QueryInt(PigeonsDbPath(), "SELECT COUNT(*) FROM dzieci"), 0);
+    EXPECT_TRUE(store_.pairs[0].young.empty());
+    EXPECT_TRUE(store_.allPairs[0].young.empty());
+}
+
+}  // namespace
