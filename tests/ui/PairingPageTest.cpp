@@ -300,6 +300,42 @@ TEST_F(PairingPageTest, EnterAndEscapeInThePairEditorSaveNothing) {
     EXPECT_EQ(page_->PairList()->GetItemCount(), 0);
 }
 
+// The tab strips beside each bird switch its panels; the pedigree shows the bird's own ancestors
+// in their boxes.
+TEST_F(PairingPageTest, TabStripsShowEachBirdsPanelsWithItsAncestors) {
+    const int sire = AddSexedBird(u"900", u"Dziadek", 1);
+    const int dam = AddSexedBird(u"901", u"", 2);
+    const int damsSire = AddSexedBird(u"902", u"", 1);
+    PigeonRecord& damRecord = TheDataStore().pigeons.at(dam);
+    damRecord.id_ojca = damsSire;
+    PigeonRecord& male = TheDataStore().pigeons.at(male_);
+    male.id_ojca = sire;
+    male.id_matki = dam;
+    StorePair(3, 3, 12);
+    page_->FillPairList(-1);
+    ClickPair(0);
+    seams::QueueModalHandler([&](Dialog& dialog) {
+        auto& editor = static_cast<PairEditor&>(dialog);
+        editor.OnTabClick(QPoint(250, 250));  // the male's "Rodowód"
+        EXPECT_EQ(editor.ShownPanel(PairEditor::kMale), PairEditor::kPedigree);
+        EXPECT_EQ(editor.ShownPanel(PairEditor::kFemale), PairEditor::kSummary);
+        const CDodajPareTab2& pedigree = *editor.PedigreePanel(PairEditor::kMale);
+        EXPECT_EQ(pedigree.GetDlgItemText(1039), "PL 0123 24 900\nDziadek ");  // father
+        EXPECT_EQ(pedigree.GetDlgItemText(1209), "PL 0123 24 901");             // mother
+        EXPECT_EQ(pedigree.GetDlgItemText(1038), "PL 0123 24 902");             // mother's father
+        EXPECT_EQ(pedigree.GetDlgItemText(1041), "   ");                       // unknown
+        editor.OnTabClick(QPoint(510, 400));  // the female's "Wyniki"
+        EXPECT_EQ(editor.ShownPanel(PairEditor::kFemale), PairEditor::kResults);
+        editor.OnTabClick(QPoint(250, 100));  // back to the male's "Informacje"
+        EXPECT_EQ(editor.ShownPanel(PairEditor::kMale), PairEditor::kSummary);
+        editor.OnTabClick(QPoint(300, 250));  // beside the strips: nothing changes
+        EXPECT_EQ(editor.ShownPanel(PairEditor::kFemale), PairEditor::kResults);
+        return IDCANCEL;
+    });
+    page_->EditPair();
+    EXPECT_EQ(seams::ModalRuns().size(), 1u);
+}
+
 // ---- young ---------------------------------------------------------------------------------------
 
 TEST_F(PairingPageTest, YoungTakeTheirParentsFromThePairInTheFileAndInMemory) {
