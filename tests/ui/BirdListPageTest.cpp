@@ -305,6 +305,31 @@ TEST_F(BirdListPageTest, SelectionFollowsMouseAndKeysAndShowsTheFirstPhoto) {
     EXPECT_EQ(dialog_->GetDlgItemText(CMainDialog::kCategoryCountLabel), "(2)");
 }
 
+TEST_F(BirdListPageTest, LinkPicturesSitInTheMarginAndPassTheirClicksOn) {
+    Open();   // no loft, no category, no bird
+    // A picture beside each of the seven links, left of the link texts (they start at x 35),
+    // and the heading above the first link.
+    int pictures = 0;
+    for (int top = 50; top < 260; top += 30) {
+        auto* picture = qobject_cast<QLabel*>(Page().childAt(QPoint(20, top + 15)));
+        ASSERT_NE(picture, nullptr) << top;
+        EXPECT_FALSE(picture->pixmap().isNull());
+        EXPECT_LE(picture->geometry().right(), 34);
+        EXPECT_GE(picture->geometry().top(), top);
+        EXPECT_LT(picture->geometry().bottom(), top + 30);
+        ++pictures;
+    }
+    EXPECT_EQ(pictures, 7);
+    auto* heading = qobject_cast<QLabel*>(Page().childAt(QPoint(100, 30)));
+    ASSERT_NE(heading, nullptr);
+    EXPECT_LE(heading->geometry().bottom(), 50);
+    // A click on a picture is a click on its link.
+    QWidget* addPicture = Page().childAt(QPoint(20, 65));
+    QTest::mouseClick(addPicture, Qt::LeftButton, {}, addPicture->mapFrom(&Page(), QPoint(20, 65)));
+    EXPECT_EQ(MessageTexts(),
+              QStringList{"Nie można dodać gołębia do listy nie wybierając kategorii"});
+}
+
 TEST_F(BirdListPageTest, PaintedLinksAndTabStripReachTheirCommands) {
     Open();   // no loft, no category, no bird
     const int h = Page().height();
