@@ -209,7 +209,7 @@ TEST_F(PairingPageTest, PairEditorAddsEditsAndDeletesWhatTheFileHolds) {
 
     auto stored = PairsOnDisk();
     ASSERT_EQ(stored.size(), 1u);
-    const PairRecord& added = stored[0];
+    const PairRecord added = stored[0];  // a copy: `stored` is replaced below
     EXPECT_EQ(added.id_samca, male_);
     EXPECT_EQ(added.id_samicy, female_);
     EXPECT_EQ(added.id_hodowli, loft_);
