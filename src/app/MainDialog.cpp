@@ -158,8 +158,8 @@ void CMainDialog::BindCommands() {
     OnClicked(kCmdBackupDatabase, [this] { BackupDatabase(); });
     OnClicked(kCmdRestoreDatabase, [this] { RestoreDatabase(); });
     OnClicked(kCmdImportVersion5, [this] { ImportVersion5(); });
-    OnClicked(kCmdSqlConsole, later);             // SQL console
-    OnClicked(kCmdManagePigeonDatabase, later);   // pigeon-database management
+    OnClicked(kCmdSqlConsole, [this] { OpenSqlConsole(); });
+    OnClicked(kCmdManagePigeonDatabase, [this] { ManagePigeonDatabase(); });
     OnClicked(kCmdExit, [this] { OnOK(); });
 
     // "Gołębniki i Kategorie"

@@ -85,10 +85,15 @@ public:
     // Refills both choosers from the database after the lofts were managed elsewhere.
     void ReloadLoftsAndCategories();
 
-    // Database maintenance (supplied by the maintenance subsystem).
+    // Database maintenance (MainDialogMaintenance.cpp).
     void BackupDatabase();
     void RestoreDatabase();
     void ImportVersion5();
+    void OpenSqlConsole();
+    void ManagePigeonDatabase();
+    // Loads the lofts and a loft's data anew after the files changed behind the data store's
+    // back, choosing the loft with that id again when it is still there (else the first one).
+    void ReloadAfterFilesChanged(int preferredLoftId);
 
     Dialog* PageWindow(int page) const;
     CZakladkaStartowa* StartPage() const { return startPage_; }

@@ -1,7 +1,245 @@
-// Backup, restore and the import of the previous version's files are commands of the main
-// window that the database maintenance supplies. Until it does, they do nothing.
-#include "MainDialog.h"
+// The main window's database maintenance commands: backup and restore of the `db` folder, the
+// SQL console, the pigeon-database management window and the import of the previous version's
+// files. After anything that changed the files behind the data store's back, the lofts and the
+// current loft are loaded again, so the windows never show, or write back, what the files no
+// longer hold.
+#include <QDir>
+#include <QFileInfo>
 
-void CMainDialog::BackupDatabase() {}
-void CMainDialog::RestoreDatabase() {}
-void CMainDialog::ImportVersion5() {}
+#include "DataStore.h"
+#include "FolderChooser.h"
+#include "Globals.h"
+#include "ImportujDaneZWersji5.h"
+#include "KonsolaSQL.h"
+#include "MainDialog.h"
+#include "Seams.h"
+#include "Settings.h"
+#include "SharedRoutines.h"
+#include "Shell.h"
+#include "V5Data.h"
+#include "V5Import.h"
+#include "ZakladkaNotatnik.h"
+#include "ZarzadzajBazaGolebi.h"
+
+namespace {
+
+const char16_t kBackupPrompt[] =
+    u"Wybierz folder docelowy dla bazy danych programu Ornivex\r\n W wybranej lokalizacji "
+    u"stworzony zostanie katalog o nazwie OXKopiaDanych, który musisz zabezpieczyć - np. zapisać "
+    u"na płytę CD lub pendrive.";
+const char16_t kRestorePrompt[] =
+    u"Wybierz folder w którym zapisano kopię bazy danych programu Ornivex. Wskaż katalog o nazwie "
+    u"OXKopiaDanych.";
+const char16_t kVersion5Prompt[] =
+    u"Wskaż folder, w którym zainstalowano program Ornivex 5 (zawiera on katalog database).";
+
+QString Q(const Text& text) { return QString::fromStdU16String(text); }
+
+// The folder's path with links resolved where it exists, so two spellings of one folder compare
+// equal.
+QString Canonical(const QString& path) {
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+}
+
+// True when `path` is the database folder or lies inside it.
+bool InsideDbFolder(const Text& path) {
+    const QString folder = Canonical(Q(path));
+    const QString db = Canonical(Q(DbFolder()));
+    return folder == db || folder.startsWith(db + QLatin1Char('/'));
+}
+
+Text FolderText(const Text& path) { return Q(path).toStdU16String(); }
+
+}  // namespace
+
+// ---- reloading after the files changed --------------------------------------------------------
+
+namespace {
+
+// The current loft's id, to choose it again after the lofts were loaded anew (0 for none).
+int CurrentLoftId() {
+    const std::vector<LoftRecord>& lofts = TheDataStore().lofts;
+    if (g_currentLoftIndex < 0 || g_currentLoftIndex >= static_cast<int>(lofts.size())) return 0;
+    return lofts[static_cast<size_t>(g_currentLoftIndex)].id;
+}
+
+}  // namespace
+
+void CMainDialog::ReloadAfterFilesChanged(int preferredLoftId) {
+    ReloadLoftsAndCategories();
+    const int index = TheDataStore().FindLoftIndex(preferredLoftId);
+    if (index > 0) {
+        const bool hasCategory = !TheDataStore().lofts[static_cast<size_t>(index)].categories.empty();
+        SelectLoftAndCategory(hasCategory ? 0 : -1, index);
+    }
+}
+
+// ---- backup and restore -------------------------------------------------------------------------
+
+void CMainDialog::BackupDatabase() {
+    Text chosen;
+    if (!BrowseForFolder(chosen, kBackupPrompt, this)) return;
+    if (InsideDbFolder(chosen)) {
+        MessageBox(this, u"Kopii bazy danych nie można zapisać w folderze bazy danych ani w jego "
+                         u"podfolderze. Wybierz inny folder.");
+        return;
+    }
+    const Text destination = JoinPath(chosen, u"OXKopiaDanych");
+    MessageBox(this, GetInstallPathEscaped() + u"db/*");
+    // The note being edited is part of the data: it goes into the copy too.
+    NotebookPage()->SaveCurrentNote();
+    if (!shell::CopyFolderTree(Q(DbFolder()), Q(destination), this)) {
+        MessageBox(this,
+                   u"Nie wszystkie pliki zostały skopiowane do folderu " + FolderText(destination) +
+                       u" (kopiowanie przerwano albo pliku nie dało się zapisać). Kopia bazy "
+                       u"danych może być niepełna.",
+                   u"", MB_OK | MB_ICONWARNING);
+        return;
+    }
+    MessageBox(this, u"Kopia bazy danych została zapisana w folderze " + FolderText(destination) +
+                         u".");
+}
+
+void CMainDialog::RestoreDatabase() {
+    Text chosen;
+    if (!BrowseForFolder(chosen, kRestorePrompt, this)) return;
+    if (InsideDbFolder(chosen)) {
+        MessageBox(this, u"Kopii bazy danych nie można wczytać z folderu bazy danych ani z jego "
+                         u"podfolderu. Wskaż katalog o nazwie OXKopiaDanych.");
+        return;
+    }
+    const QDir source(Q(chosen));
+    if (!source.exists(QStringLiteral("pigeons.db")) &&
+        !source.exists(QStringLiteral("dodatkowe_informacje.db"))) {
+        MessageBox(this, u"W wybranym folderze nie ma kopii bazy danych (plików pigeons.db ani "
+                         u"dodatkowe_informacje.db). Wskaż katalog o nazwie OXKopiaDanych.");
+        return;
+    }
+    const int loftId = CurrentLoftId();
+    // The note being edited is written now, into the data being replaced, and then let go, so
+    // that nothing writes it over the restored note afterwards.
+    NotebookPage()->SaveCurrentNote();
+    NotebookPage()->FillNoteList();
+    const bool copied = shell::CopyFolderTree(Q(chosen), Q(DbFolder()), this);
+    ReloadAfterFilesChanged(loftId);
+    if (!copied) {
+        MessageBox(this,
+                   u"Nie wszystkie pliki kopii zostały wczytane (kopiowanie przerwano albo pliku "
+                   u"nie dało się zapisać). Program pokazuje to, co teraz zawierają pliki bazy "
+                   u"danych.",
+                   u"", MB_OK | MB_ICONWARNING);
+    }
+}
+
+// ---- the SQL console and the pigeon-database management --------------------------------------
+
+void CMainDialog::OpenSqlConsole() {
+    CKonsolaSQL console(this);
+    console.DoModal();
+}
+
+void CMainDialog::ManagePigeonDatabase() {
+    const int loftId = CurrentLoftId();
+    CZarzadzajBazaGolebi window(this);
+    window.DoModal();
+    // Birds may have left the list's category or joined it.
+    ReloadAfterFilesChanged(loftId);
+}
+
+// ---- the import of the previous version's files -----------------------------------------------
+
+namespace {
+
+bool HoldsVersion5Data(const QString& folder) {
+    return !folder.isEmpty() &&
+           QFileInfo::exists(QDir(folder).filePath(QStringLiteral("database/lofts.dat")));
+}
+
+QString ReadErrorText(const V5ReadError& error) {
+    QString reason;
+    switch (error.kind) {
+        case V5ReadError::Unreadable: reason = QStringLiteral("pliku nie można odczytać"); break;
+        case V5ReadError::Truncated: reason = QStringLiteral("plik kończy się przed końcem danych"); break;
+        case V5ReadError::BadCount:
+            reason = QStringLiteral("liczba pozycji nie zgadza się z wielkością pliku");
+            break;
+        case V5ReadError::NameTooLong:
+            reason = QStringLiteral("nazwa gołębnika jest dłuższa niż 31 znaków");
+            break;
+        case V5ReadError::BadName: reason = QStringLiteral("nazwa nie może być nazwą pliku"); break;
+        case V5ReadError::None: break;
+    }
+    return QStringLiteral("Nie można zaimportować danych: plik %1 jest uszkodzony lub niepełny "
+                          "(%2). Nic nie zostało zapisane.")
+        .arg(QString::fromStdString(error.file.string()), reason);
+}
+
+QString SummaryText(const V5ImportSummary& s) {
+    QString text = QStringLiteral(
+                       "Zakończono importowanie.\n\nZaimportowano: gołębniki: %1, kategorie: %2, "
+                       "gołębie: %3, miejsca w kategoriach: %4, pary: %5, młode: %6, loty: %7, "
+                       "wyniki lotów: %8.")
+                       .arg(s.lofts)
+                       .arg(s.categories)
+                       .arg(s.pigeons)
+                       .arg(s.memberships)
+                       .arg(s.pairs)
+                       .arg(s.young)
+                       .arg(s.flights)
+                       .arg(s.results);
+    if (s.skippedPigeons + s.skippedMemberships + s.skippedYoung + s.skippedResults > 0) {
+        text += QStringLiteral(
+                    "\n\nPominięto: gołębie bez pliku danych: %1; miejsca w kategoriach, młode "
+                    "i wyniki lotów gołębi, których nie zaimportowano: %2, %3, %4.")
+                    .arg(s.skippedPigeons)
+                    .arg(s.skippedMemberships)
+                    .arg(s.skippedYoung)
+                    .arg(s.skippedResults);
+    }
+    return text;
+}
+
+}  // namespace
+
+void CMainDialog::ImportVersion5() {
+    CImportujDaneZWersji5 choice(this);
+    if (choice.DoModal() != IDOK) return;
+
+    QString folder = settings::Version5InstallPath();
+    if (!HoldsVersion5Data(folder)) {
+        Text chosen;
+        if (!BrowseForFolder(chosen, kVersion5Prompt, this)) return;
+        folder = Q(chosen);
+    }
+
+    V5Data data;
+    const V5ReadError error = data.LoadAll(ToFsPath(folder.toStdU16String()));
+    if (error) {
+        MessageBox(this, ReadErrorText(error), QString(), MB_OK | MB_ICONERROR);
+        return;
+    }
+    if (data.lofts.empty() && data.pigeons.empty()) {
+        MessageBox(this, QStringLiteral("W folderze %1 nie ma danych programu Ornivex 5. Nic nie "
+                                        "zostało zaimportowane.")
+                             .arg(folder));
+        return;
+    }
+
+    NotebookPage()->SaveCurrentNote();
+    const int loftId = CurrentLoftId();
+    V5ImportOptions options;
+    options.pairs = choice.importPairs != 0;
+    options.flights = choice.importFlights != 0;
+    const V5ImportSummary summary = ImportV5Data(data, options);
+    if (!summary.ok) {
+        MessageBox(this,
+                   QStringLiteral("Baza danych odrzuciła zapis importowanych danych. Nic nie "
+                                  "zostało zaimportowane."),
+                   QString(), MB_OK | MB_ICONERROR);
+        return;
+    }
+    ReloadAfterFilesChanged(loftId);
+    MessageBox(this, SummaryText(summary));
+}

@@ -151,6 +151,24 @@ public:
     bool UpdateYoungWithParents(YoungRecord& record, int previousBirdId, int fatherId,
                                 int motherId);
 
+    // ---- database maintenance: the purge, the SQL console ----
+    // Deletes the birds with everything that is only theirs: treatments, photos and documents
+    // (rows and stored files), their membership in every category and their print-list entries,
+    // all in one transaction over both files. On success the birds leave the bird map and their
+    // lofts' bird counts; on failure nothing changes anywhere.
+    bool DeletePigeonsWithRows(const std::vector<int>& pigeonIds);
+    // The birds of the bird map, in ascending id order, that nothing in the files names: no
+    // category of any loft, no pair or young bird, no flight result and no transaction, and
+    // that are no parent, grandparent, … of a bird that stays.
+    std::vector<int> PigeonsNamedNowhere() const;
+    // Runs the first statement of a text the user typed on a database file and steps it once.
+    struct ConsoleResult {
+        bool ok = false;
+        std::string error;       // SQLite's own message when not ok
+        bool restIgnored = false; // the text held more than one statement
+    };
+    ConsoleResult RunConsoleStatement(const Text& path, const Text& sql);
+
 private:
     // Keep `allPairs` (every loft's pairs, read by the preview panel's siblings) in step with a
     // pair or young that was just written: an insert appends, a positive mode updates, a delete
@@ -161,6 +179,23 @@ private:
     bool AddDictionaryEntry(const char16_t* table, NameMap& map, int loftId, const Text& name);
     bool DeleteDictionaryEntry(const char16_t* table, NameMap& map, int id);
     bool AddSeason(const char16_t* table, std::vector<SeasonRecord>& seasons, SeasonRecord& record);
+};
+
+// A batch of writes (the version-5 import): while it lives, every write of any CDataStore to
+// either database file of the install folder goes through one connection per file and one
+// transaction per file, committed together by Commit(); without a successful Commit() nothing
+// of it reaches the files. Single edits outside a batch are unchanged. Inserts inside a batch
+// must name rows that exist (see DataStoreInternal.cpp), and birds cannot be deleted inside one
+// (their deletion attaches the other file). Memory that writers patched inside a
+// batch that was rolled back no longer matches the files: use a store of its own, or reload.
+class DataStoreBatch {
+public:
+    DataStoreBatch();
+    bool ok() const { return batch_.ok(); }
+    bool Commit() { return batch_.Commit(); }
+
+private:
+    SqlBatch batch_;
 };
 
 // The program's one store.

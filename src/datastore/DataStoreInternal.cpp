@@ -2,10 +2,48 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 
 #include "SharedRoutines.h"
 
 namespace dsinternal {
+
+namespace {
+
+// Inside a batch, the largest id that other rows name is worked out once per table: the
+// batch's inserts name rows that exist, so no later reference can lie above it, and the
+// import stays linear instead of scanning every referring table after each of its rows.
+struct FloorCache {
+    unsigned long long batch = 0;
+    std::map<Text, std::int64_t> floors;
+};
+
+FloorCache& Floors() {
+    static FloorCache cache;
+    const SqlBatch* active = SqlBatch::Active();
+    const unsigned long long serial = active ? active->Serial() : 0;
+    if (cache.batch != serial) {
+        cache.batch = serial;
+        cache.floors.clear();
+    }
+    return cache;
+}
+
+std::optional<std::int64_t> ReferenceFloor(SqlDatabase& db, const char16_t* table,
+                                           const std::vector<IdReference>& refs) {
+    if (refs.empty()) return 0;
+    if (!db.InBatch()) return MaxReference(db, refs);
+    FloorCache& cache = Floors();
+    const auto found = cache.floors.find(table);
+    if (found != cache.floors.end()) return found->second;
+    const std::optional<std::int64_t> floor = MaxReference(db, refs);
+    if (floor) cache.floors.emplace(table, *floor);
+    return floor;
+}
+
+}  // namespace
+
+void ForgetIdFloors() { Floors().floors.clear(); }
 
 std::optional<std::int64_t> MaxReference(SqlDatabase& db, const std::vector<IdReference>& refs) {
     if (!db.ok()) return std::nullopt;
@@ -52,7 +90,7 @@ std::int64_t InsertRow(SqlDatabase& db, const char16_t* table, const Text& sql,
     if (!db.Exec(sql, values) || db.Changes() != 1) return 0;
     std::int64_t id = db.LastInsertRowId();
     if (!refs.empty() || *extraFloor > 0) {
-        const std::optional<std::int64_t> floor = MaxReference(db, refs);
+        const std::optional<std::int64_t> floor = ReferenceFloor(db, table, refs);
         if (!floor || !MoveIdAbove(db, table, id, std::max(*floor, *extraFloor))) return 0;
     }
     if (!tx.Commit()) return 0;
@@ -60,6 +98,7 @@ std::int64_t InsertRow(SqlDatabase& db, const char16_t* table, const Text& sql,
 }
 
 bool RunInTransaction(SqlDatabase& db, const std::vector<BoundStatement>& statements) {
+    ForgetIdFloors();  // deletions and updates may change what the floors were made of
     SqlTransaction tx(db);
     if (!tx.ok()) return false;
     for (const BoundStatement& st : statements) {

@@ -32,6 +32,10 @@ std::optional<std::int64_t> MaxReferenceInFile(const Text& path,
 // follows it. Must run inside the insert's transaction. False when the move failed.
 bool MoveIdAbove(SqlDatabase& db, const char16_t* table, std::int64_t& newId, std::int64_t floor);
 
+// Inside a batch, inserts work out each table's floor once (see DataStoreInternal.cpp); a write
+// that may lower or raise what other rows name makes them work it out again.
+void ForgetIdFloors();
+
 // Inserts one row and keeps its id clear of the given references and of `extraFloor` (see
 // MoveIdAbove), all in one transaction. Returns the new id, or 0 when the database refused the
 // row or a floor could not be read (an unknown `extraFloor` is nullopt).

@@ -3,8 +3,6 @@
 // accepted the change, so a failed write leaves the containers exactly as they were.
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 
 #include "DataStore.h"
 #include "DataStoreInternal.h"
@@ -68,6 +66,7 @@ BoundStatement UpdateStatement(const char16_t* opening, const std::vector<Column
 // An update counts as written only when it reached its row: editing a row that is gone (deleted
 // from another window meanwhile) must not look saved.
 bool RunUpdate(const BoundStatement& statement) {
+    dsinternal::ForgetIdFloors();
     SqlDatabase db(PigeonsDbPath());
     return db.ok() && db.Exec(statement.sql, statement.values) && db.Changes() > 0;
 }
@@ -254,54 +253,8 @@ bool CDataStore::DeletePigeon(int pigeonId) {
     return true;
 }
 
-bool CDataStore::DeletePigeonWithRows(int pigeonId) {
-    SqlDatabase db(PigeonsDbPath());
-    if (!db.ok()) return false;
-    // The print list is in the other file; attaching it lets one transaction cover both files.
-    if (!db.Exec(u"ATTACH DATABASE ?1 AS extra;", {SqlText(ExtraDbPath())})) return false;
-    const bool hasIld =
-        db.QueryInt64(u"SELECT count(*) FROM extra.sqlite_master WHERE type = 'table' AND "
-                      u"name = 'ild';") > 0;
-    // The stored files of the bird's photos and documents go once their rows are gone.
-    std::vector<Text> files;
-    const auto collect = [&](const Text& sql, auto attachment, const Text& folder) {
-        SqlStatement st = db.Prepare(sql);
-        if (!st.Bind({SqlInt(pigeonId)})) return;
-        while (st.NextRow()) {
-            attachment.id = st.Int(0);
-            attachment.rodzaj = st.Int(1);
-            attachment.kategoria = st.Int(2);
-            attachment.subkategoria = st.Int(3);
-            attachment.rozszerzenie = st.String(4);
-            files.push_back(JoinPath(folder, attachment.FileName()));
-        }
-    };
-    collect(u"SELECT id, rodzaj, kategoria, subkategoria, rozszerzenie FROM zdjecia "
-            u"WHERE id_golebia = ?1 ORDER BY id;",
-            PhotoRecord{}, ImagesFolder());
-    collect(u"SELECT id, rodzaj, kategoria, subkategoria, rozszerzenie FROM dokumenty "
-            u"WHERE id_wlasciciela = ?1 ORDER BY id;",
-            DocumentRecord{}, DocumentsFolder());
-    std::vector<BoundStatement> statements = {
-        {u"DELETE FROM lekisuplementy WHERE id_golebia = ?1;", {SqlInt(pigeonId)}},
-        {u"DELETE FROM zdjecia WHERE id_golebia = ?1;", {SqlInt(pigeonId)}},
-        {u"DELETE FROM dokumenty WHERE id_wlasciciela = ?1;", {SqlInt(pigeonId)}},
-        {u"DELETE FROM kategoria_id WHERE id_golebia = ?1;", {SqlInt(pigeonId)}},
-        {u"DELETE FROM pigeons where id = ?1;", {SqlInt(pigeonId)}},
-    };
-    if (hasIld) {
-        statements.push_back({u"DELETE FROM extra.ild WHERE id_golebia = ?1;", {SqlInt(pigeonId)}});
-    }
-    const bool ok = RunInTransaction(db, statements);
-    db.Exec(u"DETACH DATABASE extra;");
-    if (!ok) return false;
-    for (const Text& file : files) {
-        std::error_code ec;
-        std::filesystem::remove(ToFsPath(file), ec);
-    }
-    pigeons.erase(pigeonId);
-    return true;
-}
+// One bird is a purge of one; see DataStoreMaintenance.cpp.
+bool CDataStore::DeletePigeonWithRows(int pigeonId) { return DeletePigeonsWithRows({pigeonId}); }
 
 // ---- lofts and categories ------------------------------------------------------------------------
 

@@ -63,12 +63,32 @@ struct TreatmentRecord {
     Text uwagi;
 };
 
-// What the version-5 import reads of a previous-version bird.
+// A date of the previous version's files, as its six stored numbers.
+struct V5Date {
+    std::int32_t hour = 0, minute = 0, second = 0, day = 0, month = 0, year = 0;
+};
+
+// An entry of one of the two lists that end a version-5 bird file; nothing uses them, they are
+// read so that the reader stays aligned with the file.
+struct V5PigeonListEntry {
+    std::vector<std::int32_t> numbers;
+    V5Date date;
+    std::vector<Text> texts;
+};
+
+// A bird of the previous version's files. The import uses the named texts, the parents' ids and
+// the sex; the rest is what the file holds besides.
 struct V5PigeonRecord {
     Text id;
     Text motherId;
     Text fatherId;
+    std::array<std::int32_t, 4> numbers{};  // the four numbers stored before the sex
     int sex = 0;  // 1 male, 0 female, -1 not given
+    std::array<V5Date, 6> dates{};
+    std::array<Text, 8> otherTexts;  // texts 5, 6, 15 to 18, 20 and 21 of the file
+    std::vector<V5PigeonListEntry> firstList;
+    std::vector<V5PigeonListEntry> secondList;
+    bool fileRead = false;  // false when IDS names the bird but its file was not found
     Text country;
     Text branch;
     Text year;

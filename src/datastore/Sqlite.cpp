@@ -80,17 +80,42 @@ Text SqlStatement::String(int column) const {
 
 // ---- SqlDatabase -------------------------------------------------------------------------------
 
-SqlDatabase::SqlDatabase(const Text& path) {
-    if (sqlite3_open16(path.c_str(), &db_) != SQLITE_OK) {
-        sqlite3_close(db_);
-        db_ = nullptr;
-        return;
+namespace {
+
+sqlite3* OpenFile(const Text& path) {
+    sqlite3* db = nullptr;
+    if (sqlite3_open16(path.c_str(), &db) != SQLITE_OK) {
+        sqlite3_close(db);
+        return nullptr;
     }
     // Another copy of a file (a backup being taken, a console) may hold a lock for a moment.
-    sqlite3_busy_timeout(db_, 2000);
+    sqlite3_busy_timeout(db, 2000);
+    return db;
 }
 
-SqlDatabase::~SqlDatabase() { sqlite3_close(db_); }
+bool ExecPlain(sqlite3* db, const char* sql) {
+    return db != nullptr && sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+SqlBatch* g_activeBatch = nullptr;
+unsigned long long g_batchSerial = 0;
+
+}  // namespace
+
+SqlDatabase::SqlDatabase(const Text& path) {
+    if (g_activeBatch != nullptr) {
+        if (sqlite3* shared = g_activeBatch->ConnectionFor(path)) {
+            db_ = shared;
+            owned_ = false;
+            return;
+        }
+    }
+    db_ = OpenFile(path);
+}
+
+SqlDatabase::~SqlDatabase() {
+    if (owned_) sqlite3_close(db_);
+}
 
 SqlStatement SqlDatabase::Prepare(const Text& sql) const { return SqlStatement(db_, sql); }
 
@@ -119,15 +144,65 @@ std::string SqlDatabase::LastError() const {
 // ---- SqlTransaction ----------------------------------------------------------------------------
 
 SqlTransaction::SqlTransaction(SqlDatabase& db) : db_(db) {
-    begun_ = db_.ok() && db_.Exec(u"BEGIN IMMEDIATE;");
+    if (!db_.ok()) return;
+    nested_ = sqlite3_get_autocommit(db_.handle()) == 0;
+    begun_ = db_.Exec(nested_ ? u"SAVEPOINT ox_nested;" : u"BEGIN IMMEDIATE;");
 }
 
 SqlTransaction::~SqlTransaction() {
-    if (begun_ && !done_) db_.Exec(u"ROLLBACK;");
+    if (!begun_ || done_) return;
+    if (nested_) {
+        db_.Exec(u"ROLLBACK TO ox_nested;");
+        db_.Exec(u"RELEASE ox_nested;");
+    } else {
+        db_.Exec(u"ROLLBACK;");
+    }
 }
 
 bool SqlTransaction::Commit() {
     if (!begun_ || done_) return false;
-    done_ = db_.Exec(u"COMMIT;");
+    done_ = db_.Exec(nested_ ? u"RELEASE ox_nested;" : u"COMMIT;");
     return done_;
+}
+
+// ---- SqlBatch ----------------------------------------------------------------------------------
+
+SqlBatch::SqlBatch(const std::vector<Text>& paths) {
+    if (g_activeBatch != nullptr) return;  // one at a time: a second one stays unusable
+    ok_ = true;
+    for (const Text& path : paths) {
+        File file{path, OpenFile(path)};
+        if (!ExecPlain(file.db, "BEGIN IMMEDIATE;")) ok_ = false;
+        files_.push_back(file);
+    }
+    if (!ok_) return;
+    serial_ = ++g_batchSerial;
+    g_activeBatch = this;
+}
+
+SqlBatch::~SqlBatch() {
+    if (g_activeBatch == this) g_activeBatch = nullptr;
+    for (File& file : files_) {
+        if (!done_) ExecPlain(file.db, "ROLLBACK;");
+        sqlite3_close(file.db);
+    }
+}
+
+bool SqlBatch::Commit() {
+    if (!ok_ || done_) return false;
+    for (File& file : files_) {
+        if (!ExecPlain(file.db, "COMMIT;")) return false;  // the rest roll back at the end
+    }
+    done_ = true;
+    if (g_activeBatch == this) g_activeBatch = nullptr;
+    return true;
+}
+
+SqlBatch* SqlBatch::Active() { return g_activeBatch; }
+
+sqlite3* SqlBatch::ConnectionFor(const Text& path) const {
+    for (const File& file : files_) {
+        if (file.path == path) return file.db;
+    }
+    return nullptr;
 }

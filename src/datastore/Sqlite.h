@@ -50,6 +50,7 @@ private:
 class SqlDatabase {
 public:
     // Opens (and, when missing, creates) the file; a new file gets UTF-16 text encoding.
+    // While a SqlBatch holds the file, the batch's connection is used instead (see below).
     explicit SqlDatabase(const Text& path);
     ~SqlDatabase();
     SqlDatabase(const SqlDatabase&) = delete;
@@ -67,12 +68,17 @@ public:
     std::int64_t LastInsertRowId() const;
     int Changes() const;
     std::string LastError() const;
+    // True when this object uses a batch's connection rather than one of its own.
+    bool InBatch() const { return !owned_; }
 
 private:
     sqlite3* db_ = nullptr;
+    bool owned_ = true;
 };
 
-// BEGIN on construction; ROLLBACK on destruction unless Commit() succeeded.
+// BEGIN on construction; ROLLBACK on destruction unless Commit() succeeded. Inside a transaction
+// that is already open (a batch) it is a savepoint instead, so a failed write inside a batch
+// undoes only itself and the batch decides about the rest.
 class SqlTransaction {
 public:
     explicit SqlTransaction(SqlDatabase& db);
@@ -86,4 +92,37 @@ private:
     SqlDatabase& db_;
     bool begun_ = false;
     bool done_ = false;
+    bool nested_ = false;
+};
+
+// A batch of writes over one or more database files: it opens one connection per file and one
+// transaction on each, and while it lives every SqlDatabase opened on one of those paths shares
+// that connection, so thousands of writes cost one open and one commit per file. Commit()
+// commits the files in the order given; a batch that ends without a successful Commit() rolls
+// every one of them back. One batch at a time.
+class SqlBatch {
+public:
+    explicit SqlBatch(const std::vector<Text>& paths);
+    ~SqlBatch();
+    SqlBatch(const SqlBatch&) = delete;
+    SqlBatch& operator=(const SqlBatch&) = delete;
+
+    bool ok() const { return ok_; }
+    bool Commit();
+
+    // The open batch, or null; and its connection to a path (null when it does not hold it).
+    static SqlBatch* Active();
+    sqlite3* ConnectionFor(const Text& path) const;
+    // Tells batches apart, for caches that must not outlive the batch they were made in.
+    unsigned long long Serial() const { return serial_; }
+
+private:
+    struct File {
+        Text path;
+        sqlite3* db = nullptr;
+    };
+    std::vector<File> files_;
+    bool ok_ = false;
+    bool done_ = false;
+    unsigned long long serial_ = 0;
 };

@@ -1,0 +1,24 @@
+#pragma once
+// The SQL console: one statement typed by the user, run on the chosen database file. Nothing is
+// shown when it succeeds; when SQLite refuses it, SQLite's own message is shown, so a typing
+// error never looks like a change that was made.
+
+#include <string>
+
+#include "Dialog.h"
+
+class CKonsolaSQL : public Dialog {
+    Q_OBJECT
+public:
+    static constexpr int kTemplateId = 249;
+    static constexpr int kFileCombo = 1198;
+    static constexpr int kSqlEdit = 1036;
+    static constexpr int kRunButton = 1099;
+
+    explicit CKonsolaSQL(QWidget* parent = nullptr);
+
+    std::u16string sql;
+
+    // Button 1099: runs the text on the chosen file; the window stays open.
+    void OnRunQuery();
+};

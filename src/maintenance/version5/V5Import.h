@@ -1,0 +1,41 @@
+#pragma once
+// Writes what was read from a version-5 folder into the install folder's database files: its
+// lofts with their groups as categories, its birds with their parents, lofts and category
+// places, and, when asked, its breeding pairs with their young and its flights with their
+// results. Everything is written in one batch: the files get all of it or none of it.
+//
+// A bird whose file was missing (or whose id is empty) is not imported; group members, young
+// and results that name a bird that was not imported are left out, so no row names bird 0.
+// Parents and a pair's cock or hen that were not imported become 0. Dates that cannot be turned
+// into a local time are stored as not set.
+
+#include "V5Data.h"
+
+struct V5ImportOptions {
+    bool pairs = true;
+    bool flights = false;
+};
+
+struct V5ImportSummary {
+    bool ok = false;  // false: the database refused a write and nothing was kept
+    int lofts = 0;
+    int categories = 0;
+    int pigeons = 0;
+    int memberships = 0;
+    int pairs = 0;
+    int young = 0;
+    int flights = 0;
+    int results = 0;
+    int skippedPigeons = 0;      // named by IDS but not imported
+    int skippedMemberships = 0;  // group members whose bird was not imported
+    int skippedYoung = 0;
+    int skippedResults = 0;
+};
+
+V5ImportSummary ImportV5Data(const V5Data& data, const V5ImportOptions& options);
+
+// 1 March of the season's year at 01:01:01 local time, the date the import gives a pair; -1
+// when that cannot be represented.
+Time64 V5PairDate(const V5BreedingSeasonRecord& season);
+// A version-5 date as a local time; -1 when it cannot be represented.
+Time64 V5LocalTime(const V5Date& date);
