@@ -1,6 +1,7 @@
 #include "V5Import.h"
 
 #include <map>
+#include <set>
 
 #include "DataStore.h"
 #include "SharedRoutines.h"
@@ -37,10 +38,23 @@ private:
         return found == idMap_.end() ? 0 : found->second;
     }
 
+    // Loft names are unique in the file: a version-5 loft whose name is taken (by a loft there
+    // already, or by another version-5 loft) gets the first free "name (2)", "name (3)", ….
+    Text FreeLoftName(const Text& name) {
+        Text candidate = name;
+        for (long long n = 2; taken_.count(candidate) > 0; ++n) {
+            candidate = name + u" (" + NumberText(n) + u")";
+        }
+        taken_.insert(candidate);
+        return candidate;
+    }
+
     bool LoftsAndCategories() {
+        writer_.LoadLofts();
+        for (const LoftRecord& loft : writer_.lofts) taken_.insert(loft.nazwahodowli);
         for (const V5LoftRecord& v5Loft : data_.lofts) {
             LoftRecord loft;
-            loft.nazwahodowli = v5Loft.DisplayName();
+            loft.nazwahodowli = FreeLoftName(v5Loft.DisplayName());
             if (!writer_.WriteLoft(kModeInsert, loft)) return false;
             loftIds_.push_back(loft.id);
             ++summary_.lofts;
@@ -214,6 +228,7 @@ private:
     std::vector<int> loftIds_;
     std::vector<std::vector<int>> categoryIds_;
     std::map<Text, int> idMap_;
+    std::set<Text> taken_;
     std::map<int, std::size_t> indexOf_;
     std::vector<PigeonRecord> imported_;
 };
