@@ -8,6 +8,12 @@ CKonsolaSQL::CKonsolaSQL(QWidget* parent) : Dialog(kTemplateId, parent) {
     OnClicked(kRunButton, [this] { OnRunQuery(); });
 }
 
+bool CKonsolaSQL::OnInitDialog() {
+    Dialog::OnInitDialog();
+    Combo(kFileCombo)->SetCurSel(-1);
+    return true;
+}
+
 void CKonsolaSQL::OnRunQuery() {
     sql = ItemText(kSqlEdit);
     Text file;

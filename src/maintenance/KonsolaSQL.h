@@ -19,6 +19,9 @@ public:
 
     std::u16string sql;
 
+    // The file is chosen by the user every time: no file is chosen when the window opens.
+    bool OnInitDialog() override;
+
     // Button 1099: runs the text on the chosen file; the window stays open.
     void OnRunQuery();
 };

@@ -1,0 +1,348 @@
+// Database maintenance driven by control id through the seams: the SQL console, the
+// pigeon-database management window with its purge, backup and restore of the db folder, and
+// the import of a version-5 folder from the main window. What they do is read back from the files.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <memory>
+
+#include "DataStore.h"
+#include "Globals.h"
+#include "ImportujDaneZWersji5.h"
+#include "KonsolaSQL.h"
+#include "ListView.h"
+#include "MainDialog.h"
+#include "Settings.h"
+#include "SharedRoutines.h"
+#include "StandardControls.h"
+#include "StartupSplash.h"
+#include "V5FolderWriter.h"
+#include "WindowTestSupport.h"
+#include "ZarzadzajBazaGolebi.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class MaintenanceTest : public WindowTest {
+protected:
+    void TearDown() override {
+        main_.reset();
+        WindowTest::TearDown();
+    }
+
+    template <class D>
+    static int Run(D& dialog, std::function<void(D&)> hands) {
+        seams::QueueModalHandler([&](Dialog&) {
+            hands(dialog);
+            return dialog.HasEnded() ? dialog.EndCode() : IDCANCEL;
+        });
+        return dialog.DoModal();
+    }
+
+    static long long Query(const Text& sql, const Text& file = PigeonsDbPath()) {
+        SqlDatabase db(file);
+        return db.QueryInt64(sql, {}, -99);
+    }
+
+    static std::vector<int> BirdsOnDisk() {
+        std::vector<int> ids;
+        SqlDatabase db(PigeonsDbPath());
+        SqlStatement st = db.Prepare(u"SELECT id FROM pigeons ORDER BY id;");
+        while (st.NextRow()) ids.push_back(st.Int(0));
+        return ids;
+    }
+
+    CMainDialog& OpenMain() {
+        CMainDialog::EnableStartupPause(false);
+        CStartupSplash::EnableSplash(0);
+        main_ = std::make_unique<CMainDialog>();
+        main_->show();
+        return *main_;
+    }
+
+    std::unique_ptr<CMainDialog> main_;
+};
+
+TEST_F(MaintenanceTest, SqlConsoleRunsOnTheChosenFileAndShowsWhatSqliteRefused) {
+    CKonsolaSQL console;
+    Run<CKonsolaSQL>(console, [](CKonsolaSQL& c) {
+        EXPECT_EQ(c.Combo(CKonsolaSQL::kFileCombo)->GetCurSel(), -1);
+        c.SetItemText(CKonsolaSQL::kSqlEdit, u"INSERT INTO hodowla(nazwahodowli) VALUES ('Konsola');");
+        c.RunCommand(CKonsolaSQL::kRunButton);  // no file chosen: nothing runs
+        EXPECT_EQ(Query(u"SELECT count(*) FROM hodowla;"), 0);
+
+        c.Combo(CKonsolaSQL::kFileCombo)->SetCurSel(0);
+        c.RunCommand(CKonsolaSQL::kRunButton);
+        c.SetItemText(CKonsolaSQL::kSqlEdit, u"INSRT INTO hodowla VALUES (1);");
+        c.RunCommand(CKonsolaSQL::kRunButton);
+        c.SetItemText(CKonsolaSQL::kSqlEdit, u"   ");
+        c.RunCommand(CKonsolaSQL::kRunButton);
+
+        c.Combo(CKonsolaSQL::kFileCombo)->SetCurSel(1);
+        c.SetItemText(CKonsolaSQL::kSqlEdit, u"INSERT INTO statusy(nazwa) VALUES ('a'); "
+                                             u"INSERT INTO statusy(nazwa) VALUES ('b');");
+        c.RunCommand(CKonsolaSQL::kRunButton);
+    });
+    EXPECT_EQ(Query(u"SELECT count(*) FROM hodowla WHERE nazwahodowli = 'Konsola';"), 1);
+    EXPECT_EQ(Query(u"SELECT count(*) FROM statusy WHERE nazwa IN ('a', 'b');", ExtraDbPath()), 1);
+    const QStringList messages = MessageTexts();
+    ASSERT_EQ(messages.size(), 2) << messages.join('|').toStdString();
+    EXPECT_TRUE(messages[0].contains("syntax error")) << messages[0].toStdString();
+    EXPECT_TRUE(messages[1].startsWith("Wykonano tylko pierwsze polecenie"));
+}
+
+TEST_F(MaintenanceTest, ManagementWindowDeletesAndAddsToTheCurrentCategory) {
+    const int loft = AddLoft(u"Dom");
+    const int first = AddCategory(loft, u"Lotniki", true);
+    const int second = AddCategory(loft, u"Młode", true);
+    const int a = AddBird(first, u"100", u"As");
+    const int b = AddBird(0, u"200");
+    EXPECT_EQ(TheDataStore().AddPigeonToCategory(second, a), 1);
+    TheDataStore().AddToIldList(a);
+
+    CZarzadzajBazaGolebi window;
+    Run<CZarzadzajBazaGolebi>(window, [&](CZarzadzajBazaGolebi& w) {
+        ListView* list = w.List(CZarzadzajBazaGolebi::kList);
+        EXPECT_EQ(ListColumn(list, 1), QStringList({"PL 0123 24 100 [As]", "PL 0123 24 200"}));
+        // Nothing chosen: adding says so, deleting does nothing.
+        w.RunCommand(CZarzadzajBazaGolebi::kAddToCategoryButton);
+        w.RunCommand(CZarzadzajBazaGolebi::kDeleteButton);
+        // No current category: adding says so.
+        list->SelectRow(1);
+        w.Fire(CZarzadzajBazaGolebi::kList, Notification::Clicked);
+        w.RunCommand(CZarzadzajBazaGolebi::kAddToCategoryButton);
+        // Into the current category, once.
+        g_currentLoftIndex = 0;
+        g_currentCategoryIndex = 0;
+        w.RunCommand(CZarzadzajBazaGolebi::kAddToCategoryButton);
+        w.RunCommand(CZarzadzajBazaGolebi::kAddToCategoryButton);
+        // Deleting asks: No keeps the bird, Yes takes it with its places everywhere.
+        list->SelectRow(0);
+        w.Fire(CZarzadzajBazaGolebi::kList, Notification::Clicked);
+        seams::ScriptMessageBoxAnswers({IDNO, IDYES});
+        w.RunCommand(CZarzadzajBazaGolebi::kDeleteButton);
+        EXPECT_EQ(BirdsOnDisk(), (std::vector<int>{a, b}));
+        w.RunCommand(CZarzadzajBazaGolebi::kDeleteButton);
+        EXPECT_EQ(ListColumn(list, 1), QStringList({"PL 0123 24 200"}));
+        EXPECT_EQ(w.selectedRow, -1);
+    });
+    EXPECT_EQ(MessageTexts(),
+              QStringList({"Należy wybrać gołębia z listy.",
+                           "Nie można dodać gołębia do listy nie wybierając kategorii",
+                           "Ten gołąb jest już w aktualnej kategorii.",
+                           "Czy napewno usunąć wybranego gołębia?",
+                           "Czy napewno usunąć wybranego gołębia?"}));
+    EXPECT_EQ(BirdsOnDisk(), std::vector<int>{b});
+    EXPECT_EQ(TheDataStore().pigeons.count(a), 0u);
+    std::vector<int> members;
+    for (const CategoryMember& m : TheDataStore().LoadCategoryMembers(first)) members.push_back(m.pigeonId);
+    EXPECT_EQ(members, std::vector<int>{b});
+    EXPECT_EQ(Query(u"SELECT count(*) FROM kategoria_id WHERE id_golebia = " +
+                    NumberText(a) + u";"), 0);
+    EXPECT_TRUE(TheDataStore().LoadIldList().empty());
+}
+
+TEST_F(MaintenanceTest, PurgeKeepsEveryBirdThatAnythingNames) {
+    CDataStore& store = TheDataStore();
+    const int home = AddLoft(u"Dom");
+    const int away = AddLoft(u"Działka");
+    const int category = AddCategory(home, u"Lotniki");
+    const int listed = AddBird(category, u"1");
+    const int father = AddBird(0, u"2");
+    const int grandfather = AddBird(0, u"3");
+    const int hen = AddBird(0, u"4");
+    const int young = AddBird(0, u"5");
+    const int flier = AddBird(0, u"6");
+    const int sold = AddBird(0, u"7");
+    const int strayParent = AddBird(0, u"8");
+    const int strayChild = AddBird(0, u"9");
+    const int lonely = AddBird(0, u"10");
+    const auto setFather = [&](int child, int parent) {
+        PigeonRecord bird = store.pigeons.at(child);
+        bird.id_ojca = parent;
+        ASSERT_TRUE(store.WritePigeon(child, bird));
+    };
+    setFather(listed, father);
+    setFather(father, grandfather);
+    setFather(strayChild, strayParent);
+    // Pairs, young and results of a loft that is not the loaded one, and a transaction.
+    PairRecord pair;
+    pair.id_hodowli = away;
+    pair.id_samicy = hen;
+    ASSERT_TRUE(store.WritePair(kModeInsert, pair));
+    YoungRecord child{.id_golebia = young, .id_pary = pair.id, .id_hodowli = away};
+    ASSERT_EQ(store.WriteYoung(kModeInsert, child), 1);
+    FlightRecord flight;
+    flight.id_hodowli = away;
+    ASSERT_TRUE(store.WriteFlight(kModeInsert, flight));
+    FlightResultEntry result;
+    result.id_lotu = flight.id;
+    result.id_golebia = flier;
+    ASSERT_TRUE(store.WriteFlightResult(kModeInsert, result));
+    TransactionRecord sale;
+    sale.id_golebia = sold;
+    ASSERT_TRUE(store.WriteTransaction(kModeInsert, sale));
+    // What the lonely bird owns goes with it.
+    TreatmentRecord treatment;
+    treatment.id_golebia = lonely;
+    ASSERT_TRUE(store.WriteTreatment(kModeInsert, treatment));
+    ASSERT_TRUE(store.AddToIldList(lonely));
+    const QString picture = folder_.filePath("p.png");
+    QFile(picture).open(QIODevice::WriteOnly);
+    PhotoRecord photo;
+    photo.path = picture.toStdU16String();
+    photo.id_golebia = lonely;
+    photo.rozszerzenie = u"png";
+    ASSERT_TRUE(store.AddPhoto(photo));
+    const Text storedPhoto = JoinPath(ImagesFolder(), photo.FileName());
+    ASSERT_TRUE(QFile::exists(QString::fromStdU16String(storedPhoto)));
+
+    const QString question = "Wszystkie: 10, do usunięcia: 3. Czekaj cierpliwie aż proces się "
+                             "skończy i wyłącz program.";
+    // No keeps everything.
+    CZarzadzajBazaGolebi first;
+    seams::ScriptMessageBoxAnswers({IDNO});
+    Run<CZarzadzajBazaGolebi>(first, [](CZarzadzajBazaGolebi& w) {
+        w.RunCommand(CZarzadzajBazaGolebi::kPurgeButton);
+    });
+    EXPECT_EQ(MessageTexts(), QStringList{question});
+    EXPECT_EQ(BirdsOnDisk().size(), 10u);
+
+    seams::Reset();
+    CZarzadzajBazaGolebi second;
+    seams::ScriptMessageBoxAnswers({IDYES});
+    const int code = Run<CZarzadzajBazaGolebi>(second, [](CZarzadzajBazaGolebi& w) {
+        w.RunCommand(CZarzadzajBazaGolebi::kPurgeButton);
+    });
+    EXPECT_EQ(code, IDOK);
+    EXPECT_EQ(MessageTexts(), QStringList{question});
+    EXPECT_EQ(BirdsOnDisk(),
+              (std::vector<int>{listed, father, grandfather, hen, young, flier, sold}));
+    EXPECT_EQ(store.pigeons.size(), 7u);
+    EXPECT_EQ(store.pigeons.count(lonely), 0u);
+    EXPECT_EQ(Query(u"SELECT count(*) FROM lekisuplementy;"), 0);
+    EXPECT_EQ(Query(u"SELECT count(*) FROM zdjecia;"), 0);
+    EXPECT_FALSE(QFile::exists(QString::fromStdU16String(storedPhoto)));
+    EXPECT_TRUE(store.LoadIldList().empty());
+
+    // Nothing left to purge: the count is shown and nothing is asked.
+    seams::Reset();
+    CZarzadzajBazaGolebi third;
+    Run<CZarzadzajBazaGolebi>(third, [](CZarzadzajBazaGolebi& w) {
+        w.RunCommand(CZarzadzajBazaGolebi::kPurgeButton);
+    });
+    ASSERT_EQ(seams::MessageBoxCalls().size(), 1u);
+    EXPECT_TRUE(seams::MessageBoxCalls()[0].text.startsWith("Wszystkie: 7, do usunięcia: 0."));
+    EXPECT_EQ(seams::MessageBoxCalls()[0].flags & 0xF, MB_OK);
+}
+
+TEST_F(MaintenanceTest, BackupAndRestoreTheDbFolder) {
+    const int loft = AddLoft(u"Dom");
+    const int kept = AddBird(AddCategory(loft, u"Lotniki"), u"100");
+    CMainDialog& main = OpenMain();
+    const QString backups = folder_.filePath("kopie");
+    QDir().mkpath(backups);
+    const QString db = QString::fromStdU16String(DbFolder());
+
+    // Cancelled, inside db, and then into a folder of the user's.
+    seams::ScriptPaths({QString(), db + "/images", backups});
+    main.BackupDatabase();
+    main.BackupDatabase();
+    main.BackupDatabase();
+    const QString copy = backups + "/OXKopiaDanych";
+    EXPECT_TRUE(QFile::exists(copy + "/pigeons.db"));
+    EXPECT_TRUE(QFile::exists(copy + "/dodatkowe_informacje.db"));
+    EXPECT_TRUE(QDir(copy + "/notes").exists());
+    QStringList messages = MessageTexts();
+    ASSERT_EQ(messages.size(), 3) << messages.join('|').toStdString();
+    EXPECT_TRUE(messages[0].startsWith("Kopii bazy danych nie można zapisać w folderze bazy"));
+    EXPECT_EQ(messages[1], QString::fromStdU16String(GetInstallPath()) + "/db/*");
+    EXPECT_EQ(messages[2], "Kopia bazy danych została zapisana w folderze " + copy + ".");
+
+    // After the backup: a new loft and bird, in the files and in memory.
+    const int later = AddBird(0, u"200");
+    AddLoft(u"Nowy");
+    ASSERT_EQ(TheDataStore().pigeons.count(later), 1u);
+
+    // A folder without the database files, one inside db, and then the copy (replace all).
+    seams::Reset();
+    const QString empty = folder_.filePath("pusty");
+    QDir().mkpath(empty);
+    seams::ScriptPaths({empty, db, copy});
+    main.RestoreDatabase();
+    main.RestoreDatabase();
+    EXPECT_EQ(BirdsOnDisk(), (std::vector<int>{kept, later}));  // nothing copied so far
+    seams::ScriptMessageBoxAnswers({IDYESTOALL});
+    main.RestoreDatabase();
+    messages = MessageTexts();
+    ASSERT_EQ(messages.size(), 3) << messages.join('|').toStdString();
+    EXPECT_TRUE(messages[0].startsWith("W wybranym folderze nie ma kopii bazy danych"));
+    EXPECT_TRUE(messages[1].startsWith("Kopii bazy danych nie można wczytać z folderu bazy"));
+    EXPECT_TRUE(messages[2].contains("już istnieje"));  // the replace question
+    // The files and memory are those of the copy.
+    EXPECT_EQ(BirdsOnDisk(), std::vector<int>{kept});
+    EXPECT_EQ(TheDataStore().pigeons.count(later), 0u);
+    ASSERT_EQ(TheDataStore().lofts.size(), 1u);
+    EXPECT_EQ(ComboTexts(main.LoftCombo()), QStringList{"Dom"});
+    EXPECT_EQ(g_currentLoftIndex, 0);
+}
+
+TEST_F(MaintenanceTest, ImportFromTheMainWindow) {
+    using namespace v5write;
+    const QString v5 = folder_.filePath("ox5");
+    V5LoftRecord loft;
+    loft.byteName = "Dom";
+    loft.texts = {u"Gołębnik z piątki"};
+    loft.groups = {{{u"Lotniki"}, {u"V5-1", u"V5-2"}}};
+    WriteFolder(ToFsPath(v5.toStdU16String()), {Bird(1), Bird(2)}, {loft});
+    CMainDialog& main = OpenMain();
+    const auto tickFlightsAndImport = [](Dialog& d) {
+        EXPECT_EQ(d.IsDlgButtonChecked(CImportujDaneZWersji5::kPigeonsBox), 1);
+        EXPECT_EQ(d.IsDlgButtonChecked(CImportujDaneZWersji5::kPairsBox), 1);
+        EXPECT_EQ(d.IsDlgButtonChecked(CImportujDaneZWersji5::kFlightsBox), 0);
+        d.CheckDlgButton(CImportujDaneZWersji5::kFlightsBox, 1);
+        d.RunCommand(IDOK);
+        return d.EndCode();
+    };
+
+    // Cancelled: nothing is asked or written.
+    main.ImportVersion5();
+    EXPECT_TRUE(seams::ChooserCalls().empty());
+
+    // No setting: the folder is asked for; a cut file is named and nothing is written.
+    const fs::path idsFile = V5Data::IdsFile(ToFsPath(v5.toStdU16String()));
+    const Bytes ids = IdsBytes({u"V5-1", u"V5-2"});
+    WriteFile(idsFile, Bytes(ids.begin(), ids.end() - 1));
+    seams::QueueModalHandler(tickFlightsAndImport);
+    seams::ScriptPaths({v5});
+    main.ImportVersion5();
+    ASSERT_EQ(MessageTexts().size(), 1);
+    EXPECT_TRUE(MessageTexts()[0].contains(QString::fromStdString(idsFile.string())));
+    EXPECT_EQ(Query(u"SELECT count(*) FROM hodowla;"), 0);
+
+    // From the setting's folder, whole: the closing message, and the loft shows at once.
+    seams::Reset();
+    WriteFile(idsFile, ids);
+    {
+        QSettings ini(settings::FilePath(), QSettings::IniFormat);
+        ini.setValue("Ornivex 5/InstallPath", v5);
+    }
+    seams::QueueModalHandler(tickFlightsAndImport);
+    main.ImportVersion5();
+    {
+        QSettings ini(settings::FilePath(), QSettings::IniFormat);
+        ini.remove("Ornivex 5");
+    }
+    EXPECT_TRUE(seams::ChooserCalls().empty());
+    ASSERT_EQ(MessageTexts().size(), 1);
+    EXPECT_TRUE(MessageTexts()[0].startsWith("Zakończono importowanie."));
+    EXPECT_TRUE(MessageTexts()[0].contains("gołębie: 2"));
+    EXPECT_EQ(ComboTexts(main.LoftCombo()), QStringList{"Gołębnik z piątki"});
+    EXPECT_EQ(TheDataStore().pigeons.size(), 2u);
+    EXPECT_EQ(ComboTexts(main.CategoryCombo()), QStringList{"Lotniki"});
+}
+
+}  // namespace
