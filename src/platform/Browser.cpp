@@ -1,5 +1,6 @@
 #include "Browser.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -7,6 +8,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonValue>
+#include <QPageRanges>
+#include <QPainter>
+#include <QPdfDocument>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QTimer>
@@ -212,25 +216,91 @@ bool Browser::GetHtml(QString& html, int timeoutMs) {
     return true;
 }
 
+bool Browser::PageSetsItsMargins() {
+    // A page that lays itself out on the sheet (a pedigree) says so with an @page rule giving
+    // margins; its sheet is printed edge to edge as it asks.
+    return RunScript(QStringLiteral(
+        "(function () {"
+        "  for (const sheet of document.styleSheets) {"
+        "    let rules;"
+        "    try { rules = sheet.cssRules; } catch (e) { continue; }"
+        "    for (const rule of rules) {"
+        "      if (rule.type !== CSSRule.PAGE_RULE) continue;"
+        "      const s = rule.style;"
+        "      if (s.marginTop || s.marginRight || s.marginBottom || s.marginLeft) return true;"
+        "    }"
+        "  }"
+        "  return false;"
+        "})()")).toBool();
+}
+
 bool Browser::PrintTo(QPrinter& printer) {
     if (printing_ || !DocumentReady()) return false;
-    // The engine hands the pages over as images at the printer's resolution; beyond 300 dots per
-    // inch they only cost time and memory (an A4 page at 1200 is over half a gigabyte).
-    if (printer.resolution() > 300) printer.setResolution(300);
+    // The engine makes the PDF of the document itself, with the margins given here: the engine
+    // ignores a printer's margins when it renders onto a printer, and the printer's own ones are
+    // a few tenths of a millimetre wide anyway. The pages are then drawn sheet by sheet.
+    QPageLayout layout = printer.pageLayout();
+    layout.setMode(QPageLayout::StandardMode);
+    layout.setUnits(QPageLayout::Millimeter);
+    const qreal margin = PageSetsItsMargins() ? 0.0 : kPrintMarginMm;
+    layout.setMinimumMargins(QMarginsF());
+    layout.setMargins(QMarginsF(margin, margin, margin, margin));
     printing_ = true;
-    auto finished = std::make_shared<std::pair<bool, bool>>(false, false);  // done, success
-    const QMetaObject::Connection connection =
-        connect(view_, &QWebEngineView::printFinished, this, [finished](bool ok) {
-            finished->first = true;
-            finished->second = ok;
-        });
-    view_->print(&printer);
-    // The engine draws on the printer until it reports back, so the printer must outlive that:
-    // wait for the report however long it takes.
-    SpinUntil([finished] { return finished->first; }, -1);
-    disconnect(connection);
+    auto pdf = std::make_shared<std::pair<bool, QByteArray>>(false, QByteArray());  // done, bytes
+    view_->page()->printToPdf([pdf](const QByteArray& bytes) {
+        pdf->first = true;
+        pdf->second = bytes;
+    }, layout);
+    // The engine writes into the callback's state until it reports back: wait for that however
+    // long it takes.
+    SpinUntil([pdf] { return pdf->first; }, -1);
     printing_ = false;
-    return finished->second;
+    return !pdf->second.isEmpty() && DrawPdfPages(pdf->second, printer);
+}
+
+bool Browser::DrawPdfPages(const QByteArray& bytes, QPrinter& printer) {
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QPdfDocument document;
+    document.load(&buffer);
+    SpinUntil([&document] { return document.status() != QPdfDocument::Status::Loading; },
+              kLoadTimeoutMs);
+    if (document.status() != QPdfDocument::Status::Ready || document.pageCount() < 1) return false;
+
+    // The pages go out as images at the printer's resolution; beyond 300 dots per inch they
+    // only cost time and memory (an A4 page at 1200 is over half a gigabyte).
+    if (printer.resolution() > 300) printer.setResolution(300);
+    printer.setFullPage(true);  // the margins are inside the engine's pages already
+    int first = 0, last = document.pageCount() - 1;
+    const QPageRanges ranges = printer.pageRanges();
+    if (!ranges.isEmpty()) {
+        first = std::max(first, ranges.firstPage() - 1);
+        last = std::min(last, ranges.lastPage() - 1);
+    }
+    QPainter painter;
+    for (int page = first; page <= last; ++page) {
+        if (!ranges.isEmpty() && !ranges.contains(page + 1)) continue;
+        const QSizeF points = document.pagePointSize(page);
+        printer.setPageOrientation(points.width() > points.height() ? QPageLayout::Landscape
+                                                                    : QPageLayout::Portrait);
+        if (!painter.isActive()) {
+            if (!painter.begin(&printer)) return false;
+        } else if (!printer.newPage()) {
+            return false;
+        }
+        const QRect sheet = printer.pageLayout().fullRectPixels(printer.resolution());
+        const QSize size = (points * printer.resolution() / 72.0)
+                               .scaled(QSizeF(sheet.size()), Qt::KeepAspectRatio).toSize();
+        const QImage rendered = document.render(page, size);
+        if (rendered.isNull()) return false;
+        // The engine leaves the paper transparent; printers and PDF pages want it white.
+        QImage sheetImage(size, QImage::Format_RGB32);
+        sheetImage.fill(Qt::white);
+        QPainter(&sheetImage).drawImage(0, 0, rendered);
+        painter.drawImage(QRect(QPoint(0, 0), size), sheetImage);
+    }
+    return painter.end();
 }
 
 bool Browser::Print(bool prompt) {

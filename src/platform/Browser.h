@@ -82,8 +82,11 @@ public:
     bool Print(bool prompt = false);
     // Opens the print preview of the document shown.
     void PrintPreview();
-    // Renders the document shown onto a printer set up by the caller; true when printed.
+    // Renders the document shown onto a printer set up by the caller; true when printed. Pages
+    // get margins of kPrintMarginMm on every side unless the document gives its own in an @page
+    // rule, in which case its sheets are printed edge to edge as laid out.
     bool PrintTo(QPrinter& printer);
+    static constexpr qreal kPrintMarginMm = 10.0;
 
     QWebEngineView* View() const { return view_; }
 
@@ -95,6 +98,8 @@ public:
 private:
     void OnLoadingChanged(const QWebEngineLoadingInfo& info);
     bool DocumentReady();
+    bool PageSetsItsMargins();
+    static bool DrawPdfPages(const QByteArray& bytes, QPrinter& printer);
 
     QWebEngineView* view_ = nullptr;
     QUrl requested_;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QImage>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QTemporaryDir>
@@ -185,6 +186,61 @@ TEST_F(BrowserTest, PrintingUnderTheSeamWritesAPdf) {
     const QByteArray bytes = file.readAll();
     EXPECT_TRUE(bytes.startsWith("%PDF"));
     EXPECT_GT(bytes.size(), 1000);
+}
+
+// The first page of a printout as the image it went out as, and the rectangle its dark ink
+// covers there.
+QImage FirstPrintedPage(const QString& pdf) {
+    QFile file(pdf);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    const QByteArray bytes = file.readAll();
+    const qsizetype image = bytes.indexOf("/Subtype /Image");
+    const qsizetype start = bytes.indexOf("\xff\xd8", image);
+    const qsizetype end = bytes.indexOf("\xff\xd9", start);
+    if (image < 0 || start < 0 || end < 0) return {};
+    return QImage::fromData(bytes.mid(start, end + 2 - start));
+}
+QRect Ink(const QImage& page) {
+    QRect ink;
+    for (int y = 0; y < page.height(); y += 2)
+        for (int x = 0; x < page.width(); x += 2)
+            if (qGray(page.pixel(x, y)) < 128) ink |= QRect(x, y, 2, 2);
+    return ink;
+}
+
+TEST_F(BrowserTest, PrintedPagesKeepMarginsUnlessThePageLaysOutItsOwnSheet) {
+    const QString pdf = dir_.filePath(QStringLiteral("margins.pdf"));
+    const QString body = QStringLiteral(
+        "<body style='margin:0'><div style='background:#000;height:50mm'></div></body>");
+    seams::SetPrintToPdf(pdf);
+    const auto mm = [](const QImage& page, int pixels) { return pixels * 210.0 / page.width(); };
+
+    // A list page says nothing about its sheet: it gets the margins, at its own size.
+    browser_.Navigate(WritePage(QStringLiteral("list.html"), QStringLiteral("<html>") + body));
+    ASSERT_TRUE(browser_.Print());
+    QImage page = FirstPrintedPage(pdf);
+    ASSERT_FALSE(page.isNull());
+    EXPECT_NEAR(page.width() * 297.0 / page.height(), 210.0, 1.0);
+    QRect ink = Ink(page);
+    EXPECT_NEAR(mm(page, ink.left()), Browser::kPrintMarginMm, 0.5);
+    EXPECT_NEAR(mm(page, ink.top()), Browser::kPrintMarginMm, 0.5);
+    EXPECT_NEAR(mm(page, ink.right() + 1), 210.0 - Browser::kPrintMarginMm, 0.5);
+    EXPECT_NEAR(mm(page, ink.height()), 50.0, 0.5);
+
+    // A page that sets its own margins is printed as it lays itself out, edge to edge.
+    browser_.Navigate(WritePage(
+        QStringLiteral("sheet.html"),
+        QStringLiteral("<html><head><style>@page { size: A4 portrait; margin: 0 }</style></head>") +
+            body));
+    ASSERT_TRUE(browser_.Print());
+    page = FirstPrintedPage(pdf);
+    ASSERT_FALSE(page.isNull());
+    ink = Ink(page);
+    EXPECT_NEAR(mm(page, ink.left()), 0.0, 0.5);
+    EXPECT_NEAR(mm(page, ink.top()), 0.0, 0.5);
+    EXPECT_NEAR(mm(page, ink.right() + 1), 210.0, 0.5);
+    EXPECT_NEAR(mm(page, ink.height()), 50.0, 0.5);
+    seams::SetPrintToPdf({});
 }
 
 TEST_F(BrowserTest, PrintPreviewRendersThePages) {
