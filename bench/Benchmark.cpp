@@ -8,8 +8,6 @@
 //   ox_bench --generate FOLDER BIRDS        (only writes the install folder)
 
 #include <sqlite3.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -159,17 +157,28 @@ struct Window {
 
 // ---- peak memory, in a process of its own -------------------------------------------------------
 
+// The high-water mark of this process's resident memory, from the kernel (KiB).
+long HighWaterKiB() {
+    std::FILE* status = std::fopen("/proc/self/status", "r");
+    if (status == nullptr) return -1;
+    char line[256];
+    long kib = -1;
+    while (std::fgets(line, sizeof line, status) != nullptr)
+        if (std::sscanf(line, "VmHWM: %ld kB", &kib) == 1) break;
+    std::fclose(status);
+    return kib;
+}
+
+// Starts the program's main window on `folder` in a fresh process (so nothing of this one is
+// counted) and returns that process's peak.
 long PeakKiB(const char* self, const QString& folder) {
-    const pid_t child = fork();
-    if (child == 0) {
-        const QByteArray path = folder.toLocal8Bit();
-        execl(self, self, "--start-only", path.constData(), static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    int status = 0;
-    rusage usage{};
-    if (wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return -1;
-    return usage.ru_maxrss;
+    const std::string command = std::string("'") + self + "' --start-only '" + folder.toStdString() + "' 2>/dev/null";
+    std::FILE* child = popen(command.c_str(), "r");
+    if (child == nullptr) return -1;
+    long kib = -1;
+    char line[128];
+    while (std::fgets(line, sizeof line, child) != nullptr) std::sscanf(line, "peak-kib %ld", &kib);
+    return pclose(child) == 0 ? kib : -1;
 }
 
 int StartOnly(const char* folder) {
@@ -178,6 +187,7 @@ int StartOnly(const char* folder) {
     if (!places::LayOutInstallFolder()) return 1;
     Window window;
     window.Start();
+    std::printf("peak-kib %ld\n", HighWaterKiB());
     return 0;
 }
 
@@ -319,6 +329,8 @@ int main(int argc, char* argv[]) {
     SetUpApplicationState();
     if (startOnly) return StartOnly(startFolder);
 
+    // As the data store sets it before its first connection (the trace below starts the library).
+    sqlite3_config(SQLITE_CONFIG_MULTITHREAD);
     sqlite3_auto_extension(reinterpret_cast<void (*)()>(TraceEveryConnection));
     const QString root = keep.isEmpty() ? home.path() : keep;
     QDir().mkpath(root);

@@ -88,7 +88,8 @@ void LoadBirds(SqlDatabase& db, PigeonMap& pigeons) {
         const Time64 roof = r.Date();
         p.DataF1 = roof == 0 ? kNoDate : roof;
         const int id = p.id;
-        pigeons.insert_or_assign(id, std::move(p));
+        // Rows come in id order, so each bird goes at the end of the map without a search.
+        pigeons.insert_or_assign(pigeons.end(), id, std::move(p));
     }
 }
 
@@ -118,12 +119,30 @@ void LoadTransactions(SqlDatabase& db, int loftId, std::map<int, TransactionReco
 
 // Attachments and treatments hang under their bird; rows whose bird is gone stay in the file
 // but are not loaded (and never create a bird).
-PigeonRecord* FindBird(PigeonMap& pigeons, int id) {
-    const auto it = pigeons.find(id);
-    return it != pigeons.end() ? &it->second : nullptr;
-}
+//
+// A large loft has hundreds of thousands of such rows; a search of the bird map per row walks
+// nodes scattered over memory, so the loaders search one contiguous list of ids instead.
+class BirdIndex {
+public:
+    explicit BirdIndex(PigeonMap& pigeons) {
+        entries_.reserve(pigeons.size());
+        for (auto& [id, bird] : pigeons) entries_.push_back({id, &bird});  // ascending ids
+    }
+    PigeonRecord* Find(int id) const {
+        const auto it = std::lower_bound(entries_.begin(), entries_.end(), id,
+                                         [](const Entry& e, int key) { return e.id < key; });
+        return it != entries_.end() && it->id == id ? it->bird : nullptr;
+    }
 
-void LoadPhotos(SqlDatabase& db, PigeonMap& pigeons) {
+private:
+    struct Entry {
+        int id;
+        PigeonRecord* bird;
+    };
+    std::vector<Entry> entries_;
+};
+
+void LoadPhotos(SqlDatabase& db, const BirdIndex& birds) {
     SqlStatement st = db.Prepare(
         u"SELECT id, id_golebia, id_hodowli, rodzaj, kategoria, subkategoria, rozszerzenie, "
         u"classify1, opis1 FROM zdjecia ORDER BY id;");
@@ -139,13 +158,13 @@ void LoadPhotos(SqlDatabase& db, PigeonMap& pigeons) {
         photo.rozszerzenie = r.String();
         photo.classify1 = r.Int();
         photo.opis1 = r.String();
-        if (PigeonRecord* bird = FindBird(pigeons, photo.id_golebia)) {
+        if (PigeonRecord* bird = birds.Find(photo.id_golebia)) {
             bird->photos.push_back(std::move(photo));
         }
     }
 }
 
-void LoadDocuments(SqlDatabase& db, PigeonMap& pigeons) {
+void LoadDocuments(SqlDatabase& db, const BirdIndex& birds) {
     SqlStatement st = db.Prepare(
         u"SELECT id, id_hodowli, rodzaj, id_wlasciciela, kategoria, subkategoria, rozszerzenie, "
         u"nazwa, opis1 FROM dokumenty ORDER BY id;");
@@ -161,13 +180,13 @@ void LoadDocuments(SqlDatabase& db, PigeonMap& pigeons) {
         doc.rozszerzenie = r.String();
         doc.nazwa = r.String();
         doc.opis1 = r.String();
-        if (PigeonRecord* bird = FindBird(pigeons, doc.id_wlasciciela)) {
+        if (PigeonRecord* bird = birds.Find(doc.id_wlasciciela)) {
             bird->documents.push_back(std::move(doc));
         }
     }
 }
 
-void LoadTreatments(SqlDatabase& db, PigeonMap& pigeons,
+void LoadTreatments(SqlDatabase& db, const BirdIndex& birds,
                     std::vector<TreatmentRecord>& flockTreatments) {
     SqlStatement st = db.Prepare(
         u"SELECT id, rodzaj, id_golebia, kategoria, data_podania, nazwa, dawka, dzialanie, uwagi "
@@ -187,7 +206,7 @@ void LoadTreatments(SqlDatabase& db, PigeonMap& pigeons,
         if (t.id_golebia == TreatmentRecord::kFlock) {
             flockTreatments.push_back(std::move(t));  // the whole flock, whatever its loft
         } else if (t.id_golebia > 0) {
-            if (PigeonRecord* bird = FindBird(pigeons, t.id_golebia)) {
+            if (PigeonRecord* bird = birds.Find(t.id_golebia)) {
                 bird->treatments.push_back(std::move(t));
             }
         }
@@ -356,7 +375,7 @@ void CountResult(PigeonRecord& bird, const FlightResultEntry& result, float spee
 // Flights of the loaded loft get their results of that loft; the birds' statistics count every
 // result of those flights, whichever loft the result row names. Flights are taken in list order
 // and each flight's results in row order, so a tie for the best position keeps the first place.
-void LoadFlights(SqlDatabase& db, int loftId, PigeonMap& pigeons,
+void LoadFlights(SqlDatabase& db, int loftId, const BirdIndex& birds,
                  std::vector<FlightRecord>& flights, std::vector<FlightRecord>& allFlights) {
     std::vector<FlightRecord> rows = LoadFlightRows(db);
     std::set<int> loftFlightIds;
@@ -371,7 +390,7 @@ void LoadFlights(SqlDatabase& db, int loftId, PigeonMap& pigeons,
             const auto it = results.find(flight.id);
             if (it != results.end()) {
                 for (FlightResultEntry& entry : it->second) {
-                    if (PigeonRecord* bird = FindBird(pigeons, entry.id_golebia)) {
+                    if (PigeonRecord* bird = birds.Find(entry.id_golebia)) {
                         CountResult(*bird, entry, flight.SpeedOf(entry), flight.miejscowosc);
                     }
                     if (entry.id_hodowli == loftId) flight.entries.push_back(std::move(entry));
@@ -537,11 +556,12 @@ void CDataStore::LoadPigeonsDb(int loftId) {
 
     LoadBirds(db, pigeons);
     LoadTransactions(db, loftId, transactions);
-    LoadPhotos(db, pigeons);
-    LoadDocuments(db, pigeons);
-    LoadTreatments(db, pigeons, flockTreatments);
+    const BirdIndex birds(pigeons);
+    LoadPhotos(db, birds);
+    LoadDocuments(db, birds);
+    LoadTreatments(db, birds, flockTreatments);
     LoadPairs(db, loftId, pairs, allPairs);
-    LoadFlights(db, loftId, pigeons, flights, allFlights);
+    LoadFlights(db, loftId, birds, flights, allFlights);
 }
 
 void CDataStore::LoadExtraDb(int loftId) {
