@@ -58,7 +58,6 @@ const DialogTemplate kPairingPage{
     .width = 640,
     .height = 360,
     .controls = {
-        {.kind = ControlKind::TransparentLabel, .text = u"Sezon lęgowy", .rect = {7, 9, 130, 9}},
         {.kind = ControlKind::Combo, .id = 1109, .rect = {7, 20, 130, 150},
          .style = DropDownList | VScroll},
         {.kind = ControlKind::FlatButton, .id = 1107, .text = u"Dodaj sezon lęgowy",
@@ -183,6 +182,8 @@ ControlTemplate SexMark(int bitmap, int x, int y) {
     return {.kind = ControlKind::Bitmap, .rect = {x, y, 11, 10}, .resource = bitmap};
 }
 
+// Each box holds a ring and a name on two lines; the grandparents stand indented under their
+// child, so the whole tree reads from top to bottom without scrolling.
 const DialogTemplate kPairPedigreePanel{
     .id = 253,
     .style = Child,
@@ -190,13 +191,13 @@ const DialogTemplate kPairPedigreePanel{
     .height = 190,
     .controls = {
         Transparent(-1, u"Ojciec", {16, 2, 60, 9}),
-        SexMark(182, 4, 12), PedigreeBox(1039, {16, 12, 62, 24}),
-        SexMark(182, 80, 2), PedigreeBox(1041, {92, 2, 56, 24}),
-        SexMark(183, 80, 30), PedigreeBox(1040, {92, 30, 56, 24}),
-        Transparent(-1, u"Matka", {16, 60, 60, 9}),
-        SexMark(183, 4, 70), PedigreeBox(1209, {16, 70, 62, 24}),
-        SexMark(182, 80, 62), PedigreeBox(1038, {92, 62, 56, 24}),
-        SexMark(183, 80, 90), PedigreeBox(1210, {92, 90, 56, 24}),
+        SexMark(182, 4, 19), PedigreeBox(1039, {16, 11, 132, 26}),
+        SexMark(182, 18, 47), PedigreeBox(1041, {30, 39, 118, 26}),
+        SexMark(183, 18, 75), PedigreeBox(1040, {30, 67, 118, 26}),
+        Transparent(-1, u"Matka", {16, 96, 60, 9}),
+        SexMark(183, 4, 113), PedigreeBox(1209, {16, 105, 132, 26}),
+        SexMark(182, 18, 141), PedigreeBox(1038, {30, 133, 118, 26}),
+        SexMark(183, 18, 169), PedigreeBox(1210, {30, 161, 118, 26}),
     }};
 
 const DialogTemplate kPairResultsPanel{

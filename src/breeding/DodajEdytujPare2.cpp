@@ -14,6 +14,7 @@
 #include "Resources.h"
 #include "SharedRoutines.h"
 #include "StandardControls.h"
+#include "TransparentStatic.h"
 #include "WybierzPsaZListy.h"
 
 namespace {
@@ -117,6 +118,10 @@ bool CDodajEdytujPare2::OnInitDialog() {
     hintFont_ = Font(tahoma, 18, FW_MEDIUM);
     SetLabelLook(Label(kMaleName), headingFont_, kMaleColour);
     SetLabelLook(Label(kFemaleName), headingFont_, kFemaleColour);
+    // Ring and name take two lines of the large type; a longer name ends in "…" on the second.
+    for (int id : {kMaleName, kFemaleName}) {
+        if (auto* label = ItemAs<CTransparentStatic>(id)) label->SetElided(true);
+    }
     SetLabelLook(Label(kNoteTitle), headingFont_, kMaleColour);
     SetLabelLook(Label(kDateTitle), headingFont_, kMaleColour);
     for (int id : {1191, 1192}) SetLabelLook(Label(id), headingFont_, RGB(0, 0, 0));

@@ -1,6 +1,7 @@
 #include "DodajPareTab1.h"
 
 #include "DataStore.h"
+#include "TransparentStatic.h"
 
 // Keys inside a panel stay there: Enter and Escape in it neither save nor close the editor.
 CDodajPareTab1::CDodajPareTab1(QWidget* parent) : Dialog(kTemplateId, parent) {
@@ -10,6 +11,14 @@ CDodajPareTab1::CDodajPareTab1(QWidget* parent) : Dialog(kTemplateId, parent) {
 bool CDodajPareTab1::OnInitDialog() {
     Dialog::OnInitDialog();
     font_ = Font(QStringLiteral("Tahoma"), 18, FW_MEDIUM);
+    // A breeder's full name or a long breed or line is wider than the panel: one line ending in
+    // "…", with the whole text as the tooltip, instead of a second line cut off under the row.
+    for (int id : {kBreeder, kBreed, kLine, kColour}) {
+        if (auto* label = ItemAs<CTransparentStatic>(id)) {
+            label->setWordWrap(false);
+            label->SetElided(true);
+        }
+    }
     return true;
 }
 

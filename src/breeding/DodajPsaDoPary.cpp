@@ -10,6 +10,7 @@
 #include "PreviewPanel.h"
 #include "Resources.h"
 #include "StandardControls.h"
+#include "TransparentStatic.h"
 #include "WybierzPsaZListy.h"
 
 namespace {
@@ -38,6 +39,8 @@ bool CDodajPsaDoPary::OnInitDialog() {
     for (int id : {kBirdHeading, kNotesHeading, kDateHeading})
         SetLabelLook(Label(id), headingFont_, kHeadingColour);
     SetLabelLook(Label(kBirdName), headingFont_, RGB(0, 0, 0));
+    // A long ring and name end in "…" rather than running under the colour below.
+    if (auto* name = ItemAs<CTransparentStatic>(kBirdName)) name->SetElided(true);
     SetLabelLook(Label(kBirdDetails), detailFont_, RGB(0, 0, 0));
     if (QLabel* details = Label(kBirdDetails)) {
         details->setWordWrap(true);

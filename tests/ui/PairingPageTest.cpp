@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
+#include <QApplication>
+#include <QScrollBar>
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -24,6 +26,7 @@
 #include "PodgladHTML.h"
 #include "SharedRoutines.h"
 #include "StandardControls.h"
+#include "TransparentStatic.h"
 #include "WindowTestSupport.h"
 #include "WybierzPsaZListy.h"
 #include "ZakladkaEdycjaPtaka.h"
@@ -330,6 +333,57 @@ TEST_F(PairingPageTest, TabStripsShowEachBirdsPanelsWithItsAncestors) {
         EXPECT_EQ(editor.ShownPanel(PairEditor::kMale), PairEditor::kSummary);
         editor.OnTabClick(QPoint(300, 250));  // beside the strips: nothing changes
         EXPECT_EQ(editor.ShownPanel(PairEditor::kFemale), PairEditor::kResults);
+        return IDCANCEL;
+    });
+    page_->EditPair();
+    EXPECT_EQ(seams::ModalRuns().size(), 1u);
+}
+
+// Long breeders' names and full ancestors' rings and names stay readable in the panels: the
+// pedigree boxes hold ring and name without scrolling, a summary line too long for the panel
+// ends in "…" with the whole text as its tooltip instead of wrapping out of sight.
+TEST_F(PairingPageTest, PairEditorPanelsShowLongNamesWithoutCuttingThemOff) {
+    PersonRecord breeder;
+    breeder.imie = u"Grzegorz";
+    breeder.nazwisko = u"Brzęczyszczykiewicz-Żółtowski";
+    ASSERT_TRUE(TheDataStore().WriteBreeder(kModeInsert, breeder));
+    const int ancestors[] = {AddSexedBird(u"90001", u"Orzeł Białogłowy Złotowski", 1),
+                             AddSexedBird(u"90002", u"Łaskawa Pani z Gościęcina", 2),
+                             AddSexedBird(u"90003", u"Żelazny Książę Śląska", 1),
+                             AddSexedBird(u"90004", u"Gwiazda Północy", 2),
+                             AddSexedBird(u"90005", u"Huragan z Łęczycy", 1),
+                             AddSexedBird(u"90006", u"Perła Żuław", 2)};
+    auto& birds = TheDataStore().pigeons;
+    birds.at(male_).id_hodowcy = breeder.id;
+    birds.at(male_).id_ojca = ancestors[0];
+    birds.at(male_).id_matki = ancestors[1];
+    birds.at(ancestors[0]).id_ojca = ancestors[2];
+    birds.at(ancestors[0]).id_matki = ancestors[3];
+    birds.at(ancestors[1]).id_ojca = ancestors[4];
+    birds.at(ancestors[1]).id_matki = ancestors[5];
+    StorePair(3, 3, 12);
+    page_->FillPairList(-1);
+    ClickPair(0);
+    seams::QueueModalHandler([&](Dialog& dialog) {
+        auto& editor = static_cast<PairEditor&>(dialog);
+        QApplication::processEvents();
+        auto* breederLabel = editor.SummaryPanel(PairEditor::kMale)->ItemAs<CTransparentStatic>(
+            CDodajPareTab1::kBreeder);
+        EXPECT_TRUE(breederLabel->ShownText().endsWith(QChar(0x2026))) << breederLabel->ShownText().toStdString();
+        EXPECT_EQ(breederLabel->toolTip(), "Grzegorz Brzęczyszczykiewicz-Żółtowski");
+
+        editor.OnTabClick(QPoint(250, 250));  // the male's "Rodowód"
+        QApplication::processEvents();
+        const CDodajPareTab2& pedigree = *editor.PedigreePanel(PairEditor::kMale);
+        for (int box : {1039, 1209, 1038, 1041, 1040, 1210}) {
+            auto* edit = qobject_cast<QPlainTextEdit*>(pedigree.Item(box));
+            if (!edit) {
+                ADD_FAILURE() << "no box " << box;
+                continue;
+            }
+            EXPECT_TRUE(edit->toPlainText().contains(u'\n')) << box;
+            EXPECT_EQ(edit->verticalScrollBar()->maximum(), 0) << box << ": " << edit->toPlainText().toStdString();
+        }
         return IDCANCEL;
     });
     page_->EditPair();
