@@ -92,8 +92,13 @@ public:
     void OpenSqlConsole();
     void ManagePigeonDatabase();
     // Loads the lofts and a loft's data anew after the files changed behind the data store's
-    // back, choosing the loft with that id again when it is still there (else the first one).
-    void ReloadAfterFilesChanged(int preferredLoftId);
+    // back, choosing the loft and category with those ids again when they are still there
+    // (else the first ones).
+    struct Place {
+        int loftId = 0;
+        int categoryId = 0;
+    };
+    void ReloadAfterFilesChanged(const Place& place);
 
     Dialog* PageWindow(int page) const;
     CZakladkaStartowa* StartPage() const { return startPage_; }

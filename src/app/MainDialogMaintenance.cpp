@@ -58,22 +58,34 @@ Text FolderText(const Text& path) { return Q(path).toStdU16String(); }
 
 namespace {
 
-// The current loft's id, to choose it again after the lofts were loaded anew (0 for none).
-int CurrentLoftId() {
+// What the main window shows, by ids, to show it again after the lofts were loaded anew.
+CMainDialog::Place CurrentPlace() {
+    CMainDialog::Place place;
     const std::vector<LoftRecord>& lofts = TheDataStore().lofts;
-    if (g_currentLoftIndex < 0 || g_currentLoftIndex >= static_cast<int>(lofts.size())) return 0;
-    return lofts[static_cast<size_t>(g_currentLoftIndex)].id;
+    if (g_currentLoftIndex < 0 || g_currentLoftIndex >= static_cast<int>(lofts.size())) return place;
+    const LoftRecord& loft = lofts[static_cast<size_t>(g_currentLoftIndex)];
+    place.loftId = loft.id;
+    if (g_currentCategoryIndex >= 0 &&
+        g_currentCategoryIndex < static_cast<int>(loft.categories.size())) {
+        place.categoryId = loft.categories[static_cast<size_t>(g_currentCategoryIndex)].id;
+    }
+    return place;
 }
 
 }  // namespace
 
-void CMainDialog::ReloadAfterFilesChanged(int preferredLoftId) {
+void CMainDialog::ReloadAfterFilesChanged(const Place& place) {
     ReloadLoftsAndCategories();
-    const int index = TheDataStore().FindLoftIndex(preferredLoftId);
-    if (index > 0) {
-        const bool hasCategory = !TheDataStore().lofts[static_cast<size_t>(index)].categories.empty();
-        SelectLoftAndCategory(hasCategory ? 0 : -1, index);
+    const CDataStore& store = TheDataStore();
+    const int loftIndex = store.FindLoftIndex(place.loftId);
+    if (loftIndex < 0) return;  // gone: the first loft stays chosen
+    const std::vector<CategoryRecord>& categories =
+        store.lofts[static_cast<size_t>(loftIndex)].categories;
+    int categoryIndex = categories.empty() ? -1 : 0;
+    for (size_t i = 0; i < categories.size(); ++i) {
+        if (categories[i].id == place.categoryId) categoryIndex = static_cast<int>(i);
     }
+    if (loftIndex > 0 || categoryIndex > 0) SelectLoftAndCategory(categoryIndex, loftIndex);
 }
 
 // ---- backup and restore -------------------------------------------------------------------------
@@ -117,13 +129,13 @@ void CMainDialog::RestoreDatabase() {
                          u"dodatkowe_informacje.db). Wskaż katalog o nazwie OXKopiaDanych.");
         return;
     }
-    const int loftId = CurrentLoftId();
+    const Place place = CurrentPlace();
     // The note being edited is written now, into the data being replaced, and then let go, so
     // that nothing writes it over the restored note afterwards.
     NotebookPage()->SaveCurrentNote();
     NotebookPage()->FillNoteList();
     const bool copied = shell::CopyFolderTree(Q(chosen), Q(DbFolder()), this);
-    ReloadAfterFilesChanged(loftId);
+    ReloadAfterFilesChanged(place);
     if (!copied) {
         MessageBox(this,
                    u"Nie wszystkie pliki kopii zostały wczytane (kopiowanie przerwano albo pliku "
@@ -141,11 +153,11 @@ void CMainDialog::OpenSqlConsole() {
 }
 
 void CMainDialog::ManagePigeonDatabase() {
-    const int loftId = CurrentLoftId();
+    const Place place = CurrentPlace();
     CZarzadzajBazaGolebi window(this);
     window.DoModal();
     // Birds may have left the list's category or joined it.
-    ReloadAfterFilesChanged(loftId);
+    ReloadAfterFilesChanged(place);
 }
 
 // ---- the import of the previous version's files -----------------------------------------------
@@ -228,7 +240,7 @@ void CMainDialog::ImportVersion5() {
     }
 
     NotebookPage()->SaveCurrentNote();
-    const int loftId = CurrentLoftId();
+    const Place place = CurrentPlace();
     V5ImportOptions options;
     options.pairs = choice.importPairs != 0;
     options.flights = choice.importFlights != 0;
@@ -240,6 +252,6 @@ void CMainDialog::ImportVersion5() {
                    QString(), MB_OK | MB_ICONERROR);
         return;
     }
-    ReloadAfterFilesChanged(loftId);
+    ReloadAfterFilesChanged(place);
     MessageBox(this, SummaryText(summary));
 }

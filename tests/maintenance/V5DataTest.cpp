@@ -373,6 +373,24 @@ TEST_F(V5DataTest, CutOrLyingFilesFailNamingTheFile) {
     EXPECT_EQ(data.LoadAll(folder_).kind, V5ReadError::BadName);
 }
 
+TEST_F(V5DataTest, LoftFilesCopiedWithUnicodeNamesAreFound) {
+    // "Gołębnik Ąż" as the old system's 8-bit bytes names the loft in lofts.dat; the folder was
+    // copied with the file names turned into Unicode.
+    const std::string oldBytes = "Go\xB3\xEA" "bnik \xA5\xBF";
+    V5LoftRecord loft;
+    loft.byteName = "Gołębnik Ąż";
+    loft.texts = {u"Gołębnik"};
+    loft.groups = {{{u"Lotniki"}, {}}};
+    WriteFolder(folder_, {}, {loft});
+    WriteFile(V5Data::LoftsFile(folder_), LoftsBytes({oldBytes}));
+    V5Data data;
+    ASSERT_FALSE(data.LoadAll(folder_));
+    ASSERT_EQ(data.lofts.size(), 1u);
+    EXPECT_EQ(data.lofts[0].byteName, oldBytes);
+    EXPECT_EQ(data.lofts[0].DisplayName(), u"Gołębnik");
+    EXPECT_EQ(data.lofts[0].groups.size(), 1u);
+}
+
 TEST_F(V5DataTest, MissingFilesHoldNothing) {
     V5Data data;
     EXPECT_FALSE(data.LoadAll(folder_ / "nowhere"));

@@ -13,6 +13,7 @@
 #include "ImportujDaneZWersji5.h"
 #include "KonsolaSQL.h"
 #include "ListView.h"
+#include "ZakladkaListaPsow.h"
 #include "MainDialog.h"
 #include "Settings.h"
 #include "SharedRoutines.h"
@@ -237,6 +238,27 @@ TEST_F(MaintenanceTest, PurgeKeepsEveryBirdThatAnythingNames) {
     ASSERT_EQ(seams::MessageBoxCalls().size(), 1u);
     EXPECT_TRUE(seams::MessageBoxCalls()[0].text.startsWith("Wszystkie: 7, do usunięcia: 0."));
     EXPECT_EQ(seams::MessageBoxCalls()[0].flags & 0xF, MB_OK);
+}
+
+TEST_F(MaintenanceTest, TheMainWindowShowsTheSameLoftAndCategoryAfterTheManagementWindow) {
+    AddLoft(u"Dom");
+    const int away = AddLoft(u"Działka");
+    AddCategory(away, u"Lotniki");
+    const int young = AddCategory(away, u"Młode");
+    const int bird = AddBird(young, u"100");
+    CMainDialog& main = OpenMain();
+    main.SelectLoftAndCategory(1, 1);
+    // The bird leaves the category in the window; the main window shows the category without it.
+    seams::QueueModalHandler([&](Dialog& w) {
+        TheDataStore().RemovePigeonFromCategory(young, bird);
+        return IDCANCEL;
+    });
+    main.ManagePigeonDatabase();
+    EXPECT_EQ(g_currentLoftIndex, 1);
+    EXPECT_EQ(g_currentCategoryIndex, 1);
+    EXPECT_EQ(main.CategoryCombo()->GetCurSel(), 1);
+    EXPECT_EQ(main.LoftCombo()->GetCurSel(), 1);
+    EXPECT_EQ(main.BirdListPage()->PigeonList()->GetItemCount(), 0);
 }
 
 TEST_F(MaintenanceTest, BackupAndRestoreTheDbFolder) {
