@@ -79,6 +79,12 @@ bool CDodajGolebiaDoLotu::OnInitDialog() {
     SetLabelLook(Label(kBirdHeading), nameFont_);
     SetLabelLook(Label(kBirdInfo), infoFont_);
     if (auto* heading = ItemAs<CTransparentStatic>(kBirdHeading)) heading->textColor = kHeadingColour;
+    // One line in the large type: a long ring and name end in "…" with the whole text as the
+    // tooltip, instead of being cut off mid-word.
+    if (auto* name = ItemAs<CTransparentStatic>(kBirdName)) {
+        name->setWordWrap(false);
+        name->SetElided(true);
+    }
 
     const QPixmap bitmap = LoadBitmap(kDefaultPhotoBitmap);
     if (!bitmap.isNull()) {

@@ -22,6 +22,7 @@
 #include "SharedRoutines.h"
 #include "Sqlite.h"
 #include "StandardControls.h"
+#include "TransparentStatic.h"
 #include "WindowTestSupport.h"
 #include "WybierzPsaZListy.h"
 #include "ZakladkaLotyGolebi.h"
@@ -501,6 +502,37 @@ TEST_F(FlightsTest, ResultsAddedEditedAndDeletedAreStoredOnceInTheSnapshotStoreA
     ClickFlight(0);
     EXPECT_EQ(page_->ResultList()->GetItemCount(), 0);
     EXPECT_TRUE(SnapshotResultIds(0).empty());
+}
+
+TEST_F(FlightsTest, ResultEditorEndsALongBirdNameWithAnEllipsisAndTipsTheWholeOne) {
+    PigeonRecord bird = TheDataStore().FindPigeon(fast_);
+    bird.nazwa = u"Sokół Wędrowny z Gór Sowich i Bieszczadów";
+    ASSERT_TRUE(TheDataStore().WritePigeon(bird.id, bird));
+    const int flight = StoreFlight(u"Opole", Local(12, 5, 2024, 10));
+    StoreResult(flight, fast_, Local(12, 5, 2024, 14));
+    Load();
+    ClickFlight(0);
+    page_->ResultList()->SelectRow(0);
+    page_->Fire(Page::kResultList, Notification::Clicked);
+
+    const QString whole = QString::fromStdU16String(TheDataStore().FindPigeon(fast_).GetDisplayName());
+    QString shown, tip;
+    int spare = -1;
+    seams::QueueModalHandler(On<ResultEditor>([&](ResultEditor& editor) {
+        auto* name = editor.ItemAs<CTransparentStatic>(ResultEditor::kBirdName);
+        ASSERT_NE(name, nullptr);
+        editor.show();
+        name->grab();  // paints, which sets the tooltip
+        shown = name->ShownText();
+        tip = name->toolTip();
+        spare = name->width() - name->fontMetrics().horizontalAdvance(shown);
+        editor.RunCommand(IDCANCEL);
+    }));
+    page_->EditFlightResult();
+    EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << shown.toStdString();
+    EXPECT_TRUE(whole.startsWith(shown.chopped(1)));
+    EXPECT_GE(spare, 0);
+    EXPECT_EQ(tip, whole);
 }
 
 TEST_F(FlightsTest, RefusedResultsWriteNothingAndSayWhy) {
