@@ -215,29 +215,16 @@ TEST_F(V5DataTest, EveryKindOfFileIsReadFieldByField) {
     ASSERT_EQ(loft.flightSeries.size(), 1u);
     EXPECT_EQ(loft.flightSeries[0].number, 3);
     ASSERT_EQ(loft.flightSeries[0].flights.size(), 1u);
+    // What the import uses of flights and results is checked through the import; here, the
+    // values around and after them, which only a reader that stays aligned gets right.
     const V5FlightRecord& f = loft.flightSeries[0].flights[0];
-    EXPECT_EQ(std::vector<std::int32_t>({f.type, f.breeders, f.distanceM, f.branchBirds,
-                                         f.sectionBirds, f.sectionCompetitions,
-                                         f.branchCompetitions, f.basketed, f.inCompetition}),
-              std::vector<std::int32_t>({2, 31, 120, 500, 80, 20, 125, 12, 4}));
     EXPECT_EQ(f.otherNumbers, (std::vector<std::int32_t>{41, 42, 43, 44, 45, 46, 47}));
-    EXPECT_DOUBLE_EQ(f.distanceKm, 345.25);
-    EXPECT_EQ(f.texts[0], u"Hannover");
-    EXPECT_EQ(f.texts[2], u"pochmurno");
     EXPECT_EQ(f.texts[10], u"jedenasty");
-    ExpectSameDate(f.dates[0], Date(17, 5, 2008, 7, 30, 0));
-    ExpectSameDate(f.dates[1], Date(0, 0, 0, 2, 15, 45));
     ExpectSameDate(f.dates[8], Date(9, 9, 2009));
     ASSERT_EQ(f.results.size(), 1u);
     const V5FlightResultRecord& r = f.results[0];
-    EXPECT_EQ(std::tie(r.pigeonId, r.notes), std::tie(u"V5-2", u"dobry"));
     EXPECT_EQ(r.otherTexts, (std::vector<Text>{u"r1", u"r2"}));
-    ExpectSameDate(r.arrival, Date(17, 5, 2008, 12, 1, 2));
     ExpectSameDate(r.otherDates[1], Date(2, 2, 2002));
-    EXPECT_EQ(std::tie(r.branchPosition, r.sectionPosition), std::make_tuple(3, 1));
-    EXPECT_FLOAT_EQ(r.branchCoefficient, 0.6f);
-    EXPECT_FLOAT_EQ(r.sectionCoefficient, 5.0f);
-    EXPECT_FLOAT_EQ(r.branchPoints, 47.5f);
     EXPECT_FLOAT_EQ(r.sectionPoints, 19.25f);
 
     ASSERT_EQ(loft.notes.size(), 1u);
