@@ -18,6 +18,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -33,6 +34,9 @@
 #include "Settings.h"
 #include "StandardControls.h"
 #include "StartupSplash.h"
+#include "V5Data.h"
+#include "V5FolderWriter.h"
+#include "V5Import.h"
 #include "Workload.h"
 #include "ZakladkaListaPsow.h"
 
@@ -272,6 +276,41 @@ void RunWorkload(const char* self, const QString& root, int birds, int runs) {
     std::fflush(stdout);
 }
 
+// ---- the previous version's data ----------------------------------------------------------------
+
+// Imports a generated 10,000-bird folder (pairs and flights included) into a fresh install folder
+// per run; the floor is reading the folder alone.
+void RunVersion5Import(const QString& root, int runs) {
+    const std::filesystem::path source = (root + QStringLiteral("/v5")).toStdString();
+    v5write::WriteLargeFolder(source, 10000, 1000, 200, 50);
+    std::printf("\nversion-5 folder: 10000 birds, 1000 pairs with 2000 young, 200 flights x 50 results\n");
+    std::vector<double> reading, import;
+    V5ImportSummary summary;
+    for (int r = 0; r < runs; ++r) {
+        reading.push_back(Seconds([&] {
+            V5Data data;
+            data.LoadAll(source);
+        }));
+        const QString target = root + QStringLiteral("/v5-import-%1").arg(r);
+        settings::SetInstallPath(target);
+        places::ConnectDataStore();
+        places::LayOutInstallFolder();
+        CDataStore& store = TheDataStore();
+        store.LoadLofts();
+        store.LoadPigeonsDb(-1);
+        store.LoadExtraDb(-1);
+        import.push_back(Seconds([&] {
+            V5Data data;
+            data.LoadAll(source);
+            summary = ImportV5Data(data, V5ImportOptions{.pairs = true, .flights = true});
+        }));
+        QDir(target).removeRecursively();
+    }
+    const double floor = Median(reading);
+    std::printf("  %-34s %9.1f ms\n", "floor: reading the folder", floor * 1000);
+    Print(summary.ok ? "version-5 import" : "version-5 import (FAILED)", Median(import), floor);
+}
+
 std::vector<int> ParseSizes(const char* text) {
     std::vector<int> sizes;
     for (const char* p = text; *p;) {
@@ -336,5 +375,6 @@ int main(int argc, char* argv[]) {
     QDir().mkpath(root);
     std::printf("Medians of %d runs; timings as ratios to the floor of the same workload.\n", runs);
     for (const int birds : sizes) RunWorkload(argv[0], root, birds, runs);
+    RunVersion5Import(root, runs);
     return 0;
 }
