@@ -8,3 +8,11 @@ extern int g_currentLoftIndex;
 extern int g_currentCategoryIndex;
 // Selected row of the bird list page.
 extern int g_selectedPigeonRow;
+
+class QWidget;
+
+// Tells the user that a database file could not be read (another program holds it, or it is
+// damaged), naming the file; the records in memory stay as they were.
+void TellFileUnreadable(QWidget* parent, const char16_t* path);
+// The same question at start-up: true when the user wants to try again, false to end.
+bool AskRetryUnreadableFile(QWidget* parent, const char16_t* path);

@@ -22,6 +22,7 @@
 #include "Oprogramie.h"
 #include "Pomoc.h"
 #include "Resources.h"
+#include "SharedRoutines.h"
 #include "Shell.h"
 #include "StandardControls.h"
 #include "SortujListeGolebi.h"
@@ -327,11 +328,23 @@ bool CMainDialog::OnInitDialog() {
     PlacePages();
 
     CDataStore& store = Store();
-    store.LoadLofts();
     // Without any loft the records every loft shares (birds, dictionaries, clients, breeders,
     // seasons) are loaded all the same, so the registers that need no loft show what the files
-    // hold; no loft's pairs, flights, transactions or notes are loaded then.
-    ReloadLoft(store.lofts.empty() ? -1 : store.lofts.front().id);
+    // hold; no loft's pairs, flights, transactions or notes are loaded then. A file another
+    // program holds is tried again for as long as the user wants: an empty program would let
+    // the next insert reuse ids.
+    for (;;) {
+        const Text failed =
+            !store.LoadLofts()
+                ? PigeonsDbPath()
+                : LoadLoftFiles(store.lofts.empty() ? -1 : store.lofts.front().id);
+        if (failed.empty()) break;
+        if (!AskRetryUnreadableFile(this, failed.c_str())) {
+            EndDialog(IDCANCEL);
+            return true;
+        }
+    }
+    ShowLoadedLoft();
 
     labelFont_ = Font(QStringLiteral("Tahoma"), 24, FW_BOLD);
     SetLabelLook(Item(kLoftCountLabel), labelFont_, RGB(105, 146, 229));
@@ -352,12 +365,22 @@ bool CMainDialog::OnInitDialog() {
 ComboBox* CMainDialog::LoftCombo() const { return Combo(kLoftCombo); }
 ComboBox* CMainDialog::CategoryCombo() const { return Combo(kCategoryCombo); }
 
+Text CMainDialog::LoadLoftFiles(int loftId) {
+    CDataStore& store = Store();
+    if (!store.LoadPigeonsDb(loftId)) return PigeonsDbPath();
+    if (!store.LoadExtraDb(loftId)) return ExtraDbPath();
+    return Text();
+}
+
 void CMainDialog::ReloadLoft(int loftId) {
     // The note being edited is written to its file while it is still among the notes loaded.
     notebookPage_->SaveCurrentNote();
-    CDataStore& store = Store();
-    store.LoadPigeonsDb(loftId);
-    store.LoadExtraDb(loftId);
+    const Text failed = LoadLoftFiles(loftId);
+    if (!failed.empty()) TellFileUnreadable(this, failed.c_str());
+    ShowLoadedLoft();
+}
+
+void CMainDialog::ShowLoadedLoft() {
 
     birdListPage_->EmptyList();
     pairingPage_->List(CZakladkaEdycjaPtaka::kPairList)->DeleteAllItems();
@@ -555,7 +578,7 @@ void CMainDialog::ReloadLoftsAndCategories() {
     g_currentCategoryIndex = -1;
     birdListPage_->EmptyList();
     CDataStore& store = Store();
-    store.LoadLofts();
+    if (!store.LoadLofts()) TellFileUnreadable(this, PigeonsDbPath().c_str());
     FillLoftCombo();
     SelectFirstLoftAndCategory();
     ReloadLoft(store.lofts.empty() ? -1 : store.lofts.front().id);

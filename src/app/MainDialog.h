@@ -5,6 +5,7 @@
 
 #include <array>
 #include <memory>
+#include <string>
 
 #include "Dialog.h"
 
@@ -52,6 +53,10 @@ public:
 
     // Loads one loft's data from both database files and refreshes the pages that show it.
     void ReloadLoft(int loftId);
+    // Loads both files for the loft; the path of the file that could not be read, else empty.
+    std::u16string LoadLoftFiles(int loftId);
+    // Fills the pages from what memory holds for the current loft.
+    void ShowLoadedLoft();
     // Chooses a loft and one of its categories as the user would and shows that category.
     void SelectLoftAndCategory(int categoryIndex, int loftIndex);
     void OnLoftChanged();

@@ -68,9 +68,12 @@ public:
     int FindLoftIndex(int loftId) const;
 
     // ---- loaders ----
-    void LoadLofts();
-    void LoadPigeonsDb(int loftId);
-    void LoadExtraDb(int loftId);
+    // Each reads its whole file into fresh containers and replaces memory only when every read
+    // succeeded. False (memory unchanged) when the file is locked by another program past the
+    // busy timeout, or damaged; the wait is bounded by one busy timeout, not one per statement.
+    bool LoadLofts();
+    bool LoadPigeonsDb(int loftId);
+    bool LoadExtraDb(int loftId);
 
     // Runs one plain statement on a database file (the SQL console needs arbitrary text).
     bool ExecSqlOnFile(const Text& path, const Text& sql);

@@ -1,9 +1,11 @@
 // The three loaders of CDataStore. Each opens its file, makes sure every table it reads exists,
-// reads the rows it needs (columns by name, in id order) and replaces the content of the
-// containers it owns; containers of the other loaders keep theirs.
+// reads the rows it needs (columns by name, in id order) into fresh containers and, only when
+// every read succeeded, replaces the content of the containers it owns; containers of the other
+// loaders keep theirs.
 //
 // A NULL column reads as an empty text, 0 or date 0 (a bird's roof date excepted, see below).
-// A table that cannot be read leaves its containers empty and the load goes on.
+// A file that cannot be read whole (locked by another program, damaged) leaves memory as it was:
+// an emptied store would show the user nothing and let the next insert reuse ids.
 
 #include <algorithm>
 #include <map>
@@ -484,15 +486,25 @@ void LoadPeople(SqlDatabase& db, const Text& table, bool withNip, PersonMap& peo
     }
 }
 
+// One read of a whole file: the shared lock is taken first (so a file another program holds
+// makes the load wait one busy timeout and give up, not wait once per statement), then the
+// tables are made sure of and read as one snapshot.
+bool BeginReading(SqlDatabase& db, const std::vector<TableDefinition>& tables) {
+    if (!db.ok() || !db.Exec(u"BEGIN;")) return false;
+    if (db.QueryInt64(u"SELECT count(*) FROM sqlite_master;", {}, -1) < 0) return false;
+    CreateTables(db, tables);
+    return db.Errors() == 0;
+}
+
+bool FinishReading(SqlDatabase& db) { return db.Exec(u"COMMIT;") && db.Errors() == 0; }
+
 }  // namespace
 
 // ---- the loaders ------------------------------------------------------------------------------
 
-void CDataStore::LoadLofts() {
-    lofts.clear();
+bool CDataStore::LoadLofts() {
     SqlDatabase db(PigeonsDbPath());
-    if (!db.ok()) return;
-    CreateTables(db, LoftTables());
+    if (!BeginReading(db, LoftTables())) return false;
 
     std::vector<LoftRecord> loaded;
     {
@@ -528,8 +540,9 @@ void CDataStore::LoadLofts() {
             }
         }
     }
-    {
-        // The bird table may not exist yet on the very first start; the counts then stay 0.
+    // The bird table may not exist yet on the very first start; the counts then stay 0.
+    if (db.QueryInt64(u"SELECT count(*) FROM sqlite_master WHERE type = 'table' AND "
+                      u"name = 'pigeons';") > 0) {
         SqlStatement st = db.Prepare(
             u"SELECT id_hodowli, count(*) FROM pigeons WHERE id_hodowli IS NOT NULL "
             u"GROUP BY id_hodowli;");
@@ -538,61 +551,84 @@ void CDataStore::LoadLofts() {
             if (loft != indexOfLoft.end()) loaded[loft->second].pigeonCount = st.Int(1);
         }
     }
+    if (!FinishReading(db)) return false;
     lofts = std::move(loaded);
+    return true;
 }
 
-void CDataStore::LoadPigeonsDb(int loftId) {
-    pigeons.clear();
-    transactions.clear();
-    flockTreatments.clear();
-    allPairs.clear();
-    allFlights.clear();
-    pairs.clear();
-    flights.clear();
-
+bool CDataStore::LoadPigeonsDb(int loftId) {
     SqlDatabase db(PigeonsDbPath());
-    if (!db.ok()) return;
-    CreateTables(db, PigeonTables());
+    if (!BeginReading(db, PigeonTables())) return false;
 
-    LoadBirds(db, pigeons);
-    LoadTransactions(db, loftId, transactions);
-    const BirdIndex birds(pigeons);
+    decltype(pigeons) newPigeons;
+    decltype(transactions) newTransactions;
+    decltype(flockTreatments) newFlockTreatments;
+    decltype(allPairs) newAllPairs;
+    decltype(allFlights) newAllFlights;
+    decltype(pairs) newPairs;
+    decltype(flights) newFlights;
+    LoadBirds(db, newPigeons);
+    LoadTransactions(db, loftId, newTransactions);
+    const BirdIndex birds(newPigeons);
     LoadPhotos(db, birds);
     LoadDocuments(db, birds);
-    LoadTreatments(db, birds, flockTreatments);
-    LoadPairs(db, loftId, pairs, allPairs);
-    LoadFlights(db, loftId, birds, flights, allFlights);
+    LoadTreatments(db, birds, newFlockTreatments);
+    LoadPairs(db, loftId, newPairs, newAllPairs);
+    LoadFlights(db, loftId, birds, newFlights, newAllFlights);
+    if (!FinishReading(db)) return false;
+
+    pigeons = std::move(newPigeons);
+    transactions = std::move(newTransactions);
+    flockTreatments = std::move(newFlockTreatments);
+    allPairs = std::move(newAllPairs);
+    allFlights = std::move(newAllFlights);
+    pairs = std::move(newPairs);
+    flights = std::move(newFlights);
+    return true;
 }
 
-void CDataStore::LoadExtraDb(int loftId) {
-    colourNames.clear();
-    colourValues.clear();
-    breedNames.clear();
-    lineNames.clear();
-    eyeColourNames.clear();
-    statusNames.clear();
-    notes.clear();
-    breedingSeasons.clear();
-    flightSeasons.clear();
-    clients.clear();
-    breeders.clear();
-
+bool CDataStore::LoadExtraDb(int loftId) {
     SqlDatabase db(ExtraDbPath());
-    if (db.ok()) CreateTables(db, ExtraTables());
+    if (!BeginReading(db, ExtraTables())) return false;
 
-    LoadColours(db, colourNames, colourValues);
-    LoadNames(db, u"SELECT id, nazwa FROM gatunekrasa ORDER BY id;", breedNames);
-    LoadNames(db, u"SELECT id, nazwa FROM linia ORDER BY id;", lineNames);
-    LoadNames(db, u"SELECT id, nazwa FROM koloroka ORDER BY id;", eyeColourNames);
-    LoadNames(db, u"SELECT id, nazwa FROM statusy ORDER BY id;", statusNames);
-    LoadNotes(db, loftId, notes);
+    decltype(colourNames) newColourNames;
+    decltype(colourValues) newColourValues;
+    decltype(breedNames) newBreedNames;
+    decltype(lineNames) newLineNames;
+    decltype(eyeColourNames) newEyeColourNames;
+    decltype(statusNames) newStatusNames;
+    decltype(notes) newNotes;
+    decltype(breedingSeasons) newBreedingSeasons;
+    decltype(flightSeasons) newFlightSeasons;
+    decltype(clients) newClients;
+    decltype(breeders) newBreeders;
+    LoadColours(db, newColourNames, newColourValues);
+    LoadNames(db, u"SELECT id, nazwa FROM gatunekrasa ORDER BY id;", newBreedNames);
+    LoadNames(db, u"SELECT id, nazwa FROM linia ORDER BY id;", newLineNames);
+    LoadNames(db, u"SELECT id, nazwa FROM koloroka ORDER BY id;", newEyeColourNames);
+    LoadNames(db, u"SELECT id, nazwa FROM statusy ORDER BY id;", newStatusNames);
+    LoadNotes(db, loftId, newNotes);
 
     // Breeding seasons newest start first (equal starts keep their row order); flight seasons
     // stay in row order.
-    LoadSeasons(db, u"sezonylegowe", breedingSeasons);
-    std::stable_sort(breedingSeasons.begin(), breedingSeasons.end(), SeasonStartsLater);
-    LoadSeasons(db, u"sezonylotowe", flightSeasons);
+    LoadSeasons(db, u"sezonylegowe", newBreedingSeasons);
+    std::stable_sort(newBreedingSeasons.begin(), newBreedingSeasons.end(), SeasonStartsLater);
+    LoadSeasons(db, u"sezonylotowe", newFlightSeasons);
 
-    LoadPeople(db, u"klienci", false, clients);
-    LoadPeople(db, u"hodowcy", true, breeders);
+    LoadPeople(db, u"klienci", false, newClients);
+    LoadPeople(db, u"hodowcy", true, newBreeders);
+    if (!FinishReading(db)) return false;
+
+    colourNames = std::move(newColourNames);
+    colourValues = std::move(newColourValues);
+    breedNames = std::move(newBreedNames);
+    lineNames = std::move(newLineNames);
+    eyeColourNames = std::move(newEyeColourNames);
+    statusNames = std::move(newStatusNames);
+    notes = std::move(newNotes);
+    breedingSeasons = std::move(newBreedingSeasons);
+    flightSeasons = std::move(newFlightSeasons);
+    clients = std::move(newClients);
+    breeders = std::move(newBreeders);
+    return true;
 }

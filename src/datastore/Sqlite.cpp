@@ -12,28 +12,39 @@ int ByteLength(const Text& text) { return static_cast<int>(text.size() * sizeof(
 
 // ---- SqlStatement ------------------------------------------------------------------------------
 
-SqlStatement::SqlStatement(sqlite3* db, const Text& sql) {
-    if (db == nullptr) return;
+SqlStatement::SqlStatement(sqlite3* db, const Text& sql, int* errors) : errors_(errors) {
+    if (db == nullptr) {
+        Failed();
+        return;
+    }
     if (sqlite3_prepare16_v2(db, sql.c_str(), ByteLength(sql), &stmt_, nullptr) != SQLITE_OK) {
         sqlite3_finalize(stmt_);
         stmt_ = nullptr;
+        Failed();
     }
+}
+
+bool SqlStatement::Failed() {
+    if (errors_) ++*errors_;
+    return false;
 }
 
 SqlStatement::~SqlStatement() { sqlite3_finalize(stmt_); }
 
-SqlStatement::SqlStatement(SqlStatement&& other) noexcept : stmt_(std::exchange(other.stmt_, nullptr)) {}
+SqlStatement::SqlStatement(SqlStatement&& other) noexcept
+    : stmt_(std::exchange(other.stmt_, nullptr)), errors_(other.errors_) {}
 
 SqlStatement& SqlStatement::operator=(SqlStatement&& other) noexcept {
     if (this != &other) {
         sqlite3_finalize(stmt_);
         stmt_ = std::exchange(other.stmt_, nullptr);
+        errors_ = other.errors_;
     }
     return *this;
 }
 
 bool SqlStatement::Bind(const std::vector<SqlValue>& values) {
-    if (stmt_ == nullptr) return false;
+    if (stmt_ == nullptr) return false;  // counted when it failed to prepare
     for (size_t i = 0; i < values.size(); ++i) {
         const int index = static_cast<int>(i) + 1;
         const SqlValue& v = values[i];
@@ -48,17 +59,23 @@ bool SqlStatement::Bind(const std::vector<SqlValue>& values) {
             const Text& t = std::get<Text>(v);
             rc = sqlite3_bind_text16(stmt_, index, t.c_str(), ByteLength(t), SQLITE_TRANSIENT);
         }
-        if (rc != SQLITE_OK) return false;
+        if (rc != SQLITE_OK) return Failed();
     }
     return true;
 }
 
-bool SqlStatement::NextRow() { return stmt_ != nullptr && sqlite3_step(stmt_) == SQLITE_ROW; }
+bool SqlStatement::NextRow() {
+    if (stmt_ == nullptr) return false;
+    const int rc = sqlite3_step(stmt_);
+    if (rc == SQLITE_ROW) return true;
+    if (rc != SQLITE_DONE) Failed();
+    return false;
+}
 
 bool SqlStatement::Run() {
     if (stmt_ == nullptr) return false;
     const int rc = sqlite3_step(stmt_);
-    return rc == SQLITE_DONE || rc == SQLITE_ROW;
+    return rc == SQLITE_DONE || rc == SQLITE_ROW || Failed();
 }
 
 bool SqlStatement::IsNull(int column) const {
@@ -126,7 +143,7 @@ SqlDatabase::~SqlDatabase() {
     if (owned_) sqlite3_close(db_);
 }
 
-SqlStatement SqlDatabase::Prepare(const Text& sql) const { return SqlStatement(db_, sql); }
+SqlStatement SqlDatabase::Prepare(const Text& sql) const { return SqlStatement(db_, sql, &errors_); }
 
 bool SqlDatabase::Exec(const Text& sql, const std::vector<SqlValue>& values) {
     SqlStatement st = Prepare(sql);

@@ -22,7 +22,8 @@ inline SqlValue SqlText(const Text& v) { return SqlValue(v); }
 class SqlStatement {
 public:
     SqlStatement() = default;
-    SqlStatement(sqlite3* db, const Text& sql);
+    // `errors`, when given, counts every failure of this statement (prepare, bind, step).
+    SqlStatement(sqlite3* db, const Text& sql, int* errors = nullptr);
     ~SqlStatement();
     SqlStatement(SqlStatement&& other) noexcept;
     SqlStatement& operator=(SqlStatement&& other) noexcept;
@@ -44,7 +45,10 @@ public:
     Text String(int column) const;  // NULL gives an empty text
 
 private:
+    bool Failed();  // counts a failure; always false
+
     sqlite3_stmt* stmt_ = nullptr;
+    int* errors_ = nullptr;
 };
 
 class SqlDatabase {
@@ -70,10 +74,14 @@ public:
     std::string LastError() const;
     // True when this object uses a batch's connection rather than one of its own.
     bool InBatch() const { return !owned_; }
+    // How many statements of this connection failed so far (a lock held too long, a damaged
+    // file): a reader that must have everything or nothing checks it at the end.
+    int Errors() const { return errors_; }
 
 private:
     sqlite3* db_ = nullptr;
     bool owned_ = true;
+    mutable int errors_ = 0;
 };
 
 // BEGIN on construction; ROLLBACK on destruction unless Commit() succeeded. Inside a transaction

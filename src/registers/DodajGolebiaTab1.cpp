@@ -308,9 +308,10 @@ void CDodajGolebiaTab1::OnLookupChange(int comboId) {
 void CDodajGolebiaTab1::RefillLookupFromStore(int comboId) {
     if (ComboBox* combo = Combo(comboId)) combo->ResetContent();
     CDataStore& store = TheDataStore();
-    // Colours are dropped first, so a colour removed in the editor cannot linger.
-    if (comboId == kColour) store.colourNames.clear();
-    if (const LoftRecord* loft = CurrentLoft()) store.LoadExtraDb(loft->id);
+    // The load replaces every dictionary whole, so a colour removed in the editor cannot
+    // linger; a file that cannot be read keeps them as they were.
+    if (const LoftRecord* loft = CurrentLoft(); loft && !store.LoadExtraDb(loft->id))
+        TellFileUnreadable(this, ExtraDbPath().c_str());
     FillLookup(comboId);
 }
 

@@ -4,6 +4,7 @@
 #include <sqlite3.h>
 #include <sys/resource.h>
 
+#include <chrono>
 #include <csignal>
 #include <fstream>
 
@@ -115,6 +116,38 @@ TEST_F(FailClosedTest, WithBothFilesReadableNewRowsStayAboveEveryNamedId) {
     fs::remove(ToFsPath(ExtraDbPath()));
     LoftRecord loft;
     EXPECT_TRUE(store_.WriteLoft(kModeInsert, loft));
+}
+
+// ---- loading ----------------------------------------------------------------------------------
+
+TEST_F(FailClosedTest, ALoadThatCannotReadItsFileKeepsMemoryAndGivesUpSoon) {
+    LoftRecord loft;
+    ASSERT_TRUE(store_.WriteLoft(kModeInsert, loft));
+    PigeonRecord bird;
+    bird.id_hodowli = loft.id;
+    ASSERT_TRUE(store_.WritePigeon(kModeInsert, bird));
+    PersonRecord client;
+    ASSERT_TRUE(store_.WriteClient(kModeInsert, client));
+    Reload(loft.id);
+    ASSERT_EQ(store_.lofts.size(), 1u);
+
+    {
+        ExclusiveLock lock(PigeonsDbPath());
+        ASSERT_TRUE(lock.locked());
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_FALSE(store_.LoadLofts());
+        EXPECT_FALSE(store_.LoadPigeonsDb(loft.id));
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(8));
+        EXPECT_TRUE(store_.LoadExtraDb(loft.id));  // the other file is free
+    }
+    EXPECT_EQ(store_.lofts.size(), 1u);
+    EXPECT_EQ(store_.pigeons.count(bird.id), 1u);
+
+    Damage(ExtraDbPath());
+    EXPECT_FALSE(store_.LoadExtraDb(loft.id));
+    EXPECT_EQ(store_.clients.count(client.id), 1u);
+    EXPECT_TRUE(store_.LoadPigeonsDb(loft.id));
+    EXPECT_TRUE(store_.LoadLofts());
 }
 
 // ---- notes ----------------------------------------------------------------------------------

@@ -595,6 +595,42 @@ TEST_F(MainDialogTest, ChoosingAnotherLoftForgetsTheBirdsAndNotesOfThePreviousOn
     EXPECT_EQ(TheDataStore().notes[1].nazwa, u"Wystawa");
 }
 
+// Another program holding a database file: the start offers to try again or to end, naming the
+// file; later loads say which file is busy and keep what the window shows.
+TEST_F(MainDialogTest, AFileAnotherProgramHoldsIsNamedAndNothingIsEmptied) {
+    const int north = AddLoft(u"Północ");
+    AddBird(AddCategory(north, u"Lotne"), u"10");
+    AddLoft(u"Południe");
+    const QString birds = QString::fromStdU16String(PigeonsDbPath());
+    const QString extra = QString::fromStdU16String(ExtraDbPath());
+    {
+        SqlDatabase holder(PigeonsDbPath());
+        ASSERT_TRUE(holder.Exec(u"BEGIN EXCLUSIVE;"));
+        seams::ScriptMessageBoxAnswers({IDYES, IDNO});
+        CMainDialog& dialog = Open();
+        EXPECT_TRUE(dialog.HasEnded());
+        EXPECT_EQ(dialog.EndCode(), IDCANCEL);
+        ASSERT_EQ(seams::MessageBoxCalls().size(), 2u);
+        for (const auto& call : seams::MessageBoxCalls()) {
+            EXPECT_TRUE(call.text.contains(birds)) << call.text.toStdString();
+            EXPECT_TRUE(call.text.contains(QStringLiteral("Spróbować ponownie?")));
+        }
+        dialog_.reset();
+    }
+    seams::Reset();
+
+    CMainDialog& dialog = Open();
+    EXPECT_FALSE(dialog.HasEnded());
+    ASSERT_EQ(BirdList()->GetItemCount(), 1);
+    SqlDatabase holder(ExtraDbPath());
+    ASSERT_TRUE(holder.Exec(u"BEGIN EXCLUSIVE;"));
+    ChooseLoft(1);
+    ASSERT_EQ(seams::MessageBoxCalls().size(), 1u);
+    EXPECT_TRUE(seams::MessageBoxCalls()[0].text.contains(extra));
+    EXPECT_FALSE(dialog.HasEnded());
+    EXPECT_EQ(TheDataStore().pigeons.size(), 1u);
+}
+
 TEST_F(MainDialogTest, SeasonChoosersFollowTheSeasonsLoadedWithTheLoft) {
     AddLoft(u"Północ");
     AddLoft(u"Południe");
