@@ -490,13 +490,16 @@ void LoadPeople(SqlDatabase& db, const Text& table, bool withNip, PersonMap& peo
 // makes the load wait one busy timeout and give up, not wait once per statement), then the
 // tables are made sure of and read as one snapshot.
 bool BeginReading(SqlDatabase& db, const std::vector<TableDefinition>& tables) {
-    if (!db.ok() || !db.Exec(u"BEGIN;")) return false;
+    // Inside a batch the batch's transaction is the snapshot already.
+    if (!db.ok() || (!db.InBatch() && !db.Exec(u"BEGIN;"))) return false;
     if (db.QueryInt64(u"SELECT count(*) FROM sqlite_master;", {}, -1) < 0) return false;
     CreateTables(db, tables);
     return db.Errors() == 0;
 }
 
-bool FinishReading(SqlDatabase& db) { return db.Exec(u"COMMIT;") && db.Errors() == 0; }
+bool FinishReading(SqlDatabase& db) {
+    return (db.InBatch() || db.Exec(u"COMMIT;")) && db.Errors() == 0;
+}
 
 }  // namespace
 
