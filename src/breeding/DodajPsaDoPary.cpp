@@ -29,8 +29,9 @@ bool CDodajPsaDoPary::OnInitDialog() {
     if (mode == kEdit) SetItemText(kNotes, young.uwagi);
     if (mode == kAdd) young.id_golebia = 0;
     openedBirdId_ = young.id_golebia;
-    // The hatch date is the bird's own (its register entry): the picker only shows today.
-    if (auto* picker = DatePicker(kHatchDate)) picker->SetTime(static_cast<Time64>(std::time(nullptr)));
+    // The hatch date is the bird's own, kept by its register entry: the picker shows it and is
+    // not for typing, since nothing here would store what was typed.
+    if (auto* picker = DatePicker(kHatchDate)) picker->setEnabled(false);
     ShowYoungBird(mode == kEdit ? young.id_golebia : -1);
 
     const QString tahoma = QStringLiteral("Tahoma");
@@ -64,6 +65,7 @@ void CDodajPsaDoPary::OnEraseBkgnd(Dc& dc) {
 }
 
 void CDodajPsaDoPary::ShowYoungBird(int id) {
+    ShowHatchDate(id);
     if (id == -1) {
         SetItemText(kBirdName, u"Nie wybrano");
         SetItemText(kBirdDetails, u"Nie wybrano żadnego \nmłodego ptaka do pary.\n\nKliknij w "
@@ -75,6 +77,14 @@ void CDodajPsaDoPary::ShowYoungBird(int id) {
     SetItemText(kBirdName, bird.GetDisplayName());
     SetItemText(kBirdDetails, CDataStore::FindName(store.colourNames, bird.id_koloru) + u"\n\n" +
                                   bird.krotkiopis);
+}
+
+// The chosen bird's hatch date from the register; today while no bird or no date is known.
+void CDodajPsaDoPary::ShowHatchDate(int id) {
+    DateTimePicker* picker = DatePicker(kHatchDate);
+    if (!picker) return;
+    const Time64 hatched = id == -1 ? kNoDate : TheDataStore().FindPigeon(id).DataUrodzenia;
+    picker->SetTime(hatched > 0 ? hatched : static_cast<Time64>(std::time(nullptr)));
 }
 
 void CDodajPsaDoPary::ShowYoungPhotos(int id) {

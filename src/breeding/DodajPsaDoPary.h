@@ -47,6 +47,7 @@ public:
     void SaveYoung();
     void ShowYoungBird(int id);
     void ShowYoungPhotos(int id);
+    void ShowHatchDate(int id);
 
 private:
     // The bird the young named when the window opened (0 for a new young).

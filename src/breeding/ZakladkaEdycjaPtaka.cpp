@@ -273,8 +273,10 @@ void CZakladkaEdycjaPtaka::DeletePair() {
         MessageBox(this, u"Nie udało się usunąć pary.", u"", MB_OK | MB_ICONERROR);
         return;
     }
-    // After a deletion the list shows every pair, whatever the chooser shows.
+    // After a deletion the list shows every pair, and the chooser says so: left on a season it
+    // would name a filter the list no longer follows.
     FillPairList(-1);
+    if (ComboBox* combo = SeasonCombo(); combo && combo->GetCount() > 0) combo->SetCurSel(0);
 }
 
 // ---- young ------------------------------------------------------------------------------------

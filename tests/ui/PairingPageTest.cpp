@@ -177,6 +177,13 @@ TEST_F(PairingPageTest, SeasonChooserFiltersByWholeDaysAndKeepsItsMappingAfterDe
     EXPECT_EQ(PairDates(), (QStringList{"01/06/26, 00:10"}));
     ChooseSeason(1);
     EXPECT_EQ(PairDates(), (QStringList{"28/02/26, 23:00"}));
+
+    // Deleting a pair lists every pair left, and the chooser says so.
+    ClickPair(0);
+    seams::ScriptMessageBoxAnswers({IDYES});
+    page_->DeletePair();
+    EXPECT_EQ(PairDates(), (QStringList{"01/03/26, 00:30", "31/05/26, 22:00", "01/06/26, 00:10"}));
+    EXPECT_EQ(page_->SeasonCombo()->GetCurSel(), 0);
 }
 
 // ---- pairs ---------------------------------------------------------------------------------------
@@ -369,7 +376,8 @@ TEST_F(PairingPageTest, PairEditorPanelsShowLongNamesWithoutCuttingThemOff) {
         QApplication::processEvents();
         auto* breederLabel = editor.SummaryPanel(PairEditor::kMale)->ItemAs<CTransparentStatic>(
             CDodajPareTab1::kBreeder);
-        EXPECT_TRUE(breederLabel->ShownText().endsWith(QChar(0x2026))) << breederLabel->ShownText().toStdString();
+        EXPECT_TRUE(breederLabel->ShownText().endsWith(QChar(0x2026)))
+            << breederLabel->ShownText().toStdString();
         EXPECT_EQ(breederLabel->toolTip(), "Grzegorz Brzęczyszczykiewicz-Żółtowski");
 
         editor.OnTabClick(QPoint(250, 250));  // the male's "Rodowód"
@@ -382,7 +390,8 @@ TEST_F(PairingPageTest, PairEditorPanelsShowLongNamesWithoutCuttingThemOff) {
                 continue;
             }
             EXPECT_TRUE(edit->toPlainText().contains(u'\n')) << box;
-            EXPECT_EQ(edit->verticalScrollBar()->maximum(), 0) << box << ": " << edit->toPlainText().toStdString();
+            EXPECT_EQ(edit->verticalScrollBar()->maximum(), 0)
+                << box << ": " << edit->toPlainText().toStdString();
         }
         return IDCANCEL;
     });
@@ -400,10 +409,14 @@ TEST_F(PairingPageTest, YoungTakeTheirParentsFromThePairInTheFileAndInMemory) {
     EXPECT_EQ(MessageTexts(), QStringList{"Musisz wybrać parę do której chcesz dodać młodego"});
 
     ClickPair(0);
+    // The hatch date shown is the chosen bird's own, from the register.
+    TheDataStore().pigeons.at(young_).DataUrodzenia = *MakeLocalTime(14, 4, 2025, 12);
     seams::QueueModalHandler([&](Dialog& dialog) {
         dialog.RunCommand(CDodajPsaDoPary::kSave);  // no bird yet
         ChooseNext(young_);
         dialog.RunCommand(CDodajPsaDoPary::kChooseBird);
+        const auto hatched = dialog.DatePicker(CDodajPsaDoPary::kHatchDate)->GetLocal();
+        EXPECT_TRUE(hatched && hatched->day == 14 && hatched->month == 4 && hatched->year == 2025);
         dialog.SetItemText(CDodajPsaDoPary::kNotes, u"pierwszy");
         dialog.RunCommand(CDodajPsaDoPary::kSave);
         return IDCANCEL;
