@@ -8,6 +8,7 @@
 #include "PreviewPanel.h"
 #include "RankingWindows.h"
 #include "SharedRoutines.h"
+#include "TransparentStatic.h"
 
 CNajlepszeGolebie::CNajlepszeGolebie(QWidget* parent) : Dialog(kTemplateId, parent) {
     OnClicked(kRankingList, [this] { OnRankingClick(); });
@@ -33,6 +34,8 @@ bool CNajlepszeGolebie::OnInitDialog() {
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         }
     }
+    // A ring and name longer than their two lines end in "…" with the whole text as the tooltip.
+    if (auto* label = ItemAs<CTransparentStatic>(kBirdLabel)) label->SetElided(true);
 
     SetItemText(kBirdLabel, u" ");
     SetItemText(kSpareLabel, u"");

@@ -8,6 +8,7 @@
 #include "PreviewPanel.h"
 #include "RankingWindows.h"
 #include "SharedRoutines.h"
+#include "TransparentStatic.h"
 
 CNajlepszePary::CNajlepszePary(QWidget* parent) : Dialog(kTemplateId, parent) {
     OnClicked(kPairList, [this] { OnPairClick(); });
@@ -29,6 +30,10 @@ bool CNajlepszePary::OnInitDialog() {
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         }
     }
+    // A ring and name longer than the lines under the photo end in "…" with the whole text as
+    // the tooltip, instead of running off the window's foot.
+    for (int id : {kMaleLabel, kFemaleLabel, kYoungLabel})
+        if (auto* label = ItemAs<CTransparentStatic>(id)) label->SetElided(true);
     SetItemText(kMaleLabel, u" ");
     SetItemText(kFemaleLabel, u"");
 

@@ -9,6 +9,7 @@
 #include "NajlepszeGolebie.h"
 #include "NajlepszePary.h"
 #include "SharedRoutines.h"
+#include "TransparentStatic.h"
 #include "WindowTestSupport.h"
 
 static void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
@@ -190,6 +191,67 @@ TEST_F(RankingsTest, BestPairsMergesRecordsOfTheSameParentsAndRanksByRacedYoung)
     window.Fire(CNajlepszePary::kPairList, Notification::Clicked);
     EXPECT_EQ(young->GetItemCount(), 0);
     EXPECT_EQ(window.GetDlgItemText(CNajlepszePary::kMaleLabel), Name(m2));
+}
+
+}  // namespace
+
+namespace {
+
+// What a label shows within its own box, and its tooltip after a paint.
+struct Shown {
+    QString text, tip;
+    bool fits = false;
+};
+Shown ShownIn(Dialog& window, int id) {
+    auto* label = window.ItemAs<CTransparentStatic>(id);
+    if (!label) return {};
+    label->grab();  // paints, which sets the tooltip
+    const QString text = label->ShownText();
+    const QRect need = label->fontMetrics().boundingRect(label->contentsRect(), Qt::TextWordWrap, text);
+    // The bounding box of whole lines may reach one pixel below the last line's spacing.
+    return {text, label->toolTip(), need.height() <= label->contentsRect().height() + 1};
+}
+
+TEST_F(RankingsTest, LongRingsAndNamesEndInAnEllipsisWithinTheirLabels) {
+    const Text longName = u"Sokół Wędrowny z Gór Sowich, wnuk Błyskawicy Śląskiej i Grzmiącego";
+    auto named = [&](const Text& ring) {
+        const int id = Bird(ring);
+        PigeonRecord bird = TheDataStore().FindPigeon(id);
+        bird.nazwa = longName;
+        EXPECT_TRUE(TheDataStore().WritePigeon(id, bird));
+        return id;
+    };
+    const int male = named(u"1"), female = named(u"2"), young = named(u"3");
+    Pair(male, female, {young});
+    for (int i = 0; i < 11; ++i) Flight(u"Opole", 100, 0, {{young, 1}});
+    TheDataStore().LoadPigeonsDb(loft_);
+    TheDataStore().LoadExtraDb(loft_);
+
+    CNajlepszePary pairs;
+    pairs.Create(nullptr);
+    pairs.show();
+    pairs.List(CNajlepszePary::kPairList)->SelectRow(0);
+    pairs.Fire(CNajlepszePary::kPairList, Notification::Clicked);
+    pairs.List(CNajlepszePary::kYoungList)->SelectRow(0);
+    pairs.Fire(CNajlepszePary::kYoungList, Notification::Clicked);
+    CNajlepszeGolebie pigeons;
+    pigeons.Create(nullptr);
+    pigeons.show();
+    pigeons.List(CNajlepszeGolebie::kRankingList)->SelectRow(0);
+    pigeons.Fire(CNajlepszeGolebie::kRankingList, Notification::Clicked);
+
+    const std::pair<Dialog*, int> labels[] = {{&pairs, CNajlepszePary::kMaleLabel},
+                                              {&pairs, CNajlepszePary::kFemaleLabel},
+                                              {&pairs, CNajlepszePary::kYoungLabel},
+                                              {&pigeons, CNajlepszeGolebie::kBirdLabel}};
+    for (const auto& [window, id] : labels) {
+        const QString whole = window->GetDlgItemText(id);
+        EXPECT_TRUE(whole.endsWith(QString::fromStdU16String(longName) + "]")) << id;
+        const Shown shown = ShownIn(*window, id);
+        EXPECT_TRUE(shown.text.endsWith(QChar(0x2026))) << id << ": " << shown.text.toStdString();
+        EXPECT_TRUE(shown.fits) << id << ": " << shown.text.toStdString();
+        EXPECT_EQ(shown.tip, whole) << id;
+    }
 }
 
 }  // namespace
