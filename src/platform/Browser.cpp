@@ -21,6 +21,8 @@
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 #include "Seams.h"
@@ -328,3 +330,26 @@ void Browser::PrintPreview() {
     if (seams::TestMode()) return;  // tests never wait on a window
     dialog.exec();
 }
+
+namespace {
+bool g_endedNormally = false;
+
+void ExplainUnexpectedEnd() {
+    if (g_endedNormally) return;
+    std::fputs("ornivex6: program zakończony przez silnik przeglądarki (Qt WebEngine), który nie "
+               "mógł się uruchomić; komunikat silnika powyżej mówi dlaczego.\n",
+               stderr);
+}
+}  // namespace
+
+void PrepareWebEngine(bool runningAsRoot) {
+    if (runningAsRoot && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX")) {
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+        std::fputs("ornivex6: uruchomiony jako root, piaskownica silnika przeglądarki wyłączona.\n",
+                   stderr);
+    }
+    static const bool registered = std::atexit(ExplainUnexpectedEnd) == 0;
+    (void)registered;
+}
+
+void EndedNormally() { g_endedNormally = true; }

@@ -16,6 +16,14 @@
 
 #include <functional>
 
+// Readies the web engine before the application exists. The engine refuses to start as root
+// with its sandbox on (the program then ended at once), so a process running as root turns the
+// sandbox off itself and says so once on standard error. An end forced from inside the engine
+// (one that could not start ends the process) is explained on standard error instead of passing
+// without a word; the program calls EndedNormally() once its main window has closed.
+void PrepareWebEngine(bool runningAsRoot);
+void EndedNormally();
+
 class QPrinter;
 class QPrintPreviewDialog;
 class QWebEngineLoadingInfo;

@@ -18,6 +18,8 @@
 #include <ostream>
 #include <set>
 
+#include <unistd.h>
+
 #include "ControlKinds.h"
 #include "Browser.h"
 #include "DataStore.h"
@@ -788,6 +790,35 @@ TEST(StartupSplash, OneSplashAtATimeClosingItselfWhenItsTimeIsUp) {
     for (int i = 0; i < 100 && CStartupSplash::Current(); ++i) QTest::qWait(20);
     EXPECT_EQ(CStartupSplash::Current(), nullptr);
     CStartupSplash::EnableSplash(0);
+}
+
+// Run as root (containers, many virtual machines) the web engine refuses to start with its
+// sandbox on; the program turns it off itself, says so once, and keeps running.
+TEST(MainProgram, RunAsRootTheBrowserEngineStartsWithoutItsSandbox) {
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR"}) {
+        const QString folder = home.filePath(QString::fromLatin1(name));
+        QDir().mkpath(folder);
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        env.insert(QString::fromLatin1(name), folder);
+    }
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("ORNIVEX_NO_STARTUP_PAUSE", "1");
+    env.remove("QTWEBENGINE_DISABLE_SANDBOX");
+
+    QProcess program;
+    program.setProcessEnvironment(env);
+    program.start(QStringLiteral(OX_PROGRAM_PATH), {});
+    ASSERT_TRUE(program.waitForStarted(10000));
+    const bool ended = program.waitForFinished(8000);
+    const QString errors = QString::fromUtf8(program.readAllStandardError());
+    const QString rootLine = QStringLiteral("uruchomiony jako root");
+    EXPECT_FALSE(ended) << "exit code " << program.exitCode() << ": " << errors.toStdString();
+    EXPECT_EQ(errors.count(rootLine), geteuid() == 0 ? 1 : 0) << errors.toStdString();
+    program.kill();
+    program.waitForFinished(10000);
 }
 
 TEST(MainProgram, SecondProcessIsRefusedWithTheMessageAndEndsWithZero) {
