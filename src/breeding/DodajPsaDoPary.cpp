@@ -57,6 +57,9 @@ bool CDodajPsaDoPary::OnInitDialog() {
     }
     ShowYoungPhotos(-1);
     if (mode == kEdit) ShowYoungPhotos(young.id_golebia);
+    // The typing starts in the notes. The bird button is too small to carry its dots and a focus
+    // frame at once: focused first, it showed as an empty dotted square.
+    if (QWidget* notes = Item(kNotes)) notes->setFocus();
     return true;
 }
 

@@ -412,6 +412,8 @@ TEST_F(PairingPageTest, YoungTakeTheirParentsFromThePairInTheFileAndInMemory) {
     // The hatch date shown is the chosen bird's own, from the register.
     TheDataStore().pigeons.at(young_).DataUrodzenia = *MakeLocalTime(14, 4, 2025, 12);
     seams::QueueModalHandler([&](Dialog& dialog) {
+        // Typing starts in the notes, which leaves the small bird button readable.
+        EXPECT_EQ(dialog.focusWidget(), dialog.Item(CDodajPsaDoPary::kNotes));
         dialog.RunCommand(CDodajPsaDoPary::kSave);  // no bird yet
         ChooseNext(young_);
         dialog.RunCommand(CDodajPsaDoPary::kChooseBird);
