@@ -37,7 +37,7 @@ bool CDataStore::AddYoungWithParents(YoungRecord& record, int fatherId, int moth
         return false;
     }
     const std::int64_t id = db.LastInsertRowId();
-    if (id <= 0 || !tx.Commit()) return false;
+    if (!dsinternal::FitsRecordId(id) || !tx.Commit()) return false;
 
     record.id = static_cast<int>(id);
     SetParentsInMemory(pigeons, record.id_golebia, fatherId, motherId);

@@ -93,6 +93,7 @@ std::int64_t InsertRow(SqlDatabase& db, const char16_t* table, const Text& sql,
         const std::optional<std::int64_t> floor = ReferenceFloor(db, table, refs);
         if (!floor || !MoveIdAbove(db, table, id, std::max(*floor, *extraFloor))) return 0;
     }
+    if (!FitsRecordId(id)) return 0;
     if (!tx.Commit()) return 0;
     return id;
 }

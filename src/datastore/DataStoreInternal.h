@@ -36,6 +36,10 @@ bool MoveIdAbove(SqlDatabase& db, const char16_t* table, std::int64_t& newId, st
 // that may lower or raise what other rows name makes them work it out again.
 void ForgetIdFloors();
 
+// Records carry their ids as int: a row id past 2,147,483,647 would wrap negative, so an insert
+// that would get one is refused.
+inline bool FitsRecordId(std::int64_t id) { return id > 0 && id <= 2147483647; }
+
 // Inserts one row and keeps its id clear of the given references and of `extraFloor` (see
 // MoveIdAbove), all in one transaction. Returns the new id, or 0 when the database refused the
 // row or a floor could not be read (an unknown `extraFloor` is nullopt).

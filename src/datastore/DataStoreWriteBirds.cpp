@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include <utility>
+
 #include "DataStore.h"
 #include "DataStoreInternal.h"
 #include "SharedRoutines.h"
@@ -344,7 +346,8 @@ bool CDataStore::AddNewPigeonsToCategory(int categoryId, std::vector<PigeonRecor
         if (!db.Exec(insert.sql, insert.values) || db.Changes() != 1) return false;
         std::int64_t id = db.LastInsertRowId();
         const auto floor = MaxReference(db, PigeonReferences());
-        if (!floor || !dsinternal::MoveIdAbove(db, u"pigeons", id, std::max(*floor, *ildFloor)))
+        if (!floor || !dsinternal::MoveIdAbove(db, u"pigeons", id, std::max(*floor, *ildFloor)) ||
+            !dsinternal::FitsRecordId(id))
             return false;
         const BoundStatement member = InsertStatement(
             u"INSERT INTO kategoria_id (",
@@ -362,9 +365,17 @@ bool CDataStore::AddNewPigeonsToCategory(int categoryId, std::vector<PigeonRecor
 
 bool CDataStore::SwapCategoryMembers(int membershipA, int pigeonA, int membershipB, int pigeonB) {
     // Both or neither: a half-done swap would list one bird twice.
+    // A row that is not there fails the swap, as every update that finds nothing does.
     const Text update = u"UPDATE kategoria_id SET id_golebia = ?1 WHERE id  = ?2;";
-    return RunStatements({{update, {SqlInt(pigeonB), SqlInt(membershipA)}},
-                          {update, {SqlInt(pigeonA), SqlInt(membershipB)}}});
+    SqlDatabase db(PigeonsDbPath());
+    SqlTransaction tx(db);
+    if (!tx.ok()) return false;
+    for (const auto& [pigeon, membership] :
+         {std::pair{pigeonB, membershipA}, std::pair{pigeonA, membershipB}}) {
+        if (!db.Exec(update, {SqlInt(pigeon), SqlInt(membership)}) || db.Changes() != 1)
+            return false;
+    }
+    return tx.Commit();
 }
 
 // New rows get ascending ids, and id order is the category's bird order.
@@ -397,7 +408,8 @@ bool CDataStore::MovePigeonToCategory(int pigeonId, int fromCategoryId, int toCa
             return false;
         }
         if (!db.Exec(u"UPDATE pigeons SET id_hodowli = ?1 WHERE id = ?2;",
-                     {SqlInt(toLoftId), SqlInt(pigeonId)})) {
+                     {SqlInt(toLoftId), SqlInt(pigeonId)}) ||
+            db.Changes() != 1) {  // no such bird: nothing may be written for it
             return false;
         }
         if (!keepCopy &&

@@ -97,7 +97,7 @@ std::int64_t InsertAttachment(const Text& sql, const std::vector<SqlValue>& valu
     if (!tx.ok()) return 0;
     if (!db.Exec(sql, values) || db.Changes() != 1) return 0;
     const std::int64_t id = db.LastInsertRowId();
-    if (id <= 0) return 0;
+    if (!dsinternal::FitsRecordId(id)) return 0;
     const Text fileName = fileNameFor(static_cast<int>(id));
     if (!CopyAttachment(source, folder, fileName)) return 0;
     if (!tx.Commit()) {

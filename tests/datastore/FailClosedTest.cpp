@@ -150,6 +150,44 @@ TEST_F(FailClosedTest, ALoadThatCannotReadItsFileKeepsMemoryAndGivesUpSoon) {
     EXPECT_TRUE(store_.LoadLofts());
 }
 
+// ---- writes that find nothing, ids that do not fit ------------------------------------------------
+
+TEST_F(FailClosedTest, MembershipWritesOfRowsOrBirdsThatAreNotThereFail) {
+    PigeonRecord bird;
+    ASSERT_TRUE(store_.WritePigeon(kModeInsert, bird));
+    ASSERT_EQ(store_.AddPigeonToCategory(1, bird.id), 1);
+    const long long member = QueryInt(PigeonsDbPath(), "SELECT id FROM kategoria_id;");
+    EXPECT_FALSE(store_.SwapCategoryMembers(member, bird.id, member + 50, 77));
+    EXPECT_EQ(QueryInt(PigeonsDbPath(), "SELECT id_golebia FROM kategoria_id;"), bird.id);
+    EXPECT_FALSE(store_.MovePigeonToCategory(9999, 1, 2, 1, false));
+    EXPECT_EQ(Rows(PigeonsDbPath(), "kategoria_id"), 1);
+    EXPECT_TRUE(store_.MovePigeonToCategory(bird.id, 1, 2, 1, false));
+    EXPECT_EQ(QueryInt(PigeonsDbPath(), "SELECT id_kategorii FROM kategoria_id;"), 2);
+}
+
+TEST_F(FailClosedTest, AnIdPastTheLargestRecordIdIsRefusedNotWrapped) {
+    Exec(PigeonsDbPath(), "INSERT INTO pigeons(id) VALUES (2147483647);");
+    Exec(ExtraDbPath(), "INSERT INTO klienci(id) VALUES (2147483647);");
+    Exec(PigeonsDbPath(), "INSERT INTO zdjecia(id) VALUES (2147483647);");
+    PigeonRecord bird;
+    EXPECT_FALSE(store_.WritePigeon(kModeInsert, bird));
+    std::vector<PigeonRecord> series(1);
+    EXPECT_FALSE(store_.AddNewPigeonsToCategory(1, series));
+    PersonRecord client;
+    EXPECT_FALSE(store_.WriteClient(kModeInsert, client));
+    PhotoRecord photo;
+    photo.path = WriteBytes(root_ / "a.png", "png");
+    photo.rozszerzenie = u"png";
+    EXPECT_FALSE(store_.AddPhoto(photo));
+    EXPECT_EQ(Rows(PigeonsDbPath(), "pigeons"), 1);
+    EXPECT_EQ(Rows(PigeonsDbPath(), "kategoria_id"), 0);
+    EXPECT_EQ(Rows(ExtraDbPath(), "klienci"), 1);
+    EXPECT_EQ(Rows(PigeonsDbPath(), "zdjecia"), 1);
+    EXPECT_TRUE(store_.pigeons.empty());
+    EXPECT_TRUE(store_.clients.empty());
+    EXPECT_TRUE(fs::is_empty(ToFsPath(ImagesFolder())));
+}
+
 // ---- notes ----------------------------------------------------------------------------------
 
 TEST_F(FailClosedTest, ANoteWhoseBodyStaysIsNotDeletedAndNoNewNoteOpensAnOldBody) {

@@ -1,9 +1,21 @@
 #include "TestSupport.h"
 
+#include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <random>
 
 namespace fs = std::filesystem;
+
+namespace {
+// The tests' dates and times are Warsaw's (a zone with daylight saving); each binary that uses
+// these helpers sets it itself before any test runs, whatever zone it was started in.
+const bool kWarsawTime = [] {
+    setenv("TZ", "Europe/Warsaw", 1);
+    tzset();
+    return true;
+}();
+}  // namespace
 
 void DataStoreTest::SetUp() {
     std::random_device rd;
