@@ -1,5 +1,6 @@
 #include "Fotoparowanie.h"
 
+#include <QLabel>
 #include <ctime>
 
 #include "DataStore.h"
@@ -64,6 +65,9 @@ bool CFotoparowanie::OnInitDialog() {
     for (const PigeonRecord& bird : males) AddRow(0, bird);
     for (const PigeonRecord& bird : females) AddRow(1, bird);
     if (auto* picker = DatePicker(kDatePicker)) picker->SetTime(static_cast<Time64>(std::time(nullptr)));
+    // The label's box is shorter than the picker's but centred on the same line: its text is
+    // centred too, so both read on one line.
+    if (QLabel* label = Label(kDateLabel)) label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     // Photos are on show, but no bird is chosen until the user clicks a row.
     pair.id_samca = pair.id_samicy = -1;
     return true;

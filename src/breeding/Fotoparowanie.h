@@ -21,6 +21,7 @@ public:
     static constexpr int kFemaleList = 1150;
     static constexpr int kCreatePair = 1218;
     static constexpr int kDatePicker = 1222;
+    static constexpr int kDateLabel = 1223;
 
     explicit CFotoparowanie(QWidget* parent = nullptr);
 
