@@ -261,6 +261,15 @@ void RunWorkload(const char* self, const QString& root, int birds, int runs) {
         ProcessEvents();
     }
     Print("start to bird list shown", Median(start), floorSeconds);
+    // With the splash pause of the real start: what is left once the 700 ms pause is over.
+    std::vector<double> afterSplash;
+    CMainDialog::EnableStartupPause(true);
+    for (int r = 0; r < runs; ++r) {
+        Window window;
+        afterSplash.push_back(std::max(0.0, Seconds([&] { window.Start(); }) - 0.7));
+    }
+    CMainDialog::EnableStartupPause(false);
+    Print("list shown after the splash pause", Median(afterSplash), floorSeconds);
     Print("loft switch (50 birds to all)", Median(loftSwitch), floorSeconds);
     char label[64];
     std::snprintf(label, sizeof label, "category fill (%d birds)", bigRows);
@@ -338,7 +347,6 @@ int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
-    qputenv("ORNIVEX_NO_STARTUP_PAUSE", "1");
 
     std::vector<int> sizes = {20000, 100000};
     int runs = 7;

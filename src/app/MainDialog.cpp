@@ -1,5 +1,6 @@
 #include "MainDialog.h"
 
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QThread>
@@ -120,7 +121,13 @@ CMainDialog::CMainDialog(QWidget* parent)
 
     CStartupSplash::ShowSplash(1000, 158, this);
     if (startupPause_ && !qEnvironmentVariableIsSet("ORNIVEX_NO_STARTUP_PAUSE")) {
-        QThread::msleep(700);
+        // The files are read while the splash is up, so a large loft's list shows as soon as the
+        // splash is gone; the pause only makes up the time that reading did not take.
+        QElapsedTimer reading;
+        reading.start();
+        LoadFirstLoft();
+        const qint64 left = 700 - reading.elapsed();
+        if (left > 0) QThread::msleep(static_cast<unsigned long>(left));
     }
 }
 
@@ -327,17 +334,11 @@ bool CMainDialog::OnInitDialog() {
     setWindowState(windowState() | Qt::WindowMaximized);
     PlacePages();
 
-    CDataStore& store = Store();
-    // Without any loft the records every loft shares (birds, dictionaries, clients, breeders,
-    // seasons) are loaded all the same, so the registers that need no loft show what the files
-    // hold; no loft's pairs, flights, transactions or notes are loaded then. A file another
-    // program holds is tried again for as long as the user wants: an empty program would let
-    // the next insert reuse ids.
-    for (;;) {
-        const Text failed =
-            !store.LoadLofts()
-                ? PigeonsDbPath()
-                : LoadLoftFiles(store.lofts.empty() ? -1 : store.lofts.front().id);
+    // Read while the splash was up (see the constructor); otherwise, or when a file could not
+    // be read then, read now. A file another program holds is tried again for as long as the
+    // user wants: an empty program would let the next insert reuse ids.
+    while (!firstLoftLoaded_) {
+        const Text failed = LoadFirstLoft();
         if (failed.empty()) break;
         if (!AskRetryUnreadableFile(this, failed.c_str())) {
             EndDialog(IDCANCEL);
@@ -365,6 +366,18 @@ bool CMainDialog::OnInitDialog() {
 ComboBox* CMainDialog::LoftCombo() const { return Combo(kLoftCombo); }
 ComboBox* CMainDialog::CategoryCombo() const { return Combo(kCategoryCombo); }
 
+Text CMainDialog::LoadFirstLoft() {
+    CDataStore& store = Store();
+    // Without any loft the records every loft shares (birds, dictionaries, clients, breeders,
+    // seasons) are loaded all the same, so the registers that need no loft show what the files
+    // hold; no loft's pairs, flights, transactions or notes are loaded then.
+    const Text failed = !store.LoadLofts()
+                            ? PigeonsDbPath()
+                            : LoadLoftFiles(store.lofts.empty() ? -1 : store.lofts.front().id);
+    firstLoftLoaded_ = failed.empty();
+    return failed;
+}
+
 Text CMainDialog::LoadLoftFiles(int loftId) {
     CDataStore& store = Store();
     if (!store.LoadPigeonsDb(loftId)) return PigeonsDbPath();
@@ -381,7 +394,6 @@ void CMainDialog::ReloadLoft(int loftId) {
 }
 
 void CMainDialog::ShowLoadedLoft() {
-
     birdListPage_->EmptyList();
     pairingPage_->List(CZakladkaEdycjaPtaka::kPairList)->DeleteAllItems();
     pairingPage_->List(CZakladkaEdycjaPtaka::kYoungList)->DeleteAllItems();

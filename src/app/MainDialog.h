@@ -137,8 +137,12 @@ private:
     void SetLoftCountLabel();
     void FillSeasonCombos();
     QWidget* ClientItem(int id) const;
+    // Reads the lofts and the first loft's data (the start does it while the splash is up);
+    // the path of the file that could not be read, else empty.
+    std::u16string LoadFirstLoft();
 
     static bool startupPause_;
+    bool firstLoftLoaded_ = false;
 
     QMenuBar* menuBar_ = nullptr;
     std::unique_ptr<CQXToolTip> tooltip_;

@@ -3,9 +3,11 @@
 // refusal of a second copy of the program.
 #include <gtest/gtest.h>
 
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -286,6 +288,30 @@ TEST_F(MainDialogTest, StartShowsTheFirstCategoryOfTheFirstLoftInMembershipOrder
         EXPECT_EQ(dialog.BirdListPage()->rowPigeonIds.at(row), members[row].pigeonId);
         EXPECT_EQ(dialog.BirdListPage()->rowMembershipIds.at(row), members[row].rowId);
     }
+}
+
+TEST_F(MainDialogTest, WithTheSplashPauseTheFilesAreReadDuringThePauseWhichStaysWhole) {
+    const int loft = AddLoft(u"Północ");
+    const int category = AddCategory(loft, u"Młode");
+    AddBird(category, u"100");
+    AddBird(category, u"200");
+    // Nothing in memory: only reading the files can show these birds.
+    TheDataStore().lofts.clear();
+    TheDataStore().pigeons.clear();
+
+    CMainDialog::EnableStartupPause(true);
+    QElapsedTimer opening;
+    opening.start();
+    dialog_ = std::make_unique<CMainDialog>();
+    const qint64 constructed = opening.elapsed();
+    CMainDialog::EnableStartupPause(false);
+    // Read before the window is first shown, that is while the splash was up.
+    EXPECT_EQ(TheDataStore().lofts.size(), 1u);
+    EXPECT_EQ(TheDataStore().pigeons.size(), 2u);
+    dialog_->show();
+    EXPECT_GE(constructed, 690);  // the splash is seen for as long as before
+    EXPECT_EQ(BirdRings(), (QStringList{"PL 0123 24 100", "PL 0123 24 200"}));
+    EXPECT_EQ(dialog_->GetDlgItemText(CMainDialog::kCategoryCountLabel), "(2)");
 }
 
 // ---- lofts ------------------------------------------------------------------------------------
