@@ -216,15 +216,17 @@ void CZakladkaEdycjaPtaka::OnLButtonDown(const QPoint& point) {
 }
 
 void CZakladkaEdycjaPtaka::OnPageClick(const QPoint& point) {
-    using Action = void (CZakladkaEdycjaPtaka::*)();
-    static constexpr Action kActions[kLinkCount] = {
-        &CZakladkaEdycjaPtaka::AddPair,       &CZakladkaEdycjaPtaka::PhotoPairing,
-        &CZakladkaEdycjaPtaka::EditPair,      &CZakladkaEdycjaPtaka::DeletePair,
-        &CZakladkaEdycjaPtaka::PrintLitterCard, &CZakladkaEdycjaPtaka::AddYoung,
-        &CZakladkaEdycjaPtaka::EditYoung,     &CZakladkaEdycjaPtaka::DeleteYoung,
+    // Plain functions, not member-function pointers: GCC 12's bounds sanitizer miscompiles
+    // indexing a table of those.
+    using Page = CZakladkaEdycjaPtaka;
+    static constexpr void (*kActions[kLinkCount])(Page&) = {
+        [](Page& page) { page.AddPair(); },         [](Page& page) { page.PhotoPairing(); },
+        [](Page& page) { page.EditPair(); },        [](Page& page) { page.DeletePair(); },
+        [](Page& page) { page.PrintLitterCard(); }, [](Page& page) { page.AddYoung(); },
+        [](Page& page) { page.EditYoung(); },       [](Page& page) { page.DeleteYoung(); },
     };
     for (int link = 0; link < kLinkCount; ++link) {
-        if (links_[link].Contains(point)) (this->*kActions[link])();
+        if (links_[link].Contains(point)) kActions[link](*this);
     }
 }
 

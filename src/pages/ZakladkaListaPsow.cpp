@@ -352,14 +352,15 @@ void CZakladkaListaPsow::ShowPreviewTab(int tab) {
 }
 
 const std::vector<CZakladkaListaPsow::Link>& CZakladkaListaPsow::Links() {
+    using Page = CZakladkaListaPsow;
     static const std::vector<Link> links = {
-        {u"Dodaj gołębia", 50, 80},
-        {u"Edytuj gołębia", 80, 110},
-        {u"Usuń z listy", 110, 140},
-        {u"Przenieś do...", 140, 170},
-        {u"Drzewo genealogiczne", 170, 200},
-        {u"Wydrukuj kategorie", 200, 230},
-        {u"Drukuj Rodowód", 230, 260},
+        {u"Dodaj gołębia", 50, 80, [](Page& page) { page.AddPigeon(); }},
+        {u"Edytuj gołębia", 80, 110, [](Page& page) { page.EditPigeon(); }},
+        {u"Usuń z listy", 110, 140, [](Page& page) { page.DeletePigeon(); }},
+        {u"Przenieś do...", 140, 170, [](Page& page) { page.MovePigeon(); }},
+        {u"Drzewo genealogiczne", 170, 200, [](Page& page) { page.ShowFamilyTree(); }},
+        {u"Wydrukuj kategorie", 200, 230, [](Page& page) { page.PrintCategory(); }},
+        {u"Drukuj Rodowód", 230, 260, [](Page& page) { page.PrintPedigree(); }},
     };
     return links;
 }
@@ -392,16 +393,8 @@ void CZakladkaListaPsow::OnLButtonDown(const QPoint& point) {
     for (int tab = 1; tab <= kPreviewTabCount; ++tab) {
         if (Rect(tabEdges[tab - 1], h - 22, tabEdges[tab], h).Contains(point)) ShowPreviewTab(tab);
     }
-    using Command = void (CZakladkaListaPsow::*)();
-    static const Command commands[] = {
-        &CZakladkaListaPsow::AddPigeon,      &CZakladkaListaPsow::EditPigeon,
-        &CZakladkaListaPsow::DeletePigeon,   &CZakladkaListaPsow::MovePigeon,
-        &CZakladkaListaPsow::ShowFamilyTree, &CZakladkaListaPsow::PrintCategory,
-        &CZakladkaListaPsow::PrintPedigree,
-    };
-    const std::vector<Link>& links = Links();
-    for (size_t i = 0; i < links.size(); ++i) {
-        if (Rect(5, links[i].top, 210, links[i].bottom).Contains(point)) (this->*commands[i])();
+    for (const Link& link : Links()) {
+        if (Rect(5, link.top, 210, link.bottom).Contains(point)) link.run(*this);
     }
     if (kPhotoArea.Contains(point)) ShowPhotos();
     Dialog::OnLButtonDown(point);

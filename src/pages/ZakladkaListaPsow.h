@@ -108,10 +108,14 @@ public:
     Dialog* PreviewTab(int tab) const;
 
     // The painted links down the left side and what a click in each runs.
+    // A link of the left panel and the command it runs. The command is a plain function rather
+    // than an index into a table of member-function pointers, which GCC 12's bounds sanitizer
+    // miscompiles.
     struct Link {
         const char16_t* text;
         int top;
         int bottom;
+        void (*run)(CZakladkaListaPsow& page);
     };
     static const std::vector<Link>& Links();
     static constexpr Rect kPhotoArea{5, 410, 210, 620};
