@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <algorithm>
 
 #include "DataStore.h"
 #include "DrzewoGenealogicznePsa.h"
 #include "PictureBox.h"
+#include "Resources.h"
 #include "SharedRoutines.h"
 #include "WindowTestSupport.h"
 
@@ -79,6 +81,29 @@ TEST_F(FamilyTreeTest, ShowsMotherBeforeFatherAndTheClickedBirdsPhotosAndTexts) 
     CDrzewoGenealogicznePsa::ShowFor(nullptr, bird);
     ASSERT_EQ(seams::ModalRuns().size(), 1u);
     EXPECT_EQ(seams::ModalRuns()[0].templateId, CDrzewoGenealogicznePsa::kTemplateId);
+}
+
+}  // namespace
+
+namespace {
+
+// The tree's connecting lines meet: every horizontal line begins and ends on the middle of a
+// vertical one (a vertical line's control is two units wide, centred on its line).
+TEST(FamilyTreeLines, HorizontalLinesEndOnTheVerticalOnes) {
+    const DialogTemplate* tree = FindDialogTemplate(CDrzewoGenealogicznePsa::kTemplateId);
+    ASSERT_NE(tree, nullptr);
+    std::vector<int> verticals;
+    for (const ControlTemplate& c : tree->controls)
+        if (c.kind == ControlKind::VLine) verticals.push_back(c.rect.x + c.rect.width / 2);
+    int horizontals = 0;
+    for (const ControlTemplate& c : tree->controls) {
+        if (c.kind != ControlKind::HLine) continue;
+        ++horizontals;
+        for (const int end : {c.rect.x, c.rect.x + c.rect.width})
+            EXPECT_NE(std::find(verticals.begin(), verticals.end(), end), verticals.end())
+                << "a line at y " << c.rect.y << " ends at x " << end;
+    }
+    EXPECT_EQ(horizontals, 3);
 }
 
 }  // namespace
