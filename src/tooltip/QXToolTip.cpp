@@ -396,6 +396,23 @@ bool CQXToolTip::eventFilter(QObject* watched, QEvent* event) {
         OnActivateApp(false);
         return false;
     }
+    // Only input events are looked at: other events (a deferred delete, say) also reach objects
+    // whose widget part is already destroyed, where even a cast is undefined.
+    switch (type) {
+    case QEvent::MouseMove:
+    case QEvent::Enter:
+    case QEvent::Leave:
+    case QEvent::HoverMove:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::NonClientAreaMouseButtonPress:
+    case QEvent::NonClientAreaMouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::Wheel:
+        break;
+    default:
+        return false;
+    }
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || !parent_ || (widget != this && widget->window() != parent_->window())) return false;
     switch (type) {
