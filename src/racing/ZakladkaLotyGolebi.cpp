@@ -7,6 +7,7 @@
 #include "ImportujWynikiLotowe.h"
 #include "ListView.h"
 #include "NowyLot.h"
+#include "PageLinks.h"
 #include "PreviewPanel.h"
 #include "SharedRoutines.h"
 #include "StandardControls.h"
@@ -14,16 +15,10 @@
 
 namespace {
 
-struct LinkLook {
-    const char16_t* text;
-    Rect rect;
-    COLORREF color;
-};
-
 constexpr COLORREF kFlightLinks = RGB(0x41, 0x75, 0xDD);
 constexpr COLORREF kResultLinks = RGB(0x00, 0x92, 0x00);
 
-const LinkLook kLinks[CZakladkaLotyGolebi::kLinkCount] = {
+const PageLink kLinks[CZakladkaLotyGolebi::kLinkCount] = {
     {u"Dodaj Lot", {5, 155, 210, 185}, kFlightLinks},
     {u"Edytuj Lot", {5, 185, 210, 215}, kFlightLinks},
     {u"Usuń Lot", {5, 215, 210, 245}, kFlightLinks},
@@ -234,19 +229,7 @@ void CZakladkaLotyGolebi::LayoutControls() {
 
 void CZakladkaLotyGolebi::OnEraseBkgnd(Dc& dc) {
     Dialog::OnEraseBkgnd(dc);
-    const QFont previous = dc.SelectFont(Font(QStringLiteral("Tahoma"), 14, FW_BOLD));
-    const int previousMode = dc.SetBkMode(TRANSPARENT);
-    for (int link = 0; link < kLinkCount; ++link) {
-        Rect rect = links_[link];
-        if (rect.IsEmpty()) continue;
-        dc.SetTextColor(kLinks[link].color);
-        Rect text = rect;
-        text.Offset(30, 0);
-        dc.DrawText(std::u16string(kLinks[link].text), text, DT_SINGLELINE | DT_VCENTER);
-        dc.DrawEdge(rect, BDR_RAISEDINNER, BF_BOTTOM);
-    }
-    dc.SetBkMode(previousMode);
-    dc.SelectFont(previous);
+    PaintPageLinks(dc, kLinks, links_);
 }
 
 void CZakladkaLotyGolebi::OnLButtonDown(const QPoint& point) {
