@@ -21,13 +21,21 @@ void Require(bool condition, const char* what) {
 }
 
 Text g_file;
+std::string g_folder;
+
+void RemoveFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(g_folder, ignored);
+}
 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     char folder[] = "/tmp/ox-fuzz-layout-XXXXXX";
     if (mkdtemp(folder) == nullptr) std::abort();
-    g_file = FromUtf8(std::string(folder) + "/rows.dat");
+    g_folder = folder;
+    std::atexit(RemoveFolder);
+    g_file = FromUtf8(g_folder + "/rows.dat");
     return 0;
 }
 
