@@ -194,6 +194,46 @@ TEST_F(V5ImportTest, EverythingArrivesInTheFiles) {
     EXPECT_EQ(QueryInt(PigeonsDbPath(), "SELECT count(*) FROM dzieci WHERE id_golebia = 0;"), 0);
 }
 
+TEST_F(V5ImportTest, BirdFilesUnderTheOldNamesAndCutListsAreImported) {
+    // "Łódź" as the previous version named files: each character cut to its low byte
+    // (Ł -> 'A', ó -> 0xF3, ź -> 'z'), and as a copy from its system shows those bytes.
+    const fs::path folder = root_ / "v5";
+    WriteFolder(folder, {}, {});
+    V5PigeonRecord lowBytes = Bird(1);
+    lowBytes.id = u"PL-Łódź-1";
+    V5PigeonRecord codePage = Bird(2);
+    codePage.id = u"PL-Łódź-2";
+    V5PigeonRecord cutList = Bird(3);
+    cutList.name = u"Długa lista";
+    V5PigeonRecord missing = Bird(4);
+    missing.id = u"PL-Żuraw-4";
+    WriteFile(V5Data::PigeonFileByName(folder, "PL-A\xF3" "dz-1"), PigeonBytes(lowBytes));
+    WriteFile(V5Data::PigeonFileByName(folder, "PL-Aódz-2"), PigeonBytes(codePage));
+    // A first list claiming more than 50 entries, with nothing after its count.
+    const Bytes whole = PigeonBytes(cutList, 51);
+    const std::size_t afterCount = 4 + 30 * 4;  // the second list's count and the closing numbers
+    WriteFile(V5Data::PigeonFile(folder, cutList.id), Bytes(whole.begin(), whole.end() - afterCount));
+    WriteFile(V5Data::IdsFile(folder),
+              IdsBytes({lowBytes.id, missing.id, codePage.id, u"", cutList.id}));
+
+    V5Data data;
+    ASSERT_FALSE(data.LoadAll(folder));
+    ASSERT_EQ(data.pigeons.size(), 5u);
+    EXPECT_TRUE(data.pigeons[4].fileRead);
+    EXPECT_EQ(data.pigeons[4].name, u"Długa lista");
+    EXPECT_TRUE(data.pigeons[4].firstList.empty());
+    const V5ImportSummary s = ImportV5Data(data, {});
+    ASSERT_TRUE(s.ok);
+    EXPECT_EQ(s.pigeons, 3);
+    EXPECT_GT(IdOfRing("1001"), 0);
+    EXPECT_GT(IdOfRing("1002"), 0);
+    EXPECT_EQ(QueryText(PigeonsDbPath(), "SELECT nazwa FROM pigeons WHERE nr_obraczki = '1003';"),
+              "Długa lista");
+    // Every bird left out is named, in IDS order.
+    EXPECT_EQ(s.skippedPigeons, 2);
+    EXPECT_EQ(s.skippedPigeonIds, (std::vector<Text>{u"PL-Żuraw-4", u""}));
+}
+
 TEST_F(V5ImportTest, UntickedKindsAndUnrepresentableDates) {
     V5Data data = Sample();
     data.lofts[0].breedingSeasons[0].date.year = 1900;  // before what a stored date can hold

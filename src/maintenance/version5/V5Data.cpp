@@ -1,8 +1,10 @@
 #include "V5Data.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <system_error>
 
 #include "SharedRoutines.h"
@@ -119,8 +121,9 @@ public:
 
     // A count of entries of at least `entryBytes` each; negative counts and counts whose
     // entries cannot fit in what is left fail.
-    std::int32_t Count(std::size_t entryBytes) {
-        const std::int32_t count = Int();
+    std::int32_t Count(std::size_t entryBytes) { return Fits(Int(), entryBytes); }
+    // `count` when that many entries of `entryBytes` can follow; otherwise the reading fails.
+    std::int32_t Fits(std::int32_t count, std::size_t entryBytes) {
         if (!ok()) return 0;
         if (count < 0 || static_cast<std::size_t>(count) * entryBytes > Left()) {
             Fail(Kind::BadCount);
@@ -204,6 +207,28 @@ std::string CentralEuropeanToUtf8(const std::string& bytes) {
     return ToUtf8(text);
 }
 
+// The name, among the ways the previous version's files can be named, under which the file
+// exists. That version wrote 8-bit names (a bird's id cut to its characters' low bytes, a loft's
+// byte name as it is); a folder copied from its system carries those bytes converted from the
+// Central European code page to Unicode instead. `unicode`, when given, is tried first (a bird's
+// id as this system writes it). When no file exists the first usable name is returned, which
+// reads as a missing file.
+std::string ExistingFileName(const std::function<fs::path(const std::string&)>& pathOf,
+                             const std::string& bytes, const std::string& unicode = {}) {
+    std::vector<std::string> names;
+    for (const std::string& name : {unicode, bytes, CentralEuropeanToUtf8(bytes)}) {
+        if (!name.empty() && UsableFileName(name) &&
+            std::find(names.begin(), names.end(), name) == names.end()) {
+            names.push_back(name);
+        }
+    }
+    std::error_code ec;
+    for (const std::string& name : names) {
+        if (fs::exists(pathOf(name), ec)) return name;
+    }
+    return names.empty() ? unicode : names.front();
+}
+
 V5PigeonListEntry ListEntry(Cursor& in, int numbers, int texts) {
     V5PigeonListEntry entry;
     for (int i = 0; i < numbers; ++i) entry.numbers.push_back(in.Int());
@@ -222,6 +247,10 @@ fs::path V5Data::LoftsFile(const fs::path& folder) { return folder / "database" 
 
 fs::path V5Data::PigeonFile(const fs::path& folder, const Text& id) {
     return folder / "database" / "pigeons" / ToFsPath(id);
+}
+
+fs::path V5Data::PigeonFileByName(const fs::path& folder, const std::string& fileName) {
+    return folder / "database" / "pigeons" / fs::path(fileName);
 }
 
 fs::path V5Data::LoftFile(const fs::path& folder, const std::string& byteName,
@@ -283,9 +312,11 @@ Kind V5Data::ParsePigeon(const std::vector<std::uint8_t>& bytes, V5PigeonRecord&
     bird.otherTexts[6] = in.ReadText();
     bird.otherTexts[7] = in.ReadText();
 
-    // A first list that claims more than 50 entries ends the file's reading here.
-    const std::int32_t first = in.Count(kFirstListEntry);
-    if (!in.ok() || first > kMaxFirstList) return in.failure();
+    // A first list that claims more than 50 entries ends the file's reading here, whatever
+    // follows the count (often nothing): the bird keeps what was read before it.
+    const std::int32_t claimed = in.Int();
+    if (!in.ok() || claimed > kMaxFirstList) return in.failure();
+    const std::int32_t first = in.Fits(claimed, kFirstListEntry);
     for (std::int32_t i = 0; i < first && in.ok(); ++i) {
         bird.firstList.push_back(ListEntry(in, 6, 3));
     }
@@ -496,7 +527,10 @@ int V5Data::ReadPigeon(const fs::path& folder, V5PigeonRecord& bird, V5ReadError
         error = {Kind::BadName, IdsFile(folder)};
         return 1;
     }
-    const fs::path path = PigeonFile(folder, bird.id);
+    const std::string name =
+        ExistingFileName([&](const std::string& n) { return PigeonFileByName(folder, n); },
+                         NarrowString(bird.id), ToUtf8(bird.id));
+    const fs::path path = PigeonFileByName(folder, name);
     error = ReadWith(path, [&](const auto& bytes) {
         bird.fileRead = true;
         return ParsePigeon(bytes, bird);
@@ -505,17 +539,9 @@ int V5Data::ReadPigeon(const fs::path& folder, V5PigeonRecord& bird, V5ReadError
 }
 
 V5ReadError V5Data::ReadLoftFiles(const fs::path& folder, V5LoftRecord& loft) {
-    // The files carry the name's bytes as the previous version wrote them; a folder copied from
-    // the old system carries them converted to Unicode instead.
-    std::string name = loft.byteName;
-    std::error_code ec;
-    if (!fs::exists(LoftFile(folder, name, ".pigeons"), ec)) {
-        const std::string converted = CentralEuropeanToUtf8(name);
-        if (!converted.empty() && converted != name &&
-            fs::exists(LoftFile(folder, converted, ".pigeons"), ec)) {
-            name = converted;
-        }
-    }
+    // The four files share one name; the .pigeons file tells which spelling the folder holds.
+    const std::string name = ExistingFileName(
+        [&](const std::string& n) { return LoftFile(folder, n, ".pigeons"); }, loft.byteName);
     V5ReadError error = ReadWith(LoftFile(folder, name, ".pigeons"),
                                  [&](const auto& bytes) { return ParseLoftPigeons(bytes, loft); });
     if (!error) {

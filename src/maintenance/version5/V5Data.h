@@ -136,7 +136,11 @@ public:
     // The file names of the folder's layout.
     static std::filesystem::path IdsFile(const std::filesystem::path& folder);
     static std::filesystem::path LoftsFile(const std::filesystem::path& folder);
+    // A bird's file under the id as this system spells it (UTF-8); the reader also finds it
+    // under the 8-bit names of the previous version (see ReadPigeon).
     static std::filesystem::path PigeonFile(const std::filesystem::path& folder, const Text& id);
+    static std::filesystem::path PigeonFileByName(const std::filesystem::path& folder,
+                                                  const std::string& fileName);
     // `extension` is one of ".pigeons", ".breedings", ".fly", ".notes".
     static std::filesystem::path LoftFile(const std::filesystem::path& folder,
                                           const std::string& byteName, const char* extension);
@@ -160,7 +164,9 @@ public:
 private:
     V5ReadError ReadIds(const std::filesystem::path& folder);
     // -1 without reading anything when the bird's id is empty; 1 otherwise (its file read when
-    // there is one).
+    // there is one). The file is looked for under the id in UTF-8, under the id cut to its
+    // characters' low bytes (as the previous version named it) and under those bytes read in
+    // the Central European code page (a folder copied from that version's system).
     int ReadPigeon(const std::filesystem::path& folder, V5PigeonRecord& bird, V5ReadError& error);
     V5ReadError ReadLoftFiles(const std::filesystem::path& folder, V5LoftRecord& loft);
 };

@@ -75,6 +75,7 @@ private:
         for (const V5PigeonRecord& v5Bird : data_.pigeons) {
             if (v5Bird.id.empty() || !v5Bird.fileRead) {
                 ++summary_.skippedPigeons;
+                summary_.skippedPigeonIds.push_back(v5Bird.id);
                 continue;
             }
             PigeonRecord bird;

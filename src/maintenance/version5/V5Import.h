@@ -27,6 +27,7 @@ struct V5ImportSummary {
     int flights = 0;
     int results = 0;
     int skippedPigeons = 0;      // named by IDS but not imported
+    std::vector<Text> skippedPigeonIds;  // their ids, in IDS order (an empty id stays empty)
     int skippedMemberships = 0;  // group members whose bird was not imported
     int skippedYoung = 0;
     int skippedResults = 0;
