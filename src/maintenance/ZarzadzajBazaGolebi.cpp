@@ -101,9 +101,11 @@ void CZarzadzajBazaGolebi::OnPurge() {
     const std::vector<int> doomed = store.PigeonsNamedNowhere();
     const Text question = u"Wszystkie: " + NumberText(static_cast<long long>(store.pigeons.size())) +
                           u", do usunięcia: " + NumberText(static_cast<long long>(doomed.size())) +
-                          u". Czekaj cierpliwie aż proces się skończy i wyłącz program.";
+                          u". Czekaj cierpliwie aż proces się skończy.";
     if (doomed.empty()) {
+        // Nothing to ask about: the count is all there is to tell, and the purge is over.
         MessageBox(this, question);
+        EndDialog(IDOK);
         return;
     }
     if (MessageBox(this, question, u"", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) return;
