@@ -4,6 +4,7 @@
 // current loft are loaded again, so the windows never show, or write back, what the files no
 // longer hold.
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include "DataStore.h"
@@ -15,6 +16,7 @@
 #include "Seams.h"
 #include "Settings.h"
 #include "SharedRoutines.h"
+#include "Sqlite.h"
 #include "Shell.h"
 #include "V5Data.h"
 #include "V5Import.h"
@@ -51,6 +53,38 @@ bool InsideDbFolder(const Text& path) {
 }
 
 Text FolderText(const Text& path) { return Q(path).toStdU16String(); }
+
+// The database files of the db folder, copied through SQLite rather than byte by byte.
+bool IsDatabaseFile(const QString& relative) {
+    return relative == QLatin1String("pigeons.db") ||
+           relative == QLatin1String("dodatkowe_informacje.db");
+}
+
+// The backup's way of copying: each database file as it stood at its last commit, even while
+// a write is under way, and without the files SQLite keeps beside it during a write (a journal
+// in the backup would belong to no state of the copy). A file not replaced at the user's word
+// leaves the backup a mix of old and new files, so it counts as not copied.
+shell::CopyOptions BackupCopyOptions() {
+    shell::CopyOptions options;
+    options.leaveOut = [](const QString& relative) {
+        for (const char* suffix : {"-journal", "-wal", "-shm"}) {
+            if (relative.endsWith(QLatin1String(suffix)) &&
+                IsDatabaseFile(relative.chopped(static_cast<qsizetype>(qstrlen(suffix))))) {
+                return true;
+            }
+        }
+        return false;
+    };
+    options.copyFile = [](const QString& from, const QString& part) {
+        if (!IsDatabaseFile(QFileInfo(from).fileName()) ||
+            QFileInfo(from).absolutePath() != Canonical(Q(DbFolder()))) {
+            return QFile::copy(from, part);
+        }
+        return SqlSnapshotFile(from.toStdU16String(), part.toStdU16String());
+    };
+    options.declinedIsIncomplete = true;
+    return options;
+}
 
 }  // namespace
 
@@ -102,7 +136,7 @@ void CMainDialog::BackupDatabase() {
     MessageBox(this, GetInstallPathEscaped() + u"db/*");
     // The note being edited is part of the data: it goes into the copy too.
     NotebookPage()->SaveCurrentNote();
-    if (!shell::CopyFolderTree(Q(DbFolder()), Q(destination), this)) {
+    if (!shell::CopyFolderTree(Q(DbFolder()), Q(destination), this, BackupCopyOptions())) {
         MessageBox(this,
                    u"Nie wszystkie pliki zostały skopiowane do folderu " + FolderText(destination) +
                        u" (kopiowanie przerwano albo pliku nie dało się zapisać). Kopia bazy "
@@ -188,6 +222,25 @@ QString ReadErrorText(const V5ReadError& error) {
         .arg(QString::fromStdString(error.file.string()), reason);
 }
 
+// The count of the birds left out, followed by their ids, so the user can look for their files;
+// a long list is cut after the first twenty.
+QString SkippedBirdsText(const V5ImportSummary& s) {
+    constexpr int kShown = 20;
+    QStringList ids;
+    for (const Text& id : s.skippedPigeonIds) {
+        if (ids.size() == kShown) break;
+        ids << (id.empty() ? QStringLiteral("(bez numeru)") : Q(id));
+    }
+    QString text = QString::number(s.skippedPigeons);
+    if (!ids.isEmpty()) {
+        text += QStringLiteral(" (") + ids.join(QStringLiteral(", "));
+        const qsizetype more = static_cast<qsizetype>(s.skippedPigeonIds.size()) - ids.size();
+        if (more > 0) text += QStringLiteral(" i %1 innych").arg(more);
+        text += QLatin1Char(')');
+    }
+    return text;
+}
+
 QString SummaryText(const V5ImportSummary& s) {
     QString text = QStringLiteral(
                        "Zakończono importowanie.\n\nZaimportowano: gołębniki: %1, kategorie: %2, "
@@ -205,7 +258,7 @@ QString SummaryText(const V5ImportSummary& s) {
         text += QStringLiteral(
                     "\n\nPominięto: gołębie bez pliku danych: %1; miejsca w kategoriach, młode "
                     "i wyniki lotów gołębi, których nie zaimportowano: %2, %3, %4.")
-                    .arg(s.skippedPigeons)
+                    .arg(SkippedBirdsText(s))
                     .arg(s.skippedMemberships)
                     .arg(s.skippedYoung)
                     .arg(s.skippedResults);

@@ -2,7 +2,11 @@
 
 #include <sqlite3.h>
 
+#include <filesystem>
+#include <system_error>
 #include <utility>
+
+#include "SharedRoutines.h"
 
 namespace {
 
@@ -231,4 +235,37 @@ sqlite3* SqlBatch::ConnectionFor(const Text& path) const {
         if (file.path == path) return file.db;
     }
     return nullptr;
+}
+
+bool SqlSnapshotFile(const Text& source, const Text& destination) {
+    UseSingleThreadedConnections();
+    const std::filesystem::path destinationPath = ToFsPath(destination);
+    std::error_code ec;
+    std::filesystem::remove(destinationPath, ec);
+    sqlite3* from = nullptr;
+    sqlite3* to = nullptr;
+    bool copied = false;
+    if (sqlite3_open_v2(ToUtf8(source).c_str(), &from, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK &&
+        sqlite3_open_v2(ToUtf8(destination).c_str(), &to,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) == SQLITE_OK) {
+        sqlite3_busy_timeout(from, 2000);
+        sqlite3_busy_timeout(to, 2000);
+        if (sqlite3_backup* backup = sqlite3_backup_init(to, "main", from, "main")) {
+            // All pages in one step, under one read transaction of the source: the copy is one
+            // committed state, never pages of two.
+            int rc = SQLITE_OK;
+            for (int attempt = 0; attempt < 3; ++attempt) {
+                rc = sqlite3_backup_step(backup, -1);
+                if (rc != SQLITE_BUSY && rc != SQLITE_LOCKED) break;
+            }
+            copied = sqlite3_backup_finish(backup) == SQLITE_OK && rc == SQLITE_DONE;
+        }
+    }
+    sqlite3_close(from);
+    copied = sqlite3_close(to) == SQLITE_OK && copied;
+    if (!copied) {
+        std::filesystem::remove(destinationPath, ec);
+        std::filesystem::remove(destinationPath.string() + "-journal", ec);
+    }
+    return copied;
 }

@@ -134,3 +134,10 @@ private:
     bool done_ = false;
     unsigned long long serial_ = 0;
 };
+
+// Copies the database file `source` into the new file `destination` as it stood at its last
+// commit, through SQLite's online backup: a write transaction under way in another connection
+// never leaves any of itself in the copy, and a commit in progress is waited for (a few busy
+// timeouts at most). Nothing is created at `source`. False when no whole copy was made; the
+// destination is then removed.
+bool SqlSnapshotFile(const Text& source, const Text& destination);

@@ -20,10 +20,14 @@ bool IsInside(const QString& path, const QString& folder) {
 
 // Copies one file next to its destination first and then swaps it in, so a failed copy never
 // leaves a destroyed or half-written file behind. The modification time is kept.
-bool CopyOneFile(const QString& from, const QString& to) {
+bool CopyOneFile(const QString& from, const QString& to, const CopyOptions& options) {
     const QString part = to + QStringLiteral(".oxcopy-part");
     QFile::remove(part);
-    if (!QFile::copy(from, part)) return false;
+    const bool copied = options.copyFile ? options.copyFile(from, part) : QFile::copy(from, part);
+    if (!copied) {
+        QFile::remove(part);
+        return false;
+    }
     {
         QFile copy(part);
         if (copy.open(QIODevice::ReadWrite)) {
@@ -66,7 +70,8 @@ bool ChooseFolder(QString& folder, const QString& title, QWidget* parent) {
     return BrowseForFolder(folder, title, parent);
 }
 
-bool CopyFolderTree(const QString& source, const QString& destination, QWidget* parent) {
+bool CopyFolderTree(const QString& source, const QString& destination, QWidget* parent,
+                    const CopyOptions& options) {
     const QFileInfo sourceInfo(source);
     if (!sourceInfo.isDir()) return false;
     const QString sourceRoot = sourceInfo.canonicalFilePath();
@@ -83,6 +88,7 @@ bool CopyFolderTree(const QString& source, const QString& destination, QWidget* 
     while (it.hasNext()) {
         const QString path = it.next();
         if (IsInside(path, destinationRoot)) continue;
+        if (options.leaveOut && options.leaveOut(root.relativeFilePath(path))) continue;
         const QFileInfo info = it.fileInfo();
         if (info.isDir() && !info.isSymLink()) folders << root.relativeFilePath(path);
         else if (info.isFile()) files << root.relativeFilePath(path);
@@ -110,11 +116,14 @@ bool CopyFolderTree(const QString& source, const QString& destination, QWidget* 
                 const int answer = MessageBox(parent, question, QStringLiteral("Zastępowanie pliku"),
                                               MB_YESTOALLNOCANCEL | MB_ICONQUESTION);
                 if (answer == IDCANCEL) return false;
-                if (answer == IDNO) continue;
+                if (answer == IDNO) {
+                    if (options.declinedIsIncomplete) complete = false;
+                    continue;
+                }
                 if (answer == IDYESTOALL) replaceAll = true;
             }
         }
-        if (!CopyOneFile(from, to)) complete = false;
+        if (!CopyOneFile(from, to, options)) complete = false;
     }
     return complete;
 }

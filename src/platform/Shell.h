@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class QWidget;
 
@@ -21,12 +22,25 @@ bool StartCalculator();      // false (and nothing started) when there is none
 // Lets the user choose a folder; false when cancelled.
 bool ChooseFolder(QString& folder, const QString& title, QWidget* parent = nullptr);
 
+// How CopyFolderTree treats particular files.
+struct CopyOptions {
+    // Files not copied at all, by their path relative to the source ('/'-separated).
+    std::function<bool(const QString& relative)> leaveOut;
+    // Writes the copy of the file `from` as the new file `part`, in place of a plain copy of its
+    // bytes (for files that must be read in a way of their own); true when it made a whole copy.
+    std::function<bool(const QString& from, const QString& part)> copyFile;
+    // A file the user chose not to replace counts as not copied.
+    bool declinedIsIncomplete = false;
+};
+
 // Copies everything inside `source` (files and sub-folders) into `destination`, creating it.
 // Before replacing a file that exists there the user is asked: Yes, Yes to all, No (the file
 // is left alone) or Cancel (nothing further is copied). True when every file was copied or
-// deliberately left alone; false on cancel or when a file could not be copied. A replaced file
-// is swapped in whole, never left half-written; a destination inside the source is not copied
-// into itself, and a file is never copied onto itself.
-bool CopyFolderTree(const QString& source, const QString& destination, QWidget* parent = nullptr);
+// deliberately left alone (unless the options count that as not copied); false on cancel or
+// when a file could not be copied. A replaced file is swapped in whole, never left
+// half-written; a destination inside the source is not copied into itself, and a file is never
+// copied onto itself.
+bool CopyFolderTree(const QString& source, const QString& destination, QWidget* parent = nullptr,
+                    const CopyOptions& options = {});
 
 }  // namespace shell

@@ -202,7 +202,7 @@ TEST_F(MaintenanceTest, PurgeKeepsEveryBirdThatAnythingNames) {
     ASSERT_TRUE(QFile::exists(QString::fromStdU16String(storedPhoto)));
 
     const QString question = "Wszystkie: 10, do usunięcia: 3. Czekaj cierpliwie aż proces się "
-                             "skończy i wyłącz program.";
+                             "skończy.";
     // No keeps everything.
     CZarzadzajBazaGolebi first;
     seams::ScriptMessageBoxAnswers({IDNO});
@@ -229,14 +229,16 @@ TEST_F(MaintenanceTest, PurgeKeepsEveryBirdThatAnythingNames) {
     EXPECT_FALSE(QFile::exists(QString::fromStdU16String(storedPhoto)));
     EXPECT_TRUE(store.LoadIldList().empty());
 
-    // Nothing left to purge: the count is shown and nothing is asked.
+    // Nothing left to purge: the count is shown, nothing is asked, and the window closes.
     seams::Reset();
     CZarzadzajBazaGolebi third;
-    Run<CZarzadzajBazaGolebi>(third, [](CZarzadzajBazaGolebi& w) {
-        w.RunCommand(CZarzadzajBazaGolebi::kPurgeButton);
-    });
+    EXPECT_EQ(Run<CZarzadzajBazaGolebi>(third, [](CZarzadzajBazaGolebi& w) {
+                  w.RunCommand(CZarzadzajBazaGolebi::kPurgeButton);
+              }),
+              IDOK);
     ASSERT_EQ(seams::MessageBoxCalls().size(), 1u);
-    EXPECT_TRUE(seams::MessageBoxCalls()[0].text.startsWith("Wszystkie: 7, do usunięcia: 0."));
+    EXPECT_EQ(seams::MessageBoxCalls()[0].text,
+              "Wszystkie: 7, do usunięcia: 0. Czekaj cierpliwie aż proces się skończy.");
     EXPECT_EQ(seams::MessageBoxCalls()[0].flags & 0xF, MB_OK);
 }
 
@@ -312,6 +314,71 @@ TEST_F(MaintenanceTest, BackupAndRestoreTheDbFolder) {
     EXPECT_EQ(g_currentLoftIndex, 0);
 }
 
+TEST_F(MaintenanceTest, ABackupHoldsTheCommittedDatabaseAndTellsWhenAFileWasKeptOld) {
+    const int loft = AddLoft(u"Dom");
+    const int kept = AddBird(AddCategory(loft, u"Lotniki"), u"100");
+    CMainDialog& main = OpenMain();
+    const QString backups = folder_.filePath("kopie");
+    QDir().mkpath(backups);
+    const QString copy = backups + "/OXKopiaDanych";
+    const Text copiedBirds = (copy + "/pigeons.db").toStdU16String();
+    const auto check = [](const Text& file) {
+        SqlDatabase db(file);
+        SqlStatement st = db.Prepare(u"PRAGMA integrity_check;");
+        return st.NextRow() ? st.String(0) : Text(u"(brak wyniku)");
+    };
+    const auto birdsIn = [](const Text& file) {
+        std::vector<int> ids;
+        SqlDatabase db(file);
+        SqlStatement st = db.Prepare(u"SELECT id FROM pigeons ORDER BY id;");
+        while (st.NextRow()) ids.push_back(st.Int(0));
+        return ids;
+    };
+
+    // Another connection is in the middle of a write: the backup holds what was committed and
+    // nothing of the write, whole, with no journal beside it.
+    int written = 0;
+    {
+        SqlDatabase writer(PigeonsDbPath());
+        ASSERT_TRUE(writer.Exec(u"BEGIN IMMEDIATE;"));
+        ASSERT_TRUE(writer.Exec(u"INSERT INTO pigeons(nr_obraczki) VALUES ('w toku');"));
+        written = static_cast<int>(writer.LastInsertRowId());
+        ASSERT_TRUE(QFile::exists(QString::fromStdU16String(PigeonsDbPath()) + "-journal"));
+        seams::ScriptPaths({backups});
+        main.BackupDatabase();
+        ASSERT_TRUE(writer.Exec(u"COMMIT;"));
+    }
+    ASSERT_EQ(MessageTexts().size(), 2) << MessageTexts().join('|').toStdString();
+    EXPECT_EQ(MessageTexts()[1], "Kopia bazy danych została zapisana w folderze " + copy + ".");
+    EXPECT_FALSE(QFile::exists(copy + "/pigeons.db-journal"));
+    EXPECT_EQ(check(copiedBirds), u"ok");
+    EXPECT_EQ(birdsIn(copiedBirds), std::vector<int>{kept});
+
+    // A second backup into the same folder with one replace declined: that file stays old, the
+    // rest is new, and the user is told the backup is not whole.
+    seams::Reset();
+    const QByteArray oldExtra = [&] {
+        QFile file(copy + "/dodatkowe_informacje.db");
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }();
+    ASSERT_FALSE(oldExtra.isEmpty());
+    ASSERT_TRUE(TheDataStore().AddToIldList(kept));  // the print list is in the other file
+    seams::ScriptPaths({backups});
+    seams::ScriptMessageBoxAnswers({IDOK, IDNO, IDYESTOALL});  // the path, then the questions
+    main.BackupDatabase();
+    const QStringList messages = MessageTexts();
+    ASSERT_EQ(messages.size(), 4) << messages.join('|').toStdString();
+    EXPECT_TRUE(messages[1].contains("dodatkowe_informacje.db"));
+    EXPECT_TRUE(messages[2].contains("pigeons.db"));
+    EXPECT_TRUE(messages[3].startsWith("Nie wszystkie pliki zostały skopiowane do folderu " + copy))
+        << messages[3].toStdString();
+    QFile extra(copy + "/dodatkowe_informacje.db");
+    ASSERT_TRUE(extra.open(QIODevice::ReadOnly));
+    EXPECT_EQ(extra.readAll(), oldExtra);
+    EXPECT_EQ(birdsIn(copiedBirds), (std::vector<int>{kept, written}));
+    EXPECT_EQ(check(copiedBirds), u"ok");
+}
+
 TEST_F(MaintenanceTest, ImportFromTheMainWindow) {
     using namespace v5write;
     const QString v5 = folder_.filePath("ox5");
@@ -336,7 +403,7 @@ TEST_F(MaintenanceTest, ImportFromTheMainWindow) {
 
     // No setting: the folder is asked for; a cut file is named and nothing is written.
     const fs::path idsFile = V5Data::IdsFile(ToFsPath(v5.toStdU16String()));
-    const Bytes ids = IdsBytes({u"V5-1", u"V5-2"});
+    const Bytes ids = IdsBytes({u"V5-1", u"PL-Żuraw-9", u"V5-2"});  // the second has no file
     WriteFile(idsFile, Bytes(ids.begin(), ids.end() - 1));
     seams::QueueModalHandler(tickFlightsAndImport);
     seams::ScriptPaths({v5});
@@ -362,6 +429,8 @@ TEST_F(MaintenanceTest, ImportFromTheMainWindow) {
     ASSERT_EQ(MessageTexts().size(), 1);
     EXPECT_TRUE(MessageTexts()[0].startsWith("Zakończono importowanie."));
     EXPECT_TRUE(MessageTexts()[0].contains("gołębie: 2"));
+    EXPECT_TRUE(MessageTexts()[0].contains("gołębie bez pliku danych: 1 (PL-Żuraw-9);"))
+        << MessageTexts()[0].toStdString();
     EXPECT_EQ(ComboTexts(main.LoftCombo()), QStringList{"Gołębnik z piątki"});
     EXPECT_EQ(TheDataStore().pigeons.size(), 2u);
     EXPECT_EQ(ComboTexts(main.CategoryCombo()), QStringList{"Lotniki"});
