@@ -33,7 +33,11 @@ QString CTransparentStatic::ShownText() const {
     if (metrics.boundingRect(area, Qt::TextWordWrap, full).height() <= area.height()) return full;
     // The lines that fit stay as they wrap; the rest of the text is cut on the last of them.
     const int fitting = std::max(1, area.height() / std::max(1, metrics.lineSpacing()));
-    QTextLayout layout(full, font());
+    // A line break of the text must end its line in the layout too, which breaks only at a line
+    // separator; the last line shown takes the rest of the text on one line.
+    QString laidOut = full;
+    laidOut.replace(QLatin1Char('\n'), QChar(QChar::LineSeparator));
+    QTextLayout layout(laidOut, font());
     layout.beginLayout();
     QString shown;
     for (int n = 0; n < fitting; ++n) {
@@ -41,7 +45,9 @@ QString CTransparentStatic::ShownText() const {
         if (!line.isValid()) break;
         line.setLineWidth(area.width());
         if (n + 1 == fitting) {
-            shown += metrics.elidedText(full.mid(line.textStart()), Qt::ElideRight, area.width());
+            QString rest = full.mid(line.textStart());
+            rest.replace(QLatin1Char('\n'), QLatin1Char(' '));
+            shown += metrics.elidedText(rest, Qt::ElideRight, area.width());
         } else {
             shown += full.mid(line.textStart(), line.textLength()).trimmed() + QLatin1Char('\n');
         }
