@@ -9,7 +9,15 @@ CDodajPareTab3::CDodajPareTab3(QWidget* parent) : Dialog(kTemplateId, parent) {
 
 bool CDodajPareTab3::OnInitDialog() {
     Dialog::OnInitDialog();
-    SetUpBirdFlightList(List(kResultList));
+    ListView* list = List(kResultList);
+    SetUpBirdFlightList(list);
+    // The panel is far narrower than the widths the list is set up with: each column takes
+    // what its heading and texts need, so every heading reads whole, and the list scrolls
+    // sideways for the columns beyond the panel.
+    if (list) {
+        for (int column = 0; column < list->GetColumnCount(); ++column)
+            list->SetColumnFit(column, ListView::ColumnFit::Always);
+    }
     return true;
 }
 

@@ -96,6 +96,12 @@ bool CZakladkaEdycjaPtaka::OnInitDialog() {
                            {u"Data parowania", 130}, {u"Uwagi", 160}});
     SetUpList(YoungList(), {{u"...", 30}, {u"Obrączka Gołębia", 140}, {u"Płeć", 140},
                             {u"Uwagi", 180}});
+    // A full ring with a long name is wider than the widths above: those columns widen to it as
+    // far as the list has room.
+    if (ListView* list = PairList()) {
+        for (int column : {1, 2}) list->SetColumnFit(column, ListView::ColumnFit::WhenRoom);
+    }
+    if (ListView* list = YoungList()) list->SetColumnFit(1, ListView::ColumnFit::WhenRoom);
     for (int link = 0; link < kLinkCount; ++link) links_[link] = kLinks[link].rect;
     FillPairList(-1);
     return true;

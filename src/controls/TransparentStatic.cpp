@@ -4,6 +4,8 @@
 #include <QStyle>
 #include <QTextLayout>
 #include <algorithm>
+#include <cmath>
+#include <vector>
 
 CTransparentStatic::CTransparentStatic(QWidget* parent) : CTransparentStatic(QString(), parent) {}
 
@@ -32,16 +34,28 @@ QString CTransparentStatic::ShownText() const {
     if (!wordWrap()) return metrics.elidedText(full, Qt::ElideRight, area.width());
     if (metrics.boundingRect(area, Qt::TextWordWrap, full).height() <= area.height()) return full;
     // The lines that fit stay as they wrap; the rest of the text is cut on the last of them.
-    const int fitting = std::max(1, area.height() / std::max(1, metrics.lineSpacing()));
-    QTextLayout layout(full, font());
+    // A line break of the text must end its line in the layout too, which breaks only at a line
+    // separator; the last line shown takes the rest of the text on one line.
+    QString laidOut = full;
+    laidOut.replace(QLatin1Char('\n'), QChar(QChar::LineSeparator));
+    QTextLayout layout(laidOut, font());
     layout.beginLayout();
-    QString shown;
-    for (int n = 0; n < fitting; ++n) {
-        QTextLine line = layout.createLine();
-        if (!line.isValid()) break;
+    // As many lines as the painter's own wrapping fits in the height, at least one.
+    std::vector<QTextLine> lines;
+    qreal used = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
         line.setLineWidth(area.width());
-        if (n + 1 == fitting) {
-            shown += metrics.elidedText(full.mid(line.textStart()), Qt::ElideRight, area.width());
+        if (!lines.empty() && std::ceil(used + line.height()) > area.height()) break;
+        used += line.height();
+        lines.push_back(line);
+    }
+    QString shown;
+    for (size_t n = 0; n < lines.size(); ++n) {
+        const QTextLine& line = lines[n];
+        if (n + 1 == lines.size()) {
+            QString rest = full.mid(line.textStart());
+            rest.replace(QLatin1Char('\n'), QLatin1Char(' '));
+            shown += metrics.elidedText(rest, Qt::ElideRight, area.width());
         } else {
             shown += full.mid(line.textStart(), line.textLength()).trimmed() + QLatin1Char('\n');
         }

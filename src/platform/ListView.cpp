@@ -3,7 +3,11 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyledItemDelegate>
 #include <algorithm>
+#include <numeric>
 
 #include "Fonts.h"
 
@@ -68,6 +72,7 @@ void ListView::ApplyViewLayout() {
     if (columnCount() == 0) {
         insertColumn(0);
         columnAlign_.assign(1, AlignLeft);
+        sizing_.assign(1, ColumnSizing{.given = columnWidth(0)});
     }
     horizontalHeader()->hide();
     horizontalHeader()->setStretchLastSection(true);
@@ -117,11 +122,12 @@ int ListView::InsertColumn(int column, const QString& heading, int align, int wi
     column = std::clamp(column, 0, columnCount());
     insertColumn(column);
     columnAlign_.insert(columnAlign_.begin() + column, align);
+    sizing_.insert(sizing_.begin() + column, ColumnSizing{});
     auto* header = new QTableWidgetItem(heading);
     header->setTextAlignment(ColumnAlignment(align));
     setHorizontalHeaderItem(column, header);
     if (width < 0) width = fontMetrics().horizontalAdvance(heading) + 14;
-    setColumnWidth(column, width);
+    SetColumnWidth(column, width);
     return column;
 }
 
@@ -134,10 +140,127 @@ bool ListView::DeleteColumn(int column) {
     removeColumn(column);
     if (column < static_cast<int>(columnAlign_.size()))
         columnAlign_.erase(columnAlign_.begin() + column);
+    if (column < static_cast<int>(sizing_.size())) sizing_.erase(sizing_.begin() + column);
+    FitColumns();
     return true;
 }
 
-void ListView::SetColumnWidth(int column, int width) { setColumnWidth(column, width); }
+void ListView::SetColumnWidth(int column, int width) {
+    if (column >= 0 && column < static_cast<int>(sizing_.size())) sizing_[column].given = width;
+    setColumnWidth(column, width);
+    FitColumns();
+}
+
+void ListView::SetColumnFit(int column, ColumnFit fit) {
+    if (column < 0 || column >= static_cast<int>(sizing_.size())) return;
+    sizing_[column].fit = fit;
+    MeasureColumn(column);
+    if (fit == ColumnFit::Fixed) setColumnWidth(column, sizing_[column].given);
+    FitColumns();
+}
+
+int ListView::HeadingWidth(int column) const {
+    if (horizontalHeader()->isHidden() || column < 0 || column >= columnCount()) return 0;
+    return horizontalHeader()->sectionSizeHint(column);
+}
+
+int ListView::CellWidth(int row, int column) const {
+    const QModelIndex index = model()->index(row, column);
+    if (!index.isValid() || !item(row, column)) return 0;
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    int width = itemDelegateForIndex(index)->sizeHint(option, index).width();
+    // The grid line is drawn inside the cell, on its right edge.
+    if (showGrid()) width += 1;
+    return width;
+}
+
+bool ListView::HasFittedColumns() const {
+    return std::any_of(sizing_.begin(), sizing_.end(),
+                       [](const ColumnSizing& c) { return c.fit != ColumnFit::Fixed; });
+}
+
+void ListView::MeasureColumn(int column) {
+    ColumnSizing& sizing = sizing_[column];
+    sizing.widest = 0;
+    if (sizing.fit == ColumnFit::Fixed) return;
+    for (int row = 0; row < rowCount(); ++row)
+        sizing.widest = std::max(sizing.widest, CellWidth(row, column));
+}
+
+void ListView::CellChanged(int column, int width, int oldWidth) {
+    if (column < 0 || column >= static_cast<int>(sizing_.size())) return;
+    ColumnSizing& sizing = sizing_[column];
+    if (sizing.fit == ColumnFit::Fixed) return;
+    if (width > sizing.widest) {
+        sizing.widest = width;
+    } else if (oldWidth >= sizing.widest && width < oldWidth) {
+        MeasureColumn(column);  // the widest text may have become shorter
+    } else {
+        return;
+    }
+    FitColumns();
+}
+
+// The width the columns can take without the list scrolling sideways.
+int ListView::RoomForColumns() const {
+    const QSize most = maximumViewportSize();
+    int room = most.width();
+    // Rows taller than the list bring the vertical scroll bar, which takes its width from the
+    // columns (an always-shown bar is already left out of the size).
+    if (verticalScrollBarPolicy() == Qt::ScrollBarAsNeeded &&
+        verticalHeader()->length() > most.height() &&
+        !style()->styleHint(QStyle::SH_ScrollBar_Transient, nullptr, verticalScrollBar())) {
+        room -= verticalScrollBar()->sizeHint().width();
+    }
+    // A shown list knows its viewport exactly; it is narrower while a scroll bar is still shown.
+    if (isVisible()) room = std::min(room, viewport()->width());
+    return room;
+}
+
+void ListView::FitColumns() {
+    if (fitting_ || !HasFittedColumns()) return;
+    fitting_ = true;
+    int taken = 0;
+    std::vector<int> widening;
+    for (int column = 0; column < columnCount() && column < static_cast<int>(sizing_.size());
+         ++column) {
+        if (isColumnHidden(column)) continue;
+        const ColumnSizing& sizing = sizing_[column];
+        switch (sizing.fit) {
+        case ColumnFit::Fixed:
+            taken += columnWidth(column);
+            break;
+        case ColumnFit::Always: {
+            const int width = std::max({HeadingWidth(column), sizing.widest, 1});
+            setColumnWidth(column, width);
+            taken += width;
+            break;
+        }
+        case ColumnFit::WhenRoom:
+            taken += sizing.given;
+            widening.push_back(column);
+            break;
+        }
+    }
+    // The room left is shared out so that no column takes more than it needs and the columns
+    // needing less get what they need first.
+    const auto extra = [this](int column) {
+        const ColumnSizing& sizing = sizing_[column];
+        return std::max(0, std::max(HeadingWidth(column), sizing.widest) - sizing.given);
+    };
+    std::stable_sort(widening.begin(), widening.end(),
+                     [&](int a, int b) { return extra(a) < extra(b); });
+    int room = std::max(0, RoomForColumns() - taken);
+    for (size_t k = 0; k < widening.size(); ++k) {
+        const int column = widening[k];
+        const int share = room / static_cast<int>(widening.size() - k);
+        const int added = std::min(extra(column), share);
+        setColumnWidth(column, sizing_[column].given + added);
+        room -= added;
+    }
+    fitting_ = false;
+}
 
 int ListView::GetColumnWidth(int column) const { return columnWidth(column); }
 
@@ -155,16 +278,24 @@ int ListView::InsertItem(int row, const QString& text) {
     if (columnCount() == 0) {
         insertColumn(0);
         columnAlign_.assign(1, AlignLeft);
+        sizing_.assign(1, ColumnSizing{.given = columnWidth(0)});
     }
     row = std::clamp(row, 0, rowCount());
-    const QSignalBlocker quiet(this);  // a new row is not a change of an existing one
-    insertRow(row);
-    QTableWidgetItem* it = MakeItem(0, text);
-    if (checkBoxes_) {
-        it->setFlags(it->flags() | Qt::ItemIsUserCheckable);
-        it->setCheckState(Qt::Unchecked);
+    {
+        const QSignalBlocker quiet(this);  // a new row is not a change of an existing one
+        insertRow(row);
+        QTableWidgetItem* it = MakeItem(0, text);
+        if (checkBoxes_) {
+            it->setFlags(it->flags() | Qt::ItemIsUserCheckable);
+            it->setCheckState(Qt::Unchecked);
+        }
+        setItem(row, 0, it);
     }
-    setItem(row, 0, it);
+    if (HasFittedColumns()) {
+        // The new row may bring the vertical scroll bar, narrowing the room.
+        CellChanged(0, CellWidth(row, 0), 0);
+        FitColumns();
+    }
     return row;
 }
 
@@ -174,11 +305,15 @@ int ListView::InsertItem(int row, const std::u16string& text) {
 
 bool ListView::SetItemText(int row, int column, const QString& text) {
     if (row < 0 || row >= rowCount() || column < 0 || column >= columnCount()) return false;
+    const bool fitted = column < static_cast<int>(sizing_.size()) &&
+                        sizing_[column].fit != ColumnFit::Fixed;
+    const int oldWidth = fitted ? CellWidth(row, column) : 0;
     if (QTableWidgetItem* it = item(row, column)) {
         it->setText(text);
     } else {
         setItem(row, column, MakeItem(column, text));
     }
+    if (fitted) CellChanged(column, CellWidth(row, column), oldWidth);
     return true;
 }
 
@@ -198,6 +333,11 @@ std::u16string ListView::GetItemTextW(int row, int column) const {
 bool ListView::DeleteItem(int row) {
     if (row < 0 || row >= rowCount()) return false;
     removeRow(row);
+    if (HasFittedColumns()) {
+        for (int column = 0; column < static_cast<int>(sizing_.size()); ++column)
+            MeasureColumn(column);
+        FitColumns();
+    }
     return true;
 }
 
@@ -205,6 +345,8 @@ void ListView::DeleteAllItems() {
     clearSelection();
     setRowCount(0);
     setCurrentItem(nullptr);
+    for (ColumnSizing& sizing : sizing_) sizing.widest = 0;
+    FitColumns();
 }
 
 void ListView::SetItemImage(int row, const QIcon& icon) {
@@ -283,7 +425,20 @@ void ListView::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void ListView::changeEvent(QEvent* event) {
     QTableWidget::changeEvent(event);
-    if (event->type() == QEvent::FontChange) ApplyRowHeight();
+    if (event->type() == QEvent::FontChange) {
+        ApplyRowHeight();
+        if (HasFittedColumns()) {
+            for (int column = 0; column < static_cast<int>(sizing_.size()); ++column)
+                MeasureColumn(column);
+            FitColumns();
+        }
+    }
+}
+
+// Also called when only the viewport changes size, as a scroll bar comes or goes.
+void ListView::resizeEvent(QResizeEvent* event) {
+    QTableWidget::resizeEvent(event);
+    FitColumns();
 }
 
 void ListView::ApplyRowHeight() {

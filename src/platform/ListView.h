@@ -38,6 +38,20 @@ public:
     void SetColumnWidth(int column, int width);
     int GetColumnWidth(int column) const;
 
+    // How a column's width follows its texts (heading and cells). Fixed: the width given stays.
+    // WhenRoom: the column widens to its longest text as far as the list has room beside its
+    // other columns, several such columns sharing the room; the width given stays the least it
+    // takes, so a list with no room keeps the widths given. Always: the column is as wide as its
+    // heading and longest text whatever width was given, and the list scrolls sideways when the
+    // columns are wider than it. The list fits the columns again whenever rows are filled,
+    // changed or removed and when it is resized.
+    enum class ColumnFit { Fixed, WhenRoom, Always };
+    void SetColumnFit(int column, ColumnFit fit);
+    // The width a column takes to show its heading whole (0 when the heading is hidden).
+    int HeadingWidth(int column) const;
+    // The width the cell takes to show its text whole (with its check box and icon).
+    int CellWidth(int row, int column) const;
+
     // Rows. InsertItem puts a row at `row` (clamped to the end) and returns its index.
     int InsertItem(int row, const QString& text);
     int InsertItem(int row, const std::u16string& text);
@@ -78,13 +92,28 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    struct ColumnSizing {
+        ColumnFit fit = ColumnFit::Fixed;
+        int given = 0;   // the width the program gave
+        int widest = 0;  // the widest cell text of the column, as CellWidth measures it
+    };
+
     QTableWidgetItem* MakeItem(int column, const QString& text) const;
+    bool HasFittedColumns() const;
+    // A cell of column `column` now holds text `width` wide (its old text was `oldWidth`).
+    void CellChanged(int column, int width, int oldWidth);
+    void MeasureColumn(int column);
+    int RoomForColumns() const;
+    void FitColumns();
     void ApplyRowHeight();
     void ApplyViewLayout();
 
     View view_ = View::Report;
     bool checkBoxes_ = false;
     std::vector<int> columnAlign_;
+    std::vector<ColumnSizing> sizing_;  // column for column, like columnAlign_
+    bool fitting_ = false;
 };

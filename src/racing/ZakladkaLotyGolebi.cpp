@@ -31,15 +31,17 @@ const PageLink kLinks[CZakladkaLotyGolebi::kLinkCount] = {
 struct ColumnLook {
     const char16_t* heading;
     int width;
+    // A ring or a place name: wider than `width` when long, as far as the list has room.
+    bool fitsText = false;
 };
 
 const ColumnLook kFlightColumns[] = {
-    {u"...", 30},         {u"Miejscowość", 160}, {u"Data lotu", 110},
+    {u"...", 30},         {u"Miejscowość", 160, true}, {u"Data lotu", 110},
     {u"Dystans", 90},     {u"Pogoda", 120},      {u"W konkursie(%, wł., w konk.", 190},
 };
 
 const ColumnLook kResultColumns[] = {
-    {u"...", 30},          {u"Obrączka gołębia", 140}, {u"Czas przylotu", 140},
+    {u"...", 30},          {u"Obrączka gołębia", 140, true}, {u"Czas przylotu", 140},
     {u"Nr. konkursu", 110}, {u"Coefficent", 90},       {u"Punkty", 90},
     {u"Prędkość [m/min]", 130},
 };
@@ -58,6 +60,7 @@ void SetUpList(ListView* list, const QFont& font, const ColumnLook* columns, int
     for (int column = 0; column < count; ++column) {
         list->InsertColumn(column, std::u16string(columns[column].heading), ListView::AlignLeft,
                            columns[column].width);
+        if (columns[column].fitsText) list->SetColumnFit(column, ListView::ColumnFit::WhenRoom);
     }
 }
 

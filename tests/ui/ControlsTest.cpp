@@ -375,6 +375,19 @@ TEST_F(OwnControlsTest, ElidedLabelsCutLongTextsWithAnEllipsisAndKeepThemWhole) 
     EXPECT_TRUE(lines[0].startsWith(QStringLiteral("PL 0123 24")));
     EXPECT_TRUE(lines[2].endsWith(QChar(0x2026)));
     for (const QString& line : lines) EXPECT_LE(metrics.horizontalAdvance(line), 120);
+    // A line break of the text ends its line: the ring stays whole on the first line, the name
+    // is cut on the second.
+    const QString ringAndName = QStringLiteral("PL 0446 2018 12345\nŚnieżnobiały Żuraw Łódzki");
+    label.setText(ringAndName);
+    label.resize(metrics.horizontalAdvance(QStringLiteral("PL 0446 2018 12345 ")),
+                 2 * metrics.lineSpacing() + 2);
+    const QStringList ringLines = label.ShownText().split(QLatin1Char('\n'));
+    ASSERT_EQ(ringLines.size(), 2) << label.ShownText().toStdString();
+    EXPECT_EQ(ringLines[0], QStringLiteral("PL 0446 2018 12345"));
+    EXPECT_TRUE(ringLines[1].startsWith(QStringLiteral("Śnieżno"))) << ringLines[1].toStdString();
+    EXPECT_TRUE(ringLines[1].endsWith(QChar(0x2026)));
+    label.setText(name);
+    label.resize(120, 3 * metrics.lineSpacing() + 2);
     // The tooltip holds the whole text, once the label is drawn cut.
     label.show();
     Render(label);

@@ -3,6 +3,7 @@
 // box, list box and list view that the windows count on.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -11,10 +12,13 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <clocale>
+#include <cstdlib>
 #include <utility>
+#include <vector>
 
 #include "Dc.h"
 #include "Dialog.h"
@@ -579,6 +583,84 @@ TEST_F(ControlBehaviourTest, ListViewKeepsRowOrderDataAndChecks) {
     EXPECT_EQ(list.FirstSelectedRow(), -1);
     EXPECT_EQ(list.GetSelectionMark(), -1);
     EXPECT_EQ(list.GetItemData(0), 0);
+}
+
+// Columns marked to fit widen to their longest text as far as the list has room, sharing it,
+// never narrower than the widths given and never so wide that the list scrolls sideways; a
+// column fitted always takes just its heading and texts, scrolling if it must.
+TEST_F(ControlBehaviourTest, ListColumnsWidenToTheirTextsWithinTheListsRoom) {
+    ListView list;
+    list.SetGridLines(true);
+    list.SetCheckBoxes(true);
+    const int given[] = {30, 100, 100, 100};
+    const char* headings[] = {"...", "Samiec", "Samica", "Uwagi"};
+    for (int column = 0; column < 4; ++column)
+        list.InsertColumn(column, QString::fromUtf8(headings[column]), ListView::AlignLeft, given[column]);
+    list.SetColumnFit(1, ListView::ColumnFit::WhenRoom);
+    list.SetColumnFit(2, ListView::ColumnFit::WhenRoom);
+    list.resize(800, 200);
+    list.show();
+    const QString ring = QStringLiteral("PL 0446 2018 12345 [Błękitny Książę Wielkopolski]");
+    const QFontMetrics metrics(list.font());
+    ASSERT_GT(metrics.horizontalAdvance(ring), 100);
+    const auto widths = [&] {
+        std::vector<int> w;
+        for (int column = 0; column < 4; ++column) w.push_back(list.GetColumnWidth(column));
+        return w;
+    };
+    const auto noSidewaysScrolling = [&] {
+        QApplication::processEvents();
+        int sum = 0;
+        for (int w : widths()) sum += w;
+        EXPECT_LE(sum, list.viewport()->width());
+        EXPECT_EQ(list.horizontalScrollBar()->maximum(), 0);
+    };
+
+    list.InsertItem(0, QStringLiteral(" "));
+    list.SetItemText(0, 1, ring);
+    list.SetItemText(0, 2, QStringLiteral("PL 1"));
+    list.SetItemText(0, 3, ring);  // not fitted: cut at its width
+    EXPECT_GE(list.GetColumnWidth(1), list.CellWidth(0, 1));
+    EXPECT_GT(list.GetColumnWidth(1), metrics.horizontalAdvance(ring));
+    EXPECT_EQ(widths()[2], 100);
+    EXPECT_EQ(widths()[3], 100);
+    noSidewaysScrolling();
+
+    // Many rows bring the vertical scroll bar: the columns still fit beside it.
+    for (int row = 1; row < 40; ++row) list.SetItemText(list.InsertItem(row, QStringLiteral(" ")), 2, ring);
+    EXPECT_GE(list.GetColumnWidth(2), list.CellWidth(1, 2));
+    noSidewaysScrolling();
+
+    // Too narrow for both: they share the room, neither below its width.
+    list.resize(440, 200);
+    noSidewaysScrolling();
+    EXPECT_GT(widths()[1], 100);
+    EXPECT_GT(widths()[2], 100);
+    EXPECT_LE(std::abs(widths()[1] - widths()[2]), 1);
+    // No room at all: the widths given.
+    list.resize(300, 200);
+    EXPECT_EQ(widths(), std::vector<int>(std::begin(given), std::end(given)));
+    list.resize(800, 200);
+
+    // Removing the long rows and filling the list again with short texts narrows the columns.
+    for (int row = list.GetItemCount() - 1; row >= 1; --row) list.DeleteItem(row);
+    EXPECT_EQ(widths()[2], 100);
+    list.SetItemText(0, 1, QStringLiteral("PL 2"));
+    EXPECT_EQ(widths()[1], 100);
+    list.SetItemText(0, 1, ring);
+    list.DeleteAllItems();
+    list.SetItemText(list.InsertItem(0, QStringLiteral(" ")), 1, QStringLiteral("PL 3"));
+    EXPECT_EQ(widths()[1], 100);
+
+    // Fitted always: heading and text whole whatever the width given, even past the list.
+    list.SetItemText(0, 3, QStringLiteral("Uwagi"));
+    list.SetColumnFit(3, ListView::ColumnFit::Always);
+    EXPECT_EQ(widths()[3], std::max(list.HeadingWidth(3), list.CellWidth(0, 3)));
+    EXPECT_LT(widths()[3], 100);
+    list.SetItemText(0, 3, ring + ring);
+    EXPECT_GE(widths()[3], list.CellWidth(0, 3));
+    QApplication::processEvents();
+    EXPECT_GT(list.horizontalScrollBar()->maximum(), 0);
 }
 
 TEST_F(ControlBehaviourTest, ClickingAListRowSelectsItThenNotifies) {

@@ -4,6 +4,8 @@
 // season filter by whole days, and the messages of refused actions.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+
 #include <functional>
 #include <memory>
 #include <ostream>
@@ -232,6 +234,49 @@ TEST_F(FlightsTest, RowsShowDistanceShareSpeedsAndResultFigures) {
                                          "12.5 ", "1001.67 "}));
     EXPECT_EQ(ResultRow(1).last(), "0 ");
     EXPECT_EQ(ResultRow(2), (QStringList{"   ", "", "0 ", "0 ", "0 ", "0 "}));
+}
+
+// A long place and full rings with names are wider than their columns were made for: on a page
+// with room those columns widen to them, the others keep their widths, and a narrow page keeps
+// the widths given.
+TEST_F(FlightsTest, PlaceAndRingColumnsWidenToLongTextsWhenThePageHasRoom) {
+    PigeonRecord bird = TheDataStore().pigeons.at(fast_);
+    bird.oddzial = u"0446";
+    bird.rocznik = u"2018";
+    bird.nazwa = u"Błękitny Książę Wielkopolski";
+    ASSERT_TRUE(TheDataStore().WritePigeon(fast_, bird));
+    const int flightId = StoreFlight(u"Ostrów Wielkopolski - Wysocko Wielkie", Local(12, 5, 2024, 7));
+    StoreFlight(u"Opole", Local(19, 5, 2024, 7));
+    StoreResult(flightId, fast_, Local(12, 5, 2024, 13));
+    StoreResult(flightId, slow_, Local(12, 5, 2024, 14));
+    Load();
+    page_->show();
+    page_->resize(1400, 800);  // the page in a main window on a wide screen
+    page_->LayoutControls();
+    ClickFlight(0);
+    const std::vector<int> flightWidths = {30, 160, 110, 90, 120, 190};
+    const std::vector<int> resultWidths = {30, 140, 140, 110, 90, 90, 130};
+    const QFontMetrics metrics(page_->FlightList()->font());
+    ASSERT_GT(metrics.horizontalAdvance(page_->FlightList()->GetItemText(0, 1)), 160);
+    ASSERT_GT(metrics.horizontalAdvance(page_->ResultList()->GetItemText(0, 1)), 140);
+    ExpectColumnsShowWholeTexts(page_->FlightList(), flightWidths, {1});
+    ExpectColumnsShowWholeTexts(page_->ResultList(), resultWidths, {1});
+    for (int column = 2; column < 7; ++column)
+        EXPECT_EQ(page_->ResultList()->GetColumnWidth(column), resultWidths[column]) << column;
+
+    // The short flight's results are listed again: its rings are short, the column as given.
+    ClickFlight(1);
+    EXPECT_EQ(page_->ResultList()->GetColumnWidth(1), 140);
+    ClickFlight(0);
+    EXPECT_GT(page_->ResultList()->GetColumnWidth(1), 140);
+
+    page_->resize(900, 640);
+    page_->LayoutControls();
+    QApplication::processEvents();
+    for (int column = 0; column < 6; ++column)
+        EXPECT_EQ(page_->FlightList()->GetColumnWidth(column), flightWidths[column]) << column;
+    for (int column = 0; column < 7; ++column)
+        EXPECT_EQ(page_->ResultList()->GetColumnWidth(column), resultWidths[column]) << column;
 }
 
 TEST_F(FlightsTest, CoefficientIsPositionPerThousandContestsInSixDigits) {

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QScrollBar>
 #include <QFile>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -121,6 +122,15 @@ protected:
             chooser.EndDialog(IDOK);
             return IDOK;
         });
+    }
+
+    // A ring as a Polish loft writes it, "PL 0446 2018 12345", with the bird's name.
+    static void GiveFullRing(int id, const Text& number, const Text& name) {
+        PigeonRecord& bird = TheDataStore().pigeons.at(id);
+        bird.oddzial = u"0446";
+        bird.rocznik = u"2018";
+        bird.nr_obraczki = number;
+        bird.nazwa = name;
     }
 
     int loft_ = 0, otherLoft_ = 0, male_ = 0, female_ = 0, young_ = 0;
@@ -347,8 +357,9 @@ TEST_F(PairingPageTest, TabStripsShowEachBirdsPanelsWithItsAncestors) {
 }
 
 // Long breeders' names and full ancestors' rings and names stay readable in the panels: the
-// pedigree boxes hold ring and name without scrolling, a summary line too long for the panel
-// ends in "…" with the whole text as its tooltip instead of wrapping out of sight.
+// pedigree boxes hold the whole ring and under it the name without scrolling, a summary or
+// pedigree line too long for the panel ends in "…" with the whole text as its tooltip instead of
+// wrapping out of sight, and every heading of the results list reads whole.
 TEST_F(PairingPageTest, PairEditorPanelsShowLongNamesWithoutCuttingThemOff) {
     PersonRecord breeder;
     breeder.imie = u"Grzegorz";
@@ -356,11 +367,29 @@ TEST_F(PairingPageTest, PairEditorPanelsShowLongNamesWithoutCuttingThemOff) {
     ASSERT_TRUE(TheDataStore().WriteBreeder(kModeInsert, breeder));
     const int ancestors[] = {AddSexedBird(u"90001", u"Orzeł Białogłowy Złotowski", 1),
                              AddSexedBird(u"90002", u"Łaskawa Pani z Gościęcina", 2),
-                             AddSexedBird(u"90003", u"Żelazny Książę Śląska", 1),
+                             AddSexedBird(u"90003", u"Żelazny Książę Śląska i Ziemi Opolskiej", 1),
                              AddSexedBird(u"90004", u"Gwiazda Północy", 2),
                              AddSexedBird(u"90005", u"Huragan z Łęczycy", 1),
                              AddSexedBird(u"90006", u"Perła Żuław", 2)};
     auto& birds = TheDataStore().pigeons;
+    for (int id : ancestors) GiveFullRing(id, birds.at(id).nr_obraczki, birds.at(id).nazwa);
+    GiveFullRing(male_, u"12345", u"Błękitny Książę Wielkopolski");
+    // A result of the male, for the results panel.
+    FlightRecord flight;
+    flight.id_hodowli = loft_;
+    flight.miejscowosc = u"Ostrów Wielkopolski";
+    flight.czasodlotu = *MakeLocalTime(12, 5, 2026, 7, 0, 0);
+    flight.odleglosckm = 512.3;
+    ASSERT_TRUE(TheDataStore().WriteFlight(kModeInsert, flight));
+    TheDataStore().flights.push_back(flight);
+    FlightResultEntry result;
+    result.id_lotu = flight.id;
+    result.id_hodowli = loft_;
+    result.id_golebia = male_;
+    result.DataCzasPrzylotu = flight.czasodlotu + 6 * 3600 + 17;
+    result.nr_konkursu = 1234;
+    result.PunktyOddzial = 87.25f;
+    ASSERT_TRUE(TheDataStore().WriteFlightResult(kModeInsert, result));
     birds.at(male_).id_hodowcy = breeder.id;
     birds.at(male_).id_ojca = ancestors[0];
     birds.at(male_).id_matki = ancestors[1];
@@ -383,20 +412,105 @@ TEST_F(PairingPageTest, PairEditorPanelsShowLongNamesWithoutCuttingThemOff) {
         editor.OnTabClick(QPoint(250, 250));  // the male's "Rodowód"
         QApplication::processEvents();
         const CDodajPareTab2& pedigree = *editor.PedigreePanel(PairEditor::kMale);
+        int cut = 0;
         for (int box : {1039, 1209, 1038, 1041, 1040, 1210}) {
-            auto* edit = qobject_cast<QPlainTextEdit*>(pedigree.Item(box));
-            if (!edit) {
+            auto* label = pedigree.ItemAs<CTransparentStatic>(box);
+            if (!label) {
                 ADD_FAILURE() << "no box " << box;
                 continue;
             }
-            EXPECT_TRUE(edit->toPlainText().contains(u'\n')) << box;
-            EXPECT_EQ(edit->verticalScrollBar()->maximum(), 0)
-                << box << ": " << edit->toPlainText().toStdString();
+            label->grab();  // paints it, which sets the tooltip of a cut text
+            const QString text = label->text();
+            const QString shown = label->ShownText();
+            const QStringList lines = shown.split(u'\n');
+            EXPECT_GE(lines.size(), 2) << box << ": " << shown.toStdString();
+            if (lines.size() < 2) continue;
+            EXPECT_TRUE(lines[0].startsWith(u"PL 0446 2018 9000")) << lines[0].toStdString();
+            EXPECT_EQ(lines[0], text.section(u'\n', 0, 0));
+            // What is drawn fits the box: no line below it, none past its right edge.
+            const QRect area = label->contentsRect().adjusted(2, 2, -2, -2);
+            const QFontMetrics metrics(label->font());
+            EXPECT_LE(metrics.boundingRect(area, Qt::TextWordWrap, shown).height(), area.height())
+                << box;
+            for (const QString& line : lines) EXPECT_LE(metrics.horizontalAdvance(line), area.width());
+            if (shown == text) {
+                EXPECT_TRUE(label->toolTip().isEmpty()) << box;
+            } else {
+                ++cut;
+                EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << shown.toStdString();
+                EXPECT_EQ(label->toolTip(), text);
+            }
         }
+        EXPECT_GE(cut, 1);  // "Żelazny Książę Śląska i Ziemi Opolskiej" is longer than its box
+        EXPECT_EQ(pedigree.ItemAs<CTransparentStatic>(1210)->ShownText(),
+                  "PL 0446 2018 90006\nPerła Żuław ");
+
+        editor.OnTabClick(QPoint(250, 400));  // the male's "Wyniki"
+        QApplication::processEvents();
+        ListView* list = editor.ResultsPanel(PairEditor::kMale)->List(CDodajPareTab3::kResultList);
+        EXPECT_EQ(list->GetItemCount(), 1);
+        const QFontMetrics headingMetrics(list->horizontalHeader()->font());
+        int sum = 0;
+        for (int column = 0; column < list->GetColumnCount(); ++column) {
+            const QString heading = list->horizontalHeaderItem(column)->text();
+            const int width = list->GetColumnWidth(column);
+            EXPECT_LT(headingMetrics.horizontalAdvance(heading), width) << heading.toStdString();
+            EXPECT_GE(width, list->HeadingWidth(column)) << heading.toStdString();
+            EXPECT_GE(width, list->CellWidth(0, column)) << heading.toStdString();
+            sum += width;
+        }
+        // Sideways scrolling only for columns that cannot all fit the panel.
+        EXPECT_EQ(list->horizontalScrollBar()->maximum() > 0, sum > list->viewport()->width());
         return IDCANCEL;
     });
     page_->EditPair();
     EXPECT_EQ(seams::ModalRuns().size(), 1u);
+}
+
+// ---- list columns --------------------------------------------------------------------------------
+
+// Full rings with long names are wider than the columns were made for: on a page with room the
+// ring columns of both lists widen to them, after every refill, and a narrow page keeps the
+// widths given.
+TEST_F(PairingPageTest, RingColumnsWidenToFullRingsAndNamesWhenThePageHasRoom) {
+    GiveFullRing(male_, u"12345", u"Błękitny Książę Wielkopolski");
+    GiveFullRing(female_, u"67890", u"Łaskawa Pani z Gościęcina");
+    GiveFullRing(young_, u"54321", u"Żelazny Huragan z Łęczycy");
+    const int pairId = StorePair(3, 3, 12);
+    YoungRecord young;
+    young.id_golebia = young_;
+    young.id_pary = pairId;
+    young.id_hodowli = loft_;
+    ASSERT_TRUE(TheDataStore().WriteYoung(kModeInsert, young));
+    const std::vector<int> pairWidths = {30, 160, 160, 130, 160};
+    const std::vector<int> youngWidths = {30, 140, 140, 180};
+
+    page_->resize(1400, 800);  // the page in a main window on a wide screen
+    page_->FillPairList(-1);
+    ClickPair(0);
+    ASSERT_EQ(page_->YoungList()->GetItemCount(), 1);
+    const QFontMetrics metrics(page_->PairList()->font());
+    ASSERT_GT(metrics.horizontalAdvance(page_->PairList()->GetItemText(0, 1)), 160);
+    ASSERT_GT(metrics.horizontalAdvance(page_->YoungList()->GetItemText(0, 1)), 140);
+    ExpectColumnsShowWholeTexts(page_->PairList(), pairWidths, {1, 2});
+    ExpectColumnsShowWholeTexts(page_->YoungList(), youngWidths, {1});
+
+    // Filled again with short rings: back to the widths given.
+    GiveFullRing(male_, u"1", u"");
+    GiveFullRing(female_, u"2", u"");
+    page_->FillPairList(-1);
+    EXPECT_EQ(page_->PairList()->GetColumnWidth(1), 160);
+    EXPECT_EQ(page_->PairList()->GetColumnWidth(2), 160);
+    EXPECT_EQ(page_->YoungList()->GetColumnWidth(1), 140);
+
+    // A page too narrow for wider columns keeps the widths given.
+    GiveFullRing(male_, u"12345", u"Błękitny Książę Wielkopolski");
+    page_->FillPairList(-1);
+    EXPECT_GT(page_->PairList()->GetColumnWidth(1), 160);
+    page_->resize(850, 600);
+    QApplication::processEvents();
+    for (int column = 0; column < 5; ++column)
+        EXPECT_EQ(page_->PairList()->GetColumnWidth(column), pairWidths[column]) << column;
 }
 
 // ---- young ---------------------------------------------------------------------------------------

@@ -1,5 +1,9 @@
 #include "WindowTestSupport.h"
 
+#include <QApplication>
+#include <QFontMetrics>
+#include <QScrollBar>
+
 #include "ListView.h"
 #include "StandardControls.h"
 
@@ -91,6 +95,28 @@ QStringList ListColumn(ListView* list, int column) {
     QStringList texts;
     for (int row = 0; row < list->GetItemCount(); ++row) texts << list->GetItemText(row, column);
     return texts;
+}
+
+void ExpectColumnsShowWholeTexts(ListView* list, const std::vector<int>& given,
+                                 const std::vector<int>& fitted) {
+    QApplication::processEvents();
+    const QFontMetrics metrics(list->font());
+    int sum = 0;
+    for (int column = 0; column < static_cast<int>(given.size()); ++column) {
+        EXPECT_GE(list->GetColumnWidth(column), given[column]) << column;
+        sum += list->GetColumnWidth(column);
+    }
+    EXPECT_LE(sum, list->viewport()->width());
+    EXPECT_EQ(list->horizontalScrollBar()->maximum(), 0);
+    for (int column : fitted) {
+        for (int row = 0; row < list->GetItemCount(); ++row) {
+            const QString text = list->GetItemText(row, column);
+            EXPECT_LT(metrics.horizontalAdvance(text), list->GetColumnWidth(column))
+                << text.toStdString();
+            EXPECT_LE(list->CellWidth(row, column), list->GetColumnWidth(column))
+                << text.toStdString();
+        }
+    }
 }
 
 QStringList MessageTexts() {

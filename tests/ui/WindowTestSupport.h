@@ -20,6 +20,10 @@ QStringList ComboTexts(ComboBox* combo);
 QStringList ListColumn(ListView* list, int column);
 // The texts of the message boxes shown so far.
 QStringList MessageTexts();
+// The columns of a list are each at least as wide as `given`, all within the list (no sideways
+// scrolling), and those in `fitted` wide enough for every text of theirs (no "…").
+void ExpectColumnsShowWholeTexts(ListView* list, const std::vector<int>& given,
+                                 const std::vector<int>& fitted);
 
 class WindowTest : public ::testing::Test {
 protected:
