@@ -172,7 +172,8 @@ const DialogTemplate kPairSummaryPanel{
          .style = Border | Multiline | VScroll | ReadOnly},
     }};
 
-// Mother and father with their parents, each in a read-only box marked with its sex.
+// Mother and father with their parents, each in a box marked with its sex (the panel shows
+// them as framed labels that end a name too long for them in "…").
 ControlTemplate PedigreeBox(int id, DuRect rect) {
     return {.kind = ControlKind::Edit, .id = id, .rect = rect,
             .style = Border | Multiline | ReadOnly};
@@ -182,7 +183,7 @@ ControlTemplate SexMark(int bitmap, int x, int y) {
     return {.kind = ControlKind::Bitmap, .rect = {x, y, 11, 10}, .resource = bitmap};
 }
 
-// Each box holds a ring and a name on two lines; the grandparents stand indented under their
+// Each box holds a ring and, under it, a name; the grandparents stand indented under their
 // child, so the whole tree reads from top to bottom without scrolling.
 const DialogTemplate kPairPedigreePanel{
     .id = 253,

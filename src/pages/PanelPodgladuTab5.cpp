@@ -108,6 +108,8 @@ void SetUpBirdFlightList(ListView* list) {
     int column = 0;
     for (const auto& [heading, width] : columns)
         list->InsertColumn(column++, std::u16string(heading), ListView::AlignLeft, width);
+    // The speed's heading is wider than the width it was given.
+    list->SetColumnFit(6, ListView::ColumnFit::Always);
 }
 
 void AppendBirdFlightRow(ListView* list, const BirdFlightRow& row) {

@@ -163,6 +163,7 @@ TEST_F(BirdFlightsTest, ListAndStatisticsOfTheBirdsResultsInTheLoadedLoft) {
     EXPECT_EQ(Label(CPanelPodgladuTab5::kAveragePositionLabel), "5");    // 17 / 3
     EXPECT_EQ(Label(CPanelPodgladuTab5::kMaximumSpeedLabel), "1500");
     EXPECT_EQ(Label(CPanelPodgladuTab5::kAverageSpeedLabel), "500");     // 1500 / 3 results
+    EXPECT_LE(List()->HeadingWidth(6), List()->GetColumnWidth(6)) << "Prędkość m/min is cut";
 
     // With one result the average and the maximum agree.
     Tab().ShowPigeon(other);
