@@ -1,7 +1,9 @@
 #include "DodajEdytujPare2.h"
 
 #include <QLabel>
+#include <algorithm>
 #include <ctime>
+#include <set>
 
 #include "DataStore.h"
 #include "DateTimePicker.h"
@@ -9,6 +11,7 @@
 #include "DodajPareTab2.h"
 #include "DodajPareTab3.h"
 #include "DrzewoGenealogicznePsa.h"
+#include "Lineage.h"
 #include "PictureBox.h"
 #include "PreviewPanel.h"
 #include "Resources.h"
@@ -280,6 +283,22 @@ void CDodajEdytujPare2::SwitchNote(int step) {
 
 // ---- saving -----------------------------------------------------------------------------------
 
+bool CDodajEdytujPare2::HasYoungAmongForebears() const {
+    const CDataStore& store = TheDataStore();
+    const std::set<int> lineage = BirdsAndForebears(store.pigeons, {pair.id_samca, pair.id_samicy});
+    const auto clashes = [&](const std::vector<YoungRecord>& young) {
+        return std::any_of(young.begin(), young.end(), [&](const YoungRecord& one) {
+            return lineage.count(one.id_golebia) != 0;
+        });
+    };
+    if (clashes(pair.young)) return true;
+    // The young recorded from other lofts are only in the every-loft list.
+    if (mode != kEdit) return false;
+    return std::any_of(store.allPairs.begin(), store.allPairs.end(), [&](const PairRecord& stored) {
+        return stored.id == pair.id && clashes(stored.young);
+    });
+}
+
 void CDodajEdytujPare2::SavePair() {
     if (HasEnded()) return;
     StoreNote();
@@ -289,6 +308,20 @@ void CDodajEdytujPare2::SavePair() {
     }
     if (pair.id_samicy == 0) {
         MessageBox(this, u"Nie wybrano samicy do pary");
+        return;
+    }
+    // A bird of unknown sex is offered on both sides, but one bird cannot pair with itself.
+    if (pair.id_samca == pair.id_samicy) {
+        MessageBox(this, u"Ten sam gołąb nie może być jednocześnie samcem i samicą pary.", u"",
+                   MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    // The young of the pair have its birds as parents: a young that became the male or the
+    // female, or an ancestor of either, would be its own ancestor.
+    if (HasYoungAmongForebears()) {
+        MessageBox(this, u"Wybrany samiec lub samica jest młodym tej pary albo od niego "
+                         u"pochodzi, więc nie może być jej rodzicem.",
+                   u"", MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     int day = 0, month = 0, year = 0, eggs = 0;

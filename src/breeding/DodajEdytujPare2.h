@@ -91,6 +91,8 @@ protected:
 private:
     int& BirdId(Bird bird) { return bird == kMale ? pair.id_samca : pair.id_samicy; }
     void ChooseBird(Bird bird);
+    // Whether a young of the pair is its male or female or a forebear of either.
+    bool HasYoungAmongForebears() const;
     void ShowBirdName(Bird bird, int id);
     void ShowBirdPhotos(Bird bird, int id);
     void StoreNote();

@@ -6,6 +6,7 @@
 #include "DataStore.h"
 #include "DialogHeader.h"
 #include "Globals.h"
+#include "Lineage.h"
 #include "PictureBox.h"
 #include "PreviewPanel.h"
 #include "Resources.h"
@@ -112,7 +113,12 @@ void CDodajPsaDoPary::ShowYoungPhotos(int id) {
 void CDodajPsaDoPary::ChooseYoungBird() {
     CWybierzPsaZListy chooser(this);
     chooser.filterMode = ChooserAllBirds;
-    if (chooser.DoModal() != IDOK || chooser.chosenValid != 1) return;
+    chooser.excludedWithForebears = {fatherId, motherId};
+    const int answer = chooser.DoModal();
+    // Back from the chooser the focus would return to the clicked button, whose frame covers its
+    // dots: the typing goes on in the notes, as when the window opened.
+    if (QWidget* notes = Item(kNotes)) notes->setFocus();
+    if (answer != IDOK || chooser.chosenValid != 1) return;
     young.id_golebia = chooser.chosenId;
     ShowYoungBird(young.id_golebia);
     ShowYoungPhotos(-1);
@@ -126,6 +132,20 @@ void CDodajPsaDoPary::SaveYoung() {
         return;
     }
     CDataStore& store = TheDataStore();
+    // The young gets the pair's birds as parents: one of them, or an ancestor of one, would
+    // become its own ancestor.
+    if (young.id_golebia == fatherId || young.id_golebia == motherId) {
+        MessageBox(this, u"Wybrany gołąb jest samcem lub samicą tej pary, więc nie może być jej "
+                         u"młodym.",
+                   u"", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    if (BirdsAndForebears(store.pigeons, {fatherId, motherId}).count(young.id_golebia) != 0) {
+        MessageBox(this, u"Wybrany gołąb jest przodkiem samca lub samicy tej pary, więc nie może "
+                         u"być jej młodym.",
+                   u"", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
     YoungRecord saved = young;
     saved.uwagi = ItemText(kNotes);
     saved.id_pary = pairId;

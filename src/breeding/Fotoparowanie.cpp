@@ -142,6 +142,11 @@ void CFotoparowanie::CreatePair() {
         MessageBox(this, u"Nie wybrano samicy do pary");
         return;
     }
+    if (pair.id_samca == pair.id_samicy) {
+        MessageBox(this, u"Ten sam gołąb nie może być jednocześnie samcem i samicą pary.", u"",
+                   MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
     const DateTimePicker* picker = DatePicker(kDatePicker);
     const Time64 paired = picker && picker->HasValue() ? picker->GetTime() : kNoDate;
     PairRecord made = pair;

@@ -238,9 +238,12 @@ void CZakladkaEdycjaPtaka::OnPageClick(const QPoint& point) {
 
 // ---- pairs ------------------------------------------------------------------------------------
 
-void CZakladkaEdycjaPtaka::AppendPair(const PairRecord& pair) {
-    SetPairRow(-1, pair);
-    shownPairs_.push_back(pair);
+// After a pair is added or deleted the list shows every pair, and the chooser says so: a new
+// pair merely appended to a season's list could lie outside that season, and a list left on a
+// season after a deletion would name a filter it no longer follows.
+void CZakladkaEdycjaPtaka::ShowEveryPair() {
+    FillPairList(-1);
+    if (ComboBox* combo = SeasonCombo(); combo && combo->GetCount() > 0) combo->SetCurSel(0);
 }
 
 void CZakladkaEdycjaPtaka::AddPair() {
@@ -249,7 +252,7 @@ void CZakladkaEdycjaPtaka::AddPair() {
     CDodajEdytujPare2 editor(this);
     editor.mode = CDodajEdytujPare2::kAdd;
     editor.pair.id_hodowli = loftId;
-    if (editor.DoModal() == IDOK && editor.pair.id > 0) AppendPair(editor.pair);
+    if (editor.DoModal() == IDOK && editor.pair.id > 0) ShowEveryPair();
 }
 
 void CZakladkaEdycjaPtaka::PhotoPairing() {
@@ -257,7 +260,7 @@ void CZakladkaEdycjaPtaka::PhotoPairing() {
     if (loftId == -1) return;
     CFotoparowanie window(this);
     window.pair.id_hodowli = loftId;
-    if (window.DoModal() == IDOK && window.pair.id > 0) AppendPair(window.pair);
+    if (window.DoModal() == IDOK && window.pair.id > 0) ShowEveryPair();
 }
 
 void CZakladkaEdycjaPtaka::EditPair() {
@@ -281,10 +284,7 @@ void CZakladkaEdycjaPtaka::DeletePair() {
         MessageBox(this, u"Nie udało się usunąć pary.", u"", MB_OK | MB_ICONERROR);
         return;
     }
-    // After a deletion the list shows every pair, and the chooser says so: left on a season it
-    // would name a filter the list no longer follows.
-    FillPairList(-1);
-    if (ComboBox* combo = SeasonCombo(); combo && combo->GetCount() > 0) combo->SetCurSel(0);
+    ShowEveryPair();
 }
 
 // ---- young ------------------------------------------------------------------------------------

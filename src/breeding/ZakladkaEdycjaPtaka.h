@@ -5,7 +5,8 @@
 //
 // The page keeps a snapshot of what it shows: `shownPairs` row for row, each pair with its young
 // row for row in the young list. Editors write through the data store; the page then patches
-// only the row and the snapshot entry concerned, and only for records the store accepted.
+// only the row and the snapshot entry concerned, and only for records the store accepted. A
+// pair added or deleted makes the page list every pair again.
 
 #include <QFont>
 #include <array>
@@ -101,8 +102,8 @@ private:
     static int CurrentLoftId();
     // Shows the young of the chosen pair (none when no pair is chosen).
     void ShowYoungOfSelectedPair();
-    // Puts a pair the store has just accepted at the end of the list and the snapshot.
-    void AppendPair(const PairRecord& pair);
+    // Lists every pair and sets the chooser to "Wszystkie Pary" (after an add or a deletion).
+    void ShowEveryPair();
     void SetUpList(ListView* list, const std::vector<std::pair<const char16_t*, int>>& columns);
 
     QFont listFont_;

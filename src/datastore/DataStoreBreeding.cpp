@@ -3,6 +3,7 @@
 
 #include "DataStore.h"
 #include "DataStoreInternal.h"
+#include "Lineage.h"
 #include "SharedRoutines.h"
 
 using dsinternal::SqlDate;
@@ -16,6 +17,13 @@ bool WriteParents(SqlDatabase& db, int birdId, int fatherId, int motherId) {
            db.Changes() == 1;
 }
 
+// Whether the bird may get the pair's male and female as parents: not when it is one of them or
+// a forebear of one, which would make it its own ancestor. Both young writes refuse such a bird
+// before anything is written.
+bool MayTakeParents(const PigeonMap& pigeons, int birdId, int fatherId, int motherId) {
+    return BirdsAndForebears(pigeons, {fatherId, motherId}).count(birdId) == 0;
+}
+
 void SetParentsInMemory(PigeonMap& pigeons, int birdId, int fatherId, int motherId) {
     const auto it = pigeons.find(birdId);
     if (it == pigeons.end()) return;
@@ -25,7 +33,23 @@ void SetParentsInMemory(PigeonMap& pigeons, int birdId, int fatherId, int mother
 
 }  // namespace
 
+std::set<int> BirdsAndForebears(const PigeonMap& pigeons, const std::vector<int>& birdIds) {
+    std::set<int> seen;
+    std::vector<int> pending = birdIds;
+    while (!pending.empty()) {
+        const int id = pending.back();
+        pending.pop_back();
+        if (id <= 0 || !seen.insert(id).second) continue;
+        const auto bird = pigeons.find(id);
+        if (bird == pigeons.end()) continue;
+        pending.push_back(bird->second.id_ojca);
+        pending.push_back(bird->second.id_matki);
+    }
+    return seen;
+}
+
 bool CDataStore::AddYoungWithParents(YoungRecord& record, int fatherId, int motherId) {
+    if (!MayTakeParents(pigeons, record.id_golebia, fatherId, motherId)) return false;
     SqlDatabase db(PigeonsDbPath());
     SqlTransaction tx(db);
     if (!tx.ok() || !WriteParents(db, record.id_golebia, fatherId, motherId)) return false;
@@ -51,6 +75,7 @@ bool CDataStore::AddYoungWithParents(YoungRecord& record, int fatherId, int moth
 bool CDataStore::UpdateYoungWithParents(YoungRecord& record, int previousBirdId, int fatherId,
                                         int motherId) {
     const bool relinked = record.id_golebia != previousBirdId;
+    if (relinked && !MayTakeParents(pigeons, record.id_golebia, fatherId, motherId)) return false;
     SqlDatabase db(PigeonsDbPath());
     SqlTransaction tx(db);
     if (!tx.ok()) return false;

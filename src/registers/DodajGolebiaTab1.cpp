@@ -13,6 +13,7 @@
 #include "DataStore.h"
 #include "DateTimePicker.h"
 #include "Globals.h"
+#include "Lineage.h"
 #include "PictureBox.h"
 #include "Resources.h"
 #include "SharedRoutines.h"
@@ -411,29 +412,6 @@ void CDodajGolebiaTab1::OnDatePicker(int group) {
 void CDodajGolebiaTab1::OnChooseFather() { ChooseParent(true); }
 void CDodajGolebiaTab1::OnChooseMother() { ChooseParent(false); }
 
-namespace {
-
-// Whether `ancestorId` is `birdId` itself or among its forebears, following the stored parents.
-// Every bird is visited once, so parents that already loop cannot hang the search.
-bool IsSelfOrForebear(int ancestorId, int birdId) {
-    const PigeonMap& pigeons = TheDataStore().pigeons;
-    std::vector<int> pending{birdId};
-    std::set<int> seen;
-    while (!pending.empty()) {
-        const int id = pending.back();
-        pending.pop_back();
-        if (id <= 0 || !seen.insert(id).second) continue;
-        if (id == ancestorId) return true;
-        const auto bird = pigeons.find(id);
-        if (bird == pigeons.end()) continue;
-        pending.push_back(bird->second.id_ojca);
-        pending.push_back(bird->second.id_matki);
-    }
-    return false;
-}
-
-}  // namespace
-
 void CDodajGolebiaTab1::ChooseParent(bool father) {
     CWybierzPsaZListy chooser;
     chooser.filterMode = father ? ChooserMales : ChooserFemales;
@@ -441,7 +419,8 @@ void CDodajGolebiaTab1::ChooseParent(bool father) {
     if (chooser.DoModal() != IDOK || chooser.chosenValid != 1) return;
     // A bird descending from this one (or this one itself) as its parent would make the bird its
     // own ancestor: pedigrees and family trees would run in a circle.
-    if (record_.id > 0 && IsSelfOrForebear(record_.id, chooser.chosenId)) {
+    if (record_.id > 0 &&
+        BirdsAndForebears(TheDataStore().pigeons, {chooser.chosenId}).count(record_.id) != 0) {
         const std::u16string text =
             chooser.chosenId == record_.id
                 ? u"Gołąb nie może być swoim własnym rodzicem."

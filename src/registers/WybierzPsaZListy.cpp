@@ -4,6 +4,7 @@
 #include "DodajGolebia.h"
 #include "DrzewoGenealogicznePsa.h"
 #include "Globals.h"
+#include "Lineage.h"
 #include "StandardControls.h"
 #include "TransparentStatic.h"
 
@@ -53,6 +54,7 @@ bool CWybierzPsaZListy::OnInitDialog() {
 
 bool CWybierzPsaZListy::Admits(const PigeonRecord& bird) const {
     if (excludedId > 0 && bird.id == excludedId) return false;
+    if (excludedLineage_.count(bird.id) != 0) return false;
     switch (filterMode) {
     case ChooserFemales: return bird.plec == 0 || bird.plec == 2;
     case ChooserMales: return bird.plec == 0 || bird.plec == 1;
@@ -63,6 +65,7 @@ bool CWybierzPsaZListy::Admits(const PigeonRecord& bird) const {
 void CWybierzPsaZListy::FillCandidates(int categoryId) {
     candidates.clear();
     const CDataStore& store = TheDataStore();
+    excludedLineage_ = BirdsAndForebears(store.pigeons, excludedWithForebears);
     if (categoryId == -1) {
         for (const auto& [id, bird] : store.pigeons) {
             if (id != 0 && Admits(bird)) candidates.push_back(bird);

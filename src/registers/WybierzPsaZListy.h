@@ -7,6 +7,7 @@
 // result is OK and chosenValid is 1.
 
 #include <QFont>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,10 @@ public:
     int filterMode = ChooserAllBirds;
     // A bird never offered: the bird whose parent is being chosen (-1 offers every bird).
     int excludedId = -1;
+    // Birds never offered together with all their forebears: a pair's male and female when its
+    // young is chosen, since a young that is either of them or their ancestor would become its
+    // own ancestor.
+    std::vector<int> excludedWithForebears;
     // Birds that pass the category and the sex filter, in list order.
     std::vector<PigeonRecord> candidates;
     // The candidates that pass the ring text: row i of the list is shown[i].
@@ -67,6 +72,8 @@ private:
     // The selected row when chosenId names a bird, else -1.
     int ActionRow() const;
 
+    // excludedWithForebears and their forebears, taken when the candidates are filled.
+    std::set<int> excludedLineage_;
     QFont nameFont_;
     QFont infoFont_;
 };

@@ -1,5 +1,7 @@
-// Young written with their parents, and the every-loft pair list kept in step with pair and
-// young writes: after each step memory must equal what a reload of the files gives.
+// Young written with their parents (never a bird of the pair's own line), and the every-loft pair
+// list kept in step with pair and young writes: after each step memory must equal what a reload
+// of the files gives.
+#include "Lineage.h"
 #include "TestSupport.h"
 
 namespace {
@@ -87,6 +89,52 @@ TEST_F(BreedingTest, AYoungOfAMissingBirdWritesNothing) {
     EXPECT_EQ(QueryInt(PigeonsDbPath(), "SELECT COUNT(*) FROM dzieci"), 0);
     EXPECT_TRUE(store_.pairs[0].young.empty());
     EXPECT_TRUE(store_.allPairs[0].young.empty());
+}
+
+// A young that is the pair's male or female, or an ancestor of either, would become its own
+// ancestor: the store refuses it before writing, in an add and in an edit that links it. The walk
+// up the line stops at birds already seen, so parents that loop cannot hang it.
+TEST_F(BreedingTest, AYoungThatIsThePairsBirdOrTheirAncestorWritesNothing) {
+    Reload(-1);
+    LoftRecord loft{.nazwahodowli = u"A"};
+    ASSERT_TRUE(store_.WriteLoft(kModeInsert, loft));
+    const int grandsire = AddBird(u"1", loft.id), female = AddBird(u"2", loft.id);
+    const int male = AddBird(u"3", loft.id), young = AddBird(u"4", loft.id);
+    PigeonRecord bird = store_.pigeons.at(female);
+    bird.id_ojca = grandsire;
+    ASSERT_TRUE(store_.WritePigeon(female, bird));
+    bird = store_.pigeons.at(male);
+    bird.id_matki = female;  // the male descends from the female
+    ASSERT_TRUE(store_.WritePigeon(male, bird));
+    Reload(loft.id);
+    EXPECT_EQ(BirdsAndForebears(store_.pigeons, {male}), (std::set<int>{male, female, grandsire}));
+    EXPECT_EQ(BirdsAndForebears(store_.pigeons, {young, 0, -1}), std::set<int>{young});
+
+    PairRecord pair{.id_hodowli = loft.id, .id_samca = male, .id_samicy = female};
+    ASSERT_TRUE(store_.WritePair(kModeInsert, pair));
+    for (int refused : {male, female, grandsire}) {
+        YoungRecord record{.id_golebia = refused, .id_pary = pair.id, .id_hodowli = loft.id};
+        EXPECT_FALSE(store_.AddYoungWithParents(record, male, female)) << refused;
+    }
+    EXPECT_EQ(QueryInt(PigeonsDbPath(), "SELECT COUNT(*) FROM dzieci"), 0);
+    EXPECT_EQ(QueryInt(PigeonsDbPath(), "SELECT COUNT(*) FROM pigeons WHERE id_ojca = " +
+                                            std::to_string(male)), 0);
+    EXPECT_EQ(store_.pigeons.at(grandsire).id_ojca, 0);
+
+    YoungRecord record{.id_golebia = young, .id_pary = pair.id, .id_hodowli = loft.id};
+    ASSERT_TRUE(store_.AddYoungWithParents(record, male, female));
+    record.id_golebia = grandsire;
+    EXPECT_FALSE(store_.UpdateYoungWithParents(record, young, male, female));
+    EXPECT_EQ(QueryInt(PigeonsDbPath(), "SELECT id_golebia FROM dzieci"), young);
+    EXPECT_EQ(QueryInt(PigeonsDbPath(), "SELECT id_ojca FROM pigeons WHERE id = " +
+                                            std::to_string(grandsire)), 0);
+    ExpectMemoryMatchesFiles(loft.id);
+
+    // Parents already in a circle in the file: the walk still ends.
+    bird = store_.pigeons.at(grandsire);
+    bird.id_ojca = male;
+    store_.pigeons[grandsire] = bird;
+    EXPECT_EQ(BirdsAndForebears(store_.pigeons, {female}), (std::set<int>{male, female, grandsire}));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <algorithm>
 #include <ctime>
 
 #include "DataStore.h"
@@ -22,6 +23,7 @@
 #include "DrukujKarteMiotu.h"
 #include "Fotoparowanie.h"
 #include "Globals.h"
+#include "Lineage.h"
 #include "ListView.h"
 #include "Places.h"
 #include "PodgladHTML.h"
@@ -193,6 +195,52 @@ TEST_F(PairingPageTest, SeasonChooserFiltersByWholeDaysAndKeepsItsMappingAfterDe
     seams::ScriptMessageBoxAnswers({IDYES});
     page_->DeletePair();
     EXPECT_EQ(PairDates(), (QStringList{"01/03/26, 00:30", "31/05/26, 22:00", "01/06/26, 00:10"}));
+    EXPECT_EQ(page_->SeasonCombo()->GetCurSel(), 0);
+}
+
+// A pair added while a season is chosen, paired outside it, does not join that season's list:
+// the list shows every pair, as after a deletion, and the chooser says so.
+TEST_F(PairingPageTest, APairAddedWhileASeasonIsChosenLeavesNoWrongRowInItsList) {
+    StorePair(10, 3, 12);
+    Season(u"Wiosna", 1, 3, 31, 5);
+    FillSeasonCombo(page_->SeasonCombo(), u"Wszystkie Pary", TheDataStore().breedingSeasons);
+    ChooseSeason(1);
+    ASSERT_EQ(PairDates(), QStringList{"10/03/26, 12:00"});
+    // Photo pairing, paired in July.
+    TheDataStore().pigeons.at(male_).photos = {PhotoRecord{.id_golebia = male_, .classify1 = 1}};
+    TheDataStore().pigeons.at(female_).photos = {PhotoRecord{.id_golebia = female_, .classify1 = 1}};
+    seams::QueueModalHandler([&](Dialog& dialog) {
+        auto& window = static_cast<CFotoparowanie&>(dialog);
+        for (int list : {CFotoparowanie::kMaleList, CFotoparowanie::kFemaleList}) {
+            window.List(list)->SelectRow(0);
+            window.Fire(list, Notification::Clicked);
+        }
+        window.DatePicker(CFotoparowanie::kDatePicker)->SetTime(*MakeLocalTime(2, 7, 2026, 9));
+        window.RunCommand(CFotoparowanie::kCreatePair);
+        return IDCANCEL;
+    });
+    page_->PhotoPairing();
+    ASSERT_EQ(PairsOnDisk().size(), 2u);
+    EXPECT_EQ(PairDates(), (QStringList{"10/03/26, 12:00", "02/07/26, 09:00"}));
+    EXPECT_EQ(page_->SeasonCombo()->GetCurSel(), 0);
+    EXPECT_EQ(page_->ShownPairs().size(), 2u);
+
+    // The pair editor, paired in August while the season is chosen again.
+    ChooseSeason(1);
+    seams::QueueModalHandler([&](Dialog& dialog) {
+        ChooseNext(male_);
+        dialog.RunCommand(PairEditor::kChooseMale);
+        ChooseNext(female_);
+        dialog.RunCommand(PairEditor::kChooseFemale);
+        dialog.SetItemText(PairEditor::kDay, u"1");
+        dialog.SetItemText(PairEditor::kMonth, u"8");
+        dialog.SetItemText(PairEditor::kYear, u"2026");
+        dialog.RunCommand(PairEditor::kSave);
+        return IDCANCEL;
+    });
+    page_->AddPair();
+    ASSERT_EQ(PairsOnDisk().size(), 3u);
+    EXPECT_EQ(page_->PairList()->GetItemCount(), 3);
     EXPECT_EQ(page_->SeasonCombo()->GetCurSel(), 0);
 }
 
@@ -576,6 +624,133 @@ TEST_F(PairingPageTest, YoungTakeTheirParentsFromThePairInTheFileAndInMemory) {
     EXPECT_TRUE(PairsOnDisk()[0].young.empty());
     EXPECT_EQ(page_->YoungList()->GetItemCount(), 0);
     EXPECT_EQ(BirdOnDisk(otherYoung).id, otherYoung);
+}
+
+// A young gets the pair's birds as parents, so neither of them nor any ancestor of theirs may be
+// it: the chooser leaves them out, the save refuses them (nothing reaches the file), and a pair
+// edited so that one of its young becomes its bird or their ancestor is refused too. Here the
+// male descends from the female, whose father is a third bird.
+TEST_F(PairingPageTest, AYoungIsNeverThePairsBirdOrTheirAncestor) {
+    const int grandsire = AddSexedBird(u"500", u"Dziadek", 1);
+    PigeonRecord bird = TheDataStore().pigeons.at(female_);
+    bird.id_ojca = grandsire;
+    ASSERT_TRUE(TheDataStore().WritePigeon(female_, bird));
+    bird = TheDataStore().pigeons.at(male_);
+    bird.id_matki = female_;
+    ASSERT_TRUE(TheDataStore().WritePigeon(male_, bird));
+    const int pairId = StorePair(3, 3, 12);
+    page_->FillPairList(-1);
+    ClickPair(0);
+
+    std::vector<int> offered;
+    seams::QueueModalHandler([&](Dialog& dialog) {
+        // The chooser, reached by a click: it offers every bird but the pair's line.
+        seams::QueueModalHandler([&](Dialog& chooser) {
+            for (const PigeonRecord& one : static_cast<CWybierzPsaZListy&>(chooser).candidates) {
+                offered.push_back(one.id);
+            }
+            return IDCANCEL;
+        });
+        QTest::mouseClick(dialog.Item(CDodajPsaDoPary::kChooseBird), Qt::LeftButton);
+        // Back from it the typing goes on in the notes: a focus frame would hide the dots.
+        EXPECT_EQ(dialog.focusWidget(), dialog.Item(CDodajPsaDoPary::kNotes));
+        for (int refused : {male_, female_, grandsire}) {
+            ChooseNext(refused);
+            dialog.RunCommand(CDodajPsaDoPary::kChooseBird);
+            dialog.RunCommand(CDodajPsaDoPary::kSave);
+            EXPECT_FALSE(dialog.HasEnded()) << refused;
+        }
+        ChooseNext(young_);
+        dialog.RunCommand(CDodajPsaDoPary::kChooseBird);
+        dialog.RunCommand(CDodajPsaDoPary::kSave);
+        return IDCANCEL;
+    });
+    page_->AddYoung();
+    std::sort(offered.begin(), offered.end());
+    EXPECT_EQ(offered, std::vector<int>{young_});
+    const QString isParent = "Wybrany gołąb jest samcem lub samicą tej pary, więc nie może być jej młodym.";
+    const QString isAncestor =
+        "Wybrany gołąb jest przodkiem samca lub samicy tej pary, więc nie może być jej młodym.";
+    EXPECT_EQ(MessageTexts(), (QStringList{isParent, isParent, isAncestor}));
+    EXPECT_EQ(BirdOnDisk(male_).id_ojca, 0);
+    EXPECT_EQ(BirdOnDisk(female_).id_ojca, grandsire);
+    EXPECT_EQ(BirdOnDisk(grandsire).id_ojca, 0);
+    EXPECT_EQ(TheDataStore().pigeons.at(grandsire).id_matki, 0);
+    auto stored = PairsOnDisk();
+    ASSERT_EQ(stored[0].young.size(), 1u);
+    EXPECT_EQ(stored[0].young[0].id_golebia, young_);
+    EXPECT_EQ(BirdOnDisk(young_).id_ojca, male_);
+
+    // Relinking the young to the male in an edit is refused alike.
+    ClickYoung(0);
+    seams::QueueModalHandler([&](Dialog& dialog) {
+        ChooseNext(male_);
+        dialog.RunCommand(CDodajPsaDoPary::kChooseBird);
+        dialog.RunCommand(CDodajPsaDoPary::kSave);
+        EXPECT_FALSE(dialog.HasEnded());
+        return IDCANCEL;
+    });
+    page_->EditYoung();
+    EXPECT_EQ(MessageTexts().back(), isParent);
+    EXPECT_EQ(PairsOnDisk()[0].young[0].id_golebia, young_);
+    EXPECT_EQ(BirdOnDisk(male_).id_ojca, 0);
+
+    // The young, or a bird descending from it, as the pair's female: refused.
+    const int grandchild = AddSexedBird(u"600", u"", 2);
+    bird = TheDataStore().pigeons.at(grandchild);
+    bird.id_matki = young_;
+    ASSERT_TRUE(TheDataStore().WritePigeon(grandchild, bird));
+    seams::QueueModalHandler([&](Dialog& dialog) {
+        for (int refused : {young_, grandchild}) {
+            ChooseNext(refused);
+            dialog.RunCommand(PairEditor::kChooseFemale);
+            dialog.RunCommand(PairEditor::kSave);
+            EXPECT_FALSE(dialog.HasEnded()) << refused;
+        }
+        return IDCANCEL;
+    });
+    page_->EditPair();
+    const QString youngIsBird =
+        "Wybrany samiec lub samica jest młodym tej pary albo od niego pochodzi, więc nie może być "
+        "jej rodzicem.";
+    EXPECT_EQ(MessageTexts().mid(MessageTexts().size() - 2), (QStringList{youngIsBird, youngIsBird}));
+    stored = PairsOnDisk();
+    ASSERT_EQ(stored.size(), 1u);
+    EXPECT_EQ(stored[0].id, pairId);
+    EXPECT_EQ(stored[0].id_samicy, female_);
+}
+
+// A bird whose sex is not given is offered on both sides of the pair editor, but a pair of one
+// bird with itself is refused and nothing is stored.
+TEST_F(PairingPageTest, OneBirdIsNeverBothBirdsOfAPair) {
+    const int unsexed = AddSexedBird(u"700", u"Nieznany", 0);
+    std::vector<bool> offered;
+    const auto chooseUnsexed = [&] {
+        seams::QueueModalHandler([&](Dialog& dialog) {
+            auto& chooser = static_cast<CWybierzPsaZListy&>(dialog);
+            offered.push_back(std::any_of(chooser.candidates.begin(), chooser.candidates.end(),
+                                          [&](const PigeonRecord& one) { return one.id == unsexed; }));
+            chooser.chosenId = unsexed;
+            chooser.chosenValid = 1;
+            chooser.EndDialog(IDOK);
+            return IDOK;
+        });
+    };
+    seams::QueueModalHandler([&](Dialog& dialog) {
+        chooseUnsexed();
+        dialog.RunCommand(PairEditor::kChooseMale);
+        chooseUnsexed();
+        dialog.RunCommand(PairEditor::kChooseFemale);
+        dialog.RunCommand(PairEditor::kSave);
+        EXPECT_FALSE(dialog.HasEnded());
+        return IDCANCEL;
+    });
+    page_->AddPair();
+    EXPECT_EQ(offered, (std::vector<bool>{true, true}));
+    EXPECT_EQ(MessageTexts(),
+              QStringList{"Ten sam gołąb nie może być jednocześnie samcem i samicą pary."});
+    EXPECT_TRUE(PairsOnDisk().empty());
+    EXPECT_EQ(page_->PairList()->GetItemCount(), 0);
 }
 
 // ---- photo pairing -------------------------------------------------------------------------------
