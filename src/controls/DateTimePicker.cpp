@@ -5,14 +5,17 @@
 
 namespace {
 
-// Stored dates begin in 1970: the calendar offers nothing earlier.
+// Stored dates begin in 1970 and end with the last year a date may have: the calendar offers
+// nothing outside.
 const QDate kFirstDay(1970, 1, 1);
+const QDate kLastDay(kLastDateYear, 12, 31);
 
 }  // namespace
 
 CDateTimePicker::CDateTimePicker(QWidget* parent) : Dialog(IDD_DATE_POPUP, parent) {
     if (QCalendarWidget* calendar = Calendar(IDC_DATE_POPUP_CALENDAR)) {
         calendar->setMinimumDate(kFirstDay);
+        calendar->setMaximumDate(kLastDay);
     }
     OnClicked(IDOK, [this] { OnClickOk(); });
 }
