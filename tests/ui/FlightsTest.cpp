@@ -279,11 +279,11 @@ TEST_F(FlightsTest, SeasonListsFlightsOfItsDaysAndDeletingOneKeepsTheOthersApart
     ChooseSeason(1);
     EXPECT_EQ(Places(), (QStringList{"Czerwcowy"}));
 
-    // The "all" entry is never deleted.
+    // The "all" entry is never deleted: the user is told to choose a season.
     page_->SeasonCombo()->SetCurSel(0);
-    const auto asked = seams::MessageBoxCalls().size();
     page_->RunCommand(Page::kDeleteSeasonButton);
-    EXPECT_EQ(seams::MessageBoxCalls().size(), asked);
+    EXPECT_EQ(MessageTexts().last(), QString::fromUtf8("Musisz wybrać sezon z listy sezonów"));
+    EXPECT_EQ(ComboTexts(page_->SeasonCombo()), (QStringList{"Wszystkie sezony", "Czerwiec"}));
 }
 
 TEST_F(FlightsTest, NewSeasonIsOfferedLastAndTheChosenEntryStays) {

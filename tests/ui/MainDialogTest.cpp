@@ -826,16 +826,17 @@ TEST_F(MainDialogTest, OnAnEmptyInstallEveryCommandAndPageLinkOpensItsWindowOrSa
         pairing->OnPageClick(pairing->LinkRect(link).ToQRect().center());
     });
     CZakladkaLotyGolebi* flights = dialog.FlightsPage();
-    clickLinks("flights ", CZakladkaLotyGolebi::kLinkCount, [&](int link) {
-        if (link == CZakladkaLotyGolebi::kLinkPrintFlight) return;  // painted only
+    // "Drukuj Lot" is painted only: it has never had a printout behind it.
+    clickLinks("flights ", CZakladkaLotyGolebi::kLinkCount - 1, [&](int link) {
+        if (link >= CZakladkaLotyGolebi::kLinkPrintFlight) ++link;
         flights->OnPageClick(flights->LinkRect(link).ToQRect().center());
     });
     EXPECT_EQ(silent, QStringList());
     const QStringList texts = MessageTexts();
     EXPECT_GE(texts.count("Najpierw dodaj lub wybierz hodowlę."), 12);
     EXPECT_TRUE(texts.contains("Wybierz ptaka z listy"));
-    EXPECT_TRUE(texts.contains("Musisz wybrać lot z listy lotów"));
-    EXPECT_TRUE(texts.contains("Musisz wybrać młodego z listy młodych"));
+    EXPECT_TRUE(texts.contains("Musisz wybrać parę z listy par"));
+    EXPECT_TRUE(texts.contains("Musisz wybrać parę do której chcesz dodać młodego"));
     // Nothing was written on the way.
     EXPECT_TRUE(LoftsOnDisk().empty());
 
