@@ -71,6 +71,10 @@ constexpr const char16_t* kCategoryTip =
     u"które pozwolą na uporządkowanie naszej hodowli. <br>"
     u"Dzięki kategoriom w naszej hodowli będzie panował porządek :)";
 
+// What a command that needs a current loft or category says when there is none.
+constexpr char16_t kNoLoft[] = u"Najpierw dodaj lub wybierz hodowlę.";
+constexpr char16_t kNoCategory[] = u"Musisz wybrać kategorię z listy";
+
 constexpr COLORREF kStripDark = RGB(19, 126, 209);
 constexpr COLORREF kStripDeep = RGB(15, 107, 177);
 constexpr COLORREF kStripUnderline = RGB(155, 255, 155);
@@ -236,8 +240,11 @@ void CMainDialog::BindCommands() {
               [this] { if (transactionsPage_) transactionsPage_->PrintMonthlyReport(); });
 
     // "Klienci"
-    OnClicked(kCmdAddClient, [] {
-        if (g_currentLoftIndex == -1) return;
+    OnClicked(kCmdAddClient, [this] {
+        if (!ValidLoft(g_currentLoftIndex)) {
+            MessageBox(this, std::u16string(kNoLoft));
+            return;
+        }
         CDodajEdytujKlienta editor;
         editor.editFlag = 0;
         editor.DoModal();
@@ -509,13 +516,32 @@ void CMainDialog::SelectLoftAndCategory(int categoryIndex, int loftIndex) {
     ShowCurrentCategory();
 }
 
+// The new loft becomes the current one and the chooser shows it: otherwise, on a fresh install,
+// every command that needs a loft went on doing nothing after the first loft was added.
 void CMainDialog::AddLoft() {
     LoftRecord loft;
-    if (AddLoftWithEditor(this, u"Dodaj Gołębnik", loft)) LoftCombo()->AddString(loft.nazwahodowli);
+    if (!AddLoftWithEditor(this, u"Dodaj Gołębnik", loft)) return;
+    ComboBox* combo = LoftCombo();
+    combo->AddString(loft.nazwahodowli);
+    combo->SetCurSel(combo->GetCount() - 1);
+    OnLoftChanged();
+}
+
+bool CMainDialog::HasCurrentLoft() {
+    if (ValidLoft(g_currentLoftIndex)) return true;
+    MessageBox(this, std::u16string(kNoLoft));
+    return false;
+}
+
+bool CMainDialog::HasCurrentCategory() {
+    if (!HasCurrentLoft()) return false;
+    if (ValidCategory(g_currentLoftIndex, g_currentCategoryIndex)) return true;
+    MessageBox(this, std::u16string(kNoCategory));
+    return false;
 }
 
 void CMainDialog::EditLoft() {
-    if (!ValidLoft(g_currentLoftIndex)) return;
+    if (!HasCurrentLoft()) return;
     const int index = g_currentLoftIndex;
     if (!EditLoftWithEditor(this, u"Edycja Gołębnika", index)) return;
     ComboBox* combo = LoftCombo();
@@ -526,7 +552,7 @@ void CMainDialog::EditLoft() {
 }
 
 void CMainDialog::DeleteLoft() {
-    if (!ValidLoft(g_currentLoftIndex)) return;
+    if (!HasCurrentLoft()) return;
     const int index = g_currentLoftIndex;
     if (!ConfirmLoftDelete(this, index)) return;
     LoftRecord loft = Store().lofts[index];
@@ -542,16 +568,21 @@ void CMainDialog::DeleteLoft() {
     SetDlgItemText(kCategoryCountLabel, QString());
 }
 
+// The new category becomes the current one, shown chosen, as a new loft does.
 void CMainDialog::AddCategory() {
-    if (!ValidLoft(g_currentLoftIndex)) return;
+    if (!HasCurrentLoft()) return;
     CategoryRecord category;
-    if (AddCategoryWithEditor(this, u"Dodaj nową kategorię", g_currentLoftIndex, category)) {
-        CategoryCombo()->AddString(category.nazwakategorii);
+    if (!AddCategoryWithEditor(this, u"Dodaj nową kategorię", g_currentLoftIndex, category)) {
+        return;
     }
+    ComboBox* combo = CategoryCombo();
+    combo->AddString(category.nazwakategorii);
+    combo->SetCurSel(combo->GetCount() - 1);
+    OnCategoryChanged();
 }
 
 void CMainDialog::EditCategory() {
-    if (!ValidCategory(g_currentLoftIndex, g_currentCategoryIndex)) return;
+    if (!HasCurrentCategory()) return;
     const int loftIndex = g_currentLoftIndex;
     const int index = g_currentCategoryIndex;
     if (!EditCategoryWithEditor(this, u"Edytuj kategorię", loftIndex, index)) return;
@@ -564,7 +595,7 @@ void CMainDialog::EditCategory() {
 }
 
 void CMainDialog::DeleteCategory() {
-    if (!ValidCategory(g_currentLoftIndex, g_currentCategoryIndex)) return;
+    if (!HasCurrentCategory()) return;
     const int index = g_currentCategoryIndex;
     if (!ConfirmCategoryDelete(this, g_currentLoftIndex, index)) return;
     if (!DeleteCategoryAt(g_currentLoftIndex, index)) return;

@@ -89,6 +89,9 @@ public:
     void SortPigeonList();
     // Refills both choosers from the database after the lofts were managed elsewhere.
     void ReloadLoftsAndCategories();
+    // Whether a loft (and a category of it) is current; when not, the user is told so.
+    bool HasCurrentLoft();
+    bool HasCurrentCategory();
 
     // Database maintenance (MainDialogMaintenance.cpp).
     void BackupDatabase();

@@ -347,6 +347,21 @@ void CDodajEdytujPare2::SavePair() {
     const DateTimePicker* laying = DatePicker(kLayingDate);
     saved.DataWylegu = hatching && hatching->HasValue() ? hatching->GetTime() : kNoDate;
     saved.DataZlozeniaJaj = laying && laying->HasValue() ? laying->GetTime() : kNoDate;
+    // A ticked date that cannot be stored is named, not silently saved as no date.
+    const struct {
+        const DateTimePicker* picker;
+        Time64 time;
+        const char16_t* message;
+    } pickedDates[] = {{laying, saved.DataZlozeniaJaj, u"Nieprawidłowa data złożenia jaj."},
+                       {hatching, saved.DataWylegu, u"Nieprawidłowa data wyklucia."}};
+    for (const auto& picked : pickedDates) {
+        if (picked.picker && picked.picker->HasValue() && picked.time == kNoDate) {
+            MessageBox(this, picked.message, u"", MB_OK | MB_ICONEXCLAMATION);
+            if (QWidget* field = Item(picked.picker == laying ? kLayingDate : kHatchingDate))
+                field->setFocus();
+            return;
+        }
+    }
 
     const int writeMode = mode == kEdit ? pair.id : kModeInsert;
     if (!TheDataStore().WritePair(writeMode, saved)) {

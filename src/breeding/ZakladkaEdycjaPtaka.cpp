@@ -75,6 +75,21 @@ int CZakladkaEdycjaPtaka::CurrentLoftId() {
     return lofts[g_currentLoftIndex].id;
 }
 
+// The current loft's id; without one the user is told so and -1 comes back.
+static int LoftIdOrSay(QWidget* page, int loftId) {
+    if (loftId == -1) MessageBox(page, u"Najpierw dodaj lub wybierz hodowlę.");
+    return loftId;
+}
+
+// Whether the row a command acts on is chosen; when not, the user is told so.
+static bool ChosenOrSay(QWidget* page, bool chosen, const char16_t* message) {
+    if (!chosen) MessageBox(page, std::u16string(message));
+    return chosen;
+}
+
+constexpr char16_t kChoosePair[] = u"Musisz wybrać parę z listy par";
+constexpr char16_t kChooseYoung[] = u"Musisz wybrać młodego z listy młodych";
+
 void CZakladkaEdycjaPtaka::SetUpList(ListView* list,
                                      const std::vector<std::pair<const char16_t*, int>>& columns) {
     if (!list) return;
@@ -247,7 +262,7 @@ void CZakladkaEdycjaPtaka::ShowEveryPair() {
 }
 
 void CZakladkaEdycjaPtaka::AddPair() {
-    const int loftId = CurrentLoftId();
+    const int loftId = LoftIdOrSay(this, CurrentLoftId());
     if (loftId == -1) return;
     CDodajEdytujPare2 editor(this);
     editor.mode = CDodajEdytujPare2::kAdd;
@@ -256,7 +271,7 @@ void CZakladkaEdycjaPtaka::AddPair() {
 }
 
 void CZakladkaEdycjaPtaka::PhotoPairing() {
-    const int loftId = CurrentLoftId();
+    const int loftId = LoftIdOrSay(this, CurrentLoftId());
     if (loftId == -1) return;
     CFotoparowanie window(this);
     window.pair.id_hodowli = loftId;
@@ -264,9 +279,10 @@ void CZakladkaEdycjaPtaka::PhotoPairing() {
 }
 
 void CZakladkaEdycjaPtaka::EditPair() {
-    const int loftId = CurrentLoftId();
+    const int loftId = LoftIdOrSay(this, CurrentLoftId());
+    if (loftId == -1) return;
     const PairRecord* shown = SelectedPair();
-    if (loftId == -1 || !shown) return;
+    if (!ChosenOrSay(this, shown != nullptr, kChoosePair)) return;
     CDodajEdytujPare2 editor(this);
     editor.mode = CDodajEdytujPare2::kEdit;
     editor.pair = *shown;
@@ -277,7 +293,8 @@ void CZakladkaEdycjaPtaka::EditPair() {
 }
 
 void CZakladkaEdycjaPtaka::DeletePair() {
-    if (CurrentLoftId() == -1 || !SelectedPair()) return;
+    if (LoftIdOrSay(this, CurrentLoftId()) == -1) return;
+    if (!ChosenOrSay(this, SelectedPair() != nullptr, kChoosePair)) return;
     if (!AskYesNo(this, u"Czy napewno usunąć wybraną parę?", u"Usuwanie pary")) return;
     PairRecord pair = shownPairs_[selectedPair_];
     if (!TheDataStore().WritePair(kModeDelete, pair)) {
@@ -307,7 +324,10 @@ void CZakladkaEdycjaPtaka::AddYoung() {
 
 void CZakladkaEdycjaPtaka::EditYoung() {
     const PairRecord* pair = SelectedPair();
-    if (!pair || selectedYoung_ < 0 || selectedYoung_ >= static_cast<int>(pair->young.size())) {
+    if (!ChosenOrSay(this, pair != nullptr, kChoosePair)) return;
+    if (!ChosenOrSay(this,
+                     selectedYoung_ >= 0 && selectedYoung_ < static_cast<int>(pair->young.size()),
+                     kChooseYoung)) {
         return;
     }
     CDodajPsaDoPary editor(this);
@@ -323,7 +343,10 @@ void CZakladkaEdycjaPtaka::EditYoung() {
 
 void CZakladkaEdycjaPtaka::DeleteYoung() {
     const PairRecord* pair = SelectedPair();
-    if (!pair || selectedYoung_ < 0 || selectedYoung_ >= static_cast<int>(pair->young.size())) {
+    if (!ChosenOrSay(this, pair != nullptr, kChoosePair)) return;
+    if (!ChosenOrSay(this,
+                     selectedYoung_ >= 0 && selectedYoung_ < static_cast<int>(pair->young.size()),
+                     kChooseYoung)) {
         return;
     }
     if (!AskYesNo(this, u"Czy napewno usunąć wybranego młodego z listy?",
@@ -357,9 +380,9 @@ void CZakladkaEdycjaPtaka::DeleteBreedingSeason() {
     if (!combo) return;
     const int index = combo->GetCurSel();
     CDataStore& store = TheDataStore();
-    if (index <= 0 || index > static_cast<int>(store.breedingSeasons.size())) return;
-    if (CurrentLoftId() == -1) {
-        MessageBox(this, u"Najpierw dodaj lub wybierz hodowlę.");
+    if (LoftIdOrSay(this, CurrentLoftId()) == -1) return;
+    if (!ChosenOrSay(this, index > 0 && index <= static_cast<int>(store.breedingSeasons.size()),
+                     u"Musisz wybrać sezon z listy sezonów")) {
         return;
     }
     if (!AskYesNo(this, u"Czy napewno usunąć wybrany sezon lęgowy?", u"Usuwanie sezonu")) return;

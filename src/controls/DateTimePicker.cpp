@@ -3,16 +3,23 @@
 #include <QCalendarWidget>
 #include <QDate>
 
+#include "Seams.h"
+
 namespace {
 
-// Stored dates begin in 1970: the calendar offers nothing earlier.
+// Stored dates begin in 1970 and end with the last year a date may have: the calendar offers
+// nothing outside.
 const QDate kFirstDay(1970, 1, 1);
+const QDate kLastDay(kLastDateYear, 12, 31);
 
 }  // namespace
 
 CDateTimePicker::CDateTimePicker(QWidget* parent) : Dialog(IDD_DATE_POPUP, parent) {
+    // The template has no caption; where the popup gets a title bar it names the program.
+    setWindowTitle(ApplicationName());
     if (QCalendarWidget* calendar = Calendar(IDC_DATE_POPUP_CALENDAR)) {
         calendar->setMinimumDate(kFirstDay);
+        calendar->setMaximumDate(kLastDay);
     }
     OnClicked(IDOK, [this] { OnClickOk(); });
 }

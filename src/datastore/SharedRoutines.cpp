@@ -257,7 +257,7 @@ Text FormatTime(Time64 time, const char* format) {
 Text FormatTime(Time64 time, const std::string& format) { return FormatTime(time, format.c_str()); }
 
 std::optional<Time64> MakeLocalTime(int day, int month, int year, int hour, int minute, int second) {
-    if (year < 1970 || month < 1 || month > 12 || day < 1 || day > 31) return std::nullopt;
+    if (year < 1970 || year > kLastDateYear || month < 1 || month > 12 || day < 1 || day > 31) return std::nullopt;
     std::tm local{};
     local.tm_mday = day;
     local.tm_mon = month - 1;

@@ -67,8 +67,13 @@ bool WriteUnicodeFile(const Text& path, const Text& text);
 Text FormatTime(Time64 time, const char* format);
 Text FormatTime(Time64 time, const std::string& format);
 
+// The last year a typed date may have. Every window shows a year with four digits and the
+// files of earlier versions never held a date past 3000, so that year ends the range: a fifth
+// digit typed by mistake (99999) is refused instead of being stored and shown as "99".
+constexpr int kLastDateYear = 3000;
+
 // Local time of day/month/year hour:minute:second, with the daylight-saving flag left to the
-// C library. Dates before 1970 or that cannot be represented give nullopt.
+// C library. Dates before 1970, after kLastDateYear or that cannot be represented give nullopt.
 std::optional<Time64> MakeLocalTime(int day, int month, int year, int hour = 0, int minute = 0,
                                     int second = 0);
 

@@ -248,6 +248,12 @@ bool CZakladkaListaPsow::HasSelection() const {
            rowPigeonIds.count(g_selectedPigeonRow) > 0;
 }
 
+bool CZakladkaListaPsow::HasSelectionOrSay() {
+    if (HasSelection()) return true;
+    MessageBox(this, u"Wybierz ptaka z listy");
+    return false;
+}
+
 int CZakladkaListaPsow::SelectedPigeonId() const {
     return HasSelection() ? rowPigeonIds.at(g_selectedPigeonRow) : 0;
 }
@@ -450,7 +456,7 @@ void CZakladkaListaPsow::AddPigeon() {
 }
 
 void CZakladkaListaPsow::EditPigeon() {
-    if (!HasSelection()) return;
+    if (!HasSelectionOrSay()) return;
     const int row = g_selectedPigeonRow;
     const PigeonMap& pigeons = TheDataStore().pigeons;
     const auto stored = pigeons.find(rowPigeonIds.at(row));
@@ -464,7 +470,7 @@ void CZakladkaListaPsow::EditPigeon() {
 }
 
 void CZakladkaListaPsow::DeletePigeon() {
-    if (!HasSelection() || !CurrentLoft() || !CurrentCategory()) return;
+    if (!HasSelectionOrSay() || !CurrentLoft() || !CurrentCategory()) return;
     const int answer = MessageBox(this, u"Czy napewno usunąć wybranego gołębia?", u"Czy usunąć?",
                                   MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2);
     if (answer != IDYES) return;
@@ -477,7 +483,7 @@ void CZakladkaListaPsow::DeletePigeon() {
 }
 
 void CZakladkaListaPsow::MovePigeon() {
-    if (!HasSelection() || !CurrentLoft() || !CurrentCategory()) return;
+    if (!HasSelectionOrSay() || !CurrentLoft() || !CurrentCategory()) return;
     const int pigeonId = SelectedPigeonId();
     const int categoryId = CurrentCategory()->id;
     CPrzeniesPsa target;
@@ -504,7 +510,7 @@ bool CZakladkaListaPsow::SwapRows(int a, int b) {
 }
 
 void CZakladkaListaPsow::MoveUp() {
-    if (!HasSelection()) return;
+    if (!HasSelectionOrSay()) return;
     const int row = g_selectedPigeonRow;
     if (row == 0) {
         MessageBox(this, u"Gołąb pierwszy na liście");
@@ -517,7 +523,7 @@ void CZakladkaListaPsow::MoveUp() {
 }
 
 void CZakladkaListaPsow::MoveDown() {
-    if (!HasSelection()) return;
+    if (!HasSelectionOrSay()) return;
     const int row = g_selectedPigeonRow;
     if (row + 1 == PigeonList()->GetItemCount()) {
         MessageBox(this, u"Gołąb jest ostatni na liście");
@@ -583,7 +589,7 @@ void CZakladkaListaPsow::AddRingSeries() {
 }
 
 void CZakladkaListaPsow::EditRoofDate() {
-    if (!HasSelection()) return;
+    if (!HasSelectionOrSay()) return;
     const int row = g_selectedPigeonRow;
     const int pigeonId = rowPigeonIds.at(row);
     CDataStore& store = TheDataStore();
@@ -604,16 +610,19 @@ void CZakladkaListaPsow::EditRoofDate() {
 }
 
 void CZakladkaListaPsow::AddToIld() {
-    if (HasSelection()) TheDataStore().AddToIldList(SelectedPigeonId());
+    if (HasSelectionOrSay()) TheDataStore().AddToIldList(SelectedPigeonId());
 }
 
 void CZakladkaListaPsow::RemoveFromIld() {
-    if (HasSelection()) TheDataStore().RemoveFromIldList(SelectedPigeonId());
+    if (HasSelectionOrSay()) TheDataStore().RemoveFromIldList(SelectedPigeonId());
 }
 
 void CZakladkaListaPsow::PrintCategory() {
     const CategoryRecord* category = CurrentCategory();
-    if (!category) return;
+    if (!category) {
+        MessageBox(this, u"Musisz wybrać kategorię z listy");
+        return;
+    }
     CEksportListyDoHTML list(this);
     list.title = u"Drukuj Kategorie";
     for (const CategoryMember& member : TheDataStore().LoadCategoryMembers(category->id))

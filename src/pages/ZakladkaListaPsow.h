@@ -155,6 +155,8 @@ private:
     // Swaps the birds of rows a and b, in the list and in the stored order, in one transaction.
     bool SwapRows(int a, int b);
     bool HasSelection() const;
+    // The same, telling the user to choose a bird when none is chosen.
+    bool HasSelectionOrSay();
 
     QPixmap defaultPhoto_;
     QFont listFont_;

@@ -175,6 +175,7 @@ void CZakladkaTransakcje::AddTransaction() {
     CDataStore& store = TheDataStore();
     // A transaction belongs to a loft: without a current one there is nowhere to put it.
     if (g_currentLoftIndex < 0 || g_currentLoftIndex >= static_cast<int>(store.lofts.size())) {
+        MessageBox(this, u"Najpierw dodaj lub wybierz hodowlę.");
         return;
     }
     CDodajZmienTransakcje editor;

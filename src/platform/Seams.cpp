@@ -9,6 +9,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QUrl>
@@ -148,8 +150,25 @@ QString FileFilterForQt(const QString& filter) {
             }
         }
         if (patterns.isEmpty()) patterns << QStringLiteral("*");
-        entries << parts[i].trimmed() + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
-                       QLatin1Char(')');
+        // Most texts already end with their patterns in brackets ("Pliki tekstowe (*.txt)"):
+        // those brackets are rewritten the way the file dialog reads them (separated by spaces)
+        // instead of being followed by the same patterns again. A text whose brackets name other
+        // patterns keeps them, and the real ones follow.
+        QString text = parts[i].trimmed();
+        const qsizetype open = text.lastIndexOf(QLatin1Char('('));
+        if (open >= 0 && text.endsWith(QLatin1Char(')'))) {
+            QStringList shown;
+            const QString inside = text.mid(open + 1, text.size() - open - 2);
+            for (const QString& p : inside.split(QRegularExpression(QStringLiteral("[;\\s]+")))) {
+                if (!p.isEmpty()) shown << p;
+            }
+            if (QSet<QString>(shown.begin(), shown.end()) ==
+                QSet<QString>(patterns.begin(), patterns.end())) {
+                text.truncate(open);
+                text = text.trimmed();
+            }
+        }
+        entries << text + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
     }
     return entries.join(QStringLiteral(";;"));
 }

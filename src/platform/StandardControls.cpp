@@ -465,6 +465,8 @@ DateTimePicker::DateTimePicker(QWidget* parent, Format format, bool showNone)
     case Format::Time: edit_->setDisplayFormat(QStringLiteral("HH:mm:ss")); break;
     }
     edit_->setCalendarPopup(format != Format::Time);
+    // No day past the last year a date may have can be set, typed or picked.
+    edit_->setMaximumDate(QDate(kLastDateYear, 12, 31));
     edit_->setDateTime(value_);
     layout->addWidget(edit_, 1);
     connect(edit_, &QDateTimeEdit::dateTimeChanged, this, [this](const QDateTime& shown) {

@@ -64,18 +64,26 @@ const TextField kTextFields[] = {
     {CNowyLot::kNotes, &FlightRecord::notatki},
 };
 
-// The three times of a flight, each set with a date picker and a time picker.
+// The three times of a flight, each set with a date picker and a time picker, and named in a
+// refusal by the caption of their group.
 struct TimeField {
     int dateId;
     int timeId;
     Time64 FlightRecord::*member;
+    const char16_t* name;
 };
 
 const TimeField kTimeFields[] = {
-    {CNowyLot::kFirstDate, CNowyLot::kFirstTime, &FlightRecord::czas_pierwszego_w_konk},
-    {CNowyLot::kLastDate, CNowyLot::kLastTime, &FlightRecord::czas_ostatniego_w_konk},
-    {CNowyLot::kReleaseDate, CNowyLot::kReleaseTime, &FlightRecord::czasodlotu},
+    {CNowyLot::kFirstDate, CNowyLot::kFirstTime, &FlightRecord::czas_pierwszego_w_konk,
+     u"Pierwszy gołąb w konkursie"},
+    {CNowyLot::kLastDate, CNowyLot::kLastTime, &FlightRecord::czas_ostatniego_w_konk,
+     u"Ostatni gołąb w konkursie"},
+    {CNowyLot::kReleaseDate, CNowyLot::kReleaseTime, &FlightRecord::czasodlotu,
+     u"Data i czas odlotu gołębi"},
 };
+
+// The metres field holds what is left over the whole kilometres: speeds add it to them.
+constexpr int kMostMetres = 999;
 
 }  // namespace
 
@@ -144,6 +152,12 @@ void CNowyLot::OnOK() {
     for (const IntField& field : kIntFields) {
         if (!ReadInt(field.id, edited.*field.member)) return;
     }
+    if (edited.odlegloscm < 0 || edited.odlegloscm > kMostMetres) {
+        MessageBox(this, u"Metry odległości podaj od 0 do 999; pełne kilometry wpisz w polu „km”.",
+                   u"", MB_OK | MB_ICONEXCLAMATION);
+        if (QWidget* field = Item(kMetres)) field->setFocus();
+        return;
+    }
     for (const TextField& field : kTextFields) edited.*field.member = ItemText(field.id);
 
     for (std::size_t i = 0; i < std::size(kTimeFields); ++i) {
@@ -151,7 +165,8 @@ void CNowyLot::OnOK() {
         if (mode == kEditMode && keepUnset_[i]) continue;
         const auto when = TimeFromPickers(DatePicker(field.dateId), DatePicker(field.timeId));
         if (!when) {
-            MessageBox(this, u"Nieprawidłowa data lotu.", u"", MB_OK | MB_ICONEXCLAMATION);
+            MessageBox(this, u"Nieprawidłowa data lotu: „" + std::u16string(field.name) + u"”.",
+                       u"", MB_OK | MB_ICONEXCLAMATION);
             if (QWidget* picker = Item(field.dateId)) picker->setFocus();
             return;
         }

@@ -72,6 +72,14 @@ bool Confirm(QWidget* parent, const char16_t* text, const char16_t* caption) {
 
 constexpr char16_t kChooseFlightFirst[] =
     u"Przed dodaniem gołębia do lotu musisz wybrać lot z listy powyżej";
+constexpr char16_t kNoLoft[] = u"Najpierw dodaj lub wybierz hodowlę.";
+constexpr char16_t kChooseFlight[] = u"Musisz wybrać lot z listy lotów";
+
+// Whether what a command needs is there; when not, the user is told so.
+bool OrSay(QWidget* page, bool present, const char16_t* message) {
+    if (!present) MessageBox(page, std::u16string(message));
+    return present;
+}
 
 }  // namespace
 
@@ -279,7 +287,7 @@ void CZakladkaLotyGolebi::OnSeasonChange() {
 // ---- flights --------------------------------------------------------------------------------
 
 void CZakladkaLotyGolebi::AddFlight() {
-    if (HasCurrentLoft()) {
+    if (OrSay(this, HasCurrentLoft(), kNoLoft)) {
         CNowyLot editor(this);
         editor.mode = CNowyLot::kAddMode;
         editor.record.id_hodowli = CurrentLoftId();
@@ -293,7 +301,9 @@ void CZakladkaLotyGolebi::AddFlight() {
 }
 
 void CZakladkaLotyGolebi::EditFlight() {
-    if (!HasCurrentLoft() || !ChosenFlight()) return;
+    if (!OrSay(this, HasCurrentLoft(), kNoLoft) || !OrSay(this, ChosenFlight(), kChooseFlight)) {
+        return;
+    }
     CNowyLot editor(this);
     editor.mode = CNowyLot::kEditMode;
     editor.record = *ChosenFlight();
@@ -310,7 +320,7 @@ void CZakladkaLotyGolebi::EditFlight() {
 }
 
 void CZakladkaLotyGolebi::DeleteFlight() {
-    if (HasCurrentLoft() && ChosenFlight() &&
+    if (OrSay(this, HasCurrentLoft(), kNoLoft) && OrSay(this, ChosenFlight(), kChooseFlight) &&
         Confirm(this, u"Czy napewno usunąć wybrany lot?", u"Usuwanie lotu")) {
         // The flight's results go with it, in the same transaction.
         FlightRecord flight = *ChosenFlight();
@@ -362,7 +372,8 @@ void CZakladkaLotyGolebi::EditFlightResult() {
 }
 
 void CZakladkaLotyGolebi::DeleteFlightResult() {
-    if (!HasCurrentLoft() || !ChosenResult() ||
+    if (!OrSay(this, HasCurrentLoft(), kNoLoft) ||
+        !OrSay(this, ChosenResult(), u"Należy wybrać gołębia z listy.") ||
         !Confirm(this, u"Czy napewno usunąć wybranego lotnika?", u"Usuwanie lotnika")) {
         return;
     }
@@ -406,7 +417,8 @@ void CZakladkaLotyGolebi::DeleteFlightSeason() {
     ComboBox* combo = SeasonCombo();
     const int index = combo ? combo->GetCurSel() : -1;
     CDataStore& store = TheDataStore();
-    if (index <= 0 || index > static_cast<int>(store.flightSeasons.size()) ||
+    if (!OrSay(this, index > 0 && index <= static_cast<int>(store.flightSeasons.size()),
+               u"Musisz wybrać sezon z listy sezonów") ||
         !Confirm(this, u"Czy napewno usunąć wybrany sezon lotowy?", u"Usuwanie sezonu")) {
         return;
     }

@@ -10,6 +10,8 @@
 
 CWybierzPsaZListy::CWybierzPsaZListy(QWidget* parent) : Dialog(kTemplateId, parent) {
     OnSelChange(kPigeonList, [this] { OnSelectPigeon(); });
+    // A double-click on a bird chooses it, as OK does.
+    OnDoubleClick(kPigeonList, [this] { OnChoose(); });
     OnChanged(kRingEdit, [this] { OnRingTextChange(); });
     OnSelChange(kCategoryCombo, [this] { OnCategoryChange(); });
     OnClicked(kEditButton, [this] { OnEditPigeon(); });

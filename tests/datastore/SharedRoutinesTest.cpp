@@ -153,6 +153,19 @@ TEST(SharedRoutines, MakeLocalTimeRefusesDatesItCannotHold) {
     EXPECT_FALSE(MakeLocalTime(1, 13, 2009).has_value());
     EXPECT_TRUE(MakeLocalTime(29, 2, 2008).has_value());
     EXPECT_FALSE(ToLocalDateTime(kNoDate).has_value());
+
+    // The last day of the last year is kept whole and reads back as itself; a year past it
+    // (a fifth digit typed by mistake) is refused rather than shown as a two-digit "99".
+    const auto last = MakeLocalTime(31, 12, kLastDateYear, 23, 59, 59);
+    ASSERT_TRUE(last.has_value());
+    const auto back = ToLocalDateTime(*last);
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(back->year, kLastDateYear);
+    EXPECT_EQ(back->day, 31);
+    EXPECT_TRUE(MakeLocalTime(1, 1, 2100).has_value());
+    EXPECT_FALSE(MakeLocalTime(1, 1, kLastDateYear + 1).has_value());
+    EXPECT_FALSE(MakeLocalTime(1, 12, 10000).has_value());
+    EXPECT_FALSE(MakeLocalTime(1, 12, 99999).has_value());
 }
 
 // A season saved from 1/3 to 31/5 is stored at 01:01:01 of both days; what happens at any hour

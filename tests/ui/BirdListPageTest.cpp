@@ -506,9 +506,11 @@ TEST_F(BirdListPageTest, DeleteAsksFirstAndOnYesRemovesTheBirdWithWhatIsOnlyItsO
     EXPECT_EQ(StoredOrder(other), std::vector<int>{});
     EXPECT_EQ(StoredOrder(category), std::vector<int>{keep});
 
-    // Without a selection nothing is asked.
+    // Without a selection nothing is asked: the user is told to choose a bird.
     Page().DeletePigeon();
-    EXPECT_EQ(seams::MessageBoxCalls().size(), 2u);
+    ASSERT_EQ(seams::MessageBoxCalls().size(), 3u);
+    EXPECT_EQ(seams::MessageBoxCalls().back().text, "Wybierz ptaka z listy");
+    EXPECT_EQ(Rings(), QStringList{"1"});
 }
 
 // ---- find by ring -------------------------------------------------------------------------------

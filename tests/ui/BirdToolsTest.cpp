@@ -190,6 +190,18 @@ TEST_F(BirdToolsTest, ChooserHandsBackTheSelectedBirdOnlyWhenARowIsSelected) {
               }),
               IDOK);
     EXPECT_EQ(second.chosenValid, -1);
+
+    // A double-click on a row chooses that bird, as OK does.
+    CWybierzPsaZListy clicked;
+    EXPECT_EQ(Run<CWybierzPsaZListy>(clicked, [&](CWybierzPsaZListy& d) {
+                  ListBoxControl* list = d.ListBox(1000);
+                  const QPoint row = list->visualItemRect(list->item(1)).center();
+                  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row);
+                  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row);
+              }),
+              IDOK);
+    EXPECT_EQ(clicked.chosenValid, 1);
+    EXPECT_EQ(clicked.chosenId, b);
 }
 
 TEST_F(BirdToolsTest, ChooserOpensTheBirdEditorOnTheSelectedBirdOnly) {

@@ -550,6 +550,17 @@ TEST_F(DatePickerTest, CancelReturnsNothingAndDaysBefore1970CannotBeChosen) {
     EXPECT_GT(early.chosenTime, 0);
 }
 
+// The popup names the program, and offers no day past the last year a date may have.
+TEST_F(DatePickerTest, PopupIsTitledWithTheProgramAndEndsWithTheLastStorableYear) {
+    CDateTimePicker picker;
+    EXPECT_EQ(picker.windowTitle(), QStringLiteral("Ornivex 6"));
+    EXPECT_EQ(picker.Calendar(IDC_DATE_POPUP_CALENDAR)->maximumDate(), QDate(kLastDateYear, 12, 31));
+    EXPECT_EQ(Pick(picker, QDate(kLastDateYear, 12, 31), IDOK), IDOK);
+    const auto day = picker.ChosenDate();
+    ASSERT_TRUE(day.has_value());
+    EXPECT_EQ(day->year, kLastDateYear);
+}
+
 // ---- completing combo box ---------------------------------------------------------------------
 
 TEST(AutoCompleteComboTest, CompletesTypedTextAndNeverRecompletesDeletions) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDateTimeEdit>
 
 #include <functional>
 #include <memory>
@@ -323,11 +324,11 @@ TEST_F(FlightsTest, SeasonListsFlightsOfItsDaysAndDeletingOneKeepsTheOthersApart
     ChooseSeason(1);
     EXPECT_EQ(Places(), (QStringList{"Czerwcowy"}));
 
-    // The "all" entry is never deleted.
+    // The "all" entry is never deleted: the user is told to choose a season.
     page_->SeasonCombo()->SetCurSel(0);
-    const auto asked = seams::MessageBoxCalls().size();
     page_->RunCommand(Page::kDeleteSeasonButton);
-    EXPECT_EQ(seams::MessageBoxCalls().size(), asked);
+    EXPECT_EQ(MessageTexts().last(), QString::fromUtf8("Musisz wybrać sezon z listy sezonów"));
+    EXPECT_EQ(ComboTexts(page_->SeasonCombo()), (QStringList{"Wszystkie sezony", "Czerwiec"}));
 }
 
 TEST_F(FlightsTest, NewSeasonIsOfferedLastAndTheChosenEntryStays) {
@@ -437,6 +438,69 @@ TEST_F(FlightsTest, EditedFlightKeepsItsResultsWholeKilometresAndUnsetTimes) {
     EXPECT_EQ(Places(), (QStringList{"Nysa"}));
     ClickFlight(0);
     EXPECT_EQ(page_->ResultList()->GetItemCount(), 1);
+}
+
+// The metres are what is left over the whole kilometres, and every speed adds them: a number
+// outside 0-999 (or a time the editor cannot store) is refused by name and nothing is written.
+TEST_F(FlightsTest, FlightEditorRefusesMetresOutsideAKilometreAndNamesABadTime) {
+    const Time64 release = Local(12, 5, 2024, 10);
+    const int id = StoreFlight(u"Opole", release, 300, 20);
+    StoreResult(id, fast_, release + 1200);
+    Load();
+    const QString metres =
+        QString::fromUtf8("Metry odległości podaj od 0 do 999; pełne kilometry wpisz w polu „km”.");
+    // Each case types into the editor of the stored flight and presses OK.
+    auto refused = [&](const std::function<void(FlightEditor&)>& type) {
+        bool stillOpen = false;
+        ClickFlight(0);
+        seams::QueueModalHandler(On<FlightEditor>([&](FlightEditor& editor) {
+            type(editor);
+            editor.RunCommand(IDOK);
+            stillOpen = !editor.HasEnded();
+        }));
+        page_->EditFlight();
+        return stillOpen;
+    };
+    for (const char16_t* typed : {u"5003120", u"1000", u"-1"}) {
+        EXPECT_TRUE(refused([&](FlightEditor& e) { e.SetItemText(FlightEditor::kMetres, typed); }));
+        EXPECT_EQ(MessageTexts().last(), metres);
+    }
+    // A release in a year of five digits, and the first bird at a local time before 1970.
+    EXPECT_TRUE(refused([](FlightEditor& e) {
+        e.DatePicker(FlightEditor::kReleaseDate)->SetLocal({1, 12, 99999, 10, 0, 0});
+    }));
+    EXPECT_EQ(MessageTexts().last(),
+              QString::fromUtf8("Nieprawidłowa data lotu: „Data i czas odlotu gołębi”."));
+    EXPECT_TRUE(refused([](FlightEditor& e) {
+        e.DatePicker(FlightEditor::kFirstDate)->SetLocal({1, 1, 1970, 0, 30, 0});
+        e.DatePicker(FlightEditor::kFirstTime)->SetLocal({1, 1, 1970, 0, 30, 0});
+        e.Fire(FlightEditor::kFirstTime, Notification::Changed);
+    }));
+    EXPECT_EQ(MessageTexts().last(),
+              QString::fromUtf8("Nieprawidłowa data lotu: „Pierwszy gołąb w konkursie”."));
+    // The pickers cannot be set past the last year a date may have.
+    seams::QueueModalHandler(On<FlightEditor>([](FlightEditor& e) {
+        auto* edit = e.DatePicker(FlightEditor::kReleaseDate)->findChild<QDateTimeEdit*>();
+        ASSERT_NE(edit, nullptr);
+        EXPECT_EQ(edit->maximumDate(), QDate(kLastDateYear, 12, 31));
+    }));
+    ClickFlight(0);
+    page_->EditFlight();
+
+    const auto disk = FlightsOnDisk();
+    ASSERT_EQ(disk.size(), 1u);
+    EXPECT_EQ(disk[0].odlegloscm, 20);
+    EXPECT_EQ(disk[0].czasodlotu, release);
+    EXPECT_EQ(TheDataStore().flights.at(0).odlegloscm, 20);
+
+    // 999 is the most a flight may have above its kilometres.
+    ClickFlight(0);
+    seams::QueueModalHandler(On<FlightEditor>([](FlightEditor& e) {
+        e.SetItemText(FlightEditor::kMetres, u"999");
+        e.RunCommand(IDOK);
+    }));
+    page_->EditFlight();
+    EXPECT_EQ(FlightsOnDisk().at(0).odlegloscm, 999);
 }
 
 TEST_F(FlightsTest, DeletedFlightTakesItsResultsFromTheFile) {

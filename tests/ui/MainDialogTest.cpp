@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWebEngineView>
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <set>
@@ -242,12 +243,12 @@ TEST_F(MainDialogTest, EmptyDatabaseStartsWithNothingChosen) {
     EXPECT_TRUE(QFile::exists(folder_.filePath("db/pigeons.db")));
     EXPECT_TRUE(QFile::exists(folder_.filePath("db/dodatkowe_informacje.db")));
 
-    // Commands that need a loft or a category do nothing.
+    // Commands that need a loft or a category open nothing and say what is missing.
     for (int command : {kCmdEditLoft, kCmdDeleteLoft, kCmdAddCategory, kCmdEditCategory,
                         kCmdDeleteCategory, kCmdAddClient})
         dialog.RunCommand(command);
     EXPECT_TRUE(seams::ModalRuns().empty());
-    EXPECT_TRUE(seams::MessageBoxCalls().empty());
+    EXPECT_EQ(MessageTexts(), QStringList(6, "Najpierw dodaj lub wybierz hodowlę."));
 }
 
 TEST_F(MainDialogTest, StartShowsTheFirstCategoryOfTheFirstLoftInMembershipOrder) {
@@ -316,7 +317,7 @@ TEST_F(MainDialogTest, WithTheSplashPauseTheFilesAreReadDuringThePauseWhichStays
 
 // ---- lofts ------------------------------------------------------------------------------------
 
-TEST_F(MainDialogTest, AddedLoftIsWrittenAndListedWithoutChangingTheCurrentOne) {
+TEST_F(MainDialogTest, AddedLoftIsWrittenListedAndBecomesTheCurrentOne) {
     AddCategory(AddLoft(u"Pierwszy"), u"Lotne");
     CMainDialog& dialog = Open();
     seams::QueueModalHandler(Enter(u"Gołębnik O'Briena", u"Na strychu; \"stary\""));
@@ -326,9 +327,12 @@ TEST_F(MainDialogTest, AddedLoftIsWrittenAndListedWithoutChangingTheCurrentOne) 
     EXPECT_EQ(seams::ModalRuns()[0].templateId, 130);
     EXPECT_EQ(seams::ModalRuns()[0].caption, "Dodaj Gołębnik");
     EXPECT_EQ(ComboTexts(dialog.LoftCombo()), (QStringList{"Pierwszy", "Gołębnik O'Briena"}));
-    EXPECT_EQ(dialog.LoftCombo()->GetCurSel(), 0);
-    EXPECT_EQ(g_currentLoftIndex, 0);
-    EXPECT_EQ(g_currentCategoryIndex, 0);
+    // The new loft is chosen, with its (still empty) category list.
+    EXPECT_EQ(dialog.LoftCombo()->GetCurSel(), 1);
+    EXPECT_EQ(g_currentLoftIndex, 1);
+    EXPECT_EQ(g_currentCategoryIndex, -1);
+    EXPECT_EQ(dialog.CategoryCombo()->GetCount(), 0);
+    EXPECT_EQ(BirdList()->GetItemCount(), 0);
 
     const std::vector<LoftRecord> disk = LoftsOnDisk();
     ASSERT_EQ(disk.size(), 2u);
@@ -545,6 +549,8 @@ TEST_F(MainDialogTest, AddedCategoryIsWrittenForTheCurrentLoftAndCanBeShown) {
     EXPECT_EQ(seams::ModalRuns()[0].templateId, 215);
     EXPECT_EQ(seams::ModalRuns()[0].caption, "Dodaj nową kategorię");
     EXPECT_EQ(ComboTexts(dialog.CategoryCombo()), QStringList{"Młode 2025"});
+    EXPECT_EQ(dialog.CategoryCombo()->GetCurSel(), 0);
+    EXPECT_EQ(g_currentCategoryIndex, 0);
     ASSERT_EQ(TheDataStore().lofts[1].categories.size(), 1u);
 
     const std::vector<LoftRecord> disk = LoftsOnDisk();
@@ -770,6 +776,86 @@ TEST_F(MainDialogTest, EveryMenuCommandIsBoundAndTheShellCommandsWork) {
     for (const seams::ModalRun& run : seams::ModalRuns()) opened.insert(run.templateId);
     for (int id : {130, 154, 138, 136, 134, 140}) EXPECT_TRUE(opened.count(id)) << id;
     EXPECT_FALSE(opened.count(137));
+}
+
+// On a fresh install every menu command and every link of the bird list, pairing and flights
+// pages either opens its window (or a file chooser, a program, a page) or says what it needs;
+// none does nothing without a word. After the first loft and its first category are added,
+// both are chosen and the commands that needed them open their windows.
+TEST_F(MainDialogTest, OnAnEmptyInstallEveryCommandAndPageLinkOpensItsWindowOrSaysWhy) {
+    QTemporaryDir bin;  // a calculator the seam records instead of starting
+    QFile calculator(bin.filePath("xcalc"));
+    ASSERT_TRUE(calculator.open(QIODevice::WriteOnly));
+    calculator.write("#!/bin/sh\n");
+    calculator.close();
+    calculator.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(bin.path()));
+    CMainDialog& dialog = Open();
+    auto events = [] {
+        return seams::ModalRuns().size() + seams::MessageBoxCalls().size() +
+               seams::ChooserCalls().size() + seams::OpenedDocuments().size() +
+               seams::StartedPrograms().size();
+    };
+    // Items that have never had anything behind them.
+    const std::set<int> empty = {kCmdShowFamilyTree,   kCmdPrintPigeonSummary, kCmdMonthlyReport,
+                                 kCmdPrintPedigree,    kCmdPrintOffspring,     kCmdPrintSiblings,
+                                 kCmdPrintFlightResults};
+    QStringList silent;
+    for (int id : MenuCommandIds(MainMenu())) {
+        if (id == kCmdExit || empty.count(id)) continue;
+        const size_t before = events();
+        dialog.RunCommand(id);
+        if (events() == before) silent << FindMenuAction(dialog.MenuBar(), id)->text();
+    }
+    qputenv("PATH", path);
+    auto clickLinks = [&](const QString& page, int count, const std::function<void(int)>& click) {
+        for (int link = 0; link < count; ++link) {
+            const size_t before = events();
+            click(link);
+            if (events() == before) silent << page + QString::number(link);
+        }
+    };
+    CZakladkaListaPsow* birds = dialog.BirdListPage();
+    const auto& birdLinks = CZakladkaListaPsow::Links();
+    clickLinks("bird list ", static_cast<int>(birdLinks.size()), [&](int link) {
+        birdLinks[static_cast<size_t>(link)].run(*birds);
+    });
+    CZakladkaEdycjaPtaka* pairing = dialog.PairingPage();
+    clickLinks("pairing ", CZakladkaEdycjaPtaka::kLinkCount, [&](int link) {
+        pairing->OnPageClick(pairing->LinkRect(link).ToQRect().center());
+    });
+    CZakladkaLotyGolebi* flights = dialog.FlightsPage();
+    // "Drukuj Lot" is painted only: it has never had a printout behind it.
+    clickLinks("flights ", CZakladkaLotyGolebi::kLinkCount - 1, [&](int link) {
+        if (link >= CZakladkaLotyGolebi::kLinkPrintFlight) ++link;
+        flights->OnPageClick(flights->LinkRect(link).ToQRect().center());
+    });
+    EXPECT_EQ(silent, QStringList());
+    const QStringList texts = MessageTexts();
+    EXPECT_GE(texts.count("Najpierw dodaj lub wybierz hodowlę."), 12);
+    EXPECT_TRUE(texts.contains("Wybierz ptaka z listy"));
+    EXPECT_TRUE(texts.contains("Musisz wybrać parę z listy par"));
+    EXPECT_TRUE(texts.contains("Musisz wybrać parę do której chcesz dodać młodego"));
+    // Nothing was written on the way.
+    EXPECT_TRUE(LoftsOnDisk().empty());
+
+    // The first loft and its first category: both chosen, and the pair and flight editors open.
+    seams::Reset();
+    seams::QueueModalHandler(Enter(u"Gołębnik"));
+    dialog.RunCommand(kCmdAddLoft);
+    seams::QueueModalHandler(Enter(u"Lotne"));
+    dialog.RunCommand(kCmdAddCategory);
+    EXPECT_EQ(dialog.LoftCombo()->GetCurSel(), 0);
+    EXPECT_EQ(dialog.CategoryCombo()->GetCurSel(), 0);
+    EXPECT_EQ(g_currentLoftIndex, 0);
+    EXPECT_EQ(g_currentCategoryIndex, 0);
+    for (int id : {kCmdAddPair, kCmdAddFlight, kCmdAddTransaction, kCmdAddClient, kCmdAddPigeon})
+        dialog.RunCommand(id);
+    EXPECT_EQ(MessageTexts(), QStringList());
+    std::vector<int> opened;
+    for (const seams::ModalRun& run : seams::ModalRuns()) opened.push_back(run.templateId);
+    ASSERT_EQ(opened.size(), 7u);  // loft and category editors, then the five windows
 }
 
 TEST_F(MainDialogTest, TheCloseBoxEndsTheWindow) {

@@ -871,4 +871,42 @@ TEST_F(PairingPageTest, OffspringResultsListEveryLoftsOffspringEscaped) {
         "<td align=center>100000<br></td><td align=center>0</td></tr>\r\n</table>"));
 }
 
+// A pairing year of five digits would be stored and shown as "99"; a ticked laying or hatching
+// date that cannot be stored used to be saved as no date. Each is named and nothing is written.
+TEST_F(PairingPageTest, PairEditorRefusesDatesItCannotStoreByName) {
+    struct Case {
+        const char16_t* year;
+        int pickerId;  // 0: none ticked with a bad date
+        const char* message;
+    };
+    const Case refused[] = {
+        {u"99999", 0, "Nieprawidłowa data parowania."},
+        {u"2026", PairEditor::kLayingDate, "Nieprawidłowa data złożenia jaj."},
+        {u"2026", PairEditor::kHatchingDate, "Nieprawidłowa data wyklucia."},
+    };
+    for (const Case& c : refused) {
+        bool stillOpen = false;
+        seams::QueueModalHandler([&](Dialog& dialog) {
+            auto& editor = static_cast<PairEditor&>(dialog);
+            ChooseNext(male_);
+            editor.RunCommand(PairEditor::kChooseMale);
+            ChooseNext(female_);
+            editor.RunCommand(PairEditor::kChooseFemale);
+            editor.SetItemText(PairEditor::kDay, u"1");
+            editor.SetItemText(PairEditor::kMonth, u"12");
+            editor.SetItemText(PairEditor::kYear, c.year);
+            if (c.pickerId != 0) editor.DatePicker(c.pickerId)->SetLocal({1, 12, 99999, 12, 0, 0});
+            editor.RunCommand(PairEditor::kSave);
+            stillOpen = !editor.HasEnded();
+            return IDCANCEL;
+        });
+        page_->AddPair();
+        EXPECT_TRUE(stillOpen) << c.message;
+        ASSERT_FALSE(MessageTexts().isEmpty());
+        EXPECT_EQ(MessageTexts().last(), QString::fromUtf8(c.message));
+    }
+    EXPECT_TRUE(PairsOnDisk().empty());
+    EXPECT_EQ(page_->PairList()->GetItemCount(), 0);
+}
+
 }  // namespace

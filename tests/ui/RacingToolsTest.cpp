@@ -318,7 +318,7 @@ TEST_F(RacingToolsTest, ImportWindowAsksForAUnicodeFileAndImportsNothing) {
     EXPECT_EQ(seams::ChooserCalls()[0].filter,
               "Pliki tekstowe (*.txt)|*.txt|Wszystkie pliki (*.*)|*.*||");
     EXPECT_EQ(FileFilterForQt(seams::ChooserCalls()[0].filter),
-              "Pliki tekstowe (*.txt) (*.txt);;Wszystkie pliki (*.*) (*.*)");
+              "Pliki tekstowe (*.txt);;Wszystkie pliki (*.*)");
     EXPECT_EQ(MessageTexts(), QStringList{"Wczytywany plik nie jest zapisany w formacie UNICODE. "
                                           "Zapisz plik jako UNICODE i wczytaj ponownie."});
     EXPECT_EQ(window.GetDlgItemText(CImportujWynikiLotowe::kFileEdit), "");

@@ -172,9 +172,14 @@ TEST(ShellTest, ChoosersTakeScriptedPathsAndEmptyMeansCancelled) {
 TEST(ShellTest, FilterTextsBecomeQtFilters) {
     EXPECT_EQ(FileFilterForQt(QStringLiteral(
                   "JPEG files (*.jpg;*.jpeg)|*.jpg; *.jpeg|Bitmap files (*.bmp)|*.bmp|All Files (*.*)|*.*||")),
-              QStringLiteral("JPEG files (*.jpg;*.jpeg) (*.jpg *.jpeg);;Bitmap files (*.bmp) (*.bmp);;"
-                             "All Files (*.*) (*.*)"));
+              QStringLiteral("JPEG files (*.jpg *.jpeg);;Bitmap files (*.bmp);;All Files (*.*)"));
     EXPECT_EQ(FileFilterForQt(QStringLiteral("Plik HTML")), QStringLiteral("Plik HTML (*)"));
+    // Each pattern shows once; brackets that name other patterns than the real ones stay and
+    // the real ones follow, so the dialog still filters by what the program asked for.
+    EXPECT_EQ(FileFilterForQt(QStringLiteral("Pliki tekstowe (*.txt)|*.txt|Wszystkie pliki (*.*)|*.*||")),
+              QStringLiteral("Pliki tekstowe (*.txt);;Wszystkie pliki (*.*)"));
+    EXPECT_EQ(FileFilterForQt(QStringLiteral("Dokumenty (*.doc;*.xls)|*.doc; *.docx|Wszystkie pliki|*.*")),
+              QStringLiteral("Dokumenty (*.doc;*.xls) (*.doc *.docx);;Wszystkie pliki (*.*)"));
 }
 
 TEST(ShellTest, PrintingGoesToThePdfFileWhileItIsSet) {
