@@ -1,6 +1,7 @@
 #include "MenuXPStyle.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -98,6 +99,43 @@ public:
         }
         return false;
     }
+};
+
+// Two things Qt's menu bar does not do for the items painted here.
+class BarEvents : public QObject {
+public:
+    explicit BarEvents(QObject* parent) : QObject(parent) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* bar = qobject_cast<QMenuBar*>(watched);
+        if (!bar) return false;
+        switch (event->type()) {
+        case QEvent::WindowActivate:
+        case QEvent::WindowDeactivate:
+            // The items are grey while the window is inactive; Qt repaints a widget on this
+            // change only when its palette differs between the two states.
+            bar->update();
+            return false;
+        case QEvent::KeyPress: {
+            if (forwarding_) return false;
+            // Leaving keyboard navigation hands the focus back to the widget that had it; when
+            // none had, Qt leaves it on the bar, and a bar with the focus keeps the item the
+            // mouse last touched highlighted after the mouse has left. The key is handled
+            // first, then a bar that is no longer navigated lets the focus go.
+            forwarding_ = true;
+            QCoreApplication::sendEvent(bar, event);
+            forwarding_ = false;
+            if (bar->hasFocus() && !bar->activeAction() && !QApplication::activePopupWidget())
+                bar->clearFocus();
+            return true;
+        }
+        default:
+            return false;
+        }
+    }
+
+private:
+    bool forwarding_ = false;
 };
 
 void AttachMenu(QWidget* window, QMenu* menu, CMenuXPStyle* style, MenuEvents* events) {
@@ -225,6 +263,7 @@ void AttachToWindowMenus(QWidget* window) {
     auto* style = new CMenuXPStyle;
     style->setParent(bar);
     auto* events = new MenuEvents(bar);
+    bar->installEventFilter(new BarEvents(bar));
     bar->setStyle(style);
     bar->setFont(StockFont(DEFAULT_GUI_FONT).value_or(bar->font()));
     for (QAction* action : bar->actions()) {

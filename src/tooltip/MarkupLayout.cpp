@@ -18,6 +18,16 @@ constexpr int kMaxFontHeight = 400;
 constexpr int kMaxImageSide = 2048;
 constexpr int kMaxTableDepth = 16;   // tables nested deeper are left out
 
+// No screen shows more pixels than this across or down: every width and height the layout keeps
+// (lines, rules, sections, cells, columns, rows, tables) is held to it, and every position to a
+// range some hundreds of such screens wide, so that sums over many lines, rules, cells or nested
+// tables never overflow.
+constexpr int kMaxExtent = 32767;
+constexpr long long kMaxPosition = 10000000;
+
+int Extent(long long v) { return static_cast<int>(std::clamp(v, 0LL, static_cast<long long>(kMaxExtent))); }
+int Position(long long v) { return static_cast<int>(std::clamp(v, -kMaxPosition, kMaxPosition)); }
+
 // The count of a "br" or "t" tag: its parameter text without the first character ("=3").
 int CountParameter(const CMarkupRenderer& renderer, const QString& params) {
     if (params.isEmpty()) return 1;
@@ -105,8 +115,8 @@ QSize CMarkupRenderer::RenderMarkupSections(Rect rect) {
         const qsizetype plainEnd = table < 0 ? text_.size() : table;
         auto add = [&](QSize piece) {
             size.setWidth(std::max(size.width(), piece.width()));
-            size.setHeight(std::min(size.height() + piece.height(), 1000000));
-            if (!measure_) rect.top += piece.height();
+            size.setHeight(Extent(static_cast<long long>(size.height()) + piece.height()));
+            if (!measure_) rect.top = Position(static_cast<long long>(rect.top) + piece.height());
         };
         if (plainEnd > pos) add(RenderPlainSection(text_.mid(pos, plainEnd - pos), rect));
         if (table < 0) break;
@@ -260,7 +270,7 @@ int CMarkupRenderer::StartLine(int x) {
     line_ = lineIndex_ >= 0 && lineIndex_ < static_cast<int>(lines_.size()) ? lines_[lineIndex_]
                                                                             : MarkupLineRecord();
     const int sectionWidth = section_.Width();
-    line_.width += MulDiv(sectionWidth, line_.percent, 100);
+    line_.width = Extent(static_cast<long long>(line_.width) + MulDiv(sectionWidth, line_.percent, 100));
     lineRemaining_ = line_.width;
     breaksRemaining_ = line_.breaks;
     if (line_.align == 3 && line_.justify)
@@ -276,14 +286,13 @@ void CMarkupRenderer::EndLine(int& x, int& y, int count, int& sectionWidth, int 
     line_.justify = justify;
     if (measure_) {
         if (line_.height == 0) line_.height = metrics_.height;
-        sectionWidth = std::max(sectionWidth, x - section_.left);
-        line_.width = x - section_.left;
-        line_.height += line_.descent;
+        line_.width = Extent(static_cast<long long>(x) - section_.left);
+        sectionWidth = std::max(sectionWidth, line_.width);
+        line_.height = Extent(static_cast<long long>(line_.height) + line_.descent);
         if (lineIndex_ >= 0 && lineIndex_ < static_cast<int>(lines_.size())) lines_[lineIndex_] = line_;
     }
     ++lineIndex_;
-    y += line_.height * std::clamp(count, 1, kMaxLines);
-    y = std::min(y, 10000000);
+    y = Position(y + static_cast<long long>(line_.height) * std::clamp(count, 1, kMaxLines));
     x = StartLine(section_.left);
 }
 
@@ -328,7 +337,7 @@ QSize CMarkupRenderer::RenderPlainSection(const QString& sectionText, const Rect
                                                 : buttonShadow_;
     const QString text = QStringLiteral("<body>") + sectionText + QStringLiteral("</body>");
     section_ = rect;
-    int sectionWidth = rect.Width();
+    int sectionWidth = Extent(rect.Width());
     int x = StartLine(rect.left);
     int y = rect.top;
     int lineStartX = x;
@@ -369,19 +378,23 @@ QSize CMarkupRenderer::RenderPlainSection(const QString& sectionText, const Rect
         }
 
         run = Transform(run, style_.textTransform);
-        while (!run.isEmpty()) {
+        // The run is cut into pieces by moving `start` on, never by copying what is left.
+        qsizetype start = 0;
+        while (start < run.size()) {
             surface_->SetTextJustification(0, 0);
-            QSize extent = surface_->TextExtent(run);
-            const int yOffset = TextOffset(extent.height());
             const int available = sectionWidth + rect.left - x;
             QString piece;
-            int w = extent.width();
-            if (maxWidth_ != 0 && w > available && sectionWidth != 0) {
-                piece = BreakTextToWidth(run, available, x == lineStartX, &w);
+            int w = 0, height = 0;
+            if (maxWidth_ != 0 && sectionWidth != 0) {
+                piece = BreakTextToWidth(run, start, available, x == lineStartX, &w, &height);
             } else {
-                piece = run;
-                run.clear();
+                piece = run.mid(start);
+                start = run.size();
+                const QSize extent = surface_->TextExtent(piece);
+                w = extent.width();
+                height = extent.height();
             }
+            const int yOffset = TextOffset(height);
             if (measure_) {
                 line_.align = style_.align;
                 line_.breaks += Spaces(piece);
@@ -399,7 +412,7 @@ QSize CMarkupRenderer::RenderPlainSection(const QString& sectionText, const Rect
                 lineRemaining_ -= w;
                 w = surface_->TextExtent(piece).width();
                 const int top = y + yOffset;
-                RecordHotArea(x, top, x + w, top + extent.height());
+                RecordHotArea(x, top, x + w, top + height);
                 surface_->TextOut(x, top, piece);
                 breaksRemaining_ -= Spaces(piece);
                 if (style_.overline && surface_->GetDc()) {
@@ -407,8 +420,8 @@ QSize CMarkupRenderer::RenderPlainSection(const QString& sectionText, const Rect
                                       kBorderSolid, style_.fontWeight >= 700 ? 2 : 1);
                 }
             }
-            x += w;
-            if (!run.isEmpty()) {
+            x = Position(static_cast<long long>(x) + w);
+            if (start < run.size()) {
                 EndLine(x, y, 1, sectionWidth, 1);
                 lineStartX = x;
             }
@@ -453,9 +466,10 @@ QSize CMarkupRenderer::RenderPlainSection(const QString& sectionText, const Rect
     for (int i = firstLine; i < lineIndex_ && i < static_cast<int>(lines_.size()); ++i) {
         const MarkupLineRecord& line = lines_[i];
         widestSoFar = std::max(widestSoFar, line.width);
-        widest = std::max(widest, line.width + MulDiv(line.percent, widestSoFar, 100));
+        widest = std::max(widest, Extent(static_cast<long long>(line.width) +
+                                         MulDiv(line.percent, widestSoFar, 100)));
     }
-    return QSize(std::max(0, widest), std::max(0, y - rect.top));
+    return QSize(Extent(widest), Extent(static_cast<long long>(y) - rect.top));
 }
 
 // ---- objects ----------------------------------------------------------------------------------
@@ -476,25 +490,26 @@ void CMarkupRenderer::PlaceObject(int id, const QString& params, int& x, int& y,
             else if (name == QLatin1String("width")) {
                 percent = value.trimmed().endsWith(QLatin1Char('%'));
                 width = percent ? std::clamp(ParseLength(value.trimmed().chopped(1), 100, false), 0, 10000)
-                                : std::clamp(ParseLength(value, 0, false), 0, 100000);
+                                : std::clamp(ParseLength(value, 0, false), 0, kMaxExtent);
             }
         }
         if (measure_) {
             line_.height = std::max(line_.height, thickness + 8);
             line_.align = style_.align;
             if (percent) {
-                line_.percent += width;
-                x += 1;
+                // Past a hundred widths more rules on the line change nothing that shows.
+                line_.percent = std::min(line_.percent + width, 100 * 100);
+                x = Position(x + 1LL);
             } else {
-                x += width;
+                x = Position(static_cast<long long>(x) + width);
             }
         } else {
-            const int drawn = percent ? MulDiv(section_.Width(), width, 100) : width;
+            const int drawn = percent ? Extent(MulDiv(section_.Width(), width, 100)) : width;
             if (Dc* dc = surface_->GetDc()) {
                 painter_.DrawLine(*dc, x, y + line_.height / 2, x + drawn, y + line_.height / 2,
                                   Color(color), kBorderSolid, thickness);
             }
-            x += drawn;
+            x = Position(static_cast<long long>(x) + drawn);
         }
         break;
     }
@@ -504,7 +519,7 @@ void CMarkupRenderer::PlaceObject(int id, const QString& params, int& x, int& y,
     case kTagTab: {
         const int count = CountParameter(*this, params);
         const int from = x - section_.left;
-        x = section_.left + (from / tabWidth_ + 1) * tabWidth_ + (count - 1) * tabWidth_;
+        x = Position(section_.left + (from / tabWidth_ + 1LL) * tabWidth_ + (count - 1LL) * tabWidth_);
         break;
     }
     case kTagBitmap:
@@ -530,7 +545,7 @@ void CMarkupRenderer::PlaceObject(int id, const QString& params, int& x, int& y,
             RecordHotArea(x, y + offset, x + extent.width(), y + offset + extent.height());
             surface_->TextOut(x, y + offset, text);
         }
-        x += extent.width();
+        x = Position(static_cast<long long>(x) + extent.width());
         break;
     }
     default:
@@ -619,7 +634,7 @@ void CMarkupRenderer::PlaceImage(int id, const MarkupImageAttributes& a, int& x,
             }
         }
     }
-    x += boxW;
+    x = Position(static_cast<long long>(x) + boxW);
 }
 
 void CMarkupRenderer::DrawBackgroundImage(const Rect& rect, const QString& source) {
@@ -646,7 +661,9 @@ QSize CMarkupRenderer::RenderTable(const QString& text, const Rect& rect) {
         explicit Depth(int& d) : depth(++d) {}
         ~Depth() { --depth; }
     } depth(tableDepth_);
-    ++tableIndex_;
+    // Nested tables move the running index on while this one is laid out: its own record is
+    // the one taken here.
+    const int index = ++tableIndex_;
     if (measure_) {
         const MarkupCellSpan count = CountTableCells(text);
         MarkupTableLayout layout;
@@ -656,9 +673,8 @@ QSize CMarkupRenderer::RenderTable(const QString& text, const Rect& rect) {
         layout.fixed.assign(count.columns, 0);
         tables_.push_back(std::move(layout));
     }
-    MarkupTableLayout layout = tableIndex_ < static_cast<int>(tables_.size())
-                                   ? tables_[tableIndex_]
-                                   : MarkupTableLayout();
+    MarkupTableLayout layout = index < static_cast<int>(tables_.size()) ? tables_[index]
+                                                                         : MarkupTableLayout();
     const int columns = static_cast<int>(layout.columnWidths.size());
     const int rows = static_cast<int>(layout.rowHeights.size());
 
@@ -672,10 +688,14 @@ QSize CMarkupRenderer::RenderTable(const QString& text, const Rect& rect) {
     auto sum = [](const std::vector<int>& v) {
         long long s = 0;
         for (int n : v) s += n;
-        return static_cast<int>(std::min(s, 10000000LL));
+        return s;
     };
-    auto tableWidth = [&] { return (columns + 1) * spacing + std::max(0, columns - 1) + sum(layout.columnWidths) + border; };
-    auto tableHeight = [&] { return (rows + 1) * spacing + std::max(0, rows - 1) + sum(layout.rowHeights) + border; };
+    auto tableWidth = [&] {
+        return Extent((columns + 1LL) * spacing + std::max(0, columns - 1) + sum(layout.columnWidths) + border);
+    };
+    auto tableHeight = [&] {
+        return Extent((rows + 1LL) * spacing + std::max(0, rows - 1) + sum(layout.rowHeights) + border);
+    };
 
     Rect tableRect(rect.left, rect.top, rect.left, rect.top);
     if (!measure_) {
@@ -754,14 +774,14 @@ QSize CMarkupRenderer::RenderTable(const QString& text, const Rect& rect) {
                         if (cell.fixed) layout.fixed[c] = 1;
                         continue;
                     }
-                    int have = 0;
+                    long long have = 0;
                     for (int k = c; k <= last; ++k) {
                         if (cell.fixed) layout.fixed[k] = 1;
                         have += layout.columnWidths[k];
                     }
                     if (have < cell.cellWidth) {
                         const int n = last - c + 1;
-                        const int diff = cell.cellWidth - have;
+                        const int diff = static_cast<int>(cell.cellWidth - have);
                         for (int k = c; k <= last; ++k) layout.columnWidths[k] += diff / n;
                         layout.columnWidths[last] += diff % n;
                     }
@@ -778,11 +798,11 @@ QSize CMarkupRenderer::RenderTable(const QString& text, const Rect& rect) {
                         layout.rowHeights[r] = std::max(layout.rowHeights[r], cell.cellHeight);
                         continue;
                     }
-                    int have = 0;
+                    long long have = 0;
                     for (int k = r; k <= last; ++k) have += layout.rowHeights[k];
                     if (have < cell.cellHeight) {
                         const int n = last - r + 1;
-                        const int diff = cell.cellHeight - have;
+                        const int diff = static_cast<int>(cell.cellHeight - have);
                         for (int k = r; k <= last; ++k) layout.rowHeights[k] += diff / n;
                         layout.rowHeights[r] += diff % n;
                     }
@@ -793,7 +813,7 @@ QSize CMarkupRenderer::RenderTable(const QString& text, const Rect& rect) {
 
     const QSize size = measure_ ? QSize(tableWidth(), tableHeight())
                                 : QSize(tableRect.Width(), tableRect.Height());
-    if (tableIndex_ < static_cast<int>(tables_.size())) tables_[tableIndex_] = std::move(layout);
+    if (index < static_cast<int>(tables_.size())) tables_[index] = std::move(layout);
     PopLevel(QStringLiteral("table"));
     return size;
 }
@@ -888,7 +908,7 @@ void CMarkupRenderer::RenderTableCell(const QString& text, Rect rect, MarkupCell
         const qsizetype table = markup::FindTag(text, QStringLiteral("<table"), pos);
         const qsizetype plainEnd = table < 0 ? text.size() : table;
         auto add = [&](QSize piece) {
-            rect.top += piece.height();
+            rect.top = Position(static_cast<long long>(rect.top) + piece.height());
             if (measure_) {
                 record.contentWidth = std::max(record.contentWidth, piece.width());
                 record.contentHeight = std::min(record.contentHeight + piece.height(), 10000000);
@@ -906,9 +926,9 @@ void CMarkupRenderer::RenderTableCell(const QString& text, Rect rect, MarkupCell
     }
 
     if (measure_) {
-        const int extra = 2 * style_.borderWidth + 2 * style_.margin;
-        record.cellWidth = std::max(record.contentWidth, style_.width) + extra;
-        record.cellHeight = std::max(record.contentHeight, style_.height) + extra;
+        const long long extra = 2LL * style_.borderWidth + 2LL * style_.margin;
+        record.cellWidth = Extent(std::max(record.contentWidth, style_.width) + extra);
+        record.cellHeight = Extent(std::max(record.contentHeight, style_.height) + extra);
     }
     PopLevel(QStringLiteral("td"));
 }

@@ -229,9 +229,19 @@ COLORREF CMarkupRenderer::ParseColor(const QString& rawText, COLORREF fallback) 
     if (text.isEmpty()) return fallback;
     if (!colorsEnabled_) return buttonShadow_;
     if (text.startsWith(QLatin1Char('#'))) {
-        bool ok = false;
-        const unsigned rgb = text.mid(1).toUInt(&ok, 16);
-        if (text.size() != 7 || !ok) return fallback;
+        // Exactly six hexadecimal digits: no sign, space or "0x" that a number parser would
+        // let through.
+        if (text.size() != 7) return fallback;
+        unsigned rgb = 0;
+        for (qsizetype i = 1; i < 7; ++i) {
+            const char16_t c = text[i].unicode();
+            const int digit = c >= u'0' && c <= u'9'   ? c - u'0'
+                              : c >= u'a' && c <= u'f' ? c - u'a' + 10
+                              : c >= u'A' && c <= u'F' ? c - u'A' + 10
+                                                       : -1;
+            if (digit < 0) return fallback;
+            rgb = rgb * 16 + static_cast<unsigned>(digit);
+        }
         return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
     }
     if (text[0].isDigit()) return static_cast<COLORREF>(ParseCNumber(text)) & 0x00FFFFFF;
@@ -568,26 +578,61 @@ MarkupCellSpan CMarkupRenderer::CountTableCells(const QString& table) {
 
 // ---- line breaking ----------------------------------------------------------------------------
 
-QString CMarkupRenderer::BreakTextToWidth(QString& run, int available, bool lineStart, int* width) {
+// The piece ends after the last space or punctuation mark that still fits; with none, a piece
+// at the start of a line is cut between characters (at least one), elsewhere nothing is taken
+// and the run goes on at the next line. Spaces around the cut are dropped. Only prefixes of the
+// piece's own order of length are measured, so wrapping a long run costs in proportion to its
+// length, never to its length times its lines.
+QString CMarkupRenderer::BreakTextToWidth(const QString& run, qsizetype& start, int available,
+                                          bool lineStart, int* width, int* height) {
     static const QString kBreaks = QStringLiteral(" -.,!:;)}]?");
     surface_->SetTextJustification(0, 0);
-    qsizetype fits = -1;
-    for (qsizetype i = 0; i < run.size(); ++i) {
-        if (!kBreaks.contains(run[i])) continue;
-        if (surface_->TextExtent(run.left(i + 1)).width() > available) break;
-        fits = i + 1;
+    const qsizetype rest = run.size() - start;
+    auto extent = [&](qsizetype length) { return surface_->TextExtent(run.mid(start, length)); };
+
+    // The longest prefix that fits: lengths doubling until one does not, then halving the gap.
+    qsizetype good = 0, bad = -1;
+    int goodWidth = 0;
+    for (qsizetype length = std::min<qsizetype>(1, rest);; length = std::min(length * 2, rest)) {
+        const QSize size = extent(length);
+        *height = size.height();
+        if (size.width() > available) {
+            bad = length;
+            break;
+        }
+        good = length;
+        goodWidth = size.width();
+        if (length >= rest) break;
+    }
+    if (bad < 0) {
+        *width = goodWidth;
+        const QString piece = run.mid(start);
+        start = run.size();
+        return piece;
+    }
+    while (bad - good > 1) {
+        const qsizetype middle = good + (bad - good) / 2;
+        if (extent(middle).width() <= available) good = middle;
+        else bad = middle;
+    }
+
+    qsizetype fits = 0;
+    for (qsizetype i = good; i > 0; --i) {
+        if (kBreaks.contains(run[start + i - 1])) {
+            fits = i;
+            break;
+        }
     }
     QString piece;
     if (fits > 0) {
-        piece = run.left(fits);
+        piece = run.mid(start, fits);
         while (piece.endsWith(QLatin1Char(' '))) piece.chop(1);
-        run = run.mid(fits);
-        while (run.startsWith(QLatin1Char(' '))) run.remove(0, 1);
+        start += fits;
+        while (start < run.size() && run[start] == QLatin1Char(' ')) ++start;
     } else if (lineStart) {
-        qsizetype take = 1;
-        while (take < run.size() && surface_->TextExtent(run.left(take + 1)).width() <= available) ++take;
-        piece = run.left(take);
-        run = run.mid(take);
+        const qsizetype take = std::max<qsizetype>(good, 1);
+        piece = run.mid(start, take);
+        start += take;
     } else {
         *width = 0;
         return QString();

@@ -127,8 +127,10 @@ public:
     void ParseImageAttributes(const QString& attributes, MarkupImageAttributes& image) const;
     // (widest row as a sum of colspans, number of rows)
     static MarkupCellSpan CountTableCells(const QString& tableText);
-    // Splits off the longest piece of `run` that fits `available` pixels; see the .cpp.
-    QString BreakTextToWidth(QString& run, int available, bool lineStart, int* width);
+    // Splits off, from `start` on, the longest piece of `run` that fits `available` pixels and
+    // moves `start` past it; see the .cpp.
+    QString BreakTextToWidth(const QString& run, qsizetype& start, int available, bool lineStart,
+                             int* width, int* height);
     static QString LoadResourceString(int id);
     static QString LoadResourceStringLine(int id, int line);
 

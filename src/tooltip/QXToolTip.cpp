@@ -137,8 +137,11 @@ QPainterPath BuildBalloonPath(int d, QPoint anchor, QSize window, int cornerWidt
     else if (AnchorOnBottom(d)) body.setBottom(window.height() - anchorHeight - 1);
     else if (AnchorOnLeft(d)) body.setLeft(anchorHeight);
     else body.setRight(window.width() - anchorHeight - 1);
+    // The region of a path holds the pixels left of and above its right and bottom lines, so
+    // the body's path runs along the image's own edges: its frame is drawn on the last column
+    // and row, not one past them.
     QPainterPath path;
-    path.addRoundedRect(QRectF(body).adjusted(0, 0, 1, 1), cornerWidth / 2.0, cornerHeight / 2.0);
+    path.addRoundedRect(QRectF(body), cornerWidth / 2.0, cornerHeight / 2.0);
     if (anchorWidth > 0 && anchorHeight > 0) {
         const int a = d & 0x0F;
         const int size = AnchorVertical(d) ? window.width() : window.height();

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <random>
 
@@ -68,7 +69,10 @@ TEST(Markup, ColoursByNameNumberAndHash) {
                           Case{"darkseagreen", 0x8BBC8F}, Case{"gray", RGB(128, 128, 128)},
                           Case{"lightgrey", RGB(211, 211, 211)}, Case{"lightgray", fallback},
                           Case{"Red", fallback}, Case{"255", RGB(255, 0, 0)},
-                          Case{"infobackground", RGB(255, 255, 225)}}) {
+                          Case{"infobackground", RGB(255, 255, 225)},
+                          Case{"#AbCdEf", RGB(0xAB, 0xCD, 0xEF)}, Case{"#0x1234", fallback},
+                          Case{"# 12345", fallback}, Case{"#+12345", fallback},
+                          Case{"#-12345", fallback}, Case{"#1234567", fallback}}) {
         EXPECT_EQ(r.ParseColor(QString::fromLatin1(c.text), fallback), c.expected) << c.text;
     }
     EXPECT_EQ(markup::ColorNames().size(), 168u);
@@ -302,6 +306,114 @@ TEST(Markup, TablesShareFreeSpaceAndSpans) {
     const auto& g = wild.renderer.TableLayouts().at(0);
     EXPECT_EQ(g.rows[0][0].rowspan, 2);
     EXPECT_EQ(g.rows[0][0].colspan, 1);
+}
+
+TEST(Markup, ATableInsideACellKeepsItsOwnLayout) {
+    Layout l(QStringLiteral("<table border=1><tr><td>x</td><td><table border=1><tr><td>in1</td>"
+                            "<td>in2</td></tr></table></td></tr><tr><td>y</td><td>z</td></tr></table>"));
+    ASSERT_EQ(l.renderer.TableLayouts().size(), 2u);
+    const MarkupTableLayout& outer = l.renderer.TableLayouts()[0];
+    const MarkupTableLayout& inner = l.renderer.TableLayouts()[1];
+    ASSERT_EQ(outer.rowHeights.size(), 2u);
+    ASSERT_EQ(outer.columnWidths.size(), 2u);
+    ASSERT_EQ(inner.rowHeights.size(), 1u);
+    ASSERT_EQ(inner.columnWidths.size(), 2u);
+    // The inner cells are each as wide as their text plus padding; the outer cell holds both.
+    EXPECT_GE(inner.columnWidths[0], 3 * kAdvance);
+    EXPECT_GE(outer.columnWidths[1], inner.columnWidths[0] + inner.columnWidths[1]);
+    EXPECT_GE(outer.rowHeights[0], inner.rowHeights[0]);
+    EXPECT_GE(outer.rowHeights[1], kBody);
+
+    // Every text is drawn, with room of its own: nothing overlaps.
+    std::vector<QRect> boxes;
+    for (const char* text : {"x", "in1", "in2", "y", "z"}) {
+        const FixedSurface::Run* run = l.Find(QString::fromLatin1(text));
+        ASSERT_NE(run, nullptr) << text;
+        boxes.emplace_back(run->x, run->y, static_cast<int>(run->text.size()) * kAdvance, kBody);
+    }
+    for (std::size_t a = 0; a < boxes.size(); ++a)
+        for (std::size_t b = a + 1; b < boxes.size(); ++b)
+            EXPECT_FALSE(boxes[a].intersects(boxes[b])) << a << " and " << b;
+    // In their rows and columns: the inner pair beside "x", the second row below the first.
+    EXPECT_EQ(boxes[1].y(), boxes[2].y());
+    EXPECT_GT(boxes[1].x(), boxes[0].right());
+    EXPECT_GT(boxes[3].y(), boxes[1].bottom());
+    EXPECT_EQ(boxes[3].y(), boxes[4].y());
+    EXPECT_GT(boxes[4].x(), boxes[0].right());
+    EXPECT_LE(boxes[2].right(), l.size.width());
+    EXPECT_LE(boxes[4].bottom(), l.size.height());
+}
+
+TEST(Markup, SizesAreHeldToWhatAScreenCanShow) {
+    QString rules, wide, spaced;
+    for (int i = 0; i < 5000; ++i) rules += QStringLiteral("<hr>");
+    wide = QStringLiteral("<table><tr>");
+    for (int i = 0; i < 1000; ++i) wide += QStringLiteral("<td width=99999999>a</td>");
+    wide += QStringLiteral("</tr></table>");
+    spaced = QStringLiteral("<table cellspacing=99999999 cellpadding=99999999>");
+    for (int i = 0; i < 1000; ++i) spaced += QStringLiteral("<tr><td>a</td><td>b</td></tr>");
+    spaced = QStringLiteral("<table><tr><td>") + spaced + QStringLiteral("</table></td><td>") +
+             spaced + QStringLiteral("</table></td></tr></table>");
+    for (const QString& text : {rules, wide, spaced, rules + QStringLiteral("abc<br>") + rules}) {
+        Layout l(text);
+        EXPECT_GT(l.size.width(), 1);
+        EXPECT_LE(l.size.width(), 32768);
+        EXPECT_LE(l.size.height(), 32768);
+        int widest = 0, tallest = 0;
+        for (const MarkupLineRecord& line : l.renderer.LineRecords()) widest = std::max(widest, line.width);
+        EXPECT_LE(widest, 32767);
+        for (const MarkupTableLayout& table : l.renderer.TableLayouts()) {
+            for (const int width : table.columnWidths) widest = std::max(widest, width);
+            for (const int height : table.rowHeights) tallest = std::max(tallest, height);
+        }
+        EXPECT_LE(widest, 65534);
+        EXPECT_LE(tallest, 65534);
+    }
+}
+
+namespace {
+
+// The platform's fonts, counting the characters drawn.
+class CountingSurface : public DcMarkupSurface {
+public:
+    using DcMarkupSurface::DcMarkupSurface;
+    void DrawPlainText(int x, int y, const QString& text) override {
+        drawn += text.size();
+        DcMarkupSurface::DrawPlainText(x, y, text);
+    }
+    qsizetype drawn = 0;
+};
+
+}  // namespace
+
+TEST(Markup, ALongWordWrapsInTimeProportionalToItsLength) {
+    // 20,000 characters without a break at 37 pixels: thousands of lines cut between
+    // characters. Measuring what is left of the word for every line took seconds.
+    const QString word(20000, QLatin1Char('m'));
+    QImage image(60, 200, QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    Dc dc(&image);
+    CountingSurface surface(dc);
+    CMarkupRenderer r;
+    r.SetMaxWidth(37);
+    QElapsedTimer timer;
+    timer.start();
+    const QSize size = r.MeasureMarkup(surface, word);
+    r.DrawMarkup(surface, Rect(0, 0, size.width(), size.height()));
+    EXPECT_LT(timer.elapsed(), 2000);
+    EXPECT_LE(size.width(), 38);
+    EXPECT_GT(r.LineRecords().size(), 1000u);
+    for (const MarkupLineRecord& line : r.LineRecords()) ASSERT_LE(line.width, 37);
+    EXPECT_EQ(surface.drawn, word.size());  // every character once, none lost at the cuts
+
+    // The same on the fixed surface, with breaks: pieces end after the last break that fits.
+    Layout words(QStringLiteral("aa bb-cc,dd ") + QString(50, QLatin1Char('e')), 37);
+    EXPECT_NE(words.Find(QStringLiteral("aa bb-")), nullptr);
+    EXPECT_NE(words.Find(QStringLiteral("cc,dd")), nullptr);
+    EXPECT_NE(words.Find(QStringLiteral("eeeeee")), nullptr);
+    qsizetype letters = 0;
+    for (const auto& run : words.surface.drawn) letters += run.text.count(QLatin1Char('e'));
+    EXPECT_EQ(letters, 50);
 }
 
 TEST(Markup, LinksRecordHotAreasEachDraw) {

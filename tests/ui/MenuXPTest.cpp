@@ -4,8 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QTest>
 #include <QFontMetrics>
 #include <QMenu>
 #include <QMenuBar>
@@ -291,3 +295,82 @@ TEST(MenuXP, TypedMnemonicRunsTheCommandOfAnOpenMenu) {
     EXPECT_EQ(fired, std::vector<int>{8});
 }
 
+
+namespace {
+
+// Collects what of a widget is painted.
+class PaintRecorder : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) painted += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+    QRegion painted;
+};
+
+// The main menu's window, shown and active.
+struct ShownMenuWindow : MenuWindow {
+    ShownMenuWindow() {
+        window.resize(600, 200);
+        window.show();
+        window.activateWindow();
+    }
+    bool Ready() { return QTest::qWaitForWindowActive(&window); }
+};
+
+}  // namespace
+
+TEST(MenuXP, ABarItemLetGoByTheKeyboardLosesItsHighlightWhenTheMouseLeaves) {
+    ShownMenuWindow w;
+    ASSERT_TRUE(w.Ready());
+    QAction* first = w.bar->actions()[0];
+    const QRect item = w.bar->actionGeometry(first);
+    QTest::mouseClick(w.bar, Qt::LeftButton, Qt::NoModifier, item.center());
+    ASSERT_TRUE(w.Popup(0)->isVisible());
+    // Escape closes the menu and leaves the item selected for the keyboard; a second one
+    // ends keyboard navigation.
+    QTest::keyClick(w.Popup(0), Qt::Key_Escape);
+    ASSERT_FALSE(w.Popup(0)->isVisible());
+    EXPECT_EQ(w.bar->activeAction(), first);
+    QTest::keyClick(w.bar, Qt::Key_Escape);
+    EXPECT_EQ(w.bar->activeAction(), nullptr);
+    // The mouse passes over the item and goes on into the window.
+    QMouseEvent move(QEvent::MouseMove, QPointF(item.center()), QPointF(w.bar->mapToGlobal(item.center())),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w.bar, &move);
+    EXPECT_EQ(w.bar->activeAction(), first);
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(w.bar, &leave);
+    EXPECT_EQ(w.bar->activeAction(), nullptr);
+    // Keyboard navigation itself still keeps its item whatever the mouse does.
+    QTest::mouseClick(w.bar, Qt::LeftButton, Qt::NoModifier, item.center());
+    ASSERT_TRUE(w.Popup(0)->isVisible());
+    QTest::keyClick(w.Popup(0), Qt::Key_Escape);
+    QTest::keyClick(w.bar, Qt::Key_Right);
+    EXPECT_EQ(w.bar->activeAction(), w.bar->actions()[1]);
+    QTest::keyClick(w.bar, Qt::Key_Escape);
+    EXPECT_EQ(w.bar->activeAction(), nullptr);
+}
+
+TEST(MenuXP, TheBarIsRepaintedWhenItsWindowTurnsActiveOrInactive) {
+    ShownMenuWindow w;
+    ASSERT_TRUE(w.Ready());
+    QWidget other;
+    other.setGeometry(700, 300, 100, 100);
+    other.show();
+    QCoreApplication::processEvents();
+    PaintRecorder recorder;
+    w.bar->installEventFilter(&recorder);
+    const QRect items = w.bar->actionGeometry(w.bar->actions()[0])
+                            .united(w.bar->actionGeometry(w.bar->actions()[1]));
+    for (QWidget* active : {&other, static_cast<QWidget*>(&w.window)}) {
+        recorder.painted = QRegion();
+        active->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(active));
+        QTest::qWait(20);
+        // Items are painted grey in an inactive window and in the menu text colour in an
+        // active one: every item is painted again when that changes.
+        EXPECT_EQ(w.bar->isActiveWindow(), active == &w.window);
+        EXPECT_TRUE((QRegion(items) - recorder.painted).isEmpty()) << (active == &w.window);
+    }
+}

@@ -242,6 +242,37 @@ TEST_F(ToolTipTest, TheBalloonIsDrawnWithItsShadowAndFullyTransparentShowsOnlyWh
     EXPECT_NE(opaque.pixel(body.left + 8, body.top + 3), clear.pixel(body.left + 8, body.top + 3));
 }
 
+TEST_F(ToolTipTest, TheFrameRunsAlongAllFourEdgesOfTheBalloonAboveAndBelowTheCursor) {
+    const COLORREF frame = markup::SystemColor(23);
+    for (const bool below : {false, true}) {
+        const QPoint at = Over(combo) + QPoint(below ? 2 : 0, 0);
+        // A screen whose top is just above the cursor leaves room only below it.
+        tip.SetScreenArea([at, below] { return Rect(0, at.y() - (below ? 5 : 500), 1600, at.y() + 500); });
+        MoveTo(at + QPoint(0, 1));
+        MoveTo(Over(label));
+        MoveTo(at);
+        tip.OnTipTimer(CQXToolTip::kShowTimer);
+        ASSERT_TRUE(tip.isVisible()) << below;
+        const TipPlacement& p = tip.Placement();
+        ASSERT_EQ(p.direction, below ? 0 : 16);
+        const QImage image = tip.RenderTip(0);
+        ASSERT_EQ(image.width(), p.window.width() + 6);  // and the shadow
+        const Rect& b = p.body;
+        const int middle = (b.top + b.bottom) / 2;
+        const int x = b.right - 12;  // clear of the corners and of the anchor near the left
+        ASSERT_GT(x, p.anchor.x() + 20);
+        auto at_ = [&](int px, int py) { return FromQColor(image.pixelColor(px, py)); };
+        EXPECT_EQ(at_(b.left, middle), frame) << below;
+        EXPECT_EQ(at_(b.right - 1, middle), frame) << below;
+        EXPECT_EQ(at_(x, b.top), frame) << below;
+        EXPECT_EQ(at_(x, b.bottom - 1), frame) << below;
+        // One pixel wide: inside it the balloon's fill.
+        EXPECT_NE(at_(b.right - 2, middle), frame) << below;
+        EXPECT_NE(at_(x, b.bottom - 2), frame) << below;
+        tip.HideTipNow();
+    }
+}
+
 namespace {
 
 class MainWindowTipsTest : public WindowTest {
