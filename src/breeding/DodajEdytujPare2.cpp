@@ -10,11 +10,11 @@
 #include "DodajPareTab3.h"
 #include "DrzewoGenealogicznePsa.h"
 #include "PictureBox.h"
-#include "PreviewPanel.h"
 #include "Resources.h"
 #include "SharedRoutines.h"
 #include "StandardControls.h"
 #include "TransparentStatic.h"
+#include "WindowHelpers.h"
 #include "WybierzPsaZListy.h"
 
 namespace {

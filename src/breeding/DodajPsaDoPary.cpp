@@ -7,10 +7,10 @@
 #include "DialogHeader.h"
 #include "Globals.h"
 #include "PictureBox.h"
-#include "PreviewPanel.h"
 #include "Resources.h"
 #include "StandardControls.h"
 #include "TransparentStatic.h"
+#include "WindowHelpers.h"
 #include "WybierzPsaZListy.h"
 
 namespace {
