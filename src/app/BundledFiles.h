@@ -3,7 +3,6 @@
 // html/help/, the pedigree templates with their pictures under data/pedigrees/). Start-up lays out every one that is missing there; a file that is already there
 // is left as it is, so a page the user changed is kept.
 
-#include <QByteArray>
 #include <QStringList>
 
 // Lays out the missing files into places::InstallFolder(). Returns false when a file could not
@@ -12,8 +11,3 @@ bool LayOutBundledFiles();
 
 // The bundled files, as paths relative to the install folder ("html/help/intro.html", ...).
 QStringList BundledFiles();
-
-// The bytes a bundled file is laid out with: the pedigree templates are kept as UTF-8 with the
-// program and laid out as UTF-16 little-endian text behind its byte-order mark; every other
-// file as it is.
-QByteArray InstalledForm(const QString& file, const QByteArray& bytes);

@@ -304,7 +304,9 @@ void CMainDialog::CreatePages() {
     birdListPage_->Create(this);
     birdListPage_->move(first);
     startPage_->show();
-    birdListPage_->mainWindow = this;
+    birdListPage_->selectLoftAndCategory = [this](int category, int loft) {
+        SelectLoftAndCategory(category, loft);
+    };
     birdListPage_->loftCountLabel = Label(kLoftCountLabel);
     birdListPage_->categoryCountLabel = Label(kCategoryCountLabel);
     for (Dialog* page : std::initializer_list<Dialog*>{pairingPage_, transactionsPage_,

@@ -13,11 +13,11 @@
 #include "DrzewoGenealogicznePsa.h"
 #include "Lineage.h"
 #include "PictureBox.h"
-#include "PreviewPanel.h"
 #include "Resources.h"
 #include "SharedRoutines.h"
 #include "StandardControls.h"
 #include "TransparentStatic.h"
+#include "WindowHelpers.h"
 #include "WybierzPsaZListy.h"
 
 namespace {

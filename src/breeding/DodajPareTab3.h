@@ -3,8 +3,8 @@
 
 #include <vector>
 
+#include "BirdFlightRows.h"
 #include "Dialog.h"
-#include "PanelPodgladuTab5.h"
 
 class CDodajPareTab3 : public Dialog {
     Q_OBJECT

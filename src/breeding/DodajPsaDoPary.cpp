@@ -8,10 +8,10 @@
 #include "Globals.h"
 #include "Lineage.h"
 #include "PictureBox.h"
-#include "PreviewPanel.h"
 #include "Resources.h"
 #include "StandardControls.h"
 #include "TransparentStatic.h"
+#include "WindowHelpers.h"
 #include "WybierzPsaZListy.h"
 
 namespace {

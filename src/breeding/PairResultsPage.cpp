@@ -1,10 +1,8 @@
-// The flight-results page of a pair's offspring: the pair's two birds with their first photos,
-// then one row per offspring with its average and best contest position and average speed.
+#include "PairResultsPage.h"
 
 #include "DataStore.h"
 #include "PrintPage.h"
 #include "SharedRoutines.h"
-#include "ZakladkaEdycjaPtaka.h"
 
 namespace {
 

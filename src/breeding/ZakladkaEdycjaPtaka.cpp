@@ -9,6 +9,7 @@
 #include "Globals.h"
 #include "ListView.h"
 #include "PageLinks.h"
+#include "PairResultsPage.h"
 #include "Places.h"
 #include "PodgladHTML.h"
 #include "SharedRoutines.h"

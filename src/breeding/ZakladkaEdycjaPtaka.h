@@ -18,11 +18,6 @@
 class ComboBox;
 class ListView;
 
-// Writes the flight-results page of a pair's offspring to `path` as UTF-16LE with a byte-order
-// mark, replacing what was there only once the whole page is written. False when it could not.
-bool BuildPairResultsHtml(const Text& path, const std::vector<PigeonRecord>& birds,
-                          const PairRecord& pair);
-
 class CZakladkaEdycjaPtaka : public Dialog {
     Q_OBJECT
 public:

@@ -3,10 +3,13 @@
 // 16 × 16 command images, selection boxes, check marks and radio dots, and a box with a soft
 // shadow around the pressed menu-bar item.
 //
-// The menus stay real Qt menus (keyboard navigation, mnemonics and accessibility are Qt's);
-// this code measures and paints their items. A window takes part when it carries the property
-// "XPWndProp_MenuXP". Converting a menu stores each item's text in the tables below and its
-// measured size in the item's data; the style of MenuXPStyle.h asks MeasureItem and DrawItem
+// The menus stay real Qt menus: keyboard navigation, Alt with a letter on the menu bar and
+// accessibility are Qt's. Inside an open pop-up a typed letter is answered by MenuChar, through
+// the key filter that AttachToWindowMenus installs: the first item whose label marks that letter
+// is chosen at once (nothing happens when that item is disabled); a letter no label marks goes
+// on to Qt. This code measures and paints the items. A window takes part when it carries the
+// property "XPWndProp_MenuXP". Converting a menu stores each item's text in the tables below and
+// its measured size in the item's data; the style of MenuXPStyle.h asks MeasureItem and DrawItem
 // for every item it sizes and paints.
 
 #include <QImage>

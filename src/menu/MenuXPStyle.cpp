@@ -61,7 +61,7 @@ unsigned StateOf(const QStyleOptionMenuItem* option, const QWidget* widget, bool
     return state;
 }
 
-// The arrow of an item that opens a submenu, which the desktop adds to owner-drawn items.
+// The arrow of an item that opens a submenu, drawn by the style after the item itself.
 void DrawSubmenuArrow(QPainter& painter, const QRect& rect, unsigned state) {
     const bool disabled = state & ODS_DISABLED;
     const QColor color = ToQColor(disabled ? GetSysColor(SysColor::GrayText)
@@ -187,8 +187,8 @@ QSize CMenuXPStyle::sizeFromContents(ContentsType type, const QStyleOption* opti
         const QAction* action = ActionForOption(widget, item);
         if (CMenuXP::IsOwnerDrawn(action)) {
             QSize measured = CMenuXP::MeasureItem(CMenuXP::ActionItemData(action));
-            // The desktop the menus were designed for widens every owner-drawn item by twice
-            // the menu font's average character and gives bar items the bar's height.
+            // Every owner-drawn item gets twice the menu font's average character on top of its
+            // measured width, as room around the label; bar items take the bar's height.
             const QFontMetrics metrics(StockFont(DEFAULT_GUI_FONT).value_or(QFont()));
             measured.rwidth() += 2 * metrics.averageCharWidth();
             if (type == CT_MenuBarItem) measured.setHeight(widget->property("menuxp.barHeight").toInt());

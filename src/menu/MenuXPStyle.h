@@ -1,8 +1,9 @@
 #pragma once
 // The bridge between Qt's menus and the item painting of MenuXP.h: a style installed on a
 // window's menu bar and its menus that sizes every converted item by CMenuXP::MeasureItem and
-// paints it by CMenuXP::DrawItem, and an event filter that converts each pop-up before it
-// shows and answers typed mnemonics through CMenuXP::MenuChar.
+// paints it by CMenuXP::DrawItem. CMenuXP::AttachToWindowMenus also converts each pop-up before
+// it shows and installs the key filter that answers letters typed in an open pop-up through
+// CMenuXP::MenuChar (the menu bar's Alt+letter stays Qt's).
 
 #include <QProxyStyle>
 

@@ -10,6 +10,7 @@
 #include "SharedRoutines.h"
 #include "Sqlite.h"
 #include "UstawOpis.h"
+#include "WindowHelpers.h"
 
 namespace {
 constexpr COLORREF kBirdColour = 0x000000;

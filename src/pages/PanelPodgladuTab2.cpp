@@ -7,6 +7,7 @@
 #include "PictureBox.h"
 #include "PreviewPanel.h"
 #include "Resources.h"
+#include "WindowHelpers.h"
 
 namespace {
 constexpr int kDefaultPhotoBitmap = 192;

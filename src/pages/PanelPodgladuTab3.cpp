@@ -10,6 +10,7 @@
 #include "PreviewPanel.h"
 #include "SharedRoutines.h"
 #include "StandardControls.h"
+#include "WindowHelpers.h"
 
 namespace {
 constexpr COLORREF kCountColour = 0xD0665E;

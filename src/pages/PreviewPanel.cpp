@@ -1,12 +1,7 @@
 #include "PreviewPanel.h"
 
-#include <QLabel>
-#include <locale>
-#include <sstream>
-
 #include "ListView.h"
 #include "SharedRoutines.h"
-#include "TransparentStatic.h"
 
 namespace {
 constexpr COLORREF kWhite = 0xFFFFFF;
@@ -18,13 +13,6 @@ void PaintPreviewTabBackground(Dc& dc, int windowWidth) {
     dc.FillSolidRect(Rect(0, 0, windowWidth + 100, 700), kWhite);
     DrawGradientLines(dc, Rect(0, 0, windowWidth + 100, 40), kWhite, kBandColour, 1);
     DrawGradientLines(dc, Rect(0, 40, windowWidth + 100, 80), kBandColour, kWhite, 1);
-}
-
-void SetLabelLook(QLabel* label, const QFont& font, COLORREF colour) {
-    if (!label) return;
-    label->setFont(font);
-    if (auto* transparent = qobject_cast<CTransparentStatic*>(label)) transparent->textColor = colour;
-    label->update();
 }
 
 void SetUpBirdList(ListView* list, int birdWidth, int sexWidth) {
@@ -49,11 +37,4 @@ void AppendBirdRow(ListView* list, const PigeonRecord& bird) {
     list->SetItemText(row, 2, sex);
     list->SetItemText(row, 3, NumberText(bird.flightCount));
     list->SetItemText(row, 4, bird.krotkiopis);
-}
-
-Text FloatText(double value) {
-    std::ostringstream out;
-    out.imbue(std::locale::classic());
-    out << value;
-    return FromUtf8(out.str());
 }

@@ -20,7 +20,6 @@
 #include "Globals.h"
 #include "LoftAndCategoryEdits.h"
 #include "ListView.h"
-#include "MainDialog.h"
 #include "PanelPodgladuTab1.h"
 #include "PanelPodgladuTab2.h"
 #include "PanelPodgladuTab3.h"
@@ -445,7 +444,7 @@ void CZakladkaListaPsow::AddPigeon() {
     ListView* list = PigeonList();
     const int rowsBefore = list->GetItemCount();
     CDodajGolebia editor;
-    editor.ownerListPage = this;
+    editor.onBirdAdded = [this](const PigeonRecord& bird) { SetPigeonRow(-1, bird); };
     editor.showKeepOpenBox = 1;
     editor.editMode = 0;
     if (editor.DoModal() == IDOK && editor.record.id <= 0)
@@ -559,8 +558,8 @@ void CZakladkaListaPsow::FindByRing() {
         MessageBox(this, u"Nie znaleziono gołębia o podanym numerze obrączki", u"Nie znaleziono");
         return;
     }
-    if (mainWindow) {
-        mainWindow->SelectLoftAndCategory(foundCategory, foundLoft);
+    if (selectLoftAndCategory) {
+        selectLoftAndCategory(foundCategory, foundLoft);
     } else {
         g_currentLoftIndex = foundLoft;
         g_currentCategoryIndex = foundCategory;

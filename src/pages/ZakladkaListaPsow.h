@@ -12,13 +12,13 @@
 #include <QPixmap>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <vector>
 
 #include "Dialog.h"
 #include "Records.h"
 
-class CMainDialog;
 class CPanelPodgladuTab1;
 class CPanelPodgladuTab2;
 class CPanelPodgladuTab3;
@@ -44,8 +44,9 @@ public:
 
     explicit CZakladkaListaPsow(QWidget* parent = nullptr);
 
-    // Set by the main window once the page exists.
-    CMainDialog* mainWindow = nullptr;
+    // Set by the main window once the page exists: makes that category of that loft current
+    // there (without it the page switches the shared indices and shows the category itself).
+    std::function<void(int category, int loft)> selectLoftAndCategory;
     QLabel* loftCountLabel = nullptr;       // the main window's label 1187
     QLabel* categoryCountLabel = nullptr;   // the main window's label 1188: "(rows)"
 

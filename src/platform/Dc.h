@@ -29,7 +29,7 @@ constexpr int GetB(COLORREF c) { return static_cast<int>((c >> 16) & 0xFF); }
 QColor ToQColor(COLORREF color);
 COLORREF FromQColor(const QColor& color);
 
-// The fixed colours of the desktop the windows were drawn for.
+// The fixed colours of the windows' elements: the same on every desktop, whatever its theme.
 enum class SysColor {
     Window,         // white
     WindowText,     // black

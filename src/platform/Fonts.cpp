@@ -11,6 +11,8 @@
 #include <QTranslator>
 #include <algorithm>
 
+#include "HtmlEscape.h"
+
 namespace fonts {
 
 namespace {
@@ -28,8 +30,6 @@ constexpr FaceAlias kAliases[] = {
 };
 
 const char kSystemConfig[] = "/etc/fonts/fonts.conf";
-
-QString XmlEscaped(const QString& text) { return text.toHtmlEscaped(); }
 
 }  // namespace
 
@@ -55,7 +55,7 @@ QString AliasConfig(const QString& baseConfig) {
         "<?xml version=\"1.0\"?>\n"
         "<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n"
         "<fontconfig>\n");
-    xml += QStringLiteral("  <include ignore_missing=\"yes\">%1</include>\n").arg(XmlEscaped(baseConfig));
+    xml += QStringLiteral("  <include ignore_missing=\"yes\">%1</include>\n").arg(HtmlEscaped(baseConfig));
     // A strong binding puts the substitute ahead of everything the system's rules prefer.
     for (const FaceAlias& alias : kAliases) {
         xml += QStringLiteral(

@@ -6,22 +6,6 @@
 #include "PodgladHTML.h"
 #include "Seams.h"
 
-Text HtmlEscape(const Text& text) {
-    Text out;
-    out.reserve(text.size());
-    for (char16_t c : text) {
-        switch (c) {
-        case u'&': out += u"&amp;"; break;
-        case u'<': out += u"&lt;"; break;
-        case u'>': out += u"&gt;"; break;
-        case u'"': out += u"&quot;"; break;
-        case u'\'': out += u"&#39;"; break;
-        default: out += c; break;
-        }
-    }
-    return out;
-}
-
 Text PageFileUrl(const Text& path) {
     return HtmlEscape(places::FileUrl(QString::fromStdU16String(path)).toStdU16String());
 }

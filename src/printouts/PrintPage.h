@@ -1,16 +1,14 @@
 #pragma once
-// What the program's printed pages share: text made safe to stand in a page, pictures referred
-// to by file:// URLs, and the head of the list pages (their style and the script that breaks
-// pages by the measured height of the table rows).
+// What the program's printed pages share: pictures referred to by file:// URLs, the head of the
+// list pages (their style and the script that breaks pages by the measured height of the table
+// rows), and, through HtmlEscape.h, text made safe to stand in a page.
 
 #include <functional>
 
+#include "HtmlEscape.h"
 #include "Records.h"
 
 class QWidget;
-
-// Text made safe to stand in a page, inside elements and inside quoted attributes alike.
-Text HtmlEscape(const Text& text);
 
 // A local file as a URL ready to stand in a quoted attribute of a page.
 Text PageFileUrl(const Text& path);

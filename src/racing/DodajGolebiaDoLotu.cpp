@@ -6,11 +6,11 @@
 #include "DialogHeader.h"
 #include "NowyLot.h"
 #include "PictureBox.h"
-#include "PreviewPanel.h"
 #include "Resources.h"
 #include "SharedRoutines.h"
 #include "StandardControls.h"
 #include "TransparentStatic.h"
+#include "WindowHelpers.h"
 #include "WybierzPsaZListy.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include "KalkulatorOdleglosci.h"
+#include "WindowHelpers.h"
 
 #include <cmath>
 
-#include "PreviewPanel.h"
 
 namespace {
 constexpr double kMinutesToDegrees = 0.016666666666666666;

@@ -5,10 +5,10 @@
 #include "DialogHeader.h"
 #include "ListView.h"
 #include "PictureBox.h"
-#include "PreviewPanel.h"
 #include "RankingWindows.h"
 #include "SharedRoutines.h"
 #include "TransparentStatic.h"
+#include "WindowHelpers.h"
 
 CNajlepszePary::CNajlepszePary(QWidget* parent) : Dialog(kTemplateId, parent) {
     OnClicked(kPairList, [this] { OnPairClick(); });

@@ -2,8 +2,8 @@
 
 #include <QLabel>
 
-#include "PreviewPanel.h"
 #include "SharedRoutines.h"
+#include "WindowHelpers.h"
 
 SpeedTexts SpeedInUnits(int metresPerMinute) {
     // Converted in floating point: whole metres per second would show 59 m/min as 0 km/h.

@@ -8,10 +8,10 @@
 #include "ListView.h"
 #include "NowyLot.h"
 #include "PageLinks.h"
-#include "PreviewPanel.h"
 #include "SharedRoutines.h"
 #include "StandardControls.h"
 #include "TransparentStatic.h"
+#include "WindowHelpers.h"
 
 namespace {
 

@@ -9,7 +9,6 @@
 #include "DodajGolebiaTab1.h"
 #include "DodajGolebiaTabCtrl.h"
 #include "Globals.h"
-#include "ZakladkaListaPsow.h"
 
 namespace {
 
@@ -109,7 +108,7 @@ bool CDodajGolebia::AddBird() {
     record = birds[0];
     // The pages that list attachments now show the new bird's (none yet).
     for (CDodajGolebiaPage* page : tabCtrl_->Pages()) page->RecordReplaced();
-    if (ownerListPage) ownerListPage->SetPigeonRow(-1, record);
+    if (onBirdAdded) onBirdAdded(record);
     return true;
 }
 

@@ -4,9 +4,10 @@
 // through to the bird file; a new bird also gets a row on the bird list page and a place in the
 // current category.
 //
-// The opener constructs it, sets the mode members (and `ownerListPage` when adding, `record`
-// when editing), runs it modally and destroys it.
+// The opener constructs it, sets the mode members (and `onBirdAdded` when adding, `record` when
+// editing), runs it modally and destroys it.
 
+#include <functional>
 #include <string>
 
 #include "Dialog.h"
@@ -14,7 +15,6 @@
 
 class CDodajGolebiaTab1;
 class CDodajGolebiaTabCtrl;
-class CZakladkaListaPsow;
 
 class CDodajGolebia : public Dialog {
     Q_OBJECT
@@ -27,8 +27,8 @@ public:
 
     explicit CDodajGolebia(QWidget* parent = nullptr);
 
-    // The bird list page that gets a row for each bird added (add mode only; not owned).
-    CZakladkaListaPsow* ownerListPage = nullptr;
+    // Called with each bird added (add mode only): the bird list page gives it a row.
+    std::function<void(const PigeonRecord&)> onBirdAdded;
     // The bird being edited. A new bird: as constructed. A change: a copy of the stored bird.
     PigeonRecord record;
     // 1 shows the box that keeps the window open after each bird added.

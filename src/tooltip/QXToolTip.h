@@ -6,7 +6,7 @@
 // fade in and out.
 //
 // An application-wide event filter feeds it the mouse moves, clicks, keys and activation
-// changes of its parent's window. Its timers keep their historical ids: 256 show after the
+// changes of its parent's window. Its timers have fixed ids: 256 show after the
 // initial delay, 257 hide (auto-pop), 258 fade-in step, 259 fade-out step, 260 animation tick.
 
 #include <QImage>

@@ -396,3 +396,34 @@ TEST_F(V5DataTest, MissingFilesHoldNothing) {
 }
 
 }  // namespace
+
+// The upper half of code page 1250 as its published chart shows it, sixteen to a row; nullptr
+// where the chart has no character.
+constexpr const char* kCodePage1250Chart[128] = {
+    "€", nullptr, "‚", nullptr, "„", "…", "†", "‡", nullptr, "‰", "Š", "‹", "Ś", "Ť", "Ž", "Ź",
+    nullptr, "‘", "’", "“", "”", "•", "–", "—", nullptr, "™", "š", "›", "ś", "ť", "ž", "ź",
+    "\u00A0", "ˇ", "˘", "Ł", "¤", "Ą", "¦", "§", "¨", "©", "Ş", "«", "¬", "\u00AD", "®", "Ż",
+    "°", "±", "˛", "ł", "´", "µ", "¶", "·", "¸", "ą", "ş", "»", "Ľ", "˝", "ľ", "ż",
+    "Ŕ", "Á", "Â", "Ă", "Ä", "Ĺ", "Ć", "Ç", "Č", "É", "Ę", "Ë", "Ě", "Í", "Î", "Ď",
+    "Đ", "Ń", "Ň", "Ó", "Ô", "Ő", "Ö", "×", "Ř", "Ů", "Ú", "Ű", "Ü", "Ý", "Ţ", "ß",
+    "ŕ", "á", "â", "ă", "ä", "ĺ", "ć", "ç", "č", "é", "ę", "ë", "ě", "í", "î", "ď",
+    "đ", "ń", "ň", "ó", "ô", "ő", "ö", "÷", "ř", "ů", "ú", "ű", "ü", "ý", "ţ", "˙",
+};
+
+TEST(V5CodePage, LoftNamesConvertAsTheCodeChartSays) {
+    for (int byte = 0x80; byte <= 0xFF; ++byte) {
+        const std::string converted = CentralEuropeanToUtf8(std::string(1, static_cast<char>(byte)));
+        const char* expected = kCodePage1250Chart[byte - 0x80];
+        EXPECT_EQ(converted, expected ? std::string(expected) : std::string())
+            << "byte 0x" << std::hex << byte;
+    }
+    for (int byte = 1; byte < 0x80; ++byte)
+        EXPECT_EQ(CentralEuropeanToUtf8(std::string(1, static_cast<char>(byte))),
+                  std::string(1, static_cast<char>(byte)));
+    // A whole name; one byte without a character, or a zero, leaves no name at all.
+    EXPECT_EQ(CentralEuropeanToUtf8("\xA3\xF3" "d\x9F 2"), "Łódź 2");
+    EXPECT_EQ(CentralEuropeanToUtf8("Gniazdo \x8C\x9C"), "Gniazdo Śś");
+    EXPECT_EQ(CentralEuropeanToUtf8("Gniazdo \x81"), "");
+    EXPECT_EQ(CentralEuropeanToUtf8(std::string("ab\0c", 4)), "");
+    EXPECT_EQ(CentralEuropeanToUtf8(""), "");
+}

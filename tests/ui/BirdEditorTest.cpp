@@ -92,7 +92,8 @@ protected:
         CDodajGolebia editor;
         editor.editMode = 0;
         editor.showKeepOpenBox = 1;
-        editor.ownerListPage = listPage;
+        if (listPage)
+            editor.onBirdAdded = [listPage](const PigeonRecord& bird) { listPage->SetPigeonRow(-1, bird); };
         const int result = Run(editor, act);
         lastRecord_ = editor.record;
         return result;

@@ -59,7 +59,7 @@ TEST_F(BrowserTest, ReadsTheDocumentAskedForLastEvenBeforeItHasLoaded) {
 }
 
 TEST_F(BrowserTest, PagesDrawTahomaAndVerdanaWithTheWindowsFaces) {
-    // Same text in the old face names and in the faces that stand in for them: equal widths
+    // Same text in the face names the pages use and in the faces drawn for them: equal widths
     // mean the engine picked the same face; DejaVu Sans (the system's default) is wider.
     const QString sample = QStringLiteral("Miejscowość Żaneta Ślusarczyk");
     QString body;

@@ -9,6 +9,7 @@
 #include "ColumnLayout.h"
 #include "DataStore.h"
 #include "EksportListyDoHTML.h"
+#include "HtmlEscape.h"
 #include "MainDialog.h"
 #include "PodgladHTML.h"
 #include "SharedRoutines.h"
@@ -234,6 +235,16 @@ TEST_F(ListExportTest, BirdListOpensItOnTheCategoryAndOnThePrintList) {
     dialog.RunCommand(kCmdPrintIld);
     EXPECT_EQ(opened, (std::vector<std::pair<Text, std::vector<int>>>{
                           {u"Drukuj Kategorie", {b, a}}, {u"Drukuj ILD", {c, a}}}));
+}
+
+// Cells and attributes of the printed pages: the five characters that end text or an attribute
+// become entities, whichever quote the attribute uses; letters of every script stay as they are.
+TEST(HtmlEscapeTest, MarkupCharactersBecomeEntitiesAndTheRestStays) {
+    EXPECT_EQ(HtmlEscape(u"<b>Ptak & \"Szpak\" 'Łódź'</b>"),
+              u"&lt;b&gt;Ptak &amp; &quot;Szpak&quot; &#39;Łódź&#39;&lt;/b&gt;");
+    EXPECT_EQ(HtmlEscape(u"żółć \U0001F54A &amp;"), u"żółć \U0001F54A &amp;amp;");
+    EXPECT_EQ(HtmlEscape(u""), u"");
+    EXPECT_EQ(HtmlEscaped(QStringLiteral("a'b")), QStringLiteral("a&#39;b"));
 }
 
 }  // namespace

@@ -2,12 +2,14 @@
 // which order, and the figures shown for a chosen bird or pair.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ostream>
 
 #include "DataStore.h"
 #include "ListView.h"
 #include "NajlepszeGolebie.h"
 #include "NajlepszePary.h"
+#include "Rankings.h"
 #include "SharedRoutines.h"
 #include "TransparentStatic.h"
 #include "WindowTestSupport.h"
@@ -137,6 +139,57 @@ TEST_F(RankingsTest, BestPigeonsRanksBirdsOfMoreThanTenResultsByAveragePosition)
     EXPECT_EQ(results->GetItemCount(), 0);
     EXPECT_EQ(window.GetDlgItemText(CNajlepszeGolebie::kAveragePositionLabel), "0");
     EXPECT_EQ(window.GetDlgItemText(CNajlepszeGolebie::kBestPositionLabel), "0");
+}
+
+TEST_F(RankingsTest, RankBestPigeonsTakesMoreThanTenResultsTruncatesAndKeepsIdOrderOnTies) {
+    // Created in this order, so the ids run c < b < f < e < a < d while the rings run the other
+    // way round for the tied birds.
+    const int c = Bird(u"99"), b = Bird(u"11"), f = Bird(u"88"), e = Bird(u"22");
+    const int a = Bird(u"33"), d = Bird(u"44");
+    Flights(10, {{a, 5}, {b, 3}, {c, 3}, {d, 1}, {e, 2}, {f, 2}});
+    TheDataStore().LoadPigeonsDb(loft_);
+    EXPECT_TRUE(RankBestPigeons(TheDataStore()).empty()) << "ten results are not enough";
+
+    // One more for all but d: e's 23 / 11 truncates to 2, tying with f.
+    Flight(u"Brno", 200, 0, {{a, 5}, {b, 3}, {c, 3}, {e, 3}, {f, 2}});
+    TheDataStore().LoadPigeonsDb(loft_);
+    std::vector<int> ids, averages;
+    for (const PigeonRecord& bird : RankBestPigeons(TheDataStore())) {
+        ids.push_back(bird.id);
+        averages.push_back(bird.averagePosition);
+    }
+    EXPECT_EQ(ids, (std::vector<int>{f, e, c, b, a}));
+    EXPECT_EQ(averages, (std::vector<int>{2, 2, 3, 3, 5}));
+}
+
+TEST_F(RankingsTest, RankBestPairsTruncatesTowardZeroCountsRepeatedYoungAndKeepsPairOrderOnTies) {
+    std::vector<int> males, females;
+    for (int i = 0; i < 6; ++i) {
+        females.push_back(Bird(u"F" + NumberText(i)));
+    }
+    // Males in reverse, so the males' ids fall as the pairs' ids rise.
+    for (int i = 5; i >= 0; --i) males.insert(males.begin(), Bird(u"M" + NumberText(i)));
+    const int y7a = Bird(u"101"), y7b = Bird(u"102"), y4 = Bird(u"103"), y5 = Bird(u"104");
+    const int yMinus3 = Bird(u"105"), yMinus4 = Bird(u"106"), y10 = Bird(u"107"), y1 = Bird(u"108");
+    const int unraced = Bird(u"109");
+    Flight(u"Opole", 100, 0,
+           {{y7a, 7}, {y7b, 7}, {y4, 4}, {y5, 5}, {yMinus3, -3}, {yMinus4, -4}, {y10, 10}, {y1, 1}});
+    Pair(males[0], females[0], {y7a});                // 7
+    Pair(males[1], females[1], {y7b, unraced});       // 7: the unraced young does not count
+    Pair(males[2], females[2], {y4, y5});             // 9 / 2 = 4
+    Pair(males[3], females[3], {yMinus3, yMinus4});   // -7 / 2 = -3, not -4
+    Pair(males[4], females[4], {y10, y10, y1});       // (10 + 10 + 1) / 3 = 7
+    Pair(males[5], females[5], {unraced});            // none raced
+    TheDataStore().LoadPigeonsDb(loft_);
+
+    std::vector<int> order, scores;
+    for (const PairRecord& pair : RankBestPairs(TheDataStore())) {
+        order.push_back(static_cast<int>(std::find(males.begin(), males.end(), pair.id_samca) -
+                                         males.begin()));
+        scores.push_back(pair.score);
+    }
+    EXPECT_EQ(order, (std::vector<int>{3, 2, 0, 1, 4, 5}));
+    EXPECT_EQ(scores, (std::vector<int>{-3, 4, 7, 7, 7, kUnracedPairScore}));
 }
 
 TEST_F(RankingsTest, BestPairsMergesRecordsOfTheSameParentsAndRanksByRacedYoung) {

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <fstream>
 #include <functional>
+#include <iconv.h>
 #include <system_error>
 
 #include "SharedRoutines.h"
@@ -173,39 +174,26 @@ bool UsableFileName(const std::string& name) {
            name.find_first_of(std::string("/\\\0", 3)) == std::string::npos;
 }
 
-// The upper half of the Windows code page for Central European languages, in which the
-// previous version wrote its loft names (0 where the code page has no character).
-constexpr char16_t kCentralEuropean[128] = {
-    0x20AC, 0,      0x201A, 0,      0x201E, 0x2026, 0x2020, 0x2021,  // 80
-    0,      0x2030, 0x0160, 0x2039, 0x015A, 0x0164, 0x017D, 0x0179,  // 88
-    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90
-    0,      0x2122, 0x0161, 0x203A, 0x015B, 0x0165, 0x017E, 0x017A,  // 98
-    0x00A0, 0x02C7, 0x02D8, 0x0141, 0x00A4, 0x0104, 0x00A6, 0x00A7,  // A0
-    0x00A8, 0x00A9, 0x015E, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x017B,  // A8
-    0x00B0, 0x00B1, 0x02DB, 0x0142, 0x00B4, 0x00B5, 0x00B6, 0x00B7,  // B0
-    0x00B8, 0x0105, 0x015F, 0x00BB, 0x013D, 0x02DD, 0x013E, 0x017C,  // B8
-    0x0154, 0x00C1, 0x00C2, 0x0102, 0x00C4, 0x0139, 0x0106, 0x00C7,  // C0
-    0x010C, 0x00C9, 0x0118, 0x00CB, 0x011A, 0x00CD, 0x00CE, 0x010E,  // C8
-    0x0110, 0x0143, 0x0147, 0x00D3, 0x00D4, 0x0150, 0x00D6, 0x00D7,  // D0
-    0x0158, 0x016E, 0x00DA, 0x0170, 0x00DC, 0x00DD, 0x0162, 0x00DF,  // D8
-    0x0155, 0x00E1, 0x00E2, 0x0103, 0x00E4, 0x013A, 0x0107, 0x00E7,  // E0
-    0x010D, 0x00E9, 0x0119, 0x00EB, 0x011B, 0x00ED, 0x00EE, 0x010F,  // E8
-    0x0111, 0x0144, 0x0148, 0x00F3, 0x00F4, 0x0151, 0x00F6, 0x00F7,  // F0
-    0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,  // F8
-};
+}  // namespace
 
-// The name as the file system of a machine the folder was copied to shows it: the copy turns
-// the old 8-bit names into Unicode. Empty when a byte has no character.
 std::string CentralEuropeanToUtf8(const std::string& bytes) {
-    Text text;
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        const char16_t unit = byte < 0x80 ? byte : kCentralEuropean[byte - 0x80];
-        if (unit == 0) return {};
-        text.push_back(unit);
-    }
-    return ToUtf8(text);
+    if (bytes.find('\0') != std::string::npos) return {};
+    iconv_t convert = iconv_open("UTF-8", "CP1250");
+    if (convert == reinterpret_cast<iconv_t>(-1)) return {};
+    // Every character of the code page takes at most three bytes in UTF-8.
+    std::string out(bytes.size() * 3, '\0');
+    char* in = const_cast<char*>(bytes.data());
+    std::size_t inLeft = bytes.size();
+    char* to = out.data();
+    std::size_t toLeft = out.size();
+    const std::size_t done = iconv(convert, &in, &inLeft, &to, &toLeft);
+    iconv_close(convert);
+    if (done == static_cast<std::size_t>(-1) || inLeft != 0) return {};
+    out.resize(out.size() - toLeft);
+    return out;
 }
+
+namespace {
 
 // The name, among the ways the previous version's files can be named, under which the file
 // exists. That version wrote 8-bit names (a bird's id cut to its characters' low bytes, a loft's

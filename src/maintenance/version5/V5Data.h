@@ -170,3 +170,8 @@ private:
     int ReadPigeon(const std::filesystem::path& folder, V5PigeonRecord& bird, V5ReadError& error);
     V5ReadError ReadLoftFiles(const std::filesystem::path& folder, V5LoftRecord& loft);
 };
+
+// A name in the Windows code page for Central European languages (1250), in which the previous
+// version wrote its loft names, as UTF-8: the name a folder copied to another system shows.
+// Empty when a byte has no character in that code page (or is zero).
+std::string CentralEuropeanToUtf8(const std::string& bytes);

@@ -23,9 +23,9 @@
 #include <cmath>
 #include <cstdio>
 
-#include "BundledFiles.h"
 #include "DataStore.h"
 #include "Pedigree.h"
+#include "PedigreeTemplateText.h"
 #include "SharedRoutines.h"
 
 namespace {

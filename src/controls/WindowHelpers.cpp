@@ -1,0 +1,22 @@
+#include "WindowHelpers.h"
+
+#include <QLabel>
+#include <locale>
+#include <sstream>
+
+#include "SharedRoutines.h"
+#include "TransparentStatic.h"
+
+void SetLabelLook(QLabel* label, const QFont& font, COLORREF colour) {
+    if (!label) return;
+    label->setFont(font);
+    if (auto* transparent = qobject_cast<CTransparentStatic*>(label)) transparent->textColor = colour;
+    label->update();
+}
+
+Text FloatText(double value) {
+    std::ostringstream out;
+    out.imbue(std::locale::classic());
+    out << value;
+    return FromUtf8(out.str());
+}
