@@ -8,8 +8,10 @@ make the thumbnails again with the make_pedigree_art tool (see docs/architecture
 Each template is one A4 sheet: the bird and its ancestors as boxes joined by lines, the
 father's side above the mother's, under a head with the breeder's address and the loft's
 logo. The placeholder words (_POZIOM2_3, _G10NAZWA, ...) are replaced by the program.
-Sizes are millimetres; every box clips what does not fit, so a page never spills onto a
-second sheet whatever the notes hold. The pages are kept as UTF-8 here and laid into the
+Sizes are millimetres. A box whose text does not fit grows into the free space of its
+slot; notes that still do not fit lose whole lines from the end and the last line shown ends
+in "…", so a page never spills onto a second sheet and the reader sees that something was left
+out. A ring is never cut: it is set smaller, and wraps only when even that is too wide. The pages are kept as UTF-8 here and laid into the
 install folder as UTF-16 with a byte-order mark.
 """
 
@@ -50,15 +52,27 @@ def field(cls, value, label=None):
     return '<div class="%s" data-opt>%s<span class="v">%s</span></div>' % (cls, lbl, value)
 
 
-def ancestor_box(g, i, x, y, w, h, photo, fonts, notes=True):
+def ancestor_box(g, i, x, y, w, h, room, photo, fonts, compact=False, notes=True):
+    """A box of an ancestor; it may grow to `room` millimetres, centred on its slot. A compact
+    box puts the name beside the ring and the breeder beside the colour and breed."""
     gi = "%d%d" % (g, i)
     side = "cock" if i % 2 == 0 else "hen"
-    parts = ['<div class="box %s g%d" style="%s">' % (side, g, style(
+    parts = ['<div class="box %s g%d%s" data-max="%.2f" style="%s">' % (
+        side, g, " compact" if compact else "", room, style(
         left=mm(x), top=mm(y), width=mm(w), height=mm(h), font_size=fonts[0]))]
-    parts.append('<div class="ring">_POZIOM%d_%d</div>' % (g, i))
+    if compact and g < 4:
+        parts.append('<div class="ringline"><span class="ring">_POZIOM%d_%d</span> '
+                     '<span class="name">_G%sNAZWA</span></div>' % (g, i, gi))
+        parts.append('<div class="meta" data-opt><span class="v">'
+                     '<span class="colour">_KOLOR_%d_%d</span> '
+                     '<span class="breed">_G%sRASA</span> '
+                     '<span data-opt><span class="lbl">hod.</span> <span class="v">_G%sHODOWCA'
+                     '</span></span></span></div>' % (g, i, gi, gi))
+    else:
+        parts.append('<div class="ring">_POZIOM%d_%d</div>' % (g, i))
     if photo:
         parts.append('<img class="photo" src="_IMG%d_%d" alt="">' % (g, i))
-    if g < 4:
+    if g < 4 and not compact:
         parts.append(field("name", "_G%sNAZWA" % gi))
         parts.append('<div class="meta" data-opt><span class="v">'
                      '<span class="colour">_KOLOR_%d_%d</span> '
@@ -71,9 +85,9 @@ def ancestor_box(g, i, x, y, w, h, photo, fonts, notes=True):
     return "".join(parts)
 
 
-def bird_box(x, y, w, h, photo, fonts):
-    parts = ['<div class="box bird g0" style="%s">' % style(
-        left=mm(x), top=mm(y), width=mm(w), height=mm(h), font_size=fonts[0])]
+def bird_box(x, y, w, h, room, photo, fonts):
+    parts = ['<div class="box bird g0" data-max="%.2f" style="%s">' % (room, style(
+        left=mm(x), top=mm(y), width=mm(w), height=mm(h), font_size=fonts[0]))]
     parts.append('<div class="caption">Gołąb</div>')
     if photo:
         parts.append('<img class="photo" src="_IMG0" alt="">')
@@ -108,11 +122,15 @@ def tree(cfg, theme):
             h = cfg["heights"][g]
             top = y0 + slot * i + (slot - h) / 2
             centres[(g, i)] = top + h / 2
+            # A box may grow over its whole slot but for a gap to its neighbours.
+            room = max(h, slot - 1.6)
             if g == 0:
-                out.append(bird_box(lefts[0], top, widths[0], h, cfg["bird_photo"], cfg["fonts"][0]))
+                out.append(bird_box(lefts[0], top, widths[0], h, room, cfg["bird_photo"],
+                                    cfg["fonts"][0]))
             else:
                 photo = g == 1 and cfg["parent_photos"]
-                out.append(ancestor_box(g, i, lefts[g], top, widths[g], h, photo, cfg["fonts"][g]))
+                out.append(ancestor_box(g, i, lefts[g], top, widths[g], h, room, photo,
+                                        cfg["fonts"][g], g in cfg.get("compact", ())))
     lw = "0.35mm solid " + theme["line"]
     for g in range(generations - 1):
         for i in range(1 << g):
@@ -201,6 +219,9 @@ img.bg { position: absolute; left: 0; top: 0; width: %(page_w)s; height: %(page_
 .box.bird { border-width: 0.5mm; padding: 2mm 2.5mm; }
 .box .caption { font-size: 7pt; text-transform: uppercase; letter-spacing: 0.15em; color: %(label)s; }
 .box .ring { font-weight: bold; font-size: 1.12em; white-space: nowrap; }
+.box .ringline .name { margin-left: 0.6em; }
+.box.compact { padding-top: 0.6mm; padding-bottom: 0.5mm; }
+.box.compact .notes { margin-top: 0.2mm; line-height: 1.1; }
 .box.bird .ring { font-size: 1.35em; margin: 0.5mm 0 0.8mm; }
 .box .name { font-weight: bold; font-style: italic; }
 .box .meta, .box .breeder, .box .colour-line, .box .breed-line { white-space: nowrap; overflow: hidden;
@@ -224,15 +245,45 @@ Array.prototype.forEach.call(document.querySelectorAll('[data-opt]'), function (
   var v = e.querySelector('.v');
   if (v && !v.textContent.replace(/\\s+/g, '')) e.style.display = 'none';
 });
-// Notes longer than their box lose whole lines from the end instead of showing half a line.
+// A ring is the one line that must never be cut: one too wide for its box is set smaller,
+// down to six tenths of its size, and only then wraps.
+Array.prototype.forEach.call(document.querySelectorAll('.box .ring'), function (ring) {
+  var box = ring.closest('.box');
+  var style = getComputedStyle(box);
+  var room = box.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight);
+  var text = document.createRange();
+  text.selectNodeContents(ring);
+  var size = parseFloat(getComputedStyle(ring).fontSize), smallest = size * 0.6;
+  while (text.getBoundingClientRect().width > room && size > smallest) {
+    size = Math.max(smallest, size * 0.95);
+    ring.style.fontSize = size + 'px';
+  }
+  if (text.getBoundingClientRect().width > room) {
+    ring.style.whiteSpace = 'normal';
+    ring.style.overflowWrap = 'anywhere';
+  }
+});
+// A box whose text does not fit grows into the free space of its slot (data-max, millimetres),
+// keeping its centre where the connecting lines meet it. Notes that still do not fit lose
+// whole lines from the end, and the last line shown ends in an ellipsis.
 Array.prototype.forEach.call(document.querySelectorAll('.box'), function (box) {
+  function over() { return box.scrollHeight > box.clientHeight + 1; }
+  if (!over()) return;
+  var room = parseFloat(box.getAttribute('data-max') || '0') * 96 / 25.4;
+  var height = box.offsetHeight;
+  if (room > height) {
+    var grown = Math.min(room, box.scrollHeight + height - box.clientHeight + 1);
+    box.style.top = (box.offsetTop - (grown - height) / 2) + 'px';
+    box.style.height = grown + 'px';
+  }
   var notes = box.querySelector('.notes');
-  if (!notes) return;
+  if (!notes || !over()) return;
   var lines = notes.innerHTML.split(/<br\\s*\\/?>/i);
-  if (lines.length && !lines[lines.length - 1].replace(/\\s+/g, '')) lines.pop();
-  while (lines.length && box.scrollHeight > box.clientHeight + 1) {
-    lines.pop();
-    notes.innerHTML = lines.length ? lines.join('<br>') + '<br>' : '';
+  while (lines.length && !lines[lines.length - 1].replace(/\\s+|&nbsp;/g, '')) lines.pop();
+  for (var kept = lines.length - 1; kept >= 0; --kept) {
+    notes.innerHTML = (kept ? lines.slice(0, kept).join('<br>') + ' ' : '') +
+                      '<span class="more">\\u2026</span>';
+    if (!over()) break;
   }
 });
 </script>"""
@@ -270,12 +321,13 @@ LAYOUTS = {
                          widths=[60, 66, 68, 67], heights=[96, 62, 36, 18.5],
                          fonts=[("8.5pt", "7.5pt"), ("8pt", "7pt"), ("7.5pt", "6.5pt"),
                                 ("7pt", "6pt")],
-                         bird_photo=False, parent_photos=False),
+                         bird_photo=False, parent_photos=False, compact=(3,)),
     "poziomy_zdj.html": dict(LANDSCAPE, theme="modern", title="RODOWÓD",
                              widths=[64, 64, 66, 67], heights=[150, 62, 36, 18.5],
                              fonts=[("8.5pt", "7.5pt"), ("8pt", "7pt"), ("7.5pt", "6.5pt"),
                                     ("7pt", "6pt")],
-                             bird_photo=True, bird_photo_h=52, parent_photos=False),
+                             bird_photo=True, bird_photo_h=52, parent_photos=False,
+                             compact=(3,)),
     "pionowy_zdj.html": dict(PORTRAIT, theme="modern", title="RODOWÓD",
                              widths=[40, 48, 46, 43], heights=[110, 100, 55, 27.5],
                              fonts=[("8pt", "7pt"), ("8pt", "7pt"), ("7.5pt", "6.5pt"),
@@ -299,7 +351,7 @@ LAYOUTS = {
                                       bird_photo=False, parent_photos=False),
     "5pokolen_pionowy.html": dict(PORTRAIT, theme="modern", title="RODOWÓD", margin=7,
                                   tree_x=7, tree_y=40, tree_h=249, gap=4,
-                                  widths=[36, 38, 38, 38, 30], heights=[90, 72, 46, 29, 14.6],
+                                  widths=[32, 34, 36, 38, 40], heights=[90, 72, 46, 29, 14.6],
                                   fonts=[("7.5pt", "6.8pt"), ("7.5pt", "6.8pt"),
                                          ("7pt", "6.3pt"), ("6.6pt", "6pt"), ("6.4pt", "5.8pt")],
                                   bird_photo=False, parent_photos=False),

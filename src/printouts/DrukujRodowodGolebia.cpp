@@ -1,6 +1,8 @@
 #include "DrukujRodowodGolebia.h"
 
 #include <QAbstractItemView>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
 
 #include "DataStore.h"
 #include "DialogHeader.h"
@@ -23,6 +25,40 @@ constexpr int kDefaultLayout = 4;
 
 }  // namespace
 
+// The layouts' names are longer than the closed box is wide: the chosen one is shown with its
+// middle left out ("Orientacja pozioma w…ze zdjęciem gołębia"), so both its beginning and its
+// end stay readable, and the whole name is the box's tooltip.
+class PedigreeLayoutCombo : public ComboBox {
+public:
+    explicit PedigreeLayoutCombo(QWidget* parent) : ComboBox(parent) {}
+    QString ShownText() const {
+        QStyleOptionComboBox option;
+        initStyleOption(&option);
+        const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                    QStyle::SC_ComboBoxEditField, this);
+        return fontMetrics().elidedText(currentText(), Qt::ElideMiddle, field.width() - 4);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QStylePainter painter(this);
+        painter.setPen(palette().color(QPalette::Text));
+        QStyleOptionComboBox option;
+        initStyleOption(&option);
+        painter.drawComplexControl(QStyle::CC_ComboBox, option);
+        option.currentText = ShownText();
+        painter.drawControl(QStyle::CE_ComboBoxLabel, option);
+        // Only a shortened name needs its whole self as a tooltip.
+        const QString tip = option.currentText == currentText() ? QString() : currentText();
+        if (toolTip() != tip) setToolTip(tip);
+    }
+};
+
+QString CDrukujRodowodGolebia::ShownLayoutText() const {
+    const auto* combo = dynamic_cast<const PedigreeLayoutCombo*>(Combo(kLayoutCombo));
+    return combo ? combo->ShownText() : QString();
+}
+
 CDrukujRodowodGolebia::CDrukujRodowodGolebia(QWidget* parent) : Dialog(kTemplateId, parent) {
     OnClicked(kPrintButton, [this] { PrintPedigree(); });
     OnSelChange(kLayoutCombo, [this] { ShowPedigreeThumbnail(); });
@@ -37,6 +73,8 @@ bool CDrukujRodowodGolebia::OnInitDialog() {
     breederIndex = -1;
     if (auto* thumbnail = ItemAs<CPictureBox>(kThumbnail)) thumbnail->displayMode = CPictureBox::kStretched;
     ComboBox* layouts = Combo(kLayoutCombo);
+    if (!dynamic_cast<PedigreeLayoutCombo*>(layouts))
+        layouts = ReplaceItemWith<PedigreeLayoutCombo>(kLayoutCombo);
     for (const PedigreeLayout& layout : kPedigreeLayouts) layouts->AddString(layout.windowText);
     layouts->SetCurSel(kDefaultLayout);
     // The layouts' names are longer than the box: the open list shows them whole.

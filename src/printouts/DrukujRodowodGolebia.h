@@ -48,6 +48,9 @@ public:
     void ChooseLogo();
     void ChooseBackground();
 
+    // The chosen layout's name as the closed layout box shows it.
+    QString ShownLayoutText() const;
+
     void FillPedigreeAncestors();
     // Writes the page with the window's choices; tells the user and returns false when the
     // template cannot be read or the page cannot be written.

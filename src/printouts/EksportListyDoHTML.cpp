@@ -1,5 +1,7 @@
 #include "EksportListyDoHTML.h"
 
+#include <QString>
+#include <algorithm>
 #include <utility>
 
 #include "ColumnLayout.h"
@@ -25,6 +27,27 @@ Text NoteHtml(const Text& note) {
         if (c == u'\n') html += u"<br>"; else html += c;
     }
     return html;
+}
+
+// The width a list page's table may take on an A4 sheet inside the printer's 10 mm margins,
+// less the page's own margin and the table's borders.
+constexpr double kPortraitRoomMm = 185;
+constexpr double kLandscapeRoomMm = 272;
+// What each column adds to its width: the cell's padding and borders (2 px and 1 px a side).
+constexpr double kColumnFrameMm = 6 * 25.4 / 96;
+// How much of a portrait sheet's height a landscape one has.
+constexpr double kLandscapeHeightShare = 190.0 / 277.0;
+
+// A length with at most one decimal ("12", "7.6").
+Text Decimal(double value) {
+    return QString::number(value, 'f', 1).remove(QStringLiteral(".0")).toStdU16String();
+}
+
+// A number typed by the user scaled by `scale`; a text that is no number stays as typed.
+Text Scaled(const Text& typed, double scale) {
+    bool ok = false;
+    const double value = QString::fromStdU16String(typed).trimmed().toDouble(&ok);
+    return ok ? Decimal(value * scale) : typed;
 }
 
 }  // namespace
@@ -197,15 +220,40 @@ Text CEksportListyDoHTML::ExportCellText(int birdId, std::int32_t column, int ro
 }
 
 bool CEksportListyDoHTML::BuildListHtml(const Text& path) const {
-    Text page = ListPageHead(fontSize, fontName, bottomMargin, false);
+    // A table wider than a portrait sheet is printed across a landscape one, and one wider than
+    // that too is set smaller as a whole (columns, type, pictures and the height at which a
+    // sheet is full), so that every column reaches the paper.
+    double columnsWidth = 0;
+    for (const std::int32_t column : chosenColumns) {
+        const auto width = widths.find(column);
+        if (width != widths.end() && width->second > 0) columnsWidth += width->second;
+    }
+    const double frames = kColumnFrameMm * static_cast<double>(chosenColumns.size());
+    const bool landscape = columnsWidth + frames > kPortraitRoomMm;
+    const double scale = columnsWidth + frames > kLandscapeRoomMm
+                             ? std::max(0.0, kLandscapeRoomMm - frames) / columnsWidth
+                             : 1.0;
+    const Text pageHeight =
+        landscape ? Scaled(bottomMargin, kLandscapeHeightShare) : bottomMargin;
+    Text page = ListPageHead(scale < 1 ? Scaled(fontSize, scale) : fontSize, fontName, pageHeight,
+                             scale < 1);
+    if (landscape) {
+        page += u"<style type=\"text/css\">@page { size: A4 landscape }";
+        if (scale < 1)
+            page += u" #masterTbl { table-layout: fixed } td, th { overflow-wrap: break-word }"
+                    u" td img { max-width: 100%; height: auto }";
+        page += u"</style>";
+    }
     if (siblingBird.id > 0)
         page += u"<h2>Bracia i siostry gołębia: " + HtmlEscape(siblingBird.GetDisplayName()) + u"</h2>";
     page += ListTableStart(u"masterTbl", u"always");
     page += u"<thead><tr>";
     for (const std::int32_t column : chosenColumns) {
         const auto width = widths.find(column);
-        page += u"<th style=\"width:" + NumberText(width == widths.end() ? 0 : width->second) +
-                u"mm\">" + ExportColumnName(column) + u"</th>";
+        const int millimetres = width == widths.end() ? 0 : width->second;
+        page += u"<th style=\"width:" +
+                (scale < 1 ? Decimal(millimetres * scale) : NumberText(millimetres)) + u"mm\">" +
+                ExportColumnName(column) + u"</th>";
     }
     page += u"</tr></thead><tbody>";
     // Each page numbers its rows from 1.

@@ -1,6 +1,8 @@
 #include "NajlepszePary.h"
 
+#include <QFontMetrics>
 #include <QLabel>
+#include <algorithm>
 
 #include "DialogHeader.h"
 #include "ListView.h"
@@ -34,6 +36,20 @@ bool CNajlepszePary::OnInitDialog() {
     // the tooltip, instead of running off the window's foot.
     for (int id : {kMaleLabel, kFemaleLabel, kYoungLabel})
         if (auto* label = ItemAs<CTransparentStatic>(id)) label->SetElided(true);
+    // The parents' labels hold two lines each. Their heights in dialog units round to pixels
+    // differently, and the mother's came out a pixel short of two lines, so her ring was cut
+    // where the father's wrapped: both get the same height, of two whole lines at least.
+    QLabel* parents[] = {Label(kMaleLabel), Label(kFemaleLabel)};
+    if (parents[0] && parents[1]) {
+        const QFontMetrics metrics(textFont_);
+        const int twoLines =
+            std::max(2 * metrics.lineSpacing(),
+                     metrics.boundingRect(QRect(0, 0, 1000, 1000), Qt::TextWordWrap,
+                                          QStringLiteral("Ąg\nĄg")).height()) +
+            2 * parents[0]->margin();
+        const int height = std::max({parents[0]->height(), parents[1]->height(), twoLines});
+        for (QLabel* label : parents) label->resize(label->width(), height);
+    }
     SetItemText(kMaleLabel, u" ");
     SetItemText(kFemaleLabel, u"");
 

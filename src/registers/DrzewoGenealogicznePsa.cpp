@@ -1,5 +1,11 @@
 #include "DrzewoGenealogicznePsa.h"
 
+#include <QAbstractButton>
+#include <QFontMetrics>
+#include <QStringList>
+#include <algorithm>
+
+#include "BufferedDC.h"
 #include "DataStore.h"
 #include "DialogHeader.h"
 #include "PictureBox.h"
@@ -17,6 +23,21 @@ bool LoadPhoto(CPictureBox* box, const PigeonRecord& bird, size_t index) {
     if (!box || bird.photos.size() <= index) return false;
     PhotoRecord photo = bird.photos[index];
     return box->LoadFromFile(photo.GetEscapedFilePath());
+}
+
+// A bird's ring and name on a tree button, each line ending in "…" where it is wider than the
+// button (a wrapped name would run off the button's foot); the whole text then becomes the
+// button's tooltip.
+void SetButtonText(QAbstractButton* button, const Text& text) {
+    if (!button) return;
+    const QString whole = QString::fromStdU16String(text);
+    const QFontMetrics metrics(StockFont(DEFAULT_GUI_FONT).value_or(button->font()));
+    const int room = button->width() - 2 * metrics.averageCharWidth();
+    QStringList lines = whole.split(QLatin1Char('\n'));
+    for (QString& line : lines) line = metrics.elidedText(line, Qt::ElideRight, room);
+    const QString shown = lines.join(QLatin1Char('\n'));
+    button->setText(shown);
+    button->setToolTip(shown == whole ? QString() : whole);
 }
 
 }  // namespace
@@ -42,6 +63,13 @@ bool CDrzewoGenealogicznePsa::OnInitDialog() {
         }
     }
     if (QWidget* ring = Item(kRingLabel)) ring->setFont(ringFont_);
+    // The ring and name wrap over the label's two lines, the colour keeps to its one; what
+    // still does not fit ends in "…" with the whole text as the tooltip.
+    if (auto* ring = ItemAs<CTransparentStatic>(kRingLabel)) {
+        ring->setWordWrap(true);
+        ring->SetElided(true);
+    }
+    if (auto* colour = ItemAs<CTransparentStatic>(kColourLabel)) colour->SetElided(true);
     defaultPhoto_ = LoadBitmap(kDefaultPhotoBitmap).scaled(214, 148);
     for (int id : {kFirstPhoto, kSecondPhoto, kBirdPhoto}) {
         if (auto* box = ItemAs<CPictureBox>(id)) box->displayMode = CPictureBox::kStretched;
@@ -58,7 +86,8 @@ bool CDrzewoGenealogicznePsa::OnInitDialog() {
     if (own && !LoadPhoto(own, birds[0], 0) && birds[0].photos.empty()) own->SetBitmap(defaultPhoto_);
     if (own) own->update();
     for (int slot = 0; slot < 7; ++slot)
-        SetItemText(kTreeButtons[slot], birds[static_cast<size_t>(slot)].GetRingNumberAndName());
+        SetButtonText(qobject_cast<QAbstractButton*>(Item(kTreeButtons[slot])),
+                       birds[static_cast<size_t>(slot)].GetRingNumberAndName());
     ShowBird(0);
     return true;
 }
@@ -80,6 +109,10 @@ void CDrzewoGenealogicznePsa::ShowBird(int slot) {
     for (CPictureBox* box : {first, second}) {
         if (box) box->update();
     }
-    SetItemText(kRingLabel, bird.GetRingNumberAndName());
+    // The label lays its lines out itself to cut what does not fit, and there only a line
+    // separator ends a line (a "\n" would pass for a space and come back when drawn).
+    Text ring = bird.GetRingNumberAndName();
+    std::replace(ring.begin(), ring.end(), u'\n', u'\u2028');
+    SetItemText(kRingLabel, ring);
     SetItemText(kColourLabel, CDataStore::FindName(TheDataStore().colourNames, bird.id_koloru));
 }

@@ -2,14 +2,18 @@
 // bird, and a tree that stays rooted at its bird.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QFontMetrics>
 #include <QImage>
 #include <algorithm>
 
+#include "BufferedDC.h"
 #include "DataStore.h"
 #include "DrzewoGenealogicznePsa.h"
 #include "PictureBox.h"
 #include "Resources.h"
 #include "SharedRoutines.h"
+#include "TransparentStatic.h"
 #include "WindowTestSupport.h"
 
 namespace {
@@ -64,7 +68,7 @@ TEST_F(FamilyTreeTest, ShowsMotherBeforeFatherAndTheClickedBirdsPhotosAndTexts) 
         w.RunCommand(1100);   // the mother
         EXPECT_EQ(Width(w, CDrzewoGenealogicznePsa::kFirstPhoto), 50);
         EXPECT_EQ(Width(w, CDrzewoGenealogicznePsa::kSecondPhoto), 60);
-        EXPECT_EQ(w.GetDlgItemText(CDrzewoGenealogicznePsa::kRingLabel), "PL 0123 24 4\nMama ");
+        EXPECT_EQ(w.GetDlgItemText(CDrzewoGenealogicznePsa::kRingLabel), "PL 0123 24 4\u2028Mama ");
         EXPECT_EQ(w.GetDlgItemText(CDrzewoGenealogicznePsa::kColourLabel), "czerwony");
 
         w.RunCommand(1104);   // the father's mother, not recorded
@@ -73,7 +77,7 @@ TEST_F(FamilyTreeTest, ShowsMotherBeforeFatherAndTheClickedBirdsPhotosAndTexts) 
         EXPECT_EQ(w.GetDlgItemText(CDrzewoGenealogicznePsa::kRingLabel), "   ");
 
         w.RunCommand(1148);   // back to the bird; the tree never moved
-        EXPECT_EQ(w.GetDlgItemText(CDrzewoGenealogicznePsa::kRingLabel), "PL 0123 24 6\nMały ");
+        EXPECT_EQ(w.GetDlgItemText(CDrzewoGenealogicznePsa::kRingLabel), "PL 0123 24 6\u2028Mały ");
         EXPECT_EQ(Width(w, CDrzewoGenealogicznePsa::kFirstPhoto), 40);
         EXPECT_EQ(w.GetDlgItemText(1100), "PL 0123 24 4\nMama ");
         return IDCANCEL;
@@ -81,6 +85,48 @@ TEST_F(FamilyTreeTest, ShowsMotherBeforeFatherAndTheClickedBirdsPhotosAndTexts) 
     CDrzewoGenealogicznePsa::ShowFor(nullptr, bird);
     ASSERT_EQ(seams::ModalRuns().size(), 1u);
     EXPECT_EQ(seams::ModalRuns()[0].templateId, CDrzewoGenealogicznePsa::kTemplateId);
+}
+
+// Long rings and names: every tree button shows each of its two lines within its width, ending
+// in "…" with the whole text as the tooltip when cut, and the panel's ring, name and colour keep
+// to their labels in the same way.
+TEST_F(FamilyTreeTest, LongRingsAndNamesEndInAnEllipsisWithinTheirPlaces) {
+    CDataStore& store = TheDataStore();
+    store.colourNames[3] = u"niebieski nakrapiany z białymi lotkami i ciemnym ogonem";
+    const Text longName = u"Sokół Wędrowny z Gór Sowich, wnuk Błyskawicy Śląskiej";
+    const int mother = AddBird(0, u"4", u"Mama");
+    const int bird = AddBird(0, u"1234567", longName);
+    store.pigeons[bird].id_matki = mother;
+    store.pigeons[bird].id_koloru = 3;
+    seams::QueueModalHandler([&](Dialog& w) {
+        const QString whole = QString::fromStdU16String(store.pigeons[bird].GetRingNumberAndName());
+        for (int id : CDrzewoGenealogicznePsa::kTreeButtons) {
+            auto* button = w.Button(id);
+            const QFontMetrics metrics(StockFont(DEFAULT_GUI_FONT).value_or(button->font()));
+            for (const QString& line : button->text().split('\n'))
+                EXPECT_LE(metrics.horizontalAdvance(line), button->width()) << line.toStdString();
+        }
+        const QString top = w.GetDlgItemText(CDrzewoGenealogicznePsa::kTreeButtons[0]);
+        EXPECT_TRUE(top.startsWith(QStringLiteral("PL 0123 24 1234567\nSokół"))) << top.toStdString();
+        EXPECT_TRUE(top.endsWith(QChar(0x2026)));
+        EXPECT_EQ(w.Button(CDrzewoGenealogicznePsa::kTreeButtons[0])->toolTip(), whole);
+        EXPECT_EQ(w.GetDlgItemText(1100), "PL 0123 24 4\nMama ");
+        EXPECT_EQ(w.Button(1100)->toolTip(), QString());
+
+        for (int id : {CDrzewoGenealogicznePsa::kRingLabel, CDrzewoGenealogicznePsa::kColourLabel}) {
+            auto* label = w.ItemAs<CTransparentStatic>(id);
+            label->grab();   // paints, which sets the tooltip
+            const QString shown = label->ShownText();
+            const QRect need = label->fontMetrics().boundingRect(
+                label->contentsRect(), label->wordWrap() ? Qt::TextWordWrap : 0, shown);
+            EXPECT_LE(need.height(), label->contentsRect().height() + 1) << shown.toStdString();
+            EXPECT_LE(need.width(), label->contentsRect().width()) << shown.toStdString();
+            EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << shown.toStdString();
+            EXPECT_EQ(label->toolTip(), label->text());
+        }
+        return IDCANCEL;
+    });
+    CDrzewoGenealogicznePsa::ShowFor(nullptr, bird);
 }
 
 }  // namespace

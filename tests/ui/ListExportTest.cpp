@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 
 #include "BundledFiles.h"
 #include "ColumnLayout.h"
@@ -93,26 +94,29 @@ TEST_F(ListExportTest, PageOfASmallLoftHasEveryCellItsTextAndNothingElse) {
                          .toString().toStdU16String();
     Text expected =
         u"<html><style type=\"text/css\" media=\"print,screen\" >td { page-break-inside: auto; "
-        u"font-size: 11pt; font-family: Arial }th { \t    font-family: Arial; color:black; \t    "
-        u"background-color: lightgrey; \t}thead { \t    display:table-header-group; \t\t}tbody { \t"
+        u"font-size: 7.5pt; font-family: Arial }th { \t    font-family: Arial; color:black; \t    "
+        u"background-color: lightgrey; font-size: 7.5pt;\t}thead { \t    display:table-header-group; \t\t}tbody { \t"
         u"    display: table-row-group; \t}</style><script type=\"text/javascript\">window.onload = "
         u"load;function load(){var rowHeight=0;var tblHeight = 0;for(var i = 0; i < "
         u"document.all.masterTbl.rows.length;i++){oBndRct = document.all.masterTbl.rows[i]."
         u"getBoundingClientRect();rowHeight = oBndRct.bottom - oBndRct.top + 1;  if(tblHeight + "
-        u"rowHeight > 900) {document.all.masterTbl.rows[i-1].style.pageBreakAfter=\"always\";"
+        u"rowHeight > 617.3) {document.all.masterTbl.rows[i-1].style.pageBreakAfter=\"always\";"
         u"tblHeight = 0;}tblHeight += rowHeight;}}</script><body>"
+        // 17 columns of 360 mm: across a landscape sheet, set smaller to fit it.
+        u"<style type=\"text/css\">@page { size: A4 landscape } #masterTbl { table-layout: fixed }"
+        u" td, th { overflow-wrap: break-word } td img { max-width: 100%; height: auto }</style>"
         u"<h2>Bracia i siostry gołębia: PL 0123 24 300</h2>"
         u"<br><table style=\"width: 170mm\" border=1 cellspacing=0 cellpadding=2 style=\"table-layout:"
         u"fixed; word-wrap: break-word; page-break-after: always;\" name=masterTbl id=masterTbl>"
-        u"<thead><tr><th style=\"width:20mm\">LP.</th><th style=\"width:40mm\">Obrączka</th>"
-        u"<th style=\"width:20mm\">Płeć</th><th style=\"width:20mm\">Płeć (1-0;0-1)</th>"
-        u"<th style=\"width:20mm\">Kolor</th><th style=\"width:20mm\">Kod koloru</th>"
-        u"<th style=\"width:20mm\">Ojciec</th><th style=\"width:20mm\">Matka</th>"
-        u"<th style=\"width:20mm\">Hodowca</th><th style=\"width:20mm\">Wlasciciel</th>"
-        u"<th style=\"width:20mm\">Rasa</th><th style=\"width:20mm\">Linia</th>"
-        u"<th style=\"width:20mm\">Data wyjścia na dach</th><th style=\"width:20mm\">Rocznik</th>"
-        u"<th style=\"width:20mm\">Nazwa gołębia</th><th style=\"width:20mm\">Notatka</th>"
-        u"<th style=\"width:20mm\">Zdjęcie</th></tr></thead><tbody>";
+        u"<thead><tr><th style=\"width:13.6mm\">LP.</th><th style=\"width:27.2mm\">Obrączka</th>"
+        u"<th style=\"width:13.6mm\">Płeć</th><th style=\"width:13.6mm\">Płeć (1-0;0-1)</th>"
+        u"<th style=\"width:13.6mm\">Kolor</th><th style=\"width:13.6mm\">Kod koloru</th>"
+        u"<th style=\"width:13.6mm\">Ojciec</th><th style=\"width:13.6mm\">Matka</th>"
+        u"<th style=\"width:13.6mm\">Hodowca</th><th style=\"width:13.6mm\">Wlasciciel</th>"
+        u"<th style=\"width:13.6mm\">Rasa</th><th style=\"width:13.6mm\">Linia</th>"
+        u"<th style=\"width:13.6mm\">Data wyjścia na dach</th><th style=\"width:13.6mm\">Rocznik</th>"
+        u"<th style=\"width:13.6mm\">Nazwa gołębia</th><th style=\"width:13.6mm\">Notatka</th>"
+        u"<th style=\"width:13.6mm\">Zdjęcie</th></tr></thead><tbody>";
     // The father: a cock with nothing else recorded.
     expected += u"<tr valign=top>\r\n<td>&nbsp;1</td><td>&nbsp;PL 0123 24 100 [Ojciec]</td>"
                 u"<td>&nbsp;Samiec</td><td>&nbsp;1-0</td><td>&nbsp; </td><td>&nbsp; </td>"
@@ -210,6 +214,62 @@ TEST_F(ListExportTest, ColumnsLiveInRows2DatAndEveryPageNumbersFromOne) {
     });
     list.DoModal();
     EXPECT_EQ(MessageTexts(), QStringList{"Nie udało się zapisać listy do pliku:\n/nie/ma/takiego/folderu/x.html"});
+}
+
+// A list wider than a sheet: with every column chosen (440 mm) the page is printed across a
+// landscape sheet and set smaller, so the last column still ends inside the sheet's margins; a
+// list that fits a portrait sheet is left as it was.
+TEST_F(ListExportTest, EveryColumnOfAWideListReachesThePaper) {
+    CDataStore& store = TheDataStore();
+    store.breeders[9] = PersonRecord{.imie = u"Zbigniew", .nazwisko = u"Wróblewski-Kaczmarczyk"};
+    std::vector<int> birds;
+    for (int i = 0; i < 3; ++i) {
+        birds.push_back(AddBird(0, u"1234" + NumberText(i), u"Błyskawica Śląska"));
+        store.pigeons[birds.back()].id_hodowcy = 9;
+    }
+    CEksportListyDoHTML list;
+    list.birdIds = birds;
+    list.chosenColumns = {0, 1, 2, 3, 11, 4, 5, 6, 7, 8, 10, 9, 12, 19, 17, 13, 20};
+    for (std::int32_t c : list.chosenColumns) list.widths[c] = 25;
+    list.widths[1] = 40;
+    list.fontName = u"Tahoma";
+    list.fontSize = u"12";
+    list.bottomMargin = u"950";
+    const QString pdf = QDir(folder_.path()).filePath(QStringLiteral("lista.pdf"));
+    for (const bool wide : {true, false}) {
+        SCOPED_TRACE(wide);
+        if (!wide) list.chosenColumns = {0, 1, 7};
+        ASSERT_TRUE(list.BuildListHtml(ListPreviewPath()));
+        QFile::remove(pdf);
+        seams::SetPrintToPdf(pdf);
+        double right = 0;
+        seams::SetModalHandler([&](Dialog& window) {
+            right = static_cast<CPodgladHTML&>(window).browser.RunScript(QStringLiteral(
+                "(function () { var r = 0, cells = document.querySelectorAll('th, td');"
+                "  for (var i = 0; i < cells.length; ++i)"
+                "    r = Math.max(r, cells[i].getBoundingClientRect().right);"
+                "  return r * 25.4 / 96; })()")).toDouble();
+            window.RunCommand(1231);
+            return IDCANCEL;
+        });
+        CPodgladHTML preview;
+        preview.path = ListPreviewPath();
+        preview.DoModal();
+        seams::SetPrintToPdf({});
+        // The sheet's width less its two margins of 10 mm.
+        EXPECT_LE(right, wide ? 277 : 190);
+        EXPECT_GT(right, wide ? 250 : 100);
+        QFile printed(pdf);
+        ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
+        const QString text = QString::fromLatin1(printed.readAll());
+        const QRegularExpressionMatch box =
+            QRegularExpression(QStringLiteral("/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]")).match(text);
+        ASSERT_TRUE(box.hasMatch());
+        EXPECT_EQ(box.captured(1).toDouble() > box.captured(2).toDouble(), wide);
+    }
+    const QString page = QString::fromStdU16String(ReadUnicodeFile(ListPreviewPath()));
+    EXPECT_TRUE(page.contains(QStringLiteral("font-size: 12pt")));
+    EXPECT_FALSE(page.contains(QStringLiteral("landscape")));
 }
 
 TEST_F(ListExportTest, BirdListOpensItOnTheCategoryAndOnThePrintList) {

@@ -272,6 +272,143 @@ TEST_F(PedigreeTest, EveryLayoutPrintsOnOneSheet) {
     }
 }
 
+// A loft as a breeder keeps it: five full generations with real rings, Polish names, colours,
+// breeds and breeders, and notes longer than any line limit, each line as long as a result line
+// of a pedigree usually is.
+void RealisticGenerations(CDataStore& store) {
+    store.colourNames[0] = u" ";
+    store.breedNames[0] = u" ";
+    store.breeders[7] = PersonRecord{.imie = u"Zbigniew", .nazwisko = u"Wróblewski-Kaczmarczyk"};
+    const Text names[] = {u"Błyskawica Śląska", u"Żółtodziób", u"Grzmiący z Gór Sowich",
+                          u"Łaskawa Królowa"};
+    for (int slot = 0; slot < kPedigreeSlotCount; ++slot) {
+        PigeonRecord bird;
+        bird.id = slot + 1;
+        bird.kraj = u"PL";
+        bird.oddzial = u"0446";
+        bird.rocznik = u"2018";
+        // The bird and its father carry the longest rings the program is given.
+        bird.nr_obraczki = slot <= 1 ? u"1234567" : u"1234" + NumberText(slot % 10);
+        if (slot <= 1) bird.kraj = u"DV";
+        bird.nazwa = names[slot % 4];
+        bird.id_koloru = 100 + slot % 3;
+        bird.id_rasy = 200 + slot % 2;
+        bird.id_hodowcy = 7;
+        if (2 * slot + 2 < kPedigreeSlotCount) {
+            bird.id_ojca = 2 * slot + 2;
+            bird.id_matki = 2 * slot + 3;
+        }
+        Text note;
+        for (int line = 1; line <= 14; ++line)
+            note += NumberText(line) + u". Opole 2021 – 1/1840 gołębi\n";
+        bird.NotatkaRodowodowa0 = bird.NotatkaRodowodowa1 = bird.NotatkaRodowodowa2 = note;
+        bird.NotatkaRodowodowa3 = bird.NotatkaRodowodowa4 = note;
+        store.pigeons[bird.id] = bird;
+    }
+    store.colourNames[100] = u"niebieski nakrapiany";
+    store.colourNames[101] = u"czerwony pstry";
+    store.colourNames[102] = u"płowy";
+    store.breedNames[200] = u"Janssen";
+    store.breedNames[201] = u"Van Loon";
+}
+
+// Prints the pedigree page `path` to the PDF file `pdf` through the preview window and returns
+// what `script` answered about the page shown.
+QString PrintAndMeasure(const Text& path, const QString& pdf, const QString& script) {
+    QFile::remove(pdf);
+    seams::SetPrintToPdf(pdf);
+    CPodgladHTML preview;
+    preview.path = path;
+    QString answer;
+    seams::SetModalHandler([&](Dialog& window) {
+        answer = static_cast<CPodgladHTML&>(window).browser.RunScript(script).toString();
+        window.RunCommand(1231);
+        return IDCANCEL;
+    });
+    preview.DoModal();
+    return answer;
+}
+
+int PdfPages(const QString& pdf) {
+    QFile printed(pdf);
+    if (!printed.open(QIODevice::ReadOnly)) return 0;
+    return static_cast<int>(QString::fromLatin1(printed.readAll())
+                                .count(QRegularExpression(QStringLiteral("/Type\\s*/Page\\b(?!s)"))));
+}
+
+// Every box of every layout, at the default note limits and with all notes printed whole: the
+// ring and every line of the notes lie inside their box (with the box inside the sheet and apart
+// from every other box); at the default limits every line is printed, and where whole notes do
+// not fit the last line shown ends in "…".
+TEST_F(PedigreeTest, EveryLineOfEveryBoxIsInsideItsBoxOrTheBoxSaysItIsCut) {
+    CDataStore& store = TheDataStore();
+    RealisticGenerations(store);
+    const QString script = QStringLiteral(
+        "(function () {"
+        "  var page = document.querySelector('.page').getBoundingClientRect(), out = [];"
+        "  var boxes = document.querySelectorAll('.box');"
+        "  function inside(r, b) { return r.width == 0 || (r.left >= b.left - 0.5 &&"
+        "    r.right <= b.right + 0.5 && r.top >= b.top - 0.5 && r.bottom <= b.bottom + 0.5); }"
+        "  for (var i = 0; i < boxes.length; ++i) {"
+        "    var box = boxes[i], r = box.getBoundingClientRect(), s = getComputedStyle(box);"
+        "    var inner = { left: r.left + parseFloat(s.borderLeftWidth),"
+        "      right: r.right - parseFloat(s.borderRightWidth), top: r.top + parseFloat(s.borderTopWidth),"
+        "      bottom: r.bottom - parseFloat(s.borderBottomWidth) };"
+        "    var g = box.className.match(/g(\\d)/)[1], bad = [];"
+        "    if (!inside(r, page)) bad.push('off the sheet');"
+        "    for (var j = 0; j < boxes.length; ++j) {"
+        "      var o = boxes[j].getBoundingClientRect();"
+        "      if (j != i && o.left < r.right && r.left < o.right && o.top < r.bottom && r.top < o.bottom)"
+        "        bad.push('overlaps box ' + j);"
+        "    }"
+        "    var ring = document.createRange();"
+        "    ring.selectNodeContents(box.querySelector('.ring'));"
+        "    var rects = ring.getClientRects();"
+        "    for (var k = 0; k < rects.length; ++k) if (!inside(rects[k], inner)) bad.push('ring cut');"
+        "    var notes = box.querySelector('.notes'), lines = '';"
+        "    if (notes) {"
+        "      var text = document.createRange();"
+        "      text.selectNodeContents(notes);"
+        "      rects = text.getClientRects();"
+        "      for (var k = 0; k < rects.length; ++k)"
+        "        if (!inside(rects[k], inner)) { bad.push('note line ' + k + ' cut'); break; }"
+        "      lines = notes.innerText.replace('\\u2026', '').split('\\n').filter(function (l) { return l.trim(); }).length +"
+        "              (notes.querySelector('.more') ? '…' : '');"
+        "    }"
+        "    out.push('g' + g + ':' + lines + (bad.length ? ' ' + bad.join(', ') : ''));"
+        "  }"
+        "  return out.join('\\n');"
+        "})()");
+    const QString pdf = QDir(folder_.path()).filePath(QStringLiteral("rodowod.pdf"));
+    const Text out = JoinPath(GetInstallPath(), u"strona.html");
+    for (int layout = 0; layout < kPedigreeLayoutCount; ++layout) {
+        SCOPED_TRACE(layout);
+        for (const bool whole : {false, true}) {
+            PedigreeChoices choices{.layout = layout};
+            if (whole) choices.noteLines = {-1, -1, -1, -1, -1};
+            PedigreeAncestors ancestors;
+            ancestors[0] = store.FindPigeon(1);
+            FillPedigreeAncestors(ancestors, store);
+            ASSERT_EQ(RenderPedigreePage(out, ancestors, choices, store), PedigreeResult::Written);
+            const QStringList boxes = PrintAndMeasure(out, pdf, script).split('\n');
+            EXPECT_EQ(PdfPages(pdf), 1);
+            EXPECT_EQ(boxes.size(), layout == 5 ? 7 : layout == 6 ? 31 : 15);
+            for (const QString& box : boxes) {
+                SCOPED_TRACE(box.toStdString());
+                const int generation = box.mid(1, 1).toInt();
+                const QString lines = box.section(':', 1).section(' ', 0, 0);
+                // Anything after the count names a line that left its box.
+                EXPECT_FALSE(box.contains(' ')) << "whole notes: " << whole;
+                if (!whole) {
+                    EXPECT_EQ(lines, QString::number(choices.noteLines[generation]));
+                } else if (!lines.endsWith(QChar(0x2026))) {
+                    EXPECT_EQ(lines, QStringLiteral("14"));
+                }
+            }
+        }
+    }
+}
+
 TEST_F(PedigreeTest, WindowPrintsAndSavesWithTheChosenBreederLogoAndLimits) {
     CDataStore& store = TheDataStore();
     for (const auto& [first, last] : {std::pair<Text, Text>{u"Jan", u"Kowalski"}, {u"Ewa", u"Zielińska"}}) {
@@ -300,6 +437,22 @@ TEST_F(PedigreeTest, WindowPrintsAndSavesWithTheChosenBreederLogoAndLimits) {
         EXPECT_TRUE(w.ItemAs<CPictureBox>(w.kThumbnail)->HasImage());
         for (int id : CDrukujRodowodGolebia::kNoteChecks) EXPECT_EQ(w.IsDlgButtonChecked(id), 1);
         EXPECT_EQ(w.GetDlgItemInt(w.kFirstLineEdit + 4), 2);
+        // Every layout's name, chosen, is readable in the closed box: its beginning and its end
+        // within the box, the whole name as the tooltip when its middle is left out.
+        ComboBox* layouts = w.Combo(w.kLayoutCombo);
+        for (int layout = 0; layout < kPedigreeLayoutCount; ++layout) {
+            layouts->SetCurSel(layout);
+            const QString name = QString::fromStdU16String(kPedigreeLayouts[layout].windowText);
+            const QString shown = w.ShownLayoutText();
+            layouts->grab();   // paints, which sets the tooltip
+            EXPECT_LE(layouts->fontMetrics().horizontalAdvance(shown), layouts->width() - 16)
+                << shown.toStdString();
+            EXPECT_TRUE(shown.startsWith(name.section(' ', 0, 0)) && shown.endsWith(name.section(' ', -1)))
+                << shown.toStdString();
+            EXPECT_EQ(layouts->toolTip(), shown == name ? QString() : name);
+        }
+        EXPECT_NE(w.ShownLayoutText(), QString::fromStdU16String(kPedigreeLayouts[6].windowText));
+        layouts->SetCurSel(4);
 
         w.Combo(w.kBreederCombo)->SetCurSel(1);
         w.Fire(w.kBreederCombo, Notification::SelChange);

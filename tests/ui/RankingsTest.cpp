@@ -307,4 +307,31 @@ TEST_F(RankingsTest, LongRingsAndNamesEndInAnEllipsisWithinTheirLabels) {
     }
 }
 
+// The father's and the mother's labels are alike: a ring that needs both lines of its label
+// (a number typed as the whole ring) is shown whole under either photo.
+TEST_F(RankingsTest, BothParentsRingsWrapAlike) {
+    auto ringed = [&] {
+        const int id = Bird(u"PL-0196-21-01234");
+        PigeonRecord bird = TheDataStore().FindPigeon(id);
+        bird.oddzial = u"0196";
+        bird.rocznik = u"2021";
+        EXPECT_TRUE(TheDataStore().WritePigeon(id, bird));
+        return id;
+    };
+    const int male = ringed(), female = ringed();
+    Pair(male, female, {});
+    TheDataStore().LoadPigeonsDb(loft_);
+    CNajlepszePary pairs;
+    pairs.Create(nullptr);
+    pairs.show();
+    pairs.List(CNajlepszePary::kPairList)->SelectRow(0);
+    pairs.Fire(CNajlepszePary::kPairList, Notification::Clicked);
+    for (int id : {CNajlepszePary::kMaleLabel, CNajlepszePary::kFemaleLabel}) {
+        const Shown shown = ShownIn(pairs, id);
+        EXPECT_EQ(shown.text, QStringLiteral("PL 0196 2021 PL-0196-21-01234")) << id;
+        EXPECT_TRUE(shown.fits) << id;
+        EXPECT_EQ(shown.tip, QString()) << id;
+    }
+}
+
 }  // namespace
