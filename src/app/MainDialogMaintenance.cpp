@@ -60,21 +60,27 @@ bool IsDatabaseFile(const QString& relative) {
            relative == QLatin1String("dodatkowe_informacje.db");
 }
 
+// A file SQLite keeps beside a database file during a write (its journal, write-ahead log or
+// shared memory). Such a file belongs to the database file it lies beside as it stood then: next
+// to any other copy of that file it would be taken for an unfinished write and played back
+// into it.
+bool IsDatabaseCompanion(const QString& relative) {
+    for (const char* suffix : {"-journal", "-wal", "-shm"}) {
+        if (relative.endsWith(QLatin1String(suffix)) &&
+            IsDatabaseFile(relative.chopped(static_cast<qsizetype>(qstrlen(suffix))))) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // The backup's way of copying: each database file as it stood at its last commit, even while
-// a write is under way, and without the files SQLite keeps beside it during a write (a journal
-// in the backup would belong to no state of the copy). A file not replaced at the user's word
-// leaves the backup a mix of old and new files, so it counts as not copied.
+// a write is under way, and without the files SQLite keeps beside it during a write. A file not
+// replaced at the user's word leaves the backup a mix of old and new files, so it counts as not
+// copied.
 shell::CopyOptions BackupCopyOptions() {
     shell::CopyOptions options;
-    options.leaveOut = [](const QString& relative) {
-        for (const char* suffix : {"-journal", "-wal", "-shm"}) {
-            if (relative.endsWith(QLatin1String(suffix)) &&
-                IsDatabaseFile(relative.chopped(static_cast<qsizetype>(qstrlen(suffix))))) {
-                return true;
-            }
-        }
-        return false;
-    };
+    options.leaveOut = IsDatabaseCompanion;
     options.copyFile = [](const QString& from, const QString& part) {
         if (!IsDatabaseFile(QFileInfo(from).fileName()) ||
             QFileInfo(from).absolutePath() != Canonical(Q(DbFolder()))) {
@@ -83,6 +89,26 @@ shell::CopyOptions BackupCopyOptions() {
         return SqlSnapshotFile(from.toStdU16String(), part.toStdU16String());
     };
     options.declinedIsIncomplete = true;
+    return options;
+}
+
+// The restore's way of copying: a journal found in the copy is left out, and a database file
+// that is about to be replaced loses the journal it had, since neither belongs to the file
+// that is being restored.
+shell::CopyOptions RestoreCopyOptions() {
+    shell::CopyOptions options;
+    options.leaveOut = IsDatabaseCompanion;
+    options.copyFile = [](const QString& from, const QString& part) {
+        const QString name = QFileInfo(from).fileName();
+        if (IsDatabaseFile(name) && QFileInfo(part).absolutePath() == Canonical(Q(DbFolder()))) {
+            for (const char* suffix : {"-journal", "-wal", "-shm"}) {
+                const QString companion =
+                    QFileInfo(part).absolutePath() + u'/' + name + QLatin1String(suffix);
+                if (QFile::exists(companion) && !QFile::remove(companion)) return false;
+            }
+        }
+        return QFile::copy(from, part);
+    };
     return options;
 }
 
@@ -168,7 +194,7 @@ void CMainDialog::RestoreDatabase() {
     // that nothing writes it over the restored note afterwards.
     NotebookPage()->SaveCurrentNote();
     NotebookPage()->FillNoteList();
-    const bool copied = shell::CopyFolderTree(Q(chosen), Q(DbFolder()), this);
+    const bool copied = shell::CopyFolderTree(Q(chosen), Q(DbFolder()), this, RestoreCopyOptions());
     ReloadAfterFilesChanged(place);
     if (!copied) {
         MessageBox(this,

@@ -299,8 +299,19 @@ TEST_F(MaintenanceTest, BackupAndRestoreTheDbFolder) {
     main.RestoreDatabase();
     main.RestoreDatabase();
     EXPECT_EQ(BirdsOnDisk(), (std::vector<int>{kept, later}));  // nothing copied so far
+    // A journal that a copy of the folder caught beside its database file would be played back
+    // into the restored file; so would one the db folder still holds.
+    const auto writeJunk = [](const QString& path) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(4096, '\x5a'));
+    };
+    writeJunk(copy + "/pigeons.db-journal");
+    writeJunk(db + "/dodatkowe_informacje.db-wal");
     seams::ScriptMessageBoxAnswers({IDYESTOALL});
     main.RestoreDatabase();
+    EXPECT_FALSE(QFile::exists(db + "/pigeons.db-journal"));
+    EXPECT_FALSE(QFile::exists(db + "/dodatkowe_informacje.db-wal"));
     messages = MessageTexts();
     ASSERT_EQ(messages.size(), 3) << messages.join('|').toStdString();
     EXPECT_TRUE(messages[0].startsWith("W wybranym folderze nie ma kopii bazy danych"));
