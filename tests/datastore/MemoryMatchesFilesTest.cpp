@@ -336,7 +336,9 @@ TEST_F(MemoryMatchesFilesTest, SeasonsPeopleDictionariesTransactionsAndNotes) {
     person.nazwisko = U("Kowalski");
     person.hodowla = 7;  // not written by an update
     ASSERT_TRUE(store_.WriteClient(person.id, person));
-    ASSERT_TRUE(store_.WriteBreeder(breeder.id, person));
+    breeder.nazwisko = U("Nowak");
+    breeder.hodowla = 7;
+    ASSERT_TRUE(store_.WriteBreeder(breeder.id, breeder));
     ExpectMemoryMatchesFiles("people edited");
     ASSERT_TRUE(store_.WriteClient(kModeDelete, person));
     ExpectMemoryMatchesFiles("client deleted");
