@@ -391,8 +391,7 @@ void CZakladkaEdycjaPtaka::DeleteBreedingSeason() {
         MessageBox(this, u"Nie udało się usunąć sezonu.", u"", MB_OK | MB_ICONERROR);
         return;
     }
-    // Entry k stands for season k - 1: both lose the same place.
-    store.breedingSeasons.erase(store.breedingSeasons.begin() + (index - 1));
+    // Entry k stood for season k - 1: the store dropped the season, the list drops its entry.
     combo->DeleteString(index);
     combo->SetCurSel(-1);
 }

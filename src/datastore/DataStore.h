@@ -1,7 +1,10 @@
 #pragma once
 // CDataStore: the one in-memory mirror of both database files. Windows read its containers and
 // change records only through its write methods, which write through to the file at once and
-// patch memory only after the database accepted the change.
+// then, only after the database accepted the change, bring memory in step themselves: an add
+// appends the record where a load would put it (a new breeding season goes last until the next
+// load sorts it), an update rewrites only what the statement wrote (ids, loft, added dates,
+// attachments, results and young stay as held), a delete erases it. No caller patches memory.
 //
 // Every operation opens its file, runs its statements (bound values only) and closes the file
 // again, so between operations no database file is open.
@@ -87,8 +90,14 @@ public:
 
     // ---- writes of birds, lofts, categories, pairs, young, flights and results ----
     // Each returns false (and leaves memory as it was) when the database refused the change.
+    // Birds keep their lofts' bird counts in step; a bird update keeps the bird's photos,
+    // documents, treatments and flight statistics as held. Category membership and the
+    // individual print list are not held in memory.
     bool WritePigeon(int mode, PigeonRecord& record);
     bool DeletePigeon(int pigeonId);
+    // The bird's short description and roof date, each written on its own.
+    bool WritePigeonShortDescription(int pigeonId, const Text& description);
+    bool WritePigeonRoofDate(int pigeonId, Time64 date);  // 0 or less clears it
     // Deletes the bird together with its treatments, photos and documents (rows and stored
     // files), its membership in every category and its entry in the individual print list, in
     // one transaction over both files.
@@ -116,6 +125,8 @@ public:
     bool WriteFlightResult(int mode, FlightResultEntry& record);
 
     // ---- writes of attachments, treatments, people, transactions, dictionaries, seasons ----
+    // Photos, documents and a bird's treatments follow in their bird; flock treatments in
+    // `flockTreatments`.
     bool AddPhoto(PhotoRecord& record);
     bool AddDocument(DocumentRecord& record);
     bool DeletePhoto(PhotoRecord& record);
@@ -182,6 +193,12 @@ private:
     bool AddDictionaryEntry(const char16_t* table, NameMap& map, int loftId, const Text& name);
     bool DeleteDictionaryEntry(const char16_t* table, NameMap& map, int id);
     bool AddSeason(const char16_t* table, std::vector<SeasonRecord>& seasons, SeasonRecord& record);
+    bool DeleteSeason(const char16_t* table, std::vector<SeasonRecord>& seasons, int id);
+    std::vector<TreatmentRecord>* TreatmentsOf(int pigeonId);
+    void StoreUpdatedPigeon(const PigeonRecord& record);
+    void CountBirdInLoft(int loftId, int change);
+    static void KeepInsertedPairFields(PairRecord& held, const PairRecord& written);
+
 };
 
 // A batch of writes (the version-5 import): while it lives, every write of any CDataStore to
@@ -189,7 +206,7 @@ private:
 // transaction per file, committed together by Commit(); without a successful Commit() nothing
 // of it reaches the files. Single edits outside a batch are unchanged. Inserts inside a batch
 // must name rows that exist (see DataStoreInternal.cpp), and birds cannot be deleted inside one
-// (their deletion attaches the other file). Memory that writers patched inside a
+// (their deletion attaches the other file). Memory that the write methods patched inside a
 // batch that was rolled back no longer matches the files: use a store of its own, or reload.
 class DataStoreBatch {
 public:

@@ -66,7 +66,9 @@ bool CDataStore::AddYoungWithParents(YoungRecord& record, int fatherId, int moth
     record.id = static_cast<int>(id);
     SetParentsInMemory(pigeons, record.id_golebia, fatherId, motherId);
     for (PairRecord& pair : pairs) {
-        if (pair.id == record.id_pary) pair.young.push_back(record);
+        if (pair.id == record.id_pary) {
+            pair.young.push_back(record);
+        }
     }
     MirrorYoungWrite(kModeInsert, record);
     return true;
@@ -90,7 +92,9 @@ bool CDataStore::UpdateYoungWithParents(YoungRecord& record, int previousBirdId,
     if (relinked) SetParentsInMemory(pigeons, record.id_golebia, fatherId, motherId);
     for (PairRecord& pair : pairs) {
         for (YoungRecord& young : pair.young) {
-            if (young.id == record.id) young = record;
+            if (young.id != record.id) continue;
+            young.uwagi = record.uwagi;
+            young.id_golebia = record.id_golebia;
         }
     }
     MirrorYoungWrite(record.id, record);
@@ -109,10 +113,7 @@ void CDataStore::MirrorPairWrite(int mode, const PairRecord& record) {
             allPairs.erase(it);
             return;
         }
-        // The young held here are those of every loft: they stay.
-        std::vector<YoungRecord> young = std::move(it->young);
-        *it = record;
-        it->young = std::move(young);
+        KeepInsertedPairFields(*it, record);
         return;
     }
 }

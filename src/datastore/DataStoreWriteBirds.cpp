@@ -195,6 +195,7 @@ bool CDataStore::WritePigeon(int mode, PigeonRecord& record) {
         record.id = static_cast<int>(id);
         if (id <= 0) return false;
         pigeons[record.id] = record;
+        CountBirdInLoft(record.id_hodowli, +1);
         return true;
     }
     if (mode <= 0) return false;
@@ -243,7 +244,7 @@ bool CDataStore::WritePigeon(int mode, PigeonRecord& record) {
         },
         mode);
     if (!RunUpdate(update)) return false;
-    if (record.id > 0) pigeons[record.id] = record;
+    StoreUpdatedPigeon(record);
     return true;
 }
 
@@ -251,7 +252,67 @@ bool CDataStore::DeletePigeon(int pigeonId) {
     if (!RunStatements({{u"DELETE FROM pigeons where id = ?1;", {SqlInt(pigeonId)}}})) {
         return false;
     }
-    pigeons.erase(pigeonId);
+    const auto it = pigeons.find(pigeonId);
+    if (it != pigeons.end()) {
+        CountBirdInLoft(it->second.id_hodowli, -1);
+        pigeons.erase(it);
+    }
+    return true;
+}
+
+// The stored bird takes the written columns; what other rows give it (its photos, documents,
+// treatments and flight statistics) and the columns this update does not write stay.
+void CDataStore::StoreUpdatedPigeon(const PigeonRecord& record) {
+    const auto it = pigeons.find(record.id);
+    if (it == pigeons.end()) return;
+    PigeonRecord& stored = it->second;
+    if (stored.id_hodowli != record.id_hodowli) {
+        CountBirdInLoft(stored.id_hodowli, -1);
+        CountBirdInLoft(record.id_hodowli, +1);
+    }
+    PigeonRecord updated = record;
+    updated.DataDodania = stored.DataDodania;
+    updated.krotkiopis = stored.krotkiopis;
+    updated.DataF1 = stored.DataF1;
+    updated.photos = std::move(stored.photos);
+    updated.documents = std::move(stored.documents);
+    updated.treatments = std::move(stored.treatments);
+    updated.flightCount = stored.flightCount;
+    updated.positionSum = stored.positionSum;
+    updated.speedSum = stored.speedSum;
+    updated.bestPosition = stored.bestPosition;
+    updated.bestPlace = std::move(stored.bestPlace);
+    updated.averagePosition = stored.averagePosition;
+    stored = std::move(updated);
+}
+
+void CDataStore::CountBirdInLoft(int loftId, int change) {
+    const int index = FindLoftIndex(loftId);
+    if (index < 0) return;
+    lofts[index].pigeonCount = std::max(0, lofts[index].pigeonCount + change);
+}
+
+bool CDataStore::WritePigeonShortDescription(int pigeonId, const Text& description) {
+    if (!RunUpdate({u"UPDATE pigeons SET krotkiopis  = ?1 WHERE id = ?2;",
+                    {SqlText(description), SqlInt(pigeonId)}})) {
+        return false;
+    }
+    if (const auto it = pigeons.find(pigeonId); it != pigeons.end()) {
+        it->second.krotkiopis = description;
+    }
+    return true;
+}
+
+// A cleared date is stored as 0 and held as not set, as loading reads a stored 0.
+bool CDataStore::WritePigeonRoofDate(int pigeonId, Time64 date) {
+    const Time64 stored = date > 0 ? date : 0;
+    if (!RunUpdate({u"UPDATE pigeons SET DataF1  = ?1 WHERE id = ?2;",
+                    {SqlInt(stored), SqlInt(pigeonId)}})) {
+        return false;
+    }
+    if (const auto it = pigeons.find(pigeonId); it != pigeons.end()) {
+        it->second.DataF1 = stored > 0 ? stored : kNoDate;
+    }
     return true;
 }
 
@@ -288,15 +349,24 @@ bool CDataStore::WriteLoft(int mode, LoftRecord& record) {
         return true;
     }
     if (mode <= 0) return false;
-    // The lofts dialog keeps `lofts` in step itself after an update.
-    return RunUpdate(UpdateStatement(u"UPDATE hodowla SET ",
-                                     {{u"nazwahodowli", SqlText(record.nazwahodowli)},
-                                      {u"opishodowli", SqlText(record.opishodowli)}},
-                                     mode));
+    if (!RunUpdate(UpdateStatement(u"UPDATE hodowla SET ",
+                                   {{u"nazwahodowli", SqlText(record.nazwahodowli)},
+                                    {u"opishodowli", SqlText(record.opishodowli)}},
+                                   mode))) {
+        return false;
+    }
+    // The loft's categories and bird count are not written here and stay.
+    const auto it = FindById(lofts, mode);
+    if (it != lofts.end()) {
+        it->nazwahodowli = record.nazwahodowli;
+        it->opishodowli = record.opishodowli;
+    }
+    return true;
 }
 
-// Categories are kept in `LoftRecord::categories` by the windows that call this.
+// A category lives in its loft's `categories`, in row order.
 bool CDataStore::WriteCategory(int mode, CategoryRecord& record) {
+    const auto loft = FindById(lofts, record.id_hodowli);
     if (mode == kModeInsert) {
         const BoundStatement insert =
             InsertStatement(u"INSERT INTO kategoria (",
@@ -306,20 +376,39 @@ bool CDataStore::WriteCategory(int mode, CategoryRecord& record) {
         const std::int64_t id =
             Insert(u"kategoria", insert, {{u"kategoria_id", u"id_kategorii"}});
         record.id = static_cast<int>(id);
-        return id > 0;
+        if (id <= 0) return false;
+        if (loft != lofts.end()) loft->categories.push_back(record);
+        return true;
     }
     if (mode == kModeDelete) {
         const SqlValue id = SqlInt(record.id);
-        return RunStatements({
-            {u"DELETE FROM kategoria_id WHERE id_kategorii = ?1;", {id}},
-            {u"DELETE FROM kategoria WHERE id = ?1;", {id}},
-        });
+        if (!RunStatements({
+                {u"DELETE FROM kategoria_id WHERE id_kategorii = ?1;", {id}},
+                {u"DELETE FROM kategoria WHERE id = ?1;", {id}},
+            })) {
+            return false;
+        }
+        if (loft != lofts.end()) {
+            const auto it = FindById(loft->categories, record.id);
+            if (it != loft->categories.end()) loft->categories.erase(it);
+        }
+        return true;
     }
     if (mode <= 0) return false;
-    return RunUpdate(UpdateStatement(u"UPDATE kategoria SET ",
-                                     {{u"nazwakategorii", SqlText(record.nazwakategorii)},
-                                      {u"opiskategorii", SqlText(record.opiskategorii)}},
-                                     record.id));
+    if (!RunUpdate(UpdateStatement(u"UPDATE kategoria SET ",
+                                   {{u"nazwakategorii", SqlText(record.nazwakategorii)},
+                                    {u"opiskategorii", SqlText(record.opiskategorii)}},
+                                   record.id))) {
+        return false;
+    }
+    if (loft != lofts.end()) {
+        const auto it = FindById(loft->categories, record.id);
+        if (it != loft->categories.end()) {
+            it->nazwakategorii = record.nazwakategorii;
+            it->opiskategorii = record.opiskategorii;
+        }
+    }
+    return true;
 }
 
 // The new row comes last in row-id order, which is the category's bird order.
@@ -359,6 +448,7 @@ bool CDataStore::AddNewPigeonsToCategory(int categoryId, std::vector<PigeonRecor
     for (size_t i = 0; i < records.size(); ++i) {
         records[i].id = ids[i];
         pigeons[ids[i]] = records[i];
+        CountBirdInLoft(records[i].id_hodowli, +1);
     }
     return true;
 }
@@ -441,6 +531,17 @@ int CDataStore::RemovePigeonFromCategory(int categoryId, int pigeonId) {
 
 // ---- pairs and young -----------------------------------------------------------------------------
 
+// An update of a pair rewrites what the user edits; the loft, the date the pair was added and
+// its young (rows of their own) stay as held.
+void CDataStore::KeepInsertedPairFields(PairRecord& held, const PairRecord& written) {
+    PairRecord updated = written;
+    updated.id = held.id;
+    updated.id_hodowli = held.id_hodowli;
+    updated.DataDodania = held.DataDodania;
+    updated.young = std::move(held.young);
+    held = std::move(updated);
+}
+
 bool CDataStore::WritePair(int mode, PairRecord& record) {
     const PairRecord& r = record;
     if (mode == kModeInsert) {
@@ -462,8 +563,11 @@ bool CDataStore::WritePair(int mode, PairRecord& record) {
         const std::int64_t id = Insert(u"pary", insert, {{u"dzieci", u"id_pary"}});
         record.id = static_cast<int>(id);
         if (id <= 0) return false;
-        pairs.push_back(record);
-        MirrorPairWrite(kModeInsert, record);
+        // A new pair has no young yet.
+        PairRecord stored = record;
+        stored.young.clear();
+        pairs.push_back(stored);
+        MirrorPairWrite(kModeInsert, stored);
         return true;
     }
     if (mode == kModeDelete) {
@@ -497,7 +601,7 @@ bool CDataStore::WritePair(int mode, PairRecord& record) {
         mode);
     if (!RunUpdate(update)) return false;
     const auto it = FindById(pairs, mode);
-    if (it != pairs.end()) *it = record;
+    if (it != pairs.end()) KeepInsertedPairFields(*it, record);
     MirrorPairWrite(mode, record);
     return true;
 }
@@ -518,7 +622,9 @@ int CDataStore::WriteYoung(int mode, YoungRecord& record) {
         record.id = static_cast<int>(id);
         if (id <= 0) return 0;
         for (PairRecord& pair : pairs) {
-            if (pair.id == record.id_pary) pair.young.push_back(record);
+            if (pair.id == record.id_pary) {
+                pair.young.push_back(record);
+            }
         }
         MirrorYoungWrite(kModeInsert, record);
         return 1;
@@ -540,7 +646,9 @@ int CDataStore::WriteYoung(int mode, YoungRecord& record) {
     if (!RunUpdate(update)) return 0;
     for (PairRecord& pair : pairs) {
         for (YoungRecord& young : pair.young) {
-            if (young.id == r.id) young = record;
+            if (young.id != r.id) continue;
+            young.uwagi = record.uwagi;
+            young.id_golebia = record.id_golebia;
         }
     }
     MirrorYoungWrite(r.id, record);
@@ -596,11 +704,17 @@ std::vector<ColumnValue> FlightColumns(const FlightRecord& r, bool withType) {
 bool CDataStore::WriteFlight(int mode, FlightRecord& record) {
     const FlightRecord& r = record;
     if (mode == kModeInsert) {
-        // The flights page appends the new flight itself.
         const BoundStatement insert = InsertStatement(u"INSERT INTO loty(", FlightColumns(r, true));
         const std::int64_t id = Insert(u"loty", insert, {{u"lotniki", u"id_lotu"}});
         record.id = id > 0 ? static_cast<int>(id) : -1;
-        return id > 0;
+        if (id <= 0) return false;
+        // A new flight has no results yet.
+        FlightRecord stored = record;
+        stored.entries.clear();
+        stored.ocena = 0;
+        flights.push_back(stored);
+        allFlights.push_back(std::move(stored));
+        return true;
     }
     if (mode == kModeDelete) {
         // A flight's results go with it, so a later flight cannot show them.
@@ -612,11 +726,25 @@ bool CDataStore::WriteFlight(int mode, FlightRecord& record) {
         if (!ok) return false;
         const auto it = FindById(flights, r.id);
         if (it != flights.end()) flights.erase(it);
+        const auto all = FindById(allFlights, r.id);
+        if (all != allFlights.end()) allFlights.erase(all);
         return true;
     }
     if (mode <= 0) return false;
-    // The flights page keeps `flights` in step after an update.
-    return RunUpdate(UpdateStatement(u"UPDATE loty SET ", FlightColumns(r, false), r.id));
+    if (!RunUpdate(UpdateStatement(u"UPDATE loty SET ", FlightColumns(r, false), r.id))) {
+        return false;
+    }
+    // The stored flight keeps its type (never rewritten), its `ocena` and its results.
+    for (std::vector<FlightRecord>* list : {&flights, &allFlights}) {
+        const auto it = FindById(*list, r.id);
+        if (it == list->end()) continue;
+        FlightRecord updated = record;
+        updated.typ = it->typ;
+        updated.ocena = it->ocena;
+        updated.entries = std::move(it->entries);
+        *it = std::move(updated);
+    }
+    return true;
 }
 
 bool CDataStore::WriteFlightResult(int mode, FlightResultEntry& record) {
@@ -641,13 +769,21 @@ bool CDataStore::WriteFlightResult(int mode, FlightResultEntry& record) {
         record.id = id > 0 ? static_cast<int>(id) : -1;
         if (id <= 0) return false;
         for (FlightRecord& flight : flights) {
-            if (flight.id == record.id_lotu) flight.entries.push_back(record);
+            if (flight.id == record.id_lotu) {
+                flight.entries.push_back(record);
+            }
         }
         return true;
     }
     if (mode == kModeDelete) {
-        // The flights page removes the result from its lists itself.
-        return RunStatements({{u"DELETE FROM lotniki WHERE id = ?1;", {SqlInt(r.id)}}});
+        if (!RunStatements({{u"DELETE FROM lotniki WHERE id = ?1;", {SqlInt(r.id)}}})) {
+            return false;
+        }
+        for (FlightRecord& flight : flights) {
+            std::erase_if(flight.entries,
+                          [&r](const FlightResultEntry& entry) { return entry.id == r.id; });
+        }
+        return true;
     }
     if (mode <= 0) return false;
     // The flight, loft and bird of a result stay as inserted.
@@ -665,10 +801,15 @@ bool CDataStore::WriteFlightResult(int mode, FlightResultEntry& record) {
         },
         r.id);
     if (!RunUpdate(update)) return false;
+    // The flight, loft and bird of the stored result stay as inserted.
     for (FlightRecord& flight : flights) {
-        if (flight.id != r.id_lotu) continue;
         for (FlightResultEntry& entry : flight.entries) {
-            if (entry.id == r.id) entry = record;
+            if (entry.id != r.id) continue;
+            const FlightResultEntry kept = entry;
+            entry = record;
+            entry.id_lotu = kept.id_lotu;
+            entry.id_hodowli = kept.id_hodowli;
+            entry.id_golebia = kept.id_golebia;
         }
     }
     return true;

@@ -154,7 +154,14 @@ bool CDataStore::AddPhoto(PhotoRecord& record) {
             return stored.FileName();
         });
     record.id = static_cast<int>(id);
-    return id > 0;
+    if (id <= 0) return false;
+    if (const auto bird = pigeons.find(record.id_golebia); bird != pigeons.end()) {
+        PhotoRecord held = record;
+        held.path.clear();  // the user's source file; the stored copy is found by id
+        held.classify1 = 0;
+        bird->second.photos.push_back(std::move(held));
+    }
+    return true;
 }
 
 bool CDataStore::AddDocument(DocumentRecord& record) {
@@ -173,18 +180,45 @@ bool CDataStore::AddDocument(DocumentRecord& record) {
             return stored.FileName();
         });
     record.id = static_cast<int>(id);
-    return id > 0;
+    if (id <= 0) return false;
+    if (const auto bird = pigeons.find(record.id_wlasciciela); bird != pigeons.end()) {
+        DocumentRecord held = record;
+        held.path.clear();
+        bird->second.documents.push_back(std::move(held));
+    }
+    return true;
 }
 
 // The row goes first: when the database refuses, the photo and its file both stay.
 bool CDataStore::DeletePhoto(PhotoRecord& record) {
-    return DeleteRowAndFile(PigeonsDbPath(), u"DELETE FROM zdjecia WHERE id = ?1;", record.id,
-                            record.GetFilePath());
+    if (!DeleteRowAndFile(PigeonsDbPath(), u"DELETE FROM zdjecia WHERE id = ?1;", record.id,
+                          record.GetFilePath())) {
+        return false;
+    }
+    if (const auto bird = pigeons.find(record.id_golebia); bird != pigeons.end()) {
+        std::erase_if(bird->second.photos, [&record](const PhotoRecord& p) { return p.id == record.id; });
+    }
+    return true;
 }
 
 bool CDataStore::DeleteDocument(DocumentRecord& record) {
-    return DeleteRowAndFile(PigeonsDbPath(), u"DELETE FROM dokumenty WHERE id = ?1;", record.id,
-                            JoinPath(DocumentsFolder(), record.FileName()));
+    if (!DeleteRowAndFile(PigeonsDbPath(), u"DELETE FROM dokumenty WHERE id = ?1;", record.id,
+                          JoinPath(DocumentsFolder(), record.FileName()))) {
+        return false;
+    }
+    if (const auto bird = pigeons.find(record.id_wlasciciela); bird != pigeons.end()) {
+        std::erase_if(bird->second.documents,
+                      [&record](const DocumentRecord& d) { return d.id == record.id; });
+    }
+    return true;
+}
+
+// The list a treatment of that bird is held in (the flock's for id_golebia -2), null when the
+// bird is not in memory.
+std::vector<TreatmentRecord>* CDataStore::TreatmentsOf(int pigeonId) {
+    if (pigeonId == TreatmentRecord::kFlock) return &flockTreatments;
+    const auto bird = pigeons.find(pigeonId);
+    return bird != pigeons.end() ? &bird->second.treatments : nullptr;
 }
 
 // ---- treatments --------------------------------------------------------------------------
@@ -201,20 +235,39 @@ bool CDataStore::WriteTreatment(int mode, TreatmentRecord& record) {
              SqlInt(record.rodzaj), SqlInt(record.kategoria), SqlDate(record.data_podania),
              SqlText(record.nazwa), SqlText(record.dawka), SqlText(record.dzialanie)});
         record.id = static_cast<int>(id);
-        return id > 0;
+        if (id <= 0) return false;
+        if (std::vector<TreatmentRecord>* list = TreatmentsOf(record.id_golebia)) {
+            list->push_back(record);
+        }
+        return true;
     }
     if (mode == kModeDelete) {
-        return RunOn(PigeonsDbPath(), u"DELETE FROM lekisuplementy WHERE id = ?1;",
-                     {SqlInt(record.id)});
+        if (!RunOn(PigeonsDbPath(), u"DELETE FROM lekisuplementy WHERE id = ?1;",
+                   {SqlInt(record.id)})) {
+            return false;
+        }
+        if (std::vector<TreatmentRecord>* list = TreatmentsOf(record.id_golebia)) {
+            std::erase_if(*list, [&record](const TreatmentRecord& t) { return t.id == record.id; });
+        }
+        return true;
     }
     if (mode <= 0) return false;
-    return UpdateOn(PigeonsDbPath(),
-                    u"UPDATE lekisuplementy SET uwagi = ?1, nazwa = ?2, dawka = ?3, "
-                    u"dzialanie = ?4, kategoria = ?5, data_podania = ?6 WHERE id = ?7;",
-                    {SqlText(record.uwagi), SqlText(record.nazwa), SqlText(record.dawka),
-                     SqlText(record.dzialanie), SqlInt(record.kategoria),
-                     SqlDate(record.data_podania), SqlInt(mode)}) &&
-           record.id > 0;
+    if (!UpdateOn(PigeonsDbPath(),
+                  u"UPDATE lekisuplementy SET uwagi = ?1, nazwa = ?2, dawka = ?3, "
+                  u"dzialanie = ?4, kategoria = ?5, data_podania = ?6 WHERE id = ?7;",
+                  {SqlText(record.uwagi), SqlText(record.nazwa), SqlText(record.dawka),
+                   SqlText(record.dzialanie), SqlInt(record.kategoria),
+                   SqlDate(record.data_podania), SqlInt(mode)}) ||
+        record.id <= 0) {
+        return false;
+    }
+    // The bird and loft of a treatment stay as inserted.
+    if (std::vector<TreatmentRecord>* list = TreatmentsOf(record.id_golebia)) {
+        for (TreatmentRecord& held : *list) {
+            if (held.id == record.id) held = record;
+        }
+    }
+    return true;
 }
 
 // ---- transactions ------------------------------------------------------------------------
@@ -256,7 +309,12 @@ bool CDataStore::WriteTransaction(int mode, TransactionRecord& record) {
                    SqlInt(record.przedmiottransakcji), SqlDate(record.data), SqlInt(mode)})) {
         return false;
     }
-    if (record.id > 0) transactions[record.id] = record;
+    // The loft of a transaction stays as inserted.
+    if (const auto it = transactions.find(record.id); it != transactions.end()) {
+        const int loft = it->second.id_hodowli;
+        it->second = record;
+        it->second.id_hodowli = loft;
+    }
     return true;
 }
 
@@ -299,7 +357,10 @@ bool CDataStore::WritePerson(const char16_t* table, PersonMap& map, int mode,
             {}, floor);
         record.id = static_cast<int>(id);
         if (id <= 0) return false;
-        map[record.id] = record;
+        PersonRecord held = record;
+        held.typ = PersonRecord{}.typ;  // written, but not read back
+        held.nip.clear();               // never written
+        map[record.id] = std::move(held);
         return true;
     }
     if (mode == kModeDelete) {
@@ -325,7 +386,16 @@ bool CDataStore::WritePerson(const char16_t* table, PersonMap& map, int mode,
                    SqlInt(mode)})) {
         return false;
     }
-    if (record.id > 0) map[record.id] = record;
+    // Only the columns written above change; the rest stay as held.
+    if (const auto it = map.find(record.id); it != map.end()) {
+        PersonRecord updated = record;
+        updated.hodowla = it->second.hodowla;
+        updated.kategoria = it->second.kategoria;
+        updated.subkategoria = it->second.subkategoria;
+        updated.typ = it->second.typ;
+        updated.nip = it->second.nip;
+        it->second = std::move(updated);
+    }
     return true;
 }
 
@@ -371,6 +441,8 @@ bool CDataStore::AddDictionaryEntry(const char16_t* table, NameMap& map, int lof
                   {SqlText(name), SqlInt(loftId)}, {}, floor);
     if (id <= 0) return false;
     map[static_cast<int>(id)] = name;
+    // A colour's value column is left empty by the insert, which reads back as 0.
+    if (&map == &colourNames) colourValues[static_cast<int>(id)] = 0;
     return true;
 }
 
@@ -379,6 +451,7 @@ bool CDataStore::DeleteDictionaryEntry(const char16_t* table, NameMap& map, int 
         return false;
     }
     map.erase(id);
+    if (&map == &colourNames) colourValues.erase(id);
     return true;
 }
 
@@ -403,7 +476,8 @@ bool CDataStore::AddFlightSeason(SeasonRecord& record) {
     return AddSeason(u"sezonylotowe", flightSeasons, record);
 }
 
-// A new season goes at the end of its list; the next load puts it in its place.
+// A new season goes at the end of its list; the next load puts it in its place (breeding
+// seasons are then sorted by their start).
 bool CDataStore::AddSeason(const char16_t* table, std::vector<SeasonRecord>& seasons,
                            SeasonRecord& record) {
     SqlDatabase db(ExtraDbPath());
@@ -420,11 +494,19 @@ bool CDataStore::AddSeason(const char16_t* table, std::vector<SeasonRecord>& sea
 }
 
 bool CDataStore::DeleteBreedingSeason(int id) {
-    return RunOn(ExtraDbPath(), u"DELETE FROM sezonylegowe WHERE id = ?1;", {SqlInt(id)});
+    return DeleteSeason(u"sezonylegowe", breedingSeasons, id);
 }
 
 bool CDataStore::DeleteFlightSeason(int id) {
-    return RunOn(ExtraDbPath(), u"DELETE FROM sezonylotowe WHERE id = ?1;", {SqlInt(id)});
+    return DeleteSeason(u"sezonylotowe", flightSeasons, id);
+}
+
+bool CDataStore::DeleteSeason(const char16_t* table, std::vector<SeasonRecord>& seasons, int id) {
+    if (!RunOn(ExtraDbPath(), u"DELETE FROM " + Text(table) + u" WHERE id = ?1;", {SqlInt(id)})) {
+        return false;
+    }
+    std::erase_if(seasons, [id](const SeasonRecord& s) { return s.id == id; });
+    return true;
 }
 
 // ---- notes -------------------------------------------------------------------------------
@@ -446,8 +528,12 @@ bool CDataStore::WriteNote(int mode, NoteRecord& record) {
         return true;
     }
     if (mode == kModeDelete) {
-        return DeleteRowAndFile(ExtraDbPath(), u"DELETE FROM notatki WHERE id = ?1;", record.id,
-                                NoteFilePath(record.id));
+        if (!DeleteRowAndFile(ExtraDbPath(), u"DELETE FROM notatki WHERE id = ?1;", record.id,
+                              NoteFilePath(record.id))) {
+            return false;
+        }
+        std::erase_if(notes, [&record](const NoteRecord& n) { return n.id == record.id; });
+        return true;
     }
     return false;
 }

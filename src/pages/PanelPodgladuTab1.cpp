@@ -83,13 +83,10 @@ void CPanelPodgladuTab1::OnEditDescription() {
     const Text description = dialog.description;
     // The text goes to the file as a bound value; memory and the label follow only what the
     // file took, so the description shown is always the one stored.
-    if (!store.ExecSqlOnFile(PigeonsDbPath(), u"UPDATE pigeons SET krotkiopis  = ?1 WHERE id = ?2;",
-                             {SqlText(description), SqlInt(id)})) {
+    if (!store.WritePigeonShortDescription(id, description)) {
         MessageBox(this, u"Nie udało się zapisać opisu gołębia.");
         return;
     }
-    const auto bird = store.pigeons.find(id);
-    if (bird != store.pigeons.end()) bird->second.krotkiopis = description;
     if (shownPigeonId_ == id) SetItemText(kDescriptionLabel, description);
 }
 

@@ -596,15 +596,9 @@ void CZakladkaListaPsow::EditRoofDate() {
     CDataWyjsciaNaDach dialog;
     dialog.roofDate = store.pigeons.at(pigeonId).DataF1;
     if (dialog.DoModal() != IDOK) return;
-    // A cleared date is stored as 0 and held as not set, as loading reads a stored 0.
-    const Time64 stored = dialog.roofDate > 0 ? dialog.roofDate : 0;
-    if (!store.ExecSqlOnFile(PigeonsDbPath(), u"UPDATE pigeons SET DataF1  = ?1 WHERE id = ?2;",
-                             {SqlInt(stored), SqlInt(pigeonId)})) {
-        return;
-    }
+    if (!store.WritePigeonRoofDate(pigeonId, dialog.roofDate)) return;
     const auto bird = store.pigeons.find(pigeonId);
     if (bird == store.pigeons.end()) return;
-    bird->second.DataF1 = stored > 0 ? stored : kNoDate;
     SetPigeonRow(row, bird->second);
 }
 

@@ -170,7 +170,6 @@ void CZakladkaNotatnik::DeleteNote() {
         MessageBox(this, u"Nie udało się usunąć notatki.", u"", MB_OK | MB_ICONERROR);
         return;
     }
-    Store().notes.erase(Store().notes.begin() + index);
     if (ListView* list = NoteList()) list->DeleteItem(index);
     ForgetCurrentNote();
 }

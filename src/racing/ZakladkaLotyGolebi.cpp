@@ -291,10 +291,7 @@ void CZakladkaLotyGolebi::AddFlight() {
         CNowyLot editor(this);
         editor.mode = CNowyLot::kAddMode;
         editor.record.id_hodowli = CurrentLoftId();
-        // The data store does not keep a new flight in memory by itself.
-        if (editor.DoModal() == IDOK && editor.record.id > 0) {
-            TheDataStore().flights.push_back(editor.record);
-        }
+        editor.DoModal();  // the data store holds the new flight once it is written
         selectedFlight_ = -1;
     }
     ShowAllFlights();
@@ -309,13 +306,7 @@ void CZakladkaLotyGolebi::EditFlight() {
     editor.record = *ChosenFlight();
     editor.record.id_hodowli = CurrentLoftId();
     if (editor.DoModal() != IDOK) return;
-    // The stored flight takes the edited fields; its results stay those the data store holds.
-    for (FlightRecord& flight : TheDataStore().flights) {
-        if (flight.id != editor.record.id) continue;
-        std::vector<FlightResultEntry> results = std::move(flight.entries);
-        flight = editor.record;
-        flight.entries = std::move(results);
-    }
+    // The data store updated its flight; the lists show it again from there.
     ShowAllFlights();
 }
 
@@ -347,7 +338,7 @@ void CZakladkaLotyGolebi::AddFlightResult() {
     editor.konkursow_oddzial = flight.konkursow_oddzial;
     editor.konkursow_sekcja = flight.konkursow_sekcja;
     if (editor.DoModal() != IDOK || editor.entry.id <= 0) return;
-    // The data store has appended the result to its own copy of the flight.
+    // The data store has appended the result to its flight; the snapshot follows.
     flight.entries.push_back(editor.entry);
     SetResultRow(-1, editor.entry);
 }
@@ -366,7 +357,7 @@ void CZakladkaLotyGolebi::EditFlightResult() {
     editor.konkursow_oddzial = flight.konkursow_oddzial;
     editor.konkursow_sekcja = flight.konkursow_sekcja;
     if (editor.DoModal() != IDOK) return;
-    // The data store has updated its own copy of the result.
+    // The data store has updated its result; the snapshot follows.
     flight.entries[selectedResult_] = editor.entry;
     SetResultRow(selectedResult_, editor.entry);
 }
@@ -384,13 +375,8 @@ void CZakladkaLotyGolebi::DeleteFlightResult() {
         MessageBox(this, u"Nie udało się usunąć wyniku gołębia.", u"", MB_OK | MB_ICONERROR);
         return;
     }
-    // The data store removed only the row: both copies of the flight lose the result here.
+    // The data store dropped the result from its flight; the page's snapshot follows.
     flight.entries.erase(flight.entries.begin() + selectedResult_);
-    for (FlightRecord& stored : store.flights) {
-        if (stored.id != flight.id) continue;
-        std::erase_if(stored.entries,
-                      [&](const FlightResultEntry& entry) { return entry.id == result.id; });
-    }
     if (ListView* list = ResultList()) list->DeleteItem(selectedResult_);
     selectedResult_ = -1;
 }
@@ -426,7 +412,6 @@ void CZakladkaLotyGolebi::DeleteFlightSeason() {
         MessageBox(this, u"Nie udało się usunąć sezonu.", u"", MB_OK | MB_ICONERROR);
         return;
     }
-    store.flightSeasons.erase(store.flightSeasons.begin() + (index - 1));
     combo->DeleteString(index);
     combo->SetCurSel(-1);
 }

@@ -75,7 +75,6 @@ void CDodajGolebia::OnOK() {
 }
 
 void CDodajGolebia::OnCancel() {
-    HandAttachmentsToStore();
     EndDialog(IDCANCEL);
 }
 
@@ -90,8 +89,7 @@ bool CDodajGolebia::AddBird() {
     if (!CollectPages(bird)) return false;
     bird.id_hodowli = loft->id;
     // The bird added before this one (window kept open) keeps the photos, documents and
-    // treatments given to it meanwhile; the new bird starts without any.
-    HandAttachmentsToStore();
+    // treatments given to it meanwhile (the store holds them); the new bird starts without any.
     bird.photos.clear();
     bird.documents.clear();
     bird.treatments.clear();
@@ -137,16 +135,6 @@ bool CDodajGolebia::CollectPages(PigeonRecord& bird) {
         }
     }
     return true;
-}
-
-void CDodajGolebia::HandAttachmentsToStore() {
-    if (record.id <= 0) return;
-    PigeonMap& pigeons = TheDataStore().pigeons;
-    const auto stored = pigeons.find(record.id);
-    if (stored == pigeons.end()) return;
-    stored->second.photos = record.photos;
-    stored->second.documents = record.documents;
-    stored->second.treatments = record.treatments;
 }
 
 void CDodajGolebia::OnEraseBkgnd(Dc& dc) { PaintDialogHeader(*this, dc, HeaderTitle(), kHeaderTitleInset); }

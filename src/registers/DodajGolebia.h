@@ -53,9 +53,6 @@ private:
     bool CollectPages(PigeonRecord& bird);
     bool AddBird();
     bool SaveChanges();
-    // Photos, documents and treatments are stored by their pages at once; the data store's
-    // copy of the bird learns of them here.
-    void HandAttachmentsToStore();
 
     CDodajGolebiaTabCtrl* tabCtrl_ = nullptr;
 };

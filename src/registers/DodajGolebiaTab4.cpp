@@ -86,9 +86,6 @@ void CDodajGolebiaTab4::OnAddDocument() {
     }
     document.GetFilePath();
     record_.documents.push_back(document);
-    // The stored bird learns of its new document at once.
-    if (const auto stored = store.pigeons.find(record_.id); stored != store.pigeons.end())
-        stored->second.documents.push_back(document);
     AppendRow(document);
 }
 

@@ -42,31 +42,29 @@ void CDziennikSzczepien::OnAdd() {
         editor.treatment.id_hodowli = store.lofts[g_currentLoftIndex].id;
     }
     if (editor.DoModal() != IDOK || editor.treatment.id <= 0) return;
-    store.flockTreatments.push_back(editor.treatment);
     if (ListView* list = TreatmentList()) SetTreatmentRow(*list, -1, editor.treatment);
 }
 
 void CDziennikSzczepien::OnEdit() {
-    std::vector<TreatmentRecord>& treatments = TheDataStore().flockTreatments;
+    const std::vector<TreatmentRecord>& treatments = TheDataStore().flockTreatments;
     if (selectedRow < 0 || selectedRow >= static_cast<int>(treatments.size())) return;
     const int row = selectedRow;
     CLeczenieSuplementacjaDodajZmien editor;
     editor.isEdit = 1;
     editor.treatment = treatments[row];
     if (editor.DoModal() != IDOK) return;
-    treatments[row] = editor.treatment;
     if (ListView* list = TreatmentList()) SetTreatmentRow(*list, row, editor.treatment);
 }
 
 void CDziennikSzczepien::OnDelete() {
-    std::vector<TreatmentRecord>& treatments = TheDataStore().flockTreatments;
+    const std::vector<TreatmentRecord>& treatments = TheDataStore().flockTreatments;
     if (selectedRow < 0 || selectedRow >= static_cast<int>(treatments.size())) return;
     const int row = selectedRow;
-    if (!TheDataStore().WriteTreatment(kModeDelete, treatments[row])) {
+    TreatmentRecord treatment = treatments[row];
+    if (!TheDataStore().WriteTreatment(kModeDelete, treatment)) {
         MessageBox(this, u"Nie udało się usunąć wpisu z dziennika.", u"", MB_OK | MB_ICONERROR);
         return;
     }
-    treatments.erase(treatments.begin() + row);
     if (ListView* list = TreatmentList()) {
         list->DeleteItem(row);
         list->ClearRowSelection();

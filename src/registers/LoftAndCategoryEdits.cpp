@@ -67,7 +67,6 @@ bool EditLoftWithEditor(QWidget* parent, const std::u16string& title, int loftIn
         ReportLoftNotSaved(parent);
         return false;
     }
-    store.lofts[loftIndex] = changed;
     return true;
 }
 
@@ -82,7 +81,6 @@ bool AddCategoryWithEditor(QWidget* parent, const std::u16string& title, int lof
     category.opiskategorii = editor.description;
     category.id_hodowli = store.lofts[loftIndex].id;
     if (!store.WriteCategory(kModeInsert, category) || category.id <= 0) return false;
-    store.lofts[loftIndex].categories.push_back(category);
     added = category;
     return true;
 }
@@ -99,17 +97,12 @@ bool EditCategoryWithEditor(QWidget* parent, const std::u16string& title, int lo
     changed.nazwakategorii = editor.name;
     changed.opiskategorii = editor.description;
     changed.id_hodowli = store.lofts[loftIndex].id;
-    if (!store.WriteCategory(changed.id, changed)) return false;
-    store.lofts[loftIndex].categories[categoryIndex] = changed;
-    return true;
+    return store.WriteCategory(changed.id, changed);
 }
 
 bool DeleteCategoryAt(int loftIndex, int categoryIndex) {
-    std::vector<CategoryRecord>& categories = TheDataStore().lofts[loftIndex].categories;
-    CategoryRecord category = categories[categoryIndex];
-    if (!TheDataStore().WriteCategory(kModeDelete, category)) return false;
-    categories.erase(categories.begin() + categoryIndex);
-    return true;
+    CategoryRecord category = TheDataStore().lofts[loftIndex].categories[categoryIndex];
+    return TheDataStore().WriteCategory(kModeDelete, category);
 }
 
 int PigeonCountOfLoft(int loftId) {

@@ -294,9 +294,9 @@ TEST_F(WriteBirdsTest, FlightsAndResultsRoundTripWithSixSignificantDigits) {
     flight.odleglosckm = 250.0;
     ASSERT_TRUE(store_.WriteFlight(kModeInsert, flight));
     ASSERT_GT(flight.id, 0);
-    EXPECT_TRUE(store_.flights.empty());  // the flights page appends it
+    ASSERT_EQ(store_.flights.size(), 1u);  // the store holds the new flight itself
+    EXPECT_EQ(store_.flights[0].id, flight.id);
     EXPECT_EQ(QueryText(PigeonsDbPath(), "SELECT odleglosckm FROM loty"), "250");
-    store_.flights.push_back(flight);
 
     FlightResultEntry result;
     result.id_lotu = flight.id;

@@ -500,7 +500,6 @@ TEST_F(BirdEditorPagesTest, TreatmentsAreStoredAtOnceAndEditedByTheirRow) {
     earlier.dawka = u"1 ml";
     earlier.data_podania = *MakeLocalTime(3, 3, 2012, 14, 5, 0);
     ASSERT_TRUE(TheDataStore().WriteTreatment(kModeInsert, earlier));
-    TheDataStore().pigeons.at(birdId_).treatments.push_back(earlier);
 
     RunEdit([&](CDodajGolebia& editor) {
         auto& page = PageOf<CDodajGolebiaTab5>(editor, kTreatmentsTab);

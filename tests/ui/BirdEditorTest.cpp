@@ -1,6 +1,8 @@
 // The bird editor: what reaches the bird file on OK (fields, lookups, ratings, dates at
 // 01:01:01 local time, the place in the current category), dates that cannot be stored, edits
 // that leave untouched values alone, and the box that keeps the window open for further birds.
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -478,14 +480,20 @@ TEST_F(BirdEditorTest, KeepOpenAddsOneBirdPerPressEachStartingWithoutAttachments
     listPage.Create(nullptr);
     std::vector<int> ids;
     bool openAfterTwo = false;
+    int photoId = 0;
+    const std::filesystem::path source = std::filesystem::temp_directory_path() / "keep-open-photo.jpg";
+    std::ofstream(source) << "jpeg";
     const int result = RunAdd(&listPage, [&](CDodajGolebia& editor, Page& page) {
         editor.Button(CDodajGolebia::kKeepOpenBox)->click();
         Type(page, Page::kName, u"Seria");
         Type(page, Page::kRing, u"500");
         editor.RunCommand(IDOK);
         ids.push_back(editor.record.id);
-        // A photo given to the bird just added, as the photo page does.
-        PhotoRecord photo{.id = 41, .id_golebia = editor.record.id, .rozszerzenie = u"jpg"};
+        // A photo given to the bird just added, stored as the photo page does.
+        PhotoRecord photo{.id_golebia = editor.record.id, .rozszerzenie = u"jpg"};
+        photo.path = source.u16string();
+        ASSERT_TRUE(TheDataStore().AddPhoto(photo));
+        photoId = photo.id;
         editor.record.photos.push_back(photo);
         editor.RunCommand(IDOK);
         ids.push_back(editor.record.id);
@@ -513,7 +521,8 @@ TEST_F(BirdEditorTest, KeepOpenAddsOneBirdPerPressEachStartingWithoutAttachments
     // The photo belongs to the first bird only.
     const CDataStore& store = TheDataStore();
     ASSERT_EQ(store.FindPigeon(ids[0]).photos.size(), 1u);
-    EXPECT_EQ(store.FindPigeon(ids[0]).photos[0].id, 41);
+    EXPECT_EQ(store.FindPigeon(ids[0]).photos[0].id, photoId);
+    std::filesystem::remove(source);
     for (int id : {ids[1], ids[2]}) {
         EXPECT_TRUE(store.FindPigeon(id).photos.empty()) << id;
         EXPECT_TRUE(store.FindPigeon(id).documents.empty()) << id;

@@ -67,7 +67,6 @@ protected:
         treatment.kategoria = kind;
         treatment.data_podania = given;
         EXPECT_TRUE(TheDataStore().WriteTreatment(kModeInsert, treatment));
-        TheDataStore().flockTreatments.push_back(treatment);
         return treatment;
     }
 };

@@ -1,0 +1,372 @@
+// Every write method keeps the store's memory itself: after each add, update and delete the
+// containers must equal what a second store loading the same folder reads from the files.
+#include <algorithm>
+#include <functional>
+#include <sstream>
+
+#include "TestSupport.h"
+
+namespace {
+
+std::string Str(const Text& t) { return S(t); }
+
+// Each container of a store written out as one comparable text, field by field.
+std::string DescribeBirds(const CDataStore& s) {
+    std::ostringstream o;
+    for (const auto& [id, b] : s.pigeons) {
+        o << id << ' ' << b.id_hodowli << ' ' << Str(b.nr_obraczki) << ' ' << Str(b.nazwa) << ' '
+          << b.id_ojca << ' ' << b.id_matki << ' ' << b.DataDodania << ' ' << b.DataF1 << ' '
+          << Str(b.krotkiopis) << " photos";
+        for (const PhotoRecord& p : b.photos) o << ' ' << p.id << ':' << Str(p.opis1) << ':' << p.classify1;
+        o << " docs";
+        for (const DocumentRecord& d : b.documents) o << ' ' << d.id << ':' << Str(d.nazwa);
+        o << " treatments";
+        for (const TreatmentRecord& t : b.treatments) o << ' ' << t.id << ':' << Str(t.nazwa);
+        o << '\n';
+    }
+    return o.str();
+}
+
+std::string DescribeLofts(const CDataStore& s) {
+    std::ostringstream o;
+    for (const LoftRecord& l : s.lofts) {
+        o << l.id << ' ' << Str(l.nazwahodowli) << ' ' << Str(l.opishodowli) << " birds "
+          << l.pigeonCount << " categories";
+        for (const CategoryRecord& c : l.categories) {
+            o << ' ' << c.id << ':' << c.id_hodowli << ':' << Str(c.nazwakategorii) << ':'
+              << Str(c.opiskategorii);
+        }
+        o << '\n';
+    }
+    return o.str();
+}
+
+std::string DescribePairs(const std::vector<PairRecord>& pairs) {
+    std::ostringstream o;
+    for (const PairRecord& p : pairs) {
+        o << p.id << ' ' << p.id_hodowli << ' ' << p.id_samca << ' ' << p.id_samicy << ' '
+          << p.DataDodania << ' ' << p.DataParowania << ' ' << Str(p.uwagi) << " young";
+        for (const YoungRecord& y : p.young) o << ' ' << y.id << ':' << y.id_golebia << ':' << Str(y.uwagi);
+        o << '\n';
+    }
+    return o.str();
+}
+
+std::string DescribeFlights(const std::vector<FlightRecord>& flights) {
+    std::ostringstream o;
+    for (const FlightRecord& f : flights) {
+        o << f.id << ' ' << f.id_hodowli << ' ' << f.typ << ' ' << Str(f.miejscowosc) << ' '
+          << f.odleglosckm << ' ' << f.czasodlotu << " results";
+        for (const FlightResultEntry& e : f.entries) {
+            o << ' ' << e.id << ':' << e.id_golebia << ':' << e.nr_konkursu << ':' << Str(e.notatki);
+        }
+        o << '\n';
+    }
+    return o.str();
+}
+
+std::string DescribeSeasons(std::vector<SeasonRecord> seasons) {
+    // A new breeding season is appended; a load sorts by start. The content must agree.
+    std::sort(seasons.begin(), seasons.end(),
+              [](const SeasonRecord& a, const SeasonRecord& b) { return a.id < b.id; });
+    std::ostringstream o;
+    for (const SeasonRecord& x : seasons) {
+        o << x.id << ' ' << x.id_hodowli << ' ' << Str(x.Nazwa) << ' ' << x.DATA_B << ' ' << x.DATA_E << '\n';
+    }
+    return o.str();
+}
+
+std::string DescribePeople(const PersonMap& people) {
+    std::ostringstream o;
+    for (const auto& [id, p] : people) {
+        o << id << ' ' << Str(p.imie) << ' ' << Str(p.nazwisko) << ' ' << p.hodowla << ' ' << p.typ
+          << ' ' << Str(p.nip) << '\n';
+    }
+    return o.str();
+}
+
+std::string DescribeNames(const NameMap& names) {
+    std::ostringstream o;
+    for (const auto& [id, n] : names) o << id << '=' << Str(n) << '\n';
+    return o.str();
+}
+
+std::string DescribeOthers(const CDataStore& s) {
+    std::ostringstream o;
+    o << "flock";
+    for (const TreatmentRecord& t : s.flockTreatments) o << ' ' << t.id << ':' << Str(t.nazwa) << ':' << t.kategoria;
+    o << "\ntransactions";
+    for (const auto& [id, t] : s.transactions) o << ' ' << id << ':' << t.id_hodowli << ':' << t.cena << ':' << Str(t.not1);
+    o << "\nnotes";
+    for (const NoteRecord& n : s.notes) o << ' ' << n.id << ':' << Str(n.nazwa);
+    o << "\ncolour values";
+    for (const auto& [id, v] : s.colourValues) o << ' ' << id << ':' << v;
+    return o.str();
+}
+
+struct Part {
+    const char* name;
+    std::function<std::string(const CDataStore&)> describe;
+};
+
+const std::vector<Part>& Parts() {
+    static const std::vector<Part> parts = {
+        {"birds", DescribeBirds},
+        {"lofts", DescribeLofts},
+        {"pairs", [](const CDataStore& s) { return DescribePairs(s.pairs); }},
+        {"all pairs", [](const CDataStore& s) { return DescribePairs(s.allPairs); }},
+        {"flights", [](const CDataStore& s) { return DescribeFlights(s.flights); }},
+        {"all flights", [](const CDataStore& s) { return DescribeFlights(s.allFlights); }},
+        {"breeding seasons", [](const CDataStore& s) { return DescribeSeasons(s.breedingSeasons); }},
+        {"flight seasons", [](const CDataStore& s) { return DescribeSeasons(s.flightSeasons); }},
+        {"clients", [](const CDataStore& s) { return DescribePeople(s.clients); }},
+        {"breeders", [](const CDataStore& s) { return DescribePeople(s.breeders); }},
+        {"colours", [](const CDataStore& s) { return DescribeNames(s.colourNames); }},
+        {"breeds", [](const CDataStore& s) { return DescribeNames(s.breedNames); }},
+        {"statuses", [](const CDataStore& s) { return DescribeNames(s.statusNames); }},
+        {"others", DescribeOthers},
+    };
+    return parts;
+}
+
+class MemoryMatchesFilesTest : public DataStoreTest {
+protected:
+    void SetUp() override {
+        DataStoreTest::SetUp();
+        Reload(-1);  // makes the tables
+        LoftRecord loft;
+        loft.nazwahodowli = U("Dom");
+        ASSERT_TRUE(store_.WriteLoft(kModeInsert, loft));
+        loftId_ = loft.id;
+        Reload(loftId_);
+    }
+
+    // Memory against a fresh load of the same folder, container by container.
+    void ExpectMemoryMatchesFiles(const std::string& step) {
+        CDataStore fresh;
+        ASSERT_TRUE(fresh.LoadLofts());
+        ASSERT_TRUE(fresh.LoadPigeonsDb(loftId_));
+        ASSERT_TRUE(fresh.LoadExtraDb(loftId_));
+        for (const Part& part : Parts()) {
+            EXPECT_EQ(part.describe(store_), part.describe(fresh)) << part.name << " after " << step;
+        }
+    }
+
+    int AddBird(const std::string& ring) {
+        PigeonRecord bird;
+        bird.nr_obraczki = U(ring);
+        bird.id_hodowli = loftId_;
+        bird.DataDodania = 1700000000;
+        EXPECT_TRUE(store_.WritePigeon(kModeInsert, bird));
+        return bird.id;
+    }
+
+    int loftId_ = 0;
+};
+
+TEST_F(MemoryMatchesFilesTest, BirdsLoftsAndCategories) {
+    const int a = AddBird("PL-1");
+    ExpectMemoryMatchesFiles("bird added (bird count)");
+
+    PigeonRecord edited = store_.FindPigeon(a);
+    edited.nazwa = U("As");
+    edited.DataDodania = 5;  // not written by an update
+    ASSERT_TRUE(store_.WritePigeon(a, edited));
+    ASSERT_TRUE(store_.WritePigeonShortDescription(a, U("szybki")));
+    ASSERT_TRUE(store_.WritePigeonRoofDate(a, 1710000000));
+    ExpectMemoryMatchesFiles("bird edited");
+    ASSERT_TRUE(store_.WritePigeonRoofDate(a, 0));
+    ExpectMemoryMatchesFiles("roof date cleared");
+
+    LoftRecord loft = store_.lofts[0];
+    loft.nazwahodowli = U("Gołębnik");
+    loft.opishodowli = U("strych");
+    ASSERT_TRUE(store_.WriteLoft(loft.id, loft));
+    ExpectMemoryMatchesFiles("loft renamed");
+
+    CategoryRecord category;
+    category.id_hodowli = loftId_;
+    category.nazwakategorii = U("Młode");
+    ASSERT_TRUE(store_.WriteCategory(kModeInsert, category));
+    ExpectMemoryMatchesFiles("category added");
+    category.nazwakategorii = U("Stare");
+    ASSERT_TRUE(store_.WriteCategory(category.id, category));
+    ExpectMemoryMatchesFiles("category renamed");
+    std::vector<PigeonRecord> series(2);
+    for (PigeonRecord& b : series) b.id_hodowli = loftId_;
+    ASSERT_TRUE(store_.AddNewPigeonsToCategory(category.id, series));
+    ExpectMemoryMatchesFiles("series added (bird count)");
+    ASSERT_TRUE(store_.AddPigeonToCategory(category.id, a) == 1);
+    ASSERT_TRUE(store_.RemovePigeonFromCategory(category.id, a) == 1);
+    ASSERT_TRUE(store_.WriteCategory(kModeDelete, category));
+    ExpectMemoryMatchesFiles("category deleted");
+
+    ASSERT_TRUE(store_.DeletePigeon(series[0].id));
+    ExpectMemoryMatchesFiles("bird deleted (bird count)");
+}
+
+TEST_F(MemoryMatchesFilesTest, AttachmentsAndTreatments) {
+    const int a = AddBird("PL-2");
+    const Text source = WriteBytes(root_ / "src.jpg", "jpeg");
+    PhotoRecord photo;
+    photo.id_golebia = a;
+    photo.id_hodowli = loftId_;
+    photo.rozszerzenie = u"jpg";
+    photo.opis1 = U("profil");
+    photo.path = source;
+    ASSERT_TRUE(store_.AddPhoto(photo));
+    DocumentRecord doc;
+    doc.id_wlasciciela = a;
+    doc.id_hodowli = loftId_;
+    doc.rozszerzenie = u"pdf";
+    doc.nazwa = U("rodowód");
+    doc.path = source;
+    ASSERT_TRUE(store_.AddDocument(doc));
+    TreatmentRecord own;
+    own.id_golebia = a;
+    own.nazwa = U("witaminy");
+    ASSERT_TRUE(store_.WriteTreatment(kModeInsert, own));
+    TreatmentRecord flock;
+    flock.id_golebia = TreatmentRecord::kFlock;
+    flock.nazwa = U("szczepienie");
+    ASSERT_TRUE(store_.WriteTreatment(kModeInsert, flock));
+    ExpectMemoryMatchesFiles("attachments added");
+
+    // An update of the bird keeps what other rows give it.
+    PigeonRecord edited = store_.FindPigeon(a);
+    edited.photos.clear();
+    edited.treatments.clear();
+    ASSERT_TRUE(store_.WritePigeon(a, edited));
+    own.nazwa = U("elektrolity");
+    ASSERT_TRUE(store_.WriteTreatment(own.id, own));
+    flock.kategoria = 2;
+    ASSERT_TRUE(store_.WriteTreatment(flock.id, flock));
+    ExpectMemoryMatchesFiles("bird and treatments edited");
+
+    ASSERT_TRUE(store_.DeletePhoto(photo));
+    ASSERT_TRUE(store_.DeleteDocument(doc));
+    ASSERT_TRUE(store_.WriteTreatment(kModeDelete, own));
+    ASSERT_TRUE(store_.WriteTreatment(kModeDelete, flock));
+    ExpectMemoryMatchesFiles("attachments deleted");
+}
+
+TEST_F(MemoryMatchesFilesTest, PairsYoungFlightsAndResults) {
+    const int male = AddBird("PL-3");
+    const int female = AddBird("PL-4");
+    const int chick = AddBird("PL-5");
+    PairRecord pair;
+    pair.id_hodowli = loftId_;
+    pair.id_samca = male;
+    pair.id_samicy = female;
+    pair.DataDodania = 1690000000;
+    ASSERT_TRUE(store_.WritePair(kModeInsert, pair));
+    YoungRecord young;
+    young.id_pary = pair.id;
+    young.id_hodowli = loftId_;
+    young.id_golebia = chick;
+    ASSERT_TRUE(store_.AddYoungWithParents(young, male, female));
+    ExpectMemoryMatchesFiles("pair and young added");
+
+    // The editor hands back a pair without its added date or young: both stay.
+    PairRecord edited = pair;
+    edited.DataDodania = 0;
+    edited.young.clear();
+    edited.uwagi = U("dobra para");
+    ASSERT_TRUE(store_.WritePair(pair.id, edited));
+    EXPECT_EQ(store_.pairs.at(0).DataDodania, 1690000000);
+    EXPECT_EQ(QueryInt(PigeonsDbPath(), "SELECT DataDodania FROM pary"), 1690000000);
+    young.uwagi = U("ładny");
+    ASSERT_EQ(store_.WriteYoung(young.id, young), 1);
+    ExpectMemoryMatchesFiles("pair and young edited");
+    ASSERT_EQ(store_.WriteYoung(kModeDelete, young), 1);
+    ASSERT_TRUE(store_.WritePair(kModeDelete, pair));
+    ExpectMemoryMatchesFiles("pair and young deleted");
+
+    FlightRecord flight;
+    flight.id_hodowli = loftId_;
+    flight.typ = 1;
+    flight.miejscowosc = U("Łódź");
+    flight.odleglosckm = 250;
+    ASSERT_TRUE(store_.WriteFlight(kModeInsert, flight));
+    FlightResultEntry result;
+    result.id_lotu = flight.id;
+    result.id_hodowli = loftId_;
+    result.id_golebia = chick;
+    result.nr_konkursu = 4;
+    ASSERT_TRUE(store_.WriteFlightResult(kModeInsert, result));
+    ExpectMemoryMatchesFiles("flight and result added");
+
+    FlightRecord editedFlight = store_.flights.at(0);
+    editedFlight.entries.clear();  // the flight editor knows nothing of results
+    editedFlight.typ = 9;          // never rewritten
+    editedFlight.miejscowosc = U("Opole");
+    ASSERT_TRUE(store_.WriteFlight(flight.id, editedFlight));
+    result.notatki = U("szybko");
+    ASSERT_TRUE(store_.WriteFlightResult(result.id, result));
+    ExpectMemoryMatchesFiles("flight and result edited");
+    ASSERT_TRUE(store_.WriteFlightResult(kModeDelete, result));
+    ExpectMemoryMatchesFiles("result deleted");
+    ASSERT_TRUE(store_.WriteFlight(kModeDelete, flight));
+    ExpectMemoryMatchesFiles("flight deleted");
+}
+
+TEST_F(MemoryMatchesFilesTest, SeasonsPeopleDictionariesTransactionsAndNotes) {
+    SeasonRecord season;
+    season.id_hodowli = loftId_;
+    season.Nazwa = U("Wiosna");
+    season.DATA_B = 1680000000;
+    season.DATA_E = 1690000000;
+    SeasonRecord early = season;
+    early.DATA_B = 1600000000;
+    ASSERT_TRUE(store_.AddBreedingSeason(season));
+    ASSERT_TRUE(store_.AddBreedingSeason(early));
+    ASSERT_TRUE(store_.AddFlightSeason(season));
+    ExpectMemoryMatchesFiles("seasons added");
+    ASSERT_TRUE(store_.DeleteBreedingSeason(season.id));
+    ASSERT_TRUE(store_.DeleteFlightSeason(season.id));
+    ExpectMemoryMatchesFiles("seasons deleted");
+
+    PersonRecord person;
+    person.imie = U("Jan");
+    person.typ = 3;
+    ASSERT_TRUE(store_.WriteClient(kModeInsert, person));
+    PersonRecord breeder = person;
+    ASSERT_TRUE(store_.WriteBreeder(kModeInsert, breeder));
+    ExpectMemoryMatchesFiles("people added");
+    person.nazwisko = U("Kowalski");
+    person.hodowla = 7;  // not written by an update
+    ASSERT_TRUE(store_.WriteClient(person.id, person));
+    breeder.nazwisko = U("Nowak");
+    breeder.hodowla = 7;
+    ASSERT_TRUE(store_.WriteBreeder(breeder.id, breeder));
+    ExpectMemoryMatchesFiles("people edited");
+    ASSERT_TRUE(store_.WriteClient(kModeDelete, person));
+    ExpectMemoryMatchesFiles("client deleted");
+
+    ASSERT_TRUE(store_.AddColour(loftId_, U("niebieski")));
+    ASSERT_TRUE(store_.AddBreed(loftId_, U("pocztowy")));
+    ASSERT_TRUE(store_.AddStatus(loftId_, U("w lotach")));
+    ExpectMemoryMatchesFiles("dictionary entries added");
+    ASSERT_TRUE(store_.DeleteColour(store_.colourNames.rbegin()->first));
+    ExpectMemoryMatchesFiles("colour deleted");
+
+    TransactionRecord sale;
+    sale.id_hodowli = loftId_;
+    sale.cena = 120.5;
+    ASSERT_TRUE(store_.WriteTransaction(kModeInsert, sale));
+    sale.id_hodowli = loftId_ + 5;  // the loft is not written by an update
+    sale.not1 = U("zaliczka");
+    ASSERT_TRUE(store_.WriteTransaction(sale.id, sale));
+    ExpectMemoryMatchesFiles("transaction edited");
+
+    NoteRecord note;
+    note.id_hodowli = loftId_;
+    note.nazwa = U("Plan");
+    ASSERT_TRUE(store_.WriteNote(kModeInsert, note));
+    ExpectMemoryMatchesFiles("note added");
+    ASSERT_TRUE(store_.WriteNote(kModeDelete, note));
+    ASSERT_TRUE(store_.WriteTransaction(kModeDelete, sale));
+    ExpectMemoryMatchesFiles("note and transaction deleted");
+}
+
+}  // namespace
