@@ -429,7 +429,6 @@ TEST_F(PairingPageTest, PairEditorPanelsShowLongNamesWithoutCuttingThemOff) {
     flight.czasodlotu = *MakeLocalTime(12, 5, 2026, 7, 0, 0);
     flight.odleglosckm = 512.3;
     ASSERT_TRUE(TheDataStore().WriteFlight(kModeInsert, flight));
-    TheDataStore().flights.push_back(flight);
     FlightResultEntry result;
     result.id_lotu = flight.id;
     result.id_hodowli = loft_;
