@@ -78,9 +78,8 @@ const PairRecord* CZakladkaEdycjaPtaka::SelectedPair() const {
 }
 
 int CZakladkaEdycjaPtaka::CurrentLoftId() {
-    const auto& lofts = TheDataStore().lofts;
-    if (g_currentLoftIndex < 0 || g_currentLoftIndex >= static_cast<int>(lofts.size())) return -1;
-    return lofts[g_currentLoftIndex].id;
+    const LoftRecord* loft = CurrentLoft();
+    return loft ? loft->id : -1;
 }
 
 // The current loft's id; without one the user is told so and -1 comes back.

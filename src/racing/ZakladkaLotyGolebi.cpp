@@ -98,12 +98,12 @@ bool CZakladkaLotyGolebi::OnInitDialog() {
 }
 
 bool CZakladkaLotyGolebi::HasCurrentLoft() const {
-    return g_currentLoftIndex >= 0 &&
-           g_currentLoftIndex < static_cast<int>(TheDataStore().lofts.size());
+    return CurrentLoft() != nullptr;
 }
 
 int CZakladkaLotyGolebi::CurrentLoftId() const {
-    return HasCurrentLoft() ? TheDataStore().lofts[g_currentLoftIndex].id : -1;
+    const LoftRecord* loft = CurrentLoft();
+    return loft ? loft->id : -1;
 }
 
 FlightRecord* CZakladkaLotyGolebi::ChosenFlight() {
