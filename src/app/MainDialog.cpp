@@ -443,15 +443,16 @@ void CMainDialog::FillLoftCombo() {
 void CMainDialog::FillCategoryCombo() {
     ComboBox* combo = CategoryCombo();
     combo->ResetContent();
-    if (!ValidLoft(g_currentLoftIndex)) return;
-    for (const CategoryRecord& category : Store().lofts[g_currentLoftIndex].categories)
+    const LoftRecord* loft = CurrentLoft();
+    if (!loft) return;
+    for (const CategoryRecord& category : loft->categories)
         combo->AddString(category.nazwakategorii);
 }
 
 void CMainDialog::SetLoftCountLabel() {
-    if (!ValidLoft(g_currentLoftIndex)) return;
-    SetDlgItemText(kLoftCountLabel, QStringLiteral("(%1)").arg(PigeonCountOfLoft(
-                                        Store().lofts[g_currentLoftIndex].id)));
+    const LoftRecord* loft = CurrentLoft();
+    if (!loft) return;
+    SetDlgItemText(kLoftCountLabel, QStringLiteral("(%1)").arg(PigeonCountOfLoft(loft->id)));
 }
 
 // The first loft and its first category, where they exist.

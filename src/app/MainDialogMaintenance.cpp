@@ -121,14 +121,10 @@ namespace {
 // What the main window shows, by ids, to show it again after the lofts were loaded anew.
 CMainDialog::Place CurrentPlace() {
     CMainDialog::Place place;
-    const std::vector<LoftRecord>& lofts = TheDataStore().lofts;
-    if (g_currentLoftIndex < 0 || g_currentLoftIndex >= static_cast<int>(lofts.size())) return place;
-    const LoftRecord& loft = lofts[static_cast<size_t>(g_currentLoftIndex)];
-    place.loftId = loft.id;
-    if (g_currentCategoryIndex >= 0 &&
-        g_currentCategoryIndex < static_cast<int>(loft.categories.size())) {
-        place.categoryId = loft.categories[static_cast<size_t>(g_currentCategoryIndex)].id;
-    }
+    const LoftRecord* loft = CurrentLoft();
+    if (!loft) return place;
+    place.loftId = loft->id;
+    if (const CategoryRecord* category = CurrentCategory()) place.categoryId = category->id;
     return place;
 }
 

@@ -149,9 +149,7 @@ void CDodajPsaDoPary::SaveYoung() {
     YoungRecord saved = young;
     saved.uwagi = ItemText(kNotes);
     saved.id_pary = pairId;
-    if (g_currentLoftIndex >= 0 && g_currentLoftIndex < static_cast<int>(store.lofts.size())) {
-        saved.id_hodowli = store.lofts[g_currentLoftIndex].id;
-    }
+    if (const LoftRecord* loft = CurrentLoft()) saved.id_hodowli = loft->id;
     bool stored = false;
     if (mode == kAdd) {
         saved.DataDodania = static_cast<Time64>(std::time(nullptr));

@@ -15,11 +15,8 @@ constexpr std::size_t kShortestName = 4;
 
 // The id of the current loft, or nothing when no loft is current.
 std::optional<int> CurrentLoftId() {
-    const auto& lofts = TheDataStore().lofts;
-    if (g_currentLoftIndex < 0 || g_currentLoftIndex >= static_cast<int>(lofts.size())) {
-        return std::nullopt;
-    }
-    return lofts[g_currentLoftIndex].id;
+    if (const LoftRecord* loft = CurrentLoft()) return loft->id;
+    return std::nullopt;
 }
 
 constexpr char16_t kNoLoft[] = u"Najpierw dodaj lub wybierz hodowlę.";

@@ -12,8 +12,10 @@
 #include "PairResultsPage.h"
 #include "Places.h"
 #include "PodgladHTML.h"
+#include "RecordPage.h"
 #include "SharedRoutines.h"
 #include "StandardControls.h"
+#include "WindowHelpers.h"
 
 namespace {
 
@@ -43,10 +45,15 @@ const char16_t* SexText(int sex) {
     }
 }
 
-bool AskYesNo(QWidget* parent, const char16_t* text, const char16_t* caption) {
-    return MessageBox(parent, std::u16string(text), std::u16string(caption),
-                      MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDYES;
-}
+// A full ring with a long name is wider than the widths below: those columns widen to it as far
+// as the list has room.
+const ListColumn kPairColumns[] = {
+    {u"...", 30},           {u"Samiec ", 160, true}, {u"Samica", 160, true},
+    {u"Data parowania", 130}, {u"Uwagi", 160},
+};
+const ListColumn kYoungColumns[] = {
+    {u"...", 30}, {u"Obrączka Gołębia", 140, true}, {u"Płeć", 140}, {u"Uwagi", 180},
+};
 
 }  // namespace
 
@@ -71,9 +78,8 @@ const PairRecord* CZakladkaEdycjaPtaka::SelectedPair() const {
 }
 
 int CZakladkaEdycjaPtaka::CurrentLoftId() {
-    const auto& lofts = TheDataStore().lofts;
-    if (g_currentLoftIndex < 0 || g_currentLoftIndex >= static_cast<int>(lofts.size())) return -1;
-    return lofts[g_currentLoftIndex].id;
+    const LoftRecord* loft = CurrentLoft();
+    return loft ? loft->id : -1;
 }
 
 // The current loft's id; without one the user is told so and -1 comes back.
@@ -82,77 +88,34 @@ static int LoftIdOrSay(QWidget* page, int loftId) {
     return loftId;
 }
 
-// Whether the row a command acts on is chosen; when not, the user is told so.
-static bool ChosenOrSay(QWidget* page, bool chosen, const char16_t* message) {
-    if (!chosen) MessageBox(page, std::u16string(message));
-    return chosen;
-}
-
 constexpr char16_t kChoosePair[] = u"Musisz wybrać parę z listy par";
 constexpr char16_t kChooseYoung[] = u"Musisz wybrać młodego z listy młodych";
-
-void CZakladkaEdycjaPtaka::SetUpList(ListView* list,
-                                     const std::vector<std::pair<const char16_t*, int>>& columns) {
-    if (!list) return;
-    list->setFont(listFont_);
-    list->SetTextColor(RGB(0, 0, 255));
-    list->SetFullRowSelect(true);
-    list->SetCheckBoxes(true);
-    list->SetGridLines(true);
-    int column = 0;
-    for (const auto& [heading, width] : columns) {
-        list->InsertColumn(column++, std::u16string(heading), ListView::AlignLeft, width);
-    }
-}
 
 bool CZakladkaEdycjaPtaka::OnInitDialog() {
     Dialog::OnInitDialog();
     listFont_ = Font(QStringLiteral("Tahoma"), 16, FW_MEDIUM);
-    SetUpList(PairList(), {{u"...", 30}, {u"Samiec ", 160}, {u"Samica", 160},
-                           {u"Data parowania", 130}, {u"Uwagi", 160}});
-    SetUpList(YoungList(), {{u"...", 30}, {u"Obrączka Gołębia", 140}, {u"Płeć", 140},
-                            {u"Uwagi", 180}});
-    // A full ring with a long name is wider than the widths above: those columns widen to it as
-    // far as the list has room.
-    if (ListView* list = PairList()) {
-        for (int column : {1, 2}) list->SetColumnFit(column, ListView::ColumnFit::WhenRoom);
-    }
-    if (ListView* list = YoungList()) list->SetColumnFit(1, ListView::ColumnFit::WhenRoom);
+    SetUpRecordList(PairList(), listFont_, kPairColumns);
+    SetUpRecordList(YoungList(), listFont_, kYoungColumns);
     for (int link = 0; link < kLinkCount; ++link) links_[link] = kLinks[link].rect;
-    FillPairList(-1);
+    FillPairList(kAllSeasons);
     return true;
 }
 
 // ---- lists ------------------------------------------------------------------------------------
 
 void CZakladkaEdycjaPtaka::FillPairList(int seasonIndex) {
-    shownPairs_.clear();
     if (ListView* list = YoungList()) list->DeleteAllItems();
     if (ListView* list = PairList()) list->DeleteAllItems();
     const CDataStore& store = TheDataStore();
-    const SeasonRecord* season = nullptr;
-    if (seasonIndex >= 0 && seasonIndex < static_cast<int>(store.breedingSeasons.size())) {
-        season = &store.breedingSeasons[seasonIndex];
-    }
-    for (const PairRecord& pair : store.pairs) {
-        // An unknown season lists nothing rather than everything.
-        if (seasonIndex != -1 && (!season || !IsInSeasonByDay(pair.DataParowania, *season))) {
-            continue;
-        }
-        shownPairs_.push_back(pair);
-        SetPairRow(-1, pair);
-    }
+    shownPairs_ = PairsInSeason(store.pairs, store.breedingSeasons, seasonIndex);
+    for (const PairRecord& pair : shownPairs_) SetPairRow(-1, pair);
     selectedPair_ = selectedYoung_ = -1;
 }
 
 void CZakladkaEdycjaPtaka::SetPairRow(int row, const PairRecord& pair) {
     ListView* list = PairList();
     if (!list) return;
-    if (row == -1) {
-        row = list->InsertItem(list->GetItemCount(), QStringLiteral(" "));
-    } else {
-        list->SetItemText(row, 0, QStringLiteral(" "));
-    }
+    row = RecordRow(list, row);
     const CDataStore& store = TheDataStore();
     list->SetItemText(row, 1, store.FindPigeon(pair.id_samca).GetDisplayName());
     list->SetItemText(row, 2, store.FindPigeon(pair.id_samicy).GetDisplayName());
@@ -163,11 +126,7 @@ void CZakladkaEdycjaPtaka::SetPairRow(int row, const PairRecord& pair) {
 void CZakladkaEdycjaPtaka::SetYoungRow(int row, const YoungRecord& young) {
     ListView* list = YoungList();
     if (!list) return;
-    if (row == -1) {
-        row = list->InsertItem(list->GetItemCount(), QStringLiteral(" "));
-    } else {
-        list->SetItemText(row, 0, QStringLiteral(" "));
-    }
+    row = RecordRow(list, row);
     const PigeonRecord& bird = TheDataStore().FindPigeon(young.id_golebia);
     list->SetItemText(row, 1, bird.GetDisplayName());
     list->SetItemText(row, 2, std::u16string(SexText(bird.plec)));
@@ -183,11 +142,7 @@ void CZakladkaEdycjaPtaka::ShowYoungOfSelectedPair() {
 }
 
 void CZakladkaEdycjaPtaka::OnSeasonChange() {
-    ComboBox* combo = SeasonCombo();
-    if (!combo) return;
-    const int index = combo->GetCurSel();
-    if (index == 0) FillPairList(-1);
-    if (index > 0) FillPairList(index - 1);
+    if (const auto seasonIndex = ChosenSeasonIndex(SeasonCombo())) FillPairList(*seasonIndex);
 }
 
 void CZakladkaEdycjaPtaka::OnPairClick() {
@@ -247,9 +202,7 @@ void CZakladkaEdycjaPtaka::OnPageClick(const QPoint& point) {
         [](Page& page) { page.PrintLitterCard(); }, [](Page& page) { page.AddYoung(); },
         [](Page& page) { page.EditYoung(); },       [](Page& page) { page.DeleteYoung(); },
     };
-    for (int link = 0; link < kLinkCount; ++link) {
-        if (links_[link].Contains(point)) kActions[link](*this);
-    }
+    if (const int link = LinkAt(links_, point); link != -1) kActions[link](*this);
 }
 
 // ---- pairs ------------------------------------------------------------------------------------
@@ -258,8 +211,8 @@ void CZakladkaEdycjaPtaka::OnPageClick(const QPoint& point) {
 // pair merely appended to a season's list could lie outside that season, and a list left on a
 // season after a deletion would name a filter it no longer follows.
 void CZakladkaEdycjaPtaka::ShowEveryPair() {
-    FillPairList(-1);
-    if (ComboBox* combo = SeasonCombo(); combo && combo->GetCount() > 0) combo->SetCurSel(0);
+    FillPairList(kAllSeasons);
+    ChooseAllSeasons(SeasonCombo());
 }
 
 void CZakladkaEdycjaPtaka::AddPair() {
@@ -283,7 +236,7 @@ void CZakladkaEdycjaPtaka::EditPair() {
     const int loftId = LoftIdOrSay(this, CurrentLoftId());
     if (loftId == -1) return;
     const PairRecord* shown = SelectedPair();
-    if (!ChosenOrSay(this, shown != nullptr, kChoosePair)) return;
+    if (!PresentOrSay(this, shown != nullptr, kChoosePair)) return;
     CDodajEdytujPare2 editor(this);
     editor.mode = CDodajEdytujPare2::kEdit;
     editor.pair = *shown;
@@ -295,7 +248,7 @@ void CZakladkaEdycjaPtaka::EditPair() {
 
 void CZakladkaEdycjaPtaka::DeletePair() {
     if (LoftIdOrSay(this, CurrentLoftId()) == -1) return;
-    if (!ChosenOrSay(this, SelectedPair() != nullptr, kChoosePair)) return;
+    if (!PresentOrSay(this, SelectedPair() != nullptr, kChoosePair)) return;
     if (!AskYesNo(this, u"Czy napewno usunąć wybraną parę?", u"Usuwanie pary")) return;
     PairRecord pair = shownPairs_[selectedPair_];
     if (!TheDataStore().WritePair(kModeDelete, pair)) {
@@ -325,8 +278,8 @@ void CZakladkaEdycjaPtaka::AddYoung() {
 
 void CZakladkaEdycjaPtaka::EditYoung() {
     const PairRecord* pair = SelectedPair();
-    if (!ChosenOrSay(this, pair != nullptr, kChoosePair)) return;
-    if (!ChosenOrSay(this,
+    if (!PresentOrSay(this, pair != nullptr, kChoosePair)) return;
+    if (!PresentOrSay(this,
                      selectedYoung_ >= 0 && selectedYoung_ < static_cast<int>(pair->young.size()),
                      kChooseYoung)) {
         return;
@@ -344,8 +297,8 @@ void CZakladkaEdycjaPtaka::EditYoung() {
 
 void CZakladkaEdycjaPtaka::DeleteYoung() {
     const PairRecord* pair = SelectedPair();
-    if (!ChosenOrSay(this, pair != nullptr, kChoosePair)) return;
-    if (!ChosenOrSay(this,
+    if (!PresentOrSay(this, pair != nullptr, kChoosePair)) return;
+    if (!PresentOrSay(this,
                      selectedYoung_ >= 0 && selectedYoung_ < static_cast<int>(pair->young.size()),
                      kChooseYoung)) {
         return;
@@ -377,23 +330,12 @@ void CZakladkaEdycjaPtaka::AddBreedingSeason() {
 }
 
 void CZakladkaEdycjaPtaka::DeleteBreedingSeason() {
-    ComboBox* combo = SeasonCombo();
-    if (!combo) return;
-    const int index = combo->GetCurSel();
+    if (!SeasonCombo() || LoftIdOrSay(this, CurrentLoftId()) == -1) return;
     CDataStore& store = TheDataStore();
-    if (LoftIdOrSay(this, CurrentLoftId()) == -1) return;
-    if (!ChosenOrSay(this, index > 0 && index <= static_cast<int>(store.breedingSeasons.size()),
-                     u"Musisz wybrać sezon z listy sezonów")) {
-        return;
-    }
-    if (!AskYesNo(this, u"Czy napewno usunąć wybrany sezon lęgowy?", u"Usuwanie sezonu")) return;
-    if (!store.DeleteBreedingSeason(store.breedingSeasons[index - 1].id)) {
-        MessageBox(this, u"Nie udało się usunąć sezonu.", u"", MB_OK | MB_ICONERROR);
-        return;
-    }
-    // Entry k stood for season k - 1: the store dropped the season, the list drops its entry.
-    combo->DeleteString(index);
-    combo->SetCurSel(-1);
+    DeleteChosenSeason(this, SeasonCombo(), store.breedingSeasons,
+                       u"Czy napewno usunąć wybrany sezon lęgowy?", [&store](int index) {
+                           return store.DeleteBreedingSeason(store.breedingSeasons[index].id);
+                       });
 }
 
 // ---- the litter card --------------------------------------------------------------------------

@@ -59,8 +59,8 @@ public:
     int SelectedPairRow() const { return selectedPair_; }
     int SelectedYoungRow() const { return selectedYoung_; }
 
-    // Lists every pair of the loaded loft (-1), or those paired within breeding season number
-    // `seasonIndex` of the data store.
+    // Lists every pair of the loaded loft (kAllSeasons), or those paired within breeding season
+    // number `seasonIndex` of the data store (none for an index that names no season).
     void FillPairList(int seasonIndex);
     void SetPairRow(int row, const PairRecord& pair);
     void SetYoungRow(int row, const YoungRecord& young);
@@ -99,7 +99,6 @@ private:
     void ShowYoungOfSelectedPair();
     // Lists every pair and sets the chooser to "Wszystkie Pary" (after an add or a deletion).
     void ShowEveryPair();
-    void SetUpList(ListView* list, const std::vector<std::pair<const char16_t*, int>>& columns);
 
     QFont listFont_;
     std::vector<PairRecord> shownPairs_;

@@ -2,11 +2,29 @@
 
 #include <QString>
 
+#include "DataStore.h"
 #include "Seams.h"
 
 int g_currentLoftIndex = -1;
 int g_currentCategoryIndex = -1;
 int g_selectedPigeonRow = -1;
+
+const LoftRecord* CurrentLoft() {
+    const auto& lofts = TheDataStore().lofts;
+    if (g_currentLoftIndex < 0 || g_currentLoftIndex >= static_cast<int>(lofts.size())) {
+        return nullptr;
+    }
+    return &lofts[static_cast<size_t>(g_currentLoftIndex)];
+}
+
+const CategoryRecord* CurrentCategory() {
+    const LoftRecord* loft = CurrentLoft();
+    if (!loft || g_currentCategoryIndex < 0 ||
+        g_currentCategoryIndex >= static_cast<int>(loft->categories.size())) {
+        return nullptr;
+    }
+    return &loft->categories[static_cast<size_t>(g_currentCategoryIndex)];
+}
 
 namespace {
 QString UnreadableFileText(const char16_t* path) {

@@ -10,6 +10,13 @@ extern int g_currentCategoryIndex;
 extern int g_selectedPigeonRow;
 
 class QWidget;
+struct CategoryRecord;
+struct LoftRecord;
+
+// The current loft of the data store and the current category of that loft, null when none is
+// current (or the index names none any more).
+const LoftRecord* CurrentLoft();
+const CategoryRecord* CurrentCategory();
 
 // Tells the user that a database file could not be read (another program holds it, or it is
 // damaged), naming the file; the records in memory stay as they were.

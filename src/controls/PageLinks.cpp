@@ -17,3 +17,10 @@ void PaintPageLinks(Dc& dc, std::span<const PageLink> links, std::span<const Rec
     dc.SetBkMode(previousMode);
     dc.SelectFont(previous);
 }
+
+int LinkAt(std::span<const Rect> placed, const QPoint& point) {
+    for (size_t link = 0; link < placed.size(); ++link) {
+        if (placed[link].Contains(point)) return static_cast<int>(link);
+    }
+    return -1;
+}

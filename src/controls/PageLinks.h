@@ -14,3 +14,6 @@ struct PageLink {
 
 // Paints each link at its place in `placed` (a link whose place is empty is not painted).
 void PaintPageLinks(Dc& dc, std::span<const PageLink> links, std::span<const Rect> placed);
+
+// The link whose place holds the point (page coordinates), -1 when none does.
+int LinkAt(std::span<const Rect> placed, const QPoint& point);

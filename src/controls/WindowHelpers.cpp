@@ -4,6 +4,7 @@
 #include <locale>
 #include <sstream>
 
+#include "Seams.h"
 #include "SharedRoutines.h"
 #include "TransparentStatic.h"
 
@@ -19,4 +20,9 @@ Text FloatText(double value) {
     out.imbue(std::locale::classic());
     out << value;
     return FromUtf8(out.str());
+}
+
+bool AskYesNo(QWidget* parent, const std::u16string& text, const std::u16string& caption) {
+    return MessageBox(parent, text, caption, MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) ==
+           IDYES;
 }

@@ -7,7 +7,14 @@
 #include "Dc.h"
 #include "Records.h"
 
+#include <string>
+
 class QLabel;
+class QWidget;
+
+// Asks before something is deleted or overwritten: Yes and No, No the default, the exclamation
+// icon. True when the user answers Yes.
+bool AskYesNo(QWidget* parent, const std::u16string& text, const std::u16string& caption);
 
 // A label's font and, for the program's transparent labels, its text colour.
 void SetLabelLook(QLabel* label, const QFont& font, COLORREF colour);

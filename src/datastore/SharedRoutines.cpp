@@ -295,6 +295,35 @@ bool IsInSeasonByDay(Time64 when, const SeasonRecord& season) {
     return key(*first) <= key(*day) && key(*day) <= key(*last);
 }
 
+namespace {
+template <typename Record, typename When>
+std::vector<Record> RecordsInSeason(const std::vector<Record>& records,
+                                    const std::vector<SeasonRecord>& seasons, int seasonIndex,
+                                    When when) {
+    if (seasonIndex == kAllSeasons) return records;
+    std::vector<Record> kept;
+    if (seasonIndex < 0 || seasonIndex >= static_cast<int>(seasons.size())) return kept;
+    const SeasonRecord& season = seasons[seasonIndex];
+    for (const Record& record : records) {
+        if (IsInSeasonByDay(when(record), season)) kept.push_back(record);
+    }
+    return kept;
+}
+}  // namespace
+
+std::vector<PairRecord> PairsInSeason(const std::vector<PairRecord>& pairs,
+                                      const std::vector<SeasonRecord>& seasons, int seasonIndex) {
+    return RecordsInSeason(pairs, seasons, seasonIndex,
+                           [](const PairRecord& pair) { return pair.DataParowania; });
+}
+
+std::vector<FlightRecord> FlightsInSeason(const std::vector<FlightRecord>& flights,
+                                          const std::vector<SeasonRecord>& seasons,
+                                          int seasonIndex) {
+    return RecordsInSeason(flights, seasons, seasonIndex,
+                           [](const FlightRecord& flight) { return flight.czasodlotu; });
+}
+
 double RoundSignificant(double value, int significant) {
     char buffer[64];
     const auto result =

@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "Records.h"
 
@@ -88,6 +89,17 @@ std::optional<LocalDateTime> ToLocalDateTime(Time64 time);
 // 01:01:01 of their days, so comparing the times themselves would drop what happened early on
 // the first day and later on the last. False for a time or bound that is not set.
 bool IsInSeasonByDay(Time64 when, const SeasonRecord& season);
+
+// The season chooser's index that stands for no season filter: every record is listed.
+inline constexpr int kAllSeasons = -1;
+// The pairs and the flights of season number `seasonIndex` of `seasons` (by day, as above: pairs
+// by pairing time, flights by release time), in their order; every one for kAllSeasons and none
+// for an index that names no season. Both pages filter through these.
+std::vector<PairRecord> PairsInSeason(const std::vector<PairRecord>& pairs,
+                                      const std::vector<SeasonRecord>& seasons, int seasonIndex);
+std::vector<FlightRecord> FlightsInSeason(const std::vector<FlightRecord>& flights,
+                                          const std::vector<SeasonRecord>& seasons,
+                                          int seasonIndex);
 
 // A double written with `significant` significant digits in general notation and read back:
 // the rounding that stored coefficients, points and distances have always had.

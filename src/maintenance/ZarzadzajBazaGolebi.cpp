@@ -7,19 +7,6 @@
 
 namespace {
 
-// The current category of the current loft, or null when the main window has none.
-const CategoryRecord* CurrentCategory() {
-    const std::vector<LoftRecord>& lofts = TheDataStore().lofts;
-    if (g_currentLoftIndex < 0 || g_currentLoftIndex >= static_cast<int>(lofts.size())) {
-        return nullptr;
-    }
-    const std::vector<CategoryRecord>& categories = lofts[g_currentLoftIndex].categories;
-    if (g_currentCategoryIndex < 0 || g_currentCategoryIndex >= static_cast<int>(categories.size())) {
-        return nullptr;
-    }
-    return &categories[g_currentCategoryIndex];
-}
-
 }  // namespace
 
 CZarzadzajBazaGolebi::CZarzadzajBazaGolebi(QWidget* parent) : Dialog(kTemplateId, parent) {

@@ -415,22 +415,6 @@ bool CZakladkaListaPsow::PreTranslateKey(QWidget* target, QKeyEvent* event) {
 
 // ---- commands -----------------------------------------------------------------------------------
 
-const LoftRecord* CZakladkaListaPsow::CurrentLoft() const {
-    const CDataStore& store = TheDataStore();
-    if (g_currentLoftIndex < 0 || g_currentLoftIndex >= static_cast<int>(store.lofts.size()))
-        return nullptr;
-    return &store.lofts[g_currentLoftIndex];
-}
-
-const CategoryRecord* CZakladkaListaPsow::CurrentCategory() const {
-    const LoftRecord* loft = CurrentLoft();
-    if (!loft || g_currentCategoryIndex < 0 ||
-        g_currentCategoryIndex >= static_cast<int>(loft->categories.size())) {
-        return nullptr;
-    }
-    return &loft->categories[g_currentCategoryIndex];
-}
-
 void CZakladkaListaPsow::ShowCurrentCategory() {
     if (const CategoryRecord* category = CurrentCategory())
         ShowCategory(g_currentLoftIndex, category->id);

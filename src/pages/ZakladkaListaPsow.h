@@ -149,9 +149,6 @@ protected:
 private:
     void ShowDefaultPhoto();
     void TellPreviewTab(int tab, int pigeonId);
-    // The current loft and category, when both are chosen.
-    const LoftRecord* CurrentLoft() const;
-    const CategoryRecord* CurrentCategory() const;
     void ShowCurrentCategory();
     // Swaps the birds of rows a and b, in the list and in the stored order, in one transaction.
     bool SwapRows(int a, int b);

@@ -174,7 +174,7 @@ void CZakladkaTransakcje::OnListClick() {
 void CZakladkaTransakcje::AddTransaction() {
     CDataStore& store = TheDataStore();
     // A transaction belongs to a loft: without a current one there is nowhere to put it.
-    if (g_currentLoftIndex < 0 || g_currentLoftIndex >= static_cast<int>(store.lofts.size())) {
+    if (!CurrentLoft()) {
         MessageBox(this, u"Najpierw dodaj lub wybierz hodowlę.");
         return;
     }

@@ -8,6 +8,7 @@
 #include "ListView.h"
 #include "NowyLot.h"
 #include "PageLinks.h"
+#include "RecordPage.h"
 #include "SharedRoutines.h"
 #include "StandardControls.h"
 #include "TransparentStatic.h"
@@ -28,19 +29,12 @@ const PageLink kLinks[CZakladkaLotyGolebi::kLinkCount] = {
     {u"Usuń gołębia", {5, 400, 210, 430}, kResultLinks},
 };
 
-struct ColumnLook {
-    const char16_t* heading;
-    int width;
-    // A ring or a place name: wider than `width` when long, as far as the list has room.
-    bool fitsText = false;
-};
-
-const ColumnLook kFlightColumns[] = {
+const ListColumn kFlightColumns[] = {
     {u"...", 30},         {u"Miejscowość", 160, true}, {u"Data lotu", 110},
     {u"Dystans", 90},     {u"Pogoda", 120},      {u"W konkursie(%, wł., w konk.", 190},
 };
 
-const ColumnLook kResultColumns[] = {
+const ListColumn kResultColumns[] = {
     {u"...", 30},          {u"Obrączka gołębia", 140, true}, {u"Czas przylotu", 140},
     {u"Nr. konkursu", 110}, {u"Coefficent", 90},       {u"Punkty", 90},
     {u"Prędkość [m/min]", 130},
@@ -50,36 +44,10 @@ constexpr int kSeasonCaption = 1250;
 constexpr int kFlightsHeading = 1251;
 constexpr int kResultsHeading = 1252;
 
-void SetUpList(ListView* list, const QFont& font, const ColumnLook* columns, int count) {
-    if (!list) return;
-    list->setFont(font);
-    list->SetTextColor(RGB(0, 0, 255));
-    list->SetGridLines(true);
-    list->SetCheckBoxes(true);
-    list->SetFullRowSelect(true);
-    for (int column = 0; column < count; ++column) {
-        list->InsertColumn(column, std::u16string(columns[column].heading), ListView::AlignLeft,
-                           columns[column].width);
-        if (columns[column].fitsText) list->SetColumnFit(column, ListView::ColumnFit::WhenRoom);
-    }
-}
-
-// Asks before a delete: Yes and No, No the default.
-bool Confirm(QWidget* parent, const char16_t* text, const char16_t* caption) {
-    return MessageBox(parent, std::u16string(text), std::u16string(caption),
-                      MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDYES;
-}
-
 constexpr char16_t kChooseFlightFirst[] =
     u"Przed dodaniem gołębia do lotu musisz wybrać lot z listy powyżej";
 constexpr char16_t kNoLoft[] = u"Najpierw dodaj lub wybierz hodowlę.";
 constexpr char16_t kChooseFlight[] = u"Musisz wybrać lot z listy lotów";
-
-// Whether what a command needs is there; when not, the user is told so.
-bool OrSay(QWidget* page, bool present, const char16_t* message) {
-    if (!present) MessageBox(page, std::u16string(message));
-    return present;
-}
 
 }  // namespace
 
@@ -116,8 +84,8 @@ ListView* CZakladkaLotyGolebi::ResultList() const { return List(kResultList); }
 bool CZakladkaLotyGolebi::OnInitDialog() {
     Dialog::OnInitDialog();
     listFont_ = Font(QStringLiteral("Tahoma"), 16, FW_MEDIUM);
-    SetUpList(FlightList(), listFont_, kFlightColumns, static_cast<int>(std::size(kFlightColumns)));
-    SetUpList(ResultList(), listFont_, kResultColumns, static_cast<int>(std::size(kResultColumns)));
+    SetUpRecordList(FlightList(), listFont_, kFlightColumns);
+    SetUpRecordList(ResultList(), listFont_, kResultColumns);
     headingFont_ = Font(QStringLiteral("Tahoma"), 14, FW_BOLD);
     for (int id : {kSeasonCaption, kFlightsHeading, kResultsHeading}) {
         if (auto* label = ItemAs<CTransparentStatic>(id)) {
@@ -130,12 +98,12 @@ bool CZakladkaLotyGolebi::OnInitDialog() {
 }
 
 bool CZakladkaLotyGolebi::HasCurrentLoft() const {
-    return g_currentLoftIndex >= 0 &&
-           g_currentLoftIndex < static_cast<int>(TheDataStore().lofts.size());
+    return CurrentLoft() != nullptr;
 }
 
 int CZakladkaLotyGolebi::CurrentLoftId() const {
-    return HasCurrentLoft() ? TheDataStore().lofts[g_currentLoftIndex].id : -1;
+    const LoftRecord* loft = CurrentLoft();
+    return loft ? loft->id : -1;
 }
 
 FlightRecord* CZakladkaLotyGolebi::ChosenFlight() {
@@ -157,22 +125,11 @@ FlightResultEntry* CZakladkaLotyGolebi::ChosenResult() {
 // ---- the lists ------------------------------------------------------------------------------
 
 void CZakladkaLotyGolebi::FillFlightList(int seasonIndex) {
-    shownFlights_.clear();
     if (ListView* list = FlightList()) list->DeleteAllItems();
     if (ListView* list = ResultList()) list->DeleteAllItems();
     const CDataStore& store = TheDataStore();
-    const SeasonRecord* season = nullptr;
-    if (seasonIndex >= 0) {
-        if (seasonIndex >= static_cast<int>(store.flightSeasons.size())) return;
-        season = &store.flightSeasons[seasonIndex];
-    }
-    for (const FlightRecord& flight : store.flights) {
-        // A season holds whole days: a flight released at any hour of its first or last day
-        // belongs to it.
-        if (season && !IsInSeasonByDay(flight.czasodlotu, *season)) continue;
-        shownFlights_.push_back(flight);
-        SetFlightRow(-1, flight);
-    }
+    shownFlights_ = FlightsInSeason(store.flights, store.flightSeasons, seasonIndex);
+    for (const FlightRecord& flight : shownFlights_) SetFlightRow(-1, flight);
     selectedFlight_ = -1;
     selectedResult_ = -1;
 }
@@ -180,11 +137,7 @@ void CZakladkaLotyGolebi::FillFlightList(int seasonIndex) {
 void CZakladkaLotyGolebi::SetFlightRow(int row, const FlightRecord& flight) {
     ListView* list = FlightList();
     if (!list) return;
-    if (row == -1) {
-        row = list->InsertItem(list->GetItemCount(), QStringLiteral(" "));
-    } else {
-        list->SetItemText(row, 0, QStringLiteral(" "));
-    }
+    row = RecordRow(list, row);
     list->SetItemText(row, 1, flight.miejscowosc);
     list->SetItemText(row, 2, FormatTime(flight.czasodlotu, "%d/%m/%y"));
     list->SetItemText(row, 3, FlightDistanceText(flight));
@@ -196,11 +149,7 @@ void CZakladkaLotyGolebi::SetResultRow(int row, const FlightResultEntry& result)
     ListView* list = ResultList();
     const FlightRecord* flight = ChosenFlight();
     if (!list || !flight) return;
-    if (row == -1) {
-        row = list->InsertItem(list->GetItemCount(), QStringLiteral(" "));
-    } else {
-        list->SetItemText(row, 0, QStringLiteral(" "));
-    }
+    row = RecordRow(list, row);
     list->SetItemText(row, 1, TheDataStore().FindPigeon(result.id_golebia).GetDisplayName());
     list->SetItemText(row, 2, FormatTime(result.DataCzasPrzylotu, "%H:%M:%S"));
     list->SetItemText(row, 3, NumberText(result.nr_konkursu) + u" ");
@@ -221,8 +170,8 @@ void CZakladkaLotyGolebi::ShowResultsOfSelectedFlight() {
 }
 
 void CZakladkaLotyGolebi::ShowAllFlights() {
-    FillFlightList(-1);
-    if (ComboBox* combo = SeasonCombo(); combo && combo->GetCount() > 0) combo->SetCurSel(0);
+    FillFlightList(kAllSeasons);
+    ChooseAllSeasons(SeasonCombo());
 }
 
 void CZakladkaLotyGolebi::LayoutControls() {
@@ -249,18 +198,14 @@ void CZakladkaLotyGolebi::OnLButtonDown(const QPoint& point) {
 }
 
 void CZakladkaLotyGolebi::OnPageClick(const QPoint& point) {
-    for (int link = 0; link < kLinkCount; ++link) {
-        if (!links_[link].Contains(point)) continue;
-        switch (link) {
-            case kLinkAddFlight: AddFlight(); break;
-            case kLinkEditFlight: EditFlight(); break;
-            case kLinkDeleteFlight: DeleteFlight(); break;
-            case kLinkAddResult: AddFlightResult(); break;
-            case kLinkEditResult: EditFlightResult(); break;
-            case kLinkDeleteResult: DeleteFlightResult(); break;
-            default: break;  // "Drukuj Lot" has no printout
-        }
-        return;
+    switch (LinkAt(links_, point)) {
+        case kLinkAddFlight: AddFlight(); break;
+        case kLinkEditFlight: EditFlight(); break;
+        case kLinkDeleteFlight: DeleteFlight(); break;
+        case kLinkAddResult: AddFlightResult(); break;
+        case kLinkEditResult: EditFlightResult(); break;
+        case kLinkDeleteResult: DeleteFlightResult(); break;
+        default: break;  // "Drukuj Lot" has no printout
     }
 }
 
@@ -278,16 +223,13 @@ void CZakladkaLotyGolebi::OnResultClick() {
 }
 
 void CZakladkaLotyGolebi::OnSeasonChange() {
-    const ComboBox* combo = SeasonCombo();
-    const int index = combo ? combo->GetCurSel() : -1;
-    if (index == 0) FillFlightList(-1);
-    else if (index > 0) FillFlightList(index - 1);
+    if (const auto seasonIndex = ChosenSeasonIndex(SeasonCombo())) FillFlightList(*seasonIndex);
 }
 
 // ---- flights --------------------------------------------------------------------------------
 
 void CZakladkaLotyGolebi::AddFlight() {
-    if (OrSay(this, HasCurrentLoft(), kNoLoft)) {
+    if (PresentOrSay(this, HasCurrentLoft(), kNoLoft)) {
         CNowyLot editor(this);
         editor.mode = CNowyLot::kAddMode;
         editor.record.id_hodowli = CurrentLoftId();
@@ -298,7 +240,8 @@ void CZakladkaLotyGolebi::AddFlight() {
 }
 
 void CZakladkaLotyGolebi::EditFlight() {
-    if (!OrSay(this, HasCurrentLoft(), kNoLoft) || !OrSay(this, ChosenFlight(), kChooseFlight)) {
+    if (!PresentOrSay(this, HasCurrentLoft(), kNoLoft) ||
+        !PresentOrSay(this, ChosenFlight(), kChooseFlight)) {
         return;
     }
     CNowyLot editor(this);
@@ -311,8 +254,9 @@ void CZakladkaLotyGolebi::EditFlight() {
 }
 
 void CZakladkaLotyGolebi::DeleteFlight() {
-    if (OrSay(this, HasCurrentLoft(), kNoLoft) && OrSay(this, ChosenFlight(), kChooseFlight) &&
-        Confirm(this, u"Czy napewno usunąć wybrany lot?", u"Usuwanie lotu")) {
+    if (PresentOrSay(this, HasCurrentLoft(), kNoLoft) &&
+        PresentOrSay(this, ChosenFlight(), kChooseFlight) &&
+        AskYesNo(this, u"Czy napewno usunąć wybrany lot?", u"Usuwanie lotu")) {
         // The flight's results go with it, in the same transaction.
         FlightRecord flight = *ChosenFlight();
         if (!TheDataStore().WriteFlight(kModeDelete, flight)) {
@@ -363,9 +307,9 @@ void CZakladkaLotyGolebi::EditFlightResult() {
 }
 
 void CZakladkaLotyGolebi::DeleteFlightResult() {
-    if (!OrSay(this, HasCurrentLoft(), kNoLoft) ||
-        !OrSay(this, ChosenResult(), u"Należy wybrać gołębia z listy.") ||
-        !Confirm(this, u"Czy napewno usunąć wybranego lotnika?", u"Usuwanie lotnika")) {
+    if (!PresentOrSay(this, HasCurrentLoft(), kNoLoft) ||
+        !PresentOrSay(this, ChosenResult(), u"Należy wybrać gołębia z listy.") ||
+        !AskYesNo(this, u"Czy napewno usunąć wybranego lotnika?", u"Usuwanie lotnika")) {
         return;
     }
     FlightRecord& flight = *ChosenFlight();
@@ -400,18 +344,9 @@ void CZakladkaLotyGolebi::AddFlightSeason() {
 }
 
 void CZakladkaLotyGolebi::DeleteFlightSeason() {
-    ComboBox* combo = SeasonCombo();
-    const int index = combo ? combo->GetCurSel() : -1;
     CDataStore& store = TheDataStore();
-    if (!OrSay(this, index > 0 && index <= static_cast<int>(store.flightSeasons.size()),
-               u"Musisz wybrać sezon z listy sezonów") ||
-        !Confirm(this, u"Czy napewno usunąć wybrany sezon lotowy?", u"Usuwanie sezonu")) {
-        return;
-    }
-    if (!store.DeleteFlightSeason(store.flightSeasons[index - 1].id)) {
-        MessageBox(this, u"Nie udało się usunąć sezonu.", u"", MB_OK | MB_ICONERROR);
-        return;
-    }
-    combo->DeleteString(index);
-    combo->SetCurSel(-1);
+    DeleteChosenSeason(this, SeasonCombo(), store.flightSeasons,
+                       u"Czy napewno usunąć wybrany sezon lotowy?", [&store](int index) {
+                           return store.DeleteFlightSeason(store.flightSeasons[index].id);
+                       });
 }

@@ -51,8 +51,9 @@ public:
     ListView* FlightList() const;
     ListView* ResultList() const;
 
-    // Lists every flight of the loaded loft (-1), or those released on a day of flight season
-    // `seasonIndex`; nothing is selected afterwards.
+    // Lists every flight of the loaded loft (kAllSeasons), or those released on a day of flight
+    // season `seasonIndex` (none for an index that names no season); nothing is selected
+    // afterwards.
     void FillFlightList(int seasonIndex);
     // Places the links and fits both lists to the page.
     void LayoutControls();

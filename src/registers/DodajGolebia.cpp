@@ -14,21 +14,6 @@ namespace {
 
 constexpr int kHeaderTitleInset = 70;
 
-const LoftRecord* CurrentLoft() {
-    const CDataStore& store = TheDataStore();
-    if (g_currentLoftIndex < 0 || g_currentLoftIndex >= static_cast<int>(store.lofts.size()))
-        return nullptr;
-    return &store.lofts[g_currentLoftIndex];
-}
-
-const CategoryRecord* CurrentCategory() {
-    const LoftRecord* loft = CurrentLoft();
-    if (!loft || g_currentCategoryIndex < 0 ||
-        g_currentCategoryIndex >= static_cast<int>(loft->categories.size()))
-        return nullptr;
-    return &loft->categories[g_currentCategoryIndex];
-}
-
 }  // namespace
 
 CDodajGolebia::CDodajGolebia(QWidget* parent) : Dialog(kTemplateId, parent) {

@@ -7,8 +7,6 @@ CDodajGolebiaPage::CDodajGolebiaPage(int templateId, PigeonRecord& record, QWidg
     : Dialog(templateId, parent), record_(record) {}
 
 int CDodajGolebiaPage::AttachmentLoftId() const {
-    const CDataStore& store = TheDataStore();
-    if (g_currentLoftIndex >= 0 && g_currentLoftIndex < static_cast<int>(store.lofts.size()))
-        return store.lofts[g_currentLoftIndex].id;
+    if (const LoftRecord* loft = CurrentLoft()) return loft->id;
     return record_.id_hodowli;
 }

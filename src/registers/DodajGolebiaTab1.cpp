@@ -98,13 +98,6 @@ void SetLabelLook(QLabel* label, const QFont& font, COLORREF colour) {
     label->update();
 }
 
-const LoftRecord* CurrentLoft() {
-    const CDataStore& store = TheDataStore();
-    if (g_currentLoftIndex < 0 || g_currentLoftIndex >= static_cast<int>(store.lofts.size()))
-        return nullptr;
-    return &store.lofts[g_currentLoftIndex];
-}
-
 }  // namespace
 
 CDodajGolebiaTab1::CDodajGolebiaTab1(PigeonRecord& record, QWidget* parent)

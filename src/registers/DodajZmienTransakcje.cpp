@@ -230,8 +230,8 @@ void CDodajZmienTransakcje::SaveTransaction() {
     }
 
     CDataStore& store = TheDataStore();
-    const bool haveLoft =
-        g_currentLoftIndex >= 0 && g_currentLoftIndex < static_cast<int>(store.lofts.size());
+    const LoftRecord* loft = CurrentLoft();
+    const bool haveLoft = loft != nullptr;
     // A new transaction needs the loft it belongs to; an edited one keeps its own when no loft
     // is chosen.
     if (editFlag != 1 && !haveLoft) return;
@@ -245,7 +245,7 @@ void CDodajZmienTransakcje::SaveTransaction() {
 
     TransactionRecord saved = record;
     saved.id_klienta = chosenClientId;
-    if (haveLoft) saved.id_hodowli = store.lofts[g_currentLoftIndex].id;
+    if (haveLoft) saved.id_hodowli = loft->id;
     const int subject = Combo(kSubjectCombo) ? Combo(kSubjectCombo)->GetCurSel() : 0;
     if (subject != 1) {
         saved.id_golebia = chosenBirdId;

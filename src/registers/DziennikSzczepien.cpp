@@ -38,9 +38,7 @@ void CDziennikSzczepien::OnAdd() {
     CLeczenieSuplementacjaDodajZmien editor;
     editor.isEdit = 0;
     editor.treatment.id_golebia = TreatmentRecord::kFlock;
-    if (g_currentLoftIndex >= 0 && g_currentLoftIndex < static_cast<int>(store.lofts.size())) {
-        editor.treatment.id_hodowli = store.lofts[g_currentLoftIndex].id;
-    }
+    if (const LoftRecord* loft = CurrentLoft()) editor.treatment.id_hodowli = loft->id;
     if (editor.DoModal() != IDOK || editor.treatment.id <= 0) return;
     if (ListView* list = TreatmentList()) SetTreatmentRow(*list, -1, editor.treatment);
 }

@@ -46,12 +46,12 @@ void NameDictionaryDialog::OnAdd() {
     newName = ItemText(ids_.edit);
     if (newName.empty()) return;
     // A new name is stored with the current loft; without one nothing is added.
-    const std::vector<LoftRecord>& lofts = TheDataStore().lofts;
-    if (g_currentLoftIndex < 0 || g_currentLoftIndex >= static_cast<int>(lofts.size())) return;
+    const LoftRecord* loft = CurrentLoft();
+    if (!loft) return;
 
     std::set<int> before;
     for (const auto& entry : Names()) before.insert(entry.first);
-    if (!AddName(lofts[g_currentLoftIndex].id, newName)) return;
+    if (!AddName(loft->id, newName)) return;
 
     // The new entry takes the row of its place in id order (the last one, as ids only grow),
     // so that row i stays the i-th entry of the map.

@@ -74,10 +74,8 @@ void PersonEditor::Save() {
     PersonRecord person = record;
     if (!editFlag) {
         // A person is added for the current loft; with no loft at all it belongs to none (0).
-        const std::vector<LoftRecord>& lofts = TheDataStore().lofts;
-        const bool hasLoft =
-            g_currentLoftIndex >= 0 && g_currentLoftIndex < static_cast<int>(lofts.size());
-        person.hodowla = hasLoft ? lofts[g_currentLoftIndex].id : 0;
+        const LoftRecord* loft = CurrentLoft();
+        person.hodowla = loft ? loft->id : 0;
         person.kategoria = person.subkategoria = person.typ = 0;
     }
     // Only a chosen entry is stored; text typed into an editable combo is not.

@@ -38,9 +38,8 @@ bool CWybierzPsaZListy::OnInitDialog() {
     ComboBox* categories = Combo(kCategoryCombo);
     categories->ResetContent();
     categories->AddString(std::u16string(u"Wszystkie Gołębie"));
-    const CDataStore& store = TheDataStore();
-    if (g_currentLoftIndex >= 0 && g_currentLoftIndex < static_cast<int>(store.lofts.size())) {
-        for (const CategoryRecord& category : store.lofts[g_currentLoftIndex].categories) {
+    if (const LoftRecord* loft = CurrentLoft()) {
+        for (const CategoryRecord& category : loft->categories) {
             categories->AddString(category.nazwakategorii);
         }
     }
@@ -107,9 +106,9 @@ void CWybierzPsaZListy::OnCategoryChange() {
         FillCandidates(-1);
         return;
     }
-    const CDataStore& store = TheDataStore();
-    if (g_currentLoftIndex < 0 || g_currentLoftIndex >= static_cast<int>(store.lofts.size())) return;
-    const auto& categories = store.lofts[g_currentLoftIndex].categories;
+    const LoftRecord* loft = CurrentLoft();
+    if (!loft) return;
+    const auto& categories = loft->categories;
     if (entry - 1 >= static_cast<int>(categories.size())) return;
     FillCandidates(categories[entry - 1].id);
 }

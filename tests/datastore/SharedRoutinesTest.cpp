@@ -190,6 +190,50 @@ TEST(SharedRoutines, SeasonHoldsWholeCalendarDays) {
     EXPECT_FALSE(IsInSeasonByDay(*MakeLocalTime(1, 3, 2026, 12), season));
 }
 
+// Both pages list through one filter: whole days at both ends of a season, every record for the
+// "all" entry, and nothing for an index that names no season.
+TEST(SharedRoutines, PairsAndFlightsInSeasonFollowOneFilter) {
+    std::vector<SeasonRecord> seasons(2);
+    seasons[0].DATA_B = *MakeLocalTime(1, 3, 2026, 1, 1, 1);
+    seasons[0].DATA_E = *MakeLocalTime(31, 5, 2026, 1, 1, 1);
+    seasons[1].DATA_B = *MakeLocalTime(1, 6, 2026, 1, 1, 1);
+    seasons[1].DATA_E = *MakeLocalTime(30, 6, 2026, 1, 1, 1);
+    const Time64 times[] = {
+        *MakeLocalTime(28, 2, 2026, 23, 59, 59), *MakeLocalTime(1, 3, 2026, 0, 0, 0),
+        *MakeLocalTime(31, 5, 2026, 23, 59, 59), *MakeLocalTime(1, 6, 2026, 0, 0, 0)};
+    std::vector<PairRecord> pairs;
+    std::vector<FlightRecord> flights;
+    for (int i = 0; i < 4; ++i) {
+        pairs.push_back({});
+        pairs.back().id = i + 1;
+        pairs.back().DataParowania = times[i];
+        flights.push_back({});
+        flights.back().id = i + 1;
+        flights.back().czasodlotu = times[i];
+    }
+    const auto pairIds = [&](int season) {
+        std::vector<int> ids;
+        for (const PairRecord& pair : PairsInSeason(pairs, seasons, season)) ids.push_back(pair.id);
+        return ids;
+    };
+    const auto flightIds = [&](int season) {
+        std::vector<int> ids;
+        for (const FlightRecord& flight : FlightsInSeason(flights, seasons, season)) {
+            ids.push_back(flight.id);
+        }
+        return ids;
+    };
+    const auto check = [](const char* what, const auto& ids) {
+        SCOPED_TRACE(what);
+        EXPECT_EQ(ids(0), (std::vector<int>{2, 3}));
+        EXPECT_EQ(ids(1), (std::vector<int>{4}));
+        EXPECT_EQ(ids(kAllSeasons), (std::vector<int>{1, 2, 3, 4}));
+        for (int unknown : {2, 7, -2}) EXPECT_TRUE(ids(unknown).empty()) << unknown;
+    };
+    check("pairs", pairIds);
+    check("flights", flightIds);
+}
+
 TEST(SharedRoutines, RoundSignificantIgnoresTheProcessLocale) {
     EXPECT_EQ(RoundSignificant(12.3456789), 12.3457);
     EXPECT_EQ(RoundSignificant(1234567.0), 1234570.0);
