@@ -131,6 +131,8 @@ public:
     bool AddDocument(DocumentRecord& record);
     bool DeletePhoto(PhotoRecord& record);
     bool DeleteDocument(DocumentRecord& record);
+    // Stores a photo's kind (`classify1`); its copy in the bird follows.
+    bool WritePhotoKind(int photoId, int kind);
     bool WriteTreatment(int mode, TreatmentRecord& record);
     bool WriteTransaction(int mode, TransactionRecord& record);
     bool WriteClient(int mode, PersonRecord& record);
@@ -145,6 +147,8 @@ public:
     bool DeleteLine(int id);
     bool DeleteEyeColour(int id);
     bool DeleteStatus(int id);
+    // Stores a colour's numeric code (`f1`); `colourValues` follows.
+    bool WriteColourValue(int colourId, std::int64_t value);
     bool AddToIldList(int pigeonId);
     bool RemoveFromIldList(int pigeonId);
     bool AddBreedingSeason(SeasonRecord& record);

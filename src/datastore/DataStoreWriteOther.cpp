@@ -189,6 +189,21 @@ bool CDataStore::AddDocument(DocumentRecord& record) {
     return true;
 }
 
+// The kind of a photo (`classify1`: 0 general, 1 eye, 2 plumage, 4 pedigree). A photo the file
+// no longer holds is a failure: nothing changed.
+bool CDataStore::WritePhotoKind(int photoId, int kind) {
+    if (!UpdateOn(PigeonsDbPath(), u"UPDATE zdjecia SET classify1 = ?1 WHERE id = ?2;",
+                  {SqlInt(kind), SqlInt(photoId)})) {
+        return false;
+    }
+    for (auto& [id, bird] : pigeons) {
+        for (PhotoRecord& photo : bird.photos) {
+            if (photo.id == photoId) photo.classify1 = kind;
+        }
+    }
+    return true;
+}
+
 // The row goes first: when the database refuses, the photo and its file both stay.
 bool CDataStore::DeletePhoto(PhotoRecord& record) {
     if (!DeleteRowAndFile(PigeonsDbPath(), u"DELETE FROM zdjecia WHERE id = ?1;", record.id,
@@ -427,6 +442,16 @@ bool CDataStore::DeleteEyeColour(int id) {
 }
 bool CDataStore::DeleteStatus(int id) {
     return DeleteDictionaryEntry(u"statusy", statusNames, id);
+}
+
+// Memory holds what a load reads back: the column's value taken as a 32-bit int.
+bool CDataStore::WriteColourValue(int colourId, std::int64_t value) {
+    if (!UpdateOn(ExtraDbPath(), u"UPDATE kolory SET f1 = ?1 WHERE id = ?2;",
+                  {SqlInt(value), SqlInt(colourId)})) {
+        return false;
+    }
+    colourValues[colourId] = static_cast<int>(value);
+    return true;
 }
 
 // A name the table already holds is refused by its UNIQUE constraint; the map stays as it was.

@@ -123,6 +123,8 @@ const std::vector<Part>& Parts() {
         {"breeders", [](const CDataStore& s) { return DescribePeople(s.breeders); }},
         {"colours", [](const CDataStore& s) { return DescribeNames(s.colourNames); }},
         {"breeds", [](const CDataStore& s) { return DescribeNames(s.breedNames); }},
+        {"lines", [](const CDataStore& s) { return DescribeNames(s.lineNames); }},
+        {"eye colours", [](const CDataStore& s) { return DescribeNames(s.eyeColourNames); }},
         {"statuses", [](const CDataStore& s) { return DescribeNames(s.statusNames); }},
         {"others", DescribeOthers},
     };
@@ -231,6 +233,11 @@ TEST_F(MemoryMatchesFilesTest, AttachmentsAndTreatments) {
     flock.nazwa = U("szczepienie");
     ASSERT_TRUE(store_.WriteTreatment(kModeInsert, flock));
     ExpectMemoryMatchesFiles("attachments added");
+    // Photo pairing reads the eye photos from memory.
+    ASSERT_TRUE(store_.WritePhotoKind(photo.id, 1));
+    ExpectMemoryMatchesFiles("photo marked as an eye photo");
+    EXPECT_FALSE(store_.WritePhotoKind(photo.id + 100, 2));  // no such photo
+    ExpectMemoryMatchesFiles("kind of a missing photo");
 
     // An update of the bird keeps what other rows give it.
     PigeonRecord edited = store_.FindPigeon(a);
@@ -347,7 +354,17 @@ TEST_F(MemoryMatchesFilesTest, SeasonsPeopleDictionariesTransactionsAndNotes) {
     ASSERT_TRUE(store_.AddBreed(loftId_, U("pocztowy")));
     ASSERT_TRUE(store_.AddStatus(loftId_, U("w lotach")));
     ExpectMemoryMatchesFiles("dictionary entries added");
-    ASSERT_TRUE(store_.DeleteColour(store_.colourNames.rbegin()->first));
+    ASSERT_TRUE(store_.AddLine(loftId_, U("Janssen")));
+    ASSERT_TRUE(store_.AddEyeColour(loftId_, U("perłowe")));
+    ExpectMemoryMatchesFiles("line and eye colour added");
+    const int colour = store_.colourNames.rbegin()->first;
+    ASSERT_TRUE(store_.WriteColourValue(colour, 0x3366CC));
+    ExpectMemoryMatchesFiles("colour code stored");
+    ASSERT_TRUE(store_.WriteColourValue(colour, 4000000000LL));  // past a 32-bit int
+    ExpectMemoryMatchesFiles("large colour code stored");
+    EXPECT_FALSE(store_.WriteColourValue(colour + 100, 7));  // no such colour
+    ExpectMemoryMatchesFiles("code of a missing colour");
+    ASSERT_TRUE(store_.DeleteColour(colour));
     ExpectMemoryMatchesFiles("colour deleted");
 
     TransactionRecord sale;
