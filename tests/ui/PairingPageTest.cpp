@@ -62,7 +62,7 @@ protected:
         const int id = AddBird(0, ring, name, loftId ? loftId : loft_);
         PigeonRecord bird = TheDataStore().pigeons.at(id);
         bird.plec = sex;
-        EXPECT_TRUE(TheDataStore().WritePigeon(id, bird));
+        EXPECT_TRUE(TheDataStore().WritePigeon(WriteMode::Update, bird));
         return id;
     }
 
@@ -73,7 +73,7 @@ protected:
         pair.id_samca = male_;
         pair.id_samicy = female_;
         pair.DataParowania = pair.DataDodania = *MakeLocalTime(day, month, 2026, hour, minute);
-        EXPECT_TRUE(TheDataStore().WritePair(kModeInsert, pair));
+        EXPECT_TRUE(TheDataStore().WritePair(WriteMode::Insert, pair));
         return pair.id;
     }
 
@@ -412,7 +412,7 @@ TEST_F(PairingPageTest, PairEditorPanelsShowLongNamesWithoutCuttingThemOff) {
     PersonRecord breeder;
     breeder.imie = u"Grzegorz";
     breeder.nazwisko = u"Brzęczyszczykiewicz-Żółtowski";
-    ASSERT_TRUE(TheDataStore().WriteBreeder(kModeInsert, breeder));
+    ASSERT_TRUE(TheDataStore().WriteBreeder(WriteMode::Insert, breeder));
     const int ancestors[] = {AddSexedBird(u"90001", u"Orzeł Białogłowy Złotowski", 1),
                              AddSexedBird(u"90002", u"Łaskawa Pani z Gościęcina", 2),
                              AddSexedBird(u"90003", u"Żelazny Książę Śląska i Ziemi Opolskiej", 1),
@@ -428,7 +428,7 @@ TEST_F(PairingPageTest, PairEditorPanelsShowLongNamesWithoutCuttingThemOff) {
     flight.miejscowosc = u"Ostrów Wielkopolski";
     flight.czasodlotu = *MakeLocalTime(12, 5, 2026, 7, 0, 0);
     flight.odleglosckm = 512.3;
-    ASSERT_TRUE(TheDataStore().WriteFlight(kModeInsert, flight));
+    ASSERT_TRUE(TheDataStore().WriteFlight(WriteMode::Insert, flight));
     FlightResultEntry result;
     result.id_lotu = flight.id;
     result.id_hodowli = loft_;
@@ -436,7 +436,7 @@ TEST_F(PairingPageTest, PairEditorPanelsShowLongNamesWithoutCuttingThemOff) {
     result.DataCzasPrzylotu = flight.czasodlotu + 6 * 3600 + 17;
     result.nr_konkursu = 1234;
     result.PunktyOddzial = 87.25f;
-    ASSERT_TRUE(TheDataStore().WriteFlightResult(kModeInsert, result));
+    ASSERT_TRUE(TheDataStore().WriteFlightResult(WriteMode::Insert, result));
     birds.at(male_).id_hodowcy = breeder.id;
     birds.at(male_).id_ojca = ancestors[0];
     birds.at(male_).id_matki = ancestors[1];
@@ -528,7 +528,7 @@ TEST_F(PairingPageTest, RingColumnsWidenToFullRingsAndNamesWhenThePageHasRoom) {
     young.id_golebia = young_;
     young.id_pary = pairId;
     young.id_hodowli = loft_;
-    ASSERT_TRUE(TheDataStore().WriteYoung(kModeInsert, young));
+    ASSERT_TRUE(TheDataStore().WriteYoung(WriteMode::Insert, young));
     const std::vector<int> pairWidths = {30, 160, 160, 130, 160};
     const std::vector<int> youngWidths = {30, 140, 140, 180};
 
@@ -633,10 +633,10 @@ TEST_F(PairingPageTest, AYoungIsNeverThePairsBirdOrTheirAncestor) {
     const int grandsire = AddSexedBird(u"500", u"Dziadek", 1);
     PigeonRecord bird = TheDataStore().pigeons.at(female_);
     bird.id_ojca = grandsire;
-    ASSERT_TRUE(TheDataStore().WritePigeon(female_, bird));
+    ASSERT_TRUE(TheDataStore().WritePigeon(WriteMode::Update, bird));
     bird = TheDataStore().pigeons.at(male_);
     bird.id_matki = female_;
-    ASSERT_TRUE(TheDataStore().WritePigeon(male_, bird));
+    ASSERT_TRUE(TheDataStore().WritePigeon(WriteMode::Update, bird));
     const int pairId = StorePair(3, 3, 12);
     page_->FillPairList(-1);
     ClickPair(0);
@@ -698,7 +698,7 @@ TEST_F(PairingPageTest, AYoungIsNeverThePairsBirdOrTheirAncestor) {
     const int grandchild = AddSexedBird(u"600", u"", 2);
     bird = TheDataStore().pigeons.at(grandchild);
     bird.id_matki = young_;
-    ASSERT_TRUE(TheDataStore().WritePigeon(grandchild, bird));
+    ASSERT_TRUE(TheDataStore().WritePigeon(WriteMode::Update, bird));
     seams::QueueModalHandler([&](Dialog& dialog) {
         for (int refused : {young_, grandchild}) {
             ChooseNext(refused);
@@ -805,7 +805,7 @@ TEST_F(PairingPageTest, LitterCardTakesTheSelectedPairWithItsYoungInOrder) {
     for (YoungRecord* young : {&first, &second}) {
         young->id_pary = TheDataStore().pairs.back().id;
         young->id_hodowli = loft_;
-        ASSERT_EQ(TheDataStore().WriteYoung(kModeInsert, *young), 1);
+        ASSERT_TRUE(TheDataStore().WriteYoung(WriteMode::Insert, *young));
     }
     page_->FillPairList(-1);
     page_->PrintLitterCard();

@@ -74,7 +74,7 @@ protected:
         bird.id_ojca = father;
         bird.id_matki = mother;
         bird.plec = sex;
-        EXPECT_TRUE(TheDataStore().WritePigeon(kModeInsert, bird));
+        EXPECT_TRUE(TheDataStore().WritePigeon(WriteMode::Insert, bird));
         return bird.id;
     }
 
@@ -82,10 +82,10 @@ protected:
     static int AddPair(int loft, int male, int female, Time64 paired, std::vector<int> young) {
         PairRecord pair{.id_hodowli = loft, .id_samca = male, .id_samicy = female,
                         .DataParowania = paired};
-        EXPECT_TRUE(TheDataStore().WritePair(kModeInsert, pair));
+        EXPECT_TRUE(TheDataStore().WritePair(WriteMode::Insert, pair));
         for (int bird : young) {
             YoungRecord row{.id_golebia = bird, .id_pary = pair.id, .id_hodowli = loft};
-            EXPECT_EQ(TheDataStore().WriteYoung(kModeInsert, row), 1);
+            EXPECT_TRUE(TheDataStore().WriteYoung(WriteMode::Insert, row));
         }
         return pair.id;
     }
@@ -423,9 +423,9 @@ TEST_F(PreviewPanelTest, SiblingsOfTheBroodOrOfEveryPairOfTheSameParentsInAnyLof
 TEST_F(PreviewPanelTest, ThePageShowsOneTabAtATimeAndHandsEachTheSelectedBird) {
     const int loft = AddLoft(u"Gołębnik");
     CategoryRecord category{.id_hodowli = loft, .nazwakategorii = u"Lotne"};
-    ASSERT_TRUE(TheDataStore().WriteCategory(kModeInsert, category));
+    ASSERT_TRUE(TheDataStore().WriteCategory(WriteMode::Insert, category));
     const int bird = AddBird(u"5", u"Ala");
-    ASSERT_EQ(TheDataStore().AddPigeonToCategory(category.id, bird), 1);
+    ASSERT_TRUE(TheDataStore().AddPigeonToCategory(category.id, bird));
     {
         ColumnLayoutFile layout;
         layout.codes = {ListColumnRing};
