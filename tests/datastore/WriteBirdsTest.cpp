@@ -210,7 +210,7 @@ TEST_F(WriteBirdsTest, CategoryOrderSwapAndMoveReachTheFileWholeOrNotAtAll) {
         ASSERT_TRUE(store_.WritePigeon(WriteMode::Insert, *b));
         store_.AddPigeonToCategory(1, b->id);
     }
-    store_.lofts[0].pigeonCount = 3;
+    ASSERT_EQ(store_.lofts.at(store_.FindLoftIndex(home.id)).pigeonCount, 3);
 
     ASSERT_TRUE(store_.RewriteCategoryOrder(1, {b3.id, b1.id, b2.id}));
     EXPECT_EQ(order(1), (std::vector<int>{b3.id, b1.id, b2.id}));

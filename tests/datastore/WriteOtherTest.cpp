@@ -284,9 +284,9 @@ TEST_F(WriteOtherTest, RemovingBirdFromIldListRemovesAllItsRows) {
 
 TEST_F(WriteOtherTest, NewSeasonIsAppendedAtTheEnd) {
     SeasonRecord old;
-    old.id = 50;
+    old.id_hodowli = 1;
     old.DATA_B = 100;
-    store_.breedingSeasons.push_back(old);
+    ASSERT_TRUE(store_.AddBreedingSeason(old));
 
     SeasonRecord s;
     s.id_hodowli = 1;
@@ -297,12 +297,13 @@ TEST_F(WriteOtherTest, NewSeasonIsAppendedAtTheEnd) {
     ASSERT_TRUE(store_.AddBreedingSeason(s));
     ASSERT_EQ(store_.breedingSeasons.size(), 2u);
     EXPECT_EQ(store_.breedingSeasons.back().id, s.id);
-    EXPECT_EQ(QueryText(ExtraDbPath(), "SELECT Opis FROM sezonylegowe;"), "opis");
-    EXPECT_EQ(QueryInt(ExtraDbPath(), "SELECT DATA_E FROM sezonylegowe;"), 1293836399);
+    const std::string where = " FROM sezonylegowe WHERE id = " + std::to_string(s.id) + ";";
+    EXPECT_EQ(QueryText(ExtraDbPath(), "SELECT Opis" + where), "opis");
+    EXPECT_EQ(QueryInt(ExtraDbPath(), "SELECT DATA_E" + where), 1293836399);
 
     ASSERT_TRUE(store_.AddFlightSeason(s));
     EXPECT_TRUE(store_.DeleteBreedingSeason(store_.breedingSeasons.back().id));
-    EXPECT_EQ(QueryInt(ExtraDbPath(), "SELECT count(*) FROM sezonylegowe;"), 0);
+    EXPECT_EQ(QueryInt(ExtraDbPath(), "SELECT count(*) FROM sezonylegowe;"), 1);
     EXPECT_EQ(QueryInt(ExtraDbPath(), "SELECT count(*) FROM sezonylotowe;"), 1);
 }
 
