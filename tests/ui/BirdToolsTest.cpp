@@ -155,7 +155,7 @@ TEST_F(BirdToolsTest, ChooserHandsBackTheSelectedBirdOnlyWhenARowIsSelected) {
     const int category = AddCategory(loft, u"Młode");
     const int a = AddBird(loft, category, u"1", 1);
     const int b = AddBird(loft, category, u"2", 2);
-    TheDataStore().pigeons[b].krotkiopis = u"biała lotka";
+    ASSERT_TRUE(TheDataStore().WritePigeonShortDescription(b, u"biała lotka"));
     TheDataStore().LoadLofts();
     g_currentLoftIndex = 0;
 

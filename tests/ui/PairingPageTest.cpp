@@ -437,13 +437,16 @@ TEST_F(PairingPageTest, PairEditorPanelsShowLongNamesWithoutCuttingThemOff) {
     result.nr_konkursu = 1234;
     result.PunktyOddzial = 87.25f;
     ASSERT_TRUE(TheDataStore().WriteFlightResult(WriteMode::Insert, result));
-    birds.at(male_).id_hodowcy = breeder.id;
-    birds.at(male_).id_ojca = ancestors[0];
-    birds.at(male_).id_matki = ancestors[1];
-    birds.at(ancestors[0]).id_ojca = ancestors[2];
-    birds.at(ancestors[0]).id_matki = ancestors[3];
-    birds.at(ancestors[1]).id_ojca = ancestors[4];
-    birds.at(ancestors[1]).id_matki = ancestors[5];
+    const auto giveParents = [&](int id, int father, int mother) {
+        PigeonRecord bird = birds.at(id);
+        bird.id_ojca = father;
+        bird.id_matki = mother;
+        if (id == male_) bird.id_hodowcy = breeder.id;
+        EXPECT_TRUE(TheDataStore().WritePigeon(WriteMode::Update, bird));
+    };
+    giveParents(male_, ancestors[0], ancestors[1]);
+    giveParents(ancestors[0], ancestors[2], ancestors[3]);
+    giveParents(ancestors[1], ancestors[4], ancestors[5]);
     StorePair(3, 3, 12);
     page_->FillPairList(-1);
     ClickPair(0);
@@ -571,7 +574,9 @@ TEST_F(PairingPageTest, YoungTakeTheirParentsFromThePairInTheFileAndInMemory) {
 
     ClickPair(0);
     // The hatch date shown is the chosen bird's own, from the register.
-    TheDataStore().pigeons.at(young_).DataUrodzenia = *MakeLocalTime(14, 4, 2025, 12);
+    PigeonRecord hatched = TheDataStore().pigeons.at(young_);
+    hatched.DataUrodzenia = *MakeLocalTime(14, 4, 2025, 12);
+    ASSERT_TRUE(TheDataStore().WritePigeon(WriteMode::Update, hatched));
     seams::QueueModalHandler([&](Dialog& dialog) {
         // Typing starts in the notes, which leaves the small bird button readable.
         EXPECT_EQ(dialog.focusWidget(), dialog.Item(CDodajPsaDoPary::kNotes));

@@ -276,7 +276,7 @@ TEST_F(PreviewPanelTest, PartnersOfTheLoadedLoftWithTheirYoung) {
     AddPair(loft, male, second, kNoDate, {y3});
     AddPair(other, male, elsewhere, *MakeLocalTime(1, 3, 2022), {});
     LoadLoft(loft);
-    TheDataStore().pigeons.at(y3).krotkiopis = u"Dobry lotnik";
+    ASSERT_TRUE(TheDataStore().WritePigeonShortDescription(y3, u"Dobry lotnik"));
     TheDataStore().pigeons.at(y3).flightCount = 4;
     auto tab = MakeTab<CPanelPodgladuTab3>();
 
