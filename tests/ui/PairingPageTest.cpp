@@ -7,6 +7,7 @@
 #include <QScrollBar>
 #include <QFile>
 #include <QHeaderView>
+#include <QImage>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -57,6 +58,18 @@ protected:
         page_.reset();
         WindowTest::TearDown();
     }
+
+    // A stored photo of the bird; `eye` marks it as an eye photo, the kind photo pairing lists.
+    void AddBirdPhoto(int bird, bool eye) {
+        const QString source = folder_.filePath(QStringLiteral("photo-%1.png").arg(++photos_));
+        QImage image(8, 8, QImage::Format_RGB32);
+        image.fill(Qt::gray);
+        ASSERT_TRUE(image.save(source));
+        PhotoRecord photo{.id_golebia = bird, .path = source.toStdU16String(), .rozszerzenie = u"png"};
+        ASSERT_TRUE(TheDataStore().AddPhoto(photo));
+        if (eye) ASSERT_TRUE(TheDataStore().WritePhotoKind(photo.id, 1));
+    }
+    int photos_ = 0;
 
     int AddSexedBird(const Text& ring, const Text& name, int sex, int loftId = 0) {
         const int id = AddBird(0, ring, name, loftId ? loftId : loft_);
@@ -207,8 +220,8 @@ TEST_F(PairingPageTest, APairAddedWhileASeasonIsChosenLeavesNoWrongRowInItsList)
     ChooseSeason(1);
     ASSERT_EQ(PairDates(), QStringList{"10/03/26, 12:00"});
     // Photo pairing, paired in July.
-    TheDataStore().pigeons.at(male_).photos = {PhotoRecord{.id_golebia = male_, .classify1 = 1}};
-    TheDataStore().pigeons.at(female_).photos = {PhotoRecord{.id_golebia = female_, .classify1 = 1}};
+    AddBirdPhoto(male_, true);
+    AddBirdPhoto(female_, true);
     seams::QueueModalHandler([&](Dialog& dialog) {
         auto& window = static_cast<CFotoparowanie&>(dialog);
         for (int list : {CFotoparowanie::kMaleList, CFotoparowanie::kFemaleList}) {
@@ -761,10 +774,9 @@ TEST_F(PairingPageTest, OneBirdIsNeverBothBirdsOfAPair) {
 
 TEST_F(PairingPageTest, PhotoPairingMakesExactlyOnePairOfTheClickedBirds) {
     // Eye photos in memory are what the window lists; a bird with two is listed twice.
-    auto eye = [](int bird) { return PhotoRecord{.id_golebia = bird, .classify1 = 1}; };
-    TheDataStore().pigeons.at(male_).photos = {eye(male_), PhotoRecord{}, eye(male_)};
-    TheDataStore().pigeons.at(female_).photos = {eye(female_)};
-    TheDataStore().pigeons.at(young_).photos = {PhotoRecord{}};  // no eye photo
+    for (bool eye : {true, false, true}) AddBirdPhoto(male_, eye);
+    AddBirdPhoto(female_, true);
+    AddBirdPhoto(young_, false);  // no eye photo
     seams::QueueModalHandler([&](Dialog& dialog) {
         auto& window = static_cast<CFotoparowanie&>(dialog);
         EXPECT_EQ(window.males.size(), 2u);
