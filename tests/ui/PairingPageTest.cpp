@@ -141,11 +141,12 @@ protected:
 
     // A ring as a Polish loft writes it, "PL 0446 2018 12345", with the bird's name.
     static void GiveFullRing(int id, const Text& number, const Text& name) {
-        PigeonRecord& bird = TheDataStore().pigeons.at(id);
+        PigeonRecord bird = TheDataStore().pigeons.at(id);
         bird.oddzial = u"0446";
         bird.rocznik = u"2018";
         bird.nr_obraczki = number;
         bird.nazwa = name;
+        EXPECT_TRUE(TheDataStore().WritePigeon(WriteMode::Update, bird));
     }
 
     int loft_ = 0, otherLoft_ = 0, male_ = 0, female_ = 0, young_ = 0;
@@ -387,11 +388,13 @@ TEST_F(PairingPageTest, TabStripsShowEachBirdsPanelsWithItsAncestors) {
     const int sire = AddSexedBird(u"900", u"Dziadek", 1);
     const int dam = AddSexedBird(u"901", u"", 2);
     const int damsSire = AddSexedBird(u"902", u"", 1);
-    PigeonRecord& damRecord = TheDataStore().pigeons.at(dam);
+    PigeonRecord damRecord = TheDataStore().pigeons.at(dam);
     damRecord.id_ojca = damsSire;
-    PigeonRecord& male = TheDataStore().pigeons.at(male_);
+    ASSERT_TRUE(TheDataStore().WritePigeon(WriteMode::Update, damRecord));
+    PigeonRecord male = TheDataStore().pigeons.at(male_);
     male.id_ojca = sire;
     male.id_matki = dam;
+    ASSERT_TRUE(TheDataStore().WritePigeon(WriteMode::Update, male));
     StorePair(3, 3, 12);
     page_->FillPairList(-1);
     ClickPair(0);
@@ -867,9 +870,10 @@ TEST_F(PairingPageTest, OffspringResultsListEveryLoftsOffspringEscaped) {
     const int here = AddSexedBird(u"501", u"Mały & szybki", 1);
     const int there = AddSexedBird(u"502", u"", 2, otherLoft_);
     for (int id : {here, there}) {
-        PigeonRecord& bird = TheDataStore().pigeons.at(id);
+        PigeonRecord bird = TheDataStore().pigeons.at(id);
         bird.id_ojca = male_;
         bird.id_matki = female_;
+        ASSERT_TRUE(TheDataStore().WritePigeon(WriteMode::Update, bird));
     }
     PigeonRecord& flown = TheDataStore().pigeons.at(here);
     flown.flightCount = 2;

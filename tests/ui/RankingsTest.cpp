@@ -104,7 +104,7 @@ TEST_F(RankingsTest, BestPigeonsRanksBirdsOfMoreThanTenResultsByAveragePosition)
     // Results in another loft's flight are not this loft's.
     Flight(u"Poznań", 50, 0, {{steady, 1}}, 60, AddLoft(u"Drugi"));
     TheDataStore().LoadPigeonsDb(loft_);
-    TheDataStore().pigeons[steady].krotkiopis = u"Pewny lotnik";
+    ASSERT_TRUE(TheDataStore().WritePigeonShortDescription(steady, u"Pewny lotnik"));
 
     CNajlepszeGolebie window;
     window.Create(nullptr);
@@ -206,7 +206,7 @@ TEST_F(RankingsTest, BestPairsMergesRecordsOfTheSameParentsAndRanksByRacedYoung)
     Pair(m4, f4, {y5});          // a position typed below zero
     Pair(f4, m4, {y3});          // other way round: another pair, no raced young
     TheDataStore().LoadPigeonsDb(loft_);
-    TheDataStore().pigeons[y1].krotkiopis = u"Szybki";
+    ASSERT_TRUE(TheDataStore().WritePigeonShortDescription(y1, u"Szybki"));
 
     CNajlepszePary window;
     window.Create(nullptr);
