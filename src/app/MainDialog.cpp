@@ -559,7 +559,7 @@ void CMainDialog::DeleteLoft() {
     const int index = g_currentLoftIndex;
     if (!ConfirmLoftDelete(this, index)) return;
     LoftRecord loft = Store().lofts[index];
-    if (!Store().WriteLoft(kModeDelete, loft)) return;
+    if (!Store().WriteLoft(WriteMode::Delete, loft)) return;
     LoftCombo()->DeleteString(index);
     g_currentLoftIndex = -1;
     // The loft's categories and their bird lists were deleted with it: nothing of them stays

@@ -363,7 +363,7 @@ void CDodajEdytujPare2::SavePair() {
         }
     }
 
-    const int writeMode = mode == kEdit ? pair.id : kModeInsert;
+    const WriteMode writeMode = mode == kEdit ? WriteMode::Update : WriteMode::Insert;
     if (!TheDataStore().WritePair(writeMode, saved)) {
         // Closing now would let the page show a pair that was never stored.
         MessageBox(this, u"Nie udało się zapisać pary.", u"", MB_OK | MB_ICONERROR);

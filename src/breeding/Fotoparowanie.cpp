@@ -154,7 +154,7 @@ void CFotoparowanie::CreatePair() {
     made.DataParowania = made.DataDodania = paired;
     made.uwagi = made.not_ojciec = made.not_matka = u" ";
     made.DataWylegu = made.DataZlozeniaJaj = kNoDate;
-    if (!TheDataStore().WritePair(kModeInsert, made)) {
+    if (!TheDataStore().WritePair(WriteMode::Insert, made)) {
         MessageBox(this, u"Nie udało się zapisać pary.", u"", MB_OK | MB_ICONERROR);
         return;
     }

@@ -251,7 +251,7 @@ void CZakladkaEdycjaPtaka::DeletePair() {
     if (!PresentOrSay(this, SelectedPair() != nullptr, kChoosePair)) return;
     if (!AskYesNo(this, u"Czy napewno usunąć wybraną parę?", u"Usuwanie pary")) return;
     PairRecord pair = shownPairs_[selectedPair_];
-    if (!TheDataStore().WritePair(kModeDelete, pair)) {
+    if (!TheDataStore().WritePair(WriteMode::Delete, pair)) {
         MessageBox(this, u"Nie udało się usunąć pary.", u"", MB_OK | MB_ICONERROR);
         return;
     }
@@ -308,7 +308,7 @@ void CZakladkaEdycjaPtaka::DeleteYoung() {
         return;
     }
     YoungRecord young = pair->young[selectedYoung_];
-    if (!TheDataStore().WriteYoung(kModeDelete, young)) {
+    if (!TheDataStore().WriteYoung(WriteMode::Delete, young)) {
         MessageBox(this, u"Nie udało się usunąć młodego z listy.", u"", MB_OK | MB_ICONERROR);
         return;
     }

@@ -20,9 +20,9 @@ using PigeonMap = std::map<int, PigeonRecord>;
 using PersonMap = std::map<int, PersonRecord>;
 using NameMap = std::map<int, Text>;
 
-// Mode values of the Write… methods; any positive mode is the id of the row to update.
-constexpr int kModeInsert = -1;
-constexpr int kModeDelete = -2;
+// What a Write… method does with its record: Insert gives the record the new row's id; Update
+// and Delete act on the row of the record's own id.
+enum class WriteMode { Insert, Update, Delete };
 
 // One row of `kategoria_id`: a bird's place in a category.
 struct CategoryMember {
@@ -93,7 +93,7 @@ public:
     // Birds keep their lofts' bird counts in step; a bird update keeps the bird's photos,
     // documents, treatments and flight statistics as held. Category membership and the
     // individual print list are not held in memory.
-    bool WritePigeon(int mode, PigeonRecord& record);
+    bool WritePigeon(WriteMode mode, PigeonRecord& record);
     bool DeletePigeon(int pigeonId);
     // The bird's short description and roof date, each written on its own.
     bool WritePigeonShortDescription(int pigeonId, const Text& description);
@@ -102,10 +102,10 @@ public:
     // files), its membership in every category and its entry in the individual print list, in
     // one transaction over both files.
     bool DeletePigeonWithRows(int pigeonId);
-    bool WriteLoft(int mode, LoftRecord& record);
-    bool WriteCategory(int mode, CategoryRecord& record);
-    int AddPigeonToCategory(int categoryId, int pigeonId);       // 1 on success, 0 on failure
-    int RemovePigeonFromCategory(int categoryId, int pigeonId);  // 1 on success, 0 on failure
+    bool WriteLoft(WriteMode mode, LoftRecord& record);
+    bool WriteCategory(WriteMode mode, CategoryRecord& record);
+    bool AddPigeonToCategory(int categoryId, int pigeonId);
+    bool RemovePigeonFromCategory(int categoryId, int pigeonId);
     // Inserts the new birds and places each at the end of the category, all in one transaction;
     // on success each record gets its id and the bird map its copy, on failure nothing changes.
     bool AddNewPigeonsToCategory(int categoryId, std::vector<PigeonRecord>& records);
@@ -119,10 +119,10 @@ public:
     // success the bird's loft and the lofts' bird counts follow in memory.
     bool MovePigeonToCategory(int pigeonId, int fromCategoryId, int toCategoryId, int toLoftId,
                               bool keepCopy);
-    bool WritePair(int mode, PairRecord& record);
-    int WriteYoung(int mode, YoungRecord& record);               // 1 on success, 0 on failure
-    bool WriteFlight(int mode, FlightRecord& record);
-    bool WriteFlightResult(int mode, FlightResultEntry& record);
+    bool WritePair(WriteMode mode, PairRecord& record);
+    bool WriteYoung(WriteMode mode, YoungRecord& record);
+    bool WriteFlight(WriteMode mode, FlightRecord& record);
+    bool WriteFlightResult(WriteMode mode, FlightResultEntry& record);
 
     // ---- writes of attachments, treatments, people, transactions, dictionaries, seasons ----
     // Photos, documents and a bird's treatments follow in their bird; flock treatments in
@@ -131,10 +131,12 @@ public:
     bool AddDocument(DocumentRecord& record);
     bool DeletePhoto(PhotoRecord& record);
     bool DeleteDocument(DocumentRecord& record);
-    bool WriteTreatment(int mode, TreatmentRecord& record);
-    bool WriteTransaction(int mode, TransactionRecord& record);
-    bool WriteClient(int mode, PersonRecord& record);
-    bool WriteBreeder(int mode, PersonRecord& record);
+    // Stores a photo's kind (`classify1`); its copy in the bird follows.
+    bool WritePhotoKind(int photoId, int kind);
+    bool WriteTreatment(WriteMode mode, TreatmentRecord& record);
+    bool WriteTransaction(WriteMode mode, TransactionRecord& record);
+    bool WriteClient(WriteMode mode, PersonRecord& record);
+    bool WriteBreeder(WriteMode mode, PersonRecord& record);
     bool AddColour(int loftId, const Text& name);
     bool AddBreed(int loftId, const Text& name);
     bool AddLine(int loftId, const Text& name);
@@ -145,13 +147,15 @@ public:
     bool DeleteLine(int id);
     bool DeleteEyeColour(int id);
     bool DeleteStatus(int id);
+    // Stores a colour's numeric code (`f1`); `colourValues` follows.
+    bool WriteColourValue(int colourId, std::int64_t value);
     bool AddToIldList(int pigeonId);
     bool RemoveFromIldList(int pigeonId);
     bool AddBreedingSeason(SeasonRecord& record);
     bool AddFlightSeason(SeasonRecord& record);
     bool DeleteBreedingSeason(int id);
     bool DeleteFlightSeason(int id);
-    bool WriteNote(int mode, NoteRecord& record);
+    bool WriteNote(WriteMode mode, NoteRecord& record);
 
     // ---- breeding: young linked together with their parents (DataStoreBreeding.cpp) ----
     // Links a bird to a pair as its young and makes the pair's male and female the bird's
@@ -185,11 +189,11 @@ public:
 
 private:
     // Keep `allPairs` (every loft's pairs, read by the preview panel's siblings) in step with a
-    // pair or young that was just written: an insert appends, a positive mode updates, a delete
+    // pair or young that was just written: an insert appends, an update rewrites, a delete
     // erases. The young of `allPairs` stay those of every loft.
-    void MirrorPairWrite(int mode, const PairRecord& record);
-    void MirrorYoungWrite(int mode, const YoungRecord& record);
-    bool WritePerson(const char16_t* table, PersonMap& map, int mode, PersonRecord& record);
+    void MirrorPairWrite(WriteMode mode, const PairRecord& record);
+    void MirrorYoungWrite(WriteMode mode, const YoungRecord& record);
+    bool WritePerson(const char16_t* table, PersonMap& map, WriteMode mode, PersonRecord& record);
     bool AddDictionaryEntry(const char16_t* table, NameMap& map, int loftId, const Text& name);
     bool DeleteDictionaryEntry(const char16_t* table, NameMap& map, int id);
     bool AddSeason(const char16_t* table, std::vector<SeasonRecord>& seasons, SeasonRecord& record);

@@ -70,7 +70,7 @@ bool CDataStore::AddYoungWithParents(YoungRecord& record, int fatherId, int moth
             pair.young.push_back(record);
         }
     }
-    MirrorYoungWrite(kModeInsert, record);
+    MirrorYoungWrite(WriteMode::Insert, record);
     return true;
 }
 
@@ -97,19 +97,19 @@ bool CDataStore::UpdateYoungWithParents(YoungRecord& record, int previousBirdId,
             young.id_golebia = record.id_golebia;
         }
     }
-    MirrorYoungWrite(record.id, record);
+    MirrorYoungWrite(WriteMode::Update, record);
     return true;
 }
 
-void CDataStore::MirrorPairWrite(int mode, const PairRecord& record) {
-    if (mode == kModeInsert) {
+void CDataStore::MirrorPairWrite(WriteMode mode, const PairRecord& record) {
+    if (mode == WriteMode::Insert) {
         allPairs.push_back(record);
         return;
     }
-    const int id = mode == kModeDelete ? record.id : mode;
+    const int id = record.id;
     for (auto it = allPairs.begin(); it != allPairs.end(); ++it) {
         if (it->id != id) continue;
-        if (mode == kModeDelete) {
+        if (mode == WriteMode::Delete) {
             allPairs.erase(it);
             return;
         }
@@ -118,15 +118,15 @@ void CDataStore::MirrorPairWrite(int mode, const PairRecord& record) {
     }
 }
 
-void CDataStore::MirrorYoungWrite(int mode, const YoungRecord& record) {
+void CDataStore::MirrorYoungWrite(WriteMode mode, const YoungRecord& record) {
     for (PairRecord& pair : allPairs) {
-        if (mode == kModeInsert) {
+        if (mode == WriteMode::Insert) {
             if (pair.id == record.id_pary) pair.young.push_back(record);
             continue;
         }
         for (auto it = pair.young.begin(); it != pair.young.end(); ++it) {
             if (it->id != record.id) continue;
-            if (mode == kModeDelete) {
+            if (mode == WriteMode::Delete) {
                 pair.young.erase(it);
             } else {
                 // An update rewrites the notes and the bird only, as the file does.

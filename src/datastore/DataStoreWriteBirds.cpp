@@ -185,9 +185,9 @@ BoundStatement PigeonInsertStatement(const PigeonRecord& r) {
 
 }  // namespace
 
-bool CDataStore::WritePigeon(int mode, PigeonRecord& record) {
+bool CDataStore::WritePigeon(WriteMode mode, PigeonRecord& record) {
     const PigeonRecord& r = record;
-    if (mode == kModeInsert) {
+    if (mode == WriteMode::Insert) {
         const BoundStatement insert = PigeonInsertStatement(r);
         // The print list lives in the other file; a new bird must not inherit its entry there.
         const auto ildFloor = ExtraFileFloor({{u"ild", u"id_golebia"}});
@@ -198,7 +198,7 @@ bool CDataStore::WritePigeon(int mode, PigeonRecord& record) {
         CountBirdInLoft(record.id_hodowli, +1);
         return true;
     }
-    if (mode <= 0) return false;
+    if (record.id <= 0) return false;
 
     // notatkif is written only here, DataDodania only by the insert; krotkiopis and DataF1 have
     // statements of their own.
@@ -242,7 +242,7 @@ bool CDataStore::WritePigeon(int mode, PigeonRecord& record) {
             {u"DataUrodzenia", SqlDate(r.DataUrodzenia)},
             {u"DataOdejscia", SqlDate(r.DataOdejscia)},
         },
-        mode);
+        record.id);
     if (!RunUpdate(update)) return false;
     StoreUpdatedPigeon(record);
     return true;
@@ -321,8 +321,8 @@ bool CDataStore::DeletePigeonWithRows(int pigeonId) { return DeletePigeonsWithRo
 
 // ---- lofts and categories ------------------------------------------------------------------------
 
-bool CDataStore::WriteLoft(int mode, LoftRecord& record) {
-    if (mode == kModeInsert) {
+bool CDataStore::WriteLoft(WriteMode mode, LoftRecord& record) {
+    if (mode == WriteMode::Insert) {
         const BoundStatement insert =
             InsertStatement(u"INSERT INTO hodowla(", {{u"nazwahodowli", SqlText(record.nazwahodowli)},
                                                       {u"opishodowli", SqlText(record.opishodowli)}});
@@ -333,7 +333,7 @@ bool CDataStore::WriteLoft(int mode, LoftRecord& record) {
         lofts.push_back(record);
         return true;
     }
-    if (mode == kModeDelete) {
+    if (mode == WriteMode::Delete) {
         // The loft's categories go with it, and so do their membership rows; its birds stay.
         const SqlValue id = SqlInt(record.id);
         const bool ok = RunStatements({
@@ -348,15 +348,15 @@ bool CDataStore::WriteLoft(int mode, LoftRecord& record) {
         if (it != lofts.end()) lofts.erase(it);
         return true;
     }
-    if (mode <= 0) return false;
+    if (record.id <= 0) return false;
     if (!RunUpdate(UpdateStatement(u"UPDATE hodowla SET ",
                                    {{u"nazwahodowli", SqlText(record.nazwahodowli)},
                                     {u"opishodowli", SqlText(record.opishodowli)}},
-                                   mode))) {
+                                   record.id))) {
         return false;
     }
     // The loft's categories and bird count are not written here and stay.
-    const auto it = FindById(lofts, mode);
+    const auto it = FindById(lofts, record.id);
     if (it != lofts.end()) {
         it->nazwahodowli = record.nazwahodowli;
         it->opishodowli = record.opishodowli;
@@ -365,9 +365,9 @@ bool CDataStore::WriteLoft(int mode, LoftRecord& record) {
 }
 
 // A category lives in its loft's `categories`, in row order.
-bool CDataStore::WriteCategory(int mode, CategoryRecord& record) {
+bool CDataStore::WriteCategory(WriteMode mode, CategoryRecord& record) {
     const auto loft = FindById(lofts, record.id_hodowli);
-    if (mode == kModeInsert) {
+    if (mode == WriteMode::Insert) {
         const BoundStatement insert =
             InsertStatement(u"INSERT INTO kategoria (",
                             {{u"nazwakategorii", SqlText(record.nazwakategorii)},
@@ -380,7 +380,7 @@ bool CDataStore::WriteCategory(int mode, CategoryRecord& record) {
         if (loft != lofts.end()) loft->categories.push_back(record);
         return true;
     }
-    if (mode == kModeDelete) {
+    if (mode == WriteMode::Delete) {
         const SqlValue id = SqlInt(record.id);
         if (!RunStatements({
                 {u"DELETE FROM kategoria_id WHERE id_kategorii = ?1;", {id}},
@@ -394,7 +394,7 @@ bool CDataStore::WriteCategory(int mode, CategoryRecord& record) {
         }
         return true;
     }
-    if (mode <= 0) return false;
+    if (record.id <= 0) return false;
     if (!RunUpdate(UpdateStatement(u"UPDATE kategoria SET ",
                                    {{u"nazwakategorii", SqlText(record.nazwakategorii)},
                                     {u"opiskategorii", SqlText(record.opiskategorii)}},
@@ -412,11 +412,11 @@ bool CDataStore::WriteCategory(int mode, CategoryRecord& record) {
 }
 
 // The new row comes last in row-id order, which is the category's bird order.
-int CDataStore::AddPigeonToCategory(int categoryId, int pigeonId) {
+bool CDataStore::AddPigeonToCategory(int categoryId, int pigeonId) {
     const BoundStatement insert = InsertStatement(
         u"INSERT INTO kategoria_id (",
         {{u"id_kategorii", SqlInt(categoryId)}, {u"id_golebia", SqlInt(pigeonId)}});
-    return Insert(u"kategoria_id", insert) > 0 ? 1 : 0;
+    return Insert(u"kategoria_id", insert) > 0;
 }
 
 // Every new bird and its membership row in one transaction: a series is written whole or not at
@@ -522,11 +522,9 @@ bool CDataStore::MovePigeonToCategory(int pigeonId, int fromCategoryId, int toCa
 }
 
 // Removes every membership row of the bird in that category (a bird added twice goes at once).
-int CDataStore::RemovePigeonFromCategory(int categoryId, int pigeonId) {
+bool CDataStore::RemovePigeonFromCategory(int categoryId, int pigeonId) {
     return RunStatements({{u"DELETE FROM kategoria_id WHERE id_kategorii = ?1 AND id_golebia = ?2 ;",
-                           {SqlInt(categoryId), SqlInt(pigeonId)}}})
-               ? 1
-               : 0;
+                           {SqlInt(categoryId), SqlInt(pigeonId)}}});
 }
 
 // ---- pairs and young -----------------------------------------------------------------------------
@@ -542,9 +540,9 @@ void CDataStore::KeepInsertedPairFields(PairRecord& held, const PairRecord& writ
     held = std::move(updated);
 }
 
-bool CDataStore::WritePair(int mode, PairRecord& record) {
+bool CDataStore::WritePair(WriteMode mode, PairRecord& record) {
     const PairRecord& r = record;
-    if (mode == kModeInsert) {
+    if (mode == WriteMode::Insert) {
         const BoundStatement insert = InsertStatement(
             u"INSERT INTO pary(",
             {
@@ -567,10 +565,10 @@ bool CDataStore::WritePair(int mode, PairRecord& record) {
         PairRecord stored = record;
         stored.young.clear();
         pairs.push_back(stored);
-        MirrorPairWrite(kModeInsert, stored);
+        MirrorPairWrite(WriteMode::Insert, stored);
         return true;
     }
-    if (mode == kModeDelete) {
+    if (mode == WriteMode::Delete) {
         // Every young row of the pair goes, also those that the passed record does not list.
         const SqlValue id = SqlInt(r.id);
         const bool ok = RunStatements({
@@ -580,10 +578,10 @@ bool CDataStore::WritePair(int mode, PairRecord& record) {
         if (!ok) return false;
         const auto it = FindById(pairs, r.id);
         if (it != pairs.end()) pairs.erase(it);
-        MirrorPairWrite(kModeDelete, record);
+        MirrorPairWrite(WriteMode::Delete, record);
         return true;
     }
-    if (mode <= 0) return false;
+    if (record.id <= 0) return false;
     // id_hodowli and DataDodania stay as inserted.
     const BoundStatement update = UpdateStatement(
         u"UPDATE pary SET ",
@@ -598,17 +596,17 @@ bool CDataStore::WritePair(int mode, PairRecord& record) {
             {u"not_matka", SqlText(r.not_matka)},
             {u"DataParowania", SqlDate(r.DataParowania)},
         },
-        mode);
+        record.id);
     if (!RunUpdate(update)) return false;
-    const auto it = FindById(pairs, mode);
+    const auto it = FindById(pairs, record.id);
     if (it != pairs.end()) KeepInsertedPairFields(*it, record);
     MirrorPairWrite(mode, record);
     return true;
 }
 
-int CDataStore::WriteYoung(int mode, YoungRecord& record) {
+bool CDataStore::WriteYoung(WriteMode mode, YoungRecord& record) {
     const YoungRecord& r = record;
-    if (mode == kModeInsert) {
+    if (mode == WriteMode::Insert) {
         const BoundStatement insert = InsertStatement(
             u"INSERT INTO dzieci(",
             {
@@ -620,30 +618,30 @@ int CDataStore::WriteYoung(int mode, YoungRecord& record) {
             });
         const std::int64_t id = Insert(u"dzieci", insert);
         record.id = static_cast<int>(id);
-        if (id <= 0) return 0;
+        if (id <= 0) return false;
         for (PairRecord& pair : pairs) {
             if (pair.id == record.id_pary) {
                 pair.young.push_back(record);
             }
         }
-        MirrorYoungWrite(kModeInsert, record);
-        return 1;
+        MirrorYoungWrite(WriteMode::Insert, record);
+        return true;
     }
-    if (mode == kModeDelete) {
-        if (!RunStatements({{u"DELETE FROM dzieci WHERE id = ?1;", {SqlInt(r.id)}}})) return 0;
+    if (mode == WriteMode::Delete) {
+        if (!RunStatements({{u"DELETE FROM dzieci WHERE id = ?1;", {SqlInt(r.id)}}})) return false;
         for (PairRecord& pair : pairs) {
             const auto it = FindById(pair.young, r.id);
             if (it != pair.young.end()) pair.young.erase(it);
         }
-        MirrorYoungWrite(kModeDelete, record);
-        return 1;
+        MirrorYoungWrite(WriteMode::Delete, record);
+        return true;
     }
-    if (mode <= 0) return 0;
+    if (record.id <= 0) return false;
     // Only the note and the young bird change; the pair, loft and date stay as inserted.
     const BoundStatement update = UpdateStatement(
         u"UPDATE dzieci SET ", {{u"uwagi", SqlText(r.uwagi)}, {u"id_golebia", SqlInt(r.id_golebia)}},
         r.id);
-    if (!RunUpdate(update)) return 0;
+    if (!RunUpdate(update)) return false;
     for (PairRecord& pair : pairs) {
         for (YoungRecord& young : pair.young) {
             if (young.id != r.id) continue;
@@ -651,8 +649,8 @@ int CDataStore::WriteYoung(int mode, YoungRecord& record) {
             young.id_golebia = record.id_golebia;
         }
     }
-    MirrorYoungWrite(r.id, record);
-    return 1;
+    MirrorYoungWrite(WriteMode::Update, record);
+    return true;
 }
 
 // ---- flights and results -------------------------------------------------------------------------
@@ -701,9 +699,9 @@ std::vector<ColumnValue> FlightColumns(const FlightRecord& r, bool withType) {
 
 }  // namespace
 
-bool CDataStore::WriteFlight(int mode, FlightRecord& record) {
+bool CDataStore::WriteFlight(WriteMode mode, FlightRecord& record) {
     const FlightRecord& r = record;
-    if (mode == kModeInsert) {
+    if (mode == WriteMode::Insert) {
         const BoundStatement insert = InsertStatement(u"INSERT INTO loty(", FlightColumns(r, true));
         const std::int64_t id = Insert(u"loty", insert, {{u"lotniki", u"id_lotu"}});
         record.id = id > 0 ? static_cast<int>(id) : -1;
@@ -716,7 +714,7 @@ bool CDataStore::WriteFlight(int mode, FlightRecord& record) {
         allFlights.push_back(std::move(stored));
         return true;
     }
-    if (mode == kModeDelete) {
+    if (mode == WriteMode::Delete) {
         // A flight's results go with it, so a later flight cannot show them.
         const SqlValue id = SqlInt(r.id);
         const bool ok = RunStatements({
@@ -730,7 +728,7 @@ bool CDataStore::WriteFlight(int mode, FlightRecord& record) {
         if (all != allFlights.end()) allFlights.erase(all);
         return true;
     }
-    if (mode <= 0) return false;
+    if (record.id <= 0) return false;
     if (!RunUpdate(UpdateStatement(u"UPDATE loty SET ", FlightColumns(r, false), r.id))) {
         return false;
     }
@@ -747,9 +745,9 @@ bool CDataStore::WriteFlight(int mode, FlightRecord& record) {
     return true;
 }
 
-bool CDataStore::WriteFlightResult(int mode, FlightResultEntry& record) {
+bool CDataStore::WriteFlightResult(WriteMode mode, FlightResultEntry& record) {
     const FlightResultEntry& r = record;
-    if (mode == kModeInsert) {
+    if (mode == WriteMode::Insert) {
         const BoundStatement insert = InsertStatement(
             u"INSERT INTO lotniki(",
             {
@@ -775,7 +773,7 @@ bool CDataStore::WriteFlightResult(int mode, FlightResultEntry& record) {
         }
         return true;
     }
-    if (mode == kModeDelete) {
+    if (mode == WriteMode::Delete) {
         if (!RunStatements({{u"DELETE FROM lotniki WHERE id = ?1;", {SqlInt(r.id)}}})) {
             return false;
         }
@@ -785,7 +783,7 @@ bool CDataStore::WriteFlightResult(int mode, FlightResultEntry& record) {
         }
         return true;
     }
-    if (mode <= 0) return false;
+    if (record.id <= 0) return false;
     // The flight, loft and bird of a result stay as inserted.
     const BoundStatement update = UpdateStatement(
         u"UPDATE lotniki SET ",

@@ -189,6 +189,21 @@ bool CDataStore::AddDocument(DocumentRecord& record) {
     return true;
 }
 
+// The kind of a photo (`classify1`: 0 general, 1 eye, 2 plumage, 4 pedigree). A photo the file
+// no longer holds is a failure: nothing changed.
+bool CDataStore::WritePhotoKind(int photoId, int kind) {
+    if (!UpdateOn(PigeonsDbPath(), u"UPDATE zdjecia SET classify1 = ?1 WHERE id = ?2;",
+                  {SqlInt(kind), SqlInt(photoId)})) {
+        return false;
+    }
+    for (auto& [id, bird] : pigeons) {
+        for (PhotoRecord& photo : bird.photos) {
+            if (photo.id == photoId) photo.classify1 = kind;
+        }
+    }
+    return true;
+}
+
 // The row goes first: when the database refuses, the photo and its file both stay.
 bool CDataStore::DeletePhoto(PhotoRecord& record) {
     if (!DeleteRowAndFile(PigeonsDbPath(), u"DELETE FROM zdjecia WHERE id = ?1;", record.id,
@@ -223,9 +238,9 @@ std::vector<TreatmentRecord>* CDataStore::TreatmentsOf(int pigeonId) {
 
 // ---- treatments --------------------------------------------------------------------------
 
-bool CDataStore::WriteTreatment(int mode, TreatmentRecord& record) {
+bool CDataStore::WriteTreatment(WriteMode mode, TreatmentRecord& record) {
     record.rodzaj = 0;
-    if (mode == kModeInsert) {
+    if (mode == WriteMode::Insert) {
         SqlDatabase db(PigeonsDbPath());
         const std::int64_t id = InsertRow(
             db, u"lekisuplementy",
@@ -241,7 +256,7 @@ bool CDataStore::WriteTreatment(int mode, TreatmentRecord& record) {
         }
         return true;
     }
-    if (mode == kModeDelete) {
+    if (mode == WriteMode::Delete) {
         if (!RunOn(PigeonsDbPath(), u"DELETE FROM lekisuplementy WHERE id = ?1;",
                    {SqlInt(record.id)})) {
             return false;
@@ -251,14 +266,13 @@ bool CDataStore::WriteTreatment(int mode, TreatmentRecord& record) {
         }
         return true;
     }
-    if (mode <= 0) return false;
+    if (record.id <= 0) return false;
     if (!UpdateOn(PigeonsDbPath(),
                   u"UPDATE lekisuplementy SET uwagi = ?1, nazwa = ?2, dawka = ?3, "
                   u"dzialanie = ?4, kategoria = ?5, data_podania = ?6 WHERE id = ?7;",
                   {SqlText(record.uwagi), SqlText(record.nazwa), SqlText(record.dawka),
                    SqlText(record.dzialanie), SqlInt(record.kategoria),
-                   SqlDate(record.data_podania), SqlInt(mode)}) ||
-        record.id <= 0) {
+                   SqlDate(record.data_podania), SqlInt(record.id)})) {
         return false;
     }
     // The bird and loft of a treatment stay as inserted.
@@ -273,8 +287,8 @@ bool CDataStore::WriteTreatment(int mode, TreatmentRecord& record) {
 // ---- transactions ------------------------------------------------------------------------
 
 // The price is bound at full precision: a breeder's 12345.67 must come back as 12345.67.
-bool CDataStore::WriteTransaction(int mode, TransactionRecord& record) {
-    if (mode == kModeInsert) {
+bool CDataStore::WriteTransaction(WriteMode mode, TransactionRecord& record) {
+    if (mode == WriteMode::Insert) {
         SqlDatabase db(PigeonsDbPath());
         const std::int64_t id = InsertRow(
             db, u"transakcje",
@@ -290,7 +304,7 @@ bool CDataStore::WriteTransaction(int mode, TransactionRecord& record) {
         transactions[record.id] = record;
         return true;
     }
-    if (mode == kModeDelete) {
+    if (mode == WriteMode::Delete) {
         if (!RunOn(PigeonsDbPath(), u"DELETE FROM transakcje WHERE id = ?1;",
                    {SqlInt(record.id)})) {
             return false;
@@ -298,7 +312,7 @@ bool CDataStore::WriteTransaction(int mode, TransactionRecord& record) {
         transactions.erase(record.id);
         return true;
     }
-    if (mode <= 0) return false;
+    if (record.id <= 0) return false;
     if (!UpdateOn(PigeonsDbPath(),
                   u"UPDATE transakcje SET not1 = ?1, innyprzedmiottransakcji = ?2, "
                   u"id_golebia = ?3, id_klienta = ?4, waluta = ?5, cena = ?6, "
@@ -306,7 +320,7 @@ bool CDataStore::WriteTransaction(int mode, TransactionRecord& record) {
                   {SqlText(record.not1), SqlText(record.innyprzedmiottransakcji),
                    SqlInt(record.id_golebia), SqlInt(record.id_klienta), SqlInt(record.waluta),
                    SqlReal(record.cena), SqlInt(record.rodzajtransakcji),
-                   SqlInt(record.przedmiottransakcji), SqlDate(record.data), SqlInt(mode)})) {
+                   SqlInt(record.przedmiottransakcji), SqlDate(record.data), SqlInt(record.id)})) {
         return false;
     }
     // The loft of a transaction stays as inserted.
@@ -320,20 +334,20 @@ bool CDataStore::WriteTransaction(int mode, TransactionRecord& record) {
 
 // ---- clients and breeders ----------------------------------------------------------------
 
-bool CDataStore::WriteClient(int mode, PersonRecord& record) {
+bool CDataStore::WriteClient(WriteMode mode, PersonRecord& record) {
     return WritePerson(u"klienci", clients, mode, record);
 }
 
-bool CDataStore::WriteBreeder(int mode, PersonRecord& record) {
+bool CDataStore::WriteBreeder(WriteMode mode, PersonRecord& record) {
     return WritePerson(u"hodowcy", breeders, mode, record);
 }
 
 // `hodowla`, `kategoria`, `subkategoria` and `typ` are set once when the person is added;
 // `nip` is never written.
-bool CDataStore::WritePerson(const char16_t* table, PersonMap& map, int mode,
+bool CDataStore::WritePerson(const char16_t* table, PersonMap& map, WriteMode mode,
                              PersonRecord& record) {
     const Text name(table);
-    if (mode == kModeInsert) {
+    if (mode == WriteMode::Insert) {
         const bool isClient = name == u"klienci";
         const auto floor = PigeonsDbReferenceFloor(
             isClient ? std::vector<IdReference>{{u"pigeons", u"id_wlasciciela"},
@@ -363,7 +377,7 @@ bool CDataStore::WritePerson(const char16_t* table, PersonMap& map, int mode,
         map[record.id] = std::move(held);
         return true;
     }
-    if (mode == kModeDelete) {
+    if (mode == WriteMode::Delete) {
         if (!RunOn(ExtraDbPath(), u"DELETE FROM " + name + u" WHERE id = ?1;",
                    {SqlInt(record.id)})) {
             return false;
@@ -371,7 +385,7 @@ bool CDataStore::WritePerson(const char16_t* table, PersonMap& map, int mode,
         map.erase(record.id);
         return true;
     }
-    if (mode <= 0) return false;
+    if (record.id <= 0) return false;
     if (!UpdateOn(ExtraDbPath(),
                   u"UPDATE " + name +
                       u" SET imie = ?1, nazwisko = ?2, miejscowosc = ?3, ulica = ?4, "
@@ -383,7 +397,7 @@ bool CDataStore::WritePerson(const char16_t* table, PersonMap& map, int mode,
                    SqlText(record.teldom2), SqlText(record.telkom), SqlText(record.telkom2),
                    SqlText(record.email), SqlText(record.adreswww), SqlInt(record.wojewodztwo),
                    SqlInt(record.kraj), SqlText(record.kodpocztowy), SqlText(record.uwagi),
-                   SqlInt(mode)})) {
+                   SqlInt(record.id)})) {
         return false;
     }
     // Only the columns written above change; the rest stay as held.
@@ -427,6 +441,16 @@ bool CDataStore::DeleteEyeColour(int id) {
 }
 bool CDataStore::DeleteStatus(int id) {
     return DeleteDictionaryEntry(u"statusy", statusNames, id);
+}
+
+// Memory holds what a load reads back: the column's value taken as a 32-bit int.
+bool CDataStore::WriteColourValue(int colourId, std::int64_t value) {
+    if (!UpdateOn(ExtraDbPath(), u"UPDATE kolory SET f1 = ?1 WHERE id = ?2;",
+                  {SqlInt(value), SqlInt(colourId)})) {
+        return false;
+    }
+    colourValues[colourId] = static_cast<int>(value);
+    return true;
 }
 
 // A name the table already holds is refused by its UNIQUE constraint; the map stays as it was.
@@ -512,8 +536,8 @@ bool CDataStore::DeleteSeason(const char16_t* table, std::vector<SeasonRecord>& 
 // ---- notes -------------------------------------------------------------------------------
 
 // Only insert and delete exist; the body file is written by the notebook.
-bool CDataStore::WriteNote(int mode, NoteRecord& record) {
-    if (mode == kModeInsert) {
+bool CDataStore::WriteNote(WriteMode mode, NoteRecord& record) {
+    if (mode == WriteMode::Insert) {
         SqlDatabase db(ExtraDbPath());
         const std::int64_t id = InsertRow(
             db, u"notatki",
@@ -527,7 +551,7 @@ bool CDataStore::WriteNote(int mode, NoteRecord& record) {
         notes.push_back(record);
         return true;
     }
-    if (mode == kModeDelete) {
+    if (mode == WriteMode::Delete) {
         if (!DeleteRowAndFile(ExtraDbPath(), u"DELETE FROM notatki WHERE id = ?1;", record.id,
                               NoteFilePath(record.id))) {
             return false;

@@ -78,7 +78,7 @@ void CZarzadzajBazaGolebi::OnAddToCategory() {
             return;
         }
     }
-    if (store.AddPigeonToCategory(category->id, pigeonId) != 1) {
+    if (!store.AddPigeonToCategory(category->id, pigeonId)) {
         MessageBox(this, u"Nie udało się dodać gołębia do kategorii.", u"", MB_OK | MB_ICONERROR);
     }
 }

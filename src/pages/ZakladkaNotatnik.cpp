@@ -156,7 +156,7 @@ void CZakladkaNotatnik::NewNote() {
     NoteRecord note;
     note.nazwa = dialog.name;
     note.id_hodowli = Store().lofts[loftIndex].id;
-    if (!Store().WriteNote(kModeInsert, note) || note.id <= 0) return;
+    if (!Store().WriteNote(WriteMode::Insert, note) || note.id <= 0) return;
     WriteUnicodeFile(NoteFilePath(note.id), kNewNoteText);
     AddNoteToList(-1, note.nazwa);
 }
@@ -165,7 +165,7 @@ void CZakladkaNotatnik::DeleteNote() {
     const int index = CurrentNoteIndex();
     if (index < 0) return;
     NoteRecord note = Store().notes[index];
-    if (!Store().WriteNote(kModeDelete, note)) {
+    if (!Store().WriteNote(WriteMode::Delete, note)) {
         // The row and its body both stay (see CDataStore::WriteNote): the note is still there.
         MessageBox(this, u"Nie udało się usunąć notatki.", u"", MB_OK | MB_ICONERROR);
         return;

@@ -230,7 +230,7 @@ void CZakladkaTransakcje::DeleteTransaction() {
     } else {
         record.id = entry->second;
     }
-    if (!store.WriteTransaction(kModeDelete, record)) return;
+    if (!store.WriteTransaction(WriteMode::Delete, record)) return;
 
     ListView* list = TransactionList();
     if (list) list->DeleteItem(row);

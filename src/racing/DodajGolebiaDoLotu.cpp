@@ -198,8 +198,8 @@ void CDodajGolebiaDoLotu::OnOK() {
 
     saving_ = true;
     CDataStore& store = TheDataStore();
-    const bool written = mode == kEditMode ? store.WriteFlightResult(edited.id, edited)
-                                           : store.WriteFlightResult(kModeInsert, edited);
+    const bool written = mode == kEditMode ? store.WriteFlightResult(WriteMode::Update, edited)
+                                           : store.WriteFlightResult(WriteMode::Insert, edited);
     saving_ = false;
     if (!written) {
         MessageBox(this, u"Nie udało się zapisać wyniku gołębia.", u"", MB_OK | MB_ICONERROR);

@@ -179,8 +179,8 @@ void CNowyLot::OnOK() {
     edited.odleglosckm = static_cast<double>(kilometres);
 
     saving_ = true;
-    const bool written = mode == kEditMode ? TheDataStore().WriteFlight(edited.id, edited)
-                                           : TheDataStore().WriteFlight(kModeInsert, edited);
+    const bool written = mode == kEditMode ? TheDataStore().WriteFlight(WriteMode::Update, edited)
+                                           : TheDataStore().WriteFlight(WriteMode::Insert, edited);
     saving_ = false;
     if (!written) {
         MessageBox(this, u"Nie udało się zapisać lotu.", u"", MB_OK | MB_ICONERROR);

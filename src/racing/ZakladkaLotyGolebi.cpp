@@ -259,7 +259,7 @@ void CZakladkaLotyGolebi::DeleteFlight() {
         AskYesNo(this, u"Czy napewno usunąć wybrany lot?", u"Usuwanie lotu")) {
         // The flight's results go with it, in the same transaction.
         FlightRecord flight = *ChosenFlight();
-        if (!TheDataStore().WriteFlight(kModeDelete, flight)) {
+        if (!TheDataStore().WriteFlight(WriteMode::Delete, flight)) {
             MessageBox(this, u"Nie udało się usunąć lotu.", u"", MB_OK | MB_ICONERROR);
             return;
         }
@@ -315,7 +315,7 @@ void CZakladkaLotyGolebi::DeleteFlightResult() {
     FlightRecord& flight = *ChosenFlight();
     FlightResultEntry result = *ChosenResult();
     CDataStore& store = TheDataStore();
-    if (!store.WriteFlightResult(kModeDelete, result)) {
+    if (!store.WriteFlightResult(WriteMode::Delete, result)) {
         MessageBox(this, u"Nie udało się usunąć wyniku gołębia.", u"", MB_OK | MB_ICONERROR);
         return;
     }

@@ -3,6 +3,6 @@
 CDodajEdytujHodowce::CDodajEdytujHodowce(QWidget* parent)
     : PersonEditor(kTemplateId, kSaveButton, parent) {}
 
-bool CDodajEdytujHodowce::WritePerson(int mode, PersonRecord& person) {
+bool CDodajEdytujHodowce::WritePerson(WriteMode mode, PersonRecord& person) {
     return TheDataStore().WriteBreeder(mode, person);
 }

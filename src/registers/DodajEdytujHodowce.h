@@ -13,5 +13,5 @@ public:
     void SaveBreeder() { Save(); }
 
 protected:
-    bool WritePerson(int mode, PersonRecord& person) override;
+    bool WritePerson(WriteMode mode, PersonRecord& person) override;
 };

@@ -3,6 +3,6 @@
 CDodajEdytujKlienta::CDodajEdytujKlienta(QWidget* parent)
     : PersonEditor(kTemplateId, kSaveButton, parent) {}
 
-bool CDodajEdytujKlienta::WritePerson(int mode, PersonRecord& person) {
+bool CDodajEdytujKlienta::WritePerson(WriteMode mode, PersonRecord& person) {
     return TheDataStore().WriteClient(mode, person);
 }

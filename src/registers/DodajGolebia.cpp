@@ -102,7 +102,7 @@ bool CDodajGolebia::SaveChanges() {
     if (bird.id_hodowli <= 0) {
         if (const LoftRecord* loft = CurrentLoft()) bird.id_hodowli = loft->id;
     }
-    if (!TheDataStore().WritePigeon(bird.id, bird)) {
+    if (!TheDataStore().WritePigeon(WriteMode::Update, bird)) {
         MessageBox(this, u"Nie udało się zapisać zmian gołębia.");
         return false;
     }

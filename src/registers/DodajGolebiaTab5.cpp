@@ -70,7 +70,7 @@ void CDodajGolebiaTab5::OnDeleteTreatment() {
     if (selectedTreatment < 0 || selectedTreatment >= static_cast<int>(record_.treatments.size()))
         return;
     const int row = selectedTreatment;
-    if (!TheDataStore().WriteTreatment(kModeDelete, record_.treatments[row])) {
+    if (!TheDataStore().WriteTreatment(WriteMode::Delete, record_.treatments[row])) {
         MessageBox(this, u"Nie udało się usunąć leczenia.", u"", MB_OK | MB_ICONERROR);
         return;
     }

@@ -269,10 +269,10 @@ void CDodajZmienTransakcje::SaveTransaction() {
 
     saving_ = true;
     if (editFlag == 1) {
-        store.WriteTransaction(saved.id, saved);
+        store.WriteTransaction(WriteMode::Update, saved);
     } else {
         saved.id = 0;
-        store.WriteTransaction(kModeInsert, saved);
+        store.WriteTransaction(WriteMode::Insert, saved);
     }
     saving_ = false;
     record = saved;

@@ -59,7 +59,7 @@ void CDziennikSzczepien::OnDelete() {
     if (selectedRow < 0 || selectedRow >= static_cast<int>(treatments.size())) return;
     const int row = selectedRow;
     TreatmentRecord treatment = treatments[row];
-    if (!TheDataStore().WriteTreatment(kModeDelete, treatment)) {
+    if (!TheDataStore().WriteTreatment(WriteMode::Delete, treatment)) {
         MessageBox(this, u"Nie udało się usunąć wpisu z dziennika.", u"", MB_OK | MB_ICONERROR);
         return;
     }

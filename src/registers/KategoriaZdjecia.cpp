@@ -1,7 +1,6 @@
 #include "KategoriaZdjecia.h"
 
 #include "DataStore.h"
-#include "SharedRoutines.h"
 
 CKategoriaZdjecia::CKategoriaZdjecia(QWidget* parent) : Dialog(kTemplateId, parent) {
     OnClicked(kGeneral, [this] { Store(0); });
@@ -13,10 +12,6 @@ CKategoriaZdjecia::CKategoriaZdjecia(QWidget* parent) : Dialog(kTemplateId, pare
 }
 
 void CKategoriaZdjecia::Store(int kind) {
-    if (TheDataStore().ExecSqlOnFile(PigeonsDbPath(),
-                                     u"UPDATE zdjecia SET classify1 = ?1 WHERE id = ?2;",
-                                     {SqlInt(kind), SqlInt(photoId)})) {
-        classify = kind;
-    }
+    if (TheDataStore().WritePhotoKind(photoId, kind)) classify = kind;
     EndDialog(IDOK);
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The kind of one photograph: four buttons, each storing its kind in the photo's row and
-// closing the window, and "ANULUJ". Only the database row changes; the caller may patch its
-// own copy of the photo from `classify` after OK.
+// closing the window, and "ANULUJ". The store writes the photo's row and its own copy of the
+// photo; the caller may patch its own copy from `classify` after OK.
 
 #include "Dialog.h"
 

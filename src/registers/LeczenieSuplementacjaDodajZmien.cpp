@@ -79,7 +79,7 @@ void CLeczenieSuplementacjaDodajZmien::OnOK() {
     saved.uwagi = ItemText(kNotes);
     saved.data_podania = *given;
 
-    const int mode = isEdit == 1 ? treatment.id : kModeInsert;
+    const WriteMode mode = isEdit == 1 ? WriteMode::Update : WriteMode::Insert;
     if (!TheDataStore().WriteTreatment(mode, saved)) {
         // Closing now would let the caller show a treatment that was never stored.
         MessageBox(this, u"Nie udało się zapisać leczenia.", u"", MB_OK | MB_ICONERROR);

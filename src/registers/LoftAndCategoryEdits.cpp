@@ -42,7 +42,7 @@ bool AddLoftWithEditor(QWidget* parent, const std::u16string& title, LoftRecord&
     LoftRecord loft;
     loft.nazwahodowli = editor.name;
     loft.opishodowli = editor.description;
-    if (!TheDataStore().WriteLoft(kModeInsert, loft) || loft.id <= 0) {
+    if (!TheDataStore().WriteLoft(WriteMode::Insert, loft) || loft.id <= 0) {
         ReportLoftNotSaved(parent);
         return false;
     }
@@ -63,7 +63,7 @@ bool EditLoftWithEditor(QWidget* parent, const std::u16string& title, int loftIn
     LoftRecord changed = store.lofts[loftIndex];
     changed.nazwahodowli = editor.name;
     changed.opishodowli = editor.description;
-    if (!store.WriteLoft(changed.id, changed)) {
+    if (!store.WriteLoft(WriteMode::Update, changed)) {
         ReportLoftNotSaved(parent);
         return false;
     }
@@ -80,7 +80,7 @@ bool AddCategoryWithEditor(QWidget* parent, const std::u16string& title, int lof
     category.nazwakategorii = editor.name;
     category.opiskategorii = editor.description;
     category.id_hodowli = store.lofts[loftIndex].id;
-    if (!store.WriteCategory(kModeInsert, category) || category.id <= 0) return false;
+    if (!store.WriteCategory(WriteMode::Insert, category) || category.id <= 0) return false;
     added = category;
     return true;
 }
@@ -97,12 +97,12 @@ bool EditCategoryWithEditor(QWidget* parent, const std::u16string& title, int lo
     changed.nazwakategorii = editor.name;
     changed.opiskategorii = editor.description;
     changed.id_hodowli = store.lofts[loftIndex].id;
-    return store.WriteCategory(changed.id, changed);
+    return store.WriteCategory(WriteMode::Update, changed);
 }
 
 bool DeleteCategoryAt(int loftIndex, int categoryIndex) {
     CategoryRecord category = TheDataStore().lofts[loftIndex].categories[categoryIndex];
-    return TheDataStore().WriteCategory(kModeDelete, category);
+    return TheDataStore().WriteCategory(WriteMode::Delete, category);
 }
 
 int PigeonCountOfLoft(int loftId) {

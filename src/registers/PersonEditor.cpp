@@ -91,7 +91,7 @@ void PersonEditor::Save() {
         return;
     }
 
-    const int mode = editFlag ? person.id : kModeInsert;
+    const WriteMode mode = editFlag ? WriteMode::Update : WriteMode::Insert;
     if (!WritePerson(mode, person)) {
         // The window stays open with everything typed, so nothing is lost.
         MessageBox(this, std::u16string(u"Nie udało się zapisać danych."), std::u16string(u"Błąd"),

@@ -33,7 +33,7 @@ public:
 
 protected:
     PersonEditor(int templateId, int saveButtonId, QWidget* parent);
-    virtual bool WritePerson(int mode, PersonRecord& person) = 0;
+    virtual bool WritePerson(WriteMode mode, PersonRecord& person) = 0;
 
 private:
     void FillCombo(int id, const std::vector<std::u16string>& texts);

@@ -98,7 +98,7 @@ void PersonManager::DeletePerson() {
     if (found != Persons().end()) {
         PersonRecord person = found->second;
         // The writer takes the person out of the data store's map once the row is deleted.
-        WritePerson(kModeDelete, person);
+        WritePerson(WriteMode::Delete, person);
     }
     FillList();
 }

@@ -43,7 +43,7 @@ protected:
 
     virtual const PersonMap& Persons() const = 0;
     virtual std::unique_ptr<PersonEditor> MakeEditor() = 0;
-    virtual bool WritePerson(int mode, PersonRecord& person) = 0;
+    virtual bool WritePerson(WriteMode mode, PersonRecord& person) = 0;
 
     void OnEraseBkgnd(Dc& dc) override;
 

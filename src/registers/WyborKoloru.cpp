@@ -77,8 +77,10 @@ void CWyborKoloru::OnSetColourCode() {
     if (prompt.DoModal() != IDOK) return;
     const int id = EntryIdAtRow(row);
     if (id <= 0) return;
+    // The statement is shown as text; the store writes it with bound values and keeps its
+    // colour values in step.
     const Text sql = u"UPDATE kolory SET f1 = " + Decimal(prompt.colourCode) + u" WHERE id = " +
                      Decimal(id) + u";";
     MessageBox(this, sql);
-    TheDataStore().ExecSqlOnFile(ExtraDbPath(), sql);
+    TheDataStore().WriteColourValue(id, prompt.colourCode);
 }

@@ -12,6 +12,6 @@ std::unique_ptr<PersonEditor> CZarzadzajHodowcami::MakeEditor() {
     return std::make_unique<CDodajEdytujHodowce>();
 }
 
-bool CZarzadzajHodowcami::WritePerson(int mode, PersonRecord& person) {
+bool CZarzadzajHodowcami::WritePerson(WriteMode mode, PersonRecord& person) {
     return TheDataStore().WriteBreeder(mode, person);
 }

@@ -20,5 +20,5 @@ public:
 protected:
     const PersonMap& Persons() const override;
     std::unique_ptr<PersonEditor> MakeEditor() override;
-    bool WritePerson(int mode, PersonRecord& person) override;
+    bool WritePerson(WriteMode mode, PersonRecord& person) override;
 };

@@ -78,7 +78,7 @@ void CZarzadzajHodowlami::OnDeleteLoft() {
     if (!HasLoft() || !ConfirmLoftDelete(this, selectedLoft)) return;
     LoftRecord loft = Store().lofts[selectedLoft];
     // The writer removes the loft from the data store's lofts.
-    if (!Store().WriteLoft(kModeDelete, loft)) return;
+    if (!Store().WriteLoft(WriteMode::Delete, loft)) return;
     LoftList()->DeleteString(selectedLoft);
     selectedLoft = -1;
     // The loft's categories were deleted with it; none of them stays on show.

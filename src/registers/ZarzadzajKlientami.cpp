@@ -12,6 +12,6 @@ std::unique_ptr<PersonEditor> CZarzadzajKlientami::MakeEditor() {
     return std::make_unique<CDodajEdytujKlienta>();
 }
 
-bool CZarzadzajKlientami::WritePerson(int mode, PersonRecord& person) {
+bool CZarzadzajKlientami::WritePerson(WriteMode mode, PersonRecord& person) {
     return TheDataStore().WriteClient(mode, person);
 }

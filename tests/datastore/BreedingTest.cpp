@@ -12,7 +12,7 @@ protected:
         PigeonRecord bird;
         bird.nr_obraczki = ring;
         bird.id_hodowli = loftId;
-        EXPECT_TRUE(store_.WritePigeon(kModeInsert, bird));
+        EXPECT_TRUE(store_.WritePigeon(WriteMode::Insert, bird));
         return bird.id;
     }
 
@@ -41,14 +41,14 @@ protected:
 TEST_F(BreedingTest, PairsAndYoungStayInStepWithTheFilesInBothLists) {
     Reload(-1);  // makes the tables
     LoftRecord loft{.nazwahodowli = u"A"}, other{.nazwahodowli = u"B"};
-    ASSERT_TRUE(store_.WriteLoft(kModeInsert, loft));
-    ASSERT_TRUE(store_.WriteLoft(kModeInsert, other));
+    ASSERT_TRUE(store_.WriteLoft(WriteMode::Insert, loft));
+    ASSERT_TRUE(store_.WriteLoft(WriteMode::Insert, other));
     const int male = AddBird(u"1", loft.id), female = AddBird(u"2", loft.id);
     const int young = AddBird(u"3", loft.id), elsewhere = AddBird(u"4", other.id);
     Reload(loft.id);
 
     PairRecord pair{.id_hodowli = loft.id, .id_samca = male, .id_samicy = female};
-    ASSERT_TRUE(store_.WritePair(kModeInsert, pair));
+    ASSERT_TRUE(store_.WritePair(WriteMode::Insert, pair));
     ExpectMemoryMatchesFiles(loft.id);
 
     // A young of this loft and one recorded from the other loft: the loaded loft's list holds
@@ -57,7 +57,15 @@ TEST_F(BreedingTest, PairsAndYoungStayInStepWithTheFilesInBothLists) {
     YoungRecord theirs{.id_golebia = elsewhere, .id_pary = pair.id, .id_hodowli = other.id};
     ASSERT_TRUE(store_.AddYoungWithParents(mine, male, female));
     ASSERT_TRUE(store_.AddYoungWithParents(theirs, male, female));
-    store_.pairs[0].young.pop_back();  // the loaded loft holds only its own young
+    {
+        // The every-loft list follows the writes themselves; the loaded loft's list, which
+        // holds only that loft's young, is read again.
+        CDataStore fresh;
+        fresh.LoadLofts();
+        fresh.LoadPigeonsDb(loft.id);
+        EXPECT_EQ(Shape(store_.allPairs), Shape(fresh.allPairs));
+    }
+    Reload(loft.id);
     ExpectMemoryMatchesFiles(loft.id);
     EXPECT_EQ(QueryInt(PigeonsDbPath(), "SELECT id_ojca FROM pigeons WHERE id = " + std::to_string(elsewhere)), male);
     EXPECT_EQ(store_.pigeons.at(elsewhere).id_matki, female);
@@ -66,12 +74,12 @@ TEST_F(BreedingTest, PairsAndYoungStayInStepWithTheFilesInBothLists) {
     ASSERT_TRUE(store_.UpdateYoungWithParents(mine, young, male, female));
     pair.zlozonych = 4;
     pair.young = store_.pairs[0].young;
-    ASSERT_TRUE(store_.WritePair(pair.id, pair));
+    ASSERT_TRUE(store_.WritePair(WriteMode::Update, pair));
     ExpectMemoryMatchesFiles(loft.id);
 
-    ASSERT_TRUE(store_.WriteYoung(kModeDelete, mine));
+    ASSERT_TRUE(store_.WriteYoung(WriteMode::Delete, mine));
     ExpectMemoryMatchesFiles(loft.id);
-    ASSERT_TRUE(store_.WritePair(kModeDelete, pair));
+    ASSERT_TRUE(store_.WritePair(WriteMode::Delete, pair));
     ExpectMemoryMatchesFiles(loft.id);
     EXPECT_EQ(QueryInt(PigeonsDbPath(), "SELECT COUNT(*) FROM dzieci"), 0);
 }
@@ -80,10 +88,10 @@ TEST_F(BreedingTest, PairsAndYoungStayInStepWithTheFilesInBothLists) {
 TEST_F(BreedingTest, AYoungOfAMissingBirdWritesNothing) {
     Reload(-1);
     LoftRecord loft{.nazwahodowli = u"A"};
-    ASSERT_TRUE(store_.WriteLoft(kModeInsert, loft));
+    ASSERT_TRUE(store_.WriteLoft(WriteMode::Insert, loft));
     Reload(loft.id);
     PairRecord pair{.id_hodowli = loft.id, .id_samca = 1, .id_samicy = 2};
-    ASSERT_TRUE(store_.WritePair(kModeInsert, pair));
+    ASSERT_TRUE(store_.WritePair(WriteMode::Insert, pair));
     YoungRecord young{.id_golebia = 999, .id_pary = pair.id, .id_hodowli = loft.id};
     EXPECT_FALSE(store_.AddYoungWithParents(young, 1, 2));
     EXPECT_EQ(QueryInt(PigeonsDbPath(), "SELECT COUNT(*) FROM dzieci"), 0);
@@ -97,21 +105,21 @@ TEST_F(BreedingTest, AYoungOfAMissingBirdWritesNothing) {
 TEST_F(BreedingTest, AYoungThatIsThePairsBirdOrTheirAncestorWritesNothing) {
     Reload(-1);
     LoftRecord loft{.nazwahodowli = u"A"};
-    ASSERT_TRUE(store_.WriteLoft(kModeInsert, loft));
+    ASSERT_TRUE(store_.WriteLoft(WriteMode::Insert, loft));
     const int grandsire = AddBird(u"1", loft.id), female = AddBird(u"2", loft.id);
     const int male = AddBird(u"3", loft.id), young = AddBird(u"4", loft.id);
     PigeonRecord bird = store_.pigeons.at(female);
     bird.id_ojca = grandsire;
-    ASSERT_TRUE(store_.WritePigeon(female, bird));
+    ASSERT_TRUE(store_.WritePigeon(WriteMode::Update, bird));
     bird = store_.pigeons.at(male);
     bird.id_matki = female;  // the male descends from the female
-    ASSERT_TRUE(store_.WritePigeon(male, bird));
+    ASSERT_TRUE(store_.WritePigeon(WriteMode::Update, bird));
     Reload(loft.id);
     EXPECT_EQ(BirdsAndForebears(store_.pigeons, {male}), (std::set<int>{male, female, grandsire}));
     EXPECT_EQ(BirdsAndForebears(store_.pigeons, {young, 0, -1}), std::set<int>{young});
 
     PairRecord pair{.id_hodowli = loft.id, .id_samca = male, .id_samicy = female};
-    ASSERT_TRUE(store_.WritePair(kModeInsert, pair));
+    ASSERT_TRUE(store_.WritePair(WriteMode::Insert, pair));
     for (int refused : {male, female, grandsire}) {
         YoungRecord record{.id_golebia = refused, .id_pary = pair.id, .id_hodowli = loft.id};
         EXPECT_FALSE(store_.AddYoungWithParents(record, male, female)) << refused;
@@ -133,7 +141,7 @@ TEST_F(BreedingTest, AYoungThatIsThePairsBirdOrTheirAncestorWritesNothing) {
     // Parents already in a circle in the file: the walk still ends.
     bird = store_.pigeons.at(grandsire);
     bird.id_ojca = male;
-    store_.pigeons[grandsire] = bird;
+    ASSERT_TRUE(store_.WritePigeon(WriteMode::Update, bird));
     EXPECT_EQ(BirdsAndForebears(store_.pigeons, {female}), (std::set<int>{male, female, grandsire}));
 }
 

@@ -71,7 +71,7 @@ protected:
             if (!store.AddNewPigeonsToCategory(3, batch)) _exit(4);
             FlightRecord flight;
             flight.id = round;
-            if (!store.WriteFlight(kModeDelete, flight)) _exit(5);
+            if (!store.WriteFlight(WriteMode::Delete, flight)) _exit(5);
             if (!store.DeletePigeonWithRows(round)) _exit(6);
         }
         _exit(0);

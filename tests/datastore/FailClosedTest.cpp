@@ -72,7 +72,7 @@ TEST_F(FailClosedTest, NewRowsAreRefusedWhenTheOtherFileCannotBeRead) {
         ASSERT_TRUE(lock.locked());
         PigeonRecord bird;
         bird.nr_obraczki = u"1";
-        EXPECT_FALSE(store_.WritePigeon(kModeInsert, bird));
+        EXPECT_FALSE(store_.WritePigeon(WriteMode::Insert, bird));
         EXPECT_LE(bird.id, 0);
     }
     Damage(ExtraDbPath());
@@ -80,7 +80,7 @@ TEST_F(FailClosedTest, NewRowsAreRefusedWhenTheOtherFileCannotBeRead) {
     EXPECT_FALSE(store_.AddNewPigeonsToCategory(1, series));
     LoftRecord loft;
     loft.nazwahodowli = u"Nowy";
-    EXPECT_FALSE(store_.WriteLoft(kModeInsert, loft));
+    EXPECT_FALSE(store_.WriteLoft(WriteMode::Insert, loft));
     EXPECT_EQ(Rows(PigeonsDbPath(), "pigeons"), 1);
     EXPECT_EQ(Rows(PigeonsDbPath(), "hodowla"), 0);
     EXPECT_TRUE(store_.pigeons.empty());
@@ -95,7 +95,7 @@ TEST_F(FailClosedTest, NewRowsAreRefusedWhenTheOtherFileCannotBeRead) {
     Damage(PigeonsDbPath());
     PersonRecord client;
     client.nazwisko = u"Nowak";
-    EXPECT_FALSE(store_.WriteClient(kModeInsert, client));
+    EXPECT_FALSE(store_.WriteClient(WriteMode::Insert, client));
     EXPECT_FALSE(store_.AddColour(1, u"Czerwony"));
     EXPECT_EQ(Rows(ExtraDbPath(), "klienci"), 0);
     EXPECT_EQ(Rows(ExtraDbPath(), "kolory"), 0);
@@ -107,27 +107,27 @@ TEST_F(FailClosedTest, WithBothFilesReadableNewRowsStayAboveEveryNamedId) {
     Exec(ExtraDbPath(), "INSERT INTO ild(id_golebia) VALUES (40);");
     Exec(PigeonsDbPath(), "INSERT INTO pigeons(id, id_wlasciciela) VALUES (1, 30);");
     PigeonRecord bird;
-    ASSERT_TRUE(store_.WritePigeon(kModeInsert, bird));
+    ASSERT_TRUE(store_.WritePigeon(WriteMode::Insert, bird));
     EXPECT_EQ(bird.id, 41);
     PersonRecord client;
-    ASSERT_TRUE(store_.WriteClient(kModeInsert, client));
+    ASSERT_TRUE(store_.WriteClient(WriteMode::Insert, client));
     EXPECT_EQ(client.id, 31);
     // A file not made yet names nothing.
     fs::remove(ToFsPath(ExtraDbPath()));
     LoftRecord loft;
-    EXPECT_TRUE(store_.WriteLoft(kModeInsert, loft));
+    EXPECT_TRUE(store_.WriteLoft(WriteMode::Insert, loft));
 }
 
 // ---- loading ----------------------------------------------------------------------------------
 
 TEST_F(FailClosedTest, ALoadThatCannotReadItsFileKeepsMemoryAndGivesUpSoon) {
     LoftRecord loft;
-    ASSERT_TRUE(store_.WriteLoft(kModeInsert, loft));
+    ASSERT_TRUE(store_.WriteLoft(WriteMode::Insert, loft));
     PigeonRecord bird;
     bird.id_hodowli = loft.id;
-    ASSERT_TRUE(store_.WritePigeon(kModeInsert, bird));
+    ASSERT_TRUE(store_.WritePigeon(WriteMode::Insert, bird));
     PersonRecord client;
-    ASSERT_TRUE(store_.WriteClient(kModeInsert, client));
+    ASSERT_TRUE(store_.WriteClient(WriteMode::Insert, client));
     Reload(loft.id);
     ASSERT_EQ(store_.lofts.size(), 1u);
 
@@ -154,8 +154,8 @@ TEST_F(FailClosedTest, ALoadThatCannotReadItsFileKeepsMemoryAndGivesUpSoon) {
 
 TEST_F(FailClosedTest, MembershipWritesOfRowsOrBirdsThatAreNotThereFail) {
     PigeonRecord bird;
-    ASSERT_TRUE(store_.WritePigeon(kModeInsert, bird));
-    ASSERT_EQ(store_.AddPigeonToCategory(1, bird.id), 1);
+    ASSERT_TRUE(store_.WritePigeon(WriteMode::Insert, bird));
+    ASSERT_TRUE(store_.AddPigeonToCategory(1, bird.id));
     const long long member = QueryInt(PigeonsDbPath(), "SELECT id FROM kategoria_id;");
     EXPECT_FALSE(store_.SwapCategoryMembers(member, bird.id, member + 50, 77));
     EXPECT_EQ(QueryInt(PigeonsDbPath(), "SELECT id_golebia FROM kategoria_id;"), bird.id);
@@ -170,11 +170,11 @@ TEST_F(FailClosedTest, AnIdPastTheLargestRecordIdIsRefusedNotWrapped) {
     Exec(ExtraDbPath(), "INSERT INTO klienci(id) VALUES (2147483647);");
     Exec(PigeonsDbPath(), "INSERT INTO zdjecia(id) VALUES (2147483647);");
     PigeonRecord bird;
-    EXPECT_FALSE(store_.WritePigeon(kModeInsert, bird));
+    EXPECT_FALSE(store_.WritePigeon(WriteMode::Insert, bird));
     std::vector<PigeonRecord> series(1);
     EXPECT_FALSE(store_.AddNewPigeonsToCategory(1, series));
     PersonRecord client;
-    EXPECT_FALSE(store_.WriteClient(kModeInsert, client));
+    EXPECT_FALSE(store_.WriteClient(WriteMode::Insert, client));
     PhotoRecord photo;
     photo.path = WriteBytes(root_ / "a.png", "png");
     photo.rozszerzenie = u"png";
@@ -192,22 +192,22 @@ TEST_F(FailClosedTest, AnIdPastTheLargestRecordIdIsRefusedNotWrapped) {
 
 TEST_F(FailClosedTest, ANoteWhoseBodyStaysIsNotDeletedAndNoNewNoteOpensAnOldBody) {
     NoteRecord first, second;
-    ASSERT_TRUE(store_.WriteNote(kModeInsert, first));
-    ASSERT_TRUE(store_.WriteNote(kModeInsert, second));
+    ASSERT_TRUE(store_.WriteNote(WriteMode::Insert, first));
+    ASSERT_TRUE(store_.WriteNote(WriteMode::Insert, second));
     ASSERT_TRUE(WriteUnicodeFile(NoteFilePath(first.id), u"<HTML>pierwsza</HTML>"));
     MakeUnremovable(NoteFilePath(second.id));
 
-    EXPECT_FALSE(store_.WriteNote(kModeDelete, second));
+    EXPECT_FALSE(store_.WriteNote(WriteMode::Delete, second));
     EXPECT_EQ(Rows(ExtraDbPath(), "notatki"), 2);
 
     // A body left behind by a note whose row is gone: the next note takes an id past it.
     Exec(ExtraDbPath(), "DELETE FROM notatki WHERE id = " + std::to_string(second.id) + ";");
     NoteRecord next;
-    ASSERT_TRUE(store_.WriteNote(kModeInsert, next));
+    ASSERT_TRUE(store_.WriteNote(WriteMode::Insert, next));
     EXPECT_GT(next.id, second.id);
     EXPECT_FALSE(fs::exists(ToFsPath(NoteFilePath(next.id))));
 
-    EXPECT_TRUE(store_.WriteNote(kModeDelete, first));
+    EXPECT_TRUE(store_.WriteNote(WriteMode::Delete, first));
     EXPECT_FALSE(fs::exists(ToFsPath(NoteFilePath(first.id))));
     EXPECT_EQ(QueryInt(ExtraDbPath(), "SELECT count(*) FROM notatki WHERE id = " +
                                           std::to_string(first.id) + ";"),

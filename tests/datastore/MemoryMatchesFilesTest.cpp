@@ -123,6 +123,8 @@ const std::vector<Part>& Parts() {
         {"breeders", [](const CDataStore& s) { return DescribePeople(s.breeders); }},
         {"colours", [](const CDataStore& s) { return DescribeNames(s.colourNames); }},
         {"breeds", [](const CDataStore& s) { return DescribeNames(s.breedNames); }},
+        {"lines", [](const CDataStore& s) { return DescribeNames(s.lineNames); }},
+        {"eye colours", [](const CDataStore& s) { return DescribeNames(s.eyeColourNames); }},
         {"statuses", [](const CDataStore& s) { return DescribeNames(s.statusNames); }},
         {"others", DescribeOthers},
     };
@@ -136,7 +138,7 @@ protected:
         Reload(-1);  // makes the tables
         LoftRecord loft;
         loft.nazwahodowli = U("Dom");
-        ASSERT_TRUE(store_.WriteLoft(kModeInsert, loft));
+        ASSERT_TRUE(store_.WriteLoft(WriteMode::Insert, loft));
         loftId_ = loft.id;
         Reload(loftId_);
     }
@@ -157,7 +159,7 @@ protected:
         bird.nr_obraczki = U(ring);
         bird.id_hodowli = loftId_;
         bird.DataDodania = 1700000000;
-        EXPECT_TRUE(store_.WritePigeon(kModeInsert, bird));
+        EXPECT_TRUE(store_.WritePigeon(WriteMode::Insert, bird));
         return bird.id;
     }
 
@@ -171,7 +173,7 @@ TEST_F(MemoryMatchesFilesTest, BirdsLoftsAndCategories) {
     PigeonRecord edited = store_.FindPigeon(a);
     edited.nazwa = U("As");
     edited.DataDodania = 5;  // not written by an update
-    ASSERT_TRUE(store_.WritePigeon(a, edited));
+    ASSERT_TRUE(store_.WritePigeon(WriteMode::Update, edited));
     ASSERT_TRUE(store_.WritePigeonShortDescription(a, U("szybki")));
     ASSERT_TRUE(store_.WritePigeonRoofDate(a, 1710000000));
     ExpectMemoryMatchesFiles("bird edited");
@@ -181,24 +183,24 @@ TEST_F(MemoryMatchesFilesTest, BirdsLoftsAndCategories) {
     LoftRecord loft = store_.lofts[0];
     loft.nazwahodowli = U("Gołębnik");
     loft.opishodowli = U("strych");
-    ASSERT_TRUE(store_.WriteLoft(loft.id, loft));
+    ASSERT_TRUE(store_.WriteLoft(WriteMode::Update, loft));
     ExpectMemoryMatchesFiles("loft renamed");
 
     CategoryRecord category;
     category.id_hodowli = loftId_;
     category.nazwakategorii = U("Młode");
-    ASSERT_TRUE(store_.WriteCategory(kModeInsert, category));
+    ASSERT_TRUE(store_.WriteCategory(WriteMode::Insert, category));
     ExpectMemoryMatchesFiles("category added");
     category.nazwakategorii = U("Stare");
-    ASSERT_TRUE(store_.WriteCategory(category.id, category));
+    ASSERT_TRUE(store_.WriteCategory(WriteMode::Update, category));
     ExpectMemoryMatchesFiles("category renamed");
     std::vector<PigeonRecord> series(2);
     for (PigeonRecord& b : series) b.id_hodowli = loftId_;
     ASSERT_TRUE(store_.AddNewPigeonsToCategory(category.id, series));
     ExpectMemoryMatchesFiles("series added (bird count)");
-    ASSERT_TRUE(store_.AddPigeonToCategory(category.id, a) == 1);
-    ASSERT_TRUE(store_.RemovePigeonFromCategory(category.id, a) == 1);
-    ASSERT_TRUE(store_.WriteCategory(kModeDelete, category));
+    ASSERT_TRUE(store_.AddPigeonToCategory(category.id, a));
+    ASSERT_TRUE(store_.RemovePigeonFromCategory(category.id, a));
+    ASSERT_TRUE(store_.WriteCategory(WriteMode::Delete, category));
     ExpectMemoryMatchesFiles("category deleted");
 
     ASSERT_TRUE(store_.DeletePigeon(series[0].id));
@@ -225,28 +227,33 @@ TEST_F(MemoryMatchesFilesTest, AttachmentsAndTreatments) {
     TreatmentRecord own;
     own.id_golebia = a;
     own.nazwa = U("witaminy");
-    ASSERT_TRUE(store_.WriteTreatment(kModeInsert, own));
+    ASSERT_TRUE(store_.WriteTreatment(WriteMode::Insert, own));
     TreatmentRecord flock;
     flock.id_golebia = TreatmentRecord::kFlock;
     flock.nazwa = U("szczepienie");
-    ASSERT_TRUE(store_.WriteTreatment(kModeInsert, flock));
+    ASSERT_TRUE(store_.WriteTreatment(WriteMode::Insert, flock));
     ExpectMemoryMatchesFiles("attachments added");
+    // Photo pairing reads the eye photos from memory.
+    ASSERT_TRUE(store_.WritePhotoKind(photo.id, 1));
+    ExpectMemoryMatchesFiles("photo marked as an eye photo");
+    EXPECT_FALSE(store_.WritePhotoKind(photo.id + 100, 2));  // no such photo
+    ExpectMemoryMatchesFiles("kind of a missing photo");
 
     // An update of the bird keeps what other rows give it.
     PigeonRecord edited = store_.FindPigeon(a);
     edited.photos.clear();
     edited.treatments.clear();
-    ASSERT_TRUE(store_.WritePigeon(a, edited));
+    ASSERT_TRUE(store_.WritePigeon(WriteMode::Update, edited));
     own.nazwa = U("elektrolity");
-    ASSERT_TRUE(store_.WriteTreatment(own.id, own));
+    ASSERT_TRUE(store_.WriteTreatment(WriteMode::Update, own));
     flock.kategoria = 2;
-    ASSERT_TRUE(store_.WriteTreatment(flock.id, flock));
+    ASSERT_TRUE(store_.WriteTreatment(WriteMode::Update, flock));
     ExpectMemoryMatchesFiles("bird and treatments edited");
 
     ASSERT_TRUE(store_.DeletePhoto(photo));
     ASSERT_TRUE(store_.DeleteDocument(doc));
-    ASSERT_TRUE(store_.WriteTreatment(kModeDelete, own));
-    ASSERT_TRUE(store_.WriteTreatment(kModeDelete, flock));
+    ASSERT_TRUE(store_.WriteTreatment(WriteMode::Delete, own));
+    ASSERT_TRUE(store_.WriteTreatment(WriteMode::Delete, flock));
     ExpectMemoryMatchesFiles("attachments deleted");
 }
 
@@ -259,7 +266,7 @@ TEST_F(MemoryMatchesFilesTest, PairsYoungFlightsAndResults) {
     pair.id_samca = male;
     pair.id_samicy = female;
     pair.DataDodania = 1690000000;
-    ASSERT_TRUE(store_.WritePair(kModeInsert, pair));
+    ASSERT_TRUE(store_.WritePair(WriteMode::Insert, pair));
     YoungRecord young;
     young.id_pary = pair.id;
     young.id_hodowli = loftId_;
@@ -272,14 +279,14 @@ TEST_F(MemoryMatchesFilesTest, PairsYoungFlightsAndResults) {
     edited.DataDodania = 0;
     edited.young.clear();
     edited.uwagi = U("dobra para");
-    ASSERT_TRUE(store_.WritePair(pair.id, edited));
+    ASSERT_TRUE(store_.WritePair(WriteMode::Update, edited));
     EXPECT_EQ(store_.pairs.at(0).DataDodania, 1690000000);
     EXPECT_EQ(QueryInt(PigeonsDbPath(), "SELECT DataDodania FROM pary"), 1690000000);
     young.uwagi = U("ładny");
-    ASSERT_EQ(store_.WriteYoung(young.id, young), 1);
+    ASSERT_TRUE(store_.WriteYoung(WriteMode::Update, young));
     ExpectMemoryMatchesFiles("pair and young edited");
-    ASSERT_EQ(store_.WriteYoung(kModeDelete, young), 1);
-    ASSERT_TRUE(store_.WritePair(kModeDelete, pair));
+    ASSERT_TRUE(store_.WriteYoung(WriteMode::Delete, young));
+    ASSERT_TRUE(store_.WritePair(WriteMode::Delete, pair));
     ExpectMemoryMatchesFiles("pair and young deleted");
 
     FlightRecord flight;
@@ -287,26 +294,26 @@ TEST_F(MemoryMatchesFilesTest, PairsYoungFlightsAndResults) {
     flight.typ = 1;
     flight.miejscowosc = U("Łódź");
     flight.odleglosckm = 250;
-    ASSERT_TRUE(store_.WriteFlight(kModeInsert, flight));
+    ASSERT_TRUE(store_.WriteFlight(WriteMode::Insert, flight));
     FlightResultEntry result;
     result.id_lotu = flight.id;
     result.id_hodowli = loftId_;
     result.id_golebia = chick;
     result.nr_konkursu = 4;
-    ASSERT_TRUE(store_.WriteFlightResult(kModeInsert, result));
+    ASSERT_TRUE(store_.WriteFlightResult(WriteMode::Insert, result));
     ExpectMemoryMatchesFiles("flight and result added");
 
     FlightRecord editedFlight = store_.flights.at(0);
     editedFlight.entries.clear();  // the flight editor knows nothing of results
     editedFlight.typ = 9;          // never rewritten
     editedFlight.miejscowosc = U("Opole");
-    ASSERT_TRUE(store_.WriteFlight(flight.id, editedFlight));
+    ASSERT_TRUE(store_.WriteFlight(WriteMode::Update, editedFlight));
     result.notatki = U("szybko");
-    ASSERT_TRUE(store_.WriteFlightResult(result.id, result));
+    ASSERT_TRUE(store_.WriteFlightResult(WriteMode::Update, result));
     ExpectMemoryMatchesFiles("flight and result edited");
-    ASSERT_TRUE(store_.WriteFlightResult(kModeDelete, result));
+    ASSERT_TRUE(store_.WriteFlightResult(WriteMode::Delete, result));
     ExpectMemoryMatchesFiles("result deleted");
-    ASSERT_TRUE(store_.WriteFlight(kModeDelete, flight));
+    ASSERT_TRUE(store_.WriteFlight(WriteMode::Delete, flight));
     ExpectMemoryMatchesFiles("flight deleted");
 }
 
@@ -329,43 +336,53 @@ TEST_F(MemoryMatchesFilesTest, SeasonsPeopleDictionariesTransactionsAndNotes) {
     PersonRecord person;
     person.imie = U("Jan");
     person.typ = 3;
-    ASSERT_TRUE(store_.WriteClient(kModeInsert, person));
+    ASSERT_TRUE(store_.WriteClient(WriteMode::Insert, person));
     PersonRecord breeder = person;
-    ASSERT_TRUE(store_.WriteBreeder(kModeInsert, breeder));
+    ASSERT_TRUE(store_.WriteBreeder(WriteMode::Insert, breeder));
     ExpectMemoryMatchesFiles("people added");
     person.nazwisko = U("Kowalski");
     person.hodowla = 7;  // not written by an update
-    ASSERT_TRUE(store_.WriteClient(person.id, person));
+    ASSERT_TRUE(store_.WriteClient(WriteMode::Update, person));
     breeder.nazwisko = U("Nowak");
     breeder.hodowla = 7;
-    ASSERT_TRUE(store_.WriteBreeder(breeder.id, breeder));
+    ASSERT_TRUE(store_.WriteBreeder(WriteMode::Update, breeder));
     ExpectMemoryMatchesFiles("people edited");
-    ASSERT_TRUE(store_.WriteClient(kModeDelete, person));
+    ASSERT_TRUE(store_.WriteClient(WriteMode::Delete, person));
     ExpectMemoryMatchesFiles("client deleted");
 
     ASSERT_TRUE(store_.AddColour(loftId_, U("niebieski")));
     ASSERT_TRUE(store_.AddBreed(loftId_, U("pocztowy")));
     ASSERT_TRUE(store_.AddStatus(loftId_, U("w lotach")));
     ExpectMemoryMatchesFiles("dictionary entries added");
-    ASSERT_TRUE(store_.DeleteColour(store_.colourNames.rbegin()->first));
+    ASSERT_TRUE(store_.AddLine(loftId_, U("Janssen")));
+    ASSERT_TRUE(store_.AddEyeColour(loftId_, U("perłowe")));
+    ExpectMemoryMatchesFiles("line and eye colour added");
+    const int colour = store_.colourNames.rbegin()->first;
+    ASSERT_TRUE(store_.WriteColourValue(colour, 0x3366CC));
+    ExpectMemoryMatchesFiles("colour code stored");
+    ASSERT_TRUE(store_.WriteColourValue(colour, 4000000000LL));  // past a 32-bit int
+    ExpectMemoryMatchesFiles("large colour code stored");
+    EXPECT_FALSE(store_.WriteColourValue(colour + 100, 7));  // no such colour
+    ExpectMemoryMatchesFiles("code of a missing colour");
+    ASSERT_TRUE(store_.DeleteColour(colour));
     ExpectMemoryMatchesFiles("colour deleted");
 
     TransactionRecord sale;
     sale.id_hodowli = loftId_;
     sale.cena = 120.5;
-    ASSERT_TRUE(store_.WriteTransaction(kModeInsert, sale));
+    ASSERT_TRUE(store_.WriteTransaction(WriteMode::Insert, sale));
     sale.id_hodowli = loftId_ + 5;  // the loft is not written by an update
     sale.not1 = U("zaliczka");
-    ASSERT_TRUE(store_.WriteTransaction(sale.id, sale));
+    ASSERT_TRUE(store_.WriteTransaction(WriteMode::Update, sale));
     ExpectMemoryMatchesFiles("transaction edited");
 
     NoteRecord note;
     note.id_hodowli = loftId_;
     note.nazwa = U("Plan");
-    ASSERT_TRUE(store_.WriteNote(kModeInsert, note));
+    ASSERT_TRUE(store_.WriteNote(WriteMode::Insert, note));
     ExpectMemoryMatchesFiles("note added");
-    ASSERT_TRUE(store_.WriteNote(kModeDelete, note));
-    ASSERT_TRUE(store_.WriteTransaction(kModeDelete, sale));
+    ASSERT_TRUE(store_.WriteNote(WriteMode::Delete, note));
+    ASSERT_TRUE(store_.WriteTransaction(WriteMode::Delete, sale));
     ExpectMemoryMatchesFiles("note and transaction deleted");
 }
 

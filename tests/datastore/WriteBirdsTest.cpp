@@ -34,7 +34,7 @@ TEST_F(WriteBirdsTest, BirdInsertStoresEveryTextWholeAndLeavesLaterFieldsUnset) 
     bird.id_ojca = 7;
     bird.DataDodania = 1262300400;  // the other dates stay unset
 
-    ASSERT_TRUE(store_.WritePigeon(kModeInsert, bird));
+    ASSERT_TRUE(store_.WritePigeon(WriteMode::Insert, bird));
     ASSERT_GT(bird.id, 0);
     const std::string where = " FROM pigeons WHERE id = " + std::to_string(bird.id);
     EXPECT_EQ(QueryText(PigeonsDbPath(), "SELECT nazwa" + where), "Bł'yskawica \"As\"");
@@ -55,7 +55,7 @@ TEST_F(WriteBirdsTest, BirdInsertStoresEveryTextWholeAndLeavesLaterFieldsUnset) 
 TEST_F(WriteBirdsTest, BirdUpdateKeepsAddedDateShortDescriptionAndRoofDate) {
     PigeonRecord bird = Bird("1");
     bird.DataDodania = 1000000;
-    ASSERT_TRUE(store_.WritePigeon(kModeInsert, bird));
+    ASSERT_TRUE(store_.WritePigeon(WriteMode::Insert, bird));
     const std::string where = " WHERE id = " + std::to_string(bird.id);
     Exec(PigeonsDbPath(), "UPDATE pigeons SET krotkiopis = 'szybki', DataF1 = 5000" + where);
 
@@ -63,7 +63,7 @@ TEST_F(WriteBirdsTest, BirdUpdateKeepsAddedDateShortDescriptionAndRoofDate) {
     bird.krotkiopis = U("changed in memory only");
     bird.notatkif = U("Dalsze uwagi: d'Artagnan");
     bird.id_hodowli = 3;
-    ASSERT_TRUE(store_.WritePigeon(bird.id, bird));
+    ASSERT_TRUE(store_.WritePigeon(WriteMode::Update, bird));
 
     EXPECT_EQ(Count("SELECT DataDodania FROM pigeons" + where), 1000000);
     EXPECT_EQ(QueryText(PigeonsDbPath(), "SELECT krotkiopis FROM pigeons" + where), "szybki");
@@ -77,33 +77,33 @@ TEST_F(WriteBirdsTest, BirdUpdateKeepsAddedDateShortDescriptionAndRoofDate) {
 TEST_F(WriteBirdsTest, FailedBirdWritesLeaveMemoryAlone) {
     PigeonRecord ghost = Bird("9");
     ghost.id = 42;  // no such row
-    EXPECT_FALSE(store_.WritePigeon(42, ghost));
+    EXPECT_FALSE(store_.WritePigeon(WriteMode::Update, ghost));
     EXPECT_TRUE(store_.pigeons.empty());
 
     Exec(PigeonsDbPath(), "DROP TABLE pigeons");
     PigeonRecord bird = Bird("1");
-    EXPECT_FALSE(store_.WritePigeon(kModeInsert, bird));
+    EXPECT_FALSE(store_.WritePigeon(WriteMode::Insert, bird));
     EXPECT_EQ(bird.id, 0);
     EXPECT_TRUE(store_.pigeons.empty());
 }
 
 TEST_F(WriteBirdsTest, NewBirdNeverTakesAnIdThatOtherRowsStillReferTo) {
     PigeonRecord first = Bird("1");
-    ASSERT_TRUE(store_.WritePigeon(kModeInsert, first));
-    ASSERT_EQ(store_.AddPigeonToCategory(1, first.id), 1);
+    ASSERT_TRUE(store_.WritePigeon(WriteMode::Insert, first));
+    ASSERT_TRUE(store_.AddPigeonToCategory(1, first.id));
     ASSERT_TRUE(store_.DeletePigeon(first.id));
     EXPECT_EQ(store_.pigeons.count(first.id), 0u);
     EXPECT_EQ(Count("SELECT count(*) FROM kategoria_id"), 1);  // plain delete leaves the rest
 
     PigeonRecord second = Bird("2");
-    ASSERT_TRUE(store_.WritePigeon(kModeInsert, second));
+    ASSERT_TRUE(store_.WritePigeon(WriteMode::Insert, second));
     EXPECT_GT(second.id, first.id);
     EXPECT_EQ(Count("SELECT count(*) FROM pigeons WHERE id = " + std::to_string(second.id)), 1);
 
     // The print list is in the other file and counts as well.
     Exec(ExtraDbPath(), "INSERT INTO ild(id_golebia) VALUES (" + std::to_string(second.id + 5) + ")");
     PigeonRecord third = Bird("3");
-    ASSERT_TRUE(store_.WritePigeon(kModeInsert, third));
+    ASSERT_TRUE(store_.WritePigeon(WriteMode::Insert, third));
     EXPECT_EQ(third.id, second.id + 6);
     EXPECT_EQ(store_.pigeons.at(third.id).nr_obraczki, U("3"));
 }
@@ -111,8 +111,8 @@ TEST_F(WriteBirdsTest, NewBirdNeverTakesAnIdThatOtherRowsStillReferTo) {
 TEST_F(WriteBirdsTest, DeletingBirdWithRowsClearsEveryMembershipAndPrintListEntry) {
     PigeonRecord bird = Bird("1");
     PigeonRecord other = Bird("2");
-    ASSERT_TRUE(store_.WritePigeon(kModeInsert, bird));
-    ASSERT_TRUE(store_.WritePigeon(kModeInsert, other));
+    ASSERT_TRUE(store_.WritePigeon(WriteMode::Insert, bird));
+    ASSERT_TRUE(store_.WritePigeon(WriteMode::Insert, other));
     store_.AddPigeonToCategory(1, bird.id);
     store_.AddPigeonToCategory(2, bird.id);
     store_.AddPigeonToCategory(2, other.id);
@@ -129,26 +129,26 @@ TEST_F(WriteBirdsTest, DeletingBirdWithRowsClearsEveryMembershipAndPrintListEntr
 TEST_F(WriteBirdsTest, LoftsRefuseDuplicateNamesAndTakeTheirCategoriesAlongWhenDeleted) {
     LoftRecord loft;
     loft.nazwahodowli = U("Gołębnik 'Pod Lipą'");
-    ASSERT_TRUE(store_.WriteLoft(kModeInsert, loft));
+    ASSERT_TRUE(store_.WriteLoft(WriteMode::Insert, loft));
     ASSERT_EQ(store_.lofts.size(), 1u);
     EXPECT_EQ(store_.lofts[0].id, loft.id);
 
     LoftRecord twin;
     twin.nazwahodowli = loft.nazwahodowli;
-    EXPECT_FALSE(store_.WriteLoft(kModeInsert, twin));
+    EXPECT_FALSE(store_.WriteLoft(WriteMode::Insert, twin));
     EXPECT_EQ(twin.id, 0);
     EXPECT_EQ(store_.lofts.size(), 1u);
 
     CategoryRecord category;
     category.id_hodowli = loft.id;
     category.nazwakategorii = U("Młode");
-    ASSERT_TRUE(store_.WriteCategory(kModeInsert, category));
+    ASSERT_TRUE(store_.WriteCategory(WriteMode::Insert, category));
     PigeonRecord bird = Bird("1");
     bird.id_hodowli = loft.id;
-    ASSERT_TRUE(store_.WritePigeon(kModeInsert, bird));
+    ASSERT_TRUE(store_.WritePigeon(WriteMode::Insert, bird));
     store_.AddPigeonToCategory(category.id, bird.id);
 
-    ASSERT_TRUE(store_.WriteLoft(kModeDelete, loft));
+    ASSERT_TRUE(store_.WriteLoft(WriteMode::Delete, loft));
     EXPECT_TRUE(store_.lofts.empty());
     EXPECT_EQ(Count("SELECT count(*) FROM kategoria"), 0);
     EXPECT_EQ(Count("SELECT count(*) FROM kategoria_id"), 0);
@@ -157,7 +157,7 @@ TEST_F(WriteBirdsTest, LoftsRefuseDuplicateNamesAndTakeTheirCategoriesAlongWhenD
     // The old loft's bird still names it, so a new loft must not take its id.
     LoftRecord next;
     next.nazwahodowli = U("Nowa");
-    ASSERT_TRUE(store_.WriteLoft(kModeInsert, next));
+    ASSERT_TRUE(store_.WriteLoft(WriteMode::Insert, next));
     EXPECT_NE(next.id, loft.id);
 }
 
@@ -165,7 +165,7 @@ TEST_F(WriteBirdsTest, CategoryMembershipAndDeleteThenAddInheritsNoBirds) {
     CategoryRecord category;
     category.id_hodowli = 1;
     category.nazwakategorii = U("Rozpłodowe d'élite");
-    ASSERT_TRUE(store_.WriteCategory(kModeInsert, category));
+    ASSERT_TRUE(store_.WriteCategory(WriteMode::Insert, category));
     EXPECT_EQ(QueryText(PigeonsDbPath(), "SELECT nazwakategorii FROM kategoria"),
               "Rozpłodowe d'élite");
 
@@ -173,15 +173,15 @@ TEST_F(WriteBirdsTest, CategoryMembershipAndDeleteThenAddInheritsNoBirds) {
     store_.AddPigeonToCategory(category.id, 6);
     store_.AddPigeonToCategory(category.id, 5);
     ASSERT_EQ(store_.LoadCategoryMembers(category.id).size(), 3u);
-    EXPECT_EQ(store_.RemovePigeonFromCategory(category.id, 5), 1);
+    EXPECT_TRUE(store_.RemovePigeonFromCategory(category.id, 5));
     const auto members = store_.LoadCategoryMembers(category.id);
     ASSERT_EQ(members.size(), 1u);
     EXPECT_EQ(members[0].pigeonId, 6);
 
-    ASSERT_TRUE(store_.WriteCategory(kModeDelete, category));
+    ASSERT_TRUE(store_.WriteCategory(WriteMode::Delete, category));
     CategoryRecord next;
     next.id_hodowli = 1;
-    ASSERT_TRUE(store_.WriteCategory(kModeInsert, next));
+    ASSERT_TRUE(store_.WriteCategory(WriteMode::Insert, next));
     EXPECT_TRUE(store_.LoadCategoryMembers(next.id).empty());
 
     // A membership row left behind by an older version still keeps the id out of reach.
@@ -189,7 +189,7 @@ TEST_F(WriteBirdsTest, CategoryMembershipAndDeleteThenAddInheritsNoBirds) {
                               std::to_string(next.id + 1) + ", 9)");
     CategoryRecord third;
     third.id_hodowli = 1;
-    ASSERT_TRUE(store_.WriteCategory(kModeInsert, third));
+    ASSERT_TRUE(store_.WriteCategory(WriteMode::Insert, third));
     EXPECT_TRUE(store_.LoadCategoryMembers(third.id).empty());
 }
 
@@ -202,15 +202,15 @@ TEST_F(WriteBirdsTest, CategoryOrderSwapAndMoveReachTheFileWholeOrNotAtAll) {
     LoftRecord home, away;
     home.nazwahodowli = U("A");
     away.nazwahodowli = U("B");
-    ASSERT_TRUE(store_.WriteLoft(kModeInsert, home));
-    ASSERT_TRUE(store_.WriteLoft(kModeInsert, away));
+    ASSERT_TRUE(store_.WriteLoft(WriteMode::Insert, home));
+    ASSERT_TRUE(store_.WriteLoft(WriteMode::Insert, away));
     PigeonRecord b1 = Bird("1"), b2 = Bird("2"), b3 = Bird("3");
     for (PigeonRecord* b : {&b1, &b2, &b3}) {
         b->id_hodowli = home.id;
-        ASSERT_TRUE(store_.WritePigeon(kModeInsert, *b));
+        ASSERT_TRUE(store_.WritePigeon(WriteMode::Insert, *b));
         store_.AddPigeonToCategory(1, b->id);
     }
-    store_.lofts[0].pigeonCount = 3;
+    ASSERT_EQ(store_.lofts.at(store_.FindLoftIndex(home.id)).pigeonCount, 3);
 
     ASSERT_TRUE(store_.RewriteCategoryOrder(1, {b3.id, b1.id, b2.id}));
     EXPECT_EQ(order(1), (std::vector<int>{b3.id, b1.id, b2.id}));
@@ -257,19 +257,19 @@ TEST_F(WriteBirdsTest, PairsCarryTheirYoungAndTakeEveryYoungRowWhenDeleted) {
     pair.id_samca = 10;
     pair.id_samicy = 11;
     pair.uwagi = U("para z '09");
-    ASSERT_TRUE(store_.WritePair(kModeInsert, pair));
+    ASSERT_TRUE(store_.WritePair(WriteMode::Insert, pair));
     ASSERT_EQ(store_.pairs.size(), 1u);
 
     YoungRecord young;
     young.id_pary = pair.id;
     young.id_hodowli = 1;
     young.id_golebia = 20;
-    ASSERT_EQ(store_.WriteYoung(kModeInsert, young), 1);
+    ASSERT_TRUE(store_.WriteYoung(WriteMode::Insert, young));
     ASSERT_EQ(store_.pairs[0].young.size(), 1u);
     EXPECT_EQ(store_.pairs[0].young[0].id, young.id);
 
     young.uwagi = U("słabe pióro");
-    ASSERT_EQ(store_.WriteYoung(young.id, young), 1);
+    ASSERT_TRUE(store_.WriteYoung(WriteMode::Update, young));
     EXPECT_EQ(store_.pairs[0].young[0].uwagi, U("słabe pióro"));
     EXPECT_EQ(QueryText(PigeonsDbPath(), "SELECT uwagi FROM dzieci"), "słabe pióro");
 
@@ -277,12 +277,12 @@ TEST_F(WriteBirdsTest, PairsCarryTheirYoungAndTakeEveryYoungRowWhenDeleted) {
     Exec(PigeonsDbPath(),
          "INSERT INTO dzieci(id_golebia, id_pary) VALUES (21, " + std::to_string(pair.id) + ")");
     PairRecord stale = pair;  // young list without either row
-    ASSERT_TRUE(store_.WritePair(kModeDelete, stale));
+    ASSERT_TRUE(store_.WritePair(WriteMode::Delete, stale));
     EXPECT_TRUE(store_.pairs.empty());
     EXPECT_EQ(Count("SELECT count(*) FROM dzieci"), 0);
 
     PairRecord next;
-    ASSERT_TRUE(store_.WritePair(kModeInsert, next));
+    ASSERT_TRUE(store_.WritePair(WriteMode::Insert, next));
     EXPECT_EQ(Count("SELECT count(*) FROM dzieci WHERE id_pary = " + std::to_string(next.id)), 0);
 }
 
@@ -292,7 +292,7 @@ TEST_F(WriteBirdsTest, FlightsAndResultsRoundTripWithSixSignificantDigits) {
     flight.typ = 2;
     flight.miejscowosc = U("Łódź");
     flight.odleglosckm = 250.0;
-    ASSERT_TRUE(store_.WriteFlight(kModeInsert, flight));
+    ASSERT_TRUE(store_.WriteFlight(WriteMode::Insert, flight));
     ASSERT_GT(flight.id, 0);
     ASSERT_EQ(store_.flights.size(), 1u);  // the store holds the new flight itself
     EXPECT_EQ(store_.flights[0].id, flight.id);
@@ -303,7 +303,7 @@ TEST_F(WriteBirdsTest, FlightsAndResultsRoundTripWithSixSignificantDigits) {
     result.id_golebia = 5;
     result.CoefficientOddzialowy = 12.3456789f;
     result.PunktyOddzial = 80.123456f;
-    ASSERT_TRUE(store_.WriteFlightResult(kModeInsert, result));
+    ASSERT_TRUE(store_.WriteFlightResult(WriteMode::Insert, result));
     ASSERT_EQ(store_.flights[0].entries.size(), 1u);
     EXPECT_EQ(store_.flights[0].entries[0].id, result.id);
     EXPECT_DOUBLE_EQ(QueryDouble(PigeonsDbPath(), "SELECT CoefficientOddzialowy FROM lotniki"),
@@ -312,22 +312,22 @@ TEST_F(WriteBirdsTest, FlightsAndResultsRoundTripWithSixSignificantDigits) {
 
     result.nr_konkursu = 3;
     result.notatki = U("wrócił o'świcie");
-    ASSERT_TRUE(store_.WriteFlightResult(result.id, result));
+    ASSERT_TRUE(store_.WriteFlightResult(WriteMode::Update, result));
     EXPECT_EQ(store_.flights[0].entries[0].nr_konkursu, 3);
     EXPECT_EQ(Count("SELECT nr_konkursu FROM lotniki"), 3);
 
-    ASSERT_TRUE(store_.WriteFlight(kModeDelete, flight));
+    ASSERT_TRUE(store_.WriteFlight(WriteMode::Delete, flight));
     EXPECT_TRUE(store_.flights.empty());
     EXPECT_EQ(Count("SELECT count(*) FROM lotniki"), 0);
 
     FlightRecord next;
-    ASSERT_TRUE(store_.WriteFlight(kModeInsert, next));
+    ASSERT_TRUE(store_.WriteFlight(WriteMode::Insert, next));
     EXPECT_EQ(Count("SELECT count(*) FROM lotniki WHERE id_lotu = " + std::to_string(next.id)), 0);
 
     Exec(PigeonsDbPath(), "DROP TABLE lotniki");
     FlightResultEntry lost;
     lost.id_lotu = next.id;
-    EXPECT_FALSE(store_.WriteFlightResult(kModeInsert, lost));
+    EXPECT_FALSE(store_.WriteFlightResult(WriteMode::Insert, lost));
     EXPECT_EQ(lost.id, -1);
 }
 
@@ -335,7 +335,7 @@ TEST_F(WriteBirdsTest, FlightUpdateWritesEveryColumnButTheType) {
     FlightRecord flight;
     flight.id_hodowli = 1;
     flight.typ = 2;
-    ASSERT_TRUE(store_.WriteFlight(kModeInsert, flight));
+    ASSERT_TRUE(store_.WriteFlight(WriteMode::Insert, flight));
 
     FlightRecord changed = flight;
     changed.typ = 7;  // the type stays as inserted
@@ -366,7 +366,7 @@ TEST_F(WriteBirdsTest, FlightUpdateWritesEveryColumnButTheType) {
     changed.czas_trwania_konkursu_g = 18;
     changed.czas_trwania_konkursu_m = 19;
     changed.czas_trwania_konkursu_s = 20;
-    ASSERT_TRUE(store_.WriteFlight(changed.id, changed));
+    ASSERT_TRUE(store_.WriteFlight(WriteMode::Update, changed));
 
     Reload(1);
     ASSERT_EQ(store_.flights.size(), 1u);

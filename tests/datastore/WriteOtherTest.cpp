@@ -134,7 +134,7 @@ TEST_F(WriteOtherTest, TreatmentKindIsAlwaysZeroAndDateRoundTrips) {
     t.rodzaj = 3;
     t.data_podania = 1273399200;
     t.nazwa = U("Szczepionka 'paramyksowiroza'");
-    ASSERT_TRUE(store_.WriteTreatment(kModeInsert, t));
+    ASSERT_TRUE(store_.WriteTreatment(WriteMode::Insert, t));
     EXPECT_EQ(t.rodzaj, 0);
     const std::string row = "FROM lekisuplementy WHERE id = " + std::to_string(t.id) + ";";
     EXPECT_EQ(QueryInt(PigeonsDbPath(), "SELECT rodzaj " + row), 0);
@@ -145,13 +145,13 @@ TEST_F(WriteOtherTest, TreatmentKindIsAlwaysZeroAndDateRoundTrips) {
     t.id_golebia = 44;  // not changed by an update
     t.dawka = u"2 ml";
     t.data_podania = kNoDate;
-    ASSERT_TRUE(store_.WriteTreatment(t.id, t));
+    ASSERT_TRUE(store_.WriteTreatment(WriteMode::Update, t));
     EXPECT_EQ(t.rodzaj, 0);
     EXPECT_EQ(QueryInt(PigeonsDbPath(), "SELECT id_golebia " + row), -2);
     EXPECT_EQ(QueryText(PigeonsDbPath(), "SELECT dawka " + row), "2 ml");
     EXPECT_EQ(QueryInt(PigeonsDbPath(), "SELECT data_podania " + row), -1);
 
-    EXPECT_TRUE(store_.WriteTreatment(kModeDelete, t));
+    EXPECT_TRUE(store_.WriteTreatment(WriteMode::Delete, t));
     EXPECT_EQ(QueryInt(PigeonsDbPath(), "SELECT count(*) FROM lekisuplementy;"), 0);
 }
 
@@ -162,17 +162,17 @@ TEST_F(WriteOtherTest, TransactionPriceIsStoredExactly) {
     tr.id_hodowli = 1;
     tr.cena = 12.5;
     tr.not1 = U("Sprzedaż 'Asa'");
-    ASSERT_TRUE(store_.WriteTransaction(kModeInsert, tr));
+    ASSERT_TRUE(store_.WriteTransaction(WriteMode::Insert, tr));
     const std::string cena = "SELECT cena FROM transakcje WHERE id = " + std::to_string(tr.id);
     EXPECT_EQ(QueryDouble(PigeonsDbPath(), cena), 12.5);
     EXPECT_EQ(store_.transactions.at(tr.id).not1, tr.not1);
 
     tr.cena = 12345.67;
-    ASSERT_TRUE(store_.WriteTransaction(tr.id, tr));
+    ASSERT_TRUE(store_.WriteTransaction(WriteMode::Update, tr));
     EXPECT_EQ(QueryDouble(PigeonsDbPath(), cena), 12345.67);
     EXPECT_EQ(store_.transactions.at(tr.id).cena, 12345.67);
 
-    EXPECT_TRUE(store_.WriteTransaction(kModeDelete, tr));
+    EXPECT_TRUE(store_.WriteTransaction(WriteMode::Delete, tr));
     EXPECT_TRUE(store_.transactions.empty());
     EXPECT_EQ(QueryInt(PigeonsDbPath(), "SELECT count(*) FROM transakcje;"), 0);
 }
@@ -181,12 +181,12 @@ TEST_F(WriteOtherTest, RefusedTransactionLeavesMemoryAlone) {
     TransactionRecord tr;
     tr.id = 99;
     tr.cena = 5;
-    EXPECT_FALSE(store_.WriteTransaction(99, tr));  // no such row
+    EXPECT_FALSE(store_.WriteTransaction(WriteMode::Update, tr));  // no such row
     EXPECT_TRUE(store_.transactions.empty());
 
     Exec(PigeonsDbPath(), "DROP TABLE transakcje;");
     tr.id = 0;
-    EXPECT_FALSE(store_.WriteTransaction(kModeInsert, tr));
+    EXPECT_FALSE(store_.WriteTransaction(WriteMode::Insert, tr));
     EXPECT_EQ(tr.id, 0);
     EXPECT_TRUE(store_.transactions.empty());
 }
@@ -195,7 +195,7 @@ TEST_F(WriteOtherTest, RefusedTransactionLeavesMemoryAlone) {
 
 TEST_F(WriteOtherTest, PersonRoundTripAndUpdateKeepsFixedColumns) {
     PersonRecord p = NewPerson();
-    ASSERT_TRUE(store_.WriteClient(kModeInsert, p));
+    ASSERT_TRUE(store_.WriteClient(WriteMode::Insert, p));
     const std::string row = "FROM klienci WHERE id = " + std::to_string(p.id) + ";";
     EXPECT_EQ(QueryText(ExtraDbPath(), "SELECT nazwisko " + row), "O'Brien-Łączyński");
     EXPECT_EQ(QueryText(ExtraDbPath(), "SELECT ulica " + row), "ul. Św. Ducha 'Stara'");
@@ -206,7 +206,7 @@ TEST_F(WriteOtherTest, PersonRoundTripAndUpdateKeepsFixedColumns) {
     p.telkom2 = u"700000002";
     p.hodowla = p.kategoria = p.subkategoria = p.typ = 0;
     p.kraj = 2;
-    ASSERT_TRUE(store_.WriteClient(p.id, p));
+    ASSERT_TRUE(store_.WriteClient(WriteMode::Update, p));
     EXPECT_EQ(QueryText(ExtraDbPath(), "SELECT telkom " + row), "700000001");
     EXPECT_EQ(QueryText(ExtraDbPath(), "SELECT telkom2 " + row), "700000002");
     EXPECT_EQ(QueryInt(ExtraDbPath(), "SELECT kraj " + row), 2);
@@ -217,27 +217,27 @@ TEST_F(WriteOtherTest, PersonRoundTripAndUpdateKeepsFixedColumns) {
     EXPECT_EQ(QueryText(ExtraDbPath(), "SELECT nip " + row), "123-456");
     EXPECT_EQ(store_.clients.at(p.id).telkom2, u"700000002");
 
-    EXPECT_TRUE(store_.WriteClient(kModeDelete, p));
+    EXPECT_TRUE(store_.WriteClient(WriteMode::Delete, p));
     EXPECT_TRUE(store_.clients.empty());
 }
 
 TEST_F(WriteOtherTest, NewPersonDoesNotInheritDeletedOnesBirdsOrSales) {
     PersonRecord owner = NewPerson();
-    ASSERT_TRUE(store_.WriteClient(kModeInsert, owner));
+    ASSERT_TRUE(store_.WriteClient(WriteMode::Insert, owner));
     Exec(PigeonsDbPath(), "INSERT INTO pigeons(id, id_wlasciciela, id_hodowcy) VALUES (1, " +
                               std::to_string(owner.id) + ", 0);");
     Exec(PigeonsDbPath(), "INSERT INTO transakcje(id_klienta) VALUES (" +
                               std::to_string(owner.id + 1) + ");");
-    ASSERT_TRUE(store_.WriteClient(kModeDelete, owner));
+    ASSERT_TRUE(store_.WriteClient(WriteMode::Delete, owner));
 
     PersonRecord next = NewPerson();
-    ASSERT_TRUE(store_.WriteClient(kModeInsert, next));
+    ASSERT_TRUE(store_.WriteClient(WriteMode::Insert, next));
     EXPECT_EQ(next.id, owner.id + 2);
 
     // Breeders are a table of their own, kept clear of the birds' breeder ids.
     Exec(PigeonsDbPath(), "UPDATE pigeons SET id_hodowcy = 4;");
     PersonRecord breeder = NewPerson();
-    ASSERT_TRUE(store_.WriteBreeder(kModeInsert, breeder));
+    ASSERT_TRUE(store_.WriteBreeder(WriteMode::Insert, breeder));
     EXPECT_EQ(breeder.id, 5);
     EXPECT_EQ(store_.breeders.count(5), 1u);
     EXPECT_EQ(QueryInt(ExtraDbPath(), "SELECT count(*) FROM klienci;"), 1);
@@ -284,9 +284,9 @@ TEST_F(WriteOtherTest, RemovingBirdFromIldListRemovesAllItsRows) {
 
 TEST_F(WriteOtherTest, NewSeasonIsAppendedAtTheEnd) {
     SeasonRecord old;
-    old.id = 50;
+    old.id_hodowli = 1;
     old.DATA_B = 100;
-    store_.breedingSeasons.push_back(old);
+    ASSERT_TRUE(store_.AddBreedingSeason(old));
 
     SeasonRecord s;
     s.id_hodowli = 1;
@@ -297,12 +297,13 @@ TEST_F(WriteOtherTest, NewSeasonIsAppendedAtTheEnd) {
     ASSERT_TRUE(store_.AddBreedingSeason(s));
     ASSERT_EQ(store_.breedingSeasons.size(), 2u);
     EXPECT_EQ(store_.breedingSeasons.back().id, s.id);
-    EXPECT_EQ(QueryText(ExtraDbPath(), "SELECT Opis FROM sezonylegowe;"), "opis");
-    EXPECT_EQ(QueryInt(ExtraDbPath(), "SELECT DATA_E FROM sezonylegowe;"), 1293836399);
+    const std::string where = " FROM sezonylegowe WHERE id = " + std::to_string(s.id) + ";";
+    EXPECT_EQ(QueryText(ExtraDbPath(), "SELECT Opis" + where), "opis");
+    EXPECT_EQ(QueryInt(ExtraDbPath(), "SELECT DATA_E" + where), 1293836399);
 
     ASSERT_TRUE(store_.AddFlightSeason(s));
     EXPECT_TRUE(store_.DeleteBreedingSeason(store_.breedingSeasons.back().id));
-    EXPECT_EQ(QueryInt(ExtraDbPath(), "SELECT count(*) FROM sezonylegowe;"), 0);
+    EXPECT_EQ(QueryInt(ExtraDbPath(), "SELECT count(*) FROM sezonylegowe;"), 1);
     EXPECT_EQ(QueryInt(ExtraDbPath(), "SELECT count(*) FROM sezonylotowe;"), 1);
 }
 
@@ -310,15 +311,15 @@ TEST_F(WriteOtherTest, NoteInsertZeroesFlagsAndDeleteRemovesItsFile) {
     NoteRecord n;
     n.id_hodowli = 2;
     n.nazwa = U("Plan 'lotów'");
-    ASSERT_TRUE(store_.WriteNote(kModeInsert, n));
+    ASSERT_TRUE(store_.WriteNote(WriteMode::Insert, n));
     ASSERT_EQ(store_.notes.size(), 1u);
     EXPECT_EQ(QueryInt(ExtraDbPath(),
                        "SELECT kategoria + f1 + f2 + f3 + count(*) * 100 FROM notatki;"),
               100);
     ASSERT_TRUE(WriteUnicodeFile(NoteFilePath(n.id), u"<HTML></HTML>"));
 
-    EXPECT_FALSE(store_.WriteNote(n.id, n));  // notes are never updated
-    EXPECT_TRUE(store_.WriteNote(kModeDelete, n));
+    EXPECT_FALSE(store_.WriteNote(WriteMode::Update, n));  // notes are never updated
+    EXPECT_TRUE(store_.WriteNote(WriteMode::Delete, n));
     EXPECT_EQ(QueryInt(ExtraDbPath(), "SELECT count(*) FROM notatki;"), 0);
     EXPECT_FALSE(fs::exists(Fs(NoteFilePath(n.id))));
 }

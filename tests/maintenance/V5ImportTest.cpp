@@ -258,10 +258,10 @@ TEST_F(V5ImportTest, UntickedKindsAndUnrepresentableDates) {
 TEST_F(V5ImportTest, ARefusedWriteLeavesTheFilesAsTheyWere) {
     LoftRecord old;
     old.nazwahodowli = u"Stary";
-    ASSERT_TRUE(store_.WriteLoft(kModeInsert, old));
+    ASSERT_TRUE(store_.WriteLoft(WriteMode::Insert, old));
     PigeonRecord bird;
     bird.nr_obraczki = u"stary";
-    ASSERT_TRUE(store_.WritePigeon(kModeInsert, bird));
+    ASSERT_TRUE(store_.WritePigeon(WriteMode::Insert, bird));
     // The database refuses the flight results, the very last thing the run writes.
     Exec(PigeonsDbPath(),
          "CREATE TRIGGER refuse AFTER INSERT ON lotniki BEGIN SELECT RAISE(ABORT, 'nie'); END;");
@@ -278,7 +278,7 @@ TEST_F(V5ImportTest, ARefusedWriteLeavesTheFilesAsTheyWere) {
     // Single edits after it go to the file at once, as always.
     LoftRecord next;
     next.nazwahodowli = u"Nowy";
-    ASSERT_TRUE(store_.WriteLoft(kModeInsert, next));
+    ASSERT_TRUE(store_.WriteLoft(WriteMode::Insert, next));
     EXPECT_EQ(Count("hodowla"), 2);
 }
 
@@ -301,14 +301,14 @@ TEST_F(V5ImportTest, ABatchKeepsItsWritesUntilCommitted) {
         CategoryRecord category;
         category.id_hodowli = loftId;
         category.nazwakategorii = name;
-        return store_.WriteCategory(kModeInsert, category);
+        return store_.WriteCategory(WriteMode::Insert, category);
     };
     {
         DataStoreBatch batch;
         ASSERT_TRUE(batch.ok());
         LoftRecord loft;
         loft.nazwahodowli = u"W partii";
-        ASSERT_TRUE(store_.WriteLoft(kModeInsert, loft));
+        ASSERT_TRUE(store_.WriteLoft(WriteMode::Insert, loft));
         EXPECT_EQ(countOnDisk("hodowla"), 0);
     }
     EXPECT_EQ(Count("hodowla"), 0);  // ended without Commit: rolled back
@@ -316,7 +316,7 @@ TEST_F(V5ImportTest, ABatchKeepsItsWritesUntilCommitted) {
     DataStoreBatch batch;
     LoftRecord loft;
     loft.nazwahodowli = u"Zatwierdzony";
-    ASSERT_TRUE(store_.WriteLoft(kModeInsert, loft));
+    ASSERT_TRUE(store_.WriteLoft(WriteMode::Insert, loft));
     // A write the database refuses undoes only itself; the batch goes on.
     EXPECT_FALSE(addCategory(loft.id, u"zły"));
     EXPECT_TRUE(addCategory(loft.id, u"dobry"));

@@ -99,7 +99,7 @@ protected:
         bird.NotatkaRodowodowa0 = u"własna";
         bird.NotatkaRodowodowa1 = u"ojciec";
         bird.genotyp = u"Aa";
-        ASSERT_TRUE(store.WritePigeon(kModeInsert, bird));
+        ASSERT_TRUE(store.WritePigeon(WriteMode::Insert, bird));
         birdId_ = bird.id;
     }
 
@@ -499,7 +499,7 @@ TEST_F(BirdEditorPagesTest, TreatmentsAreStoredAtOnceAndEditedByTheirRow) {
     earlier.kategoria = 2;
     earlier.dawka = u"1 ml";
     earlier.data_podania = *MakeLocalTime(3, 3, 2012, 14, 5, 0);
-    ASSERT_TRUE(TheDataStore().WriteTreatment(kModeInsert, earlier));
+    ASSERT_TRUE(TheDataStore().WriteTreatment(WriteMode::Insert, earlier));
 
     RunEdit([&](CDodajGolebia& editor) {
         auto& page = PageOf<CDodajGolebiaTab5>(editor, kTreatmentsTab);

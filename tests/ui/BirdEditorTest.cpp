@@ -113,7 +113,7 @@ protected:
 
     int StoreBird(PigeonRecord bird) {
         bird.id_hodowli = bird.id_hodowli ? bird.id_hodowli : loftId_;
-        EXPECT_TRUE(TheDataStore().WritePigeon(kModeInsert, bird));
+        EXPECT_TRUE(TheDataStore().WritePigeon(WriteMode::Insert, bird));
         return bird.id;
     }
 
@@ -296,8 +296,8 @@ TEST_F(BirdEditorTest, ALookupPositionStoresTheIdOfThatEntryOfItsDictionary) {
         PersonRecord person;
         person.imie = u"Jan";
         person.nazwisko = surname;
-        ASSERT_TRUE(store.WriteClient(kModeInsert, person));
-        ASSERT_TRUE(store.WriteBreeder(kModeInsert, person));
+        ASSERT_TRUE(store.WriteClient(WriteMode::Insert, person));
+        ASSERT_TRUE(store.WriteBreeder(WriteMode::Insert, person));
     }
     store.LoadExtraDb(loftId_);
     const int fawn = store.colourNames.rbegin()->first;
@@ -350,7 +350,7 @@ TEST_F(BirdEditorTest, EditingKeepsEveryValueTheUserDidNotTouch) {
     CDataStore& store = TheDataStore();
     LoftRecord otherLoft;
     otherLoft.nazwahodowli = u"Drugi";
-    ASSERT_TRUE(store.WriteLoft(kModeInsert, otherLoft));
+    ASSERT_TRUE(store.WriteLoft(WriteMode::Insert, otherLoft));
     const int father = StoreBird({.nr_obraczki = u"1", .plec = 1});
     PigeonRecord bird{.id_matki = 4321,
                       .id_ojca = father,

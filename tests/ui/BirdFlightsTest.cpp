@@ -84,7 +84,7 @@ protected:
         bird.rocznik = u"24";
         bird.nr_obraczki = ring;
         bird.nazwa = name;
-        EXPECT_TRUE(TheDataStore().WritePigeon(kModeInsert, bird));
+        EXPECT_TRUE(TheDataStore().WritePigeon(WriteMode::Insert, bird));
         return bird.id;
     }
 
@@ -99,7 +99,7 @@ protected:
         flight.pogodalokalna = u"Słonecznie";
         flight.iloscwkonkursie = 7;
         flight.golebi_oddzial = 120;
-        EXPECT_TRUE(TheDataStore().WriteFlight(kModeInsert, flight));
+        EXPECT_TRUE(TheDataStore().WriteFlight(WriteMode::Insert, flight));
         return flight.id;
     }
 
@@ -113,7 +113,7 @@ protected:
         result.nr_konkursu = position;
         result.PunktyOddzial = points;
         result.CoefficientOddzialowy = coefficient;
-        EXPECT_TRUE(TheDataStore().WriteFlightResult(kModeInsert, result));
+        EXPECT_TRUE(TheDataStore().WriteFlightResult(WriteMode::Insert, result));
     }
 
     CPanelPodgladuTab5& Tab() {

@@ -389,7 +389,7 @@ TEST_F(BirdListPageTest, UpAndDownSwapTheStoredOrderAndTheSelectionFollows) {
     const int b = AddBird(category, u"2");
     const int c = AddBird(category, u"3");
     const int d = AddBird(category, u"4");
-    ASSERT_EQ(TheDataStore().AddPigeonToCategory(other, c), 1);
+    ASSERT_TRUE(TheDataStore().AddPigeonToCategory(other, c));
     const std::vector<int> rows = StoredOrder(category, true);
     Open();
 
@@ -457,7 +457,7 @@ TEST_F(BirdListPageTest, DeleteAsksFirstAndOnYesRemovesTheBirdWithWhatIsOnlyItsO
     const int other = AddCategory(loft, u"Inne");
     const int keep = AddBird(category, u"1");
     const int gone = AddBird(category, u"2");
-    ASSERT_EQ(TheDataStore().AddPigeonToCategory(other, gone), 1);
+    ASSERT_TRUE(TheDataStore().AddPigeonToCategory(other, gone));
     ASSERT_TRUE(TheDataStore().AddToIldList(gone));
     ASSERT_TRUE(TheDataStore().AddToIldList(keep));
     const Text photo = AddPhoto(gone, 10, 10);
@@ -466,11 +466,11 @@ TEST_F(BirdListPageTest, DeleteAsksFirstAndOnYesRemovesTheBirdWithWhatIsOnlyItsO
     TreatmentRecord treatment;
     treatment.id_golebia = gone;
     treatment.nazwa = u"Szczepienie";
-    ASSERT_TRUE(TheDataStore().WriteTreatment(kModeInsert, treatment));
+    ASSERT_TRUE(TheDataStore().WriteTreatment(WriteMode::Insert, treatment));
     PairRecord pair;
     pair.id_samca = gone;
     pair.id_samicy = keep;
-    ASSERT_TRUE(TheDataStore().WritePair(kModeInsert, pair));
+    ASSERT_TRUE(TheDataStore().WritePair(WriteMode::Insert, pair));
     Open();
     const Text birds = PigeonsDbPath();
     const auto count = [&](const Text& sql) { return QueryInt(birds, sql); };

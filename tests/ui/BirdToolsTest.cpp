@@ -43,9 +43,9 @@ protected:
         bird.rocznik = year;
         bird.nr_obraczki = ring;
         bird.plec = sex;
-        EXPECT_TRUE(TheDataStore().WritePigeon(kModeInsert, bird));
+        EXPECT_TRUE(TheDataStore().WritePigeon(WriteMode::Insert, bird));
         if (categoryId > 0) {
-            EXPECT_EQ(TheDataStore().AddPigeonToCategory(categoryId, bird.id), 1);
+            EXPECT_TRUE(TheDataStore().AddPigeonToCategory(categoryId, bird.id));
         }
         return bird.id;
     }
@@ -155,7 +155,7 @@ TEST_F(BirdToolsTest, ChooserHandsBackTheSelectedBirdOnlyWhenARowIsSelected) {
     const int category = AddCategory(loft, u"Młode");
     const int a = AddBird(loft, category, u"1", 1);
     const int b = AddBird(loft, category, u"2", 2);
-    TheDataStore().pigeons[b].krotkiopis = u"biała lotka";
+    ASSERT_TRUE(TheDataStore().WritePigeonShortDescription(b, u"biała lotka"));
     TheDataStore().LoadLofts();
     g_currentLoftIndex = 0;
 
@@ -357,7 +357,7 @@ TEST_F(BirdToolsTest, SortRewritesTheCategoryRowsInTheNewOrderWithEachRowsOwnBir
     const int untouched = AddBird(loft, other, u"6");
     // A membership whose bird is gone from the bird file keeps its place and its bird id.
     const int ghost = 9000;
-    ASSERT_EQ(TheDataStore().AddPigeonToCategory(category, ghost), 1);
+    ASSERT_TRUE(TheDataStore().AddPigeonToCategory(category, ghost));
 
     CSortujListeGolebi sort;
     sort.categoryId = category;

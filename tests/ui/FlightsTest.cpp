@@ -113,7 +113,7 @@ protected:
         flight.czasodlotu = release;
         flight.odleglosckm = km;
         flight.odlegloscm = metres;
-        EXPECT_TRUE(TheDataStore().WriteFlight(kModeInsert, flight));
+        EXPECT_TRUE(TheDataStore().WriteFlight(WriteMode::Insert, flight));
         return flight.id;
     }
 
@@ -124,7 +124,7 @@ protected:
         result.id_golebia = birdId;
         result.DataCzasPrzylotu = arrival;
         result.nr_konkursu = position;
-        EXPECT_TRUE(TheDataStore().WriteFlightResult(kModeInsert, result));
+        EXPECT_TRUE(TheDataStore().WriteFlightResult(WriteMode::Insert, result));
         return result.id;
     }
 
@@ -199,13 +199,13 @@ TEST_F(FlightsTest, RowsShowDistanceShareSpeedsAndResultFigures) {
     flight.odlegloscm = 500;
     flight.wlozonychgolebi = 8;
     flight.iloscwkonkursie = 3;
-    ASSERT_TRUE(TheDataStore().WriteFlight(kModeInsert, flight));
+    ASSERT_TRUE(TheDataStore().WriteFlight(WriteMode::Insert, flight));
     FlightRecord empty;
     empty.id_hodowli = loftId_;
     empty.miejscowosc = u"Brzeg";
     empty.czasodlotu = release;
     empty.iloscwkonkursie = 5;
-    ASSERT_TRUE(TheDataStore().WriteFlight(kModeInsert, empty));
+    ASSERT_TRUE(TheDataStore().WriteFlight(WriteMode::Insert, empty));
 
     FlightResultEntry result;
     result.id_lotu = flight.id;
@@ -215,7 +215,7 @@ TEST_F(FlightsTest, RowsShowDistanceShareSpeedsAndResultFigures) {
     result.nr_konkursu = 3;
     result.CoefficientOddzialowy = 428.571f;
     result.PunktyOddzial = 12.5f;
-    ASSERT_TRUE(TheDataStore().WriteFlightResult(kModeInsert, result));
+    ASSERT_TRUE(TheDataStore().WriteFlightResult(WriteMode::Insert, result));
     StoreResult(flight.id, slow_, release);          // arrived at the release: no speed
     StoreResult(flight.id, slow_ + 50, kNoDate);     // a bird that is gone, no arrival
     Load();
@@ -245,7 +245,7 @@ TEST_F(FlightsTest, PlaceAndRingColumnsWidenToLongTextsWhenThePageHasRoom) {
     bird.oddzial = u"0446";
     bird.rocznik = u"2018";
     bird.nazwa = u"Błękitny Książę Wielkopolski";
-    ASSERT_TRUE(TheDataStore().WritePigeon(fast_, bird));
+    ASSERT_TRUE(TheDataStore().WritePigeon(WriteMode::Update, bird));
     const int flightId = StoreFlight(u"Ostrów Wielkopolski - Wysocko Wielkie", Local(12, 5, 2024, 7));
     StoreFlight(u"Opole", Local(19, 5, 2024, 7));
     StoreResult(flightId, fast_, Local(12, 5, 2024, 13));
@@ -540,7 +540,7 @@ TEST_F(FlightsTest, ResultsAddedEditedAndDeletedAreStoredOnceInTheSnapshotStoreA
     flight.odleglosckm = 300;
     flight.konkursow_oddzial = 7;
     flight.konkursow_sekcja = 0;
-    ASSERT_TRUE(TheDataStore().WriteFlight(kModeInsert, flight));
+    ASSERT_TRUE(TheDataStore().WriteFlight(WriteMode::Insert, flight));
     Load();
     ClickFlight(0);
 
@@ -616,7 +616,7 @@ TEST_F(FlightsTest, ResultsAddedEditedAndDeletedAreStoredOnceInTheSnapshotStoreA
 TEST_F(FlightsTest, ResultEditorEndsALongBirdNameWithAnEllipsisAndTipsTheWholeOne) {
     PigeonRecord bird = TheDataStore().FindPigeon(fast_);
     bird.nazwa = u"Sokół Wędrowny z Gór Sowich i Bieszczadów";
-    ASSERT_TRUE(TheDataStore().WritePigeon(bird.id, bird));
+    ASSERT_TRUE(TheDataStore().WritePigeon(WriteMode::Update, bird));
     const int flight = StoreFlight(u"Opole", Local(12, 5, 2024, 10));
     StoreResult(flight, fast_, Local(12, 5, 2024, 14));
     Load();
@@ -711,7 +711,7 @@ TEST_F(FlightsInMainWindowTest, LotyCommandsActOnTheCurrentLoftsFlights) {
         flight.id_hodowli = loft;
         flight.miejscowosc = place;
         flight.czasodlotu = Local(12, 5, 2024, 10);
-        ASSERT_TRUE(TheDataStore().WriteFlight(kModeInsert, flight));
+        ASSERT_TRUE(TheDataStore().WriteFlight(WriteMode::Insert, flight));
     }
     dialog_ = std::make_unique<CMainDialog>();
     dialog_->resize(1280, 800);

@@ -261,7 +261,7 @@ TEST_F(MainDialogTest, StartShowsTheFirstCategoryOfTheFirstLoftInMembershipOrder
     const int b3 = AddBird(young, u"300");
     AddBird(young, u"100", u"Błysk");
     const int b2 = AddBird(young, u"200");
-    ASSERT_EQ(TheDataStore().AddPigeonToCategory(young, b3), 1);  // a second row, later
+    ASSERT_TRUE(TheDataStore().AddPigeonToCategory(young, b3));  // a second row, later
     (void)b2;
 
     CMainDialog& dialog = Open();
@@ -607,7 +607,7 @@ TEST_F(MainDialogTest, ChoosingAnotherLoftForgetsTheBirdsAndNotesOfThePreviousOn
         NoteRecord note;
         note.id_hodowli = loft;
         note.nazwa = name;
-        ASSERT_TRUE(TheDataStore().WriteNote(kModeInsert, note));
+        ASSERT_TRUE(TheDataStore().WriteNote(WriteMode::Insert, note));
     }
     CMainDialog& dialog = Open();
     ListView* notes = dialog.NotebookPage()->NoteList();
@@ -712,14 +712,14 @@ TEST_F(MainDialogTest, AfterLoftsWereManagedElsewhereTheChoosersAreFilledFromThe
     CDataStore other;
     other.LoadLofts();
     LoftRecord gone = other.lofts[0];
-    ASSERT_TRUE(other.WriteLoft(kModeDelete, gone));
+    ASSERT_TRUE(other.WriteLoft(WriteMode::Delete, gone));
     LoftRecord added;
     added.nazwahodowli = u"Nowy";
-    ASSERT_TRUE(other.WriteLoft(kModeInsert, added));
+    ASSERT_TRUE(other.WriteLoft(WriteMode::Insert, added));
     CategoryRecord category;
     category.id_hodowli = added.id;
     category.nazwakategorii = u"Młode";
-    ASSERT_TRUE(other.WriteCategory(kModeInsert, category));
+    ASSERT_TRUE(other.WriteCategory(WriteMode::Insert, category));
     AddBird(category.id, u"9");
 
     dialog.ReloadLoftsAndCategories();

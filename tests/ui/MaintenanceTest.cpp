@@ -101,7 +101,7 @@ TEST_F(MaintenanceTest, ManagementWindowDeletesAndAddsToTheCurrentCategory) {
     const int second = AddCategory(loft, u"Młode", true);
     const int a = AddBird(first, u"100", u"As");
     const int b = AddBird(0, u"200");
-    EXPECT_EQ(TheDataStore().AddPigeonToCategory(second, a), 1);
+    EXPECT_TRUE(TheDataStore().AddPigeonToCategory(second, a));
     TheDataStore().AddToIldList(a);
 
     CZarzadzajBazaGolebi window;
@@ -164,7 +164,7 @@ TEST_F(MaintenanceTest, PurgeKeepsEveryBirdThatAnythingNames) {
     const auto setFather = [&](int child, int parent) {
         PigeonRecord bird = store.pigeons.at(child);
         bird.id_ojca = parent;
-        ASSERT_TRUE(store.WritePigeon(child, bird));
+        ASSERT_TRUE(store.WritePigeon(WriteMode::Update, bird));
     };
     setFather(listed, father);
     setFather(father, grandfather);
@@ -173,23 +173,23 @@ TEST_F(MaintenanceTest, PurgeKeepsEveryBirdThatAnythingNames) {
     PairRecord pair;
     pair.id_hodowli = away;
     pair.id_samicy = hen;
-    ASSERT_TRUE(store.WritePair(kModeInsert, pair));
+    ASSERT_TRUE(store.WritePair(WriteMode::Insert, pair));
     YoungRecord child{.id_golebia = young, .id_pary = pair.id, .id_hodowli = away};
-    ASSERT_EQ(store.WriteYoung(kModeInsert, child), 1);
+    ASSERT_TRUE(store.WriteYoung(WriteMode::Insert, child));
     FlightRecord flight;
     flight.id_hodowli = away;
-    ASSERT_TRUE(store.WriteFlight(kModeInsert, flight));
+    ASSERT_TRUE(store.WriteFlight(WriteMode::Insert, flight));
     FlightResultEntry result;
     result.id_lotu = flight.id;
     result.id_golebia = flier;
-    ASSERT_TRUE(store.WriteFlightResult(kModeInsert, result));
+    ASSERT_TRUE(store.WriteFlightResult(WriteMode::Insert, result));
     TransactionRecord sale;
     sale.id_golebia = sold;
-    ASSERT_TRUE(store.WriteTransaction(kModeInsert, sale));
+    ASSERT_TRUE(store.WriteTransaction(WriteMode::Insert, sale));
     // What the lonely bird owns goes with it.
     TreatmentRecord treatment;
     treatment.id_golebia = lonely;
-    ASSERT_TRUE(store.WriteTreatment(kModeInsert, treatment));
+    ASSERT_TRUE(store.WriteTreatment(WriteMode::Insert, treatment));
     ASSERT_TRUE(store.AddToIldList(lonely));
     const QString picture = folder_.filePath("p.png");
     QFile(picture).open(QIODevice::WriteOnly);

@@ -81,7 +81,7 @@ protected:
         NoteRecord note;
         note.id_hodowli = loftId;
         note.nazwa = name;
-        EXPECT_TRUE(TheDataStore().WriteNote(kModeInsert, note));
+        EXPECT_TRUE(TheDataStore().WriteNote(WriteMode::Insert, note));
         EXPECT_TRUE(WriteUnicodeFile(NoteFilePath(note.id), body.toStdU16String()));
         return note.id;
     }

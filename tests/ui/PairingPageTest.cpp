@@ -7,6 +7,7 @@
 #include <QScrollBar>
 #include <QFile>
 #include <QHeaderView>
+#include <QImage>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -58,11 +59,23 @@ protected:
         WindowTest::TearDown();
     }
 
+    // A stored photo of the bird; `eye` marks it as an eye photo, the kind photo pairing lists.
+    void AddBirdPhoto(int bird, bool eye) {
+        const QString source = folder_.filePath(QStringLiteral("photo-%1.png").arg(++photos_));
+        QImage image(8, 8, QImage::Format_RGB32);
+        image.fill(Qt::gray);
+        ASSERT_TRUE(image.save(source));
+        PhotoRecord photo{.id_golebia = bird, .path = source.toStdU16String(), .rozszerzenie = u"png"};
+        ASSERT_TRUE(TheDataStore().AddPhoto(photo));
+        if (eye) ASSERT_TRUE(TheDataStore().WritePhotoKind(photo.id, 1));
+    }
+    int photos_ = 0;
+
     int AddSexedBird(const Text& ring, const Text& name, int sex, int loftId = 0) {
         const int id = AddBird(0, ring, name, loftId ? loftId : loft_);
         PigeonRecord bird = TheDataStore().pigeons.at(id);
         bird.plec = sex;
-        EXPECT_TRUE(TheDataStore().WritePigeon(id, bird));
+        EXPECT_TRUE(TheDataStore().WritePigeon(WriteMode::Update, bird));
         return id;
     }
 
@@ -73,7 +86,7 @@ protected:
         pair.id_samca = male_;
         pair.id_samicy = female_;
         pair.DataParowania = pair.DataDodania = *MakeLocalTime(day, month, 2026, hour, minute);
-        EXPECT_TRUE(TheDataStore().WritePair(kModeInsert, pair));
+        EXPECT_TRUE(TheDataStore().WritePair(WriteMode::Insert, pair));
         return pair.id;
     }
 
@@ -128,11 +141,12 @@ protected:
 
     // A ring as a Polish loft writes it, "PL 0446 2018 12345", with the bird's name.
     static void GiveFullRing(int id, const Text& number, const Text& name) {
-        PigeonRecord& bird = TheDataStore().pigeons.at(id);
+        PigeonRecord bird = TheDataStore().pigeons.at(id);
         bird.oddzial = u"0446";
         bird.rocznik = u"2018";
         bird.nr_obraczki = number;
         bird.nazwa = name;
+        EXPECT_TRUE(TheDataStore().WritePigeon(WriteMode::Update, bird));
     }
 
     int loft_ = 0, otherLoft_ = 0, male_ = 0, female_ = 0, young_ = 0;
@@ -207,8 +221,8 @@ TEST_F(PairingPageTest, APairAddedWhileASeasonIsChosenLeavesNoWrongRowInItsList)
     ChooseSeason(1);
     ASSERT_EQ(PairDates(), QStringList{"10/03/26, 12:00"});
     // Photo pairing, paired in July.
-    TheDataStore().pigeons.at(male_).photos = {PhotoRecord{.id_golebia = male_, .classify1 = 1}};
-    TheDataStore().pigeons.at(female_).photos = {PhotoRecord{.id_golebia = female_, .classify1 = 1}};
+    AddBirdPhoto(male_, true);
+    AddBirdPhoto(female_, true);
     seams::QueueModalHandler([&](Dialog& dialog) {
         auto& window = static_cast<CFotoparowanie&>(dialog);
         for (int list : {CFotoparowanie::kMaleList, CFotoparowanie::kFemaleList}) {
@@ -374,11 +388,13 @@ TEST_F(PairingPageTest, TabStripsShowEachBirdsPanelsWithItsAncestors) {
     const int sire = AddSexedBird(u"900", u"Dziadek", 1);
     const int dam = AddSexedBird(u"901", u"", 2);
     const int damsSire = AddSexedBird(u"902", u"", 1);
-    PigeonRecord& damRecord = TheDataStore().pigeons.at(dam);
+    PigeonRecord damRecord = TheDataStore().pigeons.at(dam);
     damRecord.id_ojca = damsSire;
-    PigeonRecord& male = TheDataStore().pigeons.at(male_);
+    ASSERT_TRUE(TheDataStore().WritePigeon(WriteMode::Update, damRecord));
+    PigeonRecord male = TheDataStore().pigeons.at(male_);
     male.id_ojca = sire;
     male.id_matki = dam;
+    ASSERT_TRUE(TheDataStore().WritePigeon(WriteMode::Update, male));
     StorePair(3, 3, 12);
     page_->FillPairList(-1);
     ClickPair(0);
@@ -412,7 +428,7 @@ TEST_F(PairingPageTest, PairEditorPanelsShowLongNamesWithoutCuttingThemOff) {
     PersonRecord breeder;
     breeder.imie = u"Grzegorz";
     breeder.nazwisko = u"Brzęczyszczykiewicz-Żółtowski";
-    ASSERT_TRUE(TheDataStore().WriteBreeder(kModeInsert, breeder));
+    ASSERT_TRUE(TheDataStore().WriteBreeder(WriteMode::Insert, breeder));
     const int ancestors[] = {AddSexedBird(u"90001", u"Orzeł Białogłowy Złotowski", 1),
                              AddSexedBird(u"90002", u"Łaskawa Pani z Gościęcina", 2),
                              AddSexedBird(u"90003", u"Żelazny Książę Śląska i Ziemi Opolskiej", 1),
@@ -428,7 +444,7 @@ TEST_F(PairingPageTest, PairEditorPanelsShowLongNamesWithoutCuttingThemOff) {
     flight.miejscowosc = u"Ostrów Wielkopolski";
     flight.czasodlotu = *MakeLocalTime(12, 5, 2026, 7, 0, 0);
     flight.odleglosckm = 512.3;
-    ASSERT_TRUE(TheDataStore().WriteFlight(kModeInsert, flight));
+    ASSERT_TRUE(TheDataStore().WriteFlight(WriteMode::Insert, flight));
     FlightResultEntry result;
     result.id_lotu = flight.id;
     result.id_hodowli = loft_;
@@ -436,14 +452,17 @@ TEST_F(PairingPageTest, PairEditorPanelsShowLongNamesWithoutCuttingThemOff) {
     result.DataCzasPrzylotu = flight.czasodlotu + 6 * 3600 + 17;
     result.nr_konkursu = 1234;
     result.PunktyOddzial = 87.25f;
-    ASSERT_TRUE(TheDataStore().WriteFlightResult(kModeInsert, result));
-    birds.at(male_).id_hodowcy = breeder.id;
-    birds.at(male_).id_ojca = ancestors[0];
-    birds.at(male_).id_matki = ancestors[1];
-    birds.at(ancestors[0]).id_ojca = ancestors[2];
-    birds.at(ancestors[0]).id_matki = ancestors[3];
-    birds.at(ancestors[1]).id_ojca = ancestors[4];
-    birds.at(ancestors[1]).id_matki = ancestors[5];
+    ASSERT_TRUE(TheDataStore().WriteFlightResult(WriteMode::Insert, result));
+    const auto giveParents = [&](int id, int father, int mother) {
+        PigeonRecord bird = birds.at(id);
+        bird.id_ojca = father;
+        bird.id_matki = mother;
+        if (id == male_) bird.id_hodowcy = breeder.id;
+        EXPECT_TRUE(TheDataStore().WritePigeon(WriteMode::Update, bird));
+    };
+    giveParents(male_, ancestors[0], ancestors[1]);
+    giveParents(ancestors[0], ancestors[2], ancestors[3]);
+    giveParents(ancestors[1], ancestors[4], ancestors[5]);
     StorePair(3, 3, 12);
     page_->FillPairList(-1);
     ClickPair(0);
@@ -528,7 +547,7 @@ TEST_F(PairingPageTest, RingColumnsWidenToFullRingsAndNamesWhenThePageHasRoom) {
     young.id_golebia = young_;
     young.id_pary = pairId;
     young.id_hodowli = loft_;
-    ASSERT_TRUE(TheDataStore().WriteYoung(kModeInsert, young));
+    ASSERT_TRUE(TheDataStore().WriteYoung(WriteMode::Insert, young));
     const std::vector<int> pairWidths = {30, 160, 160, 130, 160};
     const std::vector<int> youngWidths = {30, 140, 140, 180};
 
@@ -571,7 +590,9 @@ TEST_F(PairingPageTest, YoungTakeTheirParentsFromThePairInTheFileAndInMemory) {
 
     ClickPair(0);
     // The hatch date shown is the chosen bird's own, from the register.
-    TheDataStore().pigeons.at(young_).DataUrodzenia = *MakeLocalTime(14, 4, 2025, 12);
+    PigeonRecord hatched = TheDataStore().pigeons.at(young_);
+    hatched.DataUrodzenia = *MakeLocalTime(14, 4, 2025, 12);
+    ASSERT_TRUE(TheDataStore().WritePigeon(WriteMode::Update, hatched));
     seams::QueueModalHandler([&](Dialog& dialog) {
         // Typing starts in the notes, which leaves the small bird button readable.
         EXPECT_EQ(dialog.focusWidget(), dialog.Item(CDodajPsaDoPary::kNotes));
@@ -633,10 +654,10 @@ TEST_F(PairingPageTest, AYoungIsNeverThePairsBirdOrTheirAncestor) {
     const int grandsire = AddSexedBird(u"500", u"Dziadek", 1);
     PigeonRecord bird = TheDataStore().pigeons.at(female_);
     bird.id_ojca = grandsire;
-    ASSERT_TRUE(TheDataStore().WritePigeon(female_, bird));
+    ASSERT_TRUE(TheDataStore().WritePigeon(WriteMode::Update, bird));
     bird = TheDataStore().pigeons.at(male_);
     bird.id_matki = female_;
-    ASSERT_TRUE(TheDataStore().WritePigeon(male_, bird));
+    ASSERT_TRUE(TheDataStore().WritePigeon(WriteMode::Update, bird));
     const int pairId = StorePair(3, 3, 12);
     page_->FillPairList(-1);
     ClickPair(0);
@@ -698,7 +719,7 @@ TEST_F(PairingPageTest, AYoungIsNeverThePairsBirdOrTheirAncestor) {
     const int grandchild = AddSexedBird(u"600", u"", 2);
     bird = TheDataStore().pigeons.at(grandchild);
     bird.id_matki = young_;
-    ASSERT_TRUE(TheDataStore().WritePigeon(grandchild, bird));
+    ASSERT_TRUE(TheDataStore().WritePigeon(WriteMode::Update, bird));
     seams::QueueModalHandler([&](Dialog& dialog) {
         for (int refused : {young_, grandchild}) {
             ChooseNext(refused);
@@ -756,10 +777,9 @@ TEST_F(PairingPageTest, OneBirdIsNeverBothBirdsOfAPair) {
 
 TEST_F(PairingPageTest, PhotoPairingMakesExactlyOnePairOfTheClickedBirds) {
     // Eye photos in memory are what the window lists; a bird with two is listed twice.
-    auto eye = [](int bird) { return PhotoRecord{.id_golebia = bird, .classify1 = 1}; };
-    TheDataStore().pigeons.at(male_).photos = {eye(male_), PhotoRecord{}, eye(male_)};
-    TheDataStore().pigeons.at(female_).photos = {eye(female_)};
-    TheDataStore().pigeons.at(young_).photos = {PhotoRecord{}};  // no eye photo
+    for (bool eye : {true, false, true}) AddBirdPhoto(male_, eye);
+    AddBirdPhoto(female_, true);
+    AddBirdPhoto(young_, false);  // no eye photo
     seams::QueueModalHandler([&](Dialog& dialog) {
         auto& window = static_cast<CFotoparowanie&>(dialog);
         EXPECT_EQ(window.males.size(), 2u);
@@ -805,7 +825,7 @@ TEST_F(PairingPageTest, LitterCardTakesTheSelectedPairWithItsYoungInOrder) {
     for (YoungRecord* young : {&first, &second}) {
         young->id_pary = TheDataStore().pairs.back().id;
         young->id_hodowli = loft_;
-        ASSERT_EQ(TheDataStore().WriteYoung(kModeInsert, *young), 1);
+        ASSERT_TRUE(TheDataStore().WriteYoung(WriteMode::Insert, *young));
     }
     page_->FillPairList(-1);
     page_->PrintLitterCard();
@@ -850,9 +870,10 @@ TEST_F(PairingPageTest, OffspringResultsListEveryLoftsOffspringEscaped) {
     const int here = AddSexedBird(u"501", u"Mały & szybki", 1);
     const int there = AddSexedBird(u"502", u"", 2, otherLoft_);
     for (int id : {here, there}) {
-        PigeonRecord& bird = TheDataStore().pigeons.at(id);
+        PigeonRecord bird = TheDataStore().pigeons.at(id);
         bird.id_ojca = male_;
         bird.id_matki = female_;
+        ASSERT_TRUE(TheDataStore().WritePigeon(WriteMode::Update, bird));
     }
     PigeonRecord& flown = TheDataStore().pigeons.at(here);
     flown.flightCount = 2;

@@ -415,14 +415,14 @@ TEST_F(PedigreeTest, WindowPrintsAndSavesWithTheChosenBreederLogoAndLimits) {
         PersonRecord breeder;
         breeder.imie = first;
         breeder.nazwisko = last;
-        ASSERT_TRUE(store.WriteBreeder(kModeInsert, breeder));
+        ASSERT_TRUE(store.WriteBreeder(WriteMode::Insert, breeder));
     }
     const int father = AddBird(0, u"111");
     const int bird = AddBird(0, u"333", u"Bystry");
     PigeonRecord record = store.FindPigeon(bird);
     record.id_ojca = father;
     record.NotatkaRodowodowa0 = u"pierwsza\ndruga\ntrzecia";
-    ASSERT_TRUE(store.WritePigeon(record.id, record));
+    ASSERT_TRUE(store.WritePigeon(WriteMode::Update, record));
     const QString saved = QDir(folder_.path()).filePath(QStringLiteral("mój rodowód.html"));
 
     CDrukujRodowodGolebia window;

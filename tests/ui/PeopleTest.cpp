@@ -56,7 +56,7 @@ protected:
     static int MakeCurrentLoft() {
         LoftRecord loft;
         loft.nazwahodowli = u"Gołębnik";
-        EXPECT_TRUE(TheDataStore().WriteLoft(kModeInsert, loft));
+        EXPECT_TRUE(TheDataStore().WriteLoft(WriteMode::Insert, loft));
         g_currentLoftIndex = static_cast<int>(TheDataStore().lofts.size()) - 1;
         return loft.id;
     }
@@ -67,7 +67,7 @@ protected:
         person.nazwisko = last;
         person.kraj = -1;
         person.wojewodztwo = -1;
-        EXPECT_TRUE(TheDataStore().WriteBreeder(kModeInsert, person));
+        EXPECT_TRUE(TheDataStore().WriteBreeder(WriteMode::Insert, person));
         return person.id;
     }
 
@@ -75,7 +75,7 @@ protected:
         PersonRecord person;
         person.imie = first;
         person.nazwisko = last;
-        EXPECT_TRUE(TheDataStore().WriteClient(kModeInsert, person));
+        EXPECT_TRUE(TheDataStore().WriteClient(WriteMode::Insert, person));
         return person.id;
     }
 };
@@ -243,7 +243,7 @@ TEST_F(PeopleTest, UnknownCountryShowsNothingAndIsStoredAsNone) {
     person.imie = u"Piotr";
     person.kraj = 999;
     person.wojewodztwo = 3;
-    ASSERT_TRUE(TheDataStore().WriteBreeder(kModeInsert, person));
+    ASSERT_TRUE(TheDataStore().WriteBreeder(WriteMode::Insert, person));
     CDodajEdytujHodowce edit;
     edit.editFlag = 1;
     edit.record = person;

@@ -74,7 +74,7 @@ protected:
         bird.id_ojca = father;
         bird.id_matki = mother;
         bird.plec = sex;
-        EXPECT_TRUE(TheDataStore().WritePigeon(kModeInsert, bird));
+        EXPECT_TRUE(TheDataStore().WritePigeon(WriteMode::Insert, bird));
         return bird.id;
     }
 
@@ -82,12 +82,32 @@ protected:
     static int AddPair(int loft, int male, int female, Time64 paired, std::vector<int> young) {
         PairRecord pair{.id_hodowli = loft, .id_samca = male, .id_samicy = female,
                         .DataParowania = paired};
-        EXPECT_TRUE(TheDataStore().WritePair(kModeInsert, pair));
+        EXPECT_TRUE(TheDataStore().WritePair(WriteMode::Insert, pair));
         for (int bird : young) {
             YoungRecord row{.id_golebia = bird, .id_pary = pair.id, .id_hodowli = loft};
-            EXPECT_EQ(TheDataStore().WriteYoung(kModeInsert, row), 1);
+            EXPECT_TRUE(TheDataStore().WriteYoung(WriteMode::Insert, row));
         }
         return pair.id;
+    }
+
+    // One 100 km flight of the loft per result of the bird, each flown in the given seconds;
+    // a load counts them into the bird's statistics.
+    static void AddResults(int loft, int bird, const std::vector<int>& seconds) {
+        for (int flown : seconds) {
+            FlightRecord flight;
+            flight.id_hodowli = loft;
+            flight.miejscowosc = u"Opole";
+            flight.odleglosckm = 100;
+            flight.czasodlotu = *MakeLocalTime(1, 6, 2024, 6);
+            EXPECT_TRUE(TheDataStore().WriteFlight(WriteMode::Insert, flight));
+            FlightResultEntry result;
+            result.id_lotu = flight.id;
+            result.id_hodowli = loft;
+            result.id_golebia = bird;
+            result.nr_konkursu = 1;
+            result.DataCzasPrzylotu = flight.czasodlotu + flown;
+            EXPECT_TRUE(TheDataStore().WriteFlightResult(WriteMode::Insert, result));
+        }
     }
 
     static void LoadLoft(int loft) {
@@ -125,9 +145,8 @@ TEST_F(PreviewPanelTest, SummaryNamesTheBirdItsParentsAndItsResults) {
     const int father = AddBird(u"1", u"Ojciec", 0, 0, 1);
     const int bird = AddBird(u"3", u"Ala", father, 0, 2);
     const int plain = AddBird(u"4");
+    AddResults(loft, bird, {4000, 4800, 5000});  // 1500, 1250 and 1200 m/min
     LoadLoft(loft);
-    TheDataStore().pigeons[bird].flightCount = 3;
-    TheDataStore().pigeons[bird].speedSum = 3700.5f;
     auto tab = MakeTab<CPanelPodgladuTab1>(939, 134);
 
     tab->ShowPigeon(-1);
@@ -141,7 +160,7 @@ TEST_F(PreviewPanelTest, SummaryNamesTheBirdItsParentsAndItsResults) {
     EXPECT_EQ(tab->GetDlgItemText(1122), "PL 0123 24 1 [Ojciec]");
     EXPECT_EQ(tab->GetDlgItemText(1123), "Brak informacji o matce ");  // a missing mother: with it
     EXPECT_EQ(tab->GetDlgItemText(1186), "3");
-    EXPECT_EQ(tab->GetDlgItemText(1184), "1233");   // 3700.5 / 3, whole metres per minute
+    EXPECT_EQ(tab->GetDlgItemText(1184), "1316");   // 3950 / 3, whole metres per minute
 
     tab->ShowPigeon(plain);
     EXPECT_EQ(tab->GetDlgItemText(1186), "0");
@@ -207,8 +226,7 @@ TEST_F(PreviewPanelTest, PedigreeFillsMotherBeforeFatherAndLeavesMissingParentsE
     const int bird = AddBird(u"13", u"Młody", father, mother);
     AddPhoto(mother, 30, 20);
     AddPhoto(mother, 60, 40);
-    LoadLoft(loft);
-    TheDataStore().colourNames[0] = u" ";
+    LoadLoft(loft);  // the colour map holds 0 -> " " after a load
     auto tab = MakeTab<CPanelPodgladuTab2>(1100, 430);
 
     tab->ShowPigeon(bird);
@@ -275,9 +293,9 @@ TEST_F(PreviewPanelTest, PartnersOfTheLoadedLoftWithTheirYoung) {
     AddPair(loft, male, first, *MakeLocalTime(1, 3, 2023), {y1, y2});
     AddPair(loft, male, second, kNoDate, {y3});
     AddPair(other, male, elsewhere, *MakeLocalTime(1, 3, 2022), {});
+    AddResults(loft, y3, {3600, 3600, 3600, 3600});
     LoadLoft(loft);
-    TheDataStore().pigeons.at(y3).krotkiopis = u"Dobry lotnik";
-    TheDataStore().pigeons.at(y3).flightCount = 4;
+    ASSERT_TRUE(TheDataStore().WritePigeonShortDescription(y3, u"Dobry lotnik"));
     auto tab = MakeTab<CPanelPodgladuTab3>();
 
     tab->ShowPigeon(male);
@@ -423,9 +441,9 @@ TEST_F(PreviewPanelTest, SiblingsOfTheBroodOrOfEveryPairOfTheSameParentsInAnyLof
 TEST_F(PreviewPanelTest, ThePageShowsOneTabAtATimeAndHandsEachTheSelectedBird) {
     const int loft = AddLoft(u"Gołębnik");
     CategoryRecord category{.id_hodowli = loft, .nazwakategorii = u"Lotne"};
-    ASSERT_TRUE(TheDataStore().WriteCategory(kModeInsert, category));
+    ASSERT_TRUE(TheDataStore().WriteCategory(WriteMode::Insert, category));
     const int bird = AddBird(u"5", u"Ala");
-    ASSERT_EQ(TheDataStore().AddPigeonToCategory(category.id, bird), 1);
+    ASSERT_TRUE(TheDataStore().AddPigeonToCategory(category.id, bird));
     {
         ColumnLayoutFile layout;
         layout.codes = {ListColumnRing};

@@ -152,7 +152,7 @@ TEST_F(RacingToolsTest, BirdSpeedFromThePreviewPanelInFourUnits) {
     // A bird with two results of 1200 and 1000 m/min averages 1100.
     PigeonRecord bird;
     bird.nr_obraczki = u"1";
-    ASSERT_TRUE(TheDataStore().WritePigeon(kModeInsert, bird));
+    ASSERT_TRUE(TheDataStore().WritePigeon(WriteMode::Insert, bird));
     TheDataStore().pigeons[bird.id].flightCount = 2;
     TheDataStore().pigeons[bird.id].speedSum = 2200.0f;
     CPanelPodgladuTab1 tab;
@@ -336,7 +336,7 @@ TEST_F(RacingToolsTest, FlightsPageOpensTheImportWindowForAChosenFlight) {
     FlightRecord flight;
     flight.id_hodowli = loft;
     flight.miejscowosc = u"Opole";
-    ASSERT_TRUE(TheDataStore().WriteFlight(kModeInsert, flight));
+    ASSERT_TRUE(TheDataStore().WriteFlight(WriteMode::Insert, flight));
     CDataStore& store = TheDataStore();
     store.LoadLofts();
     store.LoadPigeonsDb(loft);

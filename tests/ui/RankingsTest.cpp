@@ -37,7 +37,7 @@ protected:
         bird.oddzial = u"0123";
         bird.rocznik = u"24";
         bird.nr_obraczki = ring;
-        EXPECT_TRUE(TheDataStore().WritePigeon(kModeInsert, bird));
+        EXPECT_TRUE(TheDataStore().WritePigeon(WriteMode::Insert, bird));
         return bird.id;
     }
 
@@ -52,7 +52,7 @@ protected:
         flight.odleglosckm = km;
         flight.odlegloscm = metres;
         flight.czasodlotu = release_;
-        EXPECT_TRUE(TheDataStore().WriteFlight(kModeInsert, flight));
+        EXPECT_TRUE(TheDataStore().WriteFlight(WriteMode::Insert, flight));
         for (const auto& [bird, position] : results) {
             FlightResultEntry result;
             result.id_lotu = flight.id;
@@ -60,7 +60,7 @@ protected:
             result.id_golebia = bird;
             result.nr_konkursu = position;
             result.DataCzasPrzylotu = release_ + minutes * 60;
-            EXPECT_TRUE(TheDataStore().WriteFlightResult(kModeInsert, result));
+            EXPECT_TRUE(TheDataStore().WriteFlightResult(WriteMode::Insert, result));
         }
         return flight.id;
     }
@@ -75,13 +75,13 @@ protected:
         pair.id_hodowli = loft_;
         pair.id_samca = male;
         pair.id_samicy = female;
-        EXPECT_TRUE(TheDataStore().WritePair(kModeInsert, pair));
+        EXPECT_TRUE(TheDataStore().WritePair(WriteMode::Insert, pair));
         for (int bird : young) {
             YoungRecord record;
             record.id_golebia = bird;
             record.id_pary = pair.id;
             record.id_hodowli = loft_;
-            EXPECT_TRUE(TheDataStore().WriteYoung(kModeInsert, record));
+            EXPECT_TRUE(TheDataStore().WriteYoung(WriteMode::Insert, record));
         }
     }
 
@@ -104,7 +104,7 @@ TEST_F(RankingsTest, BestPigeonsRanksBirdsOfMoreThanTenResultsByAveragePosition)
     // Results in another loft's flight are not this loft's.
     Flight(u"Poznań", 50, 0, {{steady, 1}}, 60, AddLoft(u"Drugi"));
     TheDataStore().LoadPigeonsDb(loft_);
-    TheDataStore().pigeons[steady].krotkiopis = u"Pewny lotnik";
+    ASSERT_TRUE(TheDataStore().WritePigeonShortDescription(steady, u"Pewny lotnik"));
 
     CNajlepszeGolebie window;
     window.Create(nullptr);
@@ -206,7 +206,7 @@ TEST_F(RankingsTest, BestPairsMergesRecordsOfTheSameParentsAndRanksByRacedYoung)
     Pair(m4, f4, {y5});          // a position typed below zero
     Pair(f4, m4, {y3});          // other way round: another pair, no raced young
     TheDataStore().LoadPigeonsDb(loft_);
-    TheDataStore().pigeons[y1].krotkiopis = u"Szybki";
+    ASSERT_TRUE(TheDataStore().WritePigeonShortDescription(y1, u"Szybki"));
 
     CNajlepszePary window;
     window.Create(nullptr);
@@ -271,7 +271,7 @@ TEST_F(RankingsTest, LongRingsAndNamesEndInAnEllipsisWithinTheirLabels) {
         const int id = Bird(ring);
         PigeonRecord bird = TheDataStore().FindPigeon(id);
         bird.nazwa = longName;
-        EXPECT_TRUE(TheDataStore().WritePigeon(id, bird));
+        EXPECT_TRUE(TheDataStore().WritePigeon(WriteMode::Update, bird));
         return id;
     };
     const int male = named(u"1"), female = named(u"2"), young = named(u"3");
@@ -315,7 +315,7 @@ TEST_F(RankingsTest, BothParentsRingsWrapAlike) {
         PigeonRecord bird = TheDataStore().FindPigeon(id);
         bird.oddzial = u"0196";
         bird.rocznik = u"2021";
-        EXPECT_TRUE(TheDataStore().WritePigeon(id, bird));
+        EXPECT_TRUE(TheDataStore().WritePigeon(WriteMode::Update, bird));
         return id;
     };
     const int male = ringed(), female = ringed();

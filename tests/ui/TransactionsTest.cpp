@@ -105,7 +105,7 @@ protected:
         client.nazwisko = last;
         client.miejscowosc = town;
         client.ulica = street;
-        EXPECT_TRUE(TheDataStore().WriteClient(kModeInsert, client));
+        EXPECT_TRUE(TheDataStore().WriteClient(WriteMode::Insert, client));
         return client.id;
     }
 
@@ -120,14 +120,14 @@ protected:
         bird.id_hodowli = loftId;
         for (const auto& [id, colour] : TheDataStore().colourNames)
             if (colour == u"Niebieski") bird.id_koloru = id;
-        EXPECT_TRUE(TheDataStore().WritePigeon(kModeInsert, bird));
+        EXPECT_TRUE(TheDataStore().WritePigeon(WriteMode::Insert, bird));
         return bird.id;
     }
 
     // A transaction written straight through the data store, as if added earlier.
     int Stored(TransactionRecord record) {
         record.id_hodowli = loftId_;
-        EXPECT_TRUE(TheDataStore().WriteTransaction(kModeInsert, record));
+        EXPECT_TRUE(TheDataStore().WriteTransaction(WriteMode::Insert, record));
         return record.id;
     }
 
@@ -490,7 +490,7 @@ TEST_F(TransactionsTest, AnotherLoftsListForgetsTheSelectionAndRowsOfThePrevious
     other.id_hodowli = otherLoftId_;
     other.not1 = u"B1";
     other.data = first.data;
-    ASSERT_TRUE(TheDataStore().WriteTransaction(kModeInsert, other));
+    ASSERT_TRUE(TheDataStore().WriteTransaction(WriteMode::Insert, other));
     TheDataStore().LoadPigeonsDb(loftId_);
     OpenPage();
     ASSERT_EQ(List()->GetItemCount(), 2);

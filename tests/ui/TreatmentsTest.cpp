@@ -66,7 +66,7 @@ protected:
         treatment.nazwa = name;
         treatment.kategoria = kind;
         treatment.data_podania = given;
-        EXPECT_TRUE(TheDataStore().WriteTreatment(kModeInsert, treatment));
+        EXPECT_TRUE(TheDataStore().WriteTreatment(WriteMode::Insert, treatment));
         return treatment;
     }
 };
@@ -188,7 +188,7 @@ TEST_F(TreatmentsTest, ATwoLetterNameWithoutAKindIsStoredWithNoKind) {
 
 TEST_F(TreatmentsTest, AnEditOfATreatmentThatIsGoneIsReportedAndNotClosed) {
     TreatmentRecord gone = StoreFlockTreatment(u"Usunięty", kSummerMorning);
-    ASSERT_TRUE(TheDataStore().WriteTreatment(kModeDelete, gone));
+    ASSERT_TRUE(TheDataStore().WriteTreatment(WriteMode::Delete, gone));
     Editor editor;
     editor.isEdit = 1;
     editor.treatment = gone;

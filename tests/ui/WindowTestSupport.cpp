@@ -39,7 +39,7 @@ void WindowTest::TearDown() {
 int WindowTest::AddLoft(const Text& name) {
     LoftRecord loft;
     loft.nazwahodowli = name;
-    EXPECT_TRUE(TheDataStore().WriteLoft(kModeInsert, loft));
+    EXPECT_TRUE(TheDataStore().WriteLoft(WriteMode::Insert, loft));
     return loft.id;
 }
 
@@ -47,7 +47,7 @@ int WindowTest::AddCategory(int loftId, const Text& name, bool alsoInLoadedLoft)
     CategoryRecord category;
     category.id_hodowli = loftId;
     category.nazwakategorii = name;
-    EXPECT_TRUE(TheDataStore().WriteCategory(kModeInsert, category));
+    EXPECT_TRUE(TheDataStore().WriteCategory(WriteMode::Insert, category));
     if (alsoInLoadedLoft) {
         for (LoftRecord& loft : TheDataStore().lofts)
             if (loft.id == loftId) loft.categories.push_back(category);
@@ -63,9 +63,9 @@ int WindowTest::AddBird(int categoryId, const Text& ring, const Text& name, int 
     bird.rocznik = u"24";
     bird.nr_obraczki = ring;
     bird.nazwa = name;
-    EXPECT_TRUE(TheDataStore().WritePigeon(kModeInsert, bird));
+    EXPECT_TRUE(TheDataStore().WritePigeon(WriteMode::Insert, bird));
     if (categoryId > 0) {
-        EXPECT_EQ(TheDataStore().AddPigeonToCategory(categoryId, bird.id), 1);
+        EXPECT_TRUE(TheDataStore().AddPigeonToCategory(categoryId, bird.id));
     }
     return bird.id;
 }

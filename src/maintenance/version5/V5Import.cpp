@@ -55,7 +55,7 @@ private:
         for (const V5LoftRecord& v5Loft : data_.lofts) {
             LoftRecord loft;
             loft.nazwahodowli = FreeLoftName(v5Loft.DisplayName());
-            if (!writer_.WriteLoft(kModeInsert, loft)) return false;
+            if (!writer_.WriteLoft(WriteMode::Insert, loft)) return false;
             loftIds_.push_back(loft.id);
             ++summary_.lofts;
             std::vector<int>& categories = categoryIds_.emplace_back();
@@ -63,7 +63,7 @@ private:
                 CategoryRecord category;
                 category.id_hodowli = loft.id;
                 category.nazwakategorii = group.Name();
-                if (!writer_.WriteCategory(kModeInsert, category)) return false;
+                if (!writer_.WriteCategory(WriteMode::Insert, category)) return false;
                 categories.push_back(category.id);
                 ++summary_.categories;
             }
@@ -80,7 +80,7 @@ private:
             }
             PigeonRecord bird;
             bird.CopyFromV5Record(v5Bird);
-            if (!writer_.WritePigeon(kModeInsert, bird)) return false;
+            if (!writer_.WritePigeon(WriteMode::Insert, bird)) return false;
             idMap_[v5Bird.id] = bird.id;
             indexOf_[bird.id] = imported_.size();
             imported_.push_back(std::move(bird));
@@ -113,7 +113,7 @@ private:
                         ++summary_.skippedMemberships;
                         continue;
                     }
-                    if (writer_.AddPigeonToCategory(categoryIds_[l][g], pigeonId) != 1) return false;
+                    if (!writer_.AddPigeonToCategory(categoryIds_[l][g], pigeonId)) return false;
                     ++summary_.memberships;
                 }
             }
@@ -124,7 +124,7 @@ private:
     // Parents and lofts were known only once every bird had its id.
     bool WriteBack() {
         for (PigeonRecord& bird : imported_) {
-            if (!writer_.WritePigeon(bird.id, bird)) return false;
+            if (!writer_.WritePigeon(WriteMode::Update, bird)) return false;
         }
         return true;
     }
@@ -141,7 +141,7 @@ private:
                     if (!v5Pair.texts.empty()) pair.uwagi = v5Pair.texts.front();
                     pair.DataParowania = date;
                     pair.DataDodania = date;
-                    if (!writer_.WritePair(kModeInsert, pair)) return false;
+                    if (!writer_.WritePair(WriteMode::Insert, pair)) return false;
                     ++summary_.pairs;
                     for (const V5YoungRecord& v5Young : v5Pair.young) {
                         YoungRecord young;
@@ -154,7 +154,7 @@ private:
                         young.id_hodowli = loftIds_[l];
                         young.DataDodania = date;
                         young.uwagi = v5Young.notes;
-                        if (writer_.WriteYoung(kModeInsert, young) != 1) return false;
+                        if (!writer_.WriteYoung(WriteMode::Insert, young)) return false;
                         ++summary_.young;
                     }
                 }
@@ -194,7 +194,7 @@ private:
                         flight.czas_trwania_konkursu_m = v5Flight.dates[1].minute;
                         flight.czas_trwania_konkursu_s = v5Flight.dates[1].second;
                     }
-                    if (!writer_.WriteFlight(kModeInsert, flight)) return false;
+                    if (!writer_.WriteFlight(WriteMode::Insert, flight)) return false;
                     ++summary_.flights;
                     for (const V5FlightResultRecord& v5Result : v5Flight.results) {
                         FlightResultEntry result;
@@ -213,7 +213,7 @@ private:
                         result.PunktySekcja = v5Result.sectionPoints;
                         result.notatki = v5Result.notes;
                         result.DataCzasPrzylotu = V5LocalTime(v5Result.arrival);
-                        if (!writer_.WriteFlightResult(kModeInsert, result)) return false;
+                        if (!writer_.WriteFlightResult(WriteMode::Insert, result)) return false;
                         ++summary_.results;
                     }
                 }

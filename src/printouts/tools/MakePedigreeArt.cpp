@@ -22,6 +22,7 @@
 #include <QWebEngineView>
 #include <cmath>
 #include <cstdio>
+#include <vector>
 
 #include "DataStore.h"
 #include "Pedigree.h"
@@ -191,17 +192,32 @@ QImage Background(int number) {
     return image;
 }
 
-// A loft of five generations with names, colours, breeds, breeders and notes.
-void SampleLoft(CDataStore& store, PedigreeAncestors& ancestors) {
+// The id the store gave a dictionary entry of that name, 0 when none.
+int IdOf(const NameMap& names, const Text& name) {
+    for (const auto& [id, entry] : names) {
+        if (id > 0 && entry == name) return id;
+    }
+    return 0;
+}
+
+// A loft of five generations with names, colours, breeds, breeders and notes, written through
+// the store into the install folder of its own (the files are made by the first load).
+bool SampleLoft(CDataStore& store, PedigreeAncestors& ancestors, int& breederId) {
+    if (!EnsureDbFolders() || !store.LoadLofts() || !store.LoadPigeonsDb(-1) ||
+        !store.LoadExtraDb(-1))
+        return false;
     const char16_t* names[] = {u"Błyskawica", u"Orzeł", u"Perła", u"Grom", u"Iskra",
                                u"Sokół", u"Gwiazda", u"Wicher", u"Jaskółka"};
-    const char16_t* colours[] = {u" ", u"niebieski", u"niebieski nakrapiany", u"czerwony",
+    const char16_t* colours[] = {u"niebieski", u"niebieski nakrapiany", u"czerwony",
                                  u"szpakowaty", u"ciemny"};
-    const char16_t* breeds[] = {u" ", u"Janssen", u"Van Loon", u"Sion"};
-    for (int i = 0; i < 6; ++i) store.colourNames[i] = colours[i];
-    for (int i = 0; i < 4; ++i) store.breedNames[i] = breeds[i];
+    const char16_t* breeds[] = {u"Janssen", u"Van Loon", u"Sion"};
+    for (const char16_t* colour : colours) {
+        if (!store.AddColour(0, colour)) return false;
+    }
+    for (const char16_t* breed : breeds) {
+        if (!store.AddBreed(0, breed)) return false;
+    }
     PersonRecord breeder;
-    breeder.id = 1;
     breeder.imie = u"Jan";
     breeder.nazwisko = u"Kowalski";
     breeder.ulica = u"ul. Gołębia";
@@ -210,33 +226,38 @@ void SampleLoft(CDataStore& store, PedigreeAncestors& ancestors) {
     breeder.miejscowosc = u"Września";
     breeder.teldom = u"61 436 12 34";
     breeder.telkom = u"601 234 567";
-    store.breeders[1] = breeder;
-    for (int slot = kPedigreeSlotCount - 1; slot >= 0; --slot) {
-        PigeonRecord bird;
-        bird.id = slot + 1;
+    if (!store.WriteBreeder(WriteMode::Insert, breeder)) return false;
+    breederId = breeder.id;
+    // The birds first, then their parents: a parent must exist before a bird names it.
+    std::vector<PigeonRecord> birds(kPedigreeSlotCount);
+    for (int slot = 0; slot < kPedigreeSlotCount; ++slot) {
+        PigeonRecord& bird = birds[slot];
         bird.kraj = u"PL";
         bird.oddzial = NumberText(100 + slot * 7 % 300);
         bird.rocznik = NumberText(2022 - (slot == 0 ? 0 : static_cast<int>(std::log2(slot + 1)) * 3));
         bird.nr_obraczki = NumberText(1000 + slot * 137);
         if (slot % 3 != 2) bird.nazwa = names[slot % 9];
         bird.plec = slot == 0 ? 1 : (slot % 2 == 1 ? 1 : 2);
-        bird.id_koloru = 1 + slot % 5;
-        bird.id_rasy = 1 + slot % 3;
-        bird.id_hodowcy = 1;
-        if (2 * slot + 1 < kPedigreeSlotCount) {
-            bird.id_ojca = 2 * slot + 2;
-            bird.id_matki = 2 * slot + 3;
-        }
+        bird.id_koloru = IdOf(store.colourNames, colours[slot % 5]);
+        bird.id_rasy = IdOf(store.breedNames, breeds[slot % 3]);
+        bird.id_hodowcy = breederId;
         Text note = u"1. nagroda Wrocław 2019, 512 km\n2. miejsce Poznań 2020\n"
                     u"As lotowy okręgu\nOjciec wielu zwycięzców\nBardzo dobry rozpłodowiec\n"
                     u"Lotował 5 sezonów\nPiękne upierzenie\nSpokojny charakter\n"
                     u"Syn najlepszej pary\nWynik 9\nWynik 10\nWynik 11\nWynik 12";
         bird.NotatkaRodowodowa0 = bird.NotatkaRodowodowa1 = bird.NotatkaRodowodowa2 = note;
         bird.NotatkaRodowodowa3 = bird.NotatkaRodowodowa4 = note;
-        store.pigeons[bird.id] = bird;
+        if (!store.WritePigeon(WriteMode::Insert, bird)) return false;
     }
-    ancestors[0] = store.pigeons[1];
+    for (int slot = 0; 2 * slot + 2 < kPedigreeSlotCount; ++slot) {
+        PigeonRecord& bird = birds[slot];
+        bird.id_ojca = birds[2 * slot + 1].id;
+        bird.id_matki = birds[2 * slot + 2].id;
+        if (!store.WritePigeon(WriteMode::Update, bird)) return false;
+    }
+    ancestors[0] = store.FindPigeon(birds[0].id);
     FillPedigreeAncestors(ancestors, store);
+    return true;
 }
 
 bool WaitFor(QWebEngineView& view, const QString& path) {
@@ -299,9 +320,13 @@ int main(int argc, char** argv) {
 
     CDataStore store;
     PedigreeAncestors ancestors;
-    SampleLoft(store, ancestors);
+    int breederId = 0;
+    if (!SampleLoft(store, ancestors, breederId)) {
+        std::fprintf(stderr, "cannot write the sample loft\n");
+        return 1;
+    }
     PedigreeChoices choices;
-    choices.breeder = &store.breeders[1];
+    choices.breeder = &store.FindBreeder(breederId);
     for (int layout = 0; layout < kPedigreeLayoutCount; ++layout) {
         choices.layout = layout;
         const Text page = JoinPath(PedigreeFolder(), u"thumbnail.html");
