@@ -29,6 +29,7 @@
 #include "PodgladZdjec.h"
 #include "PrzeniesPsa.h"
 #include "Resources.h"
+#include "Sex.h"
 #include "SharedRoutines.h"
 #include "Sqlite.h"
 #include "UstawKolumny.h"
@@ -210,12 +211,7 @@ Text CZakladkaListaPsow::CellText(const PigeonRecord& pigeon, int columnCode) {
     switch (columnCode) {
     case ListColumnName: text = pigeon.nazwa; break;
     case ListColumnSex:
-        switch (pigeon.plec) {
-        case 0: text = u"N/A"; break;
-        case 1: text = u"Samiec"; break;
-        case 2: text = u"Samica"; break;
-        default: break;
-        }
+        text = SexOf(pigeon) == Sex::Unknown ? u"N/A" : SexText(SexOf(pigeon), u"");
         break;
     case ListColumnColour: text = CDataStore::FindName(store.colourNames, pigeon.id_koloru); break;
     case ListColumnFather: text = store.FindPigeon(pigeon.id_ojca).GetDisplayName(); break;
