@@ -33,6 +33,7 @@
 #include "SharedRoutines.h"
 #include "Sqlite.h"
 #include "UstawKolumny.h"
+#include "WindowHelpers.h"
 
 namespace {
 
@@ -450,9 +451,7 @@ void CZakladkaListaPsow::EditPigeon() {
 
 void CZakladkaListaPsow::DeletePigeon() {
     if (!HasSelectionOrSay() || !CurrentLoft() || !CurrentCategory()) return;
-    const int answer = MessageBox(this, u"Czy napewno usunąć wybranego gołębia?", u"Czy usunąć?",
-                                  MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2);
-    if (answer != IDYES) return;
+    if (!AskYesNo(this, u"Czy napewno usunąć wybranego gołębia?", u"Czy usunąć?")) return;
     const int row = g_selectedPigeonRow;
     // The bird goes with everything that is only its own, or with nothing at all.
     if (!TheDataStore().DeletePigeonWithRows(rowPigeonIds.at(row))) return;
