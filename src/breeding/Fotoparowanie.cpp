@@ -7,6 +7,7 @@
 #include "ListView.h"
 #include "PictureBox.h"
 #include "Resources.h"
+#include "Sex.h"
 #include "StandardControls.h"
 
 namespace {
@@ -82,8 +83,8 @@ void CFotoparowanie::CollectEyePhotoBirds() {
     for (const auto& [id, bird] : TheDataStore().pigeons) {
         for (const PhotoRecord& photo : bird.photos) {
             if (photo.classify1 != kEyePhoto) continue;
-            if (bird.plec == 1) males.push_back(bird);
-            if (bird.plec == 2) females.push_back(bird);
+            if (SexOf(bird) == Sex::Male) males.push_back(bird);
+            if (SexOf(bird) == Sex::Female) females.push_back(bird);
         }
     }
 }

@@ -13,6 +13,7 @@
 #include "Places.h"
 #include "PodgladHTML.h"
 #include "RecordPage.h"
+#include "Sex.h"
 #include "SharedRoutines.h"
 #include "StandardControls.h"
 #include "WindowHelpers.h"
@@ -36,14 +37,6 @@ const PageLink kLinks[CZakladkaEdycjaPtaka::kLinkCount] = {
 
 // White behind the pair links and behind the young links.
 constexpr Rect kBackgrounds[] = {{5, 145, 210, 300}, {5, 360, 210, 485}};
-
-const char16_t* SexText(int sex) {
-    switch (sex) {
-        case 1: return u"Samiec";
-        case 2: return u"Samica";
-        default: return u"";
-    }
-}
 
 // A full ring with a long name is wider than the widths below: those columns widen to it as far
 // as the list has room.
@@ -129,7 +122,7 @@ void CZakladkaEdycjaPtaka::SetYoungRow(int row, const YoungRecord& young) {
     row = RecordRow(list, row);
     const PigeonRecord& bird = TheDataStore().FindPigeon(young.id_golebia);
     list->SetItemText(row, 1, bird.GetDisplayName());
-    list->SetItemText(row, 2, std::u16string(SexText(bird.plec)));
+    list->SetItemText(row, 2, std::u16string(SexText(SexOf(bird), u"")));
     list->SetItemText(row, 3, young.uwagi);
 }
 

@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "Sex.h"
 #include "SharedRoutines.h"
 
 namespace {
@@ -127,9 +128,9 @@ PigeonRecord& PigeonRecord::CopyFromV5Record(const V5PigeonRecord& v5) {
     rocznik = v5.year;
     oddzial = v5.branch;
     switch (v5.sex) {
-        case 0: plec = 2; break;   // female
-        case 1: plec = 1; break;   // male
-        case -1: plec = 0; break;  // not given
+        case 0: plec = static_cast<int>(Sex::Female); break;
+        case 1: plec = static_cast<int>(Sex::Male); break;
+        case -1: plec = static_cast<int>(Sex::Unknown); break;
         default: break;            // unknown code: keep what the record had
     }
     notatkiogolne = v5.generalNotes;

@@ -4,6 +4,7 @@
 #include "Globals.h"
 #include "ListView.h"
 #include "SharedRoutines.h"
+#include "WindowHelpers.h"
 
 namespace {
 
@@ -47,9 +48,7 @@ int CZarzadzajBazaGolebi::SelectedPigeonId() const {
 void CZarzadzajBazaGolebi::OnDeletePigeon() {
     const int pigeonId = SelectedPigeonId();
     if (pigeonId == 0) return;
-    const int answer = MessageBox(this, u"Czy napewno usunąć wybranego gołębia?", u"Czy usunąć?",
-                                  MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2);
-    if (answer != IDYES) return;
+    if (!AskYesNo(this, u"Czy napewno usunąć wybranego gołębia?", u"Czy usunąć?")) return;
     // The bird goes with everything that is only its own (its places in every category
     // included), or nothing goes at all.
     if (!TheDataStore().DeletePigeonWithRows(pigeonId)) {

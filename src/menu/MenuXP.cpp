@@ -16,6 +16,7 @@
 
 #include "BufferedDC.h"
 #include "ColorHls.h"
+#include "DialogTemplate.h"
 #include "EffectPainter.h"
 #include "Settings.h"
 
@@ -86,22 +87,6 @@ void SplitLabel(const QString& text, QString* label, QString* accel) {
     const qsizetype tab = text.indexOf(QLatin1Char('\t'));
     *label = tab < 0 ? text : text.left(tab);
     *accel = tab < 0 ? QString() : text.mid(tab + 1);
-}
-
-// The text as drawn: "&&" shows one "&", a single "&" marks the next letter.
-QString WithoutPrefix(const QString& text) {
-    QString out;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == QLatin1Char('&')) {
-            if (i + 1 < text.size() && text[i + 1] == QLatin1Char('&')) {
-                out += QLatin1Char('&');
-                ++i;
-            }
-            continue;
-        }
-        out += text[i];
-    }
-    return out;
 }
 
 // Qt keeps the item rectangles it measured; a style change makes it measure them again.
@@ -335,7 +320,7 @@ void InitMenuPopup(QWidget* owner, QWidget* menu, bool enabled, bool menuBarMode
             if (menuBarMode) {
                 action->setProperty(kItemDataProperty,
                                     QVariant::fromValue<qulonglong>(PackMenuBarItemData(
-                                        metrics.horizontalAdvance(WithoutPrefix(text)))));
+                                        metrics.horizontalAdvance(WithoutMnemonic(text)))));
             }
             if (!action->isSeparator()) {
                 if (QMenu* sub = action->menu()) {

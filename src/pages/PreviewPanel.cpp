@@ -1,6 +1,7 @@
 #include "PreviewPanel.h"
 
 #include "ListView.h"
+#include "Sex.h"
 #include "SharedRoutines.h"
 
 namespace {
@@ -31,10 +32,7 @@ void AppendBirdRow(ListView* list, const PigeonRecord& bird) {
     if (!list) return;
     const int row = list->InsertItem(list->GetItemCount(), QStringLiteral(" "));
     list->SetItemText(row, 1, bird.GetDisplayName());
-    Text sex;
-    if (bird.plec == 2) sex = u"Samica";
-    if (bird.plec == 1) sex = u"Samiec";
-    list->SetItemText(row, 2, sex);
+    list->SetItemText(row, 2, Text(SexText(SexOf(bird), u"")));
     list->SetItemText(row, 3, NumberText(bird.flightCount));
     list->SetItemText(row, 4, bird.krotkiopis);
 }

@@ -29,9 +29,11 @@
 #include "PodgladZdjec.h"
 #include "PrzeniesPsa.h"
 #include "Resources.h"
+#include "Sex.h"
 #include "SharedRoutines.h"
 #include "Sqlite.h"
 #include "UstawKolumny.h"
+#include "WindowHelpers.h"
 
 namespace {
 
@@ -210,12 +212,7 @@ Text CZakladkaListaPsow::CellText(const PigeonRecord& pigeon, int columnCode) {
     switch (columnCode) {
     case ListColumnName: text = pigeon.nazwa; break;
     case ListColumnSex:
-        switch (pigeon.plec) {
-        case 0: text = u"N/A"; break;
-        case 1: text = u"Samiec"; break;
-        case 2: text = u"Samica"; break;
-        default: break;
-        }
+        text = SexOf(pigeon) == Sex::Unknown ? u"N/A" : SexText(SexOf(pigeon), u"");
         break;
     case ListColumnColour: text = CDataStore::FindName(store.colourNames, pigeon.id_koloru); break;
     case ListColumnFather: text = store.FindPigeon(pigeon.id_ojca).GetDisplayName(); break;
@@ -454,9 +451,7 @@ void CZakladkaListaPsow::EditPigeon() {
 
 void CZakladkaListaPsow::DeletePigeon() {
     if (!HasSelectionOrSay() || !CurrentLoft() || !CurrentCategory()) return;
-    const int answer = MessageBox(this, u"Czy napewno usunąć wybranego gołębia?", u"Czy usunąć?",
-                                  MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2);
-    if (answer != IDYES) return;
+    if (!AskYesNo(this, u"Czy napewno usunąć wybranego gołębia?", u"Czy usunąć?")) return;
     const int row = g_selectedPigeonRow;
     // The bird goes with everything that is only its own, or with nothing at all.
     if (!TheDataStore().DeletePigeonWithRows(rowPigeonIds.at(row))) return;

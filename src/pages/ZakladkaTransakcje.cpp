@@ -6,6 +6,7 @@
 #include "ListView.h"
 #include "PageLinks.h"
 #include "SharedRoutines.h"
+#include "WindowHelpers.h"
 #include "menu/MainMenu.h"
 
 int g_selectedTransactionRow = -1;
@@ -215,10 +216,7 @@ void CZakladkaTransakcje::DeleteTransaction() {
         MessageBox(this, u"Musisz wybrać transakcję do usunięcia z listy transakcji");
         return;
     }
-    if (MessageBox(this, u"Czy napewno usunąć wybraną transakcje?", u"Usuwanie Transakcji",
-                   MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) != IDYES) {
-        return;
-    }
+    if (!AskYesNo(this, u"Czy napewno usunąć wybraną transakcje?", u"Usuwanie Transakcji")) return;
     const int row = g_selectedTransactionRow;
     const auto entry = rowToId_.find(row);
     if (entry == rowToId_.end()) return;

@@ -9,6 +9,7 @@
 #include "DialogHeader.h"
 #include "Pedigree.h"
 #include "PrintPage.h"
+#include "Sex.h"
 #include "SharedRoutines.h"
 #include "StandardControls.h"
 
@@ -179,7 +180,7 @@ Text CEksportListyDoHTML::ExportCellText(int birdId, std::int32_t column, int ro
     switch (column) {
     case 0: text = NumberText(rowNumber); break;
     case 1: text = HtmlEscape(bird.GetDisplayName()); break;
-    case 2: text = bird.plec == 1 ? u"Samiec" : bird.plec == 2 ? u"Samica" : u""; break;
+    case 2: text = SexText(SexOf(bird), u""); break;
     case 3: text = HtmlEscape(CDataStore::FindName(store.colourNames, bird.id_koloru)); break;
     case 4: {
         // The ticked kinds of the bird's notes, one after another.
@@ -207,7 +208,11 @@ Text CEksportListyDoHTML::ExportCellText(int birdId, std::int32_t column, int ro
     case 12: text = HtmlEscape(CDataStore::FindName(store.lineNames, bird.id_linia)); break;
     case 13: text = FormatTime(bird.DataF1, "%d/%m/%y"); break;
     case 17: text = HtmlEscape(bird.rocznik); break;
-    case 19: text = bird.plec == 1 ? u"1-0" : bird.plec == 2 ? u"0-1" : u""; break;
+    case 19: {
+        const Sex sex = SexOf(bird);
+        text = sex == Sex::Male ? u"1-0" : sex == Sex::Female ? u"0-1" : u"";
+        break;
+    }
     case 20: {
         const auto code = store.colourValues.find(bird.id_koloru);
         const int value = code == store.colourValues.end() ? 0 : code->second;

@@ -4,6 +4,7 @@
 
 #include "DataStore.h"
 #include "PrintPage.h"
+#include "Sex.h"
 #include "SharedRoutines.h"
 
 const std::array<PedigreeLayout, kPedigreeLayoutCount> kPedigreeLayouts{{
@@ -120,8 +121,9 @@ std::vector<std::pair<Text, Text>> PedigreePlaceholders(PedigreeAncestors& ances
                                 : u"<img src='" + PageFileUrl(choices.logoPath) +
                                       u"' width=150 height=80>");
     add(u"_TLO_", BackgroundTag(choices));
-    const Text sexImage = bird.plec == 1 ? u"male.jpg" : bird.plec == 2 ? u"female.jpg" : u"blank.jpg";
-    add(u"_PLEC_", bird.plec == 1 ? u"Samiec" : bird.plec == 2 ? u"Samica" : u" ");
+    const Sex sex = SexOf(bird);
+    const Text sexImage = sex == Sex::Male ? u"male.jpg" : sex == Sex::Female ? u"female.jpg" : u"blank.jpg";
+    add(u"_PLEC_", SexText(sex, u" "));
     add(u"_PLGRAFICZNIE_", PictureUrl(u"img/" + sexImage));
     add(u"_GNAZWA", BirdName(bird));
     add(u"_GRASA", Breed(bird, store));

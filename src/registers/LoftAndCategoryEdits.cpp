@@ -6,6 +6,7 @@
 #include "Dialog.h"
 #include "DodajEdytujHodowle.h"
 #include "DodajEdytujKategorie.h"
+#include "WindowHelpers.h"
 
 namespace {
 
@@ -26,8 +27,7 @@ void ReportLoftNotSaved(QWidget* parent) {
 }
 
 bool AskBeforeDelete(QWidget* parent, const std::u16string& question) {
-    return MessageBox(parent, question, std::u16string(u"Czy usunąć?"),
-                      MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDYES;
+    return AskYesNo(parent, question, u"Czy usunąć?");
 }
 
 std::u16string Number(size_t n) { return QString::number(n).toStdU16String(); }

@@ -5,6 +5,7 @@
 #include "DrzewoGenealogicznePsa.h"
 #include "Globals.h"
 #include "Lineage.h"
+#include "Sex.h"
 #include "StandardControls.h"
 #include "TransparentStatic.h"
 
@@ -57,8 +58,8 @@ bool CWybierzPsaZListy::Admits(const PigeonRecord& bird) const {
     if (excludedId > 0 && bird.id == excludedId) return false;
     if (excludedLineage_.count(bird.id) != 0) return false;
     switch (filterMode) {
-    case ChooserFemales: return bird.plec == 0 || bird.plec == 2;
-    case ChooserMales: return bird.plec == 0 || bird.plec == 1;
+    case ChooserFemales: return SexOf(bird) == Sex::Unknown || SexOf(bird) == Sex::Female;
+    case ChooserMales: return SexOf(bird) == Sex::Unknown || SexOf(bird) == Sex::Male;
     default: return true;
     }
 }

@@ -35,7 +35,6 @@
 #include "SharedRoutines.h"
 #include "StandardControls.h"
 #include "WindowTestSupport.h"
-#include "StartupSplash.h"
 #include "ZakladkaListaPsow.h"
 
 static void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
@@ -76,19 +75,12 @@ QStringList Headers(ListView* list) {
     return headers;
 }
 
-class BirdListPageTest : public WindowTest {
+class BirdListPageTest : public MainWindowTest {
 protected:
     void SetUp() override {
-        ASSERT_NO_FATAL_FAILURE(WindowTest::SetUp());
-        CMainDialog::EnableStartupPause(false);
-        CStartupSplash::EnableSplash(0);
+        ASSERT_NO_FATAL_FAILURE(MainWindowTest::SetUp());
         // The ring number and the name, so rows read as rings.
         WriteLayout({2, ListColumnRing, 80, ListColumnName, 120});
-    }
-
-    void TearDown() override {
-        dialog_.reset();
-        WindowTest::TearDown();
     }
 
     // A picture file of its own size, stored as the bird's photograph.
@@ -115,9 +107,7 @@ protected:
     }
 
     CMainDialog& Open() {
-        dialog_ = std::make_unique<CMainDialog>();
-        dialog_->resize(1280, 900);
-        dialog_->show();
+        MainWindowTest::Open(1280, 900);
         // Show the bird list page as a click on its header does.
         QTest::mouseClick(dialog_.get(), Qt::LeftButton, {}, QPoint(300, dialog_->ClientTop() + 80));
         return *dialog_;
@@ -140,8 +130,6 @@ protected:
         for (const seams::MessageBoxCall& call : seams::MessageBoxCalls()) texts << call.text;
         return texts;
     }
-
-    std::unique_ptr<CMainDialog> dialog_;
 };
 
 // ---- cell texts ---------------------------------------------------------------------------------

@@ -17,7 +17,6 @@
 #include "DodajSezon.h"
 #include "Globals.h"
 #include "MainDialog.h"
-#include "StartupSplash.h"
 #include "menu/MainMenu.h"
 #include "ListView.h"
 #include "NowyLot.h"
@@ -689,19 +688,7 @@ TEST_F(FlightsTest, RefusedResultsWriteNothingAndSayWhy) {
 
 // ---- in the main window ---------------------------------------------------------------------
 
-class FlightsInMainWindowTest : public WindowTest {
-protected:
-    void SetUp() override {
-        ASSERT_NO_FATAL_FAILURE(WindowTest::SetUp());
-        CMainDialog::EnableStartupPause(false);
-        CStartupSplash::EnableSplash(0);
-    }
-    void TearDown() override {
-        dialog_.reset();
-        WindowTest::TearDown();
-    }
-    std::unique_ptr<CMainDialog> dialog_;
-};
+class FlightsInMainWindowTest : public MainWindowTest {};
 
 TEST_F(FlightsInMainWindowTest, LotyCommandsActOnTheCurrentLoftsFlights) {
     const int north = AddLoft(u"Północ");
@@ -713,9 +700,7 @@ TEST_F(FlightsInMainWindowTest, LotyCommandsActOnTheCurrentLoftsFlights) {
         flight.czasodlotu = Local(12, 5, 2024, 10);
         ASSERT_TRUE(TheDataStore().WriteFlight(WriteMode::Insert, flight));
     }
-    dialog_ = std::make_unique<CMainDialog>();
-    dialog_->resize(1280, 800);
-    dialog_->show();
+    Open();
     Page* page = dialog_->FlightsPage();
     EXPECT_EQ(ListColumn(page->FlightList(), 1), (QStringList{"Opole"}));
 

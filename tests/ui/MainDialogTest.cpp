@@ -54,27 +54,8 @@ static void PrintTo(const QString& text, std::ostream* out) { *out << '"' << tex
 
 namespace {
 
-class MainDialogTest : public WindowTest {
+class MainDialogTest : public MainWindowTest {
 protected:
-    void SetUp() override {
-        ASSERT_NO_FATAL_FAILURE(WindowTest::SetUp());
-        CMainDialog::EnableStartupPause(false);
-        CStartupSplash::EnableSplash(0);
-    }
-
-    void TearDown() override {
-        dialog_.reset();
-        CStartupSplash::EnableSplash(0);
-        WindowTest::TearDown();
-    }
-
-    CMainDialog& Open() {
-        dialog_ = std::make_unique<CMainDialog>();
-        dialog_->resize(1280, 800);
-        dialog_->show();
-        return *dialog_;
-    }
-
     ListView* BirdList() const { return dialog_->BirdListPage()->PigeonList(); }
     // Each row's bird as its ring text, whatever columns the list is set to show.
     QStringList BirdRings() const {
@@ -98,8 +79,6 @@ protected:
         dialog_->CategoryCombo()->SetCurSel(index);
         dialog_->Fire(CMainDialog::kCategoryCombo, Notification::SelChange);
     }
-
-    std::unique_ptr<CMainDialog> dialog_;
 };
 
 // ---- page strip -------------------------------------------------------------------------------

@@ -18,7 +18,6 @@
 #include "Settings.h"
 #include "SharedRoutines.h"
 #include "StandardControls.h"
-#include "StartupSplash.h"
 #include "V5FolderWriter.h"
 #include "WindowTestSupport.h"
 #include "ZarzadzajBazaGolebi.h"
@@ -27,13 +26,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class MaintenanceTest : public WindowTest {
+class MaintenanceTest : public MainWindowTest {
 protected:
-    void TearDown() override {
-        main_.reset();
-        WindowTest::TearDown();
-    }
-
     template <class D>
     static int Run(D& dialog, std::function<void(D&)> hands) {
         seams::QueueModalHandler([&](Dialog&) {
@@ -55,16 +49,6 @@ protected:
         while (st.NextRow()) ids.push_back(st.Int(0));
         return ids;
     }
-
-    CMainDialog& OpenMain() {
-        CMainDialog::EnableStartupPause(false);
-        CStartupSplash::EnableSplash(0);
-        main_ = std::make_unique<CMainDialog>();
-        main_->show();
-        return *main_;
-    }
-
-    std::unique_ptr<CMainDialog> main_;
 };
 
 TEST_F(MaintenanceTest, SqlConsoleRunsOnTheChosenFileAndShowsWhatSqliteRefused) {
@@ -248,7 +232,7 @@ TEST_F(MaintenanceTest, TheMainWindowShowsTheSameLoftAndCategoryAfterTheManageme
     AddCategory(away, u"Lotniki");
     const int young = AddCategory(away, u"Młode");
     const int bird = AddBird(young, u"100");
-    CMainDialog& main = OpenMain();
+    CMainDialog& main = Open();
     main.SelectLoftAndCategory(1, 1);
     // The bird leaves the category in the window; the main window shows the category without it.
     seams::QueueModalHandler([&](Dialog& w) {
@@ -266,7 +250,7 @@ TEST_F(MaintenanceTest, TheMainWindowShowsTheSameLoftAndCategoryAfterTheManageme
 TEST_F(MaintenanceTest, BackupAndRestoreTheDbFolder) {
     const int loft = AddLoft(u"Dom");
     const int kept = AddBird(AddCategory(loft, u"Lotniki"), u"100");
-    CMainDialog& main = OpenMain();
+    CMainDialog& main = Open();
     const QString backups = folder_.filePath("kopie");
     QDir().mkpath(backups);
     const QString db = QString::fromStdU16String(DbFolder());
@@ -328,7 +312,7 @@ TEST_F(MaintenanceTest, BackupAndRestoreTheDbFolder) {
 TEST_F(MaintenanceTest, ABackupHoldsTheCommittedDatabaseAndTellsWhenAFileWasKeptOld) {
     const int loft = AddLoft(u"Dom");
     const int kept = AddBird(AddCategory(loft, u"Lotniki"), u"100");
-    CMainDialog& main = OpenMain();
+    CMainDialog& main = Open();
     const QString backups = folder_.filePath("kopie");
     QDir().mkpath(backups);
     const QString copy = backups + "/OXKopiaDanych";
@@ -398,7 +382,7 @@ TEST_F(MaintenanceTest, ImportFromTheMainWindow) {
     loft.texts = {u"Gołębnik z piątki"};
     loft.groups = {{{u"Lotniki"}, {u"V5-1", u"V5-2"}}};
     WriteFolder(ToFsPath(v5.toStdU16String()), {Bird(1), Bird(2)}, {loft});
-    CMainDialog& main = OpenMain();
+    CMainDialog& main = Open();
     const auto tickFlightsAndImport = [](Dialog& d) {
         EXPECT_EQ(d.IsDlgButtonChecked(CImportujDaneZWersji5::kPigeonsBox), 1);
         EXPECT_EQ(d.IsDlgButtonChecked(CImportujDaneZWersji5::kPairsBox), 1);

@@ -13,6 +13,7 @@
 #include <QFontMetrics>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QWidget>
 
 #include "BufferedDC.h"
@@ -165,6 +166,38 @@ TEST(MenuXP, MnemonicSearch) {
     EXPECT_EQ(CMenuXP::MenuChar(&menu, u'b', MF_POPUP | MF_SYSMENU), 0u);
     EXPECT_EQ(CMenuXP::MenuChar(&menu, u'b', 0x400), 0u);
     EXPECT_EQ(CMenuXP::MenuChar(&menu, u'q', 0), 0u);
+}
+
+TEST(MenuXP, ADoubledAmpersandShowsOneAndASingleOneIsNotShown) {
+    // The bar measures its items by the text as shown ...
+    QWidget window;
+    QMenuBar bar(&window);
+    QAction* both = bar.addAction(QStringLiteral("R&&D &Mx"));
+    both->setData(4903);  // its text is kept by command id: not under 0, which other items use
+    CMenuXP::InitMenuPopup(&window, &bar, true, true);
+    EXPECT_EQ(ItemDataLabelWidth(CMenuXP::ActionItemData(both)),
+              MenuMetrics().horizontalAdvance(QStringLiteral("R&D Mx")));
+
+    // ... and a popup item paints exactly that text.
+    QMenu menu(&window);
+    menu.addAction(QStringLiteral("R&&D &Mx"))->setData(4901);
+    CMenuXP::InitMenuPopup(&window, &menu, true, false);
+    MenuDrawItem item;
+    item.rect = Rect(0, 0, 160, 20);
+    item.state = ODS_NOACCEL;
+    item.itemData = PackMenuItemData(20, 0, 60);
+    item.commandId = 4901;
+    const QImage shown = Paint(item, 160);
+    item.commandId = 4902;  // no text
+    QImage expected = Paint(item, 160);
+    {
+        QPainter painter(&expected);
+        painter.setFont(*StockFont(DEFAULT_GUI_FONT));
+        painter.setPen(ToQColor(GetSysColor(SysColor::WindowText)));
+        painter.drawText(QRect(30, 0, 130, 20), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                         QStringLiteral("R&D Mx"));
+    }
+    EXPECT_EQ(shown, expected);
 }
 
 TEST_F(MenuLookTest, BandRunsFromTheStartColourToTheEndColour) {

@@ -22,7 +22,6 @@
 #include "StandardControls.h"
 #include "SharedRoutines.h"
 #include "WindowTestSupport.h"
-#include "StartupSplash.h"
 #include "menu/MainMenu.h"
 #include "ZakladkaNotatnik.h"
 
@@ -62,18 +61,12 @@ seams::ModalHandler NameTheNote(const std::u16string& name) {
     };
 }
 
-class NotebookTest : public WindowTest {
+class NotebookTest : public MainWindowTest {
 protected:
-    void SetUp() override {
-        ASSERT_NO_FATAL_FAILURE(WindowTest::SetUp());
-        CMainDialog::EnableStartupPause(false);
-        CStartupSplash::EnableSplash(0);
-    }
-
     void TearDown() override {
-        main_.reset();
+        dialog_.reset();
         host_.reset();
-        WindowTest::TearDown();
+        MainWindowTest::TearDown();
     }
 
     // A note of the loft with its file.
@@ -100,15 +93,8 @@ protected:
         return *page;
     }
 
-    CMainDialog& OpenMainWindow() {
-        main_ = std::make_unique<CMainDialog>();
-        main_->resize(1280, 800);
-        main_->show();
-        return *main_;
-    }
-
     void ShowPageOfMainWindow(int x) {
-        QTest::mouseClick(main_.get(), Qt::LeftButton, {}, QPoint(x, main_->ClientTop() + 80));
+        QTest::mouseClick(dialog_.get(), Qt::LeftButton, {}, QPoint(x, dialog_->ClientTop() + 80));
     }
 
     static void Click(CZakladkaNotatnik& page, int row) {
@@ -146,7 +132,6 @@ protected:
     }
 
     std::unique_ptr<QWidget> host_;
-    std::unique_ptr<CMainDialog> main_;
 };
 
 TEST_F(NotebookTest, NewNoteIsAFileOfExactlyTheMarkAndTheEmptyPage) {
@@ -350,7 +335,7 @@ TEST_F(NotebookTest, ChangingLoftSavesTheNoteIntoItsOwnFileAndListsTheNewLoftsNo
     const int south = AddLoft(u"Południe");
     const int feeding = AddNote(north, u"Karmienie", QStringLiteral("<p>północ</p>"));
     const int show = AddNote(south, u"Wystawa", QStringLiteral("<p>południe</p>"));
-    CMainDialog& dialog = OpenMainWindow();
+    CMainDialog& dialog = Open();
     CZakladkaNotatnik& page = *dialog.NotebookPage();
     ShowPageOfMainWindow(900);
     ASSERT_TRUE(page.isVisible());
@@ -378,7 +363,7 @@ TEST_F(NotebookTest, ChangingLoftSavesTheNoteIntoItsOwnFileAndListsTheNewLoftsNo
 TEST_F(NotebookTest, GoingToAnotherPageOrClosingTheProgramSavesTheNote) {
     const int loft = AddLoft(u"Północ");
     const int note = AddNote(loft, u"Karmienie", QStringLiteral("<p>Rano</p>"));
-    CMainDialog& dialog = OpenMainWindow();
+    CMainDialog& dialog = Open();
     CZakladkaNotatnik& page = *dialog.NotebookPage();
     ShowPageOfMainWindow(900);
     Type(page, QStringLiteral(" woda"));

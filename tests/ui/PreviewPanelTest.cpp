@@ -32,7 +32,6 @@
 #include "Settings.h"
 #include "SharedRoutines.h"
 #include "StandardControls.h"
-#include "StartupSplash.h"
 #include "WindowTestSupport.h"
 #include "UstawOpis.h"
 #include "ZakladkaListaPsow.h"
@@ -47,17 +46,10 @@ Text StoredDescription(int pigeonId) {
     return st.NextRow() ? st.String(0) : Text(u"<no row>");
 }
 
-class PreviewPanelTest : public WindowTest {
+class PreviewPanelTest : public MainWindowTest {
 protected:
-    void SetUp() override {
-        ASSERT_NO_FATAL_FAILURE(WindowTest::SetUp());
-        CMainDialog::EnableStartupPause(false);
-        CStartupSplash::EnableSplash(0);
-    }
-
     void TearDown() override {
-        dialog_.reset();
-        WindowTest::TearDown();
+        MainWindowTest::TearDown();
         TheDataStore().LoadPigeonsDb(-1);
     }
 
@@ -134,8 +126,6 @@ protected:
         EXPECT_TRUE(TheDataStore().AddPhoto(photo));
         return JoinPath(ImagesFolder(), photo.FileName());
     }
-
-    std::unique_ptr<CMainDialog> dialog_;
 };
 
 // ---- tab 1 ----------------------------------------------------------------------------------------
@@ -450,9 +440,7 @@ TEST_F(PreviewPanelTest, ThePageShowsOneTabAtATimeAndHandsEachTheSelectedBird) {
         layout.widths[ListColumnRing] = 80;
         ASSERT_TRUE(layout.Write(ListLayoutPath()));
     }
-    dialog_ = std::make_unique<CMainDialog>();
-    dialog_->resize(1400, 900);
-    dialog_->show();
+    Open(1400, 900);
     QTest::mouseClick(dialog_.get(), Qt::LeftButton, {}, QPoint(300, dialog_->ClientTop() + 80));
     CZakladkaListaPsow& page = *dialog_->BirdListPage();
     const int w = page.width();

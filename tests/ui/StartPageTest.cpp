@@ -25,7 +25,6 @@
 #include "Seams.h"
 #include "Settings.h"
 #include "SharedRoutines.h"
-#include "StartupSplash.h"
 #include "WindowTestSupport.h"
 #include "WebAddresses.h"
 #include "ZakladkaNotatnik.h"
@@ -41,28 +40,10 @@ QPoint Middle(const Rect& rect) {
     return QPoint((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
 }
 
-class StartPageTest : public WindowTest {
+class StartPageTest : public MainWindowTest {
 protected:
-    void SetUp() override {
-        ASSERT_NO_FATAL_FAILURE(WindowTest::SetUp());
-        CMainDialog::EnableStartupPause(false);
-        CStartupSplash::EnableSplash(0);
-    }
-
-    void TearDown() override {
-        dialog_.reset();
-        WindowTest::TearDown();
-    }
-
     // One loft with one category, so every add link has what it needs.
     static void AddLoftWithCategory() { AddCategory(AddLoft(u"Północ"), u"Lotne"); }
-
-    CMainDialog& Open(int width = 1280, int height = 800) {
-        dialog_ = std::make_unique<CMainDialog>();
-        dialog_->resize(width, height);
-        dialog_->show();
-        return *dialog_;
-    }
 
     CZakladkaStartowa& Page() { return *dialog_->StartPage(); }
 
@@ -75,8 +56,6 @@ protected:
         for (const seams::ModalRun& run : seams::ModalRuns()) ids.push_back(run.templateId);
         return ids;
     }
-
-    std::unique_ptr<CMainDialog> dialog_;
 };
 
 TEST_F(StartPageTest, LinkAreasLieWhereThePicturesShowThemWhateverTheSize) {

@@ -11,8 +11,10 @@
 #include "DataStore.h"
 #include "Dialog.h"
 #include "Globals.h"
+#include "MainDialog.h"
 #include "Places.h"
 #include "Settings.h"
+#include "StartupSplash.h"
 
 void WindowTest::SetUpTestSuite() { RegisterProgramControls(); }
 
@@ -34,6 +36,28 @@ void WindowTest::TearDown() {
     seams::Reset();
     settings::SetInstallPath(QString());
     g_currentLoftIndex = g_currentCategoryIndex = g_selectedPigeonRow = -1;
+}
+
+MainWindowTest::MainWindowTest() = default;
+MainWindowTest::~MainWindowTest() = default;
+
+void MainWindowTest::SetUp() {
+    ASSERT_NO_FATAL_FAILURE(WindowTest::SetUp());
+    CMainDialog::EnableStartupPause(false);
+    CStartupSplash::EnableSplash(0);
+}
+
+void MainWindowTest::TearDown() {
+    dialog_.reset();
+    CStartupSplash::EnableSplash(0);  // a test may have turned it on
+    WindowTest::TearDown();
+}
+
+CMainDialog& MainWindowTest::Open(int width, int height) {
+    dialog_ = std::make_unique<CMainDialog>();
+    dialog_->resize(width, height);
+    dialog_->show();
+    return *dialog_;
 }
 
 int WindowTest::AddLoft(const Text& name) {

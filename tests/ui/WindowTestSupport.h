@@ -7,11 +7,13 @@
 
 #include <QStringList>
 #include <QTemporaryDir>
+#include <memory>
 #include <vector>
 
 #include "Records.h"
 #include "Seams.h"
 
+class CMainDialog;
 class ComboBox;
 class ListView;
 
@@ -48,4 +50,20 @@ protected:
     static seams::ModalHandler Enter(Text name, Text description = u"");
 
     QTemporaryDir folder_;
+};
+
+// The window tests that open the main window: no startup pause and no splash, and the window
+// closed before the install folder goes.
+class MainWindowTest : public WindowTest {
+protected:
+    MainWindowTest();
+    ~MainWindowTest() override;
+
+    void SetUp() override;
+    void TearDown() override;
+
+    // A new main window of that size, shown.
+    CMainDialog& Open(int width = 1280, int height = 800);
+
+    std::unique_ptr<CMainDialog> dialog_;
 };
