@@ -220,7 +220,6 @@ TEST_F(BirdFlightsTest, ReportHasTheChosenColumnsInOrderWithEscapedTexts) {
     ASSERT_TRUE(QImage(8, 8, QImage::Format_RGB32).save(source));
     PhotoRecord photo{.id_golebia = bird, .path = source.toStdU16String(), .rozszerzenie = u"png"};
     ASSERT_TRUE(TheDataStore().AddPhoto(photo));
-    TheDataStore().pigeons.at(bird).photos.push_back(photo);
     ASSERT_TRUE(Tab().BuildFlightsHtml(path.toStdU16String()));
     const QString url = places::FileUrl(QString::fromStdU16String(JoinPath(ImagesFolder(), photo.FileName())));
     EXPECT_TRUE(url.startsWith("file:///"));

@@ -136,23 +136,31 @@ protected:
 
 TEST_F(BirdListPageTest, EveryColumnCodeWritesItsCellText) {
     CDataStore& store = TheDataStore();
-    store.colourNames[4] = u"Niebieski";
-    store.breedNames[5] = u"Janssen";
-    store.lineNames[6] = u"Linia A";
-    store.statusNames[7] = u"Rozpłodowy";
-    store.breeders[8] = PersonRecord{.imie = u"Jan", .nazwisko = u"Kowalski"};
-    store.clients[9] = PersonRecord{.imie = u"Anna", .nazwisko = u"Nowak"};
-    store.pigeons[21] = PigeonRecord{.id = 21, .nazwa = u"As", .nr_obraczki = u"1001",
-                                     .kraj = u"PL", .oddzial = u"0444", .rocznik = u"19"};
+    ASSERT_TRUE(store.AddColour(0, u"Niebieski"));
+    const int colour = NewestId(store.colourNames);
+    ASSERT_TRUE(store.AddBreed(0, u"Janssen"));
+    const int breed = NewestId(store.breedNames);
+    ASSERT_TRUE(store.AddLine(0, u"Linia A"));
+    const int line = NewestId(store.lineNames);
+    ASSERT_TRUE(store.AddStatus(0, u"Rozpłodowy"));
+    const int status = NewestId(store.statusNames);
+    PersonRecord breeder{.imie = u"Jan", .nazwisko = u"Kowalski"};
+    ASSERT_TRUE(store.WriteBreeder(WriteMode::Insert, breeder));
+    PersonRecord owner{.imie = u"Anna", .nazwisko = u"Nowak"};
+    ASSERT_TRUE(store.WriteClient(WriteMode::Insert, owner));
+    PigeonRecord father{.nazwa = u"As", .nr_obraczki = u"1001", .kraj = u"PL", .oddzial = u"0444",
+                        .rocznik = u"19"};
+    ASSERT_TRUE(store.WritePigeon(WriteMode::Insert, father));
     // Mother 999 is no stored bird; the general rating takes no part in the mean.
-    const PigeonRecord bird{.photos = {PhotoRecord{}}, .id = 30, .id_rasy = 5, .id_linia = 6,
-                            .id_matki = 999, .id_ojca = 21, .id_statusu = 7,
-                            .id_wlasciciela = 9, .id_hodowcy = 8, .ocena_ogolna = 10,
+    const PigeonRecord bird{.photos = {PhotoRecord{}}, .id = 30, .id_rasy = breed,
+                            .id_linia = line, .id_matki = 999, .id_ojca = father.id,
+                            .id_statusu = status, .id_wlasciciela = owner.id,
+                            .id_hodowcy = breeder.id, .ocena_ogolna = 10,
                             .ocena_zdrowia = 3, .ocena_lotowa = 0, .ocena_upierzenia = 4,
                             .nazwa = u"Błysk", .nr_obraczki = u"0456", .kraj = u"DV",
                             .oddzial = u"07123", .rocznik = u"2023",
                             .DataF1 = *MakeLocalTime(20, 5, 2008, 1, 1, 1), .plec = 2,
-                            .id_koloru = 4};
+                            .id_koloru = colour};
     const QStringList expected = {
         " ", "Błysk", "Samica", "Niebieski", " ", "PL 0444 19 1001 [As]",
         QString::fromStdU16String(PigeonRecord{}.GetDisplayName()), "Jan Kowalski",

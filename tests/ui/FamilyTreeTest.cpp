@@ -20,13 +20,16 @@ namespace {
 
 class FamilyTreeTest : public WindowTest {
 protected:
-    // A stored photograph of the bird whose picture is `width` pixels wide.
-    static void AddPhoto(int pigeonId, int width) {
-        PhotoRecord photo{.id = pigeonId * 1000 + width, .id_golebia = pigeonId, .rozszerzenie = u"png"};
+    // A photograph of the bird whose picture is `width` pixels wide, stored as the photo page
+    // stores it.
+    void AddPhoto(int pigeonId, int width) {
+        const QString source = folder_.filePath(QString("zdjecie%1.png").arg(width));
         QImage image(width, 20, QImage::Format_RGB32);
         image.fill(Qt::blue);
-        ASSERT_TRUE(image.save(QString::fromStdU16String(JoinPath(ImagesFolder(), photo.FileName()))));
-        TheDataStore().pigeons[pigeonId].photos.push_back(photo);
+        ASSERT_TRUE(image.save(source));
+        PhotoRecord photo{.id_golebia = pigeonId, .rozszerzenie = u"png"};
+        photo.path = source.toStdU16String();
+        ASSERT_TRUE(TheDataStore().AddPhoto(photo));
     }
     static int Width(Dialog& w, int id) {
         const QImage* image = w.ItemAs<CPictureBox>(id)->Image();
@@ -37,19 +40,24 @@ protected:
 TEST_F(FamilyTreeTest, ShowsMotherBeforeFatherAndTheClickedBirdsPhotosAndTexts) {
     CDataStore& store = TheDataStore();
     ASSERT_TRUE(EnsureDbFolders());
-    store.colourNames[3] = u"czerwony";
+    ASSERT_TRUE(store.AddColour(0, u"czerwony"));
+    const int colour = NewestId(store.colourNames);
     const int grandmother = AddBird(0, u"1", u"Babcia");
     const int grandfather = AddBird(0, u"2");
     const int fathersFather = AddBird(0, u"3");
     const int mother = AddBird(0, u"4", u"Mama");
     const int father = AddBird(0, u"5");
     const int bird = AddBird(0, u"6", u"Mały");
-    store.pigeons[mother].id_matki = grandmother;
-    store.pigeons[mother].id_ojca = grandfather;
-    store.pigeons[mother].id_koloru = 3;
-    store.pigeons[father].id_ojca = fathersFather;
-    store.pigeons[bird].id_matki = mother;
-    store.pigeons[bird].id_ojca = father;
+    ChangeBird(mother, [&](PigeonRecord& b) {
+        b.id_matki = grandmother;
+        b.id_ojca = grandfather;
+        b.id_koloru = colour;
+    });
+    ChangeBird(father, [&](PigeonRecord& b) { b.id_ojca = fathersFather; });
+    ChangeBird(bird, [&](PigeonRecord& b) {
+        b.id_matki = mother;
+        b.id_ojca = father;
+    });
     AddPhoto(bird, 40);
     AddPhoto(mother, 50);
     AddPhoto(mother, 60);
@@ -92,14 +100,17 @@ TEST_F(FamilyTreeTest, ShowsMotherBeforeFatherAndTheClickedBirdsPhotosAndTexts) 
 // to their labels in the same way.
 TEST_F(FamilyTreeTest, LongRingsAndNamesEndInAnEllipsisWithinTheirPlaces) {
     CDataStore& store = TheDataStore();
-    store.colourNames[3] = u"niebieski nakrapiany z białymi lotkami i ciemnym ogonem";
+    ASSERT_TRUE(store.AddColour(0, u"niebieski nakrapiany z białymi lotkami i ciemnym ogonem"));
+    const int colour = NewestId(store.colourNames);
     const Text longName = u"Sokół Wędrowny z Gór Sowich, wnuk Błyskawicy Śląskiej";
     const int mother = AddBird(0, u"4", u"Mama");
     const int bird = AddBird(0, u"1234567", longName);
-    store.pigeons[bird].id_matki = mother;
-    store.pigeons[bird].id_koloru = 3;
+    ChangeBird(bird, [&](PigeonRecord& b) {
+        b.id_matki = mother;
+        b.id_koloru = colour;
+    });
     seams::QueueModalHandler([&](Dialog& w) {
-        const QString whole = QString::fromStdU16String(store.pigeons[bird].GetRingNumberAndName());
+        const QString whole = QString::fromStdU16String(store.FindPigeon(bird).GetRingNumberAndName());
         for (int id : CDrzewoGenealogicznePsa::kTreeButtons) {
             auto* button = w.Button(id);
             const QFontMetrics metrics(StockFont(DEFAULT_GUI_FONT).value_or(button->font()));

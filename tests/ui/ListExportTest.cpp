@@ -55,31 +55,48 @@ protected:
 
 TEST_F(ListExportTest, PageOfASmallLoftHasEveryCellItsTextAndNothingElse) {
     CDataStore& store = TheDataStore();
-    store.colourNames[4] = u"niebieski";
-    store.colourValues[4] = 3355443;
-    store.breedNames[2] = u"Janssen";
-    store.lineNames[6] = u"Linia <A>";
-    store.breeders[9] = PersonRecord{.imie = u"Jan", .nazwisko = u"Kos"};
+    ASSERT_TRUE(store.AddColour(0, u"niebieski"));
+    const int colour = NewestId(store.colourNames);
+    ASSERT_TRUE(store.WriteColourValue(colour, 3355443));
+    ASSERT_TRUE(store.AddBreed(0, u"Janssen"));
+    const int breed = NewestId(store.breedNames);
+    ASSERT_TRUE(store.AddLine(0, u"Linia <A>"));
+    const int line = NewestId(store.lineNames);
+    PersonRecord breeder{.imie = u"Jan", .nazwisko = u"Kos"};
+    ASSERT_TRUE(store.WriteBreeder(WriteMode::Insert, breeder));
     const int father = AddBird(0, u"100", u"Ojciec");
     const int bird = AddBird(0, u"200", u"Ala & Ola");
     const int young = AddBird(0, u"300");
-    PigeonRecord& b = store.pigeons[bird];
+    PigeonRecord b = store.FindPigeon(bird);
     b.plec = 2;
-    b.id_koloru = 4;
-    b.id_rasy = 2;
-    b.id_linia = 6;
-    b.id_hodowcy = 9;
+    b.id_koloru = colour;
+    b.id_rasy = breed;
+    b.id_linia = line;
+    b.id_hodowcy = breeder.id;
     b.id_ojca = father;
-    b.DataF1 = *MakeLocalTime(5, 6, 2024, 1, 1, 1);
     b.notatkiogolne = u"szybki\nzdrowy";
     b.notatkichoroby = u"brak";
-    PhotoRecord photo{.id = 8, .rozszerzenie = u"jpg"};
-    b.photos = {photo, PhotoRecord{.id = 9, .rozszerzenie = u"jpg"}};
-    store.pigeons[father].plec = 1;
+    ASSERT_TRUE(store.WritePigeon(WriteMode::Update, b));
+    ASSERT_TRUE(store.WritePigeonRoofDate(bird, *MakeLocalTime(5, 6, 2024, 1, 1, 1)));
+    // Two photos stored as the photo page stores them; the list shows the first.
+    const QString source = folder_.filePath("zdjecie.jpg");
+    {
+        QFile file(source);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("jpg");
+    }
+    PhotoRecord photo{.id_golebia = bird, .rozszerzenie = u"jpg"};
+    photo.path = source.toStdU16String();
+    ASSERT_TRUE(store.AddPhoto(photo));
+    PhotoRecord second = photo;
+    ASSERT_TRUE(store.AddPhoto(second));
+    PigeonRecord cock = store.FindPigeon(father);
+    cock.plec = 1;
+    ASSERT_TRUE(store.WritePigeon(WriteMode::Update, cock));
 
     CEksportListyDoHTML list;
     list.birdIds = {father, bird, young};
-    list.siblingBird = store.pigeons[young];
+    list.siblingBird = store.FindPigeon(young);
     list.chosenColumns = {0, 1, 2, 19, 3, 20, 5, 6, 7, 8, 9, 12, 13, 17, 10, 4, 11};
     for (std::int32_t c : list.chosenColumns) list.widths[c] = 20;
     list.widths[1] = 40;
@@ -90,7 +107,7 @@ TEST_F(ListExportTest, PageOfASmallLoftHasEveryCellItsTextAndNothingElse) {
     const Text path = JoinPath(GetInstallPath(), u"lista ł.html");
     ASSERT_TRUE(list.BuildListHtml(path));
 
-    const Text url = QUrl::fromLocalFile(QString::fromStdU16String(JoinPath(ImagesFolder(), u"8000.jpg")))
+    const Text url = QUrl::fromLocalFile(QString::fromStdU16String(JoinPath(ImagesFolder(), photo.FileName())))
                          .toString().toStdU16String();
     Text expected =
         u"<html><style type=\"text/css\" media=\"print,screen\" >td { page-break-inside: auto; "
@@ -221,11 +238,14 @@ TEST_F(ListExportTest, ColumnsLiveInRows2DatAndEveryPageNumbersFromOne) {
 // list that fits a portrait sheet is left as it was.
 TEST_F(ListExportTest, EveryColumnOfAWideListReachesThePaper) {
     CDataStore& store = TheDataStore();
-    store.breeders[9] = PersonRecord{.imie = u"Zbigniew", .nazwisko = u"Wróblewski-Kaczmarczyk"};
+    PersonRecord breeder{.imie = u"Zbigniew", .nazwisko = u"Wróblewski-Kaczmarczyk"};
+    ASSERT_TRUE(store.WriteBreeder(WriteMode::Insert, breeder));
     std::vector<int> birds;
     for (int i = 0; i < 3; ++i) {
         birds.push_back(AddBird(0, u"1234" + NumberText(i), u"Błyskawica Śląska"));
-        store.pigeons[birds.back()].id_hodowcy = 9;
+        PigeonRecord bird = store.FindPigeon(birds.back());
+        bird.id_hodowcy = breeder.id;
+        ASSERT_TRUE(store.WritePigeon(WriteMode::Update, bird));
     }
     CEksportListyDoHTML list;
     list.birdIds = birds;

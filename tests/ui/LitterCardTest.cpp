@@ -30,20 +30,35 @@ Text PhotoUrl(int id) {
         .toStdU16String();
 }
 
-using LitterCardTest = WindowTest;
+class LitterCardTest : public WindowTest {
+protected:
+    // A photo of the bird stored as the photo page stores it; its id.
+    int StorePhoto(int pigeonId) {
+        const QString source = folder_.filePath("zdjecie.jpg");
+        QFile file(source);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("jpg");
+        file.close();
+        PhotoRecord photo{.id_golebia = pigeonId, .path = source.toStdU16String(),
+                          .rozszerzenie = u"jpg"};
+        EXPECT_TRUE(TheDataStore().AddPhoto(photo));
+        return photo.id;
+    }
+};
 
 TEST_F(LitterCardTest, PageShowsThePairOverTheNumberedYoung) {
     CDataStore& store = TheDataStore();
-    store.colourNames[2] = u"czerwony";
+    ASSERT_TRUE(store.AddColour(0, u"czerwony"));
+    const int colour = NewestId(store.colourNames);
     const int cock = AddBird(0, u"1", u"As");
     const int hen = AddBird(0, u"2");
     const int y1 = AddBird(0, u"11");
     const int y2 = AddBird(0, u"12", u"<Mały>");
-    store.pigeons[cock].krotkiopis = u"syn \"Asa\"";
-    store.pigeons[cock].id_koloru = 2;
-    store.pigeons[cock].photos.push_back(PhotoRecord{.id = 5, .rozszerzenie = u"jpg"});
-    store.pigeons[y2].photos.push_back(PhotoRecord{.id = 6, .rozszerzenie = u"jpg"});
-    store.pigeons[y2].photos.push_back(PhotoRecord{.id = 7, .rozszerzenie = u"jpg"});
+    ChangeBird(cock, [&](PigeonRecord& b) { b.id_koloru = colour; });
+    ASSERT_TRUE(store.WritePigeonShortDescription(cock, u"syn \"Asa\""));
+    const int cockPhoto = StorePhoto(cock);
+    const int youngPhoto = StorePhoto(y2);
+    StorePhoto(y2);
 
     CDrukujKarteMiotu card;
     card.maleId = cock;
@@ -68,7 +83,7 @@ TEST_F(LitterCardTest, PageShowsThePairOverTheNumberedYoung) {
     const Text parents =
         u"<br><table style=\"width: 170mm\" border=1 cellspacing=0 cellpadding=2 style=\"table-layout:"
         u"fixed; word-wrap: break-word; page-break-after: none;\" name=masterTbl2 id=masterTbl2><tr>"
-        u"<td width=125><img src='" + PhotoUrl(5) + u"' width=125 height=125></td>"
+        u"<td width=125><img src='" + PhotoUrl(cockPhoto) + u"' width=125 height=125></td>"
         u"<td><b>PL 0123 24 1 [As]</b><br>syn &quot;Asa&quot;</b><br>czerwony</td>"
         u"<td><b>PL 0123 24 2</b><br></b><br> </td></table>";
     const Text youngTable =
@@ -83,7 +98,7 @@ TEST_F(LitterCardTest, PageShowsThePairOverTheNumberedYoung) {
                     u"<td style=\"width: 45mm\">&nbsp;</td></tr>\r\n"
                     u"<tr valign=top>\r\n<td>2</td><td>&nbsp;PL 0123 24 12 [&lt;Mały&gt;]</td>"
                     u"<td>&nbsp; &nbsp;</td><td style=\"width: 45mm\">&nbsp;</td>"
-                    u"<td style=\"width: 125\">&nbsp;<img src='" + PhotoUrl(6) +
+                    u"<td style=\"width: 125\">&nbsp;<img src='" + PhotoUrl(youngPhoto) +
                     u"' width=125 height=125></td></tr>\r\n</table>"));
 
     // Without young and without the options: the parents without photos and a bare heading row.

@@ -77,11 +77,6 @@ QStringList QueryExtra(const char* sql) {
 
 class RegisterTest : public WindowTest {
 protected:
-    // A category written to the file and appended to its loft in the data store too.
-    static int AddCategory(int loftId, const std::u16string& name) {
-        return WindowTest::AddCategory(loftId, name, true);
-    }
-
     // Lofts and categories as the main window leaves them after loading.
     static void LoadLoftsAndChooseFirst() {
         TheDataStore().LoadLofts();

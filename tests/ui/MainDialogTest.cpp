@@ -271,13 +271,26 @@ TEST_F(MainDialogTest, StartShowsTheFirstCategoryOfTheFirstLoftInMembershipOrder
 }
 
 TEST_F(MainDialogTest, WithTheSplashPauseTheFilesAreReadDuringThePauseWhichStaysWhole) {
-    const int loft = AddLoft(u"Północ");
-    const int category = AddCategory(loft, u"Młode");
-    AddBird(category, u"100");
-    AddBird(category, u"200");
-    // Nothing in memory: only reading the files can show these birds.
-    TheDataStore().lofts.clear();
-    TheDataStore().pigeons.clear();
+    // Written by a store of its own: the files hold the loft and its birds, this program's
+    // memory does not, so only reading the files can show these birds.
+    CDataStore writer;
+    LoftRecord loft;
+    loft.nazwahodowli = u"Północ";
+    ASSERT_TRUE(writer.WriteLoft(WriteMode::Insert, loft));
+    CategoryRecord category;
+    category.id_hodowli = loft.id;
+    category.nazwakategorii = u"Młode";
+    ASSERT_TRUE(writer.WriteCategory(WriteMode::Insert, category));
+    for (const char16_t* ring : {u"100", u"200"}) {
+        PigeonRecord bird;
+        bird.kraj = u"PL";
+        bird.oddzial = u"0123";
+        bird.rocznik = u"24";
+        bird.nr_obraczki = ring;
+        ASSERT_TRUE(writer.WritePigeon(WriteMode::Insert, bird));
+        ASSERT_TRUE(writer.AddPigeonToCategory(category.id, bird.id));
+    }
+    ASSERT_TRUE(TheDataStore().lofts.empty() && TheDataStore().pigeons.empty());
 
     CMainDialog::EnableStartupPause(true);
     QElapsedTimer opening;

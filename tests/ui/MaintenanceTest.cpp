@@ -81,8 +81,8 @@ TEST_F(MaintenanceTest, SqlConsoleRunsOnTheChosenFileAndShowsWhatSqliteRefused) 
 
 TEST_F(MaintenanceTest, ManagementWindowDeletesAndAddsToTheCurrentCategory) {
     const int loft = AddLoft(u"Dom");
-    const int first = AddCategory(loft, u"Lotniki", true);
-    const int second = AddCategory(loft, u"Młode", true);
+    const int first = AddCategory(loft, u"Lotniki");
+    const int second = AddCategory(loft, u"Młode");
     const int a = AddBird(first, u"100", u"As");
     const int b = AddBird(0, u"200");
     EXPECT_TRUE(TheDataStore().AddPigeonToCategory(second, a));

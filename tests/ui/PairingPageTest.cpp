@@ -73,7 +73,7 @@ protected:
 
     int AddSexedBird(const Text& ring, const Text& name, int sex, int loftId = 0) {
         const int id = AddBird(0, ring, name, loftId ? loftId : loft_);
-        PigeonRecord bird = TheDataStore().pigeons.at(id);
+        PigeonRecord bird = TheDataStore().FindPigeon(id);
         bird.plec = sex;
         EXPECT_TRUE(TheDataStore().WritePigeon(WriteMode::Update, bird));
         return id;
@@ -141,7 +141,7 @@ protected:
 
     // A ring as a Polish loft writes it, "PL 0446 2018 12345", with the bird's name.
     static void GiveFullRing(int id, const Text& number, const Text& name) {
-        PigeonRecord bird = TheDataStore().pigeons.at(id);
+        PigeonRecord bird = TheDataStore().FindPigeon(id);
         bird.oddzial = u"0446";
         bird.rocznik = u"2018";
         bird.nr_obraczki = number;
@@ -870,17 +870,29 @@ TEST_F(PairingPageTest, OffspringResultsListEveryLoftsOffspringEscaped) {
     const int here = AddSexedBird(u"501", u"Mały & szybki", 1);
     const int there = AddSexedBird(u"502", u"", 2, otherLoft_);
     for (int id : {here, there}) {
-        PigeonRecord bird = TheDataStore().pigeons.at(id);
+        PigeonRecord bird = TheDataStore().FindPigeon(id);
         bird.id_ojca = male_;
         bird.id_matki = female_;
         ASSERT_TRUE(TheDataStore().WritePigeon(WriteMode::Update, bird));
     }
-    PigeonRecord& flown = TheDataStore().pigeons.at(here);
-    flown.flightCount = 2;
-    flown.speedSum = 2501.0f;
-    flown.averagePosition = 7;
-    flown.bestPosition = 3;
-    flown.bestPlace = u"Opole";
+    // Two 100 km flights from Opole, each flown in 80 minutes (1250 m/min), placed 3rd and 11th;
+    // a load counts them into the bird's statistics.
+    for (int position : {3, 11}) {
+        FlightRecord flight{.id_hodowli = loft_};
+        flight.miejscowosc = u"Opole";
+        flight.odleglosckm = 100;
+        flight.czasodlotu = *MakeLocalTime(1, 6, 2024, 6);
+        ASSERT_TRUE(TheDataStore().WriteFlight(WriteMode::Insert, flight));
+        FlightResultEntry result;
+        result.id_lotu = flight.id;
+        result.id_hodowli = loft_;
+        result.id_golebia = here;
+        result.nr_konkursu = position;
+        result.DataCzasPrzylotu = flight.czasodlotu + 80 * 60;
+        ASSERT_TRUE(TheDataStore().WriteFlightResult(WriteMode::Insert, result));
+    }
+    ASSERT_TRUE(TheDataStore().LoadPigeonsDb(loft_));
+    ASSERT_TRUE(TheDataStore().LoadExtraDb(loft_));
     seams::QueueModalHandler(preview);
     page_->ShowPairYoungResults();
     page = ReadUtf16Page(path, &bom);

@@ -21,15 +21,39 @@ namespace {
 
 Text Ring(int slot) { return u"R" + NumberText(slot); }
 
+// Writes the birds through the store in the order given, each taking the next id, which must be
+// its own; the parents follow once every bird they name exists.
+void StoreBirds(CDataStore& store, const std::vector<PigeonRecord>& birds) {
+    for (const PigeonRecord& bird : birds) {
+        PigeonRecord row = bird;
+        row.id_ojca = row.id_matki = 0;
+        ASSERT_TRUE(store.WritePigeon(WriteMode::Insert, row));
+        ASSERT_EQ(row.id, bird.id);
+    }
+    for (PigeonRecord bird : birds) {
+        if (bird.id_ojca != 0 || bird.id_matki != 0) {
+            ASSERT_TRUE(store.WritePigeon(WriteMode::Update, bird));
+        }
+    }
+}
+
+// One stored bird changed through the store.
+template <class Change>
+void ChangeStoredBird(CDataStore& store, int id, Change change) {
+    PigeonRecord bird = store.FindPigeon(id);
+    change(bird);
+    ASSERT_TRUE(store.WritePigeon(WriteMode::Update, bird));
+}
+
 // Five generations in heap order: bird id = slot + 1, ring "PL 7 21 R<slot>", colour, breed and
 // breeder by slot, a note of `noteLines` lines in every generation.
 void FiveGenerations(CDataStore& store, int noteLines = 3) {
-    store.colourNames[0] = u" ";
-    store.breedNames[0] = u" ";
+    ASSERT_TRUE(store.LoadExtraDb(0));  // the dictionaries, with id 0 showing as one blank
     PersonRecord breeder;
     breeder.imie = u"Anna";
     breeder.nazwisko = u"Nowak";
-    store.breeders[7] = breeder;
+    ASSERT_TRUE(store.WriteBreeder(WriteMode::Insert, breeder));
+    std::vector<PigeonRecord> birds;
     for (int slot = 0; slot < kPedigreeSlotCount; ++slot) {
         PigeonRecord bird;
         bird.id = slot + 1;
@@ -38,11 +62,11 @@ void FiveGenerations(CDataStore& store, int noteLines = 3) {
         bird.rocznik = u"21";
         bird.nr_obraczki = Ring(slot);
         bird.nazwa = u"Ptak " + NumberText(slot);
-        bird.id_koloru = 100 + slot;
-        store.colourNames[100 + slot] = u"kolor " + NumberText(slot);
-        bird.id_rasy = 200 + slot;
-        store.breedNames[200 + slot] = u"rasa " + NumberText(slot);
-        bird.id_hodowcy = 7;
+        ASSERT_TRUE(store.AddColour(0, u"kolor " + NumberText(slot)));
+        bird.id_koloru = NewestId(store.colourNames);
+        ASSERT_TRUE(store.AddBreed(0, u"rasa " + NumberText(slot)));
+        bird.id_rasy = NewestId(store.breedNames);
+        bird.id_hodowcy = breeder.id;
         if (2 * slot + 2 < kPedigreeSlotCount) {
             bird.id_ojca = 2 * slot + 2;
             bird.id_matki = 2 * slot + 3;
@@ -52,8 +76,9 @@ void FiveGenerations(CDataStore& store, int noteLines = 3) {
             note += u"wynik " + NumberText(line) + u" z lotu do miejscowości Żółkiewka\n";
         bird.NotatkaRodowodowa0 = bird.NotatkaRodowodowa1 = bird.NotatkaRodowodowa2 = note;
         bird.NotatkaRodowodowa3 = bird.NotatkaRodowodowa4 = note;
-        store.pigeons[bird.id] = bird;
+        birds.push_back(bird);
     }
+    StoreBirds(store, birds);
 }
 
 Text Fill(const Text& page, CDataStore& store, int birdId, const PedigreeChoices& choices = {}) {
@@ -97,7 +122,7 @@ TEST_F(PedigreeTest, AncestorsFollowTheHeapFatherFirstAndAMissingParentEmptiesIt
     for (int slot = 0; slot < kPedigreeSlotCount; ++slot) EXPECT_EQ(ancestors[slot].nr_obraczki, Ring(slot));
     EXPECT_EQ(PedigreeSlot(4, 12), 27);
 
-    store.pigeons[2].id_ojca = 0;   // the father's father is not recorded
+    ChangeStoredBird(store, 2, [](PigeonRecord& b) { b.id_ojca = 0; });  // the father's father is not recorded
     ancestors[0] = store.FindPigeon(1);
     FillPedigreeAncestors(ancestors, store);
     for (int slot : {3, 7, 8, 15, 16, 17, 18}) EXPECT_EQ(ancestors[slot].id, 0) << slot;
@@ -120,7 +145,7 @@ TEST_F(PedigreeTest, PlaceholdersThatBeginOthersGetTheirOwnValues) {
 TEST_F(PedigreeTest, AMissingFatherLeavesHisWholeSideBlank) {
     CDataStore store;
     FiveGenerations(store);
-    store.pigeons[1].id_ojca = 0;
+    ChangeStoredBird(store, 1, [](PigeonRecord& b) { b.id_ojca = 0; });
     const Text page = Fill(u"_POZIOM1_0|_G10NAZWA|_KOLOR_1_0|_G10RASA|_G10HODOWCA|_IMG1_0|"
                            u"_POZIOM2_1|_G21NAZWA|_POZIOM3_3|_POZIOM4_7|_NOTATKI1_0|_POZIOM1_1",
                            store, 1);
@@ -131,13 +156,13 @@ TEST_F(PedigreeTest, AMissingFatherLeavesHisWholeSideBlank) {
 TEST_F(PedigreeTest, NotesFollowTheLineLimitsOfTheirGenerationAndKeepTheirMarkup) {
     CDataStore store;
     FiveGenerations(store);
-    store.pigeons[2].NotatkaRodowodowa1 = u"a\n\nb\nc";
-    store.pigeons[3].NotatkaRodowodowa1 = u"<b>as</b> okręgu";
+    ChangeStoredBird(store, 2, [](PigeonRecord& b) { b.NotatkaRodowodowa1 = u"a\n\nb\nc"; });
+    ChangeStoredBird(store, 3, [](PigeonRecord& b) { b.NotatkaRodowodowa1 = u"<b>as</b> okręgu"; });
     const Text page = Fill(u"_NOTATKI1_0|_NOTATKI1_1|_NOTATKI3_0_NOTATKI3_7|_NOTATKI2_0", store, 1,
                            {.noteLines = {12, 2, 1, 0, 2}});
     EXPECT_EQ(page, u"a<BR>b<BR>|<b>as</b> okręgu<BR>||wynik 1 z lotu do miejscowości Żółkiewka<BR>");
     // The limits reach the copies only.
-    EXPECT_EQ(store.pigeons[2].pedigreeNoteLines[1], -1);
+    EXPECT_EQ(store.FindPigeon(2).pedigreeNoteLines[1], -1);
 
     const Text whole = Fill(u"_NOTATKI3_5", store, 1, {.noteLines = {-1, -1, -1, -1, -1}});
     EXPECT_EQ(whole, Text(u"wynik 1 z lotu do miejscowości Żółkiewka<BR>") +
@@ -148,12 +173,20 @@ TEST_F(PedigreeTest, NotesFollowTheLineLimitsOfTheirGenerationAndKeepTheirMarkup
 TEST_F(PedigreeTest, PageChoicesTextsArePlainAndPicturesAreFileUrls) {
     CDataStore store;
     FiveGenerations(store);
-    store.pigeons[1].nazwa = u"A&B <\"Śmiały\">";
-    store.pigeons[1].plec = 2;
-    PhotoRecord photo;
-    photo.id = 5;
-    photo.rozszerzenie = u"jpg";
-    store.pigeons[2].photos.push_back(photo);
+    ChangeStoredBird(store, 1, [](PigeonRecord& b) {
+        b.nazwa = u"A&B <\"Śmiały\">";
+        b.plec = 2;
+    });
+    // The father's photo, stored as the photo page stores it.
+    const QString source = folder_.filePath("zdjecie.jpg");
+    {
+        QFile file(source);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("jpg");
+    }
+    PhotoRecord photo{.id_golebia = 2, .rozszerzenie = u"jpg"};
+    photo.path = source.toStdU16String();
+    ASSERT_TRUE(store.AddPhoto(photo));
     PersonRecord breeder;
     breeder.imie = u"Jan";
     breeder.nazwisko = u"O'Brien";
@@ -171,7 +204,7 @@ TEST_F(PedigreeTest, PageChoicesTextsArePlainAndPicturesAreFileUrls) {
                         u"A&amp;B &lt;&quot;Śmiały&quot;&gt;");
 
     // No breeder, no logo, the user's own background without a file, a bird without a sex.
-    store.pigeons[1].plec = 0;
+    ChangeStoredBird(store, 1, [](PigeonRecord& b) { b.plec = 0; });
     const Text bare = Fill(u"_IMIE__NAZWISKO__KODPOCZTOWY__ULICA__MIEJSCOWOSC__TELEFON_DOM_"
                            u"_TELEFON_KOM__NRDOMU_|_LOGOGOLEBNIKA_|_TLO_|_PLEC_|_PLGRAFICZNIE_",
                            store, 1, {.background = kOwnBackground});
@@ -276,9 +309,21 @@ TEST_F(PedigreeTest, EveryLayoutPrintsOnOneSheet) {
 // breeds and breeders, and notes longer than any line limit, each line as long as a result line
 // of a pedigree usually is.
 void RealisticGenerations(CDataStore& store) {
-    store.colourNames[0] = u" ";
-    store.breedNames[0] = u" ";
-    store.breeders[7] = PersonRecord{.imie = u"Zbigniew", .nazwisko = u"Wróblewski-Kaczmarczyk"};
+    ASSERT_TRUE(store.LoadExtraDb(0));  // the dictionaries, with id 0 showing as one blank
+    PersonRecord breeder{.imie = u"Zbigniew", .nazwisko = u"Wróblewski-Kaczmarczyk"};
+    ASSERT_TRUE(store.WriteBreeder(WriteMode::Insert, breeder));
+    int colours[3] = {};
+    for (int i = 0; i < 3; ++i) {
+        const char16_t* names[] = {u"niebieski nakrapiany", u"czerwony pstry", u"płowy"};
+        ASSERT_TRUE(store.AddColour(0, names[i]));
+        colours[i] = NewestId(store.colourNames);
+    }
+    int breeds[2] = {};
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_TRUE(store.AddBreed(0, i == 0 ? u"Janssen" : u"Van Loon"));
+        breeds[i] = NewestId(store.breedNames);
+    }
+    std::vector<PigeonRecord> birds;
     const Text names[] = {u"Błyskawica Śląska", u"Żółtodziób", u"Grzmiący z Gór Sowich",
                           u"Łaskawa Królowa"};
     for (int slot = 0; slot < kPedigreeSlotCount; ++slot) {
@@ -291,9 +336,9 @@ void RealisticGenerations(CDataStore& store) {
         bird.nr_obraczki = slot <= 1 ? u"1234567" : u"1234" + NumberText(slot % 10);
         if (slot <= 1) bird.kraj = u"DV";
         bird.nazwa = names[slot % 4];
-        bird.id_koloru = 100 + slot % 3;
-        bird.id_rasy = 200 + slot % 2;
-        bird.id_hodowcy = 7;
+        bird.id_koloru = colours[slot % 3];
+        bird.id_rasy = breeds[slot % 2];
+        bird.id_hodowcy = breeder.id;
         if (2 * slot + 2 < kPedigreeSlotCount) {
             bird.id_ojca = 2 * slot + 2;
             bird.id_matki = 2 * slot + 3;
@@ -303,13 +348,9 @@ void RealisticGenerations(CDataStore& store) {
             note += NumberText(line) + u". Opole 2021 – 1/1840 gołębi\n";
         bird.NotatkaRodowodowa0 = bird.NotatkaRodowodowa1 = bird.NotatkaRodowodowa2 = note;
         bird.NotatkaRodowodowa3 = bird.NotatkaRodowodowa4 = note;
-        store.pigeons[bird.id] = bird;
+        birds.push_back(bird);
     }
-    store.colourNames[100] = u"niebieski nakrapiany";
-    store.colourNames[101] = u"czerwony pstry";
-    store.colourNames[102] = u"płowy";
-    store.breedNames[200] = u"Janssen";
-    store.breedNames[201] = u"Van Loon";
+    StoreBirds(store, birds);
 }
 
 // Prints the pedigree page `path` to the PDF file `pdf` through the preview window and returns

@@ -20,6 +20,7 @@
 #include "Places.h"
 #include "Seams.h"
 #include "Settings.h"
+#include "SharedRoutines.h"
 #include "StandardControls.h"
 #include "StartupSplash.h"
 #include "WindowTestSupport.h"
@@ -375,8 +376,10 @@ TEST_F(PersonManagerTest, RowsFollowAddsEditsAndDeletesOfBreeders) {
 TEST_F(PersonManagerTest, CancelledOrUnsavedEditorsAddNoRowAndNoIdZeroRowIsShown) {
     MakeCurrentLoft();
     AddClient(u"Anna", u"Nowak");
-    // An empty record left under id 0 in the map is not a client.
-    TheDataStore().clients[0] = PersonRecord{};
+    // An empty row of id 0 in the file, read as a record under id 0, is not a client.
+    ASSERT_TRUE(TheDataStore().ExecSqlOnFile(ExtraDbPath(), u"INSERT INTO klienci(id) VALUES (0);"));
+    ASSERT_TRUE(TheDataStore().LoadExtraDb(TheDataStore().lofts[g_currentLoftIndex].id));
+    ASSERT_EQ(TheDataStore().clients.count(0), 1u);
     auto& manager = Open<CZarzadzajKlientami>();
     EXPECT_EQ(Surnames(), QStringList{"Nowak"});
     for (const auto& entry : manager.rowMap) EXPECT_GT(entry.second, 0);
@@ -398,8 +401,7 @@ TEST_F(PersonManagerTest, CancelledOrUnsavedEditorsAddNoRowAndNoIdZeroRowIsShown
     manager.RunCommand(CZarzadzajKlientami::kNewButton);
     EXPECT_EQ(Surnames(), (QStringList{"Nowak", "Kowalska"}));
     for (const auto& entry : manager.rowMap) EXPECT_GT(entry.second, 0);
-    EXPECT_EQ(ClientsOnDisk().size(), 2u);
-    TheDataStore().clients.erase(0);
+    EXPECT_EQ(ClientsOnDisk().size(), 3u);  // with the row of id 0
 }
 
 TEST_F(PersonManagerTest, MainMenuOpensTheRegistersAndTheClientEditorOnlyWithALoft) {

@@ -153,8 +153,20 @@ TEST_F(RacingToolsTest, BirdSpeedFromThePreviewPanelInFourUnits) {
     PigeonRecord bird;
     bird.nr_obraczki = u"1";
     ASSERT_TRUE(TheDataStore().WritePigeon(WriteMode::Insert, bird));
-    TheDataStore().pigeons[bird.id].flightCount = 2;
-    TheDataStore().pigeons[bird.id].speedSum = 2200.0f;
+    // Two 100 km flights of the bird, flown at 1200 and 1000 m/min; a load counts them.
+    for (int seconds : {5000, 6000}) {
+        FlightRecord flight;
+        flight.odleglosckm = 100;
+        flight.czasodlotu = *MakeLocalTime(1, 6, 2024, 6);
+        ASSERT_TRUE(TheDataStore().WriteFlight(WriteMode::Insert, flight));
+        FlightResultEntry result;
+        result.id_lotu = flight.id;
+        result.id_golebia = bird.id;
+        result.nr_konkursu = 1;
+        result.DataCzasPrzylotu = flight.czasodlotu + seconds;
+        ASSERT_TRUE(TheDataStore().WriteFlightResult(WriteMode::Insert, result));
+    }
+    ASSERT_TRUE(TheDataStore().LoadPigeonsDb(0));
     CPanelPodgladuTab1 tab;
     tab.Create(nullptr);
     tab.resize(900, 140);

@@ -67,16 +67,16 @@ int WindowTest::AddLoft(const Text& name) {
     return loft.id;
 }
 
-int WindowTest::AddCategory(int loftId, const Text& name, bool alsoInLoadedLoft) {
+int WindowTest::AddCategory(int loftId, const Text& name) {
     CategoryRecord category;
     category.id_hodowli = loftId;
     category.nazwakategorii = name;
     EXPECT_TRUE(TheDataStore().WriteCategory(WriteMode::Insert, category));
-    if (alsoInLoadedLoft) {
-        for (LoftRecord& loft : TheDataStore().lofts)
-            if (loft.id == loftId) loft.categories.push_back(category);
-    }
     return category.id;
+}
+
+int NewestId(const std::map<int, Text>& names) {
+    return names.empty() ? 0 : names.rbegin()->first;
 }
 
 int WindowTest::AddBird(int categoryId, const Text& ring, const Text& name, int loftId) {
@@ -92,6 +92,13 @@ int WindowTest::AddBird(int categoryId, const Text& ring, const Text& name, int 
         EXPECT_TRUE(TheDataStore().AddPigeonToCategory(categoryId, bird.id));
     }
     return bird.id;
+}
+
+void WindowTest::ChangeBird(int pigeonId, const std::function<void(PigeonRecord&)>& change) {
+    PigeonRecord bird = TheDataStore().FindPigeon(pigeonId);
+    ASSERT_EQ(bird.id, pigeonId);
+    change(bird);
+    EXPECT_TRUE(TheDataStore().WritePigeon(WriteMode::Update, bird));
 }
 
 std::vector<LoftRecord> WindowTest::LoftsOnDisk() {

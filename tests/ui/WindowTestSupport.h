@@ -7,6 +7,8 @@
 
 #include <QStringList>
 #include <QTemporaryDir>
+#include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -26,6 +28,8 @@ QStringList MessageTexts();
 // scrolling), and those in `fitted` wide enough for every text of theirs (no "…").
 void ExpectColumnsShowWholeTexts(ListView* list, const std::vector<int>& given,
                                  const std::vector<int>& fitted);
+// The id of the dictionary entry added last: each add through the store takes the next id.
+int NewestId(const std::map<int, Text>& names);
 
 class WindowTest : public ::testing::Test {
 protected:
@@ -36,12 +40,14 @@ protected:
 
     static int AddLoft(const Text& name);
 
-    // A category of the loft; with `alsoInLoadedLoft` it is appended to the loft's categories in
-    // the data store as well, as if the lofts had been loaded again.
-    static int AddCategory(int loftId, const Text& name, bool alsoInLoadedLoft = false);
+    // A category of the loft (the store appends it to its loft in memory too).
+    static int AddCategory(int loftId, const Text& name);
 
     // A bird with that ring number and, with a category id above 0, placed in the category.
     static int AddBird(int categoryId, const Text& ring, const Text& name = u"", int loftId = 0);
+
+    // One stored bird changed through the data store's write.
+    static void ChangeBird(int pigeonId, const std::function<void(PigeonRecord&)>& change);
 
     // The lofts with their categories as the database file holds them, read by a store of their own.
     static std::vector<LoftRecord> LoftsOnDisk();
