@@ -82,12 +82,12 @@ constexpr COLORREF kStripUnderline = RGB(155, 255, 155);
 CDataStore& Store() { return TheDataStore(); }
 
 bool ValidLoft(int index) {
-    return index >= 0 && index < static_cast<int>(Store().lofts.size());
+    return index >= 0 && index < static_cast<int>(Store().Lofts().size());
 }
 
 bool ValidCategory(int loftIndex, int categoryIndex) {
     return ValidLoft(loftIndex) && categoryIndex >= 0 &&
-           categoryIndex < static_cast<int>(Store().lofts[loftIndex].categories.size());
+           categoryIndex < static_cast<int>(Store().Lofts()[loftIndex].categories.size());
 }
 
 // Paints a count label in its own font and colour.
@@ -382,7 +382,7 @@ Text CMainDialog::LoadFirstLoft() {
     // hold; no loft's pairs, flights, transactions or notes are loaded then.
     const Text failed = !store.LoadLofts()
                             ? PigeonsDbPath()
-                            : LoadLoftFiles(store.lofts.empty() ? -1 : store.lofts.front().id);
+                            : LoadLoftFiles(store.Lofts().empty() ? -1 : store.Lofts().front().id);
     firstLoftLoaded_ = failed.empty();
     return failed;
 }
@@ -424,20 +424,20 @@ void CMainDialog::FillSeasonCombos() {
         combo->ResetContent();
         combo->AddString(std::u16string(u"Wszystkie Pary"));
         combo->SetCurSel(0);
-        for (const SeasonRecord& season : store.breedingSeasons) combo->AddString(season.Nazwa);
+        for (const SeasonRecord& season : store.BreedingSeasons()) combo->AddString(season.Nazwa);
     }
     if (ComboBox* combo = flightsPage_->SeasonCombo()) {
         combo->ResetContent();
         combo->AddString(std::u16string(u"Wszystkie sezony"));
         combo->SetCurSel(0);
-        for (const SeasonRecord& season : store.flightSeasons) combo->AddString(season.Nazwa);
+        for (const SeasonRecord& season : store.FlightSeasons()) combo->AddString(season.Nazwa);
     }
 }
 
 void CMainDialog::FillLoftCombo() {
     ComboBox* combo = LoftCombo();
     combo->ResetContent();
-    for (const LoftRecord& loft : Store().lofts) combo->AddString(loft.nazwahodowli);
+    for (const LoftRecord& loft : Store().Lofts()) combo->AddString(loft.nazwahodowli);
 }
 
 void CMainDialog::FillCategoryCombo() {
@@ -457,11 +457,11 @@ void CMainDialog::SetLoftCountLabel() {
 
 // The first loft and its first category, where they exist.
 void CMainDialog::SelectFirstLoftAndCategory() {
-    if (Store().lofts.empty()) return;
+    if (Store().Lofts().empty()) return;
     LoftCombo()->SetCurSel(0);
     g_currentLoftIndex = 0;
     FillCategoryCombo();
-    if (!Store().lofts[0].categories.empty()) {
+    if (!Store().Lofts()[0].categories.empty()) {
         CategoryCombo()->SetCurSel(0);
         g_currentCategoryIndex = 0;
     }
@@ -472,7 +472,7 @@ void CMainDialog::ShowCurrentCategory() {
     if (!ValidCategory(g_currentLoftIndex, g_currentCategoryIndex)) return;
     birdListPage_->ShowCategory(
         g_currentLoftIndex,
-        Store().lofts[g_currentLoftIndex].categories[g_currentCategoryIndex].id);
+        Store().Lofts()[g_currentLoftIndex].categories[g_currentCategoryIndex].id);
 }
 
 void CMainDialog::OnLoftChanged() {
@@ -484,10 +484,10 @@ void CMainDialog::OnLoftChanged() {
     birdListPage_->EmptyList();
     CategoryCombo()->ResetContent();
     g_currentLoftIndex = selection;
-    ReloadLoft(Store().lofts[selection].id);
+    ReloadLoft(Store().Lofts()[selection].id);
     FillCategoryCombo();
     SetLoftCountLabel();
-    if (!Store().lofts[selection].categories.empty()) {
+    if (!Store().Lofts()[selection].categories.empty()) {
         g_currentCategoryIndex = 0;
         CategoryCombo()->SetCurSel(0);
         OnCategoryChanged();
@@ -549,7 +549,7 @@ void CMainDialog::EditLoft() {
     if (!EditLoftWithEditor(this, u"Edycja Gołębnika", index)) return;
     ComboBox* combo = LoftCombo();
     combo->DeleteString(index);
-    combo->InsertString(index, Store().lofts[index].nazwahodowli);
+    combo->InsertString(index, Store().Lofts()[index].nazwahodowli);
     // The renamed loft stays the current one, and the chooser shows it.
     combo->SetCurSel(index);
 }
@@ -558,7 +558,7 @@ void CMainDialog::DeleteLoft() {
     if (!HasCurrentLoft()) return;
     const int index = g_currentLoftIndex;
     if (!ConfirmLoftDelete(this, index)) return;
-    LoftRecord loft = Store().lofts[index];
+    LoftRecord loft = Store().Lofts()[index];
     if (!Store().WriteLoft(WriteMode::Delete, loft)) return;
     LoftCombo()->DeleteString(index);
     g_currentLoftIndex = -1;
@@ -592,7 +592,7 @@ void CMainDialog::EditCategory() {
     ComboBox* combo = CategoryCombo();
     const bool shown = combo->GetCurSel() == index;
     combo->DeleteString(index);
-    combo->InsertString(index, Store().lofts[loftIndex].categories[index].nazwakategorii);
+    combo->InsertString(index, Store().Lofts()[loftIndex].categories[index].nazwakategorii);
     // The category stays the current one, so the chooser keeps showing it.
     if (shown) combo->SetCurSel(index);
 }
@@ -627,7 +627,7 @@ void CMainDialog::ReloadLoftsAndCategories() {
     if (!store.LoadLofts()) TellFileUnreadable(this, PigeonsDbPath().c_str());
     FillLoftCombo();
     SelectFirstLoftAndCategory();
-    ReloadLoft(store.lofts.empty() ? -1 : store.lofts.front().id);
+    ReloadLoft(store.Lofts().empty() ? -1 : store.Lofts().front().id);
     ShowCurrentCategory();
 }
 
@@ -640,7 +640,7 @@ void CMainDialog::SortPigeonList() {
     // Categories listed while no loft is chosen cannot be sorted.
     if (!ValidCategory(g_currentLoftIndex, selection)) return;
     g_currentCategoryIndex = selection;
-    const LoftRecord& loft = Store().lofts[static_cast<size_t>(g_currentLoftIndex)];
+    const LoftRecord& loft = Store().Lofts()[static_cast<size_t>(g_currentLoftIndex)];
     CSortujListeGolebi sort(this);
     sort.categoryId = loft.categories[static_cast<size_t>(selection)].id;
     if (sort.DoModal() == IDOK) ShowCurrentCategory();

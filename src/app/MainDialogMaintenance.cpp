@@ -136,7 +136,7 @@ void CMainDialog::ReloadAfterFilesChanged(const Place& place) {
     const int loftIndex = store.FindLoftIndex(place.loftId);
     if (loftIndex < 0) return;  // gone: the first loft stays chosen
     const std::vector<CategoryRecord>& categories =
-        store.lofts[static_cast<size_t>(loftIndex)].categories;
+        store.Lofts()[static_cast<size_t>(loftIndex)].categories;
     int categoryIndex = categories.empty() ? -1 : 0;
     for (size_t i = 0; i < categories.size(); ++i) {
         if (categories[i].id == place.categoryId) categoryIndex = static_cast<int>(i);

@@ -285,7 +285,7 @@ void CDodajEdytujPare2::SwitchNote(int step) {
 
 bool CDodajEdytujPare2::HasYoungAmongForebears() const {
     const CDataStore& store = TheDataStore();
-    const std::set<int> lineage = BirdsAndForebears(store.pigeons, {pair.id_samca, pair.id_samicy});
+    const std::set<int> lineage = BirdsAndForebears(store.Pigeons(), {pair.id_samca, pair.id_samicy});
     const auto clashes = [&](const std::vector<YoungRecord>& young) {
         return std::any_of(young.begin(), young.end(), [&](const YoungRecord& one) {
             return lineage.count(one.id_golebia) != 0;
@@ -294,7 +294,7 @@ bool CDodajEdytujPare2::HasYoungAmongForebears() const {
     if (clashes(pair.young)) return true;
     // The young recorded from other lofts are only in the every-loft list.
     if (mode != kEdit) return false;
-    return std::any_of(store.allPairs.begin(), store.allPairs.end(), [&](const PairRecord& stored) {
+    return std::any_of(store.AllPairs().begin(), store.AllPairs().end(), [&](const PairRecord& stored) {
         return stored.id == pair.id && clashes(stored.young);
     });
 }

@@ -27,8 +27,8 @@ void CDodajPareTab1::ShowPigeon(int id) {
     const PigeonRecord& bird = store.FindPigeon(id);
     const PersonRecord& breeder = store.FindBreeder(bird.id_hodowcy);
     SetItemText(kBreeder, breeder.imie + u" " + breeder.nazwisko);
-    SetItemText(kBreed, CDataStore::FindName(store.breedNames, bird.id_rasy));
-    SetItemText(kLine, CDataStore::FindName(store.lineNames, bird.id_linia));
-    SetItemText(kColour, CDataStore::FindName(store.colourNames, bird.id_koloru));
+    SetItemText(kBreed, CDataStore::FindName(store.BreedNames(), bird.id_rasy));
+    SetItemText(kLine, CDataStore::FindName(store.LineNames(), bird.id_linia));
+    SetItemText(kColour, CDataStore::FindName(store.ColourNames(), bird.id_koloru));
     SetItemText(kDescription, bird.krotkiopis);
 }

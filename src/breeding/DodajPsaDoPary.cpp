@@ -79,7 +79,7 @@ void CDodajPsaDoPary::ShowYoungBird(int id) {
     const CDataStore& store = TheDataStore();
     const PigeonRecord& bird = store.FindPigeon(id);
     SetItemText(kBirdName, bird.GetDisplayName());
-    SetItemText(kBirdDetails, CDataStore::FindName(store.colourNames, bird.id_koloru) + u"\n\n" +
+    SetItemText(kBirdDetails, CDataStore::FindName(store.ColourNames(), bird.id_koloru) + u"\n\n" +
                                   bird.krotkiopis);
 }
 
@@ -140,7 +140,7 @@ void CDodajPsaDoPary::SaveYoung() {
                    u"", MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    if (BirdsAndForebears(store.pigeons, {fatherId, motherId}).count(young.id_golebia) != 0) {
+    if (BirdsAndForebears(store.Pigeons(), {fatherId, motherId}).count(young.id_golebia) != 0) {
         MessageBox(this, u"Wybrany gołąb jest przodkiem samca lub samicy tej pary, więc nie może "
                          u"być jej młodym.",
                    u"", MB_OK | MB_ICONEXCLAMATION);

@@ -80,7 +80,7 @@ void CFotoparowanie::OnEraseBkgnd(Dc& dc) { dc.FillSolidRect(GetClientRect(), RG
 void CFotoparowanie::CollectEyePhotoBirds() {
     males.clear();
     females.clear();
-    for (const auto& [id, bird] : TheDataStore().pigeons) {
+    for (const auto& [id, bird] : TheDataStore().Pigeons()) {
         for (const PhotoRecord& photo : bird.photos) {
             if (photo.classify1 != kEyePhoto) continue;
             if (SexOf(bird) == Sex::Male) males.push_back(bird);

@@ -100,7 +100,7 @@ void CZakladkaEdycjaPtaka::FillPairList(int seasonIndex) {
     if (ListView* list = YoungList()) list->DeleteAllItems();
     if (ListView* list = PairList()) list->DeleteAllItems();
     const CDataStore& store = TheDataStore();
-    shownPairs_ = PairsInSeason(store.pairs, store.breedingSeasons, seasonIndex);
+    shownPairs_ = PairsInSeason(store.Pairs(), store.BreedingSeasons(), seasonIndex);
     for (const PairRecord& pair : shownPairs_) SetPairRow(-1, pair);
     selectedPair_ = selectedYoung_ = -1;
 }
@@ -318,16 +318,16 @@ void CZakladkaEdycjaPtaka::DeleteYoung() {
 void CZakladkaEdycjaPtaka::AddBreedingSeason() {
     if (CDodajSezon::AddSeason(CDodajSezon::kBreedingSeason, this) != IDOK) return;
     ComboBox* combo = SeasonCombo();
-    FillSeasonCombo(combo, kAllPairs, TheDataStore().breedingSeasons);
+    FillSeasonCombo(combo, kAllPairs, TheDataStore().BreedingSeasons());
     if (combo) combo->SetCurSel(-1);
 }
 
 void CZakladkaEdycjaPtaka::DeleteBreedingSeason() {
     if (!SeasonCombo() || LoftIdOrSay(this, CurrentLoftId()) == -1) return;
     CDataStore& store = TheDataStore();
-    DeleteChosenSeason(this, SeasonCombo(), store.breedingSeasons,
+    DeleteChosenSeason(this, SeasonCombo(), store.BreedingSeasons(),
                        u"Czy napewno usunąć wybrany sezon lęgowy?", [&store](int index) {
-                           return store.DeleteBreedingSeason(store.breedingSeasons[index].id);
+                           return store.DeleteBreedingSeason(store.BreedingSeasons()[index].id);
                        });
 }
 
@@ -357,7 +357,7 @@ void CZakladkaEdycjaPtaka::ShowPairYoungResults() {
     }
     // Offspring of every loft: the birds whose father and mother are the pair's birds.
     std::vector<PigeonRecord> offspring;
-    for (const auto& [id, bird] : TheDataStore().pigeons) {
+    for (const auto& [id, bird] : TheDataStore().Pigeons()) {
         if (bird.id_ojca == pair->id_samca && bird.id_matki == pair->id_samicy) {
             offspring.push_back(bird);
         }

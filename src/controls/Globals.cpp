@@ -10,7 +10,7 @@ int g_currentCategoryIndex = -1;
 int g_selectedPigeonRow = -1;
 
 const LoftRecord* CurrentLoft() {
-    const auto& lofts = TheDataStore().lofts;
+    const auto& lofts = TheDataStore().Lofts();
     if (g_currentLoftIndex < 0 || g_currentLoftIndex >= static_cast<int>(lofts.size())) {
         return nullptr;
     }

@@ -1,10 +1,11 @@
 #pragma once
-// CDataStore: the one in-memory mirror of both database files. Windows read its containers and
-// change records only through its write methods, which write through to the file at once and
-// then, only after the database accepted the change, bring memory in step themselves: an add
-// appends the record where a load would put it (a new breeding season goes last until the next
-// load sorts it), an update rewrites only what the statement wrote (ids, loft, added dates,
-// attachments, results and young stay as held), a delete erases it. No caller patches memory.
+// CDataStore: the one in-memory mirror of both database files. Windows read its containers
+// through const accessors (Pigeons(), Lofts(), …), so they cannot change them, and change records
+// only through its write methods, which write through to the file at once and then, only after
+// the database accepted the change, bring memory in step themselves: an add appends the record
+// where a load would put it (a new breeding season goes last until the next load sorts it), an
+// update rewrites only what the statement wrote (ids, loft, added dates, attachments, results
+// and young stay as held), a delete erases it. No caller patches memory.
 //
 // Every operation opens its file, runs its statements (bound values only) and closes the file
 // again, so between operations no database file is open.
@@ -41,26 +42,26 @@ class CDataStore {
 public:
     CDataStore() = default;
 
-    // ---- containers (read by the windows) ----
-    std::vector<TreatmentRecord> flockTreatments;  // id_golebia -2, all lofts, row order
-    std::vector<NoteRecord> notes;                 // loaded loft, row order
-    NameMap colourNames;                           // plus 0 -> " "
-    std::map<int, int> colourValues;
-    NameMap breedNames;
-    NameMap lineNames;
-    NameMap eyeColourNames;
-    NameMap statusNames;
-    PersonMap clients;
-    std::map<int, TransactionRecord> transactions; // loaded loft
-    std::vector<SeasonRecord> breedingSeasons;     // newest start first after loading
-    std::vector<SeasonRecord> flightSeasons;       // row order
-    std::vector<PairRecord> pairs;                 // loaded loft, with its young
-    std::vector<FlightRecord> flights;             // loaded loft, with its results
-    std::vector<PairRecord> allPairs;              // all lofts, with all their young
-    std::vector<FlightRecord> allFlights;          // all lofts, no results
-    PersonMap breeders;
-    std::vector<LoftRecord> lofts;                 // row order, with categories and bird count
-    PigeonMap pigeons;                             // all lofts
+    // ---- containers, read-only outside the store (its write methods keep them in step) ----
+    const std::vector<TreatmentRecord>& FlockTreatments() const { return flockTreatments; }
+    const std::vector<NoteRecord>& Notes() const { return notes; }
+    const NameMap& ColourNames() const { return colourNames; }
+    const std::map<int, int>& ColourValues() const { return colourValues; }
+    const NameMap& BreedNames() const { return breedNames; }
+    const NameMap& LineNames() const { return lineNames; }
+    const NameMap& EyeColourNames() const { return eyeColourNames; }
+    const NameMap& StatusNames() const { return statusNames; }
+    const PersonMap& Clients() const { return clients; }
+    const std::map<int, TransactionRecord>& Transactions() const { return transactions; }
+    const std::vector<SeasonRecord>& BreedingSeasons() const { return breedingSeasons; }
+    const std::vector<SeasonRecord>& FlightSeasons() const { return flightSeasons; }
+    const std::vector<PairRecord>& Pairs() const { return pairs; }
+    const std::vector<FlightRecord>& Flights() const { return flights; }
+    const std::vector<PairRecord>& AllPairs() const { return allPairs; }
+    const std::vector<FlightRecord>& AllFlights() const { return allFlights; }
+    const PersonMap& Breeders() const { return breeders; }
+    const std::vector<LoftRecord>& Lofts() const { return lofts; }
+    const PigeonMap& Pigeons() const { return pigeons; }
 
     // ---- lookups for display: never insert; an absent id gives an empty record ----
     const PigeonRecord& FindPigeon(int id) const;
@@ -188,6 +189,27 @@ public:
     ConsoleResult RunConsoleStatement(const Text& path, const Text& sql);
 
 private:
+    // ---- the containers (read outside through the accessors above) ----
+    std::vector<TreatmentRecord> flockTreatments;  // id_golebia -2, all lofts, row order
+    std::vector<NoteRecord> notes;                 // loaded loft, row order
+    NameMap colourNames;                           // plus 0 -> " "
+    std::map<int, int> colourValues;
+    NameMap breedNames;
+    NameMap lineNames;
+    NameMap eyeColourNames;
+    NameMap statusNames;
+    PersonMap clients;
+    std::map<int, TransactionRecord> transactions; // loaded loft
+    std::vector<SeasonRecord> breedingSeasons;     // newest start first after loading
+    std::vector<SeasonRecord> flightSeasons;       // row order
+    std::vector<PairRecord> pairs;                 // loaded loft, with its young
+    std::vector<FlightRecord> flights;             // loaded loft, with its results
+    std::vector<PairRecord> allPairs;              // all lofts, with all their young
+    std::vector<FlightRecord> allFlights;          // all lofts, no results
+    PersonMap breeders;
+    std::vector<LoftRecord> lofts;                 // row order, with categories and bird count
+    PigeonMap pigeons;                             // all lofts
+
     // Keep `allPairs` (every loft's pairs, read by the preview panel's siblings) in step with a
     // pair or young that was just written: an insert appends, an update rewrites, a delete
     // erases. The young of `allPairs` stay those of every loft.

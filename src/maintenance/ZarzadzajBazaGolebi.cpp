@@ -30,7 +30,7 @@ void CZarzadzajBazaGolebi::FillList() {
     ListView* list = List(kList);
     list->DeleteAllItems();
     rowPigeonIds.clear();
-    for (const auto& [id, bird] : TheDataStore().pigeons) {
+    for (const auto& [id, bird] : TheDataStore().Pigeons()) {
         const int row = list->InsertItem(list->GetItemCount(), QStringLiteral(" "));
         list->SetItemText(row, 1, bird.GetDisplayName());
         rowPigeonIds.push_back(id);
@@ -85,7 +85,7 @@ void CZarzadzajBazaGolebi::OnAddToCategory() {
 void CZarzadzajBazaGolebi::OnPurge() {
     CDataStore& store = TheDataStore();
     const std::vector<int> doomed = store.PigeonsNamedNowhere();
-    const Text question = u"Wszystkie: " + NumberText(static_cast<long long>(store.pigeons.size())) +
+    const Text question = u"Wszystkie: " + NumberText(static_cast<long long>(store.Pigeons().size())) +
                           u", do usunięcia: " + NumberText(static_cast<long long>(doomed.size())) +
                           u". Czekaj cierpliwie aż proces się skończy.";
     if (doomed.empty()) {

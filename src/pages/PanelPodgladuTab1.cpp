@@ -76,7 +76,7 @@ void CPanelPodgladuTab1::OnEditDescription() {
     if (shownPigeonId_ < 1) return;
     const int id = shownPigeonId_;
     CDataStore& store = TheDataStore();
-    if (!store.pigeons.count(id)) return;   // a bird deleted since it was shown
+    if (!store.Pigeons().count(id)) return;   // a bird deleted since it was shown
     CUstawOpis dialog;
     dialog.description = store.FindPigeon(id).krotkiopis;
     if (dialog.DoModal() != IDOK) return;

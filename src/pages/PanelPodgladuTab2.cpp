@@ -84,7 +84,7 @@ void CPanelPodgladuTab2::ShowPhotoPanel(int id) {
         second->update();
     }
     SetItemText(kRingLabel, bird.GetRingNumberAndName());
-    SetItemText(kColourLabel, CDataStore::FindName(store.colourNames, bird.id_koloru));
+    SetItemText(kColourLabel, CDataStore::FindName(store.ColourNames(), bird.id_koloru));
     SetItemText(kDescriptionLabel, bird.krotkiopis);
 }
 
@@ -97,7 +97,7 @@ void CPanelPodgladuTab2::OnSlotClicked(int slot) {
 
 void CPanelPodgladuTab2::OnEditPigeon() {
     if (selectedPigeonId_ <= 0) return;
-    const PigeonMap& pigeons = TheDataStore().pigeons;
+    const PigeonMap& pigeons = TheDataStore().Pigeons();
     const auto stored = pigeons.find(selectedPigeonId_);
     if (stored == pigeons.end()) return;
     CDodajGolebia editor;

@@ -45,7 +45,7 @@ void CPanelPodgladuTab3::ShowPigeon(int id) {
     selectedOffspring_ = -1;
 
     const CDataStore& store = TheDataStore();
-    for (const PairRecord& pair : store.pairs) {
+    for (const PairRecord& pair : store.Pairs()) {
         if (pair.id_samca == id) partnerPairs_.push_back(pair);
         if (pair.id_samicy == id) partnerPairs_.push_back(pair);
     }
@@ -117,7 +117,7 @@ void CPanelPodgladuTab3::OnFamilyTree() {
 void CPanelPodgladuTab3::OnEditPigeon() {
     const YoungRecord* young = SelectedYoung();
     if (!young) return;
-    const PigeonMap& pigeons = TheDataStore().pigeons;
+    const PigeonMap& pigeons = TheDataStore().Pigeons();
     const auto stored = pigeons.find(young->id_golebia);
     if (stored == pigeons.end()) return;
     CDodajGolebia editor;

@@ -42,7 +42,7 @@ void CPanelPodgladuTab4::ShowPigeon(int id) {
     const PigeonRecord& bird = TheDataStore().FindPigeon(id);
     // Without both parents a bird has no brood and no brothers or sisters to look for.
     if (bird.id_ojca <= 0 || bird.id_matki <= 0) return;
-    for (const PairRecord& pair : TheDataStore().allPairs) {
+    for (const PairRecord& pair : TheDataStore().AllPairs()) {
         if (pair.id_samca == bird.id_ojca && pair.id_samicy == bird.id_matki)
             sameParentsPairs_.push_back(pair);
         for (const YoungRecord& young : pair.young) {
@@ -88,7 +88,7 @@ int CPanelPodgladuTab4::SelectedSiblingId() const {
 void CPanelPodgladuTab4::OnEditPigeon() {
     const int id = SelectedSiblingId();
     if (id == 0) return;
-    const PigeonMap& pigeons = TheDataStore().pigeons;
+    const PigeonMap& pigeons = TheDataStore().Pigeons();
     const auto stored = pigeons.find(id);
     if (stored == pigeons.end()) return;
     CDodajGolebia editor;

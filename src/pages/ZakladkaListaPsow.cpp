@@ -183,7 +183,7 @@ int CZakladkaListaPsow::ShowCategory(int loftIndex, int categoryId) {
     if (categoryCountLabel) categoryCountLabel->setText(QStringLiteral("(%1)").arg(n));
     // Every add, delete, move, copy and ring series ends in a new fill: the loft's count is
     // brought up to date with it.
-    const std::vector<LoftRecord>& lofts = store.lofts;
+    const std::vector<LoftRecord>& lofts = store.Lofts();
     if (loftCountLabel && loftIndex >= 0 && loftIndex < static_cast<int>(lofts.size()))
         loftCountLabel->setText(QStringLiteral("(%1)").arg(PigeonCountOfLoft(lofts[loftIndex].id)));
     return -1;
@@ -214,20 +214,20 @@ Text CZakladkaListaPsow::CellText(const PigeonRecord& pigeon, int columnCode) {
     case ListColumnSex:
         text = SexOf(pigeon) == Sex::Unknown ? u"N/A" : SexText(SexOf(pigeon), u"");
         break;
-    case ListColumnColour: text = CDataStore::FindName(store.colourNames, pigeon.id_koloru); break;
+    case ListColumnColour: text = CDataStore::FindName(store.ColourNames(), pigeon.id_koloru); break;
     case ListColumnFather: text = store.FindPigeon(pigeon.id_ojca).GetDisplayName(); break;
     case ListColumnMother: text = store.FindPigeon(pigeon.id_matki).GetDisplayName(); break;
     case ListColumnBreeder: text = PersonName(store.FindBreeder(pigeon.id_hodowcy)); break;
     case ListColumnOwner: text = PersonName(store.FindClient(pigeon.id_wlasciciela)); break;
-    case ListColumnBreed: text = CDataStore::FindName(store.breedNames, pigeon.id_rasy); break;
+    case ListColumnBreed: text = CDataStore::FindName(store.BreedNames(), pigeon.id_rasy); break;
     case ListColumnPhoto: text = pigeon.photos.empty() ? u"Brak" : u"Jest"; break;
-    case ListColumnLine: text = CDataStore::FindName(store.lineNames, pigeon.id_linia); break;
+    case ListColumnLine: text = CDataStore::FindName(store.LineNames(), pigeon.id_linia); break;
     case ListColumnRoofDate: text = FormatTime(pigeon.DataF1, "%d/%m/%y"); break;
     case ListColumnCountry: text = pigeon.kraj; break;
     case ListColumnBranch: text = pigeon.oddzial; break;
     case ListColumnRing: text = pigeon.nr_obraczki; break;
     case ListColumnYear: text = pigeon.rocznik; break;
-    case ListColumnStatus: text = CDataStore::FindName(store.statusNames, pigeon.id_statusu); break;
+    case ListColumnStatus: text = CDataStore::FindName(store.StatusNames(), pigeon.id_statusu); break;
     case ListColumnRating: text = RatingText(pigeon); break;
     default: break;  // "LP.", "Notatka", "Przydomek" and unknown codes stay blank
     }
@@ -438,7 +438,7 @@ void CZakladkaListaPsow::AddPigeon() {
 void CZakladkaListaPsow::EditPigeon() {
     if (!HasSelectionOrSay()) return;
     const int row = g_selectedPigeonRow;
-    const PigeonMap& pigeons = TheDataStore().pigeons;
+    const PigeonMap& pigeons = TheDataStore().Pigeons();
     const auto stored = pigeons.find(rowPigeonIds.at(row));
     if (stored == pigeons.end()) return;
     CDodajGolebia editor;
@@ -520,8 +520,8 @@ void CZakladkaListaPsow::FindByRing() {
     int foundCategory = -1;
     int foundRow = -1;
     // Every loft and category in order; the last bird found wins.
-    for (size_t i = 0; i < store.lofts.size(); ++i) {
-        const std::vector<CategoryRecord>& categories = store.lofts[i].categories;
+    for (size_t i = 0; i < store.Lofts().size(); ++i) {
+        const std::vector<CategoryRecord>& categories = store.Lofts()[i].categories;
         for (size_t j = 0; j < categories.size(); ++j) {
             const std::vector<CategoryMember> members = store.LoadCategoryMembers(categories[j].id);
             for (size_t n = 0; n < members.size(); ++n) {
@@ -571,13 +571,13 @@ void CZakladkaListaPsow::EditRoofDate() {
     const int row = g_selectedPigeonRow;
     const int pigeonId = rowPigeonIds.at(row);
     CDataStore& store = TheDataStore();
-    if (!store.pigeons.count(pigeonId)) return;
+    if (!store.Pigeons().count(pigeonId)) return;
     CDataWyjsciaNaDach dialog;
-    dialog.roofDate = store.pigeons.at(pigeonId).DataF1;
+    dialog.roofDate = store.Pigeons().at(pigeonId).DataF1;
     if (dialog.DoModal() != IDOK) return;
     if (!store.WritePigeonRoofDate(pigeonId, dialog.roofDate)) return;
-    const auto bird = store.pigeons.find(pigeonId);
-    if (bird == store.pigeons.end()) return;
+    const auto bird = store.Pigeons().find(pigeonId);
+    if (bird == store.Pigeons().end()) return;
     SetPigeonRow(row, bird->second);
 }
 

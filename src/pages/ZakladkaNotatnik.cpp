@@ -43,7 +43,7 @@ bool CZakladkaNotatnik::OnInitDialog() {
     const Rect client = GetClientRect();
     editorRect_ = Rect(client.left + 250, client.top + 55, client.right - 30, client.bottom - 5);
     if (ListView* list = NoteList()) list->DeleteAllItems();
-    for (const NoteRecord& note : Store().notes) AddNoteToList(-1, note.nazwa);
+    for (const NoteRecord& note : Store().Notes()) AddNoteToList(-1, note.nazwa);
     editor_.Create(this, editorRect_.ToQRect(), 0);
     editor_.SetCharset(u"UTF-8");
     // Design mode comes with the first note shown: without a note, typing is not possible.
@@ -57,11 +57,11 @@ void CZakladkaNotatnik::OnEraseBkgnd(Dc&) {}
 void CZakladkaNotatnik::OnShowWindow(bool show) {
     if (!show || !firstShow_) return;
     firstShow_ = false;
-    if (Store().notes.empty()) return;
+    if (Store().Notes().empty()) return;
     currentNote = 0;
-    currentNoteId_ = Store().notes[0].id;
+    currentNoteId_ = Store().Notes()[0].id;
     if (ListView* list = NoteList()) list->SelectRow(0);
-    LoadNote(Store().notes[0]);
+    LoadNote(Store().Notes()[0]);
 }
 
 void CZakladkaNotatnik::AddNoteToList(int index, const std::u16string& name) {
@@ -79,7 +79,7 @@ void CZakladkaNotatnik::AddNoteToList(int index, const std::u16string& name) {
 void CZakladkaNotatnik::FillNoteList() {
     ForgetCurrentNote();
     if (ListView* list = NoteList()) list->DeleteAllItems();
-    for (const NoteRecord& note : Store().notes) AddNoteToList(-1, note.nazwa);
+    for (const NoteRecord& note : Store().Notes()) AddNoteToList(-1, note.nazwa);
 }
 
 void CZakladkaNotatnik::PlaceEditor(int left, int top, int right, int bottom) {
@@ -90,7 +90,7 @@ void CZakladkaNotatnik::PlaceEditor(int left, int top, int right, int bottom) {
 
 int CZakladkaNotatnik::CurrentNoteIndex() const {
     if (currentNote < 0) return -1;
-    const std::vector<NoteRecord>& notes = Store().notes;
+    const std::vector<NoteRecord>& notes = Store().Notes();
     if (currentNote < static_cast<int>(notes.size()) && notes[currentNote].id == currentNoteId_)
         return currentNote;
     for (std::size_t i = 0; i < notes.size(); ++i) {
@@ -125,14 +125,14 @@ bool CZakladkaNotatnik::SaveNote(const NoteRecord& note) {
 bool CZakladkaNotatnik::SaveCurrentNote() {
     const int index = CurrentNoteIndex();
     if (index < 0) return false;
-    return SaveNote(Store().notes[index]);
+    return SaveNote(Store().Notes()[index]);
 }
 
 void CZakladkaNotatnik::OnNoteClicked() {
     SaveCurrentNote();
     ListView* list = NoteList();
     const int selected = list ? list->FirstSelectedRow() : -1;
-    if (selected < 0 || selected >= static_cast<int>(Store().notes.size())) {
+    if (selected < 0 || selected >= static_cast<int>(Store().Notes().size())) {
         // The text stays on show, but belongs to no note any more: it can no longer be changed.
         currentNote = -1;
         currentNoteId_ = 0;
@@ -140,22 +140,22 @@ void CZakladkaNotatnik::OnNoteClicked() {
         return;
     }
     currentNote = selected;
-    currentNoteId_ = Store().notes[selected].id;
+    currentNoteId_ = Store().Notes()[selected].id;
     list->SelectRow(selected);
-    LoadNote(Store().notes[selected]);
+    LoadNote(Store().Notes()[selected]);
 }
 
 void CZakladkaNotatnik::NewNote() {
     SaveCurrentNote();
     // A note belongs to a loft; without one there is nowhere to keep it.
     const int loftIndex = g_currentLoftIndex;
-    if (loftIndex < 0 || loftIndex >= static_cast<int>(Store().lofts.size())) return;
+    if (loftIndex < 0 || loftIndex >= static_cast<int>(Store().Lofts().size())) return;
 
     CNowaNazwa dialog(this);
     if (dialog.DoModal() != IDOK) return;
     NoteRecord note;
     note.nazwa = dialog.name;
-    note.id_hodowli = Store().lofts[loftIndex].id;
+    note.id_hodowli = Store().Lofts()[loftIndex].id;
     if (!Store().WriteNote(WriteMode::Insert, note) || note.id <= 0) return;
     WriteUnicodeFile(NoteFilePath(note.id), kNewNoteText);
     AddNoteToList(-1, note.nazwa);
@@ -164,7 +164,7 @@ void CZakladkaNotatnik::NewNote() {
 void CZakladkaNotatnik::DeleteNote() {
     const int index = CurrentNoteIndex();
     if (index < 0) return;
-    NoteRecord note = Store().notes[index];
+    NoteRecord note = Store().Notes()[index];
     if (!Store().WriteNote(WriteMode::Delete, note)) {
         // The row and its body both stay (see CDataStore::WriteNote): the note is still there.
         MessageBox(this, u"Nie udało się usunąć notatki.", u"", MB_OK | MB_ICONERROR);

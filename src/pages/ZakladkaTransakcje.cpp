@@ -83,7 +83,7 @@ void CZakladkaTransakcje::FillTransactionList() {
     list->DeleteAllItems();
     rowToId_.clear();
     int row = 0;
-    for (const auto& [id, record] : TheDataStore().transactions) {
+    for (const auto& [id, record] : TheDataStore().Transactions()) {
         rowToId_[row++] = id;
         SetTransactionRow(-1, record);
     }
@@ -183,8 +183,8 @@ void CZakladkaTransakcje::AddTransaction() {
     editor.editFlag = 0;
     if (editor.DoModal() != IDOK) return;
     const int id = editor.record.id;
-    const auto stored = store.transactions.find(id);
-    if (id <= 0 || stored == store.transactions.end()) return;
+    const auto stored = store.Transactions().find(id);
+    if (id <= 0 || stored == store.Transactions().end()) return;
     ListView* list = TransactionList();
     if (!list) return;
     SetTransactionRow(-1, stored->second);
@@ -199,16 +199,16 @@ void CZakladkaTransakcje::EditTransaction() {
     const auto entry = rowToId_.find(g_selectedTransactionRow);
     if (entry == rowToId_.end()) return;
     CDataStore& store = TheDataStore();
-    const auto stored = store.transactions.find(entry->second);
-    if (stored == store.transactions.end()) return;
+    const auto stored = store.Transactions().find(entry->second);
+    if (stored == store.Transactions().end()) return;
 
     CDodajZmienTransakcje editor;
     editor.editFlag = 1;
     editor.record = stored->second;
     if (editor.DoModal() != IDOK) return;
     // The row shows what the data store holds: a refused update leaves it as it was.
-    const auto after = store.transactions.find(entry->second);
-    if (after != store.transactions.end()) SetTransactionRow(g_selectedTransactionRow, after->second);
+    const auto after = store.Transactions().find(entry->second);
+    if (after != store.Transactions().end()) SetTransactionRow(g_selectedTransactionRow, after->second);
 }
 
 void CZakladkaTransakcje::DeleteTransaction() {
@@ -222,8 +222,8 @@ void CZakladkaTransakcje::DeleteTransaction() {
     if (entry == rowToId_.end()) return;
     CDataStore& store = TheDataStore();
     TransactionRecord record;
-    if (const auto stored = store.transactions.find(entry->second);
-        stored != store.transactions.end()) {
+    if (const auto stored = store.Transactions().find(entry->second);
+        stored != store.Transactions().end()) {
         record = stored->second;
     } else {
         record.id = entry->second;

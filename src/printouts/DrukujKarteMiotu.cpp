@@ -9,7 +9,7 @@
 namespace {
 
 Text Colour(const PigeonRecord& bird) {
-    return HtmlEscape(CDataStore::FindName(TheDataStore().colourNames, bird.id_koloru));
+    return HtmlEscape(CDataStore::FindName(TheDataStore().ColourNames(), bird.id_koloru));
 }
 
 Text FirstPhotoUrl(const PigeonRecord& bird) {

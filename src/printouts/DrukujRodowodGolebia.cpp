@@ -87,7 +87,7 @@ bool CDrukujRodowodGolebia::OnInitDialog() {
 
     breeders.clear();
     ComboBox* people = Combo(kBreederCombo);
-    for (const auto& [id, breeder] : TheDataStore().breeders) {
+    for (const auto& [id, breeder] : TheDataStore().Breeders()) {
         if (id <= 0) continue;
         breeders.push_back(breeder);
         people->AddString(breeder.imie + u" " + breeder.nazwisko);

@@ -181,7 +181,7 @@ Text CEksportListyDoHTML::ExportCellText(int birdId, std::int32_t column, int ro
     case 0: text = NumberText(rowNumber); break;
     case 1: text = HtmlEscape(bird.GetDisplayName()); break;
     case 2: text = SexText(SexOf(bird), u""); break;
-    case 3: text = HtmlEscape(CDataStore::FindName(store.colourNames, bird.id_koloru)); break;
+    case 3: text = HtmlEscape(CDataStore::FindName(store.ColourNames(), bird.id_koloru)); break;
     case 4: {
         // The ticked kinds of the bird's notes, one after another.
         const Text* kinds[4] = {&bird.notatkiogolne, &bird.notatkichoroby,
@@ -197,7 +197,7 @@ Text CEksportListyDoHTML::ExportCellText(int birdId, std::int32_t column, int ro
     case 6: text = HtmlEscape(store.FindPigeon(bird.id_matki).GetDisplayName()); break;
     case 7: text = HtmlEscape(PersonName(store.FindBreeder(bird.id_hodowcy))); break;
     case 8: text = HtmlEscape(PersonName(store.FindClient(bird.id_wlasciciela))); break;
-    case 9: text = HtmlEscape(CDataStore::FindName(store.breedNames, bird.id_rasy)); break;
+    case 9: text = HtmlEscape(CDataStore::FindName(store.BreedNames(), bird.id_rasy)); break;
     case 10: text = HtmlEscape(bird.nazwa); break;
     case 11:
         if (!bird.photos.empty()) {
@@ -205,7 +205,7 @@ Text CEksportListyDoHTML::ExportCellText(int birdId, std::int32_t column, int ro
             text = u"<img src='" + PageFileUrl(photo.GetFilePath()) + u"' width=125 height=125>";
         }
         break;
-    case 12: text = HtmlEscape(CDataStore::FindName(store.lineNames, bird.id_linia)); break;
+    case 12: text = HtmlEscape(CDataStore::FindName(store.LineNames(), bird.id_linia)); break;
     case 13: text = FormatTime(bird.DataF1, "%d/%m/%y"); break;
     case 17: text = HtmlEscape(bird.rocznik); break;
     case 19: {
@@ -214,8 +214,8 @@ Text CEksportListyDoHTML::ExportCellText(int birdId, std::int32_t column, int ro
         break;
     }
     case 20: {
-        const auto code = store.colourValues.find(bird.id_koloru);
-        const int value = code == store.colourValues.end() ? 0 : code->second;
+        const auto code = store.ColourValues().find(bird.id_koloru);
+        const int value = code == store.ColourValues().end() ? 0 : code->second;
         text = value == 0 ? Text(u" ") : NumberText(value);
         break;
     }

@@ -36,10 +36,10 @@ Text Number(int value) { return NumberText(value); }
 // The texts a bird shows on the page.
 Text Ring(const PigeonRecord& bird) { return HtmlEscape(bird.GetRingNumber()); }
 Text Colour(const PigeonRecord& bird, const CDataStore& store) {
-    return HtmlEscape(CDataStore::FindName(store.colourNames, bird.id_koloru));
+    return HtmlEscape(CDataStore::FindName(store.ColourNames(), bird.id_koloru));
 }
 Text Breed(const PigeonRecord& bird, const CDataStore& store) {
-    return HtmlEscape(CDataStore::FindName(store.breedNames, bird.id_rasy));
+    return HtmlEscape(CDataStore::FindName(store.BreedNames(), bird.id_rasy));
 }
 Text BirdName(const PigeonRecord& bird) { return HtmlEscape(bird.nazwa); }
 Text Breeder(const PigeonRecord& bird, const CDataStore& store) {

@@ -119,7 +119,7 @@ void CDodajGolebiaDoLotu::ShowBird(int birdId) {
     const CDataStore& store = TheDataStore();
     const PigeonRecord& bird = store.FindPigeon(birdId);
     SetItemText(kBirdName, bird.GetDisplayName());
-    SetItemText(kBirdInfo, CDataStore::FindName(store.colourNames, bird.id_koloru) + u"\r\n\r\n" +
+    SetItemText(kBirdInfo, CDataStore::FindName(store.ColourNames(), bird.id_koloru) + u"\r\n\r\n" +
                                bird.krotkiopis);
 }
 

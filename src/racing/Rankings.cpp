@@ -8,7 +8,7 @@ constexpr int kRankedAboveResults = 10;
 
 std::vector<PigeonRecord> RankBestPigeons(const CDataStore& store) {
     std::vector<PigeonRecord> ranking;
-    for (const auto& [id, bird] : store.pigeons) {
+    for (const auto& [id, bird] : store.Pigeons()) {
         if (bird.flightCount > kRankedAboveResults) ranking.push_back(bird);
     }
     std::stable_sort(ranking.begin(), ranking.end(),
@@ -23,7 +23,7 @@ PigeonResults CollectPigeonResults(const CDataStore& store, int birdId) {
     constexpr int kNoBest = 10000;
     int best = kNoBest;
     long long sum = 0;
-    for (const FlightRecord& flight : store.flights) {
+    for (const FlightRecord& flight : store.Flights()) {
         for (const FlightResultEntry& entry : flight.entries) {
             if (entry.id_golebia != birdId) continue;
             PigeonResultRow row;
@@ -49,7 +49,7 @@ std::vector<PairRecord> RankBestPairs(const CDataStore& store) {
     };
     // One pair per male and female: the first of them in the loft's order.
     std::vector<PairRecord> ranking;
-    for (const PairRecord& pair : store.pairs) {
+    for (const PairRecord& pair : store.Pairs()) {
         const bool seen = std::any_of(ranking.begin(), ranking.end(),
                                       [&](const PairRecord& kept) { return sameParents(kept, pair); });
         if (!seen) ranking.push_back(pair);
@@ -58,7 +58,7 @@ std::vector<PairRecord> RankBestPairs(const CDataStore& store) {
         pair.young.clear();
         long long sum = 0;
         // The young of every record of these parents count, each as often as it is listed.
-        for (const PairRecord& record : store.pairs) {
+        for (const PairRecord& record : store.Pairs()) {
             if (!sameParents(record, pair)) continue;
             for (const YoungRecord& young : record.young) {
                 const PigeonRecord& bird = store.FindPigeon(young.id_golebia);

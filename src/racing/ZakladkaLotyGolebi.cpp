@@ -128,7 +128,7 @@ void CZakladkaLotyGolebi::FillFlightList(int seasonIndex) {
     if (ListView* list = FlightList()) list->DeleteAllItems();
     if (ListView* list = ResultList()) list->DeleteAllItems();
     const CDataStore& store = TheDataStore();
-    shownFlights_ = FlightsInSeason(store.flights, store.flightSeasons, seasonIndex);
+    shownFlights_ = FlightsInSeason(store.Flights(), store.FlightSeasons(), seasonIndex);
     for (const FlightRecord& flight : shownFlights_) SetFlightRow(-1, flight);
     selectedFlight_ = -1;
     selectedResult_ = -1;
@@ -339,14 +339,14 @@ void CZakladkaLotyGolebi::AddFlightSeason() {
     if (CDodajSezon::AddSeason(CDodajSezon::kFlightSeason, this) != IDOK) return;
     // The new season comes last, so the chosen entry still stands for the season it did.
     ComboBox* combo = SeasonCombo();
-    FillSeasonCombo(combo, u"Wszystkie Loty", TheDataStore().flightSeasons,
+    FillSeasonCombo(combo, u"Wszystkie Loty", TheDataStore().FlightSeasons(),
                     combo ? combo->GetCurSel() : 0);
 }
 
 void CZakladkaLotyGolebi::DeleteFlightSeason() {
     CDataStore& store = TheDataStore();
-    DeleteChosenSeason(this, SeasonCombo(), store.flightSeasons,
+    DeleteChosenSeason(this, SeasonCombo(), store.FlightSeasons(),
                        u"Czy napewno usunąć wybrany sezon lotowy?", [&store](int index) {
-                           return store.DeleteFlightSeason(store.flightSeasons[index].id);
+                           return store.DeleteFlightSeason(store.FlightSeasons()[index].id);
                        });
 }

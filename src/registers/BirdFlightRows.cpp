@@ -13,7 +13,7 @@ constexpr COLORREF kListTextColour = 0xFF0000;
 
 std::vector<BirdFlightRow> CollectBirdFlightRows(int pigeonId) {
     std::vector<BirdFlightRow> rows;
-    for (const FlightRecord& flight : TheDataStore().flights) {
+    for (const FlightRecord& flight : TheDataStore().Flights()) {
         for (const FlightResultEntry& result : flight.entries) {
             if (result.id_golebia != pigeonId) continue;
             BirdFlightRow row;

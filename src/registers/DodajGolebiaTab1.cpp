@@ -262,13 +262,13 @@ std::vector<std::pair<int, std::u16string>> CDodajGolebiaTab1::LookupEntries(int
         for (const auto& [id, person] : map) entries.emplace_back(id, person.imie + u" " + person.nazwisko);
     };
     switch (comboId) {
-    case kColour: names(store.colourNames); break;
-    case kBreed: names(store.breedNames); break;
-    case kLine: names(store.lineNames); break;
-    case kEyeColour: names(store.eyeColourNames); break;
-    case kStatus: names(store.statusNames); break;
-    case kOwner: people(store.clients); break;
-    case kBreeder: people(store.breeders); break;
+    case kColour: names(store.ColourNames()); break;
+    case kBreed: names(store.BreedNames()); break;
+    case kLine: names(store.LineNames()); break;
+    case kEyeColour: names(store.EyeColourNames()); break;
+    case kStatus: names(store.StatusNames()); break;
+    case kOwner: people(store.Clients()); break;
+    case kBreeder: people(store.Breeders()); break;
     default: break;
     }
     return entries;
@@ -413,7 +413,7 @@ void CDodajGolebiaTab1::ChooseParent(bool father) {
     // A bird descending from this one (or this one itself) as its parent would make the bird its
     // own ancestor: pedigrees and family trees would run in a circle.
     if (record_.id > 0 &&
-        BirdsAndForebears(TheDataStore().pigeons, {chooser.chosenId}).count(record_.id) != 0) {
+        BirdsAndForebears(TheDataStore().Pigeons(), {chooser.chosenId}).count(record_.id) != 0) {
         const std::u16string text =
             chooser.chosenId == record_.id
                 ? u"Gołąb nie może być swoim własnym rodzicem."

@@ -89,11 +89,11 @@ bool CDodajZmienTransakcje::OnInitDialog() {
 
     const CDataStore& store = TheDataStore();
     allBirds_.clear();
-    for (const auto& [id, bird] : store.pigeons) allBirds_.push_back(bird);
+    for (const auto& [id, bird] : store.Pigeons()) allBirds_.push_back(bird);
     shownBirds_ = allBirds_;
     FillBirdList();
     allClients_.clear();
-    for (const auto& [id, client] : store.clients) allClients_.push_back(client);
+    for (const auto& [id, client] : store.Clients()) allClients_.push_back(client);
     shownClients_ = allClients_;
     FillClientList();
 
@@ -193,7 +193,7 @@ void CDodajZmienTransakcje::OnSelectBird() {
     }
     const PigeonRecord& bird = shownBirds_[line];
     SetItemText(kBirdName, bird.GetDisplayName());
-    SetItemText(kBirdColour, CDataStore::FindName(TheDataStore().colourNames, bird.id_koloru));
+    SetItemText(kBirdColour, CDataStore::FindName(TheDataStore().ColourNames(), bird.id_koloru));
     chosenBirdId = bird.id;
 }
 

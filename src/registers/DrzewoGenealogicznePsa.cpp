@@ -114,5 +114,5 @@ void CDrzewoGenealogicznePsa::ShowBird(int slot) {
     Text ring = bird.GetRingNumberAndName();
     std::replace(ring.begin(), ring.end(), u'\n', u'\u2028');
     SetItemText(kRingLabel, ring);
-    SetItemText(kColourLabel, CDataStore::FindName(TheDataStore().colourNames, bird.id_koloru));
+    SetItemText(kColourLabel, CDataStore::FindName(TheDataStore().ColourNames(), bird.id_koloru));
 }

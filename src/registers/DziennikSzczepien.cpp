@@ -22,7 +22,7 @@ bool CDziennikSzczepien::OnInitDialog() {
     Dialog::OnInitDialog();
     if (ListView* list = TreatmentList()) {
         SetUpTreatmentList(*list);
-        FillTreatmentList(*list, TheDataStore().flockTreatments);
+        FillTreatmentList(*list, TheDataStore().FlockTreatments());
     }
     selectedRow = -1;
     return true;
@@ -44,7 +44,7 @@ void CDziennikSzczepien::OnAdd() {
 }
 
 void CDziennikSzczepien::OnEdit() {
-    const std::vector<TreatmentRecord>& treatments = TheDataStore().flockTreatments;
+    const std::vector<TreatmentRecord>& treatments = TheDataStore().FlockTreatments();
     if (selectedRow < 0 || selectedRow >= static_cast<int>(treatments.size())) return;
     const int row = selectedRow;
     CLeczenieSuplementacjaDodajZmien editor;
@@ -55,7 +55,7 @@ void CDziennikSzczepien::OnEdit() {
 }
 
 void CDziennikSzczepien::OnDelete() {
-    const std::vector<TreatmentRecord>& treatments = TheDataStore().flockTreatments;
+    const std::vector<TreatmentRecord>& treatments = TheDataStore().FlockTreatments();
     if (selectedRow < 0 || selectedRow >= static_cast<int>(treatments.size())) return;
     const int row = selectedRow;
     TreatmentRecord treatment = treatments[row];

@@ -13,7 +13,7 @@ namespace {
 // A loft name is unique in the loft table: a taken one is refused in the editor, with a word,
 // before the database refuses it silently. `except` is the index of the loft being renamed.
 std::u16string LoftNameRefusal(const std::u16string& name, int except) {
-    const std::vector<LoftRecord>& lofts = TheDataStore().lofts;
+    const std::vector<LoftRecord>& lofts = TheDataStore().Lofts();
     for (size_t i = 0; i < lofts.size(); ++i) {
         if (static_cast<int>(i) != except && lofts[i].nazwahodowli == name)
             return u"Gołębnik o tej nazwie już istnieje. Wpisz inną nazwę.";
@@ -54,13 +54,13 @@ bool EditLoftWithEditor(QWidget* parent, const std::u16string& title, int loftIn
     CDataStore& store = TheDataStore();
     CDodajEdytujHodowle editor(parent);
     editor.title = title;
-    editor.name = store.lofts[loftIndex].nazwahodowli;
-    editor.description = store.lofts[loftIndex].opishodowli;
+    editor.name = store.Lofts()[loftIndex].nazwahodowli;
+    editor.description = store.Lofts()[loftIndex].opishodowli;
     editor.refuseName = [loftIndex](const std::u16string& name) {
         return LoftNameRefusal(name, loftIndex);
     };
     if (editor.DoModal() != IDOK) return false;
-    LoftRecord changed = store.lofts[loftIndex];
+    LoftRecord changed = store.Lofts()[loftIndex];
     changed.nazwahodowli = editor.name;
     changed.opishodowli = editor.description;
     if (!store.WriteLoft(WriteMode::Update, changed)) {
@@ -79,7 +79,7 @@ bool AddCategoryWithEditor(QWidget* parent, const std::u16string& title, int lof
     CategoryRecord category;
     category.nazwakategorii = editor.name;
     category.opiskategorii = editor.description;
-    category.id_hodowli = store.lofts[loftIndex].id;
+    category.id_hodowli = store.Lofts()[loftIndex].id;
     if (!store.WriteCategory(WriteMode::Insert, category) || category.id <= 0) return false;
     added = category;
     return true;
@@ -88,7 +88,7 @@ bool AddCategoryWithEditor(QWidget* parent, const std::u16string& title, int lof
 bool EditCategoryWithEditor(QWidget* parent, const std::u16string& title, int loftIndex,
                             int categoryIndex) {
     CDataStore& store = TheDataStore();
-    CategoryRecord changed = store.lofts[loftIndex].categories[categoryIndex];
+    CategoryRecord changed = store.Lofts()[loftIndex].categories[categoryIndex];
     CDodajEdytujKategorie editor(parent);
     editor.title = title;
     editor.name = changed.nazwakategorii;
@@ -96,24 +96,24 @@ bool EditCategoryWithEditor(QWidget* parent, const std::u16string& title, int lo
     if (editor.DoModal() != IDOK) return false;
     changed.nazwakategorii = editor.name;
     changed.opiskategorii = editor.description;
-    changed.id_hodowli = store.lofts[loftIndex].id;
+    changed.id_hodowli = store.Lofts()[loftIndex].id;
     return store.WriteCategory(WriteMode::Update, changed);
 }
 
 bool DeleteCategoryAt(int loftIndex, int categoryIndex) {
-    CategoryRecord category = TheDataStore().lofts[loftIndex].categories[categoryIndex];
+    CategoryRecord category = TheDataStore().Lofts()[loftIndex].categories[categoryIndex];
     return TheDataStore().WriteCategory(WriteMode::Delete, category);
 }
 
 int PigeonCountOfLoft(int loftId) {
     int count = 0;
-    for (const auto& [id, bird] : TheDataStore().pigeons)
+    for (const auto& [id, bird] : TheDataStore().Pigeons())
         if (id > 0 && bird.id_hodowli == loftId) ++count;
     return count;
 }
 
 bool ConfirmLoftDelete(QWidget* parent, int loftIndex) {
-    const LoftRecord& loft = TheDataStore().lofts[loftIndex];
+    const LoftRecord& loft = TheDataStore().Lofts()[loftIndex];
     return AskBeforeDelete(
         parent, u"Czy napewno usunąć wybrany gołębnik \"" + loft.nazwahodowli +
                     u"\"?\nGołębi w gołębniku: " + Number(PigeonCountOfLoft(loft.id)) +
@@ -121,7 +121,7 @@ bool ConfirmLoftDelete(QWidget* parent, int loftIndex) {
 }
 
 bool ConfirmCategoryDelete(QWidget* parent, int loftIndex, int categoryIndex) {
-    const CategoryRecord& category = TheDataStore().lofts[loftIndex].categories[categoryIndex];
+    const CategoryRecord& category = TheDataStore().Lofts()[loftIndex].categories[categoryIndex];
     const size_t birds = TheDataStore().LoadCategoryMembers(category.id).size();
     return AskBeforeDelete(
         parent, u"Czy napewno usunąć wybraną kategorię \"" + category.nazwakategorii +

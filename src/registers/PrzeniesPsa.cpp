@@ -15,7 +15,7 @@ bool CPrzeniesPsa::OnInitDialog() {
     targetIndex = -1;
     ComboBox* combo = Combo(kTargetCombo);
     combo->ResetContent();
-    for (const LoftRecord& loft : TheDataStore().lofts) {
+    for (const LoftRecord& loft : TheDataStore().Lofts()) {
         for (const CategoryRecord& category : loft.categories) {
             combo->AddString(loft.nazwahodowli + u" :: " + category.nazwakategorii);
         }
@@ -33,7 +33,7 @@ void CPrzeniesPsa::OnOK() {
 MoveTarget FindMoveTarget(int targetIndex) {
     MoveTarget target;
     if (targetIndex < 0) return target;
-    const std::vector<LoftRecord>& lofts = TheDataStore().lofts;
+    const std::vector<LoftRecord>& lofts = TheDataStore().Lofts();
     int number = 0;
     for (size_t i = 0; i < lofts.size(); ++i) {
         for (size_t j = 0; j < lofts[i].categories.size(); ++j, ++number) {

@@ -67,16 +67,16 @@ bool CWybierzPsaZListy::Admits(const PigeonRecord& bird) const {
 void CWybierzPsaZListy::FillCandidates(int categoryId) {
     candidates.clear();
     const CDataStore& store = TheDataStore();
-    excludedLineage_ = BirdsAndForebears(store.pigeons, excludedWithForebears);
+    excludedLineage_ = BirdsAndForebears(store.Pigeons(), excludedWithForebears);
     if (categoryId == -1) {
-        for (const auto& [id, bird] : store.pigeons) {
+        for (const auto& [id, bird] : store.Pigeons()) {
             if (id != 0 && Admits(bird)) candidates.push_back(bird);
         }
     } else {
         for (const CategoryMember& member : store.LoadCategoryMembers(categoryId)) {
             // A membership whose bird is gone offers nothing to choose.
-            const auto it = store.pigeons.find(member.pigeonId);
-            if (it != store.pigeons.end() && Admits(it->second)) candidates.push_back(it->second);
+            const auto it = store.Pigeons().find(member.pigeonId);
+            if (it != store.Pigeons().end() && Admits(it->second)) candidates.push_back(it->second);
         }
     }
     shown = candidates;
@@ -129,7 +129,7 @@ void CWybierzPsaZListy::OnSelectPigeon() {
 
 void CWybierzPsaZListy::ShowPigeonInfo(const PigeonRecord& bird) {
     SetItemText(kNameLabel, bird.GetDisplayName());
-    SetItemText(kColourLabel, CDataStore::FindName(TheDataStore().colourNames, bird.id_koloru));
+    SetItemText(kColourLabel, CDataStore::FindName(TheDataStore().ColourNames(), bird.id_koloru));
     SetItemText(kDescriptionLabel, bird.krotkiopis);
 }
 

@@ -39,10 +39,10 @@ bool CWyborKoloru::OnInitDialog() {
 const NameMap& CWyborKoloru::Names() const {
     CDataStore& store = TheDataStore();
     switch (kind) {
-    case DictionaryBreeds: return store.breedNames;
-    case DictionaryEyeColours: return store.eyeColourNames;
-    case DictionaryLines: return store.lineNames;
-    default: return store.colourNames;
+    case DictionaryBreeds: return store.BreedNames();
+    case DictionaryEyeColours: return store.EyeColourNames();
+    case DictionaryLines: return store.LineNames();
+    default: return store.ColourNames();
     }
 }
 

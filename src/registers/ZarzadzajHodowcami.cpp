@@ -6,7 +6,7 @@ CZarzadzajHodowcami::CZarzadzajHodowcami(QWidget* parent)
     : PersonManager(kTemplateId, {kPersonList, kNewButton, kDeleteButton}, u"Zarządzaj Hodowcami",
                     parent) {}
 
-const PersonMap& CZarzadzajHodowcami::Persons() const { return TheDataStore().breeders; }
+const PersonMap& CZarzadzajHodowcami::Persons() const { return TheDataStore().Breeders(); }
 
 std::unique_ptr<PersonEditor> CZarzadzajHodowcami::MakeEditor() {
     return std::make_unique<CDodajEdytujHodowce>();

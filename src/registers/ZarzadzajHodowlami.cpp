@@ -32,12 +32,12 @@ ListBoxControl* CZarzadzajHodowlami::LoftList() const { return ListBox(kLoftList
 ListBoxControl* CZarzadzajHodowlami::CategoryList() const { return ListBox(kCategoryList); }
 
 bool CZarzadzajHodowlami::HasLoft() const {
-    return selectedLoft >= 0 && selectedLoft < static_cast<int>(Store().lofts.size());
+    return selectedLoft >= 0 && selectedLoft < static_cast<int>(Store().Lofts().size());
 }
 
 bool CZarzadzajHodowlami::HasCategory() const {
     return HasLoft() && selectedCategory >= 0 &&
-           selectedCategory < static_cast<int>(Store().lofts[selectedLoft].categories.size());
+           selectedCategory < static_cast<int>(Store().Lofts()[selectedLoft].categories.size());
 }
 
 bool CZarzadzajHodowlami::OnInitDialog() {
@@ -45,7 +45,7 @@ bool CZarzadzajHodowlami::OnInitDialog() {
     selectedLoft = selectedCategory = -1;
     LoftList()->ResetContent();
     CategoryList()->ResetContent();
-    for (const LoftRecord& loft : Store().lofts) LoftList()->AddString(loft.nazwahodowli);
+    for (const LoftRecord& loft : Store().Lofts()) LoftList()->AddString(loft.nazwahodowli);
     return true;
 }
 
@@ -55,7 +55,7 @@ void CZarzadzajHodowlami::OnSelectLoft() {
     selectedCategory = -1;
     CategoryList()->ResetContent();
     if (!HasLoft()) return;
-    for (const CategoryRecord& category : Store().lofts[selectedLoft].categories)
+    for (const CategoryRecord& category : Store().Lofts()[selectedLoft].categories)
         CategoryList()->AddString(category.nazwakategorii);
 }
 
@@ -70,13 +70,13 @@ void CZarzadzajHodowlami::OnEditLoft() {
     if (!HasLoft()) return;
     const int index = selectedLoft;
     if (!EditLoftWithEditor(this, u"Edycja gołębnika", index)) return;
-    ReplaceRow(LoftList(), index, Store().lofts[index].nazwahodowli);
+    ReplaceRow(LoftList(), index, Store().Lofts()[index].nazwahodowli);
     selectedLoft = -1;
 }
 
 void CZarzadzajHodowlami::OnDeleteLoft() {
     if (!HasLoft() || !ConfirmLoftDelete(this, selectedLoft)) return;
-    LoftRecord loft = Store().lofts[selectedLoft];
+    LoftRecord loft = Store().Lofts()[selectedLoft];
     // The writer removes the loft from the data store's lofts.
     if (!Store().WriteLoft(WriteMode::Delete, loft)) return;
     LoftList()->DeleteString(selectedLoft);
@@ -99,7 +99,7 @@ void CZarzadzajHodowlami::OnEditCategory() {
     const int loftIndex = selectedLoft;
     const int index = selectedCategory;
     if (!EditCategoryWithEditor(this, u"Edytuj kategorię", loftIndex, index)) return;
-    ReplaceRow(CategoryList(), index, Store().lofts[loftIndex].categories[index].nazwakategorii);
+    ReplaceRow(CategoryList(), index, Store().Lofts()[loftIndex].categories[index].nazwakategorii);
     // The category stays chosen, and shows so.
     CategoryList()->SetCurSel(index);
 }

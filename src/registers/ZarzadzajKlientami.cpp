@@ -6,7 +6,7 @@ CZarzadzajKlientami::CZarzadzajKlientami(QWidget* parent)
     : PersonManager(kTemplateId, {kPersonList, kNewButton, kDeleteButton},
                     u"Zarządzaj listą klientów", parent) {}
 
-const PersonMap& CZarzadzajKlientami::Persons() const { return TheDataStore().clients; }
+const PersonMap& CZarzadzajKlientami::Persons() const { return TheDataStore().Clients(); }
 
 std::unique_ptr<PersonEditor> CZarzadzajKlientami::MakeEditor() {
     return std::make_unique<CDodajEdytujKlienta>();

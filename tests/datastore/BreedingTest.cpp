@@ -33,8 +33,8 @@ protected:
         CDataStore fresh;
         fresh.LoadLofts();
         fresh.LoadPigeonsDb(loftId);
-        EXPECT_EQ(Shape(store_.pairs), Shape(fresh.pairs));
-        EXPECT_EQ(Shape(store_.allPairs), Shape(fresh.allPairs));
+        EXPECT_EQ(Shape(store_.Pairs()), Shape(fresh.Pairs()));
+        EXPECT_EQ(Shape(store_.AllPairs()), Shape(fresh.AllPairs()));
     }
 };
 
@@ -63,17 +63,17 @@ TEST_F(BreedingTest, PairsAndYoungStayInStepWithTheFilesInBothLists) {
         CDataStore fresh;
         fresh.LoadLofts();
         fresh.LoadPigeonsDb(loft.id);
-        EXPECT_EQ(Shape(store_.allPairs), Shape(fresh.allPairs));
+        EXPECT_EQ(Shape(store_.AllPairs()), Shape(fresh.AllPairs()));
     }
     Reload(loft.id);
     ExpectMemoryMatchesFiles(loft.id);
     EXPECT_EQ(QueryInt(PigeonsDbPath(), "SELECT id_ojca FROM pigeons WHERE id = " + std::to_string(elsewhere)), male);
-    EXPECT_EQ(store_.pigeons.at(elsewhere).id_matki, female);
+    EXPECT_EQ(store_.Pigeons().at(elsewhere).id_matki, female);
 
     mine.uwagi = u"zmienione";
     ASSERT_TRUE(store_.UpdateYoungWithParents(mine, young, male, female));
     pair.zlozonych = 4;
-    pair.young = store_.pairs[0].young;
+    pair.young = store_.Pairs()[0].young;
     ASSERT_TRUE(store_.WritePair(WriteMode::Update, pair));
     ExpectMemoryMatchesFiles(loft.id);
 
@@ -95,8 +95,8 @@ TEST_F(BreedingTest, AYoungOfAMissingBirdWritesNothing) {
     YoungRecord young{.id_golebia = 999, .id_pary = pair.id, .id_hodowli = loft.id};
     EXPECT_FALSE(store_.AddYoungWithParents(young, 1, 2));
     EXPECT_EQ(QueryInt(PigeonsDbPath(), "SELECT COUNT(*) FROM dzieci"), 0);
-    EXPECT_TRUE(store_.pairs[0].young.empty());
-    EXPECT_TRUE(store_.allPairs[0].young.empty());
+    EXPECT_TRUE(store_.Pairs()[0].young.empty());
+    EXPECT_TRUE(store_.AllPairs()[0].young.empty());
 }
 
 // A young that is the pair's male or female, or an ancestor of either, would become its own
@@ -108,15 +108,15 @@ TEST_F(BreedingTest, AYoungThatIsThePairsBirdOrTheirAncestorWritesNothing) {
     ASSERT_TRUE(store_.WriteLoft(WriteMode::Insert, loft));
     const int grandsire = AddBird(u"1", loft.id), female = AddBird(u"2", loft.id);
     const int male = AddBird(u"3", loft.id), young = AddBird(u"4", loft.id);
-    PigeonRecord bird = store_.pigeons.at(female);
+    PigeonRecord bird = store_.Pigeons().at(female);
     bird.id_ojca = grandsire;
     ASSERT_TRUE(store_.WritePigeon(WriteMode::Update, bird));
-    bird = store_.pigeons.at(male);
+    bird = store_.Pigeons().at(male);
     bird.id_matki = female;  // the male descends from the female
     ASSERT_TRUE(store_.WritePigeon(WriteMode::Update, bird));
     Reload(loft.id);
-    EXPECT_EQ(BirdsAndForebears(store_.pigeons, {male}), (std::set<int>{male, female, grandsire}));
-    EXPECT_EQ(BirdsAndForebears(store_.pigeons, {young, 0, -1}), std::set<int>{young});
+    EXPECT_EQ(BirdsAndForebears(store_.Pigeons(), {male}), (std::set<int>{male, female, grandsire}));
+    EXPECT_EQ(BirdsAndForebears(store_.Pigeons(), {young, 0, -1}), std::set<int>{young});
 
     PairRecord pair{.id_hodowli = loft.id, .id_samca = male, .id_samicy = female};
     ASSERT_TRUE(store_.WritePair(WriteMode::Insert, pair));
@@ -127,7 +127,7 @@ TEST_F(BreedingTest, AYoungThatIsThePairsBirdOrTheirAncestorWritesNothing) {
     EXPECT_EQ(QueryInt(PigeonsDbPath(), "SELECT COUNT(*) FROM dzieci"), 0);
     EXPECT_EQ(QueryInt(PigeonsDbPath(), "SELECT COUNT(*) FROM pigeons WHERE id_ojca = " +
                                             std::to_string(male)), 0);
-    EXPECT_EQ(store_.pigeons.at(grandsire).id_ojca, 0);
+    EXPECT_EQ(store_.Pigeons().at(grandsire).id_ojca, 0);
 
     YoungRecord record{.id_golebia = young, .id_pary = pair.id, .id_hodowli = loft.id};
     ASSERT_TRUE(store_.AddYoungWithParents(record, male, female));
@@ -139,10 +139,10 @@ TEST_F(BreedingTest, AYoungThatIsThePairsBirdOrTheirAncestorWritesNothing) {
     ExpectMemoryMatchesFiles(loft.id);
 
     // Parents already in a circle in the file: the walk still ends.
-    bird = store_.pigeons.at(grandsire);
+    bird = store_.Pigeons().at(grandsire);
     bird.id_ojca = male;
     ASSERT_TRUE(store_.WritePigeon(WriteMode::Update, bird));
-    EXPECT_EQ(BirdsAndForebears(store_.pigeons, {female}), (std::set<int>{male, female, grandsire}));
+    EXPECT_EQ(BirdsAndForebears(store_.Pigeons(), {female}), (std::set<int>{male, female, grandsire}));
 }
 
 }  // namespace

@@ -141,8 +141,8 @@ TEST_F(CrashSafetyTest, WritesKilledAtRandomMomentsLeaveWholeWritesOrNone) {
         reopened.LoadLofts();
         reopened.LoadPigeonsDb(1);
         reopened.LoadExtraDb(1);
-        EXPECT_EQ(static_cast<long long>(reopened.pigeons.size()), seeded + newBirds);
-        EXPECT_EQ(static_cast<long long>(reopened.flights.size()), flights);
+        EXPECT_EQ(static_cast<long long>(reopened.Pigeons().size()), seeded + newBirds);
+        EXPECT_EQ(static_cast<long long>(reopened.Flights().size()), flights);
         if (newBirds > 0 || flights < kFlights) ++roundsWithWrites;
     }
     // Kills that always came before the first write would prove nothing.

@@ -83,8 +83,8 @@ TEST_F(FailClosedTest, NewRowsAreRefusedWhenTheOtherFileCannotBeRead) {
     EXPECT_FALSE(store_.WriteLoft(WriteMode::Insert, loft));
     EXPECT_EQ(Rows(PigeonsDbPath(), "pigeons"), 1);
     EXPECT_EQ(Rows(PigeonsDbPath(), "hodowla"), 0);
-    EXPECT_TRUE(store_.pigeons.empty());
-    EXPECT_TRUE(store_.lofts.empty());
+    EXPECT_TRUE(store_.Pigeons().empty());
+    EXPECT_TRUE(store_.Lofts().empty());
 
     // The other way round: clients and colours are guarded by the bird file.
     fs::remove(ToFsPath(ExtraDbPath()));
@@ -99,8 +99,8 @@ TEST_F(FailClosedTest, NewRowsAreRefusedWhenTheOtherFileCannotBeRead) {
     EXPECT_FALSE(store_.AddColour(1, u"Czerwony"));
     EXPECT_EQ(Rows(ExtraDbPath(), "klienci"), 0);
     EXPECT_EQ(Rows(ExtraDbPath(), "kolory"), 0);
-    EXPECT_TRUE(store_.clients.empty());
-    EXPECT_TRUE(store_.colourNames.empty());
+    EXPECT_TRUE(store_.Clients().empty());
+    EXPECT_TRUE(store_.ColourNames().empty());
 }
 
 TEST_F(FailClosedTest, WithBothFilesReadableNewRowsStayAboveEveryNamedId) {
@@ -129,7 +129,7 @@ TEST_F(FailClosedTest, ALoadThatCannotReadItsFileKeepsMemoryAndGivesUpSoon) {
     PersonRecord client;
     ASSERT_TRUE(store_.WriteClient(WriteMode::Insert, client));
     Reload(loft.id);
-    ASSERT_EQ(store_.lofts.size(), 1u);
+    ASSERT_EQ(store_.Lofts().size(), 1u);
 
     {
         ExclusiveLock lock(PigeonsDbPath());
@@ -140,12 +140,12 @@ TEST_F(FailClosedTest, ALoadThatCannotReadItsFileKeepsMemoryAndGivesUpSoon) {
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(8));
         EXPECT_TRUE(store_.LoadExtraDb(loft.id));  // the other file is free
     }
-    EXPECT_EQ(store_.lofts.size(), 1u);
-    EXPECT_EQ(store_.pigeons.count(bird.id), 1u);
+    EXPECT_EQ(store_.Lofts().size(), 1u);
+    EXPECT_EQ(store_.Pigeons().count(bird.id), 1u);
 
     Damage(ExtraDbPath());
     EXPECT_FALSE(store_.LoadExtraDb(loft.id));
-    EXPECT_EQ(store_.clients.count(client.id), 1u);
+    EXPECT_EQ(store_.Clients().count(client.id), 1u);
     EXPECT_TRUE(store_.LoadPigeonsDb(loft.id));
     EXPECT_TRUE(store_.LoadLofts());
 }
@@ -183,8 +183,8 @@ TEST_F(FailClosedTest, AnIdPastTheLargestRecordIdIsRefusedNotWrapped) {
     EXPECT_EQ(Rows(PigeonsDbPath(), "kategoria_id"), 0);
     EXPECT_EQ(Rows(ExtraDbPath(), "klienci"), 1);
     EXPECT_EQ(Rows(PigeonsDbPath(), "zdjecia"), 1);
-    EXPECT_TRUE(store_.pigeons.empty());
-    EXPECT_TRUE(store_.clients.empty());
+    EXPECT_TRUE(store_.Pigeons().empty());
+    EXPECT_TRUE(store_.Clients().empty());
     EXPECT_TRUE(fs::is_empty(ToFsPath(ImagesFolder())));
 }
 

@@ -45,8 +45,8 @@ TEST_F(LoadersTest, EveryBirdColumnReachesItsOwnField) {
       "'choroby', 'problemy', 'dalsze', 'krótki', 1000006, 'unused', 99)");
     Reload(1);
 
-    ASSERT_EQ(store_.pigeons.count(7), 1u);
-    const PigeonRecord& b = store_.pigeons.at(7);
+    ASSERT_EQ(store_.Pigeons().count(7), 1u);
+    const PigeonRecord& b = store_.Pigeons().at(7);
     EXPECT_EQ((std::vector<int>{b.id, b.id_hodowli, b.id_matki, b.id_ojca, b.id_wlasciciela,
                                 b.id_hodowcy, b.id_rasy, b.id_linia, b.id_koloroka, b.id_koloru,
                                 b.plec, b.id_statusu, b.ocena_ogolna, b.ocena_zdrowia,
@@ -91,8 +91,8 @@ TEST_F(LoadersTest, FlightPairAndPersonColumnsReachTheirFields) {
       "VALUES (8, 'Anna', 'Nowak', 3, '00-950', '999')");
     Reload(1);
 
-    ASSERT_EQ(store_.flights.size(), 1u);
-    const FlightRecord& f = store_.flights[0];
+    ASSERT_EQ(store_.Flights().size(), 1u);
+    const FlightRecord& f = store_.Flights()[0];
     EXPECT_EQ((std::vector<int>{f.id, f.id_hodowli, f.typ, f.kategoria, f.kategoria2,
                                 f.odlegloscm, f.liczba_hodowcow, f.golebi_oddzial,
                                 f.golebi_sekcja, f.konkursow_oddzial, f.konkursow_sekcja,
@@ -111,8 +111,8 @@ TEST_F(LoadersTest, FlightPairAndPersonColumnsReachTheirFields) {
     EXPECT_EQ(S(f.pogodawmiejscuwypuszczenia), "deszcz");
     EXPECT_EQ(S(f.notatki), "uwagi lotu");
 
-    ASSERT_EQ(store_.pairs.size(), 1u);
-    const PairRecord& pair = store_.pairs[0];
+    ASSERT_EQ(store_.Pairs().size(), 1u);
+    const PairRecord& pair = store_.Pairs()[0];
     EXPECT_EQ(pair.id, 4);
     EXPECT_EQ(pair.id_samca, 21);
     EXPECT_EQ(pair.id_samicy, 22);
@@ -126,8 +126,8 @@ TEST_F(LoadersTest, FlightPairAndPersonColumnsReachTheirFields) {
     EXPECT_EQ(S(pair.uwagi), "u");
     EXPECT_EQ(pair.zlozonych, 2);
 
-    ASSERT_EQ(store_.breeders.count(8), 1u);
-    const PersonRecord& br = store_.breeders.at(8);
+    ASSERT_EQ(store_.Breeders().count(8), 1u);
+    const PersonRecord& br = store_.Breeders().at(8);
     EXPECT_EQ(br.hodowla, 1);
     EXPECT_EQ(br.kategoria, 2);
     EXPECT_EQ(br.subkategoria, 3);
@@ -141,11 +141,11 @@ TEST_F(LoadersTest, FlightPairAndPersonColumnsReachTheirFields) {
                                                "t2", "k1", "k2", "j@k.pl", "www", "uw", "45-001",
                                                "123-45"}));
     // Same columns for clients, except the tax number, which only breeders show.
-    ASSERT_EQ(store_.clients.count(8), 1u);
-    EXPECT_EQ(S(store_.clients.at(8).nazwisko), "Nowak");
-    EXPECT_EQ(S(store_.clients.at(8).kodpocztowy), "00-950");
-    EXPECT_EQ(store_.clients.at(8).wojewodztwo, 3);
-    EXPECT_EQ(S(store_.clients.at(8).nip), "");
+    ASSERT_EQ(store_.Clients().count(8), 1u);
+    EXPECT_EQ(S(store_.Clients().at(8).nazwisko), "Nowak");
+    EXPECT_EQ(S(store_.Clients().at(8).kodpocztowy), "00-950");
+    EXPECT_EQ(store_.Clients().at(8).wojewodztwo, 3);
+    EXPECT_EQ(S(store_.Clients().at(8).nip), "");
 }
 
 TEST_F(LoadersTest, NullColumnsLoadAsEmptyZeroOrUnsetRoofDate) {
@@ -158,30 +158,30 @@ TEST_F(LoadersTest, NullColumnsLoadAsEmptyZeroOrUnsetRoofDate) {
     X("INSERT INTO sezonylotowe(id) VALUES (7)");
     Reload(0);
 
-    const PigeonRecord& bare = store_.pigeons.at(1);
+    const PigeonRecord& bare = store_.Pigeons().at(1);
     EXPECT_EQ(bare.DataF1, -1);
     EXPECT_EQ(bare.DataUrodzenia, 0);
     EXPECT_EQ(bare.DataDodania, 0);
     EXPECT_EQ(bare.id_matki, 0);
     EXPECT_TRUE(bare.nazwa.empty());
     EXPECT_TRUE(bare.nr_obraczki.empty());
-    EXPECT_EQ(store_.pigeons.at(2).DataF1, -1);
-    EXPECT_EQ(store_.pigeons.at(2).DataUrodzenia, 0);
+    EXPECT_EQ(store_.Pigeons().at(2).DataF1, -1);
+    EXPECT_EQ(store_.Pigeons().at(2).DataUrodzenia, 0);
 
     // Rows without a loft belong to loft 0 here, which is what was loaded.
-    ASSERT_EQ(store_.pairs.size(), 1u);
-    EXPECT_EQ(store_.pairs[0].DataWylegu, 0);
-    EXPECT_EQ(store_.pairs[0].DataZlozeniaJaj, 0);
-    ASSERT_EQ(store_.flights.size(), 1u);
-    EXPECT_EQ(store_.flights[0].czasodlotu, 0);
-    EXPECT_DOUBLE_EQ(store_.flights[0].odleglosckm, 0.0);
-    EXPECT_TRUE(store_.flights[0].miejscowosc.empty());
-    ASSERT_EQ(store_.transactions.count(5), 1u);
-    EXPECT_EQ(store_.transactions.at(5).data, 0);
-    EXPECT_DOUBLE_EQ(store_.transactions.at(5).cena, 0.0);
-    EXPECT_TRUE(store_.clients.at(6).imie.empty());
-    ASSERT_EQ(store_.flightSeasons.size(), 1u);
-    EXPECT_EQ(store_.flightSeasons[0].DATA_B, 0);
+    ASSERT_EQ(store_.Pairs().size(), 1u);
+    EXPECT_EQ(store_.Pairs()[0].DataWylegu, 0);
+    EXPECT_EQ(store_.Pairs()[0].DataZlozeniaJaj, 0);
+    ASSERT_EQ(store_.Flights().size(), 1u);
+    EXPECT_EQ(store_.Flights()[0].czasodlotu, 0);
+    EXPECT_DOUBLE_EQ(store_.Flights()[0].odleglosckm, 0.0);
+    EXPECT_TRUE(store_.Flights()[0].miejscowosc.empty());
+    ASSERT_EQ(store_.Transactions().count(5), 1u);
+    EXPECT_EQ(store_.Transactions().at(5).data, 0);
+    EXPECT_DOUBLE_EQ(store_.Transactions().at(5).cena, 0.0);
+    EXPECT_TRUE(store_.Clients().at(6).imie.empty());
+    ASSERT_EQ(store_.FlightSeasons().size(), 1u);
+    EXPECT_EQ(store_.FlightSeasons()[0].DATA_B, 0);
 }
 
 TEST_F(LoadersTest, TheLoadedLoftIsKeptApartFromTheOthers) {
@@ -205,55 +205,55 @@ TEST_F(LoadersTest, TheLoadedLoftIsKeptApartFromTheOthers) {
     Result(1, 2, 3, 5, 3000);
     Reload(1);
 
-    ASSERT_EQ(store_.lofts.size(), 2u);
-    EXPECT_EQ(S(store_.lofts[0].nazwahodowli), "Alfa");
-    EXPECT_EQ(S(store_.lofts[0].opishodowli), "opis A");
-    EXPECT_EQ(store_.lofts[0].pigeonCount, 3);
-    EXPECT_EQ(store_.lofts[1].pigeonCount, 1);
-    ASSERT_EQ(store_.lofts[0].categories.size(), 2u);
-    EXPECT_EQ(S(store_.lofts[0].categories[0].nazwakategorii), "Lotowe");
-    EXPECT_EQ(S(store_.lofts[0].categories[0].opiskategorii), "d");
-    EXPECT_EQ(S(store_.lofts[0].categories[1].nazwakategorii), "Rozpłodowe");
-    EXPECT_EQ(store_.lofts[0].categories[1].id_hodowli, 1);
-    ASSERT_EQ(store_.lofts[1].categories.size(), 1u);
-    EXPECT_EQ(store_.lofts[1].categories[0].id, 10);
+    ASSERT_EQ(store_.Lofts().size(), 2u);
+    EXPECT_EQ(S(store_.Lofts()[0].nazwahodowli), "Alfa");
+    EXPECT_EQ(S(store_.Lofts()[0].opishodowli), "opis A");
+    EXPECT_EQ(store_.Lofts()[0].pigeonCount, 3);
+    EXPECT_EQ(store_.Lofts()[1].pigeonCount, 1);
+    ASSERT_EQ(store_.Lofts()[0].categories.size(), 2u);
+    EXPECT_EQ(S(store_.Lofts()[0].categories[0].nazwakategorii), "Lotowe");
+    EXPECT_EQ(S(store_.Lofts()[0].categories[0].opiskategorii), "d");
+    EXPECT_EQ(S(store_.Lofts()[0].categories[1].nazwakategorii), "Rozpłodowe");
+    EXPECT_EQ(store_.Lofts()[0].categories[1].id_hodowli, 1);
+    ASSERT_EQ(store_.Lofts()[1].categories.size(), 1u);
+    EXPECT_EQ(store_.Lofts()[1].categories[0].id, 10);
     EXPECT_EQ(store_.FindLoftIndex(2), 1);
     EXPECT_EQ(store_.FindLoftIndex(5), -1);
 
-    EXPECT_EQ(store_.pigeons.size(), 4u);  // birds of every loft
-    ASSERT_EQ(store_.transactions.size(), 2u);
-    EXPECT_DOUBLE_EQ(store_.transactions.at(1).cena, 12.5);
-    EXPECT_DOUBLE_EQ(store_.transactions.at(3).cena, 12345.67);
-    ASSERT_EQ(store_.notes.size(), 1u);
-    EXPECT_EQ(S(store_.notes[0].nazwa), "A");
+    EXPECT_EQ(store_.Pigeons().size(), 4u);  // birds of every loft
+    ASSERT_EQ(store_.Transactions().size(), 2u);
+    EXPECT_DOUBLE_EQ(store_.Transactions().at(1).cena, 12.5);
+    EXPECT_DOUBLE_EQ(store_.Transactions().at(3).cena, 12345.67);
+    ASSERT_EQ(store_.Notes().size(), 1u);
+    EXPECT_EQ(S(store_.Notes()[0].nazwa), "A");
 
-    ASSERT_EQ(store_.pairs.size(), 1u);
-    ASSERT_EQ(store_.pairs[0].young.size(), 2u);  // only the young of this loft, in row order
-    EXPECT_EQ(store_.pairs[0].young[0].id_golebia, 4);
-    EXPECT_EQ(store_.pairs[0].young[1].id_golebia, 2);
-    ASSERT_EQ(store_.allPairs.size(), 2u);
-    EXPECT_EQ(store_.allPairs[0].young.size(), 3u);  // every young of the pair
-    EXPECT_EQ(store_.allPairs[0].young[1].id, 2);
-    EXPECT_EQ(store_.allPairs[1].young.size(), 1u);
+    ASSERT_EQ(store_.Pairs().size(), 1u);
+    ASSERT_EQ(store_.Pairs()[0].young.size(), 2u);  // only the young of this loft, in row order
+    EXPECT_EQ(store_.Pairs()[0].young[0].id_golebia, 4);
+    EXPECT_EQ(store_.Pairs()[0].young[1].id_golebia, 2);
+    ASSERT_EQ(store_.AllPairs().size(), 2u);
+    EXPECT_EQ(store_.AllPairs()[0].young.size(), 3u);  // every young of the pair
+    EXPECT_EQ(store_.AllPairs()[0].young[1].id, 2);
+    EXPECT_EQ(store_.AllPairs()[1].young.size(), 1u);
 
-    ASSERT_EQ(store_.flights.size(), 1u);
-    EXPECT_EQ(S(store_.flights[0].miejscowosc), "Alfa-lot");
-    EXPECT_EQ(store_.flights[0].entries.size(), 1u);
-    ASSERT_EQ(store_.allFlights.size(), 2u);
-    EXPECT_TRUE(store_.allFlights[0].entries.empty());
-    EXPECT_TRUE(store_.allFlights[1].entries.empty());
+    ASSERT_EQ(store_.Flights().size(), 1u);
+    EXPECT_EQ(S(store_.Flights()[0].miejscowosc), "Alfa-lot");
+    EXPECT_EQ(store_.Flights()[0].entries.size(), 1u);
+    ASSERT_EQ(store_.AllFlights().size(), 2u);
+    EXPECT_TRUE(store_.AllFlights()[0].entries.empty());
+    EXPECT_TRUE(store_.AllFlights()[1].entries.empty());
     // Results of another loft's flights do not count.
-    EXPECT_EQ(store_.pigeons.at(3).flightCount, 0);
-    EXPECT_EQ(store_.pigeons.at(1).flightCount, 1);
+    EXPECT_EQ(store_.Pigeons().at(3).flightCount, 0);
+    EXPECT_EQ(store_.Pigeons().at(1).flightCount, 1);
 
     // A loft id that names no loft loads the unfiltered lists only.
     Reload(7);
-    EXPECT_EQ(store_.pigeons.size(), 4u);
-    EXPECT_EQ(store_.allPairs.size(), 2u);
-    EXPECT_TRUE(store_.pairs.empty());
-    EXPECT_TRUE(store_.flights.empty());
-    EXPECT_TRUE(store_.transactions.empty());
-    EXPECT_TRUE(store_.notes.empty());
+    EXPECT_EQ(store_.Pigeons().size(), 4u);
+    EXPECT_EQ(store_.AllPairs().size(), 2u);
+    EXPECT_TRUE(store_.Pairs().empty());
+    EXPECT_TRUE(store_.Flights().empty());
+    EXPECT_TRUE(store_.Transactions().empty());
+    EXPECT_TRUE(store_.Notes().empty());
 }
 
 TEST_F(LoadersTest, ReloadingReplacesInsteadOfAdding) {
@@ -274,23 +274,23 @@ TEST_F(LoadersTest, ReloadingReplacesInsteadOfAdding) {
     Reload(1);
     Reload(1);
     Reload(1);
-    EXPECT_EQ(store_.lofts.size(), 1u);
-    EXPECT_EQ(store_.lofts[0].categories.size(), 1u);
-    EXPECT_EQ(store_.pigeons.size(), 1u);
-    EXPECT_EQ(store_.pigeons.at(1).photos.size(), 1u);
-    EXPECT_EQ(store_.pigeons.at(1).treatments.size(), 1u);
-    EXPECT_EQ(store_.flockTreatments.size(), 1u);
-    EXPECT_EQ(store_.pairs.size(), 1u);
-    EXPECT_EQ(store_.pairs[0].young.size(), 1u);
-    EXPECT_EQ(store_.allPairs[0].young.size(), 1u);
-    EXPECT_EQ(store_.flights.size(), 1u);
-    EXPECT_EQ(store_.flights[0].entries.size(), 1u);
-    EXPECT_EQ(store_.pigeons.at(1).flightCount, 1);  // statistics are not counted twice
-    EXPECT_EQ(store_.pigeons.at(1).positionSum, 3);
-    EXPECT_EQ(store_.notes.size(), 1u);
-    EXPECT_EQ(store_.flightSeasons.size(), 1u);
-    EXPECT_EQ(store_.breedingSeasons.size(), 1u);
-    EXPECT_EQ(store_.colourNames.size(), 2u);
+    EXPECT_EQ(store_.Lofts().size(), 1u);
+    EXPECT_EQ(store_.Lofts()[0].categories.size(), 1u);
+    EXPECT_EQ(store_.Pigeons().size(), 1u);
+    EXPECT_EQ(store_.Pigeons().at(1).photos.size(), 1u);
+    EXPECT_EQ(store_.Pigeons().at(1).treatments.size(), 1u);
+    EXPECT_EQ(store_.FlockTreatments().size(), 1u);
+    EXPECT_EQ(store_.Pairs().size(), 1u);
+    EXPECT_EQ(store_.Pairs()[0].young.size(), 1u);
+    EXPECT_EQ(store_.AllPairs()[0].young.size(), 1u);
+    EXPECT_EQ(store_.Flights().size(), 1u);
+    EXPECT_EQ(store_.Flights()[0].entries.size(), 1u);
+    EXPECT_EQ(store_.Pigeons().at(1).flightCount, 1);  // statistics are not counted twice
+    EXPECT_EQ(store_.Pigeons().at(1).positionSum, 3);
+    EXPECT_EQ(store_.Notes().size(), 1u);
+    EXPECT_EQ(store_.FlightSeasons().size(), 1u);
+    EXPECT_EQ(store_.BreedingSeasons().size(), 1u);
+    EXPECT_EQ(store_.ColourNames().size(), 2u);
 }
 
 TEST_F(LoadersTest, FlightStatisticsOfABird) {
@@ -316,7 +316,7 @@ TEST_F(LoadersTest, FlightStatisticsOfABird) {
     Result(1, 1, 99, 1, 3000);
     Reload(1);
 
-    const PigeonRecord& a = store_.pigeons.at(5);
+    const PigeonRecord& a = store_.Pigeons().at(5);
     EXPECT_EQ(a.flightCount, 2);
     EXPECT_EQ(a.positionSum, 11);
     EXPECT_EQ(a.averagePosition, 5);
@@ -327,7 +327,7 @@ TEST_F(LoadersTest, FlightStatisticsOfABird) {
     EXPECT_FLOAT_EQ(first, 2000.0f);
     EXPECT_FLOAT_EQ(a.speedSum, first + second);
 
-    const PigeonRecord& b = store_.pigeons.at(6);
+    const PigeonRecord& b = store_.Pigeons().at(6);
     EXPECT_EQ(b.flightCount, 2);
     EXPECT_EQ(b.positionSum, 4);
     EXPECT_EQ(b.averagePosition, 2);
@@ -336,20 +336,20 @@ TEST_F(LoadersTest, FlightStatisticsOfABird) {
     EXPECT_TRUE(std::isfinite(b.speedSum));
     EXPECT_FLOAT_EQ(b.speedSum, 0.0f);
 
-    const PigeonRecord& c = store_.pigeons.at(7);
+    const PigeonRecord& c = store_.Pigeons().at(7);
     EXPECT_EQ(c.flightCount, 1);
     EXPECT_EQ(c.bestPosition, 2);
     EXPECT_FLOAT_EQ(c.speedSum, static_cast<float>(200500.0 / 6000.0 * 60.0));
 
-    EXPECT_EQ(S(store_.pigeons.at(8).bestPlace), "Opole");
-    EXPECT_EQ(store_.pigeons.count(99), 0u);
+    EXPECT_EQ(S(store_.Pigeons().at(8).bestPlace), "Opole");
+    EXPECT_EQ(store_.Pigeons().count(99), 0u);
 
-    ASSERT_EQ(store_.flights.size(), 2u);
-    ASSERT_EQ(store_.flights[0].entries.size(), 4u);
-    EXPECT_EQ(store_.flights[0].entries[0].nr_konkursu, 3);
-    EXPECT_EQ(store_.flights[0].entries[3].id_golebia, 99);
-    ASSERT_EQ(store_.flights[1].entries.size(), 3u);  // bird 7's row of loft 2 is left out
-    for (const FlightResultEntry& e : store_.flights[1].entries) EXPECT_NE(e.id_golebia, 7);
+    ASSERT_EQ(store_.Flights().size(), 2u);
+    ASSERT_EQ(store_.Flights()[0].entries.size(), 4u);
+    EXPECT_EQ(store_.Flights()[0].entries[0].nr_konkursu, 3);
+    EXPECT_EQ(store_.Flights()[0].entries[3].id_golebia, 99);
+    ASSERT_EQ(store_.Flights()[1].entries.size(), 3u);  // bird 7's row of loft 2 is left out
+    for (const FlightResultEntry& e : store_.Flights()[1].entries) EXPECT_NE(e.id_golebia, 7);
 }
 
 TEST_F(LoadersTest, ResultFieldsAreReadWithTheirFractions) {
@@ -360,8 +360,8 @@ TEST_F(LoadersTest, ResultFieldsAreReadWithTheirFractions) {
       "PunktySekcja, notatki) VALUES (4, 1, 1, 1, 1277963400, 12, 3, 1.25, 0.5, 47.5, 20.75, "
       "'dobry')");
     Reload(1);
-    ASSERT_EQ(store_.flights.at(0).entries.size(), 1u);
-    const FlightResultEntry& e = store_.flights[0].entries[0];
+    ASSERT_EQ(store_.Flights().at(0).entries.size(), 1u);
+    const FlightResultEntry& e = store_.Flights()[0].entries[0];
     EXPECT_EQ(e.id, 4);
     EXPECT_EQ(e.id_lotu, 1);
     EXPECT_EQ(e.id_hodowli, 1);
@@ -390,8 +390,8 @@ TEST_F(LoadersTest, AttachmentsAndTreatmentsHangUnderTheirBirdOrAreDropped) {
       "(3, 1, 0, 0, 0, 0, 'nikt', '', '', ''), (4, 1, 0, 44, 0, 0, 'brak ptaka', '', '', '')");
     Reload(1);
 
-    EXPECT_EQ(store_.pigeons.size(), 1u);  // no bird made up for orphaned rows
-    const PigeonRecord& b = store_.pigeons.at(1);
+    EXPECT_EQ(store_.Pigeons().size(), 1u);  // no bird made up for orphaned rows
+    const PigeonRecord& b = store_.Pigeons().at(1);
     ASSERT_EQ(b.photos.size(), 1u);
     EXPECT_EQ(b.photos[0].id, 5);
     EXPECT_EQ(b.photos[0].kategoria, 2);
@@ -408,8 +408,8 @@ TEST_F(LoadersTest, AttachmentsAndTreatmentsHangUnderTheirBirdOrAreDropped) {
     EXPECT_EQ(b.treatments[0].kategoria, 2);
     EXPECT_EQ(b.treatments[0].data_podania, 2000);
     // The whole flock's treatment is kept whatever its loft; a row of no bird is in no list.
-    ASSERT_EQ(store_.flockTreatments.size(), 1u);
-    const TreatmentRecord& flock = store_.flockTreatments[0];
+    ASSERT_EQ(store_.FlockTreatments().size(), 1u);
+    const TreatmentRecord& flock = store_.FlockTreatments()[0];
     EXPECT_EQ(flock.id_golebia, -2);
     EXPECT_EQ(S(flock.dawka), "1 ml");
     EXPECT_EQ(S(flock.dzialanie), "szczepionka");
@@ -425,13 +425,13 @@ TEST_F(LoadersTest, BreedingSeasonsNewestFirstFlightSeasonsInRowOrder) {
     Reload(1);
 
     std::vector<std::string> breeding;
-    for (const SeasonRecord& s : store_.breedingSeasons) breeding.push_back(S(s.Nazwa));
+    for (const SeasonRecord& s : store_.BreedingSeasons()) breeding.push_back(S(s.Nazwa));
     EXPECT_EQ(breeding, (std::vector<std::string>{"2011", "2010", "2009a", "2009b"}));
-    EXPECT_EQ(store_.breedingSeasons[0].DATA_E, 2);
+    EXPECT_EQ(store_.BreedingSeasons()[0].DATA_E, 2);
     std::vector<std::string> flight;
-    for (const SeasonRecord& s : store_.flightSeasons) flight.push_back(S(s.Nazwa));
+    for (const SeasonRecord& s : store_.FlightSeasons()) flight.push_back(S(s.Nazwa));
     EXPECT_EQ(flight, (std::vector<std::string>{"2009", "2011", "2010"}));  // all lofts
-    EXPECT_EQ(store_.flightSeasons[0].id_hodowli, 2);
+    EXPECT_EQ(store_.FlightSeasons()[0].id_hodowli, 2);
 }
 
 TEST_F(LoadersTest, BreedingSeasonsWithTheSameStartKeepTheirRowOrder) {
@@ -442,10 +442,10 @@ TEST_F(LoadersTest, BreedingSeasonsWithTheSameStartKeepTheirRowOrder) {
           std::to_string(starts[(id * 7) % 3]) + ")");
     }
     store_.LoadExtraDb(1);
-    ASSERT_EQ(store_.breedingSeasons.size(), 60u);
-    for (size_t i = 1; i < store_.breedingSeasons.size(); ++i) {
-        const SeasonRecord& before = store_.breedingSeasons[i - 1];
-        const SeasonRecord& after = store_.breedingSeasons[i];
+    ASSERT_EQ(store_.BreedingSeasons().size(), 60u);
+    for (size_t i = 1; i < store_.BreedingSeasons().size(); ++i) {
+        const SeasonRecord& before = store_.BreedingSeasons()[i - 1];
+        const SeasonRecord& after = store_.BreedingSeasons()[i];
         ASSERT_GE(before.DATA_B, after.DATA_B);
         if (before.DATA_B == after.DATA_B) {
             ASSERT_LT(before.id, after.id);
@@ -455,9 +455,9 @@ TEST_F(LoadersTest, BreedingSeasonsWithTheSameStartKeepTheirRowOrder) {
 
 TEST_F(LoadersTest, DictionariesShowABlankForNoChoice) {
     Reload(1);
-    EXPECT_EQ(store_.colourNames, (NameMap{{0, u" "}}));
-    EXPECT_TRUE(store_.colourValues.empty());
-    EXPECT_EQ(store_.statusNames, (NameMap{{0, u" "}}));
+    EXPECT_EQ(store_.ColourNames(), (NameMap{{0, u" "}}));
+    EXPECT_TRUE(store_.ColourValues().empty());
+    EXPECT_EQ(store_.StatusNames(), (NameMap{{0, u" "}}));
 
     X("INSERT INTO kolory(id, id_hodowli, nazwa, nazwaf, f1) VALUES (3, 2, 'niebieski', 'x', "
       "16711680)");
@@ -466,12 +466,12 @@ TEST_F(LoadersTest, DictionariesShowABlankForNoChoice) {
     X("INSERT INTO gatunekrasa(id, nazwa) VALUES (6, 'pocztowy')");
     X("INSERT INTO statusy(id, nazwa, opis) VALUES (7, 'lotowy', 'o')");
     store_.LoadExtraDb(1);
-    EXPECT_EQ(store_.colourNames, (NameMap{{0, u" "}, {3, U("niebieski")}}));
-    EXPECT_EQ(store_.colourValues, (std::map<int, int>{{3, 16711680}}));
-    EXPECT_EQ(store_.lineNames, (NameMap{{0, u" "}, {4, U("Janssen")}}));
-    EXPECT_EQ(store_.eyeColourNames, (NameMap{{0, u" "}, {5, U("perłowe")}}));
-    EXPECT_EQ(store_.breedNames, (NameMap{{0, u" "}, {6, U("pocztowy")}}));
-    EXPECT_EQ(store_.statusNames, (NameMap{{0, u" "}, {7, U("lotowy")}}));
+    EXPECT_EQ(store_.ColourNames(), (NameMap{{0, u" "}, {3, U("niebieski")}}));
+    EXPECT_EQ(store_.ColourValues(), (std::map<int, int>{{3, 16711680}}));
+    EXPECT_EQ(store_.LineNames(), (NameMap{{0, u" "}, {4, U("Janssen")}}));
+    EXPECT_EQ(store_.EyeColourNames(), (NameMap{{0, u" "}, {5, U("perłowe")}}));
+    EXPECT_EQ(store_.BreedNames(), (NameMap{{0, u" "}, {6, U("pocztowy")}}));
+    EXPECT_EQ(store_.StatusNames(), (NameMap{{0, u" "}, {7, U("lotowy")}}));
 }
 
 TEST_F(LoadersTest, LookupsForDisplayNeverAddEntries) {
@@ -482,15 +482,15 @@ TEST_F(LoadersTest, LookupsForDisplayNeverAddEntries) {
     EXPECT_EQ(missing.bestPosition, 100000);
     EXPECT_EQ(missing.DataF1, -1);
     EXPECT_TRUE(missing.photos.empty());
-    EXPECT_EQ(&store_.FindPigeon(1), &store_.pigeons.at(1));
+    EXPECT_EQ(&store_.FindPigeon(1), &store_.Pigeons().at(1));
     EXPECT_TRUE(store_.FindClient(3).nazwisko.empty());
     EXPECT_TRUE(store_.FindBreeder(3).imie.empty());
-    EXPECT_EQ(CDataStore::FindName(store_.colourNames, 0), u" ");
-    EXPECT_TRUE(CDataStore::FindName(store_.colourNames, 9).empty());
-    EXPECT_EQ(store_.pigeons.size(), 1u);
-    EXPECT_TRUE(store_.clients.empty());
-    EXPECT_TRUE(store_.breeders.empty());
-    EXPECT_EQ(store_.colourNames.size(), 1u);
+    EXPECT_EQ(CDataStore::FindName(store_.ColourNames(), 0), u" ");
+    EXPECT_TRUE(CDataStore::FindName(store_.ColourNames(), 9).empty());
+    EXPECT_EQ(store_.Pigeons().size(), 1u);
+    EXPECT_TRUE(store_.Clients().empty());
+    EXPECT_TRUE(store_.Breeders().empty());
+    EXPECT_EQ(store_.ColourNames().size(), 1u);
 }
 
 TEST_F(LoadersTest, CategoryMembersAndPrintListInRowOrder) {

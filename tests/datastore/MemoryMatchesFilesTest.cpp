@@ -13,7 +13,7 @@ std::string Str(const Text& t) { return S(t); }
 // Each container of a store written out as one comparable text, field by field.
 std::string DescribeBirds(const CDataStore& s) {
     std::ostringstream o;
-    for (const auto& [id, b] : s.pigeons) {
+    for (const auto& [id, b] : s.Pigeons()) {
         o << id << ' ' << b.id_hodowli << ' ' << Str(b.nr_obraczki) << ' ' << Str(b.nazwa) << ' '
           << b.id_ojca << ' ' << b.id_matki << ' ' << b.DataDodania << ' ' << b.DataF1 << ' '
           << Str(b.krotkiopis) << " photos";
@@ -29,7 +29,7 @@ std::string DescribeBirds(const CDataStore& s) {
 
 std::string DescribeLofts(const CDataStore& s) {
     std::ostringstream o;
-    for (const LoftRecord& l : s.lofts) {
+    for (const LoftRecord& l : s.Lofts()) {
         o << l.id << ' ' << Str(l.nazwahodowli) << ' ' << Str(l.opishodowli) << " birds "
           << l.pigeonCount << " categories";
         for (const CategoryRecord& c : l.categories) {
@@ -94,13 +94,13 @@ std::string DescribeNames(const NameMap& names) {
 std::string DescribeOthers(const CDataStore& s) {
     std::ostringstream o;
     o << "flock";
-    for (const TreatmentRecord& t : s.flockTreatments) o << ' ' << t.id << ':' << Str(t.nazwa) << ':' << t.kategoria;
+    for (const TreatmentRecord& t : s.FlockTreatments()) o << ' ' << t.id << ':' << Str(t.nazwa) << ':' << t.kategoria;
     o << "\ntransactions";
-    for (const auto& [id, t] : s.transactions) o << ' ' << id << ':' << t.id_hodowli << ':' << t.cena << ':' << Str(t.not1);
+    for (const auto& [id, t] : s.Transactions()) o << ' ' << id << ':' << t.id_hodowli << ':' << t.cena << ':' << Str(t.not1);
     o << "\nnotes";
-    for (const NoteRecord& n : s.notes) o << ' ' << n.id << ':' << Str(n.nazwa);
+    for (const NoteRecord& n : s.Notes()) o << ' ' << n.id << ':' << Str(n.nazwa);
     o << "\ncolour values";
-    for (const auto& [id, v] : s.colourValues) o << ' ' << id << ':' << v;
+    for (const auto& [id, v] : s.ColourValues()) o << ' ' << id << ':' << v;
     return o.str();
 }
 
@@ -113,19 +113,19 @@ const std::vector<Part>& Parts() {
     static const std::vector<Part> parts = {
         {"birds", DescribeBirds},
         {"lofts", DescribeLofts},
-        {"pairs", [](const CDataStore& s) { return DescribePairs(s.pairs); }},
-        {"all pairs", [](const CDataStore& s) { return DescribePairs(s.allPairs); }},
-        {"flights", [](const CDataStore& s) { return DescribeFlights(s.flights); }},
-        {"all flights", [](const CDataStore& s) { return DescribeFlights(s.allFlights); }},
-        {"breeding seasons", [](const CDataStore& s) { return DescribeSeasons(s.breedingSeasons); }},
-        {"flight seasons", [](const CDataStore& s) { return DescribeSeasons(s.flightSeasons); }},
-        {"clients", [](const CDataStore& s) { return DescribePeople(s.clients); }},
-        {"breeders", [](const CDataStore& s) { return DescribePeople(s.breeders); }},
-        {"colours", [](const CDataStore& s) { return DescribeNames(s.colourNames); }},
-        {"breeds", [](const CDataStore& s) { return DescribeNames(s.breedNames); }},
-        {"lines", [](const CDataStore& s) { return DescribeNames(s.lineNames); }},
-        {"eye colours", [](const CDataStore& s) { return DescribeNames(s.eyeColourNames); }},
-        {"statuses", [](const CDataStore& s) { return DescribeNames(s.statusNames); }},
+        {"pairs", [](const CDataStore& s) { return DescribePairs(s.Pairs()); }},
+        {"all pairs", [](const CDataStore& s) { return DescribePairs(s.AllPairs()); }},
+        {"flights", [](const CDataStore& s) { return DescribeFlights(s.Flights()); }},
+        {"all flights", [](const CDataStore& s) { return DescribeFlights(s.AllFlights()); }},
+        {"breeding seasons", [](const CDataStore& s) { return DescribeSeasons(s.BreedingSeasons()); }},
+        {"flight seasons", [](const CDataStore& s) { return DescribeSeasons(s.FlightSeasons()); }},
+        {"clients", [](const CDataStore& s) { return DescribePeople(s.Clients()); }},
+        {"breeders", [](const CDataStore& s) { return DescribePeople(s.Breeders()); }},
+        {"colours", [](const CDataStore& s) { return DescribeNames(s.ColourNames()); }},
+        {"breeds", [](const CDataStore& s) { return DescribeNames(s.BreedNames()); }},
+        {"lines", [](const CDataStore& s) { return DescribeNames(s.LineNames()); }},
+        {"eye colours", [](const CDataStore& s) { return DescribeNames(s.EyeColourNames()); }},
+        {"statuses", [](const CDataStore& s) { return DescribeNames(s.StatusNames()); }},
         {"others", DescribeOthers},
     };
     return parts;
@@ -180,7 +180,7 @@ TEST_F(MemoryMatchesFilesTest, BirdsLoftsAndCategories) {
     ASSERT_TRUE(store_.WritePigeonRoofDate(a, 0));
     ExpectMemoryMatchesFiles("roof date cleared");
 
-    LoftRecord loft = store_.lofts[0];
+    LoftRecord loft = store_.Lofts()[0];
     loft.nazwahodowli = U("Gołębnik");
     loft.opishodowli = U("strych");
     ASSERT_TRUE(store_.WriteLoft(WriteMode::Update, loft));
@@ -280,7 +280,7 @@ TEST_F(MemoryMatchesFilesTest, PairsYoungFlightsAndResults) {
     edited.young.clear();
     edited.uwagi = U("dobra para");
     ASSERT_TRUE(store_.WritePair(WriteMode::Update, edited));
-    EXPECT_EQ(store_.pairs.at(0).DataDodania, 1690000000);
+    EXPECT_EQ(store_.Pairs().at(0).DataDodania, 1690000000);
     EXPECT_EQ(QueryInt(PigeonsDbPath(), "SELECT DataDodania FROM pary"), 1690000000);
     young.uwagi = U("ładny");
     ASSERT_TRUE(store_.WriteYoung(WriteMode::Update, young));
@@ -303,7 +303,7 @@ TEST_F(MemoryMatchesFilesTest, PairsYoungFlightsAndResults) {
     ASSERT_TRUE(store_.WriteFlightResult(WriteMode::Insert, result));
     ExpectMemoryMatchesFiles("flight and result added");
 
-    FlightRecord editedFlight = store_.flights.at(0);
+    FlightRecord editedFlight = store_.Flights().at(0);
     editedFlight.entries.clear();  // the flight editor knows nothing of results
     editedFlight.typ = 9;          // never rewritten
     editedFlight.miejscowosc = U("Opole");
@@ -357,7 +357,7 @@ TEST_F(MemoryMatchesFilesTest, SeasonsPeopleDictionariesTransactionsAndNotes) {
     ASSERT_TRUE(store_.AddLine(loftId_, U("Janssen")));
     ASSERT_TRUE(store_.AddEyeColour(loftId_, U("perłowe")));
     ExpectMemoryMatchesFiles("line and eye colour added");
-    const int colour = store_.colourNames.rbegin()->first;
+    const int colour = store_.ColourNames().rbegin()->first;
     ASSERT_TRUE(store_.WriteColourValue(colour, 0x3366CC));
     ExpectMemoryMatchesFiles("colour code stored");
     ASSERT_TRUE(store_.WriteColourValue(colour, 4000000000LL));  // past a 32-bit int

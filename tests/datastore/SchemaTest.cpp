@@ -261,9 +261,9 @@ TEST_F(SchemaTest, LoadingAgainKeepsRowsAndNeverAltersAnExistingTable) {
     EXPECT_EQ(QueryText(PigeonsDbPath(), "SELECT kolor FROM hodowla WHERE id = 4"), "x");
     EXPECT_EQ(QueryInt(PigeonsDbPath(), "SELECT count(*) FROM pigeons"), 1);
     EXPECT_EQ(QueryInt(ExtraDbPath(), "SELECT count(*) FROM kolory"), 1);
-    ASSERT_EQ(store_.lofts.size(), 1u);
-    EXPECT_EQ(store_.lofts[0].pigeonCount, 1);
-    EXPECT_EQ(store_.pigeons.size(), 1u);
+    ASSERT_EQ(store_.Lofts().size(), 1u);
+    EXPECT_EQ(store_.Lofts()[0].pigeonCount, 1);
+    EXPECT_EQ(store_.Pigeons().size(), 1u);
 
     // A table dropped by hand comes back empty at the next load.
     Exec(ExtraDbPath(), "DROP TABLE statusy");

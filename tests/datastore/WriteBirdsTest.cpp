@@ -48,8 +48,8 @@ TEST_F(WriteBirdsTest, BirdInsertStoresEveryTextWholeAndLeavesLaterFieldsUnset) 
     EXPECT_EQ(Count("SELECT DataUrodzenia" + where), -1);
     EXPECT_EQ(Count("SELECT DataOdejscia" + where), -1);
     EXPECT_TRUE(QueryIsNull(PigeonsDbPath(), "SELECT notatkif" + where));
-    ASSERT_EQ(store_.pigeons.count(bird.id), 1u);
-    EXPECT_EQ(store_.pigeons.at(bird.id).nazwa, bird.nazwa);
+    ASSERT_EQ(store_.Pigeons().count(bird.id), 1u);
+    EXPECT_EQ(store_.Pigeons().at(bird.id).nazwa, bird.nazwa);
 }
 
 TEST_F(WriteBirdsTest, BirdUpdateKeepsAddedDateShortDescriptionAndRoofDate) {
@@ -71,20 +71,20 @@ TEST_F(WriteBirdsTest, BirdUpdateKeepsAddedDateShortDescriptionAndRoofDate) {
     EXPECT_EQ(QueryText(PigeonsDbPath(), "SELECT notatkif FROM pigeons" + where),
               "Dalsze uwagi: d'Artagnan");
     EXPECT_EQ(Count("SELECT id_hodowli FROM pigeons" + where), 3);
-    EXPECT_EQ(store_.pigeons.at(bird.id).id_hodowli, 3);
+    EXPECT_EQ(store_.Pigeons().at(bird.id).id_hodowli, 3);
 }
 
 TEST_F(WriteBirdsTest, FailedBirdWritesLeaveMemoryAlone) {
     PigeonRecord ghost = Bird("9");
     ghost.id = 42;  // no such row
     EXPECT_FALSE(store_.WritePigeon(WriteMode::Update, ghost));
-    EXPECT_TRUE(store_.pigeons.empty());
+    EXPECT_TRUE(store_.Pigeons().empty());
 
     Exec(PigeonsDbPath(), "DROP TABLE pigeons");
     PigeonRecord bird = Bird("1");
     EXPECT_FALSE(store_.WritePigeon(WriteMode::Insert, bird));
     EXPECT_EQ(bird.id, 0);
-    EXPECT_TRUE(store_.pigeons.empty());
+    EXPECT_TRUE(store_.Pigeons().empty());
 }
 
 TEST_F(WriteBirdsTest, NewBirdNeverTakesAnIdThatOtherRowsStillReferTo) {
@@ -92,7 +92,7 @@ TEST_F(WriteBirdsTest, NewBirdNeverTakesAnIdThatOtherRowsStillReferTo) {
     ASSERT_TRUE(store_.WritePigeon(WriteMode::Insert, first));
     ASSERT_TRUE(store_.AddPigeonToCategory(1, first.id));
     ASSERT_TRUE(store_.DeletePigeon(first.id));
-    EXPECT_EQ(store_.pigeons.count(first.id), 0u);
+    EXPECT_EQ(store_.Pigeons().count(first.id), 0u);
     EXPECT_EQ(Count("SELECT count(*) FROM kategoria_id"), 1);  // plain delete leaves the rest
 
     PigeonRecord second = Bird("2");
@@ -105,7 +105,7 @@ TEST_F(WriteBirdsTest, NewBirdNeverTakesAnIdThatOtherRowsStillReferTo) {
     PigeonRecord third = Bird("3");
     ASSERT_TRUE(store_.WritePigeon(WriteMode::Insert, third));
     EXPECT_EQ(third.id, second.id + 6);
-    EXPECT_EQ(store_.pigeons.at(third.id).nr_obraczki, U("3"));
+    EXPECT_EQ(store_.Pigeons().at(third.id).nr_obraczki, U("3"));
 }
 
 TEST_F(WriteBirdsTest, DeletingBirdWithRowsClearsEveryMembershipAndPrintListEntry) {
@@ -122,22 +122,22 @@ TEST_F(WriteBirdsTest, DeletingBirdWithRowsClearsEveryMembershipAndPrintListEntr
     EXPECT_EQ(Count("SELECT count(*) FROM pigeons"), 1);
     EXPECT_EQ(Count("SELECT count(*) FROM kategoria_id"), 1);
     EXPECT_EQ(QueryInt(ExtraDbPath(), "SELECT count(*) FROM ild"), 0);
-    EXPECT_EQ(store_.pigeons.count(bird.id), 0u);
-    EXPECT_EQ(store_.pigeons.count(other.id), 1u);
+    EXPECT_EQ(store_.Pigeons().count(bird.id), 0u);
+    EXPECT_EQ(store_.Pigeons().count(other.id), 1u);
 }
 
 TEST_F(WriteBirdsTest, LoftsRefuseDuplicateNamesAndTakeTheirCategoriesAlongWhenDeleted) {
     LoftRecord loft;
     loft.nazwahodowli = U("Gołębnik 'Pod Lipą'");
     ASSERT_TRUE(store_.WriteLoft(WriteMode::Insert, loft));
-    ASSERT_EQ(store_.lofts.size(), 1u);
-    EXPECT_EQ(store_.lofts[0].id, loft.id);
+    ASSERT_EQ(store_.Lofts().size(), 1u);
+    EXPECT_EQ(store_.Lofts()[0].id, loft.id);
 
     LoftRecord twin;
     twin.nazwahodowli = loft.nazwahodowli;
     EXPECT_FALSE(store_.WriteLoft(WriteMode::Insert, twin));
     EXPECT_EQ(twin.id, 0);
-    EXPECT_EQ(store_.lofts.size(), 1u);
+    EXPECT_EQ(store_.Lofts().size(), 1u);
 
     CategoryRecord category;
     category.id_hodowli = loft.id;
@@ -149,7 +149,7 @@ TEST_F(WriteBirdsTest, LoftsRefuseDuplicateNamesAndTakeTheirCategoriesAlongWhenD
     store_.AddPigeonToCategory(category.id, bird.id);
 
     ASSERT_TRUE(store_.WriteLoft(WriteMode::Delete, loft));
-    EXPECT_TRUE(store_.lofts.empty());
+    EXPECT_TRUE(store_.Lofts().empty());
     EXPECT_EQ(Count("SELECT count(*) FROM kategoria"), 0);
     EXPECT_EQ(Count("SELECT count(*) FROM kategoria_id"), 0);
     EXPECT_EQ(Count("SELECT count(*) FROM pigeons"), 1);  // birds stay
@@ -210,7 +210,7 @@ TEST_F(WriteBirdsTest, CategoryOrderSwapAndMoveReachTheFileWholeOrNotAtAll) {
         ASSERT_TRUE(store_.WritePigeon(WriteMode::Insert, *b));
         store_.AddPigeonToCategory(1, b->id);
     }
-    ASSERT_EQ(store_.lofts.at(store_.FindLoftIndex(home.id)).pigeonCount, 3);
+    ASSERT_EQ(store_.Lofts().at(store_.FindLoftIndex(home.id)).pigeonCount, 3);
 
     ASSERT_TRUE(store_.RewriteCategoryOrder(1, {b3.id, b1.id, b2.id}));
     EXPECT_EQ(order(1), (std::vector<int>{b3.id, b1.id, b2.id}));
@@ -232,9 +232,9 @@ TEST_F(WriteBirdsTest, CategoryOrderSwapAndMoveReachTheFileWholeOrNotAtAll) {
     EXPECT_EQ(order(1), (std::vector<int>{b2.id, b1.id}));
     EXPECT_EQ(order(2), (std::vector<int>{b1.id, b3.id}));
     EXPECT_EQ(Count("SELECT id_hodowli FROM pigeons WHERE id = " + std::to_string(b3.id)), away.id);
-    EXPECT_EQ(store_.pigeons.at(b3.id).id_hodowli, away.id);
-    EXPECT_EQ(store_.lofts[0].pigeonCount, 1);
-    EXPECT_EQ(store_.lofts[1].pigeonCount, 2);
+    EXPECT_EQ(store_.Pigeons().at(b3.id).id_hodowli, away.id);
+    EXPECT_EQ(store_.Lofts()[0].pigeonCount, 1);
+    EXPECT_EQ(store_.Lofts()[1].pigeonCount, 2);
 
     // A refused row undoes the whole rewrite; a move whose bird update fails lists it nowhere new.
     Exec(PigeonsDbPath(), "CREATE TRIGGER refuse BEFORE INSERT ON kategoria_id WHEN NEW.id_golebia = " +
@@ -245,8 +245,8 @@ TEST_F(WriteBirdsTest, CategoryOrderSwapAndMoveReachTheFileWholeOrNotAtAll) {
     EXPECT_FALSE(store_.MovePigeonToCategory(b2.id, 1, 3, away.id, false));
     EXPECT_EQ(order(1), (std::vector<int>{b2.id, b1.id}));
     EXPECT_TRUE(order(3).empty());
-    EXPECT_EQ(store_.pigeons.at(b2.id).id_hodowli, home.id);
-    EXPECT_EQ(store_.lofts[1].pigeonCount, 2);
+    EXPECT_EQ(store_.Pigeons().at(b2.id).id_hodowli, home.id);
+    EXPECT_EQ(store_.Lofts()[1].pigeonCount, 2);
     Exec(PigeonsDbPath(), "DROP TABLE kategoria_id");
     EXPECT_FALSE(store_.SwapCategoryMembers(after[0].rowId, b2.id, after[1].rowId, b1.id));
 }
@@ -258,19 +258,19 @@ TEST_F(WriteBirdsTest, PairsCarryTheirYoungAndTakeEveryYoungRowWhenDeleted) {
     pair.id_samicy = 11;
     pair.uwagi = U("para z '09");
     ASSERT_TRUE(store_.WritePair(WriteMode::Insert, pair));
-    ASSERT_EQ(store_.pairs.size(), 1u);
+    ASSERT_EQ(store_.Pairs().size(), 1u);
 
     YoungRecord young;
     young.id_pary = pair.id;
     young.id_hodowli = 1;
     young.id_golebia = 20;
     ASSERT_TRUE(store_.WriteYoung(WriteMode::Insert, young));
-    ASSERT_EQ(store_.pairs[0].young.size(), 1u);
-    EXPECT_EQ(store_.pairs[0].young[0].id, young.id);
+    ASSERT_EQ(store_.Pairs()[0].young.size(), 1u);
+    EXPECT_EQ(store_.Pairs()[0].young[0].id, young.id);
 
     young.uwagi = U("słabe pióro");
     ASSERT_TRUE(store_.WriteYoung(WriteMode::Update, young));
-    EXPECT_EQ(store_.pairs[0].young[0].uwagi, U("słabe pióro"));
+    EXPECT_EQ(store_.Pairs()[0].young[0].uwagi, U("słabe pióro"));
     EXPECT_EQ(QueryText(PigeonsDbPath(), "SELECT uwagi FROM dzieci"), "słabe pióro");
 
     // A young row that the record passed to the delete does not list goes as well.
@@ -278,7 +278,7 @@ TEST_F(WriteBirdsTest, PairsCarryTheirYoungAndTakeEveryYoungRowWhenDeleted) {
          "INSERT INTO dzieci(id_golebia, id_pary) VALUES (21, " + std::to_string(pair.id) + ")");
     PairRecord stale = pair;  // young list without either row
     ASSERT_TRUE(store_.WritePair(WriteMode::Delete, stale));
-    EXPECT_TRUE(store_.pairs.empty());
+    EXPECT_TRUE(store_.Pairs().empty());
     EXPECT_EQ(Count("SELECT count(*) FROM dzieci"), 0);
 
     PairRecord next;
@@ -294,8 +294,8 @@ TEST_F(WriteBirdsTest, FlightsAndResultsRoundTripWithSixSignificantDigits) {
     flight.odleglosckm = 250.0;
     ASSERT_TRUE(store_.WriteFlight(WriteMode::Insert, flight));
     ASSERT_GT(flight.id, 0);
-    ASSERT_EQ(store_.flights.size(), 1u);  // the store holds the new flight itself
-    EXPECT_EQ(store_.flights[0].id, flight.id);
+    ASSERT_EQ(store_.Flights().size(), 1u);  // the store holds the new flight itself
+    EXPECT_EQ(store_.Flights()[0].id, flight.id);
     EXPECT_EQ(QueryText(PigeonsDbPath(), "SELECT odleglosckm FROM loty"), "250");
 
     FlightResultEntry result;
@@ -304,8 +304,8 @@ TEST_F(WriteBirdsTest, FlightsAndResultsRoundTripWithSixSignificantDigits) {
     result.CoefficientOddzialowy = 12.3456789f;
     result.PunktyOddzial = 80.123456f;
     ASSERT_TRUE(store_.WriteFlightResult(WriteMode::Insert, result));
-    ASSERT_EQ(store_.flights[0].entries.size(), 1u);
-    EXPECT_EQ(store_.flights[0].entries[0].id, result.id);
+    ASSERT_EQ(store_.Flights()[0].entries.size(), 1u);
+    EXPECT_EQ(store_.Flights()[0].entries[0].id, result.id);
     EXPECT_DOUBLE_EQ(QueryDouble(PigeonsDbPath(), "SELECT CoefficientOddzialowy FROM lotniki"),
                      12.3457);
     EXPECT_DOUBLE_EQ(QueryDouble(PigeonsDbPath(), "SELECT PunktyOddzial FROM lotniki"), 80.1235);
@@ -313,11 +313,11 @@ TEST_F(WriteBirdsTest, FlightsAndResultsRoundTripWithSixSignificantDigits) {
     result.nr_konkursu = 3;
     result.notatki = U("wrócił o'świcie");
     ASSERT_TRUE(store_.WriteFlightResult(WriteMode::Update, result));
-    EXPECT_EQ(store_.flights[0].entries[0].nr_konkursu, 3);
+    EXPECT_EQ(store_.Flights()[0].entries[0].nr_konkursu, 3);
     EXPECT_EQ(Count("SELECT nr_konkursu FROM lotniki"), 3);
 
     ASSERT_TRUE(store_.WriteFlight(WriteMode::Delete, flight));
-    EXPECT_TRUE(store_.flights.empty());
+    EXPECT_TRUE(store_.Flights().empty());
     EXPECT_EQ(Count("SELECT count(*) FROM lotniki"), 0);
 
     FlightRecord next;
@@ -369,8 +369,8 @@ TEST_F(WriteBirdsTest, FlightUpdateWritesEveryColumnButTheType) {
     ASSERT_TRUE(store_.WriteFlight(WriteMode::Update, changed));
 
     Reload(1);
-    ASSERT_EQ(store_.flights.size(), 1u);
-    const FlightRecord& f = store_.flights[0];
+    ASSERT_EQ(store_.Flights().size(), 1u);
+    const FlightRecord& f = store_.Flights()[0];
     EXPECT_EQ(f.typ, 2);
     EXPECT_EQ(f.miejscowosc, changed.miejscowosc);
     EXPECT_EQ(f.pogodawmiejscuwypuszczenia, changed.pogodawmiejscuwypuszczenia);

@@ -165,15 +165,15 @@ TEST_F(WriteOtherTest, TransactionPriceIsStoredExactly) {
     ASSERT_TRUE(store_.WriteTransaction(WriteMode::Insert, tr));
     const std::string cena = "SELECT cena FROM transakcje WHERE id = " + std::to_string(tr.id);
     EXPECT_EQ(QueryDouble(PigeonsDbPath(), cena), 12.5);
-    EXPECT_EQ(store_.transactions.at(tr.id).not1, tr.not1);
+    EXPECT_EQ(store_.Transactions().at(tr.id).not1, tr.not1);
 
     tr.cena = 12345.67;
     ASSERT_TRUE(store_.WriteTransaction(WriteMode::Update, tr));
     EXPECT_EQ(QueryDouble(PigeonsDbPath(), cena), 12345.67);
-    EXPECT_EQ(store_.transactions.at(tr.id).cena, 12345.67);
+    EXPECT_EQ(store_.Transactions().at(tr.id).cena, 12345.67);
 
     EXPECT_TRUE(store_.WriteTransaction(WriteMode::Delete, tr));
-    EXPECT_TRUE(store_.transactions.empty());
+    EXPECT_TRUE(store_.Transactions().empty());
     EXPECT_EQ(QueryInt(PigeonsDbPath(), "SELECT count(*) FROM transakcje;"), 0);
 }
 
@@ -182,13 +182,13 @@ TEST_F(WriteOtherTest, RefusedTransactionLeavesMemoryAlone) {
     tr.id = 99;
     tr.cena = 5;
     EXPECT_FALSE(store_.WriteTransaction(WriteMode::Update, tr));  // no such row
-    EXPECT_TRUE(store_.transactions.empty());
+    EXPECT_TRUE(store_.Transactions().empty());
 
     Exec(PigeonsDbPath(), "DROP TABLE transakcje;");
     tr.id = 0;
     EXPECT_FALSE(store_.WriteTransaction(WriteMode::Insert, tr));
     EXPECT_EQ(tr.id, 0);
-    EXPECT_TRUE(store_.transactions.empty());
+    EXPECT_TRUE(store_.Transactions().empty());
 }
 
 // ---- clients and breeders --------------------------------------------------------------------
@@ -199,7 +199,7 @@ TEST_F(WriteOtherTest, PersonRoundTripAndUpdateKeepsFixedColumns) {
     const std::string row = "FROM klienci WHERE id = " + std::to_string(p.id) + ";";
     EXPECT_EQ(QueryText(ExtraDbPath(), "SELECT nazwisko " + row), "O'Brien-Łączyński");
     EXPECT_EQ(QueryText(ExtraDbPath(), "SELECT ulica " + row), "ul. Św. Ducha 'Stara'");
-    EXPECT_EQ(store_.clients.at(p.id).miejscowosc, U("Żółkiewka"));
+    EXPECT_EQ(store_.Clients().at(p.id).miejscowosc, U("Żółkiewka"));
     Exec(ExtraDbPath(), "UPDATE klienci SET nip = '123-456' WHERE id = " + std::to_string(p.id));
 
     p.telkom = u"700000001";
@@ -215,10 +215,10 @@ TEST_F(WriteOtherTest, PersonRoundTripAndUpdateKeepsFixedColumns) {
     EXPECT_EQ(QueryInt(ExtraDbPath(), "SELECT subkategoria " + row), 5);
     EXPECT_EQ(QueryInt(ExtraDbPath(), "SELECT typ " + row), 6);
     EXPECT_EQ(QueryText(ExtraDbPath(), "SELECT nip " + row), "123-456");
-    EXPECT_EQ(store_.clients.at(p.id).telkom2, u"700000002");
+    EXPECT_EQ(store_.Clients().at(p.id).telkom2, u"700000002");
 
     EXPECT_TRUE(store_.WriteClient(WriteMode::Delete, p));
-    EXPECT_TRUE(store_.clients.empty());
+    EXPECT_TRUE(store_.Clients().empty());
 }
 
 TEST_F(WriteOtherTest, NewPersonDoesNotInheritDeletedOnesBirdsOrSales) {
@@ -239,7 +239,7 @@ TEST_F(WriteOtherTest, NewPersonDoesNotInheritDeletedOnesBirdsOrSales) {
     PersonRecord breeder = NewPerson();
     ASSERT_TRUE(store_.WriteBreeder(WriteMode::Insert, breeder));
     EXPECT_EQ(breeder.id, 5);
-    EXPECT_EQ(store_.breeders.count(5), 1u);
+    EXPECT_EQ(store_.Breeders().count(5), 1u);
     EXPECT_EQ(QueryInt(ExtraDbPath(), "SELECT count(*) FROM klienci;"), 1);
 }
 
@@ -247,29 +247,29 @@ TEST_F(WriteOtherTest, NewPersonDoesNotInheritDeletedOnesBirdsOrSales) {
 
 TEST_F(WriteOtherTest, DuplicateDictionaryNameIsRefused) {
     ASSERT_TRUE(store_.AddColour(1, U("Niebieski 'nakrapiany'")));
-    ASSERT_EQ(store_.colourNames.size(), 1u);
-    const NameMap before = store_.colourNames;
+    ASSERT_EQ(store_.ColourNames().size(), 1u);
+    const NameMap before = store_.ColourNames();
     EXPECT_FALSE(store_.AddColour(2, U("Niebieski 'nakrapiany'")));
-    EXPECT_EQ(store_.colourNames, before);
+    EXPECT_EQ(store_.ColourNames(), before);
     EXPECT_EQ(QueryInt(ExtraDbPath(), "SELECT count(*) FROM kolory;"), 1);
 
     // The same name in another dictionary is its own entry.
     EXPECT_TRUE(store_.AddEyeColour(1, U("Niebieski 'nakrapiany'")));
-    EXPECT_EQ(store_.eyeColourNames.size(), 1u);
+    EXPECT_EQ(store_.EyeColourNames().size(), 1u);
 
     const int id = before.begin()->first;
     EXPECT_TRUE(store_.DeleteColour(id));
-    EXPECT_TRUE(store_.colourNames.empty());
+    EXPECT_TRUE(store_.ColourNames().empty());
     EXPECT_EQ(QueryInt(ExtraDbPath(), "SELECT count(*) FROM kolory;"), 0);
 }
 
 TEST_F(WriteOtherTest, NewColourDoesNotTakeIdOfBirdsDeletedColour) {
     ASSERT_TRUE(store_.AddColour(1, u"Czerwony"));
-    const int red = store_.colourNames.begin()->first;
+    const int red = store_.ColourNames().begin()->first;
     Exec(PigeonsDbPath(), "INSERT INTO pigeons(id_koloru) VALUES (" + std::to_string(red) + ");");
     ASSERT_TRUE(store_.DeleteColour(red));
     ASSERT_TRUE(store_.AddColour(1, u"Biały"));
-    EXPECT_EQ(store_.colourNames.count(red), 0u);
+    EXPECT_EQ(store_.ColourNames().count(red), 0u);
 }
 
 // ---- print list, seasons, notes --------------------------------------------------------------
@@ -295,14 +295,14 @@ TEST_F(WriteOtherTest, NewSeasonIsAppendedAtTheEnd) {
     s.DATA_B = 1262300400;
     s.DATA_E = 1293836399;
     ASSERT_TRUE(store_.AddBreedingSeason(s));
-    ASSERT_EQ(store_.breedingSeasons.size(), 2u);
-    EXPECT_EQ(store_.breedingSeasons.back().id, s.id);
+    ASSERT_EQ(store_.BreedingSeasons().size(), 2u);
+    EXPECT_EQ(store_.BreedingSeasons().back().id, s.id);
     const std::string where = " FROM sezonylegowe WHERE id = " + std::to_string(s.id) + ";";
     EXPECT_EQ(QueryText(ExtraDbPath(), "SELECT Opis" + where), "opis");
     EXPECT_EQ(QueryInt(ExtraDbPath(), "SELECT DATA_E" + where), 1293836399);
 
     ASSERT_TRUE(store_.AddFlightSeason(s));
-    EXPECT_TRUE(store_.DeleteBreedingSeason(store_.breedingSeasons.back().id));
+    EXPECT_TRUE(store_.DeleteBreedingSeason(store_.BreedingSeasons().back().id));
     EXPECT_EQ(QueryInt(ExtraDbPath(), "SELECT count(*) FROM sezonylegowe;"), 1);
     EXPECT_EQ(QueryInt(ExtraDbPath(), "SELECT count(*) FROM sezonylotowe;"), 1);
 }
@@ -312,7 +312,7 @@ TEST_F(WriteOtherTest, NoteInsertZeroesFlagsAndDeleteRemovesItsFile) {
     n.id_hodowli = 2;
     n.nazwa = U("Plan 'lotów'");
     ASSERT_TRUE(store_.WriteNote(WriteMode::Insert, n));
-    ASSERT_EQ(store_.notes.size(), 1u);
+    ASSERT_EQ(store_.Notes().size(), 1u);
     EXPECT_EQ(QueryInt(ExtraDbPath(),
                        "SELECT kategoria + f1 + f2 + f3 + count(*) * 100 FROM notatki;"),
               100);

@@ -108,9 +108,9 @@ TEST_F(V5ImportTest, EverythingArrivesInTheFiles) {
               std::vector<int>({1, 1, 1, 1}));
 
     Reload(-1);
-    ASSERT_EQ(store_.lofts.size(), 2u);
-    const LoftRecord home = store_.lofts[0];
-    const LoftRecord allotment = store_.lofts[1];
+    ASSERT_EQ(store_.Lofts().size(), 2u);
+    const LoftRecord home = store_.Lofts()[0];
+    const LoftRecord allotment = store_.Lofts()[1];
     EXPECT_EQ(home.nazwahodowli, u"Gołębnik Dom");
     EXPECT_EQ(allotment.nazwahodowli, u"Działka");
     ASSERT_EQ(home.categories.size(), 2u);
@@ -132,19 +132,19 @@ TEST_F(V5ImportTest, EverythingArrivesInTheFiles) {
     EXPECT_EQ(QueryInt(PigeonsDbPath(), "SELECT count(*) FROM kategoria_id WHERE id_golebia = 0;"), 0);
 
     // Birds: texts, sex, parents (one not imported becomes 0), lofts from their groups.
-    ASSERT_EQ(store_.pigeons.size(), 5u);
-    const PigeonRecord hen = store_.pigeons.at(static_cast<int>(b2));
+    ASSERT_EQ(store_.Pigeons().size(), 5u);
+    const PigeonRecord hen = store_.Pigeons().at(static_cast<int>(b2));
     EXPECT_EQ(std::tie(hen.kraj, hen.oddzial, hen.rocznik, hen.nr_obraczki, hen.nazwa),
               std::tie(u"PL", u"0102", u"2008", u"1002", u"Błyskawica"));
     EXPECT_EQ(hen.plec, 2);
     EXPECT_EQ(hen.id_ojca, b1);
     EXPECT_EQ(hen.id_matki, b3);
     EXPECT_EQ(hen.id_hodowli, home.id);
-    const PigeonRecord cock = store_.pigeons.at(static_cast<int>(b1));
+    const PigeonRecord cock = store_.Pigeons().at(static_cast<int>(b1));
     EXPECT_EQ(cock.plec, 1);
     EXPECT_EQ(cock.id_ojca, 0);
-    EXPECT_EQ(store_.pigeons.at(static_cast<int>(b3)).plec, 0);
-    const PigeonRecord fourth = store_.pigeons.at(static_cast<int>(b4));
+    EXPECT_EQ(store_.Pigeons().at(static_cast<int>(b3)).plec, 0);
+    const PigeonRecord fourth = store_.Pigeons().at(static_cast<int>(b4));
     EXPECT_EQ(fourth.notatkiogolne, u"Ładny ptak");
     EXPECT_EQ(fourth.NotatkaRodowodowa1, u"po ojcu");
     EXPECT_EQ(fourth.NotatkaRodowodowa4, u"po prababce");
@@ -153,8 +153,8 @@ TEST_F(V5ImportTest, EverythingArrivesInTheFiles) {
 
     // The pair and its young, dated 1 March of the season's year, 01:01:01 local time.
     Reload(home.id);
-    ASSERT_EQ(store_.pairs.size(), 1u);
-    const PairRecord& pair = store_.pairs[0];
+    ASSERT_EQ(store_.Pairs().size(), 1u);
+    const PairRecord& pair = store_.Pairs()[0];
     constexpr Time64 kFirstOfMarch2008 = 1204329661;  // 2008-03-01 01:01:01 +01:00
     EXPECT_EQ(std::tie(pair.id_samca, pair.id_samicy), std::make_tuple(int(b1), int(b2)));
     EXPECT_EQ(pair.uwagi, u"Uwagi pary");
@@ -169,8 +169,8 @@ TEST_F(V5ImportTest, EverythingArrivesInTheFiles) {
     EXPECT_EQ(pair.young[0].uwagi, u"pierwsze");
 
     // The flight and the one result whose bird came along.
-    ASSERT_EQ(store_.flights.size(), 1u);
-    const FlightRecord& f = store_.flights[0];
+    ASSERT_EQ(store_.Flights().size(), 1u);
+    const FlightRecord& f = store_.Flights()[0];
     EXPECT_EQ(std::vector<int>({f.typ, f.liczba_hodowcow, f.odlegloscm, f.golebi_oddzial,
                                 f.golebi_sekcja, f.konkursow_sekcja, f.konkursow_oddzial,
                                 f.wlozonychgolebi, f.iloscwkonkursie, f.czas_trwania_konkursu_g,
@@ -250,7 +250,7 @@ TEST_F(V5ImportTest, UntickedKindsAndUnrepresentableDates) {
     EXPECT_EQ(Count("pary"), 1);
     Reload(-1);
     std::vector<Text> names;
-    for (const LoftRecord& loft : store_.lofts) names.push_back(loft.nazwahodowli);
+    for (const LoftRecord& loft : store_.Lofts()) names.push_back(loft.nazwahodowli);
     EXPECT_EQ(names, (std::vector<Text>{u"Gołębnik Dom", u"Działka", u"Gołębnik Dom (2)",
                                         u"Działka (2)"}));
 }

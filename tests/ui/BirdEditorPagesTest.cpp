@@ -59,8 +59,8 @@ PigeonRecord StoredBird(int id) {
     CDataStore fresh;
     fresh.LoadLofts();
     fresh.LoadPigeonsDb(-1);
-    const auto bird = fresh.pigeons.find(id);
-    return bird == fresh.pigeons.end() ? PigeonRecord{} : bird->second;
+    const auto bird = fresh.Pigeons().find(id);
+    return bird == fresh.Pigeons().end() ? PigeonRecord{} : bird->second;
 }
 
 void ChooseRow(Dialog& page, int listId, int row) {
@@ -110,7 +110,7 @@ protected:
     int RunEdit(const Act& act) {
         CDodajGolebia editor;
         editor.editMode = 1;
-        editor.record = TheDataStore().pigeons.at(birdId_);
+        editor.record = TheDataStore().Pigeons().at(birdId_);
         seams::QueueModalHandler([&act](Dialog& dialog) {
             act(static_cast<CDodajGolebia&>(dialog));
             return IDCANCEL;
@@ -289,7 +289,7 @@ TEST_F(BirdEditorPagesTest, APhotoIsStoredWithItsFileAtOnceAndStaysAfterCancel) 
     ASSERT_TRUE(original.open(QIODevice::ReadOnly));
     EXPECT_EQ(copy.readAll(), original.readAll());
     // The program's own copy of the bird knows the photo after the cancelled editor too.
-    EXPECT_EQ(TheDataStore().pigeons.at(birdId_).photos.size(), 1u);
+    EXPECT_EQ(TheDataStore().Pigeons().at(birdId_).photos.size(), 1u);
 }
 
 TEST_F(BirdEditorPagesTest, APhotoThatCannotBeStoredIsReportedAndNotListed) {
@@ -374,7 +374,7 @@ TEST_F(BirdEditorPagesTest, ANewBirdGetsPhotosDocumentsAndTreatmentsOnlyOnceStor
         EXPECT_NE(editor.record.id, firstBird);
         EXPECT_EQ(photos.PhotoList()->GetItemCount(), 0);
         EXPECT_EQ(StoredBird(firstBird).photos.size(), 1u);
-        EXPECT_EQ(TheDataStore().pigeons.at(firstBird).photos.size(), 1u);
+        EXPECT_EQ(TheDataStore().Pigeons().at(firstBird).photos.size(), 1u);
         editor.RunCommand(IDCANCEL);
     });
 }
@@ -444,7 +444,7 @@ TEST_F(BirdEditorPagesTest, DocumentsAreStoredOpenedAndDeletedWithTheirFiles) {
                   (QStringList{QStringLiteral("świadectwo.pdf"), QStringLiteral("faktura.doc")}));
         added = editor.record.documents;
         // The stored bird knows its documents at once.
-        EXPECT_EQ(TheDataStore().pigeons.at(birdId_).documents.size(), 2u);
+        EXPECT_EQ(TheDataStore().Pigeons().at(birdId_).documents.size(), 2u);
 
         // Nothing chosen: opening does nothing, deleting says so.
         page.RunCommand(CDodajGolebiaTab4::kOpenDocument);
@@ -474,7 +474,7 @@ TEST_F(BirdEditorPagesTest, DocumentsAreStoredOpenedAndDeletedWithTheirFiles) {
     QFile kept(StoredDocumentPath(added[1]));
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll(), QByteArray("faktura"));
-    EXPECT_EQ(TheDataStore().pigeons.at(birdId_).documents.size(), 1u);
+    EXPECT_EQ(TheDataStore().Pigeons().at(birdId_).documents.size(), 1u);
 }
 
 // ---- treatments -------------------------------------------------------------------------------
@@ -544,7 +544,7 @@ TEST_F(BirdEditorPagesTest, TreatmentsAreStoredAtOnceAndEditedByTheirRow) {
     EXPECT_EQ(stored.treatments[1].dawka, u"2 krople");
     EXPECT_EQ(stored.treatments[1].kategoria, 3);
     EXPECT_EQ(stored.treatments[1].id_golebia, birdId_);
-    EXPECT_EQ(TheDataStore().pigeons.at(birdId_).treatments.size(), 2u);
+    EXPECT_EQ(TheDataStore().Pigeons().at(birdId_).treatments.size(), 2u);
 }
 
 }  // namespace
@@ -581,7 +581,7 @@ std::size_t BirdsOnDisk() {
     CDataStore fresh;
     fresh.LoadLofts();
     fresh.LoadPigeonsDb(-1);
-    return fresh.pigeons.size();
+    return fresh.Pigeons().size();
 }
 
 }  // namespace

@@ -76,7 +76,7 @@ protected:
         store.LoadLofts();
         g_currentLoftIndex = store.FindLoftIndex(loftId_);
         g_currentCategoryIndex = 0;
-        ASSERT_EQ(store.lofts[g_currentLoftIndex].categories.at(0).id, categoryId_);
+        ASSERT_EQ(store.Lofts()[g_currentLoftIndex].categories.at(0).id, categoryId_);
     }
 
     // Runs the editor as the program does; `act` plays the user on the open window.
@@ -105,7 +105,7 @@ protected:
     int RunEdit(int pigeonId, const std::function<void(CDodajGolebia&, Page&)>& act) {
         CDodajGolebia editor;
         editor.editMode = 1;
-        editor.record = TheDataStore().pigeons.at(pigeonId);
+        editor.record = TheDataStore().Pigeons().at(pigeonId);
         const int result = Run(editor, act);
         lastRecord_ = editor.record;
         return result;
@@ -168,7 +168,7 @@ TEST_F(BirdEditorTest, AddingWritesTheBirdRowItsCategoryPlaceAndItsListRow) {
     EXPECT_EQ(bird.nazwa, u"Błyskawica's");
     EXPECT_EQ(bird.GetRingNumber(), u"PL 0123 23 4567");
     EXPECT_EQ(bird.plec, 2);
-    EXPECT_EQ(bird.id_statusu, store.statusNames.rbegin()->first);
+    EXPECT_EQ(bird.id_statusu, store.StatusNames().rbegin()->first);
     EXPECT_EQ(bird.ocena_zdrowia, 10);
     EXPECT_EQ(bird.ocena_upierzenia, 10);
     EXPECT_EQ(bird.ocena_lotowa, 9);
@@ -276,7 +276,7 @@ TEST_F(BirdEditorTest, ADateThatCannotBeStoredIsRefusedAndNothingIsWritten) {
         ASSERT_EQ(seams::MessageBoxCalls().size(), 1u) << ToUtf8(shown);
         EXPECT_TRUE(seams::MessageBoxCalls()[0].text.contains(QStringLiteral("Data wylęgu")));
         EXPECT_EQ(lastRecord_.id, 0);
-        EXPECT_TRUE(StoredData().pigeons.empty()) << ToUtf8(shown);
+        EXPECT_TRUE(StoredData().Pigeons().empty()) << ToUtf8(shown);
     }
     EXPECT_TRUE(CategoryBirds().empty());
     EXPECT_EQ(listPage.PigeonList()->GetItemCount(), 0);
@@ -290,7 +290,7 @@ TEST_F(BirdEditorTest, ALookupPositionStoresTheIdOfThatEntryOfItsDictionary) {
         ASSERT_TRUE(store.AddColour(loftId_, name));
     store.LoadExtraDb(loftId_);
     // A removed colour leaves a gap in the ids: positions and ids part ways.
-    const int red = std::next(store.colourNames.begin(), 2)->first;
+    const int red = std::next(store.ColourNames().begin(), 2)->first;
     ASSERT_TRUE(store.DeleteColour(red));
     for (const char16_t* surname : {u"Kowalski", u"Nowak"}) {
         PersonRecord person;
@@ -300,9 +300,9 @@ TEST_F(BirdEditorTest, ALookupPositionStoresTheIdOfThatEntryOfItsDictionary) {
         ASSERT_TRUE(store.WriteBreeder(WriteMode::Insert, person));
     }
     store.LoadExtraDb(loftId_);
-    const int fawn = store.colourNames.rbegin()->first;
-    const int secondClient = store.clients.rbegin()->first;
-    const int firstBreeder = store.breeders.begin()->first;
+    const int fawn = store.ColourNames().rbegin()->first;
+    const int secondClient = store.Clients().rbegin()->first;
+    const int firstBreeder = store.Breeders().begin()->first;
 
     RunAdd(nullptr, [&](CDodajGolebia& editor, Page& page) {
         EXPECT_EQ(page.Combo(Page::kColour)->GetCount(), 3);  // " ", Niebieska, Płowa
@@ -324,7 +324,7 @@ TEST_F(BirdEditorTest, AfterADictionaryEditorTheListIsFilledAgainAndTheChosenIdS
     CDataStore& store = TheDataStore();
     ASSERT_TRUE(store.AddColour(loftId_, u"Niebieska"));
     store.LoadExtraDb(loftId_);
-    const int blue = store.colourNames.rbegin()->first;
+    const int blue = store.ColourNames().rbegin()->first;
     RunAdd(nullptr, [&](CDodajGolebia& editor, Page& page) {
         Choose(page, Page::kColour, 1);
         seams::QueueModalHandler([](Dialog& dictionary) {
@@ -369,7 +369,7 @@ TEST_F(BirdEditorTest, EditingKeepsEveryValueTheUserDidNotTouch) {
                       .id_hodowli = otherLoft.id};
     bird.id_rasy = 6;
     const int id = StoreBird(bird);
-    const std::u16string display = store.pigeons.at(id).GetDisplayName();
+    const std::u16string display = store.Pigeons().at(id).GetDisplayName();
 
     const int result = RunEdit(id, [&](CDodajGolebia& editor, Page& page) {
         EXPECT_EQ(editor.windowTitle(), QString::fromStdU16String(u"Edycja gołębia - " + display));
@@ -401,7 +401,7 @@ TEST_F(BirdEditorTest, EditingKeepsEveryValueTheUserDidNotTouch) {
     EXPECT_EQ(stored.DataSprzedazy, kNoDate);
     // Editing a bird of another loft does not move it into the current one.
     EXPECT_EQ(stored.id_hodowli, otherLoft.id);
-    EXPECT_EQ(store.pigeons.at(id).nazwa, u"Nowa");
+    EXPECT_EQ(store.Pigeons().at(id).nazwa, u"Nowa");
 }
 
 TEST_F(BirdEditorTest, TheChosenParentIsStoredAndAChooserWithoutAValidChoiceChangesNothing) {
@@ -548,7 +548,7 @@ TEST_F(BirdEditorTest, AFailedInsertIsReportedAndTheWindowKeepsTheTypedBird) {
     ASSERT_EQ(seams::MessageBoxCalls().size(), 1u);
     EXPECT_EQ(seams::MessageBoxCalls()[0].text, QStringLiteral("Błąd dodawania ptaka do hodowli"));
     EXPECT_EQ(listPage.PigeonList()->GetItemCount(), 0);
-    EXPECT_TRUE(TheDataStore().pigeons.empty());
+    EXPECT_TRUE(TheDataStore().Pigeons().empty());
 }
 
 }  // namespace

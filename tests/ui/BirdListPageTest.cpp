@@ -137,13 +137,13 @@ protected:
 TEST_F(BirdListPageTest, EveryColumnCodeWritesItsCellText) {
     CDataStore& store = TheDataStore();
     ASSERT_TRUE(store.AddColour(0, u"Niebieski"));
-    const int colour = NewestId(store.colourNames);
+    const int colour = NewestId(store.ColourNames());
     ASSERT_TRUE(store.AddBreed(0, u"Janssen"));
-    const int breed = NewestId(store.breedNames);
+    const int breed = NewestId(store.BreedNames());
     ASSERT_TRUE(store.AddLine(0, u"Linia A"));
-    const int line = NewestId(store.lineNames);
+    const int line = NewestId(store.LineNames());
     ASSERT_TRUE(store.AddStatus(0, u"Rozpłodowy"));
-    const int status = NewestId(store.statusNames);
+    const int status = NewestId(store.StatusNames());
     PersonRecord breeder{.imie = u"Jan", .nazwisko = u"Kowalski"};
     ASSERT_TRUE(store.WriteBreeder(WriteMode::Insert, breeder));
     PersonRecord owner{.imie = u"Anna", .nazwisko = u"Nowak"};
@@ -199,9 +199,9 @@ TEST_F(BirdListPageTest, EveryColumnCodeWritesItsCellText) {
     }
     // By id: a bird the map lacks reads as an empty record, and nothing is added to the map.
     Open();
-    const size_t birds = store.pigeons.size();
+    const size_t birds = store.Pigeons().size();
     EXPECT_EQ(Page().GetCellText(12345, ListColumnSex), u"N/A");
-    EXPECT_EQ(store.pigeons.size(), birds);
+    EXPECT_EQ(store.Pigeons().size(), birds);
 }
 
 // ---- the column layout --------------------------------------------------------------------------
@@ -496,7 +496,7 @@ TEST_F(BirdListPageTest, DeleteAsksFirstAndOnYesRemovesTheBirdWithWhatIsOnlyItsO
     EXPECT_TRUE(fs::exists(ToFsPath(keptPhoto)));
     // History stays.
     EXPECT_EQ(count(u"SELECT count(*) FROM pary"), 1);
-    EXPECT_EQ(TheDataStore().pigeons.count(gone), 0u);
+    EXPECT_EQ(TheDataStore().Pigeons().count(gone), 0u);
     EXPECT_EQ(Rings(), QStringList{"1"});
     EXPECT_EQ(g_selectedPigeonRow, -1);
     EXPECT_EQ(StoredOrder(other), std::vector<int>{});

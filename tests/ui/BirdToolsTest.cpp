@@ -124,9 +124,9 @@ TEST_F(BirdToolsTest, ChooserNarrowsBySexRingTextAndCategory) {
         d.SetItemText(1191, u"12");   // anywhere in the ring number
         EXPECT_EQ(IdsOf(d.shown), (Ids{male, unknown, elsewhere}));
         EXPECT_EQ(Rows(d.ListBox(1000)),
-                  (QStringList{QString::fromStdU16String(TheDataStore().pigeons[male].GetDisplayName()),
-                               QString::fromStdU16String(TheDataStore().pigeons[unknown].GetDisplayName()),
-                               QString::fromStdU16String(TheDataStore().pigeons[elsewhere].GetDisplayName())}));
+                  (QStringList{QString::fromStdU16String(TheDataStore().Pigeons().at(male).GetDisplayName()),
+                               QString::fromStdU16String(TheDataStore().Pigeons().at(unknown).GetDisplayName()),
+                               QString::fromStdU16String(TheDataStore().Pigeons().at(elsewhere).GetDisplayName())}));
         d.SetItemText(1191, u"");
         EXPECT_EQ(IdsOf(d.shown), (Ids{male, unknown, elsewhere, late}));
 
@@ -281,16 +281,16 @@ TEST_F(MoveTest, MoveTakesTheBirdOutCopyLeavesItAndBothChangeItsLoft) {
     EXPECT_EQ(MembersOnDisk(a1), Ids{neighbour});
     EXPECT_EQ(MembersOnDisk(b1), Ids{bird});
     EXPECT_EQ(StoredLoftOf(bird), loftB);
-    EXPECT_EQ(TheDataStore().pigeons[bird].id_hodowli, loftB);
+    EXPECT_EQ(TheDataStore().Pigeons().at(bird).id_hodowli, loftB);
 
     EXPECT_EQ(MovePigeonToCategory(neighbour, a1, 3, /*keepCopy=*/true), MoveOutcome::Copied);
     EXPECT_EQ(MembersOnDisk(a1), Ids{neighbour});
     EXPECT_EQ(MembersOnDisk(b2), Ids{neighbour});
     EXPECT_EQ(StoredLoftOf(neighbour), loftB);
-    EXPECT_EQ(TheDataStore().pigeons[neighbour].id_hodowli, loftB);
+    EXPECT_EQ(TheDataStore().Pigeons().at(neighbour).id_hodowli, loftB);
     // The loft counts follow the birds without a reload.
-    EXPECT_EQ(TheDataStore().lofts[0].pigeonCount, 0);
-    EXPECT_EQ(TheDataStore().lofts[1].pigeonCount, 2);
+    EXPECT_EQ(TheDataStore().Lofts()[0].pigeonCount, 0);
+    EXPECT_EQ(TheDataStore().Lofts()[1].pigeonCount, 2);
 }
 
 TEST_F(MoveTest, MovingIntoItsOwnCategoryOrWhereItIsAlreadyKeepsOneMembership) {
@@ -447,7 +447,7 @@ TEST_F(RingSeriesTest, SeriesOfTwoToOneHundredNumbersAreMadeAndOthersRefused) {
     EXPECT_EQ(RingsOnDisk(), (std::vector<Text>{u"7", u"8", u"9"}));
     ASSERT_EQ(created.size(), 3u);
     for (const PigeonRecord& bird : created) {
-        const PigeonRecord& stored = TheDataStore().pigeons.at(bird.id);
+        const PigeonRecord& stored = TheDataStore().Pigeons().at(bird.id);
         EXPECT_EQ(stored.id_hodowli, loft);
         EXPECT_EQ(stored.kraj, u"PL");
         EXPECT_EQ(stored.oddzial, u"0456");
@@ -481,7 +481,7 @@ TEST_F(RingSeriesTest, ASeriesTheFileRefusesHalfWayLeavesNoBirdBehind) {
     EXPECT_EQ(Add(10, 14), RingSeriesResult::Failed);
     EXPECT_EQ(QueryPigeons(u"SELECT count(*) FROM pigeons;"), 0);
     EXPECT_TRUE(MembersOnDisk(category).empty());
-    EXPECT_TRUE(TheDataStore().pigeons.empty());
+    EXPECT_TRUE(TheDataStore().Pigeons().empty());
 }
 
 TEST_F(RingSeriesTest, WindowTakesCapitalCountryAndRefusesNumbersThatAreNotWhole) {
@@ -545,7 +545,7 @@ TEST_F(BirdToolsTest, IldListRemovesOneEntryOrAfterYesTheWholeList) {
     CWyswietlListeGolebiILD list;
     Run<CWyswietlListeGolebiILD>(list, [&](CWyswietlListeGolebiILD& d) {
         ASSERT_EQ(d.ListBox(1195)->GetCount(), 3);
-        EXPECT_EQ(d.ListBox(1195)->GetTextW(1), TheDataStore().pigeons[b].GetDisplayName());
+        EXPECT_EQ(d.ListBox(1195)->GetTextW(1), TheDataStore().Pigeons().at(b).GetDisplayName());
         d.RunCommand(1099);   // nothing selected: nothing removed
         d.ListBox(1195)->SetCurSel(0);
         d.RunCommand(1099);

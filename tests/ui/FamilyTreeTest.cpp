@@ -41,7 +41,7 @@ TEST_F(FamilyTreeTest, ShowsMotherBeforeFatherAndTheClickedBirdsPhotosAndTexts) 
     CDataStore& store = TheDataStore();
     ASSERT_TRUE(EnsureDbFolders());
     ASSERT_TRUE(store.AddColour(0, u"czerwony"));
-    const int colour = NewestId(store.colourNames);
+    const int colour = NewestId(store.ColourNames());
     const int grandmother = AddBird(0, u"1", u"Babcia");
     const int grandfather = AddBird(0, u"2");
     const int fathersFather = AddBird(0, u"3");
@@ -101,7 +101,7 @@ TEST_F(FamilyTreeTest, ShowsMotherBeforeFatherAndTheClickedBirdsPhotosAndTexts) 
 TEST_F(FamilyTreeTest, LongRingsAndNamesEndInAnEllipsisWithinTheirPlaces) {
     CDataStore& store = TheDataStore();
     ASSERT_TRUE(store.AddColour(0, u"niebieski nakrapiany z białymi lotkami i ciemnym ogonem"));
-    const int colour = NewestId(store.colourNames);
+    const int colour = NewestId(store.ColourNames());
     const Text longName = u"Sokół Wędrowny z Gór Sowich, wnuk Błyskawicy Śląskiej";
     const int mother = AddBird(0, u"4", u"Mama");
     const int bird = AddBird(0, u"1234567", longName);

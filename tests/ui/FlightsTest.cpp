@@ -101,7 +101,7 @@ protected:
         page_->Create(nullptr);
         page_->resize(1000, 640);
         page_->LayoutControls();
-        FillSeasonCombo(page_->SeasonCombo(), u"Wszystkie sezony", store.flightSeasons);
+        FillSeasonCombo(page_->SeasonCombo(), u"Wszystkie sezony", store.FlightSeasons());
         page_->FillFlightList(-1);
     }
 
@@ -160,7 +160,7 @@ protected:
     std::vector<FlightRecord> FlightsOnDisk() const {
         CDataStore fresh;
         fresh.LoadPigeonsDb(loftId_);
-        return fresh.flights;
+        return fresh.Flights();
     }
     static long long ResultRowsOnDisk() {
         SqlDatabase db(PigeonsDbPath());
@@ -175,7 +175,7 @@ protected:
     }
     static std::vector<int> StoreResultIds(int flightId) {
         std::vector<int> ids;
-        for (const FlightRecord& flight : TheDataStore().flights)
+        for (const FlightRecord& flight : TheDataStore().Flights())
             if (flight.id == flightId)
                 for (const FlightResultEntry& e : flight.entries) ids.push_back(e.id);
         return ids;
@@ -240,7 +240,7 @@ TEST_F(FlightsTest, RowsShowDistanceShareSpeedsAndResultFigures) {
 // with room those columns widen to them, the others keep their widths, and a narrow page keeps
 // the widths given.
 TEST_F(FlightsTest, PlaceAndRingColumnsWidenToLongTextsWhenThePageHasRoom) {
-    PigeonRecord bird = TheDataStore().pigeons.at(fast_);
+    PigeonRecord bird = TheDataStore().Pigeons().at(fast_);
     bird.oddzial = u"0446";
     bird.rocznik = u"2018";
     bird.nazwa = u"Błękitny Książę Wielkopolski";
@@ -310,7 +310,7 @@ TEST_F(FlightsTest, SeasonListsFlightsOfItsDaysAndDeletingOneKeepsTheOthersApart
     page_->SeasonCombo()->SetCurSel(1);
     seams::ScriptMessageBoxAnswers({IDNO});
     page_->RunCommand(Page::kDeleteSeasonButton);
-    EXPECT_EQ(TheDataStore().flightSeasons.size(), 2u);
+    EXPECT_EQ(TheDataStore().FlightSeasons().size(), 2u);
     seams::ScriptMessageBoxAnswers({IDYES});
     page_->RunCommand(Page::kDeleteSeasonButton);
     EXPECT_EQ(MessageTexts().last(), "Czy napewno usunąć wybrany sezon lotowy?");
@@ -318,8 +318,8 @@ TEST_F(FlightsTest, SeasonListsFlightsOfItsDaysAndDeletingOneKeepsTheOthersApart
     EXPECT_EQ(ComboTexts(page_->SeasonCombo()), (QStringList{"Wszystkie sezony", "Czerwiec"}));
     CDataStore fresh;
     fresh.LoadExtraDb(loftId_);
-    ASSERT_EQ(fresh.flightSeasons.size(), 1u);
-    EXPECT_NE(fresh.flightSeasons[0].id, may);
+    ASSERT_EQ(fresh.FlightSeasons().size(), 1u);
+    EXPECT_NE(fresh.FlightSeasons()[0].id, may);
     ChooseSeason(1);
     EXPECT_EQ(Places(), (QStringList{"Czerwcowy"}));
 
@@ -344,8 +344,8 @@ TEST_F(FlightsTest, NewSeasonIsOfferedLastAndTheChosenEntryStays) {
     EXPECT_EQ(page_->SeasonCombo()->GetCurSel(), 1);
     CDataStore fresh;
     fresh.LoadExtraDb(loftId_);
-    ASSERT_EQ(fresh.flightSeasons.size(), 2u);
-    EXPECT_EQ(fresh.flightSeasons[1].Nazwa, u"Lato 2024");
+    ASSERT_EQ(fresh.FlightSeasons().size(), 2u);
+    EXPECT_EQ(fresh.FlightSeasons()[1].Nazwa, u"Lato 2024");
 }
 
 // ---- flights ----------------------------------------------------------------------------------
@@ -391,7 +391,7 @@ TEST_F(FlightsTest, AddedFlightIsWrittenWithEveryFieldAndListedOnce) {
     EXPECT_EQ(saved.kategoria2, -1);
 
     // Listed once, with every flight, and the chooser says so.
-    ASSERT_EQ(TheDataStore().flights.size(), 1u);
+    ASSERT_EQ(TheDataStore().Flights().size(), 1u);
     EXPECT_EQ(Places(), (QStringList{"Kłodzko"}));
     EXPECT_EQ(page_->SeasonCombo()->GetCurSel(), 0);
 
@@ -399,7 +399,7 @@ TEST_F(FlightsTest, AddedFlightIsWrittenWithEveryFieldAndListedOnce) {
     seams::QueueModalHandler([](Dialog&) { return IDCANCEL; });
     page_->AddFlight();
     EXPECT_EQ(FlightsOnDisk().size(), 1u);
-    EXPECT_EQ(TheDataStore().flights.size(), 1u);
+    EXPECT_EQ(TheDataStore().Flights().size(), 1u);
 }
 
 TEST_F(FlightsTest, EditedFlightKeepsItsResultsWholeKilometresAndUnsetTimes) {
@@ -431,8 +431,8 @@ TEST_F(FlightsTest, EditedFlightKeepsItsResultsWholeKilometresAndUnsetTimes) {
     EXPECT_EQ(disk[0].czasodlotu, Local(12, 5, 2024, 10));
     EXPECT_EQ(disk[0].czas_pierwszego_w_konk, unsetFirst);
     EXPECT_EQ(disk[0].czas_ostatniego_w_konk, Local(12, 5, 2024, 16, 30));
-    ASSERT_EQ(TheDataStore().flights.size(), 1u);
-    EXPECT_EQ(TheDataStore().flights[0].miejscowosc, u"Nysa");
+    ASSERT_EQ(TheDataStore().Flights().size(), 1u);
+    EXPECT_EQ(TheDataStore().Flights()[0].miejscowosc, u"Nysa");
     EXPECT_EQ(StoreResultIds(id).size(), 1u);
     EXPECT_EQ(Places(), (QStringList{"Nysa"}));
     ClickFlight(0);
@@ -490,7 +490,7 @@ TEST_F(FlightsTest, FlightEditorRefusesMetresOutsideAKilometreAndNamesABadTime) 
     ASSERT_EQ(disk.size(), 1u);
     EXPECT_EQ(disk[0].odlegloscm, 20);
     EXPECT_EQ(disk[0].czasodlotu, release);
-    EXPECT_EQ(TheDataStore().flights.at(0).odlegloscm, 20);
+    EXPECT_EQ(TheDataStore().Flights().at(0).odlegloscm, 20);
 
     // 999 is the most a flight may have above its kilometres.
     ClickFlight(0);
@@ -524,7 +524,7 @@ TEST_F(FlightsTest, DeletedFlightTakesItsResultsFromTheFile) {
     EXPECT_EQ(disk[0].id, nysa);
     EXPECT_EQ(ResultRowsOnDisk(), 1);
     EXPECT_EQ(Places(), (QStringList{"Nysa"}));
-    EXPECT_EQ(TheDataStore().flights.size(), 1u);
+    EXPECT_EQ(TheDataStore().Flights().size(), 1u);
     EXPECT_EQ(page_->ResultList()->GetItemCount(), 0);
     EXPECT_EQ(page_->SelectedFlight(), -1);
 }
@@ -594,7 +594,7 @@ TEST_F(FlightsTest, ResultsAddedEditedAndDeletedAreStoredOnceInTheSnapshotStoreA
     disk = FlightsOnDisk();
     ASSERT_EQ(disk[0].entries.size(), 1u);
     EXPECT_FLOAT_EQ(disk[0].entries[0].PunktyOddzial, 40.25f);
-    EXPECT_FLOAT_EQ(TheDataStore().flights[0].entries.at(0).PunktyOddzial, 40.25f);
+    EXPECT_FLOAT_EQ(TheDataStore().Flights()[0].entries.at(0).PunktyOddzial, 40.25f);
     EXPECT_EQ(ResultRow(0).at(4), "40.25 ");
     ClickFlight(0);
     EXPECT_EQ(ResultRow(0).at(4), "40.25 ");
@@ -719,8 +719,8 @@ TEST_F(FlightsInMainWindowTest, LotyCommandsActOnTheCurrentLoftsFlights) {
     EXPECT_EQ(ListColumn(page->FlightList(), 1), (QStringList{"Kalisz", "Konin"}));
     CDataStore fresh;
     fresh.LoadPigeonsDb(south);
-    ASSERT_EQ(fresh.flights.size(), 2u);
-    EXPECT_EQ(fresh.flights[1].miejscowosc, u"Konin");
+    ASSERT_EQ(fresh.Flights().size(), 2u);
+    EXPECT_EQ(fresh.Flights()[1].miejscowosc, u"Konin");
 }
 
 }  // namespace

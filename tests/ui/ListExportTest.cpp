@@ -56,12 +56,12 @@ protected:
 TEST_F(ListExportTest, PageOfASmallLoftHasEveryCellItsTextAndNothingElse) {
     CDataStore& store = TheDataStore();
     ASSERT_TRUE(store.AddColour(0, u"niebieski"));
-    const int colour = NewestId(store.colourNames);
+    const int colour = NewestId(store.ColourNames());
     ASSERT_TRUE(store.WriteColourValue(colour, 3355443));
     ASSERT_TRUE(store.AddBreed(0, u"Janssen"));
-    const int breed = NewestId(store.breedNames);
+    const int breed = NewestId(store.BreedNames());
     ASSERT_TRUE(store.AddLine(0, u"Linia <A>"));
-    const int line = NewestId(store.lineNames);
+    const int line = NewestId(store.LineNames());
     PersonRecord breeder{.imie = u"Jan", .nazwisko = u"Kos"};
     ASSERT_TRUE(store.WriteBreeder(WriteMode::Insert, breeder));
     const int father = AddBird(0, u"100", u"Ojciec");

@@ -49,7 +49,7 @@ protected:
 TEST_F(LitterCardTest, PageShowsThePairOverTheNumberedYoung) {
     CDataStore& store = TheDataStore();
     ASSERT_TRUE(store.AddColour(0, u"czerwony"));
-    const int colour = NewestId(store.colourNames);
+    const int colour = NewestId(store.ColourNames());
     const int cock = AddBird(0, u"1", u"As");
     const int hen = AddBird(0, u"2");
     const int y1 = AddBird(0, u"11");

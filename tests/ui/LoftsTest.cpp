@@ -80,7 +80,7 @@ protected:
     // Lofts and categories as the main window leaves them after loading.
     static void LoadLoftsAndChooseFirst() {
         TheDataStore().LoadLofts();
-        g_currentLoftIndex = TheDataStore().lofts.empty() ? -1 : 0;
+        g_currentLoftIndex = TheDataStore().Lofts().empty() ? -1 : 0;
     }
 };
 
@@ -104,10 +104,10 @@ protected:
     QStringList CategoryRows() const { return Rows(manager_->CategoryList()); }
     // The rows and the data store's vectors must say the same.
     void ExpectInStep() const {
-        EXPECT_EQ(LoftRows(), Names(TheDataStore().lofts));
+        EXPECT_EQ(LoftRows(), Names(TheDataStore().Lofts()));
         if (manager_->selectedLoft >= 0) {
             EXPECT_EQ(CategoryRows(),
-                      Names(TheDataStore().lofts[manager_->selectedLoft].categories));
+                      Names(TheDataStore().Lofts()[manager_->selectedLoft].categories));
         }
     }
 
@@ -167,8 +167,8 @@ TEST_F(LoftManagerTest, CategoriesAddedEditedAndDeletedKeepRowsVectorAndFileInSt
     EXPECT_TRUE(disk[0].categories.empty());
     EXPECT_EQ(Names(disk[1].categories), (QStringList{"Lotne", "Młode 2025", "Sprzedane 2024"}));
     EXPECT_EQ(disk[1].categories[1].opiskategorii, u"z wiosny");
-    EXPECT_EQ(Names(TheDataStore().lofts[1].categories), Names(disk[1].categories));
-    EXPECT_EQ(TheDataStore().lofts[1].categories[2].id, disk[1].categories[2].id);
+    EXPECT_EQ(Names(TheDataStore().Lofts()[1].categories), Names(disk[1].categories));
+    EXPECT_EQ(TheDataStore().Lofts()[1].categories[2].id, disk[1].categories[2].id);
 }
 
 TEST_F(LoftManagerTest, DuplicateLoftNamesAreRefusedWithoutPhantomRowsOrRecords) {
@@ -189,7 +189,7 @@ TEST_F(LoftManagerTest, DuplicateLoftNamesAreRefusedWithoutPhantomRowsOrRecords)
     manager_->RunCommand(CZarzadzajHodowlami::kEditLoftButton);
     EXPECT_EQ(LoftRows(), (QStringList{"Pierwszy", "Drugi"}));
     ExpectInStep();
-    EXPECT_EQ(TheDataStore().lofts[1].opishodowli, u"");
+    EXPECT_EQ(TheDataStore().Lofts()[1].opishodowli, u"");
     EXPECT_EQ(Names(LoftsOnDisk()), (QStringList{"Pierwszy", "Drugi"}));
 
     // A fresh name goes in as the last row with the title the manager gives its editor.
@@ -284,8 +284,8 @@ TEST_F(LoftManagerTest, MainWindowRefillsItsChoosersFromTheFileWhenTheManagerClo
     EXPECT_EQ(ComboTexts(dialog->CategoryCombo()), QStringList{"Rozpłodowe"});
     EXPECT_EQ(g_currentLoftIndex, 0);
     EXPECT_EQ(g_currentCategoryIndex, 0);
-    EXPECT_EQ(Names(TheDataStore().lofts), (QStringList{"Pierwszy", "Nowy"}));
-    EXPECT_EQ(Names(TheDataStore().lofts[0].categories), QStringList{"Rozpłodowe"});
+    EXPECT_EQ(Names(TheDataStore().Lofts()), (QStringList{"Pierwszy", "Nowy"}));
+    EXPECT_EQ(Names(TheDataStore().Lofts()[0].categories), QStringList{"Rozpłodowe"});
     EXPECT_EQ(Names(LoftsOnDisk()), (QStringList{"Pierwszy", "Nowy"}));
     dialog.reset();
 }
@@ -297,18 +297,18 @@ struct DictionaryCase {
     const char* name;
     int kind;  // a DictionaryKind, 0 for statuses
     const char* table;
-    NameMap& (*map)();
+    const NameMap& (*map)();
 };
 
 std::ostream& operator<<(std::ostream& out, const DictionaryCase& c) { return out << c.name; }
 
 const DictionaryCase kDictionaries[] = {
-    {"colours", DictionaryColours, "kolory", [] () -> NameMap& { return TheDataStore().colourNames; }},
-    {"breeds", DictionaryBreeds, "gatunekrasa", [] () -> NameMap& { return TheDataStore().breedNames; }},
+    {"colours", DictionaryColours, "kolory", [] () -> const NameMap& { return TheDataStore().ColourNames(); }},
+    {"breeds", DictionaryBreeds, "gatunekrasa", [] () -> const NameMap& { return TheDataStore().BreedNames(); }},
     {"eye_colours", DictionaryEyeColours, "koloroka",
-     [] () -> NameMap& { return TheDataStore().eyeColourNames; }},
-    {"lines", DictionaryLines, "linia", [] () -> NameMap& { return TheDataStore().lineNames; }},
-    {"statuses", 0, "statusy", [] () -> NameMap& { return TheDataStore().statusNames; }},
+     [] () -> const NameMap& { return TheDataStore().EyeColourNames(); }},
+    {"lines", DictionaryLines, "linia", [] () -> const NameMap& { return TheDataStore().LineNames(); }},
+    {"statuses", 0, "statusy", [] () -> const NameMap& { return TheDataStore().StatusNames(); }},
 };
 
 class DictionaryTest : public RegisterTest, public ::testing::WithParamInterface<DictionaryCase> {

@@ -254,7 +254,7 @@ TEST_F(MainDialogTest, StartShowsTheFirstCategoryOfTheFirstLoftInMembershipOrder
                                         "PL 0123 24 200", "PL 0123 24 300"}));
     EXPECT_EQ(dialog.GetDlgItemText(CMainDialog::kCategoryCountLabel), "(4)");
     EXPECT_EQ(dialog.GetDlgItemText(CMainDialog::kLoftCountLabel),
-              QStringLiteral("(%1)").arg(TheDataStore().lofts[0].pigeonCount));
+              QStringLiteral("(%1)").arg(TheDataStore().Lofts()[0].pigeonCount));
     auto* loftCount = qobject_cast<CTransparentStatic*>(dialog.Item(CMainDialog::kLoftCountLabel));
     auto* rowCount = qobject_cast<CTransparentStatic*>(dialog.Item(CMainDialog::kCategoryCountLabel));
     ASSERT_TRUE(loftCount && rowCount);
@@ -290,7 +290,7 @@ TEST_F(MainDialogTest, WithTheSplashPauseTheFilesAreReadDuringThePauseWhichStays
         ASSERT_TRUE(writer.WritePigeon(WriteMode::Insert, bird));
         ASSERT_TRUE(writer.AddPigeonToCategory(category.id, bird.id));
     }
-    ASSERT_TRUE(TheDataStore().lofts.empty() && TheDataStore().pigeons.empty());
+    ASSERT_TRUE(TheDataStore().Lofts().empty() && TheDataStore().Pigeons().empty());
 
     CMainDialog::EnableStartupPause(true);
     QElapsedTimer opening;
@@ -299,8 +299,8 @@ TEST_F(MainDialogTest, WithTheSplashPauseTheFilesAreReadDuringThePauseWhichStays
     const qint64 constructed = opening.elapsed();
     CMainDialog::EnableStartupPause(false);
     // Read before the window is first shown, that is while the splash was up.
-    EXPECT_EQ(TheDataStore().lofts.size(), 1u);
-    EXPECT_EQ(TheDataStore().pigeons.size(), 2u);
+    EXPECT_EQ(TheDataStore().Lofts().size(), 1u);
+    EXPECT_EQ(TheDataStore().Pigeons().size(), 2u);
     dialog_->show();
     EXPECT_GE(constructed, 690);  // the splash is seen for as long as before
     EXPECT_EQ(BirdRings(), (QStringList{"PL 0123 24 100", "PL 0123 24 200"}));
@@ -330,7 +330,7 @@ TEST_F(MainDialogTest, AddedLoftIsWrittenListedAndBecomesTheCurrentOne) {
     ASSERT_EQ(disk.size(), 2u);
     EXPECT_EQ(disk[1].nazwahodowli, u"Gołębnik O'Briena");
     EXPECT_EQ(disk[1].opishodowli, u"Na strychu; \"stary\"");
-    EXPECT_EQ(TheDataStore().lofts.size(), 2u);
+    EXPECT_EQ(TheDataStore().Lofts().size(), 2u);
 }
 
 TEST_F(MainDialogTest, LoftEditorRefusesShortNamesAndCancelWritesNothing) {
@@ -405,7 +405,7 @@ TEST_F(MainDialogTest, EditingTheCurrentLoftRenamesItKeepsItChosenAndRefusesATak
     });
     dialog.RunCommand(kCmdAddPigeon);
     EXPECT_EQ(BirdList()->GetItemCount(), 1);
-    EXPECT_EQ(TheDataStore().LoadCategoryMembers(TheDataStore().lofts[0].categories[0].id).size(), 1u);
+    EXPECT_EQ(TheDataStore().LoadCategoryMembers(TheDataStore().Lofts()[0].categories[0].id).size(), 1u);
 }
 
 TEST_F(MainDialogTest, DeletingTheOnlyLoftAsksFirstThenEmptiesTheChoosersAndTheFile) {
@@ -435,13 +435,13 @@ TEST_F(MainDialogTest, DeletingTheOnlyLoftAsksFirstThenEmptiesTheChoosersAndTheF
     EXPECT_EQ(dialog.CategoryCombo()->GetCount(), 0);
     EXPECT_EQ(g_currentCategoryIndex, -1);
     EXPECT_EQ(BirdList()->GetItemCount(), 0);
-    EXPECT_TRUE(TheDataStore().lofts.empty());
+    EXPECT_TRUE(TheDataStore().Lofts().empty());
     EXPECT_TRUE(LoftsOnDisk().empty());
     EXPECT_TRUE(TheDataStore().LoadCategoryMembers(category).empty());
     // The birds themselves stay in the file.
     CDataStore fresh;
     fresh.LoadPigeonsDb(-1);
-    EXPECT_EQ(fresh.pigeons.size(), 2u);
+    EXPECT_EQ(fresh.Pigeons().size(), 2u);
 }
 
 TEST_F(MainDialogTest, LoftCountFollowsEveryAddDeleteAndLoftChange) {
@@ -482,7 +482,7 @@ TEST_F(MainDialogTest, LoftCountFollowsEveryAddDeleteAndLoftChange) {
     // What the file holds says the same.
     CDataStore fresh;
     fresh.LoadLofts();
-    EXPECT_EQ(fresh.lofts[0].pigeonCount, 2);
+    EXPECT_EQ(fresh.Lofts()[0].pigeonCount, 2);
 }
 
 // ---- categories -------------------------------------------------------------------------------
@@ -543,7 +543,7 @@ TEST_F(MainDialogTest, AddedCategoryIsWrittenForTheCurrentLoftAndCanBeShown) {
     EXPECT_EQ(ComboTexts(dialog.CategoryCombo()), QStringList{"Młode 2025"});
     EXPECT_EQ(dialog.CategoryCombo()->GetCurSel(), 0);
     EXPECT_EQ(g_currentCategoryIndex, 0);
-    ASSERT_EQ(TheDataStore().lofts[1].categories.size(), 1u);
+    ASSERT_EQ(TheDataStore().Lofts()[1].categories.size(), 1u);
 
     const std::vector<LoftRecord> disk = LoftsOnDisk();
     EXPECT_TRUE(disk[0].categories.empty());
@@ -617,8 +617,8 @@ TEST_F(MainDialogTest, ChoosingAnotherLoftForgetsTheBirdsAndNotesOfThePreviousOn
     EXPECT_TRUE(dialog.BirdListPage()->rowPigeonIds.empty());
     // The note list shows the notes now loaded, item for item.
     EXPECT_EQ(ListColumn(notes, 0), (QStringList{"Szczepienia", "Wystawa"}));
-    ASSERT_EQ(TheDataStore().notes.size(), 2u);
-    EXPECT_EQ(TheDataStore().notes[1].nazwa, u"Wystawa");
+    ASSERT_EQ(TheDataStore().Notes().size(), 2u);
+    EXPECT_EQ(TheDataStore().Notes()[1].nazwa, u"Wystawa");
 }
 
 // Another program holding a database file: the start offers to try again or to end, naming the
@@ -654,7 +654,7 @@ TEST_F(MainDialogTest, AFileAnotherProgramHoldsIsNamedAndNothingIsEmptied) {
     ASSERT_EQ(seams::MessageBoxCalls().size(), 1u);
     EXPECT_TRUE(seams::MessageBoxCalls()[0].text.contains(extra));
     EXPECT_FALSE(dialog.HasEnded());
-    EXPECT_EQ(TheDataStore().pigeons.size(), 1u);
+    EXPECT_EQ(TheDataStore().Pigeons().size(), 1u);
 }
 
 TEST_F(MainDialogTest, SeasonChoosersFollowTheSeasonsLoadedWithTheLoft) {
@@ -703,7 +703,7 @@ TEST_F(MainDialogTest, AfterLoftsWereManagedElsewhereTheChoosersAreFilledFromThe
     // Another window rewrites the lofts in the file.
     CDataStore other;
     other.LoadLofts();
-    LoftRecord gone = other.lofts[0];
+    LoftRecord gone = other.Lofts()[0];
     ASSERT_TRUE(other.WriteLoft(WriteMode::Delete, gone));
     LoftRecord added;
     added.nazwahodowli = u"Nowy";

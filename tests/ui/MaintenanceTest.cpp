@@ -121,7 +121,7 @@ TEST_F(MaintenanceTest, ManagementWindowDeletesAndAddsToTheCurrentCategory) {
                            "Czy napewno usunąć wybranego gołębia?",
                            "Czy napewno usunąć wybranego gołębia?"}));
     EXPECT_EQ(BirdsOnDisk(), std::vector<int>{b});
-    EXPECT_EQ(TheDataStore().pigeons.count(a), 0u);
+    EXPECT_EQ(TheDataStore().Pigeons().count(a), 0u);
     std::vector<int> members;
     for (const CategoryMember& m : TheDataStore().LoadCategoryMembers(first)) members.push_back(m.pigeonId);
     EXPECT_EQ(members, std::vector<int>{b});
@@ -146,7 +146,7 @@ TEST_F(MaintenanceTest, PurgeKeepsEveryBirdThatAnythingNames) {
     const int strayChild = AddBird(0, u"9");
     const int lonely = AddBird(0, u"10");
     const auto setFather = [&](int child, int parent) {
-        PigeonRecord bird = store.pigeons.at(child);
+        PigeonRecord bird = store.Pigeons().at(child);
         bird.id_ojca = parent;
         ASSERT_TRUE(store.WritePigeon(WriteMode::Update, bird));
     };
@@ -206,8 +206,8 @@ TEST_F(MaintenanceTest, PurgeKeepsEveryBirdThatAnythingNames) {
     EXPECT_EQ(MessageTexts(), QStringList{question});
     EXPECT_EQ(BirdsOnDisk(),
               (std::vector<int>{listed, father, grandfather, hen, young, flier, sold}));
-    EXPECT_EQ(store.pigeons.size(), 7u);
-    EXPECT_EQ(store.pigeons.count(lonely), 0u);
+    EXPECT_EQ(store.Pigeons().size(), 7u);
+    EXPECT_EQ(store.Pigeons().count(lonely), 0u);
     EXPECT_EQ(Query(u"SELECT count(*) FROM lekisuplementy;"), 0);
     EXPECT_EQ(Query(u"SELECT count(*) FROM zdjecia;"), 0);
     EXPECT_FALSE(QFile::exists(QString::fromStdU16String(storedPhoto)));
@@ -273,7 +273,7 @@ TEST_F(MaintenanceTest, BackupAndRestoreTheDbFolder) {
     // After the backup: a new loft and bird, in the files and in memory.
     const int later = AddBird(0, u"200");
     AddLoft(u"Nowy");
-    ASSERT_EQ(TheDataStore().pigeons.count(later), 1u);
+    ASSERT_EQ(TheDataStore().Pigeons().count(later), 1u);
 
     // A folder without the database files, one inside db, and then the copy (replace all).
     seams::Reset();
@@ -303,8 +303,8 @@ TEST_F(MaintenanceTest, BackupAndRestoreTheDbFolder) {
     EXPECT_TRUE(messages[2].contains("już istnieje"));  // the replace question
     // The files and memory are those of the copy.
     EXPECT_EQ(BirdsOnDisk(), std::vector<int>{kept});
-    EXPECT_EQ(TheDataStore().pigeons.count(later), 0u);
-    ASSERT_EQ(TheDataStore().lofts.size(), 1u);
+    EXPECT_EQ(TheDataStore().Pigeons().count(later), 0u);
+    ASSERT_EQ(TheDataStore().Lofts().size(), 1u);
     EXPECT_EQ(ComboTexts(main.LoftCombo()), QStringList{"Dom"});
     EXPECT_EQ(g_currentLoftIndex, 0);
 }
@@ -427,7 +427,7 @@ TEST_F(MaintenanceTest, ImportFromTheMainWindow) {
     EXPECT_TRUE(MessageTexts()[0].contains("gołębie bez pliku danych: 1 (PL-Żuraw-9);"))
         << MessageTexts()[0].toStdString();
     EXPECT_EQ(ComboTexts(main.LoftCombo()), QStringList{"Gołębnik z piątki"});
-    EXPECT_EQ(TheDataStore().pigeons.size(), 2u);
+    EXPECT_EQ(TheDataStore().Pigeons().size(), 2u);
     EXPECT_EQ(ComboTexts(main.CategoryCombo()), QStringList{"Lotniki"});
 }
 

@@ -147,13 +147,13 @@ TEST_F(NotebookTest, NewNoteIsAFileOfExactlyTheMarkAndTheEmptyPage) {
     seams::QueueModalHandler(NameTheNote(u"   "));
     page.RunCommand(CZakladkaNotatnik::kNewNote);
     EXPECT_EQ(MessageTexts(), QStringList{"Wprowadź nazwę notatki."});
-    EXPECT_EQ(TheDataStore().notes.size(), 1u);
+    EXPECT_EQ(TheDataStore().Notes().size(), 1u);
 
     seams::QueueModalHandler(NameTheNote(u"Szczepienia 2024"));
     page.RunCommand(CZakladkaNotatnik::kNewNote);
 
-    ASSERT_EQ(TheDataStore().notes.size(), 2u);
-    const NoteRecord& note = TheDataStore().notes[1];
+    ASSERT_EQ(TheDataStore().Notes().size(), 2u);
+    const NoteRecord& note = TheDataStore().Notes()[1];
     EXPECT_EQ(note.nazwa, u"Szczepienia 2024");
     EXPECT_EQ(note.id_hodowli, loft);
     const QByteArray bytes = FileBytes(note.id);
@@ -169,18 +169,18 @@ TEST_F(NotebookTest, NewNoteIsAFileOfExactlyTheMarkAndTheEmptyPage) {
     // Cancelled: no row, no file, no item.
     seams::QueueModalHandler([](Dialog&) { return IDCANCEL; });
     page.RunCommand(CZakladkaNotatnik::kNewNote);
-    EXPECT_EQ(TheDataStore().notes.size(), 2u);
+    EXPECT_EQ(TheDataStore().Notes().size(), 2u);
     EXPECT_EQ(page.NoteList()->GetItemCount(), 2);
     CDataStore fresh;
     fresh.LoadExtraDb(loft);
-    EXPECT_EQ(fresh.notes.size(), 2u);
+    EXPECT_EQ(fresh.Notes().size(), 2u);
 }
 
 TEST_F(NotebookTest, WithoutALoftNoNoteIsCreated) {
     CZakladkaNotatnik& page = OpenPage();
     seams::QueueModalHandler(NameTheNote(u"Bez gołębnika"));
     page.RunCommand(CZakladkaNotatnik::kNewNote);
-    EXPECT_TRUE(TheDataStore().notes.empty());
+    EXPECT_TRUE(TheDataStore().Notes().empty());
     EXPECT_EQ(page.NoteList()->GetItemCount(), 0);
     EXPECT_TRUE(seams::ModalRuns().empty());
 }
@@ -225,13 +225,13 @@ TEST_F(NotebookTest, AfterADeleteNothingIsSavedIntoTheDeletedOrAnyOtherFile) {
 
     EXPECT_FALSE(QFile::exists(QString::fromStdU16String(NoteFilePath(second))));
     EXPECT_EQ(page.currentNote, -1);
-    ASSERT_EQ(TheDataStore().notes.size(), 2u);
-    EXPECT_EQ(TheDataStore().notes[1].id, third);
+    ASSERT_EQ(TheDataStore().Notes().size(), 2u);
+    EXPECT_EQ(TheDataStore().Notes()[1].id, third);
     EXPECT_EQ(page.NoteList()->GetItemText(1, 0), "Trzecia");
     CDataStore fresh;
     fresh.LoadExtraDb(loft);
-    ASSERT_EQ(fresh.notes.size(), 2u);
-    EXPECT_EQ(fresh.notes[1].id, third);
+    ASSERT_EQ(fresh.Notes().size(), 2u);
+    EXPECT_EQ(fresh.Notes()[1].id, third);
     // The editor is empty and takes no typing while no note is chosen.
     EXPECT_FALSE(Shown(page).contains(QStringLiteral("dwa")));
     EXPECT_FALSE(page.Editor().DesignMode());
@@ -249,7 +249,7 @@ TEST_F(NotebookTest, AfterADeleteNothingIsSavedIntoTheDeletedOrAnyOtherFile) {
     // Deleting with nothing chosen does nothing.
     Click(page, -1);
     page.RunCommand(CZakladkaNotatnik::kDeleteNote);
-    EXPECT_EQ(TheDataStore().notes.size(), 2u);
+    EXPECT_EQ(TheDataStore().Notes().size(), 2u);
     EXPECT_TRUE(seams::MessageBoxCalls().empty());
 
     // A body that cannot be removed keeps its note, listed, and says so.
@@ -260,10 +260,10 @@ TEST_F(NotebookTest, AfterADeleteNothingIsSavedIntoTheDeletedOrAnyOtherFile) {
     page.RunCommand(CZakladkaNotatnik::kDeleteNote);
     ASSERT_EQ(seams::MessageBoxCalls().size(), 1u);
     EXPECT_EQ(seams::MessageBoxCalls()[0].text, QStringLiteral("Nie udało się usunąć notatki."));
-    EXPECT_EQ(TheDataStore().notes.size(), 2u);
+    EXPECT_EQ(TheDataStore().Notes().size(), 2u);
     EXPECT_EQ(page.NoteList()->GetItemCount(), 2);
     fresh.LoadExtraDb(loft);
-    EXPECT_EQ(fresh.notes.size(), 2u);
+    EXPECT_EQ(fresh.Notes().size(), 2u);
 }
 
 TEST_F(NotebookTest, AClickBesideTheNotesSavesAndThenTakesNoMoreTyping) {

@@ -105,7 +105,7 @@ protected:
         CDataStore fresh;
         fresh.LoadLofts();
         fresh.LoadPigeonsDb(loft_);
-        return fresh.pairs;
+        return fresh.Pairs();
     }
     static PigeonRecord BirdOnDisk(int id) {
         CDataStore fresh;
@@ -164,7 +164,7 @@ TEST_F(PairingPageTest, SeasonChooserFiltersByWholeDaysAndKeepsItsMappingAfterDe
     StorePair(1, 6, 0, 10);  // the day after
     Season(u"Wiosna", 1, 3, 31, 5);
     Season(u"Zima", 1, 1, 28, 2);
-    FillSeasonCombo(page_->SeasonCombo(), u"Wszystkie Pary", TheDataStore().breedingSeasons);
+    FillSeasonCombo(page_->SeasonCombo(), u"Wszystkie Pary", TheDataStore().BreedingSeasons());
     page_->FillPairList(-1);
     ASSERT_EQ(page_->PairList()->GetItemCount(), 4);
 
@@ -182,8 +182,8 @@ TEST_F(PairingPageTest, SeasonChooserFiltersByWholeDaysAndKeepsItsMappingAfterDe
     EXPECT_EQ(ComboTexts(page_->SeasonCombo()), (QStringList{"Wszystkie Pary", "Zima"}));
     CDataStore fresh;
     fresh.LoadExtraDb(loft_);
-    ASSERT_EQ(fresh.breedingSeasons.size(), 1u);
-    EXPECT_EQ(fresh.breedingSeasons[0].Nazwa, u"Zima");
+    ASSERT_EQ(fresh.BreedingSeasons().size(), 1u);
+    EXPECT_EQ(fresh.BreedingSeasons()[0].Nazwa, u"Zima");
 
     // A new season is appended last; entry 2 now lists its pairs, entry 1 still "Zima".
     seams::QueueModalHandler([](Dialog& dialog) {
@@ -217,7 +217,7 @@ TEST_F(PairingPageTest, SeasonChooserFiltersByWholeDaysAndKeepsItsMappingAfterDe
 TEST_F(PairingPageTest, APairAddedWhileASeasonIsChosenLeavesNoWrongRowInItsList) {
     StorePair(10, 3, 12);
     Season(u"Wiosna", 1, 3, 31, 5);
-    FillSeasonCombo(page_->SeasonCombo(), u"Wszystkie Pary", TheDataStore().breedingSeasons);
+    FillSeasonCombo(page_->SeasonCombo(), u"Wszystkie Pary", TheDataStore().BreedingSeasons());
     ChooseSeason(1);
     ASSERT_EQ(PairDates(), QStringList{"10/03/26, 12:00"});
     // Photo pairing, paired in July.
@@ -340,7 +340,7 @@ TEST_F(PairingPageTest, PairEditorAddsEditsAndDeletesWhatTheFileHolds) {
     seams::ScriptMessageBoxAnswers({IDYES});
     page_->DeletePair();
     EXPECT_TRUE(PairsOnDisk().empty());
-    EXPECT_TRUE(TheDataStore().pairs.empty());
+    EXPECT_TRUE(TheDataStore().Pairs().empty());
     EXPECT_EQ(page_->PairList()->GetItemCount(), 0);
     EXPECT_EQ(BirdOnDisk(young_).id, young_);
 }
@@ -388,10 +388,10 @@ TEST_F(PairingPageTest, TabStripsShowEachBirdsPanelsWithItsAncestors) {
     const int sire = AddSexedBird(u"900", u"Dziadek", 1);
     const int dam = AddSexedBird(u"901", u"", 2);
     const int damsSire = AddSexedBird(u"902", u"", 1);
-    PigeonRecord damRecord = TheDataStore().pigeons.at(dam);
+    PigeonRecord damRecord = TheDataStore().Pigeons().at(dam);
     damRecord.id_ojca = damsSire;
     ASSERT_TRUE(TheDataStore().WritePigeon(WriteMode::Update, damRecord));
-    PigeonRecord male = TheDataStore().pigeons.at(male_);
+    PigeonRecord male = TheDataStore().Pigeons().at(male_);
     male.id_ojca = sire;
     male.id_matki = dam;
     ASSERT_TRUE(TheDataStore().WritePigeon(WriteMode::Update, male));
@@ -435,7 +435,7 @@ TEST_F(PairingPageTest, PairEditorPanelsShowLongNamesWithoutCuttingThemOff) {
                              AddSexedBird(u"90004", u"Gwiazda Północy", 2),
                              AddSexedBird(u"90005", u"Huragan z Łęczycy", 1),
                              AddSexedBird(u"90006", u"Perła Żuław", 2)};
-    auto& birds = TheDataStore().pigeons;
+    auto& birds = TheDataStore().Pigeons();
     for (int id : ancestors) GiveFullRing(id, birds.at(id).nr_obraczki, birds.at(id).nazwa);
     GiveFullRing(male_, u"12345", u"Błękitny Książę Wielkopolski");
     // A result of the male, for the results panel.
@@ -590,7 +590,7 @@ TEST_F(PairingPageTest, YoungTakeTheirParentsFromThePairInTheFileAndInMemory) {
 
     ClickPair(0);
     // The hatch date shown is the chosen bird's own, from the register.
-    PigeonRecord hatched = TheDataStore().pigeons.at(young_);
+    PigeonRecord hatched = TheDataStore().Pigeons().at(young_);
     hatched.DataUrodzenia = *MakeLocalTime(14, 4, 2025, 12);
     ASSERT_TRUE(TheDataStore().WritePigeon(WriteMode::Update, hatched));
     seams::QueueModalHandler([&](Dialog& dialog) {
@@ -610,7 +610,7 @@ TEST_F(PairingPageTest, YoungTakeTheirParentsFromThePairInTheFileAndInMemory) {
     PigeonRecord onDisk = BirdOnDisk(young_);
     EXPECT_EQ(onDisk.id_ojca, male_);
     EXPECT_EQ(onDisk.id_matki, female_);
-    EXPECT_EQ(TheDataStore().pigeons.at(young_).id_ojca, male_);
+    EXPECT_EQ(TheDataStore().Pigeons().at(young_).id_ojca, male_);
     auto stored = PairsOnDisk();
     ASSERT_EQ(stored[0].young.size(), 1u);
     EXPECT_EQ(stored[0].young[0].id_golebia, young_);
@@ -652,10 +652,10 @@ TEST_F(PairingPageTest, YoungTakeTheirParentsFromThePairInTheFileAndInMemory) {
 // male descends from the female, whose father is a third bird.
 TEST_F(PairingPageTest, AYoungIsNeverThePairsBirdOrTheirAncestor) {
     const int grandsire = AddSexedBird(u"500", u"Dziadek", 1);
-    PigeonRecord bird = TheDataStore().pigeons.at(female_);
+    PigeonRecord bird = TheDataStore().Pigeons().at(female_);
     bird.id_ojca = grandsire;
     ASSERT_TRUE(TheDataStore().WritePigeon(WriteMode::Update, bird));
-    bird = TheDataStore().pigeons.at(male_);
+    bird = TheDataStore().Pigeons().at(male_);
     bird.id_matki = female_;
     ASSERT_TRUE(TheDataStore().WritePigeon(WriteMode::Update, bird));
     const int pairId = StorePair(3, 3, 12);
@@ -695,7 +695,7 @@ TEST_F(PairingPageTest, AYoungIsNeverThePairsBirdOrTheirAncestor) {
     EXPECT_EQ(BirdOnDisk(male_).id_ojca, 0);
     EXPECT_EQ(BirdOnDisk(female_).id_ojca, grandsire);
     EXPECT_EQ(BirdOnDisk(grandsire).id_ojca, 0);
-    EXPECT_EQ(TheDataStore().pigeons.at(grandsire).id_matki, 0);
+    EXPECT_EQ(TheDataStore().Pigeons().at(grandsire).id_matki, 0);
     auto stored = PairsOnDisk();
     ASSERT_EQ(stored[0].young.size(), 1u);
     EXPECT_EQ(stored[0].young[0].id_golebia, young_);
@@ -717,7 +717,7 @@ TEST_F(PairingPageTest, AYoungIsNeverThePairsBirdOrTheirAncestor) {
 
     // The young, or a bird descending from it, as the pair's female: refused.
     const int grandchild = AddSexedBird(u"600", u"", 2);
-    bird = TheDataStore().pigeons.at(grandchild);
+    bird = TheDataStore().Pigeons().at(grandchild);
     bird.id_matki = young_;
     ASSERT_TRUE(TheDataStore().WritePigeon(WriteMode::Update, bird));
     seams::QueueModalHandler([&](Dialog& dialog) {
@@ -805,7 +805,7 @@ TEST_F(PairingPageTest, PhotoPairingMakesExactlyOnePairOfTheClickedBirds) {
     EXPECT_EQ(stored[0].DataWylegu, kNoDate);
     EXPECT_EQ(stored[0].uwagi, u" ");
     EXPECT_EQ(PairDates(), QStringList{"02/04/26, 09:15"});
-    EXPECT_EQ(TheDataStore().pairs.size(), 1u);
+    EXPECT_EQ(TheDataStore().Pairs().size(), 1u);
 }
 
 // ---- the offspring's results ---------------------------------------------------------------------
@@ -823,7 +823,7 @@ TEST_F(PairingPageTest, LitterCardTakesTheSelectedPairWithItsYoungInOrder) {
     StorePair(3, 3, 12);
     YoungRecord first{.id_golebia = young_}, second{.id_golebia = male_};
     for (YoungRecord* young : {&first, &second}) {
-        young->id_pary = TheDataStore().pairs.back().id;
+        young->id_pary = TheDataStore().Pairs().back().id;
         young->id_hodowli = loft_;
         ASSERT_TRUE(TheDataStore().WriteYoung(WriteMode::Insert, *young));
     }

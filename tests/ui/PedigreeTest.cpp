@@ -63,9 +63,9 @@ void FiveGenerations(CDataStore& store, int noteLines = 3) {
         bird.nr_obraczki = Ring(slot);
         bird.nazwa = u"Ptak " + NumberText(slot);
         ASSERT_TRUE(store.AddColour(0, u"kolor " + NumberText(slot)));
-        bird.id_koloru = NewestId(store.colourNames);
+        bird.id_koloru = NewestId(store.ColourNames());
         ASSERT_TRUE(store.AddBreed(0, u"rasa " + NumberText(slot)));
-        bird.id_rasy = NewestId(store.breedNames);
+        bird.id_rasy = NewestId(store.BreedNames());
         bird.id_hodowcy = breeder.id;
         if (2 * slot + 2 < kPedigreeSlotCount) {
             bird.id_ojca = 2 * slot + 2;
@@ -316,12 +316,12 @@ void RealisticGenerations(CDataStore& store) {
     for (int i = 0; i < 3; ++i) {
         const char16_t* names[] = {u"niebieski nakrapiany", u"czerwony pstry", u"płowy"};
         ASSERT_TRUE(store.AddColour(0, names[i]));
-        colours[i] = NewestId(store.colourNames);
+        colours[i] = NewestId(store.ColourNames());
     }
     int breeds[2] = {};
     for (int i = 0; i < 2; ++i) {
         ASSERT_TRUE(store.AddBreed(0, i == 0 ? u"Janssen" : u"Van Loon"));
-        breeds[i] = NewestId(store.breedNames);
+        breeds[i] = NewestId(store.BreedNames());
     }
     std::vector<PigeonRecord> birds;
     const Text names[] = {u"Błyskawica Śląska", u"Żółtodziób", u"Grzmiący z Gór Sowich",

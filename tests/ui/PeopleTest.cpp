@@ -42,13 +42,13 @@ QStringList Texts(const std::vector<std::u16string>& texts) {
 PersonMap BreedersOnDisk() {
     CDataStore fresh;
     fresh.LoadExtraDb(-1);
-    return fresh.breeders;
+    return fresh.Breeders();
 }
 
 PersonMap ClientsOnDisk() {
     CDataStore fresh;
     fresh.LoadExtraDb(-1);
-    return fresh.clients;
+    return fresh.Clients();
 }
 
 class PeopleTest : public WindowTest {
@@ -58,7 +58,7 @@ protected:
         LoftRecord loft;
         loft.nazwahodowli = u"Gołębnik";
         EXPECT_TRUE(TheDataStore().WriteLoft(WriteMode::Insert, loft));
-        g_currentLoftIndex = static_cast<int>(TheDataStore().lofts.size()) - 1;
+        g_currentLoftIndex = static_cast<int>(TheDataStore().Lofts().size()) - 1;
         return loft.id;
     }
 
@@ -158,7 +158,7 @@ TEST_F(PeopleTest, BreederRoundTripsThroughAddAndEditWithItsPositions) {
     EXPECT_EQ(stored.kraj, 138);
     EXPECT_EQ(stored.wojewodztwo, 5);
     EXPECT_EQ(stored.hodowla, loft);
-    EXPECT_EQ(TheDataStore().breeders.at(add.record.id).kraj, 138);
+    EXPECT_EQ(TheDataStore().Breeders().at(add.record.id).kraj, 138);
 
     // Opened again: the same entries are chosen, the button says so, the caption stays.
     CDodajEdytujHodowce edit;
@@ -340,7 +340,7 @@ TEST_F(PersonManagerTest, RowsFollowAddsEditsAndDeletesOfBreeders) {
     EXPECT_EQ(Surnames(), (QStringList{"Nowak", "Zielińska"}));
     EXPECT_EQ(manager.selectedRow, -1);
     EXPECT_EQ(BreedersOnDisk().count(second), 0u);
-    EXPECT_EQ(TheDataStore().breeders.count(second), 0u);
+    EXPECT_EQ(TheDataStore().Breeders().count(second), 0u);
     Click(1);
     seams::QueueModalHandler([](Dialog& editor) {
         EXPECT_EQ(editor.GetDlgItemText(1026), "Zielińska");
@@ -369,7 +369,7 @@ TEST_F(PersonManagerTest, RowsFollowAddsEditsAndDeletesOfBreeders) {
     for (int column : {3, 4, 5})
         EXPECT_EQ(ListColumn(list, column), (QStringList{"", ""})) << column;
     for (const auto& [row, id] : manager.rowMap)
-        EXPECT_EQ(QString::fromStdU16String(TheDataStore().breeders.at(id).nazwisko),
+        EXPECT_EQ(QString::fromStdU16String(TheDataStore().Breeders().at(id).nazwisko),
                   list->GetItemText(row, 2));
 }
 
@@ -378,8 +378,8 @@ TEST_F(PersonManagerTest, CancelledOrUnsavedEditorsAddNoRowAndNoIdZeroRowIsShown
     AddClient(u"Anna", u"Nowak");
     // An empty row of id 0 in the file, read as a record under id 0, is not a client.
     ASSERT_TRUE(TheDataStore().ExecSqlOnFile(ExtraDbPath(), u"INSERT INTO klienci(id) VALUES (0);"));
-    ASSERT_TRUE(TheDataStore().LoadExtraDb(TheDataStore().lofts[g_currentLoftIndex].id));
-    ASSERT_EQ(TheDataStore().clients.count(0), 1u);
+    ASSERT_TRUE(TheDataStore().LoadExtraDb(TheDataStore().Lofts()[g_currentLoftIndex].id));
+    ASSERT_EQ(TheDataStore().Clients().count(0), 1u);
     auto& manager = Open<CZarzadzajKlientami>();
     EXPECT_EQ(Surnames(), QStringList{"Nowak"});
     for (const auto& entry : manager.rowMap) EXPECT_GT(entry.second, 0);

@@ -181,7 +181,7 @@ TEST_F(PreviewPanelTest, ShortDescriptionIsStoredAsTypedAndShownOnlyOnceStored) 
     seams::QueueModalHandler(type(typed));
     tab->Fire(CPanelPodgladuTab1::kEditDescriptionButton, Notification::Clicked);
     EXPECT_EQ(StoredDescription(bird), typed);
-    EXPECT_EQ(TheDataStore().pigeons.at(bird).krotkiopis, typed);
+    EXPECT_EQ(TheDataStore().Pigeons().at(bird).krotkiopis, typed);
     EXPECT_EQ(tab->ItemText(1174), typed);
 
     // The editor starts with the stored text; cancelling changes nothing.
@@ -199,7 +199,7 @@ TEST_F(PreviewPanelTest, ShortDescriptionIsStoredAsTypedAndShownOnlyOnceStored) 
     seams::QueueModalHandler(type(u"Inny opis"));
     tab->Fire(CPanelPodgladuTab1::kEditDescriptionButton, Notification::Clicked);
     EXPECT_EQ(MessageTexts(), QStringList{"Nie udało się zapisać opisu gołębia."});
-    EXPECT_EQ(TheDataStore().pigeons.at(bird).krotkiopis, typed);
+    EXPECT_EQ(TheDataStore().Pigeons().at(bird).krotkiopis, typed);
     EXPECT_EQ(tab->ItemText(1174), typed);
     ASSERT_TRUE(QDir(db).removeRecursively());
     ASSERT_TRUE(QFile::rename(db + ".away", db));

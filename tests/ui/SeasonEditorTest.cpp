@@ -48,7 +48,7 @@ protected:
     static std::pair<std::vector<SeasonRecord>, std::vector<SeasonRecord>> OnDisk() {
         CDataStore fresh;
         fresh.LoadExtraDb(-1);
-        return {fresh.breedingSeasons, fresh.flightSeasons};
+        return {fresh.BreedingSeasons(), fresh.FlightSeasons()};
     }
 
     int loftId_ = 0;
@@ -99,11 +99,11 @@ TEST_F(SeasonEditorTest, StoresEachKindInItsOwnTableAtOneOClockOfItsDays) {
     EXPECT_EQ(flight[0].DATA_E, *MakeLocalTime(30, 9, 2026, 1, 1, 1));
 
     const CDataStore& store = TheDataStore();
-    ASSERT_EQ(store.breedingSeasons.size(), 1u);
-    ASSERT_EQ(store.flightSeasons.size(), 1u);
-    EXPECT_EQ(store.breedingSeasons[0].id, breeding[0].id);
-    EXPECT_EQ(store.breedingSeasons[0].Opis, u"zimowe łączenie");
-    EXPECT_EQ(store.flightSeasons[0].id, flight[0].id);
+    ASSERT_EQ(store.BreedingSeasons().size(), 1u);
+    ASSERT_EQ(store.FlightSeasons().size(), 1u);
+    EXPECT_EQ(store.BreedingSeasons()[0].id, breeding[0].id);
+    EXPECT_EQ(store.BreedingSeasons()[0].Opis, u"zimowe łączenie");
+    EXPECT_EQ(store.FlightSeasons()[0].id, flight[0].id);
 }
 
 // What cannot make a sound season keeps the window open and writes nothing.

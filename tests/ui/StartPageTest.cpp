@@ -119,8 +119,8 @@ TEST_F(StartPageTest, AddLinksReachTheirPagesWithoutSwitchingThePage) {
     ListView* notes = dialog.NotebookPage()->NoteList();
     ASSERT_EQ(notes->GetItemCount(), 1);
     EXPECT_EQ(notes->GetItemText(0, 0), "Plan lotów");
-    ASSERT_EQ(TheDataStore().notes.size(), 1u);
-    EXPECT_TRUE(QFile::exists(QString::fromStdU16String(NoteFilePath(TheDataStore().notes[0].id))));
+    ASSERT_EQ(TheDataStore().Notes().size(), 1u);
+    EXPECT_TRUE(QFile::exists(QString::fromStdU16String(NoteFilePath(TheDataStore().Notes()[0].id))));
 
     EXPECT_EQ(dialog.ActivePage(), CMainDialog::kStartPage);
     EXPECT_TRUE(Page().isVisible());

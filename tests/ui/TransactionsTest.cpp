@@ -118,7 +118,7 @@ protected:
         bird.nr_obraczki = ring;
         bird.nazwa = name;
         bird.id_hodowli = loftId;
-        for (const auto& [id, colour] : TheDataStore().colourNames)
+        for (const auto& [id, colour] : TheDataStore().ColourNames())
             if (colour == u"Niebieski") bird.id_koloru = id;
         EXPECT_TRUE(TheDataStore().WritePigeon(WriteMode::Insert, bird));
         return bird.id;
@@ -142,7 +142,7 @@ protected:
     std::map<int, TransactionRecord> OnDisk() const {
         CDataStore fresh;
         fresh.LoadPigeonsDb(loftId_);
-        return fresh.transactions;
+        return fresh.Transactions();
     }
 
     ListView* List() const { return page_->TransactionList(); }
@@ -386,7 +386,7 @@ TEST_F(TransactionsTest, EnterSavesOrDoesNothingAndNeverLeavesARowWithoutId) {
     EXPECT_DOUBLE_EQ(disk.begin()->second.cena, 40.0);
     ASSERT_EQ(List()->GetItemCount(), 1);
     EXPECT_EQ(page_->RowMap().at(0), disk.begin()->first);
-    EXPECT_EQ(TheDataStore().transactions.count(0), 0u);
+    EXPECT_EQ(TheDataStore().Transactions().count(0), 0u);
 }
 
 TEST_F(TransactionsTest, SearchesMatchInsideTheirOwnFieldWithCaseAcrossEveryLoft) {
@@ -530,8 +530,8 @@ TEST_F(TransactionsTest, CellsShowPriceKindClientAndShortNotesWithoutInventingRe
     odd.waluta = 4;
     odd.data = kNoDate;
     const int oddId = Stored(odd);
-    const size_t clients = TheDataStore().clients.size();
-    const size_t birds = TheDataStore().pigeons.size();
+    const size_t clients = TheDataStore().Clients().size();
+    const size_t birds = TheDataStore().Pigeons().size();
     OpenPage();
 
     EXPECT_EQ(Row(0)[1], QStringLiteral("Jan Kowalski"));
@@ -542,11 +542,11 @@ TEST_F(TransactionsTest, CellsShowPriceKindClientAndShortNotesWithoutInventingRe
     EXPECT_EQ(Row(1)[2], QString());              // an unknown kind writes no text
     EXPECT_EQ(Row(1)[4], QStringLiteral("1234567.89 JEN"));
     EXPECT_EQ(Row(1)[5], QString());
-    EXPECT_EQ(TheDataStore().clients.size(), clients);
-    EXPECT_EQ(TheDataStore().pigeons.size(), birds);
+    EXPECT_EQ(TheDataStore().Clients().size(), clients);
+    EXPECT_EQ(TheDataStore().Pigeons().size(), birds);
 
     // Rewriting a row with an unknown kind keeps the kind text it had.
-    page_->SetTransactionRow(0, TheDataStore().transactions.at(oddId));
+    page_->SetTransactionRow(0, TheDataStore().Transactions().at(oddId));
     EXPECT_EQ(Row(0)[2], QStringLiteral("Sprzedaż"));
     EXPECT_EQ(Row(0)[4], QStringLiteral("1234567.89 JEN"));
 

@@ -40,7 +40,7 @@ std::vector<TreatmentRecord> StoredFlock() {
     CDataStore fresh;
     fresh.LoadLofts();
     fresh.LoadPigeonsDb(-1);
-    return fresh.flockTreatments;
+    return fresh.FlockTreatments();
 }
 
 void TypeDate(Dialog& editor, const char16_t* day, const char16_t* month, const char16_t* year) {
@@ -270,7 +270,7 @@ TEST_F(FlockLogTest, DeletingAndEditingActOnTheRowsAsTheyAreNow) {
     });
     log.DoModal();
 
-    const std::vector<TreatmentRecord>& memory = TheDataStore().flockTreatments;
+    const std::vector<TreatmentRecord>& memory = TheDataStore().FlockTreatments();
     ASSERT_EQ(memory.size(), 2u);
     EXPECT_EQ(memory[0].id, second.id);
     EXPECT_EQ(memory[0].uwagi, u"po kuracji");
@@ -301,10 +301,10 @@ TEST_F(FlockLogTest, AddedTreatmentsJoinTheFlockListAndTheFile) {
         return IDCANCEL;
     });
     log.DoModal();
-    ASSERT_EQ(TheDataStore().flockTreatments.size(), 1u);
+    ASSERT_EQ(TheDataStore().FlockTreatments().size(), 1u);
     const std::vector<TreatmentRecord> stored = StoredFlock();
     ASSERT_EQ(stored.size(), 1u);
-    EXPECT_EQ(stored[0].id, TheDataStore().flockTreatments[0].id);
+    EXPECT_EQ(stored[0].id, TheDataStore().FlockTreatments()[0].id);
     EXPECT_EQ(stored[0].id_golebia, TreatmentRecord::kFlock);
 }
 

@@ -104,7 +104,7 @@ void WindowTest::ChangeBird(int pigeonId, const std::function<void(PigeonRecord&
 std::vector<LoftRecord> WindowTest::LoftsOnDisk() {
     CDataStore fresh;
     fresh.LoadLofts();
-    return fresh.lofts;
+    return fresh.Lofts();
 }
 
 seams::ModalHandler WindowTest::Enter(Text name, Text description) {

@@ -51,7 +51,7 @@ private:
 
     bool LoftsAndCategories() {
         writer_.LoadLofts();
-        for (const LoftRecord& loft : writer_.lofts) taken_.insert(loft.nazwahodowli);
+        for (const LoftRecord& loft : writer_.Lofts()) taken_.insert(loft.nazwahodowli);
         for (const V5LoftRecord& v5Loft : data_.lofts) {
             LoftRecord loft;
             loft.nazwahodowli = FreeLoftName(v5Loft.DisplayName());

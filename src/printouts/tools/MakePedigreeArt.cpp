@@ -238,8 +238,8 @@ bool SampleLoft(CDataStore& store, PedigreeAncestors& ancestors, int& breederId)
         bird.nr_obraczki = NumberText(1000 + slot * 137);
         if (slot % 3 != 2) bird.nazwa = names[slot % 9];
         bird.plec = slot == 0 ? 1 : (slot % 2 == 1 ? 1 : 2);
-        bird.id_koloru = IdOf(store.colourNames, colours[slot % 5]);
-        bird.id_rasy = IdOf(store.breedNames, breeds[slot % 3]);
+        bird.id_koloru = IdOf(store.ColourNames(), colours[slot % 5]);
+        bird.id_rasy = IdOf(store.BreedNames(), breeds[slot % 3]);
         bird.id_hodowcy = breederId;
         Text note = u"1. nagroda Wrocław 2019, 512 km\n2. miejsce Poznań 2020\n"
                     u"As lotowy okręgu\nOjciec wielu zwycięzców\nBardzo dobry rozpłodowiec\n"
