@@ -38,7 +38,8 @@ void ChooseAllSeasons(ComboBox* combo);
 bool PresentOrSay(QWidget* page, bool present, const char16_t* message);
 
 // Deletes the season the chooser names: the user is told when none is chosen and asked
-// `question` first; `remove(index)` deletes season `index` of `seasons` from the data store and
-// from memory. On success the entry leaves the chooser and no entry is chosen.
+// `question` first; `remove(index)` deletes season `index` of `seasons` through the data store,
+// which drops it from its list too. On success the entry leaves the chooser and no entry is
+// chosen.
 void DeleteChosenSeason(QWidget* page, ComboBox* combo, const std::vector<SeasonRecord>& seasons,
                         const char16_t* question, const std::function<bool(int index)>& remove);
