@@ -71,9 +71,6 @@ constexpr const char16_t* kCategoryTip =
     u"które pozwolą na uporządkowanie naszej hodowli. <br>"
     u"Dzięki kategoriom w naszej hodowli będzie panował porządek :)";
 
-// What a command that needs a current loft or category says when there is none.
-constexpr char16_t kNoLoft[] = u"Najpierw dodaj lub wybierz hodowlę.";
-constexpr char16_t kNoCategory[] = u"Musisz wybrać kategorię z listy";
 
 constexpr COLORREF kStripDark = RGB(19, 126, 209);
 constexpr COLORREF kStripDeep = RGB(15, 107, 177);
@@ -242,7 +239,7 @@ void CMainDialog::BindCommands() {
     // "Klienci"
     OnClicked(kCmdAddClient, [this] {
         if (!ValidLoft(g_currentLoftIndex)) {
-            MessageBox(this, std::u16string(kNoLoft));
+            MessageBox(this, std::u16string(kNoLoftText));
             return;
         }
         CDodajEdytujKlienta editor;
@@ -532,14 +529,14 @@ void CMainDialog::AddLoft() {
 
 bool CMainDialog::HasCurrentLoft() {
     if (ValidLoft(g_currentLoftIndex)) return true;
-    MessageBox(this, std::u16string(kNoLoft));
+    MessageBox(this, std::u16string(kNoLoftText));
     return false;
 }
 
 bool CMainDialog::HasCurrentCategory() {
     if (!HasCurrentLoft()) return false;
     if (ValidCategory(g_currentLoftIndex, g_currentCategoryIndex)) return true;
-    MessageBox(this, std::u16string(kNoCategory));
+    MessageBox(this, std::u16string(kNoCategoryText));
     return false;
 }
 
@@ -634,7 +631,7 @@ void CMainDialog::ReloadLoftsAndCategories() {
 void CMainDialog::SortPigeonList() {
     const int selection = CategoryCombo()->GetCurSel();
     if (selection < 0) {
-        MessageBox(this, std::u16string(u"Musisz wybrać kategorię z listy"));
+        MessageBox(this, std::u16string(kNoCategoryText));
         return;
     }
     // Categories listed while no loft is chosen cannot be sorted.

@@ -19,7 +19,6 @@ std::optional<int> CurrentLoftId() {
     return std::nullopt;
 }
 
-constexpr char16_t kNoLoft[] = u"Najpierw dodaj lub wybierz hodowlę.";
 
 }  // namespace
 
@@ -33,7 +32,7 @@ CDodajSezon::CDodajSezon(int mode_, QWidget* parent) : Dialog(kTemplateId, paren
 
 int CDodajSezon::AddSeason(int mode, QWidget* parent) {
     if (!CurrentLoftId()) {
-        MessageBox(parent, std::u16string(kNoLoft));
+        MessageBox(parent, std::u16string(kNoLoftText));
         return IDCANCEL;
     }
     CDodajSezon dialog(mode, parent);
@@ -74,7 +73,7 @@ void CDodajSezon::SaveSeason() {
     }
     const auto loftId = CurrentLoftId();
     if (!loftId) {
-        MessageBox(this, std::u16string(kNoLoft));
+        MessageBox(this, std::u16string(kNoLoftText));
         return;
     }
 

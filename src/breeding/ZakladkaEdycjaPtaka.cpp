@@ -77,7 +77,7 @@ int CZakladkaEdycjaPtaka::CurrentLoftId() {
 
 // The current loft's id; without one the user is told so and -1 comes back.
 static int LoftIdOrSay(QWidget* page, int loftId) {
-    if (loftId == -1) MessageBox(page, u"Najpierw dodaj lub wybierz hodowlę.");
+    if (loftId == -1) MessageBox(page, kNoLoftText);
     return loftId;
 }
 

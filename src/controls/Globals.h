@@ -2,7 +2,7 @@
 // What the user is working on, shared by the main window, its pages and the editors they open.
 // Each is an index, -1 when there is none.
 
-// Index of the current loft in CDataStore::lofts.
+// Index of the current loft in CDataStore::Lofts().
 extern int g_currentLoftIndex;
 // Index of the current category in that loft's category vector.
 extern int g_currentCategoryIndex;
@@ -17,6 +17,10 @@ struct LoftRecord;
 // current (or the index names none any more).
 const LoftRecord* CurrentLoft();
 const CategoryRecord* CurrentCategory();
+
+// What a command that needs a current loft or category says when there is none.
+inline constexpr char16_t kNoLoftText[] = u"Najpierw dodaj lub wybierz hodowlę.";
+inline constexpr char16_t kNoCategoryText[] = u"Musisz wybrać kategorię z listy";
 
 // Tells the user that a database file could not be read (another program holds it, or it is
 // damaged), naming the file; the records in memory stay as they were.

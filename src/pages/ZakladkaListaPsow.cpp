@@ -592,7 +592,7 @@ void CZakladkaListaPsow::RemoveFromIld() {
 void CZakladkaListaPsow::PrintCategory() {
     const CategoryRecord* category = CurrentCategory();
     if (!category) {
-        MessageBox(this, u"Musisz wybrać kategorię z listy");
+        MessageBox(this, kNoCategoryText);
         return;
     }
     CEksportListyDoHTML list(this);

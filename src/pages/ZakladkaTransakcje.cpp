@@ -176,7 +176,7 @@ void CZakladkaTransakcje::AddTransaction() {
     CDataStore& store = TheDataStore();
     // A transaction belongs to a loft: without a current one there is nowhere to put it.
     if (!CurrentLoft()) {
-        MessageBox(this, u"Najpierw dodaj lub wybierz hodowlę.");
+        MessageBox(this, kNoLoftText);
         return;
     }
     CDodajZmienTransakcje editor;

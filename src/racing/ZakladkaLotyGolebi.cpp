@@ -46,7 +46,6 @@ constexpr int kResultsHeading = 1252;
 
 constexpr char16_t kChooseFlightFirst[] =
     u"Przed dodaniem gołębia do lotu musisz wybrać lot z listy powyżej";
-constexpr char16_t kNoLoft[] = u"Najpierw dodaj lub wybierz hodowlę.";
 constexpr char16_t kChooseFlight[] = u"Musisz wybrać lot z listy lotów";
 
 }  // namespace
@@ -229,7 +228,7 @@ void CZakladkaLotyGolebi::OnSeasonChange() {
 // ---- flights --------------------------------------------------------------------------------
 
 void CZakladkaLotyGolebi::AddFlight() {
-    if (PresentOrSay(this, HasCurrentLoft(), kNoLoft)) {
+    if (PresentOrSay(this, HasCurrentLoft(), kNoLoftText)) {
         CNowyLot editor(this);
         editor.mode = CNowyLot::kAddMode;
         editor.record.id_hodowli = CurrentLoftId();
@@ -240,7 +239,7 @@ void CZakladkaLotyGolebi::AddFlight() {
 }
 
 void CZakladkaLotyGolebi::EditFlight() {
-    if (!PresentOrSay(this, HasCurrentLoft(), kNoLoft) ||
+    if (!PresentOrSay(this, HasCurrentLoft(), kNoLoftText) ||
         !PresentOrSay(this, ChosenFlight(), kChooseFlight)) {
         return;
     }
@@ -254,7 +253,7 @@ void CZakladkaLotyGolebi::EditFlight() {
 }
 
 void CZakladkaLotyGolebi::DeleteFlight() {
-    if (PresentOrSay(this, HasCurrentLoft(), kNoLoft) &&
+    if (PresentOrSay(this, HasCurrentLoft(), kNoLoftText) &&
         PresentOrSay(this, ChosenFlight(), kChooseFlight) &&
         AskYesNo(this, u"Czy napewno usunąć wybrany lot?", u"Usuwanie lotu")) {
         // The flight's results go with it, in the same transaction.
@@ -307,7 +306,7 @@ void CZakladkaLotyGolebi::EditFlightResult() {
 }
 
 void CZakladkaLotyGolebi::DeleteFlightResult() {
-    if (!PresentOrSay(this, HasCurrentLoft(), kNoLoft) ||
+    if (!PresentOrSay(this, HasCurrentLoft(), kNoLoftText) ||
         !PresentOrSay(this, ChosenResult(), u"Należy wybrać gołębia z listy.") ||
         !AskYesNo(this, u"Czy napewno usunąć wybranego lotnika?", u"Usuwanie lotnika")) {
         return;
