@@ -797,6 +797,9 @@ bool CMainDialog::PreTranslateKey(QWidget* target, QKeyEvent* event) {
     // The markup tooltip sees the window's keys first through its event filter; they hide it.
     // A web page being edited (the notebook) needs Enter to start a new line.
     if (Browser::HoldsWidget(target)) return false;
+    // The menu bar has the keys while the keyboard moves over its items (after Alt, or after
+    // Escape closed its menu): Escape ends that and hands the focus back, Enter opens the item.
+    if (qobject_cast<QMenuBar*>(target)) return false;
     return Dialog::PreTranslateKey(target, event);
 }
 

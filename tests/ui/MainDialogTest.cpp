@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QImage>
 #include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QMenuBar>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -171,6 +173,52 @@ TEST_F(MainDialogTest, EnterAndEscapeNeverCloseTheWindowButTheExitCommandDoes) {
     FindMenuAction(dialog.MenuBar(), kCmdExit)->trigger();
     EXPECT_TRUE(dialog.HasEnded());
     EXPECT_EQ(dialog.EndCode(), IDOK);
+}
+
+// The window keeps Enter and Escape from its controls, but not from its menu bar: the bar,
+// left in keyboard navigation by the Escape that closed its menu, ends it on the second Escape,
+// and Enter there opens the item's menu.
+TEST_F(MainDialogTest, TheMenuBarTakesItsEscapeAndEnterBeforeTheWindow) {
+    CMainDialog& dialog = Open();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    QMenuBar* bar = dialog.MenuBar();
+    QAction* item = nullptr;
+    for (QAction* action : bar->actions())
+        if (action->text().remove(QLatin1Char('&')) == QStringLiteral("Konfiguracja")) item = action;
+    ASSERT_NE(item, nullptr);
+    QWidget* field = dialog.LoftCombo();
+    field->setFocus();
+    const QRect place = bar->actionGeometry(item);
+    const QImage plain = bar->grab(place).toImage();
+    // The mouse leaves the bar after its click, as the user's does.
+    const auto mouseAway = [&] {
+        QEvent leave(QEvent::Leave);
+        QCoreApplication::sendEvent(bar, &leave);
+    };
+
+    for (const Qt::Key second : {Qt::Key_Escape, Qt::Key_Return}) {
+        SCOPED_TRACE(second);
+        QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, place.center());
+        QMenu* menu = item->menu();
+        ASSERT_TRUE(menu->isVisible());
+        QTest::keyClick(menu, Qt::Key_Escape);
+        ASSERT_FALSE(menu->isVisible());
+        mouseAway();
+        EXPECT_EQ(bar->activeAction(), item);   // still chosen for the keyboard
+        QTest::keyClick(QApplication::focusWidget(), second);
+        if (second == Qt::Key_Return) {
+            EXPECT_TRUE(menu->isVisible());
+            QTest::keyClick(menu, Qt::Key_Escape);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        }
+        mouseAway();
+        EXPECT_FALSE(menu->isVisible());
+        EXPECT_EQ(bar->activeAction(), nullptr);
+        EXPECT_EQ(QApplication::focusWidget(), field);
+        EXPECT_TRUE(bar->grab(place).toImage() == plain);   // no frame left on the item
+        EXPECT_FALSE(dialog.HasEnded());
+    }
 }
 
 TEST_F(MainDialogTest, EnterInAnEditedPageStartsALineAndStillNeverClosesTheWindow) {
