@@ -1,6 +1,8 @@
 #include "FlatButton.h"
 
+#include <QFontMetrics>
 #include <QMouseEvent>
+#include <QStringList>
 #include <QVariant>
 
 #include "BufferedDC.h"
@@ -37,6 +39,18 @@ bool CFlatButton::IsDefaultOfParent() const {
         return id.isValid() && dialog->GetDefID() == id.toInt();
     }
     return isDefault();
+}
+
+void CFlatButton::SetElidedText(const QString& text, Qt::TextElideMode firstLine) {
+    // Measured in the face's own font, less a character's room on either side.
+    const QFontMetrics metrics(StockFont(DEFAULT_GUI_FONT).value_or(font()));
+    const int room = width() - 2 * metrics.averageCharWidth();
+    QStringList lines = text.split(QLatin1Char('\n'));
+    for (qsizetype n = 0; n < lines.size(); ++n)
+        lines[n] = metrics.elidedText(lines[n], n == 0 ? firstLine : Qt::ElideRight, room);
+    const QString shown = lines.join(QLatin1Char('\n'));
+    setText(shown);
+    setToolTip(shown == text ? QString() : text);
 }
 
 void CFlatButton::DrawItem(Dc& target, const Rect& item, unsigned state) {

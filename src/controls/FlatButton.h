@@ -24,6 +24,12 @@ public:
     // True when the button is its dialog's default button (the one Enter presses).
     bool IsDefaultOfParent() const;
 
+    // Sets the caption with each of its lines cut to the button's width with "…" where cut (a
+    // line that wrapped would run off the button's foot), the first line as `firstLine` says
+    // (in its middle for a ring, whose end tells birds apart), the others at their end; the
+    // whole text then becomes the tooltip.
+    void SetElidedText(const QString& text, Qt::TextElideMode firstLine = Qt::ElideRight);
+
     // Draws the face into `dc` over `item` for the given state. The hover state and the
     // default-button frame come from the button itself.
     void DrawItem(Dc& dc, const Rect& item, unsigned state);

@@ -1,6 +1,8 @@
 #include "TransparentStatic.h"
 
 #include <QPainter>
+#include <QRegularExpression>
+#include <QStringList>
 #include <QStyle>
 #include <QTextLayout>
 #include <algorithm>
@@ -31,7 +33,19 @@ QString CTransparentStatic::ShownText() const {
     if (!elided_) return full;
     const QRect area = TextArea();
     const QFontMetrics metrics(font());
-    if (!wordWrap()) return metrics.elidedText(full, Qt::ElideRight, area.width());
+    if (!wordWrap()) {
+        // Each line of the text is cut on its own; lines below the label's foot are run on
+        // after the last line that fits.
+        QStringList lines = full.split(QRegularExpression(QStringLiteral("[\\n\\x{2028}]")));
+        const int fitting =
+            std::max(1, 1 + (area.height() - metrics.height()) / std::max(1, metrics.lineSpacing()));
+        if (static_cast<int>(lines.size()) > fitting) {
+            lines[fitting - 1] = lines.mid(fitting - 1).join(QLatin1Char(' '));
+            lines.resize(fitting);
+        }
+        for (QString& line : lines) line = metrics.elidedText(line, Qt::ElideRight, area.width());
+        return lines.join(QLatin1Char('\n'));
+    }
     if (metrics.boundingRect(area, Qt::TextWordWrap, full).height() <= area.height()) return full;
     // The lines that fit stay as they wrap; the rest of the text is cut on the last of them.
     // A line break of the text must end its line in the layout too, which breaks only at a line

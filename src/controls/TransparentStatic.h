@@ -15,7 +15,8 @@ public:
     // Set by the owner before the label is first shown (black unless changed).
     COLORREF textColor = RGB(0, 0, 0);
     // A text longer than the label's rectangle ends in "…" on the last line that fits (wrapped
-    // at words when the label wraps), and the whole text becomes the label's tooltip.
+    // at words when the label wraps; a label that does not wrap cuts each line of its text on
+    // its own), and the whole text becomes the label's tooltip.
     void SetElided(bool on);
 
     // The text as drawn in the label's present size.

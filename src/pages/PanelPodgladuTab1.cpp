@@ -2,12 +2,14 @@
 
 #include <QAbstractButton>
 #include <QLabel>
+#include <algorithm>
 
 #include "DataStore.h"
 #include "DrzewoGenealogicznePsa.h"
 #include "PredkoscGolebia.h"
 #include "PreviewPanel.h"
 #include "SharedRoutines.h"
+#include "TransparentStatic.h"
 #include "Sqlite.h"
 #include "UstawOpis.h"
 #include "WindowHelpers.h"
@@ -40,7 +42,40 @@ bool CPanelPodgladuTab1::OnInitDialog() {
     SetItemText(kSpeedLabel, u"0");
     SetLabelLook(Label(kFlightCountLabel), numberFont_, kNumberColour);
     SetLabelLook(Label(kSpeedLabel), numberFont_, kNumberColour);
+    // The bird's and its parents' lines, and the description's last line, end in "…" where
+    // they are cut, with the whole text as the tooltip.
+    for (int id : {kBirdLabel, kFatherLabel, kMotherLabel, kDescriptionLabel}) {
+        if (auto* label = ItemAs<CTransparentStatic>(id)) label->SetElided(true);
+    }
+    templatePlaces_.clear();
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        templatePlaces_.emplace_back(child, child->geometry());
+    templateWidth_ = width();
+    OnSize(SizeRestored, width(), height());
     return true;
+}
+
+// A tab wider than its template keeps the figures at its right edge and gives the room between
+// to the texts (the ring and name lines and the description, which "..." follows).
+void CPanelPodgladuTab1::OnSize(int type, int width, int height) {
+    Dialog::OnSize(type, width, height);
+    if (templatePlaces_.empty()) return;
+    extraWidth_ = std::max(0, width - templateWidth_);
+    for (const auto& [widget, place] : templatePlaces_) {
+        if (!widget) continue;
+        const int id = widget->property("controlId").toInt();
+        if (place.left() >= kFiguresLeft || id == kEditDescriptionButton) {
+            widget->move(place.topLeft() + QPoint(extraWidth_, 0));
+        } else if (id == kBirdLabel || id == kFatherLabel || id == kMotherLabel ||
+                   id == kDescriptionLabel) {
+            widget->resize(place.width() + extraWidth_, place.height());
+        }
+    }
+}
+
+Rect CPanelPodgladuTab1::SpeedBox() const {
+    return Rect(kSpeedBox.left + extraWidth_, kSpeedBox.top, kSpeedBox.right + extraWidth_,
+                kSpeedBox.bottom);
 }
 
 int CPanelPodgladuTab1::AverageSpeed(const PigeonRecord& bird) {
@@ -104,7 +139,7 @@ void CPanelPodgladuTab1::OnEraseBkgnd(Dc& dc) {
 }
 
 void CPanelPodgladuTab1::OnLButtonDown(const QPoint& point) {
-    if (kSpeedBox.Contains(point) && shownPigeonId_ > 0) {
+    if (SpeedBox().Contains(point) && shownPigeonId_ > 0) {
         CPredkoscGolebia speed;
         speed.speed = AverageSpeed(TheDataStore().FindPigeon(shownPigeonId_));
         speed.DoModal();

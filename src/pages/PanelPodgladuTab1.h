@@ -4,6 +4,10 @@
 // results and its average speed.
 
 #include <QFont>
+#include <QPointer>
+#include <QRect>
+#include <utility>
+#include <vector>
 
 #include "Dialog.h"
 #include "Records.h"
@@ -20,8 +24,12 @@ public:
     static constexpr int kFlightCountLabel = 1186;
     static constexpr int kFamilyTreeButton = 1125;
     static constexpr int kEditDescriptionButton = 1127;
-    // The "Śr. Prędk" box, in client pixels: a click there opens the bird's speed.
+    // The "Śr. Prędk" box, in client pixels of the template's width: a click there opens the
+    // bird's speed. A wider tab moves it right with the other figures (SpeedBox()).
     static constexpr Rect kSpeedBox{755, 10, 810, 65};
+    // Where the figures begin in the template: the "Konkursy" box and all right of it keep to the
+    // tab's right edge, while the texts left of them take the room a wider tab gives.
+    static constexpr int kFiguresLeft = 688;
 
     explicit CPanelPodgladuTab1(QWidget* parent = nullptr);
 
@@ -33,6 +41,9 @@ public:
     void ShowPigeon(int id);
     int ShownPigeonId() const { return shownPigeonId_; }
 
+    // The speed box where it is now drawn.
+    Rect SpeedBox() const;
+
     // The bird's average speed in whole metres per minute over its loaded results (0 without).
     static int AverageSpeed(const PigeonRecord& bird);
 
@@ -42,8 +53,14 @@ public:
 protected:
     void OnEraseBkgnd(Dc& dc) override;
     void OnLButtonDown(const QPoint& point) override;
+    void OnSize(int type, int width, int height) override;
 
 private:
+    // The controls where the template put them, and the template's width.
+    std::vector<std::pair<QPointer<QWidget>, QRect>> templatePlaces_;
+    int templateWidth_ = 0;
+    int extraWidth_ = 0;
+
     QFont birdFont_;
     QFont parentFont_;
     QFont descriptionFont_;

@@ -1,12 +1,16 @@
 #include "PanelPodgladuTab2.h"
 
 #include <QLabel>
+#include <algorithm>
 
 #include "DataStore.h"
+#include "DialogTemplate.h"
 #include "DodajGolebia.h"
+#include "FlatButton.h"
 #include "PictureBox.h"
 #include "PreviewPanel.h"
 #include "Resources.h"
+#include "TransparentStatic.h"
 #include "WindowHelpers.h"
 
 namespace {
@@ -14,6 +18,9 @@ constexpr int kDefaultPhotoBitmap = 192;
 constexpr COLORREF kHeadingColour = 0xFFAC3F;
 // What the photo panel is made of: hidden together when the tab is narrow.
 constexpr int kPhotoPanelItems[] = {1270, 1251, 1252, 1130, 1192, 1184, 1183, 1125, 1126, 1127};
+// The template's width of the panel's texts, and its margin right of them (dialog units).
+constexpr int kPanelTextWidth = 145;
+constexpr int kPanelRightMargin = 10;
 }  // namespace
 
 CPanelPodgladuTab2::CPanelPodgladuTab2(QWidget* parent) : Dialog(kTemplateId, parent) {
@@ -31,6 +38,17 @@ bool CPanelPodgladuTab2::OnInitDialog() {
     SetLabelLook(Label(kPhotoHeading), headingFont_, kHeadingColour);
     SetLabelLook(Label(kInfoHeading), headingFont_, kHeadingColour);
     if (QLabel* ring = Label(kRingLabel)) ring->setFont(ringFont_);
+    // The ring and the name each keep to their line of the panel, the colour to its one line and
+    // the description to its lines; what does not fit ends in "…" with the whole text as the
+    // tooltip. The texts start at the panel's left edge, under the photographs and headings, as
+    // they take the width the tab gives them (see OnSize).
+    for (int id : {kRingLabel, kColourLabel, kDescriptionLabel}) {
+        auto* label = ItemAs<CTransparentStatic>(id);
+        if (!label) continue;
+        if (id != kDescriptionLabel) label->setWordWrap(false);
+        if (id == kRingLabel) label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->SetElided(true);
+    }
     defaultPhoto_ = LoadBitmap(kDefaultPhotoBitmap);
     if (!defaultPhoto_.isNull())
         defaultPhoto_ = defaultPhoto_.scaled(214, 148, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
@@ -60,8 +78,14 @@ void CPanelPodgladuTab2::ShowPigeon(int id) {
     pedigreeSlots_[kMothersFather] = store.FindPigeon(mother.id_ojca);
     pedigreeSlots_[kFathersMother] = store.FindPigeon(father.id_matki);
     pedigreeSlots_[kFathersFather] = store.FindPigeon(father.id_ojca);
-    for (int slot = 0; slot < kSlotCount; ++slot)
-        SetItemText(kSlotButtons[slot], pedigreeSlots_[slot].GetRingNumberAndName());
+    // Ring and name each keep to their line of the button (a name that wrapped ran onto the
+    // button's frame); a ring is cut in its middle, so that its end still tells the birds apart.
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (auto* button = ItemAs<CFlatButton>(kSlotButtons[slot]))
+            button->SetElidedText(
+                QString::fromStdU16String(pedigreeSlots_[slot].GetRingNumberAndName()),
+                Qt::ElideMiddle);
+    }
     ShowPhotoPanel(id);
 }
 
@@ -110,6 +134,14 @@ void CPanelPodgladuTab2::OnEraseBkgnd(Dc& dc) { PaintPreviewTabBackground(dc, wi
 
 void CPanelPodgladuTab2::OnSize(int type, int width, int height) {
     Dialog::OnSize(type, width, height);
+    // The panel's texts reach the tab's right edge, less the margin the template leaves there,
+    // and are never narrower than in the template.
+    for (int id : {kRingLabel, kColourLabel, kDescriptionLabel}) {
+        if (QWidget* label = Item(id))
+            label->resize(std::max(DuToPixelsX(kPanelTextWidth),
+                                   width - DuToPixelsX(kPanelRightMargin) - label->x()),
+                          label->height());
+    }
     if (width == kPhotoPanelWidth) return;
     const bool show = width > kPhotoPanelWidth;
     for (int id : kPhotoPanelItems) ShowItem(id, show);

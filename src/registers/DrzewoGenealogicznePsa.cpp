@@ -1,13 +1,9 @@
 #include "DrzewoGenealogicznePsa.h"
 
-#include <QAbstractButton>
-#include <QFontMetrics>
-#include <QStringList>
-#include <algorithm>
-
 #include "BufferedDC.h"
 #include "DataStore.h"
 #include "DialogHeader.h"
+#include "FlatButton.h"
 #include "PictureBox.h"
 #include "Resources.h"
 #include "TransparentStatic.h"
@@ -23,21 +19,6 @@ bool LoadPhoto(CPictureBox* box, const PigeonRecord& bird, size_t index) {
     if (!box || bird.photos.size() <= index) return false;
     PhotoRecord photo = bird.photos[index];
     return box->LoadFromFile(photo.GetEscapedFilePath());
-}
-
-// A bird's ring and name on a tree button, each line ending in "…" where it is wider than the
-// button (a wrapped name would run off the button's foot); the whole text then becomes the
-// button's tooltip.
-void SetButtonText(QAbstractButton* button, const Text& text) {
-    if (!button) return;
-    const QString whole = QString::fromStdU16String(text);
-    const QFontMetrics metrics(StockFont(DEFAULT_GUI_FONT).value_or(button->font()));
-    const int room = button->width() - 2 * metrics.averageCharWidth();
-    QStringList lines = whole.split(QLatin1Char('\n'));
-    for (QString& line : lines) line = metrics.elidedText(line, Qt::ElideRight, room);
-    const QString shown = lines.join(QLatin1Char('\n'));
-    button->setText(shown);
-    button->setToolTip(shown == whole ? QString() : whole);
 }
 
 }  // namespace
@@ -63,10 +44,11 @@ bool CDrzewoGenealogicznePsa::OnInitDialog() {
         }
     }
     if (QWidget* ring = Item(kRingLabel)) ring->setFont(ringFont_);
-    // The ring and name wrap over the label's two lines, the colour keeps to its one; what
-    // still does not fit ends in "…" with the whole text as the tooltip.
+    // The ring and the name each keep to their line, the colour to its one: a ring that wrapped
+    // used to push the name out of sight. What does not fit ends in "…" with the whole text as
+    // the tooltip.
     if (auto* ring = ItemAs<CTransparentStatic>(kRingLabel)) {
-        ring->setWordWrap(true);
+        ring->setWordWrap(false);
         ring->SetElided(true);
     }
     if (auto* colour = ItemAs<CTransparentStatic>(kColourLabel)) colour->SetElided(true);
@@ -85,9 +67,14 @@ bool CDrzewoGenealogicznePsa::OnInitDialog() {
     auto* own = ItemAs<CPictureBox>(kBirdPhoto);
     if (own && !LoadPhoto(own, birds[0], 0) && birds[0].photos.empty()) own->SetBitmap(defaultPhoto_);
     if (own) own->update();
-    for (int slot = 0; slot < 7; ++slot)
-        SetButtonText(qobject_cast<QAbstractButton*>(Item(kTreeButtons[slot])),
-                       birds[static_cast<size_t>(slot)].GetRingNumberAndName());
+    // Ring and name each keep to their line of the button (a wrapped name would run off its
+    // foot); a ring is cut in its middle, so that its end still tells the birds apart.
+    for (int slot = 0; slot < 7; ++slot) {
+        if (auto* button = ItemAs<CFlatButton>(kTreeButtons[slot]))
+            button->SetElidedText(QString::fromStdU16String(
+                birds[static_cast<size_t>(slot)].GetRingNumberAndName()),
+                Qt::ElideMiddle);
+    }
     ShowBird(0);
     return true;
 }
@@ -109,10 +96,6 @@ void CDrzewoGenealogicznePsa::ShowBird(int slot) {
     for (CPictureBox* box : {first, second}) {
         if (box) box->update();
     }
-    // The label lays its lines out itself to cut what does not fit, and there only a line
-    // separator ends a line (a "\n" would pass for a space and come back when drawn).
-    Text ring = bird.GetRingNumberAndName();
-    std::replace(ring.begin(), ring.end(), u'\n', u'\u2028');
-    SetItemText(kRingLabel, ring);
+    SetItemText(kRingLabel, bird.GetRingNumberAndName());
     SetItemText(kColourLabel, CDataStore::FindName(TheDataStore().ColourNames(), bird.id_koloru));
 }

@@ -386,6 +386,21 @@ TEST_F(OwnControlsTest, ElidedLabelsCutLongTextsWithAnEllipsisAndKeepThemWhole) 
     EXPECT_EQ(ringLines[0], QStringLiteral("PL 0446 2018 12345"));
     EXPECT_TRUE(ringLines[1].startsWith(QStringLiteral("Śnieżno"))) << ringLines[1].toStdString();
     EXPECT_TRUE(ringLines[1].endsWith(QChar(0x2026)));
+    // A label that does not wrap cuts each line on its own, and a line below its foot runs on
+    // after the last line that fits.
+    label.setWordWrap(false);
+    label.resize(metrics.horizontalAdvance(QStringLiteral("PL 0446 2018 12345 Śnieżno")),
+                 metrics.height() + 2);
+    shown = label.ShownText();
+    EXPECT_TRUE(shown.startsWith(QStringLiteral("PL 0446 2018 12345 Śn"))) << shown.toStdString();
+    EXPECT_TRUE(shown.endsWith(QChar(0x2026)));
+    label.resize(metrics.horizontalAdvance(QStringLiteral("PL 0446 2018")),
+                 2 * metrics.lineSpacing() + 2);
+    const QStringList cutLines = label.ShownText().split(QLatin1Char('\n'));
+    ASSERT_EQ(cutLines.size(), 2) << label.ShownText().toStdString();
+    EXPECT_TRUE(cutLines[0].startsWith(QStringLiteral("PL 04")) && cutLines[0].endsWith(QChar(0x2026)));
+    EXPECT_TRUE(cutLines[1].startsWith(QStringLiteral("Śn")) && cutLines[1].endsWith(QChar(0x2026)));
+    label.setWordWrap(true);
     label.setText(name);
     label.resize(120, 3 * metrics.lineSpacing() + 2);
     // The tooltip holds the whole text, once the label is drawn cut.

@@ -76,7 +76,7 @@ TEST_F(FamilyTreeTest, ShowsMotherBeforeFatherAndTheClickedBirdsPhotosAndTexts) 
         w.RunCommand(1100);   // the mother
         EXPECT_EQ(Width(w, CDrzewoGenealogicznePsa::kFirstPhoto), 50);
         EXPECT_EQ(Width(w, CDrzewoGenealogicznePsa::kSecondPhoto), 60);
-        EXPECT_EQ(w.GetDlgItemText(CDrzewoGenealogicznePsa::kRingLabel), "PL 0123 24 4\u2028Mama ");
+        EXPECT_EQ(w.GetDlgItemText(CDrzewoGenealogicznePsa::kRingLabel), "PL 0123 24 4\nMama ");
         EXPECT_EQ(w.GetDlgItemText(CDrzewoGenealogicznePsa::kColourLabel), "czerwony");
 
         w.RunCommand(1104);   // the father's mother, not recorded
@@ -85,7 +85,7 @@ TEST_F(FamilyTreeTest, ShowsMotherBeforeFatherAndTheClickedBirdsPhotosAndTexts) 
         EXPECT_EQ(w.GetDlgItemText(CDrzewoGenealogicznePsa::kRingLabel), "   ");
 
         w.RunCommand(1148);   // back to the bird; the tree never moved
-        EXPECT_EQ(w.GetDlgItemText(CDrzewoGenealogicznePsa::kRingLabel), "PL 0123 24 6\u2028Mały ");
+        EXPECT_EQ(w.GetDlgItemText(CDrzewoGenealogicznePsa::kRingLabel), "PL 0123 24 6\nMały ");
         EXPECT_EQ(Width(w, CDrzewoGenealogicznePsa::kFirstPhoto), 40);
         EXPECT_EQ(w.GetDlgItemText(1100), "PL 0123 24 4\nMama ");
         return IDCANCEL;
@@ -95,17 +95,19 @@ TEST_F(FamilyTreeTest, ShowsMotherBeforeFatherAndTheClickedBirdsPhotosAndTexts) 
     EXPECT_EQ(seams::ModalRuns()[0].templateId, CDrzewoGenealogicznePsa::kTemplateId);
 }
 
-// Long rings and names: every tree button shows each of its two lines within its width, ending
-// in "…" with the whole text as the tooltip when cut, and the panel's ring, name and colour keep
-// to their labels in the same way.
+// Long rings and names: every tree button shows each of its two lines within its width, with
+// "…" and the whole text as the tooltip when cut, and the panel's ring, name and colour keep to
+// their lines of their labels in the same way: a ring too long for its line leaves the name its
+// own.
 TEST_F(FamilyTreeTest, LongRingsAndNamesEndInAnEllipsisWithinTheirPlaces) {
     CDataStore& store = TheDataStore();
     ASSERT_TRUE(store.AddColour(0, u"niebieski nakrapiany z białymi lotkami i ciemnym ogonem"));
     const int colour = NewestId(store.ColourNames());
     const Text longName = u"Sokół Wędrowny z Gór Sowich, wnuk Błyskawicy Śląskiej";
     const int mother = AddBird(0, u"4", u"Mama");
-    const int bird = AddBird(0, u"1234567", longName);
+    const int bird = AddBird(0, u"PL-0123456789", longName);
     ChangeBird(bird, [&](PigeonRecord& b) {
+        b.rocznik = u"2024";
         b.id_matki = mother;
         b.id_koloru = colour;
     });
@@ -118,7 +120,10 @@ TEST_F(FamilyTreeTest, LongRingsAndNamesEndInAnEllipsisWithinTheirPlaces) {
                 EXPECT_LE(metrics.horizontalAdvance(line), button->width()) << line.toStdString();
         }
         const QString top = w.GetDlgItemText(CDrzewoGenealogicznePsa::kTreeButtons[0]);
-        EXPECT_TRUE(top.startsWith(QStringLiteral("PL 0123 24 1234567\nSokół"))) << top.toStdString();
+        // The ring keeps both its ends, the name its beginning.
+        EXPECT_TRUE(top.startsWith(QStringLiteral("PL 0123"))) << top.toStdString();
+        EXPECT_TRUE(top.contains(QStringLiteral("6789\nSokół"))) << top.toStdString();
+        EXPECT_EQ(top.count(QChar(0x2026)), 2) << top.toStdString();
         EXPECT_TRUE(top.endsWith(QChar(0x2026)));
         EXPECT_EQ(w.Button(CDrzewoGenealogicznePsa::kTreeButtons[0])->toolTip(), whole);
         EXPECT_EQ(w.GetDlgItemText(1100), "PL 0123 24 4\nMama ");
@@ -135,6 +140,16 @@ TEST_F(FamilyTreeTest, LongRingsAndNamesEndInAnEllipsisWithinTheirPlaces) {
             EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << shown.toStdString();
             EXPECT_EQ(label->toolTip(), label->text());
         }
+        // A ring too long for its line is cut on it and leaves the name its own line, both
+        // within the label's height.
+        auto* ring = w.ItemAs<CTransparentStatic>(CDrzewoGenealogicznePsa::kRingLabel);
+        const QStringList lines = ring->ShownText().split(QLatin1Char('\n'));
+        EXPECT_EQ(lines.size(), 2) << ring->ShownText().toStdString();
+        if (lines.size() != 2) return IDCANCEL;
+        EXPECT_TRUE(lines[0].startsWith(QStringLiteral("PL 0123 2024 PL-0"))) << lines[0].toStdString();
+        EXPECT_TRUE(lines[0].endsWith(QChar(0x2026)));
+        EXPECT_TRUE(lines[1].startsWith(QStringLiteral("Sokół Wędrowny"))) << lines[1].toStdString();
+        EXPECT_TRUE(lines[1].endsWith(QChar(0x2026)));
         return IDCANCEL;
     });
     CDrzewoGenealogicznePsa::ShowFor(nullptr, bird);

@@ -3,14 +3,17 @@
 // how the bird list page shows one tab at a time and hands each the selected bird.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QFile>
+#include <QFontMetrics>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 #include <ostream>
 
+#include "BufferedDC.h"
 #include "ColumnLayout.h"
 #include "ControlKinds.h"
 #include "DataStore.h"
@@ -27,6 +30,8 @@
 #include "PanelPodgladuTab4.h"
 #include "PanelPodgladuTab5.h"
 #include "PictureBox.h"
+#include "PredkoscGolebia.h"
+#include "TransparentStatic.h"
 #include "Places.h"
 #include "Seams.h"
 #include "Settings.h"
@@ -206,6 +211,51 @@ TEST_F(PreviewPanelTest, ShortDescriptionIsStoredAsTypedAndShownOnlyOnceStored) 
     EXPECT_EQ(StoredDescription(bird), typed);
 }
 
+// A wide tab keeps the figures at its right edge and gives the room to the bird's and parents'
+// lines; what still does not fit ends in "…" with the whole text as the tooltip. The speed box
+// moves with its figure.
+TEST_F(PreviewPanelTest, AWideSummaryGivesItsRoomToTheLinesAndCutsWhatStillDoesNotFit) {
+    const int loft = AddLoft(u"Gołębnik");
+    const int father = AddBird(u"PL-012343", u"Żółtodzioby Książę Ćmielowskich z Wrocławia", 0, 0, 1);
+    const int bird = AddBird(u"PL-0123456789", u"Żółtodzioby Błyskawica Wielkopolskich Przestworzy",
+                             father);
+    AddResults(loft, bird, {4000});
+    LoadLoft(loft);
+    auto tab = MakeTab<CPanelPodgladuTab1>(939, 134);
+    tab->ShowPigeon(bird);
+    auto* line = tab->ItemAs<CTransparentStatic>(CPanelPodgladuTab1::kBirdLabel);
+    const QString whole = line->text();
+    const QRect speedAtTemplate = tab->Item(CPanelPodgladuTab1::kSpeedLabel)->geometry();
+    EXPECT_TRUE(line->ShownText().endsWith(QChar(0x2026))) << line->ShownText().toStdString();
+
+    tab->resize(1305, 134);
+    EXPECT_EQ(tab->Item(CPanelPodgladuTab1::kSpeedLabel)->geometry(), speedAtTemplate.translated(366, 0));
+    for (int id : {CPanelPodgladuTab1::kBirdLabel, CPanelPodgladuTab1::kFatherLabel,
+                   CPanelPodgladuTab1::kMotherLabel}) {
+        auto* label = tab->ItemAs<CTransparentStatic>(id);
+        EXPECT_GT(label->width(), 900);
+        EXPECT_LT(label->geometry().right(), tab->Item(CPanelPodgladuTab1::kFlightCountLabel)->x());
+        EXPECT_EQ(label->ShownText(), label->text()) << id;
+    }
+    EXPECT_EQ(line->ShownText(), whole);
+
+    ChangeBird(bird, [](PigeonRecord& b) { b.nazwa += u", wnuk Błyskawicy Śląskiej z Gór Sowich"; });
+    tab->ShowPigeon(bird);
+    line->grab();   // paints, which sets the tooltip
+    EXPECT_TRUE(line->ShownText().endsWith(QChar(0x2026)));
+    EXPECT_LE(line->fontMetrics().horizontalAdvance(line->ShownText()), line->contentsRect().width());
+    EXPECT_EQ(line->toolTip(), line->text());
+
+    // A click on the figure's new place opens the speed; its old place is only background now.
+    QTest::mouseClick(tab.get(), Qt::LeftButton, {}, QPoint(780, 100));
+    EXPECT_TRUE(seams::ModalRuns().empty());
+    seams::QueueModalHandler([](Dialog&) { return IDOK; });
+    QTest::mouseClick(tab.get(), Qt::LeftButton, {}, tab->SpeedBox().ToQRect().center());
+    ASSERT_EQ(seams::ModalRuns().size(), 1u);
+    EXPECT_EQ(seams::ModalRuns()[0].templateId, CPredkoscGolebia::kTemplateId);
+    EXPECT_TRUE(tab->SpeedBox().ToQRect().intersects(tab->Item(CPanelPodgladuTab1::kSpeedLabel)->geometry()));
+}
+
 // ---- tab 2 ----------------------------------------------------------------------------------------
 
 TEST_F(PreviewPanelTest, PedigreeFillsMotherBeforeFatherAndLeavesMissingParentsEmpty) {
@@ -266,6 +316,72 @@ TEST_F(PreviewPanelTest, PedigreeFillsMotherBeforeFatherAndLeavesMissingParentsE
     EXPECT_FALSE(tab->Item(1125)->isVisible());
     EXPECT_FALSE(tab->Item(1127)->isVisible());
     EXPECT_TRUE(tab->Item(1148)->isVisible());
+}
+
+// Long rings and names in the pedigree: each button holds its ring and name on their own lines,
+// the ring cut in its middle so that the grandparents' rings still differ, and the photo
+// panel's ring, name and colour take the width of the tab and end in "…" beyond it.
+TEST_F(PreviewPanelTest, LongRingsAndNamesKeepToTheirLinesOnTheButtonsAndInThePanel) {
+    const int loft = AddLoft(u"Gołębnik");
+    CDataStore& store = TheDataStore();
+    ASSERT_TRUE(store.AddColour(
+        0, u"niebieski nakrapiany z białymi lotkami, ciemnym ogonem i szarym pasem na skrzydłach"));
+    const int colour = NewestId(store.ColourNames());
+    const int gm = AddBird(u"PL-010001", u"Żywiołowa Królowa Śląskich Przestworzy", 0, 0, 2);
+    const int gf = AddBird(u"PL-010002", u"Ćmielowski Książę Błękitnych Przestworzy", 0, 0, 1);
+    const int mother = AddBird(u"PL-010003", u"Świetlista Gwiazda", gf, gm, 2);
+    const int father = AddBird(u"PL-010004", u"Żółtodzioby Wędrowiec", gf, gm, 1);
+    const int bird = AddBird(u"PL-0123456789", u"Żółtodzioby Błyskawica Wielkopolskich Przestworzy",
+                             father, mother);
+    ChangeBird(bird, [&](PigeonRecord& b) { b.id_koloru = colour; });
+    LoadLoft(loft);
+    auto tab = MakeTab<CPanelPodgladuTab2>(1305, 430);
+    tab->ShowPigeon(bird);
+
+    QStringList grandparentRings;
+    for (int slot = 0; slot < CPanelPodgladuTab2::kSlotCount; ++slot) {
+        const int id = CPanelPodgladuTab2::kSlotButtons[slot];
+        auto* button = tab->Button(id);
+        const QFontMetrics metrics(StockFont(DEFAULT_GUI_FONT).value_or(button->font()));
+        const QStringList lines = button->text().split(QLatin1Char('\n'));
+        EXPECT_EQ(lines.size(), 2) << id;
+        for (const QString& line : lines)
+            EXPECT_LE(metrics.horizontalAdvance(line), button->width()) << line.toStdString();
+        if (button->text().contains(QChar(0x2026))) EXPECT_FALSE(button->toolTip().isEmpty()) << id;
+        if (slot >= CPanelPodgladuTab2::kMothersMother) grandparentRings << lines[0];
+    }
+    EXPECT_EQ(grandparentRings.size(), 4);
+    EXPECT_EQ(grandparentRings.removeDuplicates(), 2);   // two grandmothers, two grandfathers alike
+    EXPECT_TRUE(grandparentRings[0].endsWith(QStringLiteral("010001"))) << grandparentRings[0].toStdString();
+    EXPECT_TRUE(grandparentRings[1].endsWith(QStringLiteral("010002"))) << grandparentRings[1].toStdString();
+
+    auto* ring = tab->ItemAs<CTransparentStatic>(CPanelPodgladuTab2::kRingLabel);
+    auto* colourLine = tab->ItemAs<CTransparentStatic>(CPanelPodgladuTab2::kColourLabel);
+    for (CTransparentStatic* label : {ring, colourLine}) {
+        EXPECT_GT(label->width(), 600);
+        EXPECT_LE(label->geometry().right(), tab->width() - 10);
+        EXPECT_EQ(label->ShownText(), label->text());
+    }
+    EXPECT_EQ(ring->ShownText(), QStringLiteral("PL 0123 24 PL-0123456789\n"
+                                                "Żółtodzioby Błyskawica Wielkopolskich Przestworzy "));
+    const QRect twoLines = ring->fontMetrics().boundingRect(QRect(0, 0, 2000, 2000), 0, ring->ShownText());
+    EXPECT_LE(twoLines.height(), ring->contentsRect().height() + 1);
+
+    // Just wide enough for the panel: each line cut on its own.
+    tab->resize(1010, 430);
+    ASSERT_TRUE(ring->isVisible());
+    const QStringList lines = ring->ShownText().split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("PL 0123 24 PL-0123456789")));
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("Żółtodzioby")));
+    EXPECT_TRUE(lines[1].endsWith(QChar(0x2026)));
+    EXPECT_TRUE(colourLine->ShownText().endsWith(QChar(0x2026)));
+    for (CTransparentStatic* label : {ring, colourLine}) {
+        label->grab();
+        EXPECT_EQ(label->toolTip(), label->text());
+        for (const QString& shown : label->ShownText().split(QLatin1Char('\n')))
+            EXPECT_LE(label->fontMetrics().horizontalAdvance(shown), label->contentsRect().width());
+    }
 }
 
 // ---- tab 3 ----------------------------------------------------------------------------------------
