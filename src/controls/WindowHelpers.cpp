@@ -1,5 +1,6 @@
 #include "WindowHelpers.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <locale>
 #include <sstream>
@@ -13,6 +14,19 @@ void SetLabelLook(QLabel* label, const QFont& font, COLORREF colour) {
     label->setFont(font);
     if (auto* transparent = qobject_cast<CTransparentStatic*>(label)) transparent->textColor = colour;
     label->update();
+}
+
+QString ElideBirdText(const QString& text, const QFontMetrics& metrics, int width) {
+    if (metrics.horizontalAdvance(text) <= width) return text;
+    const qsizetype bracket = text.indexOf(QStringLiteral(" ["));
+    const QString ring = bracket < 0 ? text : text.left(bracket);
+    if (bracket >= 0) {
+        const QString lead = ring + QStringLiteral(" [");
+        const QString name =
+            metrics.elidedText(text.mid(bracket + 2), Qt::ElideRight, width - metrics.horizontalAdvance(lead));
+        if (!name.isEmpty()) return lead + name;
+    }
+    return metrics.elidedText(ring, Qt::ElideMiddle, width);
 }
 
 Text FloatText(double value) {

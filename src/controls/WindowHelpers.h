@@ -3,12 +3,14 @@
 // display.
 
 #include <QFont>
+#include <QString>
 
 #include "Dc.h"
 #include "Records.h"
 
 #include <string>
 
+class QFontMetrics;
 class QLabel;
 class QWidget;
 
@@ -18,6 +20,11 @@ bool AskYesNo(QWidget* parent, const std::u16string& text, const std::u16string&
 
 // A label's font and, for the program's transparent labels, its text colour.
 void SetLabelLook(QLabel* label, const QFont& font, COLORREF colour);
+
+// A bird's display text (ring, then the name in brackets) cut to `width` so that birds can still
+// be told apart: the ring stays whole and the name ends in "…" where cut; a ring too long on its
+// own keeps both its ends ("PL 01…012345"), which tell birds apart, and loses the name.
+QString ElideBirdText(const QString& text, const QFontMetrics& metrics, int width);
 
 // A floating value as text: at most six significant digits, no trailing zeros, exponent only
 // for very large or small values (1233.5, 1234.57, 1500, 0). Never the locale's separator.

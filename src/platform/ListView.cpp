@@ -1,11 +1,13 @@
 #include "ListView.h"
 
 #include <QEvent>
+#include <QHelpEvent>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyledItemDelegate>
+#include <QToolTip>
 #include <algorithm>
 #include <numeric>
 
@@ -13,6 +15,45 @@
 
 namespace {
 constexpr int kDataRole = Qt::UserRole + 1;
+}  // namespace
+
+// Cuts the text of a cell being drawn as its column says.
+class ColumnElideDelegate : public QStyledItemDelegate {
+public:
+    explicit ColumnElideDelegate(ListView* list) : QStyledItemDelegate(list), list_(list) {}
+
+    // The text as the style draws it in the cell's place given by `option`.
+    QString ShownText(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+        QStyleOptionViewItem cell = option;
+        initStyleOption(&cell, index);
+        return cell.fontMetrics.elidedText(cell.text, cell.textElideMode, TextWidth(cell));
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const int column = index.column();
+        // Only a cell being drawn has its place; measuring takes the whole text.
+        if (column < 0 || column >= static_cast<int>(list_->sizing_.size()) ||
+            !list_->sizing_[column].elider || !option->rect.isValid())
+            return;
+        option->text =
+            list_->sizing_[column].elider(option->text, option->fontMetrics, TextWidth(*option));
+    }
+
+private:
+    // The width the style gives the text inside the cell, less its margins on both sides.
+    int TextWidth(const QStyleOptionViewItem& option) const {
+        const QStyle* style = list_->style();
+        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list_) + 1;
+        return style->subElementRect(QStyle::SE_ItemViewItemText, &option, list_).width() -
+               2 * margin;
+    }
+
+    ListView* list_;
+};
+
+namespace {
 
 Qt::Alignment ColumnAlignment(int align) {
     switch (align) {
@@ -33,6 +74,7 @@ ListView::ListView(QWidget* parent) : QTableWidget(parent) {
     setTabKeyNavigation(false);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setTextElideMode(Qt::ElideRight);
+    setItemDelegate(new ColumnElideDelegate(this));
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setHighlightSections(false);
@@ -157,6 +199,47 @@ void ListView::SetColumnFit(int column, ColumnFit fit) {
     MeasureColumn(column);
     if (fit == ColumnFit::Fixed) setColumnWidth(column, sizing_[column].given);
     FitColumns();
+}
+
+void ListView::SetColumnElider(int column, CellElider elider) {
+    if (column < 0 || column >= static_cast<int>(sizing_.size())) return;
+    sizing_[column].elider = std::move(elider);
+    viewport()->update();
+}
+
+QString ListView::CellToolTip(int row, int column) const {
+    if (row < 0 || row >= rowCount() || column < 0 || column >= columnCount() ||
+        column >= static_cast<int>(sizing_.size()) || !sizing_[column].elider ||
+        isColumnHidden(column))
+        return QString();
+    return CellWidth(row, column) > columnWidth(column) ? GetItemText(row, column) : QString();
+}
+
+QString ListView::ShownCellText(int row, int column) const {
+    const QModelIndex index = model()->index(row, column);
+    const auto* delegate = dynamic_cast<const ColumnElideDelegate*>(itemDelegateForIndex(index));
+    if (!index.isValid() || !delegate) return GetItemText(row, column);
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = visualRect(index);
+    // The grid line is drawn on the cell's right and bottom edges, outside the cell's face.
+    if (showGrid()) option.rect.adjust(0, 0, -1, -1);
+    return delegate->ShownText(option, index);
+}
+
+bool ListView::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QModelIndex index = indexAt(help->pos());
+        if (index.isValid() && index.column() < static_cast<int>(sizing_.size()) &&
+            sizing_[index.column()].elider) {
+            const QString tip = CellToolTip(index.row(), index.column());
+            if (tip.isEmpty()) QToolTip::hideText();
+            else QToolTip::showText(help->globalPos(), tip, viewport(), visualRect(index));
+            return true;
+        }
+    }
+    return QTableWidget::viewportEvent(event);
 }
 
 int ListView::HeadingWidth(int column) const {

@@ -6,6 +6,7 @@
 
 #include <QTableWidget>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "Dc.h"
@@ -47,6 +48,17 @@ public:
     // changed or removed and when it is resized.
     enum class ColumnFit { Fixed, WhenRoom, Always };
     void SetColumnFit(int column, ColumnFit fit);
+    // How a text too long for its cell of that column is cut (at its end with "…" unless set):
+    // given the text, the cell's font and the width the text has, the text to show. Once set,
+    // a cell of the column that shows its text cut has the whole text as its tooltip.
+    using CellElider =
+        std::function<QString(const QString& text, const QFontMetrics& metrics, int width)>;
+    void SetColumnElider(int column, CellElider elider);
+    // The text the cell's tooltip shows: in a column given its cut, the whole text when the cell
+    // shows it cut; else none.
+    QString CellToolTip(int row, int column) const;
+    // The cell's text as it is drawn at the column's present width.
+    QString ShownCellText(int row, int column) const;
     // The width a column takes to show its heading whole (0 when the heading is hidden).
     int HeadingWidth(int column) const;
     // The width the cell takes to show its text whole (with its check box and icon).
@@ -93,13 +105,17 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     struct ColumnSizing {
         ColumnFit fit = ColumnFit::Fixed;
         int given = 0;   // the width the program gave
         int widest = 0;  // the widest cell text of the column, as CellWidth measures it
+        CellElider elider;  // none: the style's own cut at the end
     };
+
+    friend class ColumnElideDelegate;
 
     QTableWidgetItem* MakeItem(int column, const QString& text) const;
     bool HasFittedColumns() const;

@@ -41,7 +41,7 @@ bool CNajlepszeGolebie::OnInitDialog() {
     SetItemText(kSpareLabel, u"");
     SetItemText(kDescriptionLabel, u"Musisz wybrać gołębia, aby zobaczyć jego osiągnięcia lotowe.");
 
-    SetUpRankingList(List(kRankingList), listFont_, {{u"Nr.", 30}, {u"Gołąb", 145}}, true);
+    SetUpRankingList(List(kRankingList), listFont_, {{u"Nr.", 30}, {u"Gołąb", 145, true}}, true);
     SetUpRankingList(List(kResultList), listFont_,
                      {{u"...", 30},
                       {u"Miejscowość", 110},

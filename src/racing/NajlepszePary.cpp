@@ -53,9 +53,9 @@ bool CNajlepszePary::OnInitDialog() {
     SetItemText(kMaleLabel, u" ");
     SetItemText(kFemaleLabel, u"");
 
-    SetUpRankingList(List(kPairList), listFont_, {{u"Nr.", 30}, {u"Samiec", 145}, {u"Samica", 145}});
+    SetUpRankingList(List(kPairList), listFont_, {{u"Nr.", 30}, {u"Samiec", 145, true}, {u"Samica", 145, true}});
     SetUpRankingList(List(kYoungList), listFont_,
-                     {{u"Gołąb", 160}, {u"Konkursy", 75}, {u"Śr. Pozycja", 85}, {u"Śr. Prędkość", 85}});
+                     {{u"Gołąb", 160, true}, {u"Konkursy", 75}, {u"Śr. Pozycja", 85}, {u"Śr. Prędkość", 85}});
 
     defaultPhoto_ = RankingDefaultPhoto();
     for (int id : {kMalePhoto, kFemalePhoto, kYoungPhoto})

@@ -3,6 +3,7 @@
 #include "ListView.h"
 #include "PictureBox.h"
 #include "Resources.h"
+#include "WindowHelpers.h"
 
 QPixmap RankingDefaultPhoto() {
     const QPixmap bitmap = LoadBitmap(192);
@@ -30,6 +31,12 @@ void SetUpRankingList(ListView* list, const QFont& font, std::initializer_list<R
     list->SetFullRowSelect(true);
     if (!plainText) list->SetTextColor(kRankingListTextColour);
     int index = 0;
-    for (const RankingColumn& column : columns)
-        list->InsertColumn(index++, column.heading, ListView::AlignLeft, column.width);
+    for (const RankingColumn& column : columns) {
+        list->InsertColumn(index, column.heading, ListView::AlignLeft, column.width);
+        if (column.bird) {
+            list->SetColumnFit(index, ListView::ColumnFit::WhenRoom);
+            list->SetColumnElider(index, ElideBirdText);
+        }
+        ++index;
+    }
 }

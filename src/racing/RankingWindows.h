@@ -26,6 +26,10 @@ void ShowFirstPhoto(CPictureBox* picture, const PigeonRecord& bird, const QPixma
 struct RankingColumn {
     const char16_t* heading;
     int width;
+    // A bird's ring and name: the column widens to its longest text as far as the list has
+    // room, and a text still too long is cut so that the ring's end, which tells the birds
+    // apart, still shows (ElideBirdText), with the whole text as the cell's tooltip.
+    bool bird = false;
 };
 // Grid lines, whole-row selection, the font and the columns; blue text unless `plainText`.
 void SetUpRankingList(ListView* list, const QFont& font, std::initializer_list<RankingColumn> columns,

@@ -2,6 +2,12 @@
 // which order, and the figures shown for a chosen bird or pair.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QFontMetrics>
+#include <QHelpEvent>
+#include <QScrollBar>
+#include <QToolTip>
+
 #include <algorithm>
 #include <ostream>
 
@@ -12,6 +18,7 @@
 #include "Rankings.h"
 #include "SharedRoutines.h"
 #include "TransparentStatic.h"
+#include "WindowHelpers.h"
 #include "WindowTestSupport.h"
 
 static void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
@@ -305,6 +312,96 @@ TEST_F(RankingsTest, LongRingsAndNamesEndInAnEllipsisWithinTheirLabels) {
         EXPECT_TRUE(shown.fits) << id << ": " << shown.text.toStdString();
         EXPECT_EQ(shown.tip, whole) << id;
     }
+}
+
+// A bird's text cut to a width keeps what tells birds apart: the whole ring when there is room for
+// it, else both ends of the ring.
+TEST(ElideBirdText, KeepsTheRingWholeOrBothItsEnds) {
+    const QFontMetrics metrics(Font(QStringLiteral("Tahoma"), 16, FW_NORMAL));
+    const QString ring = QStringLiteral("PL 0123 2024 PL-012345");
+    const QString named = ring + QStringLiteral(" [Żółtodzioby Syn Wielkopolskich Przestworzy]");
+    const int ringWidth = metrics.horizontalAdvance(ring);
+    const struct {
+        QString text;
+        int width;
+        QString starts, ends;
+    } cases[] = {
+        {named, metrics.horizontalAdvance(named), named, named},        // fits: whole
+        {named, ringWidth + 60, ring + QStringLiteral(" [Żó"), QStringLiteral("…")},
+        {named, ringWidth - 10, QStringLiteral("PL 0"), QStringLiteral("012345")},
+        {ring, ringWidth - 10, QStringLiteral("PL 0"), QStringLiteral("012345")},
+    };
+    for (const auto& c : cases) {
+        const QString shown = ElideBirdText(c.text, metrics, c.width);
+        EXPECT_TRUE(shown.startsWith(c.starts) && shown.endsWith(c.ends)) << shown.toStdString();
+        EXPECT_LE(metrics.horizontalAdvance(shown), c.width) << shown.toStdString();
+        EXPECT_EQ(shown == c.text, c.width >= metrics.horizontalAdvance(c.text));
+    }
+}
+
+// Birds of long rings alike at their start and long names alike at their end: the ranking lists
+// widen their bird columns as far as they have room and show each ring's end, so every row reads
+// differently; a cut text is whole in the cell's tooltip.
+TEST_F(RankingsTest, LongRingsInTheRankingListsStillTellTheBirdsApart) {
+    auto bird = [&](const Text& ring) {
+        const int id = Bird(ring);
+        ChangeBird(id, [](PigeonRecord& b) {
+            b.rocznik = u"2024";
+            b.nazwa = u"Żółtodzioby Syn Wielkopolskich Przestworzy";
+        });
+        return id;
+    };
+    std::vector<int> birds;
+    for (const Text ring : {u"PL-012350", u"PL-012351", u"PL-012352", u"PL-012353"})
+        birds.push_back(bird(ring));
+    Flights(11, {{birds[0], 1}, {birds[1], 2}, {birds[2], 3}, {birds[3], 4}});
+    Pair(birds[0], birds[1], {birds[2], birds[3]});
+    Pair(birds[2], birds[3], {birds[0], birds[1]});
+    TheDataStore().LoadPigeonsDb(loft_);
+    TheDataStore().LoadExtraDb(loft_);
+
+    CNajlepszeGolebie pigeons;
+    pigeons.Create(nullptr);
+    pigeons.show();
+    CNajlepszePary pairs;
+    pairs.Create(nullptr);
+    pairs.show();
+    pairs.List(CNajlepszePary::kPairList)->SelectRow(0);
+    pairs.Fire(CNajlepszePary::kPairList, Notification::Clicked);
+    const struct {
+        ListView* list;
+        int column;
+        int given;
+    } columns[] = {{pigeons.List(CNajlepszeGolebie::kRankingList), 1, 145},
+                   {pairs.List(CNajlepszePary::kPairList), 1, 145},
+                   {pairs.List(CNajlepszePary::kPairList), 2, 145},
+                   {pairs.List(CNajlepszePary::kYoungList), 0, 160}};
+    for (const auto& [list, column, given] : columns) {
+        SCOPED_TRACE(column);
+        ASSERT_GE(list->GetItemCount(), 2);
+        EXPECT_GT(list->GetColumnWidth(column), given);   // widened into the list's room
+        EXPECT_EQ(list->horizontalScrollBar()->maximum(), 0);
+        QStringList shown;
+        for (int row = 0; row < list->GetItemCount(); ++row) {
+            const QString whole = list->GetItemText(row, column);
+            const QString text = list->ShownCellText(row, column);
+            EXPECT_NE(text, whole);
+            EXPECT_TRUE(text.endsWith(whole.mid(whole.indexOf(QStringLiteral("PL-0")) + 3, 6)))
+                << text.toStdString();
+            EXPECT_EQ(list->CellToolTip(row, column), whole);
+            shown << text;
+        }
+        EXPECT_EQ(shown.removeDuplicates(), 0) << shown.join(QLatin1Char('|')).toStdString();
+    }
+    // The tooltip comes up over a cut cell.
+    ListView* ranking = pigeons.List(CNajlepszeGolebie::kRankingList);
+    const QRect cell = ranking->visualRect(ranking->model()->index(1, 1));
+    QHelpEvent help(QEvent::ToolTip, cell.center(), ranking->viewport()->mapToGlobal(cell.center()));
+    QCoreApplication::sendEvent(ranking->viewport(), &help);
+    EXPECT_EQ(QToolTip::text(), ranking->GetItemText(1, 1));
+    QToolTip::hideText();
+    // A number column is cut at its end as before, with no tooltip of its own.
+    EXPECT_EQ(ranking->CellToolTip(1, 0), QString());
 }
 
 // The father's and the mother's labels are alike: a ring that needs both lines of its label
