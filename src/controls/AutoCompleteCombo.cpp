@@ -13,6 +13,14 @@ CAutoCompleteCombo::CAutoCompleteCombo(QWidget* parent) : ComboBox(parent) {
     disconnect(edit, &QLineEdit::textEdited, this, &ComboBox::EditChange);
     connect(edit, &QLineEdit::textEdited, this, [this] { OnEditUpdate(); });
     connect(edit, &QLineEdit::textEdited, this, &ComboBox::EditChange);
+    // The edit field puts the caret after a text it is given, scrolling a long entry to its end;
+    // a chosen entry is read from its beginning.
+    connect(this, &QComboBox::currentIndexChanged, this, [this] { ChoiceChangedQuietly(); });
+    connect(this, &QComboBox::activated, this, [this] { ChoiceChangedQuietly(); });
+}
+
+void CAutoCompleteCombo::ChoiceChangedQuietly() {
+    if (QLineEdit* edit = lineEdit()) edit->setCursorPosition(0);
 }
 
 bool CAutoCompleteCombo::eventFilter(QObject* watched, QEvent* event) {

@@ -2,7 +2,8 @@
 // A combo box with an edit field that completes what is typed with the first entry beginning
 // with it; the completed tail is selected, so the next typed character replaces it.
 // Backspace and Delete switch completion off until the next other key, so deleting characters
-// never brings them back.
+// never brings them back. An entry chosen from the list or by the program shows from its
+// beginning, however long it is.
 //
 // Dialogs put it in place of a combo box of their template (Dialog::ReplaceItemWith) and fill
 // it as any other combo box.
@@ -21,6 +22,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void ChoiceChangedQuietly() override;
 
 private:
     int completionEnabled_ = 1;

@@ -6,9 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTest>
 #include <ctime>
 #include <functional>
 #include <ostream>
@@ -342,6 +345,44 @@ TEST_F(BirdEditorTest, AfterADictionaryEditorTheListIsFilledAgainAndTheChosenIdS
         editor.RunCommand(IDOK);
     });
     EXPECT_EQ(StoredData().FindPigeon(lastRecord_.id).id_koloru, blue);
+}
+
+// A colour or breed longer than its box is read from its beginning: as the editor shows the
+// stored bird's entries and after an entry is chosen from the list.
+TEST_F(BirdEditorTest, LongColourAndBreedShowTheirBeginning) {
+    CDataStore& store = TheDataStore();
+    ASSERT_TRUE(store.AddColour(loftId_, u"niebieski nakrapiany z białymi lotkami i ciemnym ogonem"));
+    ASSERT_TRUE(store.AddColour(loftId_, u"czerwony pstry z jasnymi lotkami i białym kołnierzem"));
+    ASSERT_TRUE(store.AddBreed(loftId_, u"Vandenabeele-Ćmielowskich Szybkie Lotniki Wielkopolskie"));
+    ASSERT_TRUE(store.AddBreed(loftId_, u"Janssen-Żmigrodzkie Lotniki Dalekodystansowe z Wrocławia"));
+    store.LoadExtraDb(loftId_);
+    PigeonRecord stored;
+    stored.nr_obraczki = u"12345";
+    stored.id_koloru = store.ColourNames().rbegin()->first;
+    stored.id_rasy = store.BreedNames().rbegin()->first;
+    const int bird = StoreBird(stored);
+    RunEdit(bird, [&](CDodajGolebia& editor, Page& page) {
+        editor.show();
+        for (int id : {Page::kColour, Page::kBreed}) {
+            SCOPED_TRACE(id);
+            ComboBox* combo = page.Combo(id);
+            QLineEdit* field = combo->lineEdit();
+            ASSERT_NE(field, nullptr);
+            ASSERT_GT(field->fontMetrics().horizontalAdvance(field->text()), field->width());
+            // Drawn with the text's first letter at the field's left edge.
+            const auto showsBeginning = [field] {
+                field->grab();
+                return field->cursorPosition() == 0 && field->inputMethodQuery(Qt::ImCursorRectangle).toRect().left() < 10;
+            };
+            EXPECT_TRUE(showsBeginning()) << field->text().toStdString();
+            combo->showPopup();
+            QTest::keyClick(combo->view(), Qt::Key_Up);
+            QTest::keyClick(combo->view(), Qt::Key_Return);
+            EXPECT_FALSE(combo->view()->isVisible());
+            EXPECT_EQ(combo->GetCurSel(), combo->GetCount() - 2);
+            EXPECT_TRUE(showsBeginning()) << field->text().toStdString();
+        }
+    });
 }
 
 // ---- editing ----------------------------------------------------------------------------------
