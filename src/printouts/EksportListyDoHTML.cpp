@@ -51,6 +51,51 @@ Text Scaled(const Text& typed, double scale) {
     return ok ? Decimal(value * scale) : typed;
 }
 
+// Run at the end of a list set smaller across a landscape sheet. When the columns cannot all hold
+// their longest words side by side, the table would run past the sheet's edge: then words wider
+// than the width their column asks for may break anywhere, the widest beyond it first, until the
+// table fits; should it still not fit, every column keeps the width it asks for.
+Text FitLongWordsScript(double roomMm) {
+    return u"<script type=\"text/javascript\">(function () {"
+           u" var table = document.getElementById('masterTbl');"
+           u" var room = " + Decimal(roomMm) + u" * 96 / 25.4 + 1;"
+           // The narrowest the table can be with no word broken.
+           u" function least() {"
+           u"  table.style.setProperty('width', 'min-content', 'important');"
+           u"  var width = table.getBoundingClientRect().width;"
+           u"  table.style.removeProperty('width');"
+           u"  return width; }"
+           u" if (!table.tHead || least() <= room) return;"
+           u" var heads = table.tHead.rows[0].cells, words = [];"
+           u" table.style.setProperty('width', 'min-content', 'important');"
+           u" for (var r = 0; r < table.rows.length; ++r) {"
+           u"  var cells = table.rows[r].cells;"
+           u"  for (var c = 0; c < cells.length && c < heads.length; ++c) {"
+           u"   var asked = parseFloat(heads[c].style.width) * 96 / 25.4;"
+           u"   var walk = document.createTreeWalker(cells[c], NodeFilter.SHOW_TEXT), node;"
+           u"   while ((node = walk.nextNode())) {"
+           u"    var found, pattern = /[^ \\t\\r\\n-]+-?/g;"
+           u"    while ((found = pattern.exec(node.data))) {"
+           u"     var word = document.createRange();"
+           u"     word.setStart(node, found.index);"
+           u"     word.setEnd(node, found.index + found[0].length);"
+           u"     var excess = word.getBoundingClientRect().width - asked;"
+           u"     if (excess > 0) words.push({range: word, excess: excess});"
+           u"    }"
+           u"   }"
+           u"  }"
+           u" }"
+           u" table.style.removeProperty('width');"
+           u" words.sort(function (a, b) { return b.excess - a.excess; });"
+           u" for (var w = 0; w < words.length && least() > room; ++w) {"
+           u"  var span = document.createElement('span');"
+           u"  span.style.overflowWrap = 'anywhere';"
+           u"  words[w].range.surroundContents(span);"
+           u" }"
+           u" if (least() > room) table.style.tableLayout = 'fixed';"
+           u" })();</script>";
+}
+
 }  // namespace
 
 Text ListPreviewPath() { return JoinPath(PedigreeFolder(), u"lista_prev.html"); }
@@ -242,13 +287,19 @@ bool CEksportListyDoHTML::BuildListHtml(const Text& path) const {
         landscape ? Scaled(bottomMargin, kLandscapeHeightShare) : bottomMargin;
     Text page = ListPageHead(scale < 1 ? Scaled(fontSize, scale) : fontSize, fontName, pageHeight,
                              scale < 1);
-    if (landscape) {
-        page += u"<style type=\"text/css\">@page { size: A4 landscape }";
-        if (scale < 1)
-            page += u" #masterTbl { table-layout: fixed } td, th { overflow-wrap: break-word }"
-                    u" td img { max-width: 100%; height: auto }";
-        page += u"</style>";
+    // The cells draw every line of the table; a frame of the table's own would run on below the
+    // last row of each printed sheet, down to the sheet's foot.
+    page += u"<style type=\"text/css\">#masterTbl { border: 0 }";
+    if (landscape) page += u" @page { size: A4 landscape }";
+    if (scale < 1) {
+        // The table fills the sheet's width and each column is at least as wide as its longest
+        // word, the room left shared as the widths ask, so lines break at spaces and hyphens.
+        // A word wider than its column alone is broken (see the script after the table).
+        page += u" #masterTbl { width: " + Decimal(kLandscapeRoomMm) +
+                u"mm !important } td, th { word-break: normal; overflow-wrap: break-word }"
+                u" td img { max-width: 100%; height: auto }";
     }
+    page += u"</style>";
     if (siblingBird.id > 0)
         page += u"<h2>Bracia i siostry gołębia: " + HtmlEscape(siblingBird.GetDisplayName()) + u"</h2>";
     page += ListTableStart(u"masterTbl", u"always");
@@ -271,6 +322,7 @@ bool CEksportListyDoHTML::BuildListHtml(const Text& path) const {
         page += u"</tr>\r\n";
     }
     page += u"</table>";
+    if (scale < 1) page += FitLongWordsScript(kLandscapeRoomMm);
     return WriteUnicodeFile(path, page);
 }
 

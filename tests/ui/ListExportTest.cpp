@@ -4,6 +4,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPdfDocument>
 #include <QRegularExpression>
 
 #include "BundledFiles.h"
@@ -120,8 +125,9 @@ TEST_F(ListExportTest, PageOfASmallLoftHasEveryCellItsTextAndNothingElse) {
         u"rowHeight > 617.3) {document.all.masterTbl.rows[i-1].style.pageBreakAfter=\"always\";"
         u"tblHeight = 0;}tblHeight += rowHeight;}}</script><body>"
         // 17 columns of 360 mm: across a landscape sheet, set smaller to fit it.
-        u"<style type=\"text/css\">@page { size: A4 landscape } #masterTbl { table-layout: fixed }"
-        u" td, th { overflow-wrap: break-word } td img { max-width: 100%; height: auto }</style>"
+        u"<style type=\"text/css\">#masterTbl { border: 0 } @page { size: A4 landscape }"
+        u" #masterTbl { width: 272mm !important } td, th { word-break: normal; overflow-wrap: "
+        u"break-word } td img { max-width: 100%; height: auto }</style>"
         u"<h2>Bracia i siostry gołębia: PL 0123 24 300</h2>"
         u"<br><table style=\"width: 170mm\" border=1 cellspacing=0 cellpadding=2 style=\"table-layout:"
         u"fixed; word-wrap: break-word; page-break-after: always;\" name=masterTbl id=masterTbl>"
@@ -152,7 +158,16 @@ TEST_F(ListExportTest, PageOfASmallLoftHasEveryCellItsTextAndNothingElse) {
                 u"<td>&nbsp;   </td><td>&nbsp;   </td><td>&nbsp; </td><td>&nbsp; </td><td>&nbsp; </td>"
                 u"<td>&nbsp; </td><td>&nbsp;&nbsp;</td><td>&nbsp;24</td><td>&nbsp;&nbsp;</td>"
                 u"<td>&nbsp;&nbsp;</td><td>&nbsp;&nbsp;</td></tr>\r\n</table>";
-    EXPECT_EQ(FileBytes(path), Utf16(expected));
+    // After the table, only the script that fits words too long for their columns.
+    const QByteArray bytes = FileBytes(path);
+    const QByteArray table = Utf16(expected);
+    EXPECT_EQ(bytes.left(table.size()), table);
+    const QString script = QString::fromStdU16String(ReadUnicodeFile(path))
+                               .mid(static_cast<qsizetype>(expected.size()));
+    EXPECT_TRUE(script.startsWith(QStringLiteral("<script type=\"text/javascript\">")) &&
+                script.endsWith(QStringLiteral("</script>")) &&
+                script.count(QStringLiteral("</script>")) == 1)
+        << script.toStdString();
 
     // Without birds and columns the table has only its empty heading row.
     list.birdIds.clear();
@@ -160,7 +175,8 @@ TEST_F(ListExportTest, PageOfASmallLoftHasEveryCellItsTextAndNothingElse) {
     list.siblingBird = PigeonRecord();
     ASSERT_TRUE(list.BuildListHtml(path));
     EXPECT_TRUE(QString::fromStdU16String(ReadUnicodeFile(path))
-                    .endsWith(QStringLiteral("</script><body><br><table style=\"width: 170mm\" border=1 "
+                    .endsWith(QStringLiteral("</script><body><style type=\"text/css\">#masterTbl { "
+                                             "border: 0 }</style><br><table style=\"width: 170mm\" border=1 "
                                              "cellspacing=0 cellpadding=2 style=\"table-layout:fixed; "
                                              "word-wrap: break-word; page-break-after: always;\" "
                                              "name=masterTbl id=masterTbl><thead><tr></tr></thead>"
@@ -290,6 +306,119 @@ TEST_F(ListExportTest, EveryColumnOfAWideListReachesThePaper) {
     const QString page = QString::fromStdU16String(ReadUnicodeFile(ListPreviewPath()));
     EXPECT_TRUE(page.contains(QStringLiteral("font-size: 12pt")));
     EXPECT_FALSE(page.contains(QStringLiteral("landscape")));
+}
+
+// Long Polish names in a list of every column, set smaller across a landscape sheet: lines break
+// at spaces and hyphens, not inside words, while every column stays on the sheet; a word wider
+// than any column on its own is broken, and the table still keeps to the sheet. Each printed
+// sheet ends at its last row: no line of the table's frame hangs below it.
+TEST_F(ListExportTest, AWideListBreaksLinesBetweenWordsAndEachSheetEndsAtItsLastRow) {
+    CDataStore& store = TheDataStore();
+    ASSERT_TRUE(store.AddColour(0, u"niebieski nakrapiany z białymi lotkami i ciemnym ogonem"));
+    const int colour = NewestId(store.ColourNames());
+    ASSERT_TRUE(store.AddBreed(0, u"Vandenabeele-Ćmielowskich Szybkie Lotniki Wielkopolskie"));
+    const int breed = NewestId(store.BreedNames());
+    PersonRecord breeder{.imie = u"Zbigniew", .nazwisko = u"Wróblewski-Kaczmarczyk"};
+    ASSERT_TRUE(store.WriteBreeder(WriteMode::Insert, breeder));
+    const int father = AddBird(0, u"PL-012343", u"Żółtodzioby Książę Ćmielowskich z Wrocławia");
+    std::vector<int> birds;
+    for (int i = 0; i < 10; ++i) {
+        birds.push_back(AddBird(0, u"PL-01235" + NumberText(i), u"Świetlista Gwiazda Wrocławskich Lotów"));
+        ChangeBird(birds.back(), [&](PigeonRecord& b) {
+            b.rocznik = u"2024";
+            b.id_koloru = colour;
+            b.id_rasy = breed;
+            b.id_hodowcy = breeder.id;
+            b.id_ojca = father;
+        });
+    }
+    CEksportListyDoHTML list;
+    list.birdIds = birds;
+    list.chosenColumns = {0, 1, 2, 3, 11, 4, 5, 6, 7, 8, 10, 9, 12, 19, 17, 13, 20};
+    for (std::int32_t c : list.chosenColumns) list.widths[c] = 25;
+    list.widths[1] = 40;
+    list.fontName = u"Tahoma";
+    list.fontSize = u"12";
+    list.bottomMargin = u"950";
+    const QString pdf = QDir(folder_.path()).filePath(QStringLiteral("lista.pdf"));
+    // Per cell, the texts of the lines that begin inside a word; and the cells' right edge in mm.
+    const QString measure = QStringLiteral(
+        "(function () { var cut = [], right = 0, cells = document.querySelectorAll('th, td');"
+        "  for (var c = 0; c < cells.length; ++c) {"
+        "    right = Math.max(right, cells[c].getBoundingClientRect().right * 25.4 / 96);"
+        "    var walk = document.createTreeWalker(cells[c], NodeFilter.SHOW_TEXT), node;"
+        "    while ((node = walk.nextNode())) {"
+        "      var top = null, before = '';"
+        "      for (var i = 0; i < node.data.length; ++i) {"
+        "        var r = document.createRange(); r.setStart(node, i); r.setEnd(node, i + 1);"
+        "        var box = r.getClientRects()[0]; if (!box) continue;"
+        "        if (top !== null && box.top > top + 1 && !/[ -]/.test(before))"
+        "          cut.push(node.data.substr(i, 12));"
+        "        top = box.top; before = node.data[i];"
+        "      }"
+        "    }"
+        "  }"
+        "  return JSON.stringify({cut: cut, right: right}); })()");
+    for (const bool monstrous : {false, true}) {
+        SCOPED_TRACE(monstrous);
+        if (monstrous)
+            ChangeBird(birds[3], [](PigeonRecord& b) {
+                b.nazwa = u"Konstantynopolitańczykowianeczkówna" u"Konstantynopolitańczykowianeczkówna";
+            });
+        ASSERT_TRUE(list.BuildListHtml(ListPreviewPath()));
+        QFile::remove(pdf);
+        seams::SetPrintToPdf(pdf);
+        QJsonObject found;
+        seams::SetModalHandler([&](Dialog& window) {
+            found = QJsonDocument::fromJson(static_cast<CPodgladHTML&>(window)
+                                                .browser.RunScript(measure)
+                                                .toString()
+                                                .toUtf8())
+                        .object();
+            window.RunCommand(1231);
+            return IDCANCEL;
+        });
+        CPodgladHTML preview;
+        preview.path = ListPreviewPath();
+        preview.DoModal();
+        seams::SetPrintToPdf({});
+        seams::SetModalHandler({});
+        EXPECT_LE(found[QStringLiteral("right")].toDouble(), 277);   // the sheet less its margins
+        EXPECT_GT(found[QStringLiteral("right")].toDouble(), 250);
+        QStringList cut;
+        for (const QJsonValue& text : found[QStringLiteral("cut")].toArray()) cut << text.toString();
+        if (!monstrous) {
+            EXPECT_TRUE(cut.isEmpty()) << cut.join(QLatin1Char('|')).toStdString();
+        } else {
+            EXPECT_FALSE(cut.isEmpty());
+            // Only the long name broke, where it stands alone and in the ring's brackets.
+            for (const QString& piece : cut)
+                EXPECT_TRUE(QStringLiteral("[Konstantynopolitańczykowianeczkówna"
+                                           "Konstantynopolitańczykowianeczkówna]")
+                                .contains(piece))
+                    << piece.toStdString();
+        }
+
+        // Each sheet: nothing dark below the lowest line that runs across the table.
+        QPdfDocument document;
+        document.load(pdf);
+        ASSERT_EQ(document.status(), QPdfDocument::Status::Ready);
+        ASSERT_GE(document.pageCount(), 2);
+        for (int page = 0; page < document.pageCount(); ++page) {
+            const QImage sheet = document.render(page, (document.pagePointSize(page) * 100 / 72).toSize())
+                                     .convertToFormat(QImage::Format_RGB32);
+            const auto dark = [&](int x, int y) { return qGray(sheet.pixel(x, y)) < 250; };
+            int lastRule = -1, lowestInk = -1;
+            for (int y = 0; y < sheet.height(); ++y) {
+                int inked = 0;
+                for (int x = 0; x < sheet.width(); ++x) inked += dark(x, y);
+                if (inked > sheet.width() / 2) lastRule = y;
+                if (inked > 0) lowestInk = y;
+            }
+            EXPECT_GT(lastRule, 0) << page;
+            EXPECT_LE(lowestInk, lastRule + 1) << page;
+        }
+    }
 }
 
 TEST_F(ListExportTest, BirdListOpensItOnTheCategoryAndOnThePrintList) {
