@@ -237,6 +237,52 @@ TEST_F(PedigreeTest, PageIsWrittenAsUtf16AndFailuresLeaveTheOldFile) {
     EXPECT_EQ(QFileInfo(QString::fromStdU16String(out)).size(), Utf16(u"<b>PL 7 21 R0").size());
 }
 
+// A template is read by its byte-order mark: UTF-16 either way round, UTF-8 with or without
+// one (as an editor saves it); anything else is refused and the last page stays as it was.
+TEST_F(PedigreeTest, TemplatesAreReadByTheirMarkAndGarbageIsRefused) {
+    CDataStore store;
+    FiveGenerations(store);
+    const Text text = u"<p>_GOLAB_ Żółć — 𝄞</p>";
+    const QByteArray utf8 = QString::fromStdU16String(text).toUtf8();
+    QByteArray bigEndian("\xFE\xFF", 2);
+    for (char16_t c : text) bigEndian.append(static_cast<char>(c >> 8)).append(static_cast<char>(c & 0xFF));
+    const QByteArray filled = Utf16(u"<p>PL 7 21 R0 Żółć — 𝄞</p>");
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        bool readable;
+    } cases[] = {
+        {"UTF-16LE with its mark", Utf16(text), true},
+        {"UTF-16BE with its mark", bigEndian, true},
+        {"UTF-8 with its mark", "\xEF\xBB\xBF" + utf8, true},
+        {"UTF-8 without a mark", utf8, true},
+        {"code page 1250", QByteArray("<p>_GOLAB_ \xAF\xF3\xB3\xE6</p>"), false},
+        {"UTF-16LE of odd length", Utf16(text) + 'x', false},
+        {"UTF-16LE with half a pair", Utf16(u"<p>_GOLAB_") + QByteArray("\x34\xD8<\0", 4), false},
+        {"UTF-16LE without its mark", Utf16(text).mid(2), false},
+        {"overlong UTF-8", QByteArray("<p>_GOLAB_\xC0\xAF</p>"), false},
+        {"UTF-8 surrogate", QByteArray("<p>_GOLAB_\xED\xA0\x80</p>"), false},
+        {"UTF-8 cut short", utf8.left(utf8.size() - 6), false},
+    };
+    const QString templatePath = QString::fromStdU16String(PedigreeTemplatePath(3));
+    const Text out = JoinPath(GetInstallPath(), u"wydruk.html");
+    PedigreeAncestors ancestors;
+    ancestors[0] = store.FindPigeon(1);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(WriteUnicodeFile(out, u"poprzedni"));
+        QFile file(templatePath);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(c.bytes);
+        file.close();
+        EXPECT_EQ(RenderPedigreePage(out, ancestors, {.layout = 3}, store),
+                  c.readable ? PedigreeResult::Written : PedigreeResult::NoTemplate);
+        QFile written(QString::fromStdU16String(out));
+        ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+        EXPECT_EQ(written.readAll(), c.readable ? filled : Utf16(u"poprzedni"));
+    }
+}
+
 // Every bundled layout: laid out as UTF-16, using only known placeholders (generation 4 only in
 // the five-generation one), and printed through the browser engine onto exactly one A4 sheet
 // in its orientation with a loft of five generations whose notes are printed whole.
