@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 #include "BundledFiles.h"
@@ -290,6 +291,42 @@ TEST_F(ListExportTest, EveryColumnOfAWideListReachesThePaper) {
     const QString page = QString::fromStdU16String(ReadUnicodeFile(ListPreviewPath()));
     EXPECT_TRUE(page.contains(QStringLiteral("font-size: 12pt")));
     EXPECT_FALSE(page.contains(QStringLiteral("landscape")));
+}
+
+// A long list printed to a PDF file from the window's preview keeps its headings and rings as
+// text, page after page, in a file of a few kilobytes a page (pictures of the pages took close
+// to a megabyte each).
+TEST_F(ListExportTest, AListPrintedToAPdfFileIsTextOnEveryPage) {
+    {
+        QFile file(QString::fromStdU16String(ExportLayoutPath()));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(Layout({3, 0, 15, 1, 50, 2, 40}));   // "LP.", "Obrączka", "Płeć"
+    }
+    std::vector<int> birds;
+    for (int i = 0; i < 150; ++i) birds.push_back(AddBird(0, u"5" + NumberText(1000 + i), u"Żuraw"));
+    CEksportListyDoHTML list;
+    list.birdIds = birds;
+    const QString pdf = QDir(folder_.path()).filePath(QStringLiteral("lista.pdf"));
+    seams::SetPrintToPdf(pdf);
+    seams::QueueModalHandler([](Dialog& window) {
+        seams::QueueModalHandler([](Dialog& preview) {
+            preview.RunCommand(1231);
+            return IDCANCEL;
+        });
+        window.RunCommand(CEksportListyDoHTML::kPreviewButton);
+        return IDCANCEL;
+    });
+    list.DoModal();
+    seams::SetPrintToPdf({});
+    EXPECT_EQ(MessageTexts(), QStringList());
+    const QStringList pages = PdfPageTexts(pdf);
+    ASSERT_GE(pages.size(), 3);
+    const QString all = pages.join(QLatin1Char('\n'));
+    for (const QString& page : pages) EXPECT_TRUE(page.contains(QStringLiteral("PL 0123 24 5"))) << page.toStdString();
+    EXPECT_TRUE(pages.first().contains(QStringLiteral("Obrączka")));
+    for (const char* ring : {"PL 0123 24 51000", "PL 0123 24 51075", "PL 0123 24 51149"})
+        EXPECT_TRUE(all.contains(QLatin1String(ring))) << ring;
+    EXPECT_LT(QFileInfo(pdf).size(), pages.size() * 50 * 1024);
 }
 
 TEST_F(ListExportTest, BirdListOpensItOnTheCategoryAndOnThePrintList) {

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 #include "BundledFiles.h"
@@ -494,6 +495,35 @@ TEST_F(PedigreeTest, EveryLineOfEveryBoxIsInsideItsBoxOrTheBoxSaysItIsCut) {
             }
         }
     }
+}
+
+// A pedigree printed to a PDF file from its window keeps the rings and names as text on one
+// A4 sheet, in a file far smaller than a picture of the sheet.
+TEST_F(PedigreeTest, APedigreePrintedToAPdfFileIsTextOnOneSheet) {
+    CDataStore& store = TheDataStore();
+    RealisticGenerations(store);
+    const QString pdf = QDir(folder_.path()).filePath(QStringLiteral("rodowód.pdf"));
+    seams::SetPrintToPdf(pdf);
+    CDrukujRodowodGolebia window;
+    window.ancestors[0] = store.FindPigeon(1);
+    seams::QueueModalHandler([](Dialog& dialog) {
+        seams::QueueModalHandler([](Dialog& preview) {
+            preview.RunCommand(1231);
+            return IDCANCEL;
+        });
+        dialog.RunCommand(CDrukujRodowodGolebia::kPrintButton);
+        return IDCANCEL;
+    });
+    window.DoModal();
+    EXPECT_EQ(MessageTexts(), QStringList());
+    const QStringList pages = PdfPageTexts(pdf);
+    ASSERT_EQ(pages.size(), 1);
+    for (const char* text : {"DV 0446 2018 1234567", "PL 0446 2018 12342", "Błyskawica Śląska",
+                             "Łaskawa Królowa", "Opole 2021"})
+        EXPECT_TRUE(pages[0].contains(QString::fromUtf8(text))) << text;
+    EXPECT_LT(QFileInfo(pdf).size(), 512 * 1024);
+    const QImage sheet = PdfPageImage(pdf, 0, 30);
+    EXPECT_NEAR(sheet.width() * 297.0 / sheet.height(), 210.0, 1.0);
 }
 
 TEST_F(PedigreeTest, WindowPrintsAndSavesWithTheChosenBreederLogoAndLimits) {
