@@ -17,9 +17,11 @@ above the head's rule the same way: it widens into the free space beside the tit
 smaller, and only then keeps each of its lines to one line ending in "…".
 
 The pages are kept as UTF-8 here and laid into the install folder as UTF-16 with a byte-order
-mark.
+mark. Every version written is recorded in shipped-pedigree-files.sha256, so that start-up can
+replace an installed copy of an earlier version that nobody edited.
 """
 
+import importlib.util
 import os
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -453,6 +455,13 @@ def main():
     for name, cfg in LAYOUTS.items():
         with open(os.path.join(OUT, name), "w", encoding="utf-8", newline="\n") as f:
             f.write(page(cfg))
+    # The new versions join the list of shipped ones, so a later change can replace them.
+    spec = importlib.util.spec_from_file_location(
+        "record", os.path.join(HERE, "record-shipped-pedigree-files.py"))
+    record = importlib.util.module_from_spec(spec)
+    spec.loader.exec_module(record)
+    written = [e for e in record.current() if e[0][len("data/pedigrees/"):] in LAYOUTS]
+    print("%d new template hash(es) recorded" % record.record(written))
 
 
 if __name__ == "__main__":

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -14,6 +15,7 @@
 #include "BundledFiles.h"
 #include "DataStore.h"
 #include "DrukujRodowodGolebia.h"
+#include "PedigreeTemplateText.h"
 #include "PictureBox.h"
 #include "PodgladHTML.h"
 #include "SharedRoutines.h"
@@ -238,6 +240,43 @@ TEST_F(PedigreeTest, PageIsWrittenAsUtf16AndFailuresLeaveTheOldFile) {
                                  {.layout = 4}, store),
               PedigreeResult::NotWritten);
     EXPECT_EQ(QFileInfo(QString::fromStdU16String(out)).size(), Utf16(u"<b>PL 7 21 R0").size());
+}
+
+// Start-up puts today's version in place of a template that is exactly one an earlier version
+// laid out (whose boxes may cut rings and notes), and keeps a template the user edited. Today's
+// version of every bundled pedigree file is on the list of shipped ones, so that the next
+// change replaces it in turn.
+TEST_F(PedigreeTest, StartUpReplacesTemplatesAnEarlierVersionLaidOutAndKeepsEditedOnes) {
+    const QStringList files = BundledFiles().filter(QStringLiteral("data/pedigrees/"));
+    EXPECT_EQ(files.size(), 23);
+    for (const QString& file : files) {
+        EXPECT_TRUE(ShippedHashes(file).contains(LaidOutHash(file)))
+            << file.toStdString() << ": run resources/install/record-shipped-pedigree-files.py";
+    }
+
+    const QString name = QStringLiteral("data/pedigrees/klasyczny_3pokolenia.html");
+    QFile fixture(QStringLiteral(OX_UI_FIXTURES "/klasyczny_3pokolenia-first.html"));
+    ASSERT_TRUE(fixture.open(QIODevice::ReadOnly));
+    const QByteArray first = fixture.readAll();
+    const QByteArray earlier = InstalledForm(name, first);
+    const QByteArray edited =
+        InstalledForm(name, QByteArray(first).replace("<title>", "<title>Hodowla Nowaków: "));
+    const QString installed = PedigreeFile(u"klasyczny_3pokolenia.html");
+    // Lays the bundled files out over `bytes` in the template's place; what the file then holds.
+    const auto layOutOver = [&installed](const QByteArray& bytes) {
+        QFile file(installed);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+        file.close();
+        EXPECT_TRUE(LayOutBundledFiles());
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return file.readAll();
+    };
+    const auto sha = [](const QByteArray& bytes) {
+        return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
+    };
+    EXPECT_EQ(sha(layOutOver(earlier)), LaidOutHash(name));
+    EXPECT_EQ(layOutOver(edited), edited);
 }
 
 // Every bundled layout: laid out as UTF-16, using only known placeholders (generation 4 only in
