@@ -299,11 +299,13 @@ function cutNotes(notes, over) {
       if (kept) words.push([n, found.index + kept[0].length]);
     }
   });
+  // A blank note has nothing to cut: what does not fit is the box's other lines.
+  if (!first) return;
   function cutAt(place) {
     notes.innerHTML = html;
     var range = document.createRange();
     if (place) range.setStart(texts()[place[0]], place[1]);
-    else range.setStart(notes, 0);
+    else range.setStart(texts()[first.node], first.from);
     range.setEnd(notes, notes.childNodes.length);
     range.deleteContents();
     var more = document.createElement('span');
