@@ -3,7 +3,8 @@
 
 Run from anywhere:  python3 resources/install/make-pedigree-templates.py
 The pages are committed; run the script again only after changing a layout here, then
-make the thumbnails again with the make_pedigree_art tool (see docs/architecture.md).
+make the thumbnails again with the make_pedigree_art tool (see docs/architecture.md) and
+record them with record-shipped-pedigree-files.py.
 
 Each template is one A4 sheet: the bird and its ancestors as boxes joined by lines, the
 father's side above the mother's, under a head with the breeder's address and the loft's
