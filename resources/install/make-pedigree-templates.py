@@ -459,10 +459,10 @@ def main():
         with open(os.path.join(OUT, name), "w", encoding="utf-8", newline="\n") as f:
             f.write(page(cfg))
     # The new versions join the list of shipped ones, so a later change can replace them.
-    spec = importlib.util.spec_from_file_location(
+    source = importlib.util.spec_from_file_location(
         "record", os.path.join(HERE, "record-shipped-pedigree-files.py"))
-    record = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(record)
+    record = importlib.util.module_from_spec(source)
+    source.loader.exec_module(record)
     written = [e for e in record.current() if e[0][len("data/pedigrees/"):] in LAYOUTS]
     print("%d new template hash(es) recorded" % record.record(written))
 
