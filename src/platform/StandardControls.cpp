@@ -463,7 +463,13 @@ protected:
             QDateTimeEdit::focusOutEvent(event);
             return;
         }
-        lineEdit()->event(event);
+        // The text's own field ends its editing too, but without the edit's mending, which
+        // would complete a half-typed time of day with zeros.
+        QLineEdit* text = lineEdit();
+        const QValidator* validator = text->validator();
+        text->setValidator(nullptr);
+        text->event(event);
+        text->setValidator(validator);
         QWidget::focusOutEvent(event);
     }
     void keyPressEvent(QKeyEvent* event) override {
