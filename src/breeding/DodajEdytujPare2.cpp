@@ -57,6 +57,9 @@ constexpr int kTabBottoms[3] = {185, 315, 445};
 
 constexpr const char16_t* kNoteTitles[3] = {u"NOTATKI PARY", u"NOTATKI OJCA", u"NOTATKI MATKI"};
 
+constexpr char16_t kBadLayingDate[] = u"Nieprawidłowa data złożenia jaj.";
+constexpr char16_t kBadHatchingDate[] = u"Nieprawidłowa data wyklucia.";
+
 }  // namespace
 
 CDodajEdytujPare2::CDodajEdytujPare2(QWidget* parent) : Dialog(kTemplateId, parent) {
@@ -72,6 +75,8 @@ CDodajEdytujPare2::CDodajEdytujPare2(QWidget* parent) : Dialog(kTemplateId, pare
     OnClicked(kPreviousNote, [this] { PreviousNote(); });
     OnClicked(kFatherTree, [this] { ShowFatherTree(); });
     OnClicked(kMotherTree, [this] { ShowMotherTree(); });
+    SetPickerMessage(kLayingDate, kBadLayingDate);
+    SetPickerMessage(kHatchingDate, kBadHatchingDate);
 }
 
 bool CDodajEdytujPare2::OnInitDialog() {
@@ -300,7 +305,7 @@ bool CDodajEdytujPare2::HasYoungAmongForebears() const {
 }
 
 void CDodajEdytujPare2::SavePair() {
-    if (HasEnded()) return;
+    if (HasEnded() || !CheckDatePickers()) return;
     StoreNote();
     if (pair.id_samca == 0) {
         MessageBox(this, u"Nie wybrano samca do pary");
@@ -352,8 +357,8 @@ void CDodajEdytujPare2::SavePair() {
         const DateTimePicker* picker;
         Time64 time;
         const char16_t* message;
-    } pickedDates[] = {{laying, saved.DataZlozeniaJaj, u"Nieprawidłowa data złożenia jaj."},
-                       {hatching, saved.DataWylegu, u"Nieprawidłowa data wyklucia."}};
+    } pickedDates[] = {{laying, saved.DataZlozeniaJaj, kBadLayingDate},
+                       {hatching, saved.DataWylegu, kBadHatchingDate}};
     for (const auto& picked : pickedDates) {
         if (picked.picker && picked.picker->HasValue() && picked.time == kNoDate) {
             MessageBox(this, picked.message, u"", MB_OK | MB_ICONEXCLAMATION);

@@ -126,7 +126,7 @@ void CDodajPsaDoPary::ChooseYoungBird() {
 }
 
 void CDodajPsaDoPary::SaveYoung() {
-    if (HasEnded()) return;
+    if (HasEnded() || !CheckDatePickers()) return;
     if (young.id_golebia == 0) {
         MessageBox(this, u"Wybierz gołębia");
         return;

@@ -134,7 +134,7 @@ void CFotoparowanie::OnListClick(int side) {
 }
 
 void CFotoparowanie::CreatePair() {
-    if (HasEnded()) return;
+    if (HasEnded() || !CheckDatePickers()) return;
     if (pair.id_samca == -1) {
         MessageBox(this, u"Nie wybrano samca do pary");
         return;

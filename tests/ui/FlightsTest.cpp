@@ -676,6 +676,8 @@ TEST_F(FlightsTest, RefusedResultsWriteNothingAndSayWhy) {
     seams::QueueModalHandler(On<ResultEditor>([&](ResultEditor& editor) {
         seams::QueueModalHandler(ChooseBird(fast_));
         editor.RunCommand(ResultEditor::kChooseBird);
+        SetPickers(editor, ResultEditor::kArrivalDate, ResultEditor::kArrivalTime,
+                   Local(12, 5, 2024, 15));
         editor.RunCommand(IDOK);
         EXPECT_FALSE(editor.HasEnded());
     }));
