@@ -63,6 +63,14 @@ TEST_F(RestoreTest, ABackupThatIsNotWholeOrNotOursReplacesNothing) {
         {"cut to half its size", 0,
          [](const Text& path) { fs::resize_file(ToFsPath(path), fs::file_size(ToFsPath(path)) / 2); },
          DbFileCheck::Damaged},
+        {"a page overwritten", 0,
+         [](const Text& path) {
+             std::fstream file(ToFsPath(path), std::ios::in | std::ios::out | std::ios::binary);
+             file.seekp(2 * 4096);
+             const std::string junk(4096, '\x7f');
+             file.write(junk.data(), static_cast<std::streamsize>(junk.size()));
+         },
+         DbFileCheck::Damaged},
         {"a text file", 1,
          [](const Text& path) { WriteBytes(ToFsPath(path), std::string(8192, 'x') + "\nnotatki\n"); },
          DbFileCheck::Damaged},
