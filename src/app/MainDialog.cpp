@@ -246,7 +246,12 @@ void CMainDialog::BindCommands() {
         editor.editFlag = 0;
         editor.DoModal();
     });
-    OnClicked(kCmdManageClients, [] { CZarzadzajKlientami().DoModal(); });
+    OnClicked(kCmdManageClients, [this] {
+        CZarzadzajKlientami().DoModal();
+        // A client deleted or renamed there is named in the transactions list: it is filled
+        // again, and a transaction whose client is gone shows no name.
+        if (transactionsPage_) transactionsPage_->FillTransactionList();
+    });
 
     // "Wydruki": the same operations as their twins in the other menus.
     OnClicked(kCmdPrintCategoryList, [this] { RunCommand(kCmdPrintCategory); });

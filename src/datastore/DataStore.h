@@ -185,6 +185,9 @@ public:
         bool ok = false;
         std::string error;       // SQLite's own message when not ok
         bool restIgnored = false; // the text held more than one statement
+        // The statement ran and was one that writes (a change of rows or of the tables): what
+        // the store holds in memory may no longer be what the file holds.
+        bool changed = false;
     };
     ConsoleResult RunConsoleStatement(const Text& path, const Text& sql);
 
