@@ -25,7 +25,7 @@ protected:
     // Two lofts; members, young and a result that name a bird that is not there; a bird that
     // IDS lists without a file; parents of which one is not there.
     V5Data Sample() {
-        std::vector<V5PigeonRecord> birds = {Bird(1, u"V5-9", u"", 1), Bird(2, u"V5-1", u"V5-3", 0),
+        std::vector<V5PigeonRecord> birds = {Bird(1, u"V5-9", u"", 1), Bird(2, u"V5-1", u"V5-4", 0),
                                              Bird(3), Bird(4), Bird(6)};
         birds[1].name = u"Błyskawica";
         birds[3].generalNotes = u"<i>Ładny</i> ptak";
@@ -138,7 +138,7 @@ TEST_F(V5ImportTest, EverythingArrivesInTheFiles) {
               std::tie(u"PL", u"0102", u"2008", u"1002", u"Błyskawica"));
     EXPECT_EQ(hen.plec, 2);
     EXPECT_EQ(hen.id_ojca, b1);
-    EXPECT_EQ(hen.id_matki, b3);
+    EXPECT_EQ(hen.id_matki, b4);
     EXPECT_EQ(hen.id_hodowli, home.id);
     const PigeonRecord cock = store_.Pigeons().at(static_cast<int>(b1));
     EXPECT_EQ(cock.plec, 1);

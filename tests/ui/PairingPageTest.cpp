@@ -821,7 +821,8 @@ QString ReadUtf16Page(const QString& path, bool* bom) {
 
 TEST_F(PairingPageTest, LitterCardTakesTheSelectedPairWithItsYoungInOrder) {
     StorePair(3, 3, 12);
-    YoungRecord first{.id_golebia = young_}, second{.id_golebia = male_};
+    const int later = AddSexedBird(u"301", u"", 1);
+    YoungRecord first{.id_golebia = young_}, second{.id_golebia = later};
     for (YoungRecord* young : {&first, &second}) {
         young->id_pary = TheDataStore().Pairs().back().id;
         young->id_hodowli = loft_;
@@ -835,7 +836,7 @@ TEST_F(PairingPageTest, LitterCardTakesTheSelectedPairWithItsYoungInOrder) {
         auto& card = static_cast<CDrukujKarteMiotu&>(window);
         EXPECT_EQ(card.title, u"Karta Parowania");
         EXPECT_EQ(std::make_pair(card.maleId, card.femaleId), std::make_pair(male_, female_));
-        EXPECT_EQ(card.youngIds, (std::vector<int>{young_, male_}));
+        EXPECT_EQ(card.youngIds, (std::vector<int>{young_, later}));
         return IDCANCEL;
     });
     page_->PrintLitterCard();
