@@ -148,9 +148,10 @@ Text CDodajPsaDoPary::YoungRuleMessage(const RuleCheck& rule) const {
     for (const PairRecord& pair : store.AllPairs()) {
         if (pair.id == rule.otherId) other = pair;
     }
-    return u"Wybrany gołąb jest już młodym innej pary (samiec: " + ring(other.id_samca) +
-           u", samica: " + ring(other.id_samicy) +
-           u"). Aby dodać go do tej pary, najpierw usuń go z młodych tamtej pary.";
+    // Each ring on a line of its own, so that none is broken over two.
+    return u"Wybrany gołąb jest już młodym innej pary:\nsamiec: " + ring(other.id_samca) +
+           u"\nsamica: " + ring(other.id_samicy) +
+           u"\n\nAby dodać go do tej pary, najpierw usuń go z młodych tamtej pary.";
 }
 
 void CDodajPsaDoPary::SaveYoung() {

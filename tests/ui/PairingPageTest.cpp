@@ -827,8 +827,8 @@ TEST_F(PairingPageTest, AYoungOfAnotherPairIsNotOfferedAndIsRefusedByThatPairsRi
     EXPECT_EQ(std::count(offered.begin(), offered.end(), male_), 1);
     EXPECT_EQ(std::count(offeredToOwn.begin(), offeredToOwn.end(), young_), 0);
     EXPECT_EQ(MessageTexts(),
-              (QStringList{"Wybrany gołąb jest już młodym innej pary (samiec: PL 0123 24 100, samica: "
-                           "PL 0123 24 200). Aby dodać go do tej pary, najpierw usuń go z młodych "
+              (QStringList{"Wybrany gołąb jest już młodym innej pary:\nsamiec: PL 0123 24 100\nsamica: "
+                           "PL 0123 24 200\n\nAby dodać go do tej pary, najpierw usuń go z młodych "
                            "tamtej pary.",
                            "Wybrany gołąb jest już młodym tej pary."}));
     auto stored = PairsOnDisk();
