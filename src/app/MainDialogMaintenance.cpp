@@ -356,6 +356,47 @@ QString SkippedBirdsText(const V5ImportSummary& s) {
     return text;
 }
 
+// A record left out because it could not be true, by the ids of the old files.
+QString LeftOutRecordText(const V5LeftOutRecord& r) {
+    const auto id = [](const Text& v5Id) {
+        return v5Id.empty() ? QStringLiteral("(bez numeru)") : Q(v5Id);
+    };
+    const QString pair = QStringLiteral("%1 × %2").arg(id(r.cockId), id(r.henId));
+    switch (r.rule) {
+        case RecordRule::PairOfOneBird: {
+            QString text = QStringLiteral("para %1 (ten sam gołąb jako samiec i samica").arg(pair);
+            if (r.youngAlong > 0) text += QStringLiteral(", z nią jej młode: %1").arg(r.youngAlong);
+            return text + QLatin1Char(')');
+        }
+        case RecordRule::YoungOfAnotherPair:
+            return QStringLiteral("młode %1 pary %2 (już zapisane jako młode)").arg(id(r.pigeonId), pair);
+        case RecordRule::BirdTwiceInFlight: {
+            QString flight = Q(r.flightPlace);
+            const Text day = FormatTime(r.flightRelease, "%d.%m.%Y");
+            if (!day.empty()) flight += QLatin1Char(' ') + Q(day);
+            return QStringLiteral("drugi wynik gołębia %1 w locie %2").arg(id(r.pigeonId), flight.trimmed());
+        }
+        default:
+            return QStringLiteral("młode %1 pary %2 (samiec lub samica tej pary albo ich przodek)")
+                .arg(id(r.pigeonId), pair);
+    }
+}
+
+// The records left out, a long list cut after the first twenty.
+QString LeftOutText(const V5ImportSummary& s) {
+    constexpr int kShown = 20;
+    QStringList texts;
+    for (const V5LeftOutRecord& record : s.leftOut) {
+        if (texts.size() == kShown) break;
+        texts << LeftOutRecordText(record);
+    }
+    QString text = QStringLiteral("\n\nPominięto zapisy, które nie mogą być prawdziwe: ") +
+                   texts.join(QStringLiteral("; "));
+    const qsizetype more = static_cast<qsizetype>(s.leftOut.size()) - texts.size();
+    if (more > 0) text += QStringLiteral(" i %1 innych").arg(more);
+    return text + QLatin1Char('.');
+}
+
 QString SummaryText(const V5ImportSummary& s) {
     QString text = QStringLiteral(
                        "Zakończono importowanie.\n\nZaimportowano: gołębniki: %1, kategorie: %2, "
@@ -378,6 +419,7 @@ QString SummaryText(const V5ImportSummary& s) {
                     .arg(s.skippedYoung)
                     .arg(s.skippedResults);
     }
+    if (!s.leftOut.empty()) text += LeftOutText(s);
     return text;
 }
 

@@ -541,6 +541,7 @@ void CDataStore::KeepInsertedPairFields(PairRecord& held, const PairRecord& writ
 }
 
 bool CDataStore::WritePair(WriteMode mode, PairRecord& record) {
+    if (!CheckPair(mode, record).Kept()) return false;
     const PairRecord& r = record;
     if (mode == WriteMode::Insert) {
         const BoundStatement insert = InsertStatement(
@@ -605,6 +606,8 @@ bool CDataStore::WritePair(WriteMode mode, PairRecord& record) {
 }
 
 bool CDataStore::WriteYoung(WriteMode mode, YoungRecord& record) {
+    const auto [cock, hen] = BirdsOfYoungsPair(mode, record);
+    if (!CheckYoung(mode, record, cock, hen).Kept()) return false;
     const YoungRecord& r = record;
     if (mode == WriteMode::Insert) {
         const BoundStatement insert = InsertStatement(
@@ -746,6 +749,7 @@ bool CDataStore::WriteFlight(WriteMode mode, FlightRecord& record) {
 }
 
 bool CDataStore::WriteFlightResult(WriteMode mode, FlightResultEntry& record) {
+    if (!CheckFlightResult(mode, record).Kept()) return false;
     const FlightResultEntry& r = record;
     if (mode == WriteMode::Insert) {
         const BoundStatement insert = InsertStatement(
@@ -784,7 +788,7 @@ bool CDataStore::WriteFlightResult(WriteMode mode, FlightResultEntry& record) {
         return true;
     }
     if (record.id <= 0) return false;
-    // The flight, loft and bird of a result stay as inserted.
+    // The flight and loft of a result stay as inserted; its bird is the one the editor chose.
     const BoundStatement update = UpdateStatement(
         u"UPDATE lotniki SET ",
         {
@@ -796,10 +800,11 @@ bool CDataStore::WriteFlightResult(WriteMode mode, FlightResultEntry& record) {
             {u"PunktySekcja", SqlFloat(r.PunktySekcja)},
             {u"nr_konkursu_sekcja", SqlInt(r.nr_konkursu_sekcja)},
             {u"nr_konkursu", SqlInt(r.nr_konkursu)},
+            {u"id_golebia", SqlInt(r.id_golebia)},
         },
         r.id);
     if (!RunUpdate(update)) return false;
-    // The flight, loft and bird of the stored result stay as inserted.
+    // The flight and loft of the stored result stay as inserted.
     for (FlightRecord& flight : flights) {
         for (FlightResultEntry& entry : flight.entries) {
             if (entry.id != r.id) continue;
@@ -807,7 +812,6 @@ bool CDataStore::WriteFlightResult(WriteMode mode, FlightResultEntry& record) {
             entry = record;
             entry.id_lotu = kept.id_lotu;
             entry.id_hodowli = kept.id_hodowli;
-            entry.id_golebia = kept.id_golebia;
         }
     }
     return true;

@@ -207,6 +207,14 @@ void CDodajGolebiaDoLotu::OnOK() {
         MessageBox(this, u"Musisz wybrać gołębia");
         return;
     }
+    // A bird has one result in a flight; its own result stays editable.
+    const WriteMode writeMode = mode == kEditMode ? WriteMode::Update : WriteMode::Insert;
+    if (TheDataStore().CheckFlightResult(writeMode, edited).rule == RecordRule::BirdTwiceInFlight) {
+        MessageBox(this, u"Gołąb " + TheDataStore().FindPigeon(edited.id_golebia).GetRingNumber() +
+                             u" ma już wynik w tym locie.",
+                   u"", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
     const auto arrival = keepUnsetArrival_
                              ? std::optional<Time64>(entry.DataCzasPrzylotu)
                              : TimeFromPickers(DatePicker(kArrivalDate), DatePicker(kArrivalTime));

@@ -612,6 +612,62 @@ TEST_F(FlightsTest, ResultsAddedEditedAndDeletedAreStoredOnceInTheSnapshotStoreA
     EXPECT_TRUE(SnapshotResultIds(0).empty());
 }
 
+// A bird has one result in a flight: a second one, or an edit that gives another result that
+// bird, is refused by the bird's ring and writes nothing; a bird's own result stays editable, and
+// an edit that names a bird without a result there stores that bird in the file.
+TEST_F(FlightsTest, ABirdsSecondResultInAFlightIsRefusedByItsRing) {
+    const int flight = StoreFlight(u"Opole", Local(12, 5, 2024, 10));
+    const int fastResult = StoreResult(flight, fast_, Local(12, 5, 2024, 14));
+    const int slowResult = StoreResult(flight, slow_, Local(12, 5, 2024, 15));
+    const int third = AddBird(0, u"12347", u"Trzeci", loftId_);
+    Load();
+    ClickFlight(0);
+    const QString twice = "Gołąb PL 0123 24 12345 ma już wynik w tym locie.";
+    // Opens the editor (on `row` to edit), chooses `bird` and notes, presses OK.
+    const auto enter = [&](int row, int bird, bool closes) {
+        seams::QueueModalHandler(On<ResultEditor>([&](ResultEditor& editor) {
+            if (bird) {
+                seams::QueueModalHandler(ChooseBird(bird));
+                editor.RunCommand(ResultEditor::kChooseBird);
+            }
+            editor.SetItemText(ResultEditor::kNotes, u"wpis");
+            editor.RunCommand(IDOK);
+            EXPECT_EQ(editor.HasEnded(), closes) << row << " " << bird;
+        }));
+        if (row < 0) {
+            page_->AddFlightResult();
+        } else {
+            ClickResult(row);
+            page_->EditFlightResult();
+        }
+    };
+    const auto birdsOnDisk = [&] {
+        std::vector<int> birds;
+        for (const FlightResultEntry& e : FlightsOnDisk().at(0).entries) birds.push_back(e.id_golebia);
+        return birds;
+    };
+
+    enter(-1, fast_, false);
+    enter(1, fast_, false);
+    EXPECT_EQ(MessageTexts(), (QStringList{twice, twice}));
+    EXPECT_EQ(birdsOnDisk(), (std::vector<int>{fast_, slow_}));
+    EXPECT_EQ(SnapshotResultIds(0), (std::vector<int>{fastResult, slowResult}));
+    EXPECT_EQ(StoreResultIds(flight), (std::vector<int>{fastResult, slowResult}));
+    EXPECT_EQ(ListColumn(page_->ResultList(), 1),
+              (QStringList{"PL 0123 24 12345 [Szybki]", "PL 0123 24 12346"}));
+
+    enter(0, 0, true);       // its own result, the bird kept
+    enter(1, third, true);   // another bird, without a result in the flight
+    EXPECT_EQ(MessageTexts().size(), 2);
+    EXPECT_EQ(birdsOnDisk(), (std::vector<int>{fast_, third}));
+    EXPECT_EQ(FlightsOnDisk().at(0).entries.at(0).notatki, u"wpis");
+    EXPECT_EQ(TheDataStore().Flights().at(0).entries.at(1).id_golebia, third);
+    EXPECT_EQ(ListColumn(page_->ResultList(), 1).at(1), "PL 0123 24 12347 [Trzeci]");
+    // The bird that gave its place up may have a result again.
+    enter(-1, slow_, true);
+    EXPECT_EQ(birdsOnDisk(), (std::vector<int>{fast_, third, slow_}));
+}
+
 TEST_F(FlightsTest, ResultEditorEndsALongBirdNameWithAnEllipsisAndTipsTheWholeOne) {
     PigeonRecord bird = TheDataStore().FindPigeon(fast_);
     bird.nazwa = u"Sokół Wędrowny z Gór Sowich i Bieszczadów";

@@ -630,4 +630,50 @@ TEST_F(MaintenanceTest, ImportFromTheMainWindow) {
     EXPECT_EQ(ComboTexts(main.CategoryCombo()), QStringList{"Lotniki"});
 }
 
+// Records of the old folder that cannot be true do not stop the import: the closing message
+// names each one left out, by the ids of the old files.
+TEST_F(MaintenanceTest, ImportNamesTheRecordsItLeftOut) {
+    using namespace v5write;
+    const QString v5 = folder_.filePath("ox5");
+    V5LoftRecord loft;
+    loft.byteName = "Dom";
+    loft.texts = {u"Dom"};
+    V5BreedingSeasonRecord season;
+    season.date = Date(20, 1, 2008);
+    V5PairRecord pair{.cockId = u"V5-1", .henId = u"V5-2"};
+    pair.young = {{u"V5-3", u""}, {u"V5-3", u""}};
+    V5PairRecord oneBird{.cockId = u"V5-1", .henId = u"V5-1"};
+    oneBird.young = {{u"V5-4", u""}};
+    season.pairs = {pair, oneBird};
+    loft.breedingSeasons = {season};
+    V5FlightRecord flight;
+    flight.texts = {u"Hannover"};
+    flight.dates = {Date(17, 5, 2008, 7, 30, 0), Date(0, 0, 0, 2, 0, 0)};
+    V5FlightResultRecord result;
+    result.pigeonId = u"V5-2";
+    flight.results = {result, result};
+    loft.flightSeries = {{0, {}, {}, {flight}}};
+    WriteFolder(ToFsPath(v5.toStdU16String()), {Bird(1), Bird(2), Bird(3), Bird(4)}, {loft});
+    {
+        QSettings ini(settings::FilePath(), QSettings::IniFormat);
+        ini.setValue("Ornivex 5/InstallPath", v5);
+    }
+    CMainDialog& main = Open();
+    seams::QueueModalHandler([](Dialog& d) {
+        d.CheckDlgButton(CImportujDaneZWersji5::kFlightsBox, 1);
+        d.RunCommand(IDOK);
+        return d.EndCode();
+    });
+    main.ImportVersion5();
+    ASSERT_EQ(MessageTexts().size(), 1);
+    EXPECT_TRUE(MessageTexts()[0].contains("pary: 1, młode: 1, loty: 1, wyniki lotów: 1."));
+    EXPECT_TRUE(MessageTexts()[0].endsWith(
+        "\n\nPominięto zapisy, które nie mogą być prawdziwe: młode V5-3 pary V5-1 × V5-2 (już "
+        "zapisane jako młode); para V5-1 × V5-1 (ten sam gołąb jako samiec i samica, z nią jej "
+        "młode: 1); drugi wynik gołębia V5-2 w locie Hannover 17.05.2008."))
+        << MessageTexts()[0].toStdString();
+    EXPECT_EQ(Query(u"SELECT count(*) FROM pary;"), 1);
+    EXPECT_EQ(Query(u"SELECT count(*) FROM lotniki;"), 1);
+}
+
 }  // namespace
