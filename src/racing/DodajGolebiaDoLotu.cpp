@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <ctime>
+#include <tuple>
 
 #include "DataStore.h"
 #include "DialogHeader.h"
@@ -118,13 +119,20 @@ bool CDodajGolebiaDoLotu::OnInitDialog() {
     } else {
         ShowBird(-1);
         // Birds come home on the day of the release or after it, hardly ever years later: a new
-        // arrival starts on the release day, at the time of day it is now.
+        // arrival starts on the release day, at the time of day it is now, or at the release
+        // itself while that time of day is still before it (an arrival that would be refused).
         const auto release = ToLocalDateTime(ReleaseOf(entry.id_lotu));
         const auto now = ToLocalDateTime(static_cast<Time64>(std::time(nullptr)));
         DateTimePicker* date = DatePicker(kArrivalDate);
         if (release && now && date) {
-            date->SetLocal({release->day, release->month, release->year, now->hour, now->minute,
-                            now->second});
+            LocalDateTime start{release->day, release->month, release->year,
+                                now->hour,    now->minute,    now->second};
+            if (std::tie(now->hour, now->minute, now->second) <
+                std::tie(release->hour, release->minute, release->second)) {
+                start = *release;
+                if (DateTimePicker* time = DatePicker(kArrivalTime)) time->SetLocal(start);
+            }
+            date->SetLocal(start);
         }
     }
     return true;
