@@ -91,7 +91,8 @@ public:
 
     // ---- writes of birds, lofts, categories, pairs, young, flights and results ----
     // Each returns false (and leaves memory as it was) when the database refused the change.
-    // Birds keep their lofts' bird counts in step; a bird update keeps the bird's photos,
+    // Birds keep their lofts' bird counts in step; results, and flights holding results, keep
+    // their birds' flight statistics in step; a bird update keeps the bird's photos,
     // documents, treatments and flight statistics as held. Category membership and the
     // individual print list are not held in memory.
     bool WritePigeon(WriteMode mode, PigeonRecord& record);
@@ -222,6 +223,11 @@ private:
     bool DeleteSeason(const char16_t* table, std::vector<SeasonRecord>& seasons, int id);
     std::vector<TreatmentRecord>* TreatmentsOf(int pigeonId);
     void StoreUpdatedPigeon(const PigeonRecord& record);
+    // A bird's flight statistics are counted from the loaded loft's flights, as a load counts
+    // them; these keep them so after a result or a flight was written. A new result is counted
+    // on top when it is the last a load would count, else its bird is counted again.
+    void CountAddedResult(const FlightResultEntry& result);
+    void RecountFlightStatistics(std::vector<int> pigeonIds);
     void CountBirdInLoft(int loftId, int change);
     static void KeepInsertedPairFields(PairRecord& held, const PairRecord& written);
 

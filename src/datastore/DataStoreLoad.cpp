@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "DataStore.h"
+#include "DataStoreInternal.h"
 #include "Schema.h"
 #include "SharedRoutines.h"
 
@@ -360,23 +361,10 @@ std::map<int, std::vector<FlightResultEntry>> LoadResultsOf(SqlDatabase& db,
     return byFlight;
 }
 
-// One result of a bird, taken into its flight statistics.
-void CountResult(PigeonRecord& bird, const FlightResultEntry& result, float speed,
-                 const Text& place) {
-    bird.flightCount += 1;
-    bird.positionSum += result.nr_konkursu;
-    bird.speedSum = bird.speedSum + speed;
-    // Strictly lower only: on equal positions the earlier flight's place stays.
-    if (result.nr_konkursu < bird.bestPosition) {
-        bird.bestPosition = result.nr_konkursu;
-        bird.bestPlace = place;
-    }
-    bird.averagePosition = bird.positionSum / bird.flightCount;
-}
-
-// Flights of the loaded loft get their results of that loft; the birds' statistics count every
-// result of those flights, whichever loft the result row names. Flights are taken in list order
-// and each flight's results in row order, so a tie for the best position keeps the first place.
+// Flights of the loaded loft get their results of that loft, and the birds' statistics count
+// exactly those results: the results a bird's lists show, and the ones the writers count again
+// after a result or flight changes (dsinternal::CountFlightResults), so memory after a write is
+// what this load gives.
 void LoadFlights(SqlDatabase& db, int loftId, const BirdIndex& birds,
                  std::vector<FlightRecord>& flights, std::vector<FlightRecord>& allFlights) {
     std::vector<FlightRecord> rows = LoadFlightRows(db);
@@ -392,9 +380,6 @@ void LoadFlights(SqlDatabase& db, int loftId, const BirdIndex& birds,
             const auto it = results.find(flight.id);
             if (it != results.end()) {
                 for (FlightResultEntry& entry : it->second) {
-                    if (PigeonRecord* bird = birds.Find(entry.id_golebia)) {
-                        CountResult(*bird, entry, flight.SpeedOf(entry), flight.miejscowosc);
-                    }
                     if (entry.id_hodowli == loftId) flight.entries.push_back(std::move(entry));
                 }
             }
@@ -402,6 +387,7 @@ void LoadFlights(SqlDatabase& db, int loftId, const BirdIndex& birds,
         }
         allFlights.push_back(std::move(row));
     }
+    dsinternal::CountFlightResults(flights, [&birds](int id) { return birds.Find(id); });
 }
 
 // ---- dodatkowe_informacje.db ------------------------------------------------------------------
