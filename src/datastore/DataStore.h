@@ -70,6 +70,10 @@ public:
     static const Text& FindName(const NameMap& names, int id);
     // Index of the loft with that id in `lofts`, -1 when none.
     int FindLoftIndex(int loftId) const;
+    // The first bird (in id order) of the given bird's loft, other than that bird itself, whose
+    // whole ring (country, branch, year and number) is the given bird's; null when there is
+    // none or the given bird has no ring number yet.
+    const PigeonRecord* FindOtherPigeonWithRing(const PigeonRecord& bird) const;
 
     // ---- loaders ----
     // Each reads its whole file into fresh containers and replaces memory only when every read
