@@ -3,7 +3,8 @@
 // every read succeeded, replaces the content of the containers it owns; containers of the other
 // loaders keep theirs.
 //
-// A NULL column reads as an empty text, 0 or date 0 (a bird's roof date excepted, see below).
+// A NULL column reads as an empty text or 0, and a NULL date as not set (-1, what the program
+// writes for a date not given): read as 0 it would show, and be written back, as 1 January 1970.
 // A file that cannot be read whole (locked by another program, damaged) leaves memory as it was:
 // an emptied store would show the user nothing and let the next insert reuse ids.
 
@@ -25,7 +26,10 @@ class RowReader {
 public:
     explicit RowReader(const SqlStatement& st) : st_(st) {}
     int Int() { return st_.Int(next_++); }
-    Time64 Date() { return st_.Int64(next_++); }
+    Time64 Date() {
+        const int column = next_++;
+        return st_.IsNull(column) ? kNoDate : st_.Int64(column);
+    }
     double Double() { return st_.Double(next_++); }
     Text String() { return st_.String(next_++); }
 
@@ -88,6 +92,7 @@ void LoadBirds(SqlDatabase& db, PigeonMap& pigeons) {
         p.notatkif = r.String();
         p.krotkiopis = r.String();
         // Birds added before the roof date existed carry 0 or NULL there: both mean "not set".
+        // (A new bird's row leaves the column NULL, and clearing it stores 0.)
         const Time64 roof = r.Date();
         p.DataF1 = roof == 0 ? kNoDate : roof;
         const int id = p.id;
