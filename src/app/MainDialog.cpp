@@ -320,6 +320,8 @@ void CMainDialog::CreatePages() {
     birdListPage_->hide();
     if (QWidget* hidden = Item(1000)) hidden->hide();
 
+    // The bird list's preview shows a bird's flight figures; they change with its results.
+    flightsPage_->onFlightFiguresChanged = [this] { birdListPage_->RefreshPreview(); };
     startPage_->birdListPage = birdListPage_;
     startPage_->pairingPage = pairingPage_;
     startPage_->transactionsPage = transactionsPage_;

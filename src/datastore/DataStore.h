@@ -93,6 +93,10 @@ public:
     static const Text& FindName(const NameMap& names, int id);
     // Index of the loft with that id in `lofts`, -1 when none.
     int FindLoftIndex(int loftId) const;
+    // The first bird (in id order) of the given bird's loft, other than that bird itself, whose
+    // whole ring (country, branch, year and number) is the given bird's; null when there is
+    // none or the given bird has no ring number yet.
+    const PigeonRecord* FindOtherPigeonWithRing(const PigeonRecord& bird) const;
 
     // ---- loaders ----
     // Each reads its whole file into fresh containers and replaces memory only when every read
@@ -114,7 +118,8 @@ public:
 
     // ---- writes of birds, lofts, categories, pairs, young, flights and results ----
     // Each returns false (and leaves memory as it was) when the database refused the change.
-    // Birds keep their lofts' bird counts in step; a bird update keeps the bird's photos,
+    // Birds keep their lofts' bird counts in step; results, and flights holding results, keep
+    // their birds' flight statistics in step; a bird update keeps the bird's photos,
     // documents, treatments and flight statistics as held. Category membership and the
     // individual print list are not held in memory.
     bool WritePigeon(WriteMode mode, PigeonRecord& record);
@@ -268,6 +273,11 @@ private:
     bool DeleteSeason(const char16_t* table, std::vector<SeasonRecord>& seasons, int id);
     std::vector<TreatmentRecord>* TreatmentsOf(int pigeonId);
     void StoreUpdatedPigeon(const PigeonRecord& record);
+    // A bird's flight statistics are counted from the loaded loft's flights, as a load counts
+    // them; these keep them so after a result or a flight was written. A new result is counted
+    // on top when it is the last a load would count, else its bird is counted again.
+    void CountAddedResult(const FlightResultEntry& result);
+    void RecountFlightStatistics(std::vector<int> pigeonIds);
     void CountBirdInLoft(int loftId, int change);
     static void KeepInsertedPairFields(PairRecord& held, const PairRecord& written);
 

@@ -17,6 +17,10 @@
 #include "DodajSezon.h"
 #include "Globals.h"
 #include "MainDialog.h"
+#include "NajlepszeGolebie.h"
+#include "PanelPodgladuTab1.h"
+#include "PanelPodgladuTab5.h"
+#include "ZakladkaListaPsow.h"
 #include "menu/MainMenu.h"
 #include "ListView.h"
 #include "NowyLot.h"
@@ -779,6 +783,70 @@ TEST_F(FlightsInMainWindowTest, LotyCommandsActOnTheCurrentLoftsFlights) {
     fresh.LoadPigeonsDb(south);
     ASSERT_EQ(fresh.Flights().size(), 2u);
     EXPECT_EQ(fresh.Flights()[1].miejscowosc, u"Konin");
+}
+
+// A result entered or deleted on the flights page changes the bird's figures at once: in the
+// preview under the bird list (summary and "Wyniki lotów") and in the best-pigeons ranking,
+// without the loft being loaded again.
+TEST_F(FlightsInMainWindowTest, ABirdsFiguresFollowItsResultsWithoutAReload) {
+    const int loft = AddLoft(u"Gołębnik");
+    const int bird = AddBird(AddCategory(loft, u"Lotne"), u"4001", u"As", loft);
+    const Time64 release = Local(12, 5, 2024, 8);
+    // Ten results at 500 m/min: one short of the ranking.
+    for (int i = 0; i < 10; ++i) {
+        FlightRecord flight{.id_hodowli = loft, .miejscowosc = u"Opole", .czasodlotu = release,
+                            .odleglosckm = 100};
+        ASSERT_TRUE(TheDataStore().WriteFlight(WriteMode::Insert, flight));
+        FlightResultEntry result{.nr_konkursu = 4, .DataCzasPrzylotu = release + 200 * 60,
+                                 .id_lotu = flight.id, .id_hodowli = loft, .id_golebia = bird};
+        ASSERT_TRUE(TheDataStore().WriteFlightResult(WriteMode::Insert, result));
+    }
+    FlightRecord kalisz{.id_hodowli = loft, .miejscowosc = u"Kalisz", .czasodlotu = release,
+                        .odleglosckm = 300};
+    ASSERT_TRUE(TheDataStore().WriteFlight(WriteMode::Insert, kalisz));
+    Open();
+    CZakladkaListaPsow& birds = *dialog_->BirdListPage();
+    ASSERT_EQ(birds.PigeonList()->GetItemCount(), 1);
+    birds.PigeonList()->SelectRow(0);
+    birds.OnSelectPigeon();
+    auto shown = [&birds] {
+        return QStringList{birds.previewTab1->GetDlgItemText(CPanelPodgladuTab1::kFlightCountLabel),
+                           birds.previewTab1->GetDlgItemText(CPanelPodgladuTab1::kSpeedLabel),
+                           birds.previewTab5->GetDlgItemText(CPanelPodgladuTab5::kResultCountLabel),
+                           birds.previewTab5->GetDlgItemText(CPanelPodgladuTab5::kAverageSpeedLabel),
+                           birds.previewTab5->GetDlgItemText(CPanelPodgladuTab5::kBestPositionLabel)};
+    };
+    auto ranked = [] {
+        CNajlepszeGolebie window;
+        window.Create(nullptr);
+        return window.List(CNajlepszeGolebie::kRankingList)->GetItemCount();
+    };
+    EXPECT_EQ(shown(), (QStringList{"10", "500", "10", "500", "4"}));
+    EXPECT_EQ(ranked(), 0);
+
+    // The eleventh result, 300 km in 200 minutes, entered through the "Loty" menu.
+    Page* page = dialog_->FlightsPage();
+    page->FlightList()->SelectRow(10);
+    page->Fire(Page::kFlightList, Notification::Clicked);
+    seams::QueueModalHandler(On<ResultEditor>([&](ResultEditor& editor) {
+        seams::QueueModalHandler(ChooseBird(bird));
+        editor.RunCommand(ResultEditor::kChooseBird);
+        editor.SetDlgItemInt(ResultEditor::kBranchPosition, 1);
+        SetPickers(editor, ResultEditor::kArrivalDate, ResultEditor::kArrivalTime,
+                   release + 200 * 60);
+        editor.RunCommand(IDOK);
+    }));
+    dialog_->RunCommand(kCmdAddFlightResult);
+    // (10 × 500 + 1500) / 11 m/min
+    EXPECT_EQ(shown(), (QStringList{"11", "590", "11", "590.909", "1"}));
+    EXPECT_EQ(ranked(), 1);
+
+    page->ResultList()->SelectRow(0);
+    page->Fire(Page::kResultList, Notification::Clicked);
+    seams::ScriptMessageBoxAnswers({IDYES});
+    dialog_->RunCommand(kCmdDeleteFlightResult);
+    EXPECT_EQ(shown(), (QStringList{"10", "500", "10", "500", "4"}));
+    EXPECT_EQ(ranked(), 0);
 }
 
 }  // namespace
