@@ -405,12 +405,23 @@ TEST_F(MemoryMatchesFilesTest, FlightStatisticsFollowResultAndFlightWrites) {
                           "VALUES (" + std::to_string(opole.id) + ", " +
                               std::to_string(loftId_ + 1) + ", " + std::to_string(b) + ", 3);");
     Reload(loftId_);
-    FlightResultEntry late = addResult(store_.Flights().at(0), b, 9, 300);
+    const int c = AddBird("PL-8");
+    FlightResultEntry late = addResult(store_.Flights().at(0), c, 9, 300);
     late.nr_konkursu = 8;
     ASSERT_TRUE(store_.WriteFlightResult(WriteMode::Update, late));
     ExpectMemoryMatchesFiles("result beside another loft's row");
-    EXPECT_EQ(store_.FindPigeon(b).flightCount, 2);
-    EXPECT_EQ(store_.FindPigeon(b).positionSum, 9);
+    EXPECT_EQ(store_.FindPigeon(b).flightCount, 1);
+    EXPECT_EQ(store_.FindPigeon(b).positionSum, 1);
+    EXPECT_EQ(store_.FindPigeon(c).positionSum, 8);
+
+    // A result moved to another bird leaves the figures of the one it left.
+    const int d = AddBird("PL-9");
+    late.id_golebia = d;
+    ASSERT_TRUE(store_.WriteFlightResult(WriteMode::Update, late));
+    ExpectMemoryMatchesFiles("result moved to another bird");
+    EXPECT_EQ(store_.FindPigeon(c).flightCount, 0);
+    EXPECT_EQ(store_.FindPigeon(d).flightCount, 1);
+    EXPECT_EQ(store_.FindPigeon(d).positionSum, 8);
 }
 
 TEST_F(MemoryMatchesFilesTest, SeasonsPeopleDictionariesTransactionsAndNotes) {
