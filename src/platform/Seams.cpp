@@ -53,6 +53,9 @@ int CautiousAnswer(unsigned flags) {
 int ShowMessageBox(QWidget* parent, const QString& text, const QString& caption, unsigned flags) {
     QMessageBox box(parent);
     box.setWindowTitle(caption);
+    // Messages quote what the user typed (a bird's name, a file name): shown as typed, never
+    // taken for markup.
+    box.setTextFormat(Qt::PlainText);
     box.setText(text);
     switch (flags & 0xF0) {
     case MB_ICONERROR: box.setIcon(QMessageBox::Critical); break;
