@@ -14,6 +14,9 @@ namespace {
 
 constexpr long long kDay = 86400;
 constexpr long long kSeasonStart = 1711929600;  // 1 April 2024
+// A date not given is stored as the program stores it; a NULL there would be a file no user of
+// the program could have made.
+constexpr long long kNotSet = -1;
 
 // One prepared insert, bound by position and run again for every row.
 class Inserter {
@@ -90,10 +93,12 @@ bool GenerateInstallFolder(const std::string& installFolder, const WorkloadSize&
         for (int c = 1; c <= 5; ++c) ok &= category.Int(1, c).Str(2, names[c - 1]).Int(3, 1).Run();
         ok &= category.Int(1, 6).Str(2, names[5]).Int(3, 2).Run();
 
-        // Birds: the main loft's first, then the second loft's 50.
+        // Birds: the main loft's first, then the second loft's 50. The roof date stays NULL, as
+        // the program's own insert leaves it.
         Inserter bird(db,
             "INSERT INTO pigeons(id, id_hodowli, nazwa, kraj, oddzial, rocznik, nr_obraczki, id_matki, "
-            "id_ojca, plec, DataDodania, DataUrodzenia) VALUES (?1, ?2, ?3, 'PL', ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11);");
+            "id_ojca, plec, DataDodania, DataUrodzenia, DataKupna, DataSprzedazy, DataOdejscia) "
+            "VALUES (?1, ?2, ?3, 'PL', ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?12, ?12);");
         Inserter member(db, "INSERT INTO kategoria_id(id_kategorii, id_golebia) VALUES (?1, ?2);");
         const int total = size.birds + 50;
         const int rest = (size.birds - size.bigCategory()) / 4;
@@ -103,7 +108,8 @@ bool GenerateInstallFolder(const std::string& installFolder, const WorkloadSize&
             bird.Int(1, id).Int(2, main ? 1 : 2).Str(3, id % 7 == 0 ? "As " + std::to_string(id) : "")
                 .Str(4, "0" + std::to_string(100 + id % 400)).Str(5, std::to_string(year)).Str(6, Ring(year, id))
                 .Int(7, id > 100 && id % 3 == 0 ? id - 51 : 0).Int(8, id > 100 && id % 3 == 0 ? id - 100 : 0)
-                .Int(9, 1 + id % 2).Int(10, kSeasonStart - (id % 3000) * kDay).Int(11, kSeasonStart - (id % 3650) * kDay);
+                .Int(9, 1 + id % 2).Int(10, kSeasonStart - (id % 3000) * kDay).Int(11, kSeasonStart - (id % 3650) * kDay)
+                .Int(12, kNotSet);
             ok &= bird.Run();
             int categoryId = 6;
             if (main) {
@@ -115,11 +121,11 @@ bool GenerateInstallFolder(const std::string& installFolder, const WorkloadSize&
 
         Inserter pair(db,
             "INSERT INTO pary(id, id_samca, id_samicy, id_hodowli, id_sezonu, DataParowania, DataDodania, "
-            "uwagi, zlozonych) VALUES (?1, ?2, ?3, 1, 0, ?4, ?4, '', 2);");
+            "DataZlozeniaJaj, DataWylegu, uwagi, zlozonych) VALUES (?1, ?2, ?3, 1, 0, ?4, ?4, ?5, ?5, '', 2);");
         Inserter young(db, "INSERT INTO dzieci(id_golebia, id_pary, id_hodowli, uwagi, DataDodania) VALUES (?1, ?2, 1, '', ?3);");
         for (int p = 1; p <= size.pairs(); ++p) {
             const int cock = 2 * p - 1, hen = 2 * p;
-            ok &= pair.Int(1, p).Int(2, cock).Int(3, hen).Int(4, kSeasonStart + p % 60 * kDay).Run();
+            ok &= pair.Int(1, p).Int(2, cock).Int(3, hen).Int(4, kSeasonStart + p % 60 * kDay).Int(5, kNotSet).Run();
             for (int y = 0; y < size.youngPerPair(); ++y)
                 ok &= young.Int(1, 1 + (size.pairs() * 2 + p * size.youngPerPair() + y) % size.birds).Int(2, p)
                           .Int(3, kSeasonStart + (40 + p % 60) * kDay).Run();
@@ -127,14 +133,16 @@ bool GenerateInstallFolder(const std::string& installFolder, const WorkloadSize&
 
         Inserter flight(db,
             "INSERT INTO loty(id, id_hodowli, typ, odleglosckm, odlegloscm, liczba_hodowcow, golebi_oddzial, "
-            "wlozonychgolebi, czasodlotu, miejscowosc, notatki) VALUES (?1, 1, ?2, ?3, 250, 120, 3400, 100, ?4, ?5, '');");
+            "wlozonychgolebi, czasodlotu, czas_pierwszego_w_konk, czas_ostatniego_w_konk, miejscowosc, notatki) "
+            "VALUES (?1, 1, ?2, ?3, 250, 120, 3400, 100, ?4, ?6, ?6, ?5, '');");
         Inserter result(db,
             "INSERT INTO lotniki(id_lotu, id_hodowli, id_golebia, DataCzasPrzylotu, nr_konkursu, "
             "CoefficientOddzialowy, PunktyOddzial, notatki) VALUES (?1, 1, ?2, ?3, ?4, ?5, ?6, '');");
         const char* places[] = {"Opole", "Hanower", "Brno", "Kalisz", "Lipsk"};
         for (int f = 1; f <= size.flights(); ++f) {
             const long long release = kSeasonStart + 30 * kDay + f * kDay / 3;
-            ok &= flight.Int(1, f).Int(2, f % 3).Int(3, 100 + f % 700).Int(4, release).Str(5, places[f % 5]).Run();
+            ok &= flight.Int(1, f).Int(2, f % 3).Int(3, 100 + f % 700).Int(4, release).Str(5, places[f % 5])
+                      .Int(6, kNotSet).Run();
             for (int r = 0; r < size.resultsPerFlight(); ++r) {
                 ok &= result.Int(1, f).Int(2, 1 + (f * 37 + r * 101) % size.birds).Int(3, release + 3600 * 4 + r * 17)
                           .Int(4, r + 1).Real(5, 1.0 + r * 0.25).Real(6, 75.0 - r * 0.5).Run();

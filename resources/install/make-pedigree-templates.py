@@ -3,18 +3,26 @@
 
 Run from anywhere:  python3 resources/install/make-pedigree-templates.py
 The pages are committed; run the script again only after changing a layout here, then
-make the thumbnails again with the make_pedigree_art tool (see docs/architecture.md).
+make the thumbnails again with the make_pedigree_art tool (see docs/architecture.md) and
+record them with record-shipped-pedigree-files.py.
 
 Each template is one A4 sheet: the bird and its ancestors as boxes joined by lines, the
 father's side above the mother's, under a head with the breeder's address and the loft's
 logo. The placeholder words (_POZIOM2_3, _G10NAZWA, ...) are replaced by the program.
 Sizes are millimetres. A box whose text does not fit grows into the free space of its
-slot; notes that still do not fit lose whole lines from the end and the last line shown ends
-in "…", so a page never spills onto a second sheet and the reader sees that something was left
-out. A ring is never cut: it is set smaller, and wraps only when even that is too wide. The pages are kept as UTF-8 here and laid into the
-install folder as UTF-16 with a byte-order mark.
+slot; notes that still do not fit lose words from the end (letters, for a single word too long
+for its box) and end in "…", so a page never spills onto a second sheet, each box shows as much
+of its note as it has room for, and the reader sees that something was left out. A ring is never
+cut: it is set smaller, and wraps only when even that is too wide. The breeder's address stays
+above the head's rule the same way: it widens into the free space beside the title, is set
+smaller, and only then keeps each of its lines to one line ending in "…".
+
+The pages are kept as UTF-8 here and laid into the install folder as UTF-16 with a byte-order
+mark. Every version written is recorded in shipped-pedigree-files.sha256, so that start-up can
+replace an installed copy of an earlier version that nobody edited.
 """
 
+import importlib.util
 import os
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -174,7 +182,8 @@ def head(cfg, theme):
         '<div>_ULICA_ _NRDOMU_</div>'
         '<div>_KODPOCZTOWY_ _MIEJSCOWOSC_</div>'
         '<div class="phones">_TELEFON_DOM_ &nbsp; _TELEFON_KOM_</div></div>'
-        % style(right=mm(m + 2), top=mm(m + 1), width=mm(pw * 0.24)),
+        % style(right=mm(m + 2), top=mm(m + 1), width=mm(pw * 0.24),
+                height=mm(cfg["head_h"] - m - 2.2)),
         '<div class="rule" style="%s"></div>' % style(
             left=mm(m), top=mm(cfg["head_h"]), width=mm(pw - 2 * m), border_top=
             "0.5mm solid " + theme["line"]),
@@ -206,8 +215,10 @@ img.bg { position: absolute; left: 0; top: 0; width: %(page_w)s; height: %(page_
   font-style: %(title_style)s; letter-spacing: %(title_spacing)s; color: %(title_color)s;
   line-height: 1.1; }
 .title .subject { font-size: 12pt; font-weight: bold; margin-top: 1mm; letter-spacing: 0.04em; }
-.address { position: absolute; text-align: right; font-size: 8.5pt; line-height: 1.3; }
-.address .who { font-weight: bold; font-size: 10pt; }
+.address { position: absolute; text-align: right; font-size: 8.5pt; line-height: 1.3;
+  overflow: hidden; }
+.address .who { font-weight: bold; font-size: calc(10em / 8.5); }
+.address.cut > div { white-space: nowrap; overflow: hidden; text-overflow: ellipsis; }
 .rule, .ln { position: absolute; height: 0; width: 0; }
 .gen { position: absolute; font-size: 7pt; text-transform: uppercase; letter-spacing: 0.12em;
   color: %(label)s; text-align: center; }
@@ -228,7 +239,7 @@ img.bg { position: absolute; left: 0; top: 0; width: %(page_w)s; height: %(page_
   text-overflow: ellipsis; }
 .box .colour { font-style: italic; }
 .lbl { color: %(label)s; font-size: 0.9em; }
-.box .notes { margin-top: 0.5mm; line-height: 1.15; color: %(ink)s; }
+.box .notes { margin-top: 0.5mm; line-height: 1.15; color: %(ink)s; overflow-wrap: anywhere; }
 .box.bird .notes { margin-top: 1.5mm; border-top: 0.2mm solid %(box_border)s; padding-top: 1mm; }
 .box img.photo { display: block; object-fit: cover; border: 0.2mm solid %(box_border)s;
   box-sizing: border-box; width: 100%%; height: %(photo_h)s; margin: 0.8mm 0 1mm; }
@@ -238,12 +249,12 @@ img.bg { position: absolute; left: 0; top: 0; width: %(page_w)s; height: %(page_
   color: %(label)s; padding-top: 0.6mm; }
 """
 
-SCRIPT = """<script>
+SCRIPT = r"""<script>
 // A line whose value is blank (an ancestor that is not recorded, a breeder without a phone)
 // is left out instead of showing a lonely label.
 Array.prototype.forEach.call(document.querySelectorAll('[data-opt]'), function (e) {
   var v = e.querySelector('.v');
-  if (v && !v.textContent.replace(/\\s+/g, '')) e.style.display = 'none';
+  if (v && !v.textContent.replace(/\s+/g, '')) e.style.display = 'none';
 });
 // A ring is the one line that must never be cut: one too wide for its box is set smaller,
 // down to six tenths of its size, and only then wraps.
@@ -263,9 +274,69 @@ Array.prototype.forEach.call(document.querySelectorAll('.box .ring'), function (
     ring.style.overflowWrap = 'anywhere';
   }
 });
+// Cuts the notes until `over` no longer holds: after the last word that fits (at its last
+// letter or digit, so no lonely comma or dash stands before the ellipsis) or, when not even the
+// first word fits, after the last of its letters that does. Markup in the note is kept up to
+// the cut, and an ellipsis shows that something was left out.
+function cutNotes(notes, over) {
+  var html = notes.innerHTML;
+  function texts() {
+    var all = [];
+    (function walk(node) {
+      for (var child = node.firstChild; child; child = child.nextSibling) {
+        if (child.nodeType == 3) all.push(child);   // text
+        else walk(child);
+      }
+    })(notes);
+    return all;
+  }
+  // Where the note may end, in reading order: [text node, offset].
+  var words = [], first = null;
+  texts().forEach(function (node, n) {
+    var word = /\S+/g, found;
+    while ((found = word.exec(node.data))) {
+      if (!first) first = { node: n, from: found.index, to: found.index + found[0].length };
+      var kept = /^[^]*[\p{L}\p{N}]/u.exec(found[0]);
+      if (kept) words.push([n, found.index + kept[0].length]);
+    }
+  });
+  // A blank note has nothing to cut: what does not fit is the box's other lines.
+  if (!first) return;
+  function cutAt(place) {
+    notes.innerHTML = html;
+    var range = document.createRange();
+    if (place) range.setStart(texts()[place[0]], place[1]);
+    else range.setStart(texts()[first.node], first.from);
+    range.setEnd(notes, notes.childNodes.length);
+    range.deleteContents();
+    var more = document.createElement('span');
+    more.className = 'more';
+    more.textContent = '\u2026';
+    range.insertNode(more);
+    return !over();
+  }
+  // The longest cut of `places` that fits; each place is further on than the one before.
+  function longest(places) {
+    var low = 0, high = places.length - 1, best = null;
+    while (low <= high) {
+      var middle = (low + high) >> 1;
+      if (cutAt(places[middle])) { best = places[middle]; low = middle + 1; }
+      else high = middle - 1;
+    }
+    return best;
+  }
+  var place = longest(words);
+  if (!place && first) {
+    var letters = [], text = texts()[first.node].data;
+    for (var at = first.from + 1; at < first.to; ++at) {
+      if (!/[\uD800-\uDBFF]/.test(text[at - 1])) letters.push([first.node, at]);
+    }
+    place = longest(letters);
+  }
+  cutAt(place);
+}
 // A box whose text does not fit grows into the free space of its slot (data-max, millimetres),
-// keeping its centre where the connecting lines meet it. Notes that still do not fit lose
-// whole lines from the end, and the last line shown ends in an ellipsis.
+// keeping its centre where the connecting lines meet it; notes that still do not fit are cut.
 Array.prototype.forEach.call(document.querySelectorAll('.box'), function (box) {
   function over() { return box.scrollHeight > box.clientHeight + 1; }
   if (!over()) return;
@@ -277,15 +348,39 @@ Array.prototype.forEach.call(document.querySelectorAll('.box'), function (box) {
     box.style.height = grown + 'px';
   }
   var notes = box.querySelector('.notes');
-  if (!notes || !over()) return;
-  var lines = notes.innerHTML.split(/<br\\s*\\/?>/i);
-  while (lines.length && !lines[lines.length - 1].replace(/\\s+|&nbsp;/g, '')) lines.pop();
-  for (var kept = lines.length - 1; kept >= 0; --kept) {
-    notes.innerHTML = (kept ? lines.slice(0, kept).join('<br>') + ' ' : '') +
-                      '<span class="more">\\u2026</span>';
-    if (!over()) break;
-  }
+  if (notes && over()) cutNotes(notes, over);
 });
+// The breeder's address stays above the head's rule: a long one first widens into the free
+// space beside the title, then is set smaller, down to three quarters of its size, and only
+// then keeps each of its lines to one line, ending in an ellipsis where it is cut, at the
+// largest of those sizes that fits.
+(function () {
+  var address = document.querySelector('.address'), title = document.querySelector('.title');
+  if (!address) return;
+  function over() { return address.scrollHeight > address.clientHeight + 1; }
+  if (!over()) return;
+  if (title) {
+    var text = document.createRange();
+    text.selectNodeContents(title);
+    var right = address.getBoundingClientRect().right, gap = 4 * 96 / 25.4;
+    var widest = right - text.getBoundingClientRect().right - gap;
+    if (widest > address.offsetWidth) address.style.width = widest + 'px';
+  }
+  var normal = parseFloat(getComputedStyle(address).fontSize);
+  function shrink() {
+    var size = normal;
+    address.style.fontSize = '';
+    while (over() && size > normal * 0.75) {
+      size = Math.max(normal * 0.75, size * 0.95);
+      address.style.fontSize = size + 'px';
+    }
+  }
+  shrink();
+  if (!over()) return;
+  // Lines of one line each take less room: they may be set larger again.
+  address.classList.add('cut');
+  shrink();
+})();
 </script>"""
 
 
@@ -363,6 +458,13 @@ def main():
     for name, cfg in LAYOUTS.items():
         with open(os.path.join(OUT, name), "w", encoding="utf-8", newline="\n") as f:
             f.write(page(cfg))
+    # The new versions join the list of shipped ones, so a later change can replace them.
+    source = importlib.util.spec_from_file_location(
+        "record", os.path.join(HERE, "record-shipped-pedigree-files.py"))
+    record = importlib.util.module_from_spec(source)
+    source.loader.exec_module(record)
+    written = [e for e in record.current() if e[0][len("data/pedigrees/"):] in LAYOUTS]
+    print("%d new template hash(es) recorded" % record.record(written))
 
 
 if __name__ == "__main__":

@@ -2,6 +2,8 @@
 // The application: refuses to run a second copy, lays out the install folder, connects the
 // data store to it, and runs the main window until the user leaves the program.
 
+#include <memory>
+
 #include "SingleInstance.h"
 
 class CMainApp {
@@ -14,6 +16,8 @@ public:
     int InitInstance();
 
 private:
-    // Held for as long as the program runs.
+    // Held for as long as the program runs: one in the user's runtime folder, one in the db
+    // folder of the install folder (taken once that folder is known).
     SingleInstance instance_;
+    std::unique_ptr<SingleInstance> dataFolderLock_;
 };

@@ -246,7 +246,12 @@ void CMainDialog::BindCommands() {
         editor.editFlag = 0;
         editor.DoModal();
     });
-    OnClicked(kCmdManageClients, [] { CZarzadzajKlientami().DoModal(); });
+    OnClicked(kCmdManageClients, [this] {
+        CZarzadzajKlientami().DoModal();
+        // A client deleted or renamed there is named in the transactions list: it is filled
+        // again, and a transaction whose client is gone shows no name.
+        if (transactionsPage_) transactionsPage_->FillTransactionList();
+    });
 
     // "Wydruki": the same operations as their twins in the other menus.
     OnClicked(kCmdPrintCategoryList, [this] { RunCommand(kCmdPrintCategory); });
@@ -315,6 +320,8 @@ void CMainDialog::CreatePages() {
     birdListPage_->hide();
     if (QWidget* hidden = Item(1000)) hidden->hide();
 
+    // The bird list's preview shows a bird's flight figures; they change with its results.
+    flightsPage_->onFlightFiguresChanged = [this] { birdListPage_->RefreshPreview(); };
     startPage_->birdListPage = birdListPage_;
     startPage_->pairingPage = pairingPage_;
     startPage_->transactionsPage = transactionsPage_;

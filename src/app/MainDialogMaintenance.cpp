@@ -8,6 +8,7 @@
 #include <QFileInfo>
 
 #include "DataStore.h"
+#include "DatabaseRestore.h"
 #include "FolderChooser.h"
 #include "Globals.h"
 #include "ImportujDaneZWersji5.h"
@@ -16,6 +17,7 @@
 #include "Seams.h"
 #include "Settings.h"
 #include "SharedRoutines.h"
+#include "SingleInstance.h"
 #include "Sqlite.h"
 #include "Shell.h"
 #include "V5Data.h"
@@ -74,14 +76,26 @@ bool IsDatabaseCompanion(const QString& relative) {
     return false;
 }
 
+// Files of the db folder that are no part of the data: the lock a running copy holds on the
+// folder, and the copies a restore keeps of the database files until both are in. A backup
+// leaves them out, and a restore never brings them in.
+bool IsWorkingFile(const QString& relative) {
+    // The lock file, and the one Qt makes beside it for a moment while taking over a stale lock.
+    return relative.startsWith(QLatin1String(kDataFolderLockFile)) ||
+           relative.endsWith(QLatin1String(".oxrestore-keep"));
+}
+
 // The backup's way of copying: each database file as it stood at its last commit, even while
 // a write is under way, and without the files SQLite keeps beside it during a write. A file not
 // replaced at the user's word leaves the backup a mix of old and new files, so it counts as not
 // copied.
 shell::CopyOptions BackupCopyOptions() {
     shell::CopyOptions options;
-    options.leaveOut = IsDatabaseCompanion;
+    options.leaveOut = [](const QString& relative) {
+        return IsDatabaseCompanion(relative) || IsWorkingFile(relative);
+    };
     options.copyFile = [](const QString& from, const QString& part) {
+        if (seams::detail::FileCopyFails(from, part)) return false;
         if (!IsDatabaseFile(QFileInfo(from).fileName()) ||
             QFileInfo(from).absolutePath() != Canonical(Q(DbFolder()))) {
             return QFile::copy(from, part);
@@ -92,24 +106,63 @@ shell::CopyOptions BackupCopyOptions() {
     return options;
 }
 
-// The restore's way of copying: a journal found in the copy is left out, and a database file
-// that is about to be replaced loses the journal it had, since neither belongs to the file
-// that is being restored.
-shell::CopyOptions RestoreCopyOptions() {
+// The restore's way of copying the files beside the database files (pictures, documents,
+// notes): the database files are restored on their own, both or neither, and nothing SQLite
+// keeps beside them is brought in.
+shell::CopyOptions RestoreCopyOptions(bool replaceAll) {
     shell::CopyOptions options;
-    options.leaveOut = IsDatabaseCompanion;
-    options.copyFile = [](const QString& from, const QString& part) {
-        const QString name = QFileInfo(from).fileName();
-        if (IsDatabaseFile(name) && QFileInfo(part).absolutePath() == Canonical(Q(DbFolder()))) {
-            for (const char* suffix : {"-journal", "-wal", "-shm"}) {
-                const QString companion =
-                    QFileInfo(part).absolutePath() + u'/' + name + QLatin1String(suffix);
-                if (QFile::exists(companion) && !QFile::remove(companion)) return false;
-            }
-        }
-        return QFile::copy(from, part);
+    options.leaveOut = [](const QString& relative) {
+        return IsDatabaseFile(relative) || IsDatabaseCompanion(relative) || IsWorkingFile(relative);
     };
+    options.copyFile = [](const QString& from, const QString& part) {
+        return !seams::detail::FileCopyFails(from, part) && QFile::copy(from, part);
+    };
+    options.replaceAll = replaceAll;
     return options;
+}
+
+// Why the chosen folder holds no backup that can be restored; empty when it holds one.
+QString NotABackupText(const BackupFolderCheck& check) {
+    const QString hint = QStringLiteral(" Wskaż katalog o nazwie OXKopiaDanych.");
+    if (check.missing.size() > 1) {
+        return QStringLiteral("W wybranym folderze nie ma kopii bazy danych (plików pigeons.db "
+                              "ani dodatkowe_informacje.db).") + hint;
+    }
+    if (check.missing.size() == 1) {
+        return QStringLiteral("W wybranym folderze nie ma pełnej kopii bazy danych: brakuje pliku "
+                              "%1, a bez niego kopii nie można wczytać. Nic nie zostało "
+                              "zmienione.").arg(Q(check.missing.front())) + hint;
+    }
+    const DbFileCheck& damaged = check.damaged;
+    if (damaged.ok()) return {};
+    const QString reason =
+        damaged.fault == DbFileCheck::NotOurs
+            ? QStringLiteral("nie ma w nim tabeli %1").arg(QString::fromStdString(damaged.detail))
+            : QString::fromStdString(damaged.detail);
+    return QStringLiteral("Kopii bazy danych nie można wczytać: plik %1 jest uszkodzony albo nie "
+                          "jest plikiem bazy danych programu (%2). Nic nie zostało zmienione.")
+        .arg(Q(damaged.file), reason);
+}
+
+// The question before the database files are replaced, in the form of the copy's question for
+// a single file: both files go in together, so they are asked about together.
+int AskToReplaceDatabaseFiles(QWidget* parent) {
+    QStringList existing;
+    for (const Text& name : DatabaseFileNames()) {
+        const QString path = Q(JoinPath(DbFolder(), name));
+        if (QFileInfo::exists(path)) existing << path;
+    }
+    if (existing.isEmpty()) return IDYES;
+    const QString question =
+        existing.size() == 1
+            ? QStringLiteral("Plik \u201E%1\u201D już istnieje w folderze docelowym.\n"
+                             "Czy zastąpić go plikiem z kopiowanego folderu?")
+                  .arg(existing[0])
+            : QStringLiteral("Pliki \u201E%1\u201D i \u201E%2\u201D już istnieją w folderze "
+                             "docelowym.\nCzy zastąpić je plikami z kopiowanego folderu?")
+                  .arg(existing[0], existing[1]);
+    return MessageBox(parent, question, QStringLiteral("Zastępowanie pliku"),
+                      MB_YESTOALLNOCANCEL | MB_ICONQUESTION);
 }
 
 }  // namespace
@@ -178,19 +231,50 @@ void CMainDialog::RestoreDatabase() {
                          u"podfolderu. Wskaż katalog o nazwie OXKopiaDanych.");
         return;
     }
-    const QDir source(Q(chosen));
-    if (!source.exists(QStringLiteral("pigeons.db")) &&
-        !source.exists(QStringLiteral("dodatkowe_informacje.db"))) {
-        MessageBox(this, u"W wybranym folderze nie ma kopii bazy danych (plików pigeons.db ani "
-                         u"dodatkowe_informacje.db). Wskaż katalog o nazwie OXKopiaDanych.");
+    // A folder without both database files, or with a file that is damaged or not the
+    // program's, replaces nothing: the files in use stay as they are.
+    const QString refusal = NotABackupText(CheckBackupFolder(chosen));
+    if (!refusal.isEmpty()) {
+        MessageBox(this, refusal, QString(), MB_OK | MB_ICONWARNING);
         return;
     }
+    const int answer = AskToReplaceDatabaseFiles(this);
+    if (answer == IDCANCEL) return;
+
     const Place place = CurrentPlace();
     // The note being edited is written now, into the data being replaced, and then let go, so
     // that nothing writes it over the restored note afterwards.
     NotebookPage()->SaveCurrentNote();
     NotebookPage()->FillNoteList();
-    const bool copied = shell::CopyFolderTree(Q(chosen), Q(DbFolder()), this, RestoreCopyOptions());
+    if (answer != IDNO) {
+        DbRestoreOptions options;
+        options.failWrite = [](const Text& live) {
+            return seams::detail::FileCopyFails(Q(live), Q(live));
+        };
+        const DbRestoreResult restored = RestoreDatabaseFiles(chosen, options);
+        if (!restored.ok()) {
+            QString text = restored.fault == DbRestoreResult::NotABackup
+                               ? NotABackupText(restored.check)
+                               : QStringLiteral("Kopii bazy danych nie można wczytać: pliku %1 "
+                                                "nie dało się zapisać (%2). Nic nie zostało "
+                                                "zmienione.")
+                                     .arg(Q(restored.file), QString::fromStdString(restored.detail));
+            if (!restored.notPutBack.empty()) {
+                // Not even the file of before could be put back: memory must follow the files.
+                ReloadAfterFilesChanged(place);
+                text = QStringLiteral("Kopii bazy danych nie można wczytać: pliku %1 nie dało "
+                                      "się zapisać (%2), a pliku %3 nie dało się przywrócić do "
+                                      "stanu sprzed wczytywania. Pliki bazy danych mogą do siebie "
+                                      "nie pasować.")
+                           .arg(Q(restored.file), QString::fromStdString(restored.detail),
+                                Q(restored.notPutBack));
+            }
+            MessageBox(this, text, QString(), MB_OK | MB_ICONERROR);
+            return;
+        }
+    }
+    const bool copied = shell::CopyFolderTree(Q(chosen), Q(DbFolder()), this,
+                                              RestoreCopyOptions(answer == IDYESTOALL));
     ReloadAfterFilesChanged(place);
     if (!copied) {
         MessageBox(this,
@@ -204,8 +288,17 @@ void CMainDialog::RestoreDatabase() {
 // ---- the SQL console and the pigeon-database management --------------------------------------
 
 void CMainDialog::OpenSqlConsole() {
+    const Place place = CurrentPlace();
+    // The note being edited goes to its file first, so the console works on what the user sees.
+    NotebookPage()->SaveCurrentNote();
     CKonsolaSQL console(this);
     console.DoModal();
+    if (!console.changedFiles) return;
+    // The console wrote to the files behind the data store: what memory holds would otherwise
+    // be shown, and written back over the console's change by the next edit. The note is let
+    // go first, so its old text is not written over what the console left in the file.
+    NotebookPage()->FillNoteList();
+    ReloadAfterFilesChanged(place);
 }
 
 void CMainDialog::ManagePigeonDatabase() {
@@ -263,6 +356,47 @@ QString SkippedBirdsText(const V5ImportSummary& s) {
     return text;
 }
 
+// A record left out because it could not be true, by the ids of the old files.
+QString LeftOutRecordText(const V5LeftOutRecord& r) {
+    const auto id = [](const Text& v5Id) {
+        return v5Id.empty() ? QStringLiteral("(bez numeru)") : Q(v5Id);
+    };
+    const QString pair = QStringLiteral("%1 × %2").arg(id(r.cockId), id(r.henId));
+    switch (r.rule) {
+        case RecordRule::PairOfOneBird: {
+            QString text = QStringLiteral("para %1 (ten sam gołąb jako samiec i samica").arg(pair);
+            if (r.youngAlong > 0) text += QStringLiteral(", z nią jej młode: %1").arg(r.youngAlong);
+            return text + QLatin1Char(')');
+        }
+        case RecordRule::YoungOfAnotherPair:
+            return QStringLiteral("młode %1 pary %2 (już zapisane jako młode)").arg(id(r.pigeonId), pair);
+        case RecordRule::BirdTwiceInFlight: {
+            QString flight = Q(r.flightPlace);
+            const Text day = FormatTime(r.flightRelease, "%d.%m.%Y");
+            if (!day.empty()) flight += QLatin1Char(' ') + Q(day);
+            return QStringLiteral("drugi wynik gołębia %1 w locie %2").arg(id(r.pigeonId), flight.trimmed());
+        }
+        default:
+            return QStringLiteral("młode %1 pary %2 (samiec lub samica tej pary albo ich przodek)")
+                .arg(id(r.pigeonId), pair);
+    }
+}
+
+// The records left out, a long list cut after the first twenty.
+QString LeftOutText(const V5ImportSummary& s) {
+    constexpr int kShown = 20;
+    QStringList texts;
+    for (const V5LeftOutRecord& record : s.leftOut) {
+        if (texts.size() == kShown) break;
+        texts << LeftOutRecordText(record);
+    }
+    QString text = QStringLiteral("\n\nPominięto zapisy, które nie mogą być prawdziwe: ") +
+                   texts.join(QStringLiteral("; "));
+    const qsizetype more = static_cast<qsizetype>(s.leftOut.size()) - texts.size();
+    if (more > 0) text += QStringLiteral(" i %1 innych").arg(more);
+    return text + QLatin1Char('.');
+}
+
 QString SummaryText(const V5ImportSummary& s) {
     QString text = QStringLiteral(
                        "Zakończono importowanie.\n\nZaimportowano: gołębniki: %1, kategorie: %2, "
@@ -285,6 +419,7 @@ QString SummaryText(const V5ImportSummary& s) {
                     .arg(s.skippedYoung)
                     .arg(s.skippedResults);
     }
+    if (!s.leftOut.empty()) text += LeftOutText(s);
     return text;
 }
 

@@ -3,7 +3,6 @@
 #include <QLabel>
 #include <algorithm>
 #include <ctime>
-#include <set>
 
 #include "DataStore.h"
 #include "DateTimePicker.h"
@@ -11,7 +10,6 @@
 #include "DodajPareTab2.h"
 #include "DodajPareTab3.h"
 #include "DrzewoGenealogicznePsa.h"
-#include "Lineage.h"
 #include "PictureBox.h"
 #include "Resources.h"
 #include "SharedRoutines.h"
@@ -57,6 +55,9 @@ constexpr int kTabBottoms[3] = {185, 315, 445};
 
 constexpr const char16_t* kNoteTitles[3] = {u"NOTATKI PARY", u"NOTATKI OJCA", u"NOTATKI MATKI"};
 
+constexpr char16_t kBadLayingDate[] = u"Nieprawidłowa data złożenia jaj.";
+constexpr char16_t kBadHatchingDate[] = u"Nieprawidłowa data wyklucia.";
+
 }  // namespace
 
 CDodajEdytujPare2::CDodajEdytujPare2(QWidget* parent) : Dialog(kTemplateId, parent) {
@@ -72,6 +73,8 @@ CDodajEdytujPare2::CDodajEdytujPare2(QWidget* parent) : Dialog(kTemplateId, pare
     OnClicked(kPreviousNote, [this] { PreviousNote(); });
     OnClicked(kFatherTree, [this] { ShowFatherTree(); });
     OnClicked(kMotherTree, [this] { ShowMotherTree(); });
+    SetPickerMessage(kLayingDate, kBadLayingDate);
+    SetPickerMessage(kHatchingDate, kBadHatchingDate);
 }
 
 bool CDodajEdytujPare2::OnInitDialog() {
@@ -283,45 +286,37 @@ void CDodajEdytujPare2::SwitchNote(int step) {
 
 // ---- saving -----------------------------------------------------------------------------------
 
-bool CDodajEdytujPare2::HasYoungAmongForebears() const {
-    const CDataStore& store = TheDataStore();
-    const std::set<int> lineage = BirdsAndForebears(store.Pigeons(), {pair.id_samca, pair.id_samicy});
-    const auto clashes = [&](const std::vector<YoungRecord>& young) {
-        return std::any_of(young.begin(), young.end(), [&](const YoungRecord& one) {
-            return lineage.count(one.id_golebia) != 0;
-        });
-    };
-    if (clashes(pair.young)) return true;
-    // The young recorded from other lofts are only in the every-loft list.
-    if (mode != kEdit) return false;
-    return std::any_of(store.AllPairs().begin(), store.AllPairs().end(), [&](const PairRecord& stored) {
-        return stored.id == pair.id && clashes(stored.young);
-    });
+const char16_t* PairRuleMessage(RecordRule rule) {
+    switch (rule) {
+        // A bird of unknown sex is offered on both sides, but one bird cannot pair with itself.
+        case RecordRule::PairOfOneBird:
+            return u"Ten sam gołąb nie może być jednocześnie samcem i samicą pary.";
+        // The young of the pair have its birds as parents: a young that became the male or the
+        // female, or an ancestor of either, would be its own ancestor.
+        case RecordRule::PairYoungInItsLine:
+            return u"Wybrany samiec lub samica jest młodym tej pary albo od niego pochodzi, więc "
+                   u"nie może być jej rodzicem.";
+        default: return u"Nie udało się zapisać pary.";
+    }
 }
 
 void CDodajEdytujPare2::SavePair() {
-    if (HasEnded()) return;
+    if (HasEnded() || !CheckDatePickers()) return;
     StoreNote();
-    if (pair.id_samca == 0) {
+    // An id of 0 or below is no bird: a new pair starts with 0, a pair read from older files
+    // may hold -1.
+    if (pair.id_samca <= 0) {
         MessageBox(this, u"Nie wybrano samca do pary");
         return;
     }
-    if (pair.id_samicy == 0) {
+    if (pair.id_samicy <= 0) {
         MessageBox(this, u"Nie wybrano samicy do pary");
         return;
     }
-    // A bird of unknown sex is offered on both sides, but one bird cannot pair with itself.
-    if (pair.id_samca == pair.id_samicy) {
-        MessageBox(this, u"Ten sam gołąb nie może być jednocześnie samcem i samicą pary.", u"",
-                   MB_OK | MB_ICONEXCLAMATION);
-        return;
-    }
-    // The young of the pair have its birds as parents: a young that became the male or the
-    // female, or an ancestor of either, would be its own ancestor.
-    if (HasYoungAmongForebears()) {
-        MessageBox(this, u"Wybrany samiec lub samica jest młodym tej pary albo od niego "
-                         u"pochodzi, więc nie może być jej rodzicem.",
-                   u"", MB_OK | MB_ICONEXCLAMATION);
+    const WriteMode writeMode = mode == kEdit ? WriteMode::Update : WriteMode::Insert;
+    const RuleCheck rule = TheDataStore().CheckPair(writeMode, pair);
+    if (!rule.Kept()) {
+        MessageBox(this, PairRuleMessage(rule.rule), u"", MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     int day = 0, month = 0, year = 0, eggs = 0;
@@ -352,8 +347,8 @@ void CDodajEdytujPare2::SavePair() {
         const DateTimePicker* picker;
         Time64 time;
         const char16_t* message;
-    } pickedDates[] = {{laying, saved.DataZlozeniaJaj, u"Nieprawidłowa data złożenia jaj."},
-                       {hatching, saved.DataWylegu, u"Nieprawidłowa data wyklucia."}};
+    } pickedDates[] = {{laying, saved.DataZlozeniaJaj, kBadLayingDate},
+                       {hatching, saved.DataWylegu, kBadHatchingDate}};
     for (const auto& picked : pickedDates) {
         if (picked.picker && picked.picker->HasValue() && picked.time == kNoDate) {
             MessageBox(this, picked.message, u"", MB_OK | MB_ICONEXCLAMATION);
@@ -363,7 +358,6 @@ void CDodajEdytujPare2::SavePair() {
         }
     }
 
-    const WriteMode writeMode = mode == kEdit ? WriteMode::Update : WriteMode::Insert;
     if (!TheDataStore().WritePair(writeMode, saved)) {
         // Closing now would let the page show a pair that was never stored.
         MessageBox(this, u"Nie udało się zapisać pary.", u"", MB_OK | MB_ICONERROR);

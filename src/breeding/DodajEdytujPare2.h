@@ -11,8 +11,12 @@
 #include <QPixmap>
 #include <array>
 
+#include "DataStore.h"
 #include "Dialog.h"
 #include "Records.h"
+
+// What the pair editor and photo pairing say when the data store refuses a pair by its rules.
+const char16_t* PairRuleMessage(RecordRule rule);
 
 class CDodajPareTab1;
 class CDodajPareTab2;
@@ -91,8 +95,6 @@ protected:
 private:
     int& BirdId(Bird bird) { return bird == kMale ? pair.id_samca : pair.id_samicy; }
     void ChooseBird(Bird bird);
-    // Whether a young of the pair is its male or female or a forebear of either.
-    bool HasYoungAmongForebears() const;
     void ShowBirdName(Bird bird, int id);
     void ShowBirdPhotos(Bird bird, int id);
     void StoreNote();

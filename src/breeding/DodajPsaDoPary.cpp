@@ -6,7 +6,6 @@
 #include "DataStore.h"
 #include "DialogHeader.h"
 #include "Globals.h"
-#include "Lineage.h"
 #include "PictureBox.h"
 #include "Resources.h"
 #include "StandardControls.h"
@@ -114,6 +113,8 @@ void CDodajPsaDoPary::ChooseYoungBird() {
     CWybierzPsaZListy chooser(this);
     chooser.filterMode = ChooserAllBirds;
     chooser.excludedWithForebears = {fatherId, motherId};
+    // The young's own bird stays on offer when it is edited.
+    chooser.excludedIds = TheDataStore().BirdsLinkedAsYoung(mode == kEdit ? young.id : 0);
     const int answer = chooser.DoModal();
     // Back from the chooser the focus would return to the clicked button, whose frame covers its
     // dots: the typing goes on in the notes, as when the window opened.
@@ -125,25 +126,45 @@ void CDodajPsaDoPary::ChooseYoungBird() {
     ShowYoungPhotos(young.id_golebia);
 }
 
+// The young gets the pair's birds as parents: one of them, or an ancestor of one, would become
+// its own ancestor, and a bird that is the young of another pair has other parents already.
+Text CDodajPsaDoPary::YoungRuleMessage(const RuleCheck& rule) const {
+    switch (rule.rule) {
+        case RecordRule::YoungIsPairBird:
+            return u"Wybrany gołąb jest samcem lub samicą tej pary, więc nie może być jej młodym.";
+        case RecordRule::YoungIsForebear:
+            return u"Wybrany gołąb jest przodkiem samca lub samicy tej pary, więc nie może być jej "
+                   u"młodym.";
+        case RecordRule::YoungOfAnotherPair: break;
+        default: return u"Nie udało się zapisać młodego.";
+    }
+    if (rule.otherId == pairId) return u"Wybrany gołąb jest już młodym tej pary.";
+    const CDataStore& store = TheDataStore();
+    const auto ring = [&](int birdId) -> Text {
+        const PigeonRecord& bird = store.FindPigeon(birdId);
+        return bird.id > 0 ? bird.GetRingNumber() : Text(u"nie wybrano");
+    };
+    PairRecord other;
+    for (const PairRecord& pair : store.AllPairs()) {
+        if (pair.id == rule.otherId) other = pair;
+    }
+    // Each ring on a line of its own, so that none is broken over two.
+    return u"Wybrany gołąb jest już młodym innej pary:\nsamiec: " + ring(other.id_samca) +
+           u"\nsamica: " + ring(other.id_samicy) +
+           u"\n\nAby dodać go do tej pary, najpierw usuń go z młodych tamtej pary.";
+}
+
 void CDodajPsaDoPary::SaveYoung() {
-    if (HasEnded()) return;
+    if (HasEnded() || !CheckDatePickers()) return;
     if (young.id_golebia == 0) {
         MessageBox(this, u"Wybierz gołębia");
         return;
     }
     CDataStore& store = TheDataStore();
-    // The young gets the pair's birds as parents: one of them, or an ancestor of one, would
-    // become its own ancestor.
-    if (young.id_golebia == fatherId || young.id_golebia == motherId) {
-        MessageBox(this, u"Wybrany gołąb jest samcem lub samicą tej pary, więc nie może być jej "
-                         u"młodym.",
-                   u"", MB_OK | MB_ICONEXCLAMATION);
-        return;
-    }
-    if (BirdsAndForebears(store.Pigeons(), {fatherId, motherId}).count(young.id_golebia) != 0) {
-        MessageBox(this, u"Wybrany gołąb jest przodkiem samca lub samicy tej pary, więc nie może "
-                         u"być jej młodym.",
-                   u"", MB_OK | MB_ICONEXCLAMATION);
+    const WriteMode writeMode = mode == kAdd ? WriteMode::Insert : WriteMode::Update;
+    const RuleCheck rule = store.CheckYoung(writeMode, young, fatherId, motherId);
+    if (!rule.Kept()) {
+        MessageBox(this, YoungRuleMessage(rule), u"", MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     YoungRecord saved = young;

@@ -9,6 +9,7 @@
 #include <QFont>
 #include <QPixmap>
 
+#include "DataStore.h"
 #include "Dialog.h"
 #include "Records.h"
 
@@ -50,6 +51,9 @@ public:
     void ShowHatchDate(int id);
 
 private:
+    // What the window says when the data store refuses the young by one of its rules.
+    Text YoungRuleMessage(const RuleCheck& rule) const;
+
     // The bird the young named when the window opened (0 for a new young).
     int openedBirdId_ = 0;
     QPixmap defaultPhoto_;

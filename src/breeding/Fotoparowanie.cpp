@@ -4,6 +4,7 @@
 #include <ctime>
 
 #include "DataStore.h"
+#include "DodajEdytujPare2.h"
 #include "ListView.h"
 #include "PictureBox.h"
 #include "Resources.h"
@@ -134,18 +135,19 @@ void CFotoparowanie::OnListClick(int side) {
 }
 
 void CFotoparowanie::CreatePair() {
-    if (HasEnded()) return;
-    if (pair.id_samca == -1) {
+    if (HasEnded() || !CheckDatePickers()) return;
+    // No bird is chosen while the id is not above 0, as in the pair editor.
+    if (pair.id_samca <= 0) {
         MessageBox(this, u"Nie wybrano samca do pary");
         return;
     }
-    if (pair.id_samicy == -1) {
+    if (pair.id_samicy <= 0) {
         MessageBox(this, u"Nie wybrano samicy do pary");
         return;
     }
-    if (pair.id_samca == pair.id_samicy) {
-        MessageBox(this, u"Ten sam gołąb nie może być jednocześnie samcem i samicą pary.", u"",
-                   MB_OK | MB_ICONEXCLAMATION);
+    const RuleCheck rule = TheDataStore().CheckPair(WriteMode::Insert, pair);
+    if (!rule.Kept()) {
+        MessageBox(this, PairRuleMessage(rule.rule), u"", MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     const DateTimePicker* picker = DatePicker(kDatePicker);

@@ -20,6 +20,11 @@ CDateTimePicker::CDateTimePicker(QWidget* parent) : Dialog(IDD_DATE_POPUP, paren
     if (QCalendarWidget* calendar = Calendar(IDC_DATE_POPUP_CALENDAR)) {
         calendar->setMinimumDate(kFirstDay);
         calendar->setMaximumDate(kLastDay);
+        // Digits typed over the days would make a date of their own: one outside the calendar's
+        // years is silently moved to its first or last day, and OK pressed while the typed text
+        // is still on show returns the earlier day. The popup picks by clicking; the day, month
+        // and year fields beside its "..." button are where a date is typed.
+        calendar->setDateEditEnabled(false);
     }
     OnClicked(IDOK, [this] { OnClickOk(); });
 }

@@ -11,7 +11,9 @@
 // again, so between operations no database file is open.
 
 #include <map>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Records.h"
@@ -24,6 +26,27 @@ using NameMap = std::map<int, Text>;
 // What a Write… method does with its record: Insert gives the record the new row's id; Update
 // and Delete act on the row of the record's own id.
 enum class WriteMode { Insert, Update, Delete };
+
+// The rules every stored pair, young and flight result keeps, so that no window, import or tool
+// can store a record that cannot be true. The write methods refuse a record that breaks one
+// before anything is written (they answer false, as for any refused write, and memory stays as
+// it was); windows and the import ask the Check… methods first to learn which rule and which
+// record stand in the way.
+enum class RecordRule {
+    Kept,                // the record breaks no rule
+    PairOfOneBird,       // the pair's cock and hen are the same bird
+    PairYoungInItsLine,  // a young of the pair is its cock or hen or a forebear of either
+    YoungIsPairBird,     // the young is its pair's cock or hen
+    YoungIsForebear,     // the young is a forebear of its pair's cock or hen
+    YoungOfAnotherPair,  // the bird is already the young of a pair (otherId: that pair)
+    BirdTwiceInFlight,   // the bird already has a result in the flight (otherId: that result)
+};
+
+struct RuleCheck {
+    RecordRule rule = RecordRule::Kept;
+    int otherId = 0;  // the record in the way, for the rules that name one
+    bool Kept() const { return rule == RecordRule::Kept; }
+};
 
 // One row of `kategoria_id`: a bird's place in a category.
 struct CategoryMember {
@@ -70,6 +93,10 @@ public:
     static const Text& FindName(const NameMap& names, int id);
     // Index of the loft with that id in `lofts`, -1 when none.
     int FindLoftIndex(int loftId) const;
+    // The first bird (in id order) of the given bird's loft, other than that bird itself, whose
+    // whole ring (country, branch, year and number) is the given bird's; null when there is
+    // none or the given bird has no ring number yet.
+    const PigeonRecord* FindOtherPigeonWithRing(const PigeonRecord& bird) const;
 
     // ---- loaders ----
     // Each reads its whole file into fresh containers and replaces memory only when every read
@@ -91,7 +118,8 @@ public:
 
     // ---- writes of birds, lofts, categories, pairs, young, flights and results ----
     // Each returns false (and leaves memory as it was) when the database refused the change.
-    // Birds keep their lofts' bird counts in step; a bird update keeps the bird's photos,
+    // Birds keep their lofts' bird counts in step; results, and flights holding results, keep
+    // their birds' flight statistics in step; a bird update keeps the bird's photos,
     // documents, treatments and flight statistics as held. Category membership and the
     // individual print list are not held in memory.
     bool WritePigeon(WriteMode mode, PigeonRecord& record);
@@ -120,6 +148,8 @@ public:
     // success the bird's loft and the lofts' bird counts follow in memory.
     bool MovePigeonToCategory(int pigeonId, int fromCategoryId, int toCategoryId, int toLoftId,
                               bool keepCopy);
+    // Pairs, young and results are also refused when they break a rule (CheckPair, CheckYoung
+    // with the pair's cock and hen, CheckFlightResult). A result update writes its bird too.
     bool WritePair(WriteMode mode, PairRecord& record);
     bool WriteYoung(WriteMode mode, YoungRecord& record);
     bool WriteFlight(WriteMode mode, FlightRecord& record);
@@ -162,13 +192,29 @@ public:
     // Links a bird to a pair as its young and makes the pair's male and female the bird's
     // father and mother, in one transaction: the `dzieci` row (the record gets its id) and the
     // bird's parents are written both or neither. On success the young joins its pair in
-    // `pairs` and the bird in `pigeons` gets the parents.
+    // `pairs` and the bird in `pigeons` gets the parents. Refused when CheckYoung is not kept.
     bool AddYoungWithParents(YoungRecord& record, int fatherId, int motherId);
     // Rewrites a young's notes and bird. When the young now names another bird than
     // `previousBirdId`, that bird gets the pair's male and female as parents in the same
     // transaction; the bird no longer named keeps its parents. Memory follows on success.
     bool UpdateYoungWithParents(YoungRecord& record, int previousBirdId, int fatherId,
                                 int motherId);
+
+    // ---- the rules of pairs, young and results (DataStoreRules.cpp; see RecordRule) ----
+    // Each answers for a write of that mode, against what the store holds: the birds and every
+    // loft's pairs with their young, the flights it holds (the loaded loft's and those written
+    // through it) with their results. A delete breaks no rule. A pair's cock and hen count as
+    // chosen when their ids are above 0; a pair with one of them is a record like any other.
+    RuleCheck CheckPair(WriteMode mode, const PairRecord& record) const;
+    // `fatherId` and `motherId` are the pair's cock and hen, whom the young has as parents. An
+    // update that keeps the young's bird breaks no rule, so its notes can always be edited.
+    RuleCheck CheckYoung(WriteMode mode, const YoungRecord& record, int fatherId,
+                         int motherId) const;
+    // An update that keeps the result's bird breaks no rule.
+    RuleCheck CheckFlightResult(WriteMode mode, const FlightResultEntry& record) const;
+    // The birds that are the young of some pair, but for the young row `exceptYoungId`: what
+    // may not become a young again.
+    std::set<int> BirdsLinkedAsYoung(int exceptYoungId) const;
 
     // ---- database maintenance: the purge, the SQL console ----
     // Deletes the birds with everything that is only theirs: treatments, photos and documents
@@ -185,6 +231,9 @@ public:
         bool ok = false;
         std::string error;       // SQLite's own message when not ok
         bool restIgnored = false; // the text held more than one statement
+        // The statement ran and was one that writes (a change of rows or of the tables): what
+        // the store holds in memory may no longer be what the file holds.
+        bool changed = false;
     };
     ConsoleResult RunConsoleStatement(const Text& path, const Text& sql);
 
@@ -215,6 +264,8 @@ private:
     // erases. The young of `allPairs` stay those of every loft.
     void MirrorPairWrite(WriteMode mode, const PairRecord& record);
     void MirrorYoungWrite(WriteMode mode, const YoungRecord& record);
+    // The cock and hen of the pair a young belongs to (0 and 0 for a pair the store does not hold).
+    std::pair<int, int> BirdsOfYoungsPair(WriteMode mode, const YoungRecord& record) const;
     bool WritePerson(const char16_t* table, PersonMap& map, WriteMode mode, PersonRecord& record);
     bool AddDictionaryEntry(const char16_t* table, NameMap& map, int loftId, const Text& name);
     bool DeleteDictionaryEntry(const char16_t* table, NameMap& map, int id);
@@ -222,6 +273,11 @@ private:
     bool DeleteSeason(const char16_t* table, std::vector<SeasonRecord>& seasons, int id);
     std::vector<TreatmentRecord>* TreatmentsOf(int pigeonId);
     void StoreUpdatedPigeon(const PigeonRecord& record);
+    // A bird's flight statistics are counted from the loaded loft's flights, as a load counts
+    // them; these keep them so after a result or a flight was written. A new result is counted
+    // on top when it is the last a load would count, else its bird is counted again.
+    void CountAddedResult(const FlightResultEntry& result);
+    void RecountFlightStatistics(std::vector<int> pigeonIds);
     void CountBirdInLoft(int loftId, int change);
     static void KeepInsertedPairFields(PairRecord& held, const PairRecord& written);
 

@@ -17,13 +17,6 @@ bool WriteParents(SqlDatabase& db, int birdId, int fatherId, int motherId) {
            db.Changes() == 1;
 }
 
-// Whether the bird may get the pair's male and female as parents: not when it is one of them or
-// a forebear of one, which would make it its own ancestor. Both young writes refuse such a bird
-// before anything is written.
-bool MayTakeParents(const PigeonMap& pigeons, int birdId, int fatherId, int motherId) {
-    return BirdsAndForebears(pigeons, {fatherId, motherId}).count(birdId) == 0;
-}
-
 void SetParentsInMemory(PigeonMap& pigeons, int birdId, int fatherId, int motherId) {
     const auto it = pigeons.find(birdId);
     if (it == pigeons.end()) return;
@@ -49,7 +42,9 @@ std::set<int> BirdsAndForebears(const PigeonMap& pigeons, const std::vector<int>
 }
 
 bool CDataStore::AddYoungWithParents(YoungRecord& record, int fatherId, int motherId) {
-    if (!MayTakeParents(pigeons, record.id_golebia, fatherId, motherId)) return false;
+    // A bird that is one of the pair or a forebear of one would become its own ancestor; one
+    // that is a young already has other parents.
+    if (!CheckYoung(WriteMode::Insert, record, fatherId, motherId).Kept()) return false;
     SqlDatabase db(PigeonsDbPath());
     SqlTransaction tx(db);
     if (!tx.ok() || !WriteParents(db, record.id_golebia, fatherId, motherId)) return false;
@@ -77,7 +72,7 @@ bool CDataStore::AddYoungWithParents(YoungRecord& record, int fatherId, int moth
 bool CDataStore::UpdateYoungWithParents(YoungRecord& record, int previousBirdId, int fatherId,
                                         int motherId) {
     const bool relinked = record.id_golebia != previousBirdId;
-    if (relinked && !MayTakeParents(pigeons, record.id_golebia, fatherId, motherId)) return false;
+    if (relinked && !CheckYoung(WriteMode::Update, record, fatherId, motherId).Kept()) return false;
     SqlDatabase db(PigeonsDbPath());
     SqlTransaction tx(db);
     if (!tx.ok()) return false;

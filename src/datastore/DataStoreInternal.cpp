@@ -110,4 +110,26 @@ bool RunInTransaction(SqlDatabase& db, const std::vector<BoundStatement>& statem
 
 SqlValue SqlRounded(double value) { return SqlReal(RoundSignificant(value, 6)); }
 
+void ClearFlightStatistics(PigeonRecord& bird) {
+    const PigeonRecord none;
+    bird.flightCount = none.flightCount;
+    bird.speedSum = none.speedSum;
+    bird.averagePosition = none.averagePosition;
+    bird.positionSum = none.positionSum;
+    bird.bestPosition = none.bestPosition;
+    bird.bestPlace = none.bestPlace;
+}
+
+void CountResult(PigeonRecord& bird, const FlightResultEntry& result, const FlightRecord& flight) {
+    bird.flightCount += 1;
+    bird.positionSum += result.nr_konkursu;
+    bird.speedSum = bird.speedSum + flight.SpeedOf(result);
+    // Strictly lower only: on equal positions the earlier flight's place stays.
+    if (result.nr_konkursu < bird.bestPosition) {
+        bird.bestPosition = result.nr_konkursu;
+        bird.bestPlace = flight.miejscowosc;
+    }
+    bird.averagePosition = bird.positionSum / bird.flightCount;
+}
+
 }  // namespace dsinternal

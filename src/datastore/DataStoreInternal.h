@@ -60,4 +60,22 @@ inline SqlValue SqlDate(Time64 t) { return SqlValue(static_cast<std::int64_t>(t)
 // A float or double written as it always was: six significant digits.
 SqlValue SqlRounded(double value);
 
+// ---- a bird's flight statistics: one computation for the loader and the writers ----
+// The statistics of a bird that has no result counted.
+void ClearFlightStatistics(PigeonRecord& bird);
+// One result of the flight, counted into its bird's statistics.
+void CountResult(PigeonRecord& bird, const FlightResultEntry& result, const FlightRecord& flight);
+// Counts every result the flights hold into the statistics of the bird `findBird` gives for it
+// (null: the result is not counted). Flights are taken in list order and each flight's results
+// in row order: on a tie for the best position the earlier flight's place stays, and the speeds
+// are summed in one order, so the float sum comes out the same each time it is made.
+template <typename FindBird>
+void CountFlightResults(const std::vector<FlightRecord>& flights, FindBird&& findBird) {
+    for (const FlightRecord& flight : flights) {
+        for (const FlightResultEntry& result : flight.entries) {
+            if (PigeonRecord* bird = findBird(result.id_golebia)) CountResult(*bird, result, flight);
+        }
+    }
+}
+
 }  // namespace dsinternal

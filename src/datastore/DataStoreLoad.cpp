@@ -3,7 +3,8 @@
 // every read succeeded, replaces the content of the containers it owns; containers of the other
 // loaders keep theirs.
 //
-// A NULL column reads as an empty text, 0 or date 0 (a bird's roof date excepted, see below).
+// A NULL column reads as an empty text or 0, and a NULL date as not set (-1, what the program
+// writes for a date not given): read as 0 it would show, and be written back, as 1 January 1970.
 // A file that cannot be read whole (locked by another program, damaged) leaves memory as it was:
 // an emptied store would show the user nothing and let the next insert reuse ids.
 
@@ -13,6 +14,7 @@
 #include <utility>
 
 #include "DataStore.h"
+#include "DataStoreInternal.h"
 #include "Schema.h"
 #include "SharedRoutines.h"
 
@@ -24,7 +26,10 @@ class RowReader {
 public:
     explicit RowReader(const SqlStatement& st) : st_(st) {}
     int Int() { return st_.Int(next_++); }
-    Time64 Date() { return st_.Int64(next_++); }
+    Time64 Date() {
+        const int column = next_++;
+        return st_.IsNull(column) ? kNoDate : st_.Int64(column);
+    }
     double Double() { return st_.Double(next_++); }
     Text String() { return st_.String(next_++); }
 
@@ -87,6 +92,7 @@ void LoadBirds(SqlDatabase& db, PigeonMap& pigeons) {
         p.notatkif = r.String();
         p.krotkiopis = r.String();
         // Birds added before the roof date existed carry 0 or NULL there: both mean "not set".
+        // (A new bird's row leaves the column NULL, and clearing it stores 0.)
         const Time64 roof = r.Date();
         p.DataF1 = roof == 0 ? kNoDate : roof;
         const int id = p.id;
@@ -360,23 +366,10 @@ std::map<int, std::vector<FlightResultEntry>> LoadResultsOf(SqlDatabase& db,
     return byFlight;
 }
 
-// One result of a bird, taken into its flight statistics.
-void CountResult(PigeonRecord& bird, const FlightResultEntry& result, float speed,
-                 const Text& place) {
-    bird.flightCount += 1;
-    bird.positionSum += result.nr_konkursu;
-    bird.speedSum = bird.speedSum + speed;
-    // Strictly lower only: on equal positions the earlier flight's place stays.
-    if (result.nr_konkursu < bird.bestPosition) {
-        bird.bestPosition = result.nr_konkursu;
-        bird.bestPlace = place;
-    }
-    bird.averagePosition = bird.positionSum / bird.flightCount;
-}
-
-// Flights of the loaded loft get their results of that loft; the birds' statistics count every
-// result of those flights, whichever loft the result row names. Flights are taken in list order
-// and each flight's results in row order, so a tie for the best position keeps the first place.
+// Flights of the loaded loft get their results of that loft, and the birds' statistics count
+// exactly those results: the results a bird's lists show, and the ones the writers count again
+// after a result or flight changes (dsinternal::CountFlightResults), so memory after a write is
+// what this load gives.
 void LoadFlights(SqlDatabase& db, int loftId, const BirdIndex& birds,
                  std::vector<FlightRecord>& flights, std::vector<FlightRecord>& allFlights) {
     std::vector<FlightRecord> rows = LoadFlightRows(db);
@@ -392,9 +385,6 @@ void LoadFlights(SqlDatabase& db, int loftId, const BirdIndex& birds,
             const auto it = results.find(flight.id);
             if (it != results.end()) {
                 for (FlightResultEntry& entry : it->second) {
-                    if (PigeonRecord* bird = birds.Find(entry.id_golebia)) {
-                        CountResult(*bird, entry, flight.SpeedOf(entry), flight.miejscowosc);
-                    }
                     if (entry.id_hodowli == loftId) flight.entries.push_back(std::move(entry));
                 }
             }
@@ -402,6 +392,7 @@ void LoadFlights(SqlDatabase& db, int loftId, const BirdIndex& birds,
         }
         allFlights.push_back(std::move(row));
     }
+    dsinternal::CountFlightResults(flights, [&birds](int id) { return birds.Find(id); });
 }
 
 // ---- dodatkowe_informacje.db ------------------------------------------------------------------

@@ -172,6 +172,9 @@ CDataStore::ConsoleResult CDataStore::RunConsoleStatement(const Text& path, cons
             sqlite3_finalize(stmt);
             return result;
         }
+        // A statement that only reads (a SELECT, a BEGIN that the closing of the file rolls
+        // back) changes nothing; any other may have changed rows or dropped whole tables.
+        result.changed = sqlite3_stmt_readonly(stmt) == 0;
         sqlite3_finalize(stmt);
     }
     // Whatever follows the first statement is not run; say so when it is more than blanks.

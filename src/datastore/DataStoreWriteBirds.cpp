@@ -541,6 +541,7 @@ void CDataStore::KeepInsertedPairFields(PairRecord& held, const PairRecord& writ
 }
 
 bool CDataStore::WritePair(WriteMode mode, PairRecord& record) {
+    if (!CheckPair(mode, record).Kept()) return false;
     const PairRecord& r = record;
     if (mode == WriteMode::Insert) {
         const BoundStatement insert = InsertStatement(
@@ -605,6 +606,8 @@ bool CDataStore::WritePair(WriteMode mode, PairRecord& record) {
 }
 
 bool CDataStore::WriteYoung(WriteMode mode, YoungRecord& record) {
+    const auto [cock, hen] = BirdsOfYoungsPair(mode, record);
+    if (!CheckYoung(mode, record, cock, hen).Kept()) return false;
     const YoungRecord& r = record;
     if (mode == WriteMode::Insert) {
         const BoundStatement insert = InsertStatement(
@@ -656,6 +659,14 @@ bool CDataStore::WriteYoung(WriteMode mode, YoungRecord& record) {
 // ---- flights and results -------------------------------------------------------------------------
 
 namespace {
+
+// The birds the results name.
+std::vector<int> BirdsOf(const std::vector<FlightResultEntry>& results) {
+    std::vector<int> ids;
+    ids.reserve(results.size());
+    for (const FlightResultEntry& result : results) ids.push_back(result.id_golebia);
+    return ids;
+}
 
 // A flight's columns in the order both statements list them; the update leaves out `typ`, which
 // stays as inserted.
@@ -722,10 +733,15 @@ bool CDataStore::WriteFlight(WriteMode mode, FlightRecord& record) {
             {u"DELETE FROM loty WHERE id = ?1;", {id}},
         });
         if (!ok) return false;
+        std::vector<int> flown;
         const auto it = FindById(flights, r.id);
-        if (it != flights.end()) flights.erase(it);
+        if (it != flights.end()) {
+            flown = BirdsOf(it->entries);
+            flights.erase(it);
+        }
         const auto all = FindById(allFlights, r.id);
         if (all != allFlights.end()) allFlights.erase(all);
+        RecountFlightStatistics(flown);
         return true;
     }
     if (record.id <= 0) return false;
@@ -742,10 +758,15 @@ bool CDataStore::WriteFlight(WriteMode mode, FlightRecord& record) {
         updated.entries = std::move(it->entries);
         *it = std::move(updated);
     }
+    // Its release, distance and place give its results' speeds and best place.
+    if (const auto it = FindById(flights, r.id); it != flights.end()) {
+        RecountFlightStatistics(BirdsOf(it->entries));
+    }
     return true;
 }
 
 bool CDataStore::WriteFlightResult(WriteMode mode, FlightResultEntry& record) {
+    if (!CheckFlightResult(mode, record).Kept()) return false;
     const FlightResultEntry& r = record;
     if (mode == WriteMode::Insert) {
         const BoundStatement insert = InsertStatement(
@@ -771,20 +792,26 @@ bool CDataStore::WriteFlightResult(WriteMode mode, FlightResultEntry& record) {
                 flight.entries.push_back(record);
             }
         }
+        CountAddedResult(record);
         return true;
     }
     if (mode == WriteMode::Delete) {
         if (!RunStatements({{u"DELETE FROM lotniki WHERE id = ?1;", {SqlInt(r.id)}}})) {
             return false;
         }
+        std::vector<int> flown;
         for (FlightRecord& flight : flights) {
-            std::erase_if(flight.entries,
-                          [&r](const FlightResultEntry& entry) { return entry.id == r.id; });
+            std::erase_if(flight.entries, [&r, &flown](const FlightResultEntry& entry) {
+                if (entry.id != r.id) return false;
+                flown.push_back(entry.id_golebia);
+                return true;
+            });
         }
+        RecountFlightStatistics(flown);
         return true;
     }
     if (record.id <= 0) return false;
-    // The flight, loft and bird of a result stay as inserted.
+    // The flight and loft of a result stay as inserted; its bird is the one the editor chose.
     const BoundStatement update = UpdateStatement(
         u"UPDATE lotniki SET ",
         {
@@ -796,10 +823,13 @@ bool CDataStore::WriteFlightResult(WriteMode mode, FlightResultEntry& record) {
             {u"PunktySekcja", SqlFloat(r.PunktySekcja)},
             {u"nr_konkursu_sekcja", SqlInt(r.nr_konkursu_sekcja)},
             {u"nr_konkursu", SqlInt(r.nr_konkursu)},
+            {u"id_golebia", SqlInt(r.id_golebia)},
         },
         r.id);
     if (!RunUpdate(update)) return false;
-    // The flight, loft and bird of the stored result stay as inserted.
+    // The flight and loft of the stored result stay as inserted. Its bird may change: both the
+    // bird it leaves and the bird it goes to are counted again.
+    std::vector<int> flown;
     for (FlightRecord& flight : flights) {
         for (FlightResultEntry& entry : flight.entries) {
             if (entry.id != r.id) continue;
@@ -807,8 +837,41 @@ bool CDataStore::WriteFlightResult(WriteMode mode, FlightResultEntry& record) {
             entry = record;
             entry.id_lotu = kept.id_lotu;
             entry.id_hodowli = kept.id_hodowli;
-            entry.id_golebia = kept.id_golebia;
+            flown.push_back(kept.id_golebia);
+            flown.push_back(entry.id_golebia);
         }
     }
+    RecountFlightStatistics(flown);
     return true;
+}
+
+void CDataStore::CountAddedResult(const FlightResultEntry& result) {
+    // A load counts the last flight's results last, so a result appended to that flight only
+    // adds to what was counted before: the import adds thousands of results this way.
+    if (!flights.empty() && flights.back().id == result.id_lotu) {
+        if (const auto bird = pigeons.find(result.id_golebia); bird != pigeons.end()) {
+            dsinternal::CountResult(bird->second, result, flights.back());
+        }
+        return;
+    }
+    RecountFlightStatistics({result.id_golebia});
+}
+
+void CDataStore::RecountFlightStatistics(std::vector<int> pigeonIds) {
+    std::sort(pigeonIds.begin(), pigeonIds.end());
+    pigeonIds.erase(std::unique(pigeonIds.begin(), pigeonIds.end()), pigeonIds.end());
+    bool anyBird = false;
+    for (int id : pigeonIds) {
+        const auto bird = pigeons.find(id);
+        if (bird == pigeons.end()) continue;
+        dsinternal::ClearFlightStatistics(bird->second);
+        anyBird = true;
+    }
+    if (!anyBird) return;
+    dsinternal::CountFlightResults(flights, [&](int id) -> PigeonRecord* {
+        const auto at = std::lower_bound(pigeonIds.begin(), pigeonIds.end(), id);
+        if (at == pigeonIds.end() || *at != id) return nullptr;
+        const auto bird = pigeons.find(id);
+        return bird == pigeons.end() ? nullptr : &bird->second;
+    });
 }

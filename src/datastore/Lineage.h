@@ -1,8 +1,8 @@
 #pragma once
 // A bird's line: the bird and its forebears, following the fathers and mothers of the bird map.
-// The bird editor's parent choice, the bird chooser and the breeding windows use it to keep a
-// bird from becoming its own ancestor; the data store's young writes (AddYoungWithParents,
-// UpdateYoungWithParents) refuse a bird that is the pair's male, female or an ancestor of either.
+// The bird editor's parent choice and the bird chooser use it to keep a bird from becoming its
+// own ancestor; so do the data store's rules of pairs and young (CheckPair, CheckYoung), which
+// refuse a young that is its pair's male, female or an ancestor of either.
 
 #include <set>
 #include <vector>

@@ -23,6 +23,7 @@ void CKonsolaSQL::OnRunQuery() {
         default: return;  // no file chosen: nothing to run it on
     }
     const CDataStore::ConsoleResult result = TheDataStore().RunConsoleStatement(file, sql);
+    if (result.changed) changedFiles = true;
     if (!result.ok) {
         MessageBox(this,
                    QStringLiteral("Polecenie nie zostało wykonane. SQLite zgłasza:\n%1")

@@ -284,6 +284,12 @@ void CZakladkaListaPsow::TellPreviewTab(int tab, int pigeonId) {
     }
 }
 
+void CZakladkaListaPsow::RefreshPreview() {
+    for (int tab = 1; tab <= kPreviewTabCount; ++tab) {
+        if (previewPigeonIds_[tab - 1] != -1) TellPreviewTab(tab, previewPigeonIds_[tab - 1]);
+    }
+}
+
 void CZakladkaListaPsow::OnSelectPigeon() {
     ListView* list = PigeonList();
     const int row = list ? list->FirstSelectedRow() : -1;

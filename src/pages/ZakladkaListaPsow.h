@@ -107,6 +107,9 @@ public:
     int PreviewPigeonId(int tab) const { return previewPigeonIds_[tab - 1]; }
     // Preview tab 1..5; null before the page started.
     Dialog* PreviewTab(int tab) const;
+    // Each preview tab shows its bird again as the data store now holds it (after a write
+    // elsewhere changed what they show, such as a bird's flight figures).
+    void RefreshPreview();
 
     // The painted links down the left side and what a click in each runs.
     // A link of the left panel and the command it runs. The command is a plain function rather

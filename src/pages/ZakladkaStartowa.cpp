@@ -120,7 +120,11 @@ void CZakladkaStartowa::RunLink(int link) {
         if (transactionsPage) transactionsPage->AddTransaction();
         break;
     case kAddClient: {
-        if (g_currentLoftIndex == -1) break;
+        // A client belongs to a loft: the menu's command says the same.
+        if (!CurrentLoft()) {
+            MessageBox(this, std::u16string(kNoLoftText));
+            break;
+        }
         CDodajEdytujKlienta editor;
         editor.editFlag = 0;
         editor.DoModal();

@@ -9,10 +9,12 @@
 #include <QJsonDocument>
 #include <QJsonValue>
 #include <QPageRanges>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPdfDocument>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QSaveFile>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWebEngineLoadingInfo>
@@ -236,6 +238,16 @@ bool Browser::PageSetsItsMargins() {
         "})()")).toBool();
 }
 
+bool Browser::WritesPdfFile(QPrinter& printer) {
+    // The preview draws onto a printer whose engine only records pictures, whatever the
+    // printer's output format: it always gets the pages drawn.
+    const QPaintEngine* engine = printer.paintEngine();
+    if (engine && engine->type() == QPaintEngine::Picture) return false;
+    const QString file = printer.outputFileName();
+    return !file.isEmpty() && (printer.outputFormat() == QPrinter::PdfFormat ||
+                               file.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive));
+}
+
 bool Browser::PrintTo(QPrinter& printer) {
     if (printing_ || !DocumentReady()) return false;
     // The engine makes the PDF of the document itself, with the margins given here: the engine
@@ -247,17 +259,34 @@ bool Browser::PrintTo(QPrinter& printer) {
     const qreal margin = PageSetsItsMargins() ? 0.0 : kPrintMarginMm;
     layout.setMinimumMargins(QMarginsF());
     layout.setMargins(QMarginsF(margin, margin, margin, margin));
+    // A PDF file gets the engine's own PDF as it is, text and fonts included (drawn pages would
+    // be pictures); the engine leaves out the pages not asked for.
+    const bool toFile = WritesPdfFile(printer);
+    const QPageRanges ranges = toFile ? printer.pageRanges() : QPageRanges();
     printing_ = true;
     auto pdf = std::make_shared<std::pair<bool, QByteArray>>(false, QByteArray());  // done, bytes
     view_->page()->printToPdf([pdf](const QByteArray& bytes) {
         pdf->first = true;
         pdf->second = bytes;
-    }, layout);
+    }, layout, ranges);
     // The engine writes into the callback's state until it reports back: wait for that however
     // long it takes.
     SpinUntil([pdf] { return pdf->first; }, -1);
     printing_ = false;
+    if (toFile) return SavePdf(pdf->second, printer.outputFileName());
     return !pdf->second.isEmpty() && DrawPdfPages(pdf->second, printer);
+}
+
+bool Browser::SavePdf(const QByteArray& bytes, const QString& path) {
+    // Written whole or not at all: a failed printout never leaves half a file in place of the
+    // one that was there.
+    QSaveFile file(path);
+    const bool saved = !bytes.isEmpty() && file.open(QIODevice::WriteOnly) &&
+                       file.write(bytes) == bytes.size() && file.commit();
+    if (!saved)
+        MessageBox(window(), QStringLiteral("Nie udało się zapisać wydruku do pliku:\n") + path,
+                   {}, MB_OK | MB_ICONERROR);
+    return saved;
 }
 
 bool Browser::DrawPdfPages(const QByteArray& bytes, QPrinter& printer) {

@@ -92,9 +92,16 @@ public:
     void PrintPreview();
     // Renders the document shown onto a printer set up by the caller; true when printed. Pages
     // get margins of kPrintMarginMm on every side unless the document gives its own in an @page
-    // rule, in which case its sheets are printed edge to edge as laid out.
+    // rule, in which case its sheets are printed edge to edge as laid out. A printer whose output
+    // is a PDF file gets the engine's PDF written there, its text kept as text (only the pages
+    // of the printer's page ranges); a file that cannot be written is reported in a message box.
+    // Other printers and the print preview get the pages drawn as images.
     bool PrintTo(QPrinter& printer);
     static constexpr qreal kPrintMarginMm = 10.0;
+
+    // Draws the pages of a PDF onto a printer as images at up to 300 dots per inch, sheet by
+    // sheet one to one, each sheet turned as its page is; only the printer's page ranges.
+    static bool DrawPdfPages(const QByteArray& bytes, QPrinter& printer);
 
     QWebEngineView* View() const { return view_; }
 
@@ -107,7 +114,8 @@ private:
     void OnLoadingChanged(const QWebEngineLoadingInfo& info);
     bool DocumentReady();
     bool PageSetsItsMargins();
-    static bool DrawPdfPages(const QByteArray& bytes, QPrinter& printer);
+    static bool WritesPdfFile(QPrinter& printer);
+    bool SavePdf(const QByteArray& bytes, const QString& path);
 
     QWebEngineView* view_ = nullptr;
     QUrl requested_;

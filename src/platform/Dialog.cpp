@@ -468,6 +468,25 @@ bool Dialog::ReadFloat(int id, float& value) {
     return true;
 }
 
+void Dialog::SetPickerMessage(int id, std::u16string message) {
+    pickerMessages_[id] = std::move(message);
+}
+
+bool Dialog::CheckDatePickers() {
+    // Children come in the order they were made: the template's, which is the window's own.
+    for (DateTimePicker* picker : findChildren<DateTimePicker*>(Qt::FindDirectChildrenOnly)) {
+        const QVariant id = picker->property("controlId");
+        if (!id.isValid() || Item(id.toInt()) != picker || picker->ShowsStorableValue()) continue;
+        const auto own = pickerMessages_.find(id.toInt());
+        const std::u16string message =
+            own != pickerMessages_.end() ? own->second : std::u16string(u"Nieprawidłowa data.");
+        MessageBox(this, message, u"", MB_OK | MB_ICONEXCLAMATION);
+        picker->setFocus();
+        return false;
+    }
+    return true;
+}
+
 // ---- notifications ----------------------------------------------------------------------------
 
 void Dialog::Bind(int id, Notification what, Handler handler) {

@@ -128,6 +128,13 @@ public:
     bool ReadDouble(int id, double& value);
     bool ReadFloat(int id, float& value);
 
+    // Date and time pickers. A window checks them before it writes anything: true when every
+    // picker of the window holds no date or shows a whole one the program stores; otherwise the
+    // first that does not, in the window's order, is named to the user (by the message the
+    // window gave for it, else a common one), gets the focus, and the answer is false.
+    bool CheckDatePickers();
+    void SetPickerMessage(int id, std::u16string message);
+
     // ---- notifications and commands ---------------------------------------------------------
     using Handler = std::function<void()>;
     void Bind(int id, Notification what, Handler handler);
@@ -213,6 +220,7 @@ private:
     std::map<int, QWidget*> items_;
     std::map<std::pair<int, Notification>, Handler> handlers_;
     std::map<QWidget*, bool> focusState_;
+    std::map<int, std::u16string> pickerMessages_;
     std::map<int, int> timers_;   // window timer id -> Qt timer id
     KeyPolicy keyPolicy_;
     int defaultId_ = IDOK;

@@ -29,6 +29,7 @@ struct SeamState {
     std::vector<QString> opened;
     std::vector<QString> started;
     QString pdf;
+    std::function<bool(const QString&)> failingCopies;
 };
 
 SeamState& State() {
@@ -52,6 +53,9 @@ int CautiousAnswer(unsigned flags) {
 int ShowMessageBox(QWidget* parent, const QString& text, const QString& caption, unsigned flags) {
     QMessageBox box(parent);
     box.setWindowTitle(caption);
+    // Messages quote what the user typed (a bird's name, a file name): shown as typed, never
+    // taken for markup.
+    box.setTextFormat(Qt::PlainText);
     box.setText(text);
     switch (flags & 0xF0) {
     case MB_ICONERROR: box.setIcon(QMessageBox::Critical); break;
@@ -302,8 +306,13 @@ const std::vector<QString>& StartedPrograms() { return State().started; }
 void SetPrintToPdf(const QString& path) { State().pdf = path; }
 QString PrintToPdf() { return State().pdf; }
 
+void FailFileCopies(std::function<bool(const QString& path)> fails) {
+    State().failingCopies = std::move(fails);
+}
+
 void Reset() {
     SeamState& state = State();
+    state.failingCopies = nullptr;
     state.answers.clear();
     state.messageBoxes.clear();
     state.modalHandler = nullptr;
@@ -328,6 +337,11 @@ ModalHandler NextModalHandler() {
 }
 
 void RecordModalRun(const ModalRun& run) { State().modalRuns.push_back(run); }
+
+bool FileCopyFails(const QString& from, const QString& to) {
+    const auto& fails = State().failingCopies;
+    return fails && (fails(from) || fails(to));
+}
 
 }  // namespace detail
 }  // namespace seams

@@ -123,6 +123,11 @@ const std::vector<QString>& StartedPrograms();   // program and arguments joined
 void SetPrintToPdf(const QString& path);
 QString PrintToPdf();
 
+// File copies of the backup and the restore: while set, the copy of a file the function
+// accepts (by its source or destination path) fails as on a full disk. Tests run as root, where
+// file modes cannot make a write fail.
+void FailFileCopies(std::function<bool(const QString& path)> fails);
+
 // Forgets scripts, handlers and records (not the test mode and not the PDF path).
 void Reset();
 
@@ -131,6 +136,8 @@ namespace detail {
 // empty when the window is to run for real.
 ModalHandler NextModalHandler();
 void RecordModalRun(const ModalRun& run);
+// For the backup and the restore: whether the copy of `from` to `to` is to fail.
+bool FileCopyFails(const QString& from, const QString& to);
 }  // namespace detail
 
 }  // namespace seams

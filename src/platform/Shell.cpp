@@ -101,7 +101,7 @@ bool CopyFolderTree(const QString& source, const QString& destination, QWidget* 
     for (const QString& folder : folders) {
         if (!target.mkpath(folder)) complete = false;
     }
-    bool replaceAll = false;
+    bool replaceAll = options.replaceAll;
     for (const QString& file : files) {
         const QString from = root.filePath(file);
         const QString to = target.filePath(file);

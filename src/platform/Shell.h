@@ -31,6 +31,8 @@ struct CopyOptions {
     std::function<bool(const QString& from, const QString& part)> copyFile;
     // A file the user chose not to replace counts as not copied.
     bool declinedIsIncomplete = false;
+    // Files are replaced without a question, as after "Yes to all" (the user already said so).
+    bool replaceAll = false;
 };
 
 // Copies everything inside `source` (files and sub-folders) into `destination`, creating it.

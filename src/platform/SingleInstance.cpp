@@ -7,8 +7,16 @@
 SingleInstance::SingleInstance(const QString& name) {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (folder.isEmpty()) folder = QDir::tempPath();
+    MakeLock(folder, name + QStringLiteral(".lock"));
+}
+
+SingleInstance::SingleInstance(const QString& folder, const QString& fileName) {
+    MakeLock(folder, fileName);
+}
+
+void SingleInstance::MakeLock(const QString& folder, const QString& fileName) {
     QDir().mkpath(folder);
-    path_ = QDir(folder).filePath(name + QStringLiteral(".lock"));
+    path_ = QDir(folder).filePath(fileName);
     lock_ = std::make_unique<QLockFile>(path_);
     // A running copy keeps its lock however long it runs; only a dead owner makes it stale.
     lock_->setStaleLockTime(0);

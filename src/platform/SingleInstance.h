@@ -1,16 +1,25 @@
 #pragma once
 // Only one copy of the program runs at a time: the first copy holds a lock file in the user's
-// runtime folder for as long as it runs. The lock of a copy that ended without releasing it (a
-// crash) is recognised by its dead process and taken over.
+// runtime folder for as long as it runs, and another in the data folder it works on, so copies
+// started by other users or in other sessions whose settings name the same install folder are
+// refused too. The lock of a copy that ended without releasing it (a crash) is recognised by its
+// dead process and taken over.
 
 #include <QString>
 #include <memory>
 
 class QLockFile;
 
+// The lock file a running copy holds in its db folder. It is no part of the data: backups and
+// restores leave it out.
+inline constexpr char kDataFolderLockFile[] = "ornivex6.lock";
+
 class SingleInstance {
 public:
+    // The lock `name`.lock in the user's runtime folder.
     explicit SingleInstance(const QString& name = QStringLiteral("ornivex6"));
+    // The lock file `fileName` in `folder`.
+    SingleInstance(const QString& folder, const QString& fileName);
     ~SingleInstance();
     SingleInstance(const SingleInstance&) = delete;
     SingleInstance& operator=(const SingleInstance&) = delete;
@@ -23,6 +32,8 @@ public:
     QString LockPath() const { return path_; }
 
 private:
+    void MakeLock(const QString& folder, const QString& fileName);
+
     QString path_;
     std::unique_ptr<QLockFile> lock_;
     bool held_ = false;

@@ -443,6 +443,48 @@ void TabControl::paintEvent(QPaintEvent*) {
 
 // ---- DateTimePicker ---------------------------------------------------------------------------
 
+namespace {
+
+// The field of a picker. Left with a text that is no whole date or time (by a click elsewhere,
+// Tab or Enter), a plain date edit puts its last whole value back in silence, so a window would
+// save a date the user never saw; this one keeps the text on show, and the picker reports it.
+class PickerEdit : public QDateTimeEdit {
+public:
+    using QDateTimeEdit::QDateTimeEdit;
+
+protected:
+    void focusInEvent(QFocusEvent* event) override {
+        // The date edit's own handling rewrites the text from the last whole value.
+        if (hasAcceptableInput()) QDateTimeEdit::focusInEvent(event);
+        else QAbstractSpinBox::focusInEvent(event);
+    }
+    void focusOutEvent(QFocusEvent* event) override {
+        if (hasAcceptableInput()) {
+            QDateTimeEdit::focusOutEvent(event);
+            return;
+        }
+        // The text's own field ends its editing too, but without the edit's mending, which
+        // would complete a half-typed time of day with zeros.
+        QLineEdit* text = lineEdit();
+        const QValidator* validator = text->validator();
+        text->setValidator(nullptr);
+        text->event(event);
+        text->setValidator(validator);
+        QWidget::focusOutEvent(event);
+    }
+    void keyPressEvent(QKeyEvent* event) override {
+        // Enter goes on to the window's default button, which refuses the text.
+        const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+        if (enter && !hasAcceptableInput()) {
+            event->ignore();
+            return;
+        }
+        QDateTimeEdit::keyPressEvent(event);
+    }
+};
+
+}  // namespace
+
 DateTimePicker::DateTimePicker(QWidget* parent, Format format, bool showNone)
     : QWidget(parent), format_(format), value_(QDateTime::currentDateTime()) {
     auto* layout = new QHBoxLayout(this);
@@ -457,7 +499,8 @@ DateTimePicker::DateTimePicker(QWidget* parent, Format format, bool showNone)
             emit Changed();
         });
     }
-    edit_ = new QDateTimeEdit(this);
+    edit_ = new PickerEdit(this);
+    setFocusProxy(edit_);
     edit_->setLocale(QLocale(QLocale::Polish, QLocale::Poland));
     switch (format) {
     case Format::ShortDate: edit_->setDisplayFormat(QStringLiteral("dd.MM.yyyy")); break;
@@ -465,7 +508,8 @@ DateTimePicker::DateTimePicker(QWidget* parent, Format format, bool showNone)
     case Format::Time: edit_->setDisplayFormat(QStringLiteral("HH:mm:ss")); break;
     }
     edit_->setCalendarPopup(format != Format::Time);
-    // No day past the last year a date may have can be set, typed or picked.
+    // No day before 1970 or past the last year a date may have can be set, typed or picked.
+    edit_->setMinimumDate(QDate(1970, 1, 1));
     edit_->setMaximumDate(QDate(kLastDateYear, 12, 31));
     edit_->setDateTime(value_);
     layout->addWidget(edit_, 1);
@@ -479,6 +523,16 @@ DateTimePicker::DateTimePicker(QWidget* parent, Format format, bool showNone)
 }
 
 bool DateTimePicker::HasValue() const { return !check_ || check_->isChecked(); }
+
+bool DateTimePicker::ShowsStorableValue() const {
+    if (!HasValue()) return true;
+    if (!edit_->hasAcceptableInput()) return false;
+    if (format_ == Format::Time) return true;
+    // A value set from outside the field's range shows clamped to it: not the day kept.
+    const QDate shown = edit_->date();
+    if (shown != value_.date()) return false;
+    return MakeLocalTime(shown.day(), shown.month(), shown.year(), 12).has_value();
+}
 
 void DateTimePicker::SetNone() {
     if (!check_) return;

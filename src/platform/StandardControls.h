@@ -168,6 +168,10 @@ public:
     std::optional<LocalDateTime> GetLocal() const;
     void SetLocal(const LocalDateTime& value);
     bool HasValue() const;
+    // False while the field shows what is no whole date (or time of day) the program stores: a
+    // half-typed or impossible text, or a day before 1970 or past the last year a date may have.
+    // The value above is then the last whole one, not what the user sees. True without a value.
+    bool ShowsStorableValue() const;
     void SetNone();
     QDateTime Value() const;
     void SetValue(const QDateTime& value);

@@ -1,8 +1,12 @@
 #include "Pedigree.h"
 
 #include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
 
 #include "DataStore.h"
+#include "PedigreeTemplateText.h"
 #include "PrintPage.h"
 #include "Sex.h"
 #include "SharedRoutines.h"
@@ -185,11 +189,13 @@ Text FillPedigreeTemplate(Text page, PedigreeAncestors& ancestors, const Pedigre
 
 PedigreeResult RenderPedigreePage(const Text& outputPath, PedigreeAncestors& ancestors,
                                   const PedigreeChoices& choices, const CDataStore& store) {
-    const Text templatePath = PedigreeTemplatePath(choices.layout);
-    if (!std::ifstream(ToFsPath(templatePath), std::ios::binary)) return PedigreeResult::NoTemplate;
-    Text page = ReadUnicodeFile(templatePath);
-    // The byte-order mark is written again with the page.
-    if (!page.empty() && page.front() == u'\xFEFF') page.erase(0, 1);
-    page = FillPedigreeTemplate(std::move(page), ancestors, choices, store);
+    std::ifstream file(ToFsPath(PedigreeTemplatePath(choices.layout)), std::ios::binary);
+    if (!file) return PedigreeResult::NoTemplate;
+    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    if (file.bad()) return PedigreeResult::NoTemplate;
+    // Read by its byte-order mark, which is not part of the text: the page gets its own.
+    std::optional<Text> text = PedigreeTemplateFromBytes(bytes);
+    if (!text) return PedigreeResult::NoTemplate;
+    const Text page = FillPedigreeTemplate(std::move(*text), ancestors, choices, store);
     return WriteUnicodeFile(outputPath, page) ? PedigreeResult::Written : PedigreeResult::NotWritten;
 }

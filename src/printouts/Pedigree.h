@@ -66,9 +66,10 @@ std::vector<std::pair<Text, Text>> PedigreePlaceholders(PedigreeAncestors& ances
 Text FillPedigreeTemplate(Text page, PedigreeAncestors& ancestors, const PedigreeChoices& choices,
                           const CDataStore& store);
 
-// Reads the chosen template, fills it and writes the page to `outputPath` (UTF-16 with its
-// byte-order mark). False when the template cannot be read or the page cannot be written; the
-// file at `outputPath` is then left as it was.
+// Reads the chosen template (UTF-16 or UTF-8, PedigreeTemplateText.h), fills it and writes the
+// page to `outputPath` (UTF-16 with its byte-order mark). NoTemplate when the template is missing
+// or is not text in one of those forms, NotWritten when the page cannot be written; the file at
+// `outputPath` is then left as it was.
 enum class PedigreeResult { Written, NoTemplate, NotWritten };
 PedigreeResult RenderPedigreePage(const Text& outputPath, PedigreeAncestors& ancestors,
                                   const PedigreeChoices& choices, const CDataStore& store);

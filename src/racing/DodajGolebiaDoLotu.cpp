@@ -1,6 +1,8 @@
 #include "DodajGolebiaDoLotu.h"
 
 #include <QLabel>
+#include <ctime>
+#include <tuple>
 
 #include "DataStore.h"
 #include "DialogHeader.h"
@@ -19,6 +21,7 @@ constexpr int kDefaultPhotoBitmap = 192;
 constexpr int kDefaultPhotoWidth = 214;
 constexpr int kDefaultPhotoHeight = 148;
 constexpr COLORREF kHeadingColour = RGB(0x5E, 0x66, 0xD0);
+constexpr char16_t kBadArrival[] = u"Nieprawidłowa data przylotu.";
 constexpr int kPhotoBoxes[] = {CDodajGolebiaDoLotu::kPhoto1, CDodajGolebiaDoLotu::kPhoto2,
                                CDodajGolebiaDoLotu::kPhoto3};
 
@@ -34,6 +37,14 @@ const DecimalField kDecimalFields[] = {
     {CDodajGolebiaDoLotu::kBranchCoefficient, &FlightResultEntry::CoefficientOddzialowy},
     {CDodajGolebiaDoLotu::kSectionCoefficient, &FlightResultEntry::CoefficientSekcyjny},
 };
+
+// The release of the flight with that id; kNoDate when it has none or there is no such flight.
+Time64 ReleaseOf(int flightId) {
+    for (const FlightRecord& flight : TheDataStore().Flights()) {
+        if (flight.id == flightId) return flight.czasodlotu > 0 ? flight.czasodlotu : kNoDate;
+    }
+    return kNoDate;
+}
 
 void SetLabelLook(QLabel* label, const QFont& font) {
     if (!label) return;
@@ -55,6 +66,8 @@ CDodajGolebiaDoLotu::CDodajGolebiaDoLotu(QWidget* parent) : Dialog(kTemplateId, 
     OnKillFocus(kSectionPosition, [this] { OnLeaveSectionPosition(); });
     OnChanged(kArrivalDate, [this] { keepUnsetArrival_ = false; });
     OnChanged(kArrivalTime, [this] { keepUnsetArrival_ = false; });
+    SetPickerMessage(kArrivalDate, kBadArrival);
+    SetPickerMessage(kArrivalTime, kBadArrival);
 }
 
 bool CDodajGolebiaDoLotu::OnInitDialog() {
@@ -105,6 +118,22 @@ bool CDodajGolebiaDoLotu::OnInitDialog() {
         }
     } else {
         ShowBird(-1);
+        // Birds come home on the day of the release or after it, hardly ever years later: a new
+        // arrival starts on the release day, at the time of day it is now, or at the release
+        // itself while that time of day is still before it (an arrival that would be refused).
+        const auto release = ToLocalDateTime(ReleaseOf(entry.id_lotu));
+        const auto now = ToLocalDateTime(static_cast<Time64>(std::time(nullptr)));
+        DateTimePicker* date = DatePicker(kArrivalDate);
+        if (release && now && date) {
+            LocalDateTime start{release->day, release->month, release->year,
+                                now->hour,    now->minute,    now->second};
+            if (std::tie(now->hour, now->minute, now->second) <
+                std::tie(release->hour, release->minute, release->second)) {
+                start = *release;
+                if (DateTimePicker* time = DatePicker(kArrivalTime)) time->SetLocal(start);
+            }
+            date->SetLocal(start);
+        }
     }
     return true;
 }
@@ -171,7 +200,7 @@ void CDodajGolebiaDoLotu::FillCoefficient(int positionId, int contests, int coef
 }
 
 void CDodajGolebiaDoLotu::OnOK() {
-    if (saving_ || HasEnded()) return;
+    if (saving_ || HasEnded() || !CheckDatePickers()) return;
     FlightResultEntry edited = entry;
     // A field that holds no number is named to the user and nothing is written.
     if (!ReadInt(kBranchPosition, edited.nr_konkursu) ||
@@ -186,11 +215,29 @@ void CDodajGolebiaDoLotu::OnOK() {
         MessageBox(this, u"Musisz wybrać gołębia");
         return;
     }
+    // A bird has one result in a flight; its own result stays editable.
+    const WriteMode writeMode = mode == kEditMode ? WriteMode::Update : WriteMode::Insert;
+    if (TheDataStore().CheckFlightResult(writeMode, edited).rule == RecordRule::BirdTwiceInFlight) {
+        MessageBox(this, u"Gołąb " + TheDataStore().FindPigeon(edited.id_golebia).GetRingNumber() +
+                             u" ma już wynik w tym locie.",
+                   u"", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
     const auto arrival = keepUnsetArrival_
                              ? std::optional<Time64>(entry.DataCzasPrzylotu)
                              : TimeFromPickers(DatePicker(kArrivalDate), DatePicker(kArrivalTime));
     if (!arrival) {
-        MessageBox(this, u"Nieprawidłowa data przylotu.", u"", MB_OK | MB_ICONEXCLAMATION);
+        MessageBox(this, kBadArrival, u"", MB_OK | MB_ICONEXCLAMATION);
+        if (QWidget* picker = Item(kArrivalDate)) picker->setFocus();
+        return;
+    }
+    // An arrival before the release can only be a slip of typing, and gives no speed. A stored
+    // result keeps what it has until its arrival is changed.
+    const Time64 release = ReleaseOf(edited.id_lotu);
+    if (release != kNoDate && *arrival < release &&
+        (mode == kAddMode || *arrival != entry.DataCzasPrzylotu)) {
+        MessageBox(this, u"Przylot gołębia nie może być wcześniejszy niż odlot gołębi.", u"",
+                   MB_OK | MB_ICONEXCLAMATION);
         if (QWidget* picker = Item(kArrivalDate)) picker->setFocus();
         return;
     }

@@ -82,6 +82,10 @@ const TimeField kTimeFields[] = {
      u"Data i czas odlotu gołębi"},
 };
 
+std::u16string BadTimeMessage(const TimeField& field) {
+    return u"Nieprawidłowa data lotu: „" + std::u16string(field.name) + u"”.";
+}
+
 // The metres field holds what is left over the whole kilometres: speeds add it to them.
 constexpr int kMostMetres = 999;
 
@@ -91,6 +95,8 @@ CNowyLot::CNowyLot(QWidget* parent) : Dialog(kTemplateId, parent) {
     for (std::size_t i = 0; i < std::size(kTimeFields); ++i) {
         OnChanged(kTimeFields[i].dateId, [this, i] { keepUnset_[i] = false; });
         OnChanged(kTimeFields[i].timeId, [this, i] { keepUnset_[i] = false; });
+        SetPickerMessage(kTimeFields[i].dateId, BadTimeMessage(kTimeFields[i]));
+        SetPickerMessage(kTimeFields[i].timeId, BadTimeMessage(kTimeFields[i]));
     }
 }
 
@@ -144,7 +150,7 @@ static int CategoryOf(const ComboBox* combo) {
 }
 
 void CNowyLot::OnOK() {
-    if (saving_ || HasEnded()) return;
+    if (saving_ || HasEnded() || !CheckDatePickers()) return;
     FlightRecord edited = record;
     // A field that holds no whole number is named to the user and nothing is written.
     int kilometres = 0;
@@ -165,8 +171,7 @@ void CNowyLot::OnOK() {
         if (mode == kEditMode && keepUnset_[i]) continue;
         const auto when = TimeFromPickers(DatePicker(field.dateId), DatePicker(field.timeId));
         if (!when) {
-            MessageBox(this, u"Nieprawidłowa data lotu: „" + std::u16string(field.name) + u"”.",
-                       u"", MB_OK | MB_ICONEXCLAMATION);
+            MessageBox(this, BadTimeMessage(field), u"", MB_OK | MB_ICONEXCLAMATION);
             if (QWidget* picker = Item(field.dateId)) picker->setFocus();
             return;
         }

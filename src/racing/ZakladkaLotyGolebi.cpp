@@ -250,6 +250,7 @@ void CZakladkaLotyGolebi::EditFlight() {
     if (editor.DoModal() != IDOK) return;
     // The data store updated its flight; the lists show it again from there.
     ShowAllFlights();
+    FlightFiguresChanged();
 }
 
 void CZakladkaLotyGolebi::DeleteFlight() {
@@ -262,6 +263,7 @@ void CZakladkaLotyGolebi::DeleteFlight() {
             MessageBox(this, u"Nie udało się usunąć lotu.", u"", MB_OK | MB_ICONERROR);
             return;
         }
+        FlightFiguresChanged();
     }
     ShowAllFlights();
 }
@@ -284,6 +286,7 @@ void CZakladkaLotyGolebi::AddFlightResult() {
     // The data store has appended the result to its flight; the snapshot follows.
     flight.entries.push_back(editor.entry);
     SetResultRow(-1, editor.entry);
+    FlightFiguresChanged();
 }
 
 void CZakladkaLotyGolebi::EditFlightResult() {
@@ -303,6 +306,7 @@ void CZakladkaLotyGolebi::EditFlightResult() {
     // The data store has updated its result; the snapshot follows.
     flight.entries[selectedResult_] = editor.entry;
     SetResultRow(selectedResult_, editor.entry);
+    FlightFiguresChanged();
 }
 
 void CZakladkaLotyGolebi::DeleteFlightResult() {
@@ -322,6 +326,11 @@ void CZakladkaLotyGolebi::DeleteFlightResult() {
     flight.entries.erase(flight.entries.begin() + selectedResult_);
     if (ListView* list = ResultList()) list->DeleteItem(selectedResult_);
     selectedResult_ = -1;
+    FlightFiguresChanged();
+}
+
+void CZakladkaLotyGolebi::FlightFiguresChanged() {
+    if (onFlightFiguresChanged) onFlightFiguresChanged();
 }
 
 void CZakladkaLotyGolebi::ImportFlightResults() {

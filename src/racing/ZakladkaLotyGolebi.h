@@ -9,6 +9,7 @@
 
 #include <QFont>
 #include <array>
+#include <functional>
 #include <vector>
 
 #include "Dialog.h"
@@ -40,6 +41,10 @@ public:
     };
 
     explicit CZakladkaLotyGolebi(QWidget* parent = nullptr);
+
+    // Called after a result, or a flight and so its results, was written: the birds' flight
+    // figures changed, and the windows that show them show them again. Set by the main window.
+    std::function<void()> onFlightFiguresChanged;
 
     bool OnInitDialog() override;
     // Enter and Escape never close the page.
@@ -95,6 +100,7 @@ private:
     FlightResultEntry* ChosenResult();
     // The list shows every flight again and the season chooser says so.
     void ShowAllFlights();
+    void FlightFiguresChanged();
     void ShowResultsOfSelectedFlight();
 
     QFont listFont_;

@@ -12,6 +12,7 @@ bool CDataWyjsciaNaDach::OnInitDialog() {
 }
 
 void CDataWyjsciaNaDach::OnOK() {
+    if (!CheckDatePickers()) return;
     const DateTimePicker* picker = DatePicker(kDatePicker);
     // The stored form of "no date" here is 0; the list reads it back as not set.
     roofDate = picker->HasValue() ? picker->GetTime() : 0;

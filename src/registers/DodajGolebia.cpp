@@ -9,10 +9,16 @@
 #include "DodajGolebiaTab1.h"
 #include "DodajGolebiaTabCtrl.h"
 #include "Globals.h"
+#include "WindowHelpers.h"
 
 namespace {
 
 constexpr int kHeaderTitleInset = 70;
+
+bool SameRing(const PigeonRecord& a, const PigeonRecord& b) {
+    return a.kraj == b.kraj && a.oddzial == b.oddzial && a.rocznik == b.rocznik &&
+           a.nr_obraczki == b.nr_obraczki;
+}
 
 }  // namespace
 
@@ -80,6 +86,7 @@ bool CDodajGolebia::AddBird() {
     bird.treatments.clear();
     bird.id = 0;
     bird.DataDodania = static_cast<Time64>(std::time(nullptr));
+    if (!RingMayBeSaved(bird)) return false;
 
     // The bird and its place in the category are written together: a bird that no category
     // holds would be lost to the user.
@@ -102,12 +109,25 @@ bool CDodajGolebia::SaveChanges() {
     if (bird.id_hodowli <= 0) {
         if (const LoftRecord* loft = CurrentLoft()) bird.id_hodowli = loft->id;
     }
+    // A ring the bird already wore was settled when it was given.
+    if (!SameRing(bird, record) && !RingMayBeSaved(bird)) return false;
     if (!TheDataStore().WritePigeon(WriteMode::Update, bird)) {
         MessageBox(this, u"Nie udało się zapisać zmian gołębia.");
         return false;
     }
     record = bird;
     return true;
+}
+
+// Two birds of one loft with one ring cannot be told apart in any list or chooser, so a ring
+// another bird of the loft wears is saved only when the user says so.
+bool CDodajGolebia::RingMayBeSaved(const PigeonRecord& bird) {
+    const PigeonRecord* other = TheDataStore().FindOtherPigeonWithRing(bird);
+    if (!other) return true;
+    return AskYesNo(this,
+                    u"W tej hodowli jest już gołąb o tej samej obrączce:\n" +
+                        other->GetDisplayName() + u"\n\nCzy mimo to zapisać gołębia?",
+                    u"Ta sama obrączka");
 }
 
 bool CDodajGolebia::CollectPages(PigeonRecord& bird) {

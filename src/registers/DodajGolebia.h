@@ -53,6 +53,9 @@ private:
     bool CollectPages(PigeonRecord& bird);
     bool AddBird();
     bool SaveChanges();
+    // False when another bird of the loft wears the bird's whole ring and the user, asked,
+    // does not want it saved.
+    bool RingMayBeSaved(const PigeonRecord& bird);
 
     CDodajGolebiaTabCtrl* tabCtrl_ = nullptr;
 };

@@ -57,6 +57,7 @@ bool CWybierzPsaZListy::OnInitDialog() {
 bool CWybierzPsaZListy::Admits(const PigeonRecord& bird) const {
     if (excludedId > 0 && bird.id == excludedId) return false;
     if (excludedLineage_.count(bird.id) != 0) return false;
+    if (excludedIds.count(bird.id) != 0) return false;
     switch (filterMode) {
     case ChooserFemales: return SexOf(bird) == Sex::Unknown || SexOf(bird) == Sex::Female;
     case ChooserMales: return SexOf(bird) == Sex::Unknown || SexOf(bird) == Sex::Male;

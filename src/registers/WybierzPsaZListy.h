@@ -44,6 +44,9 @@ public:
     // young is chosen, since a young that is either of them or their ancestor would become its
     // own ancestor.
     std::vector<int> excludedWithForebears;
+    // Birds never offered, without their forebears: the birds that are already the young of a
+    // pair when a young is chosen, since a bird is the young of one pair only.
+    std::set<int> excludedIds;
     // Birds that pass the category and the sex filter, in list order.
     std::vector<PigeonRecord> candidates;
     // The candidates that pass the ring text: row i of the list is shown[i].

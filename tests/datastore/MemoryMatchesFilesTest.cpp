@@ -2,6 +2,7 @@
 // containers must equal what a second store loading the same folder reads from the files.
 #include <algorithm>
 #include <functional>
+#include <iomanip>
 #include <sstream>
 
 #include "TestSupport.h"
@@ -22,6 +23,10 @@ std::string DescribeBirds(const CDataStore& s) {
         for (const DocumentRecord& d : b.documents) o << ' ' << d.id << ':' << Str(d.nazwa);
         o << " treatments";
         for (const TreatmentRecord& t : b.treatments) o << ' ' << t.id << ':' << Str(t.nazwa);
+        // The flight statistics; nine digits tell every float apart.
+        o << " flights " << b.flightCount << ' ' << std::setprecision(9) << b.speedSum << ' '
+          << b.positionSum << ' ' << b.averagePosition << ' ' << b.bestPosition << ' '
+          << Str(b.bestPlace);
         o << '\n';
     }
     return o.str();
@@ -315,6 +320,108 @@ TEST_F(MemoryMatchesFilesTest, PairsYoungFlightsAndResults) {
     ExpectMemoryMatchesFiles("result deleted");
     ASSERT_TRUE(store_.WriteFlight(WriteMode::Delete, flight));
     ExpectMemoryMatchesFiles("flight deleted");
+}
+
+// A bird's flight statistics follow every write that changes a result or the flight it is in,
+// whether the result is the newest of the newest flight or one before it.
+TEST_F(MemoryMatchesFilesTest, FlightStatisticsFollowResultAndFlightWrites) {
+    const int a = AddBird("PL-6");
+    const int b = AddBird("PL-7");
+    const Time64 release = 1715320800;  // 10 May 2024, 8:00
+    auto addFlight = [&](const char* place, double km, Time64 released) {
+        FlightRecord flight;
+        flight.id_hodowli = loftId_;
+        flight.miejscowosc = U(place);
+        flight.odleglosckm = km;
+        flight.czasodlotu = released;
+        EXPECT_TRUE(store_.WriteFlight(WriteMode::Insert, flight));
+        return flight;
+    };
+    auto addResult = [&](const FlightRecord& flight, int bird, int position, int minutes) {
+        FlightResultEntry result;
+        result.id_lotu = flight.id;
+        result.id_hodowli = loftId_;
+        result.id_golebia = bird;
+        result.nr_konkursu = position;
+        result.DataCzasPrzylotu = flight.czasodlotu + minutes * 60;
+        EXPECT_TRUE(store_.WriteFlightResult(WriteMode::Insert, result));
+        return result;
+    };
+    FlightRecord opole = addFlight("Opole", 250, release);
+    FlightResultEntry first = addResult(opole, a, 4, 200);  // 1250 m/min
+    ExpectMemoryMatchesFiles("a result of the newest flight");
+    const PigeonRecord& bird = store_.FindPigeon(a);
+    EXPECT_EQ(bird.flightCount, 1);
+    EXPECT_FLOAT_EQ(bird.speedSum, 1250.0f);
+    EXPECT_EQ(bird.bestPlace, U("Opole"));
+
+    FlightRecord kalisz = addFlight("Kalisz", 300, release + 86400);
+    addResult(kalisz, a, 2, 250);  // 1200 m/min
+    addResult(kalisz, b, 7, 300);
+    addResult(opole, b, 1, 250);    // into the earlier flight
+    ExpectMemoryMatchesFiles("results of both flights");
+    EXPECT_EQ(bird.flightCount, 2);
+    EXPECT_EQ(bird.positionSum, 6);
+    EXPECT_EQ(bird.averagePosition, 3);
+    EXPECT_EQ(bird.bestPosition, 2);
+    EXPECT_EQ(bird.bestPlace, U("Kalisz"));
+    EXPECT_FLOAT_EQ(bird.speedSum, 2450.0f);
+    EXPECT_EQ(store_.FindPigeon(b).bestPlace, U("Opole"));
+
+    // The earlier result becomes the best and the bird arrives later.
+    first.nr_konkursu = 1;
+    first.DataCzasPrzylotu = release + 250 * 60;  // 1000 m/min
+    ASSERT_TRUE(store_.WriteFlightResult(WriteMode::Update, first));
+    ExpectMemoryMatchesFiles("result edited");
+    EXPECT_EQ(bird.bestPosition, 1);
+    EXPECT_EQ(bird.bestPlace, U("Opole"));
+    EXPECT_FLOAT_EQ(bird.speedSum, 2200.0f);
+
+    // A flight's distance, release and place give its results' speeds and best place.
+    opole = store_.Flights().at(0);
+    opole.miejscowosc = U("Brzeg");
+    opole.odleglosckm = 300;
+    opole.czasodlotu = release + 50 * 60;  // a now flies 300 km in 200 minutes
+    ASSERT_TRUE(store_.WriteFlight(WriteMode::Update, opole));
+    ExpectMemoryMatchesFiles("flight edited");
+    EXPECT_EQ(bird.bestPlace, U("Brzeg"));
+    EXPECT_FLOAT_EQ(bird.speedSum, 2700.0f);
+    EXPECT_EQ(store_.FindPigeon(b).bestPlace, U("Brzeg"));
+
+    ASSERT_TRUE(store_.WriteFlightResult(WriteMode::Delete, first));
+    ExpectMemoryMatchesFiles("result deleted");
+    EXPECT_EQ(bird.flightCount, 1);
+    EXPECT_EQ(bird.bestPlace, U("Kalisz"));
+    ASSERT_TRUE(store_.WriteFlight(WriteMode::Delete, kalisz));
+    ExpectMemoryMatchesFiles("flight with results deleted");
+    EXPECT_EQ(bird.flightCount, 0);
+    EXPECT_EQ(bird.bestPosition, 100000);
+    EXPECT_EQ(bird.bestPlace, U(""));
+    EXPECT_EQ(store_.FindPigeon(b).flightCount, 1);
+
+    // A result row that names another loft stays out of this loft's lists and figures, at a
+    // load and after a write alike.
+    Exec(PigeonsDbPath(), "INSERT INTO lotniki(id_lotu, id_hodowli, id_golebia, nr_konkursu) "
+                          "VALUES (" + std::to_string(opole.id) + ", " +
+                              std::to_string(loftId_ + 1) + ", " + std::to_string(b) + ", 3);");
+    Reload(loftId_);
+    const int c = AddBird("PL-8");
+    FlightResultEntry late = addResult(store_.Flights().at(0), c, 9, 300);
+    late.nr_konkursu = 8;
+    ASSERT_TRUE(store_.WriteFlightResult(WriteMode::Update, late));
+    ExpectMemoryMatchesFiles("result beside another loft's row");
+    EXPECT_EQ(store_.FindPigeon(b).flightCount, 1);
+    EXPECT_EQ(store_.FindPigeon(b).positionSum, 1);
+    EXPECT_EQ(store_.FindPigeon(c).positionSum, 8);
+
+    // A result moved to another bird leaves the figures of the one it left.
+    const int d = AddBird("PL-9");
+    late.id_golebia = d;
+    ASSERT_TRUE(store_.WriteFlightResult(WriteMode::Update, late));
+    ExpectMemoryMatchesFiles("result moved to another bird");
+    EXPECT_EQ(store_.FindPigeon(c).flightCount, 0);
+    EXPECT_EQ(store_.FindPigeon(d).flightCount, 1);
+    EXPECT_EQ(store_.FindPigeon(d).positionSum, 8);
 }
 
 TEST_F(MemoryMatchesFilesTest, SeasonsPeopleDictionariesTransactionsAndNotes) {

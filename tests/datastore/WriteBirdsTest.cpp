@@ -52,6 +52,42 @@ TEST_F(WriteBirdsTest, BirdInsertStoresEveryTextWholeAndLeavesLaterFieldsUnset) 
     EXPECT_EQ(store_.Pigeons().at(bird.id).nazwa, bird.nazwa);
 }
 
+// The lookup behind the bird editor's question about a ring already worn: the whole ring, in the
+// same loft, another bird than the one asked about.
+TEST_F(WriteBirdsTest, AnotherBirdWearingTheWholeRingIsFoundInTheSameLoftOnly) {
+    auto ring = [](int loft, const char* country, const char* branch, const char* year,
+                   const char* number) {
+        PigeonRecord bird;
+        bird.id_hodowli = loft;
+        bird.kraj = U(country);
+        bird.oddzial = U(branch);
+        bird.rocznik = U(year);
+        bird.nr_obraczki = U(number);
+        return bird;
+    };
+    PigeonRecord worn = ring(1, "PL", "0401", "2025", "4001");
+    ASSERT_TRUE(store_.WritePigeon(WriteMode::Insert, worn));
+    PigeonRecord unringed = ring(1, "PL", "0401", "2025", "");
+    ASSERT_TRUE(store_.WritePigeon(WriteMode::Insert, unringed));
+    PigeonRecord twin = worn;
+    ASSERT_TRUE(store_.WritePigeon(WriteMode::Insert, twin));
+
+    EXPECT_EQ(store_.FindOtherPigeonWithRing(ring(1, "PL", "0401", "2025", "4001")),
+              &store_.FindPigeon(worn.id));
+    // The bird itself is not another bird; its twin is.
+    const CDataStore& held = store_;
+    EXPECT_EQ(held.FindOtherPigeonWithRing(held.FindPigeon(worn.id)), &held.FindPigeon(twin.id));
+    EXPECT_EQ(held.FindOtherPigeonWithRing(held.FindPigeon(twin.id)), &held.FindPigeon(worn.id));
+    for (const PigeonRecord& other : {ring(2, "PL", "0401", "2025", "4001"),   // another loft
+                                      ring(1, "DV", "0401", "2025", "4001"),
+                                      ring(1, "PL", "0402", "2025", "4001"),
+                                      ring(1, "PL", "0401", "2024", "4001"),
+                                      ring(1, "PL", "0401", "2025", "4002"),
+                                      ring(1, "PL", "0401", "2025", "")}) {    // no number yet
+        EXPECT_EQ(store_.FindOtherPigeonWithRing(other), nullptr) << S(other.GetRingNumber());
+    }
+}
+
 TEST_F(WriteBirdsTest, BirdUpdateKeepsAddedDateShortDescriptionAndRoofDate) {
     PigeonRecord bird = Bird("1");
     bird.DataDodania = 1000000;

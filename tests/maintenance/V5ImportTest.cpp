@@ -25,7 +25,7 @@ protected:
     // Two lofts; members, young and a result that name a bird that is not there; a bird that
     // IDS lists without a file; parents of which one is not there.
     V5Data Sample() {
-        std::vector<V5PigeonRecord> birds = {Bird(1, u"V5-9", u"", 1), Bird(2, u"V5-1", u"V5-3", 0),
+        std::vector<V5PigeonRecord> birds = {Bird(1, u"V5-9", u"", 1), Bird(2, u"V5-1", u"V5-4", 0),
                                              Bird(3), Bird(4), Bird(6)};
         birds[1].name = u"Błyskawica";
         birds[3].generalNotes = u"<i>Ładny</i> ptak";
@@ -138,7 +138,7 @@ TEST_F(V5ImportTest, EverythingArrivesInTheFiles) {
               std::tie(u"PL", u"0102", u"2008", u"1002", u"Błyskawica"));
     EXPECT_EQ(hen.plec, 2);
     EXPECT_EQ(hen.id_ojca, b1);
-    EXPECT_EQ(hen.id_matki, b3);
+    EXPECT_EQ(hen.id_matki, b4);
     EXPECT_EQ(hen.id_hodowli, home.id);
     const PigeonRecord cock = store_.Pigeons().at(static_cast<int>(b1));
     EXPECT_EQ(cock.plec, 1);
@@ -192,6 +192,69 @@ TEST_F(V5ImportTest, EverythingArrivesInTheFiles) {
     EXPECT_EQ(FormatTime(r.DataCzasPrzylotu, "%d.%m.%Y %H:%M:%S"), u"17.05.2008 12:01:02");
     EXPECT_EQ(QueryInt(PigeonsDbPath(), "SELECT count(*) FROM lotniki WHERE id_golebia = 0;"), 0);
     EXPECT_EQ(QueryInt(PigeonsDbPath(), "SELECT count(*) FROM dzieci WHERE id_golebia = 0;"), 0);
+}
+
+// Records of the old files that cannot be true are left out and listed in file order, and
+// everything else arrives: a young twice in its pair, a young that is its pair's cock, a pair
+// of one bird (with its young), a young of a second pair, a bird's second result in a flight.
+TEST_F(V5ImportTest, RecordsThatCannotBeTrueAreLeftOutByNameAndTheRestArrives) {
+    const fs::path folder = root_ / "v5";
+    V5LoftRecord loft;
+    loft.byteName = "Dom";
+    loft.texts = {u"Dom"};
+    V5BreedingSeasonRecord season;
+    season.date = Date(20, 1, 2008);
+    V5PairRecord first{.cockId = u"V5-1", .henId = u"V5-2"};
+    first.young = {{u"V5-3", u"a"}, {u"V5-3", u"znowu"}, {u"V5-1", u"ojciec"}};
+    V5PairRecord oneBird{.cockId = u"V5-5", .henId = u"V5-5"};
+    oneBird.young = {{u"V5-4", u""}};
+    V5PairRecord third{.cockId = u"V5-6", .henId = u"V5-2"};
+    third.young = {{u"V5-3", u"drugiej pary"}, {u"V5-4", u""}};
+    season.pairs = {first, oneBird, third};
+    loft.breedingSeasons = {season};
+    V5FlightRecord flight;
+    flight.texts = {u"Hannover"};
+    flight.dates = {Date(17, 5, 2008, 7, 30, 0), Date(0, 0, 0, 2, 0, 0)};
+    V5FlightResultRecord result;
+    result.pigeonId = u"V5-2";
+    V5FlightResultRecord other = result;
+    other.pigeonId = u"V5-3";
+    flight.results = {result, other, result};
+    loft.flightSeries = {{0, {}, {}, {flight}}};
+    WriteFolder(folder, {Bird(1, u"", u"", 1), Bird(2, u"", u"", 2), Bird(3), Bird(4), Bird(5), Bird(6)},
+                {loft});
+    V5Data data;
+    ASSERT_FALSE(data.LoadAll(folder));
+
+    const V5ImportSummary s = ImportV5Data(data, {.pairs = true, .flights = true});
+    ASSERT_TRUE(s.ok);
+    EXPECT_EQ(std::vector<int>({s.pigeons, s.pairs, s.young, s.flights, s.results}),
+              std::vector<int>({6, 2, 2, 1, 2}));
+    EXPECT_EQ(std::vector<int>({s.skippedPigeons, s.skippedYoung, s.skippedResults}),
+              std::vector<int>({0, 0, 0}));
+    std::vector<std::tuple<RecordRule, Text, Text, Text, Text, int>> leftOut;
+    for (const V5LeftOutRecord& r : s.leftOut) {
+        leftOut.emplace_back(r.rule, r.cockId, r.henId, r.pigeonId, r.flightPlace, r.youngAlong);
+    }
+    using T = decltype(leftOut)::value_type;
+    EXPECT_EQ(leftOut, (decltype(leftOut){
+                           T{RecordRule::YoungOfAnotherPair, u"V5-1", u"V5-2", u"V5-3", u"", 0},
+                           T{RecordRule::YoungIsPairBird, u"V5-1", u"V5-2", u"V5-1", u"", 0},
+                           T{RecordRule::PairOfOneBird, u"V5-5", u"V5-5", u"", u"", 1},
+                           T{RecordRule::YoungOfAnotherPair, u"V5-6", u"V5-2", u"V5-3", u"", 0},
+                           T{RecordRule::BirdTwiceInFlight, u"", u"", u"V5-2", u"Hannover", 0},
+                       }));
+    EXPECT_EQ(FormatTime(s.leftOut.back().flightRelease, "%d.%m.%Y %H:%M"), u"17.05.2008 07:30");
+
+    // The files hold one link per young and one result per bird.
+    const long long b1 = IdOfRing("1001"), b2 = IdOfRing("1002"), b3 = IdOfRing("1003"),
+                    b4 = IdOfRing("1004"), b6 = IdOfRing("1006");
+    EXPECT_EQ(QueryText(PigeonsDbPath(), "SELECT group_concat(id_samca || '-' || id_samicy, ' ') FROM pary"),
+              std::to_string(b1) + "-" + std::to_string(b2) + " " + std::to_string(b6) + "-" + std::to_string(b2));
+    EXPECT_EQ(QueryText(PigeonsDbPath(), "SELECT group_concat(id_golebia || ':' || uwagi, ' ') FROM dzieci"),
+              std::to_string(b3) + ":a " + std::to_string(b4) + ":");
+    EXPECT_EQ(QueryText(PigeonsDbPath(), "SELECT group_concat(id_golebia, ' ') FROM lotniki"),
+              std::to_string(b2) + " " + std::to_string(b3));
 }
 
 TEST_F(V5ImportTest, BirdFilesUnderTheOldNamesAndCutListsAreImported) {

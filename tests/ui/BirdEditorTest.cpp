@@ -524,6 +524,8 @@ TEST_F(BirdEditorTest, KeepOpenAddsOneBirdPerPressEachStartingWithoutAttachments
     int photoId = 0;
     const std::filesystem::path source = std::filesystem::temp_directory_path() / "keep-open-photo.jpg";
     std::ofstream(source) << "jpeg";
+    // The same ring each time: the user is asked before each repeat and says yes.
+    seams::ScriptMessageBoxAnswers({IDYES, IDYES});
     const int result = RunAdd(&listPage, [&](CDodajGolebia& editor, Page& page) {
         editor.Button(CDodajGolebia::kKeepOpenBox)->click();
         Type(page, Page::kName, u"Seria");
@@ -558,6 +560,7 @@ TEST_F(BirdEditorTest, KeepOpenAddsOneBirdPerPressEachStartingWithoutAttachments
     }
     EXPECT_EQ(CategoryBirds(), ids);
     EXPECT_EQ(listPage.PigeonList()->GetItemCount(), 3);
+    EXPECT_EQ(MessageTexts().size(), 2);
 
     // The photo belongs to the first bird only.
     const CDataStore& store = TheDataStore();
@@ -569,6 +572,95 @@ TEST_F(BirdEditorTest, KeepOpenAddsOneBirdPerPressEachStartingWithoutAttachments
         EXPECT_TRUE(store.FindPigeon(id).documents.empty()) << id;
         EXPECT_TRUE(store.FindPigeon(id).treatments.empty()) << id;
     }
+}
+
+// ---- a ring another bird already wears ----------------------------------------------------------
+
+TEST_F(BirdEditorTest, ARingAnotherBirdOfTheLoftWearsIsSavedOnlyWhenTheUserSaysSo) {
+    LoftRecord otherLoft{.nazwahodowli = u"Drugi"};
+    ASSERT_TRUE(TheDataStore().WriteLoft(WriteMode::Insert, otherLoft));
+    const PigeonRecord ring{.nr_obraczki = u"4001", .kraj = u"PL", .oddzial = u"0401",
+                            .rocznik = u"2025"};
+    PigeonRecord holder = ring;
+    holder.nazwa = u"Stary";
+    const int holderId = StoreBird(holder);
+    PigeonRecord away = ring;
+    away.nr_obraczki = u"5001";
+    away.id_hodowli = otherLoft.id;
+    StoreBird(away);
+    PigeonRecord neighbour = ring;
+    neighbour.nr_obraczki = u"4002";
+    const int neighbourId = StoreBird(neighbour);
+    const QString question = QStringLiteral(
+        "W tej hodowli jest już gołąb o tej samej obrączce:\nPL 0401 2025 4001 [Stary]\n\n"
+        "Czy mimo to zapisać gołębia?");
+    auto typeRing = [](Page& page, const PigeonRecord& bird) {
+        Type(page, Page::kCountry, bird.kraj);
+        Type(page, Page::kBranch, bird.oddzial);
+        Type(page, Page::kYear, bird.rocznik);
+        Type(page, Page::kRing, bird.nr_obraczki);
+    };
+    auto ringsOnDisk = [] {
+        QStringList rings;
+        const CDataStore stored = StoredData();
+        for (const auto& [id, bird] : stored.Pigeons())
+            rings << QString::fromStdU16String(bird.GetRingNumber());
+        return rings;
+    };
+
+    // Adding: "Nie" keeps the window open with nothing written, "Tak" saves.
+    seams::ScriptMessageBoxAnswers({IDNO, IDYES});
+    bool openAfterNo = false;
+    int added = 0;
+    RunAdd(nullptr, [&](CDodajGolebia& editor, Page& page) {
+        typeRing(page, ring);
+        editor.RunCommand(IDOK);
+        openAfterNo = !editor.HasEnded();
+        EXPECT_EQ(ringsOnDisk().count("PL 0401 2025 4001"), 1);
+        editor.RunCommand(IDOK);
+        added = editor.record.id;
+    });
+    EXPECT_TRUE(openAfterNo);
+    ASSERT_EQ(seams::MessageBoxCalls().size(), 2u);
+    for (const seams::MessageBoxCall& call : seams::MessageBoxCalls()) {
+        EXPECT_EQ(call.text, question);
+        EXPECT_EQ(call.caption, QStringLiteral("Ta sama obrączka"));
+        EXPECT_EQ(call.flags & MB_DEFBUTTON2, static_cast<unsigned>(MB_DEFBUTTON2));  // "Nie"
+    }
+    EXPECT_EQ(ringsOnDisk().count("PL 0401 2025 4001"), 2);
+    EXPECT_EQ(CategoryBirds(), std::vector<int>{added});
+
+    // A ring worn only in another loft, and a ring differing in one part, are not asked about.
+    seams::Reset();
+    for (const PigeonRecord& other : {away, PigeonRecord{.nr_obraczki = u"4001", .kraj = u"DV",
+                                                         .oddzial = u"0401", .rocznik = u"2025"}}) {
+        EXPECT_EQ(RunAdd(nullptr, [&](CDodajGolebia& editor, Page& page) {
+                      typeRing(page, other);
+                      editor.RunCommand(IDOK);
+                  }),
+                  IDOK);
+    }
+    EXPECT_TRUE(seams::MessageBoxCalls().empty());
+
+    // Editing: a bird keeping its ring is not asked about, not even one that has a twin.
+    for (int id : {neighbourId, holderId}) {
+        EXPECT_EQ(RunEdit(id, [](CDodajGolebia& editor, Page&) { editor.RunCommand(IDOK); }),
+                  IDOK);
+    }
+    EXPECT_TRUE(seams::MessageBoxCalls().empty());
+    // Given the holder's ring: "Nie" writes nothing, "Tak" saves.
+    seams::ScriptMessageBoxAnswers({IDNO, IDYES});
+    bool editOpenAfterNo = false;
+    RunEdit(neighbourId, [&](CDodajGolebia& editor, Page& page) {
+        typeRing(page, ring);
+        editor.RunCommand(IDOK);
+        editOpenAfterNo = !editor.HasEnded();
+        EXPECT_EQ(StoredData().FindPigeon(neighbourId).nr_obraczki, u"4002");
+        editor.RunCommand(IDOK);
+    });
+    EXPECT_TRUE(editOpenAfterNo);
+    EXPECT_EQ(MessageTexts(), QStringList(2, question));
+    EXPECT_EQ(StoredData().FindPigeon(neighbourId).nr_obraczki, u"4001");
 }
 
 TEST_F(BirdEditorTest, AFailedInsertIsReportedAndTheWindowKeepsTheTypedBird) {

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFileInfo>
+#include <QPageRanges>
+#include <QPrinter>
 #include <QImage>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -10,6 +13,7 @@
 
 #include "Browser.h"
 #include "Seams.h"
+#include "WindowTestSupport.h"
 
 namespace {
 
@@ -188,9 +192,8 @@ TEST_F(BrowserTest, PrintingUnderTheSeamWritesAPdf) {
     EXPECT_GT(bytes.size(), 1000);
 }
 
-// The first page of a printout as the image it went out as, and the rectangle its dark ink
-// covers there.
-QImage FirstPrintedPage(const QString& pdf) {
+// The first page of a printout drawn for paper, as the image it went out as.
+QImage FirstDrawnPage(const QString& pdf) {
     QFile file(pdf);
     if (!file.open(QIODevice::ReadOnly)) return {};
     const QByteArray bytes = file.readAll();
@@ -200,63 +203,119 @@ QImage FirstPrintedPage(const QString& pdf) {
     if (image < 0 || start < 0 || end < 0) return {};
     return QImage::fromData(bytes.mid(start, end + 2 - start));
 }
-QRect Ink(const QImage& page) {
-    QRect ink;
-    for (int y = 0; y < page.height(); y += 2)
-        for (int x = 0; x < page.width(); x += 2)
-            if (qGray(page.pixel(x, y)) < 128) ink |= QRect(x, y, 2, 2);
-    return ink;
+
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// The same sheets whether they go to a PDF file (the engine's PDF as it is) or to a paper
+// printer (its pages drawn as pictures): A4, and the margins unless the page sets its own.
 TEST_F(BrowserTest, PrintedPagesKeepMarginsUnlessThePageLaysOutItsOwnSheet) {
     const QString pdf = dir_.filePath(QStringLiteral("margins.pdf"));
+    const QString paper = dir_.filePath(QStringLiteral("paper.pdf"));
     const QString body = QStringLiteral(
         "<body style='margin:0'><div style='background:#000;height:50mm'></div></body>");
+    const struct {
+        const char* name;
+        QString head;
+        qreal margin;
+    } pages[] = {
+        // A list page says nothing about its sheet: it gets the margins, at its own size.
+        {"list", QString(), Browser::kPrintMarginMm},
+        // A page that sets its own margins is printed as it lays itself out, edge to edge.
+        {"sheet", QStringLiteral("<head><style>@page { size: A4 portrait; margin: 0 }</style></head>"), 0.0},
+    };
     seams::SetPrintToPdf(pdf);
-    const auto mm = [](const QImage& page, int pixels) { return pixels * 210.0 / page.width(); };
-
-    // A list page says nothing about its sheet: it gets the margins, at its own size.
-    browser_.Navigate(WritePage(QStringLiteral("list.html"), QStringLiteral("<html>") + body));
-    ASSERT_TRUE(browser_.Print());
-    QImage page = FirstPrintedPage(pdf);
-    ASSERT_FALSE(page.isNull());
-    EXPECT_NEAR(page.width() * 297.0 / page.height(), 210.0, 1.0);
-    QRect ink = Ink(page);
-    EXPECT_NEAR(mm(page, ink.left()), Browser::kPrintMarginMm, 0.5);
-    EXPECT_NEAR(mm(page, ink.top()), Browser::kPrintMarginMm, 0.5);
-    EXPECT_NEAR(mm(page, ink.right() + 1), 210.0 - Browser::kPrintMarginMm, 0.5);
-    EXPECT_NEAR(mm(page, ink.height()), 50.0, 0.5);
-
-    // A page that sets its own margins is printed as it lays itself out, edge to edge.
-    browser_.Navigate(WritePage(
-        QStringLiteral("sheet.html"),
-        QStringLiteral("<html><head><style>@page { size: A4 portrait; margin: 0 }</style></head>") +
-            body));
-    ASSERT_TRUE(browser_.Print());
-    page = FirstPrintedPage(pdf);
-    ASSERT_FALSE(page.isNull());
-    ink = Ink(page);
-    EXPECT_NEAR(mm(page, ink.left()), 0.0, 0.5);
-    EXPECT_NEAR(mm(page, ink.top()), 0.0, 0.5);
-    EXPECT_NEAR(mm(page, ink.right() + 1), 210.0, 0.5);
-    EXPECT_NEAR(mm(page, ink.height()), 50.0, 0.5);
+    for (const auto& page : pages) {
+        SCOPED_TRACE(page.name);
+        browser_.Navigate(WritePage(QString::fromLatin1(page.name) + ".html",
+                                    QStringLiteral("<html>") + page.head + body));
+        ASSERT_TRUE(browser_.Print());
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFileName(paper);
+        ASSERT_TRUE(Browser::DrawPdfPages(FileBytes(pdf), printer));
+        for (const QImage& sheet : {PdfPageImage(pdf, 0, 100), FirstDrawnPage(paper)}) {
+            ASSERT_FALSE(sheet.isNull());
+            const auto mm = [&sheet](int pixels) { return pixels * 210.0 / sheet.width(); };
+            EXPECT_NEAR(sheet.width() * 297.0 / sheet.height(), 210.0, 1.0);
+            const QRect ink = InkOf(sheet);
+            EXPECT_NEAR(mm(ink.left()), page.margin, 0.5);
+            EXPECT_NEAR(mm(ink.top()), page.margin, 0.5);
+            EXPECT_NEAR(mm(ink.right() + 1), 210.0 - page.margin, 0.5);
+            EXPECT_NEAR(mm(ink.height()), 50.0, 0.5);
+        }
+    }
     seams::SetPrintToPdf({});
 }
 
-TEST_F(BrowserTest, PrintPreviewRendersThePages) {
+// A printer set up as the print dialog sets it for "print to file" gets the engine's PDF: the
+// text is text, the file is small, only the pages asked for are in it, and a file that cannot be
+// written is reported.
+TEST_F(BrowserTest, APdfFileKeepsItsTextAndOnlyThePagesAskedFor) {
+    QString body;
+    for (int page = 1; page <= 3; ++page)
+        body += QStringLiteral("<p style='page-break-after: always'>Strona %1 Żółć</p>").arg(page);
+    browser_.Navigate(WritePage(QStringLiteral("pages.html"),
+                                QStringLiteral("<html><body>") + body + "</body></html>"));
+    const QString pdf = dir_.filePath(QStringLiteral("wydruk.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPrinterName(QString());
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    ASSERT_TRUE(browser_.PrintTo(printer));
+    QStringList texts = PdfPageTexts(pdf);
+    ASSERT_EQ(texts.size(), 3);
+    for (int page = 1; page <= 3; ++page)
+        EXPECT_EQ(texts[page - 1].trimmed(), QStringLiteral("Strona %1 Żółć").arg(page));
+    EXPECT_LT(QFileInfo(pdf).size(), 100 * 1024);
+
+    QPageRanges ranges;
+    ranges.addRange(2, 3);
+    printer.setPageRanges(ranges);
+    ASSERT_TRUE(browser_.PrintTo(printer));
+    texts = PdfPageTexts(pdf);
+    ASSERT_EQ(texts.size(), 2);
+    EXPECT_TRUE(texts[0].contains(QStringLiteral("Strona 2")));
+    EXPECT_TRUE(texts[1].contains(QStringLiteral("Strona 3")));
+
+    const QString nowhere = dir_.filePath(QStringLiteral("brak/wydruk.pdf"));
+    printer.setOutputFileName(nowhere);
+    EXPECT_FALSE(browser_.PrintTo(printer));
+    EXPECT_FALSE(QFile::exists(nowhere));
+    ASSERT_EQ(seams::MessageBoxCalls().size(), 1u);
+    EXPECT_EQ(seams::MessageBoxCalls()[0].text,
+              QStringLiteral("Nie udało się zapisać wydruku do pliku:\n") + nowhere);
+    seams::Reset();
+}
+
+// The preview draws the pages even when its printer writes a PDF file, and writes nothing;
+// printing from it writes the file with its text.
+TEST_F(BrowserTest, PrintPreviewRendersThePagesAndPrintsFromThemToTheFile) {
     browser_.Navigate(WritePage(
         QStringLiteral("long.html"),
-        QStringLiteral("<html><body><div style='height:400mm'>1</div><div>2</div></body></html>")));
+        QStringLiteral("<html><body><div style='height:400mm'>Pierwsza</div><div>Druga</div></body></html>")));
+    const QString pdf = dir_.filePath(QStringLiteral("podglad.pdf"));
+    seams::SetPrintToPdf(pdf);
     int pages = -1;
+    bool written = true;
     browser_seams::SetPrintPreviewHook([&](QPrintPreviewDialog& dialog) {
         auto* preview = dialog.findChild<QPrintPreviewWidget*>();
         ASSERT_NE(preview, nullptr);
         preview->updatePreview();
         pages = preview->pageCount();
+        written = QFile::exists(pdf);
+        preview->print();
     });
     browser_.PrintPreview();
     browser_seams::SetPrintPreviewHook(nullptr);
+    seams::SetPrintToPdf({});
     EXPECT_EQ(pages, 2);
+    EXPECT_FALSE(written);
+    const QStringList texts = PdfPageTexts(pdf);
+    ASSERT_EQ(texts.size(), 2);
+    EXPECT_EQ(texts[0].trimmed(), QStringLiteral("Pierwsza"));
+    EXPECT_EQ(texts[1].trimmed(), QStringLiteral("Druga"));
 }
 
 }  // namespace

@@ -9,12 +9,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <clocale>
 #include <cstdlib>
 #include <utility>
@@ -463,6 +465,25 @@ TEST_F(ModalSeamTest, QueuedHandlersAnswerNestedDialogsInTurn) {
     EXPECT_EQ(outer.DoModal(), IDOK);
     ASSERT_EQ(seams::ModalRuns().size(), 2u);
     EXPECT_EQ(seams::ModalRuns()[0].templateId, 9002);  // the inner one ends first
+}
+
+// The real message box shows its text as it stands: a bird named "<b>Grom</b>" keeps its tags
+// on screen instead of turning them into bold type.
+TEST_F(ModalSeamTest, TheRealMessageBoxShowsTextAsTyped) {
+    seams::SetTestMode(false);
+    QString shown;
+    Qt::TextFormat format = Qt::AutoText;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        shown = box->text();
+        format = box->textFormat();
+        box->reject();
+    });
+    EXPECT_EQ(MessageBox(nullptr, QStringLiteral("Gołąb <b>Grom</b>"), QStringLiteral("Próba")), IDOK);
+    seams::SetTestMode(true);
+    EXPECT_EQ(shown, QStringLiteral("Gołąb <b>Grom</b>"));
+    EXPECT_EQ(format, Qt::PlainText);
 }
 
 TEST_F(ModalSeamTest, WithoutAHandlerAModalRunIsCancelledAtOnce) {

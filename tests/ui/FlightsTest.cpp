@@ -17,6 +17,10 @@
 #include "DodajSezon.h"
 #include "Globals.h"
 #include "MainDialog.h"
+#include "NajlepszeGolebie.h"
+#include "PanelPodgladuTab1.h"
+#include "PanelPodgladuTab5.h"
+#include "ZakladkaListaPsow.h"
 #include "menu/MainMenu.h"
 #include "ListView.h"
 #include "NowyLot.h"
@@ -612,6 +616,62 @@ TEST_F(FlightsTest, ResultsAddedEditedAndDeletedAreStoredOnceInTheSnapshotStoreA
     EXPECT_TRUE(SnapshotResultIds(0).empty());
 }
 
+// A bird has one result in a flight: a second one, or an edit that gives another result that
+// bird, is refused by the bird's ring and writes nothing; a bird's own result stays editable, and
+// an edit that names a bird without a result there stores that bird in the file.
+TEST_F(FlightsTest, ABirdsSecondResultInAFlightIsRefusedByItsRing) {
+    const int flight = StoreFlight(u"Opole", Local(12, 5, 2024, 10));
+    const int fastResult = StoreResult(flight, fast_, Local(12, 5, 2024, 14));
+    const int slowResult = StoreResult(flight, slow_, Local(12, 5, 2024, 15));
+    const int third = AddBird(0, u"12347", u"Trzeci", loftId_);
+    Load();
+    ClickFlight(0);
+    const QString twice = "Gołąb PL 0123 24 12345 ma już wynik w tym locie.";
+    // Opens the editor (on `row` to edit), chooses `bird` and notes, presses OK.
+    const auto enter = [&](int row, int bird, bool closes) {
+        seams::QueueModalHandler(On<ResultEditor>([&](ResultEditor& editor) {
+            if (bird) {
+                seams::QueueModalHandler(ChooseBird(bird));
+                editor.RunCommand(ResultEditor::kChooseBird);
+            }
+            editor.SetItemText(ResultEditor::kNotes, u"wpis");
+            editor.RunCommand(IDOK);
+            EXPECT_EQ(editor.HasEnded(), closes) << row << " " << bird;
+        }));
+        if (row < 0) {
+            page_->AddFlightResult();
+        } else {
+            ClickResult(row);
+            page_->EditFlightResult();
+        }
+    };
+    const auto birdsOnDisk = [&] {
+        std::vector<int> birds;
+        for (const FlightResultEntry& e : FlightsOnDisk().at(0).entries) birds.push_back(e.id_golebia);
+        return birds;
+    };
+
+    enter(-1, fast_, false);
+    enter(1, fast_, false);
+    EXPECT_EQ(MessageTexts(), (QStringList{twice, twice}));
+    EXPECT_EQ(birdsOnDisk(), (std::vector<int>{fast_, slow_}));
+    EXPECT_EQ(SnapshotResultIds(0), (std::vector<int>{fastResult, slowResult}));
+    EXPECT_EQ(StoreResultIds(flight), (std::vector<int>{fastResult, slowResult}));
+    EXPECT_EQ(ListColumn(page_->ResultList(), 1),
+              (QStringList{"PL 0123 24 12345 [Szybki]", "PL 0123 24 12346"}));
+
+    enter(0, 0, true);       // its own result, the bird kept
+    enter(1, third, true);   // another bird, without a result in the flight
+    EXPECT_EQ(MessageTexts().size(), 2);
+    EXPECT_EQ(birdsOnDisk(), (std::vector<int>{fast_, third}));
+    EXPECT_EQ(FlightsOnDisk().at(0).entries.at(0).notatki, u"wpis");
+    EXPECT_EQ(TheDataStore().Flights().at(0).entries.at(1).id_golebia, third);
+    EXPECT_EQ(ListColumn(page_->ResultList(), 1).at(1), "PL 0123 24 12347 [Trzeci]");
+    // The bird that gave its place up may have a result again.
+    enter(-1, slow_, true);
+    EXPECT_EQ(birdsOnDisk(), (std::vector<int>{fast_, third, slow_}));
+}
+
 TEST_F(FlightsTest, ResultEditorEndsALongBirdNameWithAnEllipsisAndTipsTheWholeOne) {
     PigeonRecord bird = TheDataStore().FindPigeon(fast_);
     bird.nazwa = u"Sokół Wędrowny z Gór Sowich i Bieszczadów";
@@ -676,6 +736,8 @@ TEST_F(FlightsTest, RefusedResultsWriteNothingAndSayWhy) {
     seams::QueueModalHandler(On<ResultEditor>([&](ResultEditor& editor) {
         seams::QueueModalHandler(ChooseBird(fast_));
         editor.RunCommand(ResultEditor::kChooseBird);
+        SetPickers(editor, ResultEditor::kArrivalDate, ResultEditor::kArrivalTime,
+                   Local(12, 5, 2024, 15));
         editor.RunCommand(IDOK);
         EXPECT_FALSE(editor.HasEnded());
     }));
@@ -721,6 +783,70 @@ TEST_F(FlightsInMainWindowTest, LotyCommandsActOnTheCurrentLoftsFlights) {
     fresh.LoadPigeonsDb(south);
     ASSERT_EQ(fresh.Flights().size(), 2u);
     EXPECT_EQ(fresh.Flights()[1].miejscowosc, u"Konin");
+}
+
+// A result entered or deleted on the flights page changes the bird's figures at once: in the
+// preview under the bird list (summary and "Wyniki lotów") and in the best-pigeons ranking,
+// without the loft being loaded again.
+TEST_F(FlightsInMainWindowTest, ABirdsFiguresFollowItsResultsWithoutAReload) {
+    const int loft = AddLoft(u"Gołębnik");
+    const int bird = AddBird(AddCategory(loft, u"Lotne"), u"4001", u"As", loft);
+    const Time64 release = Local(12, 5, 2024, 8);
+    // Ten results at 500 m/min: one short of the ranking.
+    for (int i = 0; i < 10; ++i) {
+        FlightRecord flight{.id_hodowli = loft, .miejscowosc = u"Opole", .czasodlotu = release,
+                            .odleglosckm = 100};
+        ASSERT_TRUE(TheDataStore().WriteFlight(WriteMode::Insert, flight));
+        FlightResultEntry result{.nr_konkursu = 4, .DataCzasPrzylotu = release + 200 * 60,
+                                 .id_lotu = flight.id, .id_hodowli = loft, .id_golebia = bird};
+        ASSERT_TRUE(TheDataStore().WriteFlightResult(WriteMode::Insert, result));
+    }
+    FlightRecord kalisz{.id_hodowli = loft, .miejscowosc = u"Kalisz", .czasodlotu = release,
+                        .odleglosckm = 300};
+    ASSERT_TRUE(TheDataStore().WriteFlight(WriteMode::Insert, kalisz));
+    Open();
+    CZakladkaListaPsow& birds = *dialog_->BirdListPage();
+    ASSERT_EQ(birds.PigeonList()->GetItemCount(), 1);
+    birds.PigeonList()->SelectRow(0);
+    birds.OnSelectPigeon();
+    auto shown = [&birds] {
+        return QStringList{birds.previewTab1->GetDlgItemText(CPanelPodgladuTab1::kFlightCountLabel),
+                           birds.previewTab1->GetDlgItemText(CPanelPodgladuTab1::kSpeedLabel),
+                           birds.previewTab5->GetDlgItemText(CPanelPodgladuTab5::kResultCountLabel),
+                           birds.previewTab5->GetDlgItemText(CPanelPodgladuTab5::kAverageSpeedLabel),
+                           birds.previewTab5->GetDlgItemText(CPanelPodgladuTab5::kBestPositionLabel)};
+    };
+    auto ranked = [] {
+        CNajlepszeGolebie window;
+        window.Create(nullptr);
+        return window.List(CNajlepszeGolebie::kRankingList)->GetItemCount();
+    };
+    EXPECT_EQ(shown(), (QStringList{"10", "500", "10", "500", "4"}));
+    EXPECT_EQ(ranked(), 0);
+
+    // The eleventh result, 300 km in 200 minutes, entered through the "Loty" menu.
+    Page* page = dialog_->FlightsPage();
+    page->FlightList()->SelectRow(10);
+    page->Fire(Page::kFlightList, Notification::Clicked);
+    seams::QueueModalHandler(On<ResultEditor>([&](ResultEditor& editor) {
+        seams::QueueModalHandler(ChooseBird(bird));
+        editor.RunCommand(ResultEditor::kChooseBird);
+        editor.SetDlgItemInt(ResultEditor::kBranchPosition, 1);
+        SetPickers(editor, ResultEditor::kArrivalDate, ResultEditor::kArrivalTime,
+                   release + 200 * 60);
+        editor.RunCommand(IDOK);
+    }));
+    dialog_->RunCommand(kCmdAddFlightResult);
+    // (10 × 500 + 1500) / 11 m/min
+    EXPECT_EQ(shown(), (QStringList{"11", "590", "11", "590.909", "1"}));
+    EXPECT_EQ(ranked(), 1);
+
+    page->ResultList()->SelectRow(0);
+    page->Fire(Page::kResultList, Notification::Clicked);
+    seams::ScriptMessageBoxAnswers({IDYES});
+    dialog_->RunCommand(kCmdDeleteFlightResult);
+    EXPECT_EQ(shown(), (QStringList{"10", "500", "10", "500", "4"}));
+    EXPECT_EQ(ranked(), 0);
 }
 
 }  // namespace

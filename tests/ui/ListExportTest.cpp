@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -405,8 +406,8 @@ TEST_F(ListExportTest, AWideListBreaksLinesBetweenWordsAndEachSheetEndsAtItsLast
         ASSERT_EQ(document.status(), QPdfDocument::Status::Ready);
         ASSERT_GE(document.pageCount(), 2);
         for (int page = 0; page < document.pageCount(); ++page) {
-            const QImage sheet = document.render(page, (document.pagePointSize(page) * 100 / 72).toSize())
-                                     .convertToFormat(QImage::Format_RGB32);
+            const QSize size = (document.pagePointSize(page) * 100 / 72).toSize();
+            const QImage sheet = document.render(page, size).convertToFormat(QImage::Format_RGB32);
             const auto dark = [&](int x, int y) { return qGray(sheet.pixel(x, y)) < 250; };
             int lastRule = -1, lowestInk = -1;
             for (int y = 0; y < sheet.height(); ++y) {
@@ -419,6 +420,42 @@ TEST_F(ListExportTest, AWideListBreaksLinesBetweenWordsAndEachSheetEndsAtItsLast
             EXPECT_LE(lowestInk, lastRule + 1) << page;
         }
     }
+}
+
+// A long list printed to a PDF file from the window's preview keeps its headings and rings as
+// text, page after page, in a file of a few kilobytes a page (pictures of the pages took close
+// to a megabyte each).
+TEST_F(ListExportTest, AListPrintedToAPdfFileIsTextOnEveryPage) {
+    {
+        QFile file(QString::fromStdU16String(ExportLayoutPath()));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(Layout({3, 0, 15, 1, 50, 2, 40}));   // "LP.", "Obrączka", "Płeć"
+    }
+    std::vector<int> birds;
+    for (int i = 0; i < 150; ++i) birds.push_back(AddBird(0, u"5" + NumberText(1000 + i), u"Żuraw"));
+    CEksportListyDoHTML list;
+    list.birdIds = birds;
+    const QString pdf = QDir(folder_.path()).filePath(QStringLiteral("lista.pdf"));
+    seams::SetPrintToPdf(pdf);
+    seams::QueueModalHandler([](Dialog& window) {
+        seams::QueueModalHandler([](Dialog& preview) {
+            preview.RunCommand(1231);
+            return IDCANCEL;
+        });
+        window.RunCommand(CEksportListyDoHTML::kPreviewButton);
+        return IDCANCEL;
+    });
+    list.DoModal();
+    seams::SetPrintToPdf({});
+    EXPECT_EQ(MessageTexts(), QStringList());
+    const QStringList pages = PdfPageTexts(pdf);
+    ASSERT_GE(pages.size(), 3);
+    const QString all = pages.join(QLatin1Char('\n'));
+    for (const QString& page : pages) EXPECT_TRUE(page.contains(QStringLiteral("PL 0123 24 5"))) << page.toStdString();
+    EXPECT_TRUE(pages.first().contains(QStringLiteral("Obrączka")));
+    for (const char* ring : {"PL 0123 24 51000", "PL 0123 24 51075", "PL 0123 24 51149"})
+        EXPECT_TRUE(all.contains(QLatin1String(ring))) << ring;
+    EXPECT_LT(QFileInfo(pdf).size(), pages.size() * 50 * 1024);
 }
 
 TEST_F(ListExportTest, BirdListOpensItOnTheCategoryAndOnThePrintList) {

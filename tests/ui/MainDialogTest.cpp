@@ -48,6 +48,8 @@
 #include "ZakladkaListaPsow.h"
 #include "ZakladkaLotyGolebi.h"
 #include "ZakladkaNotatnik.h"
+#include "ZakladkaStartowa.h"
+#include "ZakladkaNotatnik.h"
 #include "menu/MainMenu.h"
 #include "menu/MenuBuilder.h"
 
@@ -818,8 +820,8 @@ TEST_F(MainDialogTest, EveryMenuCommandIsBoundAndTheShellCommandsWork) {
     EXPECT_FALSE(opened.count(137));
 }
 
-// On a fresh install every menu command and every link of the bird list, pairing and flights
-// pages either opens its window (or a file chooser, a program, a page) or says what it needs;
+// On a fresh install every menu command, every link of the start, bird list, pairing and flights
+// pages and the notebook's "Nowa notatka" either opens its window (or a file chooser, a program, a page) or says what it needs;
 // none does nothing without a word. After the first loft and its first category are added,
 // both are chosen and the commands that needed them open their windows.
 TEST_F(MainDialogTest, OnAnEmptyInstallEveryCommandAndPageLinkOpensItsWindowOrSaysWhy) {
@@ -871,7 +873,26 @@ TEST_F(MainDialogTest, OnAnEmptyInstallEveryCommandAndPageLinkOpensItsWindowOrSa
         if (link >= CZakladkaLotyGolebi::kLinkPrintFlight) ++link;
         flights->OnPageClick(flights->LinkRect(link).ToQRect().center());
     });
+    CZakladkaStartowa* start = dialog.StartPage();
+    clickLinks("start ", CZakladkaStartowa::kLinkCount, [&](int link) {
+        start->OnLinkClick(start->LinkRect(link).ToQRect().center());
+    });
+    CZakladkaNotatnik* notebook = dialog.NotebookPage();
+    auto newNote = [notebook] { notebook->Fire(CZakladkaNotatnik::kNewNote, Notification::Clicked); };
+    clickLinks("notebook ", 1, [&](int) { newNote(); });
     EXPECT_EQ(silent, QStringList());
+    // A client and a note belong to a loft: the start page and the notebook say so as the
+    // menu's "Dodaj klienta" does.
+    for (const auto& [name, run] : std::vector<std::pair<const char*, std::function<void()>>>{
+             {"start page client", [start] { start->RunLink(CZakladkaStartowa::kAddClient); }},
+             {"start page note", [start] { start->RunLink(CZakladkaStartowa::kNewNote); }},
+             {"notebook note", newNote},
+             {"menu client", [&dialog] { dialog.RunCommand(kCmdAddClient); }}}) {
+        const size_t before = seams::MessageBoxCalls().size();
+        run();
+        ASSERT_EQ(seams::MessageBoxCalls().size(), before + 1) << name;
+        EXPECT_EQ(MessageTexts().last(), "Najpierw dodaj lub wybierz hodowlę.") << name;
+    }
     const QStringList texts = MessageTexts();
     EXPECT_GE(texts.count("Najpierw dodaj lub wybierz hodowlę."), 12);
     EXPECT_TRUE(texts.contains("Wybierz ptaka z listy"));
@@ -892,10 +913,12 @@ TEST_F(MainDialogTest, OnAnEmptyInstallEveryCommandAndPageLinkOpensItsWindowOrSa
     EXPECT_EQ(g_currentCategoryIndex, 0);
     for (int id : {kCmdAddPair, kCmdAddFlight, kCmdAddTransaction, kCmdAddClient, kCmdAddPigeon})
         dialog.RunCommand(id);
+    start->RunLink(CZakladkaStartowa::kAddClient);
+    start->RunLink(CZakladkaStartowa::kNewNote);
     EXPECT_EQ(MessageTexts(), QStringList());
     std::vector<int> opened;
     for (const seams::ModalRun& run : seams::ModalRuns()) opened.push_back(run.templateId);
-    ASSERT_EQ(opened.size(), 7u);  // loft and category editors, then the five windows
+    ASSERT_EQ(opened.size(), 9u);  // loft and category editors, then the seven windows
 }
 
 TEST_F(MainDialogTest, TheCloseBoxEndsTheWindow) {

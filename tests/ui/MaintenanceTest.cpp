@@ -300,7 +300,7 @@ TEST_F(MaintenanceTest, BackupAndRestoreTheDbFolder) {
     ASSERT_EQ(messages.size(), 3) << messages.join('|').toStdString();
     EXPECT_TRUE(messages[0].startsWith("W wybranym folderze nie ma kopii bazy danych"));
     EXPECT_TRUE(messages[1].startsWith("Kopii bazy danych nie można wczytać z folderu bazy"));
-    EXPECT_TRUE(messages[2].contains("już istnieje"));  // the replace question
+    EXPECT_TRUE(messages[2].contains("już istnieją"));  // one question for both files
     // The files and memory are those of the copy.
     EXPECT_EQ(BirdsOnDisk(), std::vector<int>{kept});
     EXPECT_EQ(TheDataStore().Pigeons().count(later), 0u);
@@ -374,6 +374,205 @@ TEST_F(MaintenanceTest, ABackupHoldsTheCommittedDatabaseAndTellsWhenAFileWasKept
     EXPECT_EQ(check(copiedBirds), u"ok");
 }
 
+TEST_F(MaintenanceTest, ARestoreOfADamagedOrHalfBackupReplacesNothingAndNamesTheFile) {
+    const int loft = AddLoft(u"Dom");
+    AddBird(AddCategory(loft, u"Lotniki"), u"100");
+    CMainDialog& main = Open();
+    const QString backups = folder_.filePath("kopie");
+    QDir().mkpath(backups);
+    const QString copy = backups + "/OXKopiaDanych";
+    seams::ScriptPaths({backups});
+    main.BackupDatabase();
+    ASSERT_TRUE(QFile::exists(copy + "/pigeons.db"));
+    // After the backup the data moves on; a note of the backup's that is not in db.
+    const int later = AddBird(0, u"200");
+    const QString db = QString::fromStdU16String(DbFolder());
+    const auto write = [](const QString& path, const QByteArray& bytes) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    };
+    const auto read = [](const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    write(copy + "/notes/99.html", "<p>z kopii</p>");
+    const auto live = [&] { return QList<QByteArray>{read(db + "/pigeons.db"),
+                                                     read(db + "/dodatkowe_informacje.db")}; };
+    const QList<QByteArray> before = live();
+    const QByteArray goodBirds = read(copy + "/pigeons.db");
+    const QByteArray goodExtra = read(copy + "/dodatkowe_informacje.db");
+
+    struct Case {
+        const char* what;
+        std::function<void()> spoil;
+        QString named;   // the file the message names
+        QString says;    // and what it says of it
+    };
+    const std::vector<Case> cases = {
+        {"pigeons.db cut to half",
+         [&] { write(copy + "/pigeons.db", goodBirds.left(goodBirds.size() / 2)); },
+         copy + "/pigeons.db", "jest uszkodzony"},
+        {"dodatkowe_informacje.db made a text file",
+         [&] { write(copy + "/dodatkowe_informacje.db", QByteArray(5000, 'x')); },
+         copy + "/dodatkowe_informacje.db", "jest uszkodzony"},
+        {"dodatkowe_informacje.db missing",
+         [&] { QFile::remove(copy + "/dodatkowe_informacje.db"); },
+         "dodatkowe_informacje.db", "brakuje pliku"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        seams::Reset();
+        write(copy + "/pigeons.db", goodBirds);
+        write(copy + "/dodatkowe_informacje.db", goodExtra);
+        c.spoil();
+        seams::ScriptPaths({copy});
+        seams::ScriptMessageBoxAnswers({IDYESTOALL, IDYESTOALL});
+        main.RestoreDatabase();
+        const QStringList messages = MessageTexts();
+        ASSERT_EQ(messages.size(), 1) << messages.join('|').toStdString();  // nothing was asked
+        EXPECT_TRUE(messages[0].contains(c.named)) << messages[0].toStdString();
+        EXPECT_TRUE(messages[0].contains(c.says)) << messages[0].toStdString();
+        EXPECT_TRUE(live() == before);
+        EXPECT_FALSE(QFile::exists(db + "/notes/99.html"));
+        EXPECT_EQ(TheDataStore().Pigeons().count(later), 1u);
+    }
+
+    // A sound backup whose second file cannot be written (a full disk): both files in use stay
+    // as they were, byte for byte, nothing else is copied, and the file is named.
+    seams::Reset();
+    write(copy + "/pigeons.db", goodBirds);
+    write(copy + "/dodatkowe_informacje.db", goodExtra);
+    seams::FailFileCopies(
+        [&](const QString& path) { return path == db + "/dodatkowe_informacje.db"; });
+    seams::ScriptPaths({copy});
+    seams::ScriptMessageBoxAnswers({IDYESTOALL});
+    main.RestoreDatabase();
+    QStringList messages = MessageTexts();
+    ASSERT_EQ(messages.size(), 2) << messages.join('|').toStdString();
+    EXPECT_TRUE(messages[1].startsWith("Kopii bazy danych nie można wczytać: pliku " + db +
+                                       "/dodatkowe_informacje.db nie dało się zapisać"))
+        << messages[1].toStdString();
+    EXPECT_TRUE(live() == before);
+    EXPECT_FALSE(QFile::exists(db + "/notes/99.html"));
+    EXPECT_EQ(TheDataStore().Pigeons().count(later), 1u);
+    EXPECT_TRUE(QDir(db).entryList({"*.oxrestore-keep"}, QDir::Files).isEmpty());
+
+    // The same backup restored: the question, then the files and memory are the backup's.
+    seams::Reset();
+    seams::ScriptPaths({copy});
+    seams::ScriptMessageBoxAnswers({IDYESTOALL});
+    main.RestoreDatabase();
+    messages = MessageTexts();
+    ASSERT_EQ(messages.size(), 1) << messages.join('|').toStdString();
+    EXPECT_TRUE(messages[0].startsWith("Pliki „" + db + "/pigeons.db” i „" + db +
+                                       "/dodatkowe_informacje.db” już istnieją"));
+    EXPECT_TRUE(QFile::exists(db + "/notes/99.html"));
+    EXPECT_EQ(TheDataStore().Pigeons().count(later), 0u);
+    EXPECT_EQ(BirdsOnDisk().size(), 1u);
+}
+
+TEST_F(MaintenanceTest, ABackupWithAFileThatCouldNotBeCopiedSaysSoAndKeepsTheOldCopyWhole) {
+    const int loft = AddLoft(u"Dom");
+    AddBird(AddCategory(loft, u"Lotniki"), u"100");
+    CMainDialog& main = Open();
+    const QString db = QString::fromStdU16String(DbFolder());
+    {
+        QFile note(db + "/notes/1.html");
+        ASSERT_TRUE(note.open(QIODevice::WriteOnly));
+        note.write("<p>notatka</p>");
+        // The lock of a running copy is no part of the data.
+        QFile lock(db + "/ornivex6.lock");
+        ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+        lock.write("12345\n");
+    }
+    const QString backups = folder_.filePath("kopie");
+    QDir().mkpath(backups);
+    const QString copy = backups + "/OXKopiaDanych";
+    seams::ScriptPaths({backups});
+    main.BackupDatabase();
+    ASSERT_TRUE(MessageTexts().last().startsWith("Kopia bazy danych została zapisana"));
+    EXPECT_FALSE(QFile::exists(copy + "/ornivex6.lock"));
+    AddBird(0, u"200");
+    for (const char* failing : {"pigeons.db", "notes/1.html"}) {
+        SCOPED_TRACE(failing);
+        const QString target = copy + "/" + failing;
+        const auto read = [&] {
+            QFile file(target);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        const QByteArray old = read();
+        ASSERT_FALSE(old.isEmpty());
+        seams::Reset();
+        seams::FailFileCopies([&](const QString& path) { return path == db + "/" + failing; });
+        seams::ScriptPaths({backups});
+        seams::ScriptMessageBoxAnswers({IDOK, IDYESTOALL});
+        main.BackupDatabase();
+        const QStringList messages = MessageTexts();
+        ASSERT_FALSE(messages.isEmpty());
+        EXPECT_TRUE(messages.last().startsWith("Nie wszystkie pliki zostały skopiowane do folderu " +
+                                               copy))
+            << messages.join('|').toStdString();
+        EXPECT_EQ(read(), old);  // the file that failed is the old one, whole
+    }
+}
+
+TEST_F(MaintenanceTest, AfterTheConsoleChangedAFileTheWindowShowsAndKeepsWhatTheFileHolds) {
+    const int loft = AddLoft(u"Dom");
+    AddLoft(u"Działka");
+    const int category = AddCategory(loft, u"Lotniki");
+    const int bird = AddBird(category, u"100", u"As", loft);
+    AddBird(category, u"101", u"", loft);
+    CMainDialog& main = Open();
+    const auto console = [&](const Text& sql) {
+        seams::QueueModalHandler([sql](Dialog& dialog) {
+            auto& c = dynamic_cast<CKonsolaSQL&>(dialog);
+            c.Combo(CKonsolaSQL::kFileCombo)->SetCurSel(0);
+            c.SetItemText(CKonsolaSQL::kSqlEdit, sql);
+            c.RunCommand(CKonsolaSQL::kRunButton);
+            return IDCANCEL;
+        });
+        main.OpenSqlConsole();
+    };
+    const auto shown = [&] {
+        QStringList cells;
+        ListView* list = dialog_->BirdListPage()->PigeonList();
+        for (int column = 0; column < list->GetColumnCount(); ++column) {
+            cells << ListColumn(list, column);
+        }
+        return cells.join('|');
+    };
+    ASSERT_TRUE(shown().contains("100"));
+
+    console(u"UPDATE pigeons SET nr_obraczki = '999' WHERE nr_obraczki = '100';");
+    EXPECT_EQ(TheDataStore().Pigeons().at(bird).nr_obraczki, u"999");
+    EXPECT_TRUE(shown().contains("999")) << shown().toStdString();
+    EXPECT_EQ(g_currentLoftIndex, 0);
+    EXPECT_EQ(g_currentCategoryIndex, 0);
+    // An edit of the bird afterwards keeps what the console wrote.
+    ChangeBird(bird, [](PigeonRecord& b) { b.nazwa = u"Nowy"; });
+    {
+        SqlDatabase file(PigeonsDbPath());
+        SqlStatement st = file.Prepare(u"SELECT nr_obraczki, nazwa FROM pigeons WHERE id = ?1;");
+        ASSERT_TRUE(st.Bind({SqlInt(bird)}) && st.NextRow());
+        EXPECT_EQ(st.String(0), u"999");
+        EXPECT_EQ(st.String(1), u"Nowy");
+    }
+
+    // A dropped table: the window holds no birds and the loft counts none, and it shows what
+    // the next start shows.
+    console(u"DROP TABLE pigeons;");
+    EXPECT_TRUE(MessageTexts().isEmpty()) << MessageTexts().join('|').toStdString();
+    EXPECT_TRUE(TheDataStore().Pigeons().empty());
+    EXPECT_FALSE(shown().contains("999"));
+    EXPECT_EQ(main.GetDlgItemText(CMainDialog::kLoftCountLabel), "(0)");
+    const QStringList afterConsole = {shown(), main.GetDlgItemText(CMainDialog::kLoftCountLabel),
+                                      main.GetDlgItemText(CMainDialog::kCategoryCountLabel)};
+    CMainDialog& next = Open();
+    EXPECT_EQ(afterConsole, (QStringList{shown(), next.GetDlgItemText(CMainDialog::kLoftCountLabel),
+                                         next.GetDlgItemText(CMainDialog::kCategoryCountLabel)}));
+}
+
 TEST_F(MaintenanceTest, ImportFromTheMainWindow) {
     using namespace v5write;
     const QString v5 = folder_.filePath("ox5");
@@ -429,6 +628,52 @@ TEST_F(MaintenanceTest, ImportFromTheMainWindow) {
     EXPECT_EQ(ComboTexts(main.LoftCombo()), QStringList{"Gołębnik z piątki"});
     EXPECT_EQ(TheDataStore().Pigeons().size(), 2u);
     EXPECT_EQ(ComboTexts(main.CategoryCombo()), QStringList{"Lotniki"});
+}
+
+// Records of the old folder that cannot be true do not stop the import: the closing message
+// names each one left out, by the ids of the old files.
+TEST_F(MaintenanceTest, ImportNamesTheRecordsItLeftOut) {
+    using namespace v5write;
+    const QString v5 = folder_.filePath("ox5");
+    V5LoftRecord loft;
+    loft.byteName = "Dom";
+    loft.texts = {u"Dom"};
+    V5BreedingSeasonRecord season;
+    season.date = Date(20, 1, 2008);
+    V5PairRecord pair{.cockId = u"V5-1", .henId = u"V5-2"};
+    pair.young = {{u"V5-3", u""}, {u"V5-3", u""}};
+    V5PairRecord oneBird{.cockId = u"V5-1", .henId = u"V5-1"};
+    oneBird.young = {{u"V5-4", u""}};
+    season.pairs = {pair, oneBird};
+    loft.breedingSeasons = {season};
+    V5FlightRecord flight;
+    flight.texts = {u"Hannover"};
+    flight.dates = {Date(17, 5, 2008, 7, 30, 0), Date(0, 0, 0, 2, 0, 0)};
+    V5FlightResultRecord result;
+    result.pigeonId = u"V5-2";
+    flight.results = {result, result};
+    loft.flightSeries = {{0, {}, {}, {flight}}};
+    WriteFolder(ToFsPath(v5.toStdU16String()), {Bird(1), Bird(2), Bird(3), Bird(4)}, {loft});
+    {
+        QSettings ini(settings::FilePath(), QSettings::IniFormat);
+        ini.setValue("Ornivex 5/InstallPath", v5);
+    }
+    CMainDialog& main = Open();
+    seams::QueueModalHandler([](Dialog& d) {
+        d.CheckDlgButton(CImportujDaneZWersji5::kFlightsBox, 1);
+        d.RunCommand(IDOK);
+        return d.EndCode();
+    });
+    main.ImportVersion5();
+    ASSERT_EQ(MessageTexts().size(), 1);
+    EXPECT_TRUE(MessageTexts()[0].contains("pary: 1, młode: 1, loty: 1, wyniki lotów: 1."));
+    EXPECT_TRUE(MessageTexts()[0].endsWith(
+        "\n\nPominięto zapisy, które nie mogą być prawdziwe: młode V5-3 pary V5-1 × V5-2 (już "
+        "zapisane jako młode); para V5-1 × V5-1 (ten sam gołąb jako samiec i samica, z nią jej "
+        "młode: 1); drugi wynik gołębia V5-2 w locie Hannover 17.05.2008."))
+        << MessageTexts()[0].toStdString();
+    EXPECT_EQ(Query(u"SELECT count(*) FROM pary;"), 1);
+    EXPECT_EQ(Query(u"SELECT count(*) FROM lotniki;"), 1);
 }
 
 }  // namespace

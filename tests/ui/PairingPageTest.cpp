@@ -773,17 +773,126 @@ TEST_F(PairingPageTest, OneBirdIsNeverBothBirdsOfAPair) {
     EXPECT_EQ(page_->PairList()->GetItemCount(), 0);
 }
 
+// A pair stored by older files with -1 for a bird it lacks: the editor says which bird is not
+// chosen instead of taking -1 and -1 for one bird paired with itself.
+TEST_F(PairingPageTest, APairWithoutBirdsAsOlderFilesHoldItAsksForTheCock) {
+    PairRecord old{.id_hodowli = loft_, .id_samca = -1, .id_samicy = -1};
+    old.DataParowania = *MakeLocalTime(3, 3, 2026, 12);
+    ASSERT_TRUE(TheDataStore().WritePair(WriteMode::Insert, old));
+    page_->FillPairList(-1);
+    ClickPair(0);
+    seams::QueueModalHandler([&](Dialog& dialog) {
+        dialog.RunCommand(PairEditor::kSave);
+        EXPECT_FALSE(dialog.HasEnded());
+        return IDCANCEL;
+    });
+    page_->EditPair();
+    EXPECT_EQ(MessageTexts(), QStringList{"Nie wybrano samca do pary"});
+}
+
+// A bird is the young of one pair: the young window does not offer the young of another pair
+// (its own young stays on offer when it is edited), refuses one chosen anyway by naming the pair
+// it belongs to, and takes it once it was removed there.
+TEST_F(PairingPageTest, AYoungOfAnotherPairIsNotOfferedAndIsRefusedByThatPairsRings) {
+    const int firstPair = StorePair(3, 3, 12);
+    YoungRecord link{.id_golebia = young_, .id_pary = firstPair, .id_hodowli = loft_};
+    ASSERT_TRUE(TheDataStore().AddYoungWithParents(link, male_, female_));
+    const int cock = AddSexedBird(u"800", u"", 1), hen = AddSexedBird(u"801", u"", 2);
+    PairRecord second{.id_hodowli = loft_, .id_samca = cock, .id_samicy = hen};
+    second.DataParowania = *MakeLocalTime(4, 3, 2026, 12);
+    ASSERT_TRUE(TheDataStore().WritePair(WriteMode::Insert, second));
+    page_->FillPairList(-1);
+
+    // Offered birds, then the young of the first pair forced on each pair.
+    const auto addYoung = [&](int row, std::vector<int>* offered) {
+        ClickPair(row);
+        seams::QueueModalHandler([&](Dialog& dialog) {
+            seams::QueueModalHandler([&](Dialog& chooser) {
+                for (const PigeonRecord& one : static_cast<CWybierzPsaZListy&>(chooser).candidates)
+                    offered->push_back(one.id);
+                return IDCANCEL;
+            });
+            dialog.RunCommand(CDodajPsaDoPary::kChooseBird);
+            ChooseNext(young_);
+            dialog.RunCommand(CDodajPsaDoPary::kChooseBird);
+            dialog.RunCommand(CDodajPsaDoPary::kSave);
+            return dialog.HasEnded() ? dialog.EndCode() : IDCANCEL;
+        });
+        page_->AddYoung();
+    };
+    std::vector<int> offered, offeredToOwn;
+    addYoung(1, &offered);
+    addYoung(0, &offeredToOwn);
+    EXPECT_EQ(std::count(offered.begin(), offered.end(), young_), 0);
+    EXPECT_EQ(std::count(offered.begin(), offered.end(), male_), 1);
+    EXPECT_EQ(std::count(offeredToOwn.begin(), offeredToOwn.end(), young_), 0);
+    EXPECT_EQ(MessageTexts(),
+              (QStringList{"Wybrany gołąb jest już młodym innej pary:\nsamiec: PL 0123 24 100\nsamica: "
+                           "PL 0123 24 200\n\nAby dodać go do tej pary, najpierw usuń go z młodych "
+                           "tamtej pary.",
+                           "Wybrany gołąb jest już młodym tej pary."}));
+    auto stored = PairsOnDisk();
+    ASSERT_EQ(stored.size(), 2u);
+    ASSERT_EQ(stored[0].young.size(), 1u);
+    EXPECT_TRUE(stored[1].young.empty());
+    EXPECT_EQ(BirdOnDisk(young_).id_ojca, male_);
+
+    // Its own link keeps it on offer and saves.
+    ClickPair(0);
+    ClickYoung(0);
+    offered.clear();
+    seams::QueueModalHandler([&](Dialog& dialog) {
+        seams::QueueModalHandler([&](Dialog& chooser) {
+            for (const PigeonRecord& one : static_cast<CWybierzPsaZListy&>(chooser).candidates)
+                offered.push_back(one.id);
+            return IDCANCEL;
+        });
+        dialog.RunCommand(CDodajPsaDoPary::kChooseBird);
+        dialog.SetItemText(CDodajPsaDoPary::kNotes, u"z pierwszego lęgu");
+        dialog.RunCommand(CDodajPsaDoPary::kSave);
+        EXPECT_TRUE(dialog.HasEnded());
+        return IDCANCEL;
+    });
+    page_->EditYoung();
+    EXPECT_EQ(std::count(offered.begin(), offered.end(), young_), 1);
+    EXPECT_EQ(PairsOnDisk()[0].young.at(0).uwagi, u"z pierwszego lęgu");
+
+    // Removed from the first pair, it joins the second with that pair's birds as parents.
+    seams::ScriptMessageBoxAnswers({IDYES});
+    page_->DeleteYoung();
+    const qsizetype messages = MessageTexts().size();
+    offered.clear();
+    addYoung(1, &offered);
+    EXPECT_EQ(std::count(offered.begin(), offered.end(), young_), 1);
+    EXPECT_EQ(MessageTexts().size(), messages);
+    stored = PairsOnDisk();
+    EXPECT_TRUE(stored[0].young.empty());
+    ASSERT_EQ(stored[1].young.size(), 1u);
+    EXPECT_EQ(stored[1].young[0].id_golebia, young_);
+    EXPECT_EQ(BirdOnDisk(young_).id_ojca, cock);
+    EXPECT_EQ(BirdOnDisk(young_).id_matki, hen);
+}
+
 // ---- photo pairing -------------------------------------------------------------------------------
 
 TEST_F(PairingPageTest, PhotoPairingMakesExactlyOnePairOfTheClickedBirds) {
-    // Eye photos in memory are what the window lists; a bird with two is listed twice.
+    // Eye photos in memory are what the window lists; a bird with two is listed twice, and a
+    // bird whose sex is not given is in neither list, eye photo or not.
     for (bool eye : {true, false, true}) AddBirdPhoto(male_, eye);
     AddBirdPhoto(female_, true);
     AddBirdPhoto(young_, false);  // no eye photo
+    AddBirdPhoto(AddSexedBird(u"900", u"Bez płci", 0), true);
     seams::QueueModalHandler([&](Dialog& dialog) {
         auto& window = static_cast<CFotoparowanie&>(dialog);
-        EXPECT_EQ(window.males.size(), 2u);
-        EXPECT_EQ(window.females.size(), 1u);
+        const auto ids = [](const std::vector<PigeonRecord>& birds) {
+            std::vector<int> ids;
+            for (const PigeonRecord& bird : birds) ids.push_back(bird.id);
+            return ids;
+        };
+        EXPECT_EQ(ids(window.males), (std::vector<int>{male_, male_}));
+        EXPECT_EQ(ids(window.females), std::vector<int>{female_});
+        EXPECT_EQ(window.List(CFotoparowanie::kMaleList)->GetItemCount(), 2);
+        EXPECT_EQ(window.List(CFotoparowanie::kFemaleList)->GetItemCount(), 1);
         window.RunCommand(CFotoparowanie::kCreatePair);  // photos shown, nobody chosen
         window.List(CFotoparowanie::kMaleList)->SelectRow(1);
         window.Fire(CFotoparowanie::kMaleList, Notification::Clicked);
@@ -821,7 +930,8 @@ QString ReadUtf16Page(const QString& path, bool* bom) {
 
 TEST_F(PairingPageTest, LitterCardTakesTheSelectedPairWithItsYoungInOrder) {
     StorePair(3, 3, 12);
-    YoungRecord first{.id_golebia = young_}, second{.id_golebia = male_};
+    const int later = AddSexedBird(u"301", u"", 1);
+    YoungRecord first{.id_golebia = young_}, second{.id_golebia = later};
     for (YoungRecord* young : {&first, &second}) {
         young->id_pary = TheDataStore().Pairs().back().id;
         young->id_hodowli = loft_;
@@ -835,7 +945,7 @@ TEST_F(PairingPageTest, LitterCardTakesTheSelectedPairWithItsYoungInOrder) {
         auto& card = static_cast<CDrukujKarteMiotu&>(window);
         EXPECT_EQ(card.title, u"Karta Parowania");
         EXPECT_EQ(std::make_pair(card.maleId, card.femaleId), std::make_pair(male_, female_));
-        EXPECT_EQ(card.youngIds, (std::vector<int>{young_, male_}));
+        EXPECT_EQ(card.youngIds, (std::vector<int>{young_, later}));
         return IDCANCEL;
     });
     page_->PrintLitterCard();

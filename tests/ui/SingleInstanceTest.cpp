@@ -1,13 +1,20 @@
 // One copy of the program at a time: a second process is refused while the first runs, the lock
 // is free again once the first ends, and the lock left behind by a crashed copy is taken over.
+// Copies with runtime folders of their own (other users or sessions) on one install folder are
+// refused as well, through the lock in its db folder.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+#include <QThread>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <unistd.h>
 
@@ -82,6 +89,69 @@ TEST(SingleInstanceTest, LockOfACrashedCopyIsTakenOver) {
     SingleInstance mine;
     ASSERT_TRUE(QFile::exists(mine.LockPath()));  // left behind
     EXPECT_TRUE(mine.TryAcquire());
+}
+
+// The real program, started on a shared install folder with a runtime folder of its own.
+class ProgramCopy {
+public:
+    ProgramCopy(const QTemporaryDir& home, const QString& runtime, bool seams) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"}) {
+            const QString folder = home.filePath(QString::fromLatin1(name));
+            QDir().mkpath(folder);
+            env.insert(QString::fromLatin1(name), folder);
+        }
+        const QString runtimeFolder = home.filePath(runtime);
+        QDir().mkpath(runtimeFolder);
+        QFile::setPermissions(runtimeFolder,
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeFolder);
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("ORNIVEX_NO_STARTUP_PAUSE"), QStringLiteral("1"));
+        if (seams) env.insert(QStringLiteral("ORNIVEX_TEST_SEAMS"), QStringLiteral("1"));
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(OX_PROGRAM_PATH), {});
+        process.waitForStarted(10000);
+    }
+    ~ProgramCopy() {
+        process.kill();
+        process.waitForFinished(10000);
+    }
+    QProcess process;
+};
+
+TEST(SingleInstanceTest, ACopyOnTheSameDataIsRefusedWhateverItsRuntimeFolder) {
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    const QString dataLock = home.filePath("XDG_DATA_HOME/ornivex6/db/ornivex6.lock");
+    const QString refusal = QStringLiteral("Nie można uruchomić jednocześnie dwóch kopii programu");
+    const auto waitFor = [](const QString& path) {
+        for (int i = 0; i < 200 && !QFile::exists(path); ++i) QThread::msleep(50);
+        return QFile::exists(path);
+    };
+
+    auto first = std::make_unique<ProgramCopy>(home, "runtime-1", false);
+    ASSERT_TRUE(waitFor(dataLock));
+    {
+        ProgramCopy second(home, "runtime-2", true);
+        ASSERT_TRUE(second.process.waitForFinished(20000));
+        EXPECT_EQ(second.process.exitCode(), 0);
+        EXPECT_TRUE(QString::fromUtf8(second.process.readAllStandardError()).contains(refusal));
+    }
+    EXPECT_EQ(first->process.state(), QProcess::Running);
+
+    // The first copy crashes: the lock it leaves behind does not keep the next copy from
+    // starting, whatever its runtime folder.
+    first->process.kill();
+    first->process.waitForFinished(10000);
+    first.reset();
+    ASSERT_TRUE(QFile::exists(dataLock));
+    ProgramCopy third(home, "runtime-3", true);
+    ASSERT_TRUE(third.process.waitForFinished(20000));
+    EXPECT_EQ(third.process.exitCode(), 0);
+    const QString errors = QString::fromUtf8(third.process.readAllStandardError());
+    EXPECT_FALSE(errors.contains(refusal)) << errors.toStdString();
+    EXPECT_FALSE(QFile::exists(dataLock));  // released when it ended
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QPainter>
+#include <QPdfDocument>
+#include <QPdfSelection>
 #include <QScrollBar>
 
 #include "ListView.h"
@@ -148,6 +151,33 @@ void ExpectColumnsShowWholeTexts(ListView* list, const std::vector<int>& given,
                 << text.toStdString();
         }
     }
+}
+
+QStringList PdfPageTexts(const QString& pdf) {
+    QPdfDocument document;
+    if (document.load(pdf) != QPdfDocument::Error::None) return {};
+    QStringList pages;
+    for (int page = 0; page < document.pageCount(); ++page)
+        pages << document.getAllText(page).text();
+    return pages;
+}
+
+QImage PdfPageImage(const QString& pdf, int page, int dpi) {
+    QPdfDocument document;
+    if (document.load(pdf) != QPdfDocument::Error::None || page >= document.pageCount()) return {};
+    const QSize size = (document.pagePointSize(page) * dpi / 72.0).toSize();
+    QImage sheet(size, QImage::Format_RGB32);
+    sheet.fill(Qt::white);
+    QPainter(&sheet).drawImage(0, 0, document.render(page, size));
+    return sheet;
+}
+
+QRect InkOf(const QImage& page) {
+    QRect ink;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            if (qGray(page.pixel(x, y)) < 128) ink |= QRect(x, y, 1, 1);
+    return ink;
 }
 
 QStringList MessageTexts() {

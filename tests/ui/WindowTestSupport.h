@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QRect>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <functional>
@@ -28,6 +30,12 @@ QStringList MessageTexts();
 // scrolling), and those in `fitted` wide enough for every text of theirs (no "…").
 void ExpectColumnsShowWholeTexts(ListView* list, const std::vector<int>& given,
                                  const std::vector<int>& fitted);
+// A PDF file as a reader finds it: the text of each page (empty when the file is not a PDF), and
+// a page drawn at `dpi` on white paper.
+QStringList PdfPageTexts(const QString& pdf);
+QImage PdfPageImage(const QString& pdf, int page, int dpi);
+// The rectangle dark ink covers on a page.
+QRect InkOf(const QImage& page);
 // The id of the dictionary entry added last: each add through the store takes the next id.
 int NewestId(const std::map<int, Text>& names);
 

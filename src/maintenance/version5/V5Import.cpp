@@ -129,6 +129,15 @@ private:
         return true;
     }
 
+    // Lists a record left out by a rule; `pair` is the one it is or belongs to.
+    V5LeftOutRecord& LeftOut(const RuleCheck& check, const V5PairRecord& pair) {
+        V5LeftOutRecord& left = summary_.leftOut.emplace_back();
+        left.rule = check.rule;
+        left.cockId = pair.cockId;
+        left.henId = pair.henId;
+        return left;
+    }
+
     bool Pairs() {
         for (std::size_t l = 0; l < data_.lofts.size(); ++l) {
             for (const V5BreedingSeasonRecord& season : data_.lofts[l].breedingSeasons) {
@@ -141,6 +150,12 @@ private:
                     if (!v5Pair.texts.empty()) pair.uwagi = v5Pair.texts.front();
                     pair.DataParowania = date;
                     pair.DataDodania = date;
+                    const RuleCheck pairRule = writer_.CheckPair(WriteMode::Insert, pair);
+                    if (!pairRule.Kept()) {
+                        V5LeftOutRecord& left = LeftOut(pairRule, v5Pair);
+                        left.youngAlong = static_cast<int>(v5Pair.young.size());
+                        continue;
+                    }
                     if (!writer_.WritePair(WriteMode::Insert, pair)) return false;
                     ++summary_.pairs;
                     for (const V5YoungRecord& v5Young : v5Pair.young) {
@@ -154,6 +169,12 @@ private:
                         young.id_hodowli = loftIds_[l];
                         young.DataDodania = date;
                         young.uwagi = v5Young.notes;
+                        const RuleCheck youngRule = writer_.CheckYoung(
+                            WriteMode::Insert, young, pair.id_samca, pair.id_samicy);
+                        if (!youngRule.Kept()) {
+                            LeftOut(youngRule, v5Pair).pigeonId = v5Young.pigeonId;
+                            continue;
+                        }
                         if (!writer_.WriteYoung(WriteMode::Insert, young)) return false;
                         ++summary_.young;
                     }
@@ -213,6 +234,15 @@ private:
                         result.PunktySekcja = v5Result.sectionPoints;
                         result.notatki = v5Result.notes;
                         result.DataCzasPrzylotu = V5LocalTime(v5Result.arrival);
+                        const RuleCheck resultRule =
+                            writer_.CheckFlightResult(WriteMode::Insert, result);
+                        if (!resultRule.Kept()) {
+                            V5LeftOutRecord& left = LeftOut(resultRule, {});
+                            left.pigeonId = v5Result.pigeonId;
+                            left.flightPlace = flight.miejscowosc;
+                            left.flightRelease = flight.czasodlotu;
+                            continue;
+                        }
                         if (!writer_.WriteFlightResult(WriteMode::Insert, result)) return false;
                         ++summary_.results;
                     }

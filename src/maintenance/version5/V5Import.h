@@ -8,12 +8,28 @@
 // and results that name a bird that was not imported are left out, so no row names bird 0.
 // Parents and a pair's cock or hen that were not imported become 0. Dates that cannot be turned
 // into a local time are stored as not set.
+//
+// A pair, young or result that breaks a rule of the data store (RecordRule) is left out and
+// listed, and the run goes on: a pair whose cock and hen are one bird (with its young), a young
+// that is its pair's cock or hen or their forebear or already the young of a pair, a bird's
+// second result in one flight.
 
+#include "DataStore.h"
 #include "V5Data.h"
 
 struct V5ImportOptions {
     bool pairs = true;
     bool flights = false;
+};
+
+// A record of the old files left out because it could not be true, by the ids the files give.
+struct V5LeftOutRecord {
+    RecordRule rule = RecordRule::Kept;
+    Text cockId, henId;             // the pair left out, or the young's pair
+    Text pigeonId;                  // the young, or the bird of the result
+    Text flightPlace;               // the result's flight
+    Time64 flightRelease = kNoDate;
+    int youngAlong = 0;             // the young of a pair left out, left out with it
 };
 
 struct V5ImportSummary {
@@ -31,6 +47,7 @@ struct V5ImportSummary {
     int skippedMemberships = 0;  // group members whose bird was not imported
     int skippedYoung = 0;
     int skippedResults = 0;
+    std::vector<V5LeftOutRecord> leftOut;  // in the order the files hold them
 };
 
 V5ImportSummary ImportV5Data(const V5Data& data, const V5ImportOptions& options);

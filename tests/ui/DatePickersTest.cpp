@@ -1,0 +1,352 @@
+// The date and time pickers of every window: a text typed into one that is no whole date the
+// program stores is refused when the window would write, by the window's own message, with the
+// window left open and both database files untouched; the calendar popup returns the day it
+// highlights. And where a new result's arrival starts, and an arrival before the release.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QDateTimeEdit>
+#include <QFile>
+#include <QLineEdit>
+#include <QTest>
+#include <cstdlib>
+#include <ctime>
+#include <functional>
+#include <set>
+
+#include "DataStore.h"
+#include "DataWyjsciaNaDach.h"
+#include "DateTimePicker.h"
+#include "Dialog.h"
+#include "DodajEdytujPare2.h"
+#include "DodajGolebiaDoLotu.h"
+#include "DodajPsaDoPary.h"
+#include "Fotoparowanie.h"
+#include "ListView.h"
+#include "MainDialog.h"
+#include "NowyLot.h"
+#include "Resources.h"
+#include "SharedRoutines.h"
+#include "StandardControls.h"
+#include "WindowTestSupport.h"
+#include "WybierzPsaZListy.h"
+#include "ZakladkaEdycjaPtaka.h"
+#include "ZakladkaListaPsow.h"
+#include "ZakladkaLotyGolebi.h"
+
+namespace {
+
+using ResultEditor = CDodajGolebiaDoLotu;
+
+Time64 Local(int day, int month, int year, int hour = 0, int minute = 0) {
+    return MakeLocalTime(day, month, year, hour, minute).value_or(kNoDate);
+}
+
+// Both database files, byte for byte.
+QByteArray Files() {
+    QByteArray bytes;
+    for (const Text& path : {PigeonsDbPath(), ExtraDbPath()}) {
+        QFile file(QString::fromStdU16String(path));
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        bytes += file.readAll();
+    }
+    return bytes;
+}
+
+QDateTimeEdit* EditOf(DateTimePicker* picker) { return picker->findChild<QDateTimeEdit*>(); }
+QString Shown(DateTimePicker* picker) { return EditOf(picker)->findChild<QLineEdit*>()->text(); }
+
+// What the user types after clicking a section of the field and deleting its digits.
+struct Typing {
+    QDateTimeEdit::Section section;
+    const char* keys;
+};
+// A year past the last one (its last digit is refused), the year 0, a year half typed.
+const std::vector<Typing> kDateTypings = {
+    {QDateTimeEdit::YearSection, "3001"}, {QDateTimeEdit::YearSection, "0000"},
+    {QDateTimeEdit::YearSection, "20"}};
+// An hour deleted, an hour half typed.
+const std::vector<Typing> kTimeTypings = {{QDateTimeEdit::HourSection, ""},
+                                          {QDateTimeEdit::HourSection, "2"}};
+
+// Types into the picker of an active window (ticking its box first), the focus in the field.
+void Type(Dialog& window, DateTimePicker* picker, const Typing& typing) {
+    if (QCheckBox* box = picker->findChild<QCheckBox*>(); box && !box->isChecked()) box->click();
+    QApplication::setActiveWindow(&window);
+    QDateTimeEdit* edit = EditOf(picker);
+    edit->setFocus();
+    ASSERT_TRUE(edit->hasFocus());
+    edit->setSelectedSection(typing.section);
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, typing.keys);
+}
+
+// A loft with two birds, a pair of them and a flight with the first bird's result, shown in
+// the main window with the first row of each list chosen.
+class DatePickersTest : public MainWindowTest {
+public:
+    CZakladkaListaPsow& BirdList() const { return *dialog_->BirdListPage(); }
+    CZakladkaLotyGolebi& Flights() const { return *dialog_->FlightsPage(); }
+    CZakladkaEdycjaPtaka& Pairing() const { return *dialog_->PairingPage(); }
+
+    void ChooseFirstRows() {
+        ListView* birds = BirdList().PigeonList();
+        QTest::mouseClick(birds->viewport(), Qt::LeftButton, {},
+                          birds->visualItemRect(birds->item(0, 1)).center());
+        Flights().FillFlightList(-1);
+        Flights().FlightList()->SelectRow(0);
+        Flights().Fire(CZakladkaLotyGolebi::kFlightList, Notification::Clicked);
+        Flights().ResultList()->SelectRow(0);
+        Flights().Fire(CZakladkaLotyGolebi::kResultList, Notification::Clicked);
+        Pairing().PairList()->SelectRow(0);
+        Pairing().Fire(CZakladkaEdycjaPtaka::kPairList, Notification::Clicked);
+    }
+
+protected:
+    void SetUp() override {
+        ASSERT_NO_FATAL_FAILURE(MainWindowTest::SetUp());
+        loft_ = AddLoft(u"Gołębnik");
+        const int category = AddCategory(loft_, u"Lotne");
+        male_ = AddBird(category, u"100", u"Grom");
+        female_ = AddBird(category, u"200", u"Iskra");
+        PairRecord pair{.id_hodowli = loft_, .id_samca = male_, .id_samicy = female_};
+        pair.DataParowania = pair.DataDodania = Local(2, 3, 2026, 9);
+        ASSERT_TRUE(TheDataStore().WritePair(WriteMode::Insert, pair));
+        FlightRecord flight{.id_hodowli = loft_, .miejscowosc = u"Opole"};
+        flight.czasodlotu = release_;
+        flight.odleglosckm = 300;
+        ASSERT_TRUE(TheDataStore().WriteFlight(WriteMode::Insert, flight));
+        FlightResultEntry result;
+        result.id_lotu = flight.id;
+        result.id_hodowli = loft_;
+        result.id_golebia = male_;
+        result.DataCzasPrzylotu = Local(18, 5, 2026, 6);
+        ASSERT_TRUE(TheDataStore().WriteFlightResult(WriteMode::Insert, result));
+        Open(1280, 900);
+        // The bird list shown as a click on its header does.
+        QTest::mouseClick(dialog_.get(), Qt::LeftButton, {}, QPoint(300, dialog_->ClientTop() + 80));
+        ChooseFirstRows();
+    }
+
+    // Adds a result of the second bird; `fill` runs before OK.
+    void AddResult(const std::function<void(ResultEditor&)>& fill) {
+        seams::QueueModalHandler([&](Dialog& dialog) {
+            seams::QueueModalHandler([&](Dialog& chooser) {
+                static_cast<CWybierzPsaZListy&>(chooser).chosenId = female_;
+                static_cast<CWybierzPsaZListy&>(chooser).chosenValid = 1;
+                chooser.EndDialog(IDOK);
+                return IDOK;
+            });
+            dialog.RunCommand(ResultEditor::kChooseBird);
+            fill(static_cast<ResultEditor&>(dialog));
+            return dialog.HasEnded() ? dialog.EndCode() : IDCANCEL;
+        });
+        Flights().AddFlightResult();
+    }
+
+    // The flight's results as the file holds them.
+    std::vector<FlightResultEntry> StoredResults() const {
+        CDataStore fresh;
+        fresh.LoadPigeonsDb(loft_);
+        return fresh.Flights().at(0).entries;
+    }
+
+    int loft_ = 0, male_ = 0, female_ = 0;
+    const Time64 release_ = Local(17, 5, 2026, 7, 30);
+};
+
+// A window holding pickers, opened as the user opens it, with the button that writes.
+struct PickerWindow {
+    int templateId;
+    std::function<void(DatePickersTest&)> open;
+    int save;
+    std::vector<std::pair<int, const char*>> pickers;  // id, message
+};
+
+TEST_F(DatePickersTest, TextThatIsNoWholeDateIsRefusedInEveryWindowAndNothingIsWritten) {
+    const char* common = "Nieprawidłowa data.";
+    const char* release = "Nieprawidłowa data lotu: „Data i czas odlotu gołębi”.";
+    const char* first = "Nieprawidłowa data lotu: „Pierwszy gołąb w konkursie”.";
+    const char* last = "Nieprawidłowa data lotu: „Ostatni gołąb w konkursie”.";
+    const char* arrival = "Nieprawidłowa data przylotu.";
+    const std::vector<PickerWindow> windows = {
+        {CDataWyjsciaNaDach::kTemplateId, [](DatePickersTest& t) { t.BirdList().EditRoofDate(); },
+         IDOK, {{CDataWyjsciaNaDach::kDatePicker, common}}},
+        {CDodajEdytujPare2::kTemplateId, [](DatePickersTest& t) { t.Pairing().EditPair(); },
+         CDodajEdytujPare2::kSave,
+         {{CDodajEdytujPare2::kLayingDate, "Nieprawidłowa data złożenia jaj."},
+          {CDodajEdytujPare2::kHatchingDate, "Nieprawidłowa data wyklucia."}}},
+        {CFotoparowanie::kTemplateId, [](DatePickersTest& t) { t.Pairing().PhotoPairing(); },
+         CFotoparowanie::kCreatePair, {{CFotoparowanie::kDatePicker, common}}},
+        {CNowyLot::kTemplateId, [](DatePickersTest& t) { t.Flights().AddFlight(); }, IDOK,
+         {{CNowyLot::kReleaseDate, release}, {CNowyLot::kReleaseTime, release},
+          {CNowyLot::kFirstDate, first}, {CNowyLot::kFirstTime, first},
+          {CNowyLot::kLastDate, last}, {CNowyLot::kLastTime, last}}},
+        {ResultEditor::kTemplateId, [](DatePickersTest& t) { t.Flights().EditFlightResult(); },
+         IDOK, {{ResultEditor::kArrivalDate, arrival}, {ResultEditor::kArrivalTime, arrival}}},
+    };
+
+    const QByteArray before = Files();
+    for (const PickerWindow& window : windows) {
+        for (const auto& [id, message] : window.pickers) {
+            const bool time = id == CNowyLot::kReleaseTime || id == CNowyLot::kFirstTime ||
+                              id == CNowyLot::kLastTime || id == ResultEditor::kArrivalTime;
+            for (const Typing& typing : time ? kTimeTypings : kDateTypings) {
+                SCOPED_TRACE(std::to_string(id) + " typed \"" + typing.keys + "\"");
+                seams::Reset();
+                ChooseFirstRows();
+                QString typed, shownAfter;
+                bool stillOpen = false;
+                seams::QueueModalHandler([&](Dialog& dialog) {
+                    DateTimePicker* field = dialog.DatePicker(id);
+                    Type(dialog, field, typing);
+                    typed = Shown(field);
+                    // The click on the button takes the focus from the field first.
+                    dialog.Button(window.save)->setFocus();
+                    dialog.Button(window.save)->click();
+                    stillOpen = !dialog.HasEnded();
+                    shownAfter = Shown(field);
+                    return dialog.HasEnded() ? dialog.EndCode() : IDCANCEL;
+                });
+                window.open(*this);
+                ASSERT_EQ(seams::ModalRuns().at(0).templateId, window.templateId);
+                EXPECT_TRUE(stillOpen);
+                EXPECT_EQ(MessageTexts(), QStringList{QString::fromUtf8(message)});
+                EXPECT_EQ(shownAfter, typed);  // left to be mended
+                EXPECT_TRUE(Files() == before);
+            }
+        }
+    }
+
+    // Enter in the field presses the default button, which refuses the text as a click does.
+    seams::Reset();
+    seams::QueueModalHandler([&](Dialog& dialog) {
+        DateTimePicker* field = dialog.DatePicker(CDataWyjsciaNaDach::kDatePicker);
+        Type(dialog, field, kDateTypings[0]);
+        QTest::keyClick(EditOf(field), Qt::Key_Return);
+        EXPECT_FALSE(dialog.HasEnded());
+        return IDCANCEL;
+    });
+    BirdList().EditRoofDate();
+    EXPECT_EQ(MessageTexts(), QStringList{QString::fromUtf8(common)});
+    EXPECT_TRUE(Files() == before);
+
+    // The young's hatch date is the bird's own and not for typing. Any other window holding a
+    // picker must join the walk above.
+    std::set<int> walked{CDodajPsaDoPary::kTemplateId};
+    for (const PickerWindow& window : windows) walked.insert(window.templateId);
+    for (int id = 1; id < 1000; ++id) {
+        const DialogTemplate* t = FindDialogTemplate(id);
+        for (const ControlTemplate& control : t ? t->controls : std::vector<ControlTemplate>{})
+            EXPECT_TRUE(control.kind != ControlKind::DateTimePicker || walked.count(id)) << id;
+    }
+    seams::QueueModalHandler([](Dialog& dialog) {
+        EXPECT_FALSE(dialog.DatePicker(CDodajPsaDoPary::kHatchDate)->isEnabled());
+        return IDCANCEL;
+    });
+    Pairing().AddYoung();
+}
+
+// Digits typed over the popup's days used to make a date of their own, silently moved into the
+// calendar's years: the popup returns the day it highlights.
+TEST_F(DatePickersTest, CalendarPopupReturnsTheHighlightedDayWhateverIsTyped) {
+    for (const char* typed : {"09.05.3001", "01.01.0000", "31.12.1969"}) {
+        SCOPED_TRACE(typed);
+        CDateTimePicker popup;
+        QDate shown;
+        seams::QueueModalHandler([&](Dialog& dialog) {
+            QCalendarWidget* calendar = dialog.Calendar(IDC_DATE_POPUP_CALENDAR);
+            calendar->setSelectedDate(QDate(2026, 5, 9));
+            QApplication::setActiveWindow(&dialog);
+            auto* days = calendar->findChild<QWidget*>(QStringLiteral("qt_calendar_calendarview"));
+            days->setFocus();
+            QTest::keyClicks(days, typed);
+            QTest::keyClick(days, Qt::Key_Return);
+            shown = calendar->selectedDate();
+            dialog.Button(IDOK)->click();
+            return dialog.HasEnded() ? dialog.EndCode() : IDCANCEL;
+        });
+        ASSERT_EQ(popup.DoModal(), IDOK);
+        EXPECT_EQ(shown, QDate(2026, 5, 9));
+        const auto chosen = popup.ChosenDate();
+        ASSERT_TRUE(chosen.has_value());
+        EXPECT_EQ(QDate(chosen->year, chosen->month, chosen->day), shown);
+    }
+}
+
+// ---- a result's arrival -----------------------------------------------------------------------
+
+TEST_F(DatePickersTest, NewArrivalStartsOnTheReleaseDayAndMayNotComeBeforeTheRelease) {
+    // A new result starts on the release day at the time of day it is now, or at the release
+    // while that is still before it; a stored one shows its own arrival.
+    QDateTime start, stored;
+    std::time_t opened = 0;
+    AddResult([&](ResultEditor& editor) {
+        opened = std::time(nullptr);
+        start = QDateTime(editor.DatePicker(ResultEditor::kArrivalDate)->Value().date(),
+                          editor.DatePicker(ResultEditor::kArrivalTime)->Value().time());
+    });
+    const auto now = ToLocalDateTime(opened);
+    ASSERT_TRUE(now.has_value());
+    EXPECT_EQ(start.date(), QDate(2026, 5, 17));
+    const QTime releaseTime(7, 30), nowTime(now->hour, now->minute, now->second);
+    EXPECT_LE(std::abs(std::max(nowTime, releaseTime).secsTo(start.time())), 2);
+    EXPECT_GE(start.toSecsSinceEpoch(), release_);
+    seams::QueueModalHandler([&](Dialog& dialog) {
+        stored = dialog.DatePicker(ResultEditor::kArrivalDate)->Value();
+        return IDCANCEL;
+    });
+    Flights().EditFlightResult();
+    EXPECT_EQ(stored.toSecsSinceEpoch(), Local(18, 5, 2026, 6));
+
+    // A minute before the release is refused; the release itself and later are written.
+    for (const Time64 when : {release_ - 60, release_, release_ + 3 * 3600}) {
+        SCOPED_TRACE(when);
+        seams::Reset();
+        const QByteArray before = Files();
+        bool stillOpen = false;
+        AddResult([&](ResultEditor& editor) {
+            editor.DatePicker(ResultEditor::kArrivalDate)->SetTime(when);
+            editor.DatePicker(ResultEditor::kArrivalTime)->SetTime(when);
+            editor.RunCommand(IDOK);
+            stillOpen = !editor.HasEnded();
+        });
+        EXPECT_EQ(stillOpen, when < release_);
+        if (when < release_) {
+            EXPECT_EQ(MessageTexts(),
+                      QStringList{"Przylot gołębia nie może być wcześniejszy niż odlot gołębi."});
+            EXPECT_TRUE(Files() == before);
+        } else {
+            FlightResultEntry written = StoredResults().back();
+            EXPECT_EQ(written.DataCzasPrzylotu, when);
+            // One result a bird in a flight: the next case adds the bird again.
+            ASSERT_TRUE(TheDataStore().WriteFlightResult(WriteMode::Delete, written));
+        }
+    }
+
+    // A stored result whose arrival is before the release can still be edited as it is, but its
+    // arrival cannot be changed to another time before the release.
+    FlightResultEntry slip = StoredResults().front();
+    slip.DataCzasPrzylotu = release_ - 3600;
+    ASSERT_TRUE(TheDataStore().WriteFlightResult(WriteMode::Update, slip));
+    for (const Time64 when : {release_ - 3600, release_ - 1800}) {
+        SCOPED_TRACE(when);
+        seams::Reset();
+        ChooseFirstRows();
+        seams::QueueModalHandler([&](Dialog& dialog) {
+            dialog.DatePicker(ResultEditor::kArrivalTime)->SetTime(when);
+            dialog.Fire(ResultEditor::kArrivalTime, Notification::Changed);
+            dialog.SetItemText(ResultEditor::kNotes, u"poprawiony");
+            dialog.RunCommand(IDOK);
+            return dialog.HasEnded() ? dialog.EndCode() : IDCANCEL;
+        });
+        Flights().EditFlightResult();
+        EXPECT_EQ(MessageTexts().size(), when == slip.DataCzasPrzylotu ? 0 : 1);
+        EXPECT_EQ(StoredResults().front().DataCzasPrzylotu, slip.DataCzasPrzylotu);
+        EXPECT_EQ(StoredResults().front().notatki, u"poprawiony");
+    }
+}
+
+}  // namespace
