@@ -9,6 +9,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPainter>
 #include <QPdfDocument>
 #include <QRegularExpression>
 
@@ -407,7 +408,10 @@ TEST_F(ListExportTest, AWideListBreaksLinesBetweenWordsAndEachSheetEndsAtItsLast
         ASSERT_GE(document.pageCount(), 2);
         for (int page = 0; page < document.pageCount(); ++page) {
             const QSize size = (document.pagePointSize(page) * 100 / 72).toSize();
-            const QImage sheet = document.render(page, size).convertToFormat(QImage::Format_RGB32);
+            // The engine leaves the paper transparent: the page is laid on white.
+            QImage sheet(size, QImage::Format_RGB32);
+            sheet.fill(Qt::white);
+            QPainter(&sheet).drawImage(0, 0, document.render(page, size));
             const auto dark = [&](int x, int y) { return qGray(sheet.pixel(x, y)) < 250; };
             int lastRule = -1, lowestInk = -1;
             for (int y = 0; y < sheet.height(); ++y) {
