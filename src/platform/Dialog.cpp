@@ -341,8 +341,12 @@ void Dialog::SetDlgItemText(int id, const QString& rawText) {
     QWidget* w = Item(id);
     if (!w) return;
     const QString text = PlainBreaks(rawText);
-    if (auto* edit = qobject_cast<QLineEdit*>(w)) edit->setText(text);
-    else if (auto* multi = qobject_cast<QPlainTextEdit*>(w)) multi->setPlainText(text);
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+        // A text the window puts in a field is shown from its beginning, as a field the user
+        // has not touched yet should be: a long name is read from its start, not its end.
+        edit->setText(text);
+        edit->setCursorPosition(0);
+    } else if (auto* multi = qobject_cast<QPlainTextEdit*>(w)) multi->setPlainText(text);
     else if (auto* combo = qobject_cast<ComboBox*>(w)) combo->SetWindowText(text);
     else if (auto* plainCombo = qobject_cast<QComboBox*>(w)) plainCombo->setEditText(text);
     else if (auto* button = qobject_cast<QAbstractButton*>(w)) button->setText(text);

@@ -347,9 +347,9 @@ TEST_F(BirdEditorTest, AfterADictionaryEditorTheListIsFilledAgainAndTheChosenIdS
     EXPECT_EQ(StoredData().FindPigeon(lastRecord_.id).id_koloru, blue);
 }
 
-// A colour or breed longer than its box is read from its beginning: as the editor shows the
-// stored bird's entries and after an entry is chosen from the list.
-TEST_F(BirdEditorTest, LongColourAndBreedShowTheirBeginning) {
+// A name, colour or breed longer than its box is read from its beginning: as the editor shows
+// the stored bird's entries and after an entry is chosen from the list.
+TEST_F(BirdEditorTest, LongNameColourAndBreedShowTheirBeginning) {
     CDataStore& store = TheDataStore();
     ASSERT_TRUE(store.AddColour(loftId_, u"niebieski nakrapiany z białymi lotkami i ciemnym ogonem"));
     ASSERT_TRUE(store.AddColour(loftId_, u"czerwony pstry z jasnymi lotkami i białym kołnierzem"));
@@ -358,11 +358,17 @@ TEST_F(BirdEditorTest, LongColourAndBreedShowTheirBeginning) {
     store.LoadExtraDb(loftId_);
     PigeonRecord stored;
     stored.nr_obraczki = u"12345";
+    stored.nazwa = u"Błyskawica Śląska z Wielkopolskiego Gołębnika Rodziny Ćmielowskich";
     stored.id_koloru = store.ColourNames().rbegin()->first;
     stored.id_rasy = store.BreedNames().rbegin()->first;
     const int bird = StoreBird(stored);
     RunEdit(bird, [&](CDodajGolebia& editor, Page& page) {
         editor.show();
+        QLineEdit* name = page.Edit(Page::kName);
+        ASSERT_GT(name->fontMetrics().horizontalAdvance(name->text()), name->width());
+        name->grab();
+        EXPECT_EQ(name->cursorPosition(), 0);
+        EXPECT_LT(name->inputMethodQuery(Qt::ImCursorRectangle).toRect().left(), 10);
         for (int id : {Page::kColour, Page::kBreed}) {
             SCOPED_TRACE(id);
             ComboBox* combo = page.Combo(id);
