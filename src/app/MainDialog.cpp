@@ -22,6 +22,7 @@
 #include "QXToolTip.h"
 #include "Oprogramie.h"
 #include "Pomoc.h"
+#include "RecordPage.h"
 #include "Resources.h"
 #include "SharedRoutines.h"
 #include "Shell.h"
@@ -417,18 +418,8 @@ void CMainDialog::ShowLoadedLoft() {
 
 void CMainDialog::FillSeasonCombos() {
     const CDataStore& store = Store();
-    if (ComboBox* combo = pairingPage_->SeasonCombo()) {
-        combo->ResetContent();
-        combo->AddString(std::u16string(u"Wszystkie Pary"));
-        combo->SetCurSel(0);
-        for (const SeasonRecord& season : store.BreedingSeasons()) combo->AddString(season.Nazwa);
-    }
-    if (ComboBox* combo = flightsPage_->SeasonCombo()) {
-        combo->ResetContent();
-        combo->AddString(std::u16string(u"Wszystkie sezony"));
-        combo->SetCurSel(0);
-        for (const SeasonRecord& season : store.FlightSeasons()) combo->AddString(season.Nazwa);
-    }
+    FillSeasonCombo(pairingPage_->SeasonCombo(), u"Wszystkie Pary", store.BreedingSeasons());
+    FillSeasonCombo(flightsPage_->SeasonCombo(), u"Wszystkie sezony", store.FlightSeasons());
 }
 
 void CMainDialog::FillLoftCombo() {

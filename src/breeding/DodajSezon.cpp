@@ -119,12 +119,3 @@ void CDodajSezon::SaveSeason() {
     season = record;
     EndDialog(IDOK);
 }
-
-void FillSeasonCombo(ComboBox* combo, const char16_t* allEntry,
-                     const std::vector<SeasonRecord>& seasons, int selected) {
-    if (!combo) return;
-    combo->ResetContent();
-    combo->AddString(std::u16string(allEntry));
-    for (const SeasonRecord& season : seasons) combo->AddString(season.Nazwa);
-    combo->SetCurSel(selected >= 0 && selected < combo->GetCount() ? selected : 0);
-}

@@ -6,12 +6,8 @@
 // On OK the season has been stored and appended to its vector in the data store (`season`
 // holds it, with its id), so the caller fills its season combo again from that vector.
 
-#include <vector>
-
 #include "Dialog.h"
 #include "Records.h"
-
-class ComboBox;
 
 class CDodajSezon : public Dialog {
     Q_OBJECT
@@ -56,8 +52,3 @@ private:
     // Fills the day, month and year fields starting at `dayField` from the calendar popup.
     void PickDate(int dayField);
 };
-
-// Fills a season chooser: the "all" entry first, then one entry per season, so that entry k
-// stands for element k - 1 of `seasons`. Selects `selected` (0 when it is out of range).
-void FillSeasonCombo(ComboBox* combo, const char16_t* allEntry,
-                     const std::vector<SeasonRecord>& seasons, int selected = 0);

@@ -28,6 +28,15 @@ int RecordRow(ListView* list, int row) {
     return row;
 }
 
+void FillSeasonCombo(ComboBox* combo, const char16_t* allEntry,
+                     const std::vector<SeasonRecord>& seasons, int selected) {
+    if (!combo) return;
+    combo->ResetContent();
+    combo->AddString(std::u16string(allEntry));
+    for (const SeasonRecord& season : seasons) combo->AddString(season.Nazwa);
+    combo->SetCurSel(selected >= 0 && selected < combo->GetCount() ? selected : 0);
+}
+
 std::optional<int> ChosenSeasonIndex(const ComboBox* combo) {
     const int entry = combo ? combo->GetCurSel() : -1;
     if (entry < 0) return std::nullopt;

@@ -28,6 +28,11 @@ void SetUpRecordList(ListView* list, const QFont& font, std::span<const ListColu
 // Row -1 appends a row; any other row is kept and rewritten. Returns the row to fill.
 int RecordRow(ListView* list, int row);
 
+// Fills a season chooser: the "all" entry first, then one entry per season, so that entry k
+// stands for element k - 1 of `seasons`. Selects `selected` (0 when it is out of range).
+void FillSeasonCombo(ComboBox* combo, const char16_t* allEntry,
+                     const std::vector<SeasonRecord>& seasons, int selected = 0);
+
 // The season index the chooser's entry stands for (entry 0 is every season, entry k season k - 1),
 // nullopt when no entry is chosen.
 std::optional<int> ChosenSeasonIndex(const ComboBox* combo);

@@ -20,6 +20,7 @@
 #include "menu/MainMenu.h"
 #include "ListView.h"
 #include "NowyLot.h"
+#include "RecordPage.h"
 #include "Seams.h"
 #include "SharedRoutines.h"
 #include "Sqlite.h"

@@ -28,6 +28,7 @@
 #include "ListView.h"
 #include "Places.h"
 #include "PodgladHTML.h"
+#include "RecordPage.h"
 #include "SharedRoutines.h"
 #include "StandardControls.h"
 #include "TransparentStatic.h"
