@@ -313,13 +313,13 @@ void CZakladkaEdycjaPtaka::DeleteYoung() {
 
 // ---- seasons ----------------------------------------------------------------------------------
 
-// The new season is appended to the store's vector; the chooser is filled again from it, with
-// no entry chosen, and the lists stay as they are.
 void CZakladkaEdycjaPtaka::AddBreedingSeason() {
     if (CDodajSezon::AddSeason(CDodajSezon::kBreedingSeason, this) != IDOK) return;
+    // The new season comes last and the lists stay as they are, so the chosen entry (or none)
+    // still says what the list shows.
     ComboBox* combo = SeasonCombo();
-    FillSeasonCombo(combo, kAllPairs, TheDataStore().BreedingSeasons());
-    if (combo) combo->SetCurSel(-1);
+    FillSeasonCombo(combo, kAllPairs, TheDataStore().BreedingSeasons(),
+                    combo ? combo->GetCurSel() : 0);
 }
 
 void CZakladkaEdycjaPtaka::DeleteBreedingSeason() {

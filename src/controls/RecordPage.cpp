@@ -34,7 +34,7 @@ void FillSeasonCombo(ComboBox* combo, const char16_t* allEntry,
     combo->ResetContent();
     combo->AddString(std::u16string(allEntry));
     for (const SeasonRecord& season : seasons) combo->AddString(season.Nazwa);
-    combo->SetCurSel(selected >= 0 && selected < combo->GetCount() ? selected : 0);
+    combo->SetCurSel(selected < combo->GetCount() ? selected : 0);
 }
 
 std::optional<int> ChosenSeasonIndex(const ComboBox* combo) {

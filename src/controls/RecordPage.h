@@ -29,7 +29,8 @@ void SetUpRecordList(ListView* list, const QFont& font, std::span<const ListColu
 int RecordRow(ListView* list, int row);
 
 // Fills a season chooser: the "all" entry first, then one entry per season, so that entry k
-// stands for element k - 1 of `seasons`. Selects `selected` (0 when it is out of range).
+// stands for element k - 1 of `seasons`. Selects `selected`: none when it is negative, the "all"
+// entry when it lies past the last entry.
 void FillSeasonCombo(ComboBox* combo, const char16_t* allEntry,
                      const std::vector<SeasonRecord>& seasons, int selected = 0);
 

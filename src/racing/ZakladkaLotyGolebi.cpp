@@ -336,7 +336,8 @@ void CZakladkaLotyGolebi::ImportFlightResults() {
 
 void CZakladkaLotyGolebi::AddFlightSeason() {
     if (CDodajSezon::AddSeason(CDodajSezon::kFlightSeason, this) != IDOK) return;
-    // The new season comes last, so the chosen entry still stands for the season it did.
+    // The new season comes last and the lists stay as they are, so the chosen entry (or none)
+    // still says what the list shows.
     ComboBox* combo = SeasonCombo();
     FillSeasonCombo(combo, u"Wszystkie Loty", TheDataStore().FlightSeasons(),
                     combo ? combo->GetCurSel() : 0);

@@ -347,6 +347,19 @@ TEST_F(FlightsTest, NewSeasonIsOfferedLastAndTheChosenEntryStays) {
     fresh.LoadExtraDb(loftId_);
     ASSERT_EQ(fresh.FlightSeasons().size(), 2u);
     EXPECT_EQ(fresh.FlightSeasons()[1].Nazwa, u"Lato 2024");
+
+    // After a deletion no entry stands for the list, and a new season does not choose one.
+    seams::ScriptMessageBoxAnswers({IDYES});
+    page_->RunCommand(Page::kDeleteSeasonButton);
+    ASSERT_EQ(page_->SeasonCombo()->GetCurSel(), -1);
+    seams::QueueModalHandler(On<CDodajSezon>([](CDodajSezon& editor) {
+        editor.SetItemText(CDodajSezon::kName, u"Jesień 2024");
+        editor.RunCommand(IDOK);
+    }));
+    page_->RunCommand(Page::kAddSeasonButton);
+    EXPECT_EQ(ComboTexts(page_->SeasonCombo()),
+              (QStringList{"Wszystkie Loty", "Lato 2024", "Jesień 2024"}));
+    EXPECT_EQ(page_->SeasonCombo()->GetCurSel(), -1);
 }
 
 // ---- flights ----------------------------------------------------------------------------------

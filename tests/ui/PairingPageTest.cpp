@@ -213,6 +213,49 @@ TEST_F(PairingPageTest, SeasonChooserFiltersByWholeDaysAndKeepsItsMappingAfterDe
     EXPECT_EQ(page_->SeasonCombo()->GetCurSel(), 0);
 }
 
+// Adding a season leaves the lists as they are, so the chooser keeps saying what they show: the
+// entry chosen before, or none after a season was deleted. It used to show no entry at all.
+TEST_F(PairingPageTest, AddingASeasonKeepsTheChooserOnWhatTheListShows) {
+    StorePair(10, 3, 12);
+    StorePair(10, 7, 12);
+    Season(u"Wiosna", 1, 3, 31, 5);
+    Season(u"Lato", 1, 7, 31, 8);
+    FillSeasonCombo(page_->SeasonCombo(), u"Wszystkie Pary", TheDataStore().BreedingSeasons());
+    int added = 0;
+    const auto addSeason = [&] {
+        seams::QueueModalHandler([&](Dialog& editor) {
+            const QString name = QStringLiteral("Nowy %1").arg(++added);
+            editor.SetItemText(CDodajSezon::kName, name.toStdU16String());
+            editor.RunCommand(IDOK);
+            return IDCANCEL;
+        });
+        page_->Fire(Page::kAddSeasonButton, Notification::Clicked);
+    };
+    struct Case { int entry; QString shown; QStringList dates; };
+    const QStringList both = {"10/03/26, 12:00", "10/07/26, 12:00"};
+    for (const Case& c : {Case{0, "Wszystkie Pary", both}, Case{1, "Wiosna", {"10/03/26, 12:00"}},
+                          Case{2, "Lato", {"10/07/26, 12:00"}}}) {
+        ChooseSeason(c.entry);
+        addSeason();
+        EXPECT_EQ(page_->SeasonCombo()->GetCurSel(), c.entry);
+        EXPECT_EQ(page_->SeasonCombo()->GetWindowText(), c.shown);
+        EXPECT_EQ(PairDates(), c.dates);
+    }
+    ASSERT_EQ(page_->SeasonCombo()->GetCount(), 6);
+    EXPECT_EQ(page_->SeasonCombo()->GetLBText(5), "Nowy 3");
+
+    // After a deletion no entry stands for the list, and adding does not pretend one does.
+    ChooseSeason(1);
+    seams::ScriptMessageBoxAnswers({IDYES});
+    page_->Fire(Page::kDeleteSeasonButton, Notification::Clicked);
+    addSeason();
+    EXPECT_EQ(page_->SeasonCombo()->GetCurSel(), -1);
+    EXPECT_EQ(PairDates(), QStringList{"10/03/26, 12:00"});
+    CDataStore fresh;
+    fresh.LoadExtraDb(loft_);
+    EXPECT_EQ(fresh.BreedingSeasons().size(), 5u);
+}
+
 // A pair added while a season is chosen, paired outside it, does not join that season's list:
 // the list shows every pair, as after a deletion, and the chooser says so.
 TEST_F(PairingPageTest, APairAddedWhileASeasonIsChosenLeavesNoWrongRowInItsList) {
