@@ -186,16 +186,17 @@ void CZakladkaEdycjaPtaka::OnLButtonDown(const QPoint& point) {
 }
 
 void CZakladkaEdycjaPtaka::OnPageClick(const QPoint& point) {
-    // Plain functions, not member-function pointers: GCC 12's bounds sanitizer miscompiles
-    // indexing a table of those.
-    using Page = CZakladkaEdycjaPtaka;
-    static constexpr void (*kActions[kLinkCount])(Page&) = {
-        [](Page& page) { page.AddPair(); },         [](Page& page) { page.PhotoPairing(); },
-        [](Page& page) { page.EditPair(); },        [](Page& page) { page.DeletePair(); },
-        [](Page& page) { page.PrintLitterCard(); }, [](Page& page) { page.AddYoung(); },
-        [](Page& page) { page.EditYoung(); },       [](Page& page) { page.DeleteYoung(); },
-    };
-    if (const int link = LinkAt(links_, point); link != -1) kActions[link](*this);
+    switch (LinkAt(links_, point)) {
+        case kLinkAddPair: AddPair(); break;
+        case kLinkPhotoPairing: PhotoPairing(); break;
+        case kLinkEditPair: EditPair(); break;
+        case kLinkDeletePair: DeletePair(); break;
+        case kLinkPrintLitterCard: PrintLitterCard(); break;
+        case kLinkAddYoung: AddYoung(); break;
+        case kLinkEditYoung: EditYoung(); break;
+        case kLinkDeleteYoung: DeleteYoung(); break;
+        default: break;  // beside the links
+    }
 }
 
 // ---- pairs ------------------------------------------------------------------------------------

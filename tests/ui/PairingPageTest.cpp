@@ -304,6 +304,43 @@ TEST_F(PairingPageTest, APairAddedWhileASeasonIsChosenLeavesNoWrongRowInItsList)
 
 // ---- pairs ---------------------------------------------------------------------------------------
 
+// Each painted link runs its own command, seen by the window it opens or the question it asks
+// (both left unanswered), and a click beside the links runs none.
+TEST_F(PairingPageTest, EachLinkRunsItsOwnCommand) {
+    const int pairId = StorePair(3, 3, 12);
+    YoungRecord young{.id_golebia = young_, .id_pary = pairId, .id_hodowli = loft_};
+    ASSERT_TRUE(TheDataStore().WriteYoung(WriteMode::Insert, young));
+    page_->FillPairList(-1);
+    ClickPair(0);
+    ClickYoung(0);
+    struct Case { int link; int opens; const char* asks; };
+    const Case cases[] = {
+        {Page::kLinkAddPair, PairEditor::kTemplateId, nullptr},
+        {Page::kLinkPhotoPairing, CFotoparowanie::kTemplateId, nullptr},
+        {Page::kLinkEditPair, PairEditor::kTemplateId, nullptr},
+        {Page::kLinkDeletePair, 0, "Czy napewno usunąć wybraną parę?"},
+        {Page::kLinkPrintLitterCard, CDrukujKarteMiotu::kTemplateId, nullptr},
+        {Page::kLinkAddYoung, CDodajPsaDoPary::kTemplateId, nullptr},
+        {Page::kLinkEditYoung, CDodajPsaDoPary::kTemplateId, nullptr},
+        {Page::kLinkDeleteYoung, 0, "Czy napewno usunąć wybranego młodego z listy?"},
+    };
+    for (const Case& c : cases) {
+        const std::size_t runs = seams::ModalRuns().size();
+        const std::size_t messages = seams::MessageBoxCalls().size();
+        const Rect link = page_->LinkRect(c.link);
+        page_->OnPageClick(QPoint(link.left + 40, link.top + 10));
+        ASSERT_EQ(seams::ModalRuns().size(), runs + (c.opens ? 1 : 0)) << c.link;
+        ASSERT_EQ(seams::MessageBoxCalls().size(), messages + (c.asks ? 1 : 0)) << c.link;
+        if (c.opens) EXPECT_EQ(seams::ModalRuns().back().templateId, c.opens) << c.link;
+        if (c.asks) EXPECT_EQ(MessageTexts().last(), QString::fromUtf8(c.asks)) << c.link;
+    }
+    page_->OnPageClick(QPoint(100, 20));
+    EXPECT_EQ(seams::ModalRuns().size(), std::size(cases) - 2);
+    EXPECT_EQ(seams::MessageBoxCalls().size(), 2u);
+    ASSERT_EQ(PairsOnDisk().size(), 1u);
+    EXPECT_EQ(PairsOnDisk()[0].young.size(), 1u);
+}
+
 TEST_F(PairingPageTest, PairEditorAddsEditsAndDeletesWhatTheFileHolds) {
     // Add: both birds chosen, three notes through the note switch, eggs and a laying date.
     const std::time_t opened = std::time(nullptr);
