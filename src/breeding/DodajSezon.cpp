@@ -13,13 +13,6 @@ namespace {
 // Shorter names are taken for a slip of the finger.
 constexpr std::size_t kShortestName = 4;
 
-// The id of the current loft, or nothing when no loft is current.
-std::optional<int> CurrentLoftId() {
-    if (const LoftRecord* loft = CurrentLoft()) return loft->id;
-    return std::nullopt;
-}
-
-
 }  // namespace
 
 CDodajSezon::CDodajSezon(QWidget* parent) : CDodajSezon(kBreedingSeason, parent) {}
@@ -31,10 +24,7 @@ CDodajSezon::CDodajSezon(int mode_, QWidget* parent) : Dialog(kTemplateId, paren
 }
 
 int CDodajSezon::AddSeason(int mode, QWidget* parent) {
-    if (!CurrentLoftId()) {
-        MessageBox(parent, std::u16string(kNoLoftText));
-        return IDCANCEL;
-    }
+    if (!CurrentLoftOrSay(parent)) return IDCANCEL;
     CDodajSezon dialog(mode, parent);
     return dialog.DoModal();
 }
@@ -71,11 +61,9 @@ void CDodajSezon::SaveSeason() {
         MessageBox(this, u"Wprowadź nazwę sezonu");
         return;
     }
-    const auto loftId = CurrentLoftId();
-    if (!loftId) {
-        MessageBox(this, std::u16string(kNoLoftText));
-        return;
-    }
+    const LoftRecord* loft = CurrentLoftOrSay(this);
+    if (!loft) return;
+    const int loftId = loft->id;
 
     // Both bounds at 01:01:01 of their day, with the daylight-saving rule of that day, so a
     // winter bound saved in summer does not slip into the day before.
@@ -101,7 +89,7 @@ void CDodajSezon::SaveSeason() {
     SeasonRecord record;
     record.Nazwa = name;
     record.Opis = ItemText(kDescription);
-    record.id_hodowli = *loftId;
+    record.id_hodowli = loftId;
     record.DATA_B = *start;
     record.DATA_E = *end;
 

@@ -70,17 +70,6 @@ const PairRecord* CZakladkaEdycjaPtaka::SelectedPair() const {
     return &shownPairs_[selectedPair_];
 }
 
-int CZakladkaEdycjaPtaka::CurrentLoftId() {
-    const LoftRecord* loft = CurrentLoft();
-    return loft ? loft->id : -1;
-}
-
-// The current loft's id; without one the user is told so and -1 comes back.
-static int LoftIdOrSay(QWidget* page, int loftId) {
-    if (loftId == -1) MessageBox(page, kNoLoftText);
-    return loftId;
-}
-
 constexpr char16_t kChoosePair[] = u"Musisz wybrać parę z listy par";
 constexpr char16_t kChooseYoung[] = u"Musisz wybrać młodego z listy młodych";
 
@@ -210,38 +199,38 @@ void CZakladkaEdycjaPtaka::ShowEveryPair() {
 }
 
 void CZakladkaEdycjaPtaka::AddPair() {
-    const int loftId = LoftIdOrSay(this, CurrentLoftId());
-    if (loftId == -1) return;
+    const LoftRecord* loft = CurrentLoftOrSay(this);
+    if (!loft) return;
     CDodajEdytujPare2 editor(this);
     editor.mode = CDodajEdytujPare2::kAdd;
-    editor.pair.id_hodowli = loftId;
+    editor.pair.id_hodowli = loft->id;
     if (editor.DoModal() == IDOK && editor.pair.id > 0) ShowEveryPair();
 }
 
 void CZakladkaEdycjaPtaka::PhotoPairing() {
-    const int loftId = LoftIdOrSay(this, CurrentLoftId());
-    if (loftId == -1) return;
+    const LoftRecord* loft = CurrentLoftOrSay(this);
+    if (!loft) return;
     CFotoparowanie window(this);
-    window.pair.id_hodowli = loftId;
+    window.pair.id_hodowli = loft->id;
     if (window.DoModal() == IDOK && window.pair.id > 0) ShowEveryPair();
 }
 
 void CZakladkaEdycjaPtaka::EditPair() {
-    const int loftId = LoftIdOrSay(this, CurrentLoftId());
-    if (loftId == -1) return;
+    const LoftRecord* loft = CurrentLoftOrSay(this);
+    if (!loft) return;
     const PairRecord* shown = SelectedPair();
     if (!PresentOrSay(this, shown != nullptr, kChoosePair)) return;
     CDodajEdytujPare2 editor(this);
     editor.mode = CDodajEdytujPare2::kEdit;
     editor.pair = *shown;
-    editor.pair.id_hodowli = loftId;
+    editor.pair.id_hodowli = loft->id;
     if (editor.DoModal() != IDOK) return;
     SetPairRow(selectedPair_, editor.pair);
     shownPairs_[selectedPair_] = editor.pair;
 }
 
 void CZakladkaEdycjaPtaka::DeletePair() {
-    if (LoftIdOrSay(this, CurrentLoftId()) == -1) return;
+    if (!CurrentLoftOrSay(this)) return;
     if (!PresentOrSay(this, SelectedPair() != nullptr, kChoosePair)) return;
     if (!AskYesNo(this, u"Czy napewno usunąć wybraną parę?", u"Usuwanie pary")) return;
     PairRecord pair = shownPairs_[selectedPair_];
@@ -324,7 +313,7 @@ void CZakladkaEdycjaPtaka::AddBreedingSeason() {
 }
 
 void CZakladkaEdycjaPtaka::DeleteBreedingSeason() {
-    if (!SeasonCombo() || LoftIdOrSay(this, CurrentLoftId()) == -1) return;
+    if (!SeasonCombo() || !CurrentLoftOrSay(this)) return;
     CDataStore& store = TheDataStore();
     DeleteChosenSeason(this, SeasonCombo(), store.BreedingSeasons(),
                        u"Czy napewno usunąć wybrany sezon lęgowy?", [&store](int index) {

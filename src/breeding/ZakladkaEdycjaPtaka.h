@@ -93,8 +93,6 @@ protected:
     void OnLButtonDown(const QPoint& point) override;
 
 private:
-    // The current loft's id, or -1 when no loft is current.
-    static int CurrentLoftId();
     // Shows the young of the chosen pair (none when no pair is chosen).
     void ShowYoungOfSelectedPair();
     // Lists every pair and sets the chooser to "Wszystkie Pary" (after an add or a deletion).

@@ -26,6 +26,12 @@ const CategoryRecord* CurrentCategory() {
     return &loft->categories[static_cast<size_t>(g_currentCategoryIndex)];
 }
 
+const LoftRecord* CurrentLoftOrSay(QWidget* parent) {
+    const LoftRecord* loft = CurrentLoft();
+    if (!loft) MessageBox(parent, QString::fromUtf16(kNoLoftText));
+    return loft;
+}
+
 namespace {
 QString UnreadableFileText(const char16_t* path) {
     return QStringLiteral("Nie można odczytać pliku bazy danych:\n") + QString::fromUtf16(path) +
