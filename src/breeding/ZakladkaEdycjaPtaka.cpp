@@ -190,9 +190,10 @@ void CZakladkaEdycjaPtaka::OnPageClick(const QPoint& point) {
 
 // ---- pairs ------------------------------------------------------------------------------------
 
-// After a pair is added or deleted the list shows every pair, and the chooser says so: a new
-// pair merely appended to a season's list could lie outside that season, and a list left on a
-// season after a deletion would name a filter it no longer follows.
+// After a pair is added, edited or deleted the list shows every pair, and the chooser says so: a
+// new pair merely appended to a season's list, or an edited one whose date moved, could lie
+// outside that season, and a list left on a season after a deletion would name a filter it no
+// longer follows.
 void CZakladkaEdycjaPtaka::ShowEveryPair() {
     FillPairList(kAllSeasons);
     ChooseAllSeasons(SeasonCombo());
@@ -224,9 +225,7 @@ void CZakladkaEdycjaPtaka::EditPair() {
     editor.mode = CDodajEdytujPare2::kEdit;
     editor.pair = *shown;
     editor.pair.id_hodowli = loft->id;
-    if (editor.DoModal() != IDOK) return;
-    SetPairRow(selectedPair_, editor.pair);
-    shownPairs_[selectedPair_] = editor.pair;
+    if (editor.DoModal() == IDOK) ShowEveryPair();
 }
 
 void CZakladkaEdycjaPtaka::DeletePair() {

@@ -302,6 +302,29 @@ TEST_F(PairingPageTest, APairAddedWhileASeasonIsChosenLeavesNoWrongRowInItsList)
     EXPECT_EQ(page_->SeasonCombo()->GetCurSel(), 0);
 }
 
+// A pair edited while a season is chosen may have left it: the list shows every pair again, as
+// after an add, with the edited pair as the file holds it, and the chooser says so.
+TEST_F(PairingPageTest, APairEditedOutOfTheChosenSeasonLeavesNoWrongRowInItsList) {
+    StorePair(10, 3, 12);
+    StorePair(20, 4, 12);
+    StorePair(1, 7, 12);
+    Season(u"Wiosna", 1, 3, 31, 5);
+    FillSeasonCombo(page_->SeasonCombo(), u"Wszystkie Pary", TheDataStore().BreedingSeasons());
+    ChooseSeason(1);
+    ASSERT_EQ(PairDates(), (QStringList{"10/03/26, 12:00", "20/04/26, 12:00"}));
+    ClickPair(0);
+    seams::QueueModalHandler([](Dialog& dialog) {
+        dialog.SetItemText(PairEditor::kMonth, u"8");
+        dialog.RunCommand(PairEditor::kSave);
+        return IDCANCEL;
+    });
+    page_->EditPair();
+    EXPECT_EQ(PairDates(), (QStringList{"10/08/26, 12:00", "20/04/26, 12:00", "01/07/26, 12:00"}));
+    EXPECT_EQ(page_->SeasonCombo()->GetCurSel(), 0);
+    EXPECT_EQ(page_->SelectedPair(), nullptr);
+    EXPECT_EQ(PairsOnDisk()[0].DataParowania, *MakeLocalTime(10, 8, 2026, 12));
+}
+
 // ---- pairs ---------------------------------------------------------------------------------------
 
 // Each painted link runs its own command, seen by the window it opens or the question it asks
