@@ -312,7 +312,6 @@ void CZakladkaEdycjaPtaka::AddBreedingSeason() {
 }
 
 void CZakladkaEdycjaPtaka::DeleteBreedingSeason() {
-    if (!SeasonCombo() || !CurrentLoftOrSay(this)) return;
     CDataStore& store = TheDataStore();
     DeleteChosenSeason(this, SeasonCombo(), store.BreedingSeasons(),
                        u"Czy napewno usunąć wybrany sezon lęgowy?", [&store](int index) {

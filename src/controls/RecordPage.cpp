@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "Globals.h"
 #include "ListView.h"
 #include "Seams.h"
 #include "SharedRoutines.h"
@@ -54,7 +55,8 @@ bool PresentOrSay(QWidget* page, bool present, const char16_t* message) {
 
 void DeleteChosenSeason(QWidget* page, ComboBox* combo, const std::vector<SeasonRecord>& seasons,
                         const char16_t* question, const std::function<bool(int index)>& remove) {
-    if (!combo) return;
+    // Seasons are added for the current loft only; they are deleted the same way.
+    if (!combo || !CurrentLoftOrSay(page)) return;
     const int entry = combo->GetCurSel();
     if (!PresentOrSay(page, entry > 0 && entry <= static_cast<int>(seasons.size()),
                       u"Musisz wybrać sezon z listy sezonów") ||

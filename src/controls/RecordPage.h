@@ -43,9 +43,9 @@ void ChooseAllSeasons(ComboBox* combo);
 // Whether what a command needs is there; when not, the user is told `message`.
 bool PresentOrSay(QWidget* page, bool present, const char16_t* message);
 
-// Deletes the season the chooser names: the user is told when none is chosen and asked
-// `question` first; `remove(index)` deletes season `index` of `seasons` through the data store,
-// which drops it from its list too. On success the entry leaves the chooser and no entry is
-// chosen.
+// Deletes the season the chooser names: the user is told when no loft is current or no season
+// is chosen, and asked `question` first; `remove(index)` deletes season `index` of `seasons`
+// through the data store, which drops it from its list too. On success the entry leaves the
+// chooser and no entry is chosen.
 void DeleteChosenSeason(QWidget* page, ComboBox* combo, const std::vector<SeasonRecord>& seasons,
                         const char16_t* question, const std::function<bool(int index)>& remove);

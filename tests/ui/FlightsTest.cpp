@@ -331,6 +331,21 @@ TEST_F(FlightsTest, SeasonListsFlightsOfItsDaysAndDeletingOneKeepsTheOthersApart
     EXPECT_EQ(ComboTexts(page_->SeasonCombo()), (QStringList{"Wszystkie sezony", "Czerwiec"}));
 }
 
+// Seasons are added for the current loft only, and deleted the same way, as on the pairing page.
+TEST_F(FlightsTest, DeletingASeasonWithoutALoftSaysSoAndKeepsIt) {
+    StoreSeason(u"Maj", Local(1, 5, 2024, 1, 1, 1), Local(31, 5, 2024, 1, 1, 1));
+    Load();
+    page_->SeasonCombo()->SetCurSel(1);
+    g_currentLoftIndex = -1;
+    seams::ScriptMessageBoxAnswers({IDYES});
+    page_->RunCommand(Page::kDeleteSeasonButton);
+    EXPECT_EQ(MessageTexts(), QStringList{"Najpierw dodaj lub wybierz hodowlę."});
+    EXPECT_EQ(ComboTexts(page_->SeasonCombo()), (QStringList{"Wszystkie sezony", "Maj"}));
+    CDataStore fresh;
+    fresh.LoadExtraDb(loftId_);
+    EXPECT_EQ(fresh.FlightSeasons().size(), 1u);
+}
+
 TEST_F(FlightsTest, NewSeasonIsOfferedLastAndTheChosenEntryStays) {
     StoreSeason(u"Maj", Local(1, 5, 2024, 1, 1, 1), Local(31, 5, 2024, 1, 1, 1));
     Load();
