@@ -148,14 +148,15 @@ void CZakladkaNotatnik::OnNoteClicked() {
 void CZakladkaNotatnik::NewNote() {
     SaveCurrentNote();
     // A note belongs to a loft; without one there is nowhere to keep it.
-    const int loftIndex = g_currentLoftIndex;
-    if (loftIndex < 0 || loftIndex >= static_cast<int>(Store().Lofts().size())) return;
+    const LoftRecord* loft = CurrentLoft();
+    if (!loft) return;
+    const int loftId = loft->id;
 
     CNowaNazwa dialog(this);
     if (dialog.DoModal() != IDOK) return;
     NoteRecord note;
     note.nazwa = dialog.name;
-    note.id_hodowli = Store().Lofts()[loftIndex].id;
+    note.id_hodowli = loftId;
     if (!Store().WriteNote(WriteMode::Insert, note) || note.id <= 0) return;
     WriteUnicodeFile(NoteFilePath(note.id), kNewNoteText);
     AddNoteToList(-1, note.nazwa);

@@ -120,7 +120,7 @@ void CZakladkaStartowa::RunLink(int link) {
         if (transactionsPage) transactionsPage->AddTransaction();
         break;
     case kAddClient: {
-        if (g_currentLoftIndex == -1) break;
+        if (!CurrentLoft()) break;
         CDodajEdytujKlienta editor;
         editor.editFlag = 0;
         editor.DoModal();
