@@ -239,7 +239,7 @@ void CMainDialog::BindCommands() {
     OnClicked(kCmdAddClient, [this] {
         if (!CurrentLoftOrSay(this)) return;
         CDodajEdytujKlienta editor;
-        editor.editFlag = 0;
+        editor.mode = EditorMode::Add;
         editor.DoModal();
     });
     OnClicked(kCmdManageClients, [] { CZarzadzajKlientami().DoModal(); });

@@ -13,6 +13,9 @@
 class QLabel;
 class QWidget;
 
+// What an editor opened on a record does with it: makes a new one or changes the one given.
+enum class EditorMode { Add, Edit };
+
 // The answer Enter gives to a yes/no question.
 enum class YesNoDefault { No, Yes };
 

@@ -122,7 +122,7 @@ void CZakladkaStartowa::RunLink(int link) {
     case kAddClient: {
         if (!CurrentLoft()) break;
         CDodajEdytujKlienta editor;
-        editor.editFlag = 0;
+        editor.mode = EditorMode::Add;
         editor.DoModal();
         break;
     }

@@ -49,7 +49,7 @@ CDodajZmienTransakcje::CDodajZmienTransakcje(QWidget* parent) : Dialog(kTemplate
 bool CDodajZmienTransakcje::OnInitDialog() {
     int day = 0, month = 0, year = 0;
     double amount = 0.0;
-    if (editFlag == 1) {
+    if (mode == EditorMode::Edit) {
         chosenClientId = record.id_klienta;
         chosenBirdId = record.id_golebia;
         if (const auto local = ToLocalDateTime(record.data)) {
@@ -82,7 +82,7 @@ bool CDodajZmienTransakcje::OnInitDialog() {
     SetDlgItemInt(kDay, day);
     SetDlgItemInt(kMonth, month);
     SetDlgItemInt(kYear, year);
-    if (editFlag == 1) {
+    if (mode == EditorMode::Edit) {
         SetItemText(kNotes, record.not1);
         SetItemText(kOtherSubject, record.innyprzedmiottransakcji);
     }
@@ -115,7 +115,7 @@ bool CDodajZmienTransakcje::OnInitDialog() {
     ComboBox* kind = Combo(kKindCombo);
     ComboBox* currency = Combo(kCurrencyCombo);
     ComboBox* subject = Combo(kSubjectCombo);
-    if (editFlag == 1) {
+    if (mode == EditorMode::Edit) {
         SetItemText(kClientName, store.FindClient(chosenClientId).imie);
         SetItemText(kBirdName, store.FindPigeon(chosenBirdId).nazwa);
         if (kind) kind->SetCurSel(record.rodzajtransakcji);
@@ -134,7 +134,8 @@ bool CDodajZmienTransakcje::OnInitDialog() {
 }
 
 void CDodajZmienTransakcje::OnEraseBkgnd(Dc& dc) {
-    PaintDialogHeader(*this, dc, editFlag == 1 ? u"Edycja transakcji" : u"Nowa transakcja", 75);
+    PaintDialogHeader(*this, dc,
+                      mode == EditorMode::Edit ? u"Edycja transakcji" : u"Nowa transakcja", 75);
 }
 
 void CDodajZmienTransakcje::FillClientList() {
@@ -234,7 +235,7 @@ void CDodajZmienTransakcje::SaveTransaction() {
     const bool haveLoft = loft != nullptr;
     // A new transaction needs the loft it belongs to; an edited one keeps its own when no loft
     // is chosen.
-    if (editFlag != 1 && !haveLoft) return;
+    if (mode != EditorMode::Edit && !haveLoft) return;
 
     const auto when = MakeLocalTime(day, month, year, hour, minute, second);
     if (!when) {
@@ -268,7 +269,7 @@ void CDodajZmienTransakcje::SaveTransaction() {
     saved.data = *when;
 
     saving_ = true;
-    if (editFlag == 1) {
+    if (mode == EditorMode::Edit) {
         store.WriteTransaction(WriteMode::Update, saved);
     } else {
         saved.id = 0;

@@ -119,7 +119,7 @@ TEST_F(PeopleTest, CountryAndVoivodeshipPositionsAreThoseTheRecordsKeep) {
 TEST_F(PeopleTest, BreederRoundTripsThroughAddAndEditWithItsPositions) {
     const int loft = MakeCurrentLoft();
     CDodajEdytujHodowce add;
-    add.editFlag = 0;
+    add.mode = EditorMode::Add;
     seams::QueueModalHandler([](Dialog& window) {
         auto& editor = static_cast<PersonEditor&>(window);
         EXPECT_EQ(editor.GetDlgItemText(1031), "Dodaj Hodowcę");
@@ -162,7 +162,7 @@ TEST_F(PeopleTest, BreederRoundTripsThroughAddAndEditWithItsPositions) {
 
     // Opened again: the same entries are chosen, the button says so, the caption stays.
     CDodajEdytujHodowce edit;
-    edit.editFlag = 1;
+    edit.mode = EditorMode::Edit;
     edit.record = stored;
     seams::QueueModalHandler([](Dialog& window) {
         auto& editor = static_cast<PersonEditor&>(window);
@@ -204,7 +204,7 @@ TEST_F(PeopleTest, ClientKeepsThePositionOfItsSortedCountryList) {
     EXPECT_EQ(stored.wojewodztwo, 16);
 
     CDodajEdytujKlienta edit;
-    edit.editFlag = 1;
+    edit.mode = EditorMode::Edit;
     edit.record = stored;
     seams::QueueModalHandler([](Dialog& window) {
         auto& editor = static_cast<PersonEditor&>(window);
@@ -246,7 +246,7 @@ TEST_F(PeopleTest, UnknownCountryShowsNothingAndIsStoredAsNone) {
     person.wojewodztwo = 3;
     ASSERT_TRUE(TheDataStore().WriteBreeder(WriteMode::Insert, person));
     CDodajEdytujHodowce edit;
-    edit.editFlag = 1;
+    edit.mode = EditorMode::Edit;
     edit.record = person;
     seams::QueueModalHandler([](Dialog& window) {
         auto& editor = static_cast<PersonEditor&>(window);
