@@ -27,13 +27,13 @@ CDodajPsaDoPary::CDodajPsaDoPary(QWidget* parent) : Dialog(kTemplateId, parent) 
 
 bool CDodajPsaDoPary::OnInitDialog() {
     Dialog::OnInitDialog();
-    if (mode == kEdit) SetItemText(kNotes, young.uwagi);
-    if (mode == kAdd) young.id_golebia = 0;
+    if (mode == EditorMode::Edit) SetItemText(kNotes, young.uwagi);
+    if (mode == EditorMode::Add) young.id_golebia = 0;
     openedBirdId_ = young.id_golebia;
     // The hatch date is the bird's own, kept by its register entry: the picker shows it and is
     // not for typing, since nothing here would store what was typed.
     if (auto* picker = DatePicker(kHatchDate)) picker->setEnabled(false);
-    ShowYoungBird(mode == kEdit ? young.id_golebia : -1);
+    ShowYoungBird(mode == EditorMode::Edit ? young.id_golebia : -1);
 
     const QString tahoma = QStringLiteral("Tahoma");
     headingFont_ = Font(tahoma, 20, FW_BOLD);
@@ -57,7 +57,7 @@ bool CDodajPsaDoPary::OnInitDialog() {
         if (auto* box = ItemAs<CPictureBox>(kFirstPhoto + k)) box->displayMode = CPictureBox::kStretched;
     }
     ShowYoungPhotos(-1);
-    if (mode == kEdit) ShowYoungPhotos(young.id_golebia);
+    if (mode == EditorMode::Edit) ShowYoungPhotos(young.id_golebia);
     // The typing starts in the notes. The bird button is too small to carry its dots and a focus
     // frame at once: focused first, it showed as an empty dotted square.
     if (QWidget* notes = Item(kNotes)) notes->setFocus();
@@ -151,7 +151,7 @@ void CDodajPsaDoPary::SaveYoung() {
     saved.id_pary = pairId;
     if (const LoftRecord* loft = CurrentLoft()) saved.id_hodowli = loft->id;
     bool stored = false;
-    if (mode == kAdd) {
+    if (mode == EditorMode::Add) {
         saved.DataDodania = static_cast<Time64>(std::time(nullptr));
         stored = store.AddYoungWithParents(saved, fatherId, motherId);
     } else {

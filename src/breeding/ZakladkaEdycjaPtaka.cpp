@@ -249,7 +249,7 @@ void CZakladkaEdycjaPtaka::AddYoung() {
         return;
     }
     CDodajPsaDoPary editor(this);
-    editor.mode = CDodajPsaDoPary::kAdd;
+    editor.mode = EditorMode::Add;
     editor.pairId = pair->id;
     editor.fatherId = pair->id_samca;
     editor.motherId = pair->id_samicy;
@@ -267,7 +267,7 @@ void CZakladkaEdycjaPtaka::EditYoung() {
         return;
     }
     CDodajPsaDoPary editor(this);
-    editor.mode = CDodajPsaDoPary::kEdit;
+    editor.mode = EditorMode::Edit;
     editor.pairId = pair->id;
     editor.fatherId = pair->id_samca;
     editor.motherId = pair->id_samicy;
