@@ -15,17 +15,18 @@ constexpr std::size_t kShortestName = 4;
 
 }  // namespace
 
-CDodajSezon::CDodajSezon(QWidget* parent) : CDodajSezon(kBreedingSeason, parent) {}
+CDodajSezon::CDodajSezon(QWidget* parent) : CDodajSezon(SeasonKind::Breeding, parent) {}
 
-CDodajSezon::CDodajSezon(int mode_, QWidget* parent) : Dialog(kTemplateId, parent), mode(mode_) {
+CDodajSezon::CDodajSezon(SeasonKind kind_, QWidget* parent)
+    : Dialog(kTemplateId, parent), kind(kind_) {
     OnClicked(IDOK, [this] { SaveSeason(); });
     OnClicked(kPickStart, [this] { OnPickStart(); });
     OnClicked(kPickEnd, [this] { OnPickEnd(); });
 }
 
-int CDodajSezon::AddSeason(int mode, QWidget* parent) {
+int CDodajSezon::AddSeason(SeasonKind kind, QWidget* parent) {
     if (!CurrentLoftOrSay(parent)) return IDCANCEL;
-    CDodajSezon dialog(mode, parent);
+    CDodajSezon dialog(kind, parent);
     return dialog.DoModal();
 }
 
@@ -94,12 +95,8 @@ void CDodajSezon::SaveSeason() {
     record.DATA_E = *end;
 
     CDataStore& store = TheDataStore();
-    bool stored = false;
-    if (mode == kBreedingSeason) {
-        stored = store.AddBreedingSeason(record);
-    } else if (mode == kFlightSeason) {
-        stored = store.AddFlightSeason(record);
-    }
+    const bool stored = kind == SeasonKind::Breeding ? store.AddBreedingSeason(record)
+                                                     : store.AddFlightSeason(record);
     if (!stored) {
         MessageBox(this, u"Nie udało się zapisać sezonu.", u"", MB_OK | MB_ICONERROR);
         return;

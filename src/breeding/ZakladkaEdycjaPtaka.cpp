@@ -303,7 +303,7 @@ void CZakladkaEdycjaPtaka::DeleteYoung() {
 // ---- seasons ----------------------------------------------------------------------------------
 
 void CZakladkaEdycjaPtaka::AddBreedingSeason() {
-    if (CDodajSezon::AddSeason(CDodajSezon::kBreedingSeason, this) != IDOK) return;
+    if (CDodajSezon::AddSeason(SeasonKind::Breeding, this) != IDOK) return;
     // The new season comes last and the lists stay as they are, so the chosen entry (or none)
     // still says what the list shows.
     ComboBox* combo = SeasonCombo();

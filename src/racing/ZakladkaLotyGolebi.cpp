@@ -325,7 +325,7 @@ void CZakladkaLotyGolebi::ImportFlightResults() {
 // ---- flight seasons -------------------------------------------------------------------------
 
 void CZakladkaLotyGolebi::AddFlightSeason() {
-    if (CDodajSezon::AddSeason(CDodajSezon::kFlightSeason, this) != IDOK) return;
+    if (CDodajSezon::AddSeason(SeasonKind::Flight, this) != IDOK) return;
     // The new season comes last and the lists stay as they are, so the chosen entry (or none)
     // still says what the list shows.
     ComboBox* combo = SeasonCombo();

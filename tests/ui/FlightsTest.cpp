@@ -351,7 +351,7 @@ TEST_F(FlightsTest, NewSeasonIsOfferedLastAndTheChosenEntryStays) {
     Load();
     ChooseSeason(1);
     seams::QueueModalHandler(On<CDodajSezon>([](CDodajSezon& editor) {
-        EXPECT_EQ(editor.mode, CDodajSezon::kFlightSeason);
+        EXPECT_EQ(editor.kind, SeasonKind::Flight);
         editor.SetItemText(CDodajSezon::kName, u"Lato 2024");
         editor.RunCommand(IDOK);
     }));
