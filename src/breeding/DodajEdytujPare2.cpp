@@ -90,16 +90,14 @@ bool CDodajEdytujPare2::OnInitDialog() {
     noteIndex = 0;
 
     const Time64 shown = mode == kEdit ? pair.DataParowania : static_cast<Time64>(std::time(nullptr));
-    const auto local = ToLocalDateTime(shown);
+    const LocalDateTime local = SplitTime(shown, -1);
     if (mode == kAdd) pair.id_samca = pair.id_samicy = 0;
 
     Dialog::OnInitDialog();
-    SetDlgItemInt(kDay, local ? local->day : -1);
-    SetDlgItemInt(kMonth, local ? local->month : -1);
-    SetDlgItemInt(kYear, local ? local->year : -1);
-    hour = local ? local->hour : -1;
-    minute = local ? local->minute : -1;
-    second = local ? local->second : -1;
+    SetDlgItemInt(kDay, local.day);
+    SetDlgItemInt(kMonth, local.month);
+    SetDlgItemInt(kYear, local.year);
+    hour = local.hour, minute = local.minute, second = local.second;
     SetItemText(kNotes, pair.uwagi);
     SetDlgItemInt(kEggsLaid, pair.zlozonych);
     SetItemText(kNoteTitle, kNoteTitles[0]);

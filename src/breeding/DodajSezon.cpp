@@ -31,8 +31,7 @@ int CDodajSezon::AddSeason(SeasonKind kind, QWidget* parent) {
 }
 
 bool CDodajSezon::OnInitDialog() {
-    const auto now = ToLocalDateTime(static_cast<Time64>(std::time(nullptr)));
-    const int year = now ? now->year : 0;
+    const int year = SplitTime(static_cast<Time64>(std::time(nullptr))).year;
     startDay = 1, startMonth = 1, startYear = year;
     endDay = 31, endMonth = 12, endYear = year;
 

@@ -47,41 +47,26 @@ CDodajZmienTransakcje::CDodajZmienTransakcje(QWidget* parent) : Dialog(kTemplate
 }
 
 bool CDodajZmienTransakcje::OnInitDialog() {
-    int day = 0, month = 0, year = 0;
+    // A stored transaction without a date leaves the date to the user, and starts at midnight.
+    const LocalDateTime shown = SplitTime(mode == EditorMode::Edit
+                                              ? record.data
+                                              : static_cast<Time64>(std::time(nullptr)));
+    hour = shown.hour, minute = shown.minute, second = shown.second;
     double amount = 0.0;
     if (mode == EditorMode::Edit) {
         chosenClientId = record.id_klienta;
         chosenBirdId = record.id_golebia;
-        if (const auto local = ToLocalDateTime(record.data)) {
-            day = local->day;
-            month = local->month;
-            year = local->year;
-            hour = local->hour;
-            minute = local->minute;
-            second = local->second;
-        } else {
-            // No stored date: the user types one, and it starts at midnight.
-            hour = minute = second = 0;
-        }
         amount = record.cena;
     } else {
         chosenClientId = -1;
         chosenBirdId = -1;
-        if (const auto now = ToLocalDateTime(static_cast<Time64>(std::time(nullptr)))) {
-            day = now->day;
-            month = now->month;
-            year = now->year;
-            hour = now->hour;
-            minute = now->minute;
-            second = now->second;
-        }
     }
 
     Dialog::OnInitDialog();
     SetDlgItemText(kAmount, AmountText(amount));
-    SetDlgItemInt(kDay, day);
-    SetDlgItemInt(kMonth, month);
-    SetDlgItemInt(kYear, year);
+    SetDlgItemInt(kDay, shown.day);
+    SetDlgItemInt(kMonth, shown.month);
+    SetDlgItemInt(kYear, shown.year);
     if (mode == EditorMode::Edit) {
         SetItemText(kNotes, record.not1);
         SetItemText(kOtherSubject, record.innyprzedmiottransakcji);

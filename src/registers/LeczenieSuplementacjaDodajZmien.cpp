@@ -21,18 +21,10 @@ CLeczenieSuplementacjaDodajZmien::CLeczenieSuplementacjaDodajZmien(QWidget* pare
 
 bool CLeczenieSuplementacjaDodajZmien::OnInitDialog() {
     const Time64 shown = isEdit == 1 ? treatment.data_podania : static_cast<Time64>(std::time(nullptr));
-    if (const auto local = ToLocalDateTime(shown)) {
-        day = local->day;
-        month = local->month;
-        year = local->year;
-        hour = local->hour;
-        minute = local->minute;
-        second = local->second;
-    } else {
-        // No stored date: the user types one, and it starts at midnight.
-        day = month = year = 0;
-        hour = minute = second = 0;
-    }
+    // No stored date: the user types one, and it starts at midnight.
+    const LocalDateTime parts = SplitTime(shown);
+    day = parts.day, month = parts.month, year = parts.year;
+    hour = parts.hour, minute = parts.minute, second = parts.second;
 
     Dialog::OnInitDialog();
     SetDlgItemInt(kDay, day);
