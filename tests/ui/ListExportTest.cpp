@@ -15,7 +15,6 @@
 #include "PodgladHTML.h"
 #include "SharedRoutines.h"
 #include "StandardControls.h"
-#include "StartupSplash.h"
 #include "WindowTestSupport.h"
 #include "menu/MainMenu.h"
 
@@ -45,10 +44,10 @@ QStringList ChosenTexts(CEksportListyDoHTML& w) {
     return texts;
 }
 
-class ListExportTest : public WindowTest {
+class ListExportTest : public MainWindowTest {
 protected:
     void SetUp() override {
-        WindowTest::SetUp();
+        MainWindowTest::SetUp();
         ASSERT_TRUE(LayOutBundledFiles());
     }
 };
@@ -293,8 +292,6 @@ TEST_F(ListExportTest, EveryColumnOfAWideListReachesThePaper) {
 }
 
 TEST_F(ListExportTest, BirdListOpensItOnTheCategoryAndOnThePrintList) {
-    CMainDialog::EnableStartupPause(false);
-    CStartupSplash::EnableSplash(0);
     const int loft = AddLoft(u"Gołębnik");
     const int category = AddCategory(loft, u"Lotne");
     const int a = AddBird(category, u"1");
@@ -303,8 +300,7 @@ TEST_F(ListExportTest, BirdListOpensItOnTheCategoryAndOnThePrintList) {
     ASSERT_TRUE(TheDataStore().RewriteCategoryOrder(category, {b, a}));
     ASSERT_TRUE(TheDataStore().AddToIldList(c));
     ASSERT_TRUE(TheDataStore().AddToIldList(a));
-    CMainDialog dialog;
-    dialog.show();
+    CMainDialog& dialog = Open();
     std::vector<std::pair<Text, std::vector<int>>> opened;
     seams::SetModalHandler([&](Dialog& window) {
         auto& list = static_cast<CEksportListyDoHTML&>(window);

@@ -17,7 +17,6 @@
 #include "DodajZmienTransakcje.h"
 #include "Globals.h"
 #include "MainDialog.h"
-#include "StartupSplash.h"
 #include "menu/MainMenu.h"
 #include "ListView.h"
 #include "Places.h"
@@ -73,10 +72,10 @@ Time64 Local(int day, int month, int year, int hour, int minute, int second) {
     return time.value_or(-1);
 }
 
-class TransactionsTest : public WindowTest {
+class TransactionsTest : public MainWindowTest {
 protected:
     void SetUp() override {
-        ASSERT_NO_FATAL_FAILURE(WindowTest::SetUp());
+        ASSERT_NO_FATAL_FAILURE(MainWindowTest::SetUp());
         CDataStore& store = TheDataStore();
         loftId_ = AddLoft(u"Gołębnik A");
         otherLoftId_ = AddLoft(u"Gołębnik B");
@@ -96,7 +95,7 @@ protected:
 
     void TearDown() override {
         page_.reset();
-        WindowTest::TearDown();
+        MainWindowTest::TearDown();
     }
 
     static int AddClient(const Text& first, const Text& last, const Text& town, const Text& street) {
@@ -592,11 +591,7 @@ TEST_F(TransactionsTest, InTheMainWindowTheMenuAndTheClientLinksReachTheirWindow
     record.data = Local(5, 5, 2024, 9, 0, 0);
     const int id = Stored(record);
     page_.reset();
-    CMainDialog::EnableStartupPause(false);
-    CStartupSplash::EnableSplash(0);
-    CMainDialog main;
-    main.resize(1280, 800);
-    main.show();
+    CMainDialog& main = Open();
     main.OnPageStripClick(QPoint(600, 80));   // the "Transakcje" header
     ASSERT_EQ(main.ActivePage(), CMainDialog::kTransactionsPage);
     CZakladkaTransakcje* page = main.TransactionsPage();

@@ -5,7 +5,6 @@
 #include <QDate>
 #include <QTemporaryDir>
 #include <functional>
-#include <memory>
 
 #include "ControlKinds.h"
 #include "DataStore.h"
@@ -20,7 +19,6 @@
 #include "Settings.h"
 #include "SharedRoutines.h"
 #include "StandardControls.h"
-#include "StartupSplash.h"
 #include "WindowTestSupport.h"
 #include "menu/MainMenu.h"
 
@@ -49,7 +47,7 @@ void TypeDate(Dialog& editor, const char16_t* day, const char16_t* month, const 
     editor.SetItemText(Editor::kYear, year);
 }
 
-class TreatmentsTest : public WindowTest {
+class TreatmentsTest : public MainWindowTest {
 protected:
     // Runs the editor on `treatment`; `act` plays the user on the open window.
     static int RunEditor(Editor& editor, const std::function<void(Editor&)>& act) {
@@ -310,22 +308,18 @@ TEST_F(FlockLogTest, AddedTreatmentsJoinTheFlockListAndTheFile) {
 
 TEST_F(FlockLogTest, TheMainMenuOpensTheLogWithTheFlockTreatmentsOfTheFile) {
     StoreFlockTreatment(u"Salmonella", kSummerMorning, 1);
-    CMainDialog::EnableStartupPause(false);
-    CStartupSplash::EnableSplash(0);
-    auto main = std::make_unique<CMainDialog>();
-    main->show();
+    CMainDialog& main = Open();
 
     QStringList listed;
     seams::QueueModalHandler([&listed](Dialog& dialog) {
         listed = Column(*static_cast<CDziennikSzczepien&>(dialog).TreatmentList(), 1);
         return IDCANCEL;
     });
-    main->RunCommand(kCmdVaccinationLog);
+    main.RunCommand(kCmdVaccinationLog);
     ASSERT_EQ(seams::ModalRuns().size(), 1u);
     EXPECT_EQ(seams::ModalRuns()[0].templateId, CDziennikSzczepien::kTemplateId);
     EXPECT_EQ(seams::ModalRuns()[0].caption, QStringLiteral("Dziennik leczenia i suplementacji gołębi"));
     EXPECT_EQ(listed, QStringList{QStringLiteral("Salmonella")});
-    main.reset();
 }
 
 }  // namespace
