@@ -89,9 +89,10 @@ bool CDodajEdytujPare2::OnInitDialog() {
     }
     noteIndex = 0;
 
-    const Time64 shown = mode == kEdit ? pair.DataParowania : static_cast<Time64>(std::time(nullptr));
+    const Time64 shown =
+        mode == EditorMode::Edit ? pair.DataParowania : static_cast<Time64>(std::time(nullptr));
     const LocalDateTime local = SplitTime(shown, -1);
-    if (mode == kAdd) pair.id_samca = pair.id_samicy = 0;
+    if (mode == EditorMode::Add) pair.id_samca = pair.id_samicy = 0;
 
     Dialog::OnInitDialog();
     SetDlgItemInt(kDay, local.day);
@@ -130,7 +131,7 @@ bool CDodajEdytujPare2::OnInitDialog() {
 
     auto* laying = DatePicker(kLayingDate);
     auto* hatching = DatePicker(kHatchingDate);
-    if (mode == kAdd) {
+    if (mode == EditorMode::Add) {
         ShowBirdName(kMale, -1);
         ShowBirdName(kFemale, -1);
         if (laying) laying->SetNone();
@@ -291,7 +292,7 @@ bool CDodajEdytujPare2::HasYoungAmongForebears() const {
     };
     if (clashes(pair.young)) return true;
     // The young recorded from other lofts are only in the every-loft list.
-    if (mode != kEdit) return false;
+    if (mode != EditorMode::Edit) return false;
     return std::any_of(store.AllPairs().begin(), store.AllPairs().end(), [&](const PairRecord& stored) {
         return stored.id == pair.id && clashes(stored.young);
     });
@@ -339,7 +340,7 @@ void CDodajEdytujPare2::SavePair() {
     PairRecord saved = pair;
     saved.DataParowania = *paired;
     // The update keeps the row's added date, so only a new pair takes it.
-    if (mode == kAdd) saved.DataDodania = *paired;
+    if (mode == EditorMode::Add) saved.DataDodania = *paired;
     saved.zlozonych = eggs;
     const DateTimePicker* hatching = DatePicker(kHatchingDate);
     const DateTimePicker* laying = DatePicker(kLayingDate);
@@ -361,7 +362,7 @@ void CDodajEdytujPare2::SavePair() {
         }
     }
 
-    const WriteMode writeMode = mode == kEdit ? WriteMode::Update : WriteMode::Insert;
+    const WriteMode writeMode = mode == EditorMode::Edit ? WriteMode::Update : WriteMode::Insert;
     if (!TheDataStore().WritePair(writeMode, saved)) {
         // Closing now would let the page show a pair that was never stored.
         MessageBox(this, u"Nie udało się zapisać pary.", u"", MB_OK | MB_ICONERROR);

@@ -13,6 +13,7 @@
 
 #include "Dialog.h"
 #include "Records.h"
+#include "WindowHelpers.h"
 
 class CDodajPareTab1;
 class CDodajPareTab2;
@@ -22,8 +23,6 @@ class CDodajEdytujPare2 : public Dialog {
     Q_OBJECT
 public:
     static constexpr int kTemplateId = 251;
-    static constexpr int kAdd = 0;
-    static constexpr int kEdit = 1;
 
     static constexpr int kMaleName = 1270;
     static constexpr int kFemaleName = 1251;
@@ -56,7 +55,7 @@ public:
     explicit CDodajEdytujPare2(QWidget* parent = nullptr);
 
     PairRecord pair;
-    int mode = kAdd;
+    EditorMode mode = EditorMode::Add;
     // Which note the notes field shows: 0 the pair's, 1 the father's, 2 the mother's.
     int noteIndex = 0;
     // The pairing time of day: the opening's for a new pair, the stored one for an edited pair.

@@ -203,7 +203,7 @@ void CZakladkaEdycjaPtaka::AddPair() {
     const LoftRecord* loft = CurrentLoftOrSay(this);
     if (!loft) return;
     CDodajEdytujPare2 editor(this);
-    editor.mode = CDodajEdytujPare2::kAdd;
+    editor.mode = EditorMode::Add;
     editor.pair.id_hodowli = loft->id;
     if (editor.DoModal() == IDOK && editor.pair.id > 0) ShowEveryPair();
 }
@@ -222,7 +222,7 @@ void CZakladkaEdycjaPtaka::EditPair() {
     const PairRecord* shown = SelectedPair();
     if (!PresentOrSay(this, shown != nullptr, kChoosePair)) return;
     CDodajEdytujPare2 editor(this);
-    editor.mode = CDodajEdytujPare2::kEdit;
+    editor.mode = EditorMode::Edit;
     editor.pair = *shown;
     editor.pair.id_hodowli = loft->id;
     if (editor.DoModal() == IDOK) ShowEveryPair();
