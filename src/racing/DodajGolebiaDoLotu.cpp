@@ -59,7 +59,7 @@ CDodajGolebiaDoLotu::CDodajGolebiaDoLotu(QWidget* parent) : Dialog(kTemplateId, 
 
 bool CDodajGolebiaDoLotu::OnInitDialog() {
     Dialog::OnInitDialog();
-    if (mode == kEditMode) {
+    if (mode == EditorMode::Edit) {
         SetItemText(kNotes, entry.notatki);
         SetDlgItemInt(kBranchPosition, entry.nr_konkursu);
         SetDlgItemInt(kSectionPosition, entry.nr_konkursu_sekcja);
@@ -95,7 +95,7 @@ bool CDodajGolebiaDoLotu::OnInitDialog() {
         if (auto* box = ItemAs<CPictureBox>(id)) box->displayMode = CPictureBox::kStretched;
     }
 
-    if (mode == kEditMode) {
+    if (mode == EditorMode::Edit) {
         ShowBird(entry.id_golebia);
         ShowPhotos(entry.id_golebia);
         keepUnsetArrival_ = entry.DataCzasPrzylotu <= 0;
@@ -198,8 +198,9 @@ void CDodajGolebiaDoLotu::OnOK() {
 
     saving_ = true;
     CDataStore& store = TheDataStore();
-    const bool written = mode == kEditMode ? store.WriteFlightResult(WriteMode::Update, edited)
-                                           : store.WriteFlightResult(WriteMode::Insert, edited);
+    const bool written = mode == EditorMode::Edit
+                             ? store.WriteFlightResult(WriteMode::Update, edited)
+                             : store.WriteFlightResult(WriteMode::Insert, edited);
     saving_ = false;
     if (!written) {
         MessageBox(this, u"Nie udało się zapisać wyniku gołębia.", u"", MB_OK | MB_ICONERROR);
@@ -210,5 +211,6 @@ void CDodajGolebiaDoLotu::OnOK() {
 }
 
 void CDodajGolebiaDoLotu::OnEraseBkgnd(Dc& dc) {
-    PaintDialogHeader(*this, dc, mode == kEditMode ? u"Edycja lotnika" : u"Dodaj gołębia do lotu");
+    PaintDialogHeader(*this, dc,
+                      mode == EditorMode::Edit ? u"Edycja lotnika" : u"Dodaj gołębia do lotu");
 }

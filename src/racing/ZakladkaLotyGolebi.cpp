@@ -221,7 +221,7 @@ void CZakladkaLotyGolebi::OnSeasonChange() {
 void CZakladkaLotyGolebi::AddFlight() {
     if (const LoftRecord* loft = CurrentLoftOrSay(this)) {
         CNowyLot editor(this);
-        editor.mode = CNowyLot::kAddMode;
+        editor.mode = EditorMode::Add;
         editor.record.id_hodowli = loft->id;
         editor.DoModal();  // the data store holds the new flight once it is written
         selectedFlight_ = -1;
@@ -233,7 +233,7 @@ void CZakladkaLotyGolebi::EditFlight() {
     const LoftRecord* loft = CurrentLoftOrSay(this);
     if (!loft || !PresentOrSay(this, ChosenFlight(), kChooseFlight)) return;
     CNowyLot editor(this);
-    editor.mode = CNowyLot::kEditMode;
+    editor.mode = EditorMode::Edit;
     editor.record = *ChosenFlight();
     editor.record.id_hodowli = loft->id;
     if (editor.DoModal() != IDOK) return;
@@ -264,7 +264,7 @@ void CZakladkaLotyGolebi::AddFlightResult() {
     }
     FlightRecord& flight = *ChosenFlight();
     CDodajGolebiaDoLotu editor(this);
-    editor.mode = CDodajGolebiaDoLotu::kAddMode;
+    editor.mode = EditorMode::Add;
     editor.entry.id_lotu = flight.id;
     editor.entry.id_hodowli = loft->id;
     editor.konkursow_oddzial = flight.konkursow_oddzial;
@@ -283,7 +283,7 @@ void CZakladkaLotyGolebi::EditFlightResult() {
     }
     FlightRecord& flight = *ChosenFlight();
     CDodajGolebiaDoLotu editor(this);
-    editor.mode = CDodajGolebiaDoLotu::kEditMode;
+    editor.mode = EditorMode::Edit;
     editor.entry = flight.entries[selectedResult_];
     editor.entry.id_lotu = flight.id;
     editor.entry.id_hodowli = loft->id;
