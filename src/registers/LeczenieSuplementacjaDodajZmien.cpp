@@ -20,7 +20,8 @@ CLeczenieSuplementacjaDodajZmien::CLeczenieSuplementacjaDodajZmien(QWidget* pare
 }
 
 bool CLeczenieSuplementacjaDodajZmien::OnInitDialog() {
-    const Time64 shown = isEdit == 1 ? treatment.data_podania : static_cast<Time64>(std::time(nullptr));
+    const Time64 shown =
+        mode == EditorMode::Edit ? treatment.data_podania : static_cast<Time64>(std::time(nullptr));
     // No stored date: the user types one, and it starts at midnight.
     const LocalDateTime parts = SplitTime(shown);
     day = parts.day, month = parts.month, year = parts.year;
@@ -30,7 +31,7 @@ bool CLeczenieSuplementacjaDodajZmien::OnInitDialog() {
     SetDlgItemInt(kDay, day);
     SetDlgItemInt(kMonth, month);
     SetDlgItemInt(kYear, year);
-    if (isEdit == 1) {
+    if (mode == EditorMode::Edit) {
         SetItemText(kName, treatment.nazwa);
         SetItemText(kDose, treatment.dawka);
         SetItemText(kEffect, treatment.dzialanie);
@@ -71,8 +72,8 @@ void CLeczenieSuplementacjaDodajZmien::OnOK() {
     saved.uwagi = ItemText(kNotes);
     saved.data_podania = *given;
 
-    const WriteMode mode = isEdit == 1 ? WriteMode::Update : WriteMode::Insert;
-    if (!TheDataStore().WriteTreatment(mode, saved)) {
+    const WriteMode write = mode == EditorMode::Edit ? WriteMode::Update : WriteMode::Insert;
+    if (!TheDataStore().WriteTreatment(write, saved)) {
         // Closing now would let the caller show a treatment that was never stored.
         MessageBox(this, u"Nie udało się zapisać leczenia.", u"", MB_OK | MB_ICONERROR);
         return;

@@ -117,7 +117,7 @@ TEST_F(TreatmentsTest, EditingKeepsTheStoredTimeOfDayAcrossTheSeasons) {
     const TreatmentRecord winter = StoreFlockTreatment(u"Zima", kWinterMorning);
     for (const TreatmentRecord& original : {summer, winter}) {
         Editor editor;
-        editor.isEdit = 1;
+        editor.mode = EditorMode::Edit;
         editor.treatment = original;
         ASSERT_EQ(RunEditor(editor,
                             [](Editor& e) {
@@ -130,7 +130,7 @@ TEST_F(TreatmentsTest, EditingKeepsTheStoredTimeOfDayAcrossTheSeasons) {
     }
     // The winter treatment moved into summer keeps its 09:15.
     Editor editor;
-    editor.isEdit = 1;
+    editor.mode = EditorMode::Edit;
     editor.treatment = winter;
     RunEditor(editor, [](Editor& e) {
         TypeDate(e, u"10", u"7", u"2012");
@@ -188,7 +188,7 @@ TEST_F(TreatmentsTest, AnEditOfATreatmentThatIsGoneIsReportedAndNotClosed) {
     TreatmentRecord gone = StoreFlockTreatment(u"Usunięty", kSummerMorning);
     ASSERT_TRUE(TheDataStore().WriteTreatment(WriteMode::Delete, gone));
     Editor editor;
-    editor.isEdit = 1;
+    editor.mode = EditorMode::Edit;
     editor.treatment = gone;
     EXPECT_NE(RunEditor(editor,
                         [](Editor& e) {
