@@ -22,6 +22,7 @@
 #include "QXToolTip.h"
 #include "Oprogramie.h"
 #include "Pomoc.h"
+#include "RecordPage.h"
 #include "Resources.h"
 #include "SharedRoutines.h"
 #include "Shell.h"
@@ -78,13 +79,11 @@ constexpr COLORREF kStripUnderline = RGB(155, 255, 155);
 
 CDataStore& Store() { return TheDataStore(); }
 
-bool ValidLoft(int index) {
-    return index >= 0 && index < static_cast<int>(Store().Lofts().size());
-}
-
-bool ValidCategory(int loftIndex, int categoryIndex) {
-    return ValidLoft(loftIndex) && categoryIndex >= 0 &&
-           categoryIndex < static_cast<int>(Store().Lofts()[loftIndex].categories.size());
+// Whether entry `index` of the category chooser names a category of the current loft (after
+// the current loft was edited or deleted the chooser may still list another loft's).
+bool IsCategoryOfCurrentLoft(int index) {
+    const LoftRecord* loft = CurrentLoft();
+    return loft && index >= 0 && index < static_cast<int>(loft->categories.size());
 }
 
 // Paints a count label in its own font and colour.
@@ -238,12 +237,9 @@ void CMainDialog::BindCommands() {
 
     // "Klienci"
     OnClicked(kCmdAddClient, [this] {
-        if (!ValidLoft(g_currentLoftIndex)) {
-            MessageBox(this, std::u16string(kNoLoftText));
-            return;
-        }
+        if (!CurrentLoftOrSay(this)) return;
         CDodajEdytujKlienta editor;
-        editor.editFlag = 0;
+        editor.mode = EditorMode::Add;
         editor.DoModal();
     });
     OnClicked(kCmdManageClients, [this] {
@@ -424,18 +420,8 @@ void CMainDialog::ShowLoadedLoft() {
 
 void CMainDialog::FillSeasonCombos() {
     const CDataStore& store = Store();
-    if (ComboBox* combo = pairingPage_->SeasonCombo()) {
-        combo->ResetContent();
-        combo->AddString(std::u16string(u"Wszystkie Pary"));
-        combo->SetCurSel(0);
-        for (const SeasonRecord& season : store.BreedingSeasons()) combo->AddString(season.Nazwa);
-    }
-    if (ComboBox* combo = flightsPage_->SeasonCombo()) {
-        combo->ResetContent();
-        combo->AddString(std::u16string(u"Wszystkie sezony"));
-        combo->SetCurSel(0);
-        for (const SeasonRecord& season : store.FlightSeasons()) combo->AddString(season.Nazwa);
-    }
+    FillSeasonCombo(pairingPage_->SeasonCombo(), u"Wszystkie Pary", store.BreedingSeasons());
+    FillSeasonCombo(flightsPage_->SeasonCombo(), u"Wszystkie sezony", store.FlightSeasons());
 }
 
 void CMainDialog::FillLoftCombo() {
@@ -473,25 +459,25 @@ void CMainDialog::SelectFirstLoftAndCategory() {
 }
 
 void CMainDialog::ShowCurrentCategory() {
-    if (!ValidCategory(g_currentLoftIndex, g_currentCategoryIndex)) return;
-    birdListPage_->ShowCategory(
-        g_currentLoftIndex,
-        Store().Lofts()[g_currentLoftIndex].categories[g_currentCategoryIndex].id);
+    if (const CategoryRecord* category = CurrentCategory()) {
+        birdListPage_->ShowCategory(g_currentLoftIndex, category->id);
+    }
 }
 
 void CMainDialog::OnLoftChanged() {
-    const int selection = LoftCombo()->GetCurSel();
-    if (!ValidLoft(selection)) {
+    g_currentLoftIndex = LoftCombo()->GetCurSel();
+    const LoftRecord* chosen = CurrentLoft();
+    if (!chosen) {
         g_currentLoftIndex = -1;
         return;
     }
+    const int loftId = chosen->id;
     birdListPage_->EmptyList();
     CategoryCombo()->ResetContent();
-    g_currentLoftIndex = selection;
-    ReloadLoft(Store().Lofts()[selection].id);
+    ReloadLoft(loftId);
     FillCategoryCombo();
     SetLoftCountLabel();
-    if (!Store().Lofts()[selection].categories.empty()) {
+    if (const LoftRecord* loft = CurrentLoft(); loft && !loft->categories.empty()) {
         g_currentCategoryIndex = 0;
         CategoryCombo()->SetCurSel(0);
         OnCategoryChanged();
@@ -508,7 +494,7 @@ void CMainDialog::OnCategoryChanged() {
     }
     // After the current loft was edited or deleted no loft is chosen, and the categories still
     // listed belong to no current loft: nothing is shown until a loft is chosen again.
-    if (!ValidCategory(g_currentLoftIndex, selection)) return;
+    if (!IsCategoryOfCurrentLoft(selection)) return;
     g_currentCategoryIndex = selection;
     birdListPage_->EmptyList();
     ShowCurrentCategory();
@@ -534,15 +520,11 @@ void CMainDialog::AddLoft() {
     OnLoftChanged();
 }
 
-bool CMainDialog::HasCurrentLoft() {
-    if (ValidLoft(g_currentLoftIndex)) return true;
-    MessageBox(this, std::u16string(kNoLoftText));
-    return false;
-}
+bool CMainDialog::HasCurrentLoft() { return CurrentLoftOrSay(this) != nullptr; }
 
 bool CMainDialog::HasCurrentCategory() {
     if (!HasCurrentLoft()) return false;
-    if (ValidCategory(g_currentLoftIndex, g_currentCategoryIndex)) return true;
+    if (CurrentCategory()) return true;
     MessageBox(this, std::u16string(kNoCategoryText));
     return false;
 }
@@ -642,11 +624,10 @@ void CMainDialog::SortPigeonList() {
         return;
     }
     // Categories listed while no loft is chosen cannot be sorted.
-    if (!ValidCategory(g_currentLoftIndex, selection)) return;
+    if (!IsCategoryOfCurrentLoft(selection)) return;
     g_currentCategoryIndex = selection;
-    const LoftRecord& loft = Store().Lofts()[static_cast<size_t>(g_currentLoftIndex)];
     CSortujListeGolebi sort(this);
-    sort.categoryId = loft.categories[static_cast<size_t>(selection)].id;
+    sort.categoryId = CurrentCategory()->id;
     if (sort.DoModal() == IDOK) ShowCurrentCategory();
 }
 

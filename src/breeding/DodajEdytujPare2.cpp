@@ -92,17 +92,16 @@ bool CDodajEdytujPare2::OnInitDialog() {
     }
     noteIndex = 0;
 
-    const Time64 shown = mode == kEdit ? pair.DataParowania : static_cast<Time64>(std::time(nullptr));
-    const auto local = ToLocalDateTime(shown);
-    if (mode == kAdd) pair.id_samca = pair.id_samicy = 0;
+    const Time64 shown =
+        mode == EditorMode::Edit ? pair.DataParowania : static_cast<Time64>(std::time(nullptr));
+    const LocalDateTime local = SplitTime(shown, -1);
+    if (mode == EditorMode::Add) pair.id_samca = pair.id_samicy = 0;
 
     Dialog::OnInitDialog();
-    SetDlgItemInt(kDay, local ? local->day : -1);
-    SetDlgItemInt(kMonth, local ? local->month : -1);
-    SetDlgItemInt(kYear, local ? local->year : -1);
-    hour = local ? local->hour : -1;
-    minute = local ? local->minute : -1;
-    second = local ? local->second : -1;
+    SetDlgItemInt(kDay, local.day);
+    SetDlgItemInt(kMonth, local.month);
+    SetDlgItemInt(kYear, local.year);
+    hour = local.hour, minute = local.minute, second = local.second;
     SetItemText(kNotes, pair.uwagi);
     SetDlgItemInt(kEggsLaid, pair.zlozonych);
     SetItemText(kNoteTitle, kNoteTitles[0]);
@@ -135,7 +134,7 @@ bool CDodajEdytujPare2::OnInitDialog() {
 
     auto* laying = DatePicker(kLayingDate);
     auto* hatching = DatePicker(kHatchingDate);
-    if (mode == kAdd) {
+    if (mode == EditorMode::Add) {
         ShowBirdName(kMale, -1);
         ShowBirdName(kFemale, -1);
         if (laying) laying->SetNone();
@@ -313,7 +312,7 @@ void CDodajEdytujPare2::SavePair() {
         MessageBox(this, u"Nie wybrano samicy do pary");
         return;
     }
-    const WriteMode writeMode = mode == kEdit ? WriteMode::Update : WriteMode::Insert;
+    const WriteMode writeMode = mode == EditorMode::Edit ? WriteMode::Update : WriteMode::Insert;
     const RuleCheck rule = TheDataStore().CheckPair(writeMode, pair);
     if (!rule.Kept()) {
         MessageBox(this, PairRuleMessage(rule.rule), u"", MB_OK | MB_ICONEXCLAMATION);
@@ -336,7 +335,7 @@ void CDodajEdytujPare2::SavePair() {
     PairRecord saved = pair;
     saved.DataParowania = *paired;
     // The update keeps the row's added date, so only a new pair takes it.
-    if (mode == kAdd) saved.DataDodania = *paired;
+    if (mode == EditorMode::Add) saved.DataDodania = *paired;
     saved.zlozonych = eggs;
     const DateTimePicker* hatching = DatePicker(kHatchingDate);
     const DateTimePicker* laying = DatePicker(kLayingDate);

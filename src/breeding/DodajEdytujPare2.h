@@ -14,6 +14,7 @@
 #include "DataStore.h"
 #include "Dialog.h"
 #include "Records.h"
+#include "WindowHelpers.h"
 
 // What the pair editor and photo pairing say when the data store refuses a pair by its rules.
 const char16_t* PairRuleMessage(RecordRule rule);
@@ -26,8 +27,6 @@ class CDodajEdytujPare2 : public Dialog {
     Q_OBJECT
 public:
     static constexpr int kTemplateId = 251;
-    static constexpr int kAdd = 0;
-    static constexpr int kEdit = 1;
 
     static constexpr int kMaleName = 1270;
     static constexpr int kFemaleName = 1251;
@@ -60,7 +59,7 @@ public:
     explicit CDodajEdytujPare2(QWidget* parent = nullptr);
 
     PairRecord pair;
-    int mode = kAdd;
+    EditorMode mode = EditorMode::Add;
     // Which note the notes field shows: 0 the pair's, 1 the father's, 2 the mother's.
     int noteIndex = 0;
     // The pairing time of day: the opening's for a new pair, the stored one for an edited pair.

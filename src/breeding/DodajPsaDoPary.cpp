@@ -26,13 +26,13 @@ CDodajPsaDoPary::CDodajPsaDoPary(QWidget* parent) : Dialog(kTemplateId, parent) 
 
 bool CDodajPsaDoPary::OnInitDialog() {
     Dialog::OnInitDialog();
-    if (mode == kEdit) SetItemText(kNotes, young.uwagi);
-    if (mode == kAdd) young.id_golebia = 0;
+    if (mode == EditorMode::Edit) SetItemText(kNotes, young.uwagi);
+    if (mode == EditorMode::Add) young.id_golebia = 0;
     openedBirdId_ = young.id_golebia;
     // The hatch date is the bird's own, kept by its register entry: the picker shows it and is
     // not for typing, since nothing here would store what was typed.
     if (auto* picker = DatePicker(kHatchDate)) picker->setEnabled(false);
-    ShowYoungBird(mode == kEdit ? young.id_golebia : -1);
+    ShowYoungBird(mode == EditorMode::Edit ? young.id_golebia : -1);
 
     const QString tahoma = QStringLiteral("Tahoma");
     headingFont_ = Font(tahoma, 20, FW_BOLD);
@@ -56,7 +56,7 @@ bool CDodajPsaDoPary::OnInitDialog() {
         if (auto* box = ItemAs<CPictureBox>(kFirstPhoto + k)) box->displayMode = CPictureBox::kStretched;
     }
     ShowYoungPhotos(-1);
-    if (mode == kEdit) ShowYoungPhotos(young.id_golebia);
+    if (mode == EditorMode::Edit) ShowYoungPhotos(young.id_golebia);
     // The typing starts in the notes. The bird button is too small to carry its dots and a focus
     // frame at once: focused first, it showed as an empty dotted square.
     if (QWidget* notes = Item(kNotes)) notes->setFocus();
@@ -114,7 +114,7 @@ void CDodajPsaDoPary::ChooseYoungBird() {
     chooser.filterMode = ChooserAllBirds;
     chooser.excludedWithForebears = {fatherId, motherId};
     // The young's own bird stays on offer when it is edited.
-    chooser.excludedIds = TheDataStore().BirdsLinkedAsYoung(mode == kEdit ? young.id : 0);
+    chooser.excludedIds = TheDataStore().BirdsLinkedAsYoung(mode == EditorMode::Edit ? young.id : 0);
     const int answer = chooser.DoModal();
     // Back from the chooser the focus would return to the clicked button, whose frame covers its
     // dots: the typing goes on in the notes, as when the window opened.
@@ -161,7 +161,7 @@ void CDodajPsaDoPary::SaveYoung() {
         return;
     }
     CDataStore& store = TheDataStore();
-    const WriteMode writeMode = mode == kAdd ? WriteMode::Insert : WriteMode::Update;
+    const WriteMode writeMode = mode == EditorMode::Add ? WriteMode::Insert : WriteMode::Update;
     const RuleCheck rule = store.CheckYoung(writeMode, young, fatherId, motherId);
     if (!rule.Kept()) {
         MessageBox(this, YoungRuleMessage(rule), u"", MB_OK | MB_ICONEXCLAMATION);
@@ -172,7 +172,7 @@ void CDodajPsaDoPary::SaveYoung() {
     saved.id_pary = pairId;
     if (const LoftRecord* loft = CurrentLoft()) saved.id_hodowli = loft->id;
     bool stored = false;
-    if (mode == kAdd) {
+    if (mode == EditorMode::Add) {
         saved.DataDodania = static_cast<Time64>(std::time(nullptr));
         stored = store.AddYoungWithParents(saved, fatherId, motherId);
     } else {

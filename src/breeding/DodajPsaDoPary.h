@@ -12,13 +12,12 @@
 #include "DataStore.h"
 #include "Dialog.h"
 #include "Records.h"
+#include "WindowHelpers.h"
 
 class CDodajPsaDoPary : public Dialog {
     Q_OBJECT
 public:
     static constexpr int kTemplateId = 148;
-    static constexpr int kAdd = 0;
-    static constexpr int kEdit = 1;
 
     static constexpr int kBirdHeading = 1270;
     static constexpr int kNotesHeading = 1251;
@@ -36,7 +35,7 @@ public:
     int fatherId = 0;
     int motherId = 0;
     int pairId = 0;
-    int mode = kAdd;
+    EditorMode mode = EditorMode::Add;
     YoungRecord young;
 
     bool OnInitDialog() override;

@@ -13,35 +13,25 @@ namespace {
 // Shorter names are taken for a slip of the finger.
 constexpr std::size_t kShortestName = 4;
 
-// The id of the current loft, or nothing when no loft is current.
-std::optional<int> CurrentLoftId() {
-    if (const LoftRecord* loft = CurrentLoft()) return loft->id;
-    return std::nullopt;
-}
-
-
 }  // namespace
 
-CDodajSezon::CDodajSezon(QWidget* parent) : CDodajSezon(kBreedingSeason, parent) {}
+CDodajSezon::CDodajSezon(QWidget* parent) : CDodajSezon(SeasonKind::Breeding, parent) {}
 
-CDodajSezon::CDodajSezon(int mode_, QWidget* parent) : Dialog(kTemplateId, parent), mode(mode_) {
+CDodajSezon::CDodajSezon(SeasonKind kind_, QWidget* parent)
+    : Dialog(kTemplateId, parent), kind(kind_) {
     OnClicked(IDOK, [this] { SaveSeason(); });
     OnClicked(kPickStart, [this] { OnPickStart(); });
     OnClicked(kPickEnd, [this] { OnPickEnd(); });
 }
 
-int CDodajSezon::AddSeason(int mode, QWidget* parent) {
-    if (!CurrentLoftId()) {
-        MessageBox(parent, std::u16string(kNoLoftText));
-        return IDCANCEL;
-    }
-    CDodajSezon dialog(mode, parent);
+int CDodajSezon::AddSeason(SeasonKind kind, QWidget* parent) {
+    if (!CurrentLoftOrSay(parent)) return IDCANCEL;
+    CDodajSezon dialog(kind, parent);
     return dialog.DoModal();
 }
 
 bool CDodajSezon::OnInitDialog() {
-    const auto now = ToLocalDateTime(static_cast<Time64>(std::time(nullptr)));
-    const int year = now ? now->year : 0;
+    const int year = SplitTime(static_cast<Time64>(std::time(nullptr))).year;
     startDay = 1, startMonth = 1, startYear = year;
     endDay = 31, endMonth = 12, endYear = year;
 
@@ -71,11 +61,9 @@ void CDodajSezon::SaveSeason() {
         MessageBox(this, u"Wprowadź nazwę sezonu");
         return;
     }
-    const auto loftId = CurrentLoftId();
-    if (!loftId) {
-        MessageBox(this, std::u16string(kNoLoftText));
-        return;
-    }
+    const LoftRecord* loft = CurrentLoftOrSay(this);
+    if (!loft) return;
+    const int loftId = loft->id;
 
     // Both bounds at 01:01:01 of their day, with the daylight-saving rule of that day, so a
     // winter bound saved in summer does not slip into the day before.
@@ -101,30 +89,17 @@ void CDodajSezon::SaveSeason() {
     SeasonRecord record;
     record.Nazwa = name;
     record.Opis = ItemText(kDescription);
-    record.id_hodowli = *loftId;
+    record.id_hodowli = loftId;
     record.DATA_B = *start;
     record.DATA_E = *end;
 
     CDataStore& store = TheDataStore();
-    bool stored = false;
-    if (mode == kBreedingSeason) {
-        stored = store.AddBreedingSeason(record);
-    } else if (mode == kFlightSeason) {
-        stored = store.AddFlightSeason(record);
-    }
+    const bool stored = kind == SeasonKind::Breeding ? store.AddBreedingSeason(record)
+                                                     : store.AddFlightSeason(record);
     if (!stored) {
         MessageBox(this, u"Nie udało się zapisać sezonu.", u"", MB_OK | MB_ICONERROR);
         return;
     }
     season = record;
     EndDialog(IDOK);
-}
-
-void FillSeasonCombo(ComboBox* combo, const char16_t* allEntry,
-                     const std::vector<SeasonRecord>& seasons, int selected) {
-    if (!combo) return;
-    combo->ResetContent();
-    combo->AddString(std::u16string(allEntry));
-    for (const SeasonRecord& season : seasons) combo->AddString(season.Nazwa);
-    combo->SetCurSel(selected >= 0 && selected < combo->GetCount() ? selected : 0);
 }

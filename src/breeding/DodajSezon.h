@@ -1,17 +1,16 @@
 #pragma once
 // Adds a season: a named period from a start day to an end day. One window serves breeding
 // seasons (which filter the pairs) and flight seasons (which filter the flights); which kind it
-// writes is chosen by `mode`. Seasons are only added, never edited.
+// writes is chosen by `kind`. Seasons are only added, never edited.
 //
 // On OK the season has been stored and appended to its vector in the data store (`season`
 // holds it, with its id), so the caller fills its season combo again from that vector.
 
-#include <vector>
-
 #include "Dialog.h"
 #include "Records.h"
 
-class ComboBox;
+// The kinds of season: stored in `sezonylegowe` and `sezonylotowe`.
+enum class SeasonKind { Breeding, Flight };
 
 class CDodajSezon : public Dialog {
     Q_OBJECT
@@ -28,18 +27,14 @@ public:
     static constexpr int kName = 1020;
     static constexpr int kDescription = 1412;
 
-    // The kinds of season (`mode`): stored in `sezonylegowe` and `sezonylotowe`.
-    static constexpr int kBreedingSeason = 0;
-    static constexpr int kFlightSeason = 1;
-
     explicit CDodajSezon(QWidget* parent = nullptr);
-    CDodajSezon(int mode, QWidget* parent);
+    CDodajSezon(SeasonKind kind, QWidget* parent);
 
-    // Opens the window for a season of `mode` for the current loft. Without a current loft the
+    // Opens the window for a season of `kind` for the current loft. Without a current loft the
     // user is told so and nothing is opened. Returns IDOK when a season was stored.
-    static int AddSeason(int mode, QWidget* parent);
+    static int AddSeason(SeasonKind kind, QWidget* parent);
 
-    int mode = kBreedingSeason;
+    SeasonKind kind = SeasonKind::Breeding;
     // Start and end as day, month, year, as last read from the fields.
     int startDay = 0, startMonth = 0, startYear = 0;
     int endDay = 0, endMonth = 0, endYear = 0;
@@ -56,8 +51,3 @@ private:
     // Fills the day, month and year fields starting at `dayField` from the calendar popup.
     void PickDate(int dayField);
 };
-
-// Fills a season chooser: the "all" entry first, then one entry per season, so that entry k
-// stands for element k - 1 of `seasons`. Selects `selected` (0 when it is out of range).
-void FillSeasonCombo(ComboBox* combo, const char16_t* allEntry,
-                     const std::vector<SeasonRecord>& seasons, int selected = 0);

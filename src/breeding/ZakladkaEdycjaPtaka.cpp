@@ -70,17 +70,6 @@ const PairRecord* CZakladkaEdycjaPtaka::SelectedPair() const {
     return &shownPairs_[selectedPair_];
 }
 
-int CZakladkaEdycjaPtaka::CurrentLoftId() {
-    const LoftRecord* loft = CurrentLoft();
-    return loft ? loft->id : -1;
-}
-
-// The current loft's id; without one the user is told so and -1 comes back.
-static int LoftIdOrSay(QWidget* page, int loftId) {
-    if (loftId == -1) MessageBox(page, kNoLoftText);
-    return loftId;
-}
-
 constexpr char16_t kChoosePair[] = u"Musisz wybrać parę z listy par";
 constexpr char16_t kChooseYoung[] = u"Musisz wybrać młodego z listy młodych";
 
@@ -186,61 +175,61 @@ void CZakladkaEdycjaPtaka::OnLButtonDown(const QPoint& point) {
 }
 
 void CZakladkaEdycjaPtaka::OnPageClick(const QPoint& point) {
-    // Plain functions, not member-function pointers: GCC 12's bounds sanitizer miscompiles
-    // indexing a table of those.
-    using Page = CZakladkaEdycjaPtaka;
-    static constexpr void (*kActions[kLinkCount])(Page&) = {
-        [](Page& page) { page.AddPair(); },         [](Page& page) { page.PhotoPairing(); },
-        [](Page& page) { page.EditPair(); },        [](Page& page) { page.DeletePair(); },
-        [](Page& page) { page.PrintLitterCard(); }, [](Page& page) { page.AddYoung(); },
-        [](Page& page) { page.EditYoung(); },       [](Page& page) { page.DeleteYoung(); },
-    };
-    if (const int link = LinkAt(links_, point); link != -1) kActions[link](*this);
+    switch (LinkAt(links_, point)) {
+        case kLinkAddPair: AddPair(); break;
+        case kLinkPhotoPairing: PhotoPairing(); break;
+        case kLinkEditPair: EditPair(); break;
+        case kLinkDeletePair: DeletePair(); break;
+        case kLinkPrintLitterCard: PrintLitterCard(); break;
+        case kLinkAddYoung: AddYoung(); break;
+        case kLinkEditYoung: EditYoung(); break;
+        case kLinkDeleteYoung: DeleteYoung(); break;
+        default: break;  // beside the links
+    }
 }
 
 // ---- pairs ------------------------------------------------------------------------------------
 
-// After a pair is added or deleted the list shows every pair, and the chooser says so: a new
-// pair merely appended to a season's list could lie outside that season, and a list left on a
-// season after a deletion would name a filter it no longer follows.
+// After a pair is added, edited or deleted the list shows every pair, and the chooser says so: a
+// new pair merely appended to a season's list, or an edited one whose date moved, could lie
+// outside that season, and a list left on a season after a deletion would name a filter it no
+// longer follows.
 void CZakladkaEdycjaPtaka::ShowEveryPair() {
     FillPairList(kAllSeasons);
     ChooseAllSeasons(SeasonCombo());
 }
 
 void CZakladkaEdycjaPtaka::AddPair() {
-    const int loftId = LoftIdOrSay(this, CurrentLoftId());
-    if (loftId == -1) return;
+    const LoftRecord* loft = CurrentLoftOrSay(this);
+    if (!loft) return;
     CDodajEdytujPare2 editor(this);
-    editor.mode = CDodajEdytujPare2::kAdd;
-    editor.pair.id_hodowli = loftId;
+    editor.mode = EditorMode::Add;
+    editor.pair.id_hodowli = loft->id;
     if (editor.DoModal() == IDOK && editor.pair.id > 0) ShowEveryPair();
 }
 
 void CZakladkaEdycjaPtaka::PhotoPairing() {
-    const int loftId = LoftIdOrSay(this, CurrentLoftId());
-    if (loftId == -1) return;
+    const LoftRecord* loft = CurrentLoftOrSay(this);
+    if (!loft) return;
     CFotoparowanie window(this);
-    window.pair.id_hodowli = loftId;
+    window.pair.id_hodowli = loft->id;
     if (window.DoModal() == IDOK && window.pair.id > 0) ShowEveryPair();
 }
 
 void CZakladkaEdycjaPtaka::EditPair() {
-    const int loftId = LoftIdOrSay(this, CurrentLoftId());
-    if (loftId == -1) return;
+    const LoftRecord* loft = CurrentLoftOrSay(this);
+    if (!loft) return;
     const PairRecord* shown = SelectedPair();
     if (!PresentOrSay(this, shown != nullptr, kChoosePair)) return;
     CDodajEdytujPare2 editor(this);
-    editor.mode = CDodajEdytujPare2::kEdit;
+    editor.mode = EditorMode::Edit;
     editor.pair = *shown;
-    editor.pair.id_hodowli = loftId;
-    if (editor.DoModal() != IDOK) return;
-    SetPairRow(selectedPair_, editor.pair);
-    shownPairs_[selectedPair_] = editor.pair;
+    editor.pair.id_hodowli = loft->id;
+    if (editor.DoModal() == IDOK) ShowEveryPair();
 }
 
 void CZakladkaEdycjaPtaka::DeletePair() {
-    if (LoftIdOrSay(this, CurrentLoftId()) == -1) return;
+    if (!CurrentLoftOrSay(this)) return;
     if (!PresentOrSay(this, SelectedPair() != nullptr, kChoosePair)) return;
     if (!AskYesNo(this, u"Czy napewno usunąć wybraną parę?", u"Usuwanie pary")) return;
     PairRecord pair = shownPairs_[selectedPair_];
@@ -260,7 +249,7 @@ void CZakladkaEdycjaPtaka::AddYoung() {
         return;
     }
     CDodajPsaDoPary editor(this);
-    editor.mode = CDodajPsaDoPary::kAdd;
+    editor.mode = EditorMode::Add;
     editor.pairId = pair->id;
     editor.fatherId = pair->id_samca;
     editor.motherId = pair->id_samicy;
@@ -278,7 +267,7 @@ void CZakladkaEdycjaPtaka::EditYoung() {
         return;
     }
     CDodajPsaDoPary editor(this);
-    editor.mode = CDodajPsaDoPary::kEdit;
+    editor.mode = EditorMode::Edit;
     editor.pairId = pair->id;
     editor.fatherId = pair->id_samca;
     editor.motherId = pair->id_samicy;
@@ -313,17 +302,16 @@ void CZakladkaEdycjaPtaka::DeleteYoung() {
 
 // ---- seasons ----------------------------------------------------------------------------------
 
-// The new season is appended to the store's vector; the chooser is filled again from it, with
-// no entry chosen, and the lists stay as they are.
 void CZakladkaEdycjaPtaka::AddBreedingSeason() {
-    if (CDodajSezon::AddSeason(CDodajSezon::kBreedingSeason, this) != IDOK) return;
+    if (CDodajSezon::AddSeason(SeasonKind::Breeding, this) != IDOK) return;
+    // The new season comes last and the lists stay as they are, so the chosen entry (or none)
+    // still says what the list shows.
     ComboBox* combo = SeasonCombo();
-    FillSeasonCombo(combo, kAllPairs, TheDataStore().BreedingSeasons());
-    if (combo) combo->SetCurSel(-1);
+    FillSeasonCombo(combo, kAllPairs, TheDataStore().BreedingSeasons(),
+                    combo ? combo->GetCurSel() : 0);
 }
 
 void CZakladkaEdycjaPtaka::DeleteBreedingSeason() {
-    if (!SeasonCombo() || LoftIdOrSay(this, CurrentLoftId()) == -1) return;
     CDataStore& store = TheDataStore();
     DeleteChosenSeason(this, SeasonCombo(), store.BreedingSeasons(),
                        u"Czy napewno usunąć wybrany sezon lęgowy?", [&store](int index) {

@@ -5,8 +5,8 @@
 //
 // The page keeps a snapshot of what it shows: `shownPairs` row for row, each pair with its young
 // row for row in the young list. Editors write through the data store; the page then patches
-// only the row and the snapshot entry concerned, and only for records the store accepted. A
-// pair added or deleted makes the page list every pair again.
+// only the young row and the snapshot entry concerned, and only for records the store accepted.
+// A pair added, edited or deleted makes the page list every pair again.
 
 #include <QFont>
 #include <array>
@@ -93,11 +93,9 @@ protected:
     void OnLButtonDown(const QPoint& point) override;
 
 private:
-    // The current loft's id, or -1 when no loft is current.
-    static int CurrentLoftId();
     // Shows the young of the chosen pair (none when no pair is chosen).
     void ShowYoungOfSelectedPair();
-    // Lists every pair and sets the chooser to "Wszystkie Pary" (after an add or a deletion).
+    // Lists every pair and sets the chooser to "Wszystkie Pary" (after an add, edit or deletion).
     void ShowEveryPair();
 
     QFont listFont_;

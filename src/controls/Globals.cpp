@@ -4,6 +4,7 @@
 
 #include "DataStore.h"
 #include "Seams.h"
+#include "WindowHelpers.h"
 
 int g_currentLoftIndex = -1;
 int g_currentCategoryIndex = -1;
@@ -26,6 +27,12 @@ const CategoryRecord* CurrentCategory() {
     return &loft->categories[static_cast<size_t>(g_currentCategoryIndex)];
 }
 
+const LoftRecord* CurrentLoftOrSay(QWidget* parent) {
+    const LoftRecord* loft = CurrentLoft();
+    if (!loft) MessageBox(parent, QString::fromUtf16(kNoLoftText));
+    return loft;
+}
+
 namespace {
 QString UnreadableFileText(const char16_t* path) {
     return QStringLiteral("Nie można odczytać pliku bazy danych:\n") + QString::fromUtf16(path) +
@@ -38,8 +45,7 @@ void TellFileUnreadable(QWidget* parent, const char16_t* path) {
 }
 
 bool AskRetryUnreadableFile(QWidget* parent, const char16_t* path) {
-    return MessageBox(parent,
-                      UnreadableFileText(path) +
-                          QStringLiteral("\n\nSpróbować ponownie? (\u201eNie\u201d kończy program.)"),
-                      QString(), MB_YESNO | MB_ICONWARNING) == IDYES;
+    const QString text = UnreadableFileText(path) +
+                         QStringLiteral("\n\nSpróbować ponownie? (\u201eNie\u201d kończy program.)");
+    return AskYesNo(parent, text.toStdU16String(), u"", YesNoDefault::Yes, MB_ICONWARNING);
 }

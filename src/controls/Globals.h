@@ -22,6 +22,10 @@ const CategoryRecord* CurrentCategory();
 inline constexpr char16_t kNoLoftText[] = u"Najpierw dodaj lub wybierz hodowlę.";
 inline constexpr char16_t kNoCategoryText[] = u"Musisz wybrać kategorię z listy";
 
+// The current loft for a command that needs one; without one the user is told so
+// (kNoLoftText) and null comes back.
+const LoftRecord* CurrentLoftOrSay(QWidget* parent);
+
 // Tells the user that a database file could not be read (another program holds it, or it is
 // damaged), naming the file; the records in memory stay as they were.
 void TellFileUnreadable(QWidget* parent, const char16_t* path);

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "Globals.h"
 #include "ListView.h"
 #include "Seams.h"
 #include "SharedRoutines.h"
@@ -28,6 +29,15 @@ int RecordRow(ListView* list, int row) {
     return row;
 }
 
+void FillSeasonCombo(ComboBox* combo, const char16_t* allEntry,
+                     const std::vector<SeasonRecord>& seasons, int selected) {
+    if (!combo) return;
+    combo->ResetContent();
+    combo->AddString(std::u16string(allEntry));
+    for (const SeasonRecord& season : seasons) combo->AddString(season.Nazwa);
+    combo->SetCurSel(selected < combo->GetCount() ? selected : 0);
+}
+
 std::optional<int> ChosenSeasonIndex(const ComboBox* combo) {
     const int entry = combo ? combo->GetCurSel() : -1;
     if (entry < 0) return std::nullopt;
@@ -45,7 +55,8 @@ bool PresentOrSay(QWidget* page, bool present, const char16_t* message) {
 
 void DeleteChosenSeason(QWidget* page, ComboBox* combo, const std::vector<SeasonRecord>& seasons,
                         const char16_t* question, const std::function<bool(int index)>& remove) {
-    if (!combo) return;
+    // Seasons are added for the current loft only; they are deleted the same way.
+    if (!combo || !CurrentLoftOrSay(page)) return;
     const int entry = combo->GetCurSel();
     if (!PresentOrSay(page, entry > 0 && entry <= static_cast<int>(seasons.size()),
                       u"Musisz wybrać sezon z listy sezonów") ||

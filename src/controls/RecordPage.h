@@ -28,6 +28,12 @@ void SetUpRecordList(ListView* list, const QFont& font, std::span<const ListColu
 // Row -1 appends a row; any other row is kept and rewritten. Returns the row to fill.
 int RecordRow(ListView* list, int row);
 
+// Fills a season chooser: the "all" entry first, then one entry per season, so that entry k
+// stands for element k - 1 of `seasons`. Selects `selected`: none when it is negative, the "all"
+// entry when it lies past the last entry.
+void FillSeasonCombo(ComboBox* combo, const char16_t* allEntry,
+                     const std::vector<SeasonRecord>& seasons, int selected = 0);
+
 // The season index the chooser's entry stands for (entry 0 is every season, entry k season k - 1),
 // nullopt when no entry is chosen.
 std::optional<int> ChosenSeasonIndex(const ComboBox* combo);
@@ -37,9 +43,9 @@ void ChooseAllSeasons(ComboBox* combo);
 // Whether what a command needs is there; when not, the user is told `message`.
 bool PresentOrSay(QWidget* page, bool present, const char16_t* message);
 
-// Deletes the season the chooser names: the user is told when none is chosen and asked
-// `question` first; `remove(index)` deletes season `index` of `seasons` through the data store,
-// which drops it from its list too. On success the entry leaves the chooser and no entry is
-// chosen.
+// Deletes the season the chooser names: the user is told when no loft is current or no season
+// is chosen, and asked `question` first; `remove(index)` deletes season `index` of `seasons`
+// through the data store, which drops it from its list too. On success the entry leaves the
+// chooser and no entry is chosen.
 void DeleteChosenSeason(QWidget* page, ComboBox* combo, const std::vector<SeasonRecord>& seasons,
                         const char16_t* question, const std::function<bool(int index)>& remove);

@@ -36,7 +36,8 @@ Text FloatText(double value) {
     return FromUtf8(out.str());
 }
 
-bool AskYesNo(QWidget* parent, const std::u16string& text, const std::u16string& caption) {
-    return MessageBox(parent, text, caption, MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) ==
-           IDYES;
+bool AskYesNo(QWidget* parent, const std::u16string& text, const std::u16string& caption,
+              YesNoDefault enter, unsigned icon) {
+    const unsigned defaultButton = enter == YesNoDefault::No ? MB_DEFBUTTON2 : 0;
+    return MessageBox(parent, text, caption, MB_YESNO | icon | defaultButton) == IDYES;
 }

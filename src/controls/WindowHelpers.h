@@ -7,6 +7,7 @@
 
 #include "Dc.h"
 #include "Records.h"
+#include "Seams.h"
 
 #include <string>
 
@@ -14,9 +15,17 @@ class QFontMetrics;
 class QLabel;
 class QWidget;
 
-// Asks before something is deleted or overwritten: Yes and No, No the default, the exclamation
-// icon. True when the user answers Yes.
-bool AskYesNo(QWidget* parent, const std::u16string& text, const std::u16string& caption);
+// What an editor opened on a record does with it: makes a new one or changes the one given.
+enum class EditorMode { Add, Edit };
+
+// The answer Enter gives to a yes/no question.
+enum class YesNoDefault { No, Yes };
+
+// Asks a question with Yes and No; true when the user answers Yes. Before something is deleted
+// or overwritten No is the default and the icon the exclamation mark; a question whose cautious
+// answer is Yes (try again) makes Yes the default.
+bool AskYesNo(QWidget* parent, const std::u16string& text, const std::u16string& caption,
+              YesNoDefault enter = YesNoDefault::No, unsigned icon = MB_ICONEXCLAMATION);
 
 // A label's font and, for the program's transparent labels, its text colour.
 void SetLabelLook(QLabel* label, const QFont& font, COLORREF colour);

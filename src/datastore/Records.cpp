@@ -72,22 +72,19 @@ Text DocumentRecord::GetFilePath() {
 // ---- birds -----------------------------------------------------------------------------------
 
 Text PigeonRecord::GetRingNumber() const {
-    displayText = kraj + u" " + oddzial + u" " + rocznik + u" " + nr_obraczki;
-    return displayText;
+    return kraj + u" " + oddzial + u" " + rocznik + u" " + nr_obraczki;
 }
 
 Text PigeonRecord::GetDisplayName() const {
-    Text text = kraj + u" " + oddzial + u" " + rocznik + u" " + nr_obraczki;
+    Text text = GetRingNumber();
     if (!nazwa.empty()) text += u" [" + nazwa + u"]";
-    displayText = text;
-    return displayText;
+    return text;
 }
 
 Text PigeonRecord::GetRingNumberAndName() const {
-    Text text = kraj + u" " + oddzial + u" " + rocznik + u" " + nr_obraczki;
+    Text text = GetRingNumber();
     if (!nazwa.empty()) text += u"\n" + nazwa + u" ";
-    displayText = text;
-    return displayText;
+    return text;
 }
 
 const Text& PigeonRecord::PedigreeNote(int generation) const {

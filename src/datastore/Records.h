@@ -132,7 +132,6 @@ struct PigeonRecord {
     int ocena_zdrowia = 0;
     int ocena_lotowa = 0;
     int ocena_upierzenia = 0;
-    mutable Text displayText;  // cache of the last display text built
     Text krotkiopis;
     Text nazwa;
     Text nr_obraczki;

@@ -286,6 +286,10 @@ std::optional<LocalDateTime> ToLocalDateTime(Time64 time) {
                          local.tm_hour, local.tm_min,     local.tm_sec};
 }
 
+LocalDateTime SplitTime(Time64 time, int unset) {
+    return ToLocalDateTime(time).value_or(LocalDateTime{unset, unset, unset, unset, unset, unset});
+}
+
 bool IsInSeasonByDay(Time64 when, const SeasonRecord& season) {
     const auto day = ToLocalDateTime(when);
     const auto first = ToLocalDateTime(season.DATA_B);

@@ -83,6 +83,9 @@ struct LocalDateTime {
     int day = 0, month = 0, year = 0, hour = 0, minute = 0, second = 0;
 };
 std::optional<LocalDateTime> ToLocalDateTime(Time64 time);
+// The parts an editor's fields start with: those of ToLocalDateTime, or every part `unset` when
+// the time is not set or cannot be converted.
+LocalDateTime SplitTime(Time64 time, int unset = 0);
 
 // Whether `when` belongs to the season: its local calendar day lies from the season's start day
 // to its end day, both included, whatever the time of day of the three. Seasons are stored at

@@ -94,7 +94,7 @@ void CZarzadzajBazaGolebi::OnPurge() {
         EndDialog(IDOK);
         return;
     }
-    if (MessageBox(this, question, u"", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) return;
+    if (!AskYesNo(this, question, u"", YesNoDefault::No, MB_ICONQUESTION)) return;
     if (!store.DeletePigeonsWithRows(doomed)) {
         MessageBox(this, u"Nie udało się usunąć gołębi; baza danych nie została zmieniona.", u"",
                    MB_OK | MB_ICONERROR);

@@ -344,8 +344,7 @@ void InitMenuPopup(QWidget* owner, QWidget* menu, bool enabled, bool menuBarMode
         QString label, accel;
         SplitLabel(text, &label, &accel);
         const QFontMetrics m(BoldFont(font, IsDefaultItem(menu, action)));
-        QString shown = label;
-        if (const qsizetype amp = shown.indexOf(QLatin1Char('&')); amp >= 0) shown.remove(amp, 1);
+        const QString shown = WithoutMnemonic(label);
         widestLabel = std::max(widestLabel, static_cast<int>(m.horizontalAdvance(shown)));
         if (!accel.isEmpty()) widestAccel = std::max(widestAccel, static_cast<int>(m.horizontalAdvance(accel)));
     }

@@ -125,7 +125,7 @@ void CPanelPodgladuTab2::OnEditPigeon() {
     const auto stored = pigeons.find(selectedPigeonId_);
     if (stored == pigeons.end()) return;
     CDodajGolebia editor;
-    editor.editMode = 1;
+    editor.mode = EditorMode::Edit;
     editor.record = stored->second;
     editor.DoModal();
 }

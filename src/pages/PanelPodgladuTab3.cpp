@@ -121,7 +121,7 @@ void CPanelPodgladuTab3::OnEditPigeon() {
     const auto stored = pigeons.find(young->id_golebia);
     if (stored == pigeons.end()) return;
     CDodajGolebia editor;
-    editor.editMode = 1;
+    editor.mode = EditorMode::Edit;
     editor.record = stored->second;
     editor.DoModal();
 }

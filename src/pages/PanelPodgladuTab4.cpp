@@ -92,7 +92,7 @@ void CPanelPodgladuTab4::OnEditPigeon() {
     const auto stored = pigeons.find(id);
     if (stored == pigeons.end()) return;
     CDodajGolebia editor;
-    editor.editMode = 1;
+    editor.mode = EditorMode::Edit;
     editor.record = stored->second;
     editor.DoModal();
 }

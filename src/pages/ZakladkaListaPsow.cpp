@@ -433,7 +433,7 @@ void CZakladkaListaPsow::AddPigeon() {
     CDodajGolebia editor;
     editor.onBirdAdded = [this](const PigeonRecord& bird) { SetPigeonRow(-1, bird); };
     editor.showKeepOpenBox = 1;
-    editor.editMode = 0;
+    editor.mode = EditorMode::Add;
     if (editor.DoModal() == IDOK && editor.record.id <= 0)
         MessageBox(this, u"Błąd dodawania ptaka do hodowli");
     // The editor appended rows of its own; reading the category again maps each row to its
@@ -448,7 +448,7 @@ void CZakladkaListaPsow::EditPigeon() {
     const auto stored = pigeons.find(rowPigeonIds.at(row));
     if (stored == pigeons.end()) return;
     CDodajGolebia editor;
-    editor.editMode = 1;
+    editor.mode = EditorMode::Edit;
     editor.record = stored->second;
     if (editor.DoModal() != IDOK) return;
     SetPigeonRow(row, editor.record);

@@ -126,7 +126,7 @@ void CZakladkaStartowa::RunLink(int link) {
             break;
         }
         CDodajEdytujKlienta editor;
-        editor.editFlag = 0;
+        editor.mode = EditorMode::Add;
         editor.DoModal();
         break;
     }

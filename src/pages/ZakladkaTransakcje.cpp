@@ -180,7 +180,7 @@ void CZakladkaTransakcje::AddTransaction() {
         return;
     }
     CDodajZmienTransakcje editor;
-    editor.editFlag = 0;
+    editor.mode = EditorMode::Add;
     if (editor.DoModal() != IDOK) return;
     const int id = editor.record.id;
     const auto stored = store.Transactions().find(id);
@@ -203,7 +203,7 @@ void CZakladkaTransakcje::EditTransaction() {
     if (stored == store.Transactions().end()) return;
 
     CDodajZmienTransakcje editor;
-    editor.editFlag = 1;
+    editor.mode = EditorMode::Edit;
     editor.record = stored->second;
     if (editor.DoModal() != IDOK) return;
     // The row shows what the data store holds: a refused update leaves it as it was.

@@ -72,7 +72,7 @@ CDodajGolebiaDoLotu::CDodajGolebiaDoLotu(QWidget* parent) : Dialog(kTemplateId, 
 
 bool CDodajGolebiaDoLotu::OnInitDialog() {
     Dialog::OnInitDialog();
-    if (mode == kEditMode) {
+    if (mode == EditorMode::Edit) {
         SetItemText(kNotes, entry.notatki);
         SetDlgItemInt(kBranchPosition, entry.nr_konkursu);
         SetDlgItemInt(kSectionPosition, entry.nr_konkursu_sekcja);
@@ -108,7 +108,7 @@ bool CDodajGolebiaDoLotu::OnInitDialog() {
         if (auto* box = ItemAs<CPictureBox>(id)) box->displayMode = CPictureBox::kStretched;
     }
 
-    if (mode == kEditMode) {
+    if (mode == EditorMode::Edit) {
         ShowBird(entry.id_golebia);
         ShowPhotos(entry.id_golebia);
         keepUnsetArrival_ = entry.DataCzasPrzylotu <= 0;
@@ -216,7 +216,7 @@ void CDodajGolebiaDoLotu::OnOK() {
         return;
     }
     // A bird has one result in a flight; its own result stays editable.
-    const WriteMode writeMode = mode == kEditMode ? WriteMode::Update : WriteMode::Insert;
+    const WriteMode writeMode = mode == EditorMode::Edit ? WriteMode::Update : WriteMode::Insert;
     if (TheDataStore().CheckFlightResult(writeMode, edited).rule == RecordRule::BirdTwiceInFlight) {
         MessageBox(this, u"Gołąb " + TheDataStore().FindPigeon(edited.id_golebia).GetRingNumber() +
                              u" ma już wynik w tym locie.",
@@ -235,7 +235,7 @@ void CDodajGolebiaDoLotu::OnOK() {
     // result keeps what it has until its arrival is changed.
     const Time64 release = ReleaseOf(edited.id_lotu);
     if (release != kNoDate && *arrival < release &&
-        (mode == kAddMode || *arrival != entry.DataCzasPrzylotu)) {
+        (mode == EditorMode::Add || *arrival != entry.DataCzasPrzylotu)) {
         MessageBox(this, u"Przylot gołębia nie może być wcześniejszy niż odlot gołębi.", u"",
                    MB_OK | MB_ICONEXCLAMATION);
         if (QWidget* picker = Item(kArrivalDate)) picker->setFocus();
@@ -245,8 +245,9 @@ void CDodajGolebiaDoLotu::OnOK() {
 
     saving_ = true;
     CDataStore& store = TheDataStore();
-    const bool written = mode == kEditMode ? store.WriteFlightResult(WriteMode::Update, edited)
-                                           : store.WriteFlightResult(WriteMode::Insert, edited);
+    const bool written = mode == EditorMode::Edit
+                             ? store.WriteFlightResult(WriteMode::Update, edited)
+                             : store.WriteFlightResult(WriteMode::Insert, edited);
     saving_ = false;
     if (!written) {
         MessageBox(this, u"Nie udało się zapisać wyniku gołębia.", u"", MB_OK | MB_ICONERROR);
@@ -257,5 +258,6 @@ void CDodajGolebiaDoLotu::OnOK() {
 }
 
 void CDodajGolebiaDoLotu::OnEraseBkgnd(Dc& dc) {
-    PaintDialogHeader(*this, dc, mode == kEditMode ? u"Edycja lotnika" : u"Dodaj gołębia do lotu");
+    PaintDialogHeader(*this, dc,
+                      mode == EditorMode::Edit ? u"Edycja lotnika" : u"Dodaj gołębia do lotu");
 }

@@ -13,6 +13,7 @@
 
 #include "Dialog.h"
 #include "Records.h"
+#include "WindowHelpers.h"
 
 // A coefficient from a position: position × 1000 ÷ contests in six significant digits, as the
 // field shows it ("428.571" for 3 of 7); "0" when the number of contests is not positive.
@@ -39,12 +40,10 @@ public:
     static constexpr int kSectionCoefficient = 1125;
     static constexpr int kNotes = 1091;
 
-    static constexpr int kAddMode = 0;
-    static constexpr int kEditMode = 1;
 
     explicit CDodajGolebiaDoLotu(QWidget* parent = nullptr);
 
-    int mode = kAddMode;
+    EditorMode mode = EditorMode::Add;
     FlightResultEntry entry;
     // The flight's numbers of contests in the branch and in the section.
     int konkursow_oddzial = 0;

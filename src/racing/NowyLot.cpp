@@ -104,7 +104,7 @@ bool CNowyLot::OnInitDialog() {
     Dialog::OnInitDialog();
     // A new flight starts with empty fields; an edited one shows what it holds, its distance
     // in whole kilometres (the odd metres have their own field).
-    if (mode == kEditMode) {
+    if (mode == EditorMode::Edit) {
         for (const TextField& field : kTextFields) SetItemText(field.id, record.*field.member);
         for (const IntField& field : kIntFields) SetDlgItemInt(field.id, record.*field.member);
         SetDlgItemInt(kKilometres, static_cast<long long>(std::trunc(record.odleglosckm)));
@@ -119,7 +119,7 @@ bool CNowyLot::OnInitDialog() {
         for (const char16_t* name : kFlightTypeNames) types->AddString(std::u16string(name));
         types->SetCurSel(0);
     }
-    if (mode != kEditMode) {
+    if (mode != EditorMode::Edit) {
         // No category is chosen for a new flight.
         if (ComboBox* first = Combo(kCategory1)) first->SetCurSel(-1);
         if (ComboBox* second = Combo(kCategory2)) second->SetCurSel(-1);
@@ -168,7 +168,7 @@ void CNowyLot::OnOK() {
 
     for (std::size_t i = 0; i < std::size(kTimeFields); ++i) {
         const TimeField& field = kTimeFields[i];
-        if (mode == kEditMode && keepUnset_[i]) continue;
+        if (mode == EditorMode::Edit && keepUnset_[i]) continue;
         const auto when = TimeFromPickers(DatePicker(field.dateId), DatePicker(field.timeId));
         if (!when) {
             MessageBox(this, BadTimeMessage(field), u"", MB_OK | MB_ICONEXCLAMATION);
@@ -184,8 +184,9 @@ void CNowyLot::OnOK() {
     edited.odleglosckm = static_cast<double>(kilometres);
 
     saving_ = true;
-    const bool written = mode == kEditMode ? TheDataStore().WriteFlight(WriteMode::Update, edited)
-                                           : TheDataStore().WriteFlight(WriteMode::Insert, edited);
+    const bool written = mode == EditorMode::Edit
+                             ? TheDataStore().WriteFlight(WriteMode::Update, edited)
+                             : TheDataStore().WriteFlight(WriteMode::Insert, edited);
     saving_ = false;
     if (!written) {
         MessageBox(this, u"Nie udało się zapisać lotu.", u"", MB_OK | MB_ICONERROR);
@@ -196,5 +197,5 @@ void CNowyLot::OnOK() {
 }
 
 void CNowyLot::OnEraseBkgnd(Dc& dc) {
-    PaintDialogHeader(*this, dc, mode == kEditMode ? u"Edycja lotu" : u"Dodaj nowy lot");
+    PaintDialogHeader(*this, dc, mode == EditorMode::Edit ? u"Edycja lotu" : u"Dodaj nowy lot");
 }

@@ -11,6 +11,7 @@
 
 #include "Dialog.h"
 #include "Records.h"
+#include "WindowHelpers.h"
 
 class CNowyLot : public Dialog {
     Q_OBJECT
@@ -49,12 +50,10 @@ public:
     static constexpr int kLatitudeMinutes = 1215;
     static constexpr int kLatitudeSeconds = 1216;
 
-    static constexpr int kAddMode = 0;
-    static constexpr int kEditMode = 1;
 
     explicit CNowyLot(QWidget* parent = nullptr);
 
-    int mode = kAddMode;
+    EditorMode mode = EditorMode::Add;
     FlightRecord record;
 
     bool OnInitDialog() override;

@@ -96,15 +96,6 @@ bool CZakladkaLotyGolebi::OnInitDialog() {
     return true;
 }
 
-bool CZakladkaLotyGolebi::HasCurrentLoft() const {
-    return CurrentLoft() != nullptr;
-}
-
-int CZakladkaLotyGolebi::CurrentLoftId() const {
-    const LoftRecord* loft = CurrentLoft();
-    return loft ? loft->id : -1;
-}
-
 FlightRecord* CZakladkaLotyGolebi::ChosenFlight() {
     if (selectedFlight_ < 0 || selectedFlight_ >= static_cast<int>(shownFlights_.size())) {
         return nullptr;
@@ -228,10 +219,10 @@ void CZakladkaLotyGolebi::OnSeasonChange() {
 // ---- flights --------------------------------------------------------------------------------
 
 void CZakladkaLotyGolebi::AddFlight() {
-    if (PresentOrSay(this, HasCurrentLoft(), kNoLoftText)) {
+    if (const LoftRecord* loft = CurrentLoftOrSay(this)) {
         CNowyLot editor(this);
-        editor.mode = CNowyLot::kAddMode;
-        editor.record.id_hodowli = CurrentLoftId();
+        editor.mode = EditorMode::Add;
+        editor.record.id_hodowli = loft->id;
         editor.DoModal();  // the data store holds the new flight once it is written
         selectedFlight_ = -1;
     }
@@ -239,14 +230,12 @@ void CZakladkaLotyGolebi::AddFlight() {
 }
 
 void CZakladkaLotyGolebi::EditFlight() {
-    if (!PresentOrSay(this, HasCurrentLoft(), kNoLoftText) ||
-        !PresentOrSay(this, ChosenFlight(), kChooseFlight)) {
-        return;
-    }
+    const LoftRecord* loft = CurrentLoftOrSay(this);
+    if (!loft || !PresentOrSay(this, ChosenFlight(), kChooseFlight)) return;
     CNowyLot editor(this);
-    editor.mode = CNowyLot::kEditMode;
+    editor.mode = EditorMode::Edit;
     editor.record = *ChosenFlight();
-    editor.record.id_hodowli = CurrentLoftId();
+    editor.record.id_hodowli = loft->id;
     if (editor.DoModal() != IDOK) return;
     // The data store updated its flight; the lists show it again from there.
     ShowAllFlights();
@@ -254,8 +243,7 @@ void CZakladkaLotyGolebi::EditFlight() {
 }
 
 void CZakladkaLotyGolebi::DeleteFlight() {
-    if (PresentOrSay(this, HasCurrentLoft(), kNoLoftText) &&
-        PresentOrSay(this, ChosenFlight(), kChooseFlight) &&
+    if (CurrentLoftOrSay(this) && PresentOrSay(this, ChosenFlight(), kChooseFlight) &&
         AskYesNo(this, u"Czy napewno usunąć wybrany lot?", u"Usuwanie lotu")) {
         // The flight's results go with it, in the same transaction.
         FlightRecord flight = *ChosenFlight();
@@ -271,15 +259,16 @@ void CZakladkaLotyGolebi::DeleteFlight() {
 // ---- results --------------------------------------------------------------------------------
 
 void CZakladkaLotyGolebi::AddFlightResult() {
-    if (!HasCurrentLoft() || !ChosenFlight()) {
+    const LoftRecord* loft = CurrentLoft();
+    if (!loft || !ChosenFlight()) {
         MessageBox(this, std::u16string(kChooseFlightFirst));
         return;
     }
     FlightRecord& flight = *ChosenFlight();
     CDodajGolebiaDoLotu editor(this);
-    editor.mode = CDodajGolebiaDoLotu::kAddMode;
+    editor.mode = EditorMode::Add;
     editor.entry.id_lotu = flight.id;
-    editor.entry.id_hodowli = CurrentLoftId();
+    editor.entry.id_hodowli = loft->id;
     editor.konkursow_oddzial = flight.konkursow_oddzial;
     editor.konkursow_sekcja = flight.konkursow_sekcja;
     if (editor.DoModal() != IDOK || editor.entry.id <= 0) return;
@@ -290,16 +279,17 @@ void CZakladkaLotyGolebi::AddFlightResult() {
 }
 
 void CZakladkaLotyGolebi::EditFlightResult() {
-    if (!HasCurrentLoft() || !ChosenResult()) {
+    const LoftRecord* loft = CurrentLoft();
+    if (!loft || !ChosenResult()) {
         MessageBox(this, std::u16string(kChooseFlightFirst));
         return;
     }
     FlightRecord& flight = *ChosenFlight();
     CDodajGolebiaDoLotu editor(this);
-    editor.mode = CDodajGolebiaDoLotu::kEditMode;
+    editor.mode = EditorMode::Edit;
     editor.entry = flight.entries[selectedResult_];
     editor.entry.id_lotu = flight.id;
-    editor.entry.id_hodowli = CurrentLoftId();
+    editor.entry.id_hodowli = loft->id;
     editor.konkursow_oddzial = flight.konkursow_oddzial;
     editor.konkursow_sekcja = flight.konkursow_sekcja;
     if (editor.DoModal() != IDOK) return;
@@ -310,7 +300,7 @@ void CZakladkaLotyGolebi::EditFlightResult() {
 }
 
 void CZakladkaLotyGolebi::DeleteFlightResult() {
-    if (!PresentOrSay(this, HasCurrentLoft(), kNoLoftText) ||
+    if (!CurrentLoftOrSay(this) ||
         !PresentOrSay(this, ChosenResult(), u"Należy wybrać gołębia z listy.") ||
         !AskYesNo(this, u"Czy napewno usunąć wybranego lotnika?", u"Usuwanie lotnika")) {
         return;
@@ -334,7 +324,7 @@ void CZakladkaLotyGolebi::FlightFiguresChanged() {
 }
 
 void CZakladkaLotyGolebi::ImportFlightResults() {
-    if (!HasCurrentLoft() || !ChosenFlight()) {
+    if (!CurrentLoft() || !ChosenFlight()) {
         MessageBox(this, std::u16string(u"Wybierz lot, do którego chcesz dodać wyniki"));
         return;
     }
@@ -344,8 +334,9 @@ void CZakladkaLotyGolebi::ImportFlightResults() {
 // ---- flight seasons -------------------------------------------------------------------------
 
 void CZakladkaLotyGolebi::AddFlightSeason() {
-    if (CDodajSezon::AddSeason(CDodajSezon::kFlightSeason, this) != IDOK) return;
-    // The new season comes last, so the chosen entry still stands for the season it did.
+    if (CDodajSezon::AddSeason(SeasonKind::Flight, this) != IDOK) return;
+    // The new season comes last and the lists stay as they are, so the chosen entry (or none)
+    // still says what the list shows.
     ComboBox* combo = SeasonCombo();
     FillSeasonCombo(combo, u"Wszystkie Loty", TheDataStore().FlightSeasons(),
                     combo ? combo->GetCurSel() : 0);

@@ -93,8 +93,6 @@ protected:
     void OnLButtonDown(const QPoint& point) override;
 
 private:
-    bool HasCurrentLoft() const;
-    int CurrentLoftId() const;
     // The flight and result chosen in the lists (in the snapshot), null when none.
     FlightRecord* ChosenFlight();
     FlightResultEntry* ChosenResult();

@@ -32,13 +32,15 @@ CDodajGolebiaTab1* CDodajGolebia::Tab1() const { return tabCtrl_->Tab1(); }
 
 std::u16string CDodajGolebia::HeaderTitle() const {
     // A bird added with a name while the window stays open is named in the header as well.
-    if (editMode == 1 || !record.nazwa.empty()) return u"Edycja gołębia - " + record.GetDisplayName();
+    if (mode == EditorMode::Edit || !record.nazwa.empty()) {
+        return u"Edycja gołębia - " + record.GetDisplayName();
+    }
     return u"Dodaj nowego gołębia";
 }
 
 bool CDodajGolebia::OnInitDialog() {
     Dialog::OnInitDialog();
-    const bool editing = editMode == 1;
+    const bool editing = mode == EditorMode::Edit;
     if (editing) setWindowTitle(QString::fromStdU16String(u"Edycja gołębia - " + record.GetDisplayName()));
 
     tabCtrl_->CreatePages(*this);
@@ -55,10 +57,10 @@ bool CDodajGolebia::OnInitDialog() {
 }
 
 void CDodajGolebia::OnOK() {
-    const bool saved = editMode == 1 ? SaveChanges() : AddBird();
+    const bool saved = mode == EditorMode::Edit ? SaveChanges() : AddBird();
     if (!saved) return;
     // With the box ticked the window stays as it is, ready for the next bird.
-    if (editMode != 1 && IsDlgButtonChecked(kKeepOpenBox) == 1) {
+    if (mode != EditorMode::Edit && IsDlgButtonChecked(kKeepOpenBox) == 1) {
         Invalidate();
         return;
     }

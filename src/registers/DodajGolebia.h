@@ -12,6 +12,7 @@
 
 #include "Dialog.h"
 #include "Records.h"
+#include "WindowHelpers.h"
 
 class CDodajGolebiaTab1;
 class CDodajGolebiaTabCtrl;
@@ -33,8 +34,8 @@ public:
     PigeonRecord record;
     // 1 shows the box that keeps the window open after each bird added.
     int showKeepOpenBox = 0;
-    // 0 adds a bird, 1 changes the bird in `record`.
-    int editMode = 0;
+    // Adds a bird, or changes the bird in `record`.
+    EditorMode mode = EditorMode::Add;
 
     CDodajGolebiaTabCtrl* TabCtrl() const;
     CDodajGolebiaTab1* Tab1() const;

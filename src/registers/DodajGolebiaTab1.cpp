@@ -375,12 +375,11 @@ void CDodajGolebiaTab1::SetDateGroup(int group, int day, int month, int year) {
             EnableItem(id, false);
         }
     } else if (day == -2 && month == -2 && year == -2) {
-        const auto today = ToLocalDateTime(static_cast<Time64>(std::time(nullptr)));
-        if (!today) return;
+        const LocalDateTime today = SplitTime(static_cast<Time64>(std::time(nullptr)));
         for (int id : fields) EnableItem(id, true);
-        SetDlgItemInt(ids.day, today->day);
-        SetDlgItemInt(ids.month, today->month);
-        SetDlgItemInt(ids.year, today->year);
+        SetDlgItemInt(ids.day, today.day);
+        SetDlgItemInt(ids.month, today.month);
+        SetDlgItemInt(ids.year, today.year);
     } else if (day > 0 && month > 0 && year > 0) {
         SetDlgItemInt(ids.day, day);
         SetDlgItemInt(ids.month, month);

@@ -46,7 +46,7 @@ void CDodajGolebiaTab5::OnAddTreatment() {
     // A bird not saved yet has no row for the treatment to belong to.
     if (record_.id <= 0) return;
     CLeczenieSuplementacjaDodajZmien editor;
-    editor.isEdit = 0;
+    editor.mode = EditorMode::Add;
     editor.treatment.id_golebia = record_.id;
     editor.treatment.id_hodowli = AttachmentLoftId();
     if (editor.DoModal() != IDOK || editor.treatment.id <= 0) return;
@@ -59,7 +59,7 @@ void CDodajGolebiaTab5::OnEditTreatment() {
         return;
     const int row = selectedTreatment;
     CLeczenieSuplementacjaDodajZmien editor;
-    editor.isEdit = 1;
+    editor.mode = EditorMode::Edit;
     editor.treatment = record_.treatments[row];
     if (editor.DoModal() != IDOK) return;
     record_.treatments[row] = editor.treatment;

@@ -47,42 +47,27 @@ CDodajZmienTransakcje::CDodajZmienTransakcje(QWidget* parent) : Dialog(kTemplate
 }
 
 bool CDodajZmienTransakcje::OnInitDialog() {
-    int day = 0, month = 0, year = 0;
+    // A stored transaction without a date leaves the date to the user, and starts at midnight.
+    const LocalDateTime shown = SplitTime(mode == EditorMode::Edit
+                                              ? record.data
+                                              : static_cast<Time64>(std::time(nullptr)));
+    hour = shown.hour, minute = shown.minute, second = shown.second;
     double amount = 0.0;
-    if (editFlag == 1) {
+    if (mode == EditorMode::Edit) {
         chosenClientId = record.id_klienta;
         chosenBirdId = record.id_golebia;
-        if (const auto local = ToLocalDateTime(record.data)) {
-            day = local->day;
-            month = local->month;
-            year = local->year;
-            hour = local->hour;
-            minute = local->minute;
-            second = local->second;
-        } else {
-            // No stored date: the user types one, and it starts at midnight.
-            hour = minute = second = 0;
-        }
         amount = record.cena;
     } else {
         chosenClientId = -1;
         chosenBirdId = -1;
-        if (const auto now = ToLocalDateTime(static_cast<Time64>(std::time(nullptr)))) {
-            day = now->day;
-            month = now->month;
-            year = now->year;
-            hour = now->hour;
-            minute = now->minute;
-            second = now->second;
-        }
     }
 
     Dialog::OnInitDialog();
     SetDlgItemText(kAmount, AmountText(amount));
-    SetDlgItemInt(kDay, day);
-    SetDlgItemInt(kMonth, month);
-    SetDlgItemInt(kYear, year);
-    if (editFlag == 1) {
+    SetDlgItemInt(kDay, shown.day);
+    SetDlgItemInt(kMonth, shown.month);
+    SetDlgItemInt(kYear, shown.year);
+    if (mode == EditorMode::Edit) {
         SetItemText(kNotes, record.not1);
         SetItemText(kOtherSubject, record.innyprzedmiottransakcji);
     }
@@ -115,7 +100,7 @@ bool CDodajZmienTransakcje::OnInitDialog() {
     ComboBox* kind = Combo(kKindCombo);
     ComboBox* currency = Combo(kCurrencyCombo);
     ComboBox* subject = Combo(kSubjectCombo);
-    if (editFlag == 1) {
+    if (mode == EditorMode::Edit) {
         SetItemText(kClientName, store.FindClient(chosenClientId).imie);
         SetItemText(kBirdName, store.FindPigeon(chosenBirdId).nazwa);
         if (kind) kind->SetCurSel(record.rodzajtransakcji);
@@ -134,7 +119,8 @@ bool CDodajZmienTransakcje::OnInitDialog() {
 }
 
 void CDodajZmienTransakcje::OnEraseBkgnd(Dc& dc) {
-    PaintDialogHeader(*this, dc, editFlag == 1 ? u"Edycja transakcji" : u"Nowa transakcja", 75);
+    PaintDialogHeader(*this, dc,
+                      mode == EditorMode::Edit ? u"Edycja transakcji" : u"Nowa transakcja", 75);
 }
 
 void CDodajZmienTransakcje::FillClientList() {
@@ -234,7 +220,7 @@ void CDodajZmienTransakcje::SaveTransaction() {
     const bool haveLoft = loft != nullptr;
     // A new transaction needs the loft it belongs to; an edited one keeps its own when no loft
     // is chosen.
-    if (editFlag != 1 && !haveLoft) return;
+    if (mode != EditorMode::Edit && !haveLoft) return;
 
     const auto when = MakeLocalTime(day, month, year, hour, minute, second);
     if (!when) {
@@ -268,7 +254,7 @@ void CDodajZmienTransakcje::SaveTransaction() {
     saved.data = *when;
 
     saving_ = true;
-    if (editFlag == 1) {
+    if (mode == EditorMode::Edit) {
         store.WriteTransaction(WriteMode::Update, saved);
     } else {
         saved.id = 0;

@@ -12,6 +12,7 @@
 
 #include "Dialog.h"
 #include "Records.h"
+#include "WindowHelpers.h"
 
 class CDodajZmienTransakcje : public Dialog {
     Q_OBJECT
@@ -40,7 +41,7 @@ public:
 
     explicit CDodajZmienTransakcje(QWidget* parent = nullptr);
 
-    int editFlag = 0;              // 0 add, 1 edit
+    EditorMode mode = EditorMode::Add;
     TransactionRecord record;      // the transaction edited; after OK, what was written
     int chosenClientId = -1;       // -1 none
     int chosenBirdId = -1;         // -1 none

@@ -36,7 +36,7 @@ void CDziennikSzczepien::OnSelectRow() {
 void CDziennikSzczepien::OnAdd() {
     CDataStore& store = TheDataStore();
     CLeczenieSuplementacjaDodajZmien editor;
-    editor.isEdit = 0;
+    editor.mode = EditorMode::Add;
     editor.treatment.id_golebia = TreatmentRecord::kFlock;
     if (const LoftRecord* loft = CurrentLoft()) editor.treatment.id_hodowli = loft->id;
     if (editor.DoModal() != IDOK || editor.treatment.id <= 0) return;
@@ -48,7 +48,7 @@ void CDziennikSzczepien::OnEdit() {
     if (selectedRow < 0 || selectedRow >= static_cast<int>(treatments.size())) return;
     const int row = selectedRow;
     CLeczenieSuplementacjaDodajZmien editor;
-    editor.isEdit = 1;
+    editor.mode = EditorMode::Edit;
     editor.treatment = treatments[row];
     if (editor.DoModal() != IDOK) return;
     if (ListView* list = TreatmentList()) SetTreatmentRow(*list, row, editor.treatment);

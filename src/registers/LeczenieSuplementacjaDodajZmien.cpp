@@ -20,25 +20,18 @@ CLeczenieSuplementacjaDodajZmien::CLeczenieSuplementacjaDodajZmien(QWidget* pare
 }
 
 bool CLeczenieSuplementacjaDodajZmien::OnInitDialog() {
-    const Time64 shown = isEdit == 1 ? treatment.data_podania : static_cast<Time64>(std::time(nullptr));
-    if (const auto local = ToLocalDateTime(shown)) {
-        day = local->day;
-        month = local->month;
-        year = local->year;
-        hour = local->hour;
-        minute = local->minute;
-        second = local->second;
-    } else {
-        // No stored date: the user types one, and it starts at midnight.
-        day = month = year = 0;
-        hour = minute = second = 0;
-    }
+    const Time64 shown =
+        mode == EditorMode::Edit ? treatment.data_podania : static_cast<Time64>(std::time(nullptr));
+    // No stored date: the user types one, and it starts at midnight.
+    const LocalDateTime parts = SplitTime(shown);
+    day = parts.day, month = parts.month, year = parts.year;
+    hour = parts.hour, minute = parts.minute, second = parts.second;
 
     Dialog::OnInitDialog();
     SetDlgItemInt(kDay, day);
     SetDlgItemInt(kMonth, month);
     SetDlgItemInt(kYear, year);
-    if (isEdit == 1) {
+    if (mode == EditorMode::Edit) {
         SetItemText(kName, treatment.nazwa);
         SetItemText(kDose, treatment.dawka);
         SetItemText(kEffect, treatment.dzialanie);
@@ -79,8 +72,8 @@ void CLeczenieSuplementacjaDodajZmien::OnOK() {
     saved.uwagi = ItemText(kNotes);
     saved.data_podania = *given;
 
-    const WriteMode mode = isEdit == 1 ? WriteMode::Update : WriteMode::Insert;
-    if (!TheDataStore().WriteTreatment(mode, saved)) {
+    const WriteMode write = mode == EditorMode::Edit ? WriteMode::Update : WriteMode::Insert;
+    if (!TheDataStore().WriteTreatment(write, saved)) {
         // Closing now would let the caller show a treatment that was never stored.
         MessageBox(this, u"Nie udało się zapisać leczenia.", u"", MB_OK | MB_ICONERROR);
         return;

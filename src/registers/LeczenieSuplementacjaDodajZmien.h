@@ -11,6 +11,7 @@
 
 #include "Dialog.h"
 #include "Records.h"
+#include "WindowHelpers.h"
 
 class CLeczenieSuplementacjaDodajZmien : public Dialog {
     Q_OBJECT
@@ -32,8 +33,8 @@ public:
     // editing; for a new one at least `id_golebia` (the bird, or -2 for the flock). After OK it
     // holds what was stored, with the new id after an insert.
     TreatmentRecord treatment;
-    // 0 a new treatment, 1 a change to `treatment`.
-    int isEdit = 0;
+    // A new treatment, or a change to `treatment`.
+    EditorMode mode = EditorMode::Add;
 
     // The date as shown when the window opened and the time of day kept from then.
     int day = 0, month = 0, year = 0;

@@ -56,12 +56,12 @@ void PersonEditor::FillCombo(int id, const std::vector<std::u16string>& texts) {
 
 bool PersonEditor::OnInitDialog() {
     Dialog::OnInitDialog();
-    if (editFlag) {
+    if (mode == EditorMode::Edit) {
         for (const auto& [id, field] : kTextFields) SetItemText(id, record.*field);
     }
     FillCombo(kCountryCombo, CountryNames());
     FillCombo(kVoivodeshipCombo, VoivodeshipNames());
-    if (editFlag) {
+    if (mode == EditorMode::Edit) {
         // A position past the end (or -1) leaves the combo without a choice.
         CountryCombo()->SetCurSel(record.kraj);
         VoivodeshipCombo()->SetCurSel(record.wojewodztwo);
@@ -72,7 +72,7 @@ bool PersonEditor::OnInitDialog() {
 
 void PersonEditor::Save() {
     PersonRecord person = record;
-    if (!editFlag) {
+    if (mode == EditorMode::Add) {
         // A person is added for the current loft; with no loft at all it belongs to none (0).
         const LoftRecord* loft = CurrentLoft();
         person.hodowla = loft ? loft->id : 0;
@@ -91,8 +91,8 @@ void PersonEditor::Save() {
         return;
     }
 
-    const WriteMode mode = editFlag ? WriteMode::Update : WriteMode::Insert;
-    if (!WritePerson(mode, person)) {
+    const WriteMode write = mode == EditorMode::Edit ? WriteMode::Update : WriteMode::Insert;
+    if (!WritePerson(write, person)) {
         // The window stays open with everything typed, so nothing is lost.
         MessageBox(this, std::u16string(u"Nie udało się zapisać danych."), std::u16string(u"Błąd"),
                    MB_ICONWARNING | MB_OK);

@@ -2,13 +2,14 @@
 // The common form of the breeder editor and the client editor: one person's names, address and
 // contact data, a country and a voivodeship chosen from fixed lists, and one save button.
 //
-// Callers construct the window, set `editFlag` (0 adds a person, otherwise the caller puts the
-// person to edit into `record`), run it modally and, after OK, read `record` back: its id is
-// then the stored row's id. The save button (and Enter) writes the person and closes the window
-// with OK; Escape and the close box leave without writing.
+// Callers construct the window, set `mode` (to edit, they put the person into `record`), run it
+// modally and, after OK, read `record` back: its id is then the stored row's id. The save button
+// (and Enter) writes the person and closes the window with OK; Escape and the close box leave
+// without writing.
 
 #include "DataStore.h"
 #include "Dialog.h"
+#include "WindowHelpers.h"
 
 class ComboBox;
 
@@ -19,7 +20,7 @@ public:
     static constexpr int kVoivodeshipCombo = 1096;
 
     PersonRecord record;
-    int editFlag = 0;  // 0 add, otherwise edit
+    EditorMode mode = EditorMode::Add;
 
     bool OnInitDialog() override;
     // The save button: writes the person (insert or update) and closes with OK.

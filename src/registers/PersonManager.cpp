@@ -70,7 +70,7 @@ void PersonManager::OnListClick() {
 
 void PersonManager::AddPerson() {
     std::unique_ptr<PersonEditor> editor = MakeEditor();
-    editor->editFlag = 0;
+    editor->mode = EditorMode::Add;
     if (editor->DoModal() != IDOK || editor->record.id <= 0) return;
     rowMap[PersonList()->GetItemCount()] = editor->record.id;
     SetPersonRow(-1, editor->record);
@@ -84,7 +84,7 @@ void PersonManager::EditPerson() {
     const auto person = Persons().find(row->second);
     if (person == Persons().end()) return;
     std::unique_ptr<PersonEditor> editor = MakeEditor();
-    editor->editFlag = 1;
+    editor->mode = EditorMode::Edit;
     editor->record = person->second;
     if (editor->DoModal() != IDOK) return;
     SetPersonRow(selectedRow, editor->record);

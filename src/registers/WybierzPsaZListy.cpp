@@ -159,7 +159,7 @@ void CWybierzPsaZListy::OnEditPigeon() {
     if (row < 0) return;
     // The editor writes the bird itself when it is confirmed; the rows here stay as they were.
     CDodajGolebia editor;
-    editor.editMode = 1;
+    editor.mode = EditorMode::Edit;
     editor.record = shown[static_cast<size_t>(row)];
     editor.DoModal();
 }

@@ -3,6 +3,7 @@
 #include "DataStore.h"
 #include "SharedRoutines.h"
 #include "StandardControls.h"
+#include "WindowHelpers.h"
 
 CWyswietlListeGolebiILD::CWyswietlListeGolebiILD(QWidget* parent) : Dialog(kTemplateId, parent) {
     OnClicked(kRemoveOneButton, [this] { OnRemoveOne(); });
@@ -37,9 +38,8 @@ void CWyswietlListeGolebiILD::OnRemoveOne() {
 }
 
 void CWyswietlListeGolebiILD::OnRemoveAll() {
-    const int answer = MessageBox(this, std::u16string(u"Czy napewno usunąć całą listę gołębi do druku?"),
-                                  std::u16string(u"Usuwanie listy"),
-                                  MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2);
-    if (answer == IDYES) TheDataStore().ExecSqlOnFile(ExtraDbPath(), u"DELETE FROM ild;");
+    if (AskYesNo(this, u"Czy napewno usunąć całą listę gołębi do druku?", u"Usuwanie listy")) {
+        TheDataStore().ExecSqlOnFile(ExtraDbPath(), u"DELETE FROM ild;");
+    }
     EndDialog(IDOK);
 }

@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include <array>
 #include <clocale>
 #include <fstream>
 #include <iterator>
@@ -143,6 +144,20 @@ TEST(SharedRoutines, MakeLocalTimeAcrossDaylightSaving) {
     EXPECT_EQ(parts->month, 7);
     EXPECT_EQ(parts->year, 2009);
     EXPECT_EQ(parts->hour, 14);
+}
+
+// What an editor's date and time fields start with: the local parts of the stored time, or the
+// editor's own "unset" in every part for a time that is not set.
+TEST(SharedRoutines, SplitTimeGivesEveryLocalPartOrUnsetOnes) {
+    const auto parts = [](const LocalDateTime& t) {
+        return std::array{t.day, t.month, t.year, t.hour, t.minute, t.second};
+    };
+    EXPECT_EQ(parts(SplitTime(*MakeLocalTime(15, 7, 2009, 14, 30, 45))),
+              (std::array{15, 7, 2009, 14, 30, 45}));
+    EXPECT_EQ(parts(SplitTime(*MakeLocalTime(31, 12, 2009, 23, 59, 59), -1)),
+              (std::array{31, 12, 2009, 23, 59, 59}));
+    EXPECT_EQ(parts(SplitTime(kNoDate)), (std::array{0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(parts(SplitTime(-86400, -1)), (std::array{-1, -1, -1, -1, -1, -1}));
 }
 
 TEST(SharedRoutines, MakeLocalTimeRefusesDatesItCannotHold) {

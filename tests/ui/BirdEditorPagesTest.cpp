@@ -109,7 +109,7 @@ protected:
     // (Cancel when it pressed nothing).
     int RunEdit(const Act& act) {
         CDodajGolebia editor;
-        editor.editMode = 1;
+        editor.mode = EditorMode::Edit;
         editor.record = TheDataStore().Pigeons().at(birdId_);
         seams::QueueModalHandler([&act](Dialog& dialog) {
             act(static_cast<CDodajGolebia&>(dialog));
@@ -122,7 +122,7 @@ protected:
 
     int RunAdd(const Act& act) {
         CDodajGolebia editor;
-        editor.editMode = 0;
+        editor.mode = EditorMode::Add;
         editor.showKeepOpenBox = 1;
         seams::QueueModalHandler([&act](Dialog& dialog) {
             act(static_cast<CDodajGolebia&>(dialog));

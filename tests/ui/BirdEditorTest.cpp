@@ -95,7 +95,7 @@ protected:
     // Opens the editor for a new bird, as the bird list page does.
     int RunAdd(CZakladkaListaPsow* listPage, const std::function<void(CDodajGolebia&, Page&)>& act) {
         CDodajGolebia editor;
-        editor.editMode = 0;
+        editor.mode = EditorMode::Add;
         editor.showKeepOpenBox = 1;
         if (listPage)
             editor.onBirdAdded = [listPage](const PigeonRecord& bird) { listPage->SetPigeonRow(-1, bird); };
@@ -107,7 +107,7 @@ protected:
     // Opens the editor on a copy of a stored bird.
     int RunEdit(int pigeonId, const std::function<void(CDodajGolebia&, Page&)>& act) {
         CDodajGolebia editor;
-        editor.editMode = 1;
+        editor.mode = EditorMode::Edit;
         editor.record = TheDataStore().Pigeons().at(pigeonId);
         const int result = Run(editor, act);
         lastRecord_ = editor.record;

@@ -227,7 +227,7 @@ TEST_F(BirdToolsTest, ChooserOpensTheBirdEditorOnTheSelectedBirdOnly) {
         auto* birdEditor = qobject_cast<CDodajGolebia*>(&editor);
         EXPECT_NE(birdEditor, nullptr);
         if (birdEditor) {
-            EXPECT_EQ(birdEditor->editMode, 1);
+            EXPECT_EQ(birdEditor->mode, EditorMode::Edit);
             EXPECT_EQ(birdEditor->record.id, b);
         }
         return IDCANCEL;

@@ -24,6 +24,7 @@
 #include "menu/MainMenu.h"
 #include "ListView.h"
 #include "NowyLot.h"
+#include "RecordPage.h"
 #include "Seams.h"
 #include "SharedRoutines.h"
 #include "Sqlite.h"
@@ -334,12 +335,27 @@ TEST_F(FlightsTest, SeasonListsFlightsOfItsDaysAndDeletingOneKeepsTheOthersApart
     EXPECT_EQ(ComboTexts(page_->SeasonCombo()), (QStringList{"Wszystkie sezony", "Czerwiec"}));
 }
 
+// Seasons are added for the current loft only, and deleted the same way, as on the pairing page.
+TEST_F(FlightsTest, DeletingASeasonWithoutALoftSaysSoAndKeepsIt) {
+    StoreSeason(u"Maj", Local(1, 5, 2024, 1, 1, 1), Local(31, 5, 2024, 1, 1, 1));
+    Load();
+    page_->SeasonCombo()->SetCurSel(1);
+    g_currentLoftIndex = -1;
+    seams::ScriptMessageBoxAnswers({IDYES});
+    page_->RunCommand(Page::kDeleteSeasonButton);
+    EXPECT_EQ(MessageTexts(), QStringList{"Najpierw dodaj lub wybierz hodowlę."});
+    EXPECT_EQ(ComboTexts(page_->SeasonCombo()), (QStringList{"Wszystkie sezony", "Maj"}));
+    CDataStore fresh;
+    fresh.LoadExtraDb(loftId_);
+    EXPECT_EQ(fresh.FlightSeasons().size(), 1u);
+}
+
 TEST_F(FlightsTest, NewSeasonIsOfferedLastAndTheChosenEntryStays) {
     StoreSeason(u"Maj", Local(1, 5, 2024, 1, 1, 1), Local(31, 5, 2024, 1, 1, 1));
     Load();
     ChooseSeason(1);
     seams::QueueModalHandler(On<CDodajSezon>([](CDodajSezon& editor) {
-        EXPECT_EQ(editor.mode, CDodajSezon::kFlightSeason);
+        EXPECT_EQ(editor.kind, SeasonKind::Flight);
         editor.SetItemText(CDodajSezon::kName, u"Lato 2024");
         editor.RunCommand(IDOK);
     }));
@@ -350,6 +366,19 @@ TEST_F(FlightsTest, NewSeasonIsOfferedLastAndTheChosenEntryStays) {
     fresh.LoadExtraDb(loftId_);
     ASSERT_EQ(fresh.FlightSeasons().size(), 2u);
     EXPECT_EQ(fresh.FlightSeasons()[1].Nazwa, u"Lato 2024");
+
+    // After a deletion no entry stands for the list, and a new season does not choose one.
+    seams::ScriptMessageBoxAnswers({IDYES});
+    page_->RunCommand(Page::kDeleteSeasonButton);
+    ASSERT_EQ(page_->SeasonCombo()->GetCurSel(), -1);
+    seams::QueueModalHandler(On<CDodajSezon>([](CDodajSezon& editor) {
+        editor.SetItemText(CDodajSezon::kName, u"Jesień 2024");
+        editor.RunCommand(IDOK);
+    }));
+    page_->RunCommand(Page::kAddSeasonButton);
+    EXPECT_EQ(ComboTexts(page_->SeasonCombo()),
+              (QStringList{"Wszystkie Loty", "Lato 2024", "Jesień 2024"}));
+    EXPECT_EQ(page_->SeasonCombo()->GetCurSel(), -1);
 }
 
 // ---- flights ----------------------------------------------------------------------------------

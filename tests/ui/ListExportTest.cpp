@@ -22,7 +22,6 @@
 #include "PodgladHTML.h"
 #include "SharedRoutines.h"
 #include "StandardControls.h"
-#include "StartupSplash.h"
 #include "WindowTestSupport.h"
 #include "menu/MainMenu.h"
 
@@ -52,10 +51,10 @@ QStringList ChosenTexts(CEksportListyDoHTML& w) {
     return texts;
 }
 
-class ListExportTest : public WindowTest {
+class ListExportTest : public MainWindowTest {
 protected:
     void SetUp() override {
-        WindowTest::SetUp();
+        MainWindowTest::SetUp();
         ASSERT_TRUE(LayOutBundledFiles());
     }
 };
@@ -463,8 +462,6 @@ TEST_F(ListExportTest, AListPrintedToAPdfFileIsTextOnEveryPage) {
 }
 
 TEST_F(ListExportTest, BirdListOpensItOnTheCategoryAndOnThePrintList) {
-    CMainDialog::EnableStartupPause(false);
-    CStartupSplash::EnableSplash(0);
     const int loft = AddLoft(u"Gołębnik");
     const int category = AddCategory(loft, u"Lotne");
     const int a = AddBird(category, u"1");
@@ -473,8 +470,7 @@ TEST_F(ListExportTest, BirdListOpensItOnTheCategoryAndOnThePrintList) {
     ASSERT_TRUE(TheDataStore().RewriteCategoryOrder(category, {b, a}));
     ASSERT_TRUE(TheDataStore().AddToIldList(c));
     ASSERT_TRUE(TheDataStore().AddToIldList(a));
-    CMainDialog dialog;
-    dialog.show();
+    CMainDialog& dialog = Open();
     std::vector<std::pair<Text, std::vector<int>>> opened;
     seams::SetModalHandler([&](Dialog& window) {
         auto& list = static_cast<CEksportListyDoHTML&>(window);

@@ -20,7 +20,6 @@
 #include "SharedRoutines.h"
 #include "StandardControls.h"
 #include "WindowTestSupport.h"
-#include "StartupSplash.h"
 #include "WyborKoloru.h"
 #include "ZarzadzajHodowlami.h"
 #include "ZarzadzajStatusami.h"
@@ -75,7 +74,7 @@ QStringList QueryExtra(const char* sql) {
     return rows;
 }
 
-class RegisterTest : public WindowTest {
+class RegisterTest : public MainWindowTest {
 protected:
     // Lofts and categories as the main window leaves them after loading.
     static void LoadLoftsAndChooseFirst() {
@@ -253,11 +252,7 @@ TEST_F(LoftManagerTest, MainWindowRefillsItsChoosersFromTheFileWhenTheManagerClo
     const int first = AddLoft(u"Pierwszy");
     AddCategory(first, u"Lotne");
     AddLoft(u"Drugi");
-    CMainDialog::EnableStartupPause(false);
-    CStartupSplash::EnableSplash(0);
-    auto dialog = std::make_unique<CMainDialog>();
-    dialog->resize(1280, 800);
-    dialog->show();
+    CMainDialog& dialog = MainWindowTest::Open();
     ASSERT_EQ(g_currentLoftIndex, 0);
 
     seams::QueueModalHandler([](Dialog& window) {
@@ -278,16 +273,15 @@ TEST_F(LoftManagerTest, MainWindowRefillsItsChoosersFromTheFileWhenTheManagerClo
         manager.OnAddLoft();
         return IDCANCEL;
     });
-    dialog->RunCommand(kCmdManageLoftsAndCategories);
+    dialog.RunCommand(kCmdManageLoftsAndCategories);
 
-    EXPECT_EQ(ComboTexts(dialog->LoftCombo()), (QStringList{"Pierwszy", "Nowy"}));
-    EXPECT_EQ(ComboTexts(dialog->CategoryCombo()), QStringList{"Rozpłodowe"});
+    EXPECT_EQ(ComboTexts(dialog.LoftCombo()), (QStringList{"Pierwszy", "Nowy"}));
+    EXPECT_EQ(ComboTexts(dialog.CategoryCombo()), QStringList{"Rozpłodowe"});
     EXPECT_EQ(g_currentLoftIndex, 0);
     EXPECT_EQ(g_currentCategoryIndex, 0);
     EXPECT_EQ(Names(TheDataStore().Lofts()), (QStringList{"Pierwszy", "Nowy"}));
     EXPECT_EQ(Names(TheDataStore().Lofts()[0].categories), QStringList{"Rozpłodowe"});
     EXPECT_EQ(Names(LoftsOnDisk()), (QStringList{"Pierwszy", "Nowy"}));
-    dialog.reset();
 }
 
 // ---- the dictionaries -------------------------------------------------------------------------
@@ -471,10 +465,7 @@ TEST_F(ColourCodeTest, CodeIsStoredForTheChosenColourAfterShowingTheStatement) {
 
 TEST_F(ColourCodeTest, MainMenuOpensTheColoursBreedsAndStatusesWindows) {
     AddLoft(u"Pierwszy");
-    CMainDialog::EnableStartupPause(false);
-    CStartupSplash::EnableSplash(0);
-    auto dialog = std::make_unique<CMainDialog>();
-    dialog->show();
+    CMainDialog& dialog = Open();
     // Template, kind, whether "Ustaw kod koloru" is offered (colours only), and the title.
     std::vector<std::tuple<int, int, bool, QString>> opened;
     seams::SetModalHandler([&opened](Dialog& window) {
@@ -485,12 +476,11 @@ TEST_F(ColourCodeTest, MainMenuOpensTheColoursBreedsAndStatusesWindows) {
         return IDCANCEL;
     });
     for (int command : {kCmdManageColours, kCmdManageBreeds, kCmdManageStatuses})
-        dialog->RunCommand(command);
+        dialog.RunCommand(command);
     EXPECT_EQ(opened, (std::vector<std::tuple<int, int, bool, QString>>{
                           {134, DictionaryColours, true, "Kolory"},
                           {134, DictionaryBreeds, false, "Rasy"},
                           {140, 0, false, "Zarządzaj Statusami"}}));
-    dialog.reset();
 }
 
 }  // namespace

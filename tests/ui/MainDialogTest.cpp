@@ -690,6 +690,8 @@ TEST_F(MainDialogTest, AFileAnotherProgramHoldsIsNamedAndNothingIsEmptied) {
         for (const auto& call : seams::MessageBoxCalls()) {
             EXPECT_TRUE(call.text.contains(birds)) << call.text.toStdString();
             EXPECT_TRUE(call.text.contains(QStringLiteral("Spróbować ponownie?")));
+            // Enter tries again: "Nie" ends the program.
+            EXPECT_EQ(call.flags, MB_YESNO | MB_ICONWARNING);
         }
         dialog_.reset();
     }

@@ -194,6 +194,7 @@ TEST_F(MaintenanceTest, PurgeKeepsEveryBirdThatAnythingNames) {
         w.RunCommand(CZarzadzajBazaGolebi::kPurgeButton);
     });
     EXPECT_EQ(MessageTexts(), QStringList{question});
+    EXPECT_EQ(seams::MessageBoxCalls()[0].flags, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
     EXPECT_EQ(BirdsOnDisk().size(), 10u);
 
     seams::Reset();

@@ -182,6 +182,8 @@ TEST(MenuXP, ADoubledAmpersandShowsOneAndASingleOneIsNotShown) {
     QMenu menu(&window);
     menu.addAction(QStringLiteral("R&&D &Mx"))->setData(4901);
     CMenuXP::InitMenuPopup(&window, &menu, true, false);
+    EXPECT_EQ(ItemDataLabelWidth(CMenuXP::ActionItemData(menu.actions()[0])),
+              MenuMetrics().horizontalAdvance(QStringLiteral("R&D Mx")));
     MenuDrawItem item;
     item.rect = Rect(0, 0, 160, 20);
     item.state = ODS_NOACCEL;

@@ -28,6 +28,7 @@
 #include "ListView.h"
 #include "Places.h"
 #include "PodgladHTML.h"
+#include "RecordPage.h"
 #include "SharedRoutines.h"
 #include "StandardControls.h"
 #include "TransparentStatic.h"
@@ -212,6 +213,49 @@ TEST_F(PairingPageTest, SeasonChooserFiltersByWholeDaysAndKeepsItsMappingAfterDe
     EXPECT_EQ(page_->SeasonCombo()->GetCurSel(), 0);
 }
 
+// Adding a season leaves the lists as they are, so the chooser keeps saying what they show: the
+// entry chosen before, or none after a season was deleted. It used to show no entry at all.
+TEST_F(PairingPageTest, AddingASeasonKeepsTheChooserOnWhatTheListShows) {
+    StorePair(10, 3, 12);
+    StorePair(10, 7, 12);
+    Season(u"Wiosna", 1, 3, 31, 5);
+    Season(u"Lato", 1, 7, 31, 8);
+    FillSeasonCombo(page_->SeasonCombo(), u"Wszystkie Pary", TheDataStore().BreedingSeasons());
+    int added = 0;
+    const auto addSeason = [&] {
+        seams::QueueModalHandler([&](Dialog& editor) {
+            const QString name = QStringLiteral("Nowy %1").arg(++added);
+            editor.SetItemText(CDodajSezon::kName, name.toStdU16String());
+            editor.RunCommand(IDOK);
+            return IDCANCEL;
+        });
+        page_->Fire(Page::kAddSeasonButton, Notification::Clicked);
+    };
+    struct Case { int entry; QString shown; QStringList dates; };
+    const QStringList both = {"10/03/26, 12:00", "10/07/26, 12:00"};
+    for (const Case& c : {Case{0, "Wszystkie Pary", both}, Case{1, "Wiosna", {"10/03/26, 12:00"}},
+                          Case{2, "Lato", {"10/07/26, 12:00"}}}) {
+        ChooseSeason(c.entry);
+        addSeason();
+        EXPECT_EQ(page_->SeasonCombo()->GetCurSel(), c.entry);
+        EXPECT_EQ(page_->SeasonCombo()->GetWindowText(), c.shown);
+        EXPECT_EQ(PairDates(), c.dates);
+    }
+    ASSERT_EQ(page_->SeasonCombo()->GetCount(), 6);
+    EXPECT_EQ(page_->SeasonCombo()->GetLBText(5), "Nowy 3");
+
+    // After a deletion no entry stands for the list, and adding does not pretend one does.
+    ChooseSeason(1);
+    seams::ScriptMessageBoxAnswers({IDYES});
+    page_->Fire(Page::kDeleteSeasonButton, Notification::Clicked);
+    addSeason();
+    EXPECT_EQ(page_->SeasonCombo()->GetCurSel(), -1);
+    EXPECT_EQ(PairDates(), QStringList{"10/03/26, 12:00"});
+    CDataStore fresh;
+    fresh.LoadExtraDb(loft_);
+    EXPECT_EQ(fresh.BreedingSeasons().size(), 5u);
+}
+
 // A pair added while a season is chosen, paired outside it, does not join that season's list:
 // the list shows every pair, as after a deletion, and the chooser says so.
 TEST_F(PairingPageTest, APairAddedWhileASeasonIsChosenLeavesNoWrongRowInItsList) {
@@ -258,7 +302,67 @@ TEST_F(PairingPageTest, APairAddedWhileASeasonIsChosenLeavesNoWrongRowInItsList)
     EXPECT_EQ(page_->SeasonCombo()->GetCurSel(), 0);
 }
 
+// A pair edited while a season is chosen may have left it: the list shows every pair again, as
+// after an add, with the edited pair as the file holds it, and the chooser says so.
+TEST_F(PairingPageTest, APairEditedOutOfTheChosenSeasonLeavesNoWrongRowInItsList) {
+    StorePair(10, 3, 12);
+    StorePair(20, 4, 12);
+    StorePair(1, 7, 12);
+    Season(u"Wiosna", 1, 3, 31, 5);
+    FillSeasonCombo(page_->SeasonCombo(), u"Wszystkie Pary", TheDataStore().BreedingSeasons());
+    ChooseSeason(1);
+    ASSERT_EQ(PairDates(), (QStringList{"10/03/26, 12:00", "20/04/26, 12:00"}));
+    ClickPair(0);
+    seams::QueueModalHandler([](Dialog& dialog) {
+        dialog.SetItemText(PairEditor::kMonth, u"8");
+        dialog.RunCommand(PairEditor::kSave);
+        return IDCANCEL;
+    });
+    page_->EditPair();
+    EXPECT_EQ(PairDates(), (QStringList{"10/08/26, 12:00", "20/04/26, 12:00", "01/07/26, 12:00"}));
+    EXPECT_EQ(page_->SeasonCombo()->GetCurSel(), 0);
+    EXPECT_EQ(page_->SelectedPair(), nullptr);
+    EXPECT_EQ(PairsOnDisk()[0].DataParowania, *MakeLocalTime(10, 8, 2026, 12));
+}
+
 // ---- pairs ---------------------------------------------------------------------------------------
+
+// Each painted link runs its own command, seen by the window it opens or the question it asks
+// (both left unanswered), and a click beside the links runs none.
+TEST_F(PairingPageTest, EachLinkRunsItsOwnCommand) {
+    const int pairId = StorePair(3, 3, 12);
+    YoungRecord young{.id_golebia = young_, .id_pary = pairId, .id_hodowli = loft_};
+    ASSERT_TRUE(TheDataStore().WriteYoung(WriteMode::Insert, young));
+    page_->FillPairList(-1);
+    ClickPair(0);
+    ClickYoung(0);
+    struct Case { int link; int opens; const char* asks; };
+    const Case cases[] = {
+        {Page::kLinkAddPair, PairEditor::kTemplateId, nullptr},
+        {Page::kLinkPhotoPairing, CFotoparowanie::kTemplateId, nullptr},
+        {Page::kLinkEditPair, PairEditor::kTemplateId, nullptr},
+        {Page::kLinkDeletePair, 0, "Czy napewno usunąć wybraną parę?"},
+        {Page::kLinkPrintLitterCard, CDrukujKarteMiotu::kTemplateId, nullptr},
+        {Page::kLinkAddYoung, CDodajPsaDoPary::kTemplateId, nullptr},
+        {Page::kLinkEditYoung, CDodajPsaDoPary::kTemplateId, nullptr},
+        {Page::kLinkDeleteYoung, 0, "Czy napewno usunąć wybranego młodego z listy?"},
+    };
+    for (const Case& c : cases) {
+        const std::size_t runs = seams::ModalRuns().size();
+        const std::size_t messages = seams::MessageBoxCalls().size();
+        const Rect link = page_->LinkRect(c.link);
+        page_->OnPageClick(QPoint(link.left + 40, link.top + 10));
+        ASSERT_EQ(seams::ModalRuns().size(), runs + (c.opens ? 1 : 0)) << c.link;
+        ASSERT_EQ(seams::MessageBoxCalls().size(), messages + (c.asks ? 1 : 0)) << c.link;
+        if (c.opens) EXPECT_EQ(seams::ModalRuns().back().templateId, c.opens) << c.link;
+        if (c.asks) EXPECT_EQ(MessageTexts().last(), QString::fromUtf8(c.asks)) << c.link;
+    }
+    page_->OnPageClick(QPoint(100, 20));
+    EXPECT_EQ(seams::ModalRuns().size(), std::size(cases) - 2);
+    EXPECT_EQ(seams::MessageBoxCalls().size(), 2u);
+    ASSERT_EQ(PairsOnDisk().size(), 1u);
+    EXPECT_EQ(PairsOnDisk()[0].young.size(), 1u);
+}
 
 TEST_F(PairingPageTest, PairEditorAddsEditsAndDeletesWhatTheFileHolds) {
     // Add: both birds chosen, three notes through the note switch, eggs and a laying date.

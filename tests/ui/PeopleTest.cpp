@@ -22,7 +22,6 @@
 #include "Settings.h"
 #include "SharedRoutines.h"
 #include "StandardControls.h"
-#include "StartupSplash.h"
 #include "WindowTestSupport.h"
 #include "ZarzadzajHodowcami.h"
 #include "ZarzadzajKlientami.h"
@@ -51,7 +50,7 @@ PersonMap ClientsOnDisk() {
     return fresh.Clients();
 }
 
-class PeopleTest : public WindowTest {
+class PeopleTest : public MainWindowTest {
 protected:
     // A loft that becomes the current one.
     static int MakeCurrentLoft() {
@@ -119,7 +118,7 @@ TEST_F(PeopleTest, CountryAndVoivodeshipPositionsAreThoseTheRecordsKeep) {
 TEST_F(PeopleTest, BreederRoundTripsThroughAddAndEditWithItsPositions) {
     const int loft = MakeCurrentLoft();
     CDodajEdytujHodowce add;
-    add.editFlag = 0;
+    add.mode = EditorMode::Add;
     seams::QueueModalHandler([](Dialog& window) {
         auto& editor = static_cast<PersonEditor&>(window);
         EXPECT_EQ(editor.GetDlgItemText(1031), "Dodaj Hodowcę");
@@ -162,7 +161,7 @@ TEST_F(PeopleTest, BreederRoundTripsThroughAddAndEditWithItsPositions) {
 
     // Opened again: the same entries are chosen, the button says so, the caption stays.
     CDodajEdytujHodowce edit;
-    edit.editFlag = 1;
+    edit.mode = EditorMode::Edit;
     edit.record = stored;
     seams::QueueModalHandler([](Dialog& window) {
         auto& editor = static_cast<PersonEditor&>(window);
@@ -204,7 +203,7 @@ TEST_F(PeopleTest, ClientKeepsThePositionOfItsSortedCountryList) {
     EXPECT_EQ(stored.wojewodztwo, 16);
 
     CDodajEdytujKlienta edit;
-    edit.editFlag = 1;
+    edit.mode = EditorMode::Edit;
     edit.record = stored;
     seams::QueueModalHandler([](Dialog& window) {
         auto& editor = static_cast<PersonEditor&>(window);
@@ -246,7 +245,7 @@ TEST_F(PeopleTest, UnknownCountryShowsNothingAndIsStoredAsNone) {
     person.wojewodztwo = 3;
     ASSERT_TRUE(TheDataStore().WriteBreeder(WriteMode::Insert, person));
     CDodajEdytujHodowce edit;
-    edit.editFlag = 1;
+    edit.mode = EditorMode::Edit;
     edit.record = person;
     seams::QueueModalHandler([](Dialog& window) {
         auto& editor = static_cast<PersonEditor&>(window);
@@ -405,19 +404,15 @@ TEST_F(PersonManagerTest, CancelledOrUnsavedEditorsAddNoRowAndNoIdZeroRowIsShown
 }
 
 TEST_F(PersonManagerTest, MainMenuOpensTheRegistersAndTheClientEditorOnlyWithALoft) {
-    CMainDialog::EnableStartupPause(false);
-    CStartupSplash::EnableSplash(0);
-    auto dialog = std::make_unique<CMainDialog>();
-    dialog->show();
+    CMainDialog* dialog = &MainWindowTest::Open();
     seams::SetModalHandler([](Dialog&) { return IDCANCEL; });
     dialog->RunCommand(kCmdAddClient);  // no loft: nothing opens
     dialog->RunCommand(kCmdManageClients);
     dialog->RunCommand(kCmdManageBreeders);
-    dialog.reset();
+    dialog_.reset();
 
     MakeCurrentLoft();
-    dialog = std::make_unique<CMainDialog>();
-    dialog->show();
+    dialog = &MainWindowTest::Open();
     ASSERT_EQ(g_currentLoftIndex, 0);
     seams::QueueModalHandler([](Dialog& editor) {
         editor.SetItemText(1025, u"Nowy klient");
@@ -425,7 +420,7 @@ TEST_F(PersonManagerTest, MainMenuOpensTheRegistersAndTheClientEditorOnlyWithALo
         return editor.EndCode();
     });
     dialog->RunCommand(kCmdAddClient);
-    dialog.reset();
+    dialog_.reset();
 
     std::vector<int> templates;
     for (const auto& run : seams::ModalRuns()) templates.push_back(run.templateId);

@@ -290,7 +290,7 @@ TEST_F(PreviewPanelTest, PedigreeFillsMotherBeforeFatherAndLeavesMissingParentsE
     EXPECT_TRUE(tab->Item(1125)->isVisible());
     seams::QueueModalHandler([&](Dialog& window) {
         EXPECT_EQ(static_cast<CDodajGolebia&>(window).record.id, mother);
-        EXPECT_EQ(static_cast<CDodajGolebia&>(window).editMode, 1);
+        EXPECT_EQ(static_cast<CDodajGolebia&>(window).mode, EditorMode::Edit);
         return IDCANCEL;
     });
     tab->Fire(CPanelPodgladuTab2::kEditButton, Notification::Clicked);

@@ -31,7 +31,7 @@ static void PrintTo(const QString& text, std::ostream* out) { *out << '"' << tex
 
 namespace {
 
-class RacingToolsTest : public WindowTest {};
+class RacingToolsTest : public MainWindowTest {};
 
 // ---- distance calculator --------------------------------------------------------------------
 
@@ -299,8 +299,7 @@ TEST_F(RacingToolsTest, BranchDirectoryWindowAndItsSearchFromTheStartPage) {
 }
 
 TEST_F(RacingToolsTest, ToolsMenuOpensTheCalculatorsDirectoryAndRankings) {
-    CMainDialog::EnableStartupPause(false);
-    CMainDialog main;
+    CMainDialog& main = Open();
     for (int command : {kCmdSpeedCalculator, kCmdDistanceCalculator, kCmdBranchDirectory,
                         kCmdBestPigeons, kCmdBestPairs})
         main.RunCommand(command);

@@ -20,13 +20,13 @@ protected:
         g_currentLoftIndex = TheDataStore().FindLoftIndex(loftId_);
     }
 
-    // Opens the editor for `mode` and lets `act` play the user; returns how it ended.
-    static int Run(int mode, const std::function<void(CDodajSezon&)>& act) {
+    // Opens the editor for `kind` and lets `act` play the user; returns how it ended.
+    static int Run(SeasonKind kind, const std::function<void(CDodajSezon&)>& act) {
         seams::QueueModalHandler([&act](Dialog& dialog) {
             act(static_cast<CDodajSezon&>(dialog));
             return IDCANCEL;
         });
-        return CDodajSezon::AddSeason(mode, nullptr);
+        return CDodajSezon::AddSeason(kind, nullptr);
     }
 
     static void Type(CDodajSezon& editor, const char16_t* name, const char16_t* start,
@@ -59,7 +59,7 @@ TEST_F(SeasonEditorTest, OpensOnTheWholeCurrentYear) {
     std::tm local{};
     localtime_r(&now, &local);
     const QString year = QString::number(local.tm_year + 1900);
-    Run(CDodajSezon::kBreedingSeason, [&](CDodajSezon& editor) {
+    Run(SeasonKind::Breeding, [&](CDodajSezon& editor) {
         EXPECT_EQ(editor.GetDlgItemText(CDodajSezon::kStartDay), "1");
         EXPECT_EQ(editor.GetDlgItemText(CDodajSezon::kStartMonth), "1");
         EXPECT_EQ(editor.GetDlgItemText(CDodajSezon::kStartYear), year);
@@ -72,14 +72,14 @@ TEST_F(SeasonEditorTest, OpensOnTheWholeCurrentYear) {
 // Each kind goes to its own table, bounds at 01:01:01 of their days in winter and summer alike,
 // and is appended to its own vector with the id the file gave it.
 TEST_F(SeasonEditorTest, StoresEachKindInItsOwnTableAtOneOClockOfItsDays) {
-    EXPECT_EQ(Run(CDodajSezon::kBreedingSeason,
+    EXPECT_EQ(Run(SeasonKind::Breeding,
                   [](CDodajSezon& e) {
                       Type(e, u"Lęgi 2026", u"15/1/2026", u"20/7/2026");
                       e.SetItemText(CDodajSezon::kDescription, u"zimowe łączenie");
                       e.RunCommand(IDOK);
                   }),
               IDOK);
-    EXPECT_EQ(Run(CDodajSezon::kFlightSeason,
+    EXPECT_EQ(Run(SeasonKind::Flight,
                   [](CDodajSezon& e) {
                       Type(e, u"Loty", u"1/5/2026", u"30/9/2026");
                       e.RunCommand(IDOK);
@@ -127,7 +127,7 @@ TEST_F(SeasonEditorTest, RefusesShortNamesImpossibleDatesAndAnEndBeforeTheStart)
     for (const Case& c : refused) {
         seams::ScriptMessageBoxAnswers({});
         bool stillOpen = false;
-        Run(CDodajSezon::kBreedingSeason, [&](CDodajSezon& e) {
+        Run(SeasonKind::Breeding, [&](CDodajSezon& e) {
             Type(e, c.name, c.start, c.end);
             e.RunCommand(IDOK);
             stillOpen = !e.HasEnded();
@@ -137,7 +137,7 @@ TEST_F(SeasonEditorTest, RefusesShortNamesImpossibleDatesAndAnEndBeforeTheStart)
         EXPECT_EQ(MessageTexts().back(), QString::fromUtf8(c.message));
     }
     // Four letters are enough, and a one-day season is a season.
-    Run(CDodajSezon::kBreedingSeason, [](CDodajSezon& e) {
+    Run(SeasonKind::Breeding, [](CDodajSezon& e) {
         Type(e, u"Lęgi", u"1/6/2026", u"1/6/2026");
         e.RunCommand(IDOK);
     });
@@ -150,7 +150,7 @@ TEST_F(SeasonEditorTest, RefusesShortNamesImpossibleDatesAndAnEndBeforeTheStart)
 TEST_F(SeasonEditorTest, WithoutACurrentLoftSaysSoAndOpensNothing) {
     g_currentLoftIndex = -1;
     bool opened = false;
-    EXPECT_EQ(Run(CDodajSezon::kFlightSeason, [&](CDodajSezon&) { opened = true; }), IDCANCEL);
+    EXPECT_EQ(Run(SeasonKind::Flight, [&](CDodajSezon&) { opened = true; }), IDCANCEL);
     EXPECT_FALSE(opened);
     EXPECT_EQ(MessageTexts(), QStringList{"Najpierw dodaj lub wybierz hodowlę."});
     EXPECT_TRUE(OnDisk().second.empty());

@@ -16,7 +16,6 @@
 #include "MainDialog.h"
 #include "MenuXP.h"
 #include "QXToolTip.h"
-#include "StartupSplash.h"
 #include "WindowTestSupport.h"
 #include "menu/MainMenu.h"
 
@@ -275,20 +274,12 @@ TEST_F(ToolTipTest, TheFrameRunsAlongAllFourEdgesOfTheBalloonAboveAndBelowTheCur
 
 namespace {
 
-class MainWindowTipsTest : public WindowTest {
-protected:
-    void SetUp() override {
-        ASSERT_NO_FATAL_FAILURE(WindowTest::SetUp());
-        CMainDialog::EnableStartupPause(false);
-        CStartupSplash::EnableSplash(0);
-    }
-};
+class MainWindowTipsTest : public MainWindowTest {};
 
 }  // namespace
 
 TEST_F(MainWindowTipsTest, ChoosersGetTheirBalloonTipsAndTheMenuItsImages) {
-    CMainDialog dialog;
-    dialog.show();  // the window sets itself up as it first shows
+    CMainDialog& dialog = Open();  // the window sets itself up as it first shows
     CQXToolTip* tip = dialog.ToolTip();
     ASSERT_NE(tip, nullptr);
     const struct { int id; const char16_t* title; } choosers[] = {

@@ -17,7 +17,6 @@
 #include "DodajZmienTransakcje.h"
 #include "Globals.h"
 #include "MainDialog.h"
-#include "StartupSplash.h"
 #include "menu/MainMenu.h"
 #include "ListView.h"
 #include "Places.h"
@@ -74,10 +73,10 @@ Time64 Local(int day, int month, int year, int hour, int minute, int second) {
     return time.value_or(-1);
 }
 
-class TransactionsTest : public WindowTest {
+class TransactionsTest : public MainWindowTest {
 protected:
     void SetUp() override {
-        ASSERT_NO_FATAL_FAILURE(WindowTest::SetUp());
+        ASSERT_NO_FATAL_FAILURE(MainWindowTest::SetUp());
         CDataStore& store = TheDataStore();
         loftId_ = AddLoft(u"Gołębnik A");
         otherLoftId_ = AddLoft(u"Gołębnik B");
@@ -97,7 +96,7 @@ protected:
 
     void TearDown() override {
         page_.reset();
-        WindowTest::TearDown();
+        MainWindowTest::TearDown();
     }
 
     static int AddClient(const Text& first, const Text& last, const Text& town, const Text& street) {
@@ -593,11 +592,7 @@ TEST_F(TransactionsTest, InTheMainWindowTheMenuAndTheClientLinksReachTheirWindow
     record.data = Local(5, 5, 2024, 9, 0, 0);
     const int id = Stored(record);
     page_.reset();
-    CMainDialog::EnableStartupPause(false);
-    CStartupSplash::EnableSplash(0);
-    CMainDialog main;
-    main.resize(1280, 800);
-    main.show();
+    CMainDialog& main = Open();
     main.OnPageStripClick(QPoint(600, 80));   // the "Transakcje" header
     ASSERT_EQ(main.ActivePage(), CMainDialog::kTransactionsPage);
     CZakladkaTransakcje* page = main.TransactionsPage();
@@ -629,11 +624,7 @@ TEST_F(TransactionsTest, AClientDeletedInTheRegisterLeavesTheListAtOnce) {
     purchase.id_klienta = anna_;
     Stored(purchase);
     page_.reset();
-    CMainDialog::EnableStartupPause(false);
-    CStartupSplash::EnableSplash(0);
-    CMainDialog main;
-    main.resize(1280, 800);
-    main.show();
+    CMainDialog& main = Open();
     ListView* list = main.TransactionsPage()->TransactionList();
     ASSERT_EQ(ListColumn(list, 1), (QStringList{"Jan Kowalski", "ANNA Nowak"}));
 

@@ -5,7 +5,6 @@
 #include <QDate>
 #include <QTemporaryDir>
 #include <functional>
-#include <memory>
 
 #include "ControlKinds.h"
 #include "DataStore.h"
@@ -20,7 +19,6 @@
 #include "Settings.h"
 #include "SharedRoutines.h"
 #include "StandardControls.h"
-#include "StartupSplash.h"
 #include "WindowTestSupport.h"
 #include "menu/MainMenu.h"
 
@@ -49,7 +47,7 @@ void TypeDate(Dialog& editor, const char16_t* day, const char16_t* month, const 
     editor.SetItemText(Editor::kYear, year);
 }
 
-class TreatmentsTest : public WindowTest {
+class TreatmentsTest : public MainWindowTest {
 protected:
     // Runs the editor on `treatment`; `act` plays the user on the open window.
     static int RunEditor(Editor& editor, const std::function<void(Editor&)>& act) {
@@ -119,7 +117,7 @@ TEST_F(TreatmentsTest, EditingKeepsTheStoredTimeOfDayAcrossTheSeasons) {
     const TreatmentRecord winter = StoreFlockTreatment(u"Zima", kWinterMorning);
     for (const TreatmentRecord& original : {summer, winter}) {
         Editor editor;
-        editor.isEdit = 1;
+        editor.mode = EditorMode::Edit;
         editor.treatment = original;
         ASSERT_EQ(RunEditor(editor,
                             [](Editor& e) {
@@ -132,7 +130,7 @@ TEST_F(TreatmentsTest, EditingKeepsTheStoredTimeOfDayAcrossTheSeasons) {
     }
     // The winter treatment moved into summer keeps its 09:15.
     Editor editor;
-    editor.isEdit = 1;
+    editor.mode = EditorMode::Edit;
     editor.treatment = winter;
     RunEditor(editor, [](Editor& e) {
         TypeDate(e, u"10", u"7", u"2012");
@@ -190,7 +188,7 @@ TEST_F(TreatmentsTest, AnEditOfATreatmentThatIsGoneIsReportedAndNotClosed) {
     TreatmentRecord gone = StoreFlockTreatment(u"Usunięty", kSummerMorning);
     ASSERT_TRUE(TheDataStore().WriteTreatment(WriteMode::Delete, gone));
     Editor editor;
-    editor.isEdit = 1;
+    editor.mode = EditorMode::Edit;
     editor.treatment = gone;
     EXPECT_NE(RunEditor(editor,
                         [](Editor& e) {
@@ -310,22 +308,18 @@ TEST_F(FlockLogTest, AddedTreatmentsJoinTheFlockListAndTheFile) {
 
 TEST_F(FlockLogTest, TheMainMenuOpensTheLogWithTheFlockTreatmentsOfTheFile) {
     StoreFlockTreatment(u"Salmonella", kSummerMorning, 1);
-    CMainDialog::EnableStartupPause(false);
-    CStartupSplash::EnableSplash(0);
-    auto main = std::make_unique<CMainDialog>();
-    main->show();
+    CMainDialog& main = Open();
 
     QStringList listed;
     seams::QueueModalHandler([&listed](Dialog& dialog) {
         listed = Column(*static_cast<CDziennikSzczepien&>(dialog).TreatmentList(), 1);
         return IDCANCEL;
     });
-    main->RunCommand(kCmdVaccinationLog);
+    main.RunCommand(kCmdVaccinationLog);
     ASSERT_EQ(seams::ModalRuns().size(), 1u);
     EXPECT_EQ(seams::ModalRuns()[0].templateId, CDziennikSzczepien::kTemplateId);
     EXPECT_EQ(seams::ModalRuns()[0].caption, QStringLiteral("Dziennik leczenia i suplementacji gołębi"));
     EXPECT_EQ(listed, QStringList{QStringLiteral("Salmonella")});
-    main.reset();
 }
 
 }  // namespace
