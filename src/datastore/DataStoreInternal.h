@@ -71,7 +71,8 @@ struct ColumnValue {
 // "INSERT INTO <table>(a, b, …) VALUES ( ?1, ?2, … );" over the columns the insert writes.
 BoundStatement InsertStatement(const Text& table, const std::vector<ColumnValue>& columns);
 // "UPDATE <table> SET a = ?1, b = ?2, … WHERE id = ?n;" over the columns the update writes.
-BoundStatement UpdateStatement(const Text& table, const std::vector<ColumnValue>& columns, int id);
+BoundStatement UpdateStatement(const Text& table, const std::vector<ColumnValue>& columns,
+                               int id);
 
 // A date value for a statement: the stored 64-bit seconds (-1 = not set).
 inline SqlValue SqlDate(Time64 t) { return SqlValue(static_cast<std::int64_t>(t)); }

@@ -256,8 +256,8 @@ std::vector<ColumnValue> CategoryColumns(const CategoryRecord& r) {
 
 // One row of a category's membership: the bird in that category, after the rows before it.
 BoundStatement MembershipInsert(int categoryId, std::int64_t pigeonId) {
-    return InsertStatement(u"kategoria_id",
-                           {{u"id_kategorii", SqlInt(categoryId)}, {u"id_golebia", SqlInt(pigeonId)}});
+    return InsertStatement(
+        u"kategoria_id", {{u"id_kategorii", SqlInt(categoryId)}, {u"id_golebia", SqlInt(pigeonId)}});
 }
 
 }  // namespace
