@@ -432,10 +432,8 @@ bool CDataStore::MovePigeonToCategory(int pigeonId, int fromCategoryId, int toCa
 
     const auto bird = pigeons.find(pigeonId);
     if (bird != pigeons.end() && bird->second.id_hodowli != toLoftId) {
-        const int from = FindLoftIndex(bird->second.id_hodowli);
-        if (from >= 0 && lofts[from].pigeonCount > 0) --lofts[from].pigeonCount;
-        const int to = FindLoftIndex(toLoftId);
-        if (to >= 0) ++lofts[to].pigeonCount;
+        CountBirdInLoft(bird->second.id_hodowli, -1);
+        CountBirdInLoft(toLoftId, +1);
         bird->second.id_hodowli = toLoftId;
     }
     return true;
