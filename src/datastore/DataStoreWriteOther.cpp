@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <charconv>
 #include <filesystem>
-#include <functional>
 #include <system_error>
 
 #include "DataStore.h"
@@ -92,19 +91,22 @@ std::optional<std::int64_t> NoteFileFloor() {
     return floor;
 }
 
-// Inserts an attachment row and stores the user's file under it, both or neither: the row
-// is committed only once the copy succeeded, so a failed copy leaves no row behind.
+// Inserts an attachment row and stores the user's file (the record's `path`) under the name the
+// new row gives it, both or neither: the row is committed only once the copy succeeded, so a
+// failed copy leaves no row behind.
+template <typename Attachment>
 std::int64_t InsertAttachment(const Text& sql, const std::vector<SqlValue>& values,
-                              const Text& source, const Text& folder,
-                              const std::function<Text(int)>& fileNameFor) {
+                              const Attachment& record, const Text& folder) {
     SqlDatabase db(PigeonsDbPath());
     SqlTransaction tx(db);
     if (!tx.ok()) return 0;
     if (!db.Exec(sql, values) || db.Changes() != 1) return 0;
     const std::int64_t id = db.LastInsertRowId();
     if (!dsinternal::FitsRecordId(id)) return 0;
-    const Text fileName = fileNameFor(static_cast<int>(id));
-    if (!CopyAttachment(source, folder, fileName)) return 0;
+    Attachment stored = record;
+    stored.id = static_cast<int>(id);
+    const Text fileName = stored.FileName();
+    if (!CopyAttachment(record.path, folder, fileName)) return 0;
     if (!tx.Commit()) {
         RemoveStoredFile(JoinPath(folder, fileName));
         return 0;
@@ -216,17 +218,13 @@ const char16_t* PigeonColumnOf(const char16_t* table) {
 
 bool CDataStore::AddPhoto(PhotoRecord& record) {
     record.subkategoria = 0;
-    PhotoRecord stored = record;
     const std::int64_t id = InsertAttachment(
         u"INSERT INTO zdjecia(opis1, id_golebia, id_hodowli, rozszerzenie, rodzaj, kategoria, "
         u"subkategoria) VALUES ( ?1, ?2, ?3, ?4, ?5, ?6, ?7 );",
         {SqlText(record.opis1), SqlInt(record.id_golebia), SqlInt(record.id_hodowli),
          SqlText(record.rozszerzenie), SqlInt(record.rodzaj), SqlInt(record.kategoria),
          SqlInt(record.subkategoria)},
-        record.path, ImagesFolder(), [&stored](int newId) {
-            stored.id = newId;
-            return stored.FileName();
-        });
+        record, ImagesFolder());
     record.id = static_cast<int>(id);
     if (id <= 0) return false;
     if (const auto bird = pigeons.find(record.id_golebia); bird != pigeons.end()) {
@@ -242,17 +240,13 @@ bool CDataStore::AddDocument(DocumentRecord& record) {
     record.rodzaj = 0;
     record.kategoria = 0;
     record.subkategoria = 0;
-    DocumentRecord stored = record;
     const std::int64_t id = InsertAttachment(
         u"INSERT INTO dokumenty(opis1, id_wlasciciela, id_hodowli, rodzaj, kategoria, "
         u"subkategoria, rozszerzenie, nazwa) VALUES ( ?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8 );",
         {SqlText(record.opis1), SqlInt(record.id_wlasciciela), SqlInt(record.id_hodowli),
          SqlInt(record.rodzaj), SqlInt(record.kategoria), SqlInt(record.subkategoria),
          SqlText(record.rozszerzenie), SqlText(record.nazwa)},
-        record.path, DocumentsFolder(), [&stored](int newId) {
-            stored.id = newId;
-            return stored.FileName();
-        });
+        record, DocumentsFolder());
     record.id = static_cast<int>(id);
     if (id <= 0) return false;
     if (const auto bird = pigeons.find(record.id_wlasciciela); bird != pigeons.end()) {
