@@ -84,14 +84,7 @@ bool WriteThroughBackup(const Text& source, const Text& live, std::string& error
     if (sqlite3_open_v2(ToUtf8(live).c_str(), &to, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
                         nullptr) == SQLITE_OK) {
         sqlite3_busy_timeout(to, 2000);
-        if (sqlite3_backup* backup = sqlite3_backup_init(to, "main", from, "main")) {
-            int rc = SQLITE_OK;
-            for (int attempt = 0; attempt < 3; ++attempt) {
-                rc = sqlite3_backup_step(backup, -1);
-                if (rc != SQLITE_BUSY && rc != SQLITE_LOCKED) break;
-            }
-            written = sqlite3_backup_finish(backup) == SQLITE_OK && rc == SQLITE_DONE;
-        }
+        written = SqlCopyAllPages(from, to);
         if (!written) error = sqlite3_errmsg(to);
     } else {
         error = to ? sqlite3_errmsg(to) : "out of memory";

@@ -237,6 +237,17 @@ sqlite3* SqlBatch::ConnectionFor(const Text& path) const {
     return nullptr;
 }
 
+bool SqlCopyAllPages(sqlite3* from, sqlite3* to) {
+    sqlite3_backup* backup = sqlite3_backup_init(to, "main", from, "main");
+    if (backup == nullptr) return false;
+    int rc = SQLITE_OK;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        rc = sqlite3_backup_step(backup, -1);
+        if (rc != SQLITE_BUSY && rc != SQLITE_LOCKED) break;
+    }
+    return sqlite3_backup_finish(backup) == SQLITE_OK && rc == SQLITE_DONE;
+}
+
 bool SqlSnapshotFile(const Text& source, const Text& destination) {
     UseSingleThreadedConnections();
     const std::filesystem::path destinationPath = ToFsPath(destination);
@@ -250,16 +261,7 @@ bool SqlSnapshotFile(const Text& source, const Text& destination) {
                         SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) == SQLITE_OK) {
         sqlite3_busy_timeout(from, 2000);
         sqlite3_busy_timeout(to, 2000);
-        if (sqlite3_backup* backup = sqlite3_backup_init(to, "main", from, "main")) {
-            // All pages in one step, under one read transaction of the source: the copy is one
-            // committed state, never pages of two.
-            int rc = SQLITE_OK;
-            for (int attempt = 0; attempt < 3; ++attempt) {
-                rc = sqlite3_backup_step(backup, -1);
-                if (rc != SQLITE_BUSY && rc != SQLITE_LOCKED) break;
-            }
-            copied = sqlite3_backup_finish(backup) == SQLITE_OK && rc == SQLITE_DONE;
-        }
+        copied = SqlCopyAllPages(from, to);
     }
     sqlite3_close(from);
     copied = sqlite3_close(to) == SQLITE_OK && copied;

@@ -141,3 +141,9 @@ private:
 // timeouts at most). Nothing is created at `source`. False when no whole copy was made; the
 // destination is then removed.
 bool SqlSnapshotFile(const Text& source, const Text& destination);
+
+// Copies every page of `from`'s database into `to`'s through SQLite's online backup, all in one
+// step: under one read transaction of the source (the copy is one committed state, never pages
+// of two) and one write transaction of the destination (rolled back when anything fails). A
+// source busy for a moment is tried twice more. True when the whole copy is in.
+bool SqlCopyAllPages(sqlite3* from, sqlite3* to);
