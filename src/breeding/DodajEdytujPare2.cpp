@@ -285,39 +285,39 @@ void CDodajEdytujPare2::SwitchNote(int step) {
 
 // ---- saving -----------------------------------------------------------------------------------
 
-const char16_t* PairRuleMessage(RecordRule rule) {
-    switch (rule) {
+bool PairMayBeStoredOrSay(Dialog& window, WriteMode mode, const PairRecord& pair) {
+    if (pair.id_samca <= 0) {
+        MessageBox(&window, u"Nie wybrano samca do pary");
+        return false;
+    }
+    if (pair.id_samicy <= 0) {
+        MessageBox(&window, u"Nie wybrano samicy do pary");
+        return false;
+    }
+    const char16_t* refusal = nullptr;
+    switch (TheDataStore().CheckPair(mode, pair).rule) {
+        case RecordRule::Kept: return true;
         // A bird of unknown sex is offered on both sides, but one bird cannot pair with itself.
         case RecordRule::PairOfOneBird:
-            return u"Ten sam gołąb nie może być jednocześnie samcem i samicą pary.";
+            refusal = u"Ten sam gołąb nie może być jednocześnie samcem i samicą pary.";
+            break;
         // The young of the pair have its birds as parents: a young that became the male or the
         // female, or an ancestor of either, would be its own ancestor.
         case RecordRule::PairYoungInItsLine:
-            return u"Wybrany samiec lub samica jest młodym tej pary albo od niego pochodzi, więc "
-                   u"nie może być jej rodzicem.";
-        default: return u"Nie udało się zapisać pary.";
+            refusal = u"Wybrany samiec lub samica jest młodym tej pary albo od niego pochodzi, "
+                      u"więc nie może być jej rodzicem.";
+            break;
+        default: refusal = u"Nie udało się zapisać pary."; break;
     }
+    MessageBox(&window, refusal, u"", MB_OK | MB_ICONEXCLAMATION);
+    return false;
 }
 
 void CDodajEdytujPare2::SavePair() {
     if (HasEnded() || !CheckDatePickers()) return;
     StoreNote();
-    // An id of 0 or below is no bird: a new pair starts with 0, a pair read from older files
-    // may hold -1.
-    if (pair.id_samca <= 0) {
-        MessageBox(this, u"Nie wybrano samca do pary");
-        return;
-    }
-    if (pair.id_samicy <= 0) {
-        MessageBox(this, u"Nie wybrano samicy do pary");
-        return;
-    }
     const WriteMode writeMode = mode == EditorMode::Edit ? WriteMode::Update : WriteMode::Insert;
-    const RuleCheck rule = TheDataStore().CheckPair(writeMode, pair);
-    if (!rule.Kept()) {
-        MessageBox(this, PairRuleMessage(rule.rule), u"", MB_OK | MB_ICONEXCLAMATION);
-        return;
-    }
+    if (!PairMayBeStoredOrSay(*this, writeMode, pair)) return;
     int day = 0, month = 0, year = 0, eggs = 0;
     if (!ReadInt(kDay, day) || !ReadInt(kMonth, month) || !ReadInt(kYear, year) ||
         !ReadInt(kEggsLaid, eggs)) {
@@ -327,8 +327,7 @@ void CDodajEdytujPare2::SavePair() {
     const auto paired = MakeLocalTime(day, month, year, std::max(hour, 0), std::max(minute, 0),
                                       std::max(second, 0));
     if (!paired) {
-        MessageBox(this, u"Nieprawidłowa data parowania.", u"", MB_OK | MB_ICONEXCLAMATION);
-        if (QWidget* field = Item(kDay)) field->setFocus();
+        RefuseField(kDay, u"Nieprawidłowa data parowania.");
         return;
     }
 
@@ -350,9 +349,7 @@ void CDodajEdytujPare2::SavePair() {
                        {hatching, saved.DataWylegu, kBadHatchingDate}};
     for (const auto& picked : pickedDates) {
         if (picked.picker && picked.picker->HasValue() && picked.time == kNoDate) {
-            MessageBox(this, picked.message, u"", MB_OK | MB_ICONEXCLAMATION);
-            if (QWidget* field = Item(picked.picker == laying ? kLayingDate : kHatchingDate))
-                field->setFocus();
+            RefuseField(picked.picker == laying ? kLayingDate : kHatchingDate, picked.message);
             return;
         }
     }

@@ -16,8 +16,10 @@
 #include "Records.h"
 #include "WindowHelpers.h"
 
-// What the pair editor and photo pairing say when the data store refuses a pair by its rules.
-const char16_t* PairRuleMessage(RecordRule rule);
+// Whether the pair editor or photo pairing may store `pair`: both birds chosen (an id of 0 or
+// below is none: a new pair starts with 0, a pair read from older files may hold -1) and the
+// data store's rules kept. Otherwise `window` says why and false is returned.
+bool PairMayBeStoredOrSay(Dialog& window, WriteMode mode, const PairRecord& pair);
 
 class CDodajPareTab1;
 class CDodajPareTab2;

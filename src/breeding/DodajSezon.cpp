@@ -69,20 +69,16 @@ void CDodajSezon::SaveSeason() {
     // winter bound saved in summer does not slip into the day before.
     const auto start = MakeLocalTime(startDay, startMonth, startYear, 1, 1, 1);
     if (!start) {
-        MessageBox(this, u"Nieprawidłowa data początkowa sezonu.", u"", MB_OK | MB_ICONEXCLAMATION);
-        if (QWidget* field = Item(kStartDay)) field->setFocus();
+        RefuseField(kStartDay, u"Nieprawidłowa data początkowa sezonu.");
         return;
     }
     const auto end = MakeLocalTime(endDay, endMonth, endYear, 1, 1, 1);
     if (!end) {
-        MessageBox(this, u"Nieprawidłowa data końcowa sezonu.", u"", MB_OK | MB_ICONEXCLAMATION);
-        if (QWidget* field = Item(kEndDay)) field->setFocus();
+        RefuseField(kEndDay, u"Nieprawidłowa data końcowa sezonu.");
         return;
     }
     if (*end < *start) {
-        MessageBox(this, u"Data końcowa sezonu jest wcześniejsza niż data początkowa.", u"",
-                   MB_OK | MB_ICONEXCLAMATION);
-        if (QWidget* field = Item(kEndDay)) field->setFocus();
+        RefuseField(kEndDay, u"Data końcowa sezonu jest wcześniejsza niż data początkowa.");
         return;
     }
 

@@ -136,20 +136,7 @@ void CFotoparowanie::OnListClick(int side) {
 
 void CFotoparowanie::CreatePair() {
     if (HasEnded() || !CheckDatePickers()) return;
-    // No bird is chosen while the id is not above 0, as in the pair editor.
-    if (pair.id_samca <= 0) {
-        MessageBox(this, u"Nie wybrano samca do pary");
-        return;
-    }
-    if (pair.id_samicy <= 0) {
-        MessageBox(this, u"Nie wybrano samicy do pary");
-        return;
-    }
-    const RuleCheck rule = TheDataStore().CheckPair(WriteMode::Insert, pair);
-    if (!rule.Kept()) {
-        MessageBox(this, PairRuleMessage(rule.rule), u"", MB_OK | MB_ICONEXCLAMATION);
-        return;
-    }
+    if (!PairMayBeStoredOrSay(*this, WriteMode::Insert, pair)) return;
     const DateTimePicker* picker = DatePicker(kDatePicker);
     const Time64 paired = picker && picker->HasValue() ? picker->GetTime() : kNoDate;
     PairRecord made = pair;

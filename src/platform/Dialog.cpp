@@ -422,20 +422,18 @@ void Dialog::ShowItem(int id, bool show) {
 
 void Dialog::SetDefID(int id) { defaultId_ = id; }
 
-namespace {
-void RefuseField(Dialog& dialog, int id, const char* message) {
-    MessageBox(&dialog, QString::fromUtf8(message), QString(), MB_OK | MB_ICONEXCLAMATION);
-    if (QWidget* w = dialog.Item(id)) {
+void Dialog::RefuseField(int id, const QString& message) {
+    MessageBox(this, message, QString(), MB_OK | MB_ICONEXCLAMATION);
+    if (QWidget* w = Item(id)) {
         w->setFocus();
         if (auto* edit = qobject_cast<QLineEdit*>(w)) edit->selectAll();
     }
 }
-}  // namespace
 
 bool Dialog::ReadInt(int id, int& value) {
     long long parsed = 0;
     if (!ParseInt(GetDlgItemText(id), INT_MIN, INT_MAX, parsed)) {
-        RefuseField(*this, id, "Wprowadź liczbę całkowitą.");
+        RefuseField(id, QString::fromUtf8("Wprowadź liczbę całkowitą."));
         return false;
     }
     value = static_cast<int>(parsed);
@@ -445,7 +443,7 @@ bool Dialog::ReadInt(int id, int& value) {
 bool Dialog::ReadUInt(int id, unsigned& value) {
     long long parsed = 0;
     if (!ParseInt(GetDlgItemText(id), 0, UINT_MAX, parsed)) {
-        RefuseField(*this, id, "Wprowadź dodatnią liczbę całkowitą.");
+        RefuseField(id, QString::fromUtf8("Wprowadź dodatnią liczbę całkowitą."));
         return false;
     }
     value = static_cast<unsigned>(parsed);
@@ -455,7 +453,7 @@ bool Dialog::ReadUInt(int id, unsigned& value) {
 bool Dialog::ReadDouble(int id, double& value) {
     double parsed = 0;
     if (!ParseDouble(GetDlgItemText(id), parsed)) {
-        RefuseField(*this, id, "Wprowadź liczbę.");
+        RefuseField(id, QString::fromUtf8("Wprowadź liczbę."));
         return false;
     }
     value = parsed;
@@ -465,7 +463,7 @@ bool Dialog::ReadDouble(int id, double& value) {
 bool Dialog::ReadFloat(int id, float& value) {
     double parsed = 0;
     if (!ParseDouble(GetDlgItemText(id), parsed) || std::fabs(parsed) > 3.4028234663852886e38) {
-        RefuseField(*this, id, "Wprowadź liczbę.");
+        RefuseField(id, QString::fromUtf8("Wprowadź liczbę."));
         return false;
     }
     value = static_cast<float>(parsed);
@@ -484,8 +482,7 @@ bool Dialog::CheckDatePickers() {
         const auto own = pickerMessages_.find(id.toInt());
         const std::u16string message =
             own != pickerMessages_.end() ? own->second : std::u16string(u"Nieprawidłowa data.");
-        MessageBox(this, message, u"", MB_OK | MB_ICONEXCLAMATION);
-        picker->setFocus();
+        RefuseField(id.toInt(), message);
         return false;
     }
     return true;

@@ -121,6 +121,13 @@ public:
     int GetDefID() const { return defaultId_; }
     void SetDefID(int id);
 
+    // Tells the user why what field `id` holds cannot be kept and gives the field the focus
+    // (its typed text selected, to be typed over).
+    void RefuseField(int id, const QString& message);
+    void RefuseField(int id, const std::u16string& message) {
+        RefuseField(id, QString::fromStdU16String(message));
+    }
+
     // Numbers typed into fields. On text that is no such number the user is told so, the field
     // gets the focus and the result is false; `value` is then unchanged.
     bool ReadInt(int id, int& value);

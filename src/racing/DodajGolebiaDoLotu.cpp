@@ -227,8 +227,7 @@ void CDodajGolebiaDoLotu::OnOK() {
                              ? std::optional<Time64>(entry.DataCzasPrzylotu)
                              : TimeFromPickers(DatePicker(kArrivalDate), DatePicker(kArrivalTime));
     if (!arrival) {
-        MessageBox(this, kBadArrival, u"", MB_OK | MB_ICONEXCLAMATION);
-        if (QWidget* picker = Item(kArrivalDate)) picker->setFocus();
+        RefuseField(kArrivalDate, kBadArrival);
         return;
     }
     // An arrival before the release can only be a slip of typing, and gives no speed. A stored
@@ -236,9 +235,7 @@ void CDodajGolebiaDoLotu::OnOK() {
     const Time64 release = ReleaseOf(edited.id_lotu);
     if (release != kNoDate && *arrival < release &&
         (mode == EditorMode::Add || *arrival != entry.DataCzasPrzylotu)) {
-        MessageBox(this, u"Przylot gołębia nie może być wcześniejszy niż odlot gołębi.", u"",
-                   MB_OK | MB_ICONEXCLAMATION);
-        if (QWidget* picker = Item(kArrivalDate)) picker->setFocus();
+        RefuseField(kArrivalDate, u"Przylot gołębia nie może być wcześniejszy niż odlot gołębi.");
         return;
     }
     edited.DataCzasPrzylotu = *arrival;

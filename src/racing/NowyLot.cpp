@@ -159,9 +159,8 @@ void CNowyLot::OnOK() {
         if (!ReadInt(field.id, edited.*field.member)) return;
     }
     if (edited.odlegloscm < 0 || edited.odlegloscm > kMostMetres) {
-        MessageBox(this, u"Metry odległości podaj od 0 do 999; pełne kilometry wpisz w polu „km”.",
-                   u"", MB_OK | MB_ICONEXCLAMATION);
-        if (QWidget* field = Item(kMetres)) field->setFocus();
+        RefuseField(kMetres,
+                    u"Metry odległości podaj od 0 do 999; pełne kilometry wpisz w polu „km”.");
         return;
     }
     for (const TextField& field : kTextFields) edited.*field.member = ItemText(field.id);
@@ -171,8 +170,7 @@ void CNowyLot::OnOK() {
         if (mode == EditorMode::Edit && keepUnset_[i]) continue;
         const auto when = TimeFromPickers(DatePicker(field.dateId), DatePicker(field.timeId));
         if (!when) {
-            MessageBox(this, BadTimeMessage(field), u"", MB_OK | MB_ICONEXCLAMATION);
-            if (QWidget* picker = Item(field.dateId)) picker->setFocus();
+            RefuseField(field.dateId, BadTimeMessage(field));
             return;
         }
         edited.*field.member = *when;

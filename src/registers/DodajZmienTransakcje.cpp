@@ -224,8 +224,7 @@ void CDodajZmienTransakcje::SaveTransaction() {
 
     const auto when = MakeLocalTime(day, month, year, hour, minute, second);
     if (!when) {
-        MessageBox(this, u"Nieprawidłowa data transakcji.", u"", MB_OK | MB_ICONEXCLAMATION);
-        if (QWidget* field = Item(kDay)) field->setFocus();
+        RefuseField(kDay, u"Nieprawidłowa data transakcji.");
         return;
     }
 

@@ -58,8 +58,7 @@ void CLeczenieSuplementacjaDodajZmien::OnOK() {
     // a winter treatment saved in summer keeps its hour.
     const auto given = MakeLocalTime(day, month, year, hour, minute, second);
     if (!given) {
-        MessageBox(this, u"Nieprawidłowa data podania.", u"", MB_OK | MB_ICONEXCLAMATION);
-        if (QWidget* field = Item(kDay)) field->setFocus();
+        RefuseField(kDay, u"Nieprawidłowa data podania.");
         return;
     }
 
