@@ -244,10 +244,8 @@ void CZakladkaEdycjaPtaka::DeletePair() {
 
 void CZakladkaEdycjaPtaka::AddYoung() {
     const PairRecord* pair = SelectedPair();
-    if (!pair) {
-        MessageBox(this, u"Musisz wybrać parę do której chcesz dodać młodego");
+    if (!PresentOrSay(this, pair != nullptr, u"Musisz wybrać parę do której chcesz dodać młodego"))
         return;
-    }
     CDodajPsaDoPary editor(this);
     editor.mode = EditorMode::Add;
     editor.pairId = pair->id;
@@ -258,14 +256,16 @@ void CZakladkaEdycjaPtaka::AddYoung() {
     shownPairs_[selectedPair_].young.push_back(editor.young);
 }
 
-void CZakladkaEdycjaPtaka::EditYoung() {
+const PairRecord* CZakladkaEdycjaPtaka::PairWithChosenYoungOrSay() {
     const PairRecord* pair = SelectedPair();
-    if (!PresentOrSay(this, pair != nullptr, kChoosePair)) return;
-    if (!PresentOrSay(this,
-                     selectedYoung_ >= 0 && selectedYoung_ < static_cast<int>(pair->young.size()),
-                     kChooseYoung)) {
-        return;
-    }
+    if (!PresentOrSay(this, pair != nullptr, kChoosePair)) return nullptr;
+    const bool young = selectedYoung_ >= 0 && selectedYoung_ < static_cast<int>(pair->young.size());
+    return PresentOrSay(this, young, kChooseYoung) ? pair : nullptr;
+}
+
+void CZakladkaEdycjaPtaka::EditYoung() {
+    const PairRecord* pair = PairWithChosenYoungOrSay();
+    if (!pair) return;
     CDodajPsaDoPary editor(this);
     editor.mode = EditorMode::Edit;
     editor.pairId = pair->id;
@@ -278,13 +278,8 @@ void CZakladkaEdycjaPtaka::EditYoung() {
 }
 
 void CZakladkaEdycjaPtaka::DeleteYoung() {
-    const PairRecord* pair = SelectedPair();
-    if (!PresentOrSay(this, pair != nullptr, kChoosePair)) return;
-    if (!PresentOrSay(this,
-                     selectedYoung_ >= 0 && selectedYoung_ < static_cast<int>(pair->young.size()),
-                     kChooseYoung)) {
-        return;
-    }
+    const PairRecord* pair = PairWithChosenYoungOrSay();
+    if (!pair) return;
     if (!AskYesNo(this, u"Czy napewno usunąć wybranego młodego z listy?",
                   u"Usuwanie młodego z listy dzieci")) {
         return;
@@ -323,10 +318,7 @@ void CZakladkaEdycjaPtaka::DeleteBreedingSeason() {
 
 void CZakladkaEdycjaPtaka::PrintLitterCard() {
     const PairRecord* pair = SelectedPair();
-    if (!pair) {
-        MessageBox(this, u"Musisz wybrać parę z listy par");
-        return;
-    }
+    if (!PresentOrSay(this, pair != nullptr, kChoosePair)) return;
     CDrukujKarteMiotu card(this);
     card.title = u"Karta Parowania";
     card.maleId = pair->id_samca;
@@ -339,10 +331,7 @@ void CZakladkaEdycjaPtaka::PrintLitterCard() {
 
 void CZakladkaEdycjaPtaka::ShowPairYoungResults() {
     const PairRecord* pair = SelectedPair();
-    if (!pair) {
-        MessageBox(this, u"Musisz wybrać parę z listy par");
-        return;
-    }
+    if (!PresentOrSay(this, pair != nullptr, kChoosePair)) return;
     // Offspring of every loft: the birds whose father and mother are the pair's birds.
     std::vector<PigeonRecord> offspring;
     for (const auto& [id, bird] : TheDataStore().Pigeons()) {

@@ -95,6 +95,8 @@ protected:
 private:
     // Shows the young of the chosen pair (none when no pair is chosen).
     void ShowYoungOfSelectedPair();
+    // The chosen pair when one of its young is chosen too; otherwise says which is missing.
+    const PairRecord* PairWithChosenYoungOrSay();
     // Lists every pair and sets the chooser to "Wszystkie Pary" (after an add, edit or deletion).
     void ShowEveryPair();
 
