@@ -34,7 +34,6 @@ void CDziennikSzczepien::OnSelectRow() {
 }
 
 void CDziennikSzczepien::OnAdd() {
-    CDataStore& store = TheDataStore();
     CLeczenieSuplementacjaDodajZmien editor;
     editor.mode = EditorMode::Add;
     editor.treatment.id_golebia = TreatmentRecord::kFlock;

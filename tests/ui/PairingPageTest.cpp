@@ -68,7 +68,9 @@ protected:
         ASSERT_TRUE(image.save(source));
         PhotoRecord photo{.id_golebia = bird, .path = source.toStdU16String(), .rozszerzenie = u"png"};
         ASSERT_TRUE(TheDataStore().AddPhoto(photo));
-        if (eye) ASSERT_TRUE(TheDataStore().WritePhotoKind(photo.id, 1));
+        if (eye) {
+            ASSERT_TRUE(TheDataStore().WritePhotoKind(photo.id, 1));
+        }
     }
     int photos_ = 0;
 
@@ -354,8 +356,12 @@ TEST_F(PairingPageTest, EachLinkRunsItsOwnCommand) {
         page_->OnPageClick(QPoint(link.left + 40, link.top + 10));
         ASSERT_EQ(seams::ModalRuns().size(), runs + (c.opens ? 1 : 0)) << c.link;
         ASSERT_EQ(seams::MessageBoxCalls().size(), messages + (c.asks ? 1 : 0)) << c.link;
-        if (c.opens) EXPECT_EQ(seams::ModalRuns().back().templateId, c.opens) << c.link;
-        if (c.asks) EXPECT_EQ(MessageTexts().last(), QString::fromUtf8(c.asks)) << c.link;
+        if (c.opens) {
+            EXPECT_EQ(seams::ModalRuns().back().templateId, c.opens) << c.link;
+        }
+        if (c.asks) {
+            EXPECT_EQ(MessageTexts().last(), QString::fromUtf8(c.asks)) << c.link;
+        }
     }
     page_->OnPageClick(QPoint(100, 20));
     EXPECT_EQ(seams::ModalRuns().size(), std::size(cases) - 2);
