@@ -108,45 +108,6 @@ bool RunInTransaction(SqlDatabase& db, const std::vector<BoundStatement>& statem
     return tx.Commit();
 }
 
-namespace {
-
-Text Placeholder(size_t index) { return u"?" + NumberText(static_cast<long long>(index)); }
-
-}  // namespace
-
-BoundStatement InsertStatement(const Text& table, const std::vector<ColumnValue>& columns) {
-    BoundStatement statement;
-    Text names;
-    Text marks;
-    for (const ColumnValue& item : columns) {
-        if (item.writtenBy == WrittenBy::UpdateOnly) continue;
-        if (!statement.values.empty()) {
-            names += u", ";
-            marks += u", ";
-        }
-        statement.values.push_back(item.value);
-        names += item.column;
-        marks += Placeholder(statement.values.size());
-    }
-    statement.sql = u"INSERT INTO " + table + u"(" + names + u") VALUES ( " + marks + u" );";
-    return statement;
-}
-
-BoundStatement UpdateStatement(const Text& table, const std::vector<ColumnValue>& columns, int id) {
-    BoundStatement statement;
-    Text assignments;
-    for (const ColumnValue& item : columns) {
-        if (item.writtenBy == WrittenBy::InsertOnly) continue;
-        if (!statement.values.empty()) assignments += u", ";
-        statement.values.push_back(item.value);
-        assignments += Text(item.column) + u" = " + Placeholder(statement.values.size());
-    }
-    statement.values.push_back(SqlInt(id));
-    statement.sql = u"UPDATE " + table + u" SET " + assignments + u" WHERE id = " +
-                    Placeholder(statement.values.size()) + u";";
-    return statement;
-}
-
 SqlValue SqlRounded(double value) { return SqlReal(RoundSignificant(value, 6)); }
 
 void ClearFlightStatistics(PigeonRecord& bird) {

@@ -55,25 +55,6 @@ struct BoundStatement {
 };
 bool RunInTransaction(SqlDatabase& db, const std::vector<BoundStatement>& statements);
 
-// ---- a table's insert and update from one list of its columns ----
-// Which of the two statements writes a column: most are written by both; some are set once by
-// the insert and stay as inserted; a few are left to the update.
-enum class WrittenBy { Both, InsertOnly, UpdateOnly };
-
-// A column and the value written to it; keeping the two side by side means a statement's
-// column list and its bound values can never drift apart.
-struct ColumnValue {
-    const char16_t* column;
-    SqlValue value;
-    WrittenBy writtenBy = WrittenBy::Both;
-};
-
-// "INSERT INTO <table>(a, b, …) VALUES ( ?1, ?2, … );" over the columns the insert writes.
-BoundStatement InsertStatement(const Text& table, const std::vector<ColumnValue>& columns);
-// "UPDATE <table> SET a = ?1, b = ?2, … WHERE id = ?n;" over the columns the update writes.
-BoundStatement UpdateStatement(const Text& table, const std::vector<ColumnValue>& columns,
-                               int id);
-
 // A date value for a statement: the stored 64-bit seconds (-1 = not set).
 inline SqlValue SqlDate(Time64 t) { return SqlValue(static_cast<std::int64_t>(t)); }
 // A float or double written as it always was: six significant digits.

@@ -11,18 +11,59 @@
 #include "SharedRoutines.h"
 
 using dsinternal::BoundStatement;
-using dsinternal::ColumnValue;
 using dsinternal::IdReference;
 using dsinternal::InsertRow;
-using dsinternal::InsertStatement;
 using dsinternal::MaxReference;
 using dsinternal::RunInTransaction;
 using dsinternal::SqlDate;
 using dsinternal::SqlRounded;
-using dsinternal::UpdateStatement;
-using dsinternal::WrittenBy;
 
 namespace {
+
+// A column and the value written to it; keeping the two side by side means a statement's
+// column list and its bound values can never drift apart.
+struct ColumnValue {
+    const char16_t* column;
+    SqlValue value;
+};
+
+Text Placeholder(size_t index) { return u"?" + NumberText(static_cast<long long>(index)); }
+
+std::vector<SqlValue> ValuesOf(const std::vector<ColumnValue>& items) {
+    std::vector<SqlValue> values;
+    values.reserve(items.size());
+    for (const ColumnValue& item : items) values.push_back(item.value);
+    return values;
+}
+
+// "INSERT INTO <table>(<a, b, …>) VALUES ( ?1, ?2, … );" — `head` is "INSERT INTO <table>(".
+BoundStatement InsertStatement(const char16_t* head, const std::vector<ColumnValue>& items) {
+    Text columns;
+    Text marks;
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (i > 0) {
+            columns += u", ";
+            marks += u", ";
+        }
+        columns += items[i].column;
+        marks += Placeholder(i + 1);
+    }
+    return {Text(head) + columns + u") VALUES ( " + marks + u" );", ValuesOf(items)};
+}
+
+// "UPDATE <table> SET a = ?1, b = ?2, … WHERE id = ?n;"
+BoundStatement UpdateStatement(const char16_t* opening, const std::vector<ColumnValue>& items,
+                               int id) {
+    Text sql = opening;
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (i > 0) sql += u", ";
+        sql += Text(items[i].column) + u" = " + Placeholder(i + 1);
+    }
+    sql += u" WHERE id = " + Placeholder(items.size() + 1) + u";";
+    std::vector<SqlValue> values = ValuesOf(items);
+    values.push_back(SqlInt(id));
+    return {sql, values};
+}
 
 // An update counts as written only when it reached its row: editing a row that is gone (deleted
 // from another window meanwhile) must not look saved.
@@ -98,49 +139,48 @@ typename std::vector<Record>::iterator FindById(std::vector<Record>& records, in
 
 namespace {
 
-// A bird's columns in the order the insert lists them. The insert leaves notatkif to the
-// update; DataDodania is written once, by the insert; krotkiopis and DataF1 have statements of
-// their own.
-std::vector<ColumnValue> PigeonColumns(const PigeonRecord& r) {
-    return {
-        {u"nazwa", SqlText(r.nazwa)},
-        {u"id_hodowli", SqlInt(r.id_hodowli)},
-        {u"id_matki", SqlInt(r.id_matki)},
-        {u"id_ojca", SqlInt(r.id_ojca)},
-        {u"id_wlasciciela", SqlInt(r.id_wlasciciela)},
-        {u"id_hodowcy", SqlInt(r.id_hodowcy)},
-        {u"id_rasy", SqlInt(r.id_rasy)},
-        {u"id_linia", SqlInt(r.id_linia)},
-        {u"id_koloroka", SqlInt(r.id_koloroka)},
-        {u"plec", SqlInt(r.plec)},
-        {u"id_statusu", SqlInt(r.id_statusu)},
-        {u"id_koloru", SqlInt(r.id_koloru)},
-        {u"ocena_ogolna", SqlInt(r.ocena_ogolna)},
-        {u"ocena_zdrowia", SqlInt(r.ocena_zdrowia)},
-        {u"ocena_upierzenia", SqlInt(r.ocena_upierzenia)},
-        {u"ocena_lotowa", SqlInt(r.ocena_lotowa)},
-        {u"nr_obraczki", SqlText(r.nr_obraczki)},
-        {u"kraj", SqlText(r.kraj)},
-        {u"oddzial", SqlText(r.oddzial)},
-        {u"rocznik", SqlText(r.rocznik)},
-        {u"genotyp", SqlText(r.genotyp)},
-        {u"fenotyp", SqlText(r.fenotyp)},
-        {u"notatkiogolne", SqlText(r.notatkiogolne)},
-        {u"notatkicechywygladu", SqlText(r.notatkicechywygladu)},
-        {u"notatkichoroby", SqlText(r.notatkichoroby)},
-        {u"notatkiproblemy", SqlText(r.notatkiproblemy)},
-        {u"notatkif", SqlText(r.notatkif), WrittenBy::UpdateOnly},
-        {u"NotatkaRodowodowa0", SqlText(r.NotatkaRodowodowa0)},
-        {u"NotatkaRodowodowa1", SqlText(r.NotatkaRodowodowa1)},
-        {u"NotatkaRodowodowa2", SqlText(r.NotatkaRodowodowa2)},
-        {u"NotatkaRodowodowa3", SqlText(r.NotatkaRodowodowa3)},
-        {u"NotatkaRodowodowa4", SqlText(r.NotatkaRodowodowa4)},
-        {u"DataDodania", SqlDate(r.DataDodania), WrittenBy::InsertOnly},
-        {u"DataKupna", SqlDate(r.DataKupna)},
-        {u"DataSprzedazy", SqlDate(r.DataSprzedazy)},
-        {u"DataUrodzenia", SqlDate(r.DataUrodzenia)},
-        {u"DataOdejscia", SqlDate(r.DataOdejscia)},
-    };
+// The row of a new bird; DataF1, krotkiopis and notatkif are left to their own statements.
+BoundStatement PigeonInsertStatement(const PigeonRecord& r) {
+    return InsertStatement(
+        u"INSERT INTO pigeons(",
+        {
+            {u"nazwa", SqlText(r.nazwa)},
+            {u"id_hodowli", SqlInt(r.id_hodowli)},
+            {u"id_matki", SqlInt(r.id_matki)},
+            {u"id_ojca", SqlInt(r.id_ojca)},
+            {u"id_wlasciciela", SqlInt(r.id_wlasciciela)},
+            {u"id_hodowcy", SqlInt(r.id_hodowcy)},
+            {u"id_rasy", SqlInt(r.id_rasy)},
+            {u"id_linia", SqlInt(r.id_linia)},
+            {u"id_koloroka", SqlInt(r.id_koloroka)},
+            {u"plec", SqlInt(r.plec)},
+            {u"id_statusu", SqlInt(r.id_statusu)},
+            {u"id_koloru", SqlInt(r.id_koloru)},
+            {u"ocena_ogolna", SqlInt(r.ocena_ogolna)},
+            {u"ocena_zdrowia", SqlInt(r.ocena_zdrowia)},
+            {u"ocena_upierzenia", SqlInt(r.ocena_upierzenia)},
+            {u"ocena_lotowa", SqlInt(r.ocena_lotowa)},
+            {u"nr_obraczki", SqlText(r.nr_obraczki)},
+            {u"kraj", SqlText(r.kraj)},
+            {u"oddzial", SqlText(r.oddzial)},
+            {u"rocznik", SqlText(r.rocznik)},
+            {u"genotyp", SqlText(r.genotyp)},
+            {u"fenotyp", SqlText(r.fenotyp)},
+            {u"notatkiogolne", SqlText(r.notatkiogolne)},
+            {u"notatkicechywygladu", SqlText(r.notatkicechywygladu)},
+            {u"notatkichoroby", SqlText(r.notatkichoroby)},
+            {u"notatkiproblemy", SqlText(r.notatkiproblemy)},
+            {u"NotatkaRodowodowa0", SqlText(r.NotatkaRodowodowa0)},
+            {u"NotatkaRodowodowa1", SqlText(r.NotatkaRodowodowa1)},
+            {u"NotatkaRodowodowa2", SqlText(r.NotatkaRodowodowa2)},
+            {u"NotatkaRodowodowa3", SqlText(r.NotatkaRodowodowa3)},
+            {u"NotatkaRodowodowa4", SqlText(r.NotatkaRodowodowa4)},
+            {u"DataDodania", SqlDate(r.DataDodania)},
+            {u"DataKupna", SqlDate(r.DataKupna)},
+            {u"DataSprzedazy", SqlDate(r.DataSprzedazy)},
+            {u"DataUrodzenia", SqlDate(r.DataUrodzenia)},
+            {u"DataOdejscia", SqlDate(r.DataOdejscia)},
+        });
 }
 
 }  // namespace
@@ -148,7 +188,7 @@ std::vector<ColumnValue> PigeonColumns(const PigeonRecord& r) {
 bool CDataStore::WritePigeon(WriteMode mode, PigeonRecord& record) {
     const PigeonRecord& r = record;
     if (mode == WriteMode::Insert) {
-        const BoundStatement insert = InsertStatement(u"pigeons", PigeonColumns(r));
+        const BoundStatement insert = PigeonInsertStatement(r);
         // The print list lives in the other file; a new bird must not inherit its entry there.
         const auto ildFloor = ExtraFileFloor({{u"ild", u"id_golebia"}});
         const std::int64_t id = Insert(u"pigeons", insert, PigeonReferences(), ildFloor);
@@ -160,7 +200,49 @@ bool CDataStore::WritePigeon(WriteMode mode, PigeonRecord& record) {
     }
     if (record.id <= 0) return false;
 
-    const BoundStatement update = UpdateStatement(u"pigeons", PigeonColumns(r), record.id);
+    // notatkif is written only here, DataDodania only by the insert; krotkiopis and DataF1 have
+    // statements of their own.
+    const BoundStatement update = UpdateStatement(
+        u"UPDATE pigeons SET ",
+        {
+            {u"nazwa", SqlText(r.nazwa)},
+            {u"kraj", SqlText(r.kraj)},
+            {u"oddzial", SqlText(r.oddzial)},
+            {u"nr_obraczki", SqlText(r.nr_obraczki)},
+            {u"rocznik", SqlText(r.rocznik)},
+            {u"genotyp", SqlText(r.genotyp)},
+            {u"fenotyp", SqlText(r.fenotyp)},
+            {u"id_matki", SqlInt(r.id_matki)},
+            {u"id_ojca", SqlInt(r.id_ojca)},
+            {u"id_wlasciciela", SqlInt(r.id_wlasciciela)},
+            {u"id_hodowcy", SqlInt(r.id_hodowcy)},
+            {u"id_rasy", SqlInt(r.id_rasy)},
+            {u"id_linia", SqlInt(r.id_linia)},
+            {u"id_hodowli", SqlInt(r.id_hodowli)},
+            {u"id_koloroka", SqlInt(r.id_koloroka)},
+            {u"plec", SqlInt(r.plec)},
+            {u"id_statusu", SqlInt(r.id_statusu)},
+            {u"ocena_ogolna", SqlInt(r.ocena_ogolna)},
+            {u"ocena_zdrowia", SqlInt(r.ocena_zdrowia)},
+            {u"ocena_upierzenia", SqlInt(r.ocena_upierzenia)},
+            {u"ocena_lotowa", SqlInt(r.ocena_lotowa)},
+            {u"NotatkaRodowodowa0", SqlText(r.NotatkaRodowodowa0)},
+            {u"NotatkaRodowodowa1", SqlText(r.NotatkaRodowodowa1)},
+            {u"NotatkaRodowodowa2", SqlText(r.NotatkaRodowodowa2)},
+            {u"NotatkaRodowodowa3", SqlText(r.NotatkaRodowodowa3)},
+            {u"NotatkaRodowodowa4", SqlText(r.NotatkaRodowodowa4)},
+            {u"id_koloru", SqlInt(r.id_koloru)},
+            {u"notatkiogolne", SqlText(r.notatkiogolne)},
+            {u"notatkicechywygladu", SqlText(r.notatkicechywygladu)},
+            {u"notatkichoroby", SqlText(r.notatkichoroby)},
+            {u"notatkiproblemy", SqlText(r.notatkiproblemy)},
+            {u"notatkif", SqlText(r.notatkif)},
+            {u"DataKupna", SqlDate(r.DataKupna)},
+            {u"DataSprzedazy", SqlDate(r.DataSprzedazy)},
+            {u"DataUrodzenia", SqlDate(r.DataUrodzenia)},
+            {u"DataOdejscia", SqlDate(r.DataOdejscia)},
+        },
+        record.id);
     if (!RunUpdate(update)) return false;
     StoreUpdatedPigeon(record);
     return true;
@@ -239,32 +321,11 @@ bool CDataStore::DeletePigeonWithRows(int pigeonId) { return DeletePigeonsWithRo
 
 // ---- lofts and categories ------------------------------------------------------------------------
 
-namespace {
-
-std::vector<ColumnValue> LoftColumns(const LoftRecord& r) {
-    return {{u"nazwahodowli", SqlText(r.nazwahodowli)}, {u"opishodowli", SqlText(r.opishodowli)}};
-}
-
-// A category stays in the loft it was added to.
-std::vector<ColumnValue> CategoryColumns(const CategoryRecord& r) {
-    return {
-        {u"nazwakategorii", SqlText(r.nazwakategorii)},
-        {u"opiskategorii", SqlText(r.opiskategorii)},
-        {u"id_hodowli", SqlInt(r.id_hodowli), WrittenBy::InsertOnly},
-    };
-}
-
-// One row of a category's membership: the bird in that category, after the rows before it.
-BoundStatement MembershipInsert(int categoryId, std::int64_t pigeonId) {
-    return InsertStatement(
-        u"kategoria_id", {{u"id_kategorii", SqlInt(categoryId)}, {u"id_golebia", SqlInt(pigeonId)}});
-}
-
-}  // namespace
-
 bool CDataStore::WriteLoft(WriteMode mode, LoftRecord& record) {
     if (mode == WriteMode::Insert) {
-        const BoundStatement insert = InsertStatement(u"hodowla", LoftColumns(record));
+        const BoundStatement insert =
+            InsertStatement(u"INSERT INTO hodowla(", {{u"nazwahodowli", SqlText(record.nazwahodowli)},
+                                                      {u"opishodowli", SqlText(record.opishodowli)}});
         const auto floor = ExtraFileFloor(LoftReferencesInExtraFile());
         const std::int64_t id = Insert(u"hodowla", insert, LoftReferences(), floor);
         record.id = static_cast<int>(id);
@@ -288,7 +349,10 @@ bool CDataStore::WriteLoft(WriteMode mode, LoftRecord& record) {
         return true;
     }
     if (record.id <= 0) return false;
-    if (!RunUpdate(UpdateStatement(u"hodowla", LoftColumns(record), record.id))) {
+    if (!RunUpdate(UpdateStatement(u"UPDATE hodowla SET ",
+                                   {{u"nazwahodowli", SqlText(record.nazwahodowli)},
+                                    {u"opishodowli", SqlText(record.opishodowli)}},
+                                   record.id))) {
         return false;
     }
     // The loft's categories and bird count are not written here and stay.
@@ -304,7 +368,11 @@ bool CDataStore::WriteLoft(WriteMode mode, LoftRecord& record) {
 bool CDataStore::WriteCategory(WriteMode mode, CategoryRecord& record) {
     const auto loft = FindById(lofts, record.id_hodowli);
     if (mode == WriteMode::Insert) {
-        const BoundStatement insert = InsertStatement(u"kategoria", CategoryColumns(record));
+        const BoundStatement insert =
+            InsertStatement(u"INSERT INTO kategoria (",
+                            {{u"nazwakategorii", SqlText(record.nazwakategorii)},
+                             {u"opiskategorii", SqlText(record.opiskategorii)},
+                             {u"id_hodowli", SqlInt(record.id_hodowli)}});
         const std::int64_t id =
             Insert(u"kategoria", insert, {{u"kategoria_id", u"id_kategorii"}});
         record.id = static_cast<int>(id);
@@ -327,7 +395,10 @@ bool CDataStore::WriteCategory(WriteMode mode, CategoryRecord& record) {
         return true;
     }
     if (record.id <= 0) return false;
-    if (!RunUpdate(UpdateStatement(u"kategoria", CategoryColumns(record), record.id))) {
+    if (!RunUpdate(UpdateStatement(u"UPDATE kategoria SET ",
+                                   {{u"nazwakategorii", SqlText(record.nazwakategorii)},
+                                    {u"opiskategorii", SqlText(record.opiskategorii)}},
+                                   record.id))) {
         return false;
     }
     if (loft != lofts.end()) {
@@ -342,7 +413,10 @@ bool CDataStore::WriteCategory(WriteMode mode, CategoryRecord& record) {
 
 // The new row comes last in row-id order, which is the category's bird order.
 bool CDataStore::AddPigeonToCategory(int categoryId, int pigeonId) {
-    return Insert(u"kategoria_id", MembershipInsert(categoryId, pigeonId)) > 0;
+    const BoundStatement insert = InsertStatement(
+        u"INSERT INTO kategoria_id (",
+        {{u"id_kategorii", SqlInt(categoryId)}, {u"id_golebia", SqlInt(pigeonId)}});
+    return Insert(u"kategoria_id", insert) > 0;
 }
 
 // Every new bird and its membership row in one transaction: a series is written whole or not at
@@ -357,14 +431,16 @@ bool CDataStore::AddNewPigeonsToCategory(int categoryId, std::vector<PigeonRecor
     std::vector<int> ids;
     ids.reserve(records.size());
     for (const PigeonRecord& record : records) {
-        const BoundStatement insert = InsertStatement(u"pigeons", PigeonColumns(record));
+        const BoundStatement insert = PigeonInsertStatement(record);
         if (!db.Exec(insert.sql, insert.values) || db.Changes() != 1) return false;
         std::int64_t id = db.LastInsertRowId();
         const auto floor = MaxReference(db, PigeonReferences());
         if (!floor || !dsinternal::MoveIdAbove(db, u"pigeons", id, std::max(*floor, *ildFloor)) ||
             !dsinternal::FitsRecordId(id))
             return false;
-        const BoundStatement member = MembershipInsert(categoryId, id);
+        const BoundStatement member = InsertStatement(
+            u"INSERT INTO kategoria_id (",
+            {{u"id_kategorii", SqlInt(categoryId)}, {u"id_golebia", SqlInt(id)}});
         if (!db.Exec(member.sql, member.values) || db.Changes() != 1) return false;
         ids.push_back(static_cast<int>(id));
     }
@@ -399,7 +475,8 @@ bool CDataStore::RewriteCategoryOrder(int categoryId, const std::vector<int>& pi
     statements.push_back(
         {u"DELETE FROM kategoria_id where id_kategorii = ?1;", {SqlInt(categoryId)}});
     for (const int pigeonId : pigeonIds) {
-        statements.push_back(MembershipInsert(categoryId, pigeonId));
+        statements.push_back({u"INSERT INTO kategoria_id (id_kategorii, id_golebia) VALUES ( ?1, ?2 );",
+                              {SqlInt(categoryId), SqlInt(pigeonId)}});
     }
     return RunStatements(statements);
 }
@@ -415,8 +492,11 @@ bool CDataStore::MovePigeonToCategory(int pigeonId, int fromCategoryId, int toCa
             db.QueryInt64(u"SELECT count(*) FROM kategoria_id WHERE id_kategorii = ?1 AND "
                           u"id_golebia = ?2;",
                           {SqlInt(toCategoryId), SqlInt(pigeonId)}) > 0;
-        const BoundStatement member = MembershipInsert(toCategoryId, pigeonId);
-        if (!alreadyThere && !db.Exec(member.sql, member.values)) return false;
+        if (!alreadyThere &&
+            !db.Exec(u"INSERT INTO kategoria_id (id_kategorii, id_golebia) VALUES ( ?1, ?2 );",
+                     {SqlInt(toCategoryId), SqlInt(pigeonId)})) {
+            return false;
+        }
         if (!db.Exec(u"UPDATE pigeons SET id_hodowli = ?1 WHERE id = ?2;",
                      {SqlInt(toLoftId), SqlInt(pigeonId)}) ||
             db.Changes() != 1) {  // no such bird: nothing may be written for it
@@ -447,38 +527,6 @@ bool CDataStore::RemovePigeonFromCategory(int categoryId, int pigeonId) {
 
 // ---- pairs and young -----------------------------------------------------------------------------
 
-namespace {
-
-// The loft a pair was added in and the date it was added stay as inserted.
-std::vector<ColumnValue> PairColumns(const PairRecord& r) {
-    return {
-        {u"uwagi", SqlText(r.uwagi)},
-        {u"not_ojciec", SqlText(r.not_ojciec)},
-        {u"not_matka", SqlText(r.not_matka)},
-        {u"id_samca", SqlInt(r.id_samca)},
-        {u"id_samicy", SqlInt(r.id_samicy)},
-        {u"DataWylegu", SqlDate(r.DataWylegu)},
-        {u"DataZlozeniaJaj", SqlDate(r.DataZlozeniaJaj)},
-        {u"zlozonych", SqlInt(r.zlozonych)},
-        {u"id_hodowli", SqlInt(r.id_hodowli), WrittenBy::InsertOnly},
-        {u"DataParowania", SqlDate(r.DataParowania)},
-        {u"DataDodania", SqlDate(r.DataDodania), WrittenBy::InsertOnly},
-    };
-}
-
-// Only the note and the young bird change; the pair, loft and date stay as inserted.
-std::vector<ColumnValue> YoungColumns(const YoungRecord& r) {
-    return {
-        {u"uwagi", SqlText(r.uwagi)},
-        {u"id_golebia", SqlInt(r.id_golebia)},
-        {u"id_pary", SqlInt(r.id_pary), WrittenBy::InsertOnly},
-        {u"id_hodowli", SqlInt(r.id_hodowli), WrittenBy::InsertOnly},
-        {u"DataDodania", SqlDate(r.DataDodania), WrittenBy::InsertOnly},
-    };
-}
-
-}  // namespace
-
 // An update of a pair rewrites what the user edits; the loft, the date the pair was added and
 // its young (rows of their own) stay as held.
 void CDataStore::KeepInsertedPairFields(PairRecord& held, const PairRecord& written) {
@@ -494,7 +542,21 @@ bool CDataStore::WritePair(WriteMode mode, PairRecord& record) {
     if (!CheckPair(mode, record).Kept()) return false;
     const PairRecord& r = record;
     if (mode == WriteMode::Insert) {
-        const BoundStatement insert = InsertStatement(u"pary", PairColumns(r));
+        const BoundStatement insert = InsertStatement(
+            u"INSERT INTO pary(",
+            {
+                {u"uwagi", SqlText(r.uwagi)},
+                {u"not_ojciec", SqlText(r.not_ojciec)},
+                {u"not_matka", SqlText(r.not_matka)},
+                {u"id_samca", SqlInt(r.id_samca)},
+                {u"id_samicy", SqlInt(r.id_samicy)},
+                {u"DataWylegu", SqlDate(r.DataWylegu)},
+                {u"DataZlozeniaJaj", SqlDate(r.DataZlozeniaJaj)},
+                {u"zlozonych", SqlInt(r.zlozonych)},
+                {u"id_hodowli", SqlInt(r.id_hodowli)},
+                {u"DataParowania", SqlDate(r.DataParowania)},
+                {u"DataDodania", SqlDate(r.DataDodania)},
+            });
         const std::int64_t id = Insert(u"pary", insert, {{u"dzieci", u"id_pary"}});
         record.id = static_cast<int>(id);
         if (id <= 0) return false;
@@ -519,7 +581,21 @@ bool CDataStore::WritePair(WriteMode mode, PairRecord& record) {
         return true;
     }
     if (record.id <= 0) return false;
-    const BoundStatement update = UpdateStatement(u"pary", PairColumns(r), record.id);
+    // id_hodowli and DataDodania stay as inserted.
+    const BoundStatement update = UpdateStatement(
+        u"UPDATE pary SET ",
+        {
+            {u"uwagi", SqlText(r.uwagi)},
+            {u"id_samca", SqlInt(r.id_samca)},
+            {u"id_samicy", SqlInt(r.id_samicy)},
+            {u"DataWylegu", SqlDate(r.DataWylegu)},
+            {u"DataZlozeniaJaj", SqlDate(r.DataZlozeniaJaj)},
+            {u"zlozonych", SqlInt(r.zlozonych)},
+            {u"not_ojciec", SqlText(r.not_ojciec)},
+            {u"not_matka", SqlText(r.not_matka)},
+            {u"DataParowania", SqlDate(r.DataParowania)},
+        },
+        record.id);
     if (!RunUpdate(update)) return false;
     const auto it = FindById(pairs, record.id);
     if (it != pairs.end()) KeepInsertedPairFields(*it, record);
@@ -532,7 +608,15 @@ bool CDataStore::WriteYoung(WriteMode mode, YoungRecord& record) {
     if (!CheckYoung(mode, record, cock, hen).Kept()) return false;
     const YoungRecord& r = record;
     if (mode == WriteMode::Insert) {
-        const BoundStatement insert = InsertStatement(u"dzieci", YoungColumns(r));
+        const BoundStatement insert = InsertStatement(
+            u"INSERT INTO dzieci(",
+            {
+                {u"uwagi", SqlText(r.uwagi)},
+                {u"id_golebia", SqlInt(r.id_golebia)},
+                {u"id_pary", SqlInt(r.id_pary)},
+                {u"id_hodowli", SqlInt(r.id_hodowli)},
+                {u"DataDodania", SqlDate(r.DataDodania)},
+            });
         const std::int64_t id = Insert(u"dzieci", insert);
         record.id = static_cast<int>(id);
         if (id <= 0) return false;
@@ -554,7 +638,10 @@ bool CDataStore::WriteYoung(WriteMode mode, YoungRecord& record) {
         return true;
     }
     if (record.id <= 0) return false;
-    const BoundStatement update = UpdateStatement(u"dzieci", YoungColumns(r), r.id);
+    // Only the note and the young bird change; the pair, loft and date stay as inserted.
+    const BoundStatement update = UpdateStatement(
+        u"UPDATE dzieci SET ", {{u"uwagi", SqlText(r.uwagi)}, {u"id_golebia", SqlInt(r.id_golebia)}},
+        r.id);
     if (!RunUpdate(update)) return false;
     for (PairRecord& pair : pairs) {
         for (YoungRecord& young : pair.young) {
@@ -579,9 +666,10 @@ std::vector<int> BirdsOf(const std::vector<FlightResultEntry>& results) {
     return ids;
 }
 
-// A flight's type stays as inserted.
-std::vector<ColumnValue> FlightColumns(const FlightRecord& r) {
-    return {
+// A flight's columns in the order both statements list them; the update leaves out `typ`, which
+// stays as inserted.
+std::vector<ColumnValue> FlightColumns(const FlightRecord& r, bool withType) {
+    std::vector<ColumnValue> items = {
         {u"miejscowosc", SqlText(r.miejscowosc)},
         {u"pogodawmiejscuwypuszczenia", SqlText(r.pogodawmiejscuwypuszczenia)},
         {u"pogodalokalna", SqlText(r.pogodalokalna)},
@@ -590,7 +678,9 @@ std::vector<ColumnValue> FlightColumns(const FlightRecord& r) {
         {u"czasodlotu", SqlDate(r.czasodlotu)},
         {u"czas_pierwszego_w_konk", SqlDate(r.czas_pierwszego_w_konk)},
         {u"czas_ostatniego_w_konk", SqlDate(r.czas_ostatniego_w_konk)},
-        {u"typ", SqlInt(r.typ), WrittenBy::InsertOnly},
+    };
+    if (withType) items.push_back({u"typ", SqlInt(r.typ)});
+    const std::vector<ColumnValue> rest = {
         {u"kategoria", SqlInt(r.kategoria)},
         {u"kategoria2", SqlInt(r.kategoria2)},
         {u"odleglosckm", SqlRounded(r.odleglosckm)},
@@ -612,23 +702,8 @@ std::vector<ColumnValue> FlightColumns(const FlightRecord& r) {
         {u"czas_trwania_konkursu_m", SqlInt(r.czas_trwania_konkursu_m)},
         {u"czas_trwania_konkursu_s", SqlInt(r.czas_trwania_konkursu_s)},
     };
-}
-
-// A result stays in the flight and loft it was added to; its bird is the one the editor chose.
-std::vector<ColumnValue> FlightResultColumns(const FlightResultEntry& r) {
-    return {
-        {u"notatki", SqlText(r.notatki)},
-        {u"id_lotu", SqlInt(r.id_lotu), WrittenBy::InsertOnly},
-        {u"id_hodowli", SqlInt(r.id_hodowli), WrittenBy::InsertOnly},
-        {u"id_golebia", SqlInt(r.id_golebia)},
-        {u"DataCzasPrzylotu", SqlDate(r.DataCzasPrzylotu)},
-        {u"nr_konkursu", SqlInt(r.nr_konkursu)},
-        {u"nr_konkursu_sekcja", SqlInt(r.nr_konkursu_sekcja)},
-        {u"CoefficientOddzialowy", SqlFloat(r.CoefficientOddzialowy)},
-        {u"CoefficientSekcyjny", SqlFloat(r.CoefficientSekcyjny)},
-        {u"PunktyOddzial", SqlFloat(r.PunktyOddzial)},
-        {u"PunktySekcja", SqlFloat(r.PunktySekcja)},
-    };
+    items.insert(items.end(), rest.begin(), rest.end());
+    return items;
 }
 
 }  // namespace
@@ -636,7 +711,7 @@ std::vector<ColumnValue> FlightResultColumns(const FlightResultEntry& r) {
 bool CDataStore::WriteFlight(WriteMode mode, FlightRecord& record) {
     const FlightRecord& r = record;
     if (mode == WriteMode::Insert) {
-        const BoundStatement insert = InsertStatement(u"loty", FlightColumns(r));
+        const BoundStatement insert = InsertStatement(u"INSERT INTO loty(", FlightColumns(r, true));
         const std::int64_t id = Insert(u"loty", insert, {{u"lotniki", u"id_lotu"}});
         record.id = id > 0 ? static_cast<int>(id) : -1;
         if (id <= 0) return false;
@@ -668,7 +743,7 @@ bool CDataStore::WriteFlight(WriteMode mode, FlightRecord& record) {
         return true;
     }
     if (record.id <= 0) return false;
-    if (!RunUpdate(UpdateStatement(u"loty", FlightColumns(r), r.id))) {
+    if (!RunUpdate(UpdateStatement(u"UPDATE loty SET ", FlightColumns(r, false), r.id))) {
         return false;
     }
     // The stored flight keeps its type (never rewritten), its `ocena` and its results.
@@ -692,7 +767,21 @@ bool CDataStore::WriteFlightResult(WriteMode mode, FlightResultEntry& record) {
     if (!CheckFlightResult(mode, record).Kept()) return false;
     const FlightResultEntry& r = record;
     if (mode == WriteMode::Insert) {
-        const BoundStatement insert = InsertStatement(u"lotniki", FlightResultColumns(r));
+        const BoundStatement insert = InsertStatement(
+            u"INSERT INTO lotniki(",
+            {
+                {u"notatki", SqlText(r.notatki)},
+                {u"id_lotu", SqlInt(r.id_lotu)},
+                {u"id_hodowli", SqlInt(r.id_hodowli)},
+                {u"id_golebia", SqlInt(r.id_golebia)},
+                {u"DataCzasPrzylotu", SqlDate(r.DataCzasPrzylotu)},
+                {u"nr_konkursu", SqlInt(r.nr_konkursu)},
+                {u"nr_konkursu_sekcja", SqlInt(r.nr_konkursu_sekcja)},
+                {u"CoefficientOddzialowy", SqlFloat(r.CoefficientOddzialowy)},
+                {u"CoefficientSekcyjny", SqlFloat(r.CoefficientSekcyjny)},
+                {u"PunktyOddzial", SqlFloat(r.PunktyOddzial)},
+                {u"PunktySekcja", SqlFloat(r.PunktySekcja)},
+            });
         const std::int64_t id = Insert(u"lotniki", insert);
         record.id = id > 0 ? static_cast<int>(id) : -1;
         if (id <= 0) return false;
@@ -720,7 +809,21 @@ bool CDataStore::WriteFlightResult(WriteMode mode, FlightResultEntry& record) {
         return true;
     }
     if (record.id <= 0) return false;
-    const BoundStatement update = UpdateStatement(u"lotniki", FlightResultColumns(r), r.id);
+    // The flight and loft of a result stay as inserted; its bird is the one the editor chose.
+    const BoundStatement update = UpdateStatement(
+        u"UPDATE lotniki SET ",
+        {
+            {u"notatki", SqlText(r.notatki)},
+            {u"DataCzasPrzylotu", SqlDate(r.DataCzasPrzylotu)},
+            {u"CoefficientOddzialowy", SqlFloat(r.CoefficientOddzialowy)},
+            {u"CoefficientSekcyjny", SqlFloat(r.CoefficientSekcyjny)},
+            {u"PunktyOddzial", SqlFloat(r.PunktyOddzial)},
+            {u"PunktySekcja", SqlFloat(r.PunktySekcja)},
+            {u"nr_konkursu_sekcja", SqlInt(r.nr_konkursu_sekcja)},
+            {u"nr_konkursu", SqlInt(r.nr_konkursu)},
+            {u"id_golebia", SqlInt(r.id_golebia)},
+        },
+        r.id);
     if (!RunUpdate(update)) return false;
     // The flight and loft of the stored result stay as inserted. Its bird may change: both the
     // bird it leaves and the bird it goes to are counted again.

@@ -13,14 +13,9 @@
 #include "SharedRoutines.h"
 
 namespace fs = std::filesystem;
-using dsinternal::BoundStatement;
-using dsinternal::ColumnValue;
 using dsinternal::IdReference;
 using dsinternal::InsertRow;
-using dsinternal::InsertStatement;
 using dsinternal::SqlDate;
-using dsinternal::UpdateStatement;
-using dsinternal::WrittenBy;
 
 namespace {
 
@@ -123,75 +118,6 @@ bool RunOn(const Text& dbPath, const Text& sql, const std::vector<SqlValue>& val
 bool UpdateOn(const Text& dbPath, const Text& sql, const std::vector<SqlValue>& values) {
     SqlDatabase db(dbPath);
     return db.Exec(sql, values) && db.Changes() > 0;
-}
-
-bool UpdateOn(const Text& dbPath, const BoundStatement& statement) {
-    return UpdateOn(dbPath, statement.sql, statement.values);
-}
-
-std::int64_t InsertInto(const Text& dbPath, const char16_t* table,
-                        const BoundStatement& statement, const std::vector<IdReference>& refs = {},
-                        std::optional<std::int64_t> extraFloor = 0) {
-    SqlDatabase db(dbPath);
-    return InsertRow(db, table, statement.sql, statement.values, refs, extraFloor);
-}
-
-// A treatment stays with the bird (or the flock) and loft it was given in.
-std::vector<ColumnValue> TreatmentColumns(const TreatmentRecord& r) {
-    return {
-        {u"uwagi", SqlText(r.uwagi)},
-        {u"id_golebia", SqlInt(r.id_golebia), WrittenBy::InsertOnly},
-        {u"id_hodowli", SqlInt(r.id_hodowli), WrittenBy::InsertOnly},
-        {u"rodzaj", SqlInt(r.rodzaj), WrittenBy::InsertOnly},
-        {u"kategoria", SqlInt(r.kategoria)},
-        {u"data_podania", SqlDate(r.data_podania)},
-        {u"nazwa", SqlText(r.nazwa)},
-        {u"dawka", SqlText(r.dawka)},
-        {u"dzialanie", SqlText(r.dzialanie)},
-    };
-}
-
-// The price is bound at full precision: a breeder's 12345.67 must come back as 12345.67. A
-// transaction stays in the loft it was made in.
-std::vector<ColumnValue> TransactionColumns(const TransactionRecord& r) {
-    return {
-        {u"id_golebia", SqlInt(r.id_golebia)},
-        {u"id_hodowli", SqlInt(r.id_hodowli), WrittenBy::InsertOnly},
-        {u"id_klienta", SqlInt(r.id_klienta)},
-        {u"not1", SqlText(r.not1)},
-        {u"waluta", SqlInt(r.waluta)},
-        {u"cena", SqlReal(r.cena)},
-        {u"rodzajtransakcji", SqlInt(r.rodzajtransakcji)},
-        {u"przedmiottransakcji", SqlInt(r.przedmiottransakcji)},
-        {u"data", SqlDate(r.data)},
-        {u"innyprzedmiottransakcji", SqlText(r.innyprzedmiottransakcji)},
-    };
-}
-
-// `hodowla`, `kategoria`, `subkategoria` and `typ` are set once when the person is added;
-// `nip` is never written.
-std::vector<ColumnValue> PersonColumns(const PersonRecord& r) {
-    return {
-        {u"imie", SqlText(r.imie)},
-        {u"nazwisko", SqlText(r.nazwisko)},
-        {u"miejscowosc", SqlText(r.miejscowosc)},
-        {u"ulica", SqlText(r.ulica)},
-        {u"nrdomu", SqlText(r.nrdomu)},
-        {u"teldom", SqlText(r.teldom)},
-        {u"teldom2", SqlText(r.teldom2)},
-        {u"telkom", SqlText(r.telkom)},
-        {u"telkom2", SqlText(r.telkom2)},
-        {u"email", SqlText(r.email)},
-        {u"adreswww", SqlText(r.adreswww)},
-        {u"kodpocztowy", SqlText(r.kodpocztowy)},
-        {u"uwagi", SqlText(r.uwagi)},
-        {u"hodowla", SqlInt(r.hodowla), WrittenBy::InsertOnly},
-        {u"kategoria", SqlInt(r.kategoria), WrittenBy::InsertOnly},
-        {u"subkategoria", SqlInt(r.subkategoria), WrittenBy::InsertOnly},
-        {u"typ", SqlInt(r.typ), WrittenBy::InsertOnly},
-        {u"wojewodztwo", SqlInt(r.wojewodztwo)},
-        {u"kraj", SqlInt(r.kraj)},
-    };
 }
 
 // The five dictionaries and the bird column that holds each one's ids.
@@ -309,8 +235,14 @@ std::vector<TreatmentRecord>* CDataStore::TreatmentsOf(int pigeonId) {
 bool CDataStore::WriteTreatment(WriteMode mode, TreatmentRecord& record) {
     record.rodzaj = 0;
     if (mode == WriteMode::Insert) {
-        const BoundStatement insert = InsertStatement(u"lekisuplementy", TreatmentColumns(record));
-        const std::int64_t id = InsertInto(PigeonsDbPath(), u"lekisuplementy", insert);
+        SqlDatabase db(PigeonsDbPath());
+        const std::int64_t id = InsertRow(
+            db, u"lekisuplementy",
+            u"INSERT INTO lekisuplementy(uwagi, id_golebia, id_hodowli, rodzaj, kategoria, "
+            u"data_podania, nazwa, dawka, dzialanie) VALUES ( ?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9 );",
+            {SqlText(record.uwagi), SqlInt(record.id_golebia), SqlInt(record.id_hodowli),
+             SqlInt(record.rodzaj), SqlInt(record.kategoria), SqlDate(record.data_podania),
+             SqlText(record.nazwa), SqlText(record.dawka), SqlText(record.dzialanie)});
         record.id = static_cast<int>(id);
         if (id <= 0) return false;
         if (std::vector<TreatmentRecord>* list = TreatmentsOf(record.id_golebia)) {
@@ -330,9 +262,14 @@ bool CDataStore::WriteTreatment(WriteMode mode, TreatmentRecord& record) {
     }
     if (record.id <= 0) return false;
     if (!UpdateOn(PigeonsDbPath(),
-                  UpdateStatement(u"lekisuplementy", TreatmentColumns(record), record.id))) {
+                  u"UPDATE lekisuplementy SET uwagi = ?1, nazwa = ?2, dawka = ?3, "
+                  u"dzialanie = ?4, kategoria = ?5, data_podania = ?6 WHERE id = ?7;",
+                  {SqlText(record.uwagi), SqlText(record.nazwa), SqlText(record.dawka),
+                   SqlText(record.dzialanie), SqlInt(record.kategoria),
+                   SqlDate(record.data_podania), SqlInt(record.id)})) {
         return false;
     }
+    // The bird and loft of a treatment stay as inserted.
     if (std::vector<TreatmentRecord>* list = TreatmentsOf(record.id_golebia)) {
         for (TreatmentRecord& held : *list) {
             if (held.id == record.id) held = record;
@@ -343,10 +280,19 @@ bool CDataStore::WriteTreatment(WriteMode mode, TreatmentRecord& record) {
 
 // ---- transactions ------------------------------------------------------------------------
 
+// The price is bound at full precision: a breeder's 12345.67 must come back as 12345.67.
 bool CDataStore::WriteTransaction(WriteMode mode, TransactionRecord& record) {
     if (mode == WriteMode::Insert) {
-        const BoundStatement insert = InsertStatement(u"transakcje", TransactionColumns(record));
-        const std::int64_t id = InsertInto(PigeonsDbPath(), u"transakcje", insert);
+        SqlDatabase db(PigeonsDbPath());
+        const std::int64_t id = InsertRow(
+            db, u"transakcje",
+            u"INSERT INTO transakcje(id_golebia, id_hodowli, id_klienta, not1, waluta, cena, "
+            u"rodzajtransakcji, przedmiottransakcji, data, innyprzedmiottransakcji) "
+            u"VALUES ( ?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10 );",
+            {SqlInt(record.id_golebia), SqlInt(record.id_hodowli), SqlInt(record.id_klienta),
+             SqlText(record.not1), SqlInt(record.waluta), SqlReal(record.cena),
+             SqlInt(record.rodzajtransakcji), SqlInt(record.przedmiottransakcji),
+             SqlDate(record.data), SqlText(record.innyprzedmiottransakcji)});
         record.id = static_cast<int>(id);
         if (id <= 0) return false;
         transactions[record.id] = record;
@@ -362,7 +308,13 @@ bool CDataStore::WriteTransaction(WriteMode mode, TransactionRecord& record) {
     }
     if (record.id <= 0) return false;
     if (!UpdateOn(PigeonsDbPath(),
-                  UpdateStatement(u"transakcje", TransactionColumns(record), record.id))) {
+                  u"UPDATE transakcje SET not1 = ?1, innyprzedmiottransakcji = ?2, "
+                  u"id_golebia = ?3, id_klienta = ?4, waluta = ?5, cena = ?6, "
+                  u"rodzajtransakcji = ?7, przedmiottransakcji = ?8, data = ?9 WHERE id = ?10;",
+                  {SqlText(record.not1), SqlText(record.innyprzedmiottransakcji),
+                   SqlInt(record.id_golebia), SqlInt(record.id_klienta), SqlInt(record.waluta),
+                   SqlReal(record.cena), SqlInt(record.rodzajtransakcji),
+                   SqlInt(record.przedmiottransakcji), SqlDate(record.data), SqlInt(record.id)})) {
         return false;
     }
     // The loft of a transaction stays as inserted.
@@ -384,6 +336,8 @@ bool CDataStore::WriteBreeder(WriteMode mode, PersonRecord& record) {
     return WritePerson(u"hodowcy", breeders, mode, record);
 }
 
+// `hodowla`, `kategoria`, `subkategoria` and `typ` are set once when the person is added;
+// `nip` is never written.
 bool CDataStore::WritePerson(const char16_t* table, PersonMap& map, WriteMode mode,
                              PersonRecord& record) {
     const Text name(table);
@@ -393,8 +347,22 @@ bool CDataStore::WritePerson(const char16_t* table, PersonMap& map, WriteMode mo
             isClient ? std::vector<IdReference>{{u"pigeons", u"id_wlasciciela"},
                                                 {u"transakcje", u"id_klienta"}}
                      : std::vector<IdReference>{{u"pigeons", u"id_hodowcy"}});
-        const BoundStatement insert = InsertStatement(name, PersonColumns(record));
-        const std::int64_t id = InsertInto(ExtraDbPath(), table, insert, {}, floor);
+        SqlDatabase db(ExtraDbPath());
+        const std::int64_t id = InsertRow(
+            db, table,
+            u"INSERT INTO " + name +
+                u"(imie, nazwisko, miejscowosc, ulica, nrdomu, teldom, teldom2, telkom, telkom2, "
+                u"email, adreswww, kodpocztowy, uwagi, hodowla, kategoria, subkategoria, typ, "
+                u"wojewodztwo, kraj) VALUES ( ?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, "
+                u"?13, ?14, ?15, ?16, ?17, ?18, ?19 );",
+            {SqlText(record.imie), SqlText(record.nazwisko), SqlText(record.miejscowosc),
+             SqlText(record.ulica), SqlText(record.nrdomu), SqlText(record.teldom),
+             SqlText(record.teldom2), SqlText(record.telkom), SqlText(record.telkom2),
+             SqlText(record.email), SqlText(record.adreswww), SqlText(record.kodpocztowy),
+             SqlText(record.uwagi), SqlInt(record.hodowla), SqlInt(record.kategoria),
+             SqlInt(record.subkategoria), SqlInt(record.typ), SqlInt(record.wojewodztwo),
+             SqlInt(record.kraj)},
+            {}, floor);
         record.id = static_cast<int>(id);
         if (id <= 0) return false;
         PersonRecord held = record;
@@ -412,7 +380,18 @@ bool CDataStore::WritePerson(const char16_t* table, PersonMap& map, WriteMode mo
         return true;
     }
     if (record.id <= 0) return false;
-    if (!UpdateOn(ExtraDbPath(), UpdateStatement(name, PersonColumns(record), record.id))) {
+    if (!UpdateOn(ExtraDbPath(),
+                  u"UPDATE " + name +
+                      u" SET imie = ?1, nazwisko = ?2, miejscowosc = ?3, ulica = ?4, "
+                      u"nrdomu = ?5, teldom = ?6, teldom2 = ?7, telkom = ?8, telkom2 = ?9, "
+                      u"email = ?10, adreswww = ?11, wojewodztwo = ?12, kraj = ?13, "
+                      u"kodpocztowy = ?14, uwagi = ?15 WHERE id = ?16;",
+                  {SqlText(record.imie), SqlText(record.nazwisko), SqlText(record.miejscowosc),
+                   SqlText(record.ulica), SqlText(record.nrdomu), SqlText(record.teldom),
+                   SqlText(record.teldom2), SqlText(record.telkom), SqlText(record.telkom2),
+                   SqlText(record.email), SqlText(record.adreswww), SqlInt(record.wojewodztwo),
+                   SqlInt(record.kraj), SqlText(record.kodpocztowy), SqlText(record.uwagi),
+                   SqlInt(record.id)})) {
         return false;
     }
     // Only the columns written above change; the rest stay as held.
