@@ -41,9 +41,7 @@ const PigeonRecord* CDataStore::FindOtherPigeonWithRing(const PigeonRecord& bird
     // A bird not yet ringed (no number) is told apart by nothing else, so it matches nobody.
     if (bird.nr_obraczki.empty()) return nullptr;
     for (const auto& [id, other] : pigeons) {
-        if (id != bird.id && other.id_hodowli == bird.id_hodowli &&
-            other.nr_obraczki == bird.nr_obraczki && other.rocznik == bird.rocznik &&
-            other.oddzial == bird.oddzial && other.kraj == bird.kraj) {
+        if (id != bird.id && other.id_hodowli == bird.id_hodowli && other.HasSameRing(bird)) {
             return &other;
         }
     }

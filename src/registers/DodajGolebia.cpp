@@ -15,11 +15,6 @@ namespace {
 
 constexpr int kHeaderTitleInset = 70;
 
-bool SameRing(const PigeonRecord& a, const PigeonRecord& b) {
-    return a.kraj == b.kraj && a.oddzial == b.oddzial && a.rocznik == b.rocznik &&
-           a.nr_obraczki == b.nr_obraczki;
-}
-
 }  // namespace
 
 CDodajGolebia::CDodajGolebia(QWidget* parent) : Dialog(kTemplateId, parent) {
@@ -112,7 +107,7 @@ bool CDodajGolebia::SaveChanges() {
         if (const LoftRecord* loft = CurrentLoft()) bird.id_hodowli = loft->id;
     }
     // A ring the bird already wore was settled when it was given.
-    if (!SameRing(bird, record) && !RingMayBeSaved(bird)) return false;
+    if (!bird.HasSameRing(record) && !RingMayBeSaved(bird)) return false;
     if (!TheDataStore().WritePigeon(WriteMode::Update, bird)) {
         MessageBox(this, u"Nie udało się zapisać zmian gołębia.");
         return false;
