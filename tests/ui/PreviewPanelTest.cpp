@@ -347,7 +347,9 @@ TEST_F(PreviewPanelTest, LongRingsAndNamesKeepToTheirLinesOnTheButtonsAndInThePa
         EXPECT_EQ(lines.size(), 2) << id;
         for (const QString& line : lines)
             EXPECT_LE(metrics.horizontalAdvance(line), button->width()) << line.toStdString();
-        if (button->text().contains(QChar(0x2026))) EXPECT_FALSE(button->toolTip().isEmpty()) << id;
+        if (button->text().contains(QChar(0x2026))) {
+            EXPECT_FALSE(button->toolTip().isEmpty()) << id;
+        }
         if (slot >= CPanelPodgladuTab2::kMothersMother) grandparentRings << lines[0];
     }
     EXPECT_EQ(grandparentRings.size(), 4);
