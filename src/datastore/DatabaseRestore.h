@@ -43,15 +43,30 @@ struct DbRestoreResult {
     Text file;                // the db folder's file that could not be written (CannotWrite)
     std::string detail;       // SQLite's or the system's message (CannotWrite)
     // A file that was already restored and could not be put back as it was: the db folder then
-    // holds a restored file beside a file of before.
+    // holds a restored file beside a file of before. Its kept copy (`keptCopy`) and the restore's
+    // marker stay in the db folder, so the next start puts it back.
     Text notPutBack;
+    Text keptCopy;
     bool ok() const { return fault == None; }
+};
+
+// The moments of a restore at which the db folder changes state, for tests that end the
+// process there.
+enum class RestoreStep {
+    CopiesKept,    // both files in use are copied beside themselves; nothing else has changed
+    MarkerWritten, // the marker is on disk; no file in use has been written yet
+    FileWritten,   // one more file is in (asked once per file)
+    MarkerRemoved, // both files are in and the marker is gone; the kept copies are not yet
 };
 
 struct DbRestoreOptions {
     // Asked before each file of the db folder is written; true makes that write fail as a full
     // disk would. Tests fail a chosen file through it.
     std::function<bool(const Text& liveFile)> failWrite;
+    // Asked before a kept copy is put back in place of `liveFile`; true makes that fail.
+    std::function<bool(const Text& liveFile)> failPutBack;
+    // Told each step as it is reached.
+    std::function<void(RestoreStep)> reached;
 };
 
 // Restores both database files of `folder` into the db folder. Nothing is written unless both
@@ -60,4 +75,36 @@ struct DbRestoreOptions {
 // both are in, and when the second cannot be written the first is put back byte for byte.
 // A journal, write-ahead log or shared memory the db folder holds for a file is not played into
 // the restored file.
+//
+// A process that ends in the middle (a crash, a power cut) must not leave one restored file
+// beside one of before: once the kept copies are on disk, a marker is written to the db folder,
+// and it goes only when both files are in. FinishInterruptedRestore() at the next start reads it.
 DbRestoreResult RestoreDatabaseFiles(const Text& folder, const DbRestoreOptions& options = {});
+
+// What the start found of a restore that never finished.
+struct InterruptedRestore {
+    enum Outcome {
+        Nothing,    // no marker: at most leftover copies of an earlier restore, now removed
+        PutBack,    // a restore was cut short: both files are back as they were before it
+        NotPutBack, // a restore was cut short and `file` could not be put back (see below)
+    };
+    Outcome outcome = Nothing;
+    // The file of the db folder that is not as it was, and its kept copy, which is left in
+    // place with the marker for the next attempt.
+    Text file;
+    Text keptCopy;
+    bool keptCopyMissing = false;  // the marker names a copy that is not there
+    std::string detail;
+};
+
+// Run at every start, before the database files are opened, by the copy that holds the data
+// folder's lock. A marker in the db folder means a restore never finished: the kept copies go
+// back in place of both files, then the marker and the copies are removed. A kept copy that
+// cannot be put back is never removed. Copies without a marker are leftovers and are removed.
+// Only `failPutBack` of the options is used.
+InterruptedRestore FinishInterruptedRestore(const DbRestoreOptions& options = {});
+
+// True for a file the restore keeps in the db folder for itself (the marker, the kept copies
+// and their temporary files): no part of the data, so a backup leaves it out and a restore
+// never brings it in. `name` is the file's name within the db folder.
+bool IsRestoreWorkingFile(const Text& name);

@@ -1,7 +1,12 @@
 // Restoring the two database files from a backup folder: a damaged, cut, foreign or incomplete
 // backup replaces nothing, a good one replaces both files whole, and a second file that cannot
-// be written leaves both files in use exactly as they were, byte for byte.
+// be written leaves both files in use exactly as they were, byte for byte. A process that ends
+// in the middle of a restore leaves both files as they were or both restored, once the next
+// start has looked at the db folder.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <iterator>
@@ -42,11 +47,29 @@ protected:
     // Both files in use, byte for byte.
     std::vector<std::string> LiveBytes() const { return {Bytes(PigeonsDbPath()), Bytes(ExtraDbPath())}; }
 
+    // The restore's marker and copies, and the names it writes them under for a moment.
     bool NoKeptCopiesLeft() const {
         for (const auto& entry : fs::directory_iterator(ToFsPath(DbFolder()))) {
-            if (entry.path().string().find(".oxrestore-keep") != std::string::npos) return false;
+            if (entry.path().string().find("oxrestore") != std::string::npos) return false;
         }
         return true;
+    }
+
+    Text Marker() const { return JoinPath(DbFolder(), u"oxrestore-unfinished"); }
+
+    // Runs `body` in a child process, which ends by SIGKILL wherever `body` sends it; the
+    // parent waits for it.
+    static void RunInChildUntilKilled(const std::function<void()>& body) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            body();
+            _exit(3);  // never killed: the step was not reached
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
+            << "the child ended on its own with status " << WEXITSTATUS(status);
     }
 
     Text backup_;
@@ -160,12 +183,143 @@ TEST_F(RestoreTest, BothFilesGoInTogetherOrNeitherDoes) {
         EXPECT_EQ(S(result.file), S(failingFile));
         EXPECT_FALSE(result.detail.empty());
         EXPECT_TRUE(result.notPutBack.empty());
+        EXPECT_FALSE(fs::exists(ToFsPath(Marker())));
         EXPECT_EQ(asked.size(), static_cast<size_t>(failing + 1));
         EXPECT_TRUE(LiveBytes() == before);
         EXPECT_TRUE(NoKeptCopiesLeft());
     }
     EXPECT_EQ(QueryText(PigeonsDbPath(), "SELECT group_concat(nr_obraczki) FROM pigeons;"),
               "w kopii,po kopii");
+}
+
+TEST_F(RestoreTest, AProcessKilledMidRestoreLeavesBothFilesOfBeforeOrBothRestored) {
+    struct Case {
+        const char* what;
+        RestoreStep step;
+        int occurrence;  // the how-manieth time the step is reached
+        InterruptedRestore::Outcome atStart;
+        bool restored;  // both files hold the backup afterwards (else both as before)
+    };
+    const std::vector<Case> cases = {
+        {"copies kept, no marker yet", RestoreStep::CopiesKept, 1, InterruptedRestore::Nothing, false},
+        {"marker written, nothing replaced", RestoreStep::MarkerWritten, 1, InterruptedRestore::PutBack, false},
+        {"between the two files", RestoreStep::FileWritten, 1, InterruptedRestore::PutBack, false},
+        {"both files in, marker still there", RestoreStep::FileWritten, 2, InterruptedRestore::PutBack, false},
+        {"marker gone, copies not yet", RestoreStep::MarkerRemoved, 1, InterruptedRestore::Nothing, true},
+    };
+    const auto before = LiveBytes();
+    std::vector<std::string> restored;
+    {
+        // What a finished restore leaves, to compare with; then the files of before again.
+        ASSERT_TRUE(RestoreDatabaseFiles(backup_).ok());
+        restored = LiveBytes();
+        WriteBytes(ToFsPath(PigeonsDbPath()), before[0]);
+        WriteBytes(ToFsPath(ExtraDbPath()), before[1]);
+    }
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        RunInChildUntilKilled([&] {
+            DbRestoreOptions options;
+            int seen = 0;
+            options.reached = [&](RestoreStep step) {
+                if (step == c.step && ++seen == c.occurrence) kill(getpid(), SIGKILL);
+            };
+            RestoreDatabaseFiles(backup_, options);
+        });
+        if (c.step == RestoreStep::FileWritten && c.occurrence == 1) {
+            // The moment this is all about: one file of the backup beside one of before.
+            EXPECT_EQ(Bytes(ExtraDbPath()), before[1]);
+            EXPECT_EQ(QueryText(PigeonsDbPath(), "SELECT group_concat(nr_obraczki) FROM pigeons;"), "w kopii");
+        }
+        const InterruptedRestore start = FinishInterruptedRestore();
+        EXPECT_EQ(start.outcome, c.atStart);
+        EXPECT_TRUE(LiveBytes() == (c.restored ? restored : before));
+        EXPECT_TRUE(NoKeptCopiesLeft());
+        EXPECT_EQ(FinishInterruptedRestore().outcome, InterruptedRestore::Nothing);
+        WriteBytes(ToFsPath(PigeonsDbPath()), before[0]);
+        WriteBytes(ToFsPath(ExtraDbPath()), before[1]);
+    }
+}
+
+TEST_F(RestoreTest, AKeptCopyThatCannotBePutBackIsNeverRemoved) {
+    // The second file cannot be written, and the first, already restored, cannot be put back.
+    const auto before = LiveBytes();
+    DbRestoreOptions options;
+    options.failWrite = [&](const Text& live) { return live == ExtraDbPath(); };
+    options.failPutBack = [&](const Text& live) { return live == PigeonsDbPath(); };
+    const DbRestoreResult result = RestoreDatabaseFiles(backup_, options);
+    EXPECT_EQ(result.fault, DbRestoreResult::CannotWrite);
+    EXPECT_EQ(S(result.notPutBack), S(PigeonsDbPath()));
+    ASSERT_EQ(S(result.keptCopy), S(PigeonsDbPath() + u".oxrestore-keep"));
+    EXPECT_EQ(Bytes(result.keptCopy), before[0]);
+    EXPECT_TRUE(fs::exists(ToFsPath(Marker())));
+    EXPECT_EQ(Bytes(ExtraDbPath()), before[1]);
+
+    // A second restore must not overwrite the only copy of the database of before.
+    EXPECT_EQ(RestoreDatabaseFiles(backup_).fault, DbRestoreResult::CannotWrite);
+    EXPECT_EQ(Bytes(result.keptCopy), before[0]);
+
+    // The next start cannot put it back either: the copy and the marker stay, the file is named.
+    InterruptedRestore start = FinishInterruptedRestore(options);
+    EXPECT_EQ(start.outcome, InterruptedRestore::NotPutBack);
+    EXPECT_EQ(S(start.file), S(PigeonsDbPath()));
+    EXPECT_EQ(S(start.keptCopy), S(result.keptCopy));
+    EXPECT_EQ(Bytes(start.keptCopy), before[0]);
+    EXPECT_TRUE(fs::exists(ToFsPath(Marker())));
+
+    // A start that can: both files as before, nothing of the restore left.
+    start = FinishInterruptedRestore();
+    EXPECT_EQ(start.outcome, InterruptedRestore::PutBack);
+    EXPECT_TRUE(LiveBytes() == before);
+    EXPECT_TRUE(NoKeptCopiesLeft());
+}
+
+TEST_F(RestoreTest, TheCopyKeptIsTheFileAsLastCommitted) {
+    Exec(PigeonsDbPath(), "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 300) "
+                          "INSERT INTO pigeons(nr_obraczki) SELECT 'przed ' || hex(zeroblob(250)) FROM n;");
+    const long long birds = QueryInt(PigeonsDbPath(), "SELECT count(*) FROM pigeons;");
+    // A writer killed in the middle of a large write leaves pages of it in the file and the
+    // means to undo them in the journal beside it.
+    RunInChildUntilKilled([&] {
+        SqlDatabase db(PigeonsDbPath());
+        db.Exec(u"PRAGMA cache_size = 2;");
+        db.Exec(u"BEGIN;");
+        if (!db.Exec(u"UPDATE pigeons SET nr_obraczki = 'w połowie ' || nr_obraczki;")) _exit(4);
+        for (int i = 0; i < 400; ++i) {
+            if (!db.Exec(u"INSERT INTO pigeons(nr_obraczki) VALUES (?1);", {Text(2000, u'x')})) {
+                _exit(4);
+            }
+        }
+        kill(getpid(), SIGKILL);
+    });
+    ASSERT_TRUE(fs::exists(ToFsPath(PigeonsDbPath() + u"-journal")));
+
+    // The restore fails at the second file and puts the first back from its kept copy: that
+    // copy must hold no half of the killed write.
+    DbRestoreOptions options;
+    options.failWrite = [&](const Text& live) { return live == ExtraDbPath(); };
+    EXPECT_EQ(RestoreDatabaseFiles(backup_, options).fault, DbRestoreResult::CannotWrite);
+    EXPECT_FALSE(fs::exists(ToFsPath(PigeonsDbPath() + u"-journal")));
+    EXPECT_EQ(QueryText(PigeonsDbPath(), "PRAGMA integrity_check;"), "ok");
+    EXPECT_EQ(QueryInt(PigeonsDbPath(), "SELECT count(*) FROM pigeons;"), birds);
+
+    // A file held by a writer cannot be brought to its last commit: the restore stops before
+    // it keeps or writes anything.
+    const auto before = LiveBytes();
+    SqlDatabase writer(ExtraDbPath());
+    ASSERT_TRUE(writer.Exec(u"BEGIN EXCLUSIVE;"));
+    ASSERT_TRUE(writer.Exec(u"INSERT INTO klienci(imie) VALUES ('w trakcie');"));
+    std::vector<RestoreStep> steps;
+    options = {};
+    options.reached = [&](RestoreStep step) { steps.push_back(step); };
+    const DbRestoreResult held = RestoreDatabaseFiles(backup_, options);
+    EXPECT_EQ(held.fault, DbRestoreResult::CannotWrite);
+    EXPECT_EQ(S(held.file), S(ExtraDbPath()));
+    EXPECT_FALSE(held.detail.empty());
+    EXPECT_TRUE(steps.empty());
+    writer.Exec(u"ROLLBACK;");
+    EXPECT_TRUE(LiveBytes() == before);
+    EXPECT_TRUE(NoKeptCopiesLeft());
 }
 
 }  // namespace
