@@ -77,12 +77,12 @@ bool IsDatabaseCompanion(const QString& relative) {
 }
 
 // Files of the db folder that are no part of the data: the lock a running copy holds on the
-// folder, and the copies a restore keeps of the database files until both are in. A backup
+// folder, and the marker and copies a restore keeps until both database files are in. A backup
 // leaves them out, and a restore never brings them in.
 bool IsWorkingFile(const QString& relative) {
     // The lock file, and the one Qt makes beside it for a moment while taking over a stale lock.
     return relative.startsWith(QLatin1String(kDataFolderLockFile)) ||
-           relative.endsWith(QLatin1String(".oxrestore-keep"));
+           IsRestoreWorkingFile(relative.toStdU16String());
 }
 
 // The backup's way of copying: each database file as it stood at its last commit, even while
@@ -211,7 +211,17 @@ void CMainDialog::BackupDatabase() {
     MessageBox(this, GetInstallPathEscaped() + u"db/*");
     // The note being edited is part of the data: it goes into the copy too.
     NotebookPage()->SaveCurrentNote();
-    if (!shell::CopyFolderTree(Q(DbFolder()), Q(destination), this, BackupCopyOptions())) {
+    int copied = 0;
+    if (!shell::CopyFolderTree(Q(DbFolder()), Q(destination), this, BackupCopyOptions(), &copied)) {
+        if (copied == 0) {
+            MessageBox(this,
+                       u"Do folderu " + FolderText(destination) +
+                           u" nie skopiowano żadnego pliku (folderu nie dało się utworzyć ani "
+                           u"zapisać albo kopiowanie przerwano). Kopia bazy danych nie została "
+                           u"zapisana.",
+                       u"", MB_OK | MB_ICONWARNING);
+            return;
+        }
         MessageBox(this,
                    u"Nie wszystkie pliki zostały skopiowane do folderu " + FolderText(destination) +
                        u" (kopiowanie przerwano albo pliku nie dało się zapisać). Kopia bazy "
@@ -260,14 +270,20 @@ void CMainDialog::RestoreDatabase() {
                                                 "zmienione.")
                                      .arg(Q(restored.file), QString::fromStdString(restored.detail));
             if (!restored.notPutBack.empty()) {
-                // Not even the file of before could be put back: memory must follow the files.
-                ReloadAfterFilesChanged(place);
+                // The files in use are a restored file beside one of before. The copy of before
+                // and the marker stay, so the next start puts it back; until then nothing may be
+                // shown or written from the mix, so the program ends.
                 text = QStringLiteral("Kopii bazy danych nie można wczytać: pliku %1 nie dało "
                                       "się zapisać (%2), a pliku %3 nie dało się przywrócić do "
-                                      "stanu sprzed wczytywania. Pliki bazy danych mogą do siebie "
-                                      "nie pasować.")
+                                      "stanu sprzed wczytywania. Jego kopia sprzed wczytywania "
+                                      "została zachowana jako %4. Program zostanie zamknięty; "
+                                      "przy następnym uruchomieniu przywróci bazę danych sprzed "
+                                      "wczytywania.")
                            .arg(Q(restored.file), QString::fromStdString(restored.detail),
-                                Q(restored.notPutBack));
+                                Q(restored.notPutBack), Q(restored.keptCopy));
+                MessageBox(this, text, QString(), MB_OK | MB_ICONERROR);
+                EndDialog(IDCANCEL);
+                return;
             }
             MessageBox(this, text, QString(), MB_OK | MB_ICONERROR);
             return;

@@ -13,8 +13,9 @@
 
 // ---- install folder -------------------------------------------------------------------------
 
-// Where the install folder comes from. The window layer installs a source that reads the
-// "InstallPath" setting; tests set a fixed folder. Without a source the folder is empty.
+// Where the install folder comes from. The window layer sets the folder it read from the
+// "InstallPath" setting at start; tests set a folder of their own. Without a source the folder
+// is empty.
 using InstallPathSource = std::function<Text()>;
 void SetInstallPathSource(InstallPathSource source);
 void SetInstallPath(const Text& folder);  // a source that always returns `folder`

@@ -14,16 +14,16 @@ QString DefaultInstallFolder() {
     return QDir(base).filePath(QStringLiteral("ornivex6"));
 }
 
-QString InstallFolder() {
+QString ConfiguredInstallFolder() {
     const QString configured = settings::InstallPath();
     QString folder = configured.isEmpty() ? DefaultInstallFolder() : configured;
     while (folder.size() > 1 && folder.endsWith(QLatin1Char('/'))) folder.chop(1);
     return folder;
 }
 
-void ConnectDataStore() {
-    SetInstallPathSource([] { return InstallFolder().toStdU16String(); });
-}
+void ConnectDataStore() { SetInstallPath(ConfiguredInstallFolder().toStdU16String()); }
+
+QString InstallFolder() { return QString::fromStdU16String(GetInstallPath()); }
 
 bool LayOutInstallFolder() {
     QDir().mkpath(InstallFolder());

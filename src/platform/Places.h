@@ -7,12 +7,17 @@
 
 namespace places {
 
-// The install folder: the setting when set, else the default per-user data folder.
-QString InstallFolder();
+// The install folder as configured now: the setting when set, else the default per-user data
+// folder.
+QString ConfiguredInstallFolder();
 QString DefaultInstallFolder();
 
-// Makes the data store read its install folder from InstallFolder() on every call.
+// Reads the configured install folder once and gives it to the data store for the whole run: the
+// lock on the data, the database files and every file beside them stay in the folder the program
+// started on, whatever becomes of the setting meanwhile.
 void ConnectDataStore();
+// The install folder the data store was given.
+QString InstallFolder();
 
 // Creates the install folder with db/ and its sub-folders; false when it cannot be created.
 bool LayOutInstallFolder();

@@ -71,7 +71,10 @@ bool ChooseFolder(QString& folder, const QString& title, QWidget* parent) {
 }
 
 bool CopyFolderTree(const QString& source, const QString& destination, QWidget* parent,
-                    const CopyOptions& options) {
+                    const CopyOptions& options, int* copied) {
+    int copiedHere = 0;
+    int& count = copied ? *copied : copiedHere;
+    count = 0;
     const QFileInfo sourceInfo(source);
     if (!sourceInfo.isDir()) return false;
     const QString sourceRoot = sourceInfo.canonicalFilePath();
@@ -123,7 +126,11 @@ bool CopyFolderTree(const QString& source, const QString& destination, QWidget* 
                 if (answer == IDYESTOALL) replaceAll = true;
             }
         }
-        if (!CopyOneFile(from, to, options)) complete = false;
+        if (CopyOneFile(from, to, options)) {
+            ++count;
+        } else {
+            complete = false;
+        }
     }
     return complete;
 }

@@ -41,8 +41,8 @@ struct CopyOptions {
 // deliberately left alone (unless the options count that as not copied); false on cancel or
 // when a file could not be copied. A replaced file is swapped in whole, never left
 // half-written; a destination inside the source is not copied into itself, and a file is never
-// copied onto itself.
+// copied onto itself. `copied`, when given, is set to the number of files copied.
 bool CopyFolderTree(const QString& source, const QString& destination, QWidget* parent = nullptr,
-                    const CopyOptions& options = {});
+                    const CopyOptions& options = {}, int* copied = nullptr);
 
 }  // namespace shell

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QLockFile>
 #include <QStandardPaths>
+#include <QSysInfo>
 
 SingleInstance::SingleInstance(const QString& name) {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
@@ -33,4 +34,13 @@ void SingleInstance::Release() {
     if (!held_) return;
     lock_->unlock();
     held_ = false;
+}
+
+QString SingleInstance::OtherMachineHolding() const {
+    if (held_) return {};
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    if (!lock_->getLockInfo(&pid, &host, &application)) return {};
+    return host.isEmpty() || host == QSysInfo::machineHostName() ? QString() : host;
 }

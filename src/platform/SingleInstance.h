@@ -3,7 +3,7 @@
 // runtime folder for as long as it runs, and another in the data folder it works on, so copies
 // started by other users or in other sessions whose settings name the same install folder are
 // refused too. The lock of a copy that ended without releasing it (a crash) is recognised by its
-// dead process and taken over.
+// dead process and taken over; a running copy's lock never is, however long it has run.
 
 #include <QString>
 #include <memory>
@@ -30,6 +30,11 @@ public:
     void Release();
     bool IsHeld() const { return held_; }
     QString LockPath() const { return path_; }
+    // The machine named in the lock file when another machine's copy holds it (a folder shared
+    // over the network); empty when the holder is on this machine or unknown. Such a lock is
+    // never taken over: its process cannot be seen from here, so only the user can tell that
+    // it is gone.
+    QString OtherMachineHolding() const;
 
 private:
     void MakeLock(const QString& folder, const QString& fileName);

@@ -236,7 +236,7 @@ TEST_F(ColumnLayoutTest, NothingChosenSavesACountOfZeroAndCancelWritesNothing) {
 TEST_F(ColumnLayoutTest, AFileThatCannotBeWrittenIsReportedAndTheWindowStaysOpen) {
     WriteBytes(ListLayoutPath(), Bytes({1, 14, 125}));
     // The install folder is gone: nothing can be written there.
-    settings::SetInstallPath(QDir(folder_.path()).filePath("no/such/folder"));
+    SetInstallPath(QDir(folder_.path()).filePath("no/such/folder").toStdU16String());
     CUstawKolumny dialog;
     Run<CUstawKolumny>(dialog, [](CUstawKolumny& d) {
         d.RunCommand(1071);
@@ -246,7 +246,7 @@ TEST_F(ColumnLayoutTest, AFileThatCannotBeWrittenIsReportedAndTheWindowStaysOpen
         d.RunCommand(1072);
     });
     EXPECT_EQ(dialog.EndCode(), IDCANCEL);
-    settings::SetInstallPath(folder_.path());
+    SetInstallPath(folder_.path().toStdU16String());
     EXPECT_EQ(FileBytes(ListLayoutPath()), Bytes({1, 14, 125}));
 }
 

@@ -38,8 +38,10 @@
 #include "Places.h"
 #include "Seams.h"
 #include "Settings.h"
+#include "SharedRoutines.h"
 #include "SingleInstance.h"
 #include "SortujListeGolebi.h"
+#include "Sqlite.h"
 #include "StandardControls.h"
 #include "WindowTestSupport.h"
 #include "StartupSplash.h"
@@ -951,6 +953,97 @@ TEST_F(MainDialogTest, ApplicationRefusesToRunBesideAnotherCopy) {
     // The splash went up with the main window (its timer had no chance to run here).
     ASSERT_NE(CStartupSplash::Current(), nullptr);
     delete CStartupSplash::Current();
+}
+
+TEST_F(MainDialogTest, ApplicationNamesTheMachineWhoseCopyHoldsTheData) {
+    // The install folder is shared over the network and a copy on another machine holds it: its
+    // process cannot be seen from here, so the lock stays until the user removes it.
+    const QString lockPath = QString::fromStdU16String(DbFolder()) + "/ornivex6.lock";
+    {
+        SingleInstance model(folder_.filePath("wzor"), "ornivex6.lock");
+        ASSERT_TRUE(model.TryAcquire());
+        QFile file(model.LockPath());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        QList<QByteArray> lines = file.readAll().split('\n');
+        ASSERT_GE(lines.size(), 3);
+        lines[2] = "gołębnik-strych";
+        QFile lock(lockPath);
+        ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+        lock.write(lines.join('\n'));
+    }
+    CMainApp app;
+    EXPECT_EQ(app.InitInstance(), 0);
+    ASSERT_EQ(seams::MessageBoxCalls().size(), 1u);
+    const QString text = seams::MessageBoxCalls()[0].text;
+    EXPECT_TRUE(text.startsWith("Nie można uruchomić jednocześnie dwóch kopii programu"));
+    EXPECT_TRUE(text.contains("na komputerze gołębnik-strych (plik " + lockPath + ")"))
+        << text.toStdString();
+    EXPECT_TRUE(seams::ModalRuns().empty());
+    EXPECT_TRUE(QFile::exists(lockPath));
+}
+
+TEST_F(MainDialogTest, ApplicationWorksOnTheInstallFolderReadAtStart) {
+    // The setting names another folder while the program runs: the program stays where it
+    // started and took its lock.
+    const QString started = QString::fromStdU16String(GetInstallPath());
+    QString dbFolderDuringRun;
+    seams::QueueModalHandler([&](Dialog&) {
+        settings::SetInstallPath(folder_.filePath("gdzie-indziej"));
+        dbFolderDuringRun = QString::fromStdU16String(DbFolder());
+        return IDCANCEL;
+    });
+    CMainApp app;
+    EXPECT_EQ(app.InitInstance(), 0);
+    EXPECT_EQ(dbFolderDuringRun, started + "/db");
+}
+
+TEST_F(MainDialogTest, ApplicationPutsBackTheDatabaseARestoreCutShortLeft) {
+    const QString db = QString::fromStdU16String(DbFolder());
+    const auto read = [](const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    // A restore was cut short after the first file was in: pigeons.db is the backup's, and
+    // dodatkowe_informacje.db was not there before it.
+    const QByteArray before = read(db + "/pigeons.db");
+    ASSERT_TRUE(QFile::copy(db + "/pigeons.db", db + "/pigeons.db.oxrestore-keep"));
+    {
+        SqlDatabase restored(PigeonsDbPath());
+        ASSERT_TRUE(restored.Exec(u"INSERT INTO pigeons(nr_obraczki) VALUES ('z kopii');"));
+        QFile marker(db + "/oxrestore-unfinished");
+        ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
+        marker.write("pigeons.db kept\ndodatkowe_informacje.db absent\n");
+    }
+    {
+        CMainApp app;
+        EXPECT_EQ(app.InitInstance(), 0);
+    }
+    ASSERT_FALSE(seams::MessageBoxCalls().empty());
+    EXPECT_EQ(seams::MessageBoxCalls()[0].text,
+              "Wczytywanie kopii bazy danych zostało przerwane, zanim się zakończyło. Baza danych "
+              "jest taka, jak przed wczytywaniem kopii.");
+    EXPECT_EQ(read(db + "/pigeons.db"), before);
+    EXPECT_EQ(seams::ModalRuns().size(), 1u);  // and the program runs
+    EXPECT_TRUE(QDir(db).entryList({"*oxrestore*"}, QDir::Files).isEmpty());
+
+    // The kept copy is gone (it cannot be put back): the program does not run on the mix, and
+    // the marker stays for the next start.
+    seams::Reset();
+    {
+        QFile marker(db + "/oxrestore-unfinished");
+        ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
+        marker.write("pigeons.db kept\ndodatkowe_informacje.db kept\n");
+    }
+    CMainApp next;
+    EXPECT_EQ(next.InitInstance(), 1);
+    ASSERT_EQ(seams::MessageBoxCalls().size(), 1u);
+    const QString text = seams::MessageBoxCalls()[0].text;
+    EXPECT_TRUE(text.contains("Pliku " + db + "/pigeons.db nie dało się przywrócić"))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains("brakuje jego kopii " + db + "/pigeons.db.oxrestore-keep"))
+        << text.toStdString();
+    EXPECT_TRUE(seams::ModalRuns().empty());
+    EXPECT_TRUE(QFile::exists(db + "/oxrestore-unfinished"));
 }
 
 TEST(StartupSplash, OneSplashAtATimeClosingItselfWhenItsTimeIsUp) {

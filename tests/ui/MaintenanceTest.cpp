@@ -516,6 +516,18 @@ TEST_F(MaintenanceTest, ABackupWithAFileThatCouldNotBeCopiedSaysSoAndKeepsTheOld
             << messages.join('|').toStdString();
         EXPECT_EQ(read(), old);  // the file that failed is the old one, whole
     }
+
+    // A folder where nothing at all can be written: the message does not speak of a copy that
+    // may be incomplete, as if some of it were there.
+    seams::Reset();
+    seams::FailFileCopies([](const QString&) { return true; });
+    const QString elsewhere = folder_.filePath("inne");
+    QDir().mkpath(elsewhere);
+    seams::ScriptPaths({elsewhere});
+    main.BackupDatabase();
+    EXPECT_EQ(MessageTexts().last(), "Do folderu " + elsewhere + "/OXKopiaDanych nie skopiowano "
+              "żadnego pliku (folderu nie dało się utworzyć ani zapisać albo kopiowanie "
+              "przerwano). Kopia bazy danych nie została zapisana.");
 }
 
 TEST_F(MaintenanceTest, AfterTheConsoleChangedAFileTheWindowShowsAndKeepsWhatTheFileHolds) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -80,6 +81,20 @@ TEST(SingleInstanceTest, LockIsFreeAgainWhenTheOtherCopyEnds) {
     EXPECT_TRUE(mine.TryAcquire());
     mine.Release();
     EXPECT_FALSE(QFile::exists(mine.LockPath()));
+}
+
+TEST(SingleInstanceTest, ARunningCopysLockIsNeverTakenOverHoweverLongItRuns) {
+    SecondCopy other("hold");
+    ASSERT_EQ(other.Answer(), QStringLiteral("acquired"));
+    SingleInstance mine;
+    // The other copy has run for an hour.
+    QFile lock(mine.LockPath());
+    ASSERT_TRUE(lock.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(lock.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                                 QFileDevice::FileModificationTime));
+    lock.close();
+    EXPECT_FALSE(mine.TryAcquire());
+    EXPECT_TRUE(mine.OtherMachineHolding().isEmpty());  // this machine's copy
 }
 
 TEST(SingleInstanceTest, LockOfACrashedCopyIsTakenOver) {
