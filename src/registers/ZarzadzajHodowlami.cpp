@@ -80,7 +80,8 @@ void CZarzadzajHodowlami::OnEditLoft() {
     const int index = selectedLoft;
     if (!EditLoftWithEditor(this, u"Edycja gołębnika", index)) return;
     ReplaceRow(LoftList(), index, Store().Lofts()[index].nazwahodowli);
-    selectedLoft = -1;
+    // The loft stays chosen, and shows so: the list would draw the row after it chosen.
+    LoftList()->SetCurSel(index);
 }
 
 void CZarzadzajHodowlami::OnDeleteLoft() {

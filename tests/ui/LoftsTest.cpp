@@ -224,7 +224,10 @@ TEST_F(LoftManagerTest, EditedAndDeletedLoftsKeepRowsInStep) {
     });
     manager_->RunCommand(CZarzadzajHodowlami::kEditLoftButton);
     EXPECT_EQ(LoftRows(), (QStringList{"Pierwszy Nowy", "Drugi", "Trzeci"}));
-    EXPECT_EQ(manager_->selectedLoft, -1);
+    // The edited loft stays chosen, as drawn, with its categories.
+    EXPECT_EQ(manager_->selectedLoft, 0);
+    EXPECT_EQ(manager_->LoftList()->GetCurSel(), 0);
+    EXPECT_EQ(CategoryRows(), QStringList{"Lotne"});
     ExpectInStep();
     EXPECT_EQ(LoftsOnDisk()[0].opishodowli, u"na strychu");
 
