@@ -27,10 +27,10 @@ using NameMap = std::map<int, Text>;
 // and Delete act on the row of the record's own id.
 enum class WriteMode { Insert, Update, Delete };
 
-// The rules every stored pair, young and flight result keeps, so that no window, import or tool
-// can store a record that cannot be true. The write methods refuse a record that breaks one
-// before anything is written (they answer false, as for any refused write, and memory stays as
-// it was); windows and the import ask the Check… methods first to learn which rule and which
+// The rules every stored pair, young, flight and flight result keeps, so that no window, import
+// or tool can store a record that cannot be true. The write methods refuse a record that breaks
+// one before anything is written (they answer false, as for any refused write, and memory stays
+// as it was); windows and the import ask the Check… methods first to learn which rule and which
 // record stand in the way.
 enum class RecordRule {
     Kept,                // the record breaks no rule
@@ -40,6 +40,8 @@ enum class RecordRule {
     YoungIsForebear,     // the young is a forebear of its pair's cock or hen
     YoungOfAnotherPair,  // the bird is already the young of a pair (otherId: that pair)
     BirdTwiceInFlight,   // the bird already has a result in the flight (otherId: that result)
+    ReleaseAfterArrival, // the release is later than an arrival the flight holds (otherId: the
+                         // result of the earliest arrival)
 };
 
 struct RuleCheck {
@@ -148,8 +150,9 @@ public:
     // success the bird's loft and the lofts' bird counts follow in memory.
     bool MovePigeonToCategory(int pigeonId, int fromCategoryId, int toCategoryId, int toLoftId,
                               bool keepCopy);
-    // Pairs, young and results are also refused when they break a rule (CheckPair, CheckYoung
-    // with the pair's cock and hen, CheckFlightResult). A result update writes its bird too.
+    // Pairs, young, flights and results are also refused when they break a rule (CheckPair,
+    // CheckYoung with the pair's cock and hen, CheckFlight, CheckFlightResult). A result update
+    // writes its bird too.
     bool WritePair(WriteMode mode, PairRecord& record);
     bool WriteYoung(WriteMode mode, YoungRecord& record);
     bool WriteFlight(WriteMode mode, FlightRecord& record);
@@ -200,7 +203,7 @@ public:
     bool UpdateYoungWithParents(YoungRecord& record, int previousBirdId, int fatherId,
                                 int motherId);
 
-    // ---- the rules of pairs, young and results (DataStoreRules.cpp; see RecordRule) ----
+    // ---- the rules of pairs, young, flights and results (DataStoreRules.cpp; see RecordRule) ----
     // Each answers for a write of that mode, against what the store holds: the birds and every
     // loft's pairs with their young, the flights it holds (the loaded loft's and those written
     // through it) with their results. A delete breaks no rule. A pair's cock and hen count as
@@ -210,6 +213,10 @@ public:
     // update that keeps the young's bird breaks no rule, so its notes can always be edited.
     RuleCheck CheckYoung(WriteMode mode, const YoungRecord& record, int fatherId,
                          int motherId) const;
+    // A flight's release is not later than an arrival of its results; a result without an
+    // arrival, or a flight without a release, is not compared. An update that keeps the release
+    // breaks no rule, so a flight a file already holds with an earlier arrival stays editable.
+    RuleCheck CheckFlight(WriteMode mode, const FlightRecord& record) const;
     // An update that keeps the result's bird breaks no rule.
     RuleCheck CheckFlightResult(WriteMode mode, const FlightResultEntry& record) const;
     // The birds that are the young of some pair, but for the young row `exceptYoungId`: what

@@ -1,5 +1,5 @@
-// The rules that every stored pair, young and flight result keeps. The write methods refuse a
-// record that breaks one; the windows and the import ask first, to say why.
+// The rules that every stored pair, young, flight and flight result keeps. The write methods
+// refuse a record that breaks one; the windows and the import ask first, to say why.
 
 #include <algorithm>
 
@@ -66,6 +66,28 @@ RuleCheck CDataStore::CheckYoung(WriteMode mode, const YoungRecord& record, int 
             const bool itself = mode == WriteMode::Update && young.id == record.id;
             if (!itself && young.id_golebia == bird) return {RecordRule::YoungOfAnotherPair, pair.id};
         }
+    }
+    return {};
+}
+
+RuleCheck CDataStore::CheckFlight(WriteMode mode, const FlightRecord& record) const {
+    // A new flight has no results yet; a deleted one takes its results along.
+    if (mode != WriteMode::Update || record.czasodlotu <= 0) return {};
+    const auto held = std::find_if(flights.begin(), flights.end(), [&](const FlightRecord& flight) {
+        return flight.id == record.id;
+    });
+    // A flight a file holds with an arrival before its release keeps it until the release is
+    // changed, as a result keeps its arrival, so its other fields stay editable.
+    if (held == flights.end() || held->czasodlotu == record.czasodlotu) return {};
+    // An arrival at the release itself is one the result editor takes, so only a later release
+    // is refused. A stored 0 is an empty date column, not set like -1.
+    const FlightResultEntry* earliest = nullptr;
+    for (const FlightResultEntry& entry : held->entries) {
+        if (entry.DataCzasPrzylotu <= 0) continue;
+        if (!earliest || entry.DataCzasPrzylotu < earliest->DataCzasPrzylotu) earliest = &entry;
+    }
+    if (earliest && earliest->DataCzasPrzylotu < record.czasodlotu) {
+        return {RecordRule::ReleaseAfterArrival, earliest->id};
     }
     return {};
 }

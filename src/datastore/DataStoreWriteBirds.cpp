@@ -709,6 +709,7 @@ std::vector<ColumnValue> FlightColumns(const FlightRecord& r, bool withType) {
 }  // namespace
 
 bool CDataStore::WriteFlight(WriteMode mode, FlightRecord& record) {
+    if (!CheckFlight(mode, record).Kept()) return false;
     const FlightRecord& r = record;
     if (mode == WriteMode::Insert) {
         const BoundStatement insert = InsertStatement(u"INSERT INTO loty(", FlightColumns(r, true));

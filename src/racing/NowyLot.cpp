@@ -89,6 +89,23 @@ std::u16string BadTimeMessage(const TimeField& field) {
 // The metres field holds what is left over the whole kilometres: speeds add it to them.
 constexpr int kMostMetres = 999;
 
+// Names the stored result whose arrival a new release would come after: its bird's ring and its
+// arrival, the day as the flights list shows a flight's and the time as it shows an arrival.
+std::u16string ReleaseAfterArrivalMessage(int flightId, int resultId) {
+    const CDataStore& store = TheDataStore();
+    std::u16string arrival;
+    for (const FlightRecord& flight : store.Flights()) {
+        if (flight.id != flightId) continue;
+        for (const FlightResultEntry& entry : flight.entries) {
+            if (entry.id != resultId) continue;
+            arrival = store.FindPigeon(entry.id_golebia).GetRingNumber() + u", " +
+                      FormatTime(entry.DataCzasPrzylotu, "%d/%m/%y, %H:%M:%S");
+        }
+    }
+    return u"Odlot gołębi nie może być późniejszy niż przylot gołębia, który już jest w wynikach "
+           u"tego lotu: " + arrival + u".";
+}
+
 }  // namespace
 
 CNowyLot::CNowyLot(QWidget* parent) : Dialog(kTemplateId, parent) {
@@ -180,11 +197,16 @@ void CNowyLot::OnOK() {
     edited.kategoria = CategoryOf(Combo(kCategory1));
     edited.kategoria2 = CategoryOf(Combo(kCategory2));
     edited.odleglosckm = static_cast<double>(kilometres);
+    // A release after an arrival gives that bird no speed: one of the two was typed wrong.
+    const WriteMode writeMode = mode == EditorMode::Edit ? WriteMode::Update : WriteMode::Insert;
+    const RuleCheck check = TheDataStore().CheckFlight(writeMode, edited);
+    if (check.rule == RecordRule::ReleaseAfterArrival) {
+        RefuseField(kReleaseDate, ReleaseAfterArrivalMessage(edited.id, check.otherId));
+        return;
+    }
 
     saving_ = true;
-    const bool written = mode == EditorMode::Edit
-                             ? TheDataStore().WriteFlight(WriteMode::Update, edited)
-                             : TheDataStore().WriteFlight(WriteMode::Insert, edited);
+    const bool written = TheDataStore().WriteFlight(writeMode, edited);
     saving_ = false;
     if (!written) {
         MessageBox(this, u"Nie udało się zapisać lotu.", u"", MB_OK | MB_ICONERROR);

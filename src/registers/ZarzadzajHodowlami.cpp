@@ -1,5 +1,7 @@
 #include "ZarzadzajHodowlami.h"
 
+#include <algorithm>
+
 #include "DataStore.h"
 #include "DialogHeader.h"
 #include "LoftAndCategoryEdits.h"
@@ -13,6 +15,13 @@ CDataStore& Store() { return TheDataStore(); }
 void ReplaceRow(ListBoxControl* list, int row, const Text& text) {
     list->DeleteString(row);
     list->InsertString(row, text);
+}
+
+// Deletes the chosen row and chooses the row that takes its place, or the new last row: the
+// list draws that one chosen, so the window must take it as chosen too.
+void DeleteChosenRow(ListBoxControl* list, int row) {
+    list->DeleteString(row);
+    list->SetCurSel(std::min(row, list->GetCount() - 1));
 }
 
 }  // namespace
@@ -71,7 +80,8 @@ void CZarzadzajHodowlami::OnEditLoft() {
     const int index = selectedLoft;
     if (!EditLoftWithEditor(this, u"Edycja gołębnika", index)) return;
     ReplaceRow(LoftList(), index, Store().Lofts()[index].nazwahodowli);
-    selectedLoft = -1;
+    // The loft stays chosen, and shows so: the list would draw the row after it chosen.
+    LoftList()->SetCurSel(index);
 }
 
 void CZarzadzajHodowlami::OnDeleteLoft() {
@@ -79,11 +89,12 @@ void CZarzadzajHodowlami::OnDeleteLoft() {
     LoftRecord loft = Store().Lofts()[selectedLoft];
     // The writer removes the loft from the data store's lofts.
     if (!Store().WriteLoft(WriteMode::Delete, loft)) return;
-    LoftList()->DeleteString(selectedLoft);
-    selectedLoft = -1;
-    // The loft's categories were deleted with it; none of them stays on show.
+    // The loft's categories were deleted with it; none of them stays on show, and the loft now
+    // chosen lists its own.
     selectedCategory = -1;
     CategoryList()->ResetContent();
+    DeleteChosenRow(LoftList(), selectedLoft);
+    OnSelectLoft();
 }
 
 void CZarzadzajHodowlami::OnAddCategory() {
@@ -107,8 +118,8 @@ void CZarzadzajHodowlami::OnEditCategory() {
 void CZarzadzajHodowlami::OnDeleteCategory() {
     if (!HasCategory() || !ConfirmCategoryDelete(this, selectedLoft, selectedCategory)) return;
     if (!DeleteCategoryAt(selectedLoft, selectedCategory)) return;
-    CategoryList()->DeleteString(selectedCategory);
-    selectedCategory = -1;
+    DeleteChosenRow(CategoryList(), selectedCategory);
+    OnSelectCategory();
 }
 
 void CZarzadzajHodowlami::OnEraseBkgnd(Dc& dc) {

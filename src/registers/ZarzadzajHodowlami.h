@@ -2,8 +2,9 @@
 // The loft manager: every loft, and the categories of the loft chosen in the list, with
 // commands to add, edit and delete both. Row i of the loft list is loft i of the data store's
 // lofts, and row i of the category list is category i of the chosen loft; every command keeps
-// rows and vectors in step. The window has no OK button; the caller reloads the lofts from the
-// database when it closes.
+// rows and vectors in step, and the row a list draws chosen is the one the commands act on (after
+// a delete, the row that took the deleted one's place). The window has no OK button; the caller
+// reloads the lofts from the database when it closes.
 
 #include "Dialog.h"
 

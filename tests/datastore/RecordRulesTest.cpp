@@ -1,7 +1,8 @@
-// The rules every pair, young and result keeps: a refused write leaves both the file and memory
-// exactly as they were and the check names the rule and the record in the way; the records next
-// to a rule (a pair of one chosen bird, a bird's own result edited, a young moved after it was
-// taken from its first pair) are still written.
+// The rules every pair, young, flight and result keeps: a refused write leaves both the file and
+// memory exactly as they were and the check names the rule and the record in the way; the records
+// next to a rule (a pair of one chosen bird, a bird's own result edited, a young moved after it
+// was taken from its first pair, a release at the first arrival) are still written.
+#include <cmath>
 #include <functional>
 
 #include "TestSupport.h"
@@ -44,11 +45,12 @@ protected:
         EXPECT_TRUE(store_.WriteFlight(WriteMode::Insert, flight));
         return flight.id;
     }
-    FlightResultEntry AddResult(int flightId, int bird) {
+    FlightResultEntry AddResult(int flightId, int bird, Time64 arrival = kNoDate) {
         FlightResultEntry result;
         result.id_lotu = flightId;
         result.id_hodowli = loft_;
         result.id_golebia = bird;
+        result.DataCzasPrzylotu = arrival;
         EXPECT_TRUE(store_.WriteFlightResult(WriteMode::Insert, result));
         return result;
     }
@@ -68,6 +70,7 @@ protected:
              {u"SELECT id, id_samca, id_samicy, 0 FROM pary ORDER BY id",
               u"SELECT id, id_pary, id_golebia, length(uwagi) FROM dzieci ORDER BY id",
               u"SELECT id, id_lotu, id_golebia, length(notatki) FROM lotniki ORDER BY id",
+              u"SELECT id, czasodlotu, odleglosckm, length(miejscowosc) FROM loty ORDER BY id",
               u"SELECT id, id_ojca, id_matki, 0 FROM pigeons ORDER BY id"}) {
             SqlStatement st = db.Prepare(sql);
             while (st.NextRow()) rows.push_back({st.Int(0), st.Int(1), st.Int(2), st.Int(3)});
@@ -75,8 +78,8 @@ protected:
         }
         return rows;
     }
-    // The same as memory holds it: the loaded loft's pairs, every loft's pairs, the flights and
-    // the birds' parents.
+    // The same as memory holds it: the loaded loft's pairs, every loft's pairs, the flights with
+    // their releases and results, and the birds' parents and summed speeds.
     std::vector<std::vector<long long>> MemoryRows() const {
         std::vector<std::vector<long long>> rows;
         for (const auto* pairs : {&store_.Pairs(), &store_.AllPairs()}) {
@@ -85,10 +88,15 @@ protected:
                 for (const YoungRecord& y : pair.young) rows.push_back({y.id, y.id_golebia, (long long)y.uwagi.size()});
             }
         }
-        for (const FlightRecord& flight : store_.Flights()) {
-            for (const FlightResultEntry& e : flight.entries) rows.push_back({flight.id, e.id, e.id_golebia});
+        for (const auto* flights : {&store_.Flights(), &store_.AllFlights()}) {
+            for (const FlightRecord& flight : *flights) {
+                rows.push_back({flight.id, flight.czasodlotu, (long long)flight.miejscowosc.size()});
+                for (const FlightResultEntry& e : flight.entries) rows.push_back({flight.id, e.id, e.id_golebia});
+            }
         }
-        for (const auto& [id, bird] : store_.Pigeons()) rows.push_back({id, bird.id_ojca, bird.id_matki});
+        for (const auto& [id, bird] : store_.Pigeons()) {
+            rows.push_back({id, bird.id_ojca, bird.id_matki, std::llround(bird.speedSum * 100)});
+        }
         return rows;
     }
 
@@ -237,6 +245,49 @@ TEST_F(RecordRulesTest, ABirdHasOneResultInAFlightAndItsOwnStaysEditable) {
         held.notatki = u"stare";
         EXPECT_TRUE(store_.WriteFlightResult(WriteMode::Update, held)) << held.id;
     }
+}
+
+// A release moved after an arrival the flight holds would leave that bird without a speed, and
+// its 0 would pull the bird's average down: refused by the earliest arrival. Results without an
+// arrival are not compared, a release at the earliest arrival is taken, and a flight that a file
+// holds with an arrival before its release stays editable while its release is kept.
+TEST_F(RecordRulesTest, AFlightsReleaseIsNotLaterThanAnArrivalItHolds) {
+    const Time64 release = 1715500800;
+    const int a = AddBird(u"1"), b = AddBird(u"2"), c = AddBird(u"3");
+    FlightRecord stored{.id_hodowli = loft_, .czasodlotu = release, .odleglosckm = 300};
+    ASSERT_TRUE(store_.WriteFlight(WriteMode::Insert, stored));
+    const int flight = stored.id;
+    AddResult(flight, a, release + 7200);
+    const FlightResultEntry earliest = AddResult(flight, b, release + 3600);
+    AddResult(flight, c);  // not come home
+    ASSERT_GT(store_.Pigeons().at(a).speedSum, 0.0f);
+
+    for (const Time64 later : {release + 3601, release + 3 * 3600}) {
+        FlightRecord moved = store_.Flights().at(0);
+        moved.czasodlotu = later;
+        moved.miejscowosc = u"Opole";
+        ExpectRefused("a release after the arrivals", store_.CheckFlight(WriteMode::Update, moved),
+                      RecordRule::ReleaseAfterArrival, earliest.id,
+                      [&] { return store_.WriteFlight(WriteMode::Update, moved); });
+    }
+
+    FlightRecord atFirst = store_.Flights().at(0);
+    atFirst.czasodlotu = release + 3600;
+    EXPECT_TRUE(store_.CheckFlight(WriteMode::Update, atFirst).Kept());
+    ASSERT_TRUE(store_.WriteFlight(WriteMode::Update, atFirst));
+    EXPECT_EQ(QueryInt(PigeonsDbPath(), "SELECT czasodlotu FROM loty WHERE id = " + std::to_string(flight)),
+              release + 3600);
+
+    // A file's flight released after its results' arrivals keeps its release on an edit.
+    Exec(PigeonsDbPath(), "UPDATE loty SET czasodlotu = " + std::to_string(release + 9000));
+    Reload(loft_);
+    FlightRecord kept = store_.Flights().at(0);
+    kept.miejscowosc = u"Nysa";
+    EXPECT_TRUE(store_.WriteFlight(WriteMode::Update, kept));
+    EXPECT_EQ(QueryText(PigeonsDbPath(), "SELECT miejscowosc FROM loty"), "Nysa");
+    kept.czasodlotu = release + 9001;
+    EXPECT_EQ(store_.CheckFlight(WriteMode::Update, kept).rule, RecordRule::ReleaseAfterArrival);
+    EXPECT_FALSE(store_.WriteFlight(WriteMode::Update, kept));
 }
 
 }  // namespace

@@ -535,6 +535,47 @@ TEST_F(FlightsTest, FlightEditorRefusesMetresOutsideAKilometreAndNamesABadTime) 
     EXPECT_EQ(FlightsOnDisk().at(0).odlegloscm, 999);
 }
 
+// A release moved after an arrival the flight holds would leave that bird without a speed: the
+// editor names the earliest such arrival by its bird's ring, writes nothing and stays open with
+// the release to correct; a release at that arrival is written.
+TEST_F(FlightsTest, FlightEditorRefusesAReleaseAfterAStoredArrivalByTheEarliest) {
+    const Time64 release = Local(12, 5, 2024, 10);
+    const int id = StoreFlight(u"Opole", release);
+    StoreResult(id, fast_, Local(12, 5, 2024, 15));
+    StoreResult(id, slow_, Local(12, 5, 2024, 14, 5, 30));
+    StoreResult(id, AddBird(0, u"12347", u"", loftId_), kNoDate);
+    Load();
+    ClickFlight(0);
+    const auto edit = [&](Time64 newRelease) {
+        bool stillOpen = false, focusOnRelease = false;
+        seams::QueueModalHandler(On<FlightEditor>([&](FlightEditor& editor) {
+            editor.SetItemText(FlightEditor::kPlace, u"Nysa");
+            SetPickers(editor, FlightEditor::kReleaseDate, FlightEditor::kReleaseTime, newRelease);
+            editor.RunCommand(IDOK);
+            stillOpen = !editor.HasEnded();
+            QWidget* picker = editor.Item(FlightEditor::kReleaseDate);
+            focusOnRelease = editor.focusWidget() == picker || picker->isAncestorOf(editor.focusWidget());
+        }));
+        page_->EditFlight();
+        return std::pair{stillOpen, focusOnRelease};
+    };
+
+    EXPECT_EQ(edit(Local(12, 5, 2024, 14, 30)), (std::pair{true, true}));
+    EXPECT_EQ(MessageTexts(), QStringList{QString::fromUtf8(
+                                  "Odlot gołębi nie może być późniejszy niż przylot gołębia, który już "
+                                  "jest w wynikach tego lotu: PL 0123 24 12346, 12/05/24, 14:05:30.")});
+    ASSERT_EQ(FlightsOnDisk().size(), 1u);
+    EXPECT_EQ(FlightsOnDisk()[0].czasodlotu, release);
+    EXPECT_EQ(FlightsOnDisk()[0].miejscowosc, u"Opole");
+    EXPECT_EQ(TheDataStore().Flights().at(0).czasodlotu, release);
+    EXPECT_EQ(Places(), (QStringList{"Opole"}));
+
+    EXPECT_EQ(edit(Local(12, 5, 2024, 14, 5, 30)).first, false);
+    EXPECT_EQ(MessageTexts().size(), 1);
+    EXPECT_EQ(FlightsOnDisk().at(0).czasodlotu, Local(12, 5, 2024, 14, 5, 30));
+    EXPECT_EQ(Places(), (QStringList{"Nysa"}));
+}
+
 TEST_F(FlightsTest, DeletedFlightTakesItsResultsFromTheFile) {
     const int opole = StoreFlight(u"Opole", Local(12, 5, 2024, 10));
     const int nysa = StoreFlight(u"Nysa", Local(19, 5, 2024, 10));

@@ -130,7 +130,7 @@ TEST_F(LoftManagerTest, CategoriesAddedEditedAndDeletedKeepRowsVectorAndFileInSt
     ChooseCategory(1);
     seams::ScriptMessageBoxAnswers({IDYES});
     manager_->RunCommand(CZarzadzajHodowlami::kDeleteCategoryButton);
-    EXPECT_EQ(manager_->selectedCategory, -1);
+    EXPECT_EQ(manager_->selectedCategory, 1);
     EXPECT_EQ(CategoryRows(), (QStringList{"Lotne", "Młode 2024"}));
     ExpectInStep();
     ChooseCategory(1);
@@ -224,7 +224,10 @@ TEST_F(LoftManagerTest, EditedAndDeletedLoftsKeepRowsInStep) {
     });
     manager_->RunCommand(CZarzadzajHodowlami::kEditLoftButton);
     EXPECT_EQ(LoftRows(), (QStringList{"Pierwszy Nowy", "Drugi", "Trzeci"}));
-    EXPECT_EQ(manager_->selectedLoft, -1);
+    // The edited loft stays chosen, as drawn, with its categories.
+    EXPECT_EQ(manager_->selectedLoft, 0);
+    EXPECT_EQ(manager_->LoftList()->GetCurSel(), 0);
+    EXPECT_EQ(CategoryRows(), QStringList{"Lotne"});
     ExpectInStep();
     EXPECT_EQ(LoftsOnDisk()[0].opishodowli, u"na strychu");
 
@@ -237,7 +240,7 @@ TEST_F(LoftManagerTest, EditedAndDeletedLoftsKeepRowsInStep) {
     manager_->RunCommand(CZarzadzajHodowlami::kDeleteLoftButton);
     EXPECT_EQ(LoftRows(), (QStringList{"Pierwszy Nowy", "Trzeci"}));
     EXPECT_TRUE(CategoryRows().isEmpty());
-    EXPECT_EQ(manager_->selectedLoft, -1);
+    EXPECT_EQ(manager_->selectedLoft, 1);
     ExpectInStep();
     // The row now second is the former third loft.
     ChooseLoft(1);
@@ -246,6 +249,74 @@ TEST_F(LoftManagerTest, EditedAndDeletedLoftsKeepRowsInStep) {
     const std::vector<LoftRecord> disk = LoftsOnDisk();
     EXPECT_EQ(Names(disk), (QStringList{"Pierwszy Nowy", "Trzeci"}));
     EXPECT_EQ(Names(disk[1].categories), QStringList{"Kategoria trzeciego"});
+}
+
+// After a delete the list draws the row that took the deleted one's place (or the new last row)
+// as chosen: the commands act on that row, and a loft drawn chosen has its categories listed.
+TEST_F(LoftManagerTest, TheRowDrawnChosenAfterADeleteIsTheOneTheCommandsActOn) {
+    const int first = AddLoft(u"Pierwszy");
+    const int second = AddLoft(u"Drugi");
+    AddLoft(u"Trzeci");
+    AddCategory(first, u"Lotne");
+    AddCategory(first, u"Rozpłodowe");
+    AddCategory(first, u"Młode");
+    AddCategory(second, u"Stare");
+    LoadLoftsAndChooseFirst();
+    Open();
+    ChooseLoft(0);
+    const auto drawn = [](ListBoxControl* list) {
+        const int row = list->GetCurSel();
+        return row < 0 ? QString() : list->GetText(row);
+    };
+    // "Edytuj wybraną" opens the editor on the category drawn chosen and renames it.
+    const auto renameDrawn = [&](const QString& expected, const Text& name) {
+        QString opened;
+        seams::QueueModalHandler([&](Dialog& editor) {
+            opened = editor.GetDlgItemText(1008);
+            editor.SetItemText(1008, name);
+            editor.RunCommand(IDOK);
+            return editor.EndCode();
+        });
+        manager_->RunCommand(CZarzadzajHodowlami::kEditCategoryButton);
+        EXPECT_EQ(opened, expected);
+    };
+
+    ChooseCategory(1);
+    seams::ScriptMessageBoxAnswers({IDYES});
+    manager_->RunCommand(CZarzadzajHodowlami::kDeleteCategoryButton);
+    EXPECT_EQ(drawn(manager_->CategoryList()), "Młode");
+    renameDrawn("Młode", u"Młode 2025");
+    EXPECT_EQ(Names(LoftsOnDisk()[0].categories), (QStringList{"Lotne", "Młode 2025"}));
+    // The last row deleted: the row before it is drawn chosen, and "Usuń" deletes that one.
+    seams::ScriptMessageBoxAnswers({IDYES, IDYES});
+    manager_->RunCommand(CZarzadzajHodowlami::kDeleteCategoryButton);
+    EXPECT_EQ(drawn(manager_->CategoryList()), "Lotne");
+    manager_->RunCommand(CZarzadzajHodowlami::kDeleteCategoryButton);
+    EXPECT_TRUE(LoftsOnDisk()[0].categories.empty());
+    EXPECT_EQ(drawn(manager_->CategoryList()), QString());
+
+    // The loft after the deleted one is drawn chosen with its categories, and a new category
+    // goes into it.
+    seams::ScriptMessageBoxAnswers({IDYES});
+    manager_->RunCommand(CZarzadzajHodowlami::kDeleteLoftButton);
+    EXPECT_EQ(LoftRows(), (QStringList{"Drugi", "Trzeci"}));
+    EXPECT_EQ(drawn(manager_->LoftList()), "Drugi");
+    EXPECT_EQ(CategoryRows(), QStringList{"Stare"});
+    seams::QueueModalHandler(Enter(u"Nowa"));
+    manager_->RunCommand(CZarzadzajHodowlami::kAddCategoryButton);
+    EXPECT_EQ(CategoryRows(), (QStringList{"Stare", "Nowa"}));
+    ChooseCategory(0);
+    renameDrawn("Stare", u"Stare 2024");
+    // The last loft deleted: the one before it is drawn chosen and lists its categories.
+    ChooseLoft(1);
+    seams::ScriptMessageBoxAnswers({IDYES});
+    manager_->RunCommand(CZarzadzajHodowlami::kDeleteLoftButton);
+    EXPECT_EQ(drawn(manager_->LoftList()), "Drugi");
+    EXPECT_EQ(CategoryRows(), (QStringList{"Stare 2024", "Nowa"}));
+    ExpectInStep();
+    const std::vector<LoftRecord> disk = LoftsOnDisk();
+    ASSERT_EQ(Names(disk), QStringList{"Drugi"});
+    EXPECT_EQ(Names(disk[0].categories), (QStringList{"Stare 2024", "Nowa"}));
 }
 
 TEST_F(LoftManagerTest, MainWindowRefillsItsChoosersFromTheFileWhenTheManagerCloses) {
