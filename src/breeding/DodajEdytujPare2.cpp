@@ -125,7 +125,8 @@ bool CDodajEdytujPare2::OnInitDialog() {
     SetLabelLook(Label(kFemaleName), headingFont_, kFemaleColour);
     // Ring and name take two lines of the large type; a longer name ends in "…" on the second.
     for (int id : {kMaleName, kFemaleName}) {
-        if (auto* label = ItemAs<CTransparentStatic>(id)) label->SetElided(true);
+        if (auto* label = ItemAs<CTransparentStatic>(id))
+            label->SetElided(true, ElidedText::StartsWithRing);
     }
     SetLabelLook(Label(kNoteTitle), headingFont_, kMaleColour);
     SetLabelLook(Label(kDateTitle), headingFont_, kMaleColour);

@@ -14,7 +14,7 @@ CDodajPareTab2::CDodajPareTab2(QWidget* parent) : Dialog(kTemplateId, parent) {
         box->setMargin(2);
         box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         box->setWordWrap(true);
-        box->SetElided(true);
+        box->SetElided(true, ElidedText::StartsWithRing);
     }
 }
 

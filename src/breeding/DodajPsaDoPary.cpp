@@ -41,7 +41,8 @@ bool CDodajPsaDoPary::OnInitDialog() {
         SetLabelLook(Label(id), headingFont_, kHeadingColour);
     SetLabelLook(Label(kBirdName), headingFont_, RGB(0, 0, 0));
     // A long ring and name end in "…" rather than running under the colour below.
-    if (auto* name = ItemAs<CTransparentStatic>(kBirdName)) name->SetElided(true);
+    if (auto* name = ItemAs<CTransparentStatic>(kBirdName))
+        name->SetElided(true, ElidedText::StartsWithRing);
     SetLabelLook(Label(kBirdDetails), detailFont_, RGB(0, 0, 0));
     if (QLabel* details = Label(kBirdDetails)) {
         details->setWordWrap(true);

@@ -9,6 +9,25 @@
 #include <cmath>
 #include <vector>
 
+#include "WindowHelpers.h"
+
+namespace {
+
+// Where the ring at the start of a bird's text ends: at its name in brackets, at its first line
+// break, or with the text.
+qsizetype RingEnd(const QString& text) {
+    qsizetype end = text.size();
+    const QString ends[] = {QStringLiteral(" ["), QStringLiteral("\n"),
+                            QString(QChar::LineSeparator)};
+    for (const QString& after : ends) {
+        const qsizetype at = text.indexOf(after);
+        if (at >= 0 && at < end) end = at;
+    }
+    return end;
+}
+
+}  // namespace
+
 CTransparentStatic::CTransparentStatic(QWidget* parent) : CTransparentStatic(QString(), parent) {}
 
 CTransparentStatic::CTransparentStatic(const QString& text, QWidget* parent)
@@ -17,8 +36,9 @@ CTransparentStatic::CTransparentStatic(const QString& text, QWidget* parent)
     setAutoFillBackground(false);
 }
 
-void CTransparentStatic::SetElided(bool on) {
+void CTransparentStatic::SetElided(bool on, ElidedText kind) {
     elided_ = on;
+    kind_ = kind;
     update();
 }
 
@@ -33,6 +53,7 @@ QString CTransparentStatic::ShownText() const {
     if (!elided_) return full;
     const QRect area = TextArea();
     const QFontMetrics metrics(font());
+    const qsizetype ringEnd = kind_ == ElidedText::StartsWithRing ? RingEnd(full) : 0;
     if (!wordWrap()) {
         // Each line of the text is cut on its own; lines below the label's foot are run on
         // after the last line that fits.
@@ -43,7 +64,12 @@ QString CTransparentStatic::ShownText() const {
             lines[fitting - 1] = lines.mid(fitting - 1).join(QLatin1Char(' '));
             lines.resize(fitting);
         }
-        for (QString& line : lines) line = metrics.elidedText(line, Qt::ElideRight, area.width());
+        for (qsizetype n = 0; n < lines.size(); ++n) {
+            // The ring ends on the first line, run on or not.
+            lines[n] = n == 0 && ringEnd > 0
+                           ? ElideKeepingRing(lines[n], ringEnd, metrics, area.width())
+                           : metrics.elidedText(lines[n], Qt::ElideRight, area.width());
+        }
         return lines.join(QLatin1Char('\n'));
     }
     if (metrics.boundingRect(area, Qt::TextWordWrap, full).height() <= area.height()) return full;
@@ -69,7 +95,9 @@ QString CTransparentStatic::ShownText() const {
         if (n + 1 == lines.size()) {
             QString rest = full.mid(line.textStart());
             rest.replace(QLatin1Char('\n'), QLatin1Char(' '));
-            shown += metrics.elidedText(rest, Qt::ElideRight, area.width());
+            shown += line.textStart() < ringEnd
+                         ? ElideKeepingRing(rest, ringEnd - line.textStart(), metrics, area.width())
+                         : metrics.elidedText(rest, Qt::ElideRight, area.width());
         } else {
             shown += full.mid(line.textStart(), line.textLength()).trimmed() + QLatin1Char('\n');
         }

@@ -6,6 +6,10 @@
 
 #include "Dc.h"
 
+// What an elided label's text begins with: anything, or a bird's ring (up to " [name]" or its
+// first line break), whose end tells birds apart.
+enum class ElidedText { Plain, StartsWithRing };
+
 class CTransparentStatic : public QLabel {
     Q_OBJECT
 public:
@@ -16,8 +20,10 @@ public:
     COLORREF textColor = RGB(0, 0, 0);
     // A text longer than the label's rectangle ends in "…" on the last line that fits (wrapped
     // at words when the label wraps; a label that does not wrap cuts each line of its text on
-    // its own), and the whole text becomes the label's tooltip.
-    void SetElided(bool on);
+    // its own), and the whole text becomes the label's tooltip. A text that starts with a ring
+    // is cut as the rankings' bird columns cut it (ElideKeepingRing): where the ring's line is
+    // cut, the ring keeps its end and only then loses its middle.
+    void SetElided(bool on, ElidedText kind = ElidedText::Plain);
 
     // The text as drawn in the label's present size.
     QString ShownText() const;
@@ -29,4 +35,5 @@ private:
     QRect TextArea() const;
 
     bool elided_ = false;
+    ElidedText kind_ = ElidedText::Plain;
 };

@@ -17,14 +17,18 @@ void SetLabelLook(QLabel* label, const QFont& font, COLORREF colour) {
 }
 
 QString ElideBirdText(const QString& text, const QFontMetrics& metrics, int width) {
-    if (metrics.horizontalAdvance(text) <= width) return text;
     const qsizetype bracket = text.indexOf(QStringLiteral(" ["));
-    const QString ring = bracket < 0 ? text : text.left(bracket);
-    if (bracket >= 0) {
-        const QString lead = ring + QStringLiteral(" [");
-        const QString name =
-            metrics.elidedText(text.mid(bracket + 2), Qt::ElideRight, width - metrics.horizontalAdvance(lead));
-        if (!name.isEmpty()) return lead + name;
+    return ElideKeepingRing(text, bracket < 0 ? text.size() : bracket, metrics, width);
+}
+
+QString ElideKeepingRing(const QString& text, qsizetype ringLength, const QFontMetrics& metrics,
+                         int width) {
+    if (metrics.horizontalAdvance(text) <= width) return text;
+    const QString ring = text.left(ringLength);
+    if (ringLength < text.size()) {
+        const QString rest = metrics.elidedText(text.mid(ringLength), Qt::ElideRight,
+                                                width - metrics.horizontalAdvance(ring));
+        if (!rest.isEmpty() && metrics.horizontalAdvance(ring + rest) <= width) return ring + rest;
     }
     return metrics.elidedText(ring, Qt::ElideMiddle, width);
 }

@@ -34,6 +34,10 @@ void SetLabelLook(QLabel* label, const QFont& font, COLORREF colour);
 // be told apart: the ring stays whole and the name ends in "…" where cut; a ring too long on its
 // own keeps both its ends ("PL 01…012345"), which tell birds apart, and loses the name.
 QString ElideBirdText(const QString& text, const QFontMetrics& metrics, int width);
+// The same cut for a text whose first `ringLength` characters are a ring (or the end of one) and
+// the rest anything that follows it.
+QString ElideKeepingRing(const QString& text, qsizetype ringLength, const QFontMetrics& metrics,
+                         int width);
 
 // A floating value as text: at most six significant digits, no trailing zeros, exponent only
 // for very large or small values (1233.5, 1234.57, 1500, 0). Never the locale's separator.

@@ -38,8 +38,9 @@ int CDataStore::FindLoftIndex(int loftId) const {
 }
 
 const PigeonRecord* CDataStore::FindOtherPigeonWithRing(const PigeonRecord& bird) const {
-    // A bird not yet ringed (no number) is told apart by nothing else, so it matches nobody.
-    if (bird.nr_obraczki.empty()) return nullptr;
+    // A bird not yet ringed (no number, or blanks only) is told apart by nothing else, so it
+    // matches nobody.
+    if (TrimBlanks(bird.nr_obraczki).empty()) return nullptr;
     for (const auto& [id, other] : pigeons) {
         if (id != bird.id && other.id_hodowli == bird.id_hodowli && other.HasSameRing(bird)) {
             return &other;

@@ -75,6 +75,13 @@ Text PigeonRecord::GetRingNumber() const {
     return kraj + u" " + oddzial + u" " + rocznik + u" " + nr_obraczki;
 }
 
+bool PigeonRecord::HasSameRing(const PigeonRecord& other) const {
+    return SameTextIgnoringCaseAndBlanks(nr_obraczki, other.nr_obraczki) &&
+           SameTextIgnoringCaseAndBlanks(rocznik, other.rocznik) &&
+           SameTextIgnoringCaseAndBlanks(oddzial, other.oddzial) &&
+           SameTextIgnoringCaseAndBlanks(kraj, other.kraj);
+}
+
 Text PigeonRecord::GetDisplayName() const {
     Text text = GetRingNumber();
     if (!nazwa.empty()) text += u" [" + nazwa + u"]";

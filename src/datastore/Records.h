@@ -162,11 +162,9 @@ struct PigeonRecord {
 
     // "kraj oddzial rocznik nr_obraczki", always with its three blanks.
     Text GetRingNumber() const;
-    // Whether the other bird wears the same whole ring: country, branch, year and number.
-    bool HasSameRing(const PigeonRecord& other) const {
-        return nr_obraczki == other.nr_obraczki && rocznik == other.rocznik &&
-               oddzial == other.oddzial && kraj == other.kraj;
-    }
+    // Whether the other bird wears the same whole ring: country, branch, year and number, each
+    // part read as a breeder reads it, whatever its case and the blanks at its ends.
+    bool HasSameRing(const PigeonRecord& other) const;
     // The ring text and " [name]" when the bird has a name.
     Text GetDisplayName() const;
     // The ring text and, when the bird has a name, a line feed, the name and a blank.

@@ -178,6 +178,45 @@ Text NumberText(long long value) {
     return Text(buffer, result.ptr);
 }
 
+char16_t FoldCase(char16_t unit) {
+    if (unit >= u'A' && unit <= u'Z') return static_cast<char16_t>(unit + 0x20);
+    // À to Þ, without the multiplication sign.
+    if (unit >= 0x00C0 && unit <= 0x00DE && unit != 0x00D7) {
+        return static_cast<char16_t>(unit + 0x20);
+    }
+    if (unit < 0x0100 || unit > 0x017F) return unit;
+    // Latin Extended-A pairs each capital with the small letter after it, the capital at an even
+    // unit up to U+0137 and from U+014A to U+0177, at an odd one from U+0139 to U+0148 and from
+    // U+0179 to U+017E. İ and ı (U+0130, U+0131) have no simple lower case of each other and stay.
+    if (unit == 0x0130 || unit == 0x0131) return unit;
+    if (unit == 0x0178) return 0x00FF;  // Ÿ
+    if (unit == 0x017F) return u's';    // ſ
+    const bool evenCapitals = unit <= 0x0137 || (unit >= 0x014A && unit <= 0x0177);
+    const bool oddCapitals =
+        (unit >= 0x0139 && unit <= 0x0148) || (unit >= 0x0179 && unit <= 0x017E);
+    if ((evenCapitals && unit % 2 == 0) || (oddCapitals && unit % 2 == 1)) {
+        return static_cast<char16_t>(unit + 1);
+    }
+    return unit;
+}
+
+std::u16string_view TrimBlanks(std::u16string_view text) {
+    const auto blank = [](char16_t unit) { return unit == u' ' || unit == u'\t'; };
+    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+bool SameTextIgnoringCaseAndBlanks(std::u16string_view a, std::u16string_view b) {
+    a = TrimBlanks(a);
+    b = TrimBlanks(b);
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (FoldCase(a[i]) != FoldCase(b[i])) return false;
+    }
+    return true;
+}
+
 Text& StripHtmlTags(Text& text) {
     for (;;) {
         const size_t open = text.find(u'<');

@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Records.h"
@@ -52,6 +53,15 @@ Text FromUtf8(const std::string& utf8);
 std::filesystem::path ToFsPath(const Text& path);
 // ASCII decimal of a number (never locale-dependent).
 Text NumberText(long long value);
+
+// The unit in lower case, for comparing texts a user types without regard to case: the letters
+// of ASCII, Latin-1 and Latin Extended-A (every Polish one among them) and the long s; any other
+// unit as it is.
+char16_t FoldCase(char16_t unit);
+// The text without the blanks (spaces and tabs) at its two ends.
+std::u16string_view TrimBlanks(std::u16string_view text);
+// Whether the two texts are one once the blanks at their ends are dropped and case is folded.
+bool SameTextIgnoringCaseAndBlanks(std::u16string_view a, std::u16string_view b);
 
 // Removes every complete tag; an unclosed tag ends the text. Returns `text`.
 Text& StripHtmlTags(Text& text);

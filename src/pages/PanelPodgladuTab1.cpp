@@ -45,7 +45,10 @@ bool CPanelPodgladuTab1::OnInitDialog() {
     // The bird's and its parents' lines, and the description's last line, end in "…" where
     // they are cut, with the whole text as the tooltip.
     for (int id : {kBirdLabel, kFatherLabel, kMotherLabel, kDescriptionLabel}) {
-        if (auto* label = ItemAs<CTransparentStatic>(id)) label->SetElided(true);
+        if (auto* label = ItemAs<CTransparentStatic>(id)) {
+            label->SetElided(true, id == kDescriptionLabel ? ElidedText::Plain
+                                                           : ElidedText::StartsWithRing);
+        }
     }
     templatePlaces_.clear();
     for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))

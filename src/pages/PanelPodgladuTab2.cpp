@@ -47,7 +47,7 @@ bool CPanelPodgladuTab2::OnInitDialog() {
         if (!label) continue;
         if (id != kDescriptionLabel) label->setWordWrap(false);
         if (id == kRingLabel) label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        label->SetElided(true);
+        label->SetElided(true, id == kRingLabel ? ElidedText::StartsWithRing : ElidedText::Plain);
     }
     defaultPhoto_ = LoadBitmap(kDefaultPhotoBitmap);
     if (!defaultPhoto_.isNull())

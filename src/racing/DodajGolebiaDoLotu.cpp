@@ -96,7 +96,7 @@ bool CDodajGolebiaDoLotu::OnInitDialog() {
     // tooltip, instead of being cut off mid-word.
     if (auto* name = ItemAs<CTransparentStatic>(kBirdName)) {
         name->setWordWrap(false);
-        name->SetElided(true);
+        name->SetElided(true, ElidedText::StartsWithRing);
     }
 
     const QPixmap bitmap = LoadBitmap(kDefaultPhotoBitmap);

@@ -34,8 +34,10 @@ bool CNajlepszeGolebie::OnInitDialog() {
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         }
     }
-    // A ring and name longer than their two lines end in "…" with the whole text as the tooltip.
-    if (auto* label = ItemAs<CTransparentStatic>(kBirdLabel)) label->SetElided(true);
+    // A ring and name longer than their two lines end in "…" with the whole text as the tooltip;
+    // a ring cut keeps its end, which tells the birds apart.
+    if (auto* label = ItemAs<CTransparentStatic>(kBirdLabel))
+        label->SetElided(true, ElidedText::StartsWithRing);
 
     SetItemText(kBirdLabel, u" ");
     SetItemText(kSpareLabel, u"");

@@ -35,7 +35,8 @@ bool CNajlepszePary::OnInitDialog() {
     // A ring and name longer than the lines under the photo end in "…" with the whole text as
     // the tooltip, instead of running off the window's foot.
     for (int id : {kMaleLabel, kFemaleLabel, kYoungLabel})
-        if (auto* label = ItemAs<CTransparentStatic>(id)) label->SetElided(true);
+        if (auto* label = ItemAs<CTransparentStatic>(id))
+            label->SetElided(true, ElidedText::StartsWithRing);
     // The parents' labels hold two lines each. Their heights in dialog units round to pixels
     // differently, and the mother's came out a pixel short of two lines, so her ring was cut
     // where the father's wrapped: both get the same height, of two whole lines at least.

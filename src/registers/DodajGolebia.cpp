@@ -106,7 +106,8 @@ bool CDodajGolebia::SaveChanges() {
     if (bird.id_hodowli <= 0) {
         if (const LoftRecord* loft = CurrentLoft()) bird.id_hodowli = loft->id;
     }
-    // A ring the bird already wore was settled when it was given.
+    // A ring the bird already wore was settled when it was given; typed again in another case
+    // or with other blanks around its parts it is still that ring.
     if (!bird.HasSameRing(record) && !RingMayBeSaved(bird)) return false;
     if (!TheDataStore().WritePigeon(WriteMode::Update, bird)) {
         MessageBox(this, u"Nie udało się zapisać zmian gołębia.");

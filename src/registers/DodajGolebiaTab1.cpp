@@ -142,9 +142,10 @@ bool CDodajGolebiaTab1::OnInitDialog() {
     SetLabelLook(Label(kFatherLabel), parentFont, kParentLabelColour);
     SetLabelLook(Label(kMotherLabel), parentFont, kParentLabelColour);
     // A parent's ring and name rarely fit under its picture: they end in "…" with the whole text
-    // as the tooltip.
+    // as the tooltip, and a ring cut keeps its end, so that father and mother still differ.
     for (int id : {kFatherLabel, kMotherLabel})
-        if (auto* label = ItemAs<CTransparentStatic>(id)) label->SetElided(true);
+        if (auto* label = ItemAs<CTransparentStatic>(id))
+            label->SetElided(true, ElidedText::StartsWithRing);
     SetLabelLook(Label(kAverageRating), Font(QStringLiteral("Tahoma"), 16, FW_BOLD), RGB(0, 0, 0));
     return true;
 }

@@ -96,6 +96,10 @@ bool CDodajZmienTransakcje::OnInitDialog() {
             label->setPalette(palette);
         }
     }
+    // A long ring with a name can need more lines than the chosen bird's label has: they end in
+    // "…" with the whole text as the tooltip, and a ring cut keeps its end.
+    if (auto* bird = ItemAs<CTransparentStatic>(kBirdName))
+        bird->SetElided(true, ElidedText::StartsWithRing);
 
     ComboBox* kind = Combo(kKindCombo);
     ComboBox* currency = Combo(kCurrencyCombo);

@@ -49,7 +49,7 @@ bool CDrzewoGenealogicznePsa::OnInitDialog() {
     // the tooltip.
     if (auto* ring = ItemAs<CTransparentStatic>(kRingLabel)) {
         ring->setWordWrap(false);
-        ring->SetElided(true);
+        ring->SetElided(true, ElidedText::StartsWithRing);
     }
     if (auto* colour = ItemAs<CTransparentStatic>(kColourLabel)) colour->SetElided(true);
     defaultPhoto_ = LoadBitmap(kDefaultPhotoBitmap).scaled(214, 148);

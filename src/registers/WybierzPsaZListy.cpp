@@ -28,7 +28,7 @@ bool CWybierzPsaZListy::OnInitDialog() {
         name->textColor = RGB(63, 172, 255);
         // One line in the large type: a long name ends in "…" instead of running under the colour.
         name->setWordWrap(false);
-        name->SetElided(true);
+        name->SetElided(true, ElidedText::StartsWithRing);
     }
     if (QWidget* name = Item(kNameLabel)) name->setFont(nameFont_);
     if (QWidget* colour = Item(kColourLabel)) colour->setFont(infoFont_);

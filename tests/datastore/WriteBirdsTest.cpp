@@ -88,6 +88,40 @@ TEST_F(WriteBirdsTest, AnotherBirdWearingTheWholeRingIsFoundInTheSameLoftOnly) {
     }
 }
 
+// A ring typed again in other letters' case or with blanks around a part is the ring a breeder
+// already gave; the stored text stays as it was typed.
+TEST_F(WriteBirdsTest, AnotherBirdsRingIsFoundWhateverTheCaseAndEndBlanksOfItsParts) {
+    auto ring = [](const char* country, const char* branch, const char* year, const char* number) {
+        PigeonRecord bird;
+        bird.id_hodowli = 1;
+        bird.kraj = U(country);
+        bird.oddzial = U(branch);
+        bird.rocznik = U(year);
+        bird.nr_obraczki = U(number);
+        return bird;
+    };
+    PigeonRecord worn = ring("pl", "ąćęłńóśźż ćma", "2023", " pl-0108-23-0008");
+    ASSERT_TRUE(store_.WritePigeon(WriteMode::Insert, worn));
+    EXPECT_EQ(QueryText(PigeonsDbPath(),
+                        "SELECT nr_obraczki FROM pigeons WHERE id = " + std::to_string(worn.id)),
+              " pl-0108-23-0008");
+    PigeonRecord blanks = ring("PL", "", "", " \t ");
+    ASSERT_TRUE(store_.WritePigeon(WriteMode::Insert, blanks));
+
+    const PigeonRecord typed = ring(" PL\t", "\tĄĆĘŁŃÓŚŹŻ ĆMA ", "2023 ", "PL-0108-23-0008\t");
+    EXPECT_TRUE(typed.HasSameRing(worn));
+    EXPECT_EQ(store_.FindOtherPigeonWithRing(typed), &store_.FindPigeon(worn.id));
+    // Blanks inside a part, and other letters, still make another ring.
+    for (const PigeonRecord& other : {ring("PL", "ĄĆĘŁŃÓŚŹŻĆMA", "2023", "PL-0108-23-0008"),
+                                      ring("PL", "acelnoszz ćma", "2023", "PL-0108-23-0008"),
+                                      ring("PL", "ąćęłńóśźż ćma", "2023", "PL 0108-23-0008")}) {
+        EXPECT_FALSE(other.HasSameRing(worn)) << S(other.GetRingNumber());
+        EXPECT_EQ(store_.FindOtherPigeonWithRing(other), nullptr) << S(other.GetRingNumber());
+    }
+    // A number of blanks only is no number: it is not the ring of a bird not yet ringed.
+    EXPECT_EQ(store_.FindOtherPigeonWithRing(ring("PL", "", "", " ")), nullptr);
+}
+
 TEST_F(WriteBirdsTest, BirdUpdateKeepsAddedDateShortDescriptionAndRoofDate) {
     PigeonRecord bird = Bird("1");
     bird.DataDodania = 1000000;

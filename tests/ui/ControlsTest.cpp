@@ -414,6 +414,43 @@ TEST_F(OwnControlsTest, ElidedLabelsCutLongTextsWithAnEllipsisAndKeepThemWhole) 
     EXPECT_TRUE(label.toolTip().isEmpty());
 }
 
+// Birds whose long rings differ only at their end still differ in a narrow label: the ring keeps
+// its end, on its one line or on the last line a wrapping label has room for, and the tooltip
+// holds the whole text.
+TEST_F(OwnControlsTest, ALabelShowingALongRingKeepsItsEnd) {
+    const QString ring = QStringLiteral("PL 0457 Kalisz-Ostrów Wlkp. 23 12345");
+    CTransparentStatic label;
+    label.setFont(Font(QStringLiteral("Tahoma"), 14, FW_BOLD));
+    label.SetElided(true, ElidedText::StartsWithRing);
+    const QFontMetrics metrics(label.font());
+    const int width = metrics.horizontalAdvance(ring) / 2;
+    const struct {
+        QString text;
+        bool wrap;
+        int lines;
+    } cases[] = {
+        {ring + QStringLiteral(" [Błyskawica]"), false, 1},
+        {ring + QStringLiteral(" [Błyskawica]"), true, 2},
+        {ring + QStringLiteral("\nBłyskawica "), false, 2},  // the ring over the name
+    };
+    label.show();
+    for (const auto& c : cases) {
+        label.setText(c.text);
+        label.setWordWrap(c.wrap);
+        label.resize(width, c.lines * metrics.lineSpacing() + 2);
+        Render(label);
+        const QString shown = label.ShownText();
+        const QStringList lines = shown.split(QLatin1Char('\n'));
+        EXPECT_TRUE(shown.startsWith(QStringLiteral("PL 0457"))) << shown.toStdString();
+        EXPECT_TRUE(lines[c.wrap ? lines.size() - 1 : 0].endsWith(QStringLiteral("12345")))
+            << shown.toStdString();
+        for (const QString& line : lines) {
+            EXPECT_LE(metrics.horizontalAdvance(line), width) << line.toStdString();
+        }
+        EXPECT_EQ(label.toolTip(), c.text);
+    }
+}
+
 // ---- picture box ------------------------------------------------------------------------------
 
 class PictureBoxTest : public ::testing::Test {

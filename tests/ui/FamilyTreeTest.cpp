@@ -140,14 +140,15 @@ TEST_F(FamilyTreeTest, LongRingsAndNamesEndInAnEllipsisWithinTheirPlaces) {
             EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << shown.toStdString();
             EXPECT_EQ(label->toolTip(), label->text());
         }
-        // A ring too long for its line is cut on it and leaves the name its own line, both
-        // within the label's height.
+        // A ring too long for its line is cut in its middle, keeping both its ends as the
+        // buttons do, and leaves the name its own line, both within the label's height.
         auto* ring = w.ItemAs<CTransparentStatic>(CDrzewoGenealogicznePsa::kRingLabel);
         const QStringList lines = ring->ShownText().split(QLatin1Char('\n'));
         EXPECT_EQ(lines.size(), 2) << ring->ShownText().toStdString();
         if (lines.size() != 2) return IDCANCEL;
-        EXPECT_TRUE(lines[0].startsWith(QStringLiteral("PL 0123 2024 PL-0"))) << lines[0].toStdString();
-        EXPECT_TRUE(lines[0].endsWith(QChar(0x2026)));
+        EXPECT_TRUE(lines[0].startsWith(QStringLiteral("PL 0123"))) << lines[0].toStdString();
+        EXPECT_TRUE(lines[0].contains(QChar(0x2026))) << lines[0].toStdString();
+        EXPECT_TRUE(lines[0].endsWith(QStringLiteral("0123"))) << lines[0].toStdString();
         EXPECT_TRUE(lines[1].startsWith(QStringLiteral("Sokół Wędrowny"))) << lines[1].toStdString();
         EXPECT_TRUE(lines[1].endsWith(QChar(0x2026)));
         return IDCANCEL;

@@ -244,7 +244,8 @@ TEST_F(PedigreeTest, PageIsWrittenAsUtf16AndFailuresLeaveTheOldFile) {
 }
 
 // A template is read by its byte-order mark: UTF-16 either way round, UTF-8 with or without
-// one (as an editor saves it); anything else is refused and the last page stays as it was.
+// one (as an editor saves it), a marked text up to its first NUL; anything else is refused and
+// the last page stays as it was.
 TEST_F(PedigreeTest, TemplatesAreReadByTheirMarkAndGarbageIsRefused) {
     CDataStore store;
     FiveGenerations(store);
@@ -253,6 +254,9 @@ TEST_F(PedigreeTest, TemplatesAreReadByTheirMarkAndGarbageIsRefused) {
     QByteArray bigEndian("\xFE\xFF", 2);
     for (char16_t c : text) bigEndian.append(static_cast<char>(c >> 8)).append(static_cast<char>(c & 0xFF));
     const QByteArray filled = Utf16(u"<p>PL 7 21 R0 Żółć — 𝄞</p>");
+    // What follows a NUL is no part of the page, whatever it holds.
+    const char afterNul[] = "\0<i>_GOLAB_</i>";
+    const QByteArray nulAndMore(afterNul, sizeof afterNul - 1);
     const struct {
         const char* name;
         QByteArray bytes;
@@ -261,6 +265,7 @@ TEST_F(PedigreeTest, TemplatesAreReadByTheirMarkAndGarbageIsRefused) {
         {"UTF-16LE with its mark", Utf16(text), true},
         {"UTF-16BE with its mark", bigEndian, true},
         {"UTF-8 with its mark", "\xEF\xBB\xBF" + utf8, true},
+        {"UTF-8 with its mark and a NUL", "\xEF\xBB\xBF" + utf8 + nulAndMore, true},
         {"UTF-8 without a mark", utf8, true},
         {"code page 1250", QByteArray("<p>_GOLAB_ \xAF\xF3\xB3\xE6</p>"), false},
         {"UTF-16LE of odd length", Utf16(text) + 'x', false},
