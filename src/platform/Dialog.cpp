@@ -6,6 +6,8 @@
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QDateTimeEdit>
 #include <QDebug>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -96,6 +98,24 @@ bool ParseDouble(const QString& raw, double& out) {
         return false;
     out = value;
     return true;
+}
+
+// Fields that take one line of typing: an edit, the edit part of a combo box, a spin box. Not a
+// note, whose first key would wipe it when selected whole, nor a date field, which picks the
+// part to type over itself.
+bool IsOneLineField(const QWidget* w) {
+    if (qobject_cast<const QLineEdit*>(w)) return true;
+    if (const auto* combo = qobject_cast<const QComboBox*>(w)) return combo->isEditable();
+    return qobject_cast<const QAbstractSpinBox*>(w) && !qobject_cast<const QDateTimeEdit*>(w);
+}
+
+// Qt selects a field's text when Tab brings the focus, not when a window opens: what is typed
+// first would go in front of the text the window put there ("0" becoming "170").
+void SelectWholeLine(QWidget* w) {
+    if (!IsOneLineField(w)) return;
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) edit->selectAll();
+    else if (auto* combo = qobject_cast<QComboBox*>(w)) combo->lineEdit()->selectAll();
+    else if (auto* spin = qobject_cast<QAbstractSpinBox*>(w)) spin->selectAll();
 }
 
 }  // namespace
@@ -676,6 +696,27 @@ void Dialog::showEvent(QShowEvent* event) {
     EnsureInitialized();
     QDialog::showEvent(event);
     if (!event->spontaneous()) OnShowWindow(true);
+    if (!event->spontaneous() && !IsPage()) SelectOpeningField();
+}
+
+void Dialog::SelectOpeningField() {
+    // The field the window chose in OnInitDialog, else the first control Tab would reach when
+    // that is a one-line field (any other first control is left to Qt). The focus is given now,
+    // while the window is not yet active: activating it later keeps the focus there and leaves
+    // the selection alone.
+    QWidget* field = focusWidget();
+    if (!field) {
+        for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
+            if ((w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && !w->focusProxy() &&
+                w->isEnabled() && w->isVisibleTo(this) && isAncestorOf(w)) {
+                field = w;
+                break;
+            }
+        }
+        if (!field || !IsOneLineField(field)) return;
+        field->setFocus();
+    }
+    SelectWholeLine(field);
 }
 
 void Dialog::hideEvent(QHideEvent* event) {

@@ -6,6 +6,9 @@
 // handlers and replace controls); OnInitDialog runs once, just before the window is first shown
 // (DoModal, Create or show); OK and Cancel (buttons 1 and 2, Enter, Escape, the close box) end
 // it through OnOK and OnCancel unless handlers are bound to those ids.
+//
+// A window opens in the control OnInitDialog gave the focus, else in the first one Tab reaches;
+// when that is a one-line field its text is selected whole, so typing replaces it.
 
 #include <QDialog>
 #include <QPoint>
@@ -218,6 +221,7 @@ public slots:
 private:
     void Build();
     void EnsureInitialized();
+    void SelectOpeningField();
     void Register(int id, QWidget* widget);
     void Connect(int id, QWidget* widget);
     bool IsPage() const;

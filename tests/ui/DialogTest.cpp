@@ -101,6 +101,7 @@ using DialogBindingTest = UiTest;
 using DialogKeysTest = UiTest;
 using ModalSeamTest = UiTest;
 using ControlBehaviourTest = UiTest;
+using DialogFocusTest = UiTest;
 
 // ---- templates ----------------------------------------------------------------------------
 
@@ -415,6 +416,43 @@ TEST_F(DialogKeysTest, KeysInAPageAreDecidedByTheWindowHoldingIt) {
     EXPECT_FALSE(page.HasEnded());
     EXPECT_FALSE(window.HasEnded());
     EXPECT_TRUE(page.isVisible());
+}
+
+// ---- focus ------------------------------------------------------------------------------
+
+// Shown and active, as the user first sees it.
+bool Open(Dialog& dialog) {
+    dialog.show();
+    dialog.activateWindow();
+    return QTest::qWaitForWindowActive(&dialog);
+}
+
+TEST_F(DialogFocusTest, KeyboardFocusSelectsAOneLineFieldWholeButNeverANote) {
+    Dialog dialog(9001);
+    dialog.SetDlgItemText(1009, QStringLiteral("Notatka"));
+    dialog.SetDlgItemText(1095, QStringLiteral("PL"));
+    dialog.MultiEdit(1009)->setFocus();  // the window starts in its note
+    ASSERT_TRUE(Open(dialog));
+    EXPECT_FALSE(dialog.MultiEdit(1009)->textCursor().hasSelection());  // the first key would wipe it
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(dialog.Edit(1095)->selectedText(), QStringLiteral("PL"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(dialog.Edit(1095)->selectedText(), QStringLiteral("PL"));
+}
+
+TEST_F(DialogFocusTest, AClickPutsTheCaretWhereItLandsWithNothingSelected) {
+    Dialog dialog(9001);
+    dialog.SetDlgItemText(1095, QStringLiteral("ABCDEF"));
+    ASSERT_TRUE(Open(dialog));
+    QLineEdit* field = dialog.Edit(1095);  // not the one the window opened in
+    QPoint between(0, field->height() / 2);  // "ABC|DEF"
+    while (between.x() < field->width() && field->cursorPositionAt(between) != 3) ++between.rx();
+    QTest::mouseClick(field, Qt::LeftButton, {}, between);
+    QApplication::processEvents();  // nothing selected later either
+    EXPECT_TRUE(field->hasFocus());
+    EXPECT_FALSE(field->hasSelectedText());
+    EXPECT_EQ(field->cursorPosition(), 3);
 }
 
 // ---- modal runs ---------------------------------------------------------------------------

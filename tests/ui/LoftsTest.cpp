@@ -3,7 +3,9 @@
 // a dictionary protected, and the colour code stored in the colours table.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QTemporaryDir>
+#include <QTest>
 #include <functional>
 #include <ostream>
 #include <tuple>
@@ -20,6 +22,7 @@
 #include "SharedRoutines.h"
 #include "StandardControls.h"
 #include "WindowTestSupport.h"
+#include "WprowadzKodKoloru.h"
 #include "WyborKoloru.h"
 #include "ZarzadzajHodowlami.h"
 #include "ZarzadzajStatusami.h"
@@ -532,6 +535,18 @@ TEST_F(ColourCodeTest, CodeIsStoredForTheChosenColourAfterShowingTheStatement) {
     EXPECT_TRUE(seams::MessageBoxCalls().empty());
     EXPECT_EQ(QueryExtra("SELECT f1 FROM kolory WHERE f1 IS NOT NULL AND f1 <> 0"),
               QStringList{"5"});
+}
+
+TEST_F(ColourCodeTest, ACodeTypedAsTheWindowOpensReplacesItsZero) {
+    CWprowadzKodKoloru prompt;
+    seams::QueueModalHandler([](Dialog& window) {
+        if (!QTest::qWaitForWindowActive(&window)) return IDCANCEL;
+        QTest::keyClicks(QApplication::focusWidget(), "17");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        return window.EndCode();
+    });
+    EXPECT_EQ(prompt.DoModal(), IDOK);
+    EXPECT_EQ(prompt.colourCode, 17u);
 }
 
 TEST_F(ColourCodeTest, MainMenuOpensTheColoursBreedsAndStatusesWindows) {
