@@ -82,9 +82,8 @@ void CKalkulatorOdleglosci::Calculate() {
                                                   field.value.seconds, field.latitude);
         if (problem.isEmpty()) continue;
         SetItemText(kResultEdit, u"");
-        MessageBox(this, QStringLiteral("Współrzędne %1 punktu: %2.").arg(field.point).arg(problem),
-                   QString(), MB_OK | MB_ICONWARNING);
-        if (QWidget* edit = Item(field.first)) edit->setFocus();
+        RefuseField(field.first,
+                    QStringLiteral("Współrzędne %1 punktu: %2.").arg(field.point).arg(problem));
         return;
     }
     auto radians = [](const Coordinate& c) {

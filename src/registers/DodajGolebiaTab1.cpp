@@ -220,11 +220,9 @@ bool CDodajGolebiaTab1::CollectInto(PigeonRecord& target) {
         const auto time = MakeLocalTime(GetDlgItemInt(ids.day), GetDlgItemInt(ids.month),
                                         GetDlgItemInt(ids.year), 1, 1, 1);
         if (!time) {
-            MessageBox(this,
-                       u"Nieprawidłowa data: „" + std::u16string(kDateNames[group]) +
-                           u"”.\nPodaj istniejący dzień, miesiąc i pełny rok, nie wcześniejszy niż 1970.",
-                       {}, MB_OK | MB_ICONERROR);
-            if (QWidget* day = Item(ids.day)) day->setFocus();
+            RefuseField(ids.day, u"Nieprawidłowa data: „" + std::u16string(kDateNames[group]) +
+                                     u"”.\nPodaj istniejący dzień, miesiąc i pełny rok, nie "
+                                     u"wcześniejszy niż 1970.");
             return false;
         }
         dates[group] = *time;

@@ -99,6 +99,11 @@ TEST_F(RacingToolsTest, DistanceCalculatorRefusesCoordinatesItCannotUse) {
         EXPECT_EQ(Distance(calculator, home, point), "") << message.toStdString();
         ASSERT_EQ(MessageTexts(), QStringList{message});
     }
+    // The refused field is selected whole, so what is typed next replaces it.
+    const auto* longitude = qobject_cast<QLineEdit*>(calculator.Item(CKalkulatorOdleglosci::kLongitude2));
+    ASSERT_NE(longitude, nullptr);
+    EXPECT_EQ(longitude->selectedText(), longitude->text());
+    EXPECT_FALSE(longitude->text().isEmpty());
     // The edges themselves are fine.
     seams::Reset();
     EXPECT_EQ(Distance(calculator, {{-90, 0, 0}, {180, 0, 0}}, {{90, 0, 0}, {-180, 0, 0}}),
