@@ -1,6 +1,9 @@
 #include "DialogHeader.h"
 
+#include <QFontMetrics>
 #include <QWidget>
+
+#include "WindowHelpers.h"
 
 namespace {
 
@@ -17,25 +20,32 @@ void PaintDialogHeaderBackground(const QWidget& dialog, Dc& dc) {
     dc.SetTextColor(RGB(255, 255, 255));
 }
 
-void PaintDialogHeaderTitle(const QWidget& dialog, Dc& dc, const QString& title, int inset) {
-    const QFont old = dc.SelectFont(Font(QStringLiteral("Tahoma"), 28, FW_BOLD));
+void PaintDialogHeaderTitle(const QWidget& dialog, Dc& dc, const QString& title, int inset,
+                            qsizetype ringEnd) {
+    const QFont font = Font(QStringLiteral("Tahoma"), 28, FW_BOLD);
+    const QFont old = dc.SelectFont(font);
     const Rect client = ClientRect(dialog);
     // A title too long for the window (bird names) ends in "…" short of the right edge.
     Rect titleRect(client.left + inset, client.top, client.right - kHeaderTitleMargin,
                    kHeaderTitleBottom);
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(RGB(255, 255, 255));
+    const QString shown =
+        ringEnd < 0 ? title
+                    : ElideKeepingRing(title, ringEnd, QFontMetrics(font), titleRect.Width());
     // Titles carry bird names and other typed text: an '&' in them is shown as it is.
-    dc.DrawText(title, titleRect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    dc.DrawText(shown, titleRect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     dc.SelectFont(old);
 }
 
-bool PaintDialogHeader(const QWidget& dialog, Dc& dc, const QString& title, int inset) {
+bool PaintDialogHeader(const QWidget& dialog, Dc& dc, const QString& title, int inset,
+                       qsizetype ringEnd) {
     PaintDialogHeaderBackground(dialog, dc);
-    PaintDialogHeaderTitle(dialog, dc, title, inset);
+    PaintDialogHeaderTitle(dialog, dc, title, inset, ringEnd);
     return true;
 }
 
-bool PaintDialogHeader(const QWidget& dialog, Dc& dc, const std::u16string& title, int inset) {
-    return PaintDialogHeader(dialog, dc, QString::fromStdU16String(title), inset);
+bool PaintDialogHeader(const QWidget& dialog, Dc& dc, const std::u16string& title, int inset,
+                       qsizetype ringEnd) {
+    return PaintDialogHeader(dialog, dc, QString::fromStdU16String(title), inset, ringEnd);
 }

@@ -25,18 +25,23 @@ CDodajGolebia::CDodajGolebia(QWidget* parent) : Dialog(kTemplateId, parent) {
 CDodajGolebiaTabCtrl* CDodajGolebia::TabCtrl() const { return tabCtrl_; }
 CDodajGolebiaTab1* CDodajGolebia::Tab1() const { return tabCtrl_->Tab1(); }
 
-std::u16string CDodajGolebia::HeaderTitle() const {
+namespace {
+const char16_t kEditTitle[] = u"Edycja gołębia - ";
+}
+
+bool CDodajGolebia::HeaderNamesBird() const {
     // A bird added with a name while the window stays open is named in the header as well.
-    if (mode == EditorMode::Edit || !record.nazwa.empty()) {
-        return u"Edycja gołębia - " + record.GetDisplayName();
-    }
-    return u"Dodaj nowego gołębia";
+    return mode == EditorMode::Edit || !record.nazwa.empty();
+}
+
+std::u16string CDodajGolebia::HeaderTitle() const {
+    return HeaderNamesBird() ? kEditTitle + record.GetDisplayName() : u"Dodaj nowego gołębia";
 }
 
 bool CDodajGolebia::OnInitDialog() {
     Dialog::OnInitDialog();
     const bool editing = mode == EditorMode::Edit;
-    if (editing) setWindowTitle(QString::fromStdU16String(u"Edycja gołębia - " + record.GetDisplayName()));
+    if (editing) setWindowTitle(QString::fromStdU16String(kEditTitle + record.GetDisplayName()));
 
     tabCtrl_->CreatePages(*this);
     for (CDodajGolebiaPage* page : tabCtrl_->Pages()) page->ShowRecord(editing);
@@ -140,4 +145,11 @@ bool CDodajGolebia::CollectPages(PigeonRecord& bird) {
     return true;
 }
 
-void CDodajGolebia::OnEraseBkgnd(Dc& dc) { PaintDialogHeader(*this, dc, HeaderTitle(), kHeaderTitleInset); }
+void CDodajGolebia::OnEraseBkgnd(Dc& dc) {
+    // A long ring keeps its end in the title, where rings of one loft differ.
+    const qsizetype ringEnd =
+        HeaderNamesBird()
+            ? static_cast<qsizetype>(std::u16string(kEditTitle).size() + record.GetRingNumber().size())
+            : -1;
+    PaintDialogHeader(*this, dc, HeaderTitle(), kHeaderTitleInset, ringEnd);
+}

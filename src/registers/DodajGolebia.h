@@ -50,6 +50,7 @@ protected:
     void OnEraseBkgnd(Dc& dc) override;
 
 private:
+    bool HeaderNamesBird() const;
     // Every page's fields into `bird`, in page order; false when a page refused.
     bool CollectPages(PigeonRecord& bird);
     bool AddBird();

@@ -251,13 +251,14 @@ const DialogTemplate kOwnControls{
 // A dialog with the painted header, as most of the program's dialogs have.
 class HeaderDialog : public Dialog {
 public:
-    explicit HeaderDialog(const QString& title, int inset)
-        : Dialog(&kOwnControls), title_(title), inset_(inset) {}
-    void OnEraseBkgnd(Dc& dc) override { PaintDialogHeader(*this, dc, title_, inset_); }
+    explicit HeaderDialog(const QString& title, int inset, qsizetype ringEnd = -1)
+        : Dialog(&kOwnControls), title_(title), inset_(inset), ringEnd_(ringEnd) {}
+    void OnEraseBkgnd(Dc& dc) override { PaintDialogHeader(*this, dc, title_, inset_, ringEnd_); }
 
 private:
     QString title_;
     int inset_;
+    qsizetype ringEnd_;
 };
 
 class OwnControlsTest : public ::testing::Test {
@@ -339,6 +340,20 @@ TEST_F(OwnControlsTest, TransparentLabelWritesInItsColourOverThePaintedBackgroun
     // No fill of its own: the window's white shows between the letters.
     EXPECT_EQ(At(face, area.right - 2, area.bottom - 2), kWhite);
     EXPECT_FALSE(HasPixel(face, area, kFace));
+}
+
+TEST_F(OwnControlsTest, ATitleCutShortKeepsTheEndOfItsRing) {
+    // Two birds whose long rings differ only in the last digit: cut at its end, the title of
+    // one is the title of the other.
+    const QString prefix = QStringLiteral("Edycja gołębia - PL 0457 Kalisz-Ostrów Wlkp. 23 1234");
+    const auto face = [&](QChar last, qsizetype ringEnd) {
+        HeaderDialog dialog(prefix + last + QStringLiteral(" [Błękitny]"), 70,
+                            ringEnd < 0 ? -1 : prefix.size() + 1);
+        dialog.ShowItem(1010, false);
+        return Render(dialog).copy(0, 0, dialog.width(), kHeaderTitleBottom);
+    };
+    EXPECT_EQ(face(u'5', -1), face(u'6', -1));  // what the plain cut does to them
+    EXPECT_NE(face(u'5', 1), face(u'6', 1));
 }
 
 TEST_F(OwnControlsTest, ALongTitleEndsShortOfTheRightEdge) {
