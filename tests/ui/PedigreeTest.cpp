@@ -264,6 +264,7 @@ TEST_F(PedigreeTest, TemplatesAreReadByTheirMarkAndGarbageIsRefused) {
     } cases[] = {
         {"UTF-16LE with its mark", Utf16(text), true},
         {"UTF-16BE with its mark", bigEndian, true},
+        {"UTF-16LE with its mark and a NUL", Utf16(text) + Utf16(Text(u"\0<i>_GOLAB_</i>", 15)).mid(2), true},
         {"UTF-8 with its mark", "\xEF\xBB\xBF" + utf8, true},
         {"UTF-8 with its mark and a NUL", "\xEF\xBB\xBF" + utf8 + nulAndMore, true},
         {"UTF-8 without a mark", utf8, true},
