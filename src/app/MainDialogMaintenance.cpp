@@ -261,6 +261,11 @@ void CMainDialog::RestoreDatabase() {
         options.failWrite = [](const Text& live) {
             return seams::detail::FileCopyFails(Q(live), Q(live));
         };
+        // A put-back is a copy of the kept file: a test fails it by naming that file.
+        options.failPutBack = [](const Text& live) {
+            const QString keep = Q(live) + QStringLiteral(".oxrestore-keep");
+            return seams::detail::FileCopyFails(keep, keep);
+        };
         const DbRestoreResult restored = RestoreDatabaseFiles(chosen, options);
         if (!restored.ok()) {
             QString text = restored.fault == DbRestoreResult::NotABackup

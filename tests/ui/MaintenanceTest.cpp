@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "DataStore.h"
+#include "DatabaseRestore.h"
 #include "Globals.h"
 #include "ImportujDaneZWersji5.h"
 #include "KonsolaSQL.h"
@@ -471,6 +472,45 @@ TEST_F(MaintenanceTest, ARestoreOfADamagedOrHalfBackupReplacesNothingAndNamesThe
     EXPECT_TRUE(QFile::exists(db + "/notes/99.html"));
     EXPECT_EQ(TheDataStore().Pigeons().count(later), 0u);
     EXPECT_EQ(BirdsOnDisk().size(), 1u);
+}
+
+TEST_F(MaintenanceTest, ARestoreThatCannotPutAFileBackEndsTheProgramAndLeavesItsCopy) {
+    const int loft = AddLoft(u"Dom");
+    AddBird(AddCategory(loft, u"Lotniki"), u"100");
+    CMainDialog& main = Open();
+    const QString backups = folder_.filePath("kopie");
+    QDir().mkpath(backups);
+    seams::ScriptPaths({backups});
+    main.BackupDatabase();
+    AddBird(0, u"200");
+    const QString db = QString::fromStdU16String(DbFolder());
+    const auto read = [](const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QByteArray before = read(db + "/pigeons.db");
+
+    // The second file cannot be written, and the first, already restored, cannot go back.
+    seams::Reset();
+    seams::FailFileCopies([&](const QString& path) {
+        return path == db + "/dodatkowe_informacje.db" || path == db + "/pigeons.db.oxrestore-keep";
+    });
+    seams::ScriptPaths({backups + "/OXKopiaDanych"});
+    seams::ScriptMessageBoxAnswers({IDYESTOALL});
+    main.RestoreDatabase();
+    const QStringList messages = MessageTexts();
+    ASSERT_EQ(messages.size(), 2) << messages.join('|').toStdString();
+    EXPECT_TRUE(messages[1].contains("a pliku " + db + "/pigeons.db nie dało się przywrócić"))
+        << messages[1].toStdString();
+    EXPECT_TRUE(messages[1].contains("zachowana jako " + db + "/pigeons.db.oxrestore-keep"));
+    EXPECT_TRUE(main.HasEnded());  // nothing is shown or written from the mix
+    EXPECT_EQ(read(db + "/pigeons.db.oxrestore-keep"), before);
+    EXPECT_TRUE(QFile::exists(db + "/oxrestore-unfinished"));
+
+    // What the next start does.
+    seams::Reset();
+    EXPECT_EQ(FinishInterruptedRestore().outcome, InterruptedRestore::PutBack);
+    EXPECT_EQ(read(db + "/pigeons.db"), before);
 }
 
 TEST_F(MaintenanceTest, ABackupWithAFileThatCouldNotBeCopiedSaysSoAndKeepsTheOldCopyWhole) {
