@@ -3,8 +3,8 @@
 #include <QTextStream>
 
 #include "BundledFiles.h"
-#include "DatabaseRestore.h"
 #include "ControlKinds.h"
+#include "DatabaseRestore.h"
 #include "Dialog.h"
 #include "MainDialog.h"
 #include "Places.h"

@@ -263,7 +263,7 @@ void CMainDialog::RestoreDatabase() {
         };
         // A put-back is a copy of the kept file: a test fails it by naming that file.
         options.failPutBack = [](const Text& live) {
-            const QString keep = Q(live) + QStringLiteral(".oxrestore-keep");
+            const QString keep = Q(KeptCopyPath(live));
             return seams::detail::FileCopyFails(keep, keep);
         };
         const DbRestoreResult restored = RestoreDatabaseFiles(chosen, options);

@@ -148,7 +148,7 @@ std::vector<LiveFile> LiveFiles() {
     for (const Text& name : DatabaseFileNames()) {
         LiveFile file;
         file.path = JoinPath(DbFolder(), name);
-        file.keep = file.path + kKeepSuffix;
+        file.keep = KeptCopyPath(file.path);
         files.push_back(file);
     }
     return files;
@@ -483,3 +483,5 @@ InterruptedRestore FinishInterruptedRestore(const DbRestoreOptions& options) {
 bool IsRestoreWorkingFile(const Text& name) {
     return name.find(u"oxrestore") != Text::npos && name.find(u'/') == Text::npos;
 }
+
+Text KeptCopyPath(const Text& liveFile) { return liveFile + kKeepSuffix; }

@@ -108,3 +108,5 @@ InterruptedRestore FinishInterruptedRestore(const DbRestoreOptions& options = {}
 // and their temporary files): no part of the data, so a backup leaves it out and a restore
 // never brings it in. `name` is the file's name within the db folder.
 bool IsRestoreWorkingFile(const Text& name);
+// Where the restore keeps the copy of a database file in use until both files are in.
+Text KeptCopyPath(const Text& liveFile);
