@@ -138,6 +138,7 @@ bool SyncDbFolder(std::string& error) { return Sync(DbFolder(), error); }
 // A file of the db folder on its way to being restored, with the copy kept of it until every
 // file is in.
 struct LiveFile {
+    Text name;  // as the marker names it
     Text path;
     Text keep;
     bool existed = false;
@@ -147,6 +148,7 @@ std::vector<LiveFile> LiveFiles() {
     std::vector<LiveFile> files;
     for (const Text& name : DatabaseFileNames()) {
         LiveFile file;
+        file.name = name;
         file.path = JoinPath(DbFolder(), name);
         file.keep = KeptCopyPath(file.path);
         files.push_back(file);
@@ -190,7 +192,7 @@ bool WriteMarker(const std::vector<LiveFile>& files, std::string& error) {
     {
         std::ofstream out(ToFsPath(part), std::ios::binary | std::ios::trunc);
         for (const LiveFile& file : files) {
-            out << ToUtf8(fs::path(ToFsPath(file.path)).filename().u16string()) << ' '
+            out << ToUtf8(file.name) << ' '
                 << (file.existed ? kKeptWord : kAbsentWord) << '\n';
         }
         out.close();
@@ -282,7 +284,7 @@ void ReadMarker(std::vector<LiveFile>& files) {
         std::string state;
         words >> name >> state;
         for (LiveFile& file : files) {
-            if (ToUtf8(fs::path(ToFsPath(file.path)).filename().u16string()) == name) {
+            if (ToUtf8(file.name) == name) {
                 file.existed = state != kAbsentWord;
             }
         }
