@@ -1,5 +1,7 @@
 #include "MainApp.h"
 
+#include <QFileInfo>
+#include <QStringList>
 #include <QTextStream>
 
 #include "BundledFiles.h"
@@ -17,42 +19,82 @@ namespace {
 
 QString Q(const Text& text) { return QString::fromStdU16String(text); }
 
+// Why a file could not be put back, as the user can act on it.
+QString Reason(const InterruptedRestore& interrupted) {
+    return interrupted.diskFull ? QStringLiteral("na dysku zabrakło miejsca")
+                                : QString::fromStdString(interrupted.detail);
+}
+
+bool SayCannotFinish(const QString& text) {
+    QTextStream(stderr) << text << "\n";
+    MessageBox(nullptr, text, QString(), MB_OK | MB_ICONERROR);
+    return false;
+}
+
 // A restore cut short (a crash, a power cut) must not leave one restored database file beside
 // one of before: the copies it kept go back before anything opens the files. False when a file
 // could not be put back; the program must not run on such a mix, and the next start tries
 // again with the copy left in place.
 bool FinishInterruptedRestoreOrSay() {
     const InterruptedRestore interrupted = FinishInterruptedRestore();
-    if (interrupted.outcome == InterruptedRestore::Nothing) return true;
-    const QString cutShort =
-        QStringLiteral("Wczytywanie kopii bazy danych zostało przerwane, zanim się zakończyło.");
-    if (interrupted.outcome == InterruptedRestore::PutBack) {
-        MessageBox(nullptr,
-                   cutShort + QStringLiteral(" Baza danych jest taka, jak przed wczytywaniem kopii."),
-                   QString(), MB_OK | MB_ICONWARNING);
+    // Pictures, documents and notes of a backup whose database is in but which were not all
+    // copied: said at every start until the backup is loaded again, which completes it.
+    const QString foldersPending = QStringLiteral(
+        "Wczytywanie kopii bazy danych zostało przerwane po wczytaniu bazy danych, a przed "
+        "wczytaniem wszystkich zdjęć, dokumentów i notatek z kopii, więc mogą one nie pasować do "
+        "bazy danych. Wczytaj tę kopię bazy danych ponownie, aby dokończyć wczytywanie.");
+    if (interrupted.outcome == InterruptedRestore::Nothing) {
+        if (interrupted.foldersPending) {
+            MessageBox(nullptr, foldersPending, QString(), MB_OK | MB_ICONWARNING);
+        }
         return true;
     }
-    QString text = cutShort;
+    const QString cutShort =
+        QStringLiteral("Wczytywanie kopii bazy danych zostało przerwane, zanim się zakończyło.");
+    const QString closing = QStringLiteral(" Program zostanie zamknięty.");
+    if (interrupted.outcome == InterruptedRestore::PutBack) {
+        QString text = cutShort + QStringLiteral(" Baza danych jest taka, jak przed wczytywaniem kopii.");
+        if (interrupted.foldersPending) text += QStringLiteral("\n\n") + foldersPending;
+        MessageBox(nullptr, text, QString(), MB_OK | MB_ICONWARNING);
+        // Told: only now may the marker go. A start cut short before this says it again.
+        std::string error;
+        if (CloseInterruptedRestore(error)) return true;
+        return SayCannotFinish(
+            QStringLiteral("Pliku %1 nie dało się usunąć z folderu bazy danych (%2).")
+                .arg(Q(interrupted.marker), QString::fromStdString(error)) +
+            closing +
+            QStringLiteral(" Sprawdź, czy folder %1 można zapisać, i uruchom program ponownie.")
+                .arg(Q(DbFolder())));
+    }
     if (interrupted.keptCopyMissing) {
-        text += QStringLiteral(" Pliku %1 nie dało się przywrócić do stanu sprzed wczytywania: "
-                               "brakuje jego kopii %2.")
-                    .arg(Q(interrupted.file), Q(interrupted.keptCopy));
-    } else if (!interrupted.keptCopy.empty()) {
+        // Writing to the folder cannot help: the copy of before is gone, and the file and what
+        // lies beside it are left as they are.
+        return SayCannotFinish(
+            cutShort +
+            QStringLiteral(" Pliku %1 nie dało się przywrócić do stanu sprzed wczytywania: "
+                           "brakuje jego kopii %2. Jeśli masz tę kopię, umieść ją z powrotem pod "
+                           "tą nazwą i uruchom program ponownie. Jeśli jej nie masz, usuń plik "
+                           "%3, uruchom program i wczytaj kopię bazy danych jeszcze raz.")
+                .arg(Q(interrupted.file), Q(interrupted.keptCopy), Q(interrupted.marker)) +
+            closing);
+    }
+    QString text = cutShort;
+    if (!interrupted.keptCopy.empty()) {
         text += QStringLiteral(" Pliku %1 nie dało się przywrócić do stanu sprzed wczytywania (%2). "
                                "Jego kopia sprzed wczytywania została zachowana jako %3.")
-                    .arg(Q(interrupted.file), QString::fromStdString(interrupted.detail),
-                         Q(interrupted.keptCopy));
+                    .arg(Q(interrupted.file), Reason(interrupted), Q(interrupted.keptCopy));
     } else {
         text += QStringLiteral(" Bazę danych przywrócono do stanu sprzed wczytywania, ale pliku %1 "
                                "nie dało się usunąć (%2).")
-                    .arg(Q(interrupted.file), QString::fromStdString(interrupted.detail));
+                    .arg(Q(interrupted.file), Reason(interrupted));
     }
-    text += QStringLiteral(" Program zostanie zamknięty. Sprawdź, czy folder %1 można zapisać, i "
-                           "uruchom program ponownie.")
-                .arg(Q(DbFolder()));
-    QTextStream(stderr) << text << "\n";
-    MessageBox(nullptr, text, QString(), MB_OK | MB_ICONERROR);
-    return false;
+    text += closing;
+    text += interrupted.diskFull
+                ? QStringLiteral(" Zwolnij miejsce na dysku i uruchom program ponownie.")
+                : QStringLiteral(" Sprawdź, czy folder %1 można zapisać, i uruchom program "
+                                 "ponownie.")
+                      .arg(Q(DbFolder()));
+    return SayCannotFinish(text);
 }
 
 }  // namespace
@@ -80,7 +122,24 @@ int CMainApp::InitInstance() {
         MessageBox(nullptr, text, caption, MB_OK);
         return 0;
     };
-    if (!instance_.TryAcquire()) return refuseSecondCopy(instance_);
+    // A lock that cannot be made is no second copy: the folder cannot be written, and the
+    // program cannot run on it.
+    const auto refuseUnwritable = [](const QString& text) {
+        const QString caption = QStringLiteral("Błąd uruchomienia");
+        QTextStream(stderr) << caption << ": " << text << "\n";
+        MessageBox(nullptr, text, caption, MB_OK | MB_ICONERROR);
+        return 1;
+    };
+    const auto refuse = [&](const SingleInstance& lock, const QString& unwritable) {
+        return lock.HeldByAnother() ? refuseSecondCopy(lock) : refuseUnwritable(unwritable);
+    };
+    if (!instance_.TryAcquire()) {
+        return refuse(instance_,
+                      QStringLiteral("Nie można uruchomić programu: w folderze %1 nie można "
+                                     "zapisać pliku %2.")
+                          .arg(QFileInfo(instance_.LockPath()).absolutePath(),
+                               QFileInfo(instance_.LockPath()).fileName()));
+    }
 
     places::ConnectDataStore();
     if (!places::LayOutInstallFolder()) {
@@ -94,7 +153,28 @@ int CMainApp::InitInstance() {
     // of its own: the lock on the data itself keeps two copies from writing one database.
     dataFolderLock_ = std::make_unique<SingleInstance>(
         QString::fromStdU16String(DbFolder()), QString::fromLatin1(kDataFolderLockFile));
-    if (!dataFolderLock_->TryAcquire()) return refuseSecondCopy(*dataFolderLock_);
+    if (!dataFolderLock_->TryAcquire()) {
+        QString text = QStringLiteral("Folderu danych %1 nie można zapisać, więc nie można "
+                                      "uruchomić programu.")
+                           .arg(Q(DbFolder()));
+        // What the start would have finished there, so that the user knows what lies in it.
+        const std::vector<Text> unfinished = UnfinishedRestoreFiles();
+        if (!unfinished.empty()) {
+            QStringList copies;
+            for (size_t i = 1; i < unfinished.size(); ++i) copies << Q(unfinished[i]);
+            text += QStringLiteral(" Leży w nim plik %1: wczytywanie kopii bazy danych zostało "
+                                   "przerwane, zanim się zakończyło.")
+                        .arg(Q(unfinished[0]));
+            if (!copies.isEmpty()) {
+                text += QStringLiteral(" Kopie plików bazy danych sprzed wczytywania: %1.")
+                            .arg(copies.join(QStringLiteral(", ")));
+            }
+            text += QStringLiteral(" Program przywróci bazę danych sprzed wczytywania przy "
+                                   "pierwszym uruchomieniu, w którym folder da się zapisać.");
+        }
+        text += QStringLiteral(" Zezwól na zapis w tym folderze i uruchom program ponownie.");
+        return refuse(*dataFolderLock_, text);
+    }
     // Only the copy that holds the data may finish what a restore cut short left in it.
     if (!FinishInterruptedRestoreOrSay()) return 1;
     // Missing help pages are laid out again; the program runs without them all the same.

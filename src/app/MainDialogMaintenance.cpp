@@ -144,6 +144,46 @@ QString NotABackupText(const BackupFolderCheck& check) {
         .arg(Q(damaged.file), reason);
 }
 
+// What a restore that failed tells the user: why, and what the files in use now are.
+QString RestoreFailureText(const DbRestoreResult& restored) {
+    if (restored.fault == DbRestoreResult::NotABackup) return NotABackupText(restored.check);
+    if (restored.fault == DbRestoreResult::Unfinished) {
+        return QStringLiteral("Kopii bazy danych nie można teraz wczytać: poprzednie wczytywanie "
+                              "kopii nie zostało dokończone (plik %1). Zamknij program i uruchom "
+                              "go ponownie: przy uruchomieniu przywróci bazę danych sprzed "
+                              "tamtego wczytywania. Nic nie zostało zmienione.")
+            .arg(Q(restored.file));
+    }
+    const QString reason = restored.diskFull ? QStringLiteral("na dysku zabrakło miejsca")
+                                             : QString::fromStdString(restored.detail);
+    const QString what =
+        restored.file == DbFolder()
+            ? QStringLiteral("zmian w folderze %1 nie dało się zapisać na dysku (%2)")
+                  .arg(Q(restored.file), reason)
+            : QStringLiteral("pliku %1 nie dało się zapisać (%2)").arg(Q(restored.file), reason);
+    QString text = QStringLiteral("Kopii bazy danych nie można wczytać: ") + what;
+    if (!restored.notPutBack.empty()) {
+        // The files in use are a restored file beside one of before. The copy of before and the
+        // marker stay, so the next start puts it back.
+        return text + QStringLiteral(", a pliku %1 nie dało się przywrócić do stanu sprzed "
+                                     "wczytywania. Jego kopia sprzed wczytywania została "
+                                     "zachowana jako %2. Program zostanie zamknięty; przy "
+                                     "następnym uruchomieniu przywróci bazę danych sprzed "
+                                     "wczytywania.")
+                          .arg(Q(restored.notPutBack), Q(restored.keptCopy));
+    }
+    if (!restored.endProgram) return text + QStringLiteral(". Nic nie zostało zmienione.");
+    if (restored.unchanged) {
+        return text + QStringLiteral(". Baza danych jest taka, jak przed wczytywaniem kopii, ale "
+                                     "folderu bazy danych nie dało się do końca uporządkować. "
+                                     "Program zostanie zamknięty; przy następnym uruchomieniu "
+                                     "dokończy porządkowanie.");
+    }
+    return text + QStringLiteral(". Program zostanie zamknięty; przy następnym uruchomieniu "
+                                 "sprawdzi folder bazy danych i powie, w jakim stanie jest baza "
+                                 "danych.");
+}
+
 // The question before the database files are replaced, in the form of the copy's question for
 // a single file: both files go in together, so they are asked about together.
 int AskToReplaceDatabaseFiles(QWidget* parent) {
@@ -268,34 +308,29 @@ void CMainDialog::RestoreDatabase() {
         };
         const DbRestoreResult restored = RestoreDatabaseFiles(chosen, options);
         if (!restored.ok()) {
-            QString text = restored.fault == DbRestoreResult::NotABackup
-                               ? NotABackupText(restored.check)
-                               : QStringLiteral("Kopii bazy danych nie można wczytać: pliku %1 "
-                                                "nie dało się zapisać (%2). Nic nie zostało "
-                                                "zmienione.")
-                                     .arg(Q(restored.file), QString::fromStdString(restored.detail));
-            if (!restored.notPutBack.empty()) {
-                // The files in use are a restored file beside one of before. The copy of before
-                // and the marker stay, so the next start puts it back; until then nothing may be
-                // shown or written from the mix, so the program ends.
-                text = QStringLiteral("Kopii bazy danych nie można wczytać: pliku %1 nie dało "
-                                      "się zapisać (%2), a pliku %3 nie dało się przywrócić do "
-                                      "stanu sprzed wczytywania. Jego kopia sprzed wczytywania "
-                                      "została zachowana jako %4. Program zostanie zamknięty; "
-                                      "przy następnym uruchomieniu przywróci bazę danych sprzed "
-                                      "wczytywania.")
-                           .arg(Q(restored.file), QString::fromStdString(restored.detail),
-                                Q(restored.notPutBack), Q(restored.keptCopy));
-                MessageBox(this, text, QString(), MB_OK | MB_ICONERROR);
-                EndDialog(IDCANCEL);
-                return;
-            }
-            MessageBox(this, text, QString(), MB_OK | MB_ICONERROR);
+            MessageBox(this, RestoreFailureText(restored), QString(), MB_OK | MB_ICONERROR);
+            // The db folder holds what the next start must finish before the files are used:
+            // nothing may be shown or written from them until then, so the program ends.
+            if (restored.endProgram) EndDialog(IDCANCEL);
+            return;
+        }
+    } else {
+        // The database files stay; the pictures, documents and notes are copied all the same,
+        // and until they are all in, the next start must know they may not match.
+        std::string error;
+        if (!BeginRestoreFolders(error)) {
+            MessageBox(this,
+                       QStringLiteral("Kopii bazy danych nie można wczytać: w folderze %1 nie dało "
+                                      "się zapisać (%2). Nic nie zostało zmienione.")
+                           .arg(Q(DbFolder()), QString::fromStdString(error)),
+                       QString(), MB_OK | MB_ICONERROR);
             return;
         }
     }
     const bool copied = shell::CopyFolderTree(Q(chosen), Q(DbFolder()), this,
                                               RestoreCopyOptions(answer == IDYESTOALL));
+    // Not all copied: the note stays, and every start asks for the backup again.
+    if (copied) FinishRestoreFolders();
     ReloadAfterFilesChanged(place);
     if (!copied) {
         MessageBox(this,

@@ -79,61 +79,87 @@ void Remove(const Text& path) {
     fs::remove(ToFsPath(path), ec);
 }
 
+// The names of the restore's own files in the db folder. Every one holds "oxrestore", so they
+// are told from the data by name alone.
+const char16_t kMarkerName[] = u"oxrestore-unfinished";
+const char16_t kFoldersMarkerName[] = u"oxrestore-folders";  // the folders are still to come
+const char16_t kKeepSuffix[] = u".oxrestore-keep";
+const char16_t kBackSuffix[] = u".oxrestore-back";  // a kept copy on its way back in
+const char16_t kPartSuffix[] = u".oxrestore-part";  // a marker before it is whole
+
+// What the marker says of a file of the db folder: a copy of it is kept, or it was not there
+// before the restore (putting it back then means removing what the restore wrote). A last line
+// says that the folders' note was there before the restore began: it belongs to an earlier
+// restore and stays when this one is undone.
+const char kKeptWord[] = "kept";
+const char kAbsentWord[] = "absent";
+const char kFoldersPendingLine[] = "folders pending";
+
+Text MarkerPath() { return JoinPath(DbFolder(), kMarkerName); }
+Text FoldersMarkerPath() { return JoinPath(DbFolder(), kFoldersMarkerName); }
+
+// Why a step failed, as the messages tell it.
+struct Why {
+    std::string detail;
+    bool diskFull = false;
+
+    void System(int error) {
+        detail = std::strerror(error);
+        diskFull = error == ENOSPC || error == EDQUOT;
+    }
+    void Sqlite(sqlite3* db, int rc) {
+        detail = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
+        diskFull = (rc & 0xff) == SQLITE_FULL;
+    }
+    void Full() {
+        detail = sqlite3_errstr(SQLITE_FULL);
+        diskFull = true;
+    }
+};
+
 // Writes the database file `source` over `live` through SQLite's online backup: all pages in one
 // write transaction of `live`, which SQLite rolls back when anything fails, so `live` is either
 // wholly the copy or unchanged.
-bool WriteThroughBackup(const Text& source, const Text& live, std::string& error) {
-    sqlite3* from = OpenAsIs(source, error);
+bool WriteThroughBackup(const Text& source, const Text& live, Why& why) {
+    sqlite3* from = OpenAsIs(source, why.detail);
     if (from == nullptr) return false;
     sqlite3* to = nullptr;
     bool written = false;
-    if (sqlite3_open_v2(ToUtf8(live).c_str(), &to, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                        nullptr) == SQLITE_OK) {
+    const int rc =
+        sqlite3_open_v2(ToUtf8(live).c_str(), &to, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    if (rc == SQLITE_OK) {
         sqlite3_busy_timeout(to, 2000);
         written = SqlCopyAllPages(from, to);
-        if (!written) error = sqlite3_errmsg(to);
+        if (!written) why.Sqlite(to, sqlite3_extended_errcode(to));
     } else {
-        error = to ? sqlite3_errmsg(to) : "out of memory";
+        why.Sqlite(to, rc);
     }
     sqlite3_close(from);
     if (sqlite3_close(to) != SQLITE_OK && written) {
-        error = "the file could not be closed";
+        why.detail = "the file could not be closed";
         written = false;
     }
     return written;
 }
 
-// The names of the restore's own files in the db folder. Every one holds "oxrestore", so they
-// are told from the data by name alone.
-const char16_t kMarkerName[] = u"oxrestore-unfinished";
-const char16_t kKeepSuffix[] = u".oxrestore-keep";
-const char16_t kBackSuffix[] = u".oxrestore-back";  // a kept copy on its way back in
-const char16_t kPartSuffix[] = u".oxrestore-part";  // the marker before it is whole
-
-// What the marker says of a file of the db folder: a copy of it is kept, or it was not there
-// before the restore (putting it back then means removing what the restore wrote).
-const char kKeptWord[] = "kept";
-const char kAbsentWord[] = "absent";
-
-Text MarkerPath() { return JoinPath(DbFolder(), kMarkerName); }
-
-std::string SystemError(int error) { return std::strerror(error); }
-
-// Makes a file's bytes (or a folder's entries) durable: fsync of the file or the folder itself,
-// which is what makes a rename or a removal in that folder survive a power cut.
-bool Sync(const Text& path, std::string& error) {
-    const int fd = ::open(ToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        error = SystemError(errno);
-        return false;
+// Brings a file in use to its last commit before its bytes are copied: opening it plays back a
+// journal that a write which never finished left beside it. Without that the kept bytes would
+// hold half a write, and the journal that could undo it is not kept. A file that is no sound
+// database is kept as it lies: it is what the restore is for, and putting it back puts back
+// what was there. Anything else (the file held by a writer, no access, an I/O error) fails.
+bool BringToLastCommit(const Text& path, Why& why) {
+    sqlite3* db = nullptr;
+    int rc = sqlite3_open_v2(ToUtf8(path).c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc == SQLITE_OK) {
+        sqlite3_busy_timeout(db, 2000);
+        rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr);
     }
-    const bool synced = ::fsync(fd) == 0;
-    if (!synced) error = SystemError(errno);
-    ::close(fd);
-    return synced;
+    const int primary = rc & 0xff;
+    const bool ok = rc == SQLITE_OK || primary == SQLITE_NOTADB || primary == SQLITE_CORRUPT;
+    if (!ok) why.Sqlite(db, rc);
+    sqlite3_close(db);
+    return ok;
 }
-
-bool SyncDbFolder(std::string& error) { return Sync(DbFolder(), error); }
 
 // A file of the db folder on its way to being restored, with the copy kept of it until every
 // file is in.
@@ -156,140 +182,239 @@ std::vector<LiveFile> LiveFiles() {
     return files;
 }
 
-// Brings a file in use to its last commit before its bytes are copied: opening it plays back a
-// journal that a write which never finished left beside it. Without that the kept bytes would
-// hold half a write, and the journal that could undo it is not kept. A file that is no sound
-// database is kept as it lies: it is what the restore is for, and putting it back puts back
-// what was there. Anything else (the file held by a writer, no access, an I/O error) fails.
-bool BringToLastCommit(const Text& path, std::string& error) {
-    sqlite3* db = nullptr;
-    int rc = sqlite3_open_v2(ToUtf8(path).c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
-    if (rc == SQLITE_OK) {
-        sqlite3_busy_timeout(db, 2000);
-        rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr);
-    }
-    const int primary = rc & 0xff;
-    const bool ok = rc == SQLITE_OK || primary == SQLITE_NOTADB || primary == SQLITE_CORRUPT;
-    if (!ok) error = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
-    sqlite3_close(db);
-    return ok;
-}
+// What became of a marker that was to be removed. Only a removal that reached the disk frees
+// the copies it names: a removal whose flush failed may be undone by a power cut.
+enum class Removal { Gone, Present, Unsure };
 
-// Copies `from` to `to` (replaced) and makes the copy durable.
-bool CopyDurably(const Text& from, const Text& to, std::string& error) {
-    std::error_code ec;
-    fs::copy_file(ToFsPath(from), ToFsPath(to), fs::copy_options::overwrite_existing, ec);
-    if (ec) {
-        error = ec.message();
-        return false;
-    }
-    return Sync(to, error);
-}
+// What became of a marker that was to be written.
+enum class Writing { Written, NotWritten, Unsure };
 
-// Writes the marker whole or not at all: into a file of its own first, then renamed.
-bool WriteMarker(const std::vector<LiveFile>& files, std::string& error) {
-    const Text part = MarkerPath() + kPartSuffix;
-    {
-        std::ofstream out(ToFsPath(part), std::ios::binary | std::ios::trunc);
-        for (const LiveFile& file : files) {
-            out << ToUtf8(file.name) << ' '
-                << (file.existed ? kKeptWord : kAbsentWord) << '\n';
-        }
-        out.close();
-        if (!out) {
-            error = "the marker could not be written";
-            Remove(part);
+// The steps of a restore and of the start that finishes one, each through the test seams.
+class RestoreWork {
+public:
+    explicit RestoreWork(const DbRestoreOptions& options) : options_(options), files_(LiveFiles()) {}
+
+    std::vector<LiveFile>& Files() { return files_; }
+
+    // Makes a file's bytes (or a folder's entries) durable: fsync of the file or the folder
+    // itself, which is what makes a rename or a removal in that folder survive a power cut.
+    bool Flush(int fd, const Text& path, Why& why) const {
+        if (options_.failFlush && options_.failFlush(path)) {
+            why.System(EIO);
             return false;
         }
-    }
-    std::error_code ec;
-    if (!Sync(part, error)) {
-        Remove(part);
-        return false;
-    }
-    fs::rename(ToFsPath(part), ToFsPath(MarkerPath()), ec);
-    if (ec) {
-        error = ec.message();
-        Remove(part);
-        return false;
-    }
-    return SyncDbFolder(error);
-}
-
-// Removes the marker for good: from then on the kept copies are leftovers.
-bool RemoveMarker(std::string& error) {
-    std::error_code ec;
-    fs::remove(ToFsPath(MarkerPath()), ec);
-    if (ec) {
-        error = ec.message();
-        return false;
-    }
-    return SyncDbFolder(error);
-}
-
-// Puts the kept bytes back in place of a file (or removes a file that was not there before).
-// The kept copy itself stays: it is copied, not moved, so a put-back cut short can be done
-// again from the start, and it is removed only once the marker is gone.
-bool PutBack(const LiveFile& file, const DbRestoreOptions& options, std::string& error) {
-    if (options.failPutBack && options.failPutBack(file.path)) {
-        error = sqlite3_errstr(SQLITE_FULL);
-        return false;
-    }
-    // A journal beside the file belongs to what the restore wrote; played into the kept
-    // bytes it would spoil them.
-    for (const char16_t* companion : {u"-journal", u"-wal", u"-shm"}) Remove(file.path + companion);
-    std::error_code ec;
-    if (!file.existed) {
-        fs::remove(ToFsPath(file.path), ec);
-        if (ec) {
-            error = ec.message();
+        if (::fsync(fd) != 0) {
+            why.System(errno);
             return false;
         }
-        return SyncDbFolder(error);
+        return true;
     }
-    if (!Exists(file.keep)) {
-        error = "the kept copy is missing";
-        return false;
-    }
-    const Text back = file.path + kBackSuffix;
-    if (!CopyDurably(file.keep, back, error)) {
-        Remove(back);
-        return false;
-    }
-    fs::rename(ToFsPath(back), ToFsPath(file.path), ec);
-    if (ec) {
-        error = ec.message();
-        Remove(back);
-        return false;
-    }
-    return SyncDbFolder(error);
-}
 
-void DropKeeps(const std::vector<LiveFile>& files) {
-    for (const LiveFile& file : files) {
-        Remove(file.keep);
-        Remove(file.path + kBackSuffix);
+    bool FlushDbFolder(Why& why) const {
+        const Text folder = DbFolder();
+        const int fd = ::open(ToUtf8(folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0) {
+            why.System(errno);
+            return false;
+        }
+        const bool flushed = Flush(fd, folder, why);
+        ::close(fd);
+        return flushed;
     }
-}
 
-// What the marker says of each file of the db folder; a file the marker does not name counts
-// as kept, so its copy is looked for and never taken for absent.
-void ReadMarker(std::vector<LiveFile>& files) {
-    for (LiveFile& file : files) file.existed = true;
-    std::ifstream in(ToFsPath(MarkerPath()), std::ios::binary);
-    std::string line;
-    while (std::getline(in, line)) {
-        std::istringstream words(line);
-        std::string name;
-        std::string state;
-        words >> name >> state;
-        for (LiveFile& file : files) {
-            if (ToUtf8(file.name) == name) {
-                file.existed = state != kAbsentWord;
+    // Writes `bytes` (or, with `from`, the bytes of that file) into `to`, replaced, and makes
+    // them durable. Written by hand rather than by a library copy, so a full disk is told as
+    // such and not as a short copy.
+    bool WriteDurably(const Text& to, const std::string& bytes, const Text* from, Why& why) const {
+        int in = -1;
+        if (from != nullptr) {
+            in = ::open(ToUtf8(*from).c_str(), O_RDONLY | O_CLOEXEC);
+            if (in < 0) {
+                why.System(errno);
+                return false;
             }
         }
+        const int out = ::open(ToUtf8(to).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        if (out < 0) {
+            why.System(errno);
+            if (in >= 0) ::close(in);
+            return false;
+        }
+        const auto writeAll = [&](const char* data, size_t size) {
+            while (size > 0) {
+                const ssize_t n = ::write(out, data, size);
+                if (n < 0 && errno == EINTR) continue;
+                if (n <= 0) {
+                    why.System(n < 0 ? errno : ENOSPC);
+                    return false;
+                }
+                data += n;
+                size -= static_cast<size_t>(n);
+            }
+            return true;
+        };
+        bool ok = true;
+        if (in < 0) {
+            ok = writeAll(bytes.data(), bytes.size());
+        } else {
+            std::vector<char> buffer(1 << 16);
+            for (;;) {
+                const ssize_t n = ::read(in, buffer.data(), buffer.size());
+                if (n < 0 && errno == EINTR) continue;
+                if (n < 0) {
+                    why.System(errno);
+                    ok = false;
+                }
+                if (n <= 0 || !writeAll(buffer.data(), static_cast<size_t>(n))) {
+                    ok = ok && n == 0;
+                    break;
+                }
+            }
+            ::close(in);
+        }
+        ok = ok && Flush(out, to, why);
+        if (::close(out) != 0 && ok) {
+            why.System(errno);
+            ok = false;
+        }
+        return ok;
     }
-}
+
+    bool CopyDurably(const Text& from, const Text& to, Why& why) const {
+        return WriteDurably(to, {}, &from, why);
+    }
+
+    // Writes a marker whole or not at all: into a file of its own first, then renamed.
+    Writing WriteMarker(const Text& marker, const std::string& contents, Why& why) const {
+        const Text part = marker + kPartSuffix;
+        if (!WriteDurably(part, contents, nullptr, why)) {
+            Remove(part);
+            return Writing::NotWritten;
+        }
+        std::error_code ec;
+        fs::rename(ToFsPath(part), ToFsPath(marker), ec);
+        if (ec) {
+            why.detail = ec.message();
+            Remove(part);
+            return Writing::NotWritten;
+        }
+        return FlushDbFolder(why) ? Writing::Written : Writing::Unsure;
+    }
+
+    Removal RemoveMarker(const Text& marker, Why& why) const {
+        if (options_.failMarkerRemoval && options_.failMarkerRemoval(marker)) {
+            why.System(EIO);
+            return Removal::Present;
+        }
+        std::error_code ec;
+        fs::remove(ToFsPath(marker), ec);
+        if (ec) {
+            why.detail = ec.message();
+            return Exists(marker) ? Removal::Present : Removal::Unsure;
+        }
+        return FlushDbFolder(why) ? Removal::Gone : Removal::Unsure;
+    }
+
+    // The marker's text: what it says of each file, and of the folders' note.
+    std::string MarkerText(bool foldersPendingBefore) const {
+        std::string text;
+        for (const LiveFile& file : files_) {
+            text += ToUtf8(file.name) + ' ' + (file.existed ? kKeptWord : kAbsentWord) + '\n';
+        }
+        if (foldersPendingBefore) text += std::string(kFoldersPendingLine) + '\n';
+        return text;
+    }
+
+    // What the marker says of each file of the db folder; a file the marker does not name
+    // counts as kept, so its copy is looked for and never taken for absent. True when it says
+    // that the folders' note was there before the restore.
+    bool ReadMarker() {
+        for (LiveFile& file : files_) file.existed = true;
+        std::ifstream in(ToFsPath(MarkerPath()), std::ios::binary);
+        std::string line;
+        bool foldersPendingBefore = false;
+        while (std::getline(in, line)) {
+            if (line == kFoldersPendingLine) foldersPendingBefore = true;
+            std::istringstream words(line);
+            std::string name;
+            std::string state;
+            words >> name >> state;
+            for (LiveFile& file : files_) {
+                if (ToUtf8(file.name) == name) file.existed = state != kAbsentWord;
+            }
+        }
+        return foldersPendingBefore;
+    }
+
+    // Puts the kept bytes back in place of a file (or removes a file that was not there before).
+    // The kept copy itself stays: it is copied, not moved, so a put-back cut short can be done
+    // again from the start, and it is removed only once the marker is gone. Nothing beside the
+    // file is touched before the bytes that replace it are on disk.
+    bool PutBack(const LiveFile& file, Why& why, bool* keptCopyMissing = nullptr) const {
+        if (options_.failPutBack && options_.failPutBack(file.path)) {
+            why.Full();
+            return false;
+        }
+        std::error_code ec;
+        // A journal beside the file belongs to what the restore wrote; played into the kept
+        // bytes it would spoil them.
+        const auto removeCompanions = [&](bool flush) {
+            bool removed = false;
+            for (const char16_t* companion : {u"-journal", u"-wal", u"-shm"}) {
+                const Text path = file.path + companion;
+                if (!Exists(path)) continue;
+                fs::remove(ToFsPath(path), ec);
+                if (ec) {
+                    why.detail = ec.message();
+                    return false;
+                }
+                removed = true;
+            }
+            return !removed || !flush || FlushDbFolder(why);
+        };
+        if (!file.existed) {
+            // What the restore wrote goes first; its journal then has nothing to be played into.
+            fs::remove(ToFsPath(file.path), ec);
+            if (ec) {
+                why.detail = ec.message();
+                return false;
+            }
+            return removeCompanions(false) && FlushDbFolder(why);
+        }
+        if (!Exists(file.keep)) {
+            why.detail = "the kept copy is missing";
+            if (keptCopyMissing) *keptCopyMissing = true;
+            return false;
+        }
+        const Text back = file.path + kBackSuffix;
+        if (!CopyDurably(file.keep, back, why) || !removeCompanions(true)) {
+            Remove(back);
+            return false;
+        }
+        fs::rename(ToFsPath(back), ToFsPath(file.path), ec);
+        if (ec) {
+            why.detail = ec.message();
+            Remove(back);
+            return false;
+        }
+        return FlushDbFolder(why);
+    }
+
+    // Removes the kept copies and whatever the restore wrote under a temporary name. Only for
+    // copies that no marker on disk names.
+    void DropKeeps() const {
+        for (const LiveFile& file : files_) {
+            Remove(file.keep);
+            Remove(file.path + kBackSuffix);
+        }
+        Remove(MarkerPath() + kPartSuffix);
+        Remove(FoldersMarkerPath() + kPartSuffix);
+    }
+
+private:
+    const DbRestoreOptions& options_;
+    std::vector<LiveFile> files_;
+};
 
 }  // namespace
 
@@ -363,20 +488,59 @@ DbRestoreResult RestoreDatabaseFiles(const Text& folder, const DbRestoreOptions&
         result.fault = DbRestoreResult::NotABackup;
         return result;
     }
+    // The copies of an unfinished restore are the only copies of the database before it.
+    if (Exists(MarkerPath())) {
+        result.fault = DbRestoreResult::Unfinished;
+        result.file = MarkerPath();
+        return result;
+    }
     const auto reached = [&](RestoreStep step) {
         if (options.reached) options.reached(step);
     };
-    const auto cannotWrite = [&](const Text& file, std::string detail) {
+    const auto cannotWrite = [&](const Text& file, const Why& why) {
         result.fault = DbRestoreResult::CannotWrite;
         result.file = file;
-        result.detail = std::move(detail);
-        return result;
+        result.detail = why.detail;
+        result.diskFull = why.diskFull;
     };
-    // The copies of an unfinished restore are the only copies of the database before it.
-    if (Exists(MarkerPath())) return cannotWrite(MarkerPath(), "an earlier restore is unfinished");
+    RestoreWork work(options);
+    std::vector<LiveFile>& files = work.Files();
+    // A note of an earlier restore whose folders were never all copied stays until a restore
+    // copies them: undoing this one must not take it away.
+    const bool foldersPendingBefore = Exists(FoldersMarkerPath());
+    bool wroteFoldersMarker = false;
+    Why why;
 
-    std::vector<LiveFile> files = LiveFiles();
-    std::string error;
+    // Undoes the restore while the marker is on disk: every file up to `last` goes back (that
+    // one too: a write that failed may have reached the file), then the folders' note this
+    // restore wrote, then the marker, and the kept copies only once the marker is gone for good.
+    // A failure on the way leaves the marker (or a removal the disk may yet undo), and then the
+    // program must end so that the next start finishes with the files unused.
+    const auto undo = [&](size_t last) {
+        for (size_t j = 0; j <= last; ++j) {
+            Why putBack;
+            if (!work.PutBack(files[j], putBack) && result.notPutBack.empty()) {
+                result.notPutBack = files[j].path;
+                result.keptCopy = files[j].keep;
+            }
+        }
+        if (!result.notPutBack.empty()) {
+            result.unchanged = false;
+            result.endProgram = true;
+            return;
+        }
+        Why removal;
+        if (wroteFoldersMarker && work.RemoveMarker(FoldersMarkerPath(), removal) != Removal::Gone) {
+            result.endProgram = true;
+            return;
+        }
+        if (work.RemoveMarker(MarkerPath(), removal) != Removal::Gone) {
+            result.endProgram = true;
+            return;
+        }
+        work.DropKeeps();
+    };
+
     // The program never keeps a write-ahead log: one beside a file is left over from elsewhere,
     // and SQLite would read it as part of the file the restore writes.
     for (LiveFile& file : files) {
@@ -384,102 +548,189 @@ DbRestoreResult RestoreDatabaseFiles(const Text& folder, const DbRestoreOptions&
         Remove(file.path + u"-shm");
         file.existed = Exists(file.path);
         if (!file.existed) continue;
-        if (!BringToLastCommit(file.path, error) || !CopyDurably(file.path, file.keep, error)) {
-            DropKeeps(files);
-            return cannotWrite(file.path, error);
+        if (!BringToLastCommit(file.path, why) || !work.CopyDurably(file.path, file.keep, why)) {
+            work.DropKeeps();
+            cannotWrite(file.path, why);
+            return result;
         }
     }
     // The copies must be whole on disk before the marker says they are there.
-    if (!SyncDbFolder(error)) {
-        DropKeeps(files);
-        return cannotWrite(DbFolder(), error);
+    if (!work.FlushDbFolder(why)) {
+        work.DropKeeps();
+        cannotWrite(DbFolder(), why);
+        return result;
     }
     reached(RestoreStep::CopiesKept);
-    if (!WriteMarker(files, error)) {
-        DropKeeps(files);
-        return cannotWrite(MarkerPath(), error);
+    switch (work.WriteMarker(MarkerPath(), work.MarkerText(foldersPendingBefore), why)) {
+    case Writing::Written:
+        break;
+    case Writing::NotWritten:
+        work.DropKeeps();
+        cannotWrite(MarkerPath(), why);
+        return result;
+    case Writing::Unsure: {
+        // The marker is in the folder, perhaps not yet on the disk: it goes first, and the
+        // copies it names only once it is gone for good. Nothing else was touched.
+        cannotWrite(DbFolder(), why);
+        Why removal;
+        if (work.RemoveMarker(MarkerPath(), removal) == Removal::Gone) {
+            work.DropKeeps();
+        } else {
+            result.endProgram = true;
+        }
+        return result;
+    }
     }
     reached(RestoreStep::MarkerWritten);
-
-    // The files go in together or not at all: every file up to the one that failed goes back
-    // (that one too: a write whose close failed may have reached the file). A file not put back
-    // keeps its copy and the marker, for the next start to try again.
-    const auto putBackUpTo = [&](size_t last) {
-        for (size_t j = 0; j <= last; ++j) {
-            std::string putBackError;
-            if (!PutBack(files[j], options, putBackError) && result.notPutBack.empty()) {
-                result.notPutBack = files[j].path;
-                result.keptCopy = files[j].keep;
-            }
-        }
-        std::string markerError;
-        if (result.notPutBack.empty() && RemoveMarker(markerError)) DropKeeps(files);
-    };
 
     for (size_t i = 0; i < files.size(); ++i) {
         LiveFile& file = files[i];
         const Text source = JoinPath(folder, DatabaseFileNames()[i]);
         bool written = false;
         if (options.failWrite && options.failWrite(file.path)) {
-            error = sqlite3_errstr(SQLITE_FULL);
+            why.Full();
         } else {
-            written = WriteThroughBackup(source, file.path, error);
+            written = WriteThroughBackup(source, file.path, why);
+            if (written && options.failAfterWrite && options.failAfterWrite(file.path)) {
+                why.Full();
+                written = false;
+            }
         }
         if (!written) {
-            cannotWrite(file.path, error);
-            putBackUpTo(i);
-            break;
+            cannotWrite(file.path, why);
+            undo(i);
+            dsinternal::ForgetIdFloors();
+            return result;
         }
         reached(RestoreStep::FileWritten);
     }
-    if (result.ok()) {
-        if (RemoveMarker(error)) {
-            reached(RestoreStep::MarkerRemoved);
-            DropKeeps(files);
-        } else {
-            // While the marker lies there the next start would undo the restore: it is undone
-            // now, and said so.
-            cannotWrite(MarkerPath(), error);
-            putBackUpTo(files.size() - 1);
+
+    // Both files are in. Before the marker goes, the note that the folders are still to come
+    // goes on the disk, so that a start after a crash from here on knows that they may not
+    // match the database yet.
+    if (!foldersPendingBefore) {
+        const Writing note = work.WriteMarker(FoldersMarkerPath(), kFoldersPendingLine, why);
+        wroteFoldersMarker = note != Writing::NotWritten;
+        if (note != Writing::Written) {
+            cannotWrite(note == Writing::Unsure ? DbFolder() : FoldersMarkerPath(), why);
+            undo(files.size() - 1);
+            dsinternal::ForgetIdFloors();
+            return result;
         }
+    }
+    reached(RestoreStep::FolderMarkerWritten);
+
+    switch (work.RemoveMarker(MarkerPath(), why)) {
+    case Removal::Gone:
+        reached(RestoreStep::MarkerRemoved);
+        work.DropKeeps();
+        break;
+    case Removal::Present:
+        // While the marker lies there the next start would undo the restore: it is undone now.
+        cannotWrite(MarkerPath(), why);
+        undo(files.size() - 1);
+        break;
+    case Removal::Unsure: {
+        // The disk may yet bring the marker back, and with it the files of before while the
+        // folders are the backup's: the restore is undone, under a marker written anew.
+        cannotWrite(DbFolder(), why);
+        Why again;
+        if (work.WriteMarker(MarkerPath(), work.MarkerText(foldersPendingBefore), again) ==
+            Writing::Written) {
+            undo(files.size() - 1);
+        } else {
+            // Both files are in, and the next start finds the marker (and puts back the files
+            // of before) or the folders' note (and asks for the backup again): either way a
+            // whole database. The copies stay for the marker the disk may still hold.
+            result.unchanged = false;
+            result.endProgram = true;
+        }
+        break;
+    }
     }
     // Ids handed out from now on must be worked out from the files as they now are.
     dsinternal::ForgetIdFloors();
     return result;
 }
 
+bool BeginRestoreFolders(std::string& error, const DbRestoreOptions& options) {
+    const RestoreWork work(options);
+    Why why;
+    if (work.WriteMarker(FoldersMarkerPath(), kFoldersPendingLine, why) == Writing::NotWritten) {
+        error = why.detail;
+        return false;
+    }
+    return true;
+}
+
+bool FinishRestoreFolders(const DbRestoreOptions& options) {
+    const RestoreWork work(options);
+    Why why;
+    return work.RemoveMarker(FoldersMarkerPath(), why) == Removal::Gone;
+}
+
 InterruptedRestore FinishInterruptedRestore(const DbRestoreOptions& options) {
     InterruptedRestore result;
-    std::vector<LiveFile> files = LiveFiles();
+    RestoreWork work(options);
     if (!Exists(MarkerPath())) {
-        DropKeeps(files);
-        Remove(MarkerPath() + kPartSuffix);
+        // Copies without a marker are leftovers, once the marker's removal is on the disk: a
+        // restore whose last flush failed may have left a marker that a power cut brings back.
+        Why why;
+        if (work.FlushDbFolder(why)) work.DropKeeps();
+        result.foldersPending = Exists(FoldersMarkerPath());
         return result;
     }
-    ReadMarker(files);
+    result.marker = MarkerPath();
+    const bool foldersPendingBefore = work.ReadMarker();
     result.outcome = InterruptedRestore::PutBack;
-    for (const LiveFile& file : files) {
-        std::string error;
-        if (!PutBack(file, options, error) && result.file.empty()) {
+    for (const LiveFile& file : work.Files()) {
+        Why why;
+        bool keptCopyMissing = false;
+        if (!work.PutBack(file, why, &keptCopyMissing) && result.file.empty()) {
             result.outcome = InterruptedRestore::NotPutBack;
             result.file = file.path;
             result.keptCopy = file.keep;
-            result.keptCopyMissing = file.existed && !Exists(file.keep);
-            result.detail = error;
+            result.keptCopyMissing = keptCopyMissing;
+            result.detail = why.detail;
+            result.diskFull = why.diskFull;
         }
     }
-    if (result.outcome == InterruptedRestore::PutBack) {
-        std::string error;
-        if (RemoveMarker(error)) {
-            DropKeeps(files);
-        } else {
+    // The folders' note of the restore that was cut short goes with it: its folders were never
+    // touched. One of an earlier restore stays.
+    if (result.outcome == InterruptedRestore::PutBack && !foldersPendingBefore &&
+        Exists(FoldersMarkerPath())) {
+        Why why;
+        if (work.RemoveMarker(FoldersMarkerPath(), why) != Removal::Gone) {
             result.outcome = InterruptedRestore::NotPutBack;
-            result.file = MarkerPath();
-            result.detail = error;
+            result.file = FoldersMarkerPath();
+            result.detail = why.detail;
+            result.diskFull = why.diskFull;
         }
     }
+    result.foldersPending = Exists(FoldersMarkerPath());
     dsinternal::ForgetIdFloors();
     return result;
+}
+
+bool CloseInterruptedRestore(std::string& error, const DbRestoreOptions& options) {
+    const RestoreWork work(options);
+    Why why;
+    if (work.RemoveMarker(MarkerPath(), why) != Removal::Gone) {
+        error = why.detail;
+        return false;
+    }
+    work.DropKeeps();
+    return true;
+}
+
+std::vector<Text> UnfinishedRestoreFiles() {
+    std::vector<Text> found;
+    if (!Exists(MarkerPath())) return found;
+    found.push_back(MarkerPath());
+    for (const LiveFile& file : LiveFiles()) {
+        if (Exists(file.keep)) found.push_back(file.keep);
+    }
+    return found;
 }
 
 bool IsRestoreWorkingFile(const Text& name) {

@@ -37,11 +37,23 @@ struct BackupFolderCheck {
 BackupFolderCheck CheckBackupFolder(const Text& folder);
 
 struct DbRestoreResult {
-    enum Fault { None, NotABackup, CannotWrite };
+    enum Fault {
+        None,
+        NotABackup,   // see `check`
+        Unfinished,   // an earlier restore never finished: its marker (`file`) lies in the db folder
+        CannotWrite,  // `file` could not be written (or the db folder could not be flushed)
+    };
     Fault fault = None;
     BackupFolderCheck check;  // why the folder is no backup (NotABackup)
     Text file;                // the db folder's file that could not be written (CannotWrite)
     std::string detail;       // SQLite's or the system's message (CannotWrite)
+    bool diskFull = false;    // the write failed because the disk is full
+    // The db folder holds a marker, or may hold one once the disk catches up with a flush that
+    // failed, that the next start must act on before the files are used: the program must end
+    // now, without writing to them, or the next start would undo what it wrote.
+    bool endProgram = false;
+    // The files in use are known to be as they were before the restore (after a failure).
+    bool unchanged = true;
     // A file that was already restored and could not be put back as it was: the db folder then
     // holds a restored file beside a file of before. Its kept copy (`keptCopy`) and the restore's
     // marker stay in the db folder, so the next start puts it back.
@@ -53,18 +65,27 @@ struct DbRestoreResult {
 // The moments of a restore at which the db folder changes state, for tests that end the
 // process there.
 enum class RestoreStep {
-    CopiesKept,    // both files in use are copied beside themselves; nothing else has changed
-    MarkerWritten, // the marker is on disk; no file in use has been written yet
-    FileWritten,   // one more file is in (asked once per file)
-    MarkerRemoved, // both files are in and the marker is gone; the kept copies are not yet
+    CopiesKept,          // both files in use are copied beside themselves; nothing else has changed
+    MarkerWritten,       // the marker is on disk; no file in use has been written yet
+    FileWritten,         // one more file is in (asked once per file)
+    FolderMarkerWritten, // both files are in; the note that the folders are still to come is on disk
+    MarkerRemoved,       // the marker is gone; the kept copies are not yet
 };
 
 struct DbRestoreOptions {
     // Asked before each file of the db folder is written; true makes that write fail as a full
-    // disk would. Tests fail a chosen file through it.
+    // disk would, before it touches the file.
     std::function<bool(const Text& liveFile)> failWrite;
+    // Asked after each file of the db folder was written; true reports that write failed as a
+    // full disk would, after it reached the file.
+    std::function<bool(const Text& liveFile)> failAfterWrite;
     // Asked before a kept copy is put back in place of `liveFile`; true makes that fail.
     std::function<bool(const Text& liveFile)> failPutBack;
+    // Asked before each flush of a file or of the db folder to the disk; true makes it fail as
+    // an I/O error would.
+    std::function<bool(const Text& path)> failFlush;
+    // Asked before one of the restore's markers is removed; true makes the removal fail.
+    std::function<bool(const Text& marker)> failMarkerRemoval;
     // Told each step as it is reached.
     std::function<void(RestoreStep)> reached;
 };
@@ -79,32 +100,56 @@ struct DbRestoreOptions {
 // A process that ends in the middle (a crash, a power cut) must not leave one restored file
 // beside one of before: once the kept copies are on disk, a marker is written to the db folder,
 // and it goes only when both files are in. FinishInterruptedRestore() at the next start reads it.
+// A kept copy goes only once the marker that names it is gone for good (removed and flushed).
+//
+// On success the db folder also holds the note that the pictures, documents and notes of the
+// backup are still to be copied: the caller copies them and then calls FinishRestoreFolders().
 DbRestoreResult RestoreDatabaseFiles(const Text& folder, const DbRestoreOptions& options = {});
+
+// For a restore that copies only the pictures, documents and notes of a backup: writes the note
+// that they are being copied (false, with the reason, when it cannot be written).
+bool BeginRestoreFolders(std::string& error, const DbRestoreOptions& options = {});
+// The pictures, documents and notes of the backup are all in: the note goes.
+bool FinishRestoreFolders(const DbRestoreOptions& options = {});
 
 // What the start found of a restore that never finished.
 struct InterruptedRestore {
     enum Outcome {
         Nothing,    // no marker: at most leftover copies of an earlier restore, now removed
-        PutBack,    // a restore was cut short: both files are back as they were before it
+        PutBack,    // a restore was cut short: both files are back as they were before it; the
+                    // marker stays until CloseInterruptedRestore(), once the user was told
         NotPutBack, // a restore was cut short and `file` could not be put back (see below)
     };
     Outcome outcome = Nothing;
+    Text marker;  // the marker of the restore that was cut short
     // The file of the db folder that is not as it was, and its kept copy, which is left in
     // place with the marker for the next attempt.
     Text file;
     Text keptCopy;
     bool keptCopyMissing = false;  // the marker names a copy that is not there
     std::string detail;
+    bool diskFull = false;
+    // A restore put both database files in and was cut short before the pictures, documents
+    // and notes of its backup were all copied: loading that backup again completes it.
+    bool foldersPending = false;
 };
 
 // Run at every start, before the database files are opened, by the copy that holds the data
 // folder's lock. A marker in the db folder means a restore never finished: the kept copies go
-// back in place of both files, then the marker and the copies are removed. A kept copy that
-// cannot be put back is never removed. Copies without a marker are leftovers and are removed.
-// Only `failPutBack` of the options is used.
+// back in place of both files. A kept copy that cannot be put back is never removed, and
+// nothing beside a file is removed before its kept copy is known to be there. Copies without a
+// marker are leftovers and are removed once the marker's absence is on disk.
 InterruptedRestore FinishInterruptedRestore(const DbRestoreOptions& options = {});
+// After a put-back was reported to the user: removes the marker for good, then the kept
+// copies. Until then a start cut short puts the files back again and says so. False, with the
+// reason, when the marker cannot be removed for good.
+bool CloseInterruptedRestore(std::string& error, const DbRestoreOptions& options = {});
 
-// True for a file the restore keeps in the db folder for itself (the marker, the kept copies
+// The restore's marker and the kept copies beside it, when a marker lies in the db folder (for
+// messages of a start that cannot act on it); empty when none does.
+std::vector<Text> UnfinishedRestoreFiles();
+
+// True for a file the restore keeps in the db folder for itself (the markers, the kept copies
 // and their temporary files): no part of the data, so a backup leaves it out and a restore
 // never brings it in. `name` is the file's name within the db folder.
 bool IsRestoreWorkingFile(const Text& name);

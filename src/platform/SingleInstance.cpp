@@ -1,6 +1,7 @@
 #include "SingleInstance.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QStandardPaths>
 #include <QSysInfo>
@@ -26,7 +27,12 @@ void SingleInstance::MakeLock(const QString& folder, const QString& fileName) {
 SingleInstance::~SingleInstance() { Release(); }
 
 bool SingleInstance::TryAcquire() {
-    if (!held_) held_ = lock_->tryLock(0);
+    if (held_) return true;
+    held_ = lock_->tryLock(0);
+    // A lock file that is there but cannot be taken over, in a folder that cannot be written
+    // (a crashed copy's, on a disk mounted read-only since), is no sign of another copy either.
+    heldByAnother_ = !held_ && lock_->error() == QLockFile::LockFailedError &&
+                     QFileInfo(QFileInfo(path_).absolutePath()).isWritable();
     return held_;
 }
 

@@ -25,8 +25,11 @@ public:
     SingleInstance& operator=(const SingleInstance&) = delete;
 
     // True when this process now holds the lock (or held it already); false when another
-    // running copy holds it.
+    // running copy holds it or the lock file cannot be made (see HeldByAnother()).
     bool TryAcquire();
+    // After a TryAcquire() that failed: true when another copy holds the lock, false when the
+    // folder of the lock file cannot be written (a read-only disk, no permission), whoever runs.
+    bool HeldByAnother() const { return heldByAnother_; }
     void Release();
     bool IsHeld() const { return held_; }
     QString LockPath() const { return path_; }
@@ -42,4 +45,5 @@ private:
     QString path_;
     std::unique_ptr<QLockFile> lock_;
     bool held_ = false;
+    bool heldByAnother_ = false;
 };

@@ -56,6 +56,46 @@ protected:
     }
 
     Text Marker() const { return JoinPath(DbFolder(), u"oxrestore-unfinished"); }
+    Text FoldersNote() const { return JoinPath(DbFolder(), u"oxrestore-folders"); }
+    bool Lies(const Text& path) const { return fs::exists(ToFsPath(path)); }
+
+    // The files of before again, with nothing of a restore beside them.
+    void PutBeforeBack(const std::vector<std::string>& before) {
+        for (const auto& entry : fs::directory_iterator(ToFsPath(DbFolder()))) {
+            const std::string name = entry.path().filename().string();
+            if (name.find("oxrestore") != std::string::npos || name.find("-journal") != std::string::npos) {
+                fs::remove(entry.path());
+            }
+        }
+        // A file that was not there (no bytes) is not there again.
+        const Text paths[] = {PigeonsDbPath(), ExtraDbPath()};
+        for (size_t i = 0; i < 2; ++i) {
+            if (before[i].empty()) {
+                fs::remove(ToFsPath(paths[i]));
+            } else {
+                WriteBytes(ToFsPath(paths[i]), before[i]);
+            }
+        }
+    }
+
+    // What a finished restore leaves in both files, to compare with; then the files of before.
+    std::vector<std::string> RestoredBytes() {
+        const auto before = LiveBytes();
+        EXPECT_TRUE(RestoreDatabaseFiles(backup_).ok());
+        const auto restored = LiveBytes();
+        PutBeforeBack(before);
+        return restored;
+    }
+
+    // A start as the program makes it: what it found, and the marker closed once it is told.
+    InterruptedRestore Start(const DbRestoreOptions& options = {}) {
+        const InterruptedRestore found = FinishInterruptedRestore(options);
+        std::string error;
+        if (found.outcome == InterruptedRestore::PutBack) {
+            EXPECT_TRUE(CloseInterruptedRestore(error, options)) << error;
+        }
+        return found;
+    }
 
     // Runs `body` in a child process, which ends by SIGKILL wherever `body` sends it; the
     // parent waits for it.
@@ -157,6 +197,10 @@ TEST_F(RestoreTest, AGoodBackupReplacesBothFilesWholeWithNothingOfTheirOldJourna
     EXPECT_EQ(QueryText(PigeonsDbPath(), "PRAGMA integrity_check;"), "ok");
     EXPECT_EQ(QueryText(ExtraDbPath(), "PRAGMA integrity_check;"), "ok");
     EXPECT_FALSE(fs::exists(ToFsPath(ExtraDbPath() + u"-wal")));
+    // Only the note that the pictures, documents and notes are still to come is left, until
+    // the caller says they are in.
+    EXPECT_TRUE(Lies(FoldersNote()));
+    EXPECT_TRUE(FinishRestoreFolders());
     EXPECT_TRUE(NoKeptCopiesLeft());
     // The backup itself is only read.
     EXPECT_TRUE(fs::exists(ToFsPath(InBackup(0) + u"-journal")));
@@ -205,40 +249,73 @@ TEST_F(RestoreTest, AProcessKilledMidRestoreLeavesBothFilesOfBeforeOrBothRestore
         {"marker written, nothing replaced", RestoreStep::MarkerWritten, 1, InterruptedRestore::PutBack, false},
         {"between the two files", RestoreStep::FileWritten, 1, InterruptedRestore::PutBack, false},
         {"both files in, marker still there", RestoreStep::FileWritten, 2, InterruptedRestore::PutBack, false},
+        {"the folders' note written, marker still there", RestoreStep::FolderMarkerWritten, 1,
+         InterruptedRestore::PutBack, false},
         {"marker gone, copies not yet", RestoreStep::MarkerRemoved, 1, InterruptedRestore::Nothing, true},
     };
-    const auto before = LiveBytes();
-    std::vector<std::string> restored;
-    {
-        // What a finished restore leaves, to compare with; then the files of before again.
-        ASSERT_TRUE(RestoreDatabaseFiles(backup_).ok());
-        restored = LiveBytes();
-        WriteBytes(ToFsPath(PigeonsDbPath()), before[0]);
-        WriteBytes(ToFsPath(ExtraDbPath()), before[1]);
-    }
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        RunInChildUntilKilled([&] {
-            DbRestoreOptions options;
-            int seen = 0;
-            options.reached = [&](RestoreStep step) {
-                if (step == c.step && ++seen == c.occurrence) kill(getpid(), SIGKILL);
-            };
-            RestoreDatabaseFiles(backup_, options);
-        });
-        if (c.step == RestoreStep::FileWritten && c.occurrence == 1) {
-            // The moment this is all about: one file of the backup beside one of before.
-            EXPECT_EQ(Bytes(ExtraDbPath()), before[1]);
-            EXPECT_EQ(QueryText(PigeonsDbPath(), "SELECT group_concat(nr_obraczki) FROM pigeons;"), "w kopii");
+    for (const bool extraExisted : {true, false}) {
+        if (!extraExisted) fs::remove(ToFsPath(ExtraDbPath()));
+        const auto before = LiveBytes();
+        const auto restored = RestoredBytes();
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.what);
+            SCOPED_TRACE(extraExisted ? "both files there before" : "dodatkowe_informacje.db absent before");
+            RunInChildUntilKilled([&] {
+                DbRestoreOptions options;
+                int seen = 0;
+                options.reached = [&](RestoreStep step) {
+                    if (step == c.step && ++seen == c.occurrence) kill(getpid(), SIGKILL);
+                };
+                RestoreDatabaseFiles(backup_, options);
+            });
+            if (c.step == RestoreStep::FileWritten && c.occurrence == 1) {
+                // The moment this is all about: one file of the backup beside one of before.
+                EXPECT_EQ(Bytes(ExtraDbPath()), before[1]);
+                EXPECT_EQ(QueryText(PigeonsDbPath(), "SELECT group_concat(nr_obraczki) FROM pigeons;"), "w kopii");
+            }
+            InterruptedRestore start = FinishInterruptedRestore();
+            EXPECT_EQ(start.outcome, c.atStart);
+            EXPECT_TRUE(LiveBytes() == (c.restored ? restored : before));
+            // Killed before its message, a start leaves the next one to put back and tell again.
+            if (start.outcome == InterruptedRestore::PutBack) {
+                EXPECT_EQ(FinishInterruptedRestore().outcome, InterruptedRestore::PutBack);
+                std::string error;
+                EXPECT_TRUE(CloseInterruptedRestore(error)) << error;
+            }
+            // Database in, folders not: every start says so until the folders are copied.
+            EXPECT_EQ(start.foldersPending, c.restored);
+            EXPECT_EQ(FinishInterruptedRestore().foldersPending, c.restored);
+            EXPECT_TRUE(LiveBytes() == (c.restored ? restored : before));
+            if (c.restored) EXPECT_TRUE(FinishRestoreFolders());
+            EXPECT_TRUE(NoKeptCopiesLeft());
+            EXPECT_EQ(FinishInterruptedRestore().outcome, InterruptedRestore::Nothing);
+            PutBeforeBack(before);
         }
-        const InterruptedRestore start = FinishInterruptedRestore();
-        EXPECT_EQ(start.outcome, c.atStart);
-        EXPECT_TRUE(LiveBytes() == (c.restored ? restored : before));
-        EXPECT_TRUE(NoKeptCopiesLeft());
-        EXPECT_EQ(FinishInterruptedRestore().outcome, InterruptedRestore::Nothing);
-        WriteBytes(ToFsPath(PigeonsDbPath()), before[0]);
-        WriteBytes(ToFsPath(ExtraDbPath()), before[1]);
     }
+}
+
+TEST_F(RestoreTest, ANoteOfFoldersNotYetCopiedOutlivesALaterRestoreThatIsUndone) {
+    // An earlier restore's pictures, documents and notes never all came in.
+    ASSERT_TRUE(RestoreDatabaseFiles(backup_).ok());
+    ASSERT_TRUE(Lies(FoldersNote()));
+    const auto before = LiveBytes();
+
+    // A restore that fails, and one cut short, are undone; the note stays for both.
+    DbRestoreOptions options;
+    options.failWrite = [&](const Text& live) { return live == ExtraDbPath(); };
+    EXPECT_EQ(RestoreDatabaseFiles(backup_, options).fault, DbRestoreResult::CannotWrite);
+    EXPECT_TRUE(Lies(FoldersNote()));
+    RunInChildUntilKilled([&] {
+        DbRestoreOptions killed;
+        killed.reached = [](RestoreStep step) {
+            if (step == RestoreStep::FolderMarkerWritten) kill(getpid(), SIGKILL);
+        };
+        RestoreDatabaseFiles(backup_, killed);
+    });
+    const InterruptedRestore start = Start();
+    EXPECT_EQ(start.outcome, InterruptedRestore::PutBack);
+    EXPECT_TRUE(start.foldersPending);
+    EXPECT_TRUE(LiveBytes() == before);
 }
 
 TEST_F(RestoreTest, AKeptCopyThatCannotBePutBackIsNeverRemoved) {
@@ -255,8 +332,11 @@ TEST_F(RestoreTest, AKeptCopyThatCannotBePutBackIsNeverRemoved) {
     EXPECT_TRUE(fs::exists(ToFsPath(Marker())));
     EXPECT_EQ(Bytes(ExtraDbPath()), before[1]);
 
+    EXPECT_TRUE(result.endProgram);
     // A second restore must not overwrite the only copy of the database of before.
-    EXPECT_EQ(RestoreDatabaseFiles(backup_).fault, DbRestoreResult::CannotWrite);
+    const DbRestoreResult second = RestoreDatabaseFiles(backup_);
+    EXPECT_EQ(second.fault, DbRestoreResult::Unfinished);
+    EXPECT_EQ(S(second.file), S(Marker()));
     EXPECT_EQ(Bytes(result.keptCopy), before[0]);
 
     // The next start cannot put it back either: the copy and the marker stay, the file is named.
@@ -268,7 +348,7 @@ TEST_F(RestoreTest, AKeptCopyThatCannotBePutBackIsNeverRemoved) {
     EXPECT_TRUE(fs::exists(ToFsPath(Marker())));
 
     // A start that can: both files as before, nothing of the restore left.
-    start = FinishInterruptedRestore();
+    start = Start();
     EXPECT_EQ(start.outcome, InterruptedRestore::PutBack);
     EXPECT_TRUE(LiveBytes() == before);
     EXPECT_TRUE(NoKeptCopiesLeft());
