@@ -10,6 +10,8 @@
 
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <string>
 
 #include "DatabaseRestore.h"
 #include "TestSupport.h"
@@ -315,6 +317,320 @@ TEST_F(RestoreTest, ANoteOfFoldersNotYetCopiedOutlivesALaterRestoreThatIsUndone)
     const InterruptedRestore start = Start();
     EXPECT_EQ(start.outcome, InterruptedRestore::PutBack);
     EXPECT_TRUE(start.foldersPending);
+    EXPECT_TRUE(LiveBytes() == before);
+}
+
+// The flushes of a restore or a start, one of which fails as an I/O error would, and the names
+// of the db folder as the disk holds them: a rename or removal in the folder reaches the disk
+// only with the next flush of the folder that succeeds.
+struct FailedFlush {
+    explicit FailedFlush(int failing) : failing(failing) { durable = Names(); }
+
+    static std::map<std::string, std::string> Names() {
+        std::map<std::string, std::string> names;  // name -> bytes, for the restore's files
+        for (const auto& entry : fs::directory_iterator(ToFsPath(DbFolder()))) {
+            const std::string name = entry.path().filename().string();
+            names[name] = name.find("oxrestore") != std::string::npos && entry.is_regular_file()
+                              ? Bytes(FromUtf8(entry.path().string()))
+                              : std::string();
+        }
+        return names;
+    }
+
+    void Into(DbRestoreOptions& options) {
+        options.failFlush = [this](const Text& path) {
+            const bool fails = ++seen == failing;
+            if (path == DbFolder() && !fails) durable = Names();
+            return fails;
+        };
+    }
+
+    // The db folder as a power cut now would leave it: each marker as the disk holds it.
+    void CutPower() const {
+        const auto now = Names();
+        for (const char* marker : {"oxrestore-unfinished", "oxrestore-folders"}) {
+            const Text path = JoinPath(DbFolder(), FromUtf8(marker));
+            const auto onDisk = durable.find(marker);
+            if (onDisk == durable.end()) {
+                fs::remove(ToFsPath(path));
+            } else if (now.count(marker) == 0) {
+                WriteBytes(ToFsPath(path), onDisk->second);
+            }
+        }
+    }
+
+    int failing;
+    int seen = 0;
+    std::map<std::string, std::string> durable;
+};
+
+TEST_F(RestoreTest, OneFailedFlushNeverBreaksTheRestoreNorTheStartAfterIt) {
+    const auto before = LiveBytes();
+    const auto restored = RestoredBytes();
+    const auto bothKept = [&] {
+        return Lies(KeptCopyPath(PigeonsDbPath())) && Lies(KeptCopyPath(ExtraDbPath()));
+    };
+    // The db folder as it is now, to try both of its futures: going on, and a power cut.
+    const auto snapshot = [&] { return std::make_pair(FailedFlush::Names(), LiveBytes()); };
+    const auto reset = [&](const std::pair<std::map<std::string, std::string>, std::vector<std::string>>& to) {
+        PutBeforeBack(to.second);
+        for (const auto& [name, bytes] : to.first) {
+            if (name.find("oxrestore") != std::string::npos) {
+                WriteBytes(ToFsPath(JoinPath(DbFolder(), FromUtf8(name))), bytes);
+            }
+        }
+    };
+    // A start, and the next, on whatever the db folder holds: a whole database every time, never
+    // a refusal, and in the end nothing of the restore left. `expect` is what the files must be
+    // (null: either, as long as both files agree).
+    const auto startsFinish = [&](const std::vector<std::string>* expect) {
+        const InterruptedRestore start = Start();
+        EXPECT_NE(start.outcome, InterruptedRestore::NotPutBack) << start.detail;
+        const auto now = LiveBytes();
+        EXPECT_TRUE(now == before || now == restored) << "a mix of the two databases";
+        if (expect) EXPECT_TRUE(now == *expect);
+        EXPECT_EQ(start.foldersPending, now == restored);
+        if (start.foldersPending) EXPECT_TRUE(FinishRestoreFolders());
+        EXPECT_EQ(Start().outcome, InterruptedRestore::Nothing);
+        EXPECT_TRUE(NoKeptCopiesLeft());
+    };
+
+    // A restore whose k-th flush fails.
+    int flushes = 0;
+    {
+        DbRestoreOptions counting;
+        counting.failFlush = [&](const Text&) { return ++flushes < 0; };
+        ASSERT_TRUE(RestoreDatabaseFiles(backup_, counting).ok());
+        PutBeforeBack(before);
+    }
+    ASSERT_GE(flushes, 8);
+    for (int k = 1; k <= flushes; ++k) {
+        SCOPED_TRACE("the restore's flush " + std::to_string(k) + " of " + std::to_string(flushes));
+        FailedFlush failed(k);
+        DbRestoreOptions options;
+        failed.Into(options);
+        const DbRestoreResult result = RestoreDatabaseFiles(backup_, options);
+        ASSERT_FALSE(result.ok());
+        EXPECT_EQ(result.fault, DbRestoreResult::CannotWrite);
+        EXPECT_FALSE(result.detail.empty());
+        const auto now = LiveBytes();
+        EXPECT_TRUE(now == before || now == restored) << "a mix of the two databases";
+        if (result.unchanged) EXPECT_TRUE(now == before);
+        if (!result.endProgram) {
+            // "Nothing was changed" and the program goes on: nothing a later start would act on,
+            // now or after a power cut.
+            EXPECT_TRUE(result.unchanged);
+            EXPECT_TRUE(NoKeptCopiesLeft());
+            EXPECT_EQ(failed.durable.count("oxrestore-unfinished"), 0u);
+            continue;
+        }
+        // The program ends. Whatever the disk holds, the marker's copies are there, and a start
+        // that cannot flush the folder either keeps them for the marker the disk may bring back.
+        if (Lies(Marker()) || failed.durable.count("oxrestore-unfinished")) EXPECT_TRUE(bothKept());
+        if (!Lies(Marker()) && failed.durable.count("oxrestore-unfinished")) {
+            DbRestoreOptions sick;
+            sick.failFlush = [](const Text&) { return true; };
+            EXPECT_EQ(FinishInterruptedRestore(sick).outcome, InterruptedRestore::Nothing);
+            EXPECT_TRUE(bothKept());
+        }
+        const auto left = snapshot();
+        {
+            SCOPED_TRACE("the next start");
+            startsFinish(result.unchanged ? &before : nullptr);
+        }
+        reset(left);
+        {
+            SCOPED_TRACE("a power cut, then the next start");
+            failed.CutPower();
+            startsFinish(result.unchanged ? &before : nullptr);
+        }
+        PutBeforeBack(before);
+    }
+
+    // A start, after a restore cut short with one file in, whose k-th flush fails.
+    const auto cutShort = [&] {
+        RunInChildUntilKilled([&] {
+            DbRestoreOptions options;
+            options.reached = [](RestoreStep step) {
+                if (step == RestoreStep::FileWritten) kill(getpid(), SIGKILL);
+            };
+            RestoreDatabaseFiles(backup_, options);
+        });
+    };
+    flushes = 0;
+    {
+        cutShort();
+        DbRestoreOptions counting;
+        counting.failFlush = [&](const Text&) { return ++flushes < 0; };
+        ASSERT_EQ(Start(counting).outcome, InterruptedRestore::PutBack);
+        PutBeforeBack(before);
+    }
+    ASSERT_GE(flushes, 4);
+    for (int k = 1; k <= flushes; ++k) {
+        SCOPED_TRACE("the start's flush " + std::to_string(k) + " of " + std::to_string(flushes));
+        cutShort();
+        FailedFlush failed(k);
+        DbRestoreOptions options;
+        failed.Into(options);
+        const InterruptedRestore start = FinishInterruptedRestore(options);
+        std::string error;
+        const bool closed =
+            start.outcome == InterruptedRestore::PutBack && CloseInterruptedRestore(error, options);
+        if (closed) {
+            EXPECT_TRUE(LiveBytes() == before);
+            EXPECT_TRUE(NoKeptCopiesLeft());
+            EXPECT_EQ(failed.durable.count("oxrestore-unfinished"), 0u);
+            PutBeforeBack(before);
+            continue;
+        }
+        // The program does not run: the next start finishes, whatever the disk holds.
+        if (Lies(Marker()) || failed.durable.count("oxrestore-unfinished")) EXPECT_TRUE(bothKept());
+        if (!Lies(Marker()) && failed.durable.count("oxrestore-unfinished")) {
+            DbRestoreOptions sick;
+            sick.failFlush = [](const Text&) { return true; };
+            EXPECT_EQ(FinishInterruptedRestore(sick).outcome, InterruptedRestore::Nothing);
+            EXPECT_TRUE(bothKept());
+        }
+        const auto left = snapshot();
+        {
+            SCOPED_TRACE("the next start");
+            startsFinish(&before);
+        }
+        reset(left);
+        {
+            SCOPED_TRACE("a power cut, then the next start");
+            failed.CutPower();
+            startsFinish(&before);
+        }
+        PutBeforeBack(before);
+    }
+}
+
+TEST_F(RestoreTest, AMarkerThatCannotBeRemovedUndoesTheRestoreOrEndsTheProgram) {
+    const auto before = LiveBytes();
+    // Once: the restore is undone under its marker, which then goes; nothing changed.
+    int asked = 0;
+    DbRestoreOptions options;
+    options.failMarkerRemoval = [&](const Text& marker) { return marker == Marker() && ++asked == 1; };
+    DbRestoreResult result = RestoreDatabaseFiles(backup_, options);
+    EXPECT_EQ(result.fault, DbRestoreResult::CannotWrite);
+    EXPECT_EQ(S(result.file), S(Marker()));
+    EXPECT_FALSE(result.endProgram);
+    EXPECT_TRUE(LiveBytes() == before);
+    EXPECT_TRUE(NoKeptCopiesLeft());
+
+    // Never: the files are put back, and the marker stays for the next start, which says so.
+    options.failMarkerRemoval = [&](const Text& marker) { return marker == Marker(); };
+    result = RestoreDatabaseFiles(backup_, options);
+    EXPECT_TRUE(result.endProgram);
+    EXPECT_TRUE(result.unchanged);
+    EXPECT_TRUE(LiveBytes() == before);
+    EXPECT_TRUE(Lies(Marker()));
+    const InterruptedRestore start = Start();
+    EXPECT_EQ(start.outcome, InterruptedRestore::PutBack);
+    EXPECT_FALSE(start.foldersPending);
+    EXPECT_TRUE(LiveBytes() == before);
+    EXPECT_TRUE(NoKeptCopiesLeft());
+
+    // Both files in, the marker's removal not flushed, and a file that cannot go back: the copy
+    // is reported kept, and a marker on disk says so to the next start.
+    int flushes = 0;
+    {
+        DbRestoreOptions counting;
+        std::vector<RestoreStep> steps;
+        counting.reached = [&](RestoreStep step) { steps.push_back(step); };
+        counting.failFlush = [&](const Text& path) {
+            if (path == DbFolder() && !steps.empty() && steps.back() == RestoreStep::FolderMarkerWritten &&
+                flushes == 0) {
+                flushes = 1;
+                return true;
+            }
+            return false;
+        };
+        counting.failPutBack = [&](const Text& live) { return live == ExtraDbPath(); };
+        result = RestoreDatabaseFiles(backup_, counting);
+    }
+    ASSERT_EQ(flushes, 1);
+    EXPECT_TRUE(result.endProgram);
+    EXPECT_EQ(S(result.notPutBack), S(ExtraDbPath()));
+    EXPECT_TRUE(Lies(Marker()));
+    EXPECT_EQ(Bytes(result.keptCopy), before[1]);
+    EXPECT_EQ(Start().outcome, InterruptedRestore::PutBack);
+    EXPECT_TRUE(LiveBytes() == before);
+    EXPECT_TRUE(NoKeptCopiesLeft());
+}
+
+TEST_F(RestoreTest, AWriteThatFailsAfterItReachedTheFileIsPutBackToo) {
+    const auto before = LiveBytes();
+    for (const Text& failing : {PigeonsDbPath(), ExtraDbPath()}) {
+        SCOPED_TRACE(S(failing));
+        DbRestoreOptions options;
+        options.failAfterWrite = [&](const Text& live) { return live == failing; };
+        const DbRestoreResult result = RestoreDatabaseFiles(backup_, options);
+        EXPECT_EQ(result.fault, DbRestoreResult::CannotWrite);
+        EXPECT_TRUE(result.diskFull);
+        EXPECT_FALSE(result.endProgram);
+        EXPECT_TRUE(LiveBytes() == before);
+        EXPECT_TRUE(NoKeptCopiesLeft());
+    }
+}
+
+TEST_F(RestoreTest, ARestoreKilledInsideTheWriteOfAFileIsPutBackWithoutItsJournal) {
+    Exec(PigeonsDbPath(), "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 300) "
+                          "INSERT INTO pigeons(nr_obraczki) SELECT 'przed ' || hex(zeroblob(250)) FROM n;");
+    const auto before = LiveBytes();
+    // The write into pigeons.db is cut short with pages of it in the file and its journal beside.
+    const auto killedInsideTheWrite = [&] {
+        RunInChildUntilKilled([&] {
+            DbRestoreOptions options;
+            options.reached = [&](RestoreStep step) {
+                if (step != RestoreStep::MarkerWritten) return;
+                SqlDatabase db(PigeonsDbPath());
+                db.Exec(u"PRAGMA cache_size = 2;");
+                db.Exec(u"BEGIN;");
+                db.Exec(u"UPDATE pigeons SET nr_obraczki = 'w połowie ' || nr_obraczki;");
+                for (int i = 0; i < 400; ++i) db.Exec(u"INSERT INTO pigeons(nr_obraczki) VALUES (?1);", {Text(2000, u'x')});
+                kill(getpid(), SIGKILL);
+            };
+            RestoreDatabaseFiles(backup_, options);
+        });
+        ASSERT_TRUE(Lies(PigeonsDbPath() + u"-journal"));
+    };
+    killedInsideTheWrite();
+    EXPECT_EQ(Start().outcome, InterruptedRestore::PutBack);
+    EXPECT_TRUE(LiveBytes() == before);
+    EXPECT_FALSE(Lies(PigeonsDbPath() + u"-journal"));
+    EXPECT_EQ(QueryText(PigeonsDbPath(), "PRAGMA integrity_check;"), "ok");
+
+    // Its kept copy is gone: the file and the journal that can still undo the write stay as they
+    // are, and so does the marker, which the start names.
+    killedInsideTheWrite();
+    fs::remove(ToFsPath(KeptCopyPath(PigeonsDbPath())));
+    const std::string cut = Bytes(PigeonsDbPath());
+    const std::string journal = Bytes(PigeonsDbPath() + u"-journal");
+    const InterruptedRestore start = FinishInterruptedRestore();
+    EXPECT_EQ(start.outcome, InterruptedRestore::NotPutBack);
+    EXPECT_TRUE(start.keptCopyMissing);
+    EXPECT_EQ(S(start.file), S(PigeonsDbPath()));
+    EXPECT_EQ(S(start.marker), S(Marker()));
+    EXPECT_EQ(Bytes(PigeonsDbPath()), cut);
+    EXPECT_EQ(Bytes(PigeonsDbPath() + u"-journal"), journal);
+    EXPECT_TRUE(Lies(Marker()));
+    // The user removes the marker, as told: the journal undoes the write as the file is opened.
+    fs::remove(ToFsPath(Marker()));
+    EXPECT_EQ(QueryText(PigeonsDbPath(), "PRAGMA integrity_check;"), "ok");
+    EXPECT_EQ(QueryInt(PigeonsDbPath(), "SELECT count(*) FROM pigeons;"), 302);
+}
+
+TEST_F(RestoreTest, AFullDiskIsToldAsAFullDisk) {
+    // The copy kept of pigeons.db lands on a device that is always full.
+    const auto before = LiveBytes();
+    fs::create_symlink("/dev/full", ToFsPath(KeptCopyPath(PigeonsDbPath())));
+    const DbRestoreResult result = RestoreDatabaseFiles(backup_);
+    EXPECT_EQ(result.fault, DbRestoreResult::CannotWrite);
+    EXPECT_EQ(S(result.file), S(PigeonsDbPath()));
+    EXPECT_TRUE(result.diskFull) << result.detail;
+    EXPECT_FALSE(result.endProgram);
     EXPECT_TRUE(LiveBytes() == before);
 }
 
