@@ -3,6 +3,8 @@
 // refusal of a second copy of the program.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 
 #include <QAbstractButton>
 #include <QAction>
@@ -18,6 +20,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWebEngineView>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <ostream>
@@ -1042,8 +1045,59 @@ TEST_F(MainDialogTest, ApplicationPutsBackTheDatabaseARestoreCutShortLeft) {
         << text.toStdString();
     EXPECT_TRUE(text.contains("brakuje jego kopii " + db + "/pigeons.db.oxrestore-keep"))
         << text.toStdString();
+    // What to do, with the marker named: writing to the folder cannot bring the copy back.
+    EXPECT_TRUE(text.contains("usuń plik " + db + "/oxrestore-unfinished")) << text.toStdString();
+    EXPECT_FALSE(text.contains("można zapisać")) << text.toStdString();
     EXPECT_TRUE(seams::ModalRuns().empty());
     EXPECT_TRUE(QFile::exists(db + "/oxrestore-unfinished"));
+}
+
+TEST_F(MainDialogTest, ApplicationSaysAtEveryStartThatABackupsFoldersAreStillToCome) {
+    const QString db = QString::fromStdU16String(DbFolder());
+    {
+        QFile note(db + "/oxrestore-folders");
+        ASSERT_TRUE(note.open(QIODevice::WriteOnly));
+        note.write("folders pending");
+    }
+    for (int start = 0; start < 2; ++start) {
+        seams::Reset();
+        CMainApp app;
+        EXPECT_EQ(app.InitInstance(), 0);
+        ASSERT_FALSE(seams::MessageBoxCalls().empty());
+        EXPECT_TRUE(seams::MessageBoxCalls()[0].text.contains(
+            "przed wczytaniem wszystkich zdjęć, dokumentów i notatek z kopii"));
+        EXPECT_TRUE(seams::MessageBoxCalls()[0].text.contains("Wczytaj tę kopię bazy danych ponownie"));
+        EXPECT_EQ(seams::ModalRuns().size(), 1u);  // the program runs on the database it has
+        delete CStartupSplash::Current();
+    }
+}
+
+TEST_F(MainDialogTest, ApplicationOnADataFolderThatCannotBeWrittenSaysSoAndNamesARestoresFiles) {
+    const QString db = QString::fromStdU16String(DbFolder());
+    ASSERT_TRUE(QFile::copy(db + "/pigeons.db", db + "/pigeons.db.oxrestore-keep"));
+    {
+        QFile marker(db + "/oxrestore-unfinished");
+        ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
+        marker.write("pigeons.db kept\ndodatkowe_informacje.db absent\n");
+    }
+    // Immutable: not even root writes to it, as on a disk mounted read-only.
+    const QByteArray folder = QFile::encodeName(db);
+    if (std::system(("chattr +i '" + folder + "' 2>/dev/null").constData()) != 0) {
+        GTEST_SKIP() << "chattr +i is not available on this file system";
+    }
+    struct Unlock {
+        QByteArray folder;
+        ~Unlock() { std::system(("chattr -i '" + folder + "'").constData()); }
+    } unlock{folder};
+    CMainApp app;
+    EXPECT_EQ(app.InitInstance(), 1);
+    ASSERT_EQ(seams::MessageBoxCalls().size(), 1u);
+    const QString text = seams::MessageBoxCalls()[0].text;
+    EXPECT_FALSE(text.contains("dwóch kopii")) << text.toStdString();
+    EXPECT_TRUE(text.startsWith("Folderu danych " + db + " nie można zapisać")) << text.toStdString();
+    EXPECT_TRUE(text.contains("plik " + db + "/oxrestore-unfinished")) << text.toStdString();
+    EXPECT_TRUE(text.contains(db + "/pigeons.db.oxrestore-keep")) << text.toStdString();
+    EXPECT_TRUE(seams::ModalRuns().empty());
 }
 
 TEST(StartupSplash, OneSplashAtATimeClosingItselfWhenItsTimeIsUp) {

@@ -97,6 +97,42 @@ TEST(SingleInstanceTest, ARunningCopysLockIsNeverTakenOverHoweverLongItRuns) {
     EXPECT_TRUE(mine.OtherMachineHolding().isEmpty());  // this machine's copy
 }
 
+TEST(SingleInstanceTest, ARunningCopysLockOnASharedFolderIsNeverTakenOver) {
+    // On a folder shared over the network the holder's lock on the file itself does not reach
+    // here: only the file's words say that the copy runs. A running copy of this program on
+    // this machine, whose lock file is an hour old.
+    SecondCopy other("hold");
+    ASSERT_EQ(other.Answer(), QStringLiteral("acquired"));
+    QTemporaryDir shared;
+    ASSERT_TRUE(shared.isValid());
+    QFile held(SingleInstance().LockPath());
+    ASSERT_TRUE(held.open(QIODevice::ReadOnly));
+    const QString path = shared.filePath(QStringLiteral("ornivex6.lock"));
+    {
+        QFile copy(path);
+        ASSERT_TRUE(copy.open(QIODevice::WriteOnly));
+        copy.write(held.readAll());
+        ASSERT_TRUE(copy.flush());  // the time set below must not be moved on by a late write
+        ASSERT_TRUE(copy.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                                     QFileDevice::FileModificationTime));
+    }
+    SingleInstance mine(shared.path(), QStringLiteral("ornivex6.lock"));
+    EXPECT_FALSE(mine.TryAcquire());
+    EXPECT_TRUE(mine.HeldByAnother());
+}
+
+TEST(SingleInstanceTest, AFolderThatCannotBeWrittenIsNoOtherCopy) {
+    // A folder under a file cannot be made, let alone written.
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    QFile file(home.filePath(QStringLiteral("plik")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    SingleInstance mine(home.filePath(QStringLiteral("plik/db")), QStringLiteral("ornivex6.lock"));
+    EXPECT_FALSE(mine.TryAcquire());
+    EXPECT_FALSE(mine.HeldByAnother());
+}
+
 TEST(SingleInstanceTest, LockOfACrashedCopyIsTakenOver) {
     SecondCopy crashed("crash");
     ASSERT_EQ(crashed.Answer(), QStringLiteral("acquired"));
