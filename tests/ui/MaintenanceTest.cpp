@@ -453,7 +453,8 @@ TEST_F(MaintenanceTest, ARestoreOfADamagedOrHalfBackupReplacesNothingAndNamesThe
     QStringList messages = MessageTexts();
     ASSERT_EQ(messages.size(), 2) << messages.join('|').toStdString();
     EXPECT_TRUE(messages[1].startsWith("Kopii bazy danych nie można wczytać: pliku " + db +
-                                       "/dodatkowe_informacje.db nie dało się zapisać"))
+                                       "/dodatkowe_informacje.db nie dało się zapisać (na dysku "
+                                       "zabrakło miejsca). Nic nie zostało zmienione."))
         << messages[1].toStdString();
     EXPECT_TRUE(live() == before);
     EXPECT_FALSE(QFile::exists(db + "/notes/99.html"));
@@ -511,6 +512,103 @@ TEST_F(MaintenanceTest, ARestoreThatCannotPutAFileBackEndsTheProgramAndLeavesIts
     seams::Reset();
     EXPECT_EQ(FinishInterruptedRestore().outcome, InterruptedRestore::PutBack);
     EXPECT_EQ(read(db + "/pigeons.db"), before);
+}
+
+TEST_F(MaintenanceTest, TheRestoresOwnFilesAreNeverBackedUpNorRestored) {
+    const int loft = AddLoft(u"Dom");
+    AddBird(AddCategory(loft, u"Lotniki"), u"100");
+    CMainDialog& main = Open();
+    const QString db = QString::fromStdU16String(DbFolder());
+    const QString backups = folder_.filePath("kopie");
+    QDir().mkpath(backups);
+    const QString copy = backups + "/OXKopiaDanych";
+    const auto write = [](const QString& path) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("pigeons.db kept\n");
+    };
+    const QStringList own = {"oxrestore-folders", "pigeons.db.oxrestore-keep",
+                             "oxrestore-unfinished.oxrestore-part"};
+    for (const QString& name : own) write(db + "/" + name);
+    seams::ScriptPaths({backups});
+    main.BackupDatabase();
+    ASSERT_TRUE(QFile::exists(copy + "/pigeons.db"));
+    EXPECT_TRUE(QDir(copy).entryList({"*oxrestore*"}, QDir::Files).isEmpty());
+
+    // A backup folder that holds such files (copied by hand): none is brought in, so no marker
+    // appears that would make the next start undo the restore.
+    for (const QString& name : own) QFile::remove(db + "/" + name);
+    write(copy + "/oxrestore-unfinished");
+    write(copy + "/pigeons.db.oxrestore-keep");
+    seams::Reset();
+    seams::ScriptPaths({copy});
+    seams::ScriptMessageBoxAnswers({IDYESTOALL});
+    main.RestoreDatabase();
+    EXPECT_EQ(MessageTexts().size(), 1) << MessageTexts().join('|').toStdString();
+    EXPECT_TRUE(QDir(db).entryList({"*oxrestore*"}, QDir::Files).isEmpty());
+    EXPECT_FALSE(main.HasEnded());
+}
+
+TEST_F(MaintenanceTest, ARestoreWhoseFoldersAreNotAllCopiedIsAskedForAgainUntilTheyAre) {
+    const int loft = AddLoft(u"Dom");
+    AddBird(AddCategory(loft, u"Lotniki"), u"100");
+    CMainDialog& main = Open();
+    const QString db = QString::fromStdU16String(DbFolder());
+    const QString backups = folder_.filePath("kopie");
+    QDir().mkpath(backups);
+    const QString copy = backups + "/OXKopiaDanych";
+    seams::ScriptPaths({backups});
+    main.BackupDatabase();
+    {
+        QFile note(copy + "/notes/7.html");
+        ASSERT_TRUE(note.open(QIODevice::WriteOnly));
+        note.write("<p>z kopii</p>");
+    }
+    // The database goes in, a note of the backup does not.
+    seams::Reset();
+    seams::FailFileCopies([&](const QString& path) { return path.endsWith("/notes/7.html"); });
+    seams::ScriptPaths({copy});
+    seams::ScriptMessageBoxAnswers({IDYESTOALL});
+    main.RestoreDatabase();
+    ASSERT_EQ(MessageTexts().size(), 2) << MessageTexts().join('|').toStdString();
+    EXPECT_TRUE(MessageTexts()[1].startsWith("Nie wszystkie pliki kopii zostały wczytane"));
+    EXPECT_TRUE(QFile::exists(db + "/oxrestore-folders"));
+    EXPECT_TRUE(FinishInterruptedRestore().foldersPending);
+
+    // Loaded again, whole: nothing is owed any more.
+    seams::Reset();
+    seams::ScriptPaths({copy});
+    seams::ScriptMessageBoxAnswers({IDYESTOALL});
+    main.RestoreDatabase();
+    EXPECT_EQ(MessageTexts().size(), 1) << MessageTexts().join('|').toStdString();
+    EXPECT_TRUE(QFile::exists(db + "/notes/7.html"));
+    EXPECT_FALSE(FinishInterruptedRestore().foldersPending);
+    EXPECT_TRUE(QDir(db).entryList({"*oxrestore*"}, QDir::Files).isEmpty());
+}
+
+TEST_F(MaintenanceTest, ARestoreRefusedForAnUnfinishedOneSaysWhyInPolish) {
+    CMainDialog& main = Open();
+    const QString db = QString::fromStdU16String(DbFolder());
+    const QString backups = folder_.filePath("kopie");
+    QDir().mkpath(backups);
+    seams::ScriptPaths({backups});
+    main.BackupDatabase();
+    {
+        QFile marker(db + "/oxrestore-unfinished");
+        ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
+        marker.write("pigeons.db kept\n");
+    }
+    seams::Reset();
+    seams::ScriptPaths({backups + "/OXKopiaDanych"});
+    seams::ScriptMessageBoxAnswers({IDYESTOALL});
+    main.RestoreDatabase();
+    ASSERT_EQ(MessageTexts().size(), 2) << MessageTexts().join('|').toStdString();
+    const QString text = MessageTexts()[1];
+    EXPECT_TRUE(text.contains("poprzednie wczytywanie kopii nie zostało dokończone (plik " + db +
+                              "/oxrestore-unfinished)"))
+        << text.toStdString();
+    EXPECT_FALSE(text.contains("an earlier restore")) << text.toStdString();
+    EXPECT_FALSE(text.contains("nie dało się zapisać")) << text.toStdString();
 }
 
 TEST_F(MaintenanceTest, ABackupWithAFileThatCouldNotBeCopiedSaysSoAndKeepsTheOldCopyWhole) {
