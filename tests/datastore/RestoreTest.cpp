@@ -395,6 +395,32 @@ TEST_F(RestoreTest, OneFailedFlushNeverBreaksTheRestoreNorTheStartAfterIt) {
         EXPECT_TRUE(NoKeptCopiesLeft());
     };
 
+    // The program ends after a failure. Whatever the disk holds, the marker's copies are there,
+    // a start that cannot flush the folder either keeps them for the marker the disk may bring
+    // back, and the next start finishes: on the folder as it is, and after a power cut.
+    const auto programEnds = [&](const FailedFlush& failed, const std::vector<std::string>* expect) {
+        const bool markerOnDisk = failed.durable.count("oxrestore-unfinished") > 0;
+        if (Lies(Marker()) || markerOnDisk) EXPECT_TRUE(bothKept());
+        if (!Lies(Marker()) && markerOnDisk) {
+            DbRestoreOptions sick;
+            sick.failFlush = [](const Text&) { return true; };
+            EXPECT_EQ(FinishInterruptedRestore(sick).outcome, InterruptedRestore::Nothing);
+            EXPECT_TRUE(bothKept());
+        }
+        const auto left = snapshot();
+        {
+            SCOPED_TRACE("the next start");
+            startsFinish(expect);
+        }
+        reset(left);
+        {
+            SCOPED_TRACE("a power cut, then the next start");
+            failed.CutPower();
+            startsFinish(expect);
+        }
+        PutBeforeBack(before);
+    };
+
     // A restore whose k-th flush fails.
     int flushes = 0;
     {
@@ -424,27 +450,7 @@ TEST_F(RestoreTest, OneFailedFlushNeverBreaksTheRestoreNorTheStartAfterIt) {
             EXPECT_EQ(failed.durable.count("oxrestore-unfinished"), 0u);
             continue;
         }
-        // The program ends. Whatever the disk holds, the marker's copies are there, and a start
-        // that cannot flush the folder either keeps them for the marker the disk may bring back.
-        if (Lies(Marker()) || failed.durable.count("oxrestore-unfinished")) EXPECT_TRUE(bothKept());
-        if (!Lies(Marker()) && failed.durable.count("oxrestore-unfinished")) {
-            DbRestoreOptions sick;
-            sick.failFlush = [](const Text&) { return true; };
-            EXPECT_EQ(FinishInterruptedRestore(sick).outcome, InterruptedRestore::Nothing);
-            EXPECT_TRUE(bothKept());
-        }
-        const auto left = snapshot();
-        {
-            SCOPED_TRACE("the next start");
-            startsFinish(result.unchanged ? &before : nullptr);
-        }
-        reset(left);
-        {
-            SCOPED_TRACE("a power cut, then the next start");
-            failed.CutPower();
-            startsFinish(result.unchanged ? &before : nullptr);
-        }
-        PutBeforeBack(before);
+        programEnds(failed, result.unchanged ? &before : nullptr);
     }
 
     // A start, after a restore cut short with one file in, whose k-th flush fails.
@@ -483,26 +489,7 @@ TEST_F(RestoreTest, OneFailedFlushNeverBreaksTheRestoreNorTheStartAfterIt) {
             PutBeforeBack(before);
             continue;
         }
-        // The program does not run: the next start finishes, whatever the disk holds.
-        if (Lies(Marker()) || failed.durable.count("oxrestore-unfinished")) EXPECT_TRUE(bothKept());
-        if (!Lies(Marker()) && failed.durable.count("oxrestore-unfinished")) {
-            DbRestoreOptions sick;
-            sick.failFlush = [](const Text&) { return true; };
-            EXPECT_EQ(FinishInterruptedRestore(sick).outcome, InterruptedRestore::Nothing);
-            EXPECT_TRUE(bothKept());
-        }
-        const auto left = snapshot();
-        {
-            SCOPED_TRACE("the next start");
-            startsFinish(&before);
-        }
-        reset(left);
-        {
-            SCOPED_TRACE("a power cut, then the next start");
-            failed.CutPower();
-            startsFinish(&before);
-        }
-        PutBeforeBack(before);
+        programEnds(failed, &before);
     }
 }
 
