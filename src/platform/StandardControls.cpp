@@ -448,17 +448,43 @@ namespace {
 // The field of a picker. Left with a text that is no whole date or time (by a click elsewhere,
 // Tab or Enter), a plain date edit puts its last whole value back in silence, so a window would
 // save a date the user never saw; this one keeps the text on show, and the picker reports it.
+//
+// It also takes a date or time typed as it is written. A plain date edit moves on to the next
+// part by itself once the digits typed fill a part (or no further digit could follow them), and
+// then takes the separator the user types next as a move to the part after that: "08:15:00"
+// would become 08:30:15 and "15.05.2024" no date at all. Here a separator typed straight after
+// such a move is the one the move already made, and is passed over. And a click in a part
+// selects the whole part, so the digits typed next replace it, as after Tab.
 class PickerEdit : public QDateTimeEdit {
 public:
-    using QDateTimeEdit::QDateTimeEdit;
+    explicit PickerEdit(QWidget* parent) : QDateTimeEdit(parent) {
+        lineEdit()->installEventFilter(this);
+    }
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == lineEdit()) {
+            if (event->type() == QEvent::MouseButtonPress) movedOnByDigit_ = false;
+            if (event->type() == QEvent::MouseButtonRelease) {
+                // The text's own field places the caret first; then, after a click (not after a
+                // drag that selected text of its own), the part under the caret is selected.
+                lineEdit()->event(event);
+                if (!lineEdit()->hasSelectedText() && currentSection() != NoSection) {
+                    setSelectedSection(currentSection());
+                }
+                return true;
+            }
+        }
+        return QDateTimeEdit::eventFilter(watched, event);
+    }
     void focusInEvent(QFocusEvent* event) override {
+        movedOnByDigit_ = false;
         // The date edit's own handling rewrites the text from the last whole value.
         if (hasAcceptableInput()) QDateTimeEdit::focusInEvent(event);
         else QAbstractSpinBox::focusInEvent(event);
     }
     void focusOutEvent(QFocusEvent* event) override {
+        movedOnByDigit_ = false;
         if (hasAcceptableInput()) {
             QDateTimeEdit::focusOutEvent(event);
             return;
@@ -479,8 +505,27 @@ protected:
             event->ignore();
             return;
         }
+        const QString typed = event->text();
+        const bool plain = !(event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier));
+        if (plain && movedOnByDigit_ && typed.size() == 1 && IsSeparator(typed.front())) {
+            movedOnByDigit_ = false;
+            event->accept();
+            return;
+        }
+        const int before = currentSectionIndex();
         QDateTimeEdit::keyPressEvent(event);
+        movedOnByDigit_ = plain && typed.size() == 1 && typed.front().isDigit() &&
+                          currentSectionIndex() != before;
     }
+
+private:
+    // A character that stands between two parts of the field's format.
+    bool IsSeparator(QChar c) const {
+        return !c.isLetterOrNumber() && displayFormat().contains(c);
+    }
+
+    // The last key was a digit after which the field moved on to its next part by itself.
+    bool movedOnByDigit_ = false;
 };
 
 }  // namespace

@@ -350,3 +350,53 @@ TEST_F(DatePickersTest, NewArrivalStartsOnTheReleaseDayAndMayNotComeBeforeTheRel
 }
 
 }  // namespace
+
+// A date or a time typed as it is written, with or without its separators and with one or two
+// digits to a part, is taken as typed, whether the field was reached by Tab or by a click in
+// its first part.
+TEST(PickerTypingTest, DatesAndTimesTypedWithTheirSeparatorsAreTakenAsTyped) {
+    struct Case {
+        DateTimePicker::Format format;
+        const char* keys;
+        QDateTime expected;
+    };
+    const QDate today(2026, 12, 10);
+    const QTime now(10, 30, 45);
+    const Case cases[] = {
+        {DateTimePicker::Format::Time, "08:15:00", {today, QTime(8, 15, 0)}},
+        {DateTimePicker::Format::Time, "8:15:00", {today, QTime(8, 15, 0)}},
+        {DateTimePicker::Format::Time, "23:05:07", {today, QTime(23, 5, 7)}},
+        {DateTimePicker::Format::Time, "081500", {today, QTime(8, 15, 0)}},
+        {DateTimePicker::Format::ShortDate, "5.5.2024", {QDate(2024, 5, 5), now}},
+        {DateTimePicker::Format::ShortDate, "05.05.2024", {QDate(2024, 5, 5), now}},
+        {DateTimePicker::Format::ShortDate, "15.05.2024", {QDate(2024, 5, 15), now}},
+        {DateTimePicker::Format::ShortDate, "1.5.2024", {QDate(2024, 5, 1), now}},
+        {DateTimePicker::Format::ShortDate, "15052024", {QDate(2024, 5, 15), now}},
+    };
+    for (const bool byClick : {false, true}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.keys) + (byClick ? " after a click" : " after Tab"));
+            QWidget window;
+            auto* picker = new DateTimePicker(&window, c.format);
+            picker->SetValue(QDateTime(today, now));
+            window.show();
+            QApplication::setActiveWindow(&window);
+            QDateTimeEdit* edit = EditOf(picker);
+            if (byClick) {
+                QLineEdit* text = edit->findChild<QLineEdit*>();
+                // In the first part, before its first digit.
+                QTest::mouseClick(text, Qt::LeftButton, {}, QPoint(3, text->height() / 2));
+            } else {
+                edit->setFocus(Qt::TabFocusReason);
+            }
+            ASSERT_TRUE(edit->hasFocus());
+            QTest::keyClicks(edit, c.keys);
+            const QString format = c.format == DateTimePicker::Format::Time
+                                       ? QStringLiteral("HH:mm:ss")
+                                       : QStringLiteral("dd.MM.yyyy");
+            EXPECT_EQ(Shown(picker), c.expected.toString(format));
+            EXPECT_TRUE(picker->ShowsStorableValue());
+            EXPECT_EQ(picker->Value(), c.expected);
+        }
+    }
+}
