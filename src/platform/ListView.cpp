@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -498,6 +499,23 @@ void ListView::mousePressEvent(QMouseEvent* event) {
     // A click below the rows leaves nothing selected, in single-selection lists too.
     if (!index.isValid()) clearSelection();
     emit Click(index.isValid() ? index.row() : -1);
+}
+
+QModelIndex ListView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    // The list moves by rows: Home and End go to the first and the last row, where a table would
+    // go to the first and the last column of the row.
+    if (action == MoveHome || action == MoveEnd) modifiers |= Qt::ControlModifier;
+    return QTableWidget::moveCursor(action, modifiers);
+}
+
+void ListView::keyPressEvent(QKeyEvent* event) {
+    const int before = currentRow();
+    QTableWidget::keyPressEvent(event);
+    // A row reached by the keyboard (arrows, pages, Home and End, a typed first letter) is chosen
+    // exactly as a click chooses it, so a command then acts on the row the user sees highlighted.
+    // A move that leaves the highlight behind (Ctrl with an arrow) chooses nothing.
+    const int row = currentRow();
+    if (row != before && IsRowSelected(row)) emit Click(row);
 }
 
 void ListView::mouseDoubleClickEvent(QMouseEvent* event) {

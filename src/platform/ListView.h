@@ -94,7 +94,8 @@ public:
     void EnsureVisible(int row);
 
 signals:
-    // A click in the list (on a row or on empty space; -1 then), after the selection moved.
+    // A click in the list (on a row or on empty space; -1 then), after the selection moved; also
+    // a row reached by the keyboard, which is chosen as a click chooses it.
     void Click(int row);
     void DoubleClick(int row);
     // The selection or a check box of a row changed, by the user or by the program.
@@ -102,6 +103,8 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

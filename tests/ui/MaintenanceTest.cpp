@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSettings>
+#include <QTest>
 #include <memory>
 
 #include "DataStore.h"
@@ -129,6 +130,34 @@ TEST_F(MaintenanceTest, ManagementWindowDeletesAndAddsToTheCurrentCategory) {
     EXPECT_EQ(Query(u"SELECT count(*) FROM kategoria_id WHERE id_golebia = " +
                     NumberText(a) + u";"), 0);
     EXPECT_TRUE(TheDataStore().LoadIldList().empty());
+}
+
+// A row reached by the keyboard after a click is the one the next command acts on.
+TEST_F(MaintenanceTest, ManagementWindowDeletesTheBirdTheKeyboardMovedTo) {
+    const int loft = AddLoft(u"Dom");
+    const int category = AddCategory(loft, u"Lotniki");
+    const int a = AddBird(category, u"100");
+    const int b = AddBird(category, u"200");
+    const int c = AddBird(category, u"300");
+
+    CZarzadzajBazaGolebi window;
+    Run<CZarzadzajBazaGolebi>(window, [&](CZarzadzajBazaGolebi& w) {
+        ListView* list = w.List(CZarzadzajBazaGolebi::kList);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(0, 1)).center());
+        QTest::keyClick(list, Qt::Key_Down);
+        seams::ScriptMessageBoxAnswers({IDYES});
+        w.RunCommand(CZarzadzajBazaGolebi::kDeleteButton);
+        EXPECT_EQ(BirdsOnDisk(), (std::vector<int>{a, c}));
+        // A click on the first row, End to the last: the last goes.
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(0, 1)).center());
+        QTest::keyClick(list, Qt::Key_End);
+        seams::ScriptMessageBoxAnswers({IDYES});
+        w.RunCommand(CZarzadzajBazaGolebi::kDeleteButton);
+    });
+    EXPECT_EQ(BirdsOnDisk(), std::vector<int>{a});
+    EXPECT_EQ(TheDataStore().Pigeons().count(b), 0u);
 }
 
 TEST_F(MaintenanceTest, PurgeKeepsEveryBirdThatAnythingNames) {

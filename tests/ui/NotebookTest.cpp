@@ -211,6 +211,37 @@ TEST_F(NotebookTest, TypedTextIsSavedIntoItsOwnFileWhenAnotherNoteIsChosen) {
     EXPECT_TRUE(Shown(page).contains(QStringLiteral("Rano jęczmień i kukurydza")));
 }
 
+// A note reached by the keyboard is chosen as a click chooses it: the open note is saved, the
+// highlighted one opens, and "Usuń Notatkę" deletes that one.
+TEST_F(NotebookTest, ANoteReachedByTheKeyboardIsTheOneOpenedAndDeleted) {
+    const int loft = AddLoft(u"Północ");
+    const int first = AddNote(loft, u"Pierwsza", QStringLiteral("<p>jeden</p>"));
+    const int second = AddNote(loft, u"Druga", QStringLiteral("<p>dwa</p>"));
+    const int third = AddNote(loft, u"Trzecia", QStringLiteral("<p>trzy</p>"));
+    TheDataStore().LoadExtraDb(loft);
+    CZakladkaNotatnik& page = OpenPage();
+    ListView* list = page.NoteList();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(0, 0)).center());
+    Type(page, QStringLiteral(" zmiana"));
+
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_TRUE(FileText(first).contains(QStringLiteral("jeden zmiana")))
+        << FileText(first).toStdString();
+    EXPECT_EQ(page.currentNote, 1);
+    EXPECT_TRUE(Shown(page).contains(QStringLiteral("dwa")));
+
+    page.RunCommand(CZakladkaNotatnik::kDeleteNote);
+    EXPECT_FALSE(QFile::exists(QString::fromStdU16String(NoteFilePath(second))));
+    EXPECT_TRUE(QFile::exists(QString::fromStdU16String(NoteFilePath(first))));
+    CDataStore fresh;
+    fresh.LoadExtraDb(loft);
+    ASSERT_EQ(fresh.Notes().size(), 2u);
+    EXPECT_EQ(fresh.Notes()[0].id, first);
+    EXPECT_EQ(fresh.Notes()[1].id, third);
+}
+
 TEST_F(NotebookTest, AfterADeleteNothingIsSavedIntoTheDeletedOrAnyOtherFile) {
     const int loft = AddLoft(u"Północ");
     const int first = AddNote(loft, u"Pierwsza", QStringLiteral("<p>jeden</p>"));
