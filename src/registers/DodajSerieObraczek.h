@@ -39,6 +39,7 @@ protected:
 enum class RingSeriesResult {
     Added,
     OutOfRange,   // told to the user; nothing written
+    Declined,     // the loft holds rings of the series and the user said not to add it
     Failed,       // the database refused; nothing written
 };
 
@@ -48,7 +49,8 @@ bool RingSeriesRangeAllowed(unsigned firstNumber, unsigned lastNumber);
 // Makes one bird per number from the first to the last, ascending, in the loft, each with the
 // series' country, branch and year and the number as its ring, and places them at the end of
 // the category: every bird and membership in one transaction. A range outside 2 to 100 numbers
-// is refused with the program's message. On Added, `created` (when given) receives the new
-// birds in number order.
+// is refused with the program's message. When birds of the loft already wear rings of the
+// series, the user is asked once, naming them, whether to add the whole series. On Added,
+// `created` (when given) receives the new birds in number order.
 RingSeriesResult AddRingSeries(QWidget* parent, const CDodajSerieObraczek& series, int loftId,
                                int categoryId, std::vector<PigeonRecord>* created = nullptr);

@@ -464,12 +464,57 @@ TEST_F(RingSeriesTest, SeriesOfTwoToOneHundredNumbersAreMadeAndOthersRefused) {
     EXPECT_EQ(seams::MessageBoxCalls()[0].caption, QStringLiteral("Error! Too much rings"));
     EXPECT_EQ(MembersOnDisk(category).size(), 3u);
 
+    // 7 to 9 are there already: the whole series is added once the user says so.
+    seams::ScriptMessageBoxAnswers({IDYES});
     EXPECT_EQ(Add(7, 106), RingSeriesResult::Added);
+    EXPECT_EQ(seams::MessageBoxCalls().size(), 4u);
     const std::vector<Text> rings = RingsOnDisk();
     ASSERT_EQ(rings.size(), 103u);
     EXPECT_EQ(rings[3], u"7");
     EXPECT_EQ(rings.back(), u"106");
     EXPECT_EQ(QueryPigeons(u"SELECT count(*) FROM pigeons;"), 103);
+}
+
+// Rings the loft's birds already wear, compared without case and blanks at the ends as the bird
+// editor compares them, are named in one question before anything is written: "Nie" adds none
+// of the series, "Tak" all of it. Rings of another loft are no matter.
+TEST_F(RingSeriesTest, RingsTheLoftHoldsAreNamedOnceAndTheAnswerTakesTheWholeSeries) {
+    ASSERT_EQ(Add(1, 3), RingSeriesResult::Added);
+    const int other = AddLoft(u"Działka");
+    PigeonRecord elsewhere{.id_hodowli = other};
+    elsewhere.kraj = u"PL", elsewhere.oddzial = u"0456", elsewhere.rocznik = u"24";
+    elsewhere.nr_obraczki = u"4";
+    ASSERT_TRUE(TheDataStore().WritePigeon(WriteMode::Insert, elsewhere));
+    ASSERT_TRUE(seams::MessageBoxCalls().empty());
+
+    series.country = u"pl ";
+    seams::ScriptMessageBoxAnswers({IDNO});
+    EXPECT_EQ(Add(2, 4), RingSeriesResult::Declined);
+    ASSERT_EQ(seams::MessageBoxCalls().size(), 1u);
+    EXPECT_EQ(seams::MessageBoxCalls()[0].caption, QStringLiteral("Ta sama obrączka"));
+    EXPECT_EQ(seams::MessageBoxCalls()[0].text,
+              QStringLiteral("W tej hodowli są już gołębie o obrączkach z tej serii (2):\n"
+                             "PL 0456 24 2\nPL 0456 24 3\n\nCzy mimo to dodać całą serię?"));
+    EXPECT_EQ(RingsOnDisk(), (std::vector<Text>{u"1", u"2", u"3"}));
+    EXPECT_EQ(QueryPigeons(u"SELECT count(*) FROM pigeons;"), 4);
+
+    seams::ScriptMessageBoxAnswers({IDYES});
+    EXPECT_EQ(Add(3, 4), RingSeriesResult::Added);
+    EXPECT_EQ(seams::MessageBoxCalls()[1].text,
+              QStringLiteral("W tej hodowli jest już gołąb o obrączce z tej serii:\n"
+                             "PL 0456 24 3\n\nCzy mimo to dodać całą serię?"));
+    EXPECT_EQ(RingsOnDisk(), (std::vector<Text>{u"1", u"2", u"3", u"3", u"4"}));
+
+    // A long list names the first five and how many more.
+    series.country = u"PL";
+    ASSERT_EQ(Add(10, 20), RingSeriesResult::Added);
+    seams::ScriptMessageBoxAnswers({IDNO});
+    EXPECT_EQ(Add(10, 30), RingSeriesResult::Declined);
+    EXPECT_TRUE(seams::MessageBoxCalls().back().text.startsWith(QStringLiteral(
+        "W tej hodowli są już gołębie o obrączkach z tej serii (11):\nPL 0456 24 10\n")));
+    EXPECT_TRUE(seams::MessageBoxCalls().back().text.contains(
+        QStringLiteral("PL 0456 24 14\n… i jeszcze 6\n\nCzy")));
+    EXPECT_EQ(QueryPigeons(u"SELECT count(*) FROM pigeons;"), 17);
 }
 
 TEST_F(RingSeriesTest, ASeriesTheFileRefusesHalfWayLeavesNoBirdBehind) {
