@@ -89,8 +89,8 @@ std::u16string BadTimeMessage(const TimeField& field) {
 // The metres field holds what is left over the whole kilometres: speeds add it to them.
 constexpr int kMostMetres = 999;
 
-// Names the stored result whose arrival a new release would come after: its bird's ring and its
-// arrival, the day as the flights list shows a flight's and the time as it shows an arrival.
+// Names the stored result whose arrival a new release would not come before: its bird's ring and
+// its arrival, the day as the flights list shows a flight's and the time as it shows an arrival.
 std::u16string ReleaseAfterArrivalMessage(int flightId, int resultId) {
     const CDataStore& store = TheDataStore();
     std::u16string arrival;
@@ -102,7 +102,7 @@ std::u16string ReleaseAfterArrivalMessage(int flightId, int resultId) {
                       FormatTime(entry.DataCzasPrzylotu, "%d/%m/%y, %H:%M:%S");
         }
     }
-    return u"Odlot gołębi nie może być późniejszy niż przylot gołębia, który już jest w wynikach "
+    return u"Odlot gołębi musi być wcześniejszy niż przylot gołębia, który już jest w wynikach "
            u"tego lotu: " + arrival + u".";
 }
 
@@ -197,7 +197,7 @@ void CNowyLot::OnOK() {
     edited.kategoria = CategoryOf(Combo(kCategory1));
     edited.kategoria2 = CategoryOf(Combo(kCategory2));
     edited.odleglosckm = static_cast<double>(kilometres);
-    // A release after an arrival gives that bird no speed: one of the two was typed wrong.
+    // A release at or after an arrival gives that bird no speed: one of the two was typed wrong.
     const WriteMode writeMode = mode == EditorMode::Edit ? WriteMode::Update : WriteMode::Insert;
     const RuleCheck check = TheDataStore().CheckFlight(writeMode, edited);
     if (check.rule == RecordRule::ReleaseAfterArrival) {
