@@ -137,6 +137,9 @@ bool CNowyLot::OnInitDialog() {
         types->SetCurSel(0);
     }
     if (mode != EditorMode::Edit) {
+        // The first and last birds' times are seldom known when a flight is entered: left
+        // untouched they stay unset, as an edit leaves them. The release is always written.
+        keepUnset_[0] = keepUnset_[1] = true;
         // No category is chosen for a new flight.
         if (ComboBox* first = Combo(kCategory1)) first->SetCurSel(-1);
         if (ComboBox* second = Combo(kCategory2)) second->SetCurSel(-1);
@@ -184,7 +187,7 @@ void CNowyLot::OnOK() {
 
     for (std::size_t i = 0; i < std::size(kTimeFields); ++i) {
         const TimeField& field = kTimeFields[i];
-        if (mode == EditorMode::Edit && keepUnset_[i]) continue;
+        if (keepUnset_[i]) continue;
         const auto when = TimeFromPickers(DatePicker(field.dateId), DatePicker(field.timeId));
         if (!when) {
             RefuseField(field.dateId, BadTimeMessage(field));

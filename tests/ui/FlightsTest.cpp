@@ -402,6 +402,7 @@ TEST_F(FlightsTest, AddedFlightIsWrittenWithEveryFieldAndListedOnce) {
         editor.Combo(FlightEditor::kTypeCombo)->SetCurSel(2);
         SetPickers(editor, FlightEditor::kReleaseDate, FlightEditor::kReleaseTime, release);
         SetPickers(editor, FlightEditor::kFirstDate, FlightEditor::kFirstTime, release + 9000);
+        editor.Fire(FlightEditor::kFirstTime, Notification::Changed);
         editor.RunCommand(IDOK);
     }));
     page_->AddFlight();
@@ -421,6 +422,7 @@ TEST_F(FlightsTest, AddedFlightIsWrittenWithEveryFieldAndListedOnce) {
     EXPECT_EQ(saved.typ, 2);
     EXPECT_EQ(saved.czasodlotu, release);
     EXPECT_EQ(saved.czas_pierwszego_w_konk, release + 9000);
+    EXPECT_EQ(saved.czas_ostatniego_w_konk, kNoDate);  // left untouched: not the moment of adding
     EXPECT_EQ(saved.kategoria, -1);
     EXPECT_EQ(saved.kategoria2, -1);
 
