@@ -285,6 +285,40 @@ TEST_F(FlightsTest, PlaceAndRingColumnsWidenToLongTextsWhenThePageHasRoom) {
         EXPECT_EQ(page_->ResultList()->GetColumnWidth(column), resultWidths[column]) << column;
 }
 
+// Rings typed whole that differ only at their end: a result's ring too long for its column
+// keeps that end, so the rows still tell the birds apart, and the whole text is the tooltip.
+TEST_F(FlightsTest, ACutRingInTheResultsKeepsItsEnd) {
+    std::vector<int> birds;
+    for (const char16_t* ring : {u"PL-0138-2023-0045671", u"PL-0138-2023-0045672"}) {
+        PigeonRecord bird;
+        bird.kraj = u"PL";
+        bird.oddzial = u"0138";
+        bird.rocznik = u"2023";
+        bird.nr_obraczki = ring;
+        bird.nazwa = u"Błękitna Strzała";
+        bird.id_hodowli = loftId_;
+        ASSERT_TRUE(TheDataStore().WritePigeon(WriteMode::Insert, bird));
+        birds.push_back(bird.id);
+    }
+    const int flightId = StoreFlight(u"Opole", Local(12, 5, 2024, 7));
+    StoreResult(flightId, birds[0], Local(12, 5, 2024, 13));
+    StoreResult(flightId, birds[1], Local(12, 5, 2024, 14));
+    Load();
+    page_->show();
+    ClickFlight(0);
+    ListView* list = page_->ResultList();
+    QStringList shown;
+    for (int row = 0; row < 2; ++row) {
+        const QString whole = list->GetItemText(row, 1);
+        const QString text = list->ShownCellText(row, 1);
+        ASSERT_NE(text, whole);
+        EXPECT_TRUE(text.endsWith(QString::number(row + 1))) << text.toStdString();
+        EXPECT_EQ(list->CellToolTip(row, 1), whole);
+        shown << text;
+    }
+    EXPECT_NE(shown[0], shown[1]);
+}
+
 TEST_F(FlightsTest, CoefficientIsPositionPerThousandContestsInSixDigits) {
     EXPECT_EQ(CoefficientText(3, 7), u"428.571");
     EXPECT_EQ(CoefficientText(5, 10), u"500");
