@@ -482,7 +482,10 @@ void CMainDialog::OnLoftChanged() {
         CategoryCombo()->SetCurSel(0);
         OnCategoryChanged();
     } else {
+        // A loft without categories (a new one) shows no birds: the count of the category shown
+        // before goes with them.
         g_currentCategoryIndex = -1;
+        SetDlgItemText(kCategoryCountLabel, QString());
     }
 }
 

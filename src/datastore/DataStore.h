@@ -40,9 +40,16 @@ enum class RecordRule {
     YoungIsForebear,     // the young is a forebear of its pair's cock or hen
     YoungOfAnotherPair,  // the bird is already the young of a pair (otherId: that pair)
     BirdTwiceInFlight,   // the bird already has a result in the flight (otherId: that result)
-    ReleaseAfterArrival, // the release is later than an arrival the flight holds (otherId: the
-                         // result of the earliest arrival)
+    ReleaseAfterArrival, // the release is not earlier than an arrival the flight holds (otherId:
+                         // the result of the earliest arrival)
+    ArrivalNotAfterRelease, // the arrival is not later than the release of its flight
 };
+
+// Where a record being written comes from: typed by the user, or copied as it is from files the
+// breeder already has (the import of the previous version). A copied record keeps what those
+// files hold even where a rule for typed records would refuse it; the rules that say which
+// records cannot exist side by side still hold for it.
+enum class RecordOrigin { Typed, Copied };
 
 struct RuleCheck {
     RecordRule rule = RecordRule::Kept;
@@ -156,7 +163,8 @@ public:
     bool WritePair(WriteMode mode, PairRecord& record);
     bool WriteYoung(WriteMode mode, YoungRecord& record);
     bool WriteFlight(WriteMode mode, FlightRecord& record);
-    bool WriteFlightResult(WriteMode mode, FlightResultEntry& record);
+    bool WriteFlightResult(WriteMode mode, FlightResultEntry& record,
+                           RecordOrigin origin = RecordOrigin::Typed);
 
     // ---- writes of attachments, treatments, people, transactions, dictionaries, seasons ----
     // Photos, documents and a bird's treatments follow in their bird; flock treatments in
@@ -213,12 +221,16 @@ public:
     // update that keeps the young's bird breaks no rule, so its notes can always be edited.
     RuleCheck CheckYoung(WriteMode mode, const YoungRecord& record, int fatherId,
                          int motherId) const;
-    // A flight's release is not later than an arrival of its results; a result without an
-    // arrival, or a flight without a release, is not compared. An update that keeps the release
-    // breaks no rule, so a flight a file already holds with an earlier arrival stays editable.
+    // A flight's release is earlier than every arrival of its results; a result without an
+    // arrival (0 or below), or a flight without a release, is not compared. An update that keeps
+    // the release breaks no rule, so a flight a file already holds with an arrival at or before
+    // its release stays editable.
     RuleCheck CheckFlight(WriteMode mode, const FlightRecord& record) const;
-    // An update that keeps the result's bird breaks no rule.
-    RuleCheck CheckFlightResult(WriteMode mode, const FlightResultEntry& record) const;
+    // A typed result's arrival is later than its flight's release, compared as for CheckFlight;
+    // an update that keeps the arrival breaks that rule no more than the file did. An update
+    // that keeps the result's bird breaks no rule of birds.
+    RuleCheck CheckFlightResult(WriteMode mode, const FlightResultEntry& record,
+                                RecordOrigin origin = RecordOrigin::Typed) const;
     // The birds that are the young of some pair, but for the young row `exceptYoungId`: what
     // may not become a young again.
     std::set<int> BirdsLinkedAsYoung(int exceptYoungId) const;

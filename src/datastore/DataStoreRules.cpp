@@ -76,38 +76,48 @@ RuleCheck CDataStore::CheckFlight(WriteMode mode, const FlightRecord& record) co
     const auto held = std::find_if(flights.begin(), flights.end(), [&](const FlightRecord& flight) {
         return flight.id == record.id;
     });
-    // A flight a file holds with an arrival before its release keeps it until the release is
-    // changed, as a result keeps its arrival, so its other fields stay editable.
+    // A flight a file holds with an arrival at or before its release keeps it until the release
+    // is changed, as a result keeps its arrival, so its other fields stay editable.
     if (held == flights.end() || held->czasodlotu == record.czasodlotu) return {};
-    // An arrival at the release itself is one the result editor takes, so only a later release
-    // is refused. A stored 0 is an empty date column, not set like -1.
+    // A bird that arrives at the release itself has no time in the air and so no speed. A stored
+    // 0 is an empty date column, not set like -1.
     const FlightResultEntry* earliest = nullptr;
     for (const FlightResultEntry& entry : held->entries) {
         if (entry.DataCzasPrzylotu <= 0) continue;
         if (!earliest || entry.DataCzasPrzylotu < earliest->DataCzasPrzylotu) earliest = &entry;
     }
-    if (earliest && earliest->DataCzasPrzylotu < record.czasodlotu) {
+    if (earliest && earliest->DataCzasPrzylotu <= record.czasodlotu) {
         return {RecordRule::ReleaseAfterArrival, earliest->id};
     }
     return {};
 }
 
-RuleCheck CDataStore::CheckFlightResult(WriteMode mode, const FlightResultEntry& record) const {
-    const int bird = record.id_golebia;
-    if (mode == WriteMode::Delete || bird <= 0) return {};
-    int flightId = record.id_lotu;
-    if (mode == WriteMode::Update) {
-        // An edited result stays in the flight it was written to.
-        const FlightResultEntry* held = FindResult(flights, record.id);
-        if (held && held->id_golebia == bird) return {};
-        if (held) flightId = held->id_lotu;
+RuleCheck CDataStore::CheckFlightResult(WriteMode mode, const FlightResultEntry& record,
+                                        RecordOrigin origin) const {
+    if (mode == WriteMode::Delete) return {};
+    // An edited result stays in the flight it was written to.
+    const FlightResultEntry* held =
+        mode == WriteMode::Update ? FindResult(flights, record.id) : nullptr;
+    const int flightId = held ? held->id_lotu : record.id_lotu;
+    const auto flight = std::find_if(flights.begin(), flights.end(),
+                                     [&](const FlightRecord& f) { return f.id == flightId; });
+    if (flight == flights.end()) return {};
+
+    // An arrival at or before the release leaves the bird no time in the air, so no speed, and
+    // its 0 would pull the bird's average down. A stored result keeps its arrival until it is
+    // changed, and the import keeps what the old files hold.
+    const Time64 arrival = record.DataCzasPrzylotu;
+    const bool arrivalKept = held && held->DataCzasPrzylotu == arrival;
+    if (origin == RecordOrigin::Typed && !arrivalKept && arrival > 0 && flight->czasodlotu > 0 &&
+        arrival <= flight->czasodlotu) {
+        return {RecordRule::ArrivalNotAfterRelease};
     }
-    for (const FlightRecord& flight : flights) {
-        if (flight.id != flightId) continue;
-        for (const FlightResultEntry& entry : flight.entries) {
-            const bool itself = mode == WriteMode::Update && entry.id == record.id;
-            if (!itself && entry.id_golebia == bird) return {RecordRule::BirdTwiceInFlight, entry.id};
-        }
+
+    const int bird = record.id_golebia;
+    if (bird <= 0 || (held && held->id_golebia == bird)) return {};
+    for (const FlightResultEntry& entry : flight->entries) {
+        const bool itself = mode == WriteMode::Update && entry.id == record.id;
+        if (!itself && entry.id_golebia == bird) return {RecordRule::BirdTwiceInFlight, entry.id};
     }
     return {};
 }

@@ -764,8 +764,9 @@ bool CDataStore::WriteFlight(WriteMode mode, FlightRecord& record) {
     return true;
 }
 
-bool CDataStore::WriteFlightResult(WriteMode mode, FlightResultEntry& record) {
-    if (!CheckFlightResult(mode, record).Kept()) return false;
+bool CDataStore::WriteFlightResult(WriteMode mode, FlightResultEntry& record,
+                                   RecordOrigin origin) {
+    if (!CheckFlightResult(mode, record, origin).Kept()) return false;
     const FlightResultEntry& r = record;
     if (mode == WriteMode::Insert) {
         const BoundStatement insert = InsertStatement(

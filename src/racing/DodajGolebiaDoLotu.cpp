@@ -119,17 +119,18 @@ bool CDodajGolebiaDoLotu::OnInitDialog() {
     } else {
         ShowBird(-1);
         // Birds come home on the day of the release or after it, hardly ever years later: a new
-        // arrival starts on the release day, at the time of day it is now, or at the release
-        // itself while that time of day is still before it (an arrival that would be refused).
-        const auto release = ToLocalDateTime(ReleaseOf(entry.id_lotu));
+        // arrival starts on the release day, at the time of day it is now, or a second after the
+        // release while that time of day is not yet past it (an arrival that would be refused).
+        const Time64 releaseTime = ReleaseOf(entry.id_lotu);
+        const auto release = ToLocalDateTime(releaseTime);
         const auto now = ToLocalDateTime(static_cast<Time64>(std::time(nullptr)));
         DateTimePicker* date = DatePicker(kArrivalDate);
         if (release && now && date) {
             LocalDateTime start{release->day, release->month, release->year,
                                 now->hour,    now->minute,    now->second};
-            if (std::tie(now->hour, now->minute, now->second) <
+            if (std::tie(now->hour, now->minute, now->second) <=
                 std::tie(release->hour, release->minute, release->second)) {
-                start = *release;
+                start = ToLocalDateTime(releaseTime + 1).value_or(*release);
                 if (DateTimePicker* time = DatePicker(kArrivalTime)) time->SetLocal(start);
             }
             date->SetLocal(start);
@@ -215,14 +216,6 @@ void CDodajGolebiaDoLotu::OnOK() {
         MessageBox(this, u"Musisz wybrać gołębia");
         return;
     }
-    // A bird has one result in a flight; its own result stays editable.
-    const WriteMode writeMode = mode == EditorMode::Edit ? WriteMode::Update : WriteMode::Insert;
-    if (TheDataStore().CheckFlightResult(writeMode, edited).rule == RecordRule::BirdTwiceInFlight) {
-        MessageBox(this, u"Gołąb " + TheDataStore().FindPigeon(edited.id_golebia).GetRingNumber() +
-                             u" ma już wynik w tym locie.",
-                   u"", MB_OK | MB_ICONEXCLAMATION);
-        return;
-    }
     const auto arrival = keepUnsetArrival_
                              ? std::optional<Time64>(entry.DataCzasPrzylotu)
                              : TimeFromPickers(DatePicker(kArrivalDate), DatePicker(kArrivalTime));
@@ -230,15 +223,23 @@ void CDodajGolebiaDoLotu::OnOK() {
         RefuseField(kArrivalDate, kBadArrival);
         return;
     }
-    // An arrival before the release can only be a slip of typing, and gives no speed. A stored
-    // result keeps what it has until its arrival is changed.
-    const Time64 release = ReleaseOf(edited.id_lotu);
-    if (release != kNoDate && *arrival < release &&
-        (mode == EditorMode::Add || *arrival != entry.DataCzasPrzylotu)) {
-        RefuseField(kArrivalDate, u"Przylot gołębia nie może być wcześniejszy niż odlot gołębi.");
-        return;
-    }
     edited.DataCzasPrzylotu = *arrival;
+    // A bird has one result in a flight; its own result stays editable. An arrival that is not
+    // after the release can only be a slip of typing, and gives no speed; a stored result keeps
+    // what it has until its arrival is changed.
+    const WriteMode writeMode = mode == EditorMode::Edit ? WriteMode::Update : WriteMode::Insert;
+    switch (TheDataStore().CheckFlightResult(writeMode, edited).rule) {
+        case RecordRule::BirdTwiceInFlight:
+            MessageBox(this,
+                       u"Gołąb " + TheDataStore().FindPigeon(edited.id_golebia).GetRingNumber() +
+                           u" ma już wynik w tym locie.",
+                       u"", MB_OK | MB_ICONEXCLAMATION);
+            return;
+        case RecordRule::ArrivalNotAfterRelease:
+            RefuseField(kArrivalDate, u"Przylot gołębia musi być późniejszy niż odlot gołębi.");
+            return;
+        default: break;
+    }
 
     saving_ = true;
     CDataStore& store = TheDataStore();

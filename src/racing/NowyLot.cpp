@@ -89,8 +89,8 @@ std::u16string BadTimeMessage(const TimeField& field) {
 // The metres field holds what is left over the whole kilometres: speeds add it to them.
 constexpr int kMostMetres = 999;
 
-// Names the stored result whose arrival a new release would come after: its bird's ring and its
-// arrival, the day as the flights list shows a flight's and the time as it shows an arrival.
+// Names the stored result whose arrival a new release would not come before: its bird's ring and
+// its arrival, the day as the flights list shows a flight's and the time as it shows an arrival.
 std::u16string ReleaseAfterArrivalMessage(int flightId, int resultId) {
     const CDataStore& store = TheDataStore();
     std::u16string arrival;
@@ -102,7 +102,7 @@ std::u16string ReleaseAfterArrivalMessage(int flightId, int resultId) {
                       FormatTime(entry.DataCzasPrzylotu, "%d/%m/%y, %H:%M:%S");
         }
     }
-    return u"Odlot gołębi nie może być późniejszy niż przylot gołębia, który już jest w wynikach "
+    return u"Odlot gołębi musi być wcześniejszy niż przylot gołębia, który już jest w wynikach "
            u"tego lotu: " + arrival + u".";
 }
 
@@ -137,6 +137,9 @@ bool CNowyLot::OnInitDialog() {
         types->SetCurSel(0);
     }
     if (mode != EditorMode::Edit) {
+        // The first and last birds' times are seldom known when a flight is entered: left
+        // untouched they stay unset, as an edit leaves them. The release is always written.
+        keepUnset_[0] = keepUnset_[1] = true;
         // No category is chosen for a new flight.
         if (ComboBox* first = Combo(kCategory1)) first->SetCurSel(-1);
         if (ComboBox* second = Combo(kCategory2)) second->SetCurSel(-1);
@@ -184,7 +187,7 @@ void CNowyLot::OnOK() {
 
     for (std::size_t i = 0; i < std::size(kTimeFields); ++i) {
         const TimeField& field = kTimeFields[i];
-        if (mode == EditorMode::Edit && keepUnset_[i]) continue;
+        if (keepUnset_[i]) continue;
         const auto when = TimeFromPickers(DatePicker(field.dateId), DatePicker(field.timeId));
         if (!when) {
             RefuseField(field.dateId, BadTimeMessage(field));
@@ -197,7 +200,7 @@ void CNowyLot::OnOK() {
     edited.kategoria = CategoryOf(Combo(kCategory1));
     edited.kategoria2 = CategoryOf(Combo(kCategory2));
     edited.odleglosckm = static_cast<double>(kilometres);
-    // A release after an arrival gives that bird no speed: one of the two was typed wrong.
+    // A release at or after an arrival gives that bird no speed: one of the two was typed wrong.
     const WriteMode writeMode = mode == EditorMode::Edit ? WriteMode::Update : WriteMode::Insert;
     const RuleCheck check = TheDataStore().CheckFlight(writeMode, edited);
     if (check.rule == RecordRule::ReleaseAfterArrival) {

@@ -64,8 +64,9 @@ protected:
     void OnEraseBkgnd(Dc& dc) override;
 
 private:
-    // A time the flight has not got (stored as 0 or less) stays so unless its pickers are
-    // changed: the pickers cannot show "none" and would otherwise invent one.
+    // A time the flight has not got (stored as 0 or less, or a new flight's first and last
+    // birds' times) stays so unless its pickers are changed: the pickers cannot show "none" and
+    // would otherwise invent one.
     bool keepUnset_[3] = {false, false, false};
     bool saving_ = false;
 };

@@ -85,6 +85,9 @@ bool CZakladkaLotyGolebi::OnInitDialog() {
     listFont_ = Font(QStringLiteral("Tahoma"), 16, FW_MEDIUM);
     SetUpRecordList(FlightList(), listFont_, kFlightColumns);
     SetUpRecordList(ResultList(), listFont_, kResultColumns);
+    // A ring too long for its column keeps its end, where the rings of one loft differ, as in
+    // the rankings.
+    if (ListView* results = ResultList()) results->SetColumnElider(1, ElideBirdText);
     headingFont_ = Font(QStringLiteral("Tahoma"), 14, FW_BOLD);
     for (int id : {kSeasonCaption, kFlightsHeading, kResultsHeading}) {
         if (auto* label = ItemAs<CTransparentStatic>(id)) {

@@ -61,6 +61,9 @@ void PersonManager::SetPersonRow(int row, const PersonRecord& person) {
     }
     list->SetItemText(row, 1, person.imie);
     list->SetItemText(row, 2, person.nazwisko);
+    list->SetItemText(row, 3, person.kodpocztowy);
+    list->SetItemText(row, 4, person.miejscowosc);
+    list->SetItemText(row, 5, person.ulica);
 }
 
 void PersonManager::OnListClick() {

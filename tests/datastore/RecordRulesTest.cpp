@@ -1,7 +1,7 @@
 // The rules every pair, young, flight and result keeps: a refused write leaves both the file and
 // memory exactly as they were and the check names the rule and the record in the way; the records
 // next to a rule (a pair of one chosen bird, a bird's own result edited, a young moved after it
-// was taken from its first pair, a release at the first arrival) are still written.
+// was taken from its first pair, a release just before the first arrival) are still written.
 #include <cmath>
 #include <functional>
 
@@ -247,11 +247,12 @@ TEST_F(RecordRulesTest, ABirdHasOneResultInAFlightAndItsOwnStaysEditable) {
     }
 }
 
-// A release moved after an arrival the flight holds would leave that bird without a speed, and
-// its 0 would pull the bird's average down: refused by the earliest arrival. Results without an
-// arrival are not compared, a release at the earliest arrival is taken, and a flight that a file
-// holds with an arrival before its release stays editable while its release is kept.
-TEST_F(RecordRulesTest, AFlightsReleaseIsNotLaterThanAnArrivalItHolds) {
+// A release moved to or after an arrival the flight holds would leave that bird without a
+// speed, and its 0 would pull the bird's average down: refused by the earliest arrival. Results
+// without an arrival are not compared, a release a second before the earliest arrival is taken,
+// and a flight that a file holds with an arrival before its release stays editable while its
+// release is kept.
+TEST_F(RecordRulesTest, AFlightsReleaseIsEarlierThanEveryArrivalItHolds) {
     const Time64 release = 1715500800;
     const int a = AddBird(u"1"), b = AddBird(u"2"), c = AddBird(u"3");
     FlightRecord stored{.id_hodowli = loft_, .czasodlotu = release, .odleglosckm = 300};
@@ -262,21 +263,21 @@ TEST_F(RecordRulesTest, AFlightsReleaseIsNotLaterThanAnArrivalItHolds) {
     AddResult(flight, c);  // not come home
     ASSERT_GT(store_.Pigeons().at(a).speedSum, 0.0f);
 
-    for (const Time64 later : {release + 3601, release + 3 * 3600}) {
+    for (const Time64 later : {release + 3600, release + 3601, release + 3 * 3600}) {
         FlightRecord moved = store_.Flights().at(0);
         moved.czasodlotu = later;
         moved.miejscowosc = u"Opole";
-        ExpectRefused("a release after the arrivals", store_.CheckFlight(WriteMode::Update, moved),
+        ExpectRefused("a release at or after the arrivals", store_.CheckFlight(WriteMode::Update, moved),
                       RecordRule::ReleaseAfterArrival, earliest.id,
                       [&] { return store_.WriteFlight(WriteMode::Update, moved); });
     }
 
-    FlightRecord atFirst = store_.Flights().at(0);
-    atFirst.czasodlotu = release + 3600;
-    EXPECT_TRUE(store_.CheckFlight(WriteMode::Update, atFirst).Kept());
-    ASSERT_TRUE(store_.WriteFlight(WriteMode::Update, atFirst));
+    FlightRecord beforeFirst = store_.Flights().at(0);
+    beforeFirst.czasodlotu = release + 3599;
+    EXPECT_TRUE(store_.CheckFlight(WriteMode::Update, beforeFirst).Kept());
+    ASSERT_TRUE(store_.WriteFlight(WriteMode::Update, beforeFirst));
     EXPECT_EQ(QueryInt(PigeonsDbPath(), "SELECT czasodlotu FROM loty WHERE id = " + std::to_string(flight)),
-              release + 3600);
+              release + 3599);
 
     // A file's flight released after its results' arrivals keeps its release on an edit.
     Exec(PigeonsDbPath(), "UPDATE loty SET czasodlotu = " + std::to_string(release + 9000));
@@ -288,6 +289,76 @@ TEST_F(RecordRulesTest, AFlightsReleaseIsNotLaterThanAnArrivalItHolds) {
     kept.czasodlotu = release + 9001;
     EXPECT_EQ(store_.CheckFlight(WriteMode::Update, kept).rule, RecordRule::ReleaseAfterArrival);
     EXPECT_FALSE(store_.WriteFlight(WriteMode::Update, kept));
+}
+
+// Older files hold an empty arrival column as 0: that result has no arrival and never stands in
+// the way of a release, as -1 does not.
+TEST_F(RecordRulesTest, AStoredArrivalOfZeroIsNoArrivalForTheRelease) {
+    const Time64 release = 1715500800;
+    FlightRecord stored{.id_hodowli = loft_, .czasodlotu = release, .odleglosckm = 300};
+    ASSERT_TRUE(store_.WriteFlight(WriteMode::Insert, stored));
+    AddResult(stored.id, AddBird(u"1"), release + 3600);
+    Exec(PigeonsDbPath(), "UPDATE lotniki SET DataCzasPrzylotu = 0");
+    Reload(loft_);
+    ASSERT_EQ(store_.Flights().at(0).entries.at(0).DataCzasPrzylotu, 0);
+
+    FlightRecord moved = store_.Flights().at(0);
+    moved.czasodlotu = release + 7200;
+    EXPECT_TRUE(store_.CheckFlight(WriteMode::Update, moved).Kept());
+    ASSERT_TRUE(store_.WriteFlight(WriteMode::Update, moved));
+    EXPECT_EQ(QueryInt(PigeonsDbPath(), "SELECT czasodlotu FROM loty"), release + 7200);
+}
+
+// A typed arrival at or before its flight's release gives the bird no time in the air: refused.
+// What is not compared: a result without an arrival, a flight without a release, an edit that
+// keeps the arrival a file holds, and a result copied from the breeder's old files.
+TEST_F(RecordRulesTest, ATypedArrivalIsLaterThanItsFlightsRelease) {
+    const Time64 release = 1715500800;
+    const int a = AddBird(u"1"), b = AddBird(u"2"), c = AddBird(u"3");
+    FlightRecord stored{.id_hodowli = loft_, .czasodlotu = release, .odleglosckm = 300};
+    ASSERT_TRUE(store_.WriteFlight(WriteMode::Insert, stored));
+    const int flight = stored.id;
+    const auto arrivalOf = [&](int resultId) {
+        return QueryInt(PigeonsDbPath(), "SELECT DataCzasPrzylotu FROM lotniki WHERE id = " +
+                                             std::to_string(resultId));
+    };
+
+    for (const Time64 arrival : {release, release - 60}) {
+        FlightResultEntry early{.id_lotu = flight, .id_hodowli = loft_, .id_golebia = a};
+        early.DataCzasPrzylotu = arrival;
+        ExpectRefused("an arrival at or before the release",
+                      store_.CheckFlightResult(WriteMode::Insert, early),
+                      RecordRule::ArrivalNotAfterRelease, 0,
+                      [&] { return store_.WriteFlightResult(WriteMode::Insert, early); });
+    }
+    FlightResultEntry ofA = AddResult(flight, a, release + 1);
+    AddResult(flight, b);  // not come home
+    FlightResultEntry moved = ofA;
+    moved.DataCzasPrzylotu = release;
+    EXPECT_EQ(store_.CheckFlightResult(WriteMode::Update, moved).rule, RecordRule::ArrivalNotAfterRelease);
+    EXPECT_FALSE(store_.WriteFlightResult(WriteMode::Update, moved));
+    EXPECT_EQ(arrivalOf(ofA.id), release + 1);
+
+    // A file's result that arrived at the release stays editable while its arrival is kept.
+    Exec(PigeonsDbPath(), "UPDATE lotniki SET DataCzasPrzylotu = " + std::to_string(release) +
+                              " WHERE id = " + std::to_string(ofA.id));
+    Reload(loft_);
+    FlightResultEntry held = store_.Flights().at(0).entries.at(0);
+    held.notatki = u"zegar";
+    EXPECT_TRUE(store_.WriteFlightResult(WriteMode::Update, held));
+    EXPECT_EQ(QueryText(PigeonsDbPath(), "SELECT notatki FROM lotniki WHERE id = " + std::to_string(ofA.id)), "zegar");
+
+    // Copied from the old files, the same arrival is written as it is.
+    FlightResultEntry copied{.id_lotu = flight, .id_hodowli = loft_, .id_golebia = c};
+    copied.DataCzasPrzylotu = release;
+    EXPECT_TRUE(store_.CheckFlightResult(WriteMode::Insert, copied, RecordOrigin::Copied).Kept());
+    ASSERT_TRUE(store_.WriteFlightResult(WriteMode::Insert, copied, RecordOrigin::Copied));
+    EXPECT_EQ(arrivalOf(copied.id), release);
+
+    // A flight without a release compares nothing.
+    FlightRecord unreleased{.id_hodowli = loft_, .czasodlotu = kNoDate};
+    ASSERT_TRUE(store_.WriteFlight(WriteMode::Insert, unreleased));
+    EXPECT_GT(AddResult(unreleased.id, a, release).id, 0);
 }
 
 }  // namespace

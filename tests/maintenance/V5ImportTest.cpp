@@ -257,6 +257,45 @@ TEST_F(V5ImportTest, RecordsThatCannotBeTrueAreLeftOutByNameAndTheRestArrives) {
               std::to_string(b2) + " " + std::to_string(b3));
 }
 
+// A result the old files hold with an arrival at or before its flight's release is the
+// breeder's own record: it arrives as it is, with its positions and points, and is no reason to
+// leave anything out.
+TEST_F(V5ImportTest, ResultsArrivingAtOrBeforeTheReleaseArriveAsTheyAre) {
+    const fs::path folder = root_ / "v5";
+    V5LoftRecord loft;
+    loft.byteName = "Dom";
+    loft.texts = {u"Dom"};
+    V5FlightRecord flight;
+    flight.texts = {u"Hannover"};
+    flight.dates = {Date(17, 5, 2008, 7, 30, 0), Date(0, 0, 0, 2, 0, 0)};
+    V5FlightResultRecord atRelease;
+    atRelease.pigeonId = u"V5-1";
+    atRelease.arrival = Date(17, 5, 2008, 7, 30, 0);
+    atRelease.branchPosition = 4;
+    atRelease.branchPoints = 31.5f;
+    V5FlightResultRecord before = atRelease;
+    before.pigeonId = u"V5-2";
+    before.arrival = Date(17, 5, 2008, 6, 0, 0);
+    before.branchPosition = 9;
+    before.branchPoints = 12.0f;
+    flight.results = {atRelease, before};
+    loft.flightSeries = {{0, {}, {}, {flight}}};
+    WriteFolder(folder, {Bird(1), Bird(2)}, {loft});
+    V5Data data;
+    ASSERT_FALSE(data.LoadAll(folder));
+
+    const V5ImportSummary s = ImportV5Data(data, {.pairs = true, .flights = true});
+    ASSERT_TRUE(s.ok);
+    EXPECT_EQ(s.results, 2);
+    EXPECT_TRUE(s.leftOut.empty());
+    const Time64 release = V5LocalTime(Date(17, 5, 2008, 7, 30, 0));
+    EXPECT_EQ(QueryInt(PigeonsDbPath(), "SELECT czasodlotu FROM loty;"), release);
+    EXPECT_EQ(QueryText(PigeonsDbPath(), "SELECT group_concat(id_golebia || ':' || DataCzasPrzylotu || ':' || "
+                                         "nr_konkursu || ':' || PunktyOddzial, ' ') FROM lotniki"),
+              std::to_string(IdOfRing("1001")) + ":" + std::to_string(release) + ":4:31.5 " +
+                  std::to_string(IdOfRing("1002")) + ":" + std::to_string(release - 5400) + ":9:12");
+}
+
 TEST_F(V5ImportTest, BirdFilesUnderTheOldNamesAndCutListsAreImported) {
     // "Łódź" as the previous version named files: each character cut to its low byte
     // (Ł -> 'A', ó -> 0xF3, ź -> 'z'), and as a copy from its system shows those bytes.

@@ -18,7 +18,9 @@
 
 #include "ControlKinds.h"
 #include "DataStore.h"
+#include "Dc.h"
 #include "Dialog.h"
+#include "DialogHeader.h"
 #include "DodajGolebia.h"
 #include "DodajGolebiaTab1.h"
 #include "DodajGolebiaTabCtrl.h"
@@ -392,6 +394,26 @@ TEST_F(BirdEditorTest, LongNameColourAndBreedShowTheirBeginning) {
 }
 
 // ---- editing ----------------------------------------------------------------------------------
+
+// Two birds whose long rings differ only in their last digit: the painted title of each keeps
+// the ring's end, so the two editors do not look alike.
+TEST_F(BirdEditorTest, APaintedTitleCutShortKeepsTheEndOfTheRing) {
+    std::vector<QImage> titles;
+    for (const char16_t* number : {u"PL-0457-2023-1234565", u"PL-0457-2023-1234566"}) {
+        const int id = StoreBird({.nazwa = u"Błękitna Strzała",
+                                  .nr_obraczki = number,
+                                  .kraj = u"PL",
+                                  .oddzial = u"0457 Kalisz-Ostrów Wielkopolski"});
+        RunEdit(id, [&](CDodajGolebia& editor, Page&) {
+            const QFontMetrics title(Font(QStringLiteral("Tahoma"), 28, FW_BOLD));
+            ASSERT_GT(title.horizontalAdvance(QString::fromStdU16String(editor.HeaderTitle())),
+                      editor.width());
+            titles.push_back(editor.grab(QRect(0, 0, editor.width(), kHeaderTitleBottom)).toImage());
+        });
+    }
+    ASSERT_EQ(titles.size(), 2u);
+    EXPECT_NE(titles[0], titles[1]);
+}
 
 TEST_F(BirdEditorTest, EditingKeepsEveryValueTheUserDidNotTouch) {
     CDataStore& store = TheDataStore();

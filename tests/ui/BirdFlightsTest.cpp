@@ -113,7 +113,8 @@ protected:
         result.nr_konkursu = position;
         result.PunktyOddzial = points;
         result.CoefficientOddzialowy = coefficient;
-        EXPECT_TRUE(TheDataStore().WriteFlightResult(WriteMode::Insert, result));
+        // As the files may hold it: an arrival at or before the release included.
+        EXPECT_TRUE(TheDataStore().WriteFlightResult(WriteMode::Insert, result, RecordOrigin::Copied));
     }
 
     CPanelPodgladuTab5& Tab() {

@@ -301,8 +301,8 @@ TEST_F(DatePickersTest, NewArrivalStartsOnTheReleaseDayAndMayNotComeBeforeTheRel
     Flights().EditFlightResult();
     EXPECT_EQ(stored.toSecsSinceEpoch(), Local(18, 5, 2026, 6));
 
-    // A minute before the release is refused; the release itself and later are written.
-    for (const Time64 when : {release_ - 60, release_, release_ + 3 * 3600}) {
+    // A minute before the release and the release itself are refused; a second later is written.
+    for (const Time64 when : {release_ - 60, release_, release_ + 1, release_ + 3 * 3600}) {
         SCOPED_TRACE(when);
         seams::Reset();
         const QByteArray before = Files();
@@ -313,10 +313,10 @@ TEST_F(DatePickersTest, NewArrivalStartsOnTheReleaseDayAndMayNotComeBeforeTheRel
             editor.RunCommand(IDOK);
             stillOpen = !editor.HasEnded();
         });
-        EXPECT_EQ(stillOpen, when < release_);
-        if (when < release_) {
+        EXPECT_EQ(stillOpen, when <= release_);
+        if (when <= release_) {
             EXPECT_EQ(MessageTexts(),
-                      QStringList{"Przylot gołębia nie może być wcześniejszy niż odlot gołębi."});
+                      QStringList{"Przylot gołębia musi być późniejszy niż odlot gołębi."});
             EXPECT_TRUE(Files() == before);
         } else {
             FlightResultEntry written = StoredResults().back();
@@ -327,11 +327,12 @@ TEST_F(DatePickersTest, NewArrivalStartsOnTheReleaseDayAndMayNotComeBeforeTheRel
     }
 
     // A stored result whose arrival is before the release can still be edited as it is, but its
-    // arrival cannot be changed to another time before the release.
+    // arrival cannot be changed to another time before the release, nor to the release itself.
     FlightResultEntry slip = StoredResults().front();
     slip.DataCzasPrzylotu = release_ - 3600;
-    ASSERT_TRUE(TheDataStore().WriteFlightResult(WriteMode::Update, slip));
-    for (const Time64 when : {release_ - 3600, release_ - 1800}) {
+    // Written as older files hold such a result.
+    ASSERT_TRUE(TheDataStore().WriteFlightResult(WriteMode::Update, slip, RecordOrigin::Copied));
+    for (const Time64 when : {release_ - 3600, release_ - 1800, release_}) {
         SCOPED_TRACE(when);
         seams::Reset();
         ChooseFirstRows();

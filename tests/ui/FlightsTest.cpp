@@ -128,7 +128,8 @@ protected:
         result.id_golebia = birdId;
         result.DataCzasPrzylotu = arrival;
         result.nr_konkursu = position;
-        EXPECT_TRUE(TheDataStore().WriteFlightResult(WriteMode::Insert, result));
+        // As the files may hold it: an arrival at or before the release included.
+        EXPECT_TRUE(TheDataStore().WriteFlightResult(WriteMode::Insert, result, RecordOrigin::Copied));
         return result.id;
     }
 
@@ -284,6 +285,40 @@ TEST_F(FlightsTest, PlaceAndRingColumnsWidenToLongTextsWhenThePageHasRoom) {
         EXPECT_EQ(page_->ResultList()->GetColumnWidth(column), resultWidths[column]) << column;
 }
 
+// Rings typed whole that differ only at their end: a result's ring too long for its column
+// keeps that end, so the rows still tell the birds apart, and the whole text is the tooltip.
+TEST_F(FlightsTest, ACutRingInTheResultsKeepsItsEnd) {
+    std::vector<int> birds;
+    for (const char16_t* ring : {u"PL-0138-2023-0045671", u"PL-0138-2023-0045672"}) {
+        PigeonRecord bird;
+        bird.kraj = u"PL";
+        bird.oddzial = u"0138";
+        bird.rocznik = u"2023";
+        bird.nr_obraczki = ring;
+        bird.nazwa = u"Błękitna Strzała";
+        bird.id_hodowli = loftId_;
+        ASSERT_TRUE(TheDataStore().WritePigeon(WriteMode::Insert, bird));
+        birds.push_back(bird.id);
+    }
+    const int flightId = StoreFlight(u"Opole", Local(12, 5, 2024, 7));
+    StoreResult(flightId, birds[0], Local(12, 5, 2024, 13));
+    StoreResult(flightId, birds[1], Local(12, 5, 2024, 14));
+    Load();
+    page_->show();
+    ClickFlight(0);
+    ListView* list = page_->ResultList();
+    QStringList shown;
+    for (int row = 0; row < 2; ++row) {
+        const QString whole = list->GetItemText(row, 1);
+        const QString text = list->ShownCellText(row, 1);
+        ASSERT_NE(text, whole);
+        EXPECT_TRUE(text.endsWith(QString::number(row + 1))) << text.toStdString();
+        EXPECT_EQ(list->CellToolTip(row, 1), whole);
+        shown << text;
+    }
+    EXPECT_NE(shown[0], shown[1]);
+}
+
 TEST_F(FlightsTest, CoefficientIsPositionPerThousandContestsInSixDigits) {
     EXPECT_EQ(CoefficientText(3, 7), u"428.571");
     EXPECT_EQ(CoefficientText(5, 10), u"500");
@@ -401,6 +436,7 @@ TEST_F(FlightsTest, AddedFlightIsWrittenWithEveryFieldAndListedOnce) {
         editor.Combo(FlightEditor::kTypeCombo)->SetCurSel(2);
         SetPickers(editor, FlightEditor::kReleaseDate, FlightEditor::kReleaseTime, release);
         SetPickers(editor, FlightEditor::kFirstDate, FlightEditor::kFirstTime, release + 9000);
+        editor.Fire(FlightEditor::kFirstTime, Notification::Changed);
         editor.RunCommand(IDOK);
     }));
     page_->AddFlight();
@@ -420,6 +456,7 @@ TEST_F(FlightsTest, AddedFlightIsWrittenWithEveryFieldAndListedOnce) {
     EXPECT_EQ(saved.typ, 2);
     EXPECT_EQ(saved.czasodlotu, release);
     EXPECT_EQ(saved.czas_pierwszego_w_konk, release + 9000);
+    EXPECT_EQ(saved.czas_ostatniego_w_konk, kNoDate);  // left untouched: not the moment of adding
     EXPECT_EQ(saved.kategoria, -1);
     EXPECT_EQ(saved.kategoria2, -1);
 
@@ -535,10 +572,10 @@ TEST_F(FlightsTest, FlightEditorRefusesMetresOutsideAKilometreAndNamesABadTime) 
     EXPECT_EQ(FlightsOnDisk().at(0).odlegloscm, 999);
 }
 
-// A release moved after an arrival the flight holds would leave that bird without a speed: the
-// editor names the earliest such arrival by its bird's ring, writes nothing and stays open with
-// the release to correct; a release at that arrival is written.
-TEST_F(FlightsTest, FlightEditorRefusesAReleaseAfterAStoredArrivalByTheEarliest) {
+// A release moved to or after an arrival the flight holds would leave that bird without a speed:
+// the editor names the earliest such arrival by its bird's ring, writes nothing and stays open
+// with the release to correct; a release a second before that arrival is written.
+TEST_F(FlightsTest, FlightEditorRefusesAReleaseAtOrAfterAStoredArrivalByTheEarliest) {
     const Time64 release = Local(12, 5, 2024, 10);
     const int id = StoreFlight(u"Opole", release);
     StoreResult(id, fast_, Local(12, 5, 2024, 15));
@@ -560,19 +597,25 @@ TEST_F(FlightsTest, FlightEditorRefusesAReleaseAfterAStoredArrivalByTheEarliest)
         return std::pair{stillOpen, focusOnRelease};
     };
 
-    EXPECT_EQ(edit(Local(12, 5, 2024, 14, 30)), (std::pair{true, true}));
-    EXPECT_EQ(MessageTexts(), QStringList{QString::fromUtf8(
-                                  "Odlot gołębi nie może być późniejszy niż przylot gołębia, który już "
-                                  "jest w wynikach tego lotu: PL 0123 24 12346, 12/05/24, 14:05:30.")});
-    ASSERT_EQ(FlightsOnDisk().size(), 1u);
-    EXPECT_EQ(FlightsOnDisk()[0].czasodlotu, release);
-    EXPECT_EQ(FlightsOnDisk()[0].miejscowosc, u"Opole");
-    EXPECT_EQ(TheDataStore().Flights().at(0).czasodlotu, release);
-    EXPECT_EQ(Places(), (QStringList{"Opole"}));
+    const QString refusal = QString::fromUtf8(
+        "Odlot gołębi musi być wcześniejszy niż przylot gołębia, który już jest w wynikach tego "
+        "lotu: PL 0123 24 12346, 12/05/24, 14:05:30.");
+    for (const Time64 newRelease : {Local(12, 5, 2024, 14, 30), Local(12, 5, 2024, 14, 5, 30)}) {
+        SCOPED_TRACE(newRelease);
+        seams::Reset();
+        EXPECT_EQ(edit(newRelease), (std::pair{true, true}));
+        EXPECT_EQ(MessageTexts(), QStringList{refusal});
+        ASSERT_EQ(FlightsOnDisk().size(), 1u);
+        EXPECT_EQ(FlightsOnDisk()[0].czasodlotu, release);
+        EXPECT_EQ(FlightsOnDisk()[0].miejscowosc, u"Opole");
+        EXPECT_EQ(TheDataStore().Flights().at(0).czasodlotu, release);
+        EXPECT_EQ(Places(), (QStringList{"Opole"}));
+    }
 
-    EXPECT_EQ(edit(Local(12, 5, 2024, 14, 5, 30)).first, false);
-    EXPECT_EQ(MessageTexts().size(), 1);
-    EXPECT_EQ(FlightsOnDisk().at(0).czasodlotu, Local(12, 5, 2024, 14, 5, 30));
+    seams::Reset();
+    EXPECT_EQ(edit(Local(12, 5, 2024, 14, 5, 29)).first, false);
+    EXPECT_TRUE(MessageTexts().isEmpty());
+    EXPECT_EQ(FlightsOnDisk().at(0).czasodlotu, Local(12, 5, 2024, 14, 5, 29));
     EXPECT_EQ(Places(), (QStringList{"Nysa"}));
 }
 

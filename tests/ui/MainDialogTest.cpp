@@ -388,6 +388,24 @@ TEST_F(MainDialogTest, AddedLoftIsWrittenListedAndBecomesTheCurrentOne) {
     EXPECT_EQ(TheDataStore().Lofts().size(), 2u);
 }
 
+// The counts beside the choosers follow the new loft: none of its birds, and no category.
+TEST_F(MainDialogTest, AddedLoftShowsItsOwnCountsNotThePreviousLofts) {
+    const int loft = AddLoft(u"Pierwszy");
+    const int category = AddCategory(loft, u"Lotne");
+    AddBird(category, u"555", u"", loft);
+    AddBird(category, u"556", u"", loft);
+    CMainDialog& dialog = Open();
+    ASSERT_EQ(dialog.GetDlgItemText(CMainDialog::kCategoryCountLabel), "(2)");
+    ASSERT_EQ(dialog.GetDlgItemText(CMainDialog::kLoftCountLabel), "(2)");
+
+    seams::QueueModalHandler(Enter(u"Drugi gołębnik"));
+    dialog.RunCommand(kCmdAddLoft);
+    ASSERT_EQ(g_currentLoftIndex, 1);
+    EXPECT_EQ(dialog.GetDlgItemText(CMainDialog::kLoftCountLabel), "(0)");
+    EXPECT_EQ(dialog.GetDlgItemText(CMainDialog::kCategoryCountLabel), "");
+    EXPECT_EQ(BirdList()->GetItemCount(), 0);
+}
+
 TEST_F(MainDialogTest, LoftEditorRefusesShortNamesAndCancelWritesNothing) {
     CMainDialog& dialog = Open();
     // Three letters are refused with the editor left open; four are taken.

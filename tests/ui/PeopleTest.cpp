@@ -364,12 +364,61 @@ TEST_F(PersonManagerTest, RowsFollowAddsEditsAndDeletesOfBreeders) {
     EXPECT_EQ(Surnames(), (QStringList{"Nowak", "Zielińska-Nowak"}));
     EXPECT_EQ(BreedersOnDisk().size(), 2u);
 
-    // Address columns stay empty; the rows' map matches the store.
+    // People without an address show empty address columns; the rows' map matches the store.
     for (int column : {3, 4, 5})
         EXPECT_EQ(ListColumn(list, column), (QStringList{"", ""})) << column;
     for (const auto& [row, id] : manager.rowMap)
         EXPECT_EQ(QString::fromStdU16String(TheDataStore().Breeders().at(id).nazwisko),
                   list->GetItemText(row, 2));
+}
+
+// The postcode, town and street a person's record holds are shown in their columns when the
+// list is filled, after an add and after an edit, for breeders and clients alike.
+TEST_F(PersonManagerTest, AddressColumnsShowWhatTheRecordsHold) {
+    MakeCurrentLoft();
+    PersonRecord breeder;
+    breeder.nazwisko = u"Nowak";
+    breeder.kodpocztowy = u"62-800";
+    breeder.miejscowosc = u"Kalisz";
+    breeder.ulica = u"Łąkowa";
+    ASSERT_TRUE(TheDataStore().WriteBreeder(WriteMode::Insert, breeder));
+    auto& manager = Open<CZarzadzajHodowcami>();
+    ListView* list = manager.PersonList();
+    const auto address = [&](int row) {
+        return QStringList{list->GetItemText(row, 3), list->GetItemText(row, 4), list->GetItemText(row, 5)};
+    };
+    EXPECT_EQ(address(0), (QStringList{"62-800", "Kalisz", "Łąkowa"}));
+
+    seams::QueueModalHandler([](Dialog& editor) {
+        editor.SetItemText(1026, u"Wiśniewski");
+        editor.SetItemText(1083, u"63-400");
+        editor.SetItemText(1028, u"Ostrów Wielkopolski");
+        editor.SetItemText(1081, u"Gołębia");
+        editor.RunCommand(1031);
+        return editor.EndCode();
+    });
+    manager.RunCommand(CZarzadzajHodowcami::kNewButton);
+    EXPECT_EQ(address(1), (QStringList{"63-400", "Ostrów Wielkopolski", "Gołębia"}));
+
+    Click(0);
+    seams::QueueModalHandler([](Dialog& editor) {
+        editor.SetItemText(1028, u"Opatówek");
+        editor.RunCommand(1031);
+        return editor.EndCode();
+    });
+    manager.RunCommand(CZarzadzajHodowcami::kChangeButton);
+    EXPECT_EQ(address(0), (QStringList{"62-800", "Opatówek", "Łąkowa"}));
+    EXPECT_EQ(BreedersOnDisk().at(breeder.id).miejscowosc, u"Opatówek");
+
+    PersonRecord client;
+    client.nazwisko = u"Kowalska";
+    client.kodpocztowy = u"00-950";
+    client.miejscowosc = u"Warszawa";
+    client.ulica = u"Długa";
+    ASSERT_TRUE(TheDataStore().WriteClient(WriteMode::Insert, client));
+    auto& clients = Open<CZarzadzajKlientami>();
+    list = clients.PersonList();
+    EXPECT_EQ(address(0), (QStringList{"00-950", "Warszawa", "Długa"}));
 }
 
 TEST_F(PersonManagerTest, CancelledOrUnsavedEditorsAddNoRowAndNoIdZeroRowIsShown) {

@@ -234,8 +234,10 @@ private:
                         result.PunktySekcja = v5Result.sectionPoints;
                         result.notatki = v5Result.notes;
                         result.DataCzasPrzylotu = V5LocalTime(v5Result.arrival);
-                        const RuleCheck resultRule =
-                            writer_.CheckFlightResult(WriteMode::Insert, result);
+                        // An arrival at or before the release is the breeder's own record, with
+                        // its positions and points: it is copied as the old files hold it.
+                        const RuleCheck resultRule = writer_.CheckFlightResult(
+                            WriteMode::Insert, result, RecordOrigin::Copied);
                         if (!resultRule.Kept()) {
                             V5LeftOutRecord& left = LeftOut(resultRule, {});
                             left.pigeonId = v5Result.pigeonId;
@@ -243,7 +245,10 @@ private:
                             left.flightRelease = flight.czasodlotu;
                             continue;
                         }
-                        if (!writer_.WriteFlightResult(WriteMode::Insert, result)) return false;
+                        if (!writer_.WriteFlightResult(WriteMode::Insert, result,
+                                                       RecordOrigin::Copied)) {
+                            return false;
+                        }
                         ++summary_.results;
                     }
                 }
