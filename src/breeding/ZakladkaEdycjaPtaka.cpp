@@ -41,11 +41,11 @@ constexpr Rect kBackgrounds[] = {{5, 145, 210, 300}, {5, 360, 210, 485}};
 // A full ring with a long name is wider than the widths below: those columns widen to it as far
 // as the list has room.
 const ListColumn kPairColumns[] = {
-    {u"...", 30},           {u"Samiec ", 160, true}, {u"Samica", 160, true},
+    {u"...", 30},           {u"Samiec ", 160, ColumnText::Bird}, {u"Samica", 160, ColumnText::Bird},
     {u"Data parowania", 130}, {u"Uwagi", 160},
 };
 const ListColumn kYoungColumns[] = {
-    {u"...", 30}, {u"Obrączka Gołębia", 140, true}, {u"Płeć", 140}, {u"Uwagi", 180},
+    {u"...", 30}, {u"Obrączka Gołębia", 140, ColumnText::Bird}, {u"Płeć", 140}, {u"Uwagi", 180},
 };
 
 }  // namespace

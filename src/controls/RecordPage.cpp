@@ -19,7 +19,9 @@ void SetUpRecordList(ListView* list, const QFont& font, std::span<const ListColu
     for (int column = 0; column < static_cast<int>(columns.size()); ++column) {
         list->InsertColumn(column, std::u16string(columns[column].heading), ListView::AlignLeft,
                            columns[column].width);
-        if (columns[column].fitsText) list->SetColumnFit(column, ListView::ColumnFit::WhenRoom);
+        if (columns[column].text == ColumnText::Plain) continue;
+        list->SetColumnFit(column, ListView::ColumnFit::WhenRoom);
+        if (columns[column].text == ColumnText::Bird) list->SetColumnElider(column, ElideBirdText);
     }
 }
 

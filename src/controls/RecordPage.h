@@ -15,11 +15,18 @@ class ComboBox;
 class ListView;
 class QWidget;
 
+// What a list column holds, for how it fits a long text.
+enum class ColumnText {
+    Plain,  // stays `width` wide
+    Place,  // a place name: wider than `width` when long, as far as the list has room
+    Bird,   // a bird's ring (and name): the same, and when still cut, the ring keeps its end,
+            // where the rings of one loft differ
+};
+
 struct ListColumn {
     const char16_t* heading;
     int width;
-    // A ring or a place name: wider than `width` when long, as far as the list has room.
-    bool fitsText = false;
+    ColumnText text = ColumnText::Plain;
 };
 
 // Blue text in the given font, grid lines, check boxes, whole rows selected, and the columns.

@@ -30,12 +30,12 @@ const PageLink kLinks[CZakladkaLotyGolebi::kLinkCount] = {
 };
 
 const ListColumn kFlightColumns[] = {
-    {u"...", 30},         {u"Miejscowość", 160, true}, {u"Data lotu", 110},
+    {u"...", 30},         {u"Miejscowość", 160, ColumnText::Place}, {u"Data lotu", 110},
     {u"Dystans", 90},     {u"Pogoda", 120},      {u"W konkursie(%, wł., w konk.", 190},
 };
 
 const ListColumn kResultColumns[] = {
-    {u"...", 30},          {u"Obrączka gołębia", 140, true}, {u"Czas przylotu", 140},
+    {u"...", 30},          {u"Obrączka gołębia", 140, ColumnText::Bird}, {u"Czas przylotu", 140},
     {u"Nr. konkursu", 110}, {u"Coefficent", 90},       {u"Punkty", 90},
     {u"Prędkość [m/min]", 130},
 };
@@ -85,9 +85,6 @@ bool CZakladkaLotyGolebi::OnInitDialog() {
     listFont_ = Font(QStringLiteral("Tahoma"), 16, FW_MEDIUM);
     SetUpRecordList(FlightList(), listFont_, kFlightColumns);
     SetUpRecordList(ResultList(), listFont_, kResultColumns);
-    // A ring too long for its column keeps its end, where the rings of one loft differ, as in
-    // the rankings.
-    if (ListView* results = ResultList()) results->SetColumnElider(1, ElideBirdText);
     headingFont_ = Font(QStringLiteral("Tahoma"), 14, FW_BOLD);
     for (int id : {kSeasonCaption, kFlightsHeading, kResultsHeading}) {
         if (auto* label = ItemAs<CTransparentStatic>(id)) {

@@ -687,6 +687,13 @@ TEST_F(PairingPageTest, RingColumnsWidenToFullRingsAndNamesWhenThePageHasRoom) {
     QApplication::processEvents();
     for (int column = 0; column < 5; ++column)
         EXPECT_EQ(page_->PairList()->GetColumnWidth(column), pairWidths[column]) << column;
+    // There a ring typed whole, too long for its column, keeps its end, where the rings of one
+    // loft differ; the whole text is the tooltip.
+    GiveFullRing(male_, u"PL-0446-2018-0012345", u"Błękitny Książę Wielkopolski");
+    page_->FillPairList(-1);
+    const QString cut = page_->PairList()->ShownCellText(0, 1);
+    EXPECT_TRUE(cut.endsWith(QStringLiteral("12345"))) << cut.toStdString();
+    EXPECT_EQ(page_->PairList()->CellToolTip(0, 1), page_->PairList()->GetItemText(0, 1));
 }
 
 // ---- young ---------------------------------------------------------------------------------------
