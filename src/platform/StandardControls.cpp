@@ -505,6 +505,11 @@ protected:
             event->ignore();
             return;
         }
+        // Shift pressed on its own for a ":" comes between the digit and the separator.
+        if (IsModifierKey(event->key())) {
+            QDateTimeEdit::keyPressEvent(event);
+            return;
+        }
         const QString typed = event->text();
         const bool plain = !(event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier));
         if (plain && movedOnByDigit_ && typed.size() == 1 && IsSeparator(typed.front())) {
@@ -519,6 +524,13 @@ protected:
     }
 
 private:
+    static bool IsModifierKey(int key) {
+        switch (key) {
+        case Qt::Key_Shift: case Qt::Key_Control: case Qt::Key_Alt: case Qt::Key_AltGr:
+        case Qt::Key_Meta: case Qt::Key_CapsLock: case Qt::Key_NumLock: return true;
+        default: return false;
+        }
+    }
     // A character that stands between two parts of the field's format.
     bool IsSeparator(QChar c) const {
         return !c.isLetterOrNumber() && displayFormat().contains(c);
