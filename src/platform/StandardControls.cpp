@@ -13,7 +13,9 @@
 #include <QStyleOptionTabWidgetFrame>
 #include <QStylePainter>
 #include <QStyledItemDelegate>
+#include <QSignalBlocker>
 #include <QTabBar>
+#include <functional>
 #include <algorithm>
 
 #include "Fonts.h"
@@ -449,28 +451,53 @@ namespace {
 // Tab or Enter), a plain date edit puts its last whole value back in silence, so a window would
 // save a date the user never saw; this one keeps the text on show, and the picker reports it.
 //
-// It also takes a date or time typed as it is written. A plain date edit moves on to the next
-// part by itself once the digits typed fill a part (or no further digit could follow them), and
-// then takes the separator the user types next as a move to the part after that: "08:15:00"
-// would become 08:30:15 and "15.05.2024" no date at all. Here a separator typed straight after
-// such a move is the one the move already made, and is passed over. And a click in a part
-// selects the whole part, so the digits typed next replace it, as after Tab.
+// It also takes a date or time typed as it is written. A plain date edit checks each digit
+// against the parts not yet typed: with February on show, "30.4.2024" became 03.02.2024 and
+// "29.2.2024" 28.02.2024; and once the digits fill a part it moves on by itself and takes the
+// separator typed next as a move to the part after that, so "08:15:00" became 08:30:15. Here the
+// digits of a day, month, year, hour, minute or second go into their own part alone, as typed;
+// a part is done when its digits are full or no further digit could follow (an hour "8", a day
+// "5"), or at its separator; a separator typed straight after a part was done by itself is the
+// one already made, and is passed over. Only once every part is done is the whole checked: a
+// date that does not exist (31.02) stays on show as typed and is refused like any other text
+// that is no whole date. A format with the month's name is typed as the plain edit types it.
+// And a click in a part selects the whole part, so the digits typed next replace it, as after
+// Tab.
 class PickerEdit : public QDateTimeEdit {
 public:
-    explicit PickerEdit(QWidget* parent) : QDateTimeEdit(parent) {
+    PickerEdit(QWidget* parent, DateTimePicker::Format format) : QDateTimeEdit(parent) {
         lineEdit()->installEventFilter(this);
+        if (format == DateTimePicker::Format::ShortDate) {
+            separator_ = u'.';
+            parts_ = {{2, 1, 31}, {2, 1, 12}, {4, 1970, kLastDateYear}};
+        } else if (format == DateTimePicker::Format::Time) {
+            separator_ = u':';
+            parts_ = {{2, 0, 23}, {2, 0, 59}, {2, 0, 59}};
+        }
+        connect(this, &QDateTimeEdit::dateTimeChanged, this, [this] {
+            halfTyped_ = false;
+            if (!applying_) ForgetTyping();
+        });
     }
+
+    // Called when typing leaves a text that is no whole value (the value does not change then).
+    std::function<void()> onTyped;
+
+    // The text on show is a whole value of the edit: not one typed here that makes none (a part
+    // half typed, a day the month has not), nor one the edit itself refuses.
+    bool ShowsWholeValue() const { return !halfTyped_ && hasAcceptableInput(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched == lineEdit()) {
-            if (event->type() == QEvent::MouseButtonPress) movedOnByDigit_ = false;
+            if (event->type() == QEvent::MouseButtonPress) ForgetTyping();
             if (event->type() == QEvent::MouseButtonRelease) {
                 // The text's own field places the caret first; then, after a click (not after a
                 // drag that selected text of its own), the part under the caret is selected.
                 lineEdit()->event(event);
-                if (!lineEdit()->hasSelectedText() && currentSection() != NoSection) {
-                    setSelectedSection(currentSection());
+                if (!lineEdit()->hasSelectedText()) {
+                    if (!parts_.empty()) SelectPart(lineEdit()->text(), PartAt(lineEdit()->cursorPosition()));
+                    else if (currentSection() != NoSection) setSelectedSection(currentSection());
                 }
                 return true;
             }
@@ -478,14 +505,14 @@ protected:
         return QDateTimeEdit::eventFilter(watched, event);
     }
     void focusInEvent(QFocusEvent* event) override {
-        movedOnByDigit_ = false;
+        ForgetTyping();
         // The date edit's own handling rewrites the text from the last whole value.
-        if (hasAcceptableInput()) QDateTimeEdit::focusInEvent(event);
+        if (ShowsWholeValue()) QDateTimeEdit::focusInEvent(event);
         else QAbstractSpinBox::focusInEvent(event);
     }
     void focusOutEvent(QFocusEvent* event) override {
-        movedOnByDigit_ = false;
-        if (hasAcceptableInput()) {
+        ForgetTyping();
+        if (ShowsWholeValue()) {
             QDateTimeEdit::focusOutEvent(event);
             return;
         }
@@ -501,29 +528,51 @@ protected:
     void keyPressEvent(QKeyEvent* event) override {
         // Enter goes on to the window's default button, which refuses the text.
         const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-        if (enter && !hasAcceptableInput()) {
+        if (enter && !ShowsWholeValue()) {
             event->ignore();
             return;
         }
-        // Shift pressed on its own for a ":" comes between the digit and the separator.
+        // Shift pressed on its own for a ":" comes between a digit and the separator.
         if (IsModifierKey(event->key())) {
             QDateTimeEdit::keyPressEvent(event);
             return;
         }
         const QString typed = event->text();
         const bool plain = !(event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier));
-        if (plain && movedOnByDigit_ && typed.size() == 1 && IsSeparator(typed.front())) {
+        const QChar c = plain && typed.size() == 1 ? typed.front() : QChar();
+        if (!parts_.empty() && isEnabled() && !isReadOnly()) {
+            if (c.isDigit()) {
+                TypeDigit(c);
+                event->accept();
+                return;
+            }
+            if (c == separator_) {
+                TypeSeparator();
+                event->accept();
+                return;
+            }
+            ForgetTyping();
+            QDateTimeEdit::keyPressEvent(event);
+            return;
+        }
+        // The month's name: the plain edit types it; only its separators are looked after.
+        if (movedOnByDigit_ && !c.isNull() && IsSeparator(c)) {
             movedOnByDigit_ = false;
             event->accept();
             return;
         }
         const int before = currentSectionIndex();
         QDateTimeEdit::keyPressEvent(event);
-        movedOnByDigit_ = plain && typed.size() == 1 && typed.front().isDigit() &&
-                          currentSectionIndex() != before;
+        movedOnByDigit_ = c.isDigit() && currentSectionIndex() != before;
     }
 
 private:
+    struct Part {
+        int width;    // digits of a whole part
+        int lowest;   // least value a whole part may have
+        int highest;  // greatest value; a digit that would go past it is refused
+    };
+
     static bool IsModifierKey(int key) {
         switch (key) {
         case Qt::Key_Shift: case Qt::Key_Control: case Qt::Key_Alt: case Qt::Key_AltGr:
@@ -532,12 +581,135 @@ private:
         }
     }
     // A character that stands between two parts of the field's format.
-    bool IsSeparator(QChar c) const {
-        return !c.isLetterOrNumber() && displayFormat().contains(c);
+    bool IsSeparator(QChar c) const { return !c.isLetterOrNumber() && displayFormat().contains(c); }
+
+    void ForgetTyping() {
+        typedPart_ = -1;
+        digits_.clear();
+        movedOnByDigit_ = false;
     }
 
-    // The last key was a digit after which the field moved on to its next part by itself.
-    bool movedOnByDigit_ = false;
+    // The part the text position lies in: the separators before it count the parts.
+    int PartAt(int position) const {
+        const int before = static_cast<int>(lineEdit()->text().left(position).count(separator_));
+        return std::min(before, static_cast<int>(parts_.size()) - 1);
+    }
+    int PartAtCaret() const {
+        const QLineEdit* text = lineEdit();
+        return PartAt(text->hasSelectedText() ? text->selectionStart() : text->cursorPosition());
+    }
+
+    // The parts' texts as they stand on show, one for each part.
+    QStringList ShownParts() const {
+        QStringList texts = lineEdit()->text().split(separator_);
+        while (texts.size() < static_cast<qsizetype>(parts_.size())) texts << QString();
+        while (texts.size() > static_cast<qsizetype>(parts_.size())) texts.removeLast();
+        return texts;
+    }
+
+    void TypeDigit(QChar digit) {
+        QStringList texts = ShownParts();
+        const int at = PartAtCaret();
+        if (at != typedPart_) {
+            typedPart_ = at;
+            digits_.clear();
+        }
+        const Part& part = parts_[static_cast<std::size_t>(at)];
+        const QString next = digits_ + digit;
+        const int value = next.toInt();
+        if (value > part.highest) return;  // no such day, month, year, hour or minute
+        digits_ = next;
+        movedOnByDigit_ = false;
+        const bool done = next.size() == part.width || (part.width == 2 && value * 10 > part.highest);
+        if (!done) {
+            texts[at] = next;
+            Show(texts, at);
+            return;
+        }
+        texts[at] = QStringLiteral("%1").arg(value, part.width, 10, QChar(u'0'));
+        digits_.clear();
+        int shown = at;
+        if (at + 1 < static_cast<int>(parts_.size())) {
+            shown = at + 1;
+            typedPart_ = shown;
+            movedOnByDigit_ = true;
+        }
+        Show(texts, shown);
+    }
+
+    void TypeSeparator() {
+        if (movedOnByDigit_) {
+            movedOnByDigit_ = false;
+            return;
+        }
+        QStringList texts = ShownParts();
+        const int at = PartAtCaret();
+        // A part of fewer digits than it holds is done at its separator ("1." is the 1st).
+        const Part& part = parts_[static_cast<std::size_t>(at)];
+        if (at == typedPart_ && !digits_.isEmpty() && part.width == 2) {
+            texts[at] = QStringLiteral("%1").arg(digits_.toInt(), 2, 10, QChar(u'0'));
+        }
+        const int shown = std::min(at + 1, static_cast<int>(parts_.size()) - 1);
+        typedPart_ = shown;
+        digits_.clear();
+        Show(texts, shown);
+    }
+
+    // Puts the parts on show: as the whole value they make, when they make one, else as they are
+    // (the field then holds no whole value and the picker says so). Then selects part `selected`.
+    void Show(const QStringList& texts, int selected) {
+        std::vector<int> values;
+        bool whole = true;
+        for (std::size_t i = 0; i < parts_.size(); ++i) {
+            const QString& text = texts[static_cast<qsizetype>(i)];
+            bool number = false;
+            const int value = text.toInt(&number);
+            whole = whole && number && text.size() == parts_[i].width && value >= parts_[i].lowest &&
+                    value <= parts_[i].highest;
+            values.push_back(value);
+        }
+        const QString text = texts.join(separator_);
+        applying_ = true;
+        if (whole && separator_ == u':') {
+            setTime(QTime(values[0], values[1], values[2]));
+        } else if (const QDate day(values[2], values[1], values[0]);
+                   whole && day.isValid() && day >= minimumDate() && day <= maximumDate()) {
+            setDate(day);
+        } else {
+            whole = false;
+        }
+        applying_ = false;
+        if (whole) halfTyped_ = false;  // also when the value was the one already held
+        if (!whole) {
+            // Past the edit's own check and mending, which would refuse it or read it as another
+            // value ("2" for an hour half typed as 02).
+            QLineEdit* edit = lineEdit();
+            const QValidator* validator = edit->validator();
+            const QSignalBlocker quiet(edit);
+            edit->setValidator(nullptr);
+            edit->setText(text);
+            edit->setValidator(validator);
+            halfTyped_ = true;
+            if (onTyped) onTyped();
+        }
+        SelectPart(text, selected);
+    }
+
+    void SelectPart(const QString& text, int part) {
+        int start = 0;
+        for (int i = 0; i < part; ++i) start = static_cast<int>(text.indexOf(separator_, start)) + 1;
+        qsizetype end = text.indexOf(separator_, start);
+        if (end < 0) end = text.size();
+        lineEdit()->setSelection(start, static_cast<int>(end) - start);
+    }
+
+    std::vector<Part> parts_;   // none: a format with the month's name
+    QChar separator_;
+    int typedPart_ = -1;        // the part the digits below were typed into
+    QString digits_;            // digits typed into it since it was entered
+    bool movedOnByDigit_ = false;  // the last digit done its part, and the next one is shown
+    bool applying_ = false;     // the value is being set from what was typed
+    bool halfTyped_ = false;    // the text on show was typed here and makes no whole value
 };
 
 }  // namespace
@@ -556,7 +728,9 @@ DateTimePicker::DateTimePicker(QWidget* parent, Format format, bool showNone)
             emit Changed();
         });
     }
-    edit_ = new PickerEdit(this);
+    auto* edit = new PickerEdit(this, format);
+    edit->onTyped = [this] { emit Changed(); };
+    edit_ = edit;
     setFocusProxy(edit_);
     edit_->setLocale(QLocale(QLocale::Polish, QLocale::Poland));
     switch (format) {
@@ -583,7 +757,7 @@ bool DateTimePicker::HasValue() const { return !check_ || check_->isChecked(); }
 
 bool DateTimePicker::ShowsStorableValue() const {
     if (!HasValue()) return true;
-    if (!edit_->hasAcceptableInput()) return false;
+    if (!static_cast<const PickerEdit*>(edit_)->ShowsWholeValue()) return false;
     if (format_ == Format::Time) return true;
     // A value set from outside the field's range shows clamped to it: not the day kept.
     const QDate shown = edit_->date();

@@ -352,61 +352,109 @@ TEST_F(DatePickersTest, NewArrivalStartsOnTheReleaseDayAndMayNotComeBeforeTheRel
 
 }  // namespace
 
+// Types into the picker's field as a keyboard sends the keys: Shift goes down on its own
+// before a ":".
+void TypeKeys(QDateTimeEdit* edit, const std::string& keys) {
+    for (const char key : keys) {
+        if (key == ':') {
+            QTest::keyPress(edit, Qt::Key_Shift);
+            QTest::keyClick(edit, key, Qt::ShiftModifier);
+            QTest::keyRelease(edit, Qt::Key_Shift, Qt::ShiftModifier);
+        } else {
+            QTest::keyClick(edit, key);
+        }
+    }
+}
+
+// A picker of its own window, showing `shown`, with the focus in its first part by Tab or by a
+// click before the part's first digit.
+DateTimePicker* OpenPicker(QWidget& window, DateTimePicker::Format format, const QDateTime& shown,
+                           bool byClick) {
+    auto* picker = new DateTimePicker(&window, format);
+    picker->SetValue(shown);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QDateTimeEdit* edit = EditOf(picker);
+    if (byClick) {
+        QLineEdit* text = edit->findChild<QLineEdit*>();
+        QTest::mouseClick(text, Qt::LeftButton, {}, QPoint(3, text->height() / 2));
+    } else {
+        edit->setFocus(Qt::TabFocusReason);
+    }
+    EXPECT_TRUE(edit->hasFocus());
+    return picker;
+}
+
 // A date or a time typed as it is written, with or without its separators and with one or two
 // digits to a part, is taken as typed, whether the field was reached by Tab or by a click in
-// its first part.
+// its first part, and whatever month it showed before.
 TEST(PickerTypingTest, DatesAndTimesTypedWithTheirSeparatorsAreTakenAsTyped) {
     struct Case {
-        DateTimePicker::Format format;
         const char* keys;
-        QDateTime expected;
+        QDate day;   // a date typed; else a time
+        QTime time;
     };
-    const QDate today(2026, 12, 10);
-    const QTime now(10, 30, 45);
     const Case cases[] = {
-        {DateTimePicker::Format::Time, "08:15:00", {today, QTime(8, 15, 0)}},
-        {DateTimePicker::Format::Time, "8:15:00", {today, QTime(8, 15, 0)}},
-        {DateTimePicker::Format::Time, "23:05:07", {today, QTime(23, 5, 7)}},
-        {DateTimePicker::Format::Time, "081500", {today, QTime(8, 15, 0)}},
-        {DateTimePicker::Format::ShortDate, "5.5.2024", {QDate(2024, 5, 5), now}},
-        {DateTimePicker::Format::ShortDate, "05.05.2024", {QDate(2024, 5, 5), now}},
-        {DateTimePicker::Format::ShortDate, "15.05.2024", {QDate(2024, 5, 15), now}},
-        {DateTimePicker::Format::ShortDate, "1.5.2024", {QDate(2024, 5, 1), now}},
-        {DateTimePicker::Format::ShortDate, "15052024", {QDate(2024, 5, 15), now}},
+        {"08:15:00", {}, QTime(8, 15, 0)},
+        {"8:15:00", {}, QTime(8, 15, 0)},
+        {"23:05:07", {}, QTime(23, 5, 7)},
+        {"081500", {}, QTime(8, 15, 0)},
+        {"8:5:07", {}, QTime(8, 5, 7)},
+        {"5.5.2024", QDate(2024, 5, 5), {}},
+        {"05.05.2024", QDate(2024, 5, 5), {}},
+        {"15.05.2024", QDate(2024, 5, 15), {}},
+        {"1.5.2024", QDate(2024, 5, 1), {}},
+        {"15052024", QDate(2024, 5, 15), {}},
+        {"30.4.2024", QDate(2024, 4, 30), {}},
+        {"29.02.2024", QDate(2024, 2, 29), {}},
+        {"31.05.2024", QDate(2024, 5, 31), {}},
     };
-    for (const bool byClick : {false, true}) {
-        for (const Case& c : cases) {
-            SCOPED_TRACE(std::string(c.keys) + (byClick ? " after a click" : " after Tab"));
-            QWidget window;
-            auto* picker = new DateTimePicker(&window, c.format);
-            picker->SetValue(QDateTime(today, now));
-            window.show();
-            QApplication::setActiveWindow(&window);
-            QDateTimeEdit* edit = EditOf(picker);
-            if (byClick) {
-                QLineEdit* text = edit->findChild<QLineEdit*>();
-                // In the first part, before its first digit.
-                QTest::mouseClick(text, Qt::LeftButton, {}, QPoint(3, text->height() / 2));
-            } else {
-                edit->setFocus(Qt::TabFocusReason);
+    const QTime now(10, 30, 45);
+    for (const QDate shownDay : {QDate(2026, 12, 10), QDate(2026, 2, 10)}) {
+        for (const bool byClick : {false, true}) {
+            for (const Case& c : cases) {
+                SCOPED_TRACE(std::string(c.keys) + (byClick ? " after a click" : " after Tab") +
+                             " on " + shownDay.toString().toStdString());
+                const bool date = c.day.isValid();
+                QWidget window;
+                DateTimePicker* picker = OpenPicker(
+                    window, date ? DateTimePicker::Format::ShortDate : DateTimePicker::Format::Time,
+                    QDateTime(shownDay, now), byClick);
+                TypeKeys(EditOf(picker), c.keys);
+                const QDateTime expected(date ? c.day : shownDay, date ? now : c.time);
+                EXPECT_EQ(Shown(picker), expected.toString(date ? QStringLiteral("dd.MM.yyyy")
+                                                                 : QStringLiteral("HH:mm:ss")));
+                EXPECT_TRUE(picker->ShowsStorableValue());
+                EXPECT_EQ(picker->Value(), expected);
             }
-            ASSERT_TRUE(edit->hasFocus());
-            // As a keyboard sends them: Shift goes down on its own before a ":".
-            for (const char key : std::string(c.keys)) {
-                if (key == ':') {
-                    QTest::keyPress(edit, Qt::Key_Shift);
-                    QTest::keyClick(edit, key, Qt::ShiftModifier);
-                    QTest::keyRelease(edit, Qt::Key_Shift, Qt::ShiftModifier);
-                } else {
-                    QTest::keyClick(edit, key);
-                }
-            }
-            const QString format = c.format == DateTimePicker::Format::Time
-                                       ? QStringLiteral("HH:mm:ss")
-                                       : QStringLiteral("dd.MM.yyyy");
-            EXPECT_EQ(Shown(picker), c.expected.toString(format));
-            EXPECT_TRUE(picker->ShowsStorableValue());
-            EXPECT_EQ(picker->Value(), c.expected);
         }
+    }
+}
+
+// A date that does not exist, or a part left half typed, stays on show as typed and is no value
+// the picker holds, also once the field is left; a digit past a part's greatest is refused.
+TEST(PickerTypingTest, ImpossibleOrHalfTypedDatesStayOnShowAndAreNoValue) {
+    struct Case {
+        const char* keys;
+        const char* shown;
+    };
+    const Case dates[] = {
+        {"31.02.2024", "31.02.2024"}, {"29.2.2023", "29.02.2023"}, {"31.4.2024", "31.04.2024"},
+        {"3", "3.12.2026"},           {"15.05.20", "15.05.20"},    {"10.13", "10.1.2026"},
+    };
+    const QDateTime shown(QDate(2026, 12, 10), QTime(10, 30, 45));
+    for (const Case& c : dates) {
+        SCOPED_TRACE(c.keys);
+        QWidget window;
+        DateTimePicker* picker = OpenPicker(window, DateTimePicker::Format::ShortDate, shown, false);
+        bool changed = false;
+        QObject::connect(picker, &DateTimePicker::Changed, [&] { changed = true; });
+        TypeKeys(EditOf(picker), c.keys);
+        EXPECT_EQ(Shown(picker), QString::fromUtf8(c.shown));
+        EXPECT_FALSE(picker->ShowsStorableValue());
+        EXPECT_TRUE(changed);
+        EditOf(picker)->clearFocus();
+        EXPECT_EQ(Shown(picker), QString::fromUtf8(c.shown));
+        EXPECT_FALSE(picker->ShowsStorableValue());
     }
 }
