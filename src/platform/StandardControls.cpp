@@ -16,6 +16,7 @@
 #include <QSignalBlocker>
 #include <QTabBar>
 #include <functional>
+#include <optional>
 #include <algorithm>
 
 #include "Fonts.h"
@@ -460,19 +461,27 @@ namespace {
 // "5"), or at its separator; a separator typed straight after a part was done by itself is the
 // one already made, and is passed over. Only once every part is done is the whole checked: a
 // date that does not exist (31.02) stays on show as typed and is refused like any other text
-// that is no whole date. A format with the month's name is typed as the plain edit types it.
-// And a click in a part selects the whole part, so the digits typed next replace it, as after
-// Tab.
+// that is no whole date. A month shown by its name takes its number or the first letters of
+// its name, and a dot as well as a blank after it. And a click in a part selects the whole
+// part, so the digits typed next replace it, as after Tab.
 class PickerEdit : public QDateTimeEdit {
 public:
     PickerEdit(QWidget* parent, DateTimePicker::Format format) : QDateTimeEdit(parent) {
         lineEdit()->installEventFilter(this);
-        if (format == DateTimePicker::Format::ShortDate) {
+        switch (format) {
+        case DateTimePicker::Format::ShortDate:
             separator_ = u'.';
             parts_ = {{2, 1, 31}, {2, 1, 12}, {4, 1970, kLastDateYear}};
-        } else if (format == DateTimePicker::Format::Time) {
+            break;
+        case DateTimePicker::Format::LongDate:
+            separator_ = u' ';
+            parts_ = {{2, 1, 31, Look::Plain}, {2, 1, 12, Look::MonthName},
+                      {4, 1970, kLastDateYear}};
+            break;
+        case DateTimePicker::Format::Time:
             separator_ = u':';
             parts_ = {{2, 0, 23}, {2, 0, 59}, {2, 0, 59}};
+            break;
         }
         connect(this, &QDateTimeEdit::dateTimeChanged, this, [this] {
             halfTyped_ = false;
@@ -496,8 +505,7 @@ protected:
                 // drag that selected text of its own), the part under the caret is selected.
                 lineEdit()->event(event);
                 if (!lineEdit()->hasSelectedText()) {
-                    if (!parts_.empty()) SelectPart(lineEdit()->text(), PartAt(lineEdit()->cursorPosition()));
-                    else if (currentSection() != NoSection) setSelectedSection(currentSection());
+                    SelectPart(lineEdit()->text(), PartAt(lineEdit()->cursorPosition()));
                 }
                 return true;
             }
@@ -540,37 +548,38 @@ protected:
         const QString typed = event->text();
         const bool plain = !(event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier));
         const QChar c = plain && typed.size() == 1 ? typed.front() : QChar();
-        if (!parts_.empty() && isEnabled() && !isReadOnly()) {
+        if (!c.isNull() && isEnabled() && !isReadOnly()) {
             if (c.isDigit()) {
                 TypeDigit(c);
                 event->accept();
                 return;
             }
-            if (c == separator_) {
+            if (c == separator_ || (separator_ == u' ' && c == u'.')) {
                 TypeSeparator();
                 event->accept();
                 return;
             }
-            ForgetTyping();
-            QDateTimeEdit::keyPressEvent(event);
-            return;
+            if (c.isLetter()) {
+                TypeLetter(c);
+                event->accept();
+                return;
+            }
         }
-        // The month's name: the plain edit types it; only its separators are looked after.
-        if (movedOnByDigit_ && !c.isNull() && IsSeparator(c)) {
-            movedOnByDigit_ = false;
-            event->accept();
-            return;
-        }
-        const int before = currentSectionIndex();
+        ForgetTyping();
         QDateTimeEdit::keyPressEvent(event);
-        movedOnByDigit_ = c.isDigit() && currentSectionIndex() != before;
     }
 
 private:
+    enum class Look {
+        Padded,     // digits, with a leading zero below 10
+        Plain,      // digits as they are
+        MonthName,  // the month's name
+    };
     struct Part {
         int width;    // digits of a whole part
         int lowest;   // least value a whole part may have
         int highest;  // greatest value; a digit that would go past it is refused
+        Look look = Look::Padded;
     };
 
     static bool IsModifierKey(int key) {
@@ -580,13 +589,39 @@ private:
         default: return false;
         }
     }
-    // A character that stands between two parts of the field's format.
-    bool IsSeparator(QChar c) const { return !c.isLetterOrNumber() && displayFormat().contains(c); }
 
     void ForgetTyping() {
         typedPart_ = -1;
-        digits_.clear();
-        movedOnByDigit_ = false;
+        typed_.clear();
+        movedOnByItself_ = false;
+    }
+
+    // The month's name as the field shows it in a date.
+    QString MonthName(int month) const {
+        return locale().toString(QDate(2000, month, 1), QStringLiteral("MMMM"));
+    }
+
+    // The value a part's text stands for, if any.
+    std::optional<int> ValueOf(const Part& part, const QString& text) const {
+        if (part.look == Look::MonthName) {
+            for (int month = 1; month <= 12; ++month) {
+                if (text.compare(MonthName(month), Qt::CaseInsensitive) == 0) return month;
+            }
+            return std::nullopt;
+        }
+        bool number = false;
+        const int value = text.toInt(&number);
+        if (!number) return std::nullopt;
+        return value;
+    }
+
+    QString TextOf(const Part& part, int value) const {
+        switch (part.look) {
+        case Look::Padded: return QStringLiteral("%1").arg(value, part.width, 10, QChar(u'0'));
+        case Look::Plain: return QString::number(value);
+        case Look::MonthName: return MonthName(value);
+        }
+        return {};
     }
 
     // The part the text position lies in: the separators before it count the parts.
@@ -607,51 +642,87 @@ private:
         return texts;
     }
 
-    void TypeDigit(QChar digit) {
-        QStringList texts = ShownParts();
+    // The part the caret is in, starting its typing afresh when it is not the one typed last.
+    int TypingPart() {
         const int at = PartAtCaret();
         if (at != typedPart_) {
             typedPart_ = at;
-            digits_.clear();
+            typed_.clear();
         }
-        const Part& part = parts_[static_cast<std::size_t>(at)];
-        const QString next = digits_ + digit;
-        const int value = next.toInt();
-        if (value > part.highest) return;  // no such day, month, year, hour or minute
-        digits_ = next;
-        movedOnByDigit_ = false;
-        const bool done = next.size() == part.width || (part.width == 2 && value * 10 > part.highest);
-        if (!done) {
-            texts[at] = next;
-            Show(texts, at);
-            return;
-        }
-        texts[at] = QStringLiteral("%1").arg(value, part.width, 10, QChar(u'0'));
-        digits_.clear();
+        return at;
+    }
+
+    // Part `at` is done with `text`: the next part is shown selected, ready to be typed.
+    void PartDone(QStringList& texts, int at, const QString& text) {
+        texts[at] = text;
+        typed_.clear();
         int shown = at;
         if (at + 1 < static_cast<int>(parts_.size())) {
             shown = at + 1;
             typedPart_ = shown;
-            movedOnByDigit_ = true;
+            movedOnByItself_ = true;
         }
         Show(texts, shown);
     }
 
+    void TypeDigit(QChar digit) {
+        QStringList texts = ShownParts();
+        const int at = TypingPart();
+        const Part& part = parts_[static_cast<std::size_t>(at)];
+        if (!typed_.isEmpty() && !typed_.front().isDigit()) typed_.clear();  // letters of a name
+        const QString next = typed_ + digit;
+        const int value = next.toInt();
+        if (value > part.highest) return;  // no such day, month, year, hour or minute
+        typed_ = next;
+        movedOnByItself_ = false;
+        if (next.size() == part.width || (part.width == 2 && value * 10 > part.highest)) {
+            PartDone(texts, at, TextOf(part, value));
+            return;
+        }
+        texts[at] = next;
+        Show(texts, at);
+    }
+
+    // The first letters of a month's name; a letter no month's name goes on with is refused.
+    void TypeLetter(QChar letter) {
+        QStringList texts = ShownParts();
+        const int at = TypingPart();
+        const Part& part = parts_[static_cast<std::size_t>(at)];
+        if (part.look != Look::MonthName) return;
+        if (!typed_.isEmpty() && typed_.front().isDigit()) typed_.clear();
+        const QString next = typed_ + letter;
+        std::vector<int> months;
+        for (int month = 1; month <= 12; ++month) {
+            if (MonthName(month).startsWith(next, Qt::CaseInsensitive)) months.push_back(month);
+        }
+        if (months.empty()) return;
+        typed_ = next;
+        movedOnByItself_ = false;
+        if (months.size() == 1) {
+            PartDone(texts, at, MonthName(months.front()));
+            return;
+        }
+        texts[at] = next;
+        Show(texts, at);
+    }
+
     void TypeSeparator() {
-        if (movedOnByDigit_) {
-            movedOnByDigit_ = false;
+        if (movedOnByItself_) {
+            movedOnByItself_ = false;
             return;
         }
         QStringList texts = ShownParts();
-        const int at = PartAtCaret();
-        // A part of fewer digits than it holds is done at its separator ("1." is the 1st).
+        const int at = TypingPart();
         const Part& part = parts_[static_cast<std::size_t>(at)];
-        if (at == typedPart_ && !digits_.isEmpty() && part.width == 2) {
-            texts[at] = QStringLiteral("%1").arg(digits_.toInt(), 2, 10, QChar(u'0'));
+        // A part of fewer digits than it holds is done at its separator ("1." is the 1st); a
+        // year is not.
+        if (!typed_.isEmpty() && typed_.front().isDigit() && part.width == 2 &&
+            typed_.toInt() >= part.lowest) {
+            texts[at] = TextOf(part, typed_.toInt());
         }
         const int shown = std::min(at + 1, static_cast<int>(parts_.size()) - 1);
         typedPart_ = shown;
-        digits_.clear();
+        typed_.clear();
         Show(texts, shown);
     }
 
@@ -661,12 +732,13 @@ private:
         std::vector<int> values;
         bool whole = true;
         for (std::size_t i = 0; i < parts_.size(); ++i) {
+            const Part& part = parts_[i];
             const QString& text = texts[static_cast<qsizetype>(i)];
-            bool number = false;
-            const int value = text.toInt(&number);
-            whole = whole && number && text.size() == parts_[i].width && value >= parts_[i].lowest &&
-                    value <= parts_[i].highest;
-            values.push_back(value);
+            const std::optional<int> value = ValueOf(part, text);
+            const bool halfTyped = static_cast<int>(i) == typedPart_ && !typed_.isEmpty();
+            whole = whole && value && !halfTyped && *value >= part.lowest &&
+                    *value <= part.highest && (part.look != Look::Padded || text.size() == part.width);
+            values.push_back(value.value_or(0));
         }
         const QString text = texts.join(separator_);
         applying_ = true;
@@ -679,8 +751,9 @@ private:
             whole = false;
         }
         applying_ = false;
-        if (whole) halfTyped_ = false;  // also when the value was the one already held
-        if (!whole) {
+        if (whole) {
+            halfTyped_ = false;  // also when the value was the one already held
+        } else {
             // Past the edit's own check and mending, which would refuse it or read it as another
             // value ("2" for an hour half typed as 02).
             QLineEdit* edit = lineEdit();
@@ -692,24 +765,28 @@ private:
             halfTyped_ = true;
             if (onTyped) onTyped();
         }
-        SelectPart(text, selected);
+        SelectPart(lineEdit()->text(), selected);
     }
 
     void SelectPart(const QString& text, int part) {
         int start = 0;
-        for (int i = 0; i < part; ++i) start = static_cast<int>(text.indexOf(separator_, start)) + 1;
+        for (int i = 0; i < part; ++i) {
+            const qsizetype next = text.indexOf(separator_, start);
+            if (next < 0) break;
+            start = static_cast<int>(next) + 1;
+        }
         qsizetype end = text.indexOf(separator_, start);
         if (end < 0) end = text.size();
         lineEdit()->setSelection(start, static_cast<int>(end) - start);
     }
 
-    std::vector<Part> parts_;   // none: a format with the month's name
+    std::vector<Part> parts_;
     QChar separator_;
-    int typedPart_ = -1;        // the part the digits below were typed into
-    QString digits_;            // digits typed into it since it was entered
-    bool movedOnByDigit_ = false;  // the last digit done its part, and the next one is shown
-    bool applying_ = false;     // the value is being set from what was typed
-    bool halfTyped_ = false;    // the text on show was typed here and makes no whole value
+    int typedPart_ = -1;   // the part the text below was typed into
+    QString typed_;        // digits (or letters of a month's name) typed into it since
+    bool movedOnByItself_ = false;  // the last key done its part, and the next one is shown
+    bool applying_ = false;    // the value is being set from what was typed
+    bool halfTyped_ = false;   // the text on show was typed here and makes no whole value
 };
 
 }  // namespace

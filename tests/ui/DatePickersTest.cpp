@@ -10,6 +10,7 @@
 #include <QDateTimeEdit>
 #include <QFile>
 #include <QLineEdit>
+#include <QLocale>
 #include <QTest>
 #include <cstdlib>
 #include <ctime>
@@ -393,6 +394,7 @@ TEST(PickerTypingTest, DatesAndTimesTypedWithTheirSeparatorsAreTakenAsTyped) {
         const char* keys;
         QDate day;   // a date typed; else a time
         QTime time;
+        bool monthName = false;  // into a field that shows the month by its name
     };
     const Case cases[] = {
         {"08:15:00", {}, QTime(8, 15, 0)},
@@ -408,6 +410,11 @@ TEST(PickerTypingTest, DatesAndTimesTypedWithTheirSeparatorsAreTakenAsTyped) {
         {"30.4.2024", QDate(2024, 4, 30), {}},
         {"29.02.2024", QDate(2024, 2, 29), {}},
         {"31.05.2024", QDate(2024, 5, 31), {}},
+        {"29.05.2024", QDate(2024, 5, 29), {}, true},
+        {"29 5 2024", QDate(2024, 5, 29), {}, true},
+        {"29052024", QDate(2024, 5, 29), {}, true},
+        {"29 maj 2024", QDate(2024, 5, 29), {}, true},
+        {"1 wrz 2024", QDate(2024, 9, 1), {}, true},
     };
     const QTime now(10, 30, 45);
     for (const QDate shownDay : {QDate(2026, 12, 10), QDate(2026, 2, 10)}) {
@@ -417,13 +424,16 @@ TEST(PickerTypingTest, DatesAndTimesTypedWithTheirSeparatorsAreTakenAsTyped) {
                              " on " + shownDay.toString().toStdString());
                 const bool date = c.day.isValid();
                 QWidget window;
-                DateTimePicker* picker = OpenPicker(
-                    window, date ? DateTimePicker::Format::ShortDate : DateTimePicker::Format::Time,
-                    QDateTime(shownDay, now), byClick);
+                const auto format = c.monthName ? DateTimePicker::Format::LongDate
+                                    : date      ? DateTimePicker::Format::ShortDate
+                                                : DateTimePicker::Format::Time;
+                DateTimePicker* picker = OpenPicker(window, format, QDateTime(shownDay, now), byClick);
                 TypeKeys(EditOf(picker), c.keys);
                 const QDateTime expected(date ? c.day : shownDay, date ? now : c.time);
-                EXPECT_EQ(Shown(picker), expected.toString(date ? QStringLiteral("dd.MM.yyyy")
-                                                                 : QStringLiteral("HH:mm:ss")));
+                const QString look = c.monthName ? QStringLiteral("d MMMM yyyy")
+                                     : date      ? QStringLiteral("dd.MM.yyyy")
+                                                 : QStringLiteral("HH:mm:ss");
+                EXPECT_EQ(Shown(picker), QLocale(QLocale::Polish).toString(expected, look));
                 EXPECT_TRUE(picker->ShowsStorableValue());
                 EXPECT_EQ(picker->Value(), expected);
             }
