@@ -117,6 +117,8 @@ void DateTimeField::keyPressEvent(QKeyEvent* event) {
     }
     ForgetTyping();
     QDateTimeEdit::keyPressEvent(event);
+    // A key of the edit's own (an arrow that steps a part) may put a whole value back on show.
+    if (lineEdit()->text() == textFromDateTime(dateTime())) halfTyped_ = false;
 }
 
 void DateTimeField::ForgetTyping() {
