@@ -2,8 +2,8 @@
 
 #include <QEvent>
 #include <QHelpEvent>
-#include <QKeyEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QStyle>
