@@ -143,15 +143,13 @@ TEST_F(MaintenanceTest, ManagementWindowDeletesTheBirdTheKeyboardMovedTo) {
     CZarzadzajBazaGolebi window;
     Run<CZarzadzajBazaGolebi>(window, [&](CZarzadzajBazaGolebi& w) {
         ListView* list = w.List(CZarzadzajBazaGolebi::kList);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(list->item(0, 1)).center());
+        ClickListRow(list, 0, 1);
         QTest::keyClick(list, Qt::Key_Down);
         seams::ScriptMessageBoxAnswers({IDYES});
         w.RunCommand(CZarzadzajBazaGolebi::kDeleteButton);
         EXPECT_EQ(BirdsOnDisk(), (std::vector<int>{a, c}));
         // A click on the first row, End to the last: the last goes.
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(list->item(0, 1)).center());
+        ClickListRow(list, 0, 1);
         QTest::keyClick(list, Qt::Key_End);
         seams::ScriptMessageBoxAnswers({IDYES});
         w.RunCommand(CZarzadzajBazaGolebi::kDeleteButton);

@@ -221,8 +221,7 @@ TEST_F(NotebookTest, ANoteReachedByTheKeyboardIsTheOneOpenedAndDeleted) {
     TheDataStore().LoadExtraDb(loft);
     CZakladkaNotatnik& page = OpenPage();
     ListView* list = page.NoteList();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualItemRect(list->item(0, 0)).center());
+    ClickListRow(list, 0);
     Type(page, QStringLiteral(" zmiana"));
 
     list->setFocus();

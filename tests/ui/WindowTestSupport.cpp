@@ -6,6 +6,7 @@
 #include <QPdfDocument>
 #include <QPdfSelection>
 #include <QScrollBar>
+#include <QTest>
 
 #include "ListView.h"
 #include "StandardControls.h"
@@ -178,6 +179,11 @@ QRect InkOf(const QImage& page) {
         for (int x = 0; x < page.width(); ++x)
             if (qGray(page.pixel(x, y)) < 128) ink |= QRect(x, y, 1, 1);
     return ink;
+}
+
+void ClickListRow(ListView* list, int row, int column) {
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(row, column)).center());
 }
 
 QStringList MessageTexts() {

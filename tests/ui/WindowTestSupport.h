@@ -24,6 +24,8 @@ class ListView;
 // What a window shows, for comparing in one assertion.
 QStringList ComboTexts(ComboBox* combo);
 QStringList ListColumn(ListView* list, int column);
+// A mouse click on a row of the list, in the cell of `column`.
+void ClickListRow(ListView* list, int row, int column = 0);
 // The texts of the message boxes shown so far.
 QStringList MessageTexts();
 // The columns of a list are each at least as wide as `given`, all within the list (no sideways
