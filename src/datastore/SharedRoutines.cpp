@@ -295,25 +295,52 @@ Text FormatTime(Time64 time, const char* format) {
 
 Text FormatTime(Time64 time, const std::string& format) { return FormatTime(time, format.c_str()); }
 
-std::optional<Time64> MakeLocalTime(int day, int month, int year, int hour, int minute, int second) {
-    if (year < 1970 || year > kLastDateYear || month < 1 || month > 12 || day < 1 || day > 31) return std::nullopt;
-    std::tm local{};
-    local.tm_mday = day;
-    local.tm_mon = month - 1;
-    local.tm_year = year - 1900;
-    local.tm_hour = hour;
-    local.tm_min = minute;
-    local.tm_sec = second;
-    local.tm_isdst = -1;
-    const std::tm asked = local;
-    const std::time_t t = std::mktime(&local);
-    if (t == static_cast<std::time_t>(-1) || t < 0) return std::nullopt;
-    // A day that does not exist (31 April) is normalised by mktime into another date: refuse it.
-    if (local.tm_mday != asked.tm_mday || local.tm_mon != asked.tm_mon ||
-        local.tm_year != asked.tm_year) {
+std::optional<Time64> MakeLocalTime(int day, int month, int year, int hour, int minute, int second,
+                                    SkippedTime skipped) {
+    if (year < 1970 || year > kLastDateYear || month < 1 || month > 12 || day < 1 || day > 31 ||
+        hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59) {
         return std::nullopt;
     }
-    return static_cast<Time64>(t);
+    std::tm asked{};
+    asked.tm_mday = day;
+    asked.tm_mon = month - 1;
+    asked.tm_year = year - 1900;
+    asked.tm_hour = hour;
+    asked.tm_min = minute;
+    asked.tm_sec = second;
+    // mktime moves a day that does not exist (31 April) into another date, and a time the clock
+    // skips into another hour: a result whose fields are not the ones asked is no such time.
+    const auto sameDay = [&](const std::tm& made) {
+        return made.tm_mday == asked.tm_mday && made.tm_mon == asked.tm_mon &&
+               made.tm_year == asked.tm_year;
+    };
+    const auto sameTime = [&](const std::tm& made) {
+        return sameDay(made) && made.tm_hour == asked.tm_hour && made.tm_min == asked.tm_min &&
+               made.tm_sec == asked.tm_sec;
+    };
+    // Read once as summer time and once as winter time: where both readings hold (the hour that
+    // comes twice) the earlier is taken, so the result never depends on the library's guess.
+    std::optional<std::time_t> found;
+    for (const int dst : {1, 0}) {
+        std::tm local = asked;
+        local.tm_isdst = dst;
+        const std::time_t t = std::mktime(&local);
+        if (t == static_cast<std::time_t>(-1) || !sameTime(local) || local.tm_isdst != dst) {
+            continue;
+        }
+        if (!found || t < *found) found = t;
+    }
+    if (!found) {
+        std::tm local = asked;
+        local.tm_isdst = -1;
+        const std::time_t t = std::mktime(&local);
+        if (t == static_cast<std::time_t>(-1) || !sameDay(local)) return std::nullopt;
+        // The date exists, so the time of day is one the clock skips.
+        if (skipped == SkippedTime::Refuse) return std::nullopt;
+        found = t;
+    }
+    if (*found < 0) return std::nullopt;
+    return static_cast<Time64>(*found);
 }
 
 std::optional<LocalDateTime> ToLocalDateTime(Time64 time) {

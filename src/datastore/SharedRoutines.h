@@ -84,10 +84,18 @@ Text FormatTime(Time64 time, const std::string& format);
 // digit typed by mistake (99999) is refused instead of being stored and shown as "99".
 constexpr int kLastDateYear = 3000;
 
-// Local time of day/month/year hour:minute:second, with the daylight-saving flag left to the
-// C library. Dates before 1970, after kLastDateYear or that cannot be represented give nullopt.
+// What becomes of a time of day the clock skips (02:30 on the day of the spring change).
+enum class SkippedTime {
+    MoveOn,  // taken as the same time on the clock after the change (03:30): for a time of day
+             // the user does not see, kept from a stored time or read from an old file
+    Refuse,  // no such time: for a time the user typed, which must be stored as typed or refused
+};
+
+// Local time of day/month/year hour:minute:second. Dates before 1970, after kLastDateYear or that
+// cannot be represented give nullopt, and so do a day the month has not and a part out of its
+// range (hour 24, minute 60). An hour that comes twice (the autumn change) is its first.
 std::optional<Time64> MakeLocalTime(int day, int month, int year, int hour = 0, int minute = 0,
-                                    int second = 0);
+                                    int second = 0, SkippedTime skipped = SkippedTime::MoveOn);
 
 // Broken-down local time of a stored time (nullopt for negative or unconvertible times).
 struct LocalDateTime {

@@ -146,6 +146,28 @@ TEST(SharedRoutines, MakeLocalTimeAcrossDaylightSaving) {
     EXPECT_EQ(parts->hour, 14);
 }
 
+// The spring change skips 02:00-03:00 and the autumn one plays 02:00-03:00 twice: a typed time
+// the clock skips is no time, a hidden one kept from another day moves on; the hour that comes
+// twice is always its first, whatever the library guessed last; no part past its range is
+// carried into the next.
+TEST(SharedRoutines, MakeLocalTimeAtTheClockChangesAndPastAPartsRange) {
+    EXPECT_FALSE(MakeLocalTime(31, 3, 2024, 2, 30, 0, SkippedTime::Refuse).has_value());
+    EXPECT_EQ(MakeLocalTime(31, 3, 2024, 2, 30, 0), std::optional<Time64>(1711848600));  // 03:30
+    EXPECT_EQ(MakeLocalTime(31, 3, 2024, 3, 30, 0, SkippedTime::Refuse),
+              std::optional<Time64>(1711848600));
+    for (const SkippedTime skipped : {SkippedTime::Refuse, SkippedTime::MoveOn}) {
+        // Asked after a winter time and after a summer time, so the library's last guess differs.
+        ASSERT_TRUE(MakeLocalTime(1, 12, 2024, 2, 30).has_value());
+        EXPECT_EQ(MakeLocalTime(27, 10, 2024, 2, 30, 0, skipped), std::optional<Time64>(1729989000));
+        ASSERT_TRUE(MakeLocalTime(1, 7, 2024, 2, 30).has_value());
+        EXPECT_EQ(MakeLocalTime(27, 10, 2024, 2, 30, 0, skipped), std::optional<Time64>(1729989000));
+    }
+    EXPECT_FALSE(MakeLocalTime(15, 5, 2024, 24, 0, 0).has_value());
+    EXPECT_FALSE(MakeLocalTime(15, 5, 2024, 12, 60, 0).has_value());
+    EXPECT_FALSE(MakeLocalTime(15, 5, 2024, 12, 0, 60).has_value());
+    EXPECT_FALSE(MakeLocalTime(15, 5, 2024, -1, 0, 0).has_value());
+}
+
 // What an editor's date and time fields start with: the local parts of the stored time, or the
 // editor's own "unset" in every part for a time that is not set.
 TEST(SharedRoutines, SplitTimeGivesEveryLocalPartOrUnsetOnes) {
