@@ -445,7 +445,7 @@ void TabControl::paintEvent(QPaintEvent*) {
 // ---- DateTimePicker ---------------------------------------------------------------------------
 
 DateTimePicker::DateTimePicker(QWidget* parent, Format format, bool showNone)
-    : QWidget(parent), format_(format), value_(QDateTime::currentDateTime()) {
+    : QWidget(parent), format_(format), date_(QDate::currentDate()), time_(QTime::currentTime()) {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
@@ -472,13 +472,17 @@ DateTimePicker::DateTimePicker(QWidget* parent, Format format, bool showNone)
     // No day before 1970 or past the last year a date may have can be set, typed or picked.
     edit_->setMinimumDate(QDate(1970, 1, 1));
     edit_->setMaximumDate(QDate(kLastDateYear, 12, 31));
-    edit_->setDateTime(value_);
+    // The edit holds its fields as universal time, which has no hour the clock skips: what is
+    // typed stays as typed, and the window decides about the local time it makes.
+    edit_->setTimeSpec(Qt::UTC);
+    if (format == Format::Time) edit_->setTime(time_);
+    else edit_->setDate(date_);
     layout->addWidget(edit_, 1);
     connect(edit_, &QDateTimeEdit::dateTimeChanged, this, [this](const QDateTime& shown) {
         if (programmatic_) return;
         // The edit shows only some fields; the others keep their value.
-        if (format_ == Format::Time) value_.setTime(shown.time());
-        else value_.setDate(shown.date());
+        if (format_ == Format::Time) time_ = shown.time();
+        else date_ = shown.date();
         emit Changed();
     });
 }
@@ -491,7 +495,7 @@ bool DateTimePicker::ShowsStorableValue() const {
     if (format_ == Format::Time) return true;
     // A value set from outside the field's range shows clamped to it: not the day kept.
     const QDate shown = edit_->date();
-    if (shown != value_.date()) return false;
+    if (shown != date_) return false;
     return MakeLocalTime(shown.day(), shown.month(), shown.year(), 12).has_value();
 }
 
@@ -501,12 +505,21 @@ void DateTimePicker::SetNone() {
     edit_->setEnabled(false);
 }
 
-QDateTime DateTimePicker::Value() const { return value_; }
+void DateTimePicker::StartTyping() { static_cast<DateTimeField*>(edit_)->StartTyping(); }
+
+QDateTime DateTimePicker::Value() const { return QDateTime(date_, time_); }
 
 void DateTimePicker::SetValue(const QDateTime& value) {
-    value_ = value;
+    SetParts(value.date(), value.time());
+}
+
+void DateTimePicker::SetParts(const QDate& date, const QTime& time) {
+    date_ = date;
+    time_ = time;
     programmatic_ = true;
-    edit_->setDateTime(value);
+    // The field shows only its own part; the other is any day or time it can show.
+    if (format_ == Format::Time) edit_->setTime(time);
+    else edit_->setDate(date);
     programmatic_ = false;
     if (check_) {
         check_->setChecked(true);
@@ -517,17 +530,17 @@ void DateTimePicker::SetValue(const QDateTime& value) {
 std::optional<LocalDateTime> DateTimePicker::GetLocal() const {
     if (!HasValue()) return std::nullopt;
     LocalDateTime local;
-    local.day = value_.date().day();
-    local.month = value_.date().month();
-    local.year = value_.date().year();
-    local.hour = value_.time().hour();
-    local.minute = value_.time().minute();
-    local.second = value_.time().second();
+    local.day = date_.day();
+    local.month = date_.month();
+    local.year = date_.year();
+    local.hour = time_.hour();
+    local.minute = time_.minute();
+    local.second = time_.second();
     return local;
 }
 
 void DateTimePicker::SetLocal(const LocalDateTime& v) {
-    SetValue(QDateTime(QDate(v.year, v.month, v.day), QTime(v.hour, v.minute, v.second)));
+    SetParts(QDate(v.year, v.month, v.day), QTime(v.hour, v.minute, v.second));
 }
 
 Time64 DateTimePicker::GetTime() const {

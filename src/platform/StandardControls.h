@@ -173,15 +173,21 @@ public:
     // The value above is then the last whole one, not what the user sees. True without a value.
     bool ShowsStorableValue() const;
     void SetNone();
+    // The field ready for a whole value typed afresh, from its first part.
+    void StartTyping();
     QDateTime Value() const;
     void SetValue(const QDateTime& value);
+    void SetParts(const QDate& date, const QTime& time);
 
 signals:
     void Changed();   // the user changed the value or the check box
 
 private:
     Format format_;
-    QDateTime value_;
+    // Kept apart: a local date and time held together would move a time the clock skips on
+    // that day into the hour after, before the window could refuse it.
+    QDate date_;
+    QTime time_;
     QCheckBox* check_ = nullptr;
     QDateTimeEdit* edit_ = nullptr;
     bool programmatic_ = false;

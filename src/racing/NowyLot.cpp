@@ -20,8 +20,9 @@ std::optional<Time64> TimeFromPickers(const DateTimePicker* date, const DateTime
     const auto day = date->GetLocal();
     const auto clock = time->GetLocal();
     if (!day || !clock) return std::nullopt;
+    // The time was typed: one the clock skips is no time, not the hour after.
     return MakeLocalTime(day->day, day->month, day->year, clock->hour, clock->minute,
-                         clock->second);
+                         clock->second, SkippedTime::Refuse);
 }
 
 namespace {
