@@ -35,6 +35,7 @@ CFotoparowanie::CFotoparowanie(QWidget* parent) : Dialog(kTemplateId, parent) {
     OnClicked(kMaleList, [this] { OnMaleListClick(); });
     OnClicked(kFemaleList, [this] { OnFemaleListClick(); });
     OnClicked(kCreatePair, [this] { CreatePair(); });
+    SetPickerMessage(kDatePicker, u"Nieprawidłowa data parowania.");
 }
 
 bool CFotoparowanie::OnInitDialog() {

@@ -1,8 +1,13 @@
 #include "DateTimeField.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
 #include <QSignalBlocker>
 #include <algorithm>
 
@@ -23,6 +28,8 @@ bool IsModifierKey(int key) {
 DateTimeField::DateTimeField(QWidget* parent, DateTimePicker::Format format)
     : QDateTimeEdit(parent) {
     lineEdit()->installEventFilter(this);
+    // A text dropped on the field would go through the edit's own mending, not the rules below.
+    lineEdit()->setAcceptDrops(false);
     switch (format) {
     case DateTimePicker::Format::ShortDate:
         separator_ = u'.';
@@ -65,6 +72,33 @@ void DateTimeField::focusInEvent(QFocusEvent* event) {
     // The date edit's own handling rewrites the text from the last whole value.
     if (ShowsWholeValue()) QDateTimeEdit::focusInEvent(event);
     else QAbstractSpinBox::focusInEvent(event);
+    // Whatever part was selected or had the caret when the field was left (the last, after
+    // Shift+Tab or after a whole date typed), a value typed now is a whole one from its start.
+    // A click selects its own part once the button is released.
+    if (event->reason() != Qt::MouseFocusReason) StartTyping();
+}
+
+void DateTimeField::StartTyping() {
+    ForgetTyping();
+    SelectPart(lineEdit()->text(), 0);
+}
+
+void DateTimeField::contextMenuEvent(QContextMenuEvent* event) {
+    // The text's own menu, but its paste reads the text as typed keys.
+    QMenu* menu = lineEdit()->createStandardContextMenu();
+    // The menu's paste is known by the keys it names, whatever the language of its caption.
+    const QString pasteKeys =
+        QLatin1Char('\t') + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+    for (QAction* action : menu->actions()) {
+        if (!action->text().endsWith(pasteKeys)) continue;
+        action->setObjectName(QStringLiteral("edit-paste"));
+        disconnect(action, &QAction::triggered, nullptr, nullptr);
+        connect(action, &QAction::triggered, this,
+                [this] { Paste(QGuiApplication::clipboard()->text()); });
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+    event->accept();
 }
 
 void DateTimeField::focusOutEvent(QFocusEvent* event) {
@@ -95,25 +129,23 @@ void DateTimeField::keyPressEvent(QKeyEvent* event) {
         QDateTimeEdit::keyPressEvent(event);
         return;
     }
+    const bool editable = isEnabled() && !isReadOnly();
+    if (event->matches(QKeySequence::Paste)) {
+        if (editable) Paste(QGuiApplication::clipboard()->text());
+        event->accept();
+        return;
+    }
     const QString typed = event->text();
     const bool plain = !(event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier));
     const QChar c = plain && typed.size() == 1 ? typed.front() : QChar();
-    if (!c.isNull() && isEnabled() && !isReadOnly()) {
-        if (c.isDigit()) {
-            TypeDigit(c);
-            event->accept();
-            return;
-        }
-        if (c == separator_ || (separator_ == u' ' && c == u'.')) {
-            TypeSeparator();
-            event->accept();
-            return;
-        }
-        if (c.isLetter()) {
-            TypeLetter(c);
-            event->accept();
-            return;
-        }
+    if (!c.isNull() && c.isPrint() && editable) {
+        if (c.isDigit()) TypeDigit(c);
+        else if (IsSeparator(c)) TypeSeparator();
+        else if (c.isLetter()) TypeLetter(c);
+        // Any other character is no part of a date or time; the edit's own handling of it
+        // could step or mend a part.
+        event->accept();
+        return;
     }
     ForgetTyping();
     QDateTimeEdit::keyPressEvent(event);
@@ -121,10 +153,80 @@ void DateTimeField::keyPressEvent(QKeyEvent* event) {
     if (lineEdit()->text() == textFromDateTime(dateTime())) halfTyped_ = false;
 }
 
+void DateTimeField::Paste(const QString& pasted) {
+    const QString text = pasted.trimmed();
+    if (text.isEmpty()) return;
+    const auto all = [&text](bool (QChar::*is)() const) {
+        return std::all_of(text.begin(), text.end(), [is](QChar c) { return (c.*is)(); });
+    };
+    const bool namePart = parts_[static_cast<std::size_t>(PartAtCaret())].look == Look::MonthName;
+    if (all(&QChar::isDigit) || (namePart && all(&QChar::isLetter))) {
+        // Digits alone, or a month's letters where its name is: into the part at the caret, as
+        // typed.
+        for (const QChar c : text) {
+            if (c.isDigit()) {
+                TypeDigit(c);
+            } else if (!TypeLetter(c)) {
+                QStringList texts = ShownParts();
+                texts[PartAtCaret()] = text;
+                ShowAsTyped(texts.join(separator_));
+                return;
+            }
+        }
+        return;
+    }
+    // A whole value: one piece for each part, each read as its typed digits or letters are.
+    QStringList pieces;
+    QString piece;
+    for (const QChar c : text) {
+        if (IsSeparator(c)) {
+            pieces << piece;
+            piece.clear();
+        } else {
+            piece += c;
+        }
+    }
+    pieces << piece;
+    ForgetTyping();
+    if (pieces.size() != static_cast<qsizetype>(parts_.size())) {
+        ShowAsTyped(text);
+        return;
+    }
+    QStringList texts;
+    for (std::size_t i = 0; i < parts_.size(); ++i) {
+        const Part& part = parts_[i];
+        const QString& p = pieces[static_cast<qsizetype>(i)];
+        const bool digits = !p.isEmpty() && std::all_of(p.begin(), p.end(),
+                                                        [](QChar c) { return c.isDigit(); });
+        std::vector<int> months;
+        if (!digits && !p.isEmpty() && part.look == Look::MonthName) {
+            for (int month = 1; month <= 12; ++month) {
+                if (MonthName(month).startsWith(p, Qt::CaseInsensitive)) months.push_back(month);
+            }
+        }
+        if (digits) texts << DoneText(part, p);
+        else if (months.size() == 1) texts << MonthName(months.front());
+        else {
+            ShowAsTyped(text);
+            return;
+        }
+    }
+    Show(texts, static_cast<int>(parts_.size()) - 1);
+}
+
 void DateTimeField::ForgetTyping() {
     typedPart_ = -1;
     typed_.clear();
+    partDone_ = false;
     movedOnByItself_ = false;
+    movedOn_ = {};
+    overrun_ = Overrun::None;
+}
+
+bool DateTimeField::IsSeparator(QChar c) const {
+    if (c == separator_) return true;
+    if (separator_ == u':') return false;
+    return c == u'.' || c == u',';
 }
 
 QString DateTimeField::MonthName(int month) const {
@@ -142,6 +244,14 @@ std::optional<int> DateTimeField::ValueOf(const Part& part, const QString& text)
     const int value = text.toInt(&number);
     if (!number) return std::nullopt;
     return value;
+}
+
+QString DateTimeField::DoneText(const Part& part, const QString& typed) const {
+    bool number = false;
+    const int value = typed.toInt(&number);
+    const bool mayBe = number && typed.size() <= part.width && value >= part.lowest &&
+                       value <= part.highest;
+    return mayBe ? TextOf(part, value) : typed;
 }
 
 QString DateTimeField::TextOf(const Part& part, int value) const {
@@ -175,80 +285,122 @@ int DateTimeField::TypingPart() {
     if (at != typedPart_) {
         typedPart_ = at;
         typed_.clear();
+        partDone_ = false;
+        movedOn_ = {};
+        overrun_ = Overrun::None;
     }
     return at;
 }
 
 void DateTimeField::PartDone(QStringList& texts, int at, const QString& text) {
+    const bool digits = !typed_.isEmpty() && typed_.front().isDigit();
     texts[at] = text;
-    typed_.clear();
-    int shown = at;
     if (at + 1 < static_cast<int>(parts_.size())) {
-        shown = at + 1;
-        typedPart_ = shown;
+        movedOn_ = digits ? MovedOn{at, typed_, texts[at + 1]} : MovedOn{};
+        typedPart_ = at + 1;
+        typed_.clear();
+        partDone_ = false;
         movedOnByItself_ = true;
+        Show(texts, at + 1);
+        return;
     }
-    Show(texts, shown);
+    // The last part keeps its digits: one typed after them is one too many, and shows so.
+    partDone_ = true;
+    Show(texts, at);
 }
 
 void DateTimeField::TypeDigit(QChar digit) {
     QStringList texts = ShownParts();
     const int at = TypingPart();
     const Part& part = parts_[static_cast<std::size_t>(at)];
-    if (!typed_.isEmpty() && !typed_.front().isDigit()) typed_.clear();  // letters of a name
-    const QString next = typed_ + digit;
-    const int value = next.toInt();
-    if (value > part.highest) return;  // no such day, month, year, hour or minute
-    typed_ = next;
-    movedOnByItself_ = false;
-    if (next.size() == part.width || (part.width == 2 && value * 10 > part.highest)) {
-        PartDone(texts, at, TextOf(part, value));
+    if (overrun_ != Overrun::None) {
+        QString text = lineEdit()->text();
+        if (overrun_ == Overrun::Pending) text += separator_;
+        overrun_ = Overrun::Active;
+        ShowAsTyped(text + digit);
         return;
     }
-    texts[at] = next;
+    if (!typed_.isEmpty() && !typed_.front().isDigit()) typed_.clear();  // letters of a name
+    typed_ += digit;
+    movedOnByItself_ = false;
+    if (partDone_ || typed_.size() > part.width) {
+        texts[at] = typed_;
+        Show(texts, at);
+        return;
+    }
+    const int value = typed_.toInt();
+    if (typed_.size() == part.width || (part.width == 2 && value * 10 > part.highest)) {
+        PartDone(texts, at, DoneText(part, typed_));
+        return;
+    }
+    texts[at] = typed_;
     Show(texts, at);
 }
 
-void DateTimeField::TypeLetter(QChar letter) {
+bool DateTimeField::TypeLetter(QChar letter) {
     QStringList texts = ShownParts();
     const int at = TypingPart();
     const Part& part = parts_[static_cast<std::size_t>(at)];
-    if (part.look != Look::MonthName) return;
+    if (part.look != Look::MonthName) return false;
     if (!typed_.isEmpty() && typed_.front().isDigit()) typed_.clear();
     const QString next = typed_ + letter;
     std::vector<int> months;
     for (int month = 1; month <= 12; ++month) {
         if (MonthName(month).startsWith(next, Qt::CaseInsensitive)) months.push_back(month);
     }
-    if (months.empty()) return;
+    if (months.empty()) return false;
     typed_ = next;
     movedOnByItself_ = false;
+    movedOn_ = {};
     if (months.size() == 1) {
         PartDone(texts, at, MonthName(months.front()));
-        return;
+        return true;
     }
     texts[at] = next;
     Show(texts, at);
+    return true;
 }
 
 void DateTimeField::TypeSeparator() {
     if (movedOnByItself_) {
         movedOnByItself_ = false;
+        movedOn_ = {};
+        return;
+    }
+    const int at = TypingPart();
+    if (overrun_ == Overrun::Active) {
+        ShowAsTyped(lineEdit()->text() + separator_);
         return;
     }
     QStringList texts = ShownParts();
-    const int at = TypingPart();
     const Part& part = parts_[static_cast<std::size_t>(at)];
-    // A part of fewer digits than it holds is done at its separator ("1." is the 1st); a
-    // year is not.
-    if (!typed_.isEmpty() && typed_.front().isDigit() && part.width == 2 &&
-        typed_.toInt() >= part.lowest) {
-        texts[at] = TextOf(part, typed_.toInt());
+    const int last = static_cast<int>(parts_.size()) - 1;
+    const bool digits = !typed_.isEmpty() && typed_.front().isDigit();
+    int shown = std::min(at + 1, last);
+    if (digits && movedOn_.part >= 0 && movedOn_.part + 1 == at) {
+        // "055." or "60:": the part before took its digits and the field moved on, but the
+        // separator says the digits since were that part's too. It shows them all, as typed
+        // (no value), and the part they ran into gets back what it had, ready to be typed.
+        texts[movedOn_.part] = movedOn_.digits + typed_;
+        texts[at] = movedOn_.nextWas;
+        shown = at;
+    } else {
+        if (digits && part.width == 2 && typed_.toInt() >= part.lowest) {
+            // A part of fewer digits than it holds is done at its separator ("1." is the 1st);
+            // a year is not.
+            texts[at] = TextOf(part, typed_.toInt());
+        }
+        // No part follows the last: a digit typed after this separator is one of a part the
+        // field does not have.
+        if (at == last) overrun_ = Overrun::Pending;
     }
-    const int shown = std::min(at + 1, static_cast<int>(parts_.size()) - 1);
+    const Overrun overrun = overrun_;
     typedPart_ = shown;
     typed_.clear();
+    partDone_ = false;
+    movedOn_ = {};
     Show(texts, shown);
+    overrun_ = overrun;
 }
 
 void DateTimeField::Show(const QStringList& texts, int selected) {
@@ -258,7 +410,8 @@ void DateTimeField::Show(const QStringList& texts, int selected) {
         const Part& part = parts_[i];
         const QString& text = texts[static_cast<qsizetype>(i)];
         const std::optional<int> value = ValueOf(part, text);
-        const bool halfTyped = static_cast<int>(i) == typedPart_ && !typed_.isEmpty();
+        const bool halfTyped =
+            static_cast<int>(i) == typedPart_ && !typed_.isEmpty() && !partDone_;
         whole = whole && value && !halfTyped && *value >= part.lowest &&
                 *value <= part.highest && (part.look != Look::Padded || text.size() == part.width);
         values.push_back(value.value_or(0));
@@ -274,21 +427,24 @@ void DateTimeField::Show(const QStringList& texts, int selected) {
         whole = false;
     }
     applying_ = false;
-    if (whole) {
-        halfTyped_ = false;  // also when the value was the one already held
-    } else {
-        // Past the edit's own check and mending, which would refuse it or read it as another
-        // value ("2" for an hour half typed as 02).
-        QLineEdit* edit = lineEdit();
-        const QValidator* validator = edit->validator();
+    if (whole) halfTyped_ = false;  // also when the value was the one already held
+    else ShowAsTyped(text);
+    SelectPart(lineEdit()->text(), selected);
+}
+
+void DateTimeField::ShowAsTyped(const QString& text) {
+    // Past the edit's own check and mending, which would refuse it or read it as another value
+    // ("2" for an hour half typed as 02).
+    QLineEdit* edit = lineEdit();
+    const QValidator* validator = edit->validator();
+    {
         const QSignalBlocker quiet(edit);
         edit->setValidator(nullptr);
         edit->setText(text);
         edit->setValidator(validator);
-        halfTyped_ = true;
-        if (onTyped) onTyped();
     }
-    SelectPart(lineEdit()->text(), selected);
+    halfTyped_ = true;
+    if (onTyped) onTyped();
 }
 
 void DateTimeField::SelectPart(const QString& text, int part) {

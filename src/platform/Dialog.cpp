@@ -447,6 +447,8 @@ void Dialog::RefuseField(int id, const QString& message) {
     if (QWidget* w = Item(id)) {
         w->setFocus();
         if (auto* edit = qobject_cast<QLineEdit*>(w)) edit->selectAll();
+        // The whole date or time is typed again from its first part, wherever the caret was.
+        if (auto* picker = qobject_cast<DateTimePicker*>(w)) picker->StartTyping();
     }
 }
 

@@ -2,7 +2,9 @@
 
 #include "StandardControls.h"
 
-CDataWyjsciaNaDach::CDataWyjsciaNaDach(QWidget* parent) : Dialog(kTemplateId, parent) {}
+CDataWyjsciaNaDach::CDataWyjsciaNaDach(QWidget* parent) : Dialog(kTemplateId, parent) {
+    SetPickerMessage(kDatePicker, u"Nieprawidłowa data wyjścia na dach.");
+}
 
 bool CDataWyjsciaNaDach::OnInitDialog() {
     Dialog::OnInitDialog();

@@ -6,16 +6,21 @@
 
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDateTimeEdit>
 #include <QFile>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
 #include <QTest>
 #include <cstdlib>
 #include <ctime>
 #include <functional>
 #include <set>
+#include <tuple>
 
 #include "DataStore.h"
 #include "DataWyjsciaNaDach.h"
@@ -36,6 +41,8 @@
 #include "ZakladkaEdycjaPtaka.h"
 #include "ZakladkaListaPsow.h"
 #include "ZakladkaLotyGolebi.h"
+
+void TypeKeys(QDateTimeEdit* edit, const std::string& keys);
 
 namespace {
 
@@ -64,7 +71,7 @@ struct Typing {
     QDateTimeEdit::Section section;
     const char* keys;
 };
-// A year past the last one (its last digit is refused), the year 0, a year half typed.
+// A year past the last one, the year 0, a year half typed.
 const std::vector<Typing> kDateTypings = {
     {QDateTimeEdit::YearSection, "3001"}, {QDateTimeEdit::YearSection, "0000"},
     {QDateTimeEdit::YearSection, "20"}};
@@ -167,20 +174,21 @@ struct PickerWindow {
 };
 
 TEST_F(DatePickersTest, TextThatIsNoWholeDateIsRefusedInEveryWindowAndNothingIsWritten) {
-    const char* common = "Nieprawidłowa data.";
+    const char* roof = "Nieprawidłowa data wyjścia na dach.";
+    const char* paired = "Nieprawidłowa data parowania.";
     const char* release = "Nieprawidłowa data lotu: „Data i czas odlotu gołębi”.";
     const char* first = "Nieprawidłowa data lotu: „Pierwszy gołąb w konkursie”.";
     const char* last = "Nieprawidłowa data lotu: „Ostatni gołąb w konkursie”.";
     const char* arrival = "Nieprawidłowa data przylotu.";
     const std::vector<PickerWindow> windows = {
         {CDataWyjsciaNaDach::kTemplateId, [](DatePickersTest& t) { t.BirdList().EditRoofDate(); },
-         IDOK, {{CDataWyjsciaNaDach::kDatePicker, common}}},
+         IDOK, {{CDataWyjsciaNaDach::kDatePicker, roof}}},
         {CDodajEdytujPare2::kTemplateId, [](DatePickersTest& t) { t.Pairing().EditPair(); },
          CDodajEdytujPare2::kSave,
          {{CDodajEdytujPare2::kLayingDate, "Nieprawidłowa data złożenia jaj."},
           {CDodajEdytujPare2::kHatchingDate, "Nieprawidłowa data wyklucia."}}},
         {CFotoparowanie::kTemplateId, [](DatePickersTest& t) { t.Pairing().PhotoPairing(); },
-         CFotoparowanie::kCreatePair, {{CFotoparowanie::kDatePicker, common}}},
+         CFotoparowanie::kCreatePair, {{CFotoparowanie::kDatePicker, paired}}},
         {CNowyLot::kTemplateId, [](DatePickersTest& t) { t.Flights().AddFlight(); }, IDOK,
          {{CNowyLot::kReleaseDate, release}, {CNowyLot::kReleaseTime, release},
           {CNowyLot::kFirstDate, first}, {CNowyLot::kFirstTime, first},
@@ -231,7 +239,7 @@ TEST_F(DatePickersTest, TextThatIsNoWholeDateIsRefusedInEveryWindowAndNothingIsW
         return IDCANCEL;
     });
     BirdList().EditRoofDate();
-    EXPECT_EQ(MessageTexts(), QStringList{QString::fromUtf8(common)});
+    EXPECT_EQ(MessageTexts(), QStringList{QString::fromUtf8(roof)});
     EXPECT_TRUE(Files() == before);
 
     // The young's hatch date is the bird's own and not for typing. Any other window holding a
@@ -278,6 +286,41 @@ TEST_F(DatePickersTest, CalendarPopupReturnsTheHighlightedDayWhateverIsTyped) {
 }
 
 // ---- a result's arrival -----------------------------------------------------------------------
+
+// A new flight: a release refused and then typed again whole is stored as typed, not as the new
+// digits over the refused day and month; a release at an hour the clock skips is refused naming
+// the field, and nothing is written until the release is one the clock shows.
+TEST_F(DatePickersTest, ReleaseRetypedAfterARefusalIsStoredAsTypedAndASkippedHourIsRefused) {
+    const QByteArray before = Files();
+    const QString release = QString::fromUtf8("Nieprawidłowa data lotu: „Data i czas odlotu gołębi”.");
+    QStringList messagesBefore;
+    seams::QueueModalHandler([&](Dialog& dialog) {
+        QApplication::setActiveWindow(&dialog);
+        QDateTimeEdit* date = EditOf(dialog.DatePicker(CNowyLot::kReleaseDate));
+        QDateTimeEdit* time = EditOf(dialog.DatePicker(CNowyLot::kReleaseTime));
+        dialog.SetItemText(CNowyLot::kPlace, u"Kalisz");
+        date->setFocus(Qt::TabFocusReason);
+        TypeKeys(date, "29.02.2023");
+        dialog.RunCommand(IDOK);
+        TypeKeys(date, "31.03.2024");
+        time->setFocus(Qt::TabFocusReason);
+        TypeKeys(time, "02:30:00");
+        dialog.RunCommand(IDOK);
+        messagesBefore = MessageTexts();
+        EXPECT_FALSE(dialog.HasEnded());
+        EXPECT_TRUE(Files() == before);
+        time->setFocus(Qt::TabFocusReason);
+        TypeKeys(time, "10:20:30");
+        dialog.RunCommand(IDOK);
+        return dialog.HasEnded() ? dialog.EndCode() : IDCANCEL;
+    });
+    Flights().AddFlight();
+    EXPECT_EQ(messagesBefore, (QStringList{release, release}));
+    CDataStore fresh;
+    fresh.LoadPigeonsDb(loft_);
+    ASSERT_EQ(fresh.Flights().size(), 2u);
+    EXPECT_EQ(fresh.Flights().back().czasodlotu, Local(31, 3, 2024, 10, 20) + 30);
+}
 
 TEST_F(DatePickersTest, NewArrivalStartsOnTheReleaseDayAndMayNotComeBeforeTheRelease) {
     // A new result starts on the release day at the time of day it is now, or at the release
@@ -415,6 +458,10 @@ TEST(PickerTypingTest, DatesAndTimesTypedWithTheirSeparatorsAreTakenAsTyped) {
         {"29052024", QDate(2024, 5, 29), {}, true},
         {"29 maj 2024", QDate(2024, 5, 29), {}, true},
         {"1 wrz 2024", QDate(2024, 9, 1), {}, true},
+        // A part is done when no further digit could follow; the keypad's comma is a dot.
+        {"815", {}, QTime(8, 15, 45)},
+        {"15,05,2024", QDate(2024, 5, 15), {}},
+        {"15,5,2024", QDate(2024, 5, 15), {}, true},
     };
     const QTime now(10, 30, 45);
     for (const QDate shownDay : {QDate(2026, 12, 10), QDate(2026, 2, 10)}) {
@@ -441,22 +488,31 @@ TEST(PickerTypingTest, DatesAndTimesTypedWithTheirSeparatorsAreTakenAsTyped) {
     }
 }
 
-// A date that does not exist, or a part left half typed, stays on show as typed and is no value
-// the picker holds, also once the field is left; a digit past a part's greatest is refused.
+// A date that does not exist, a part left half typed, a digit no value of its part can take or
+// a digit too many stays on show as typed and is no value the picker holds, also once the field
+// is left: the window refuses it rather than store another date.
 TEST(PickerTypingTest, ImpossibleOrHalfTypedDatesStayOnShowAndAreNoValue) {
     struct Case {
         const char* keys;
         const char* shown;
+        DateTimePicker::Format format = DateTimePicker::Format::ShortDate;
     };
+    const auto time = DateTimePicker::Format::Time;
     const Case dates[] = {
         {"31.02.2024", "31.02.2024"}, {"29.2.2023", "29.02.2023"}, {"31.4.2024", "31.04.2024"},
-        {"3", "3.12.2026"},           {"15.05.20", "15.05.20"},    {"10.13", "10.1.2026"},
+        {"3", "3.12.2026"},           {"15.05.20", "15.05.20"},    {"10.13", "10.13.2026"},
+        {"32.05.2024", "32.05.2024"}, {"15.13.2024", "15.13.2024"}, {"15.055.2024", "15.055.2024"},
+        {"15.05.20244", "15.05.20244"}, {"155.05.2024", "15.05.05.2024"},
+        {"15..05.2024", "15.12.05.2024"},
+        {"24:00:00", "24:00:00", time}, {"12:60:00", "12:60:00", time},
+        {"12:00:60", "12:00:60", time}, {"81:00:00", "81:00:00", time},
+        {"12:30:455", "12:30:455", time},
     };
     const QDateTime shown(QDate(2026, 12, 10), QTime(10, 30, 45));
     for (const Case& c : dates) {
         SCOPED_TRACE(c.keys);
         QWidget window;
-        DateTimePicker* picker = OpenPicker(window, DateTimePicker::Format::ShortDate, shown, false);
+        DateTimePicker* picker = OpenPicker(window, c.format, shown, false);
         bool changed = false;
         QObject::connect(picker, &DateTimePicker::Changed, [&] { changed = true; });
         TypeKeys(EditOf(picker), c.keys);
@@ -466,5 +522,94 @@ TEST(PickerTypingTest, ImpossibleOrHalfTypedDatesStayOnShowAndAreNoValue) {
         EditOf(picker)->clearFocus();
         EXPECT_EQ(Shown(picker), QString::fromUtf8(c.shown));
         EXPECT_FALSE(picker->ShowsStorableValue());
+    }
+}
+
+// Typing starts from the first part when the field is reached backwards or given back by a
+// window's refusal, wherever the caret was left: the whole value typed then is the one taken.
+TEST(PickerTypingTest, AValueTypedAfterShiftTabOrARefusalStartsAtItsFirstPart) {
+    const QDateTime shown(QDate(2026, 12, 10), QTime(16, 56, 0));
+    {
+        SCOPED_TRACE("Shift+Tab");
+        QWidget window;
+        DateTimePicker* picker = OpenPicker(window, DateTimePicker::Format::Time, shown, false);
+        auto* next = new QLineEdit(&window);
+        next->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(next, Qt::Key_Tab, Qt::ShiftModifier);
+        ASSERT_TRUE(EditOf(picker)->hasFocus());
+        TypeKeys(EditOf(picker), "08:15:00");
+        EXPECT_EQ(Shown(picker), "08:15:00");
+        EXPECT_EQ(picker->Value().time(), QTime(8, 15, 0));
+    }
+    for (const auto& [refused, typed, expected] :
+         {std::tuple{"29.02.2023", "15.05.2024", "15.05.2024"},
+          std::tuple{"31.04.2024", "1.5.2024", "01.05.2024"}}) {
+        SCOPED_TRACE(std::string("after ") + refused);
+        seams::Reset();
+        Dialog window(CDataWyjsciaNaDach::kTemplateId);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        DateTimePicker* picker = window.DatePicker(CDataWyjsciaNaDach::kDatePicker);
+        picker->SetValue(shown);
+        EditOf(picker)->setFocus(Qt::TabFocusReason);
+        // The roof date shows the month by its name: typed by its number.
+        TypeKeys(EditOf(picker), refused);
+        ASSERT_FALSE(picker->ShowsStorableValue());
+        window.RefuseField(CDataWyjsciaNaDach::kDatePicker, QStringLiteral("Nieprawidłowa data."));
+        ASSERT_TRUE(EditOf(picker)->hasFocus());
+        TypeKeys(EditOf(picker), typed);
+        EXPECT_TRUE(picker->ShowsStorableValue());
+        EXPECT_EQ(picker->Value().date(), QDate::fromString(expected, QStringLiteral("dd.MM.yyyy")));
+    }
+}
+
+// A paste, by the keys or the field's menu, is read as typed keys: a whole date as written, or
+// else the text stays on show as pasted and is no value; never mended into another date.
+TEST(PickerTypingTest, APasteIsReadAsTypedAndNeverMended) {
+    const QDateTime shown(QDate(2026, 12, 10), QTime(10, 30, 45));
+    struct Case {
+        const char* pasted;
+        const char* shownAfter;
+        QDate value;  // none: no value
+    };
+    const Case cases[] = {
+        {"31.04.2024", "31.04.2024", {}},
+        {"29.02.2023", "29.02.2023", {}},
+        {"15/05/2024", "15/05/2024", {}},
+        {"15.05.2024", "15.05.2024", QDate(2024, 5, 15)},
+        {" 5.5.2024\n", "05.05.2024", QDate(2024, 5, 5)},
+    };
+    enum class Way { CtrlV, ShiftInsert, Menu };
+    for (const Way way : {Way::CtrlV, Way::ShiftInsert, Way::Menu}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.pasted) + " by way " + std::to_string(static_cast<int>(way)));
+            QWidget window;
+            DateTimePicker* picker =
+                OpenPicker(window, DateTimePicker::Format::ShortDate, shown, false);
+            QDateTimeEdit* edit = EditOf(picker);
+            QGuiApplication::clipboard()->setText(QString::fromUtf8(c.pasted));
+            if (way == Way::CtrlV) {
+                QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+            } else if (way == Way::ShiftInsert) {
+                QTest::keyClick(edit, Qt::Key_Insert, Qt::ShiftModifier);
+            } else {
+                const QPoint at = edit->rect().center();
+                QContextMenuEvent event(QContextMenuEvent::Mouse, at, edit->mapToGlobal(at));
+                QApplication::sendEvent(edit, &event);
+                QMenu* menu = nullptr;
+                for (QWidget* top : QApplication::topLevelWidgets()) {
+                    if (auto* m = qobject_cast<QMenu*>(top); m && m->isVisible()) menu = m;
+                }
+                ASSERT_NE(menu, nullptr);
+                QAction* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"));
+                ASSERT_NE(paste, nullptr);
+                paste->trigger();
+                menu->close();
+            }
+            EXPECT_EQ(Shown(picker), QString::fromUtf8(c.shownAfter));
+            EXPECT_EQ(picker->ShowsStorableValue(), c.value.isValid());
+            if (c.value.isValid()) EXPECT_EQ(picker->Value().date(), c.value);
+            else EXPECT_EQ(picker->Value().date(), shown.date());
+        }
     }
 }
