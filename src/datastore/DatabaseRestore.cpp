@@ -4,6 +4,7 @@
 #include <sqlite3.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -387,7 +388,26 @@ public:
             return false;
         }
         const Text back = file.path + kBackSuffix;
-        if (!CopyDurably(file.keep, back, why) || !removeCompanions(true)) {
+        if (!CopyDurably(file.keep, back, why)) {
+            Remove(back);
+            if (!why.diskFull) return false;
+            // No room beside the file: the room the restore's own write took (the file it grew,
+            // its journal) is given back first. The kept copy is whole on disk and the marker
+            // naming it stays until the file is back, so a put-back cut short from here on
+            // starts again from the copy, with the file absent.
+            why = {};
+            if (!removeCompanions(false)) return false;
+            fs::remove(ToFsPath(file.path), ec);
+            if (ec) {
+                why.detail = ec.message();
+                return false;
+            }
+            if (!FlushDbFolder(why) || !CopyDurably(file.keep, back, why)) {
+                Remove(back);
+                return false;
+            }
+        }
+        if (!removeCompanions(true)) {
             Remove(back);
             return false;
         }
@@ -398,6 +418,38 @@ public:
             return false;
         }
         return FlushDbFolder(why);
+    }
+
+    // A file that could not be put back, and why.
+    struct PutBackFailure {
+        size_t index = 0;
+        Why why;
+        bool keptCopyMissing = false;
+    };
+
+    // Puts back the first `count` files, the last first: a file whose write failed for room
+    // holds the room that write took, and its put-back gives it back before the others need it.
+    // One that still finds no room is tried again once the others are back. The failures come
+    // in the order of the files.
+    std::vector<PutBackFailure> PutBackAll(size_t count) const {
+        std::vector<PutBackFailure> failures;
+        for (size_t j = count; j-- > 0;) {
+            PutBackFailure failure{j, {}, false};
+            if (!PutBack(files_[j], failure.why, &failure.keptCopyMissing)) failures.push_back(failure);
+        }
+        for (PutBackFailure& failure : failures) {
+            if (!failure.why.diskFull) continue;
+            Why again;
+            if (PutBack(files_[failure.index], again, &failure.keptCopyMissing)) {
+                failure.index = files_.size();  // put back after all
+            } else {
+                failure.why = again;
+            }
+        }
+        std::erase_if(failures, [&](const PutBackFailure& f) { return f.index == files_.size(); });
+        std::sort(failures.begin(), failures.end(),
+                  [](const PutBackFailure& a, const PutBackFailure& b) { return a.index < b.index; });
+        return failures;
     }
 
     // Removes the kept copies and whatever the restore wrote under a temporary name. Only for
@@ -517,12 +569,10 @@ DbRestoreResult RestoreDatabaseFiles(const Text& folder, const DbRestoreOptions&
     // A failure on the way leaves the marker (or a removal the disk may yet undo), and then the
     // program must end so that the next start finishes with the files unused.
     const auto undo = [&](size_t last) {
-        for (size_t j = 0; j <= last; ++j) {
-            Why putBack;
-            if (!work.PutBack(files[j], putBack) && result.notPutBack.empty()) {
-                result.notPutBack = files[j].path;
-                result.keptCopy = files[j].keep;
-            }
+        const auto failures = work.PutBackAll(last + 1);
+        if (!failures.empty()) {
+            result.notPutBack = files[failures.front().index].path;
+            result.keptCopy = files[failures.front().index].keep;
         }
         if (!result.notPutBack.empty()) {
             result.unchanged = false;
@@ -683,17 +733,15 @@ InterruptedRestore FinishInterruptedRestore(const DbRestoreOptions& options) {
     result.marker = MarkerPath();
     const bool foldersPendingBefore = work.ReadMarker();
     result.outcome = InterruptedRestore::PutBack;
-    for (const LiveFile& file : work.Files()) {
-        Why why;
-        bool keptCopyMissing = false;
-        if (!work.PutBack(file, why, &keptCopyMissing) && result.file.empty()) {
-            result.outcome = InterruptedRestore::NotPutBack;
-            result.file = file.path;
-            result.keptCopy = file.keep;
-            result.keptCopyMissing = keptCopyMissing;
-            result.detail = why.detail;
-            result.diskFull = why.diskFull;
-        }
+    const auto failures = work.PutBackAll(work.Files().size());
+    if (!failures.empty()) {
+        const LiveFile& file = work.Files()[failures.front().index];
+        result.outcome = InterruptedRestore::NotPutBack;
+        result.file = file.path;
+        result.keptCopy = file.keep;
+        result.keptCopyMissing = failures.front().keptCopyMissing;
+        result.detail = failures.front().why.detail;
+        result.diskFull = failures.front().why.diskFull;
     }
     // The folders' note of the restore that was cut short goes with it: its folders were never
     // touched. One of an earlier restore stays.
