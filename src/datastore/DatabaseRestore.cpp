@@ -95,6 +95,20 @@ const char16_t kPartSuffix[] = u".oxrestore-part";  // a marker before it is who
 const char kKeptWord[] = "kept";
 const char kAbsentWord[] = "absent";
 const char kFoldersPendingLine[] = "folders pending";
+// The lines of the folders' note after its first: the backup folder, that the database files
+// were kept (the folders alone were restored), and the folder a copy found no room in. A note
+// of an earlier version holds its first line only.
+const char kFromWord[] = "from ";
+const char kDatabaseKeptLine[] = "database kept";
+const char kFullWord[] = "full ";
+
+std::string FoldersNoteText(const FoldersNote& note) {
+    std::string text = std::string(kFoldersPendingLine) + '\n';
+    if (!note.backupFolder.empty()) text += kFromWord + ToUtf8(note.backupFolder) + '\n';
+    if (!note.databaseLoaded) text += std::string(kDatabaseKeptLine) + '\n';
+    if (!note.fullFolder.empty()) text += kFullWord + ToUtf8(note.fullFolder) + '\n';
+    return text;
+}
 
 Text MarkerPath() { return JoinPath(DbFolder(), kMarkerName); }
 Text FoldersMarkerPath() { return JoinPath(DbFolder(), kFoldersMarkerName); }
@@ -659,7 +673,8 @@ DbRestoreResult RestoreDatabaseFiles(const Text& folder, const DbRestoreOptions&
     // goes on the disk, so that a start after a crash from here on knows that they may not
     // match the database yet.
     if (!foldersPendingBefore) {
-        const Writing note = work.WriteMarker(FoldersMarkerPath(), kFoldersPendingLine, why);
+        const Writing note =
+            work.WriteMarker(FoldersMarkerPath(), FoldersNoteText({.backupFolder = folder}), why);
         wroteFoldersMarker = note != Writing::NotWritten;
         if (note != Writing::Written) {
             cannotWrite(note == Writing::Unsure ? DbFolder() : FoldersMarkerPath(), why);
@@ -674,6 +689,12 @@ DbRestoreResult RestoreDatabaseFiles(const Text& folder, const DbRestoreOptions&
     case Removal::Gone:
         reached(RestoreStep::MarkerRemoved);
         work.DropKeeps();
+        if (foldersPendingBefore) {
+            // The earlier restore's note now stands for this backup, whose folders come next.
+            // Kept as it was when it cannot be rewritten: it still asks for a backup again.
+            Why note;
+            work.WriteMarker(FoldersMarkerPath(), FoldersNoteText({.backupFolder = folder}), note);
+        }
         break;
     case Removal::Present:
         // While the marker lies there the next start would undo the restore: it is undone now.
@@ -703,12 +724,42 @@ DbRestoreResult RestoreDatabaseFiles(const Text& folder, const DbRestoreOptions&
     return result;
 }
 
-bool BeginRestoreFolders(std::string& error, const DbRestoreOptions& options) {
+bool BeginRestoreFolders(const Text& folder, std::string& error, const DbRestoreOptions& options) {
     const RestoreWork work(options);
     Why why;
-    if (work.WriteMarker(FoldersMarkerPath(), kFoldersPendingLine, why) == Writing::NotWritten) {
+    const FoldersNote note{.backupFolder = folder, .databaseLoaded = false};
+    if (work.WriteMarker(FoldersMarkerPath(), FoldersNoteText(note), why) == Writing::NotWritten) {
         error = why.detail;
         return false;
+    }
+    return true;
+}
+
+bool NoteRestoreFoldersFull(const Text& fullFolder, const DbRestoreOptions& options) {
+    FoldersNote note;
+    if (!ReadFoldersNote(note)) return false;
+    note.fullFolder = fullFolder;
+    const RestoreWork work(options);
+    Why why;
+    return work.WriteMarker(FoldersMarkerPath(), FoldersNoteText(note), why) != Writing::NotWritten;
+}
+
+bool ReadFoldersNote(FoldersNote& note) {
+    note = {};
+    if (!Exists(FoldersMarkerPath())) return false;
+    std::ifstream in(ToFsPath(FoldersMarkerPath()), std::ios::binary);
+    const auto startsWith = [](const std::string& line, const char* word) {
+        return line.rfind(word, 0) == 0;
+    };
+    std::string line;
+    while (std::getline(in, line)) {
+        if (startsWith(line, kFromWord)) {
+            note.backupFolder = FromUtf8(line.substr(std::strlen(kFromWord)));
+        } else if (line == kDatabaseKeptLine) {
+            note.databaseLoaded = false;
+        } else if (startsWith(line, kFullWord)) {
+            note.fullFolder = FromUtf8(line.substr(std::strlen(kFullWord)));
+        }
     }
     return true;
 }
@@ -727,7 +778,7 @@ InterruptedRestore FinishInterruptedRestore(const DbRestoreOptions& options) {
         // restore whose last flush failed may have left a marker that a power cut brings back.
         Why why;
         if (work.FlushDbFolder(why)) work.DropKeeps();
-        result.foldersPending = Exists(FoldersMarkerPath());
+        result.foldersPending = ReadFoldersNote(result.folders);
         return result;
     }
     result.marker = MarkerPath();
@@ -755,7 +806,7 @@ InterruptedRestore FinishInterruptedRestore(const DbRestoreOptions& options) {
             result.diskFull = why.diskFull;
         }
     }
-    result.foldersPending = Exists(FoldersMarkerPath());
+    result.foldersPending = ReadFoldersNote(result.folders);
     dsinternal::ForgetIdFloors();
     return result;
 }

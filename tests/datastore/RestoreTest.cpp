@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -796,6 +797,89 @@ TEST_F(RestoreTest, AStartOnADiskTheRestoreFilledPutsTheFilesBack) {
         EXPECT_TRUE(NoKeptCopiesLeft());
         EXPECT_EQ(QueryText(cut, "PRAGMA integrity_check;"), "ok");
     }
+}
+
+// The journal beside a file is the restore's half-written write: were its removal not on disk
+// before the kept bytes are renamed in, a power cut between the two would leave it beside them,
+// and the next open would play it into them.
+TEST_F(RestoreTest, ThePutBackFlushesTheJournalsRemovalBeforeTheKeptCopyIsRenamedIn) {
+    const auto before = LiveBytes();
+    for (const Text& live : {PigeonsDbPath(), ExtraDbPath()}) {
+        fs::copy_file(ToFsPath(live), ToFsPath(KeptCopyPath(live)));
+    }
+    WriteBytes(ToFsPath(Marker()), "pigeons.db kept\ndodatkowe_informacje.db kept\n");
+    Exec(PigeonsDbPath(), "INSERT INTO pigeons(nr_obraczki) VALUES ('z kopii');");
+    WriteBytes(ToFsPath(PigeonsDbPath() + u"-journal"), std::string(4096, '\x5a'));
+    // What each flush of the db folder makes durable.
+    struct Flushed {
+        bool journal;
+        bool putBack;
+    };
+    std::vector<Flushed> flushes;
+    DbRestoreOptions options;
+    options.failFlush = [&](const Text& path) {
+        if (path == DbFolder()) {
+            flushes.push_back({Lies(PigeonsDbPath() + u"-journal"), Bytes(PigeonsDbPath()) == before[0]});
+        }
+        return false;
+    };
+    EXPECT_EQ(Start(options).outcome, InterruptedRestore::PutBack);
+    EXPECT_TRUE(LiveBytes() == before);
+    const auto journalGoneFileNotYetBack = [](const Flushed& f) { return !f.journal && !f.putBack; };
+    EXPECT_TRUE(std::any_of(flushes.begin(), flushes.end(), journalGoneFileNotYetBack));
+}
+
+// A marker names each file it has a copy of; one it does not name is never taken for a file that
+// was not there before (and removed): it is looked for as kept, and without a copy it stays.
+TEST_F(RestoreTest, AFileTheMarkerDoesNotNameIsLeftAsItIs) {
+    const std::string extra = Bytes(ExtraDbPath());
+    const std::string birds = Bytes(PigeonsDbPath());
+    fs::copy_file(ToFsPath(PigeonsDbPath()), ToFsPath(KeptCopyPath(PigeonsDbPath())));
+    WriteBytes(ToFsPath(Marker()), "pigeons.db kept\n");
+    Exec(PigeonsDbPath(), "INSERT INTO pigeons(nr_obraczki) VALUES ('z kopii');");
+    const InterruptedRestore start = FinishInterruptedRestore();
+    EXPECT_EQ(start.outcome, InterruptedRestore::NotPutBack);
+    EXPECT_EQ(S(start.file), S(ExtraDbPath()));
+    EXPECT_TRUE(start.keptCopyMissing);
+    ASSERT_TRUE(Lies(ExtraDbPath()));
+    EXPECT_EQ(Bytes(ExtraDbPath()), extra);
+    EXPECT_EQ(Bytes(PigeonsDbPath()), birds);
+    EXPECT_TRUE(Lies(Marker()));
+}
+
+TEST_F(RestoreTest, TheFoldersNoteNamesTheBackupItWaitsFor) {
+    ::FoldersNote note;
+    EXPECT_FALSE(ReadFoldersNote(note));
+    ASSERT_TRUE(RestoreDatabaseFiles(backup_).ok());
+    ASSERT_TRUE(ReadFoldersNote(note));
+    EXPECT_EQ(S(note.backupFolder), S(backup_));
+    EXPECT_TRUE(note.databaseLoaded);
+    EXPECT_TRUE(note.fullFolder.empty());
+    ASSERT_TRUE(FinishRestoreFolders());
+
+    // The folders alone, from another backup.
+    const Text other = FromUtf8((root_ / "Inna kopia" / "OXKopiaDanych").string());
+    std::string error;
+    ASSERT_TRUE(BeginRestoreFolders(other, error)) << error;
+    ASSERT_TRUE(NoteRestoreFoldersFull(JoinPath(DbFolder(), u"images")));
+    ASSERT_TRUE(ReadFoldersNote(note));
+    EXPECT_EQ(S(note.backupFolder), S(other));
+    EXPECT_FALSE(note.databaseLoaded);
+    EXPECT_EQ(S(note.fullFolder), S(JoinPath(DbFolder(), u"images")));
+
+    // A restore beside that note that is undone leaves it as it was; one that is done makes it
+    // stand for its own backup, whose folders come next.
+    DbRestoreOptions options;
+    options.failWrite = [&](const Text& live) { return live == ExtraDbPath(); };
+    ASSERT_EQ(RestoreDatabaseFiles(backup_, options).fault, DbRestoreResult::CannotWrite);
+    ASSERT_TRUE(ReadFoldersNote(note));
+    EXPECT_EQ(S(note.backupFolder), S(other));
+    EXPECT_FALSE(note.databaseLoaded);
+    ASSERT_TRUE(RestoreDatabaseFiles(backup_).ok());
+    ASSERT_TRUE(ReadFoldersNote(note));
+    EXPECT_EQ(S(note.backupFolder), S(backup_));
+    EXPECT_TRUE(note.databaseLoaded);
+    EXPECT_TRUE(note.fullFolder.empty());
 }
 
 }  // namespace

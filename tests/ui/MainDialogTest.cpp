@@ -17,6 +17,7 @@
 #include <QMouseEvent>
 #include <QMenuBar>
 #include <QProcess>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWebEngineView>
@@ -26,6 +27,7 @@
 #include <ostream>
 #include <set>
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "ControlKinds.h"
@@ -1114,8 +1116,185 @@ TEST_F(MainDialogTest, ApplicationOnADataFolderThatCannotBeWrittenSaysSoAndNames
     EXPECT_FALSE(text.contains("dwóch kopii")) << text.toStdString();
     EXPECT_TRUE(text.startsWith("Folderu danych " + db + " nie można zapisać")) << text.toStdString();
     EXPECT_TRUE(text.contains("plik " + db + "/oxrestore-unfinished")) << text.toStdString();
-    EXPECT_TRUE(text.contains(db + "/pigeons.db.oxrestore-keep")) << text.toStdString();
+    // The copies are listed, and the marker is not taken for one of them.
+    EXPECT_TRUE(text.contains("Kopie plików bazy danych sprzed wczytywania: " + db +
+                              "/pigeons.db.oxrestore-keep."))
+        << text.toStdString();
     EXPECT_TRUE(seams::ModalRuns().empty());
+}
+
+// ---- the start after a restore that never finished ----------------------------------------------
+
+// A restore cut short after pigeons.db was in: its kept copy of before and the marker lie in
+// the db folder. `foldersBefore` also puts the note of an earlier restore's folders there.
+struct CutRestore {
+    QString db = QString::fromStdU16String(DbFolder());
+    QString marker = db + "/oxrestore-unfinished";
+    QString keep = db + "/pigeons.db.oxrestore-keep";
+    QByteArray before;
+
+    explicit CutRestore(bool foldersBefore = false) {
+        before = Read(db + "/pigeons.db");
+        EXPECT_TRUE(QFile::copy(db + "/pigeons.db", keep));
+        SqlDatabase restored(PigeonsDbPath());
+        EXPECT_TRUE(restored.Exec(u"INSERT INTO pigeons(nr_obraczki) VALUES ('z kopii');"));
+        Write(marker, QByteArray("pigeons.db kept\ndodatkowe_informacje.db kept\n") +
+                          (foldersBefore ? "folders pending\n" : ""));
+        EXPECT_TRUE(QFile::copy(db + "/dodatkowe_informacje.db",
+                                db + "/dodatkowe_informacje.db.oxrestore-keep"));
+    }
+    static QByteArray Read(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    static void Write(const QString& path, const QByteArray& bytes) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    }
+};
+
+TEST_F(MainDialogTest, ApplicationKeepsTheMarkerWhileItsMessageIsOnScreen) {
+    const CutRestore cut;
+    // A start cut short while the message is up must find the marker and tell again.
+    QList<bool> markerDuringMessage;
+    seams::WatchMessageBoxes([&](const QString&) { markerDuringMessage << QFile::exists(cut.marker); });
+    CMainApp app;
+    EXPECT_EQ(app.InitInstance(), 0);
+    EXPECT_EQ(markerDuringMessage, QList<bool>{true});
+    EXPECT_EQ(CutRestore::Read(cut.db + "/pigeons.db"), cut.before);
+    EXPECT_FALSE(QFile::exists(cut.marker));
+    delete CStartupSplash::Current();
+}
+
+TEST_F(MainDialogTest, ApplicationWhoseMarkerCannotBeRemovedAfterItsMessageEnds) {
+    const CutRestore cut;
+    // Going on, the next start would put the files of before back over what is entered now.
+    seams::FailFileCopies([&](const QString& path) { return path == cut.marker; });
+    CMainApp app;
+    EXPECT_EQ(app.InitInstance(), 1);
+    ASSERT_EQ(seams::MessageBoxCalls().size(), 2u);
+    EXPECT_TRUE(seams::MessageBoxCalls()[1].text.startsWith("Pliku " + cut.marker +
+                                                            " nie dało się usunąć"))
+        << seams::MessageBoxCalls()[1].text.toStdString();
+    EXPECT_TRUE(seams::ModalRuns().empty());
+    EXPECT_TRUE(QFile::exists(cut.marker));
+    EXPECT_EQ(CutRestore::Read(cut.db + "/pigeons.db"), cut.before);
+}
+
+TEST_F(MainDialogTest, ApplicationCallsAFullDiskFull) {
+    const CutRestore cut;
+    seams::FailFileCopies([&](const QString& path) { return path == cut.keep; });
+    CMainApp app;
+    EXPECT_EQ(app.InitInstance(), 1);
+    ASSERT_EQ(seams::MessageBoxCalls().size(), 1u);
+    const QString text = seams::MessageBoxCalls()[0].text;
+    EXPECT_TRUE(text.contains("Pliku " + cut.db + "/pigeons.db nie dało się przywrócić do stanu "
+                              "sprzed wczytywania (na dysku zabrakło miejsca)"))
+        << text.toStdString();
+    EXPECT_TRUE(text.endsWith("Zwolnij miejsce na dysku i uruchom program ponownie."))
+        << text.toStdString();
+    EXPECT_TRUE(QFile::exists(cut.marker));
+    EXPECT_TRUE(QFile::exists(cut.keep));
+}
+
+TEST_F(MainDialogTest, ApplicationNamesTheBackupWhoseFoldersAnUndoneRestoreLeftOwed) {
+    const CutRestore cut(true);
+    CutRestore::Write(cut.db + "/oxrestore-folders", "folders pending\nfrom /media/pendrive/OXKopiaDanych\n");
+    CMainApp app;
+    EXPECT_EQ(app.InitInstance(), 0);
+    ASSERT_FALSE(seams::MessageBoxCalls().empty());
+    const QString text = seams::MessageBoxCalls()[0].text;
+    EXPECT_TRUE(text.contains("Baza danych jest taka, jak przed wczytywaniem kopii.\n\n"
+                              "Wcześniejsze wczytywanie kopii bazy danych z folderu "
+                              "/media/pendrive/OXKopiaDanych zostało przerwane po wczytaniu bazy "
+                              "danych"))
+        << text.toStdString();
+    EXPECT_TRUE(text.endsWith("Wczytaj kopię bazy danych z folderu /media/pendrive/OXKopiaDanych "
+                              "ponownie, aby dokończyć wczytywanie."))
+        << text.toStdString();
+    EXPECT_FALSE(text.contains("tę kopię")) << text.toStdString();
+    EXPECT_TRUE(QFile::exists(cut.db + "/oxrestore-folders"));
+    delete CStartupSplash::Current();
+}
+
+TEST_F(MainDialogTest, ApplicationSaysWhatWasCutShortOfARestoreOfTheFoldersAlone) {
+    const QString db = QString::fromStdU16String(DbFolder());
+    CutRestore::Write(db + "/oxrestore-folders",
+                      "folders pending\nfrom /media/pendrive/OXKopiaDanych\ndatabase kept\n");
+    CMainApp app;
+    EXPECT_EQ(app.InitInstance(), 0);
+    ASSERT_EQ(seams::MessageBoxCalls().size(), 1u);
+    const QString text = seams::MessageBoxCalls()[0].text;
+    EXPECT_FALSE(text.contains("po wczytaniu bazy danych")) << text.toStdString();
+    EXPECT_TRUE(text.startsWith("Wczytywanie zdjęć, dokumentów i notatek z kopii bazy danych z "
+                                "folderu /media/pendrive/OXKopiaDanych (bez plików bazy danych, "
+                                "które pozostały bez zmian) zostało przerwane"))
+        << text.toStdString();
+    delete CStartupSplash::Current();
+}
+
+TEST_F(MainDialogTest, ApplicationSaysToMakeRoomBeforeABackupWhoseFoldersFoundNoneIsLoadedAgain) {
+    const QString db = QString::fromStdU16String(DbFolder());
+    CutRestore::Write(db + "/oxrestore-folders", ("folders pending\nfrom /media/pendrive/OXKopiaDanych\n"
+                                                  "full " + db + "/images\n").toUtf8());
+    CMainApp app;
+    EXPECT_EQ(app.InitInstance(), 0);
+    ASSERT_EQ(seams::MessageBoxCalls().size(), 1u);
+    EXPECT_TRUE(seams::MessageBoxCalls()[0].text.endsWith(
+        "Na dysku zabrakło miejsca na pliki w folderze " + db + "/images. Zwolnij miejsce na "
+        "dysku, a potem wczytaj kopię bazy danych z folderu /media/pendrive/OXKopiaDanych "
+        "ponownie, aby dokończyć wczytywanie."))
+        << seams::MessageBoxCalls()[0].text.toStdString();
+    delete CStartupSplash::Current();
+}
+
+TEST_F(MainDialogTest, ApplicationRemovesWhatACopyCutShortLeftInTheFolders) {
+    const QString db = QString::fromStdU16String(DbFolder());
+    CutRestore::Write(db + "/images/1.png", "png");
+    CutRestore::Write(db + "/images/2.png.oxcopy-part", "pół");
+    CutRestore::Write(db + "/notes/3.html.oxcopy-part", "pół");
+    // Without the folders' note a start leaves the folders alone.
+    {
+        CMainApp app;
+        EXPECT_EQ(app.InitInstance(), 0);
+        delete CStartupSplash::Current();
+    }
+    EXPECT_TRUE(QFile::exists(db + "/images/2.png.oxcopy-part"));
+    CutRestore::Write(db + "/oxrestore-folders", "folders pending\n");
+    {
+        CMainApp app;
+        EXPECT_EQ(app.InitInstance(), 0);
+        delete CStartupSplash::Current();
+    }
+    EXPECT_FALSE(QFile::exists(db + "/images/2.png.oxcopy-part"));
+    EXPECT_FALSE(QFile::exists(db + "/notes/3.html.oxcopy-part"));
+    EXPECT_EQ(CutRestore::Read(db + "/images/1.png"), "png");
+}
+
+TEST_F(MainDialogTest, ApplicationOnAnUnwritableFolderWithACrashedCopysLockSaysItCannotBeWritten) {
+    const QString db = QString::fromStdU16String(DbFolder());
+    // The lock of a copy that is gone: a process that ended.
+    const pid_t gone = fork();
+    if (gone == 0) _exit(0);
+    ASSERT_GT(gone, 0);
+    waitpid(gone, nullptr, 0);
+    CutRestore::Write(db + "/ornivex6.lock", QByteArray::number(gone) + "\nornivex6\n" +
+                                                 QSysInfo::machineHostName().toUtf8() + "\n");
+    const QByteArray folder = QFile::encodeName(db);
+    if (std::system(("chattr +i '" + folder + "' 2>/dev/null").constData()) != 0) {
+        GTEST_SKIP() << "chattr +i is not available on this file system";
+    }
+    struct Unlock {
+        QByteArray folder;
+        ~Unlock() { std::system(("chattr -i '" + folder + "'").constData()); }
+    } unlock{folder};
+    CMainApp app;
+    EXPECT_EQ(app.InitInstance(), 1);
+    ASSERT_EQ(seams::MessageBoxCalls().size(), 1u);
+    const QString text = seams::MessageBoxCalls()[0].text;
+    EXPECT_TRUE(text.startsWith("Folderu danych " + db + " nie można zapisać")) << text.toStdString();
+    EXPECT_FALSE(text.contains("dwóch kopii")) << text.toStdString();
 }
 
 TEST(StartupSplash, OneSplashAtATimeClosingItselfWhenItsTimeIsUp) {
