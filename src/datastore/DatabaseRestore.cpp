@@ -102,6 +102,13 @@ const char kFromWord[] = "from ";
 const char kDatabaseKeptLine[] = "database kept";
 const char kFullWord[] = "full ";
 
+FoldersNote NoteFor(const Text& backupFolder, bool databaseLoaded) {
+    FoldersNote note;
+    note.backupFolder = backupFolder;
+    note.databaseLoaded = databaseLoaded;
+    return note;
+}
+
 std::string FoldersNoteText(const FoldersNote& note) {
     std::string text = std::string(kFoldersPendingLine) + '\n';
     if (!note.backupFolder.empty()) text += kFromWord + ToUtf8(note.backupFolder) + '\n';
@@ -674,7 +681,7 @@ DbRestoreResult RestoreDatabaseFiles(const Text& folder, const DbRestoreOptions&
     // match the database yet.
     if (!foldersPendingBefore) {
         const Writing note =
-            work.WriteMarker(FoldersMarkerPath(), FoldersNoteText({.backupFolder = folder}), why);
+            work.WriteMarker(FoldersMarkerPath(), FoldersNoteText(NoteFor(folder, true)), why);
         wroteFoldersMarker = note != Writing::NotWritten;
         if (note != Writing::Written) {
             cannotWrite(note == Writing::Unsure ? DbFolder() : FoldersMarkerPath(), why);
@@ -693,7 +700,7 @@ DbRestoreResult RestoreDatabaseFiles(const Text& folder, const DbRestoreOptions&
             // The earlier restore's note now stands for this backup, whose folders come next.
             // Kept as it was when it cannot be rewritten: it still asks for a backup again.
             Why note;
-            work.WriteMarker(FoldersMarkerPath(), FoldersNoteText({.backupFolder = folder}), note);
+            work.WriteMarker(FoldersMarkerPath(), FoldersNoteText(NoteFor(folder, true)), note);
         }
         break;
     case Removal::Present:
@@ -727,7 +734,7 @@ DbRestoreResult RestoreDatabaseFiles(const Text& folder, const DbRestoreOptions&
 bool BeginRestoreFolders(const Text& folder, std::string& error, const DbRestoreOptions& options) {
     const RestoreWork work(options);
     Why why;
-    const FoldersNote note{.backupFolder = folder, .databaseLoaded = false};
+    const FoldersNote note = NoteFor(folder, false);
     if (work.WriteMarker(FoldersMarkerPath(), FoldersNoteText(note), why) == Writing::NotWritten) {
         error = why.detail;
         return false;
