@@ -57,23 +57,19 @@ QString FoldersPendingText(const FoldersNote& note, bool earlier) {
                               "przerwane, zanim wczytano je wszystkie, więc mogą one nie pasować "
                               "do bazy danych.");
     }
-    const QString again = note.backupFolder.empty()
-                              ? QStringLiteral("wczytaj tę kopię bazy danych ponownie")
-                              : QStringLiteral("wczytaj kopię bazy danych z folderu %1 ponownie")
-                                    .arg(Q(note.backupFolder));
+    QString again = note.backupFolder.empty()
+                        ? QStringLiteral("wczytaj tę kopię bazy danych ponownie")
+                        : QStringLiteral("wczytaj kopię bazy danych z folderu %1 ponownie")
+                              .arg(Q(note.backupFolder));
+    again += QStringLiteral(", aby dokończyć wczytywanie.");
     if (!note.fullFolder.empty()) {
         return text + QStringLiteral(" Na dysku zabrakło miejsca na pliki w folderze %1. Zwolnij "
                                      "miejsce na dysku, a potem ")
                           .arg(Q(note.fullFolder)) +
-               again + QStringLiteral(", aby dokończyć wczytywanie.");
+               again;
     }
-    if (note.backupFolder.empty()) {
-        return text + QStringLiteral(" Wczytaj tę kopię bazy danych ponownie, aby dokończyć "
-                                     "wczytywanie.");
-    }
-    return text + QStringLiteral(" Wczytaj kopię bazy danych z folderu %1 ponownie, aby dokończyć "
-                                 "wczytywanie.")
-                      .arg(Q(note.backupFolder));
+    again[0] = again[0].toUpper();
+    return text + QLatin1Char(' ') + again;
 }
 
 // A restore cut short (a crash, a power cut) must not leave one restored database file beside

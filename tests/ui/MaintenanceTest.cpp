@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QTest>
 #include <memory>
@@ -612,6 +613,46 @@ TEST_F(MaintenanceTest, ARestoreWhoseFoldersAreNotAllCopiedIsAskedForAgainUntilT
     EXPECT_TRUE(QFile::exists(db + "/notes/7.html"));
     EXPECT_FALSE(FinishInterruptedRestore().foldersPending);
     EXPECT_TRUE(QDir(db).entryList({"*oxrestore*"}, QDir::Files).isEmpty());
+}
+
+TEST_F(MaintenanceTest, ARestoreThatRunsOutOfRoomChangesNothingAndTheProgramGoesOn) {
+    const int loft = AddLoft(u"Dom");
+    const int bird = AddBird(AddCategory(loft, u"Lotniki"), u"100");
+    CMainDialog& main = Open();
+    const QString db = QString::fromStdU16String(DbFolder());
+    const QString backups = folder_.filePath("kopie");
+    QDir().mkpath(backups);
+    const QString copy = backups + "/OXKopiaDanych";
+    seams::ScriptPaths({backups});
+    main.BackupDatabase();
+    {
+        SqlDatabase big((copy + "/pigeons.db").toStdU16String());
+        ASSERT_TRUE(big.Exec(u"CREATE TABLE wielka(x);"));
+        ASSERT_TRUE(big.Exec(u"INSERT INTO wielka SELECT randomblob(3000000);"));
+    }
+    const auto read = [](const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    // The db folder's disk has room for the copies kept of its files and a little more.
+    SmallDisk disk(ToFsPath(DbFolder()), 64 << 20);
+    if (!disk.ok()) GTEST_SKIP() << "no small disk can be mounted here: " << disk.error();
+    const unsigned long long files = static_cast<unsigned long long>(
+        QFileInfo(db + "/pigeons.db").size() + QFileInfo(db + "/dodatkowe_informacje.db").size());
+    ASSERT_TRUE(disk.Resize(disk.Used() + files + (300 << 10)));
+    const QByteArray before = read(db + "/pigeons.db");
+    seams::Reset();
+    seams::ScriptPaths({copy});
+    seams::ScriptMessageBoxAnswers({IDYESTOALL});
+    main.RestoreDatabase();
+    ASSERT_EQ(MessageTexts().size(), 2) << MessageTexts().join('|').toStdString();
+    EXPECT_EQ(MessageTexts()[1], "Kopii bazy danych nie można wczytać: pliku " + db +
+                                     "/pigeons.db nie dało się zapisać (na dysku zabrakło "
+                                     "miejsca). Nic nie zostało zmienione.");
+    EXPECT_FALSE(main.HasEnded());
+    EXPECT_EQ(read(db + "/pigeons.db"), before);
+    EXPECT_TRUE(QDir(db).entryList({"*oxrestore*", "*-journal"}, QDir::Files).isEmpty());
+    EXPECT_EQ(TheDataStore().Pigeons().count(bird), 1u);
 }
 
 TEST_F(MaintenanceTest, ACopyOfTheFoldersThatRunsOutOfRoomSaysTheDiskIsFullAndWhere) {
