@@ -1198,55 +1198,51 @@ TEST_F(MainDialogTest, ApplicationCallsAFullDiskFull) {
     EXPECT_TRUE(QFile::exists(cut.keep));
 }
 
-TEST_F(MainDialogTest, ApplicationNamesTheBackupWhoseFoldersAnUndoneRestoreLeftOwed) {
-    const CutRestore cut(true);
-    CutRestore::Write(cut.db + "/oxrestore-folders", "folders pending\nfrom /media/pendrive/OXKopiaDanych\n");
-    CMainApp app;
-    EXPECT_EQ(app.InitInstance(), 0);
-    ASSERT_FALSE(seams::MessageBoxCalls().empty());
-    const QString text = seams::MessageBoxCalls()[0].text;
-    EXPECT_TRUE(text.contains("Baza danych jest taka, jak przed wczytywaniem kopii.\n\n"
-                              "Wcześniejsze wczytywanie kopii bazy danych z folderu "
-                              "/media/pendrive/OXKopiaDanych zostało przerwane po wczytaniu bazy "
-                              "danych"))
-        << text.toStdString();
-    EXPECT_TRUE(text.endsWith("Wczytaj kopię bazy danych z folderu /media/pendrive/OXKopiaDanych "
-                              "ponownie, aby dokończyć wczytywanie."))
-        << text.toStdString();
-    EXPECT_FALSE(text.contains("tę kopię")) << text.toStdString();
-    EXPECT_TRUE(QFile::exists(cut.db + "/oxrestore-folders"));
-    delete CStartupSplash::Current();
-}
-
-TEST_F(MainDialogTest, ApplicationSaysWhatWasCutShortOfARestoreOfTheFoldersAlone) {
+// What the folders' note says shapes the start's message: the backup meant, by its folder, what
+// was cut short, and making room first when that is what stopped the copy.
+TEST_F(MainDialogTest, ApplicationSaysWhatOfWhichBackupIsStillToComeAndWhatToDoFirst) {
     const QString db = QString::fromStdU16String(DbFolder());
-    CutRestore::Write(db + "/oxrestore-folders",
-                      "folders pending\nfrom /media/pendrive/OXKopiaDanych\ndatabase kept\n");
-    CMainApp app;
-    EXPECT_EQ(app.InitInstance(), 0);
-    ASSERT_EQ(seams::MessageBoxCalls().size(), 1u);
-    const QString text = seams::MessageBoxCalls()[0].text;
-    EXPECT_FALSE(text.contains("po wczytaniu bazy danych")) << text.toStdString();
-    EXPECT_TRUE(text.startsWith("Wczytywanie zdjęć, dokumentów i notatek z kopii bazy danych z "
-                                "folderu /media/pendrive/OXKopiaDanych (bez plików bazy danych, "
-                                "które pozostały bez zmian) zostało przerwane"))
-        << text.toStdString();
-    delete CStartupSplash::Current();
-}
-
-TEST_F(MainDialogTest, ApplicationSaysToMakeRoomBeforeABackupWhoseFoldersFoundNoneIsLoadedAgain) {
-    const QString db = QString::fromStdU16String(DbFolder());
-    CutRestore::Write(db + "/oxrestore-folders", ("folders pending\nfrom /media/pendrive/OXKopiaDanych\n"
-                                                  "full " + db + "/images\n").toUtf8());
-    CMainApp app;
-    EXPECT_EQ(app.InitInstance(), 0);
-    ASSERT_EQ(seams::MessageBoxCalls().size(), 1u);
-    EXPECT_TRUE(seams::MessageBoxCalls()[0].text.endsWith(
-        "Na dysku zabrakło miejsca na pliki w folderze " + db + "/images. Zwolnij miejsce na "
-        "dysku, a potem wczytaj kopię bazy danych z folderu /media/pendrive/OXKopiaDanych "
-        "ponownie, aby dokończyć wczytywanie."))
-        << seams::MessageBoxCalls()[0].text.toStdString();
-    delete CStartupSplash::Current();
+    const QString from = "folders pending\nfrom /media/pendrive/OXKopiaDanych\n";
+    struct Case {
+        const char* what;
+        bool restoreUndone;
+        QString note;
+        QStringList says;
+        QStringList never;
+    };
+    const std::vector<Case> cases = {
+        {"beside a restore that was undone", true, from,
+         {"Baza danych jest taka, jak przed wczytywaniem kopii.\n\nWcześniejsze wczytywanie kopii "
+          "bazy danych z folderu /media/pendrive/OXKopiaDanych zostało przerwane po wczytaniu",
+          "Wczytaj kopię bazy danych z folderu /media/pendrive/OXKopiaDanych ponownie, aby "
+          "dokończyć wczytywanie."},
+         {"tę kopię"}},
+        {"the folders alone", false, from + "database kept\n",
+         {"Wczytywanie zdjęć, dokumentów i notatek z kopii bazy danych z folderu "
+          "/media/pendrive/OXKopiaDanych (bez plików bazy danych, które pozostały bez zmian) "
+          "zostało przerwane"},
+         {"po wczytaniu bazy danych"}},
+        {"a disk that was full", false, from + "full " + db + "/images\n",
+         {"Na dysku zabrakło miejsca na pliki w folderze " + db + "/images. Zwolnij miejsce na "
+          "dysku, a potem wczytaj kopię bazy danych z folderu /media/pendrive/OXKopiaDanych "
+          "ponownie, aby dokończyć wczytywanie."},
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        seams::Reset();
+        std::unique_ptr<CutRestore> cut;
+        if (c.restoreUndone) cut = std::make_unique<CutRestore>(true);
+        CutRestore::Write(db + "/oxrestore-folders", c.note.toUtf8());
+        CMainApp app;
+        EXPECT_EQ(app.InitInstance(), 0);
+        delete CStartupSplash::Current();
+        ASSERT_FALSE(seams::MessageBoxCalls().empty());
+        const QString text = seams::MessageBoxCalls()[0].text;
+        for (const QString& part : c.says) EXPECT_TRUE(text.contains(part)) << text.toStdString();
+        for (const QString& part : c.never) EXPECT_FALSE(text.contains(part)) << text.toStdString();
+        EXPECT_TRUE(QFile::exists(db + "/oxrestore-folders"));
+    }
 }
 
 TEST_F(MainDialogTest, ApplicationRemovesWhatACopyCutShortLeftInTheFolders) {
