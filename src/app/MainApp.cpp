@@ -13,6 +13,7 @@
 #include "ResourceInit.h"
 #include "Seams.h"
 #include "SharedRoutines.h"
+#include "Shell.h"
 #include "StartupSplash.h"
 
 namespace {
@@ -31,21 +32,69 @@ bool SayCannotFinish(const QString& text) {
     return false;
 }
 
+// Pictures, documents and notes of a backup that were not all copied: said at every start
+// until the backup is loaded again, which completes it. `earlier` when it follows the message
+// of a later restore that was undone, so that the backup meant is not taken for that one's.
+QString FoldersPendingText(const FoldersNote& note, bool earlier) {
+    const QString from = note.backupFolder.empty()
+                             ? QString()
+                             : QStringLiteral(" z folderu %1").arg(Q(note.backupFolder));
+    QString text;
+    if (note.databaseLoaded) {
+        text = (earlier ? QStringLiteral("Wcześniejsze wczytywanie kopii bazy danych")
+                        : QStringLiteral("Wczytywanie kopii bazy danych")) +
+               from +
+               QStringLiteral(" zostało przerwane po wczytaniu bazy danych, a przed wczytaniem "
+                              "wszystkich zdjęć, dokumentów i notatek z kopii, więc mogą one nie "
+                              "pasować do bazy danych.");
+    } else {
+        text = (earlier ? QStringLiteral("Wcześniejsze wczytywanie zdjęć, dokumentów i notatek "
+                                         "z kopii bazy danych")
+                        : QStringLiteral("Wczytywanie zdjęć, dokumentów i notatek z kopii bazy "
+                                         "danych")) +
+               from +
+               QStringLiteral(" (bez plików bazy danych, które pozostały bez zmian) zostało "
+                              "przerwane, zanim wczytano je wszystkie, więc mogą one nie pasować "
+                              "do bazy danych.");
+    }
+    QString again = note.backupFolder.empty()
+                        ? QStringLiteral("wczytaj tę kopię bazy danych ponownie")
+                        : QStringLiteral("wczytaj kopię bazy danych z folderu %1 ponownie")
+                              .arg(Q(note.backupFolder));
+    again += QStringLiteral(", aby dokończyć wczytywanie.");
+    if (!note.fullFolder.empty()) {
+        return text + QStringLiteral(" Na dysku zabrakło miejsca na pliki w folderze %1. Zwolnij "
+                                     "miejsce na dysku, a potem ")
+                          .arg(Q(note.fullFolder)) +
+               again;
+    }
+    again[0] = again[0].toUpper();
+    return text + QLatin1Char(' ') + again;
+}
+
 // A restore cut short (a crash, a power cut) must not leave one restored database file beside
 // one of before: the copies it kept go back before anything opens the files. False when a file
 // could not be put back; the program must not run on such a mix, and the next start tries
 // again with the copy left in place.
 bool FinishInterruptedRestoreOrSay() {
-    const InterruptedRestore interrupted = FinishInterruptedRestore();
-    // Pictures, documents and notes of a backup whose database is in but which were not all
-    // copied: said at every start until the backup is loaded again, which completes it.
-    const QString foldersPending = QStringLiteral(
-        "Wczytywanie kopii bazy danych zostało przerwane po wczytaniu bazy danych, a przed "
-        "wczytaniem wszystkich zdjęć, dokumentów i notatek z kopii, więc mogą one nie pasować do "
-        "bazy danych. Wczytaj tę kopię bazy danych ponownie, aby dokończyć wczytywanie.");
+    // A test makes a put-back fail (as on a full disk) by naming the kept copy among the
+    // copies that fail, and the marker's removal by naming the marker.
+    DbRestoreOptions options;
+    options.failPutBack = [](const Text& live) {
+        const QString keep = Q(KeptCopyPath(live));
+        return seams::detail::FileCopyFails(keep, keep);
+    };
+    options.failMarkerRemoval = [](const Text& marker) {
+        return seams::detail::FileCopyFails(Q(marker), Q(marker));
+    };
+    const InterruptedRestore interrupted = FinishInterruptedRestore(options);
+    // The copy of the folders was cut short: the files it was writing under names of their own
+    // are no part of the data.
+    if (interrupted.foldersPending) shell::RemoveCopyLeftovers(Q(DbFolder()));
     if (interrupted.outcome == InterruptedRestore::Nothing) {
         if (interrupted.foldersPending) {
-            MessageBox(nullptr, foldersPending, QString(), MB_OK | MB_ICONWARNING);
+            MessageBox(nullptr, FoldersPendingText(interrupted.folders, false), QString(),
+                       MB_OK | MB_ICONWARNING);
         }
         return true;
     }
@@ -54,11 +103,13 @@ bool FinishInterruptedRestoreOrSay() {
     const QString closing = QStringLiteral(" Program zostanie zamknięty.");
     if (interrupted.outcome == InterruptedRestore::PutBack) {
         QString text = cutShort + QStringLiteral(" Baza danych jest taka, jak przed wczytywaniem kopii.");
-        if (interrupted.foldersPending) text += QStringLiteral("\n\n") + foldersPending;
+        if (interrupted.foldersPending) {
+            text += QStringLiteral("\n\n") + FoldersPendingText(interrupted.folders, true);
+        }
         MessageBox(nullptr, text, QString(), MB_OK | MB_ICONWARNING);
         // Told: only now may the marker go. A start cut short before this says it again.
         std::string error;
-        if (CloseInterruptedRestore(error)) return true;
+        if (CloseInterruptedRestore(error, options)) return true;
         return SayCannotFinish(
             QStringLiteral("Pliku %1 nie dało się usunąć z folderu bazy danych (%2).")
                 .arg(Q(interrupted.marker), QString::fromStdString(error)) +

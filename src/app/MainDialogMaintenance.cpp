@@ -92,13 +92,14 @@ bool IsWorkingFile(const QString& relative) {
 shell::CopyOptions BackupCopyOptions() {
     shell::CopyOptions options;
     options.leaveOut = [](const QString& relative) {
-        return IsDatabaseCompanion(relative) || IsWorkingFile(relative);
+        return IsDatabaseCompanion(relative) || IsWorkingFile(relative) ||
+               shell::IsCopyLeftover(relative);
     };
-    options.copyFile = [](const QString& from, const QString& part) {
+    options.copyFile = [](const QString& from, const QString& part, int& error) {
         if (seams::detail::FileCopyFails(from, part)) return false;
         if (!IsDatabaseFile(QFileInfo(from).fileName()) ||
             QFileInfo(from).absolutePath() != Canonical(Q(DbFolder()))) {
-            return QFile::copy(from, part);
+            return shell::CopyFileBytes(from, part, error);
         }
         return SqlSnapshotFile(from.toStdU16String(), part.toStdU16String());
     };
@@ -112,10 +113,11 @@ shell::CopyOptions BackupCopyOptions() {
 shell::CopyOptions RestoreCopyOptions(bool replaceAll) {
     shell::CopyOptions options;
     options.leaveOut = [](const QString& relative) {
-        return IsDatabaseFile(relative) || IsDatabaseCompanion(relative) || IsWorkingFile(relative);
+        return IsDatabaseFile(relative) || IsDatabaseCompanion(relative) ||
+               IsWorkingFile(relative) || shell::IsCopyLeftover(relative);
     };
-    options.copyFile = [](const QString& from, const QString& part) {
-        return !seams::detail::FileCopyFails(from, part) && QFile::copy(from, part);
+    options.copyFile = [](const QString& from, const QString& part, int& error) {
+        return !seams::detail::FileCopyFails(from, part) && shell::CopyFileBytes(from, part, error);
     };
     options.replaceAll = replaceAll;
     return options;
@@ -318,7 +320,7 @@ void CMainDialog::RestoreDatabase() {
         // The database files stay; the pictures, documents and notes are copied all the same,
         // and until they are all in, the next start must know they may not match.
         std::string error;
-        if (!BeginRestoreFolders(error)) {
+        if (!BeginRestoreFolders(chosen, error)) {
             MessageBox(this,
                        QStringLiteral("Kopii bazy danych nie można wczytać: w folderze %1 nie dało "
                                       "się zapisać (%2). Nic nie zostało zmienione.")
@@ -327,17 +329,41 @@ void CMainDialog::RestoreDatabase() {
             return;
         }
     }
+    shell::CopyFailure failure;
     const bool copied = shell::CopyFolderTree(Q(chosen), Q(DbFolder()), this,
-                                              RestoreCopyOptions(answer == IDYESTOALL));
-    // Not all copied: the note stays, and every start asks for the backup again.
-    if (copied) FinishRestoreFolders();
+                                              RestoreCopyOptions(answer == IDYESTOALL), nullptr,
+                                              &failure);
+    // Not all copied: the note stays, and every start asks for the backup again (after making
+    // room, when that is what stopped the copy). All copied: what copies cut short earlier
+    // left in the folders goes before the note does.
+    const QString fullFolder =
+        failure.diskFull ? QFileInfo(failure.file).absolutePath() : QString();
+    if (copied) {
+        shell::RemoveCopyLeftovers(Q(DbFolder()));
+        FinishRestoreFolders();
+    } else if (failure.diskFull) {
+        NoteRestoreFoldersFull(fullFolder.toStdU16String());
+    }
     ReloadAfterFilesChanged(place);
     if (!copied) {
-        MessageBox(this,
-                   u"Nie wszystkie pliki kopii zostały wczytane (kopiowanie przerwano albo pliku "
-                   u"nie dało się zapisać). Program pokazuje to, co teraz zawierają pliki bazy "
-                   u"danych.",
-                   u"", MB_OK | MB_ICONWARNING);
+        const QString shows =
+            QStringLiteral(" Program pokazuje to, co teraz zawierają pliki bazy danych.");
+        if (failure.diskFull) {
+            MessageBox(this,
+                       QStringLiteral("Nie wszystkie pliki kopii zostały wczytane: na dysku "
+                                      "zabrakło miejsca, więc w folderze %1 nie dało się zapisać "
+                                      "pliku %2. Zwolnij miejsce na dysku, a potem wczytaj kopię "
+                                      "bazy danych z folderu %3 ponownie.")
+                               .arg(fullFolder, QFileInfo(failure.file).fileName(), Q(chosen)) +
+                           shows,
+                       QString(), MB_OK | MB_ICONWARNING);
+        } else {
+            MessageBox(this,
+                       QStringLiteral("Nie wszystkie pliki kopii zostały wczytane (kopiowanie "
+                                      "przerwano albo pliku nie dało się zapisać).") +
+                           shows,
+                       QString(), MB_OK | MB_ICONWARNING);
+        }
     }
 }
 

@@ -4,6 +4,7 @@
 #include <sqlite3.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -94,6 +95,27 @@ const char16_t kPartSuffix[] = u".oxrestore-part";  // a marker before it is who
 const char kKeptWord[] = "kept";
 const char kAbsentWord[] = "absent";
 const char kFoldersPendingLine[] = "folders pending";
+// The lines of the folders' note after its first: the backup folder, that the database files
+// were kept (the folders alone were restored), and the folder a copy found no room in. A note
+// of an earlier version holds its first line only.
+const char kFromWord[] = "from ";
+const char kDatabaseKeptLine[] = "database kept";
+const char kFullWord[] = "full ";
+
+FoldersNote NoteFor(const Text& backupFolder, bool databaseLoaded) {
+    FoldersNote note;
+    note.backupFolder = backupFolder;
+    note.databaseLoaded = databaseLoaded;
+    return note;
+}
+
+std::string FoldersNoteText(const FoldersNote& note) {
+    std::string text = std::string(kFoldersPendingLine) + '\n';
+    if (!note.backupFolder.empty()) text += kFromWord + ToUtf8(note.backupFolder) + '\n';
+    if (!note.databaseLoaded) text += std::string(kDatabaseKeptLine) + '\n';
+    if (!note.fullFolder.empty()) text += kFullWord + ToUtf8(note.fullFolder) + '\n';
+    return text;
+}
 
 Text MarkerPath() { return JoinPath(DbFolder(), kMarkerName); }
 Text FoldersMarkerPath() { return JoinPath(DbFolder(), kFoldersMarkerName); }
@@ -387,7 +409,26 @@ public:
             return false;
         }
         const Text back = file.path + kBackSuffix;
-        if (!CopyDurably(file.keep, back, why) || !removeCompanions(true)) {
+        if (!CopyDurably(file.keep, back, why)) {
+            Remove(back);
+            if (!why.diskFull) return false;
+            // No room beside the file: the room the restore's own write took (the file it grew,
+            // its journal) is given back first. The kept copy is whole on disk and the marker
+            // naming it stays until the file is back, so a put-back cut short from here on
+            // starts again from the copy, with the file absent.
+            why = {};
+            if (!removeCompanions(false)) return false;
+            fs::remove(ToFsPath(file.path), ec);
+            if (ec) {
+                why.detail = ec.message();
+                return false;
+            }
+            if (!FlushDbFolder(why) || !CopyDurably(file.keep, back, why)) {
+                Remove(back);
+                return false;
+            }
+        }
+        if (!removeCompanions(true)) {
             Remove(back);
             return false;
         }
@@ -398,6 +439,38 @@ public:
             return false;
         }
         return FlushDbFolder(why);
+    }
+
+    // A file that could not be put back, and why.
+    struct PutBackFailure {
+        size_t index = 0;
+        Why why;
+        bool keptCopyMissing = false;
+    };
+
+    // Puts back the first `count` files, the last first: a file whose write failed for room
+    // holds the room that write took, and its put-back gives it back before the others need it.
+    // One that still finds no room is tried again once the others are back. The failures come
+    // in the order of the files.
+    std::vector<PutBackFailure> PutBackAll(size_t count) const {
+        std::vector<PutBackFailure> failures;
+        for (size_t j = count; j-- > 0;) {
+            PutBackFailure failure{j, {}, false};
+            if (!PutBack(files_[j], failure.why, &failure.keptCopyMissing)) failures.push_back(failure);
+        }
+        for (PutBackFailure& failure : failures) {
+            if (!failure.why.diskFull) continue;
+            Why again;
+            if (PutBack(files_[failure.index], again, &failure.keptCopyMissing)) {
+                failure.index = files_.size();  // put back after all
+            } else {
+                failure.why = again;
+            }
+        }
+        std::erase_if(failures, [&](const PutBackFailure& f) { return f.index == files_.size(); });
+        std::sort(failures.begin(), failures.end(),
+                  [](const PutBackFailure& a, const PutBackFailure& b) { return a.index < b.index; });
+        return failures;
     }
 
     // Removes the kept copies and whatever the restore wrote under a temporary name. Only for
@@ -517,12 +590,10 @@ DbRestoreResult RestoreDatabaseFiles(const Text& folder, const DbRestoreOptions&
     // A failure on the way leaves the marker (or a removal the disk may yet undo), and then the
     // program must end so that the next start finishes with the files unused.
     const auto undo = [&](size_t last) {
-        for (size_t j = 0; j <= last; ++j) {
-            Why putBack;
-            if (!work.PutBack(files[j], putBack) && result.notPutBack.empty()) {
-                result.notPutBack = files[j].path;
-                result.keptCopy = files[j].keep;
-            }
+        const auto failures = work.PutBackAll(last + 1);
+        if (!failures.empty()) {
+            result.notPutBack = files[failures.front().index].path;
+            result.keptCopy = files[failures.front().index].keep;
         }
         if (!result.notPutBack.empty()) {
             result.unchanged = false;
@@ -609,7 +680,8 @@ DbRestoreResult RestoreDatabaseFiles(const Text& folder, const DbRestoreOptions&
     // goes on the disk, so that a start after a crash from here on knows that they may not
     // match the database yet.
     if (!foldersPendingBefore) {
-        const Writing note = work.WriteMarker(FoldersMarkerPath(), kFoldersPendingLine, why);
+        const Writing note =
+            work.WriteMarker(FoldersMarkerPath(), FoldersNoteText(NoteFor(folder, true)), why);
         wroteFoldersMarker = note != Writing::NotWritten;
         if (note != Writing::Written) {
             cannotWrite(note == Writing::Unsure ? DbFolder() : FoldersMarkerPath(), why);
@@ -624,6 +696,12 @@ DbRestoreResult RestoreDatabaseFiles(const Text& folder, const DbRestoreOptions&
     case Removal::Gone:
         reached(RestoreStep::MarkerRemoved);
         work.DropKeeps();
+        if (foldersPendingBefore) {
+            // The earlier restore's note now stands for this backup, whose folders come next.
+            // Kept as it was when it cannot be rewritten: it still asks for a backup again.
+            Why note;
+            work.WriteMarker(FoldersMarkerPath(), FoldersNoteText(NoteFor(folder, true)), note);
+        }
         break;
     case Removal::Present:
         // While the marker lies there the next start would undo the restore: it is undone now.
@@ -653,12 +731,42 @@ DbRestoreResult RestoreDatabaseFiles(const Text& folder, const DbRestoreOptions&
     return result;
 }
 
-bool BeginRestoreFolders(std::string& error, const DbRestoreOptions& options) {
+bool BeginRestoreFolders(const Text& folder, std::string& error, const DbRestoreOptions& options) {
     const RestoreWork work(options);
     Why why;
-    if (work.WriteMarker(FoldersMarkerPath(), kFoldersPendingLine, why) == Writing::NotWritten) {
+    const FoldersNote note = NoteFor(folder, false);
+    if (work.WriteMarker(FoldersMarkerPath(), FoldersNoteText(note), why) == Writing::NotWritten) {
         error = why.detail;
         return false;
+    }
+    return true;
+}
+
+bool NoteRestoreFoldersFull(const Text& fullFolder, const DbRestoreOptions& options) {
+    FoldersNote note;
+    if (!ReadFoldersNote(note)) return false;
+    note.fullFolder = fullFolder;
+    const RestoreWork work(options);
+    Why why;
+    return work.WriteMarker(FoldersMarkerPath(), FoldersNoteText(note), why) != Writing::NotWritten;
+}
+
+bool ReadFoldersNote(FoldersNote& note) {
+    note = {};
+    if (!Exists(FoldersMarkerPath())) return false;
+    std::ifstream in(ToFsPath(FoldersMarkerPath()), std::ios::binary);
+    const auto startsWith = [](const std::string& line, const char* word) {
+        return line.rfind(word, 0) == 0;
+    };
+    std::string line;
+    while (std::getline(in, line)) {
+        if (startsWith(line, kFromWord)) {
+            note.backupFolder = FromUtf8(line.substr(std::strlen(kFromWord)));
+        } else if (line == kDatabaseKeptLine) {
+            note.databaseLoaded = false;
+        } else if (startsWith(line, kFullWord)) {
+            note.fullFolder = FromUtf8(line.substr(std::strlen(kFullWord)));
+        }
     }
     return true;
 }
@@ -677,23 +785,21 @@ InterruptedRestore FinishInterruptedRestore(const DbRestoreOptions& options) {
         // restore whose last flush failed may have left a marker that a power cut brings back.
         Why why;
         if (work.FlushDbFolder(why)) work.DropKeeps();
-        result.foldersPending = Exists(FoldersMarkerPath());
+        result.foldersPending = ReadFoldersNote(result.folders);
         return result;
     }
     result.marker = MarkerPath();
     const bool foldersPendingBefore = work.ReadMarker();
     result.outcome = InterruptedRestore::PutBack;
-    for (const LiveFile& file : work.Files()) {
-        Why why;
-        bool keptCopyMissing = false;
-        if (!work.PutBack(file, why, &keptCopyMissing) && result.file.empty()) {
-            result.outcome = InterruptedRestore::NotPutBack;
-            result.file = file.path;
-            result.keptCopy = file.keep;
-            result.keptCopyMissing = keptCopyMissing;
-            result.detail = why.detail;
-            result.diskFull = why.diskFull;
-        }
+    const auto failures = work.PutBackAll(work.Files().size());
+    if (!failures.empty()) {
+        const LiveFile& file = work.Files()[failures.front().index];
+        result.outcome = InterruptedRestore::NotPutBack;
+        result.file = file.path;
+        result.keptCopy = file.keep;
+        result.keptCopyMissing = failures.front().keptCopyMissing;
+        result.detail = failures.front().why.detail;
+        result.diskFull = failures.front().why.diskFull;
     }
     // The folders' note of the restore that was cut short goes with it: its folders were never
     // touched. One of an earlier restore stays.
@@ -707,7 +813,7 @@ InterruptedRestore FinishInterruptedRestore(const DbRestoreOptions& options) {
             result.diskFull = why.diskFull;
         }
     }
-    result.foldersPending = Exists(FoldersMarkerPath());
+    result.foldersPending = ReadFoldersNote(result.folders);
     dsinternal::ForgetIdFloors();
     return result;
 }

@@ -106,11 +106,25 @@ struct DbRestoreOptions {
 // backup are still to be copied: the caller copies them and then calls FinishRestoreFolders().
 DbRestoreResult RestoreDatabaseFiles(const Text& folder, const DbRestoreOptions& options = {});
 
-// For a restore that copies only the pictures, documents and notes of a backup: writes the note
-// that they are being copied (false, with the reason, when it cannot be written).
-bool BeginRestoreFolders(std::string& error, const DbRestoreOptions& options = {});
+// What the note of a restore whose pictures, documents and notes are still to come says.
+struct FoldersNote {
+    Text backupFolder;            // the backup they come from; empty in a note that names none
+    bool databaseLoaded = true;   // false: a restore of the folders alone ("Nie" to the database)
+    Text fullFolder;              // a folder a copy could not write for lack of room, or empty
+};
+
+// For a restore that copies only the pictures, documents and notes of the backup in `folder`:
+// writes the note that they are being copied (false, with the reason, when it cannot be
+// written).
+bool BeginRestoreFolders(const Text& folder, std::string& error, const DbRestoreOptions& options = {});
 // The pictures, documents and notes of the backup are all in: the note goes.
 bool FinishRestoreFolders(const DbRestoreOptions& options = {});
+// Their copy stopped because the disk is full: the note says so, and which folder could not be
+// written, so that every start says to make room first. False when the note could not be
+// rewritten (it then stays as it was).
+bool NoteRestoreFoldersFull(const Text& fullFolder, const DbRestoreOptions& options = {});
+// What the note in the db folder says; false when there is none.
+bool ReadFoldersNote(FoldersNote& note);
 
 // What the start found of a restore that never finished.
 struct InterruptedRestore {
@@ -129,9 +143,11 @@ struct InterruptedRestore {
     bool keptCopyMissing = false;  // the marker names a copy that is not there
     std::string detail;
     bool diskFull = false;
-    // A restore put both database files in and was cut short before the pictures, documents
-    // and notes of its backup were all copied: loading that backup again completes it.
+    // A restore put both database files in (or kept them) and was cut short before the
+    // pictures, documents and notes of its backup were all copied: loading that backup again
+    // completes it. `folders` is what its note says.
     bool foldersPending = false;
+    FoldersNote folders;
 };
 
 // Run at every start, before the database files are opened, by the copy that holds the data

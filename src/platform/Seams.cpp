@@ -30,6 +30,7 @@ struct SeamState {
     std::vector<QString> started;
     QString pdf;
     std::function<bool(const QString&)> failingCopies;
+    std::function<void(const QString&)> messageBoxWatcher;
 };
 
 SeamState& State() {
@@ -127,6 +128,7 @@ int MessageBox(QWidget* parent, const QString& text, const QString& caption, uns
     const QString shownCaption = caption.isEmpty() ? ApplicationName() : caption;
     SeamState& state = State();
     if (!state.testMode) return ShowMessageBox(parent, text, shownCaption, flags);
+    if (state.messageBoxWatcher) state.messageBoxWatcher(text);
     int answer = CautiousAnswer(flags);
     if (!state.answers.empty()) {
         answer = state.answers.front();
@@ -306,6 +308,10 @@ const std::vector<QString>& StartedPrograms() { return State().started; }
 void SetPrintToPdf(const QString& path) { State().pdf = path; }
 QString PrintToPdf() { return State().pdf; }
 
+void WatchMessageBoxes(std::function<void(const QString& text)> watcher) {
+    State().messageBoxWatcher = std::move(watcher);
+}
+
 void FailFileCopies(std::function<bool(const QString& path)> fails) {
     State().failingCopies = std::move(fails);
 }
@@ -313,6 +319,7 @@ void FailFileCopies(std::function<bool(const QString& path)> fails) {
 void Reset() {
     SeamState& state = State();
     state.failingCopies = nullptr;
+    state.messageBoxWatcher = nullptr;
     state.answers.clear();
     state.messageBoxes.clear();
     state.modalHandler = nullptr;

@@ -89,6 +89,8 @@ struct MessageBoxCall {
 };
 void ScriptMessageBoxAnswers(std::vector<int> answers);
 const std::vector<MessageBoxCall>& MessageBoxCalls();
+// Called with each message box's text while it would be on screen, before it is answered.
+void WatchMessageBoxes(std::function<void(const QString& text)> watcher);
 
 // Modal dialogs: when a handler is set, DoModal calls it with the dialog (initialised and shown,
 // but without a nested event loop) instead of running the window. The handler sets fields and
@@ -124,8 +126,10 @@ void SetPrintToPdf(const QString& path);
 QString PrintToPdf();
 
 // File copies of the backup and the restore: while set, the copy of a file the function
-// accepts (by its source or destination path) fails as on a full disk. Tests run as root, where
-// file modes cannot make a write fail.
+// accepts (by its source or destination path) fails (as on a full disk for the database files;
+// a plain failure with no reason for the others). So does the removal of the restore's marker
+// at start when it accepts the marker's path. Tests run as root, where file modes cannot make
+// a write fail.
 void FailFileCopies(std::function<bool(const QString& path)> fails);
 
 // Forgets scripts, handlers and records (not the test mode and not the PDF path).

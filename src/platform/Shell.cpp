@@ -6,8 +6,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 #include "Seams.h"
 
@@ -18,12 +23,16 @@ bool IsInside(const QString& path, const QString& folder) {
     return path == folder || path.startsWith(folder + QLatin1Char('/'));
 }
 
+const char kPartSuffix[] = ".oxcopy-part";
+
 // Copies one file next to its destination first and then swaps it in, so a failed copy never
 // leaves a destroyed or half-written file behind. The modification time is kept.
-bool CopyOneFile(const QString& from, const QString& to, const CopyOptions& options) {
-    const QString part = to + QStringLiteral(".oxcopy-part");
+bool CopyOneFile(const QString& from, const QString& to, const CopyOptions& options, int& error) {
+    const QString part = to + QLatin1String(kPartSuffix);
     QFile::remove(part);
-    const bool copied = options.copyFile ? options.copyFile(from, part) : QFile::copy(from, part);
+    error = 0;
+    const bool copied = options.copyFile ? options.copyFile(from, part, error)
+                                         : CopyFileBytes(from, part, error);
     if (!copied) {
         QFile::remove(part);
         return false;
@@ -34,10 +43,11 @@ bool CopyOneFile(const QString& from, const QString& to, const CopyOptions& opti
             copy.setFileTime(QFileInfo(from).lastModified(), QFileDevice::FileModificationTime);
         }
     }
-    std::error_code error;
+    std::error_code renamed;
     std::filesystem::rename(QFile::encodeName(part).toStdString(),
-                            QFile::encodeName(to).toStdString(), error);
-    if (error) {
+                            QFile::encodeName(to).toStdString(), renamed);
+    if (renamed) {
+        error = renamed.value();
         QFile::remove(part);
         return false;
     }
@@ -45,6 +55,66 @@ bool CopyOneFile(const QString& from, const QString& to, const CopyOptions& opti
 }
 
 }  // namespace
+
+bool CopyFileBytes(const QString& from, const QString& to, int& error) {
+    error = 0;
+    const int in = ::open(QFile::encodeName(from).constData(), O_RDONLY | O_CLOEXEC);
+    if (in < 0) {
+        error = errno;
+        return false;
+    }
+    const int out = ::open(QFile::encodeName(to).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC,
+                           0600);
+    if (out < 0) {
+        error = errno;
+        ::close(in);
+        return false;
+    }
+    // Written by hand rather than by a library copy, which tells a full disk as a short copy.
+    std::vector<char> buffer(1 << 16);
+    bool ok = true;
+    for (;;) {
+        const ssize_t n = ::read(in, buffer.data(), buffer.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            if (n < 0) {
+                error = errno;
+                ok = false;
+            }
+            break;
+        }
+        for (ssize_t done = 0; ok && done < n;) {
+            const ssize_t w = ::write(out, buffer.data() + done, static_cast<size_t>(n - done));
+            if (w < 0 && errno == EINTR) continue;
+            if (w <= 0) {
+                error = w < 0 ? errno : ENOSPC;
+                ok = false;
+            } else {
+                done += w;
+            }
+        }
+        if (!ok) break;
+    }
+    ::close(in);
+    if (::close(out) != 0 && ok) {
+        error = errno;
+        ok = false;
+    }
+    if (ok) QFile::setPermissions(to, QFile::permissions(from));
+    return ok;
+}
+
+bool IsCopyLeftover(const QString& path) { return path.endsWith(QLatin1String(kPartSuffix)); }
+
+int RemoveCopyLeftovers(const QString& folder) {
+    int removed = 0;
+    QDirIterator it(folder, {QStringLiteral("*") + QLatin1String(kPartSuffix)},
+                    QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        if (QFile::remove(it.next())) ++removed;
+    }
+    return removed;
+}
 
 bool Open(const QString& pathOrUrl) { return OpenDocument(pathOrUrl); }
 
@@ -71,10 +141,11 @@ bool ChooseFolder(QString& folder, const QString& title, QWidget* parent) {
 }
 
 bool CopyFolderTree(const QString& source, const QString& destination, QWidget* parent,
-                    const CopyOptions& options, int* copied) {
+                    const CopyOptions& options, int* copied, CopyFailure* failure) {
     int copiedHere = 0;
     int& count = copied ? *copied : copiedHere;
     count = 0;
+    if (failure != nullptr) *failure = {};
     const QFileInfo sourceInfo(source);
     if (!sourceInfo.isDir()) return false;
     const QString sourceRoot = sourceInfo.canonicalFilePath();
@@ -126,9 +197,14 @@ bool CopyFolderTree(const QString& source, const QString& destination, QWidget* 
                 if (answer == IDYESTOALL) replaceAll = true;
             }
         }
-        if (CopyOneFile(from, to, options)) {
+        int error = 0;
+        if (CopyOneFile(from, to, options, error)) {
             ++count;
         } else {
+            if (failure != nullptr && failure->file.isEmpty()) {
+                failure->file = to;
+                failure->diskFull = error == ENOSPC || error == EDQUOT;
+            }
             complete = false;
         }
     }

@@ -26,14 +26,31 @@ bool ChooseFolder(QString& folder, const QString& title, QWidget* parent = nullp
 struct CopyOptions {
     // Files not copied at all, by their path relative to the source ('/'-separated).
     std::function<bool(const QString& relative)> leaveOut;
-    // Writes the copy of the file `from` as the new file `part`, in place of a plain copy of its
-    // bytes (for files that must be read in a way of their own); true when it made a whole copy.
-    std::function<bool(const QString& from, const QString& part)> copyFile;
+    // Writes the copy of the file `from` as the new file `part`, in place of CopyFileBytes (for
+    // files that must be read in a way of their own); true when it made a whole copy, else
+    // false with the system's error number in `error` when it knows one (0 otherwise).
+    std::function<bool(const QString& from, const QString& part, int& error)> copyFile;
     // A file the user chose not to replace counts as not copied.
     bool declinedIsIncomplete = false;
     // Files are replaced without a question, as after "Yes to all" (the user already said so).
     bool replaceAll = false;
 };
+
+// The first file a copy could not write, and whether the disk was full.
+struct CopyFailure {
+    QString file;  // the file that was to be written, in the destination
+    bool diskFull = false;
+};
+
+// Copies the bytes of `from` into a new file `to` (with its permissions). False, with the
+// system's error number in `error` (ENOSPC when the disk is full), when it could not.
+bool CopyFileBytes(const QString& from, const QString& to, int& error);
+
+// A file a copy writes under a name of its own before it swaps it in: one that lies anywhere
+// is left over from a copy cut short. `path` may be relative.
+bool IsCopyLeftover(const QString& path);
+// Removes such files from `folder` and its sub-folders; the number removed.
+int RemoveCopyLeftovers(const QString& folder);
 
 // Copies everything inside `source` (files and sub-folders) into `destination`, creating it.
 // Before replacing a file that exists there the user is asked: Yes, Yes to all, No (the file
@@ -41,8 +58,10 @@ struct CopyOptions {
 // deliberately left alone (unless the options count that as not copied); false on cancel or
 // when a file could not be copied. A replaced file is swapped in whole, never left
 // half-written; a destination inside the source is not copied into itself, and a file is never
-// copied onto itself. `copied`, when given, is set to the number of files copied.
+// copied onto itself. `copied`, when given, is set to the number of files copied; `failure`,
+// when given, to the first file that could not be written.
 bool CopyFolderTree(const QString& source, const QString& destination, QWidget* parent = nullptr,
-                    const CopyOptions& options = {}, int* copied = nullptr);
+                    const CopyOptions& options = {}, int* copied = nullptr,
+                    CopyFailure* failure = nullptr);
 
 }  // namespace shell

@@ -8,11 +8,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <memory>
 #include <string>
 
+#include "../SmallDisk.h"
 #include "DatabaseRestore.h"
 #include "TestSupport.h"
 
@@ -114,8 +117,23 @@ protected:
             << "the child ended on its own with status " << WEXITSTATUS(status);
     }
 
+    // The db folder on a disk of its own, sized to what its files take now and `room` more;
+    // null (after a skip) where no disk can be mounted.
+    std::unique_ptr<SmallDisk> DbFolderOnSmallDisk(unsigned long long room) {
+        auto disk = std::make_unique<SmallDisk>(ToFsPath(DbFolder()), 64ull << 20);
+        if (!disk->ok()) return nullptr;
+        EXPECT_TRUE(disk->Resize(disk->Used() + room));
+        return disk;
+    }
+
     Text backup_;
 };
+
+// Rows that make a file grow by about `kilobytes`.
+std::string Filler(int kilobytes) {
+    return "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " +
+           std::to_string(kilobytes) + ") INSERT INTO pigeons(nr_obraczki) SELECT hex(randomblob(500)) FROM n;";
+}
 
 TEST_F(RestoreTest, ABackupThatIsNotWholeOrNotOursReplacesNothing) {
     struct Case {
@@ -703,6 +721,176 @@ TEST_F(RestoreTest, TheCopyKeptIsTheFileAsLastCommitted) {
     writer.Exec(u"ROLLBACK;");
     EXPECT_TRUE(LiveBytes() == before);
     EXPECT_TRUE(NoKeptCopiesLeft());
+}
+
+// A restore that runs out of room undoes itself within the room the files had before it: the
+// room its own failed write took (the grown file, its journal) is given back before a kept copy
+// needs room beside the file. Whichever file runs out of room, and with more or less room left.
+TEST_F(RestoreTest, ARestoreThatRunsOutOfRoomUndoesItselfWithinTheRoomTheFilesHad) {
+    const std::string backupBirds = Bytes(InBackup(0));
+    const std::string backupExtra = Bytes(InBackup(1));
+    // The live files are big enough that a copy of one does not fit in the room the other's
+    // failed write leaves.
+    Exec(PigeonsDbPath(), Filler(300));
+    Exec(ExtraDbPath(), "CREATE TABLE zapas(x);");
+    Exec(ExtraDbPath(), "INSERT INTO zapas SELECT randomblob(600000);");
+    for (const int big : {0, 1}) {
+        // The backup's big file is the one that does not fit; the other fits.
+        WriteBytes(ToFsPath(InBackup(0)), backupBirds);
+        WriteBytes(ToFsPath(InBackup(1)), backupExtra);
+        const Text grown = InBackup(big);
+        Exec(grown, "CREATE TABLE wielka(x);");
+        Exec(grown, "INSERT INTO wielka SELECT randomblob(6000000);");
+        for (const unsigned long long room : {200ull << 10, 700ull << 10, 1500ull << 10, 3000ull << 10}) {
+            SCOPED_TRACE("file " + std::to_string(big) + ", room " + std::to_string(room >> 10) + " kB");
+            // Room for the kept copies and `room` more.
+            const unsigned long long kept =
+                fs::file_size(ToFsPath(PigeonsDbPath())) + fs::file_size(ToFsPath(ExtraDbPath())) + (16 << 10);
+            const auto disk = DbFolderOnSmallDisk(kept + room);
+            if (!disk) GTEST_SKIP() << "no small disk can be mounted here";
+            const auto before = LiveBytes();
+            const unsigned long long freeBefore = disk->Free();
+            const DbRestoreResult result = RestoreDatabaseFiles(backup_);
+            EXPECT_EQ(result.fault, DbRestoreResult::CannotWrite);
+            EXPECT_EQ(S(result.file), S(JoinPath(DbFolder(), DatabaseFileNames()[big])));
+            EXPECT_TRUE(result.diskFull) << result.detail;
+            EXPECT_FALSE(result.endProgram);
+            EXPECT_TRUE(result.unchanged);
+            EXPECT_TRUE(result.notPutBack.empty()) << S(result.notPutBack);
+            EXPECT_TRUE(LiveBytes() == before);
+            EXPECT_TRUE(NoKeptCopiesLeft());
+            EXPECT_FALSE(Lies(PigeonsDbPath() + u"-journal"));
+            EXPECT_FALSE(Lies(ExtraDbPath() + u"-journal"));
+            EXPECT_EQ(disk->Free(), freeBefore);
+        }
+    }
+}
+
+// A start after a restore whose write filled the disk (the file grown, its journal beside it,
+// no room left) puts both files back all the same.
+TEST_F(RestoreTest, AStartOnADiskTheRestoreFilledPutsTheFilesBack) {
+    Exec(PigeonsDbPath(), Filler(300));
+    for (const Text& cut : {PigeonsDbPath(), ExtraDbPath()}) {
+        SCOPED_TRACE(S(cut));
+        const unsigned long long files =
+            fs::file_size(ToFsPath(PigeonsDbPath())) + fs::file_size(ToFsPath(ExtraDbPath()));
+        const auto disk = DbFolderOnSmallDisk(files + (400 << 10));
+        if (!disk) GTEST_SKIP() << "no small disk can be mounted here";
+        const auto before = LiveBytes();
+        for (const Text& live : {PigeonsDbPath(), ExtraDbPath()}) {
+            fs::copy_file(ToFsPath(live), ToFsPath(KeptCopyPath(live)));
+        }
+        WriteBytes(ToFsPath(Marker()), "pigeons.db kept\ndodatkowe_informacje.db kept\n");
+        // The write that was cut: pages in the file and in its journal until the disk is full.
+        {
+            std::ofstream grow(ToFsPath(cut), std::ios::binary | std::ios::app);
+            const std::string page(4096, '\x5a');
+            for (int i = 0; i < 50 && grow.write(page.data(), page.size()); ++i) grow.flush();
+            std::ofstream journal(ToFsPath(cut + u"-journal"), std::ios::binary);
+            while (journal.write(page.data(), page.size()) && journal.flush()) {}
+        }
+        ASSERT_LT(disk->Free(), 8192u);
+        // A start killed once it gave that room back, before the copy is in: the next start
+        // finds the file absent and puts it back from its copy all the same.
+        RunInChildUntilKilled([&] {
+            DbRestoreOptions options;
+            options.failFlush = [&](const Text& path) {
+                if (path == DbFolder() && !Lies(cut)) kill(getpid(), SIGKILL);
+                return false;
+            };
+            FinishInterruptedRestore(options);
+        });
+        ASSERT_FALSE(Lies(cut));
+        const InterruptedRestore start = Start();
+        EXPECT_EQ(start.outcome, InterruptedRestore::PutBack) << start.detail;
+        EXPECT_TRUE(LiveBytes() == before);
+        EXPECT_FALSE(Lies(cut + u"-journal"));
+        EXPECT_TRUE(NoKeptCopiesLeft());
+        EXPECT_EQ(QueryText(cut, "PRAGMA integrity_check;"), "ok");
+    }
+}
+
+// The journal beside a file is the restore's half-written write: were its removal not on disk
+// before the kept bytes are renamed in, a power cut between the two would leave it beside them,
+// and the next open would play it into them.
+TEST_F(RestoreTest, ThePutBackFlushesTheJournalsRemovalBeforeTheKeptCopyIsRenamedIn) {
+    const auto before = LiveBytes();
+    for (const Text& live : {PigeonsDbPath(), ExtraDbPath()}) {
+        fs::copy_file(ToFsPath(live), ToFsPath(KeptCopyPath(live)));
+    }
+    WriteBytes(ToFsPath(Marker()), "pigeons.db kept\ndodatkowe_informacje.db kept\n");
+    Exec(PigeonsDbPath(), "INSERT INTO pigeons(nr_obraczki) VALUES ('z kopii');");
+    WriteBytes(ToFsPath(PigeonsDbPath() + u"-journal"), std::string(4096, '\x5a'));
+    // What each flush of the db folder makes durable.
+    struct Flushed {
+        bool journal;
+        bool putBack;
+    };
+    std::vector<Flushed> flushes;
+    DbRestoreOptions options;
+    options.failFlush = [&](const Text& path) {
+        if (path == DbFolder()) {
+            flushes.push_back({Lies(PigeonsDbPath() + u"-journal"), Bytes(PigeonsDbPath()) == before[0]});
+        }
+        return false;
+    };
+    EXPECT_EQ(Start(options).outcome, InterruptedRestore::PutBack);
+    EXPECT_TRUE(LiveBytes() == before);
+    const auto journalGoneFileNotYetBack = [](const Flushed& f) { return !f.journal && !f.putBack; };
+    EXPECT_TRUE(std::any_of(flushes.begin(), flushes.end(), journalGoneFileNotYetBack));
+}
+
+// A marker names each file it has a copy of; one it does not name is never taken for a file that
+// was not there before (and removed): it is looked for as kept, and without a copy it stays.
+TEST_F(RestoreTest, AFileTheMarkerDoesNotNameIsLeftAsItIs) {
+    const std::string extra = Bytes(ExtraDbPath());
+    const std::string birds = Bytes(PigeonsDbPath());
+    fs::copy_file(ToFsPath(PigeonsDbPath()), ToFsPath(KeptCopyPath(PigeonsDbPath())));
+    WriteBytes(ToFsPath(Marker()), "pigeons.db kept\n");
+    Exec(PigeonsDbPath(), "INSERT INTO pigeons(nr_obraczki) VALUES ('z kopii');");
+    const InterruptedRestore start = FinishInterruptedRestore();
+    EXPECT_EQ(start.outcome, InterruptedRestore::NotPutBack);
+    EXPECT_EQ(S(start.file), S(ExtraDbPath()));
+    EXPECT_TRUE(start.keptCopyMissing);
+    ASSERT_TRUE(Lies(ExtraDbPath()));
+    EXPECT_EQ(Bytes(ExtraDbPath()), extra);
+    EXPECT_EQ(Bytes(PigeonsDbPath()), birds);
+    EXPECT_TRUE(Lies(Marker()));
+}
+
+TEST_F(RestoreTest, TheFoldersNoteNamesTheBackupItWaitsFor) {
+    ::FoldersNote note;
+    EXPECT_FALSE(ReadFoldersNote(note));
+    ASSERT_TRUE(RestoreDatabaseFiles(backup_).ok());
+    ASSERT_TRUE(ReadFoldersNote(note));
+    EXPECT_EQ(S(note.backupFolder), S(backup_));
+    EXPECT_TRUE(note.databaseLoaded);
+    EXPECT_TRUE(note.fullFolder.empty());
+    ASSERT_TRUE(FinishRestoreFolders());
+
+    // The folders alone, from another backup.
+    const Text other = FromUtf8((root_ / "Inna kopia" / "OXKopiaDanych").string());
+    std::string error;
+    ASSERT_TRUE(BeginRestoreFolders(other, error)) << error;
+    ASSERT_TRUE(NoteRestoreFoldersFull(JoinPath(DbFolder(), u"images")));
+    ASSERT_TRUE(ReadFoldersNote(note));
+    EXPECT_EQ(S(note.backupFolder), S(other));
+    EXPECT_FALSE(note.databaseLoaded);
+    EXPECT_EQ(S(note.fullFolder), S(JoinPath(DbFolder(), u"images")));
+
+    // A restore beside that note that is undone leaves it as it was; one that is done makes it
+    // stand for its own backup, whose folders come next.
+    DbRestoreOptions options;
+    options.failWrite = [&](const Text& live) { return live == ExtraDbPath(); };
+    ASSERT_EQ(RestoreDatabaseFiles(backup_, options).fault, DbRestoreResult::CannotWrite);
+    ASSERT_TRUE(ReadFoldersNote(note));
+    EXPECT_EQ(S(note.backupFolder), S(other));
+    EXPECT_FALSE(note.databaseLoaded);
+    ASSERT_TRUE(RestoreDatabaseFiles(backup_).ok());
+    ASSERT_TRUE(ReadFoldersNote(note));
+    EXPECT_EQ(S(note.backupFolder), S(backup_));
+    EXPECT_TRUE(note.databaseLoaded);
+    EXPECT_TRUE(note.fullFolder.empty());
 }
 
 }  // namespace

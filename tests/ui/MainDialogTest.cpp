@@ -17,6 +17,7 @@
 #include <QMouseEvent>
 #include <QMenuBar>
 #include <QProcess>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWebEngineView>
@@ -26,6 +27,7 @@
 #include <ostream>
 #include <set>
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "ControlKinds.h"
@@ -1114,8 +1116,181 @@ TEST_F(MainDialogTest, ApplicationOnADataFolderThatCannotBeWrittenSaysSoAndNames
     EXPECT_FALSE(text.contains("dwóch kopii")) << text.toStdString();
     EXPECT_TRUE(text.startsWith("Folderu danych " + db + " nie można zapisać")) << text.toStdString();
     EXPECT_TRUE(text.contains("plik " + db + "/oxrestore-unfinished")) << text.toStdString();
-    EXPECT_TRUE(text.contains(db + "/pigeons.db.oxrestore-keep")) << text.toStdString();
+    // The copies are listed, and the marker is not taken for one of them.
+    EXPECT_TRUE(text.contains("Kopie plików bazy danych sprzed wczytywania: " + db +
+                              "/pigeons.db.oxrestore-keep."))
+        << text.toStdString();
     EXPECT_TRUE(seams::ModalRuns().empty());
+}
+
+// ---- the start after a restore that never finished ----------------------------------------------
+
+// A restore cut short after pigeons.db was in: its kept copy of before and the marker lie in
+// the db folder. `foldersBefore` also puts the note of an earlier restore's folders there.
+struct CutRestore {
+    QString db = QString::fromStdU16String(DbFolder());
+    QString marker = db + "/oxrestore-unfinished";
+    QString keep = db + "/pigeons.db.oxrestore-keep";
+    QByteArray before;
+
+    explicit CutRestore(bool foldersBefore = false) {
+        before = Read(db + "/pigeons.db");
+        EXPECT_TRUE(QFile::copy(db + "/pigeons.db", keep));
+        SqlDatabase restored(PigeonsDbPath());
+        EXPECT_TRUE(restored.Exec(u"INSERT INTO pigeons(nr_obraczki) VALUES ('z kopii');"));
+        Write(marker, QByteArray("pigeons.db kept\ndodatkowe_informacje.db kept\n") +
+                          (foldersBefore ? "folders pending\n" : ""));
+        EXPECT_TRUE(QFile::copy(db + "/dodatkowe_informacje.db",
+                                db + "/dodatkowe_informacje.db.oxrestore-keep"));
+    }
+    static QByteArray Read(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    static void Write(const QString& path, const QByteArray& bytes) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    }
+};
+
+TEST_F(MainDialogTest, ApplicationKeepsTheMarkerWhileItsMessageIsOnScreen) {
+    const CutRestore cut;
+    // A start cut short while the message is up must find the marker and tell again.
+    QList<bool> markerDuringMessage;
+    seams::WatchMessageBoxes([&](const QString&) { markerDuringMessage << QFile::exists(cut.marker); });
+    CMainApp app;
+    EXPECT_EQ(app.InitInstance(), 0);
+    EXPECT_EQ(markerDuringMessage, QList<bool>{true});
+    EXPECT_EQ(CutRestore::Read(cut.db + "/pigeons.db"), cut.before);
+    EXPECT_FALSE(QFile::exists(cut.marker));
+    delete CStartupSplash::Current();
+}
+
+TEST_F(MainDialogTest, ApplicationWhoseMarkerCannotBeRemovedAfterItsMessageEnds) {
+    const CutRestore cut;
+    // Going on, the next start would put the files of before back over what is entered now.
+    seams::FailFileCopies([&](const QString& path) { return path == cut.marker; });
+    CMainApp app;
+    EXPECT_EQ(app.InitInstance(), 1);
+    ASSERT_EQ(seams::MessageBoxCalls().size(), 2u);
+    EXPECT_TRUE(seams::MessageBoxCalls()[1].text.startsWith("Pliku " + cut.marker +
+                                                            " nie dało się usunąć"))
+        << seams::MessageBoxCalls()[1].text.toStdString();
+    EXPECT_TRUE(seams::ModalRuns().empty());
+    EXPECT_TRUE(QFile::exists(cut.marker));
+    EXPECT_EQ(CutRestore::Read(cut.db + "/pigeons.db"), cut.before);
+}
+
+TEST_F(MainDialogTest, ApplicationCallsAFullDiskFull) {
+    const CutRestore cut;
+    seams::FailFileCopies([&](const QString& path) { return path == cut.keep; });
+    CMainApp app;
+    EXPECT_EQ(app.InitInstance(), 1);
+    ASSERT_EQ(seams::MessageBoxCalls().size(), 1u);
+    const QString text = seams::MessageBoxCalls()[0].text;
+    EXPECT_TRUE(text.contains("Pliku " + cut.db + "/pigeons.db nie dało się przywrócić do stanu "
+                              "sprzed wczytywania (na dysku zabrakło miejsca)"))
+        << text.toStdString();
+    EXPECT_TRUE(text.endsWith("Zwolnij miejsce na dysku i uruchom program ponownie."))
+        << text.toStdString();
+    EXPECT_TRUE(QFile::exists(cut.marker));
+    EXPECT_TRUE(QFile::exists(cut.keep));
+}
+
+// What the folders' note says shapes the start's message: the backup meant, by its folder, what
+// was cut short, and making room first when that is what stopped the copy.
+TEST_F(MainDialogTest, ApplicationSaysWhatOfWhichBackupIsStillToComeAndWhatToDoFirst) {
+    const QString db = QString::fromStdU16String(DbFolder());
+    const QString from = "folders pending\nfrom /media/pendrive/OXKopiaDanych\n";
+    struct Case {
+        const char* what;
+        bool restoreUndone;
+        QString note;
+        QStringList says;
+        QStringList never;
+    };
+    const std::vector<Case> cases = {
+        {"beside a restore that was undone", true, from,
+         {"Baza danych jest taka, jak przed wczytywaniem kopii.\n\nWcześniejsze wczytywanie kopii "
+          "bazy danych z folderu /media/pendrive/OXKopiaDanych zostało przerwane po wczytaniu",
+          "Wczytaj kopię bazy danych z folderu /media/pendrive/OXKopiaDanych ponownie, aby "
+          "dokończyć wczytywanie."},
+         {"tę kopię"}},
+        {"the folders alone", false, from + "database kept\n",
+         {"Wczytywanie zdjęć, dokumentów i notatek z kopii bazy danych z folderu "
+          "/media/pendrive/OXKopiaDanych (bez plików bazy danych, które pozostały bez zmian) "
+          "zostało przerwane"},
+         {"po wczytaniu bazy danych"}},
+        {"a disk that was full", false, from + "full " + db + "/images\n",
+         {"Na dysku zabrakło miejsca na pliki w folderze " + db + "/images. Zwolnij miejsce na "
+          "dysku, a potem wczytaj kopię bazy danych z folderu /media/pendrive/OXKopiaDanych "
+          "ponownie, aby dokończyć wczytywanie."},
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        seams::Reset();
+        std::unique_ptr<CutRestore> cut;
+        if (c.restoreUndone) cut = std::make_unique<CutRestore>(true);
+        CutRestore::Write(db + "/oxrestore-folders", c.note.toUtf8());
+        CMainApp app;
+        EXPECT_EQ(app.InitInstance(), 0);
+        delete CStartupSplash::Current();
+        ASSERT_FALSE(seams::MessageBoxCalls().empty());
+        const QString text = seams::MessageBoxCalls()[0].text;
+        for (const QString& part : c.says) EXPECT_TRUE(text.contains(part)) << text.toStdString();
+        for (const QString& part : c.never) EXPECT_FALSE(text.contains(part)) << text.toStdString();
+        EXPECT_TRUE(QFile::exists(db + "/oxrestore-folders"));
+    }
+}
+
+TEST_F(MainDialogTest, ApplicationRemovesWhatACopyCutShortLeftInTheFolders) {
+    const QString db = QString::fromStdU16String(DbFolder());
+    CutRestore::Write(db + "/images/1.png", "png");
+    CutRestore::Write(db + "/images/2.png.oxcopy-part", "pół");
+    CutRestore::Write(db + "/notes/3.html.oxcopy-part", "pół");
+    // Without the folders' note a start leaves the folders alone.
+    {
+        CMainApp app;
+        EXPECT_EQ(app.InitInstance(), 0);
+        delete CStartupSplash::Current();
+    }
+    EXPECT_TRUE(QFile::exists(db + "/images/2.png.oxcopy-part"));
+    CutRestore::Write(db + "/oxrestore-folders", "folders pending\n");
+    {
+        CMainApp app;
+        EXPECT_EQ(app.InitInstance(), 0);
+        delete CStartupSplash::Current();
+    }
+    EXPECT_FALSE(QFile::exists(db + "/images/2.png.oxcopy-part"));
+    EXPECT_FALSE(QFile::exists(db + "/notes/3.html.oxcopy-part"));
+    EXPECT_EQ(CutRestore::Read(db + "/images/1.png"), "png");
+}
+
+TEST_F(MainDialogTest, ApplicationOnAnUnwritableFolderWithACrashedCopysLockSaysItCannotBeWritten) {
+    const QString db = QString::fromStdU16String(DbFolder());
+    // The lock of a copy that is gone: a process that ended.
+    const pid_t gone = fork();
+    if (gone == 0) _exit(0);
+    ASSERT_GT(gone, 0);
+    waitpid(gone, nullptr, 0);
+    CutRestore::Write(db + "/ornivex6.lock", QByteArray::number(gone) + "\nornivex6\n" +
+                                                 QSysInfo::machineHostName().toUtf8() + "\n");
+    const QByteArray folder = QFile::encodeName(db);
+    if (std::system(("chattr +i '" + folder + "' 2>/dev/null").constData()) != 0) {
+        GTEST_SKIP() << "chattr +i is not available on this file system";
+    }
+    struct Unlock {
+        QByteArray folder;
+        ~Unlock() { std::system(("chattr -i '" + folder + "'").constData()); }
+    } unlock{folder};
+    CMainApp app;
+    EXPECT_EQ(app.InitInstance(), 1);
+    ASSERT_EQ(seams::MessageBoxCalls().size(), 1u);
+    const QString text = seams::MessageBoxCalls()[0].text;
+    EXPECT_TRUE(text.startsWith("Folderu danych " + db + " nie można zapisać")) << text.toStdString();
+    EXPECT_FALSE(text.contains("dwóch kopii")) << text.toStdString();
 }
 
 TEST(StartupSplash, OneSplashAtATimeClosingItselfWhenItsTimeIsUp) {

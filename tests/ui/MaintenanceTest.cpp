@@ -5,10 +5,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QTest>
 #include <memory>
 
+#include "../SmallDisk.h"
 #include "DataStore.h"
 #include "DatabaseRestore.h"
 #include "Globals.h"
@@ -611,6 +613,154 @@ TEST_F(MaintenanceTest, ARestoreWhoseFoldersAreNotAllCopiedIsAskedForAgainUntilT
     EXPECT_TRUE(QFile::exists(db + "/notes/7.html"));
     EXPECT_FALSE(FinishInterruptedRestore().foldersPending);
     EXPECT_TRUE(QDir(db).entryList({"*oxrestore*"}, QDir::Files).isEmpty());
+}
+
+TEST_F(MaintenanceTest, ARestoreThatRunsOutOfRoomChangesNothingAndTheProgramGoesOn) {
+    const int loft = AddLoft(u"Dom");
+    const int bird = AddBird(AddCategory(loft, u"Lotniki"), u"100");
+    CMainDialog& main = Open();
+    const QString db = QString::fromStdU16String(DbFolder());
+    const QString backups = folder_.filePath("kopie");
+    QDir().mkpath(backups);
+    const QString copy = backups + "/OXKopiaDanych";
+    seams::ScriptPaths({backups});
+    main.BackupDatabase();
+    {
+        SqlDatabase big((copy + "/pigeons.db").toStdU16String());
+        ASSERT_TRUE(big.Exec(u"CREATE TABLE wielka(x);"));
+        ASSERT_TRUE(big.Exec(u"INSERT INTO wielka SELECT randomblob(3000000);"));
+    }
+    const auto read = [](const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    // The db folder's disk has room for the copies kept of its files and a little more.
+    SmallDisk disk(ToFsPath(DbFolder()), 64 << 20);
+    if (!disk.ok()) GTEST_SKIP() << "no small disk can be mounted here: " << disk.error();
+    const unsigned long long files = static_cast<unsigned long long>(
+        QFileInfo(db + "/pigeons.db").size() + QFileInfo(db + "/dodatkowe_informacje.db").size());
+    ASSERT_TRUE(disk.Resize(disk.Used() + files + (300 << 10)));
+    const QByteArray before = read(db + "/pigeons.db");
+    seams::Reset();
+    seams::ScriptPaths({copy});
+    seams::ScriptMessageBoxAnswers({IDYESTOALL});
+    main.RestoreDatabase();
+    ASSERT_EQ(MessageTexts().size(), 2) << MessageTexts().join('|').toStdString();
+    EXPECT_EQ(MessageTexts()[1], "Kopii bazy danych nie można wczytać: pliku " + db +
+                                     "/pigeons.db nie dało się zapisać (na dysku zabrakło "
+                                     "miejsca). Nic nie zostało zmienione.");
+    EXPECT_FALSE(main.HasEnded());
+    EXPECT_EQ(read(db + "/pigeons.db"), before);
+    EXPECT_TRUE(QDir(db).entryList({"*oxrestore*", "*-journal"}, QDir::Files).isEmpty());
+    EXPECT_EQ(TheDataStore().Pigeons().count(bird), 1u);
+}
+
+TEST_F(MaintenanceTest, ACopyOfTheFoldersThatRunsOutOfRoomSaysTheDiskIsFullAndWhere) {
+    const int loft = AddLoft(u"Dom");
+    AddBird(AddCategory(loft, u"Lotniki"), u"100");
+    CMainDialog& main = Open();
+    const QString db = QString::fromStdU16String(DbFolder());
+    const QString backups = folder_.filePath("kopie");
+    QDir().mkpath(backups);
+    const QString copy = backups + "/OXKopiaDanych";
+    seams::ScriptPaths({backups});
+    main.BackupDatabase();
+    for (int i = 1; i <= 6; ++i) {
+        QFile picture(copy + QStringLiteral("/images/%1.jpg").arg(i));
+        ASSERT_TRUE(picture.open(QIODevice::WriteOnly));
+        picture.write(QByteArray(100 * 1024, char('a' + i)));
+    }
+    // The pictures' folder lies on a disk with room for three of them.
+    const SmallDisk disk(ToFsPath(db.toStdU16String() + u"/images"), 360 * 1024);
+    if (!disk.ok()) GTEST_SKIP() << "no small disk can be mounted here: " << disk.error();
+    seams::Reset();
+    seams::ScriptPaths({copy});
+    seams::ScriptMessageBoxAnswers({IDYESTOALL});
+    main.RestoreDatabase();
+    ASSERT_EQ(MessageTexts().size(), 2) << MessageTexts().join('|').toStdString();
+    EXPECT_TRUE(MessageTexts()[1].startsWith(
+        "Nie wszystkie pliki kopii zostały wczytane: na dysku zabrakło miejsca, więc w folderze " +
+        db + "/images nie dało się zapisać pliku "))
+        << MessageTexts()[1].toStdString();
+    EXPECT_TRUE(MessageTexts()[1].contains("Zwolnij miejsce na dysku, a potem wczytaj kopię bazy "
+                                           "danych z folderu " + copy + " ponownie."))
+        << MessageTexts()[1].toStdString();
+    // Every start says so until the backup is loaded again, and nothing half-written stays.
+    const InterruptedRestore start = FinishInterruptedRestore();
+    EXPECT_TRUE(start.foldersPending);
+    EXPECT_EQ(QString::fromStdU16String(start.folders.fullFolder), db + "/images");
+    EXPECT_EQ(QString::fromStdU16String(start.folders.backupFolder), copy);
+    EXPECT_TRUE(QDir(db + "/images").entryList({"*.oxcopy-part"}, QDir::Files).isEmpty());
+}
+
+TEST_F(MaintenanceTest, WhatACopyCutShortLeftIsNeitherBackedUpNorKeptByARestoreThatCompletes) {
+    const int loft = AddLoft(u"Dom");
+    AddBird(AddCategory(loft, u"Lotniki"), u"100");
+    CMainDialog& main = Open();
+    const QString db = QString::fromStdU16String(DbFolder());
+    const auto write = [](const QString& path) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("pół pliku");
+    };
+    write(db + "/images/1.jpg");
+    write(db + "/images/2.jpg.oxcopy-part");
+    write(db + "/documents/3.pdf.oxcopy-part");
+    const QString backups = folder_.filePath("kopie");
+    QDir().mkpath(backups);
+    const QString copy = backups + "/OXKopiaDanych";
+    seams::ScriptPaths({backups});
+    main.BackupDatabase();
+    ASSERT_TRUE(QFile::exists(copy + "/images/1.jpg"));
+    EXPECT_FALSE(QFile::exists(copy + "/images/2.jpg.oxcopy-part"));
+    EXPECT_FALSE(QFile::exists(copy + "/documents/3.pdf.oxcopy-part"));
+
+    // A backup made before carries one; the restore that completes the folders leaves none.
+    write(copy + "/notes/4.html.oxcopy-part");
+    seams::Reset();
+    seams::ScriptPaths({copy});
+    seams::ScriptMessageBoxAnswers({IDYESTOALL});
+    main.RestoreDatabase();
+    ASSERT_EQ(MessageTexts().size(), 1) << MessageTexts().join('|').toStdString();
+    for (const char* left : {"/images/2.jpg.oxcopy-part", "/documents/3.pdf.oxcopy-part",
+                             "/notes/4.html.oxcopy-part"}) {
+        EXPECT_FALSE(QFile::exists(db + left)) << left;
+    }
+    EXPECT_TRUE(QFile::exists(db + "/images/1.jpg"));
+}
+
+TEST_F(MaintenanceTest, ARestoreOfTheFoldersAloneWritesTheFoldersNoteUntilTheyAreIn) {
+    const int loft = AddLoft(u"Dom");
+    AddBird(AddCategory(loft, u"Lotniki"), u"100");
+    CMainDialog& main = Open();
+    const QString db = QString::fromStdU16String(DbFolder());
+    const QString backups = folder_.filePath("kopie");
+    QDir().mkpath(backups);
+    const QString copy = backups + "/OXKopiaDanych";
+    seams::ScriptPaths({backups});
+    main.BackupDatabase();
+    {
+        QFile note(copy + "/notes/7.html");
+        ASSERT_TRUE(note.open(QIODevice::WriteOnly));
+        note.write("<p>z kopii</p>");
+    }
+    // "Nie" to the database question: the note lies there while the folders are copied, and
+    // stays when one of them fails.
+    seams::Reset();
+    QList<bool> noteWhileCopying;
+    seams::FailFileCopies([&](const QString& path) {
+        noteWhileCopying << QFile::exists(db + "/oxrestore-folders");
+        return path.endsWith("/notes/7.html");
+    });
+    seams::ScriptPaths({copy});
+    seams::ScriptMessageBoxAnswers({IDNO, IDYESTOALL});
+    main.RestoreDatabase();
+    ASSERT_FALSE(noteWhileCopying.isEmpty());
+    EXPECT_FALSE(noteWhileCopying.contains(false));
+    const InterruptedRestore start = FinishInterruptedRestore();
+    EXPECT_TRUE(start.foldersPending);
+    EXPECT_FALSE(start.folders.databaseLoaded);
+    EXPECT_EQ(QString::fromStdU16String(start.folders.backupFolder), copy);
 }
 
 TEST_F(MaintenanceTest, ARestoreRefusedForAnUnfinishedOneSaysWhyInPolish) {
