@@ -55,6 +55,7 @@ constexpr int kTabBottoms[3] = {185, 315, 445};
 
 constexpr const char16_t* kNoteTitles[3] = {u"NOTATKI PARY", u"NOTATKI OJCA", u"NOTATKI MATKI"};
 
+constexpr char16_t kBadPairingDate[] = u"Nieprawidłowa data parowania.";
 constexpr char16_t kBadLayingDate[] = u"Nieprawidłowa data złożenia jaj.";
 constexpr char16_t kBadHatchingDate[] = u"Nieprawidłowa data wyklucia.";
 
@@ -320,7 +321,7 @@ void CDodajEdytujPare2::SavePair() {
     const WriteMode writeMode = mode == EditorMode::Edit ? WriteMode::Update : WriteMode::Insert;
     if (!PairMayBeStoredOrSay(*this, writeMode, pair)) return;
     int day = 0, month = 0, year = 0, eggs = 0;
-    if (!ReadInt(kDay, day) || !ReadInt(kMonth, month) || !ReadInt(kYear, year) ||
+    if (!ReadDateBoxes(kDay, kMonth, kYear, day, month, year, kBadPairingDate) ||
         !ReadInt(kEggsLaid, eggs)) {
         return;
     }
@@ -328,7 +329,7 @@ void CDodajEdytujPare2::SavePair() {
     const auto paired = MakeLocalTime(day, month, year, std::max(hour, 0), std::max(minute, 0),
                                       std::max(second, 0));
     if (!paired) {
-        RefuseField(kDay, u"Nieprawidłowa data parowania.");
+        RefuseField(kDay, kBadPairingDate);
         return;
     }
 

@@ -12,6 +12,8 @@ namespace {
 
 // Shorter names are taken for a slip of the finger.
 constexpr std::size_t kShortestName = 4;
+constexpr char16_t kBadStart[] = u"Nieprawidłowa data początkowa sezonu.";
+constexpr char16_t kBadEnd[] = u"Nieprawidłowa data końcowa sezonu.";
 
 }  // namespace
 
@@ -51,9 +53,9 @@ void CDodajSezon::PickDate(int dayField) {
 
 void CDodajSezon::SaveSeason() {
     if (HasEnded()) return;
-    if (!ReadInt(kStartDay, startDay) || !ReadInt(kStartMonth, startMonth) ||
-        !ReadInt(kStartYear, startYear) || !ReadInt(kEndDay, endDay) ||
-        !ReadInt(kEndMonth, endMonth) || !ReadInt(kEndYear, endYear)) {
+    if (!ReadDateBoxes(kStartDay, kStartMonth, kStartYear, startDay, startMonth, startYear,
+                       kBadStart) ||
+        !ReadDateBoxes(kEndDay, kEndMonth, kEndYear, endDay, endMonth, endYear, kBadEnd)) {
         return;
     }
     const Text name = ItemText(kName);
@@ -69,12 +71,12 @@ void CDodajSezon::SaveSeason() {
     // winter bound saved in summer does not slip into the day before.
     const auto start = MakeLocalTime(startDay, startMonth, startYear, 1, 1, 1);
     if (!start) {
-        RefuseField(kStartDay, u"Nieprawidłowa data początkowa sezonu.");
+        RefuseField(kStartDay, kBadStart);
         return;
     }
     const auto end = MakeLocalTime(endDay, endMonth, endYear, 1, 1, 1);
     if (!end) {
-        RefuseField(kEndDay, u"Nieprawidłowa data końcowa sezonu.");
+        RefuseField(kEndDay, kBadEnd);
         return;
     }
     if (*end < *start) {

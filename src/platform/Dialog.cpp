@@ -462,6 +462,24 @@ bool Dialog::ReadInt(int id, int& value) {
     return true;
 }
 
+bool Dialog::ReadDateBoxes(int dayId, int monthId, int yearId, int& day, int& month, int& year,
+                           const std::u16string& message) {
+    const int ids[] = {dayId, monthId, yearId};
+    int read[3] = {};
+    for (int i = 0; i < 3; ++i) {
+        long long parsed = 0;
+        if (!ParseInt(GetDlgItemText(ids[i]), INT_MIN, INT_MAX, parsed)) {
+            RefuseField(ids[i], message);
+            return false;
+        }
+        read[i] = static_cast<int>(parsed);
+    }
+    day = read[0];
+    month = read[1];
+    year = read[2];
+    return true;
+}
+
 bool Dialog::ReadUInt(int id, unsigned& value) {
     long long parsed = 0;
     if (!ParseInt(GetDlgItemText(id), 0, UINT_MAX, parsed)) {

@@ -137,6 +137,11 @@ public:
     bool ReadUInt(int id, unsigned& value);
     bool ReadDouble(int id, double& value);
     bool ReadFloat(int id, float& value);
+    // A date typed into three boxes. A box that holds no whole number is refused with the
+    // date's own message, as an impossible date is, so the user learns which date is wrong;
+    // that box gets the focus and the values are then unchanged.
+    bool ReadDateBoxes(int dayId, int monthId, int yearId, int& day, int& month, int& year,
+                       const std::u16string& message);
 
     // Date and time pickers. A window checks them before it writes anything: true when every
     // picker of the window holds no date or shows a whole one the program stores; otherwise the

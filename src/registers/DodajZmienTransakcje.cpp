@@ -20,6 +20,7 @@ namespace {
 constexpr int kCaptionLabels[] = {1252, 1255, 1162, 1270, 1253, 1258,
                                   1260, 1254, 1251, 1256, 1257, 1262, 1263};
 constexpr COLORREF kCaptionColor = RGB(63, 172, 255);
+constexpr char16_t kBadDate[] = u"Nieprawidłowa data transakcji.";
 
 // The amount as typed back into its field: every digit the stored price has (shortest form that
 // reads back as the same number), so saving an unchanged transaction keeps its price.
@@ -214,8 +215,8 @@ void CDodajZmienTransakcje::SaveTransaction() {
     if (saving_ || HasEnded()) return;
     double amount = 0.0;
     int day = 0, month = 0, year = 0;
-    if (!ReadDouble(kAmount, amount) || !ReadInt(kDay, day) || !ReadInt(kMonth, month) ||
-        !ReadInt(kYear, year)) {
+    if (!ReadDouble(kAmount, amount) ||
+        !ReadDateBoxes(kDay, kMonth, kYear, day, month, year, kBadDate)) {
         return;
     }
 
@@ -228,7 +229,7 @@ void CDodajZmienTransakcje::SaveTransaction() {
 
     const auto when = MakeLocalTime(day, month, year, hour, minute, second);
     if (!when) {
-        RefuseField(kDay, u"Nieprawidłowa data transakcji.");
+        RefuseField(kDay, kBadDate);
         return;
     }
 

@@ -11,6 +11,7 @@ namespace {
 
 // A name of one letter is taken for a slip of the finger.
 constexpr std::size_t kShortestName = 2;
+constexpr char16_t kBadDate[] = u"Nieprawidłowa data podania.";
 
 }  // namespace
 
@@ -47,7 +48,7 @@ void CLeczenieSuplementacjaDodajZmien::OnPickDate() {
 
 void CLeczenieSuplementacjaDodajZmien::OnOK() {
     if (HasEnded()) return;
-    if (!ReadInt(kDay, day) || !ReadInt(kMonth, month) || !ReadInt(kYear, year)) return;
+    if (!ReadDateBoxes(kDay, kMonth, kYear, day, month, year, kBadDate)) return;
     const Text name = ItemText(kName);
     if (name.size() < kShortestName) {
         MessageBox(this, u"Wprowadź nazwę leku");
@@ -58,7 +59,7 @@ void CLeczenieSuplementacjaDodajZmien::OnOK() {
     // a winter treatment saved in summer keeps its hour.
     const auto given = MakeLocalTime(day, month, year, hour, minute, second);
     if (!given) {
-        RefuseField(kDay, u"Nieprawidłowa data podania.");
+        RefuseField(kDay, kBadDate);
         return;
     }
 

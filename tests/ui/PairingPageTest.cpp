@@ -1140,6 +1140,7 @@ TEST_F(PairingPageTest, PairEditorRefusesDatesItCannotStoreByName) {
     };
     const Case refused[] = {
         {u"99999", 0, "Nieprawidłowa data parowania."},
+        {u"", 0, "Nieprawidłowa data parowania."},
         {u"2026", PairEditor::kLayingDate, "Nieprawidłowa data złożenia jaj."},
         {u"2026", PairEditor::kHatchingDate, "Nieprawidłowa data wyklucia."},
     };

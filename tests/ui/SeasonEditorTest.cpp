@@ -121,6 +121,9 @@ TEST_F(SeasonEditorTest, RefusesShortNamesImpossibleDatesAndAnEndBeforeTheStart)
         // A fifth digit would be stored and shown as "99", which reads as 1999.
         {u"Wiosna", u"1/1/2026", u"1/12/99999", "Nieprawidłowa data końcowa sezonu."},
         {u"Wiosna", u"1/1/99999", u"1/12/99999", "Nieprawidłowa data początkowa sezonu."},
+        // A box left empty or holding no number names its date as an impossible date does.
+        {u"Wiosna", u"/1/2026", u"1/12/2026", "Nieprawidłowa data początkowa sezonu."},
+        {u"Wiosna", u"1/1/2026", u"1/12/dwa", "Nieprawidłowa data końcowa sezonu."},
         {u"Wiosna", u"1/6/2026", u"31/5/2026",
          "Data końcowa sezonu jest wcześniejsza niż data początkowa."},
     };

@@ -348,6 +348,13 @@ TEST_F(TransactionsTest, BadAmountAndImpossibleDateAreRefusedAndWriteNothing) {
         SetDate(editor, 1, 1, 1969);
         editor.RunCommand(Editor::kSave);
         EXPECT_FALSE(editor.HasEnded());
+        // A box left empty names the date, as an impossible date does.
+        SetDate(editor, 30, 4, 2024);
+        editor.SetDlgItemText(Editor::kMonth, QString());
+        editor.RunCommand(Editor::kSave);
+        EXPECT_FALSE(editor.HasEnded());
+        EXPECT_EQ(MessageTexts().mid(1),
+                  QStringList(3, QStringLiteral("Nieprawidłowa data transakcji.")));
         EXPECT_TRUE(OnDisk().empty());
 
         SetDate(editor, 30, 4, 2024);
