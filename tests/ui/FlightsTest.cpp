@@ -472,6 +472,45 @@ TEST_F(FlightsTest, AddedFlightIsWrittenWithEveryFieldAndListedOnce) {
     EXPECT_EQ(TheDataStore().Flights().size(), 1u);
 }
 
+// "Dodaj Lot" cancelled added nothing, so the page stays as it was: the season shown, the flight
+// chosen with its results, and the commands acting on that flight.
+TEST_F(FlightsTest, ACancelledNewFlightKeepsTheChosenFlightAndItsResults) {
+    StoreSeason(u"Maj", Local(1, 5, 2024, 1, 1, 1), Local(31, 5, 2024, 1, 1, 1));
+    StoreFlight(u"Opole", Local(4, 5, 2024, 8));
+    const int nysa = StoreFlight(u"Nysa", Local(11, 5, 2024, 8));
+    StoreFlight(u"Brzeg", Local(8, 6, 2024, 8));
+    StoreResult(nysa, fast_, Local(11, 5, 2024, 12));
+    StoreResult(nysa, slow_, Local(11, 5, 2024, 13));
+    Load();
+    ChooseSeason(1);
+    ClickFlight(1);
+    ASSERT_EQ(page_->ResultList()->GetItemCount(), 2);
+
+    seams::QueueModalHandler(On<FlightEditor>([](FlightEditor& editor) {
+        editor.SetItemText(FlightEditor::kPlace, u"Kłodzko");
+        editor.RunCommand(IDCANCEL);
+    }));
+    const Rect add = page_->LinkRect(Page::kLinkAddFlight);
+    page_->OnPageClick(QPoint(add.left + 40, add.top + 10));
+    ASSERT_EQ(seams::ModalRuns().size(), 1u);
+    EXPECT_EQ(FlightsOnDisk().size(), 3u);
+    EXPECT_EQ(Places(), (QStringList{"Opole", "Nysa"}));
+    EXPECT_EQ(page_->SeasonCombo()->GetCurSel(), 1);
+    EXPECT_EQ(page_->SelectedFlight(), 1);
+    EXPECT_EQ(page_->FlightList()->FirstSelectedRow(), 1);
+    EXPECT_EQ(ListColumn(page_->ResultList(), 1),
+              (QStringList{"PL 0123 24 12345 [Szybki]", "PL 0123 24 12346"}));
+
+    int edited = 0;
+    seams::QueueModalHandler(On<FlightEditor>([&](FlightEditor& editor) {
+        edited = editor.record.id;
+        editor.RunCommand(IDCANCEL);
+    }));
+    page_->EditFlight();
+    EXPECT_EQ(edited, nysa);
+    EXPECT_TRUE(MessageTexts().isEmpty());
+}
+
 TEST_F(FlightsTest, EditedFlightKeepsItsResultsWholeKilometresAndUnsetTimes) {
     const int id = StoreFlight(u"Opole", Local(12, 5, 2024, 10), 300.7, 20);
     StoreResult(id, fast_, Local(12, 5, 2024, 15));
