@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "Dc.h"
 
@@ -121,6 +122,8 @@ private:
     friend class ColumnElideDelegate;
 
     QTableWidgetItem* MakeItem(int column, const QString& text) const;
+    // The rows highlighted, in order.
+    std::vector<int> SelectedRows() const;
     bool HasFittedColumns() const;
     // A cell of column `column` now holds text `width` wide (its old text was `oldWidth`).
     void CellChanged(int column, int width, int oldWidth);

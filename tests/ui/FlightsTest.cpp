@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDateTimeEdit>
+#include <QTest>
 
 #include <functional>
 #include <memory>
@@ -898,6 +899,65 @@ TEST_F(FlightsTest, RefusedResultsWriteNothingAndSayWhy) {
     EXPECT_TRUE(SnapshotResultIds(0).empty());
     EXPECT_TRUE(StoreResultIds(id).empty());
     EXPECT_EQ(page_->ResultList()->GetItemCount(), 0);
+}
+
+// Ctrl with an arrow moves only the focus frame: the flight and the result highlighted stay the
+// ones the commands act on. Ctrl with Space then takes the focus row into the highlight or out of
+// it, and the commands follow what is highlighted.
+TEST_F(FlightsTest, CommandsActOnTheHighlightedRowsWhereverCtrlWithAnArrowMovesTheFocus) {
+    const int opole = StoreFlight(u"Opole", Local(4, 5, 2024, 8));
+    const int nysa = StoreFlight(u"Nysa", Local(11, 5, 2024, 8));
+    StoreResult(opole, fast_, Local(4, 5, 2024, 12));
+    StoreResult(opole, slow_, Local(4, 5, 2024, 13));
+    Load();
+    page_->show();
+    ListView* flights = page_->FlightList();
+    ListView* results = page_->ResultList();
+    const auto birdsOnDisk = [&] {
+        std::vector<int> birds;
+        for (const FlightRecord& flight : FlightsOnDisk())
+            for (const FlightResultEntry& e : flight.entries) birds.push_back(e.id_golebia);
+        return birds;
+    };
+
+    ClickListRow(flights, 0, 1);
+    flights->setFocus();
+    QTest::keyClick(flights, Qt::Key_Down, Qt::ControlModifier);
+    ASSERT_EQ(flights->currentRow(), 1);
+    ASSERT_EQ(flights->GetSelectedCount(), 1);
+    ASSERT_TRUE(flights->IsRowSelected(0));
+    EXPECT_EQ(page_->SelectedFlight(), 0);
+    EXPECT_EQ(results->GetItemCount(), 2);   // Opole's results stay on show
+
+    // The second result alone highlighted, the focus frame moved to it and back.
+    ClickListRow(results, 0, 1);
+    results->setFocus();
+    QTest::keyClick(results, Qt::Key_Down, Qt::ControlModifier);
+    QTest::keyClick(results, Qt::Key_Space, Qt::ControlModifier);
+    QTest::keyClick(results, Qt::Key_Up, Qt::ControlModifier);
+    QTest::keyClick(results, Qt::Key_Space, Qt::ControlModifier);
+    ASSERT_EQ(results->GetSelectedCount(), 1);
+    ASSERT_TRUE(results->IsRowSelected(1));
+    seams::ScriptMessageBoxAnswers({IDYES});
+    page_->DeleteFlightResult();
+    EXPECT_EQ(birdsOnDisk(), std::vector<int>{fast_});
+
+    // The last result taken out of the highlight: there is none to delete.
+    ClickListRow(results, 0, 1);
+    QTest::keyClick(results, Qt::Key_Space, Qt::ControlModifier);
+    ASSERT_EQ(results->GetSelectedCount(), 0);
+    page_->DeleteFlightResult();
+    EXPECT_EQ(MessageTexts().last(), "Należy wybrać gołębia z listy.");
+    EXPECT_EQ(birdsOnDisk(), std::vector<int>{fast_});
+
+    ClickListRow(flights, 0, 1);
+    flights->setFocus();
+    QTest::keyClick(flights, Qt::Key_Down, Qt::ControlModifier);
+    seams::ScriptMessageBoxAnswers({IDYES});
+    page_->DeleteFlight();
+    const auto disk = FlightsOnDisk();
+    ASSERT_EQ(disk.size(), 1u);
+    EXPECT_EQ(disk[0].id, nysa);
 }
 
 // ---- in the main window ---------------------------------------------------------------------
