@@ -41,6 +41,8 @@ public:
     // Shows the pedigree of the bird of that id; -1 keeps what is shown but leaves no bird to
     // edit.
     void ShowPigeon(int id);
+    // Shows an empty pedigree and photo panel, with no bird to edit.
+    void ShowNoPigeon() { ShowPigeon(0); }
     // The photo panel for the bird of that id (0: an empty record).
     void ShowPhotoPanel(int id);
     void OnSlotClicked(int slot);

@@ -166,6 +166,9 @@ void CZakladkaListaPsow::EmptyList() {
     rowPigeonIds.clear();
     rowMembershipIds.clear();
     if (ListView* list = PigeonList()) list->DeleteAllItems();
+    // Emptying the selection only empties tab 1; the other tabs would keep a bird the list may
+    // no longer hold, and their edit buttons would open it.
+    ClearPreview();
 }
 
 int CZakladkaListaPsow::ShowCategory(int loftIndex, int categoryId) {
@@ -282,6 +285,12 @@ void CZakladkaListaPsow::TellPreviewTab(int tab, int pigeonId) {
     case 5: if (previewTab5) previewTab5->ShowPigeon(pigeonId); break;
     default: break;
     }
+}
+
+void CZakladkaListaPsow::ClearPreview() {
+    ShowDefaultPhoto();
+    for (int tab = 1; tab <= kPreviewTabCount; ++tab) TellPreviewTab(tab, -1);
+    if (previewTab2) previewTab2->ShowNoPigeon();
 }
 
 void CZakladkaListaPsow::RefreshPreview() {

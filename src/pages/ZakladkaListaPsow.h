@@ -84,7 +84,7 @@ public:
     // Writes one bird's row; row -1 appends a row. Returns the row.
     int SetPigeonRow(int row, const PigeonRecord& pigeon);
     // Empties the list and forgets its rows, so no command can act on a bird that is no longer
-    // shown.
+    // shown; the photo and every preview tab show no bird.
     void EmptyList();
     // The text of one cell: the bird of that id in the data store, under that column code.
     Text GetCellText(int pigeonId, int columnCode) const;
@@ -152,6 +152,8 @@ protected:
 private:
     void ShowDefaultPhoto();
     void TellPreviewTab(int tab, int pigeonId);
+    // The photo and every preview tab show no bird (the pedigree included).
+    void ClearPreview();
     void ShowCurrentCategory();
     // Swaps the birds of rows a and b, in the list and in the stored order, in one transaction.
     bool SwapRows(int a, int b);

@@ -508,14 +508,29 @@ QModelIndex ListView::moveCursor(CursorAction action, Qt::KeyboardModifiers modi
     return QTableWidget::moveCursor(action, modifiers);
 }
 
+std::vector<int> ListView::SelectedRows() const {
+    std::vector<int> rows;
+    for (const QModelIndex& index : selectionModel()->selectedRows()) rows.push_back(index.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
 void ListView::keyPressEvent(QKeyEvent* event) {
     const int before = currentRow();
+    const std::vector<int> selectedBefore = SelectedRows();
     QTableWidget::keyPressEvent(event);
     // A row reached by the keyboard (arrows, pages, Home and End, a typed first letter) is chosen
     // exactly as a click chooses it, so a command then acts on the row the user sees highlighted.
     // A move that leaves the highlight behind (Ctrl with an arrow) chooses nothing.
     const int row = currentRow();
-    if (row != before && IsRowSelected(row)) emit Click(row);
+    if (row != before && IsRowSelected(row)) {
+        emit Click(row);
+        return;
+    }
+    // Keys that change the highlight where the focus frame is (Ctrl with Space after Ctrl with
+    // an arrow, Ctrl+A) choose as a click does too: the windows then take the first row
+    // highlighted, or none when no row is left highlighted.
+    if (SelectedRows() != selectedBefore) emit Click(FirstSelectedRow());
 }
 
 void ListView::mouseDoubleClickEvent(QMouseEvent* event) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "Dc.h"
 
@@ -95,7 +96,8 @@ public:
 
 signals:
     // A click in the list (on a row or on empty space; -1 then), after the selection moved; also
-    // a row reached by the keyboard, which is chosen as a click chooses it.
+    // a row reached by the keyboard, which is chosen as a click chooses it, and a key that
+    // changes the highlight where the focus frame stands (the first row highlighted, -1 none).
     void Click(int row);
     void DoubleClick(int row);
     // The selection or a check box of a row changed, by the user or by the program.
@@ -121,6 +123,8 @@ private:
     friend class ColumnElideDelegate;
 
     QTableWidgetItem* MakeItem(int column, const QString& text) const;
+    // The rows highlighted, in order.
+    std::vector<int> SelectedRows() const;
     bool HasFittedColumns() const;
     // A cell of column `column` now holds text `width` wide (its old text was `oldWidth`).
     void CellChanged(int column, int width, int oldWidth);

@@ -219,13 +219,14 @@ void CZakladkaLotyGolebi::OnSeasonChange() {
 // ---- flights --------------------------------------------------------------------------------
 
 void CZakladkaLotyGolebi::AddFlight() {
-    if (const LoftRecord* loft = CurrentLoftOrSay(this)) {
-        CNowyLot editor(this);
-        editor.mode = EditorMode::Add;
-        editor.record.id_hodowli = loft->id;
-        editor.DoModal();  // the data store holds the new flight once it is written
-        selectedFlight_ = -1;
-    }
+    const LoftRecord* loft = CurrentLoftOrSay(this);
+    if (!loft) return;
+    CNowyLot editor(this);
+    editor.mode = EditorMode::Add;
+    editor.record.id_hodowli = loft->id;
+    // Nothing was added: the flight chosen stays chosen, with its results.
+    if (editor.DoModal() != IDOK) return;
+    // The data store holds the new flight; the lists show every flight again from there.
     ShowAllFlights();
 }
 

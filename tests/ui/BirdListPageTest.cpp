@@ -301,6 +301,40 @@ TEST_F(BirdListPageTest, SelectionFollowsMouseAndKeysAndShowsTheFirstPhoto) {
     EXPECT_EQ(dialog_->GetDlgItemText(CMainDialog::kCategoryCountLabel), "(2)");
 }
 
+// The bird list chooses one bird at a time: Ctrl with an arrow moves the highlight along as the
+// arrow alone does, and the preview and the commands follow the highlight, never lagging behind.
+TEST_F(BirdListPageTest, CtrlWithAnArrowMovesTheHighlightAndTheCommandsFollowIt) {
+    const int loft = AddLoft(u"Gołębnik");
+    const int category = AddCategory(loft, u"Lotne");
+    const int first = AddBird(category, u"1");
+    const int second = AddBird(category, u"2");
+    const int third = AddBird(category, u"3");
+    Open();
+    ClickRow(0);
+    List()->setFocus();
+    QTest::keyClick(List(), Qt::Key_Down, Qt::ControlModifier);
+    ASSERT_EQ(List()->currentRow(), 1);
+    ASSERT_EQ(List()->GetSelectedCount(), 1);
+    ASSERT_TRUE(List()->IsRowSelected(1));
+    EXPECT_EQ(Page().SelectedPigeonId(), second);
+    for (int tab = 1; tab <= 5; ++tab) EXPECT_EQ(Page().PreviewPigeonId(tab), second);
+
+    int edited = 0;
+    seams::QueueModalHandler([&](Dialog& window) {
+        edited = static_cast<CDodajGolebia&>(window).record.id;
+        return IDCANCEL;
+    });
+    Page().EditPigeon();
+    EXPECT_EQ(edited, second);
+
+    QTest::keyClick(List(), Qt::Key_Up, Qt::ControlModifier);
+    ASSERT_TRUE(List()->IsRowSelected(0));
+    seams::ScriptMessageBoxAnswers({IDYES});
+    Page().DeletePigeon();
+    EXPECT_EQ(StoredOrder(category), (std::vector<int>{second, third}));
+    EXPECT_EQ(TheDataStore().Pigeons().count(first), 0u);
+}
+
 TEST_F(BirdListPageTest, LinkPicturesSitInTheMarginAndPassTheirClicksOn) {
     Open();   // no loft, no category, no bird
     // A picture beside each of the seven links, left of the link texts (they start at x 35),

@@ -394,6 +394,33 @@ TEST_F(DatePickersTest, NewArrivalStartsOnTheReleaseDayAndMayNotComeBeforeTheRel
     }
 }
 
+// A release in the day's last second: whatever the hour now, its time of day is not past yet, so
+// a new arrival starts a second after it, at midnight of the next day, and OK writes it so.
+TEST_F(DatePickersTest, NewArrivalAfterAReleaseInTheDaysLastSecondStartsAtMidnight) {
+    FlightRecord late{.id_hodowli = loft_, .miejscowosc = u"Kalisz"};
+    late.czasodlotu = Local(20, 5, 2026, 23, 59) + 59;
+    late.odleglosckm = 300;
+    ASSERT_TRUE(TheDataStore().WriteFlight(WriteMode::Insert, late));
+    Flights().FillFlightList(-1);
+    Flights().FlightList()->SelectRow(1);
+    Flights().Fire(CZakladkaLotyGolebi::kFlightList, Notification::Clicked);
+    ASSERT_EQ(Flights().ShownFlights().at(1).id, late.id);
+
+    QDateTime start;
+    AddResult([&](ResultEditor& editor) {
+        start = QDateTime(editor.DatePicker(ResultEditor::kArrivalDate)->Value().date(),
+                          editor.DatePicker(ResultEditor::kArrivalTime)->Value().time());
+        editor.RunCommand(IDOK);
+    });
+    EXPECT_EQ(start, QDateTime(QDate(2026, 5, 21), QTime(0, 0)));
+    EXPECT_TRUE(MessageTexts().isEmpty());
+    CDataStore fresh;
+    fresh.LoadPigeonsDb(loft_);
+    ASSERT_EQ(fresh.Flights().size(), 2u);
+    ASSERT_EQ(fresh.Flights()[1].entries.size(), 1u);
+    EXPECT_EQ(fresh.Flights()[1].entries[0].DataCzasPrzylotu, late.czasodlotu + 1);
+}
+
 }  // namespace
 
 // Types into the picker's field as a keyboard sends the keys: Shift goes down on its own

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDateTimeEdit>
+#include <QTest>
 
 #include <functional>
 #include <memory>
@@ -472,6 +473,45 @@ TEST_F(FlightsTest, AddedFlightIsWrittenWithEveryFieldAndListedOnce) {
     EXPECT_EQ(TheDataStore().Flights().size(), 1u);
 }
 
+// "Dodaj Lot" cancelled added nothing, so the page stays as it was: the season shown, the flight
+// chosen with its results, and the commands acting on that flight.
+TEST_F(FlightsTest, ACancelledNewFlightKeepsTheChosenFlightAndItsResults) {
+    StoreSeason(u"Maj", Local(1, 5, 2024, 1, 1, 1), Local(31, 5, 2024, 1, 1, 1));
+    StoreFlight(u"Opole", Local(4, 5, 2024, 8));
+    const int nysa = StoreFlight(u"Nysa", Local(11, 5, 2024, 8));
+    StoreFlight(u"Brzeg", Local(8, 6, 2024, 8));
+    StoreResult(nysa, fast_, Local(11, 5, 2024, 12));
+    StoreResult(nysa, slow_, Local(11, 5, 2024, 13));
+    Load();
+    ChooseSeason(1);
+    ClickFlight(1);
+    ASSERT_EQ(page_->ResultList()->GetItemCount(), 2);
+
+    seams::QueueModalHandler(On<FlightEditor>([](FlightEditor& editor) {
+        editor.SetItemText(FlightEditor::kPlace, u"Kłodzko");
+        editor.RunCommand(IDCANCEL);
+    }));
+    const Rect add = page_->LinkRect(Page::kLinkAddFlight);
+    page_->OnPageClick(QPoint(add.left + 40, add.top + 10));
+    ASSERT_EQ(seams::ModalRuns().size(), 1u);
+    EXPECT_EQ(FlightsOnDisk().size(), 3u);
+    EXPECT_EQ(Places(), (QStringList{"Opole", "Nysa"}));
+    EXPECT_EQ(page_->SeasonCombo()->GetCurSel(), 1);
+    EXPECT_EQ(page_->SelectedFlight(), 1);
+    EXPECT_EQ(page_->FlightList()->FirstSelectedRow(), 1);
+    EXPECT_EQ(ListColumn(page_->ResultList(), 1),
+              (QStringList{"PL 0123 24 12345 [Szybki]", "PL 0123 24 12346"}));
+
+    int edited = 0;
+    seams::QueueModalHandler(On<FlightEditor>([&](FlightEditor& editor) {
+        edited = editor.record.id;
+        editor.RunCommand(IDCANCEL);
+    }));
+    page_->EditFlight();
+    EXPECT_EQ(edited, nysa);
+    EXPECT_TRUE(MessageTexts().isEmpty());
+}
+
 TEST_F(FlightsTest, EditedFlightKeepsItsResultsWholeKilometresAndUnsetTimes) {
     const int id = StoreFlight(u"Opole", Local(12, 5, 2024, 10), 300.7, 20);
     StoreResult(id, fast_, Local(12, 5, 2024, 15));
@@ -859,6 +899,65 @@ TEST_F(FlightsTest, RefusedResultsWriteNothingAndSayWhy) {
     EXPECT_TRUE(SnapshotResultIds(0).empty());
     EXPECT_TRUE(StoreResultIds(id).empty());
     EXPECT_EQ(page_->ResultList()->GetItemCount(), 0);
+}
+
+// Ctrl with an arrow moves only the focus frame: the flight and the result highlighted stay the
+// ones the commands act on. Ctrl with Space then takes the focus row into the highlight or out of
+// it, and the commands follow what is highlighted.
+TEST_F(FlightsTest, CommandsActOnTheHighlightedRowsWhereverCtrlWithAnArrowMovesTheFocus) {
+    const int opole = StoreFlight(u"Opole", Local(4, 5, 2024, 8));
+    const int nysa = StoreFlight(u"Nysa", Local(11, 5, 2024, 8));
+    StoreResult(opole, fast_, Local(4, 5, 2024, 12));
+    StoreResult(opole, slow_, Local(4, 5, 2024, 13));
+    Load();
+    page_->show();
+    ListView* flights = page_->FlightList();
+    ListView* results = page_->ResultList();
+    const auto birdsOnDisk = [&] {
+        std::vector<int> birds;
+        for (const FlightRecord& flight : FlightsOnDisk())
+            for (const FlightResultEntry& e : flight.entries) birds.push_back(e.id_golebia);
+        return birds;
+    };
+
+    ClickListRow(flights, 0, 1);
+    flights->setFocus();
+    QTest::keyClick(flights, Qt::Key_Down, Qt::ControlModifier);
+    ASSERT_EQ(flights->currentRow(), 1);
+    ASSERT_EQ(flights->GetSelectedCount(), 1);
+    ASSERT_TRUE(flights->IsRowSelected(0));
+    EXPECT_EQ(page_->SelectedFlight(), 0);
+    EXPECT_EQ(results->GetItemCount(), 2);   // Opole's results stay on show
+
+    // The second result alone highlighted, the focus frame moved to it and back.
+    ClickListRow(results, 0, 1);
+    results->setFocus();
+    QTest::keyClick(results, Qt::Key_Down, Qt::ControlModifier);
+    QTest::keyClick(results, Qt::Key_Space, Qt::ControlModifier);
+    QTest::keyClick(results, Qt::Key_Up, Qt::ControlModifier);
+    QTest::keyClick(results, Qt::Key_Space, Qt::ControlModifier);
+    ASSERT_EQ(results->GetSelectedCount(), 1);
+    ASSERT_TRUE(results->IsRowSelected(1));
+    seams::ScriptMessageBoxAnswers({IDYES});
+    page_->DeleteFlightResult();
+    EXPECT_EQ(birdsOnDisk(), std::vector<int>{fast_});
+
+    // The last result taken out of the highlight: there is none to delete.
+    ClickListRow(results, 0, 1);
+    QTest::keyClick(results, Qt::Key_Space, Qt::ControlModifier);
+    ASSERT_EQ(results->GetSelectedCount(), 0);
+    page_->DeleteFlightResult();
+    EXPECT_EQ(MessageTexts().last(), "Należy wybrać gołębia z listy.");
+    EXPECT_EQ(birdsOnDisk(), std::vector<int>{fast_});
+
+    ClickListRow(flights, 0, 1);
+    flights->setFocus();
+    QTest::keyClick(flights, Qt::Key_Down, Qt::ControlModifier);
+    seams::ScriptMessageBoxAnswers({IDYES});
+    page_->DeleteFlight();
+    const auto disk = FlightsOnDisk();
+    ASSERT_EQ(disk.size(), 1u);
+    EXPECT_EQ(disk[0].id, nysa);
 }
 
 // ---- in the main window ---------------------------------------------------------------------

@@ -31,6 +31,7 @@
 #include "PanelPodgladuTab5.h"
 #include "PictureBox.h"
 #include "PredkoscGolebia.h"
+#include "PrzeniesPsa.h"
 #include "TransparentStatic.h"
 #include "Places.h"
 #include "Seams.h"
@@ -595,6 +596,70 @@ TEST_F(PreviewPanelTest, ThePageShowsOneTabAtATimeAndHandsEachTheSelectedBird) {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(20, list->viewport()->height() - 5));
     EXPECT_EQ(page.previewTab1->GetDlgItemText(1121), "Nie wybrano gołębia");
     EXPECT_EQ(page.previewTab5->ShownPigeonId(), bird);
+}
+
+// A list filled again (another loft chosen, the bird moved to another category) holds no chosen
+// bird, so no tab may go on showing the bird found before, nor "Edycja ptaka" open it.
+TEST_F(PreviewPanelTest, AListFilledAgainLeavesNoTabShowingTheBirdFoundBefore) {
+    const int north = AddLoft(u"Północ");
+    CategoryRecord young{.id_hodowli = north, .nazwakategorii = u"Młode"};
+    CategoryRecord old{.id_hodowli = north, .nazwakategorii = u"Stare"};
+    ASSERT_TRUE(TheDataStore().WriteCategory(WriteMode::Insert, young));
+    ASSERT_TRUE(TheDataStore().WriteCategory(WriteMode::Insert, old));
+    const int south = AddLoft(u"Południe");
+    CategoryRecord all{.id_hodowli = south, .nazwakategorii = u"Wszystkie"};
+    ASSERT_TRUE(TheDataStore().WriteCategory(WriteMode::Insert, all));
+    const int father = AddBird(u"70", u"Ojciec", 0, 0, 1, north);
+    const int mother = AddBird(u"71", u"Matka", 0, 0, 2, north);
+    const int bird = AddBird(u"77", u"Młody", father, mother, 1, north);
+    ASSERT_TRUE(TheDataStore().AddPigeonToCategory(young.id, bird));
+    ASSERT_TRUE(TheDataStore().AddPigeonToCategory(all.id, AddBird(u"90", u"", 0, 0, 0, south)));
+    TheDataStore().LoadLofts();
+    Open(1400, 900);
+    QTest::mouseClick(dialog_.get(), Qt::LeftButton, {}, QPoint(300, dialog_->ClientTop() + 80));
+    CZakladkaListaPsow& page = *dialog_->BirdListPage();
+
+    const auto findBird = [&] {
+        page.SetItemText(CZakladkaListaPsow::kRingEdit, u"77");
+        page.RunCommand(CZakladkaListaPsow::kFindButton);
+        ASSERT_EQ(page.SelectedPigeonId(), bird);
+        ASSERT_EQ(page.previewTab2->PedigreeSlots()[CPanelPodgladuTab2::kFather].id, father);
+        ASSERT_EQ(page.previewTab2->SelectedPigeonId(), bird);
+    };
+    const auto expectNoBird = [&] {
+        EXPECT_EQ(page.PigeonList()->FirstSelectedRow(), -1);
+        for (int tab = 1; tab <= CZakladkaListaPsow::kPreviewTabCount; ++tab)
+            EXPECT_EQ(page.PreviewPigeonId(tab), -1) << tab;
+        EXPECT_EQ(page.previewTab1->GetDlgItemText(1121), "Nie wybrano gołębia");
+        for (const PigeonRecord& slot : page.previewTab2->PedigreeSlots()) EXPECT_EQ(slot.id, 0);
+        EXPECT_EQ(page.previewTab2->GetDlgItemText(1148), "   ");
+        EXPECT_EQ(page.previewTab5->ShownPigeonId(), -1);
+        const size_t runs = seams::ModalRuns().size();
+        page.previewTab2->Fire(CPanelPodgladuTab2::kEditButton, Notification::Clicked);
+        EXPECT_EQ(seams::ModalRuns().size(), runs);
+    };
+
+    findBird();
+    dialog_->LoftCombo()->SetCurSel(1);
+    dialog_->Fire(CMainDialog::kLoftCombo, Notification::SelChange);
+    {
+        SCOPED_TRACE("another loft");
+        expectNoBird();
+    }
+
+    findBird();
+    seams::QueueModalHandler([](Dialog& window) {
+        window.Combo(CPrzeniesPsa::kTargetCombo)->SetCurSel(1);  // "Północ :: Stare"
+        window.Fire(CPrzeniesPsa::kTargetCombo, Notification::SelChange);
+        window.RunCommand(IDOK);
+        return window.EndCode();
+    });
+    page.MovePigeon();
+    ASSERT_EQ(TheDataStore().LoadCategoryMembers(old.id).size(), 1u);
+    {
+        SCOPED_TRACE("moved to another category");
+        expectNoBird();
+    }
 }
 
 }  // namespace
