@@ -131,8 +131,10 @@ bool CDodajGolebiaDoLotu::OnInitDialog() {
             if (std::tie(now->hour, now->minute, now->second) <=
                 std::tie(release->hour, release->minute, release->second)) {
                 start = ToLocalDateTime(releaseTime + 1).value_or(*release);
-                if (DateTimePicker* time = DatePicker(kArrivalTime)) time->SetLocal(start);
             }
+            // The time field is set from the same "now" as the comparison: the clock it read
+            // when it was built may be a second behind, which could put the start at the release.
+            if (DateTimePicker* time = DatePicker(kArrivalTime)) time->SetLocal(start);
             date->SetLocal(start);
         }
     }
