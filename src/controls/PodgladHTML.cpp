@@ -5,6 +5,8 @@ constexpr int kButtonStrip = 35;  // height of the button row below the browser
 }
 
 CPodgladHTML::CPodgladHTML(QWidget* parent) : Dialog(IDD, parent) {
+    // The page takes Escape while it has the focus: the window takes it first and closes.
+    SetKeyPolicy({.escapeCancelsFirst = true});
     OnClicked(1231, [this] { Print(); });
     OnClicked(1232, [this] { PrintPreview(); });
     OnClicked(1078, [this] { EnableEditing(); });

@@ -5,6 +5,8 @@ constexpr int kButtonStrip = 35;  // height of the button row below the browser
 }
 
 CPodgladZdjec::CPodgladZdjec(QWidget* parent) : Dialog(IDD, parent) {
+    // The page takes Escape while it has the focus: the window takes it first and closes.
+    SetKeyPolicy({.escapeCancelsFirst = true});
     OnClicked(1391, [this] { ShowNextPhoto(); });
     OnClicked(1392, [this] { ShowPreviousPhoto(); });
 }

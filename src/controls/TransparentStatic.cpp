@@ -72,7 +72,6 @@ QString CTransparentStatic::ShownText() const {
         }
         return lines.join(QLatin1Char('\n'));
     }
-    if (metrics.boundingRect(area, Qt::TextWordWrap, full).height() <= area.height()) return full;
     // The lines that fit stay as they wrap; the rest of the text is cut on the last of them.
     // A line break of the text must end its line in the layout too, which breaks only at a line
     // separator; the last line shown takes the rest of the text on one line.
@@ -89,20 +88,31 @@ QString CTransparentStatic::ShownText() const {
         used += line.height();
         lines.push_back(line);
     }
+    layout.endLayout();
+    // A word wider than the label (a ring's number has no place to break) stands alone on a line
+    // wider than the label, which the painter would slice at the label's edge.
+    const bool wordTooWide = std::any_of(lines.begin(), lines.end(), [&](const QTextLine& line) {
+        return line.naturalTextWidth() > area.width();
+    });
+    if (!wordTooWide &&
+        metrics.boundingRect(area, Qt::TextWordWrap, full).height() <= area.height())
+        return full;
+    // A line too wide ends in "…", or, while it holds the ring, keeps the ring's end.
+    const auto fit = [&](const QString& line, qsizetype start) {
+        return start < ringEnd ? ElideKeepingRing(line, ringEnd - start, metrics, area.width())
+                               : metrics.elidedText(line, Qt::ElideRight, area.width());
+    };
     QString shown;
     for (size_t n = 0; n < lines.size(); ++n) {
-        const QTextLine& line = lines[n];
+        const qsizetype start = lines[n].textStart();
         if (n + 1 == lines.size()) {
-            QString rest = full.mid(line.textStart());
+            QString rest = full.mid(start);
             rest.replace(QLatin1Char('\n'), QLatin1Char(' '));
-            shown += line.textStart() < ringEnd
-                         ? ElideKeepingRing(rest, ringEnd - line.textStart(), metrics, area.width())
-                         : metrics.elidedText(rest, Qt::ElideRight, area.width());
+            shown += fit(rest, start);
         } else {
-            shown += full.mid(line.textStart(), line.textLength()).trimmed() + QLatin1Char('\n');
+            shown += fit(full.mid(start, lines[n].textLength()).trimmed(), start) + QLatin1Char('\n');
         }
     }
-    layout.endLayout();
     return shown;
 }
 

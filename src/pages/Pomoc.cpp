@@ -8,7 +8,10 @@ constexpr int kBannerHeight = 65;
 constexpr int kTitleInset = 70;  // the window's picture lies left of the title
 }  // namespace
 
-CPomoc::CPomoc(QWidget* parent) : Dialog(IDD, parent) {}
+CPomoc::CPomoc(QWidget* parent) : Dialog(IDD, parent) {
+    // The page takes Escape while it has the focus: the window takes it first and closes.
+    SetKeyPolicy({.escapeCancelsFirst = true});
+}
 
 Text CPomoc::HelpPagePath(const Text& fileName) {
     return JoinPath(GetInstallPath(), u"html/help/" + fileName);

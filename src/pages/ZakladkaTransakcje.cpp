@@ -5,6 +5,7 @@
 #include "Globals.h"
 #include "ListView.h"
 #include "PageLinks.h"
+#include "RecordPage.h"
 #include "SharedRoutines.h"
 #include "WindowHelpers.h"
 #include "menu/MainMenu.h"
@@ -25,16 +26,12 @@ const PageLink kLinks[CZakladkaTransakcje::kLinkCount] = {
     {u"Wydruk raportu", {5, 325, 210, 355}, kClientLinks},
 };
 
-struct ColumnLook {
-    const char16_t* heading;
-    int width;
-};
-
-const ColumnLook kColumns[] = {
+// The subject holds a bird's ring and name, or the text of another subject.
+const ListColumn kColumns[] = {
     {u"...", 30},
     {u"Klient", 140},
     {u"Typ transakcji", 140},
-    {u"Przedmiot sprzedaży", 150},
+    {u"Przedmiot sprzedaży", 150, ColumnText::Bird},
     {u"Kwota zapłaty", 150},
     {u"Data transakcji", 150},
     {u"Notatki", 110},
@@ -60,18 +57,7 @@ ListView* CZakladkaTransakcje::TransactionList() const { return List(kTransactio
 bool CZakladkaTransakcje::OnInitDialog() {
     Dialog::OnInitDialog();
     listFont_ = Font(QStringLiteral("Tahoma"), 16, FW_MEDIUM);
-    if (ListView* list = TransactionList()) {
-        list->setFont(listFont_);
-        list->SetGridLines(true);
-        list->SetCheckBoxes(true);
-        list->SetFullRowSelect(true);
-        list->SetTextColor(RGB(0, 0, 255));
-        int column = 0;
-        for (const ColumnLook& look : kColumns) {
-            list->InsertColumn(column++, std::u16string(look.heading), ListView::AlignLeft,
-                               look.width);
-        }
-    }
+    SetUpRecordList(TransactionList(), listFont_, kColumns);
     FillTransactionList();
     return true;
 }

@@ -600,7 +600,13 @@ bool Dialog::PreTranslateKey(QWidget*, QKeyEvent* event) {
             return true;
         }
     }
-    if (event->key() == Qt::Key_Escape && keyPolicy_.swallowEscape) return true;
+    if (event->key() == Qt::Key_Escape) {
+        if (keyPolicy_.swallowEscape) return true;
+        if (keyPolicy_.escapeCancelsFirst) {
+            Fire(IDCANCEL, Notification::Clicked);
+            return true;
+        }
+    }
     return false;
 }
 

@@ -168,13 +168,16 @@ public:
     // ---- keys -------------------------------------------------------------------------------
     // Enter presses the default button and Escape cancels, unless the window says otherwise:
     // a swallowed key reaches neither the window nor any of its controls; enterCommand != 0
-    // makes Enter anywhere in the window run that command instead. A page closes nothing:
+    // makes Enter anywhere in the window run that command instead; escapeCancelsFirst makes
+    // Escape cancel the window before the control with the focus sees it (a web page takes
+    // Escape for itself and the window never sees it). A page closes nothing:
     // Enter and Escape that its controls do not take stop at the page and never reach the
     // window holding it.
     struct KeyPolicy {
         bool swallowEnter = false;
         bool swallowEscape = false;
         int enterCommand = 0;
+        bool escapeCancelsFirst = false;
     };
     void SetKeyPolicy(const KeyPolicy& policy) { keyPolicy_ = policy; }
     const KeyPolicy& GetKeyPolicy() const { return keyPolicy_; }

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
 #include <ctime>
@@ -31,6 +32,7 @@
 #include "Settings.h"
 #include "SharedRoutines.h"
 #include "StandardControls.h"
+#include "TransparentStatic.h"
 #include "WindowTestSupport.h"
 #include "WybierzPsaZListy.h"
 #include "WyborKoloru.h"
@@ -413,6 +415,50 @@ TEST_F(BirdEditorTest, APaintedTitleCutShortKeepsTheEndOfTheRing) {
     }
     ASSERT_EQ(titles.size(), 2u);
     EXPECT_NE(titles[0], titles[1]);
+}
+
+// A father whose ring number is one word wider than the label under his picture: the label
+// wraps at words, and that word keeps the ring's end with "…" in its middle instead of being
+// sliced at the label's edge.
+TEST_F(BirdEditorTest, AParentsRingTooWideForItsLabelKeepsItsEndAndIsNeverSliced) {
+    const int father = StoreBird({.nr_obraczki = u"PL-0102-17-0402",
+                                  .kraj = u"PL",
+                                  .oddzial = u"0102",
+                                  .rocznik = u"2017",
+                                  .plec = 1});
+    const int id = StoreBird({.id_ojca = father, .nr_obraczki = u"1"});
+    RunEdit(id, [&](CDodajGolebia&, Page& page) {
+        auto* label = qobject_cast<CTransparentStatic*>(page.Item(Page::kFatherLabel));
+        ASSERT_NE(label, nullptr);
+        const QRect area = label->contentsRect();
+        ASSERT_GT(QFontMetrics(label->font()).horizontalAdvance(QStringLiteral("PL-0102-17-0402")),
+                  area.width());
+        const QString shown = label->ShownText();
+        EXPECT_TRUE(shown.endsWith(QStringLiteral("0402"))) << shown.toStdString();
+        EXPECT_TRUE(shown.contains(QChar(0x2026))) << shown.toStdString();
+        // What the label draws, drawn again without its clip, stays inside it.
+        QImage ink(area.width() + 100, area.height() + 100, QImage::Format_RGB32);
+        ink.fill(Qt::white);
+        {
+            QPainter painter(&ink);
+            painter.setFont(label->font());
+            painter.setPen(Qt::black);
+            painter.drawText(QRect(QPoint(0, 0), area.size()),
+                             static_cast<int>(label->alignment()) | Qt::TextWordWrap |
+                                 Qt::TextDontClip,
+                             shown);
+        }
+        for (int y = 0; y < ink.height(); ++y) {
+            for (int x = 0; x < ink.width(); ++x) {
+                if (x >= area.width() || y >= area.height()) {
+                    ASSERT_EQ(ink.pixel(x, y), qRgb(255, 255, 255))
+                        << x << "," << y << " " << shown.toStdString();
+                }
+            }
+        }
+        label->grab();  // the tooltip follows what is drawn
+        EXPECT_EQ(label->toolTip(), label->text());
+    });
 }
 
 TEST_F(BirdEditorTest, EditingKeepsEveryValueTheUserDidNotTouch) {

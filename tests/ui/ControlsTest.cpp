@@ -429,6 +429,25 @@ TEST_F(OwnControlsTest, ElidedLabelsCutLongTextsWithAnEllipsisAndKeepThemWhole) 
     EXPECT_TRUE(label.toolTip().isEmpty());
 }
 
+// A word wider than a wrapping label, in a text that has height enough: the painter would slice
+// the word at the label's edge, so it ends in "…" on its own line and the lines around it stay.
+TEST_F(OwnControlsTest, AWordWiderThanAWrappingLabelEndsInAnEllipsis) {
+    CTransparentStatic label(QStringLiteral("Hodowla Konstantynopolitańczykowska z Łęczycy"));
+    label.setFont(Font(QStringLiteral("Tahoma"), 14, FW_BOLD));
+    label.setWordWrap(true);
+    label.SetElided(true);
+    const QFontMetrics metrics(label.font());
+    const int width = metrics.horizontalAdvance(QStringLiteral("Konstantynopolitańczykowska")) / 2;
+    label.resize(width, 5 * metrics.lineSpacing() + 2);
+    const QStringList lines = label.ShownText().split(QLatin1Char('\n'));
+    ASSERT_GE(lines.size(), 3) << label.ShownText().toStdString();
+    EXPECT_EQ(lines[0], QStringLiteral("Hodowla"));
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("Kon")) && lines[1].endsWith(QChar(0x2026)))
+        << lines[1].toStdString();
+    EXPECT_EQ(lines.last(), QStringLiteral("z Łęczycy"));
+    for (const QString& line : lines) EXPECT_LE(metrics.horizontalAdvance(line), width);
+}
+
 // Birds whose long rings differ only at their end still differ in a narrow label: the ring keeps
 // its end, on its one line or on the last line a wrapping label has room for, and the tooltip
 // holds the whole text.

@@ -575,6 +575,29 @@ TEST_F(TransactionsTest, CellsShowPriceKindClientAndShortNotesWithoutInventingRe
     EXPECT_EQ(Row(1)[5], QStringLiteral("03/03/24, 00:00"));
 }
 
+// Two birds sold whose long rings differ only at their end: the subject cut to its column keeps
+// the ring's end, so the rows still tell the birds apart, and the whole text is the tooltip.
+TEST_F(TransactionsTest, ACutRingInTheSubjectKeepsItsEnd) {
+    for (const char16_t* ring : {u"PL-0123-2024-0045671", u"PL-0123-2024-0045672"}) {
+        TransactionRecord sale;
+        sale.id_klienta = jan_;
+        sale.id_golebia = AddBird(loftId_, ring, u"Błękitna Strzała");
+        Stored(sale);
+    }
+    OpenPage();
+    page_->show();
+    QStringList shown;
+    for (int row = 0; row < 2; ++row) {
+        const QString whole = List()->GetItemText(row, 3);
+        const QString text = List()->ShownCellText(row, 3);
+        ASSERT_NE(text, whole);
+        EXPECT_TRUE(text.endsWith(QString::number(row + 1))) << text.toStdString();
+        EXPECT_EQ(List()->CellToolTip(row, 3), whole);
+        shown << text;
+    }
+    EXPECT_NE(shown[0], shown[1]);
+}
+
 TEST_F(TransactionsTest, LinksRunTheirCommandsAndTheReportLinkDoesNothing) {
     QTest::mouseClick(page_.get(), Qt::LeftButton, {}, QPoint(100, 340));   // "Wydruk raportu"
     EXPECT_TRUE(seams::ModalRuns().empty());

@@ -11,6 +11,7 @@
 #include "HtmlEditBrowser.h"
 #include "HtmlTextStream.h"
 #include "Places.h"
+#include "Pomoc.h"
 #include "PodgladHTML.h"
 #include "PodgladZdjec.h"
 #include "Records.h"
@@ -67,6 +68,38 @@ TEST_F(WebBrowserWindowsTest, PreviewPrintsTheGeneratedPageWithoutADialog) {
     const QByteArray bytes = file.readAll();
     EXPECT_TRUE(bytes.startsWith("%PDF"));
     EXPECT_GT(bytes.size(), 1000);
+}
+
+// Runs the window, presses Escape on its page with the focus there and expects the window to
+// have closed: the page of a browser window takes the keys while it has the focus, and a page
+// has no use for Escape.
+void ExpectEscapeOnThePageCloses(Dialog& window, Browser& browser) {
+    seams::QueueModalHandler([&browser](Dialog& shown) {
+        EXPECT_TRUE(browser.WaitForDocument());
+        QWidget* engine = browser.View()->focusProxy();
+        if (!engine) {
+            ADD_FAILURE() << "the engine has no widget to type into";
+            return IDOK;
+        }
+        engine->setFocus();
+        QTest::keyClick(engine, Qt::Key_Escape);
+        // Keys the page leaves come back to the window later, if at all.
+        for (int i = 0; i < 25 && !shown.HasEnded(); ++i) QTest::qWait(20);
+        EXPECT_TRUE(shown.HasEnded());
+        return IDOK;
+    });
+    EXPECT_EQ(window.DoModal(), IDCANCEL);
+}
+
+TEST_F(WebBrowserWindowsTest, EscapeOnThePageClosesTheHelpAndThePreview) {
+    const QString page = WriteFile(dir_.filePath(QStringLiteral("pomoc.html")),
+                                   "<html><body><p>Jak dodać gołębia</p></body></html>");
+    CPomoc help;
+    help.page = page.toStdU16String();
+    ExpectEscapeOnThePageCloses(help, help.browser);
+    CPodgladHTML preview;
+    preview.path = page.toStdU16String();
+    ExpectEscapeOnThePageCloses(preview, preview.browser);
 }
 
 TEST_F(WebBrowserWindowsTest, PreviewLaysOutBrowserAndButtonsOnEveryResize) {
@@ -194,6 +227,12 @@ TEST_F(PhotoViewerTest, StepsRoundThreePhotosBothWays) {
         return IDCANCEL;
     });
     viewer.DoModal();
+}
+
+TEST_F(PhotoViewerTest, EscapeOnThePhotoClosesTheViewer) {
+    CPodgladZdjec viewer;
+    viewer.photos = Photos(1);
+    ExpectEscapeOnThePageCloses(viewer, viewer.browser);
 }
 
 TEST_F(PhotoViewerTest, OnePhotoStaysAndNoPhotosDoNothing) {
