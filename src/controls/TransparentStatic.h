@@ -21,9 +21,9 @@ public:
     // A text longer than the label's rectangle ends in "…" on the last line that fits (wrapped
     // at words when the label wraps, a word wider than the label cut on its own line; a label
     // that does not wrap cuts each line of its text on its own), and the whole text becomes the
-    // label's tooltip. A text that starts with a ring
-    // is cut as the rankings' bird columns cut it (ElideKeepingRing): where the ring's line is
-    // cut, the ring keeps its end and only then loses its middle.
+    // label's tooltip. A text that starts with a ring is cut as the rankings' bird columns cut
+    // it (ElideKeepingRing): where the ring's line is cut, the ring keeps its end and only then
+    // loses its middle.
     void SetElided(bool on, ElidedText kind = ElidedText::Plain);
 
     // The text as drawn in the label's present size.
