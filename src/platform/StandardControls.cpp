@@ -122,20 +122,21 @@ void SetEditSelection(QLineEdit* edit, int start, int end) {
 void ComboBox::CompleteTypedText() {
     QLineEdit* edit = lineEdit();
     if (!completionEnabled_ || !edit) return;
-    const QString text = edit->text();
-    // Spaces typed before the name are no part of it (a blank entry shows as one space, and a
-    // click after it puts the caret behind it).
+    QString text = edit->text();
+    int start = edit->cursorPosition(), end = start;
+    if (edit->hasSelectedText()) {
+        start = edit->selectionStart();
+        end = start + static_cast<int>(edit->selectedText().size());
+    }
+    // Spaces around the name, other than those typed after it, are no part of it: a blank
+    // entry shows as one space, and typing goes before or after it.
+    if (text.mid(end).trimmed().isEmpty()) text.truncate(end);
     qsizetype lead = 0;
     while (lead < text.size() && text.at(lead).isSpace()) ++lead;
     const QString typed = text.mid(lead);
     const int n = static_cast<int>(typed.size());
     // An emptied field is left empty rather than filled with the first entry.
     if (n == 0) return;
-    int start = edit->cursorPosition(), end = start;
-    if (edit->hasSelectedText()) {
-        start = edit->selectionStart();
-        end = start + static_cast<int>(edit->selectedText().size());
-    }
 
     const int found = SearchFrom(-1, count(), [&](int i) {
         return itemText(i).startsWith(typed, Qt::CaseInsensitive);
