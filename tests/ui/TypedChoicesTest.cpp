@@ -289,16 +289,14 @@ TEST_F(TypedChoicesTest, TheTreatmentEditorStoresTheKindTyped) {
     EXPECT_EQ(fresh.FlockTreatments()[0].kategoria, 2);  // "Lek"
 }
 
-// The move window's category typed and taken by its button.
-TEST_F(TypedChoicesTest, TheMoveWindowTakesTheCategoryTyped) {
-    AddCategory(loftId_, u"Rozpłodowe");
-    TheDataStore().LoadLofts();
+// A category the move window does not list is named, not taken for no move at all.
+TEST_F(TypedChoicesTest, TheMoveWindowNamesACategoryItDoesNotList) {
     CPrzeniesPsa window;
     window.show();
-    TypeOver(window.Combo(CPrzeniesPsa::kTargetCombo), QString::fromUtf8("gołębnik :: r"));
+    TypeOver(window.Combo(CPrzeniesPsa::kTargetCombo), QString::fromUtf8("Rozpłodowe"));
     window.Button(IDOK)->click();
-    ASSERT_TRUE(window.HasEnded());
-    EXPECT_EQ(window.targetIndex, 1);
+    EXPECT_FALSE(window.HasEnded());
+    EXPECT_EQ(MessageTexts(), QStringList{NoEntryMessage("Wybierz kategorie")});
 }
 
 }  // namespace
