@@ -188,8 +188,10 @@ void ComboBox::ChooseKeepingText(int index) {
     if (edit->text() != text) edit->setText(text);
     if (selectionStart >= 0 && selectionLength > 0) {
         // Selected from the caret's side, so the caret stays where it was.
-        if (cursor == selectionStart) edit->setSelection(selectionStart + selectionLength, -selectionLength);
-        else edit->setSelection(selectionStart, selectionLength);
+        if (cursor == selectionStart)
+            edit->setSelection(selectionStart + selectionLength, -selectionLength);
+        else
+            edit->setSelection(selectionStart, selectionLength);
     } else {
         edit->setCursorPosition(cursor);
     }

@@ -47,7 +47,8 @@ void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
 void Type(const QString& keys) {
     for (const QChar c : keys) {
         QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(),
-                            static_cast<Qt::Key>(c.toUpper().unicode()), QString(c), Qt::NoModifier);
+                            static_cast<Qt::Key>(c.toUpper().unicode()), QString(c),
+                            Qt::NoModifier);
     }
 }
 
@@ -77,7 +78,8 @@ protected:
         CDataStore& store = TheDataStore();
         loftId_ = AddLoft(u"Gołębnik");
         categoryId_ = AddCategory(loftId_, u"Lotniki");
-        for (const char16_t* colour : {u"płowy", u"szpakowy"}) ASSERT_TRUE(store.AddColour(loftId_, colour));
+        for (const char16_t* colour : {u"płowy", u"szpakowy"})
+            ASSERT_TRUE(store.AddColour(loftId_, colour));
         ASSERT_TRUE(store.AddLine(loftId_, u"Dalekodystansowa"));
         breederEwa_ = AddPerson(&CDataStore::WriteBreeder, u"Ewa", u"Ślimak");
         AddPerson(&CDataStore::WriteClient, u"Jan", u"Kowalski");
@@ -197,8 +199,10 @@ TEST_F(TypedChoicesTest, ALookupTextThatIsNoEntryIsRefusedAndAnEmptiedOneStoresN
             if (!*typed.keys) Key(Qt::Key_Backspace);
         });
         EXPECT_EQ(closed, typed.closes);
-        EXPECT_EQ(MessageTexts(), typed.closes ? QStringList() : QStringList{NoEntryMessage("Hodowca")});
-        EXPECT_EQ(StoredBird().id_hodowcy, typed.expectedBreeder < 0 ? breederEwa_ : typed.expectedBreeder);
+        EXPECT_EQ(MessageTexts(),
+                  typed.closes ? QStringList() : QStringList{NoEntryMessage("Hodowca")});
+        EXPECT_EQ(StoredBird().id_hodowcy,
+                  typed.expectedBreeder < 0 ? breederEwa_ : typed.expectedBreeder);
     }
 }
 
@@ -239,7 +243,8 @@ TEST_F(TypedChoicesTest, EnterInAPersonEditorStoresTheEntryTypedOrNamesTheList) 
 
         CDataStore fresh;
         fresh.LoadExtraDb(-1);
-        const PersonRecord stored = (typed.client ? fresh.Clients() : fresh.Breeders()).at(before.id);
+        const PersonRecord stored =
+            (typed.client ? fresh.Clients() : fresh.Breeders()).at(before.id);
         if (typed.expected < 0) {
             EXPECT_FALSE(editor->HasEnded());
             EXPECT_EQ(MessageTexts(), QStringList{NoEntryMessage(typed.refusedField)});
