@@ -8,10 +8,10 @@
 #include <QLineEdit>
 #include <QTest>
 #include <functional>
+#include <memory>
 #include <ostream>
 
 #include "DataStore.h"
-#include "DateTimePicker.h"
 #include "DodajEdytujHodowce.h"
 #include "DodajEdytujKlienta.h"
 #include "DodajGolebia.h"
@@ -21,7 +21,6 @@
 #include "NowyLot.h"
 #include "PrzeniesPsa.h"
 #include "Seams.h"
-#include "SharedRoutines.h"
 #include "StandardControls.h"
 #include "WindowTestSupport.h"
 
@@ -258,50 +257,35 @@ TEST_F(TypedChoicesTest, EnterInAPersonEditorStoresTheEntryTypedOrNamesTheList) 
 
 // ---- the other windows whose lists are typed into ---------------------------------------------
 
-// "Kategoria 1" and "Kategoria 2" typed and the flight saved by its button.
-TEST_F(TypedChoicesTest, TheFlightEditorStoresTheCategoriesTyped) {
-    CNowyLot editor;
-    editor.record.id_hodowli = loftId_;
-    editor.show();
-    const auto release = MakeLocalTime(3, 7, 2024, 6, 30, 0);
-    ASSERT_TRUE(release.has_value());
-    editor.DatePicker(CNowyLot::kReleaseDate)->SetTime(*release);
-    editor.DatePicker(CNowyLot::kReleaseTime)->SetTime(*release);
-    TypeOver(editor.Combo(CNowyLot::kCategory1), QStringLiteral("b"));
-    TypeOver(editor.Combo(CNowyLot::kCategory2), QStringLiteral("m"));
-    editor.Button(IDOK)->click();
-    ASSERT_TRUE(editor.HasEnded());
-    CDataStore fresh;
-    fresh.LoadPigeonsDb(loftId_);
-    ASSERT_EQ(fresh.Flights().size(), 1u);
-    EXPECT_EQ(fresh.Flights()[0].kategoria, 2);   // "B"
-    EXPECT_EQ(fresh.Flights()[0].kategoria2, 4);  // "M"
-}
-
-// "Kategoria leku" typed and the treatment saved by its button.
-TEST_F(TypedChoicesTest, TheTreatmentEditorStoresTheKindTyped) {
-    CLeczenieSuplementacjaDodajZmien editor;
-    editor.treatment.id_golebia = TreatmentRecord::kFlock;
-    editor.show();
-    editor.SetItemText(CLeczenieSuplementacjaDodajZmien::kName, u"Paramyxo");
-    TypeOver(editor.Combo(CLeczenieSuplementacjaDodajZmien::kKind), QStringLiteral("lek"));
-    editor.Button(IDOK)->click();
-    ASSERT_TRUE(editor.HasEnded());
-    CDataStore fresh;
-    fresh.LoadLofts();
-    fresh.LoadPigeonsDb(-1);
-    ASSERT_EQ(fresh.FlockTreatments().size(), 1u);
-    EXPECT_EQ(fresh.FlockTreatments()[0].kategoria, 2);  // "Lek"
-}
-
-// A category the move window does not list is named, not taken for no move at all.
-TEST_F(TypedChoicesTest, TheMoveWindowNamesACategoryItDoesNotList) {
-    CPrzeniesPsa window;
-    window.show();
-    TypeOver(window.Combo(CPrzeniesPsa::kTargetCombo), QString::fromUtf8("Rozpłodowe"));
-    window.Button(IDOK)->click();
-    EXPECT_FALSE(window.HasEnded());
-    EXPECT_EQ(MessageTexts(), QStringList{NoEntryMessage("Wybierz kategorie")});
+// Each names its list's text that is no entry instead of closing as saved without it.
+TEST_F(TypedChoicesTest, EveryOtherWindowNamesAListTextThatIsNoEntry) {
+    using Treatment = CLeczenieSuplementacjaDodajZmien;
+    const struct {
+        std::function<std::unique_ptr<Dialog>()> open;
+        int combo;
+        const char* name;
+    } windows[] = {
+        {[] { return std::make_unique<CNowyLot>(); }, CNowyLot::kCategory2, "Kategoria 2"},
+        {[] {
+             auto editor = std::make_unique<Treatment>();
+             editor->treatment.id_golebia = TreatmentRecord::kFlock;
+             editor->SetItemText(Treatment::kName, u"Paramyxo");
+             return editor;
+         },
+         Treatment::kKind, "Kategoria leku"},
+        {[] { return std::make_unique<CPrzeniesPsa>(); }, CPrzeniesPsa::kTargetCombo,
+         "Wybierz kategorie"},
+    };
+    for (const auto& window : windows) {
+        SCOPED_TRACE(window.name);
+        seams::Reset();
+        const std::unique_ptr<Dialog> dialog = window.open();
+        dialog->show();
+        TypeOver(dialog->Combo(window.combo), QStringLiteral("Zzz"));
+        dialog->Button(IDOK)->click();
+        EXPECT_FALSE(dialog->HasEnded());
+        EXPECT_EQ(MessageTexts(), QStringList{NoEntryMessage(window.name)});
+    }
 }
 
 }  // namespace
