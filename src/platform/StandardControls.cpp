@@ -73,7 +73,8 @@ void ComboBox::SetEditable(bool on) {
     setEditable(on);
     QLineEdit* edit = lineEdit();
     if (!on || !edit) return;
-    // Completion is the combo's own (below); Qt's would complete after the choice was made.
+    // Qt's completer would change the text after the choice was made from it; a list that
+    // completes does so itself (CAutoCompleteCombo).
     setCompleter(nullptr);
     edit->installEventFilter(this);
     connect(edit, &QLineEdit::textEdited, this, &ComboBox::OnUserEdit, Qt::UniqueConnection);
@@ -83,81 +84,26 @@ void ComboBox::ChoiceChangedQuietly() {
     if (QLineEdit* edit = lineEdit()) edit->setCursorPosition(0);
 }
 
-void ComboBox::NoteKey(const QKeyEvent* event) {
-    completionEnabled_ = event->key() != Qt::Key_Delete && event->key() != Qt::Key_Backspace;
-}
-
 // Keys reach the edit field through the combo box, which has the focus (the field's own
 // filters never see them), or, sent to the field itself, through this filter.
 void ComboBox::keyPressEvent(QKeyEvent* event) {
-    if (isEditable()) NoteKey(event);
+    if (isEditable()) OnEditKey(*event);
     QComboBox::keyPressEvent(event);
 }
 
 bool ComboBox::eventFilter(QObject* watched, QEvent* event) {
     if (watched == lineEdit() && event->type() == QEvent::KeyPress)
-        NoteKey(static_cast<QKeyEvent*>(event));
+        OnEditKey(*static_cast<QKeyEvent*>(event));
     return QComboBox::eventFilter(watched, event);
 }
 
 void ComboBox::OnUserEdit() {
     const int before = currentIndex();
-    CompleteTypedText();
+    OnEditUpdate();
     const int shown = EntryShown();
     if (shown != currentIndex()) ChooseKeepingText(shown);
     if (currentIndex() != before) emit SelChange(currentIndex());
     emit EditChange();
-}
-
-namespace {
-
-// Selects from `start` to `end`, or puts the caret at `start` when they are equal.
-void SetEditSelection(QLineEdit* edit, int start, int end) {
-    if (end > start) edit->setSelection(start, end - start);
-    else edit->setCursorPosition(start);
-}
-
-}  // namespace
-
-void ComboBox::CompleteTypedText() {
-    QLineEdit* edit = lineEdit();
-    if (!completionEnabled_ || !edit) return;
-    QString text = edit->text();
-    int start = edit->cursorPosition(), end = start;
-    if (edit->hasSelectedText()) {
-        start = edit->selectionStart();
-        end = start + static_cast<int>(edit->selectedText().size());
-    }
-    // Spaces around the name, other than those typed after it, are no part of it: a blank
-    // entry shows as one space, and typing goes before or after it.
-    if (text.mid(end).trimmed().isEmpty()) text.truncate(end);
-    qsizetype lead = 0;
-    while (lead < text.size() && text.at(lead).isSpace()) ++lead;
-    const QString typed = text.mid(lead);
-    const int n = static_cast<int>(typed.size());
-    // An emptied field is left empty rather than filled with the first entry.
-    if (n == 0) return;
-
-    const int found = SearchFrom(-1, count(), [&](int i) {
-        return itemText(i).startsWith(typed, Qt::CaseInsensitive);
-    });
-    if (found < 0) return;  // no entry begins with it: what was typed stays where it was typed
-    start = std::max(0, start - static_cast<int>(lead));
-    end = std::max(0, end - static_cast<int>(lead));
-    {
-        const QSignalBlocker quiet(this);
-        setCurrentIndex(found);
-        // The whole entry is shown (in the entry's own letter case).
-        edit->setText(itemText(found));
-    }
-    if (end < n) {
-        SetEditSelection(edit, start, end);
-    } else {
-        // The completed tail is selected, the caret after the typed text stays put.
-        const int length = static_cast<int>(edit->text().size());
-        edit->setCursorPosition(length);
-        edit->cursorBackward(true, length - n);
-    }
 }
 
 int ComboBox::EntryShown() const {

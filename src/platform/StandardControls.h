@@ -4,14 +4,13 @@
 // deleting the selected entry leaves nothing selected, and the "changed" signals fire only for
 // the user's own changes, never for the program's.
 //
-// A combo box with an edit field is a choice of its entries that may be typed: what is typed
-// is completed with the first entry beginning with it (spaces before it aside), the completed
-// tail selected so the next character replaces it; Backspace and Delete switch completion off
-// until the next other key, so deleting characters never brings them back. After every change
-// the user makes to the text, the choice is the entry the field shows (letter case and spaces
-// around it aside), or none: an entry completed or typed whole is chosen exactly as if picked
-// from the list (SelChange), and a text that is no entry leaves nothing chosen. An entry chosen
-// from the list or by the program shows from its beginning, however long it is.
+// A combo box with an edit field is a choice of its entries that may be typed: after every
+// change the user makes to the text, the choice is the entry the field shows (letter case and
+// spaces around it aside), or none: an entry typed whole is chosen exactly as if picked from
+// the list (SelChange), and a text that is no entry leaves nothing chosen. A list that completes
+// what is typed (CAutoCompleteCombo) completes first, so the entry it completes to is the one
+// chosen. An entry chosen from the list or by the program shows from its beginning, however
+// long it is.
 
 #include <QComboBox>
 #include <QDateTime>
@@ -64,7 +63,6 @@ public:
     // Makes the entry the field shows the choice, as if the user had picked it (SelChange when
     // that changes the choice). False when the field holds a text, not blank, that is no entry.
     bool TakeShownEntry();
-    bool CompletionEnabled() const { return completionEnabled_; }
 
 signals:
     void SelChange(int index);      // the user chose an entry (-1: typed what is no entry)
@@ -77,16 +75,18 @@ protected:
     // Runs after the choice changed without notifying (the program's change, whose signals are
     // held back, or the list's own), for a kind that shows the choice somewhere of its own.
     virtual void ChoiceChangedQuietly();
+    // A key pressed in the edit field, before the field handles it.
+    virtual void OnEditKey(const QKeyEvent& /*event*/) {}
+    // Runs on every change the user makes to the edit field's text, before the choice is taken
+    // from what it then shows.
+    virtual void OnEditUpdate() {}
 
 private:
     void OnUserEdit();
-    void CompleteTypedText();
-    void NoteKey(const QKeyEvent* event);
     // Chooses `index` without a signal, leaving the edit field's text and caret as they are.
     void ChooseKeepingText(int index);
 
     bool sorted_ = false;
-    bool completionEnabled_ = true;
 };
 
 // The "simple" kind: an edit field over a list that is always shown, both inside the control's

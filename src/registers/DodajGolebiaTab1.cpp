@@ -9,6 +9,7 @@
 #include <sstream>
 #include <vector>
 
+#include "AutoCompleteCombo.h"
 #include "DataStore.h"
 #include "DateTimePicker.h"
 #include "Globals.h"
@@ -106,6 +107,11 @@ void SetLabelLook(QLabel* label, const QFont& font, COLORREF colour) {
 
 CDodajGolebiaTab1::CDodajGolebiaTab1(PigeonRecord& record, QWidget* parent)
     : CDodajGolebiaPage(kTemplateId, record, parent) {
+    // The lookups with a typed field complete what is typed from their entries.
+    for (int id : {kBreed, kColour, kBreeder, kOwner}) {
+        if (Combo(id)) ReplaceItemWith<CAutoCompleteCombo>(id);
+    }
+
     OnSelChange(kSex, [this] { OnSexChange(); });
     for (const LookupList& lookup : kLookups) {
         const int combo = lookup.combo;

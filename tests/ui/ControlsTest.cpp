@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "AutoCompleteCombo.h"
 #include "BufferedDC.h"
 #include "ColorHls.h"
 #include "ControlKinds.h"
@@ -653,8 +654,7 @@ TEST_F(DatePickerTest, PopupIsTitledWithTheProgramAndEndsWithTheLastStorableYear
 class CompletingComboTest : public ::testing::TestWithParam<bool> {};
 
 TEST_P(CompletingComboTest, CompletesTypedTextAndNeverRecompletesDeletions) {
-    ComboBox combo;
-    combo.SetEditable(true);
+    CAutoCompleteCombo combo;
     for (const char* text : {"Alfa", "Beta", "Bravo"}) combo.AddString(QString::fromUtf8(text));
     QStringList seenByOwner;
     QObject::connect(&combo, &ComboBox::EditChange,

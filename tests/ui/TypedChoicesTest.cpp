@@ -103,7 +103,9 @@ TEST_F(TypedChoicesTest, ABirdsLookupStoresTheEntryItsTypingCompletesToOrIsRefus
         {BirdPage::kColour, "płowy", false, &PigeonRecord::id_koloru, &TypedChoicesTest::fawn_},
         // Typed after the blank entry: completed as over it.
         {BirdPage::kColour, "sz", true, &PigeonRecord::id_koloru, &TypedChoicesTest::grizzle_},
-        {BirdPage::kLine, "dal", false, &PigeonRecord::id_linia, &TypedChoicesTest::longDistance_},
+        // A list that does not complete: the entry typed whole, in another letter case.
+        {BirdPage::kLine, "dalekodystansowa", false, &PigeonRecord::id_linia,
+         &TypedChoicesTest::longDistance_},
         {BirdPage::kBreeder, "Ewa", false, &PigeonRecord::id_hodowcy, &TypedChoicesTest::ewa_},
         // Emptied: no owner.
         {BirdPage::kOwner, "", false, &PigeonRecord::id_wlasciciela, &TypedChoicesTest::none_},
