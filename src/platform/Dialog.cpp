@@ -447,6 +447,8 @@ void Dialog::RefuseField(int id, const QString& message) {
     if (QWidget* w = Item(id)) {
         w->setFocus();
         if (auto* edit = qobject_cast<QLineEdit*>(w)) edit->selectAll();
+        if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->lineEdit())
+            combo->lineEdit()->selectAll();
         // The whole date or time is typed again from its first part, wherever the caret was.
         if (auto* picker = qobject_cast<DateTimePicker*>(w)) picker->StartTyping();
     }
@@ -523,6 +525,23 @@ bool Dialog::CheckDatePickers() {
         const std::u16string message =
             own != pickerMessages_.end() ? own->second : std::u16string(u"Nieprawidłowa data.");
         RefuseField(id.toInt(), message);
+        return false;
+    }
+    return true;
+}
+
+void Dialog::SetChoiceName(int id, std::u16string name) { choiceNames_[id] = std::move(name); }
+
+bool Dialog::CheckTypedChoices() {
+    for (ComboBox* combo : findChildren<ComboBox*>(Qt::FindDirectChildrenOnly)) {
+        const QVariant id = combo->property("controlId");
+        if (!id.isValid() || Item(id.toInt()) != combo || !combo->isEditable()) continue;
+        if (combo->TakeShownEntry()) continue;
+        const auto own = choiceNames_.find(id.toInt());
+        const std::u16string what =
+            own != choiceNames_.end() ? u"W polu „" + own->second + u"” wpisano" : u"Wpisano";
+        RefuseField(id.toInt(), what + u" tekst, którego nie ma na liście.\n"
+                                       u"Wybierz pozycję z listy albo wyczyść pole.");
         return false;
     }
     return true;

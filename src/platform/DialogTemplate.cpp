@@ -180,7 +180,7 @@ QWidget* MakeStandard(const ControlTemplate& c, QRect& geometry, QWidget* parent
         return MakeEdit(c, text, parent);
     case ControlKind::Combo: {
         auto* combo = (c.style & style::Simple) ? new SimpleComboBox(parent) : new ComboBox(parent);
-        combo->setEditable(c.style & (style::DropDownEdit | style::Simple));
+        combo->SetEditable(c.style & (style::DropDownEdit | style::Simple));
         combo->SetSorted(c.style & style::Sort);
         for (const auto& item : c.items) combo->AddString(QString::fromStdU16String(item));
         if (!(c.style & style::Simple)) {

@@ -63,6 +63,94 @@ ComboBox::ComboBox(QWidget* parent) : QComboBox(parent) {
     setInsertPolicy(QComboBox::NoInsert);
     setItemDelegate(new TextRowDelegate(this));
     connect(this, &QComboBox::activated, this, &ComboBox::SelChange);
+    // The edit field puts the caret after a text it is given, scrolling a long entry to its end;
+    // a chosen entry is read from its beginning.
+    connect(this, &QComboBox::currentIndexChanged, this, [this] { ChoiceChangedQuietly(); });
+    connect(this, &QComboBox::activated, this, [this] { ChoiceChangedQuietly(); });
+}
+
+void ComboBox::SetEditable(bool on) {
+    setEditable(on);
+    QLineEdit* edit = lineEdit();
+    if (!on || !edit) return;
+    // Qt's completer would change the text after the choice was made from it; a list that
+    // completes does so itself (CAutoCompleteCombo).
+    setCompleter(nullptr);
+    edit->installEventFilter(this);
+    connect(edit, &QLineEdit::textEdited, this, &ComboBox::OnUserEdit, Qt::UniqueConnection);
+}
+
+void ComboBox::ChoiceChangedQuietly() {
+    if (QLineEdit* edit = lineEdit()) edit->setCursorPosition(0);
+}
+
+// Keys reach the edit field through the combo box, which has the focus (the field's own
+// filters never see them), or, sent to the field itself, through this filter.
+void ComboBox::keyPressEvent(QKeyEvent* event) {
+    if (isEditable()) OnEditKey(*event);
+    QComboBox::keyPressEvent(event);
+}
+
+bool ComboBox::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lineEdit() && event->type() == QEvent::KeyPress)
+        OnEditKey(*static_cast<QKeyEvent*>(event));
+    return QComboBox::eventFilter(watched, event);
+}
+
+void ComboBox::OnUserEdit() {
+    const int before = currentIndex();
+    OnEditUpdate();
+    const int shown = EntryShown();
+    if (shown != currentIndex()) ChooseKeepingText(shown);
+    if (currentIndex() != before) emit SelChange(currentIndex());
+    emit EditChange();
+}
+
+int ComboBox::EntryShown() const {
+    if (!isEditable()) return currentIndex();
+    const QString text = currentText().trimmed();
+    const auto same = [&](int i) {
+        return QString::compare(itemText(i).trimmed(), text, Qt::CaseInsensitive) == 0;
+    };
+    // Of two entries with one text, the one chosen stays chosen; so does a blank entry shown.
+    const int current = currentIndex();
+    if (current >= 0 && same(current)) return current;
+    if (text.isEmpty()) return -1;
+    return SearchFrom(-1, count(), same);
+}
+
+void ComboBox::ChooseKeepingText(int index) {
+    QLineEdit* edit = lineEdit();
+    if (!edit) return;
+    const QString text = edit->text();
+    const int cursor = edit->cursorPosition();
+    const int selectionStart = edit->selectionStart();
+    const int selectionLength = static_cast<int>(edit->selectedText().size());
+    {
+        const QSignalBlocker quiet(this);
+        setCurrentIndex(index);
+    }
+    ChoiceChangedQuietly();
+    if (edit->text() != text) edit->setText(text);
+    if (selectionStart >= 0 && selectionLength > 0) {
+        // Selected from the caret's side, so the caret stays where it was.
+        if (cursor == selectionStart)
+            edit->setSelection(selectionStart + selectionLength, -selectionLength);
+        else
+            edit->setSelection(selectionStart, selectionLength);
+    } else {
+        edit->setCursorPosition(cursor);
+    }
+}
+
+bool ComboBox::TakeShownEntry() {
+    if (!isEditable()) return true;
+    const int shown = EntryShown();
+    if (shown != currentIndex()) {
+        ChooseKeepingText(shown);
+        emit SelChange(shown);
+    }
+    return shown >= 0 || currentText().trimmed().isEmpty();
 }
 
 int ComboBox::AddString(const QString& text) {
@@ -162,10 +250,11 @@ void ComboBox::SetWindowText(const QString& text) {
 }
 
 bool ComboBox::event(QEvent* event) {
+    // An edit field given by Qt's own setEditable still reports the user's typing.
     if (event->type() == QEvent::ChildAdded) {
         auto* child = static_cast<QChildEvent*>(event)->child();
         if (auto* edit = qobject_cast<QLineEdit*>(child)) {
-            connect(edit, &QLineEdit::textEdited, this, &ComboBox::EditChange,
+            connect(edit, &QLineEdit::textEdited, this, &ComboBox::OnUserEdit,
                     Qt::UniqueConnection);
         }
     }
@@ -180,7 +269,7 @@ constexpr int kSimpleGap = 2;
 }  // namespace
 
 SimpleComboBox::SimpleComboBox(QWidget* parent) : ComboBox(parent) {
-    setEditable(true);
+    SetEditable(true);
     list_ = new QListView(this);
     list_->setModel(model());
     list_->setItemDelegate(new TextRowDelegate(list_));
@@ -193,8 +282,6 @@ SimpleComboBox::SimpleComboBox(QWidget* parent) : ComboBox(parent) {
         setCurrentIndex(index.row());
         emit activated(index.row());
     });
-    // The list shows the user's choice; the program's shows through ChoiceChangedQuietly.
-    connect(this, &QComboBox::currentIndexChanged, list_, [this] { ChoiceChangedQuietly(); });
     // Typing scrolls the list to the first entry that begins with the text.
     connect(this, &ComboBox::EditChange, list_, [this] {
         const QString text = currentText();
@@ -209,6 +296,7 @@ SimpleComboBox::SimpleComboBox(QWidget* parent) : ComboBox(parent) {
 }
 
 void SimpleComboBox::ChoiceChangedQuietly() {
+    ComboBox::ChoiceChangedQuietly();
     if (!list_) return;
     const int index = currentIndex();
     if (index < 0) {
