@@ -43,6 +43,16 @@ bool CopyOneFile(const QString& from, const QString& to, const CopyOptions& opti
             copy.setFileTime(QFileInfo(from).lastModified(), QFileDevice::FileModificationTime);
         }
     }
+    if (options.flushEachFile) {
+        const int fd = ::open(QFile::encodeName(part).constData(), O_RDONLY | O_CLOEXEC);
+        const bool flushed = fd >= 0 && ::fsync(fd) == 0;
+        if (!flushed) error = errno;
+        if (fd >= 0) ::close(fd);
+        if (!flushed) {
+            QFile::remove(part);
+            return false;
+        }
+    }
     std::error_code renamed;
     std::filesystem::rename(QFile::encodeName(part).toStdString(),
                             QFile::encodeName(to).toStdString(), renamed);
@@ -201,9 +211,10 @@ bool CopyFolderTree(const QString& source, const QString& destination, QWidget* 
         if (CopyOneFile(from, to, options, error)) {
             ++count;
         } else {
-            if (failure != nullptr && failure->file.isEmpty()) {
+            const bool full = error == ENOSPC || error == EDQUOT;
+            if (failure != nullptr && (failure->file.isEmpty() || (full && !failure->diskFull))) {
                 failure->file = to;
-                failure->diskFull = error == ENOSPC || error == EDQUOT;
+                failure->diskFull = full;
             }
             complete = false;
         }
