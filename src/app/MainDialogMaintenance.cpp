@@ -305,9 +305,18 @@ void CMainDialog::BackupDatabase() {
     const bool markedBefore = ReadBackupMark(destination, earlier);
     std::string error;
     bool diskFull = false;
-    if (!QDir().mkpath(Q(destination)) ||
-        !BeginBackup(destination, static_cast<Time64>(std::time(nullptr)), error, diskFull)) {
+    if (!QDir().mkpath(Q(destination))) {
         nothingCopied();
+        return;
+    }
+    if (!BeginBackup(destination, static_cast<Time64>(std::time(nullptr)), error, diskFull)) {
+        MessageBox(this,
+                   QStringLiteral("Do folderu %1 nie skopiowano żadnego pliku: pliku %2 nie dało "
+                                  "się zapisać (%3). Kopia bazy danych nie została zapisana.")
+                       .arg(Q(destination), Q(JoinPath(destination, BackupMarkName())),
+                            diskFull ? QStringLiteral("na dysku zabrakło miejsca")
+                                     : QString::fromStdString(error)),
+                   QString(), MB_OK | MB_ICONWARNING);
         return;
     }
     int copied = 0;
