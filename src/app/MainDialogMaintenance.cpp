@@ -131,16 +131,18 @@ shell::CopyOptions RestoreCopyOptions(bool replaceAll) {
 QString NotABackupText(const BackupFolderCheck& check, const Text& folder) {
     const QString hint = QStringLiteral(" Wskaż katalog o nazwie OXKopiaDanych.");
     if (check.cutShort) {
+        const QDateTime when = QDateTime::fromSecsSinceEpoch(check.mark.began);
         const QString began =
             check.mark.began == kNoDate
                 ? QString()
-                : QDateTime::fromSecsSinceEpoch(check.mark.began)
-                      .toString(QStringLiteral(", rozpoczęte dd.MM.yyyy 'o' HH:mm,"));
+                : QStringLiteral(", rozpoczęte %1 o %2,")
+                      .arg(when.toString(QStringLiteral("dd.MM.yyyy")),
+                           when.toString(QStringLiteral("HH:mm")));
         return QStringLiteral("Kopii bazy danych z folderu %1 nie można wczytać: jej zapisywanie%2 "
                               "zostało przerwane, zanim się zakończyło (w folderze pozostał plik "
                               "%3), więc jej pliki mogą pochodzić z różnych kopii. Nic nie zostało "
                               "zmienione. Wskaż inną kopię bazy danych.")
-            .arg(Q(folder), began, Q(BackupMarkName()));
+            .arg(Q(folder), began, Q(JoinPath(folder, BackupMarkName())));
     }
     if (check.missing.size() > 1) {
         return QStringLiteral("W wybranym folderze nie ma kopii bazy danych (plików pigeons.db "
