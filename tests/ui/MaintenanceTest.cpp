@@ -561,13 +561,15 @@ TEST_F(MaintenanceTest, TheRestoresOwnFilesAreNeverBackedUpNorRestored) {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("pigeons.db kept\n");
     };
+    // A backup's mark copied into the db folder by hand would mark every later backup.
     const QStringList own = {"oxrestore-folders", "pigeons.db.oxrestore-keep",
-                             "oxrestore-unfinished.oxrestore-part"};
+                             "oxrestore-unfinished.oxrestore-part", "oxbackup-unfinished"};
     for (const QString& name : own) write(db + "/" + name);
     seams::ScriptPaths({backups});
     main.BackupDatabase();
     ASSERT_TRUE(QFile::exists(copy + "/pigeons.db"));
-    EXPECT_TRUE(QDir(copy).entryList({"*oxrestore*"}, QDir::Files).isEmpty());
+    EXPECT_TRUE(QDir(copy).entryList({"*oxrestore*", "*oxbackup*"}, QDir::Files).isEmpty());
+    EXPECT_TRUE(CheckBackupFolder(copy.toStdU16String()).ok());
 
     // A backup folder that holds such files (copied by hand): none is brought in, so no marker
     // appears that would make the next start undo the restore.
@@ -1106,14 +1108,21 @@ TEST_F(MaintenanceTest, ABackupCutShortIsNeverLoadedAndSaysWhenItBegan) {
         EXPECT_EQ(TheDataStore().Pigeons().count(later), 1u);
         EXPECT_FALSE(FinishInterruptedRestore().foldersPending);
 
-        // A backup that completes in that folder makes it whole again.
+        // A backup that completes in that folder makes it whole again, without the half file a
+        // kill inside a copy leaves.
+        {
+            QFile half(copy + "/images/9.jpg.oxcopy-part");
+            ASSERT_TRUE(half.open(QIODevice::WriteOnly));
+            half.write("pół");
+        }
         seams::Reset();
         seams::ScriptPaths({backups});
         seams::ScriptMessageBoxAnswers({IDOK, IDYESTOALL});
         main.BackupDatabase();
         EXPECT_EQ(MessageTexts().last(), "Kopia bazy danych została zapisana w folderze " + copy + ".");
         EXPECT_TRUE(CheckBackupFolder(copy.toStdU16String()).ok());
-        EXPECT_TRUE(QDir(copy).entryList({"*oxbackup*", "*.oxcopy-part"}, QDir::Files).isEmpty());
+        EXPECT_TRUE(QDir(copy).entryList({"*oxbackup*"}, QDir::Files).isEmpty());
+        EXPECT_FALSE(QFile::exists(copy + "/images/9.jpg.oxcopy-part"));
     }
 }
 
