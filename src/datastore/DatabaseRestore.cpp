@@ -907,13 +907,15 @@ bool BeginBackup(const Text& folder, Time64 began, std::string& error, bool& dis
     const RestoreWork work(none);
     const std::string text = kBeganWord + std::to_string(began) + ' ' +
                              ToUtf8(FormatTime(began, "%Y-%m-%d %H:%M:%S")) + '\n';
+    const bool markedBefore = Exists(BackupMarkPath(folder));
     Why why;
     const Writing written = work.WriteMarker(BackupMarkPath(folder), text, why, folder);
     diskFull = why.diskFull;
     if (written == Writing::Written) return true;
-    // Not sure to be on the disk: a crash could leave the folder's files unmarked.
+    // Not known to be on the disk, so nothing may be written after it. A mark of an earlier
+    // backup cut short stays: that one is still cut short.
     error = why.detail;
-    if (written == Writing::Unsure) Remove(BackupMarkPath(folder));
+    if (written == Writing::Unsure && !markedBefore) Remove(BackupMarkPath(folder));
     return false;
 }
 
