@@ -1129,27 +1129,11 @@ TEST_F(MaintenanceTest, ABackupCutShortIsNeverLoadedAndSaysWhenItBegan) {
 // A backup while a restore's pictures, documents and notes are still to come copies what the db
 // folder holds, which is not all of them: its message says so.
 TEST_F(MaintenanceTest, ABackupWhileARestoresPicturesAreStillToComeSaysTheyMayBeMissing) {
-    const int loft = AddLoft(u"Dom");
-    AddBird(AddCategory(loft, u"Lotniki"), u"100");
     CMainDialog& main = Open();
-    const QString backups = folder_.filePath("kopie");
-    QDir().mkpath(backups);
-    const QString copy = backups + "/OXKopiaDanych";
-    seams::ScriptPaths({backups});
-    main.BackupDatabase();
-    {
-        QFile note(copy + "/notes/7.html");
-        ASSERT_TRUE(note.open(QIODevice::WriteOnly));
-        note.write("<p>z kopii</p>");
-    }
-    seams::Reset();
-    seams::FailFileCopies([&](const QString& path) { return path.endsWith("/notes/7.html"); });
-    seams::ScriptPaths({copy});
-    seams::ScriptMessageBoxAnswers({IDYESTOALL});
-    main.RestoreDatabase();
-    ASSERT_TRUE(FinishInterruptedRestore().foldersPending);
-
-    seams::Reset();
+    // The pictures, documents and notes of a backup are being copied ("Nie" to the database).
+    const QString from = folder_.filePath("kopie/OXKopiaDanych");
+    std::string error;
+    ASSERT_TRUE(BeginRestoreFolders(from.toStdU16String(), error)) << error;
     const QString other = folder_.filePath("inne");
     QDir().mkpath(other);
     seams::ScriptPaths({other});
@@ -1157,10 +1141,10 @@ TEST_F(MaintenanceTest, ABackupWhileARestoresPicturesAreStillToComeSaysTheyMayBe
     ASSERT_EQ(MessageTexts().size(), 2) << MessageTexts().join('|').toStdString();
     EXPECT_EQ(MessageTexts()[1],
               "Kopia bazy danych została zapisana w folderze " + other + "/OXKopiaDanych, ale może "
-              "w niej nie być wszystkich zdjęć, dokumentów i notatek: wczytywanie kopii bazy danych "
-              "z folderu " + copy + " nie zostało dokończone, więc nie ma ich wszystkich w folderze "
-              "bazy danych. Wczytaj kopię bazy danych z folderu " + copy + " ponownie, a następnie "
-              "zapisz kopię bazy danych jeszcze raz.");
+              "w niej nie być wszystkich zdjęć, dokumentów i notatek: wczytywanie zdjęć, dokumentów "
+              "i notatek z kopii bazy danych z folderu " + from + " nie zostało dokończone, więc "
+              "nie ma ich wszystkich w folderze bazy danych. Wczytaj kopię bazy danych z folderu " +
+              from + " ponownie, a następnie zapisz kopię bazy danych jeszcze raz.");
     EXPECT_EQ(seams::MessageBoxCalls()[1].flags & 0xF0, MB_ICONWARNING);
 }
 
