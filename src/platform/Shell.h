@@ -63,7 +63,7 @@ int RemoveCopyLeftovers(const QString& folder);
 // when a file could not be copied. A replaced file is swapped in whole, never left
 // half-written; a destination inside the source is not copied into itself, and a file is never
 // copied onto itself. `copied`, when given, is set to the number of files copied; `failure`,
-// when given, to the first file that could not be written.
+// when given, to the first file that could not be written (see CopyFailure).
 bool CopyFolderTree(const QString& source, const QString& destination, QWidget* parent = nullptr,
                     const CopyOptions& options = {}, int* copied = nullptr,
                     CopyFailure* failure = nullptr);
