@@ -17,8 +17,8 @@
 
 class QCheckBox;
 class QListView;
-class QDateTimeEdit;
 class QTabBar;
+class DateTimeField;
 
 class ComboBox : public QComboBox {
     Q_OBJECT
@@ -189,6 +189,5 @@ private:
     QDate date_;
     QTime time_;
     QCheckBox* check_ = nullptr;
-    QDateTimeEdit* edit_ = nullptr;
-    bool programmatic_ = false;
+    DateTimeField* edit_ = nullptr;
 };

@@ -10,11 +10,12 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QContextMenuEvent>
-#include <QDateTimeEdit>
+#include <QAbstractSpinBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QTest>
 #include <cstdlib>
 #include <ctime>
@@ -42,7 +43,7 @@
 #include "ZakladkaListaPsow.h"
 #include "ZakladkaLotyGolebi.h"
 
-void TypeKeys(QDateTimeEdit* edit, const std::string& keys);
+void TypeKeys(QWidget* edit, const std::string& keys);
 
 namespace {
 
@@ -63,30 +64,40 @@ QByteArray Files() {
     return bytes;
 }
 
-QDateTimeEdit* EditOf(DateTimePicker* picker) { return picker->findChild<QDateTimeEdit*>(); }
+QAbstractSpinBox* EditOf(DateTimePicker* picker) { return picker->findChild<QAbstractSpinBox*>(); }
 QString Shown(DateTimePicker* picker) { return EditOf(picker)->findChild<QLineEdit*>()->text(); }
 
-// What the user types after clicking a section of the field and deleting its digits.
+// What the user types after selecting a part of the field (0 the first) and deleting its digits.
 struct Typing {
-    QDateTimeEdit::Section section;
+    int part;
     const char* keys;
 };
 // A year past the last one, the year 0, a year half typed.
-const std::vector<Typing> kDateTypings = {
-    {QDateTimeEdit::YearSection, "3001"}, {QDateTimeEdit::YearSection, "0000"},
-    {QDateTimeEdit::YearSection, "20"}};
+const std::vector<Typing> kDateTypings = {{2, "3001"}, {2, "0000"}, {2, "20"}};
 // An hour deleted, an hour half typed.
-const std::vector<Typing> kTimeTypings = {{QDateTimeEdit::HourSection, ""},
-                                          {QDateTimeEdit::HourSection, "2"}};
+const std::vector<Typing> kTimeTypings = {{0, ""}, {0, "2"}};
+
+// Selects part `part` of the text on show, as a click in it does.
+void SelectPart(DateTimePicker* picker, int part) {
+    auto* text = EditOf(picker)->findChild<QLineEdit*>();
+    const QString shown = text->text();
+    int start = 0;
+    for (int i = 0; i < part; ++i) {
+        start = static_cast<int>(shown.indexOf(QRegularExpression(QStringLiteral("[.: ]")), start)) + 1;
+    }
+    qsizetype end = shown.indexOf(QRegularExpression(QStringLiteral("[.: ]")), start);
+    if (end < 0) end = shown.size();
+    text->setSelection(start, static_cast<int>(end) - start);
+}
 
 // Types into the picker of an active window (ticking its box first), the focus in the field.
 void Type(Dialog& window, DateTimePicker* picker, const Typing& typing) {
     if (QCheckBox* box = picker->findChild<QCheckBox*>(); box && !box->isChecked()) box->click();
     QApplication::setActiveWindow(&window);
-    QDateTimeEdit* edit = EditOf(picker);
+    QAbstractSpinBox* edit = EditOf(picker);
     edit->setFocus();
     ASSERT_TRUE(edit->hasFocus());
-    edit->setSelectedSection(typing.section);
+    SelectPart(picker, typing.part);
     QTest::keyClick(edit, Qt::Key_Delete);
     QTest::keyClicks(edit, typing.keys);
 }
@@ -296,8 +307,8 @@ TEST_F(DatePickersTest, ReleaseRetypedAfterARefusalIsStoredAsTypedAndASkippedHou
     QStringList messagesBefore;
     seams::QueueModalHandler([&](Dialog& dialog) {
         QApplication::setActiveWindow(&dialog);
-        QDateTimeEdit* date = EditOf(dialog.DatePicker(CNowyLot::kReleaseDate));
-        QDateTimeEdit* time = EditOf(dialog.DatePicker(CNowyLot::kReleaseTime));
+        QAbstractSpinBox* date = EditOf(dialog.DatePicker(CNowyLot::kReleaseDate));
+        QAbstractSpinBox* time = EditOf(dialog.DatePicker(CNowyLot::kReleaseTime));
         dialog.SetItemText(CNowyLot::kPlace, u"Kalisz");
         date->setFocus(Qt::TabFocusReason);
         TypeKeys(date, "29.02.2023");
@@ -425,7 +436,7 @@ TEST_F(DatePickersTest, NewArrivalAfterAReleaseInTheDaysLastSecondStartsAtMidnig
 
 // Types into the picker's field as a keyboard sends the keys: Shift goes down on its own
 // before a ":".
-void TypeKeys(QDateTimeEdit* edit, const std::string& keys) {
+void TypeKeys(QWidget* edit, const std::string& keys) {
     for (const char key : keys) {
         if (key == ':') {
             QTest::keyPress(edit, Qt::Key_Shift);
@@ -445,7 +456,7 @@ DateTimePicker* OpenPicker(QWidget& window, DateTimePicker::Format format, const
     picker->SetValue(shown);
     window.show();
     QApplication::setActiveWindow(&window);
-    QDateTimeEdit* edit = EditOf(picker);
+    QAbstractSpinBox* edit = EditOf(picker);
     if (byClick) {
         QLineEdit* text = edit->findChild<QLineEdit*>();
         QTest::mouseClick(text, Qt::LeftButton, {}, QPoint(3, text->height() / 2));
@@ -613,7 +624,7 @@ TEST(PickerTypingTest, APasteIsReadAsTypedAndNeverMended) {
             QWidget window;
             DateTimePicker* picker =
                 OpenPicker(window, DateTimePicker::Format::ShortDate, shown, false);
-            QDateTimeEdit* edit = EditOf(picker);
+            QAbstractSpinBox* edit = EditOf(picker);
             QGuiApplication::clipboard()->setText(QString::fromUtf8(c.pasted));
             if (way == Way::CtrlV) {
                 QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
