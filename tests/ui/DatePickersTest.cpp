@@ -8,6 +8,7 @@
 #include <QCalendarWidget>
 #include <QAction>
 #include <QCheckBox>
+#include <QWheelEvent>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QAbstractSpinBox>
@@ -26,6 +27,7 @@
 #include "DataStore.h"
 #include "DataWyjsciaNaDach.h"
 #include "DateTimePicker.h"
+#include "DialogTemplate.h"
 #include "Dialog.h"
 #include "DodajEdytujPare2.h"
 #include "DodajGolebiaDoLotu.h"
@@ -500,6 +502,7 @@ TEST(PickerTypingTest, DatesAndTimesTypedWithTheirSeparatorsAreTakenAsTyped) {
         {"815", {}, QTime(8, 15, 45)},
         {"15,05,2024", QDate(2024, 5, 15), {}},
         {"15,5,2024", QDate(2024, 5, 15), {}, true},
+        {"1,12,2024", QDate(2024, 12, 1), {}},
     };
     const QTime now(10, 30, 45);
     for (const QDate shownDay : {QDate(2026, 12, 10), QDate(2026, 2, 10)}) {
@@ -569,10 +572,20 @@ TEST(PickerTypingTest, AValueTypedAfterShiftTabOrARefusalStartsAtItsFirstPart) {
     const QDateTime shown(QDate(2026, 12, 10), QTime(16, 56, 0));
     {
         SCOPED_TRACE("Shift+Tab");
+        // A field after the picker, shown with it, for the focus to leave to and come back from.
         QWidget window;
-        DateTimePicker* picker = OpenPicker(window, DateTimePicker::Format::Time, shown, false);
+        auto* picker = new DateTimePicker(&window, DateTimePicker::Format::Time);
+        picker->SetValue(shown);
         auto* next = new QLineEdit(&window);
-        next->setFocus(Qt::TabFocusReason);
+        next->move(0, picker->sizeHint().height() + 4);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        // The caret left in the seconds, the focus goes on by Tab and comes back by Shift+Tab.
+        auto* text = EditOf(picker)->findChild<QLineEdit*>();
+        QTest::mouseClick(text, Qt::LeftButton, {}, QPoint(text->width() - 3, text->height() / 2));
+        ASSERT_TRUE(EditOf(picker)->hasFocus());
+        QTest::keyClick(EditOf(picker), Qt::Key_Tab);
+        ASSERT_TRUE(next->hasFocus());
         QTest::keyClick(next, Qt::Key_Tab, Qt::ShiftModifier);
         ASSERT_TRUE(EditOf(picker)->hasFocus());
         TypeKeys(EditOf(picker), "08:15:00");
@@ -648,6 +661,264 @@ TEST(PickerTypingTest, APasteIsReadAsTypedAndNeverMended) {
             EXPECT_EQ(picker->ShowsStorableValue(), c.value.isValid());
             if (c.value.isValid()) EXPECT_EQ(picker->Value().date(), c.value);
             else EXPECT_EQ(picker->Value().date(), shown.date());
+        }
+    }
+}
+
+// ---- the one rule of a field ------------------------------------------------------------------
+
+namespace {
+
+// What the user reads on the field as a whole date or time of day, if anything.
+std::optional<QDate> DateOnShow(const QString& shown) {
+    static const QRegularExpression whole(QStringLiteral("^(\\d\\d)\\.(\\d\\d)\\.(\\d{4})$"));
+    const QRegularExpressionMatch m = whole.match(shown);
+    if (!m.hasMatch()) return std::nullopt;
+    const QDate day(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt());
+    if (!day.isValid() || day.year() < 1970 || day.year() > kLastDateYear) return std::nullopt;
+    return day;
+}
+std::optional<QTime> TimeOnShow(const QString& shown) {
+    static const QRegularExpression whole(QStringLiteral("^(\\d\\d):(\\d\\d):(\\d\\d)$"));
+    const QRegularExpressionMatch m = whole.match(shown);
+    const QTime time(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
+    if (!m.hasMatch() || !time.isValid()) return std::nullopt;
+    return time;
+}
+
+// The field shows what was typed and holds no value, or holds the whole value on show.
+void ExpectTheValueIsWhatIsShown(DateTimePicker* picker, bool date) {
+    const QString shown = Shown(picker);
+    if (date) {
+        const auto day = DateOnShow(shown);
+        EXPECT_EQ(picker->ShowsStorableValue(), day.has_value()) << shown.toStdString();
+        if (day) {
+            EXPECT_EQ(picker->Value().date(), *day) << shown.toStdString();
+        }
+    } else {
+        const auto time = TimeOnShow(shown);
+        EXPECT_EQ(picker->ShowsStorableValue(), time.has_value()) << shown.toStdString();
+        if (time) {
+            EXPECT_EQ(picker->Value().time(), *time) << shown.toStdString();
+        }
+    }
+}
+
+// A point inside part `part` of the text on show.
+QPoint PointInPart(DateTimePicker* picker, int part) {
+    auto* text = EditOf(picker)->findChild<QLineEdit*>();
+    const QString shown = text->text();
+    int start = 0;
+    for (int i = 0; i < part; ++i) {
+        start = static_cast<int>(shown.indexOf(QRegularExpression(QStringLiteral("[.: ]")), start)) + 1;
+    }
+    for (int x = 0; x < text->width(); ++x) {
+        if (text->cursorPositionAt(QPoint(x, text->height() / 2)) == start + 1)
+            return QPoint(x, text->height() / 2);
+    }
+    ADD_FAILURE() << "no point in part " << part;
+    return {};
+}
+
+QStringList PartsOnShow(DateTimePicker* picker) {
+    return Shown(picker).split(QRegularExpression(QStringLiteral("[.:]")));
+}
+
+// A date field and a time field, each between two one-line fields.
+const DialogTemplate kTwoFields = {
+    .caption = u"Pola",
+    .width = 300,
+    .height = 30,
+    .controls = {
+        {.kind = ControlKind::Edit, .id = 1, .rect = {5, 8, 40, 14}},
+        {.kind = ControlKind::DateTimePicker, .id = 2, .rect = {50, 8, 75, 14}},
+        {.kind = ControlKind::Edit, .id = 3, .rect = {130, 8, 40, 14}},
+        {.kind = ControlKind::DateTimePicker, .id = 4, .rect = {175, 8, 65, 14},
+         .style = style::TimeFormat},
+        {.kind = ControlKind::Edit, .id = 5, .rect = {245, 8, 40, 14}},
+    }};
+
+}  // namespace
+
+// Every way into a field, every kind of text, every key or click after it: the field shows what
+// was typed and holds no value, or holds the whole value on show. Moving on, away and back
+// leaves the text exactly as it was; a step changes one part of it; the calendar's Esc changes
+// nothing and its day is the value.
+TEST(PickerTypingTest, AFieldHoldsTheWholeValueOnShowOrNoneWhateverComesNext) {
+    enum class In { Tab, ShiftTab, ClickFirst, ClickSecond, ClickThird, WindowOpens, Refusal };
+    const std::pair<In, const char*> ins[] = {
+        {In::Tab, "Tab"}, {In::ShiftTab, "Shift+Tab"}, {In::ClickFirst, "a click on part 1"},
+        {In::ClickSecond, "a click on part 2"}, {In::ClickThird, "a click on part 3"},
+        {In::WindowOpens, "the window opening"}, {In::Refusal, "a refusal"}};
+    struct Entry {
+        bool date;
+        const char* text;
+        bool pasted = false;
+    };
+    const Entry entries[] = {
+        {true, "15.05.2024"}, {true, "15.13.2024"}, {true, "31.04.2024"}, {true, "15.0"},
+        {true, "31.04.2024", true}, {false, "08:15:00"}, {false, "24:00:00"}, {false, "12:3"},
+        {false, "08:15:00", true}};
+    enum class Out {
+        Tab, ShiftTab, ClickElsewhere, HiddenAndShown, Refused, Left, Right, Home, End,
+        Backspace, Delete, Up, Down, PageUp, PageDown, Wheel, CalendarEsc, CalendarPick
+    };
+    const std::pair<Out, const char*> outs[] = {
+        {Out::Tab, "Tab"}, {Out::ShiftTab, "Shift+Tab"}, {Out::ClickElsewhere, "a click elsewhere"},
+        {Out::HiddenAndShown, "hidden and shown"}, {Out::Refused, "refused"}, {Out::Left, "Left"},
+        {Out::Right, "Right"}, {Out::Home, "Home"}, {Out::End, "End"},
+        {Out::Backspace, "Backspace"}, {Out::Delete, "Delete"}, {Out::Up, "Up"},
+        {Out::Down, "Down"}, {Out::PageUp, "Page Up"}, {Out::PageDown, "Page Down"},
+        {Out::Wheel, "the wheel over part 1"}, {Out::CalendarEsc, "the calendar and Esc"},
+        {Out::CalendarPick, "the calendar's day"}};
+
+    for (const auto& [in, inName] : ins) {
+        for (const Entry& entry : entries) {
+            for (const auto& [out, outName] : outs) {
+                if (!entry.date && (out == Out::CalendarEsc || out == Out::CalendarPick)) continue;
+                SCOPED_TRACE(std::string(entry.pasted ? "pasted " : "typed ") + entry.text +
+                             " after " + inName + ", then " + outName);
+                seams::Reset();
+                Dialog window(&kTwoFields);
+                const int id = entry.date ? 2 : 4;
+                DateTimePicker* picker = window.DatePicker(id);
+                QAbstractSpinBox* field = EditOf(picker);
+                picker->SetValue(QDateTime(QDate(2026, 12, 10), QTime(10, 30, 45)));
+                if (in == In::WindowOpens) picker->setFocus();
+                window.show();
+                QApplication::setActiveWindow(&window);
+                switch (in) {
+                case In::Tab:
+                    window.Item(id - 1)->setFocus();
+                    QTest::keyClick(window.Item(id - 1), Qt::Key_Tab);
+                    break;
+                case In::ShiftTab:
+                    window.Item(id + 1)->setFocus();
+                    QTest::keyClick(window.Item(id + 1), Qt::Key_Tab, Qt::ShiftModifier);
+                    break;
+                case In::ClickFirst:
+                case In::ClickSecond:
+                case In::ClickThird: {
+                    const int part = in == In::ClickFirst ? 0 : in == In::ClickSecond ? 1 : 2;
+                    QTest::mouseClick(field->findChild<QLineEdit*>(), Qt::LeftButton, {},
+                                      PointInPart(picker, part));
+                    break;
+                }
+                case In::WindowOpens: break;
+                case In::Refusal:
+                    window.Item(id + 1)->setFocus();
+                    window.RefuseField(id, QStringLiteral("Nieprawidłowa data."));
+                    break;
+                }
+                ASSERT_TRUE(field->hasFocus());
+                if (entry.pasted) {
+                    QGuiApplication::clipboard()->setText(QString::fromUtf8(entry.text));
+                    QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+                } else {
+                    TypeKeys(field, entry.text);
+                }
+                ExpectTheValueIsWhatIsShown(picker, entry.date);
+                const QString before = Shown(picker);
+                const QStringList partsBefore = PartsOnShow(picker);
+
+                bool unchanged = true;   // the text stays exactly as it is
+                bool left = false;       // the focus left the field
+                int steppedParts = -1;   // parts that may change: -1 any, 1 one, 0 the first only
+                std::optional<QDate> picked;
+                switch (out) {
+                case Out::Tab: QTest::keyClick(field, Qt::Key_Tab); left = true; break;
+                case Out::ShiftTab:
+                    QTest::keyClick(field, Qt::Key_Tab, Qt::ShiftModifier);
+                    left = true;
+                    break;
+                case Out::ClickElsewhere:
+                    QTest::mouseClick(window.Item(id + 1), Qt::LeftButton);
+                    left = true;
+                    break;
+                case Out::HiddenAndShown:
+                    window.hide();
+                    window.show();
+                    QApplication::setActiveWindow(&window);
+                    break;
+                case Out::Refused:
+                    window.RefuseField(id, QStringLiteral("Nieprawidłowa data."));
+                    break;
+                case Out::Left: QTest::keyClick(field, Qt::Key_Left); unchanged = false; break;
+                case Out::Right: QTest::keyClick(field, Qt::Key_Right); unchanged = false; break;
+                case Out::Home: QTest::keyClick(field, Qt::Key_Home); break;
+                case Out::End: QTest::keyClick(field, Qt::Key_End); break;
+                case Out::Backspace:
+                    QTest::keyClick(field, Qt::Key_Backspace);
+                    unchanged = false;
+                    break;
+                case Out::Delete: QTest::keyClick(field, Qt::Key_Delete); unchanged = false; break;
+                case Out::Up:
+                case Out::Down:
+                case Out::PageUp:
+                case Out::PageDown:
+                    QTest::keyClick(field, out == Out::Up       ? Qt::Key_Up
+                                           : out == Out::Down   ? Qt::Key_Down
+                                           : out == Out::PageUp ? Qt::Key_PageUp
+                                                                : Qt::Key_PageDown);
+                    unchanged = false;
+                    steppedParts = 1;
+                    break;
+                case Out::Wheel: {
+                    const QPoint at = field->findChild<QLineEdit*>()->mapTo(field, PointInPart(picker, 0));
+                    QWheelEvent wheel(at, field->mapToGlobal(at), QPoint(), QPoint(0, 120),
+                                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+                    QApplication::sendEvent(field, &wheel);
+                    unchanged = false;
+                    steppedParts = 0;
+                    break;
+                }
+                case Out::CalendarEsc:
+                case Out::CalendarPick: {
+                    QTest::mouseClick(field, Qt::LeftButton, {},
+                                      QPoint(field->width() - 4, field->height() / 2));
+                    QWidget* popup = QApplication::activePopupWidget();
+                    ASSERT_NE(popup, nullptr);
+                    auto* calendar = popup->findChild<QCalendarWidget*>();
+                    ASSERT_NE(calendar, nullptr);
+                    QWidget* days = QApplication::focusWidget();
+                    ASSERT_TRUE(days && calendar->isAncestorOf(days));
+                    if (out == Out::CalendarPick) {
+                        picked = calendar->selectedDate();
+                        unchanged = false;
+                    }
+                    QTest::keyClick(days, out == Out::CalendarPick ? Qt::Key_Return : Qt::Key_Escape);
+                    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+                    break;
+                }
+                }
+
+                if (left) {
+                    EXPECT_FALSE(field->hasFocus());
+                }
+                if (unchanged) {
+                    EXPECT_EQ(Shown(picker), before);
+                }
+                ExpectTheValueIsWhatIsShown(picker, entry.date);
+                if (steppedParts >= 0) {
+                    const QStringList after = PartsOnShow(picker);
+                    ASSERT_EQ(after.size(), partsBefore.size()) << Shown(picker).toStdString();
+                    int changed = 0;
+                    for (qsizetype i = 0; i < after.size(); ++i) {
+                        if (after[i] != partsBefore[i]) {
+                            ++changed;
+                            if (steppedParts == 0) {
+                                EXPECT_EQ(i, 0) << Shown(picker).toStdString();
+                            }
+                        }
+                    }
+                    EXPECT_LE(changed, 1) << Shown(picker).toStdString();
+                }
+                if (picked) {
+                    EXPECT_EQ(Shown(picker), picked->toString(QStringLiteral("dd.MM.yyyy")));
+                    EXPECT_TRUE(picker->ShowsStorableValue());
+                    EXPECT_EQ(picker->Value().date(), *picked);
+                }
+            }
         }
     }
 }
