@@ -335,6 +335,149 @@ TEST_F(DatePickersTest, ReleaseRetypedAfterARefusalIsStoredAsTypedAndASkippedHou
     EXPECT_EQ(fresh.Flights().back().czasodlotu, Local(31, 3, 2024, 10, 20) + 30);
 }
 
+// A new flight driven by keys as a user drives it: what is typed, pasted, stepped or picked in the
+// release date is stored, or the window refuses it naming the field, writes nothing and takes the
+// whole date typed again from its first part; whatever key or click comes after the text.
+TEST_F(DatePickersTest, NewFlightStoresTheReleaseAsTypedOrRefusesItWhateverComesAfter) {
+    const QString refusal =
+        QString::fromUtf8("Nieprawidłowa data lotu: „Data i czas odlotu gołębi”.");
+    const QDate today = QDate::currentDate();
+    struct Row {
+        const char* date;      // typed into the release date, or pasted when it starts with "^V"
+        const char* then;      // keys after it: "Down", "Backspace", "F4 Esc", "F4 Enter", ""
+        const char* time;      // typed into the release time after Tab
+        QDate storedDay;       // none: refused, then "31.05.2024" typed and stored
+        QTime storedTime;
+    };
+    const Row rows[] = {
+        {"32.05.2024", "", "10:20:30", {}, QTime(10, 20, 30)},
+        {"15.13.2024", "", "10:20:30", {}, QTime(10, 20, 30)},
+        {"15.0", "", "10:20:30", {}, QTime(10, 20, 30)},
+        {"^V31.04.2024", "", "10:20:30", {}, QTime(10, 20, 30)},
+        {"15.13.2024", "Down", "10:20:30", {}, QTime(10, 20, 30)},
+        {"31.04.2024", "Backspace", "10:20:30", {}, QTime(10, 20, 30)},
+        {"32.05.2024", "F4 Esc", "10:20:30", {}, QTime(10, 20, 30)},
+        // The calendar opens on the month on show and its day is taken whole.
+        {"31.04.2024", "F4 Enter", "10:20:30", QDate(2024, 4, 30), QTime(10, 20, 30)},
+        // Tab from an untouched date goes on to the time, not to the date's month.
+        {"", "", "10:20:30", today, QTime(10, 20, 30)},
+        {"1,12,2024", "", "08:15:00", QDate(2024, 12, 1), QTime(8, 15, 0)},
+        {"15.05.2024", "Up", "23:59:59", QDate(2025, 5, 15), QTime(23, 59, 59)},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.date) + " " + row.then + " then " + row.time);
+        seams::Reset();
+        ChooseFirstRows();
+        const QByteArray before = Files();
+        QStringList messagesAtRefusal;
+        bool timeHadTheFocus = false;
+        seams::QueueModalHandler([&](Dialog& dialog) {
+            QApplication::setActiveWindow(&dialog);
+            QAbstractSpinBox* date = EditOf(dialog.DatePicker(CNowyLot::kReleaseDate));
+            QAbstractSpinBox* time = EditOf(dialog.DatePicker(CNowyLot::kReleaseTime));
+            dialog.SetItemText(CNowyLot::kPlace, u"Kalisz");
+            date->setFocus(Qt::TabFocusReason);
+            if (std::string(row.date).rfind("^V", 0) == 0) {
+                QGuiApplication::clipboard()->setText(QString::fromUtf8(row.date + 2));
+                QTest::keyClick(date, Qt::Key_V, Qt::ControlModifier);
+            } else {
+                TypeKeys(date, row.date);
+            }
+            for (const QString& key : QString::fromUtf8(row.then).split(u' ', Qt::SkipEmptyParts)) {
+                const int code = key == "Down" ? Qt::Key_Down : key == "Up" ? Qt::Key_Up
+                                 : key == "Backspace" ? Qt::Key_Backspace : key == "F4" ? Qt::Key_F4
+                                 : key == "Esc" ? Qt::Key_Escape : Qt::Key_Return;
+                QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(code));
+            }
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            timeHadTheFocus = time->hasFocus();
+            TypeKeys(QApplication::focusWidget(), row.time);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            if (!row.storedDay.isValid()) {
+                messagesAtRefusal = MessageTexts();
+                EXPECT_FALSE(dialog.HasEnded());
+                EXPECT_TRUE(Files() == before);
+                EXPECT_TRUE(date->hasFocus());
+                TypeKeys(date, "31.05.2024");
+                QTest::keyClick(date, Qt::Key_Return);
+            }
+            return dialog.HasEnded() ? dialog.EndCode() : IDCANCEL;
+        });
+        Flights().AddFlight();
+        EXPECT_TRUE(timeHadTheFocus);
+        if (!row.storedDay.isValid()) {
+            EXPECT_EQ(messagesAtRefusal, QStringList{refusal});
+        }
+        CDataStore fresh;
+        fresh.LoadPigeonsDb(loft_);
+        ASSERT_EQ(fresh.Flights().size(), 2u);
+        const QDate day = row.storedDay.isValid() ? row.storedDay : QDate(2024, 5, 31);
+        EXPECT_EQ(fresh.Flights().back().czasodlotu,
+                  *MakeLocalTime(day.day(), day.month(), day.year(), row.storedTime.hour(),
+                                 row.storedTime.minute(), row.storedTime.second()));
+        FlightRecord added = fresh.Flights().back();
+        ASSERT_TRUE(TheDataStore().WriteFlight(WriteMode::Delete, added));
+    }
+}
+
+// The pair editor's laying and hatching dates keep what was typed while its tabs are switched
+// and the window is hidden and shown: a day the month lacks is refused naming the field and
+// nothing is written; whole dates are stored as typed.
+TEST_F(DatePickersTest, PairEditorKeepsTypedDatesAcrossItsTabsAndStoresThemAsTyped) {
+    const QByteArray before = Files();
+    QStringList messages;
+    QString layingAfterTabs;
+    seams::QueueModalHandler([&](Dialog& dialog) {
+        auto& editor = static_cast<CDodajEdytujPare2&>(dialog);
+        QApplication::setActiveWindow(&dialog);
+        DateTimePicker* laying = dialog.DatePicker(CDodajEdytujPare2::kLayingDate);
+        DateTimePicker* hatching = dialog.DatePicker(CDodajEdytujPare2::kHatchingDate);
+        const auto switchTabs = [&] {
+            QTest::mouseClick(&dialog, Qt::LeftButton, {}, QPoint(250, 250));  // male's pedigree
+            EXPECT_EQ(editor.ShownPanel(CDodajEdytujPare2::kMale), CDodajEdytujPare2::kPedigree);
+            QTest::mouseClick(&dialog, Qt::LeftButton, {}, QPoint(510, 400));  // female's results
+            QTest::mouseClick(&dialog, Qt::LeftButton, {}, QPoint(250, 100));  // male's summary
+            EXPECT_EQ(editor.ShownPanel(CDodajEdytujPare2::kMale), CDodajEdytujPare2::kSummary);
+            dialog.hide();
+            dialog.show();
+            QApplication::setActiveWindow(&dialog);
+        };
+        for (DateTimePicker* picker : {laying, hatching}) picker->findChild<QCheckBox*>()->click();
+        EditOf(laying)->setFocus(Qt::TabFocusReason);
+        TypeKeys(EditOf(laying), "31.04.2024");
+        QTest::keyClick(EditOf(laying), Qt::Key_Tab);
+        EditOf(hatching)->setFocus(Qt::TabFocusReason);
+        TypeKeys(EditOf(hatching), "18.05.2024");
+        QTest::keyClick(EditOf(hatching), Qt::Key_Tab);
+        switchTabs();
+        layingAfterTabs = Shown(laying);
+        dialog.Button(CDodajEdytujPare2::kSave)->click();
+        messages = MessageTexts();
+        EXPECT_FALSE(dialog.HasEnded());
+        EXPECT_TRUE(Files() == before);
+        // The refusal gives the field back for a whole date typed from its first part.
+        EXPECT_TRUE(EditOf(laying)->hasFocus());
+        TypeKeys(EditOf(laying), "30.04.2024");
+        QTest::keyClick(EditOf(laying), Qt::Key_Tab);
+        switchTabs();
+        EXPECT_EQ(Shown(laying), "30.04.2024");
+        EXPECT_EQ(Shown(hatching), "18.05.2024");
+        dialog.Button(CDodajEdytujPare2::kSave)->click();
+        return dialog.HasEnded() ? dialog.EndCode() : IDCANCEL;
+    });
+    Pairing().EditPair();
+    EXPECT_EQ(layingAfterTabs, "31.04.2024");
+    EXPECT_EQ(messages, QStringList{QString::fromUtf8("Nieprawidłowa data złożenia jaj.")});
+    CDataStore fresh;
+    fresh.LoadPigeonsDb(loft_);
+    ASSERT_EQ(fresh.Pairs().size(), 1u);
+    const auto laid = ToLocalDateTime(fresh.Pairs()[0].DataZlozeniaJaj);
+    const auto hatched = ToLocalDateTime(fresh.Pairs()[0].DataWylegu);
+    ASSERT_TRUE(laid && hatched);
+    EXPECT_EQ(QDate(laid->year, laid->month, laid->day), QDate(2024, 4, 30));
+    EXPECT_EQ(QDate(hatched->year, hatched->month, hatched->day), QDate(2024, 5, 18));
+}
+
 TEST_F(DatePickersTest, NewArrivalStartsOnTheReleaseDayAndMayNotComeBeforeTheRelease) {
     // A new result starts on the release day at the time of day it is now, or at the release
     // while that is still before it; a stored one shows its own arrival.
