@@ -415,7 +415,9 @@ void DateTimeField::resizeEvent(QResizeEvent* event) {
 
 void DateTimeField::changeEvent(QEvent* event) {
     QAbstractSpinBox::changeEvent(event);
-    if (event->type() == QEvent::StyleChange) PlaceEdit();
+    // The spin box puts its text back where its buttons would leave room.
+    if (event->type() == QEvent::StyleChange || event->type() == QEvent::LayoutDirectionChange)
+        PlaceEdit();
 }
 
 void DateTimeField::paintEvent(QPaintEvent* event) {
