@@ -14,6 +14,7 @@
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <algorithm>
 
 #include "DialogTemplate.h"
@@ -230,13 +231,16 @@ void DateTimeField::stepBy(int steps) {
 }
 
 void DateTimeField::wheelEvent(QWheelEvent* event) {
-    const int delta = event->angleDelta().y();
     event->accept();
-    if (delta == 0 || !Editable()) return;
+    if (!Editable()) return;
+    // A notch of the wheel is a step; a fine wheel's smaller turns add up to one.
+    wheelTurned_ += event->angleDelta().y();
+    const int steps = wheelTurned_ / QWheelEvent::DefaultDeltasPerStep;
+    wheelTurned_ -= steps * QWheelEvent::DefaultDeltasPerStep;
+    if (steps == 0) return;
     QLineEdit* edit = lineEdit();
     ForgetTyping();
     SelectPart(PartAt(edit->cursorPositionAt(edit->mapFrom(this, event->position().toPoint()))));
-    const int steps = delta > 0 ? 1 : -1;
     if (stepEnabled() & (steps > 0 ? StepUpEnabled : StepDownEnabled)) stepBy(steps);
 }
 

@@ -173,6 +173,7 @@ private:
     MovedOn movedOn_;
     bool halfTyped_ = false;   // the text on show has a part still being typed
     bool settingText_ = false; // the text is being put on show by the field itself
+    int wheelTurned_ = 0;      // the wheel's turn not yet made a step
     QWidget* popup_ = nullptr;
     QCalendarWidget* calendar_ = nullptr;
 };
