@@ -7,7 +7,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDateTimeEdit>
 #include <QDebug>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -22,6 +21,7 @@
 #include <climits>
 #include <cmath>
 
+#include "DateTimeField.h"
 #include "ListView.h"
 #include "Resources.h"
 #include "StandardControls.h"
@@ -106,7 +106,7 @@ bool ParseDouble(const QString& raw, double& out) {
 bool IsOneLineField(const QWidget* w) {
     if (qobject_cast<const QLineEdit*>(w)) return true;
     if (const auto* combo = qobject_cast<const QComboBox*>(w)) return combo->isEditable();
-    return qobject_cast<const QAbstractSpinBox*>(w) && !qobject_cast<const QDateTimeEdit*>(w);
+    return qobject_cast<const QAbstractSpinBox*>(w) && !qobject_cast<const DateTimeField*>(w);
 }
 
 // Qt selects a field's text when Tab brings the focus, not when a window opens: what is typed

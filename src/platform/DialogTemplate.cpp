@@ -214,11 +214,7 @@ QWidget* MakeStandard(const ControlTemplate& c, QRect& geometry, QWidget* parent
         return new TabControl(parent);
     case ControlKind::MonthCalendar: {
         auto* calendar = new QCalendarWidget(parent);
-        calendar->setLocale(QLocale(QLocale::Polish, QLocale::Poland));
-        calendar->setFirstDayOfWeek(Qt::Monday);
-        calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
-        calendar->setGridVisible(false);
-        UseTwoLetterWeekdays(calendar);
+        UseCalendarLook(calendar);
         return calendar;
     }
     case ControlKind::DateTimePicker: {
@@ -246,6 +242,14 @@ QWidget* MakeStandard(const ControlTemplate& c, QRect& geometry, QWidget* parent
 }
 
 }  // namespace
+
+void UseCalendarLook(QCalendarWidget* calendar) {
+    calendar->setLocale(QLocale(QLocale::Polish, QLocale::Poland));
+    calendar->setFirstDayOfWeek(Qt::Monday);
+    calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    calendar->setGridVisible(false);
+    UseTwoLetterWeekdays(calendar);
+}
 
 // A single '&' marks a keyboard mnemonic in captions; "&&" is an ampersand.
 QString WithoutMnemonic(const QString& text) {

@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QChildEvent>
-#include <QDateTimeEdit>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -546,45 +545,30 @@ DateTimePicker::DateTimePicker(QWidget* parent, Format format, bool showNone)
             emit Changed();
         });
     }
-    auto* edit = new DateTimeField(this, format);
-    edit->onTyped = [this] { emit Changed(); };
-    edit_ = edit;
+    edit_ = new DateTimeField(this, format);
     setFocusProxy(edit_);
-    edit_->setLocale(QLocale(QLocale::Polish, QLocale::Poland));
-    switch (format) {
-    case Format::ShortDate: edit_->setDisplayFormat(QStringLiteral("dd.MM.yyyy")); break;
-    case Format::LongDate: edit_->setDisplayFormat(QStringLiteral("d MMMM yyyy")); break;
-    case Format::Time: edit_->setDisplayFormat(QStringLiteral("HH:mm:ss")); break;
-    }
-    edit_->setCalendarPopup(format != Format::Time);
-    // No day before 1970 or past the last year a date may have can be set, typed or picked.
-    edit_->setMinimumDate(QDate(1970, 1, 1));
-    edit_->setMaximumDate(QDate(kLastDateYear, 12, 31));
-    // The edit holds its fields as universal time, which has no hour the clock skips: what is
-    // typed stays as typed, and the window decides about the local time it makes.
-    edit_->setTimeSpec(Qt::UTC);
-    if (format == Format::Time) edit_->setTime(time_);
-    else edit_->setDate(date_);
+    if (format == Format::Time) edit_->ShowTime(time_);
+    else edit_->ShowDate(date_);
     layout->addWidget(edit_, 1);
-    connect(edit_, &QDateTimeEdit::dateTimeChanged, this, [this](const QDateTime& shown) {
-        if (programmatic_) return;
-        // The edit shows only some fields; the others keep their value.
-        if (format_ == Format::Time) time_ = shown.time();
-        else date_ = shown.date();
+    // The field's text is its value: a whole one is taken, else the last whole one is kept
+    // and the picker says it is not on show.
+    edit_->onEdited = [this] {
+        if (format_ == Format::Time) {
+            if (const auto shown = edit_->ShownTime()) time_ = *shown;
+        } else if (const auto shown = edit_->ShownDate()) {
+            date_ = *shown;
+        }
         emit Changed();
-    });
+    };
 }
 
 bool DateTimePicker::HasValue() const { return !check_ || check_->isChecked(); }
 
 bool DateTimePicker::ShowsStorableValue() const {
     if (!HasValue()) return true;
-    if (!static_cast<const DateTimeField*>(edit_)->ShowsWholeValue()) return false;
-    if (format_ == Format::Time) return true;
-    // A value set from outside the field's range shows clamped to it: not the day kept.
-    const QDate shown = edit_->date();
-    if (shown != date_) return false;
-    return MakeLocalTime(shown.day(), shown.month(), shown.year(), 12).has_value();
+    if (format_ == Format::Time) return edit_->ShownTime().has_value();
+    const auto shown = edit_->ShownDate();
+    return shown && MakeLocalTime(shown->day(), shown->month(), shown->year(), 12).has_value();
 }
 
 void DateTimePicker::SetNone() {
@@ -593,7 +577,7 @@ void DateTimePicker::SetNone() {
     edit_->setEnabled(false);
 }
 
-void DateTimePicker::StartTyping() { static_cast<DateTimeField*>(edit_)->StartTyping(); }
+void DateTimePicker::StartTyping() { edit_->StartTyping(); }
 
 QDateTime DateTimePicker::Value() const { return QDateTime(date_, time_); }
 
@@ -604,11 +588,9 @@ void DateTimePicker::SetValue(const QDateTime& value) {
 void DateTimePicker::SetParts(const QDate& date, const QTime& time) {
     date_ = date;
     time_ = time;
-    programmatic_ = true;
     // The field shows only its own part; the other is any day or time it can show.
-    if (format_ == Format::Time) edit_->setTime(time);
-    else edit_->setDate(date);
-    programmatic_ = false;
+    if (format_ == Format::Time) edit_->ShowTime(time);
+    else edit_->ShowDate(date);
     if (check_) {
         check_->setChecked(true);
         edit_->setEnabled(true);

@@ -25,8 +25,8 @@
 
 class QCheckBox;
 class QListView;
-class QDateTimeEdit;
 class QTabBar;
+class DateTimeField;
 
 class ComboBox : public QComboBox {
     Q_OBJECT
@@ -219,6 +219,5 @@ private:
     QDate date_;
     QTime time_;
     QCheckBox* check_ = nullptr;
-    QDateTimeEdit* edit_ = nullptr;
-    bool programmatic_ = false;
+    DateTimeField* edit_ = nullptr;
 };
