@@ -1,5 +1,6 @@
 // One copy of the program at a time: a second process is refused while the first runs, the lock
-// is free again once the first ends, and the lock left behind by a crashed copy is taken over.
+// is free again once the first ends, and the lock left behind by a crashed copy is taken over,
+// on a full disk too.
 // Copies with runtime folders of their own (other users or sessions) on one install folder are
 // refused as well, through the lock in its db folder.
 #include <gtest/gtest.h>
@@ -8,24 +9,34 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
+#include <QSysInfo>
 #include <QThread>
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <iostream>
 #include <memory>
 #include <string>
 #include <unistd.h>
 
+#include "../SmallDisk.h"
 #include "SingleInstance.h"
 
 // The second copy, run as "ui_tests --single-instance-child <mode>":
 //   hold  - takes the lock, says "acquired" or "refused", keeps it until its input closes;
 //   crash - takes the lock and ends at once without releasing it.
+// With OX_LOCK_FOLDER set it takes the lock file ornivex6.lock in that folder.
 int RunSingleInstanceChild(const char* mode) {
-    SingleInstance instance;
+    const QString folder = qEnvironmentVariable("OX_LOCK_FOLDER");
+    SingleInstance instance = folder.isEmpty()
+                                  ? SingleInstance()
+                                  : SingleInstance(folder, QStringLiteral("ornivex6.lock"));
     const bool acquired = instance.TryAcquire();
     std::printf("%s\n", acquired ? "acquired" : "refused");
     std::fflush(stdout);
@@ -41,7 +52,12 @@ namespace {
 
 class SecondCopy {
 public:
-    explicit SecondCopy(const char* mode) {
+    explicit SecondCopy(const char* mode, const QString& folder = {}) {
+        if (!folder.isEmpty()) {
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("OX_LOCK_FOLDER"), folder);
+            process_.setProcessEnvironment(env);
+        }
         process_.start(QCoreApplication::applicationFilePath(),
                        {QStringLiteral("--single-instance-child"), QString::fromLatin1(mode)});
         process_.waitForStarted(10000);
@@ -50,6 +66,11 @@ public:
     }
     ~SecondCopy() { End(); }
     QString Answer() const { return answer_; }
+    // Ends the copy as kill -9 does: nothing of it runs on.
+    void Kill() {
+        process_.kill();
+        process_.waitForFinished(10000);
+    }
     int End() {
         if (process_.state() != QProcess::NotRunning) {
             process_.closeWriteChannel();
@@ -80,7 +101,8 @@ TEST(SingleInstanceTest, LockIsFreeAgainWhenTheOtherCopyEnds) {
     other.End();
     EXPECT_TRUE(mine.TryAcquire());
     mine.Release();
-    EXPECT_FALSE(QFile::exists(mine.LockPath()));
+    // The file stays for the next start, which then needs no room for it; its words go.
+    EXPECT_EQ(QFileInfo(mine.LockPath()).size(), 0);
 }
 
 TEST(SingleInstanceTest, ARunningCopysLockIsNeverTakenOverHoweverLongItRuns) {
@@ -97,28 +119,84 @@ TEST(SingleInstanceTest, ARunningCopysLockIsNeverTakenOverHoweverLongItRuns) {
     EXPECT_TRUE(mine.OtherMachineHolding().isEmpty());  // this machine's copy
 }
 
-TEST(SingleInstanceTest, ARunningCopysLockOnASharedFolderIsNeverTakenOver) {
-    // On a folder shared over the network the holder's lock on the file itself does not reach
-    // here: only the file's words say that the copy runs. A running copy of this program on
-    // this machine, whose lock file is an hour old.
-    SecondCopy other("hold");
-    ASSERT_EQ(other.Answer(), QStringLiteral("acquired"));
+TEST(SingleInstanceTest, ACopyOnAnotherMachineIsNamedAndNeverTakenOver) {
+    // On a folder shared over the network the holder's lock on the file itself may not reach
+    // here: only the file's words say that a copy runs there.
     QTemporaryDir shared;
     ASSERT_TRUE(shared.isValid());
-    QFile held(SingleInstance().LockPath());
-    ASSERT_TRUE(held.open(QIODevice::ReadOnly));
     const QString path = shared.filePath(QStringLiteral("ornivex6.lock"));
     {
-        QFile copy(path);
-        ASSERT_TRUE(copy.open(QIODevice::WriteOnly));
-        copy.write(held.readAll());
-        ASSERT_TRUE(copy.flush());  // the time set below must not be moved on by a late write
-        ASSERT_TRUE(copy.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
-                                     QFileDevice::FileModificationTime));
+        QFile words(path);
+        ASSERT_TRUE(words.open(QIODevice::WriteOnly));
+        words.write("4242\nornivex6\nstajnia-laptop\n");
     }
     SingleInstance mine(shared.path(), QStringLiteral("ornivex6.lock"));
     EXPECT_FALSE(mine.TryAcquire());
     EXPECT_TRUE(mine.HeldByAnother());
+    EXPECT_EQ(mine.OtherMachineHolding(), QStringLiteral("stajnia-laptop"));
+    // Asked again it is still refused: the words are left as they were.
+    EXPECT_FALSE(mine.TryAcquire());
+}
+
+TEST(SingleInstanceTest, AGoneCopysLockIsTakenThoughItsProcessNumberIsInUseAgain) {
+    // A crashed copy's words name a process number that now belongs to a running program of
+    // the same name (here this very test): the process is not the holder, and nothing holds
+    // the lock.
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    {
+        QFile words(folder.filePath(QStringLiteral("ornivex6.lock")));
+        ASSERT_TRUE(words.open(QIODevice::WriteOnly));
+        words.write(QByteArray::number(QCoreApplication::applicationPid()) + '\n' +
+                    QCoreApplication::applicationName().toUtf8() + '\n' +
+                    QSysInfo::machineHostName().toUtf8() + '\n');
+    }
+    SingleInstance mine(folder.path(), QStringLiteral("ornivex6.lock"));
+    EXPECT_TRUE(mine.TryAcquire());
+}
+
+// Fills the disk `folder` lies on to the last byte.
+void FillDisk(const QString& folder) {
+    QFile fill(QDir(folder).filePath(QStringLiteral("wypelnienie.bin")));
+    ASSERT_TRUE(fill.open(QIODevice::WriteOnly));
+    const QByteArray block(4096, 'x');
+    while (fill.write(block) == block.size() && fill.flush()) {
+    }
+    fill.close();
+}
+
+TEST(SingleInstanceTest, OnAFullDiskARunningCopyIsRefusedAndAKilledOnesLockIsTaken) {
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    const QString folder = home.filePath(QStringLiteral("db"));
+    SmallDisk disk(folder.toStdString(), 256 << 10);
+    if (!disk.ok()) GTEST_SKIP() << "no small disk: " << disk.error();
+    SecondCopy other("hold", folder);
+    ASSERT_EQ(other.Answer(), QStringLiteral("acquired"));
+    FillDisk(folder);
+    ASSERT_EQ(disk.Free(), 0u);
+
+    SingleInstance mine(folder, QStringLiteral("ornivex6.lock"));
+    EXPECT_FALSE(mine.TryAcquire());
+    EXPECT_TRUE(mine.HeldByAnother());
+    other.Kill();
+    EXPECT_TRUE(mine.TryAcquire());
+}
+
+TEST(SingleInstanceTest, OnAFullDiskWithoutALockFileNoRoomIsNoOtherCopy) {
+    // A disk with no room for a file's name: a folder that cannot take one more entry.
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    const QString folder = home.filePath(QStringLiteral("db"));
+    SmallDisk disk(folder.toStdString(), 256 << 10);
+    if (!disk.ok()) GTEST_SKIP() << "no small disk: " << disk.error();
+    ASSERT_EQ(::mount("tmpfs", folder.toUtf8().constData(), "tmpfs", MS_REMOUNT | MS_NOSUID | MS_NODEV,
+                      "size=262144,nr_inodes=1"),
+              0);
+    SingleInstance mine(folder, QStringLiteral("ornivex6.lock"));
+    EXPECT_FALSE(mine.TryAcquire());
+    EXPECT_FALSE(mine.HeldByAnother());
+    EXPECT_EQ(mine.Error(), ENOSPC);
 }
 
 TEST(SingleInstanceTest, AFolderThatCannotBeWrittenIsNoOtherCopy) {
@@ -202,7 +280,7 @@ TEST(SingleInstanceTest, ACopyOnTheSameDataIsRefusedWhateverItsRuntimeFolder) {
     EXPECT_EQ(third.process.exitCode(), 0);
     const QString errors = QString::fromUtf8(third.process.readAllStandardError());
     EXPECT_FALSE(errors.contains(refusal)) << errors.toStdString();
-    EXPECT_FALSE(QFile::exists(dataLock));  // released when it ended
+    EXPECT_EQ(QFileInfo(dataLock).size(), 0);  // released when it ended
 }
 
 }  // namespace
