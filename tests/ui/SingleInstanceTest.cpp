@@ -283,4 +283,46 @@ TEST(SingleInstanceTest, ACopyOnTheSameDataIsRefusedWhateverItsRuntimeFolder) {
     EXPECT_EQ(QFileInfo(dataLock).size(), 0);  // released when it ended
 }
 
+TEST(SingleInstanceTest, AProgramKilledOnFullDisksIsNoSecondCopyAtTheNextStart) {
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    const QString install = home.filePath("XDG_DATA_HOME/ornivex6");
+    const QString db = install + "/db";
+    const QString runtime = home.filePath("runtime-1");
+    SmallDisk installDisk(install.toStdString(), 16 << 20);
+    SmallDisk runtimeDisk(runtime.toStdString(), 64 << 10);
+    if (!installDisk.ok() || !runtimeDisk.ok()) GTEST_SKIP() << "no small disk can be mounted here";
+    const auto waitFor = [](const QString& path) {
+        for (int i = 0; i < 200 && !QFile::exists(path); ++i) QThread::msleep(50);
+        return QFile::exists(path);
+    };
+    {
+        ProgramCopy first(home, "runtime-1", false);
+        ASSERT_TRUE(waitFor(db + "/ornivex6.lock"));
+        ASSERT_TRUE(waitFor(db + "/dodatkowe_informacje.db"));
+        QThread::msleep(500);
+        FillDisk(install);
+        FillDisk(runtime);
+        ASSERT_EQ(installDisk.Free(), 0u);
+        ASSERT_EQ(runtimeDisk.Free(), 0u);
+    }  // killed
+    const QString refusal = QStringLiteral("dwóch kopii");
+    {
+        ProgramCopy second(home, "runtime-1", true);
+        ASSERT_TRUE(second.process.waitForFinished(20000));
+        const QString errors = QString::fromUtf8(second.process.readAllStandardError());
+        EXPECT_EQ(second.process.exitCode(), 1) << errors.toStdString();
+        EXPECT_FALSE(errors.contains(refusal)) << errors.toStdString();
+        EXPECT_TRUE(errors.contains("Na dysku z folderem danych " + db + " zabrakło miejsca"))
+            << errors.toStdString();
+    }
+    // With room made it starts.
+    QFile::remove(install + "/wypelnienie.bin");
+    ProgramCopy third(home, "runtime-1", true);
+    ASSERT_TRUE(third.process.waitForFinished(20000));
+    const QString errors = QString::fromUtf8(third.process.readAllStandardError());
+    EXPECT_EQ(third.process.exitCode(), 0) << errors.toStdString();
+    EXPECT_FALSE(errors.contains(refusal)) << errors.toStdString();
+}
+
 }  // namespace
