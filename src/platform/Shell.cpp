@@ -204,6 +204,7 @@ bool CopyFolderTree(const QString& source, const QString& destination, QWidget* 
             if (failure != nullptr && failure->file.isEmpty()) {
                 failure->file = to;
                 failure->diskFull = error == ENOSPC || error == EDQUOT;
+                failure->error = error;
             }
             complete = false;
         }
