@@ -1,10 +1,12 @@
 #include "MainApp.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStorageInfo>
 #include <QStringList>
 #include <QTextStream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -67,6 +69,22 @@ qint64 FreeRoom(const QString& folder) {
     return disk.isValid() ? disk.bytesAvailable() : -1;
 }
 
+// The system's error number of making `folder` and the folders above it that are missing;
+// 0 when they could all be made.
+int WhyNoFolder(const QString& folder) {
+    QStringList missing;
+    QString path = QDir::cleanPath(folder);
+    while (!QFileInfo::exists(path) && QFileInfo(path).absolutePath() != path) {
+        missing.prepend(path);
+        path = QFileInfo(path).absolutePath();
+    }
+    if (QFileInfo::exists(path) && !QFileInfo(path).isDir()) return ENOTDIR;
+    for (const QString& step : missing) {
+        if (::mkdir(QFile::encodeName(step).constData(), 0777) != 0 && errno != EEXIST) return errno;
+    }
+    return 0;
+}
+
 // What a restore cut short left in the db folder, for a start that cannot act on it now;
 // `when` says at which start it will.
 QString UnfinishedRestoreText(const QString& when) {
@@ -92,7 +110,10 @@ QString DiskFullText(const QString& folder, qint64 free, const QString& unfinish
     QString text = QStringLiteral("Na dysku z folderem danych %1 zabrakło miejsca, więc nie można "
                                   "uruchomić programu.")
                        .arg(folder);
-    if (free >= 0) {
+    if (free >= kRoomToStart) {
+        // Room in bytes, but none for one more file or folder.
+        text += QStringLiteral(" Na dysku nie można utworzyć już żadnego pliku ani folderu.");
+    } else if (free >= 0) {
         text += QStringLiteral(" Na dysku zostało %1 wolnego miejsca, a do uruchomienia programu "
                                "potrzeba co najmniej %2.")
                     .arg(RoomText(free, false), RoomText(kRoomToStart, true));
@@ -285,16 +306,19 @@ int CMainApp::InitInstance() {
 
     places::ConnectDataStore();
     if (!places::LayOutInstallFolder()) {
-        // A disk without room for a folder's name is told as full, not as a folder refused.
-        QString existing = places::InstallFolder();
+        // Why the folder could not be made: a disk without room for it is told as full, not as
+        // a folder refused.
+        const QString install = places::InstallFolder();
+        const int error = WhyNoFolder(install + QStringLiteral("/db"));
+        QString existing = install;
         while (!QFileInfo::exists(existing) && QFileInfo(existing).absolutePath() != existing) {
             existing = QFileInfo(existing).absolutePath();
         }
         const qint64 free = FreeRoom(existing);
         const QString text =
-            free >= 0 && free < kRoomToStart
-                ? DiskFullText(places::InstallFolder(), free, {})
-                : QStringLiteral("Nie można utworzyć folderu danych: ") + places::InstallFolder();
+            IsDiskFullError(error) || (free >= 0 && free < kRoomToStart)
+                ? DiskFullText(install, free, {})
+                : QStringLiteral("Nie można utworzyć folderu danych: ") + install + Because(error);
         QTextStream(stderr) << text << "\n";
         MessageBox(nullptr, text, QString(), MB_OK | MB_ICONERROR);
         return 1;

@@ -81,7 +81,7 @@ bool IsDatabaseCompanion(const QString& relative) {
 // folder, and the marker and copies a restore keeps until both database files are in. A backup
 // leaves them out, and a restore never brings them in.
 bool IsWorkingFile(const QString& relative) {
-    // The lock file, and the one Qt makes beside it for a moment while taking over a stale lock.
+    // The lock file, and what an earlier version's lock left beside it.
     return relative.startsWith(QLatin1String(kDataFolderLockFile)) ||
            IsRestoreWorkingFile(relative.toStdU16String());
 }

@@ -1322,6 +1322,24 @@ TEST_F(MainDialogTest, ApplicationOnAFullDiskSaysTheDiskIsFullAndHowMuchRoomItNe
     EXPECT_TRUE(seams::ModalRuns().empty());
 }
 
+TEST_F(MainDialogTest, ApplicationOnADiskWithNoRoomForANewInstallFolderSaysTheDiskIsFull) {
+    // A new install folder on a disk that cannot take one more file or folder.
+    const QString install = folder_.filePath("nowy");
+    SmallDisk disk(install.toStdString(), 8 << 20);
+    if (!disk.ok()) GTEST_SKIP() << "no small disk can be mounted here: " << disk.error();
+    ASSERT_EQ(::mount("tmpfs", install.toUtf8().constData(), "tmpfs",
+                      MS_REMOUNT | MS_NOSUID | MS_NODEV, "size=8388608,nr_inodes=1"),
+              0);
+    settings::SetInstallPath(install);
+    CMainApp app;
+    EXPECT_EQ(app.InitInstance(), 1);
+    ASSERT_EQ(seams::MessageBoxCalls().size(), 1u);
+    EXPECT_EQ(seams::MessageBoxCalls()[0].text,
+              "Na dysku z folderem danych " + install + " zabrakło miejsca, więc nie można "
+              "uruchomić programu. Na dysku nie można utworzyć już żadnego pliku ani folderu. "
+              "Zwolnij miejsce na dysku i uruchom program ponownie.");
+}
+
 // A restore cut short while it wrote pigeons.db on a full disk: the kept copies, the marker, a
 // pigeons.db grown by what the restore wrote and its journal, and not a byte left.
 struct CutRestoreOnAFullDisk {
