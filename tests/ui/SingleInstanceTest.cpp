@@ -199,6 +199,33 @@ TEST(SingleInstanceTest, OnAFullDiskWithoutALockFileNoRoomIsNoOtherCopy) {
     EXPECT_EQ(mine.Error(), ENOSPC);
 }
 
+TEST(SingleInstanceTest, ALockFileThisUserMayOnlyReadIsASecondCopyOnlyWhileItIsHeld) {
+    // As another user's lock file is to this one: it can be read, not written (immutable here,
+    // since the tests run as root).
+    for (const bool held : {true, false}) {
+        SCOPED_TRACE(held ? "held by a running copy" : "held by none");
+        QTemporaryDir folder;
+        ASSERT_TRUE(folder.isValid());
+        std::unique_ptr<SecondCopy> other;
+        if (held) {
+            other = std::make_unique<SecondCopy>("hold", folder.path());
+            ASSERT_EQ(other->Answer(), QStringLiteral("acquired"));
+        } else {
+            SingleInstance before(folder.path(), QStringLiteral("ornivex6.lock"));
+            ASSERT_TRUE(before.TryAcquire());
+        }
+        const QByteArray file = QFile::encodeName(folder.filePath(QStringLiteral("ornivex6.lock")));
+        if (std::system(("chattr +i '" + file + "' 2>/dev/null").constData()) != 0) {
+            GTEST_SKIP() << "chattr +i is not available on this file system";
+        }
+        SingleInstance mine(folder.path(), QStringLiteral("ornivex6.lock"));
+        EXPECT_FALSE(mine.TryAcquire());
+        EXPECT_EQ(mine.HeldByAnother(), held);
+        if (!held) EXPECT_EQ(mine.Error(), EPERM);
+        std::system(("chattr -i '" + file + "'").constData());
+    }
+}
+
 TEST(SingleInstanceTest, AFolderThatCannotBeWrittenIsNoOtherCopy) {
     // A folder under a file cannot be made, let alone written.
     QTemporaryDir home;
