@@ -183,22 +183,6 @@ TEST(SingleInstanceTest, OnAFullDiskARunningCopyIsRefusedAndAKilledOnesLockIsTak
     EXPECT_TRUE(mine.TryAcquire());
 }
 
-TEST(SingleInstanceTest, OnAFullDiskWithoutALockFileNoRoomIsNoOtherCopy) {
-    // A disk with no room for a file's name: a folder that cannot take one more entry.
-    QTemporaryDir home;
-    ASSERT_TRUE(home.isValid());
-    const QString folder = home.filePath(QStringLiteral("db"));
-    SmallDisk disk(folder.toStdString(), 256 << 10);
-    if (!disk.ok()) GTEST_SKIP() << "no small disk: " << disk.error();
-    ASSERT_EQ(::mount("tmpfs", folder.toUtf8().constData(), "tmpfs", MS_REMOUNT | MS_NOSUID | MS_NODEV,
-                      "size=262144,nr_inodes=1"),
-              0);
-    SingleInstance mine(folder, QStringLiteral("ornivex6.lock"));
-    EXPECT_FALSE(mine.TryAcquire());
-    EXPECT_FALSE(mine.HeldByAnother());
-    EXPECT_EQ(mine.Error(), ENOSPC);
-}
-
 TEST(SingleInstanceTest, ALockFileThisUserMayOnlyReadIsASecondCopyOnlyWhileItIsHeld) {
     // As another user's lock file is to this one: it can be read, not written (immutable here,
     // since the tests run as root).
