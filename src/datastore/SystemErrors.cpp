@@ -76,8 +76,9 @@ std::string SqliteErrorReason(int code, int systemError) {
     case SQLITE_CANTOPEN:
         return "pliku nie da się otworzyć";
     case SQLITE_CORRUPT:
+        return "plik bazy danych jest uszkodzony";
     case SQLITE_NOTADB:
-        return "plik jest uszkodzony albo nie jest plikiem bazy danych";
+        return "to nie jest plik bazy danych";
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
         return "plik jest używany przez inny program";

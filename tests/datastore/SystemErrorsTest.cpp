@@ -28,7 +28,7 @@ TEST(SystemErrorsTest, AReasonIsTheCauseAUserCanActOnOrTheCode) {
          SQLITE_IOERR_FSYNC},
         {"SQLite's full database", "na dysku zabrakło miejsca", true, 0, SQLITE_FULL},
         // A damaged file is the file's fault, whatever call failed before SQLite saw it.
-        {"a damaged file", "plik jest uszkodzony albo nie jest plikiem bazy danych", false, ENOENT,
+        {"a damaged file", "plik bazy danych jest uszkodzony", false, ENOENT,
          SQLITE_CORRUPT},
         {"anything else of SQLite's", "błąd bazy danych o kodzie " + std::to_string(SQLITE_MISMATCH),
          false, 0, SQLITE_MISMATCH},
