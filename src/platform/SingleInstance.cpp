@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QSysInfo>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -78,8 +79,20 @@ bool SingleInstance::TryAcquire() {
     std::error_code ec;
     std::filesystem::create_directories(QFile::encodeName(folder_).toStdString(), ec);
     const QByteArray path = QFile::encodeName(path_);
-    // Opening a file that is there needs no room; a new one takes no more than its name.
-    fd_ = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    // Opening a file that is there needs no room; a new one takes no more than its name. One
+    // that is there is opened without O_CREAT, which a shared temporary folder refuses for
+    // another user's file. A new one is writable by everyone who shares the folder: it stays
+    // when the program ends, and the next copy may be another user's; it holds no more than
+    // the holder's process, program and machine.
+    fd_ = ::open(path.constData(), O_RDWR | O_CLOEXEC);
+    if (fd_ < 0 && errno == ENOENT) {
+        fd_ = ::open(path.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd_ >= 0) {
+            [[maybe_unused]] const int shared = ::fchmod(fd_, 0666);
+        } else if (errno == EEXIST) {
+            fd_ = ::open(path.constData(), O_RDWR | O_CLOEXEC);
+        }
+    }
     if (fd_ < 0) {
         error_ = errno;
         // A file that cannot be written may still be held by a running copy (another user's,

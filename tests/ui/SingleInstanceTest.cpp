@@ -20,6 +20,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -31,9 +32,14 @@
 // The second copy, run as "ui_tests --single-instance-child <mode>":
 //   hold  - takes the lock, says "acquired" or "refused", keeps it until its input closes;
 //   crash - takes the lock and ends at once without releasing it.
-// With OX_LOCK_FOLDER set it takes the lock file ornivex6.lock in that folder.
+// With OX_LOCK_FOLDER set it takes the lock file ornivex6.lock in that folder, with
+// OX_LOCK_USER set as that user (by number; the tests run as root).
 int RunSingleInstanceChild(const char* mode) {
     const QString folder = qEnvironmentVariable("OX_LOCK_FOLDER");
+    if (qEnvironmentVariableIsSet("OX_LOCK_USER")) {
+        const auto user = static_cast<uid_t>(qEnvironmentVariableIntValue("OX_LOCK_USER"));
+        if (::setgid(user) != 0 || ::setuid(user) != 0) return 2;
+    }
     SingleInstance instance = folder.isEmpty()
                                   ? SingleInstance()
                                   : SingleInstance(folder, QStringLiteral("ornivex6.lock"));
@@ -52,10 +58,11 @@ namespace {
 
 class SecondCopy {
 public:
-    explicit SecondCopy(const char* mode, const QString& folder = {}) {
+    explicit SecondCopy(const char* mode, const QString& folder = {}, int user = -1) {
         if (!folder.isEmpty()) {
             QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
             env.insert(QStringLiteral("OX_LOCK_FOLDER"), folder);
+            if (user >= 0) env.insert(QStringLiteral("OX_LOCK_USER"), QString::number(user));
             process_.setProcessEnvironment(env);
         }
         process_.start(QCoreApplication::applicationFilePath(),
@@ -208,6 +215,25 @@ TEST(SingleInstanceTest, ALockFileThisUserMayOnlyReadIsASecondCopyOnlyWhileItIsH
         if (!held) EXPECT_EQ(mine.Error(), EPERM);
         std::system(("chattr -i '" + file + "'").constData());
     }
+}
+
+TEST(SingleInstanceTest, AnotherUserTakesTheLockFileOnceTheCopyThatMadeItHasEnded) {
+    // The file stays when a copy ends; on an install folder two users share, the next copy
+    // may be the other user's.
+    if (geteuid() != 0) GTEST_SKIP() << "needs root to start a copy as another user";
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    ASSERT_TRUE(QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                         QFileDevice::ExeOwner | QFileDevice::ReadOther |
+                                                         QFileDevice::WriteOther | QFileDevice::ExeOther));
+    const mode_t mask = ::umask(022);
+    {
+        SingleInstance first(folder.path(), QStringLiteral("ornivex6.lock"));
+        ASSERT_TRUE(first.TryAcquire());
+    }
+    ::umask(mask);
+    SecondCopy other("hold", folder.path(), 65534);
+    EXPECT_EQ(other.Answer(), QStringLiteral("acquired"));
 }
 
 TEST(SingleInstanceTest, AFolderThatCannotBeWrittenIsNoOtherCopy) {
