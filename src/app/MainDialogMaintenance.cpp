@@ -23,6 +23,7 @@
 #include "SingleInstance.h"
 #include "Sqlite.h"
 #include "Shell.h"
+#include "SystemErrors.h"
 #include "V5Data.h"
 #include "V5Import.h"
 #include "ZakladkaNotatnik.h"
@@ -83,7 +84,7 @@ bool IsDatabaseCompanion(const QString& relative) {
 // folder, and the marker and copies a restore keeps until both database files are in. A backup
 // leaves them out, and a restore never brings them in.
 bool IsWorkingFile(const QString& relative) {
-    // The lock file, and the one Qt makes beside it for a moment while taking over a stale lock.
+    // The lock file, and what an earlier version's lock left beside it.
     return relative.startsWith(QLatin1String(kDataFolderLockFile)) ||
            IsRestoreWorkingFile(relative.toStdU16String());
 }
@@ -442,6 +443,23 @@ void CMainDialog::RestoreDatabase() {
                                       "pliku %2. Zwolnij miejsce na dysku, a potem wczytaj kopię "
                                       "bazy danych z folderu %3 ponownie.")
                                .arg(fullFolder, QFileInfo(failure.file).fileName(), Q(chosen)) +
+                           shows,
+                       QString(), MB_OK | MB_ICONWARNING);
+        } else if (!failure.file.isEmpty()) {
+            // The folder and the file, and why, so that the user can set it right; the note
+            // stays, and loading the backup again completes it.
+            const QString reason =
+                failure.error == 0
+                    ? QString()
+                    : QStringLiteral(" (%1)").arg(
+                          QString::fromStdString(SystemErrorReason(failure.error)));
+            MessageBox(this,
+                       QStringLiteral("Nie wszystkie pliki kopii zostały wczytane: w folderze %1 "
+                                      "nie dało się skopiować pliku %2%3. Gdy ten plik da się "
+                                      "skopiować, wczytaj kopię bazy danych z folderu %4 "
+                                      "ponownie.")
+                               .arg(QFileInfo(failure.file).absolutePath(),
+                                    QFileInfo(failure.file).fileName(), reason, Q(chosen)) +
                            shows,
                        QString(), MB_OK | MB_ICONWARNING);
         } else {

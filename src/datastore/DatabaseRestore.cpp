@@ -18,6 +18,7 @@
 #include "Schema.h"
 #include "SharedRoutines.h"
 #include "Sqlite.h"
+#include "SystemErrors.h"
 
 namespace fs = std::filesystem;
 
@@ -44,12 +45,19 @@ std::string AsIsUri(const Text& path) {
     return uri + "?immutable=1";
 }
 
-// Null (with SQLite's message in `error`) when the file cannot be opened.
+// Why SQLite failed on `db`, in the program's words.
+std::string SqliteReason(sqlite3* db, int rc) {
+    return db ? SqliteErrorReason(sqlite3_extended_errcode(db), sqlite3_system_errno(db))
+              : SqliteErrorReason(rc, 0);
+}
+
+// Null (with the reason in `error`) when the file cannot be opened.
 sqlite3* OpenAsIs(const Text& path, std::string& error) {
     sqlite3* db = nullptr;
-    if (sqlite3_open_v2(AsIsUri(path).c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI,
-                        nullptr) != SQLITE_OK) {
-        error = db ? sqlite3_errmsg(db) : "out of memory";
+    const int rc =
+        sqlite3_open_v2(AsIsUri(path).c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
+    if (rc != SQLITE_OK) {
+        error = db ? SqliteReason(db, rc) : SystemErrorReason(ENOMEM);
         sqlite3_close(db);
         return nullptr;
     }
@@ -135,17 +143,15 @@ struct Why {
     bool diskFull = false;
 
     void System(int error) {
-        detail = std::strerror(error);
-        diskFull = error == ENOSPC || error == EDQUOT;
+        detail = SystemErrorReason(error);
+        diskFull = IsDiskFullError(error);
     }
     void Sqlite(sqlite3* db, int rc) {
-        detail = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
-        diskFull = (rc & 0xff) == SQLITE_FULL;
+        const int systemError = db ? sqlite3_system_errno(db) : 0;
+        detail = SqliteReason(db, rc);
+        diskFull = IsSqliteDiskFull(rc, systemError);
     }
-    void Full() {
-        detail = sqlite3_errstr(SQLITE_FULL);
-        diskFull = true;
-    }
+    void Full() { System(ENOSPC); }
 };
 
 // Writes the database file `source` over `live` through SQLite's online backup: all pages in one
@@ -167,7 +173,7 @@ bool WriteThroughBackup(const Text& source, const Text& live, Why& why) {
     }
     sqlite3_close(from);
     if (sqlite3_close(to) != SQLITE_OK && written) {
-        why.detail = "the file could not be closed";
+        why.detail = "pliku nie dało się zamknąć";
         written = false;
     }
     return written;
@@ -327,7 +333,7 @@ public:
         std::error_code ec;
         fs::rename(ToFsPath(part), ToFsPath(marker), ec);
         if (ec) {
-            why.detail = ec.message();
+            why.System(ec.value());
             Remove(part);
             return Writing::NotWritten;
         }
@@ -342,7 +348,7 @@ public:
         std::error_code ec;
         fs::remove(ToFsPath(marker), ec);
         if (ec) {
-            why.detail = ec.message();
+            why.System(ec.value());
             return Exists(marker) ? Removal::Present : Removal::Unsure;
         }
         return FlushFolder(folder, why) ? Removal::Gone : Removal::Unsure;
@@ -398,7 +404,7 @@ public:
                 if (!Exists(path)) continue;
                 fs::remove(ToFsPath(path), ec);
                 if (ec) {
-                    why.detail = ec.message();
+                    why.System(ec.value());
                     return false;
                 }
                 removed = true;
@@ -409,13 +415,13 @@ public:
             // What the restore wrote goes first; its journal then has nothing to be played into.
             fs::remove(ToFsPath(file.path), ec);
             if (ec) {
-                why.detail = ec.message();
+                why.System(ec.value());
                 return false;
             }
             return removeCompanions(false) && FlushDbFolder(why);
         }
         if (!Exists(file.keep)) {
-            why.detail = "the kept copy is missing";
+            why.detail = "brakuje kopii pliku sprzed wczytywania";
             if (keptCopyMissing) *keptCopyMissing = true;
             return false;
         }
@@ -431,7 +437,7 @@ public:
             if (!removeCompanions(false)) return false;
             fs::remove(ToFsPath(file.path), ec);
             if (ec) {
-                why.detail = ec.message();
+                why.System(ec.value());
                 return false;
             }
             if (!FlushDbFolder(why) || !CopyDurably(file.keep, back, why)) {
@@ -445,7 +451,7 @@ public:
         }
         fs::rename(ToFsPath(back), ToFsPath(file.path), ec);
         if (ec) {
-            why.detail = ec.message();
+            why.System(ec.value());
             Remove(back);
             return false;
         }
@@ -543,17 +549,20 @@ DbFileCheck CheckDatabaseFile(const Text& path, const Text& name) {
 
     {
         SqlStatement st(raw, u"PRAGMA quick_check;");
-        if (!st.ok()) return fail(DbFileCheck::Damaged, sqlite3_errmsg(raw));
-        if (!st.NextRow()) return fail(DbFileCheck::Damaged, sqlite3_errmsg(raw));
-        const Text verdict = st.String(0);
-        if (verdict != u"ok") return fail(DbFileCheck::Damaged, ToUtf8(verdict));
+        if (!st.ok() || !st.NextRow()) {
+            return fail(DbFileCheck::Damaged, SqliteReason(raw, sqlite3_errcode(raw)));
+        }
+        // SQLite's list of what it found is for a developer, not for the breeder.
+        if (st.String(0) != u"ok") {
+            return fail(DbFileCheck::Damaged, "sprawdzenie pliku wykazało uszkodzone dane");
+        }
     }
     std::set<Text> tables;
     {
         SqlStatement st(raw, u"SELECT name FROM sqlite_master WHERE type = 'table';");
         while (st.NextRow()) tables.insert(st.String(0));
         if (sqlite3_errcode(raw) != SQLITE_OK && sqlite3_errcode(raw) != SQLITE_DONE) {
-            return fail(DbFileCheck::Damaged, sqlite3_errmsg(raw));
+            return fail(DbFileCheck::Damaged, SqliteReason(raw, sqlite3_errcode(raw)));
         }
     }
     for (const Text& table : RequiredTables(name)) {

@@ -17,7 +17,7 @@ struct DbFileCheck {
     enum Fault { None, Missing, Damaged, NotOurs };
     Fault fault = None;
     Text file;           // the file at fault
-    std::string detail;  // SQLite's message, or the table that is missing
+    std::string detail;  // why, in the messages' words (SystemErrors.h), or the table missing
     bool ok() const { return fault == None; }
 };
 
@@ -72,7 +72,7 @@ struct DbRestoreResult {
     Fault fault = None;
     BackupFolderCheck check;  // why the folder is no backup (NotABackup)
     Text file;                // the db folder's file that could not be written (CannotWrite)
-    std::string detail;       // SQLite's or the system's message (CannotWrite)
+    std::string detail;       // why, in the messages' words (SystemErrors.h) (CannotWrite)
     bool diskFull = false;    // the write failed because the disk is full
     // The db folder holds a marker, or may hold one once the disk catches up with a flush that
     // failed, that the next start must act on before the files are used: the program must end

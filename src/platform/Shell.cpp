@@ -220,6 +220,7 @@ bool CopyFolderTree(const QString& source, const QString& destination, QWidget* 
             if (failure != nullptr && (failure->file.isEmpty() || (full && !failure->diskFull))) {
                 failure->file = to;
                 failure->diskFull = full;
+                failure->error = error;
             }
             complete = false;
         }

@@ -44,6 +44,7 @@ struct CopyOptions {
 struct CopyFailure {
     QString file;  // the file that was to be written, in the destination
     bool diskFull = false;
+    int error = 0;  // the system's error number when it is known, else 0
 };
 
 // Copies the bytes of `from` into a new file `to` (with its permissions). False, with the

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <iostream>
 #include <iterator>
 #include <map>
 #include <memory>
@@ -1020,3 +1021,71 @@ TEST_F(RestoreTest, TheFoldersNoteCanSayTheDiskIsFullWhenTheCopyTookEveryByte) {
 }
 
 }  // namespace
+
+// Why a restore could not write is told in the program's own words, whichever way the db
+// folder refuses: a disk that can only be read, a folder that may not be changed, a full disk,
+// a disk that fails a write.
+TEST_F(RestoreTest, ARestoreThatCannotWriteSaysWhyInTheProgramsOwnWords) {
+    const std::string folder = ToFsPath(DbFolder()).string();
+    struct Case {
+        const char* what;
+        std::string reason;
+        // Makes the db folder refuse; false when this system cannot. Undone by `undo`.
+        std::function<bool(std::unique_ptr<SmallDisk>&)> refuse;
+        std::function<void()> undo;
+        // What is restored: true for the database files, false for the folders alone.
+        bool database = true;
+        bool fullDisk = false;
+    };
+    const std::vector<Case> cases = {
+        {"a disk that can only be read", "dysk jest tylko do odczytu",
+         [&](std::unique_ptr<SmallDisk>& disk) {
+             disk = DbFolderOnSmallDisk(4 << 20);
+             return disk && ::mount("tmpfs", folder.c_str(), "tmpfs",
+                                    MS_REMOUNT | MS_RDONLY | MS_NOSUID | MS_NODEV, nullptr) == 0;
+         },
+         [] {}},
+        {"a folder that may not be changed", "brak uprawnień",
+         [&](std::unique_ptr<SmallDisk>&) {
+             return std::system(("chattr +i '" + folder + "' 2>/dev/null").c_str()) == 0;
+         },
+         [&] { std::system(("chattr -i '" + folder + "'").c_str()); }},
+        {"a full disk, the folders alone", "na dysku zabrakło miejsca",
+         [&](std::unique_ptr<SmallDisk>& disk) {
+             disk = DbFolderOnSmallDisk(64 << 10);
+             if (!disk) return false;
+             std::ofstream fill(ToFsPath(JoinPath(DbFolder(), u"wypelnienie.bin")), std::ios::binary);
+             const std::string block(4096, 'x');
+             while (fill.write(block.data(), block.size()) && fill.flush()) {}
+             return disk->Free() == 0;
+         },
+         [] {}, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::unique_ptr<SmallDisk> disk;
+        if (!c.refuse(disk)) {
+            c.undo();
+            std::cout << "skipped here: " << c.what << "\n";
+            continue;
+        }
+        if (c.database) {
+            const DbRestoreResult result = RestoreDatabaseFiles(backup_);
+            EXPECT_EQ(result.fault, DbRestoreResult::CannotWrite);
+            EXPECT_EQ(result.detail, c.reason);
+            EXPECT_EQ(result.diskFull, c.fullDisk);
+        } else {
+            std::string error;
+            EXPECT_FALSE(BeginRestoreFolders(backup_, error));
+            EXPECT_EQ(error, c.reason);
+        }
+        c.undo();
+    }
+    // A disk that fails to make a write durable.
+    DbRestoreOptions options;
+    options.failFlush = [](const Text&) { return true; };
+    const DbRestoreResult result = RestoreDatabaseFiles(backup_, options);
+    EXPECT_EQ(result.fault, DbRestoreResult::CannotWrite);
+    EXPECT_EQ(result.detail, "dysk zgłosił błąd odczytu lub zapisu");
+    EXPECT_FALSE(result.diskFull);
+}

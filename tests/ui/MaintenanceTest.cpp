@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QTest>
+#include <cstdlib>
 #include <memory>
 
 #include "../SmallDisk.h"
@@ -698,6 +699,44 @@ TEST_F(MaintenanceTest, ACopyOfTheFoldersThatRunsOutOfRoomSaysTheDiskIsFullAndWh
     EXPECT_EQ(QString::fromStdU16String(start.folders.fullFolder), db + "/images");
     EXPECT_EQ(QString::fromStdU16String(start.folders.backupFolder), copy);
     EXPECT_TRUE(QDir(db + "/images").entryList({"*.oxcopy-part"}, QDir::Files).isEmpty());
+}
+
+TEST_F(MaintenanceTest, ACopyOfTheFoldersRefusedForAnotherReasonNamesTheFolderTheFileAndWhy) {
+    const int loft = AddLoft(u"Dom");
+    AddBird(AddCategory(loft, u"Lotniki"), u"100");
+    CMainDialog& main = Open();
+    const QString db = QString::fromStdU16String(DbFolder());
+    const QString backups = folder_.filePath("kopie");
+    QDir().mkpath(backups);
+    const QString copy = backups + "/OXKopiaDanych";
+    seams::ScriptPaths({backups});
+    main.BackupDatabase();
+    {
+        QFile picture(copy + "/images/1.jpg");
+        ASSERT_TRUE(picture.open(QIODevice::WriteOnly));
+        picture.write(QByteArray(1024, 'a'));
+    }
+    // The pictures' folder may not be changed, not even by root.
+    const QByteArray images = QFile::encodeName(db + "/images");
+    if (std::system(("chattr +i '" + images + "' 2>/dev/null").constData()) != 0) {
+        GTEST_SKIP() << "chattr +i is not available on this file system";
+    }
+    struct Unlock {
+        QByteArray folder;
+        ~Unlock() { std::system(("chattr -i '" + folder + "'").constData()); }
+    } unlock{images};
+    seams::Reset();
+    seams::ScriptPaths({copy});
+    seams::ScriptMessageBoxAnswers({IDYESTOALL});
+    main.RestoreDatabase();
+    ASSERT_EQ(MessageTexts().size(), 2) << MessageTexts().join('|').toStdString();
+    EXPECT_EQ(MessageTexts()[1],
+              "Nie wszystkie pliki kopii zostały wczytane: w folderze " + db + "/images nie dało "
+              "się skopiować pliku 1.jpg (brak uprawnień). Gdy ten plik da się skopiować, wczytaj "
+              "kopię bazy danych z folderu " + copy + " ponownie. Program pokazuje to, co teraz "
+              "zawierają pliki bazy danych.");
+    // Every start asks for the backup again.
+    EXPECT_TRUE(FinishInterruptedRestore().foldersPending);
 }
 
 TEST_F(MaintenanceTest, WhatACopyCutShortLeftIsNeitherBackedUpNorKeptByARestoreThatCompletes) {
