@@ -935,14 +935,14 @@ bool FinishBackup(const Text& folder, std::string& error) {
     // no power cut leave a folder without a mark that holds less than the backup.
     const int fd = ::open(ToUtf8(folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) {
-        error = std::strerror(errno);
+        error = SystemErrorReason(errno);
         return false;
     }
     const bool synced = ::syncfs(fd) == 0;
     const int syncError = errno;
     ::close(fd);
     if (!synced) {
-        error = std::strerror(syncError);
+        error = SystemErrorReason(syncError);
         return false;
     }
     Why why;
