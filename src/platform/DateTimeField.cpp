@@ -130,7 +130,7 @@ std::optional<std::vector<int>> DateTimeField::ShownNumbers(const QString& text)
 }
 
 std::optional<QDate> DateTimeField::ShownDate() const {
-    if (!IsDate() || halfTyped_) return std::nullopt;
+    if (!IsDate()) return std::nullopt;
     const auto numbers = ShownNumbers(lineEdit()->text());
     if (!numbers) return std::nullopt;
     const QDate day((*numbers)[2], (*numbers)[1], (*numbers)[0]);
@@ -139,7 +139,7 @@ std::optional<QDate> DateTimeField::ShownDate() const {
 }
 
 std::optional<QTime> DateTimeField::ShownTime() const {
-    if (IsDate() || halfTyped_) return std::nullopt;
+    if (IsDate()) return std::nullopt;
     const auto numbers = ShownNumbers(lineEdit()->text());
     if (!numbers) return std::nullopt;
     return QTime((*numbers)[0], (*numbers)[1], (*numbers)[2]);

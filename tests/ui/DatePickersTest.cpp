@@ -711,6 +711,15 @@ TEST(PickerTypingTest, ImpossibleOrHalfTypedDatesStayOnShowAndAreNoValue) {
         EXPECT_EQ(Shown(picker), QString::fromUtf8(c.shown));
         EXPECT_FALSE(picker->ShowsStorableValue());
     }
+    // A day shown without a leading zero reads whole with one digit: "3 grudnia 2026" on show
+    // is the 3rd, as the same text would be read anywhere else.
+    QWidget window;
+    DateTimePicker* picker = OpenPicker(window, DateTimePicker::Format::LongDate, shown, false);
+    TypeKeys(EditOf(picker), "3");
+    EXPECT_EQ(Shown(picker), QStringLiteral("3 grudnia 2026"));
+    EditOf(picker)->clearFocus();
+    EXPECT_TRUE(picker->ShowsStorableValue());
+    EXPECT_EQ(picker->Value(), QDateTime(QDate(2026, 12, 3), shown.time()));
 }
 
 // Typing starts from the first part when the field is reached backwards or given back by a
