@@ -295,52 +295,86 @@ Text FormatTime(Time64 time, const char* format) {
 
 Text FormatTime(Time64 time, const std::string& format) { return FormatTime(time, format.c_str()); }
 
+namespace {
+
+bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+int DaysInMonth(int month, int year) {
+    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
+}
+
+// The clock reading day/month/year hour:minute:second as seconds counted like a UTC time, so a
+// local time t reads as it on the clock exactly when t + (t's offset from UTC) equals it.
+std::int64_t ClockSeconds(int day, int month, int year, int hour, int minute, int second) {
+    const int y = month <= 2 ? year - 1 : year;  // years counted from March, leap day last
+    const int era = y / 400;                     // y >= 1969: no negative division
+    const int yearOfEra = y - era * 400;
+    const int dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
+    const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    const std::int64_t days = std::int64_t{era} * 146097 + dayOfEra - 719468;  // since 1/1/1970
+    return ((days * 24 + hour) * 60 + minute) * 60 + second;
+}
+
+// The clock can go back by several hours at once (a zone changing its offset), and two changes
+// lie months apart: the offset a day earlier is the one in force before any change that makes
+// the current reading repeat.
+constexpr std::time_t kLongestClockChange = 24 * 60 * 60;
+
+}  // namespace
+
 std::optional<Time64> MakeLocalTime(int day, int month, int year, int hour, int minute, int second,
                                     SkippedTime skipped) {
-    if (year < 1970 || year > kLastDateYear || month < 1 || month > 12 || day < 1 || day > 31 ||
-        hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59) {
+    if (year < 1970 || year > kLastDateYear || month < 1 || month > 12 || day < 1 ||
+        day > DaysInMonth(month, year) || hour < 0 || hour > 23 || minute < 0 || minute > 59 ||
+        second < 0 || second > 59) {
         return std::nullopt;
     }
-    std::tm asked{};
-    asked.tm_mday = day;
-    asked.tm_mon = month - 1;
-    asked.tm_year = year - 1900;
-    asked.tm_hour = hour;
-    asked.tm_min = minute;
-    asked.tm_sec = second;
-    // mktime moves a day that does not exist (31 April) into another date, and a time the clock
-    // skips into another hour: a result whose fields are not the ones asked is no such time.
-    const auto sameDay = [&](const std::tm& made) {
-        return made.tm_mday == asked.tm_mday && made.tm_mon == asked.tm_mon &&
-               made.tm_year == asked.tm_year;
-    };
-    const auto sameTime = [&](const std::tm& made) {
-        return sameDay(made) && made.tm_hour == asked.tm_hour && made.tm_min == asked.tm_min &&
-               made.tm_sec == asked.tm_sec;
-    };
-    // Read once as summer time and once as winter time: where both readings hold (the hour that
-    // comes twice) the earlier is taken, so the result never depends on the library's guess.
-    std::optional<std::time_t> found;
-    for (const int dst : {1, 0}) {
-        std::tm local = asked;
-        local.tm_isdst = dst;
-        const std::time_t t = std::mktime(&local);
-        if (t == static_cast<std::time_t>(-1) || !sameTime(local) || local.tm_isdst != dst) {
-            continue;
+    const std::int64_t asked = ClockSeconds(day, month, year, hour, minute, second);
+    // One question to the library, its cheapest: what it guesses where a reading is ambiguous
+    // or missing depends on the calls before, so only those cases are looked at further.
+    std::tm local{};
+    local.tm_mday = day;
+    local.tm_mon = month - 1;
+    local.tm_year = year - 1900;
+    local.tm_hour = hour;
+    local.tm_min = minute;
+    local.tm_sec = second;
+    local.tm_isdst = -1;
+    const std::time_t made = std::mktime(&local);
+    if (made == static_cast<std::time_t>(-1)) return std::nullopt;
+    const std::int64_t shown = made + local.tm_gmtoff;
+    std::int64_t found = made;
+    if (shown == asked) {
+        // The clock shows this reading; if it went back shortly before, the same reading came
+        // once before with the larger offset in force then, and that first one is the answer.
+        const std::time_t dayBefore = made - kLongestClockChange;
+        std::tm then{};
+        if (localtime_r(&dayBefore, &then) != nullptr && then.tm_gmtoff > local.tm_gmtoff) {
+            const std::time_t first = static_cast<std::time_t>(asked - then.tm_gmtoff);
+            std::tm check{};
+            if (localtime_r(&first, &check) != nullptr && first + check.tm_gmtoff == asked) {
+                found = first;
+            }
         }
-        if (!found || t < *found) found = t;
-    }
-    if (!found) {
-        std::tm local = asked;
-        local.tm_isdst = -1;
-        const std::time_t t = std::mktime(&local);
-        if (t == static_cast<std::time_t>(-1) || !sameDay(local)) return std::nullopt;
-        // The date exists, so the time of day is one the clock skips.
+    } else {
+        // The date exists, so the clock skips this time of day. The library read it with the
+        // offset of one side of the change: the answer is the reading with the offset before it,
+        // which the clock after the change shows later by the size of the skip (02:30 -> 03:30).
         if (skipped == SkippedTime::Refuse) return std::nullopt;
-        found = t;
+        if (shown < asked) {
+            found = asked - local.tm_gmtoff;
+            const std::time_t after = static_cast<std::time_t>(found);
+            if (localtime_r(&after, &local) == nullptr) return std::nullopt;
+        }
+        // A day the clock skips whole, or a skip over midnight, would move the time to another
+        // day: no time of that day exists to keep.
+        if (local.tm_mday != day || local.tm_mon != month - 1 || local.tm_year != year - 1900) {
+            return std::nullopt;
+        }
     }
-    if (*found < 0) return std::nullopt;
-    return static_cast<Time64>(*found);
+    if (found < 0) return std::nullopt;
+    return static_cast<Time64>(found);
 }
 
 std::optional<LocalDateTime> ToLocalDateTime(Time64 time) {
