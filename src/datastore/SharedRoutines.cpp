@@ -377,6 +377,35 @@ std::optional<Time64> MakeLocalTime(int day, int month, int year, int hour, int 
     return static_cast<Time64>(found);
 }
 
+std::optional<TimeOfDayOnDate> KeepTimeOfDay(int day, int month, int year, int hour, int minute,
+                                             int second) {
+    if (const auto kept = MakeLocalTime(day, month, year, hour, minute, second, SkippedTime::Refuse)) {
+        return TimeOfDayOnDate{*kept, false};
+    }
+    const auto later = MakeLocalTime(day, month, year, hour, minute, second, SkippedTime::MoveOn);
+    if (!later) return std::nullopt;
+    // `later` lies after the change by less than its size: the change is the first moment, going
+    // back from it, from which on the clock keeps the offset it has at `later`.
+    const auto offsetAt = [](std::time_t t) -> std::optional<long> {
+        std::tm local{};
+        if (localtime_r(&t, &local) == nullptr) return std::nullopt;
+        return local.tm_gmtoff;
+    };
+    const auto after = offsetAt(static_cast<std::time_t>(*later));
+    if (!after) return std::nullopt;
+    std::time_t before = static_cast<std::time_t>(*later) - kLongestClockChange;  // other offset
+    std::time_t resumed = static_cast<std::time_t>(*later);                    // this offset
+    while (resumed - before > 1) {
+        const std::time_t middle = before + (resumed - before) / 2;
+        (offsetAt(middle) == after ? resumed : before) = middle;
+    }
+    const auto shown = ToLocalDateTime(resumed);
+    if (resumed < 0 || !shown || shown->day != day || shown->month != month || shown->year != year) {
+        return std::nullopt;
+    }
+    return TimeOfDayOnDate{resumed, true};
+}
+
 std::optional<LocalDateTime> ToLocalDateTime(Time64 time) {
     if (time < 0) return std::nullopt;
     const std::time_t t = static_cast<std::time_t>(time);

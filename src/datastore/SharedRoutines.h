@@ -97,6 +97,18 @@ enum class SkippedTime {
 std::optional<Time64> MakeLocalTime(int day, int month, int year, int hour = 0, int minute = 0,
                                     int second = 0, SkippedTime skipped = SkippedTime::MoveOn);
 
+// A record's time taken to another day by an editor that shows only its date: the time of day
+// it had, on that day (the first of an hour that comes twice). Where the clock skips that time
+// of day on that day, the first time it shows after the skip (03:00 for 02:30 on the spring
+// change), and `moved` says so. nullopt for a date MakeLocalTime refuses, or when the skip would
+// leave the day.
+struct TimeOfDayOnDate {
+    Time64 time = kNoDate;
+    bool moved = false;
+};
+std::optional<TimeOfDayOnDate> KeepTimeOfDay(int day, int month, int year, int hour, int minute,
+                                             int second);
+
 // Broken-down local time of a stored time (nullopt for negative or unconvertible times).
 struct LocalDateTime {
     int day = 0, month = 0, year = 0, hour = 0, minute = 0, second = 0;
