@@ -316,9 +316,9 @@ std::int64_t ClockSeconds(int day, int month, int year, int hour, int minute, in
     return ((days * 24 + hour) * 60 + minute) * 60 + second;
 }
 
-// The clock can go back by several hours at once (a zone changing its offset), and two changes
-// lie months apart: the offset a day earlier is the one in force before any change that makes
-// the current reading repeat.
+// A clock reading repeats only shortly after the clock went back (by at most a few hours, where
+// a zone changed its offset), and changes lie months apart: a day before a time, the offset in
+// force is the one from before any change that makes its reading repeat or skip.
 constexpr std::time_t kLongestClockChange = 24 * 60 * 60;
 
 }  // namespace
@@ -331,8 +331,9 @@ std::optional<Time64> MakeLocalTime(int day, int month, int year, int hour, int 
         return std::nullopt;
     }
     const std::int64_t asked = ClockSeconds(day, month, year, hour, minute, second);
-    // One question to the library, its cheapest: what it guesses where a reading is ambiguous
-    // or missing depends on the calls before, so only those cases are looked at further.
+    // One question, with the summer-time flag left to the library (its cheapest: a forced flag
+    // it cannot match sends it searching). Its guess where a reading comes twice or not at all
+    // depends on the calls before, so only those cases are looked at further.
     std::tm local{};
     local.tm_mday = day;
     local.tm_mon = month - 1;
@@ -384,8 +385,8 @@ std::optional<TimeOfDayOnDate> KeepTimeOfDay(int day, int month, int year, int h
     }
     const auto later = MakeLocalTime(day, month, year, hour, minute, second, SkippedTime::MoveOn);
     if (!later) return std::nullopt;
-    // `later` lies after the change by less than its size: the change is the first moment, going
-    // back from it, from which on the clock keeps the offset it has at `later`.
+    // `later` lies less than the size of the skip after the change: the change is the earliest
+    // moment of the day before `later` from which on the clock has the offset it has at `later`.
     const auto offsetAt = [](std::time_t t) -> std::optional<long> {
         std::tm local{};
         if (localtime_r(&t, &local) == nullptr) return std::nullopt;
