@@ -87,7 +87,7 @@ constexpr int kLastDateYear = 3000;
 // What becomes of a time of day the clock skips (02:30 on the day of the spring change).
 enum class SkippedTime {
     MoveOn,  // taken as the same time on the clock after the change (03:30): for a time of day
-             // the user does not see, kept from a stored time or read from an old file
+             // the user does not see and cannot be asked about (one read from an old file)
     Refuse,  // no such time: for a time the user typed, which must be stored as typed or refused
 };
 
