@@ -10,6 +10,7 @@
 #include "DodajPareTab2.h"
 #include "DodajPareTab3.h"
 #include "DrzewoGenealogicznePsa.h"
+#include "KeptTimeOfDay.h"
 #include "PictureBox.h"
 #include "Resources.h"
 #include "SharedRoutines.h"
@@ -326,12 +327,9 @@ void CDodajEdytujPare2::SavePair() {
         return;
     }
     // A stored pairing time that could not be read gives no time of day to keep: midnight.
-    const auto paired = MakeLocalTime(day, month, year, std::max(hour, 0), std::max(minute, 0),
-                                      std::max(second, 0));
-    if (!paired) {
-        RefuseField(kDay, kBadPairingDate);
-        return;
-    }
+    const auto paired = TimeOnTypedDate(*this, kDay, day, month, year, std::max(hour, 0),
+                                        std::max(minute, 0), std::max(second, 0), kBadPairingDate);
+    if (!paired) return;
 
     PairRecord saved = pair;
     saved.DataParowania = *paired;

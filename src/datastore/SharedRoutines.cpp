@@ -295,52 +295,116 @@ Text FormatTime(Time64 time, const char* format) {
 
 Text FormatTime(Time64 time, const std::string& format) { return FormatTime(time, format.c_str()); }
 
+namespace {
+
+bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+int DaysInMonth(int month, int year) {
+    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
+}
+
+// The clock reading day/month/year hour:minute:second as seconds counted like a UTC time, so a
+// local time t reads as it on the clock exactly when t + (t's offset from UTC) equals it.
+std::int64_t ClockSeconds(int day, int month, int year, int hour, int minute, int second) {
+    const int y = month <= 2 ? year - 1 : year;  // years counted from March, leap day last
+    const int era = y / 400;                     // y >= 1969: no negative division
+    const int yearOfEra = y - era * 400;
+    const int dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
+    const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    const std::int64_t days = std::int64_t{era} * 146097 + dayOfEra - 719468;  // since 1/1/1970
+    return ((days * 24 + hour) * 60 + minute) * 60 + second;
+}
+
+// A clock reading repeats only shortly after the clock went back (by at most a few hours, where
+// a zone changed its offset), and changes lie months apart: a day before a time, the offset in
+// force is the one from before any change that makes its reading repeat or skip.
+constexpr std::time_t kLongestClockChange = 24 * 60 * 60;
+
+}  // namespace
+
 std::optional<Time64> MakeLocalTime(int day, int month, int year, int hour, int minute, int second,
                                     SkippedTime skipped) {
-    if (year < 1970 || year > kLastDateYear || month < 1 || month > 12 || day < 1 || day > 31 ||
-        hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59) {
+    if (year < 1970 || year > kLastDateYear || month < 1 || month > 12 || day < 1 ||
+        day > DaysInMonth(month, year) || hour < 0 || hour > 23 || minute < 0 || minute > 59 ||
+        second < 0 || second > 59) {
         return std::nullopt;
     }
-    std::tm asked{};
-    asked.tm_mday = day;
-    asked.tm_mon = month - 1;
-    asked.tm_year = year - 1900;
-    asked.tm_hour = hour;
-    asked.tm_min = minute;
-    asked.tm_sec = second;
-    // mktime moves a day that does not exist (31 April) into another date, and a time the clock
-    // skips into another hour: a result whose fields are not the ones asked is no such time.
-    const auto sameDay = [&](const std::tm& made) {
-        return made.tm_mday == asked.tm_mday && made.tm_mon == asked.tm_mon &&
-               made.tm_year == asked.tm_year;
-    };
-    const auto sameTime = [&](const std::tm& made) {
-        return sameDay(made) && made.tm_hour == asked.tm_hour && made.tm_min == asked.tm_min &&
-               made.tm_sec == asked.tm_sec;
-    };
-    // Read once as summer time and once as winter time: where both readings hold (the hour that
-    // comes twice) the earlier is taken, so the result never depends on the library's guess.
-    std::optional<std::time_t> found;
-    for (const int dst : {1, 0}) {
-        std::tm local = asked;
-        local.tm_isdst = dst;
-        const std::time_t t = std::mktime(&local);
-        if (t == static_cast<std::time_t>(-1) || !sameTime(local) || local.tm_isdst != dst) {
-            continue;
+    const std::int64_t asked = ClockSeconds(day, month, year, hour, minute, second);
+    // One question, with the summer-time flag left to the library (its cheapest: a forced flag
+    // it cannot match sends it searching). Its guess where a reading comes twice or not at all
+    // depends on the calls before, so only those cases are looked at further.
+    std::tm local{};
+    local.tm_mday = day;
+    local.tm_mon = month - 1;
+    local.tm_year = year - 1900;
+    local.tm_hour = hour;
+    local.tm_min = minute;
+    local.tm_sec = second;
+    local.tm_isdst = -1;
+    const std::time_t made = std::mktime(&local);
+    if (made == static_cast<std::time_t>(-1)) return std::nullopt;
+    const std::int64_t shown = made + local.tm_gmtoff;
+    std::int64_t found = made;
+    if (shown == asked) {
+        // The clock shows this reading; if it went back shortly before, the same reading came
+        // once before with the larger offset in force then, and that first one is the answer.
+        const std::time_t dayBefore = made - kLongestClockChange;
+        std::tm then{};
+        if (localtime_r(&dayBefore, &then) != nullptr && then.tm_gmtoff > local.tm_gmtoff) {
+            const std::time_t first = static_cast<std::time_t>(asked - then.tm_gmtoff);
+            std::tm check{};
+            if (localtime_r(&first, &check) != nullptr && first + check.tm_gmtoff == asked) {
+                found = first;
+            }
         }
-        if (!found || t < *found) found = t;
-    }
-    if (!found) {
-        std::tm local = asked;
-        local.tm_isdst = -1;
-        const std::time_t t = std::mktime(&local);
-        if (t == static_cast<std::time_t>(-1) || !sameDay(local)) return std::nullopt;
-        // The date exists, so the time of day is one the clock skips.
+    } else {
+        // The date exists, so the clock skips this time of day. The library read it with the
+        // offset of one side of the change: the answer is the reading with the offset before it,
+        // which the clock after the change shows later by the size of the skip (02:30 -> 03:30).
         if (skipped == SkippedTime::Refuse) return std::nullopt;
-        found = t;
+        if (shown < asked) {
+            found = asked - local.tm_gmtoff;
+            const std::time_t after = static_cast<std::time_t>(found);
+            if (localtime_r(&after, &local) == nullptr) return std::nullopt;
+        }
+        // A day the clock skips whole, or a skip over midnight, would move the time to another
+        // day: no time of that day exists to keep.
+        if (local.tm_mday != day || local.tm_mon != month - 1 || local.tm_year != year - 1900) {
+            return std::nullopt;
+        }
     }
-    if (*found < 0) return std::nullopt;
-    return static_cast<Time64>(*found);
+    if (found < 0) return std::nullopt;
+    return static_cast<Time64>(found);
+}
+
+std::optional<TimeOfDayOnDate> KeepTimeOfDay(int day, int month, int year, int hour, int minute,
+                                             int second) {
+    if (const auto kept = MakeLocalTime(day, month, year, hour, minute, second, SkippedTime::Refuse)) {
+        return TimeOfDayOnDate{*kept, false};
+    }
+    const auto later = MakeLocalTime(day, month, year, hour, minute, second, SkippedTime::MoveOn);
+    if (!later) return std::nullopt;
+    // `later` lies less than the size of the skip after the change: the change is the earliest
+    // moment of the day before `later` from which on the clock has the offset it has at `later`.
+    const auto offsetAt = [](std::time_t t) -> std::optional<long> {
+        std::tm local{};
+        if (localtime_r(&t, &local) == nullptr) return std::nullopt;
+        return local.tm_gmtoff;
+    };
+    const auto after = offsetAt(static_cast<std::time_t>(*later));
+    if (!after) return std::nullopt;
+    std::time_t before = static_cast<std::time_t>(*later) - kLongestClockChange;  // other offset
+    std::time_t resumed = static_cast<std::time_t>(*later);                    // this offset
+    while (resumed - before > 1) {
+        const std::time_t middle = before + (resumed - before) / 2;
+        (offsetAt(middle) == after ? resumed : before) = middle;
+    }
+    const auto shown = ToLocalDateTime(resumed);
+    if (resumed < 0 || !shown || shown->day != day || shown->month != month || shown->year != year) {
+        return std::nullopt;
+    }
+    return TimeOfDayOnDate{resumed, true};
 }
 
 std::optional<LocalDateTime> ToLocalDateTime(Time64 time) {

@@ -87,7 +87,7 @@ constexpr int kLastDateYear = 3000;
 // What becomes of a time of day the clock skips (02:30 on the day of the spring change).
 enum class SkippedTime {
     MoveOn,  // taken as the same time on the clock after the change (03:30): for a time of day
-             // the user does not see, kept from a stored time or read from an old file
+             // the user does not see and cannot be asked about (one read from an old file)
     Refuse,  // no such time: for a time the user typed, which must be stored as typed or refused
 };
 
@@ -96,6 +96,18 @@ enum class SkippedTime {
 // range (hour 24, minute 60). An hour that comes twice (the autumn change) is its first.
 std::optional<Time64> MakeLocalTime(int day, int month, int year, int hour = 0, int minute = 0,
                                     int second = 0, SkippedTime skipped = SkippedTime::MoveOn);
+
+// A record's time taken to another day by an editor that shows only its date: the time of day
+// it had, on that day (the first of an hour that comes twice). Where the clock skips that time
+// of day on that day, the first time it shows after the skip (03:00 for 02:30 on the spring
+// change), and `moved` says so. nullopt for a date MakeLocalTime refuses, or when the skip would
+// leave the day.
+struct TimeOfDayOnDate {
+    Time64 time = kNoDate;
+    bool moved = false;
+};
+std::optional<TimeOfDayOnDate> KeepTimeOfDay(int day, int month, int year, int hour, int minute,
+                                             int second);
 
 // Broken-down local time of a stored time (nullopt for negative or unconvertible times).
 struct LocalDateTime {

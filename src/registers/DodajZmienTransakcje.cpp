@@ -9,6 +9,7 @@
 #include "DateTimePicker.h"
 #include "DialogHeader.h"
 #include "Globals.h"
+#include "KeptTimeOfDay.h"
 #include "SharedRoutines.h"
 #include "StandardControls.h"
 #include "TransparentStatic.h"
@@ -227,11 +228,8 @@ void CDodajZmienTransakcje::SaveTransaction() {
     // is chosen.
     if (mode != EditorMode::Edit && !haveLoft) return;
 
-    const auto when = MakeLocalTime(day, month, year, hour, minute, second);
-    if (!when) {
-        RefuseField(kDay, kBadDate);
-        return;
-    }
+    const auto when = TimeOnTypedDate(*this, kDay, day, month, year, hour, minute, second, kBadDate);
+    if (!when) return;
 
     TransactionRecord saved = record;
     saved.id_klienta = chosenClientId;

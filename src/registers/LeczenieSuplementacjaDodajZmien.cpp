@@ -4,6 +4,7 @@
 
 #include "DataStore.h"
 #include "DateTimePicker.h"
+#include "KeptTimeOfDay.h"
 #include "SharedRoutines.h"
 #include "StandardControls.h"
 
@@ -59,11 +60,8 @@ void CLeczenieSuplementacjaDodajZmien::OnOK() {
 
     // The daylight-saving rule is the one in force on the day given, not on the day of saving:
     // a winter treatment saved in summer keeps its hour.
-    const auto given = MakeLocalTime(day, month, year, hour, minute, second);
-    if (!given) {
-        RefuseField(kDay, kBadDate);
-        return;
-    }
+    const auto given = TimeOnTypedDate(*this, kDay, day, month, year, hour, minute, second, kBadDate);
+    if (!given) return;
 
     TreatmentRecord saved = treatment;
     saved.rodzaj = 0;

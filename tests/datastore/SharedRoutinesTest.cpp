@@ -2,6 +2,8 @@
 
 #include <array>
 #include <clocale>
+#include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -36,6 +38,24 @@ struct CommaLocale {
     bool active = (std::setlocale(LC_ALL, "pl_PL.UTF-8") || std::setlocale(LC_ALL, "de_DE.UTF-8")) &&
                   std::localeconv()->decimal_point[0] == ',';
     ~CommaLocale() { std::setlocale(LC_ALL, "C"); }
+};
+
+// Reads local times in another zone for the test's scope, then goes back to the tests' own.
+struct ScopedTimeZone {
+    explicit ScopedTimeZone(const char* zone) {
+        if (const char* current = std::getenv("TZ")) saved = current;
+        setenv("TZ", zone, 1);
+        tzset();
+    }
+    ~ScopedTimeZone() {
+        if (saved) {
+            setenv("TZ", saved->c_str(), 1);
+        } else {
+            unsetenv("TZ");
+        }
+        tzset();
+    }
+    std::optional<std::string> saved;
 };
 
 }  // namespace
@@ -166,6 +186,47 @@ TEST(SharedRoutines, MakeLocalTimeAtTheClockChangesAndPastAPartsRange) {
     EXPECT_FALSE(MakeLocalTime(15, 5, 2024, 12, 60, 0).has_value());
     EXPECT_FALSE(MakeLocalTime(15, 5, 2024, 12, 0, 60).has_value());
     EXPECT_FALSE(MakeLocalTime(15, 5, 2024, -1, 0, 0).has_value());
+}
+
+// The same rules in zones whose changes are not the Polish ones: a change the library marks
+// oddly (winter time flagged as the summer one), a change of three hours or of half an hour, an
+// offset that goes back with no summer time at all, a zone without changes, a day the clock
+// skips whole. Each is asked after a winter and after a summer time, so the library's guess
+// from the call before differs.
+TEST(SharedRoutines, MakeLocalTimeInOtherZones) {
+    struct Case {
+        const char* zone;
+        int day, month, year, hour, minute;
+        SkippedTime skipped;
+        std::optional<Time64> expected;
+    };
+    constexpr auto kMoveOn = SkippedTime::MoveOn;
+    constexpr auto kRefuse = SkippedTime::Refuse;
+    const Case cases[] = {
+        {"Europe/Dublin", 31, 3, 2024, 1, 30, kMoveOn, 1711848600},    // 02:30 after the skip
+        {"Europe/Dublin", 31, 3, 2024, 1, 30, kRefuse, std::nullopt},
+        {"Europe/Dublin", 27, 10, 2024, 1, 30, kRefuse, 1729989000},   // the first 01:30
+        {"Antarctica/Casey", 7, 10, 2018, 5, 0, kMoveOn, 1538859600},  // 08:00 after the skip
+        {"Antarctica/Casey", 7, 10, 2018, 5, 0, kRefuse, std::nullopt},
+        {"Antarctica/Casey", 11, 3, 2018, 2, 0, kMoveOn, 1520694000},  // the first 02:00
+        {"Australia/Lord_Howe", 6, 10, 2024, 2, 15, kMoveOn, 1728143100},  // 02:45
+        {"Australia/Lord_Howe", 7, 4, 2024, 1, 45, kRefuse, 1712414700},   // the first 01:45
+        {"Europe/Moscow", 26, 10, 2014, 1, 30, kRefuse, 1414272600},       // the first 01:30
+        {"Asia/Tokyo", 15, 7, 2024, 14, 30, kRefuse, 1721021400},
+        {"Asia/Tokyo", 1, 1, 1970, 9, 0, kRefuse, 0},
+        {"Asia/Tokyo", 1, 1, 1970, 8, 59, kMoveOn, std::nullopt},  // before 1970 in UTC
+        {"Pacific/Apia", 30, 12, 2011, 12, 0, kMoveOn, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        const ScopedTimeZone zone(c.zone);
+        for (const int before : {1, 7}) {
+            ASSERT_TRUE(MakeLocalTime(1, before, c.year, 12).has_value());
+            EXPECT_EQ(MakeLocalTime(c.day, c.month, c.year, c.hour, c.minute, 0, c.skipped),
+                      c.expected)
+                << c.zone << " " << c.day << "." << c.month << "." << c.year << " " << c.hour
+                << ":" << c.minute << " after month " << before;
+        }
+    }
 }
 
 // What an editor's date and time fields start with: the local parts of the stored time, or the

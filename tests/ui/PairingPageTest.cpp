@@ -1132,6 +1132,51 @@ TEST_F(PairingPageTest, OffspringResultsListEveryLoftsOffspringEscaped) {
 
 // A pairing year of five digits would be stored and shown as "99"; a ticked laying or hatching
 // date that cannot be stored used to be saved as no date. Each is named and nothing is written.
+// A pairing moved to another day keeps its time of day where that day has it. On the spring
+// change the clock skips 02:00-03:00: the user is asked before the pair takes 03:00, and No
+// leaves the pair as it was and the editor open.
+TEST_F(PairingPageTest, PairEditorKeepsTheTimeOfDayOrAsksWhereTheClockSkipsIt) {
+    const char* question = "Dnia 29.03.2026 zmiana czasu pomija godzinę 02:30.\n"
+                           "Zapisać tę datę z godziną 03:00, pierwszą po zmianie?";
+    struct Case {
+        const char16_t* day;
+        int answer;  // 0: nothing asked
+        const char* shown;
+        bool stillOpen;
+    };
+    const Case cases[] = {
+        {u"29", IDNO, "28/03/26, 02:30", true},
+        {u"29", IDYES, "29/03/26, 03:00", false},
+        {u"30", 0, "30/03/26, 02:30", false},
+    };
+    for (const Case& c : cases) {
+        StorePair(28, 3, 2, 30);
+        page_->FillPairList(-1);
+        ClickPair(0);
+        bool stillOpen = false;
+        seams::QueueModalHandler([&](Dialog& dialog) {
+            dialog.SetItemText(PairEditor::kDay, c.day);
+            if (c.answer != 0) seams::ScriptMessageBoxAnswers({c.answer});
+            const std::size_t asked = seams::MessageBoxCalls().size();
+            dialog.RunCommand(PairEditor::kSave);
+            EXPECT_EQ(seams::MessageBoxCalls().size(), asked + (c.answer != 0 ? 1 : 0)) << c.shown;
+            stillOpen = !dialog.HasEnded();
+            return IDCANCEL;
+        });
+        page_->EditPair();
+        EXPECT_EQ(stillOpen, c.stillOpen) << c.shown;
+        if (c.answer != 0) {
+            EXPECT_EQ(MessageTexts().value(MessageTexts().size() - 1), QString::fromUtf8(question));
+        }
+        EXPECT_EQ(PairDates(), QStringList{c.shown});
+        const auto stored = PairsOnDisk();
+        ASSERT_EQ(stored.size(), 1u);
+        EXPECT_EQ(FormatTime(stored[0].DataParowania, "%d/%m/%y, %H:%M"), FromUtf8(c.shown));
+        PairRecord gone = stored[0];
+        ASSERT_TRUE(TheDataStore().WritePair(WriteMode::Delete, gone));
+    }
+}
+
 TEST_F(PairingPageTest, PairEditorRefusesDatesItCannotStoreByName) {
     struct Case {
         const char16_t* year;

@@ -369,6 +369,27 @@ TEST_F(TransactionsTest, BadAmountAndImpossibleDateAreRefusedAndWriteNothing) {
     EXPECT_EQ(List()->GetItemCount(), 1);
 }
 
+// The time of day kept out of sight is not moved without a word: on the day the clock skips
+// it, No keeps the editor open and writes nothing; Yes stores the first time after the skip.
+TEST_F(TransactionsTest, ADayWhoseClockSkipsTheKeptTimeIsStoredOnlyAfterTheQuestion) {
+    seams::QueueModalHandler(OnEditor([&](Editor& editor) {
+        SetDate(editor, 29, 3, 2026);
+        editor.hour = 2, editor.minute = 30, editor.second = 0;
+        seams::ScriptMessageBoxAnswers({IDNO});
+        editor.RunCommand(Editor::kSave);
+        EXPECT_FALSE(editor.HasEnded());
+        EXPECT_TRUE(OnDisk().empty());
+        seams::ScriptMessageBoxAnswers({IDYES});
+        editor.RunCommand(Editor::kSave);
+    }));
+    page_->AddTransaction();
+    EXPECT_EQ(MessageTexts().size(), 2);
+    const auto disk = OnDisk();
+    ASSERT_EQ(disk.size(), 1u);
+    EXPECT_EQ(disk.begin()->second.data, Local(29, 3, 2026, 3, 0, 0));
+    EXPECT_EQ(Row(0)[5], QStringLiteral("29/03/26, 03:00"));
+}
+
 TEST_F(TransactionsTest, EnterSavesOrDoesNothingAndNeverLeavesARowWithoutId) {
     seams::QueueModalHandler(OnEditor([&](Editor& editor) {
         editor.SetDlgItemText(Editor::kAmount, QStringLiteral("abc"));

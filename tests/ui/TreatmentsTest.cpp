@@ -143,6 +143,22 @@ TEST_F(TreatmentsTest, EditingKeepsTheStoredTimeOfDayAcrossTheSeasons) {
     EXPECT_EQ(stored[1].id, winter.id);
 }
 
+// A treatment given at 02:30 moved to the spring change's day takes 03:00 once the user agrees.
+TEST_F(TreatmentsTest, ADayWhoseClockSkipsTheKeptTimeTakesTheFirstTimeAfterTheQuestion) {
+    Editor editor;
+    editor.mode = EditorMode::Edit;
+    editor.treatment = StoreFlockTreatment(u"Zima", *MakeLocalTime(28, 3, 2026, 2, 30));
+    seams::ScriptMessageBoxAnswers({IDYES});
+    RunEditor(editor, [](Editor& e) {
+        TypeDate(e, u"29", u"3", u"2026");
+        e.RunCommand(IDOK);
+    });
+    EXPECT_EQ(MessageTexts().size(), 1);
+    const std::vector<TreatmentRecord> stored = StoredFlock();
+    ASSERT_EQ(stored.size(), 1u);
+    EXPECT_EQ(stored[0].data_podania, *MakeLocalTime(29, 3, 2026, 3, 0));
+}
+
 TEST_F(TreatmentsTest, WhatCannotBeStoredKeepsTheEditorOpenAndWritesNothing) {
     Editor editor;
     editor.treatment.id_golebia = TreatmentRecord::kFlock;

@@ -1,0 +1,48 @@
+#include "KeptTimeOfDay.h"
+
+#include <QLineEdit>
+#include <cstdio>
+
+#include "Dialog.h"
+#include "SharedRoutines.h"
+#include "WindowHelpers.h"
+
+namespace {
+
+// "02:30", or "02:30:15" where the seconds are not whole minutes.
+Text ClockText(int hour, int minute, int second) {
+    char text[16];
+    if (second != 0) {
+        std::snprintf(text, sizeof text, "%02d:%02d:%02d", hour, minute, second);
+    } else {
+        std::snprintf(text, sizeof text, "%02d:%02d", hour, minute);
+    }
+    return FromUtf8(text);
+}
+
+}  // namespace
+
+std::optional<Time64> TimeOnTypedDate(Dialog& window, int dayBox, int day, int month, int year,
+                                      int hour, int minute, int second,
+                                      const std::u16string& badDate) {
+    const auto kept = KeepTimeOfDay(day, month, year, hour, minute, second);
+    if (!kept) {
+        window.RefuseField(dayBox, badDate);
+        return std::nullopt;
+    }
+    if (!kept->moved) return kept->time;
+    // The time of day is not on show, so it is not moved without the user's word.
+    const LocalDateTime resumed = SplitTime(kept->time);
+    char date[16];
+    std::snprintf(date, sizeof date, "%02d.%02d.%04d", day, month, year);
+    const Text question = u"Dnia " + FromUtf8(date) + u" zmiana czasu pomija godzinę " +
+                          ClockText(hour, minute, second) + u".\nZapisać tę datę z godziną " +
+                          ClockText(resumed.hour, resumed.minute, resumed.second) +
+                          u", pierwszą po zmianie?";
+    if (AskYesNo(&window, question, u"", YesNoDefault::Yes, MB_ICONQUESTION)) return kept->time;
+    if (QWidget* box = window.Item(dayBox)) {
+        box->setFocus();
+        if (auto* edit = qobject_cast<QLineEdit*>(box)) edit->selectAll();
+    }
+    return std::nullopt;
+}
