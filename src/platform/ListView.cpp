@@ -416,7 +416,18 @@ std::u16string ListView::GetItemTextW(int row, int column) const {
 
 bool ListView::DeleteItem(int row) {
     if (row < 0 || row >= rowCount()) return false;
+    // The row deleted was the one the window had chosen, and the window holds none after it: the
+    // rows that stay keep no highlight. Left to itself the table would keep the other rows of a
+    // several-row highlight, and a single-selection list would highlight the next row, so the
+    // commands would refuse, or ignore, a highlight the user sees. The focus frame takes the
+    // deleted row's place, so the arrows go on from there.
+    clearSelection();
+    selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
     removeRow(row);
+    if (rowCount() > 0) {
+        selectionModel()->setCurrentIndex(model()->index(std::min(row, rowCount() - 1), 0),
+                                          QItemSelectionModel::NoUpdate);
+    }
     if (HasFittedColumns()) {
         for (int column = 0; column < static_cast<int>(sizing_.size()); ++column)
             MeasureColumn(column);
@@ -429,6 +440,11 @@ void ListView::DeleteAllItems() {
     clearSelection();
     setRowCount(0);
     setCurrentItem(nullptr);
+    // The rows filled in next are other rows (another category, another flight): they are shown
+    // from the first. The scroll bar keeps its old position until the table lays itself out
+    // again, which is after the new rows are in, so it would open them where the old ones were
+    // scrolled to.
+    verticalScrollBar()->setValue(0);
     for (ColumnSizing& sizing : sizing_) sizing.widest = 0;
     FitColumns();
 }

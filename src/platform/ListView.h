@@ -72,7 +72,9 @@ public:
     bool SetItemText(int row, int column, const std::u16string& text);
     QString GetItemText(int row, int column) const;
     std::u16string GetItemTextW(int row, int column) const;
+    // Removes the row and leaves no row highlighted (the focus frame where the row was).
     bool DeleteItem(int row);
+    // Removes every row; the rows inserted next are shown from the first.
     void DeleteAllItems();
     int GetItemCount() const { return rowCount(); }
     void SetItemImage(int row, const QIcon& icon);
