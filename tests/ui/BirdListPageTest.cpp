@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
@@ -299,6 +300,36 @@ TEST_F(BirdListPageTest, SelectionFollowsMouseAndKeysAndShowsTheFirstPhoto) {
     EXPECT_EQ(g_selectedPigeonRow, -1);
     EXPECT_EQ(List()->FirstSelectedRow(), -1);
     EXPECT_EQ(dialog_->GetDlgItemText(CMainDialog::kCategoryCountLabel), "(2)");
+}
+
+// Another category shown after the list was scrolled far down opens at its own first bird, not
+// at the row the old list was scrolled to.
+TEST_F(BirdListPageTest, AnotherCategoryOpensAtItsFirstRow) {
+    const int loft = AddLoft(u"Gołębnik");
+    const int old = AddCategory(loft, u"Stare");
+    const int young = AddCategory(loft, u"Młode");
+    for (int k = 0; k < 120; ++k) {
+        AddBird(old, u"S" + FromUtf8(std::to_string(k)));
+        AddBird(young, u"M" + FromUtf8(std::to_string(k)));
+    }
+    Open();
+    const QStringList categories = ComboTexts(dialog_->CategoryCombo());
+    const auto choose = [&](const char* name) {
+        dialog_->CategoryCombo()->SetCurSel(static_cast<int>(categories.indexOf(name)));
+        dialog_->Fire(CMainDialog::kCategoryCombo, Notification::SelChange);
+    };
+    choose("Stare");
+    ASSERT_EQ(List()->GetItemCount(), 120);
+    // The scroll bar dragged to the foot of the list.
+    List()->verticalScrollBar()->setValue(List()->verticalScrollBar()->maximum());
+    ASSERT_GT(List()->rowAt(0), 50);
+
+    choose("Młode");
+    ASSERT_EQ(List()->GetItemCount(), 120);
+    EXPECT_EQ(List()->GetItemText(0, 1), "M0");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(List()->rowAt(0), 0);
+    EXPECT_EQ(List()->verticalScrollBar()->value(), 0);
 }
 
 // The bird list chooses one bird at a time: Ctrl with an arrow moves the highlight along as the
