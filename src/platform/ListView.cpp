@@ -12,47 +12,12 @@
 #include <algorithm>
 #include <numeric>
 
+#include "ElidingDelegate.h"
 #include "Fonts.h"
 
 namespace {
 constexpr int kDataRole = Qt::UserRole + 1;
 }  // namespace
-
-// Cuts the text of a cell being drawn as its column says.
-class ColumnElideDelegate : public QStyledItemDelegate {
-public:
-    explicit ColumnElideDelegate(ListView* list) : QStyledItemDelegate(list), list_(list) {}
-
-    // The text as the style draws it in the cell's place given by `option`.
-    QString ShownText(const QStyleOptionViewItem& option, const QModelIndex& index) const {
-        QStyleOptionViewItem cell = option;
-        initStyleOption(&cell, index);
-        return cell.fontMetrics.elidedText(cell.text, cell.textElideMode, TextWidth(cell));
-    }
-
-protected:
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
-        QStyledItemDelegate::initStyleOption(option, index);
-        const int column = index.column();
-        // Only a cell being drawn has its place; measuring takes the whole text.
-        if (column < 0 || column >= static_cast<int>(list_->sizing_.size()) ||
-            !list_->sizing_[column].elider || !option->rect.isValid())
-            return;
-        option->text =
-            list_->sizing_[column].elider(option->text, option->fontMetrics, TextWidth(*option));
-    }
-
-private:
-    // The width the style gives the text inside the cell, less its margins on both sides.
-    int TextWidth(const QStyleOptionViewItem& option) const {
-        const QStyle* style = list_->style();
-        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list_) + 1;
-        return style->subElementRect(QStyle::SE_ItemViewItemText, &option, list_).width() -
-               2 * margin;
-    }
-
-    ListView* list_;
-};
 
 namespace {
 
@@ -75,7 +40,10 @@ ListView::ListView(QWidget* parent) : QTableWidget(parent) {
     setTabKeyNavigation(false);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setTextElideMode(Qt::ElideRight);
-    setItemDelegate(new ColumnElideDelegate(this));
+    setItemDelegate(new ElidingDelegate(this, [this](int column) -> const TextElider* {
+        if (column < 0 || column >= static_cast<int>(sizing_.size())) return nullptr;
+        return &sizing_[column].elider;
+    }));
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setHighlightSections(false);
@@ -218,7 +186,7 @@ QString ListView::CellToolTip(int row, int column) const {
 
 QString ListView::ShownCellText(int row, int column) const {
     const QModelIndex index = model()->index(row, column);
-    const auto* delegate = dynamic_cast<const ColumnElideDelegate*>(itemDelegateForIndex(index));
+    const auto* delegate = dynamic_cast<const ElidingDelegate*>(itemDelegateForIndex(index));
     if (!index.isValid() || !delegate) return GetItemText(row, column);
     QStyleOptionViewItem option;
     initViewItemOption(&option);

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QChildEvent>
 #include <QDateTimeEdit>
+#include <QHelpEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -14,9 +15,11 @@
 #include <QStylePainter>
 #include <QStyledItemDelegate>
 #include <QTabBar>
+#include <QToolTip>
 #include <algorithm>
 
 #include "DateTimeField.h"
+#include "ElidingDelegate.h"
 #include "Fonts.h"
 
 namespace {
@@ -51,6 +54,17 @@ public:
     using QStyledItemDelegate::QStyledItemDelegate;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setHeight(std::max(size.height(), fonts::TextRowHeight(option.font)));
+        return size;
+    }
+};
+
+// The list box's rows: as tall as their text, cut as the list box says.
+class ListBoxDelegate : public ElidingDelegate {
+public:
+    using ElidingDelegate::ElidingDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = ElidingDelegate::sizeHint(option, index);
         size.setHeight(std::max(size.height(), fonts::TextRowHeight(option.font)));
         return size;
     }
@@ -270,7 +284,40 @@ ListBoxControl::ListBoxControl(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSortingEnabled(false);
     setUniformItemSizes(true);
-    setItemDelegate(new TextRowDelegate(this));
+    setItemDelegate(new ListBoxDelegate(this, [this](int) { return &elider_; }));
+}
+
+void ListBoxControl::SetElider(TextElider elider) {
+    elider_ = std::move(elider);
+    viewport()->update();
+}
+
+QString ListBoxControl::ShownText(int index) const {
+    const QModelIndex at = model()->index(index, 0);
+    const auto* delegate = dynamic_cast<const ElidingDelegate*>(itemDelegateForIndex(at));
+    if (!at.isValid() || !delegate) return GetText(index);
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = visualRect(at);
+    return delegate->ShownText(option, at);
+}
+
+QString ListBoxControl::ItemToolTip(int index) const {
+    if (!elider_ || index < 0 || index >= count()) return QString();
+    const QString text = GetText(index);
+    return ShownText(index) != text ? text : QString();
+}
+
+bool ListBoxControl::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::ToolTip && elider_) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QModelIndex index = indexAt(help->pos());
+        const QString tip = index.isValid() ? ItemToolTip(index.row()) : QString();
+        if (tip.isEmpty()) QToolTip::hideText();
+        else QToolTip::showText(help->globalPos(), tip, viewport(), visualRect(index));
+        return true;
+    }
+    return QListWidget::viewportEvent(event);
 }
 
 void ListBoxControl::SetSorted(bool on) { sorted_ = on; }

@@ -18,6 +18,8 @@ bool CWyswietlListeGolebiILD::OnInitDialog() {
 
 void CWyswietlListeGolebiILD::FillList() {
     ListBoxControl* list = ListBox(kList);
+    // Birds of one loft differ at their ring's end: a cut entry keeps it.
+    list->SetElider(ElideBirdText);
     list->ResetContent();
     ildRowIds.clear();
     const CDataStore& store = TheDataStore();

@@ -13,6 +13,7 @@
 #include "DodajGolebia.h"
 #include "Dialog.h"
 #include "DodajSerieObraczek.h"
+#include "DodajZmienTransakcje.h"
 #include "Globals.h"
 #include "KategoriaZdjecia.h"
 #include "Places.h"
@@ -577,6 +578,39 @@ TEST_F(BirdToolsTest, RoofDateWithoutADateGivesZeroAndAChosenDayItsLocalTime) {
               IDOK);
     // Summer time by then: the time of day stays 09:30 local.
     EXPECT_EQ(chosen.roofDate, *MakeLocalTime(20, 5, 2008, 9, 30, 0));
+}
+
+// Every list box of birds (the bird chooser, the list to print, the transaction editor's birds)
+// cuts an entry too long for it so that the ring keeps its end, where the rings of one loft
+// differ, with the whole entry as its tooltip.
+TEST_F(BirdToolsTest, ListBoxesOfBirdsKeepTheRingsEndWhenCut) {
+    const int loft = AddLoft(u"Dom");
+    for (const char16_t* ring : {u"PL-0123-2024-0045671", u"PL-0123-2024-0045672"}) {
+        const int bird = AddBird(loft, 0, ring);
+        ChangeBird(bird, [](PigeonRecord& b) { b.nazwa = u"Błękitna Strzała z Ostrowa Wielkopolskiego, córka Huraganu i Burzy"; });
+        ASSERT_TRUE(TheDataStore().AddToIldList(bird));
+    }
+    const auto check = [](ListBoxControl* list) {
+        ASSERT_NE(list, nullptr);
+        ASSERT_EQ(list->GetCount(), 2);
+        for (int row = 0; row < 2; ++row) {
+            const QString whole = list->GetText(row);
+            const QString shown = list->ShownText(row);
+            EXPECT_NE(shown, whole);
+            const QString ring = whole.section(QStringLiteral(" ["), 0, 0);
+            EXPECT_TRUE(shown.contains(ring.right(4))) << shown.toStdString();
+            EXPECT_EQ(list->ItemToolTip(row), whole);
+        }
+    };
+    CWybierzPsaZListy chooser;
+    Run<CWybierzPsaZListy>(chooser, [&](CWybierzPsaZListy& d) { check(d.ListBox(1000)); });
+    CWyswietlListeGolebiILD print;
+    Run<CWyswietlListeGolebiILD>(print, [&](CWyswietlListeGolebiILD& d) { check(d.ListBox(1195)); });
+    g_currentLoftIndex = TheDataStore().FindLoftIndex(loft);
+    CDodajZmienTransakcje sale;
+    Run<CDodajZmienTransakcje>(sale, [&](CDodajZmienTransakcje& d) {
+        check(d.ListBox(CDodajZmienTransakcje::kBirdList));
+    });
 }
 
 TEST_F(BirdToolsTest, IldListRemovesOneEntryOrAfterYesTheWholeList) {
