@@ -626,13 +626,20 @@ TEST_F(BirdToolsTest, IldListRemovesOneEntryOrAfterYesTheWholeList) {
         ASSERT_EQ(d.ListBox(1195)->GetCount(), 3);
         EXPECT_EQ(d.ListBox(1195)->GetTextW(1), TheDataStore().Pigeons().at(b).GetDisplayName());
         d.RunCommand(1099);   // nothing selected: nothing removed
+        EXPECT_EQ(d.ListBox(1195)->GetCount(), 3);
         d.ListBox(1195)->SetCurSel(0);
         d.RunCommand(1099);
-        d.RunCommand(1099);   // the same entry again changes nothing
-        EXPECT_EQ(d.ListBox(1195)->GetCount(), 3);
-        EXPECT_FALSE(d.HasEnded());
-        d.ListBox(1195)->SetCurSel(2);
+        // The entry removed leaves the list, and no other entry is chosen in its place.
+        EXPECT_EQ(Rows(d.ListBox(1195)),
+                  (QStringList{QString::fromStdU16String(TheDataStore().Pigeons().at(b).GetDisplayName()),
+                               QString::fromStdU16String(PigeonRecord{}.GetDisplayName())}));
+        EXPECT_EQ(d.ListBox(1195)->GetCurSel(), -1);
         d.RunCommand(1099);
+        EXPECT_EQ(d.ListBox(1195)->GetCount(), 2);
+        EXPECT_FALSE(d.HasEnded());
+        d.ListBox(1195)->SetCurSel(1);
+        d.RunCommand(1099);
+        EXPECT_EQ(d.ListBox(1195)->GetCount(), 1);
         d.RunCommand(IDCANCEL);
     });
     EXPECT_EQ(TheDataStore().LoadIldList(), Ids{b});
