@@ -59,15 +59,23 @@ public:
     }
 };
 
-// The list box's rows: as tall as their text, cut as the list box says.
+// The list box's rows: as tall as their text, cut as the list box says. A list box with a cut
+// of its own keeps its rows within its width, so that its entries are cut there instead of
+// running past the edge.
 class ListBoxDelegate : public ElidingDelegate {
 public:
-    using ElidingDelegate::ElidingDelegate;
+    ListBoxDelegate(ListBoxControl* list, const TextElider* elider)
+        : ElidingDelegate(list, [elider](int) { return elider; }), list_(list), elider_(elider) {}
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         QSize size = ElidingDelegate::sizeHint(option, index);
         size.setHeight(std::max(size.height(), fonts::TextRowHeight(option.font)));
+        if (*elider_) size.setWidth(std::min(size.width(), list_->viewport()->width()));
         return size;
     }
+
+private:
+    ListBoxControl* list_;
+    const TextElider* elider_;
 };
 }  // namespace
 
@@ -284,11 +292,16 @@ ListBoxControl::ListBoxControl(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSortingEnabled(false);
     setUniformItemSizes(true);
-    setItemDelegate(new ListBoxDelegate(this, [this](int) { return &elider_; }));
+    setItemDelegate(new ListBoxDelegate(this, &elider_));
 }
 
 void ListBoxControl::SetElider(TextElider elider) {
     elider_ = std::move(elider);
+    // The entries are cut to the width, so the list never scrolls sideways, and lays its rows
+    // out again when its width changes.
+    setHorizontalScrollBarPolicy(elider_ ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+    setResizeMode(elider_ ? QListView::Adjust : QListView::Fixed);
+    scheduleDelayedItemsLayout();
     viewport()->update();
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -600,7 +601,10 @@ TEST_F(BirdToolsTest, ListBoxesOfBirdsKeepTheRingsEndWhenCut) {
             const QString ring = whole.section(QStringLiteral(" ["), 0, 0);
             EXPECT_TRUE(shown.contains(ring.right(4))) << shown.toStdString();
             EXPECT_EQ(list->ItemToolTip(row), whole);
+            // Cut at the list's edge, not run past it.
+            EXPECT_LE(list->visualItemRect(list->item(row)).right(), list->viewport()->width());
         }
+        EXPECT_EQ(list->horizontalScrollBar()->maximum(), 0);
     };
     CWybierzPsaZListy chooser;
     Run<CWybierzPsaZListy>(chooser, [&](CWybierzPsaZListy& d) { check(d.ListBox(1000)); });
