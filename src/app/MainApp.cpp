@@ -1,8 +1,15 @@
 #include "MainApp.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QStorageInfo>
 #include <QStringList>
 #include <QTextStream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include "BundledFiles.h"
 #include "ControlKinds.h"
@@ -15,6 +22,7 @@
 #include "SharedRoutines.h"
 #include "Shell.h"
 #include "StartupSplash.h"
+#include "SystemErrors.h"
 
 namespace {
 
@@ -24,6 +32,97 @@ QString Q(const Text& text) { return QString::fromStdU16String(text); }
 QString Reason(const InterruptedRestore& interrupted) {
     return interrupted.diskFull ? QStringLiteral("na dysku zabrakło miejsca")
                                 : QString::fromStdString(interrupted.detail);
+}
+
+QString ReasonFor(int error) { return QString::fromStdString(SystemErrorReason(error)); }
+// " (reason)" for a known system error number; nothing for none.
+QString Because(int error) {
+    return error == 0 ? QString() : QStringLiteral(" (%1)").arg(ReasonFor(error));
+}
+
+// The room the db folder's disk must have for the program to start: the database's first
+// writes (SQLite's journal beside each file), a new lock file and laid-out help pages. Below
+// it every change the user makes would fail for room.
+constexpr qint64 kRoomToStart = 1 << 20;
+
+// An amount of room as the messages give it: what is asked for rounded up, what is left
+// rounded down, so that freeing what a message asks for is always enough.
+QString RoomText(qint64 bytes, bool roundUp) {
+    const auto inUnits = [&](qint64 unit, int parts) {
+        const qint64 scaled = bytes * parts;
+        return roundUp ? (scaled + unit - 1) / unit : scaled / unit;
+    };
+    constexpr qint64 kMega = 1 << 20;
+    if (bytes >= kMega) {
+        const qint64 tenths = inUnits(kMega, 10);
+        return tenths % 10 == 0
+                   ? QStringLiteral("%1 MB").arg(tenths / 10)
+                   : QStringLiteral("%1,%2 MB").arg(tenths / 10).arg(tenths % 10);
+    }
+    if (bytes >= 1024) return QStringLiteral("%1 KB").arg(inUnits(1024, 1));
+    return QStringLiteral("%1 B").arg(bytes);
+}
+
+// The room left on the disk of `folder`; -1 when it cannot be told.
+qint64 FreeRoom(const QString& folder) {
+    const QStorageInfo disk(folder);
+    return disk.isValid() ? disk.bytesAvailable() : -1;
+}
+
+// The system's error number of making `folder` and the folders above it that are missing;
+// 0 when they could all be made.
+int WhyNoFolder(const QString& folder) {
+    QStringList missing;
+    QString path = QDir::cleanPath(folder);
+    while (!QFileInfo::exists(path) && QFileInfo(path).absolutePath() != path) {
+        missing.prepend(path);
+        path = QFileInfo(path).absolutePath();
+    }
+    if (QFileInfo::exists(path) && !QFileInfo(path).isDir()) return ENOTDIR;
+    for (const QString& step : missing) {
+        if (::mkdir(QFile::encodeName(step).constData(), 0777) != 0 && errno != EEXIST) return errno;
+    }
+    return 0;
+}
+
+// What a restore cut short left in the db folder, for a start that cannot act on it now;
+// `when` says at which start it will.
+QString UnfinishedRestoreText(const QString& when) {
+    const std::vector<Text> unfinished = UnfinishedRestoreFiles();
+    if (unfinished.empty()) return {};
+    QStringList copies;
+    for (size_t i = 1; i < unfinished.size(); ++i) copies << Q(unfinished[i]);
+    QString text = QStringLiteral(" Leży w nim plik %1: wczytywanie kopii bazy danych zostało "
+                                  "przerwane, zanim się zakończyło.")
+                       .arg(Q(unfinished[0]));
+    if (!copies.isEmpty()) {
+        text += QStringLiteral(" Kopie plików bazy danych sprzed wczytywania: %1.")
+                    .arg(copies.join(QStringLiteral(", ")));
+    }
+    return text + QStringLiteral(" Program przywróci bazę danych sprzed wczytywania przy "
+                                 "pierwszym uruchomieniu, w którym ") +
+           when + QLatin1Char('.');
+}
+
+// The start on a disk without the room it needs: the disk named as full, and the room asked
+// for, never the folder's permissions.
+QString DiskFullText(const QString& folder, qint64 free, const QString& unfinished) {
+    QString text = QStringLiteral("Na dysku z folderem danych %1 zabrakło miejsca, więc nie można "
+                                  "uruchomić programu.")
+                       .arg(folder);
+    if (free >= kRoomToStart) {
+        // Room in bytes, but none for one more file or folder.
+        text += QStringLiteral(" Na dysku nie można utworzyć już żadnego pliku ani folderu.");
+    } else if (free >= 0) {
+        text += QStringLiteral(" Na dysku zostało %1 wolnego miejsca, a do uruchomienia programu "
+                               "potrzeba co najmniej %2.")
+                    .arg(RoomText(free, false), RoomText(kRoomToStart, true));
+    } else {
+        text += QStringLiteral(" Do uruchomienia programu potrzeba co najmniej %1 wolnego miejsca.")
+                    .arg(RoomText(kRoomToStart, true));
+    }
+    return text + unfinished +
+           QStringLiteral(" Zwolnij miejsce na dysku i uruchom program ponownie.");
 }
 
 bool SayCannotFinish(const QString& text) {
@@ -139,6 +238,18 @@ bool FinishInterruptedRestoreOrSay() {
                                "nie dało się usunąć (%2).")
                     .arg(Q(interrupted.file), Reason(interrupted));
     }
+    // The marker stays with the copies it names: the next start tries again from them.
+    text += QStringLiteral(" Plik %1 pozostaje w folderze bazy danych, więc przy następnym "
+                           "uruchomieniu program znowu spróbuje przywrócić bazę danych sprzed "
+                           "wczytywania.")
+                .arg(Q(interrupted.marker));
+    const qint64 keptSize =
+        interrupted.keptCopy.empty() ? -1 : QFileInfo(Q(interrupted.keptCopy)).size();
+    if (interrupted.diskFull && keptSize > 0) {
+        text += QStringLiteral(" Do przywrócenia pliku %1 potrzeba na dysku co najmniej %2 "
+                               "wolnego miejsca.")
+                    .arg(Q(interrupted.file), RoomText(keptSize, true));
+    }
     text += closing;
     text += interrupted.diskFull
                 ? QStringLiteral(" Zwolnij miejsce na dysku i uruchom program ponownie.")
@@ -187,15 +298,27 @@ int CMainApp::InitInstance() {
     if (!instance_.TryAcquire()) {
         return refuse(instance_,
                       QStringLiteral("Nie można uruchomić programu: w folderze %1 nie można "
-                                     "zapisać pliku %2.")
-                          .arg(QFileInfo(instance_.LockPath()).absolutePath(),
-                               QFileInfo(instance_.LockPath()).fileName()));
+                                     "zapisać pliku %2")
+                              .arg(QFileInfo(instance_.LockPath()).absolutePath(),
+                                   QFileInfo(instance_.LockPath()).fileName()) +
+                          Because(instance_.Error()) + QLatin1Char('.'));
     }
 
     places::ConnectDataStore();
     if (!places::LayOutInstallFolder()) {
+        // Why the folder could not be made: a disk without room for it is told as full, not as
+        // a folder refused.
+        const QString install = places::InstallFolder();
+        const int error = WhyNoFolder(install + QStringLiteral("/db"));
+        QString existing = install;
+        while (!QFileInfo::exists(existing) && QFileInfo(existing).absolutePath() != existing) {
+            existing = QFileInfo(existing).absolutePath();
+        }
+        const qint64 free = FreeRoom(existing);
         const QString text =
-            QStringLiteral("Nie można utworzyć folderu danych: ") + places::InstallFolder();
+            IsDiskFullError(error) || (free >= 0 && free < kRoomToStart)
+                ? DiskFullText(install, free, {})
+                : QStringLiteral("Nie można utworzyć folderu danych: ") + install + Because(error);
         QTextStream(stderr) << text << "\n";
         MessageBox(nullptr, text, QString(), MB_OK | MB_ICONERROR);
         return 1;
@@ -204,30 +327,32 @@ int CMainApp::InitInstance() {
     // of its own: the lock on the data itself keeps two copies from writing one database.
     dataFolderLock_ = std::make_unique<SingleInstance>(
         QString::fromStdU16String(DbFolder()), QString::fromLatin1(kDataFolderLockFile));
+    const QString db = Q(DbFolder());
+    // A folder that cannot be written (no permission, a read-only disk, an immutable folder):
+    // the program cannot run on it, and a restore cut short cannot be finished in it.
+    const auto unwritableText = [&](int error) {
+        return QStringLiteral("Folderu danych %1 nie można zapisać").arg(db) + Because(error) +
+               QStringLiteral(", więc nie można uruchomić programu.") +
+               UnfinishedRestoreText(QStringLiteral("folder da się zapisać")) +
+               QStringLiteral(" Zezwól na zapis w tym folderze i uruchom program ponownie.");
+    };
+    const QString roomCondition = QStringLiteral("na dysku będzie dość miejsca");
     if (!dataFolderLock_->TryAcquire()) {
-        QString text = QStringLiteral("Folderu danych %1 nie można zapisać, więc nie można "
-                                      "uruchomić programu.")
-                           .arg(Q(DbFolder()));
-        // What the start would have finished there, so that the user knows what lies in it.
-        const std::vector<Text> unfinished = UnfinishedRestoreFiles();
-        if (!unfinished.empty()) {
-            QStringList copies;
-            for (size_t i = 1; i < unfinished.size(); ++i) copies << Q(unfinished[i]);
-            text += QStringLiteral(" Leży w nim plik %1: wczytywanie kopii bazy danych zostało "
-                                   "przerwane, zanim się zakończyło.")
-                        .arg(Q(unfinished[0]));
-            if (!copies.isEmpty()) {
-                text += QStringLiteral(" Kopie plików bazy danych sprzed wczytywania: %1.")
-                            .arg(copies.join(QStringLiteral(", ")));
-            }
-            text += QStringLiteral(" Program przywróci bazę danych sprzed wczytywania przy "
-                                   "pierwszym uruchomieniu, w którym folder da się zapisać.");
+        if (!dataFolderLock_->HeldByAnother() && IsDiskFullError(dataFolderLock_->Error())) {
+            return refuseUnwritable(
+                DiskFullText(db, FreeRoom(db), UnfinishedRestoreText(roomCondition)));
         }
-        text += QStringLiteral(" Zezwól na zapis w tym folderze i uruchom program ponownie.");
-        return refuse(*dataFolderLock_, text);
+        return refuse(*dataFolderLock_, unwritableText(dataFolderLock_->Error()));
+    }
+    // The lock is taken on a file that is there already, which says nothing of the folder.
+    if (::access(QFile::encodeName(db).constData(), W_OK) != 0) {
+        return refuseUnwritable(unwritableText(errno));
     }
     // Only the copy that holds the data may finish what a restore cut short left in it.
+    // The put-back needs no room beyond what the restore's own write took: it comes first.
     if (!FinishInterruptedRestoreOrSay()) return 1;
+    const qint64 free = FreeRoom(db);
+    if (free >= 0 && free < kRoomToStart) return refuseUnwritable(DiskFullText(db, free, {}));
     // Missing help pages are laid out again; the program runs without them all the same.
     if (!LayOutBundledFiles()) {
         QTextStream(stderr) << "Nie można zapisać plików pomocy w " << places::InstallFolder()

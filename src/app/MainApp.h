@@ -12,7 +12,8 @@ public:
 
     // Runs the program and returns the process's exit code: 0 when the main window was closed
     // and also when another copy is running (after telling the user so), 1 when the install
-    // folder cannot be made.
+    // folder cannot be made or written, its disk has too little room to start, or a restore
+    // cut short cannot be finished.
     int InitInstance();
 
 private:

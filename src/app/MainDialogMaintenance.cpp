@@ -3,9 +3,12 @@
 // files. After anything that changed the files behind the data store's back, the lofts and the
 // current loft are loaded again, so the windows never show, or write back, what the files no
 // longer hold.
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <ctime>
 
 #include "DataStore.h"
 #include "DatabaseRestore.h"
@@ -20,6 +23,7 @@
 #include "SingleInstance.h"
 #include "Sqlite.h"
 #include "Shell.h"
+#include "SystemErrors.h"
 #include "V5Data.h"
 #include "V5Import.h"
 #include "ZakladkaNotatnik.h"
@@ -80,7 +84,7 @@ bool IsDatabaseCompanion(const QString& relative) {
 // folder, and the marker and copies a restore keeps until both database files are in. A backup
 // leaves them out, and a restore never brings them in.
 bool IsWorkingFile(const QString& relative) {
-    // The lock file, and the one Qt makes beside it for a moment while taking over a stale lock.
+    // The lock file, and what an earlier version's lock left beside it.
     return relative.startsWith(QLatin1String(kDataFolderLockFile)) ||
            IsRestoreWorkingFile(relative.toStdU16String());
 }
@@ -104,6 +108,7 @@ shell::CopyOptions BackupCopyOptions() {
         return SqlSnapshotFile(from.toStdU16String(), part.toStdU16String());
     };
     options.declinedIsIncomplete = true;
+    options.flushEachFile = true;
     return options;
 }
 
@@ -124,8 +129,22 @@ shell::CopyOptions RestoreCopyOptions(bool replaceAll) {
 }
 
 // Why the chosen folder holds no backup that can be restored; empty when it holds one.
-QString NotABackupText(const BackupFolderCheck& check) {
+QString NotABackupText(const BackupFolderCheck& check, const Text& folder) {
     const QString hint = QStringLiteral(" Wskaż katalog o nazwie OXKopiaDanych.");
+    if (check.cutShort) {
+        const QDateTime when = QDateTime::fromSecsSinceEpoch(check.mark.began);
+        const QString began =
+            check.mark.began == kNoDate
+                ? QString()
+                : QStringLiteral(", rozpoczęte %1 o %2,")
+                      .arg(when.toString(QStringLiteral("dd.MM.yyyy")),
+                           when.toString(QStringLiteral("HH:mm")));
+        return QStringLiteral("Kopii bazy danych z folderu %1 nie można wczytać: jej zapisywanie%2 "
+                              "zostało przerwane, zanim się zakończyło (w folderze pozostał plik "
+                              "%3), więc jej pliki mogą pochodzić z różnych kopii. Nic nie zostało "
+                              "zmienione. Wskaż inną kopię bazy danych.")
+            .arg(Q(folder), began, Q(JoinPath(folder, BackupMarkName())));
+    }
     if (check.missing.size() > 1) {
         return QStringLiteral("W wybranym folderze nie ma kopii bazy danych (plików pigeons.db "
                               "ani dodatkowe_informacje.db).") + hint;
@@ -147,8 +166,8 @@ QString NotABackupText(const BackupFolderCheck& check) {
 }
 
 // What a restore that failed tells the user: why, and what the files in use now are.
-QString RestoreFailureText(const DbRestoreResult& restored) {
-    if (restored.fault == DbRestoreResult::NotABackup) return NotABackupText(restored.check);
+QString RestoreFailureText(const DbRestoreResult& restored, const Text& folder) {
+    if (restored.fault == DbRestoreResult::NotABackup) return NotABackupText(restored.check, folder);
     if (restored.fault == DbRestoreResult::Unfinished) {
         return QStringLiteral("Kopii bazy danych nie można teraz wczytać: poprzednie wczytywanie "
                               "kopii nie zostało dokończone (plik %1). Zamknij program i uruchom "
@@ -207,6 +226,28 @@ int AskToReplaceDatabaseFiles(QWidget* parent) {
                       MB_YESTOALLNOCANCEL | MB_ICONQUESTION);
 }
 
+// What a backup made while a restore's pictures, documents and notes are still to come lacks:
+// the db folder does not hold them all, so neither does the backup.
+QString FoldersPendingBackupText(const FoldersNote& note) {
+    const QString from = note.backupFolder.empty()
+                             ? QString()
+                             : QStringLiteral(" z folderu %1").arg(Q(note.backupFolder));
+    const QString which = note.databaseLoaded
+                              ? QStringLiteral("wczytywanie kopii bazy danych")
+                              : QStringLiteral("wczytywanie zdjęć, dokumentów i notatek z kopii "
+                                               "bazy danych");
+    QString text = QStringLiteral(", ale może w niej nie być wszystkich zdjęć, dokumentów i "
+                                  "notatek: %1%2 nie zostało dokończone, więc nie ma ich "
+                                  "wszystkich w folderze bazy danych.")
+                       .arg(which, from);
+    if (!note.fullFolder.empty()) text += QStringLiteral(" Zwolnij miejsce na dysku, a potem");
+    text += note.fullFolder.empty() ? QStringLiteral(" Wczytaj") : QStringLiteral(" wczytaj");
+    text += QStringLiteral(" kopię bazy danych%1 ponownie, a następnie zapisz kopię bazy danych "
+                           "jeszcze raz.")
+                .arg(from);
+    return text;
+}
+
 }  // namespace
 
 // ---- reloading after the files changed --------------------------------------------------------
@@ -253,26 +294,73 @@ void CMainDialog::BackupDatabase() {
     MessageBox(this, GetInstallPathEscaped() + u"db/*");
     // The note being edited is part of the data: it goes into the copy too.
     NotebookPage()->SaveCurrentNote();
+    const auto nothingCopied = [&] {
+        MessageBox(this,
+                   u"Do folderu " + FolderText(destination) +
+                       u" nie skopiowano żadnego pliku (folderu nie dało się utworzyć ani "
+                       u"zapisać albo kopiowanie przerwano). Kopia bazy danych nie została "
+                       u"zapisana.",
+                   u"", MB_OK | MB_ICONWARNING);
+    };
+    // The folder is marked as holding a backup being written before anything else is written
+    // there, so that no cut leaves it holding files of two backups without a sign.
+    BackupMark earlier;
+    const bool markedBefore = ReadBackupMark(destination, earlier);
+    std::string error;
+    bool diskFull = false;
+    if (!QDir().mkpath(Q(destination))) {
+        nothingCopied();
+        return;
+    }
+    if (!BeginBackup(destination, static_cast<Time64>(std::time(nullptr)), error, diskFull)) {
+        MessageBox(this,
+                   QStringLiteral("Do folderu %1 nie skopiowano żadnego pliku: pliku %2 nie dało "
+                                  "się zapisać (%3). Kopia bazy danych nie została zapisana.")
+                       .arg(Q(destination), Q(JoinPath(destination, BackupMarkName())),
+                            diskFull ? QStringLiteral("na dysku zabrakło miejsca")
+                                     : QString::fromStdString(error)),
+                   QString(), MB_OK | MB_ICONWARNING);
+        return;
+    }
     int copied = 0;
     if (!shell::CopyFolderTree(Q(DbFolder()), Q(destination), this, BackupCopyOptions(), &copied)) {
         if (copied == 0) {
-            MessageBox(this,
-                       u"Do folderu " + FolderText(destination) +
-                           u" nie skopiowano żadnego pliku (folderu nie dało się utworzyć ani "
-                           u"zapisać albo kopiowanie przerwano). Kopia bazy danych nie została "
-                           u"zapisana.",
-                       u"", MB_OK | MB_ICONWARNING);
+            // Nothing was swapped in: the folder holds what it held, and a whole backup there
+            // stays loadable.
+            if (!markedBefore) DropBackupMark(destination);
+            nothingCopied();
             return;
         }
         MessageBox(this,
                    u"Nie wszystkie pliki zostały skopiowane do folderu " + FolderText(destination) +
                        u" (kopiowanie przerwano albo pliku nie dało się zapisać). Kopia bazy "
-                       u"danych może być niepełna.",
+                       u"danych w tym folderze jest niepełna i nie będzie można jej wczytać. "
+                       u"Zapisz kopię bazy danych ponownie.",
                    u"", MB_OK | MB_ICONWARNING);
         return;
     }
-    MessageBox(this, u"Kopia bazy danych została zapisana w folderze " + FolderText(destination) +
-                         u".");
+    // What a copy cut short earlier left in the folder is no part of this backup.
+    shell::RemoveCopyLeftovers(Q(destination));
+    if (!FinishBackup(destination, error)) {
+        MessageBox(this,
+                   QStringLiteral("Pliki skopiowano do folderu %1, ale zapisu kopii bazy danych nie "
+                                  "dało się zakończyć: pliku %2 nie dało się usunąć z tego folderu "
+                                  "(%3). Nie będzie można wczytać tej kopii. Zapisz kopię bazy "
+                                  "danych ponownie.")
+                       .arg(Q(destination), Q(JoinPath(destination, BackupMarkName())),
+                            QString::fromStdString(error)),
+                   QString(), MB_OK | MB_ICONWARNING);
+        return;
+    }
+    const QString saved = QStringLiteral("Kopia bazy danych została zapisana w folderze %1")
+                              .arg(Q(destination));
+    FoldersNote pending;
+    if (ReadFoldersNote(pending)) {
+        MessageBox(this, saved + FoldersPendingBackupText(pending), QString(),
+                   MB_OK | MB_ICONWARNING);
+        return;
+    }
+    MessageBox(this, saved + QLatin1Char('.'));
 }
 
 void CMainDialog::RestoreDatabase() {
@@ -285,7 +373,7 @@ void CMainDialog::RestoreDatabase() {
     }
     // A folder without both database files, or with a file that is damaged or not the
     // program's, replaces nothing: the files in use stay as they are.
-    const QString refusal = NotABackupText(CheckBackupFolder(chosen));
+    const QString refusal = NotABackupText(CheckBackupFolder(chosen), chosen);
     if (!refusal.isEmpty()) {
         MessageBox(this, refusal, QString(), MB_OK | MB_ICONWARNING);
         return;
@@ -310,7 +398,7 @@ void CMainDialog::RestoreDatabase() {
         };
         const DbRestoreResult restored = RestoreDatabaseFiles(chosen, options);
         if (!restored.ok()) {
-            MessageBox(this, RestoreFailureText(restored), QString(), MB_OK | MB_ICONERROR);
+            MessageBox(this, RestoreFailureText(restored, chosen), QString(), MB_OK | MB_ICONERROR);
             // The db folder holds what the next start must finish before the files are used:
             // nothing may be shown or written from them until then, so the program ends.
             if (restored.endProgram) EndDialog(IDCANCEL);
@@ -355,6 +443,23 @@ void CMainDialog::RestoreDatabase() {
                                       "pliku %2. Zwolnij miejsce na dysku, a potem wczytaj kopię "
                                       "bazy danych z folderu %3 ponownie.")
                                .arg(fullFolder, QFileInfo(failure.file).fileName(), Q(chosen)) +
+                           shows,
+                       QString(), MB_OK | MB_ICONWARNING);
+        } else if (!failure.file.isEmpty()) {
+            // The folder and the file, and why, so that the user can set it right; the note
+            // stays, and loading the backup again completes it.
+            const QString reason =
+                failure.error == 0
+                    ? QString()
+                    : QStringLiteral(" (%1)").arg(
+                          QString::fromStdString(SystemErrorReason(failure.error)));
+            MessageBox(this,
+                       QStringLiteral("Nie wszystkie pliki kopii zostały wczytane: w folderze %1 "
+                                      "nie dało się skopiować pliku %2%3. Gdy ten plik da się "
+                                      "skopiować, wczytaj kopię bazy danych z folderu %4 "
+                                      "ponownie.")
+                               .arg(QFileInfo(failure.file).absolutePath(),
+                                    QFileInfo(failure.file).fileName(), reason, Q(chosen)) +
                            shows,
                        QString(), MB_OK | MB_ICONWARNING);
         } else {

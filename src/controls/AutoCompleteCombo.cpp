@@ -2,33 +2,13 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QSignalBlocker>
+#include <algorithm>
 
-CAutoCompleteCombo::CAutoCompleteCombo(QWidget* parent) : ComboBox(parent) {
-    setEditable(true);
-    // Completion is this control's own; the combo box's built-in completer would fight it.
-    setCompleter(nullptr);
-    QLineEdit* edit = lineEdit();
-    edit->installEventFilter(this);
-    // Complete before the owner hears of the change, so the owner sees the completed text.
-    disconnect(edit, &QLineEdit::textEdited, this, &ComboBox::EditChange);
-    connect(edit, &QLineEdit::textEdited, this, [this] { OnEditUpdate(); });
-    connect(edit, &QLineEdit::textEdited, this, &ComboBox::EditChange);
-    // The edit field puts the caret after a text it is given, scrolling a long entry to its end;
-    // a chosen entry is read from its beginning.
-    connect(this, &QComboBox::currentIndexChanged, this, [this] { ChoiceChangedQuietly(); });
-    connect(this, &QComboBox::activated, this, [this] { ChoiceChangedQuietly(); });
-}
+CAutoCompleteCombo::CAutoCompleteCombo(QWidget* parent) : ComboBox(parent) { SetEditable(true); }
 
-void CAutoCompleteCombo::ChoiceChangedQuietly() {
-    if (QLineEdit* edit = lineEdit()) edit->setCursorPosition(0);
-}
-
-bool CAutoCompleteCombo::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == lineEdit() && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        completionEnabled_ = (key == Qt::Key_Delete || key == Qt::Key_Backspace) ? 0 : 1;
-    }
-    return ComboBox::eventFilter(watched, event);
+void CAutoCompleteCombo::OnEditKey(const QKeyEvent& event) {
+    completionEnabled_ = event.key() != Qt::Key_Delete && event.key() != Qt::Key_Backspace;
 }
 
 namespace {
@@ -42,32 +22,35 @@ void SetEditSelection(QLineEdit* edit, int start, int end) {
 }  // namespace
 
 void CAutoCompleteCombo::OnEditUpdate() {
-    if (!completionEnabled_) return;
     QLineEdit* edit = lineEdit();
-    if (!edit) return;
-    const QString text = edit->text();
-    const int n = static_cast<int>(text.size());
-    // An emptied field is left empty rather than filled with the first entry.
-    if (n == 0) return;
+    if (!completionEnabled_ || !edit) return;
+    QString text = edit->text();
     int start = edit->cursorPosition(), end = start;
     if (edit->hasSelectedText()) {
         start = edit->selectionStart();
         end = start + static_cast<int>(edit->selectedText().size());
     }
+    // Spaces around the name, other than those typed after it, are no part of it: a blank
+    // entry shows as one space, and typing goes before or after it.
+    if (text.mid(end).trimmed().isEmpty()) text.truncate(end);
+    qsizetype lead = 0;
+    while (lead < text.size() && text.at(lead).isSpace()) ++lead;
+    const QString typed = text.mid(lead);
+    const int n = static_cast<int>(typed.size());
+    // An emptied field is left empty rather than filled with the first entry.
+    if (n == 0) return;
 
-    const int found = SelectString(-1, text);
+    int found = -1;
     {
         const QSignalBlocker quiet(this);
-        if (found >= 0) {
-            // The whole entry is shown (in the entry's own letter case).
-            edit->setText(itemText(found));
-        } else {
-            // No entry begins with the text: keep what was typed, where it was typed.
-            setCurrentIndex(-1);
-            edit->setText(text);
-            SetEditSelection(edit, start, end);
-        }
+        found = SelectString(-1, typed);
+        // No entry begins with it: what was typed stays where it was typed.
+        if (found < 0) return;
+        // The whole entry is shown (in the entry's own letter case).
+        edit->setText(itemText(found));
     }
+    start = std::max(0, start - static_cast<int>(lead));
+    end = std::max(0, end - static_cast<int>(lead));
     if (end < n) {
         SetEditSelection(edit, start, end);
     } else {

@@ -1,9 +1,9 @@
 #pragma once
 // A combo box with an edit field that completes what is typed with the first entry beginning
-// with it; the completed tail is selected, so the next typed character replaces it.
-// Backspace and Delete switch completion off until the next other key, so deleting characters
-// never brings them back. An entry chosen from the list or by the program shows from its
-// beginning, however long it is.
+// with it (spaces before the typed text aside); the completed tail is selected, so the next
+// typed character replaces it. Backspace and Delete switch completion off until the next other
+// key, so deleting characters never brings them back. The entry the typing completes to is the
+// chosen entry, exactly as if picked from the list (see ComboBox).
 //
 // Dialogs put it in place of a combo box of their template (Dialog::ReplaceItemWith) and fill
 // it as any other combo box.
@@ -15,15 +15,14 @@ class CAutoCompleteCombo : public ComboBox {
 public:
     explicit CAutoCompleteCombo(QWidget* parent = nullptr);
 
-    bool CompletionEnabled() const { return completionEnabled_ != 0; }
+    bool CompletionEnabled() const { return completionEnabled_; }
 
     // Completes the edit field's text; runs on every change the user makes to it.
-    void OnEditUpdate();
+    void OnEditUpdate() override;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void ChoiceChangedQuietly() override;
+    void OnEditKey(const QKeyEvent& event) override;
 
 private:
-    int completionEnabled_ = 1;
+    bool completionEnabled_ = true;
 };

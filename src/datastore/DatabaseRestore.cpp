@@ -18,6 +18,7 @@
 #include "Schema.h"
 #include "SharedRoutines.h"
 #include "Sqlite.h"
+#include "SystemErrors.h"
 
 namespace fs = std::filesystem;
 
@@ -44,12 +45,19 @@ std::string AsIsUri(const Text& path) {
     return uri + "?immutable=1";
 }
 
-// Null (with SQLite's message in `error`) when the file cannot be opened.
+// Why SQLite failed on `db`, in the program's words.
+std::string SqliteReason(sqlite3* db, int rc) {
+    return db ? SqliteErrorReason(sqlite3_extended_errcode(db), sqlite3_system_errno(db))
+              : SqliteErrorReason(rc, 0);
+}
+
+// Null (with the reason in `error`) when the file cannot be opened.
 sqlite3* OpenAsIs(const Text& path, std::string& error) {
     sqlite3* db = nullptr;
-    if (sqlite3_open_v2(AsIsUri(path).c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI,
-                        nullptr) != SQLITE_OK) {
-        error = db ? sqlite3_errmsg(db) : "out of memory";
+    const int rc =
+        sqlite3_open_v2(AsIsUri(path).c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
+    if (rc != SQLITE_OK) {
+        error = db ? SqliteReason(db, rc) : SystemErrorReason(ENOMEM);
         sqlite3_close(db);
         return nullptr;
     }
@@ -87,6 +95,13 @@ const char16_t kFoldersMarkerName[] = u"oxrestore-folders";  // the folders are 
 const char16_t kKeepSuffix[] = u".oxrestore-keep";
 const char16_t kBackSuffix[] = u".oxrestore-back";  // a kept copy on its way back in
 const char16_t kPartSuffix[] = u".oxrestore-part";  // a marker before it is whole
+// Room held on the db folder's disk for the rewrite of the folders' note.
+const char16_t kRoomName[] = u"oxrestore-room";
+constexpr size_t kRoomBytes = 64 * 1024;
+// The mark of a backup that is being written, in the backup folder. Its one line says when the
+// backup began, in seconds and then as a date for whoever reads the file.
+const char16_t kBackupMarkName[] = u"oxbackup-unfinished";
+const char kBeganWord[] = "began ";
 
 // What the marker says of a file of the db folder: a copy of it is kept, or it was not there
 // before the restore (putting it back then means removing what the restore wrote). A last line
@@ -119,6 +134,8 @@ std::string FoldersNoteText(const FoldersNote& note) {
 
 Text MarkerPath() { return JoinPath(DbFolder(), kMarkerName); }
 Text FoldersMarkerPath() { return JoinPath(DbFolder(), kFoldersMarkerName); }
+Text RoomPath() { return JoinPath(DbFolder(), kRoomName); }
+Text BackupMarkPath(const Text& folder) { return JoinPath(folder, kBackupMarkName); }
 
 // Why a step failed, as the messages tell it.
 struct Why {
@@ -126,17 +143,15 @@ struct Why {
     bool diskFull = false;
 
     void System(int error) {
-        detail = std::strerror(error);
-        diskFull = error == ENOSPC || error == EDQUOT;
+        detail = SystemErrorReason(error);
+        diskFull = IsDiskFullError(error);
     }
     void Sqlite(sqlite3* db, int rc) {
-        detail = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
-        diskFull = (rc & 0xff) == SQLITE_FULL;
+        const int systemError = db ? sqlite3_system_errno(db) : 0;
+        detail = SqliteReason(db, rc);
+        diskFull = IsSqliteDiskFull(rc, systemError);
     }
-    void Full() {
-        detail = sqlite3_errstr(SQLITE_FULL);
-        diskFull = true;
-    }
+    void Full() { System(ENOSPC); }
 };
 
 // Writes the database file `source` over `live` through SQLite's online backup: all pages in one
@@ -158,7 +173,7 @@ bool WriteThroughBackup(const Text& source, const Text& live, Why& why) {
     }
     sqlite3_close(from);
     if (sqlite3_close(to) != SQLITE_OK && written) {
-        why.detail = "the file could not be closed";
+        why.detail = "pliku nie dało się zamknąć";
         written = false;
     }
     return written;
@@ -232,8 +247,9 @@ public:
         return true;
     }
 
-    bool FlushDbFolder(Why& why) const {
-        const Text folder = DbFolder();
+    bool FlushDbFolder(Why& why) const { return FlushFolder(DbFolder(), why); }
+
+    bool FlushFolder(const Text& folder, Why& why) const {
         const int fd = ::open(ToUtf8(folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (fd < 0) {
             why.System(errno);
@@ -307,7 +323,8 @@ public:
     }
 
     // Writes a marker whole or not at all: into a file of its own first, then renamed.
-    Writing WriteMarker(const Text& marker, const std::string& contents, Why& why) const {
+    Writing WriteMarker(const Text& marker, const std::string& contents, Why& why,
+                        const Text& folder = DbFolder()) const {
         const Text part = marker + kPartSuffix;
         if (!WriteDurably(part, contents, nullptr, why)) {
             Remove(part);
@@ -316,14 +333,14 @@ public:
         std::error_code ec;
         fs::rename(ToFsPath(part), ToFsPath(marker), ec);
         if (ec) {
-            why.detail = ec.message();
+            why.System(ec.value());
             Remove(part);
             return Writing::NotWritten;
         }
-        return FlushDbFolder(why) ? Writing::Written : Writing::Unsure;
+        return FlushFolder(folder, why) ? Writing::Written : Writing::Unsure;
     }
 
-    Removal RemoveMarker(const Text& marker, Why& why) const {
+    Removal RemoveMarker(const Text& marker, Why& why, const Text& folder = DbFolder()) const {
         if (options_.failMarkerRemoval && options_.failMarkerRemoval(marker)) {
             why.System(EIO);
             return Removal::Present;
@@ -331,10 +348,10 @@ public:
         std::error_code ec;
         fs::remove(ToFsPath(marker), ec);
         if (ec) {
-            why.detail = ec.message();
+            why.System(ec.value());
             return Exists(marker) ? Removal::Present : Removal::Unsure;
         }
-        return FlushDbFolder(why) ? Removal::Gone : Removal::Unsure;
+        return FlushFolder(folder, why) ? Removal::Gone : Removal::Unsure;
     }
 
     // The marker's text: what it says of each file, and of the folders' note.
@@ -387,7 +404,7 @@ public:
                 if (!Exists(path)) continue;
                 fs::remove(ToFsPath(path), ec);
                 if (ec) {
-                    why.detail = ec.message();
+                    why.System(ec.value());
                     return false;
                 }
                 removed = true;
@@ -398,13 +415,13 @@ public:
             // What the restore wrote goes first; its journal then has nothing to be played into.
             fs::remove(ToFsPath(file.path), ec);
             if (ec) {
-                why.detail = ec.message();
+                why.System(ec.value());
                 return false;
             }
             return removeCompanions(false) && FlushDbFolder(why);
         }
         if (!Exists(file.keep)) {
-            why.detail = "the kept copy is missing";
+            why.detail = "brakuje kopii pliku sprzed wczytywania";
             if (keptCopyMissing) *keptCopyMissing = true;
             return false;
         }
@@ -420,7 +437,7 @@ public:
             if (!removeCompanions(false)) return false;
             fs::remove(ToFsPath(file.path), ec);
             if (ec) {
-                why.detail = ec.message();
+                why.System(ec.value());
                 return false;
             }
             if (!FlushDbFolder(why) || !CopyDurably(file.keep, back, why)) {
@@ -434,7 +451,7 @@ public:
         }
         fs::rename(ToFsPath(back), ToFsPath(file.path), ec);
         if (ec) {
-            why.detail = ec.message();
+            why.System(ec.value());
             Remove(back);
             return false;
         }
@@ -482,6 +499,19 @@ public:
         }
         Remove(MarkerPath() + kPartSuffix);
         Remove(FoldersMarkerPath() + kPartSuffix);
+        Remove(RoomPath());
+    }
+
+    // Holds room for the rewrite of the folders' note; without it that rewrite is left to
+    // whatever room the copy of the folders leaves. Best effort: a disk with no room for it now
+    // fails the copy anyway, and the note as written still asks for the backup again.
+    // It need not survive a power cut: a start removes it as a leftover.
+    void HoldRoomForFoldersNote() const {
+        std::ofstream room(ToFsPath(RoomPath()), std::ios::binary | std::ios::trunc);
+        const std::string bytes(kRoomBytes, '\0');
+        room.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        room.close();
+        if (!room) Remove(RoomPath());
     }
 
 private:
@@ -519,17 +549,20 @@ DbFileCheck CheckDatabaseFile(const Text& path, const Text& name) {
 
     {
         SqlStatement st(raw, u"PRAGMA quick_check;");
-        if (!st.ok()) return fail(DbFileCheck::Damaged, sqlite3_errmsg(raw));
-        if (!st.NextRow()) return fail(DbFileCheck::Damaged, sqlite3_errmsg(raw));
-        const Text verdict = st.String(0);
-        if (verdict != u"ok") return fail(DbFileCheck::Damaged, ToUtf8(verdict));
+        if (!st.ok() || !st.NextRow()) {
+            return fail(DbFileCheck::Damaged, SqliteReason(raw, sqlite3_errcode(raw)));
+        }
+        // SQLite's list of what it found is for a developer, not for the breeder.
+        if (st.String(0) != u"ok") {
+            return fail(DbFileCheck::Damaged, "sprawdzenie pliku wykazało uszkodzone dane");
+        }
     }
     std::set<Text> tables;
     {
         SqlStatement st(raw, u"SELECT name FROM sqlite_master WHERE type = 'table';");
         while (st.NextRow()) tables.insert(st.String(0));
         if (sqlite3_errcode(raw) != SQLITE_OK && sqlite3_errcode(raw) != SQLITE_DONE) {
-            return fail(DbFileCheck::Damaged, sqlite3_errmsg(raw));
+            return fail(DbFileCheck::Damaged, SqliteReason(raw, sqlite3_errcode(raw)));
         }
     }
     for (const Text& table : RequiredTables(name)) {
@@ -540,6 +573,12 @@ DbFileCheck CheckDatabaseFile(const Text& path, const Text& name) {
 
 BackupFolderCheck CheckBackupFolder(const Text& folder) {
     BackupFolderCheck result;
+    // A backup cut short may hold one file of it beside one of an earlier backup: each passes
+    // its own check, but ids point at other birds.
+    if (ReadBackupMark(folder, result.mark)) {
+        result.cutShort = true;
+        return result;
+    }
     for (const Text& name : DatabaseFileNames()) {
         std::error_code ec;
         if (!fs::is_regular_file(ToFsPath(JoinPath(folder, name)), ec)) {
@@ -702,6 +741,7 @@ DbRestoreResult RestoreDatabaseFiles(const Text& folder, const DbRestoreOptions&
             Why note;
             work.WriteMarker(FoldersMarkerPath(), FoldersNoteText(NoteFor(folder, true)), note);
         }
+        work.HoldRoomForFoldersNote();
         break;
     case Removal::Present:
         // While the marker lies there the next start would undo the restore: it is undone now.
@@ -739,6 +779,7 @@ bool BeginRestoreFolders(const Text& folder, std::string& error, const DbRestore
         error = why.detail;
         return false;
     }
+    work.HoldRoomForFoldersNote();
     return true;
 }
 
@@ -748,6 +789,8 @@ bool NoteRestoreFoldersFull(const Text& fullFolder, const DbRestoreOptions& opti
     note.fullFolder = fullFolder;
     const RestoreWork work(options);
     Why why;
+    // The room held for this is what the note is written into when the copy took the rest.
+    Remove(RoomPath());
     return work.WriteMarker(FoldersMarkerPath(), FoldersNoteText(note), why) != Writing::NotWritten;
 }
 
@@ -774,6 +817,7 @@ bool ReadFoldersNote(FoldersNote& note) {
 bool FinishRestoreFolders(const DbRestoreOptions& options) {
     const RestoreWork work(options);
     Why why;
+    Remove(RoomPath());
     return work.RemoveMarker(FoldersMarkerPath(), why) == Removal::Gone;
 }
 
@@ -840,7 +884,78 @@ std::vector<Text> UnfinishedRestoreFiles() {
 }
 
 bool IsRestoreWorkingFile(const Text& name) {
-    return name.find(u"oxrestore") != Text::npos && name.find(u'/') == Text::npos;
+    return (name.find(u"oxrestore") != Text::npos || name.find(u"oxbackup") != Text::npos) &&
+           name.find(u'/') == Text::npos;
 }
 
 Text KeptCopyPath(const Text& liveFile) { return liveFile + kKeepSuffix; }
+
+const Text& BackupMarkName() {
+    static const Text name = kBackupMarkName;
+    return name;
+}
+
+bool ReadBackupMark(const Text& folder, BackupMark& mark) {
+    mark = {};
+    std::error_code ec;
+    if (!fs::exists(ToFsPath(BackupMarkPath(folder)), ec)) return false;
+    std::ifstream in(ToFsPath(BackupMarkPath(folder)), std::ios::binary);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.rfind(kBeganWord, 0) != 0) continue;
+        char* end = nullptr;
+        const char* number = line.c_str() + std::strlen(kBeganWord);
+        const long long seconds = std::strtoll(number, &end, 10);
+        if (end != number && seconds > 0) mark.began = seconds;
+    }
+    return true;
+}
+
+bool BeginBackup(const Text& folder, Time64 began, std::string& error, bool& diskFull) {
+    const DbRestoreOptions none;
+    const RestoreWork work(none);
+    const std::string text = kBeganWord + std::to_string(began) + ' ' +
+                             ToUtf8(FormatTime(began, "%Y-%m-%d %H:%M:%S")) + '\n';
+    const bool markedBefore = Exists(BackupMarkPath(folder));
+    Why why;
+    const Writing written = work.WriteMarker(BackupMarkPath(folder), text, why, folder);
+    diskFull = why.diskFull;
+    if (written == Writing::Written) return true;
+    // Not known to be on the disk, so nothing may be written after it. A mark of an earlier
+    // backup cut short stays: that one is still cut short.
+    error = why.detail;
+    if (written == Writing::Unsure && !markedBefore) Remove(BackupMarkPath(folder));
+    return false;
+}
+
+bool FinishBackup(const Text& folder, std::string& error) {
+    const DbRestoreOptions none;
+    const RestoreWork work(none);
+    // Every file and folder the backup wrote, on the disk before the mark goes: only then can
+    // no power cut leave a folder without a mark that holds less than the backup.
+    const int fd = ::open(ToUtf8(folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        error = SystemErrorReason(errno);
+        return false;
+    }
+    const bool synced = ::syncfs(fd) == 0;
+    const int syncError = errno;
+    ::close(fd);
+    if (!synced) {
+        error = SystemErrorReason(syncError);
+        return false;
+    }
+    Why why;
+    if (work.RemoveMarker(BackupMarkPath(folder), why, folder) != Removal::Gone) {
+        error = why.detail;
+        return false;
+    }
+    return true;
+}
+
+bool DropBackupMark(const Text& folder) {
+    const DbRestoreOptions none;
+    const RestoreWork work(none);
+    Why why;
+    return work.RemoveMarker(BackupMarkPath(folder), why, folder) == Removal::Gone;
+}

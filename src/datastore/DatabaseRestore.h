@@ -17,7 +17,7 @@ struct DbFileCheck {
     enum Fault { None, Missing, Damaged, NotOurs };
     Fault fault = None;
     Text file;           // the file at fault
-    std::string detail;  // SQLite's message, or the table that is missing
+    std::string detail;  // why, in the messages' words (SystemErrors.h), or the table missing
     bool ok() const { return fault == None; }
 };
 
@@ -27,12 +27,38 @@ struct DbFileCheck {
 // never lacks one. `name` is one of DatabaseFileNames().
 DbFileCheck CheckDatabaseFile(const Text& path, const Text& name);
 
-// The database files of a backup folder: first every file that is missing (`missing`, in the
-// order of DatabaseFileNames()), then the first file that fails its check.
+// A backup writes a mark into its folder before it writes anything else there, and removes it
+// only once every file is written and on the disk. A folder that holds the mark holds a backup
+// that was cut short (a crash, a full disk, a file that could not be written, a replace the user
+// declined): its files may come from different backups, so it is never loaded.
+struct BackupMark {
+    Time64 began = kNoDate;  // when the backup that left it began; kNoDate when unknown
+};
+// The mark's name within the backup folder. Never part of the data: a backup or a restore
+// never copies it.
+const Text& BackupMarkName();
+// What the mark in `folder` says; false when there is none.
+bool ReadBackupMark(const Text& folder, BackupMark& mark);
+// Writes the mark into `folder` (which exists), whole and on the disk, saying that a backup
+// began at `began`. False, with the reason, when it could not be written: nothing may be
+// written into the folder then.
+bool BeginBackup(const Text& folder, Time64 began, std::string& error, bool& diskFull);
+// Every file of the backup is written: makes everything written into the folder's file system
+// durable, then removes the mark for good. False, with the reason, when the mark stays.
+bool FinishBackup(const Text& folder, std::string& error);
+// Removes the mark of a backup that wrote nothing into the folder (false when it stays).
+bool DropBackupMark(const Text& folder);
+
+// The database files of a backup folder: a backup cut short (`cutShort`), then every file that
+// is missing (`missing`, in the order of DatabaseFileNames()), then the first file that fails
+// its check. A folder without a mark (a backup of an earlier version, or one copied by hand) is
+// judged by its files alone.
 struct BackupFolderCheck {
+    bool cutShort = false;
+    BackupMark mark;  // what the mark says (cutShort)
     std::vector<Text> missing;
     DbFileCheck damaged;
-    bool ok() const { return missing.empty() && damaged.ok(); }
+    bool ok() const { return !cutShort && missing.empty() && damaged.ok(); }
 };
 BackupFolderCheck CheckBackupFolder(const Text& folder);
 
@@ -46,7 +72,7 @@ struct DbRestoreResult {
     Fault fault = None;
     BackupFolderCheck check;  // why the folder is no backup (NotABackup)
     Text file;                // the db folder's file that could not be written (CannotWrite)
-    std::string detail;       // SQLite's or the system's message (CannotWrite)
+    std::string detail;       // why, in the messages' words (SystemErrors.h) (CannotWrite)
     bool diskFull = false;    // the write failed because the disk is full
     // The db folder holds a marker, or may hold one once the disk catches up with a flush that
     // failed, that the next start must act on before the files are used: the program must end
@@ -119,9 +145,13 @@ struct FoldersNote {
 bool BeginRestoreFolders(const Text& folder, std::string& error, const DbRestoreOptions& options = {});
 // The pictures, documents and notes of the backup are all in: the note goes.
 bool FinishRestoreFolders(const DbRestoreOptions& options = {});
+// While the note lies in the db folder, a file beside it holds room for the note's rewrite
+// below: a copy that runs out of room on the db folder's disk fills it to the last byte, and the
+// note that says so must still be written. Written with the note; removed with it, and as a
+// leftover by a start.
 // Their copy stopped because the disk is full: the note says so, and which folder could not be
-// written, so that every start says to make room first. False when the note could not be
-// rewritten (it then stays as it was).
+// written, so that every start says to make room first. The room held for it is given back
+// first. False when the note could not be rewritten (it then stays as it was).
 bool NoteRestoreFoldersFull(const Text& fullFolder, const DbRestoreOptions& options = {});
 // What the note in the db folder says; false when there is none.
 bool ReadFoldersNote(FoldersNote& note);
@@ -166,8 +196,9 @@ bool CloseInterruptedRestore(std::string& error, const DbRestoreOptions& options
 std::vector<Text> UnfinishedRestoreFiles();
 
 // True for a file the restore keeps in the db folder for itself (the markers, the kept copies
-// and their temporary files): no part of the data, so a backup leaves it out and a restore
-// never brings it in. `name` is the file's name within the db folder.
+// and their temporary files, the room held for the folders' note), and for a backup's mark:
+// no part of the data, so a backup leaves it out and a restore never brings it in. `name` is
+// the file's name within the db folder (or the backup folder).
 bool IsRestoreWorkingFile(const Text& name);
 // Where the restore keeps the copy of a database file in use until both files are in.
 Text KeptCopyPath(const Text& liveFile);

@@ -1,16 +1,23 @@
 #include "DateTimeField.h"
 
 #include <QAction>
+#include <QCalendarWidget>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
-#include <QSignalBlocker>
+#include <QScreen>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
+#include <QVBoxLayout>
+#include <QWheelEvent>
 #include <algorithm>
 
+#include "DialogTemplate.h"
 #include "SharedRoutines.h"
 
 namespace {
@@ -23,13 +30,56 @@ bool IsModifierKey(int key) {
     }
 }
 
+bool AllDigits(const QString& text) {
+    return !text.isEmpty() &&
+           std::all_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); });
+}
+
+const QDate kFirstDay(1970, 1, 1);
+const QDate kLastDay(kLastDateYear, 12, 31);
+
+// The drop-down calendar of a date field, a popup window of its own. A click on the field's arrow
+// while it is open closes it and does not open it again.
+class CalendarDrop : public QFrame {
+public:
+    CalendarDrop(QWidget* field, std::function<QRect()> arrowOnScreen)
+        : QFrame(field, Qt::Popup), arrowOnScreen_(std::move(arrowOnScreen)) {
+        setObjectName(QStringLiteral("calendarDrop"));
+        setFrameShape(QFrame::StyledPanel);
+        auto* layout = new QVBoxLayout(this);
+        layout->setContentsMargins(0, 0, 0, 0);
+        calendar = new QCalendarWidget(this);
+        UseCalendarLook(calendar);
+        // Digits typed over the days would make a date of the calendar's own.
+        calendar->setDateEditEnabled(false);
+        calendar->setMinimumDate(kFirstDay);
+        calendar->setMaximumDate(kLastDay);
+        layout->addWidget(calendar);
+    }
+
+    QCalendarWidget* calendar = nullptr;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override {
+        if (arrowOnScreen_().contains(event->globalPosition().toPoint())) {
+            setAttribute(Qt::WA_NoMouseReplay);
+        }
+        QFrame::mousePressEvent(event);
+    }
+    void hideEvent(QHideEvent* event) override {
+        QFrame::hideEvent(event);
+        parentWidget()->update();  // the arrow is drawn raised again
+    }
+
+private:
+    std::function<QRect()> arrowOnScreen_;
+};
+
 }  // namespace
 
 DateTimeField::DateTimeField(QWidget* parent, DateTimePicker::Format format)
-    : QDateTimeEdit(parent) {
-    lineEdit()->installEventFilter(this);
-    // A text dropped on the field would go through the edit's own mending, not the rules below.
-    lineEdit()->setAcceptDrops(false);
+    : QAbstractSpinBox(parent) {
+    setLocale(QLocale(QLocale::Polish, QLocale::Poland));
     switch (format) {
     case DateTimePicker::Format::ShortDate:
         separator_ = u'.';
@@ -45,11 +95,156 @@ DateTimeField::DateTimeField(QWidget* parent, DateTimePicker::Format format)
         parts_ = {{2, 0, 23}, {2, 0, 59}, {2, 0, 59}};
         break;
     }
-    connect(this, &QDateTimeEdit::dateTimeChanged, this, [this] {
-        halfTyped_ = false;
-        if (!applying_) ForgetTyping();
+    // A date shows the arrow of its calendar where a time shows its step buttons.
+    if (IsDate()) setButtonSymbols(QAbstractSpinBox::NoButtons);
+    // Text comes in only by the keys and pastes read below.
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+    QLineEdit* edit = lineEdit();
+    edit->setAttribute(Qt::WA_InputMethodEnabled, false);
+    edit->setAcceptDrops(false);
+    edit->installEventFilter(this);
+    connect(edit, &QLineEdit::textChanged, this, [this] {
+        if (!settingText_) EditedInPlace();
     });
+    PlaceEdit();
 }
+
+// ---- the value on show ------------------------------------------------------------------------
+
+std::optional<std::vector<int>> DateTimeField::ShownNumbers(const QString& text) const {
+    const QStringList texts = text.split(separator_);
+    if (texts.size() != static_cast<qsizetype>(parts_.size())) return std::nullopt;
+    std::vector<int> numbers;
+    for (std::size_t i = 0; i < parts_.size(); ++i) {
+        const Part& part = parts_[i];
+        const QString& shown = texts[static_cast<qsizetype>(i)];
+        const std::optional<int> value = ValueOf(part, shown);
+        // Only a part written as the field writes it: "5" or "005" for a day are still typing.
+        if (!value || *value < part.lowest || *value > part.highest ||
+            TextOf(part, *value) != shown) {
+            return std::nullopt;
+        }
+        numbers.push_back(*value);
+    }
+    return numbers;
+}
+
+std::optional<QDate> DateTimeField::ShownDate() const {
+    if (!IsDate() || halfTyped_) return std::nullopt;
+    const auto numbers = ShownNumbers(lineEdit()->text());
+    if (!numbers) return std::nullopt;
+    const QDate day((*numbers)[2], (*numbers)[1], (*numbers)[0]);
+    if (!day.isValid() || day < kFirstDay || day > kLastDay) return std::nullopt;
+    return day;
+}
+
+std::optional<QTime> DateTimeField::ShownTime() const {
+    if (IsDate() || halfTyped_) return std::nullopt;
+    const auto numbers = ShownNumbers(lineEdit()->text());
+    if (!numbers) return std::nullopt;
+    return QTime((*numbers)[0], (*numbers)[1], (*numbers)[2]);
+}
+
+bool DateTimeField::ShowsWholeValue() const {
+    return IsDate() ? ShownDate().has_value() : ShownTime().has_value();
+}
+
+QString DateTimeField::TextOfNumbers(int a, int b, int c) const {
+    return QStringList{TextOf(parts_[0], a), TextOf(parts_[1], b), TextOf(parts_[2], c)}
+        .join(separator_);
+}
+
+void DateTimeField::ShowDate(const QDate& date) {
+    ForgetTyping();
+    // An invalid date shows its parts empty; one out of range shows as it is, and is no value.
+    const QString text = date.isValid() ? TextOfNumbers(date.day(), date.month(), date.year())
+                                        : QString(2, separator_);
+    SetShown(text, false, false);
+    lineEdit()->setCursorPosition(0);
+}
+
+void DateTimeField::ShowTime(const QTime& time) {
+    ForgetTyping();
+    const QString text = time.isValid() ? TextOfNumbers(time.hour(), time.minute(), time.second())
+                                        : QString(2, separator_);
+    SetShown(text, false, false);
+    lineEdit()->setCursorPosition(0);
+}
+
+void DateTimeField::SetShown(const QString& text, bool halfTyped, bool byUser) {
+    QLineEdit* edit = lineEdit();
+    const bool changed = text != edit->text() || halfTyped != halfTyped_;
+    halfTyped_ = halfTyped;
+    if (text != edit->text()) {
+        settingText_ = true;
+        edit->setText(text);
+        settingText_ = false;
+    }
+    if (byUser && changed && onEdited) onEdited();
+}
+
+void DateTimeField::EditedInPlace() {
+    ForgetTyping();
+    halfTyped_ = false;
+    if (onEdited) onEdited();
+}
+
+QValidator::State DateTimeField::validate(QString& input, int&) const {
+    // Never Invalid: the text's own edits (Backspace, Delete) are not undone, whatever they leave.
+    return ShownNumbers(input) ? QValidator::Acceptable : QValidator::Intermediate;
+}
+
+void DateTimeField::fixup(QString&) const {
+    // Nothing is mended: a text that is no whole value stays as it is.
+}
+
+// ---- steps --------------------------------------------------------------------------------------
+
+QAbstractSpinBox::StepEnabled DateTimeField::stepEnabled() const {
+    if (!Editable()) return StepNone;
+    const QStringList texts = lineEdit()->text().split(separator_);
+    if (texts.size() != static_cast<qsizetype>(parts_.size())) return StepNone;
+    const int at = PartAtCaret();
+    const Part& part = parts_[static_cast<std::size_t>(at)];
+    const std::optional<int> value = ValueOf(part, texts[at]);
+    if (!value) return StepNone;
+    StepEnabled enabled = StepNone;
+    if (*value < part.highest) enabled |= StepUpEnabled;
+    if (*value > part.lowest) enabled |= StepDownEnabled;
+    return enabled;
+}
+
+void DateTimeField::stepBy(int steps) {
+    if (!Editable() || steps == 0) return;
+    QStringList texts = lineEdit()->text().split(separator_);
+    if (texts.size() != static_cast<qsizetype>(parts_.size())) return;
+    const int at = PartAtCaret();
+    const Part& part = parts_[static_cast<std::size_t>(at)];
+    const std::optional<int> value = ValueOf(part, texts[at]);
+    if (!value) return;
+    const long long stepped = std::clamp(static_cast<long long>(*value) + steps,
+                                         static_cast<long long>(part.lowest),
+                                         static_cast<long long>(part.highest));
+    texts[at] = TextOf(part, static_cast<int>(stepped));
+    ForgetTyping();
+    Show(texts, at);
+}
+
+void DateTimeField::wheelEvent(QWheelEvent* event) {
+    event->accept();
+    if (!Editable()) return;
+    // A notch of the wheel is a step; a fine wheel's smaller turns add up to one.
+    wheelTurned_ += event->angleDelta().y();
+    const int steps = wheelTurned_ / QWheelEvent::DefaultDeltasPerStep;
+    wheelTurned_ -= steps * QWheelEvent::DefaultDeltasPerStep;
+    if (steps == 0) return;
+    QLineEdit* edit = lineEdit();
+    ForgetTyping();
+    SelectPart(PartAt(edit->cursorPositionAt(edit->mapFrom(this, event->position().toPoint()))));
+    if (stepEnabled() & (steps > 0 ? StepUpEnabled : StepDownEnabled)) stepBy(steps);
+}
+
+// ---- keys, clicks and focus ---------------------------------------------------------------------
 
 bool DateTimeField::eventFilter(QObject* watched, QEvent* event) {
     if (watched == lineEdit()) {
@@ -58,29 +253,31 @@ bool DateTimeField::eventFilter(QObject* watched, QEvent* event) {
             // The text's own field places the caret first; then, after a click (not after a
             // drag that selected text of its own), the part under the caret is selected.
             lineEdit()->event(event);
-            if (!lineEdit()->hasSelectedText()) {
-                SelectPart(lineEdit()->text(), PartAt(lineEdit()->cursorPosition()));
-            }
+            if (!lineEdit()->hasSelectedText()) SelectPart(PartAt(lineEdit()->cursorPosition()));
             return true;
         }
     }
-    return QDateTimeEdit::eventFilter(watched, event);
+    return QAbstractSpinBox::eventFilter(watched, event);
 }
 
 void DateTimeField::focusInEvent(QFocusEvent* event) {
     ForgetTyping();
-    // The date edit's own handling rewrites the text from the last whole value.
-    if (ShowsWholeValue()) QDateTimeEdit::focusInEvent(event);
-    else QAbstractSpinBox::focusInEvent(event);
+    QAbstractSpinBox::focusInEvent(event);
     // Whatever part was selected or had the caret when the field was left (the last, after
     // Shift+Tab or after a whole date typed), a value typed now is a whole one from its start.
     // A click selects its own part once the button is released.
     if (event->reason() != Qt::MouseFocusReason) StartTyping();
 }
 
+void DateTimeField::focusOutEvent(QFocusEvent* event) {
+    // A part left half typed stays so: the text makes no value until it is typed whole.
+    ForgetTyping();
+    QAbstractSpinBox::focusOutEvent(event);
+}
+
 void DateTimeField::StartTyping() {
     ForgetTyping();
-    SelectPart(lineEdit()->text(), 0);
+    SelectPart(0);
 }
 
 void DateTimeField::contextMenuEvent(QContextMenuEvent* event) {
@@ -101,57 +298,233 @@ void DateTimeField::contextMenuEvent(QContextMenuEvent* event) {
     event->accept();
 }
 
-void DateTimeField::focusOutEvent(QFocusEvent* event) {
-    ForgetTyping();
-    if (ShowsWholeValue()) {
-        QDateTimeEdit::focusOutEvent(event);
-        return;
-    }
-    // The text's own field ends its editing too, but without the edit's mending, which
-    // would complete a half-typed time of day with zeros.
-    QLineEdit* text = lineEdit();
-    const QValidator* validator = text->validator();
-    text->setValidator(nullptr);
-    text->event(event);
-    text->setValidator(validator);
-    QWidget::focusOutEvent(event);
-}
-
 void DateTimeField::keyPressEvent(QKeyEvent* event) {
-    // Enter goes on to the window's default button, which refuses the text.
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && !ShowsWholeValue()) {
+    const int key = event->key();
+    // Enter goes on to the window's default button, which takes the value or refuses the text.
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         event->ignore();
         return;
     }
     // Shift pressed on its own for a ":" comes between a digit and the separator.
-    if (IsModifierKey(event->key())) {
-        QDateTimeEdit::keyPressEvent(event);
+    if (IsModifierKey(key)) {
+        QAbstractSpinBox::keyPressEvent(event);
         return;
     }
-    const bool editable = isEnabled() && !isReadOnly();
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (IsDate() && ((key == Qt::Key_Down && modifiers == Qt::AltModifier) ||
+                     (key == Qt::Key_F4 && modifiers == Qt::NoModifier))) {
+        OpenCalendar();
+        event->accept();
+        return;
+    }
     if (event->matches(QKeySequence::Paste)) {
-        if (editable) Paste(QGuiApplication::clipboard()->text());
+        if (Editable()) Paste(QGuiApplication::clipboard()->text());
         event->accept();
         return;
     }
     const QString typed = event->text();
-    const bool plain = !(event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier));
+    const bool plain = !(modifiers & ~Qt::ShiftModifier);
     const QChar c = plain && typed.size() == 1 ? typed.front() : QChar();
-    if (!c.isNull() && c.isPrint() && editable) {
-        if (c.isDigit()) TypeDigit(c);
-        else if (IsSeparator(c)) TypeSeparator();
-        else if (c.isLetter()) TypeLetter(c);
-        // Any other character is no part of a date or time; the edit's own handling of it
-        // could step or mend a part.
+    if (!c.isNull() && c.isPrint()) {
+        if (Editable()) {
+            if (c.isDigit()) TypeDigit(c);
+            else if (IsSeparator(c)) TypeSeparator();
+            else if (c.isLetter()) TypeLetter(c);
+        }
+        // Any other character is no part of a date or time.
         event->accept();
         return;
     }
+    if (modifiers == Qt::NoModifier) {
+        switch (key) {
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+            MoveToPart(key == Qt::Key_Left ? -1 : 1);
+            event->accept();
+            return;
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown: {
+            const bool up = key == Qt::Key_Up || key == Qt::Key_PageUp;
+            const int steps = (key == Qt::Key_Up || key == Qt::Key_Down) ? 1 : 10;
+            if (stepEnabled() & (up ? StepUpEnabled : StepDownEnabled)) stepBy(up ? steps : -steps);
+            event->accept();
+            return;
+        }
+        default: break;
+        }
+    }
+    // The text's own keys: Home, End, Backspace, Delete, Ctrl+arrows, Shift+arrows.
     ForgetTyping();
-    QDateTimeEdit::keyPressEvent(event);
-    // A key of the edit's own (an arrow that steps a part) may put a whole value back on show.
-    if (lineEdit()->text() == textFromDateTime(dateTime())) halfTyped_ = false;
+    QAbstractSpinBox::keyPressEvent(event);
 }
+
+void DateTimeField::MoveToPart(int by) {
+    const int last = static_cast<int>(parts_.size()) - 1;
+    const int at = PartAtCaret();
+    const int next = std::clamp(at + by, 0, last);
+    const bool typing = at == typedPart_ && !typed_.isEmpty() && !partDone_ &&
+                        overrun_ == Overrun::None &&
+                        lineEdit()->text().count(separator_) == last;
+    if (typing && Editable()) {
+        QStringList texts = ShownParts();
+        const Part& part = parts_[static_cast<std::size_t>(at)];
+        if (typed_.front().isDigit() && part.width == 2 && typed_.toInt() >= part.lowest) {
+            texts[at] = TextOf(part, typed_.toInt());
+        }
+        ForgetTyping();
+        Show(texts, next);
+        return;
+    }
+    ForgetTyping();
+    SelectPart(next);
+}
+
+// ---- the calendar and the look ------------------------------------------------------------------
+
+namespace {
+
+QStyleOptionComboBox ComboLook(const QAbstractSpinBox* field, bool open) {
+    QStyleOptionComboBox option;
+    option.initFrom(field);
+    option.editable = true;
+    option.frame = field->hasFrame();
+    option.subControls = QStyle::SC_All;
+    if (open) {
+        option.state |= QStyle::State_Sunken;
+        option.activeSubControls = QStyle::SC_ComboBoxArrow;
+    }
+    return option;
+}
+
+}  // namespace
+
+QRect DateTimeField::ArrowRect() const {
+    const QStyleOptionComboBox option = ComboLook(this, false);
+    return style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, this);
+}
+
+void DateTimeField::PlaceEdit() {
+    if (!IsDate()) return;  // the spin box's own place, beside its buttons
+    const QStyleOptionComboBox option = ComboLook(this, false);
+    lineEdit()->setGeometry(
+        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this));
+}
+
+void DateTimeField::resizeEvent(QResizeEvent* event) {
+    QAbstractSpinBox::resizeEvent(event);
+    PlaceEdit();
+}
+
+void DateTimeField::changeEvent(QEvent* event) {
+    QAbstractSpinBox::changeEvent(event);
+    // The spin box puts its text back where its buttons would leave room.
+    if (event->type() == QEvent::StyleChange || event->type() == QEvent::LayoutDirectionChange)
+        PlaceEdit();
+}
+
+void DateTimeField::paintEvent(QPaintEvent* event) {
+    if (!IsDate()) {
+        QAbstractSpinBox::paintEvent(event);
+        return;
+    }
+    // Drawn as an editable combo box: the text, and the arrow that opens the calendar.
+    QStylePainter painter(this);
+    painter.drawComplexControl(QStyle::CC_ComboBox,
+                               ComboLook(this, popup_ && popup_->isVisible()));
+}
+
+QSize DateTimeField::sizeHint() const {
+    ensurePolished();
+    // The widest text a whole value shows.
+    QString widest = TextOfNumbers(parts_[0].highest, parts_[1].highest, parts_[2].highest);
+    if (parts_[1].look == Look::MonthName) {
+        for (int month = 1; month <= 12; ++month) {
+            const QString text = TextOfNumbers(28, month, 2000);
+            if (fontMetrics().horizontalAdvance(text) > fontMetrics().horizontalAdvance(widest))
+                widest = text;
+        }
+    }
+    const QSize text(fontMetrics().horizontalAdvance(widest + u' ') + 2,
+                     lineEdit()->sizeHint().height());
+    if (IsDate()) {
+        const QStyleOptionComboBox option = ComboLook(this, false);
+        return style()->sizeFromContents(QStyle::CT_ComboBox, &option, text, this);
+    }
+    QStyleOptionSpinBox option;
+    initStyleOption(&option);
+    return style()->sizeFromContents(QStyle::CT_SpinBox, &option, text, this);
+}
+
+void DateTimeField::mousePressEvent(QMouseEvent* event) {
+    if (IsDate() && event->button() == Qt::LeftButton &&
+        ArrowRect().contains(event->position().toPoint())) {
+        OpenCalendar();
+        event->accept();
+        return;
+    }
+    QAbstractSpinBox::mousePressEvent(event);
+}
+
+QDate DateTimeField::CalendarStart() const {
+    if (const auto shown = ShownDate()) return *shown;
+    // The month and year on show, when both are whole, on the day on show or the nearest the
+    // month has; else today.
+    const QStringList texts = lineEdit()->text().split(separator_);
+    QDate start = QDate::currentDate();
+    if (texts.size() == static_cast<qsizetype>(parts_.size())) {
+        const auto whole = [&](std::size_t i) -> std::optional<int> {
+            const std::optional<int> value = ValueOf(parts_[i], texts[static_cast<qsizetype>(i)]);
+            if (!value || *value < parts_[i].lowest || *value > parts_[i].highest) return {};
+            return value;
+        };
+        const auto day = whole(0), month = whole(1), year = whole(2);
+        if (month && year) {
+            const QDate first(*year, *month, 1);
+            start = first.addDays(std::clamp(day.value_or(1), 1, first.daysInMonth()) - 1);
+        }
+    }
+    return std::clamp(start, kFirstDay, kLastDay);
+}
+
+void DateTimeField::OpenCalendar() {
+    if (!IsDate() || !Editable()) return;
+    if (!popup_) {
+        auto* drop = new CalendarDrop(this, [this] {
+            const QRect arrow = ArrowRect();
+            return QRect(mapToGlobal(arrow.topLeft()), arrow.size());
+        });
+        calendar_ = drop->calendar;
+        connect(calendar_, &QCalendarWidget::clicked, this, &DateTimeField::PickDay);
+        connect(calendar_, &QCalendarWidget::activated, this, &DateTimeField::PickDay);
+        popup_ = drop;
+    }
+    calendar_->setSelectedDate(CalendarStart());
+    popup_->adjustSize();
+    // Below the field, or above it where the screen ends.
+    const QSize size = popup_->sizeHint();
+    QPoint at = mapToGlobal(QPoint(0, height()));
+    if (const QScreen* shown = screen()) {
+        const QRect room = shown->availableGeometry();
+        if (at.y() + size.height() > room.bottom()) at.setY(mapToGlobal(QPoint(0, 0)).y() - size.height());
+        at.setX(std::clamp(at.x(), room.left(), std::max(room.left(), room.right() - size.width())));
+    }
+    popup_->move(at);
+    popup_->show();
+    calendar_->setFocus(Qt::PopupFocusReason);
+    update();
+}
+
+void DateTimeField::PickDay(const QDate& day) {
+    if (popup_) popup_->hide();
+    if (!day.isValid() || day < kFirstDay || day > kLastDay) return;
+    ForgetTyping();
+    SetShown(TextOfNumbers(day.day(), day.month(), day.year()), false, true);
+    SelectPart(0);
+}
+
+// ---- typing -------------------------------------------------------------------------------------
 
 void DateTimeField::Paste(const QString& pasted) {
     const QString text = pasted.trimmed();
@@ -241,7 +614,7 @@ std::optional<int> DateTimeField::ValueOf(const Part& part, const QString& text)
         return std::nullopt;
     }
     bool number = false;
-    const int value = text.toInt(&number);
+    const int value = AllDigits(text) ? text.toInt(&number) : 0;
     if (!number) return std::nullopt;
     return value;
 }
@@ -404,50 +777,15 @@ void DateTimeField::TypeSeparator() {
 }
 
 void DateTimeField::Show(const QStringList& texts, int selected) {
-    std::vector<int> values;
-    bool whole = true;
-    for (std::size_t i = 0; i < parts_.size(); ++i) {
-        const Part& part = parts_[i];
-        const QString& text = texts[static_cast<qsizetype>(i)];
-        const std::optional<int> value = ValueOf(part, text);
-        const bool halfTyped =
-            static_cast<int>(i) == typedPart_ && !typed_.isEmpty() && !partDone_;
-        whole = whole && value && !halfTyped && *value >= part.lowest &&
-                *value <= part.highest && (part.look != Look::Padded || text.size() == part.width);
-        values.push_back(value.value_or(0));
-    }
-    const QString text = texts.join(separator_);
-    applying_ = true;
-    if (whole && separator_ == u':') {
-        setTime(QTime(values[0], values[1], values[2]));
-    } else if (const QDate day(values[2], values[1], values[0]);
-               whole && day.isValid() && day >= minimumDate() && day <= maximumDate()) {
-        setDate(day);
-    } else {
-        whole = false;
-    }
-    applying_ = false;
-    if (whole) halfTyped_ = false;  // also when the value was the one already held
-    else ShowAsTyped(text);
-    SelectPart(lineEdit()->text(), selected);
+    const bool halfTyped = typedPart_ >= 0 && !typed_.isEmpty() && !partDone_;
+    SetShown(texts.join(separator_), halfTyped, true);
+    SelectPart(selected);
 }
 
-void DateTimeField::ShowAsTyped(const QString& text) {
-    // Past the edit's own check and mending, which would refuse it or read it as another value
-    // ("2" for an hour half typed as 02).
-    QLineEdit* edit = lineEdit();
-    const QValidator* validator = edit->validator();
-    {
-        const QSignalBlocker quiet(edit);
-        edit->setValidator(nullptr);
-        edit->setText(text);
-        edit->setValidator(validator);
-    }
-    halfTyped_ = true;
-    if (onTyped) onTyped();
-}
+void DateTimeField::ShowAsTyped(const QString& text) { SetShown(text, true, true); }
 
-void DateTimeField::SelectPart(const QString& text, int part) {
+void DateTimeField::SelectPart(int part) {
+    const QString text = lineEdit()->text();
     int start = 0;
     for (int i = 0; i < part; ++i) {
         const qsizetype next = text.indexOf(separator_, start);

@@ -2,47 +2,66 @@
 // The field of a date-time picker: the day, month and year, or the hour, minute and second, typed
 // part by part as they are written.
 
-#include <QDateTimeEdit>
+#include <QAbstractSpinBox>
+#include <QDate>
 #include <QStringList>
+#include <QTime>
 #include <functional>
 #include <optional>
 #include <vector>
 
 #include "StandardControls.h"
 
-// Left with a text that is no whole date or time (by a click elsewhere, Tab or Enter), a plain
-// date edit puts its last whole value back in silence, so a window would save a date the user
-// never saw; this one keeps the text on show, and the picker reports it.
+class QCalendarWidget;
+class QWidget;
+
+// The field owns its text: nothing but the rules below turns what is on show into a value, and
+// nothing puts an earlier value back. Its value is the text on show, read by those rules; a text
+// that makes no whole date or time (a part half typed, 31.04, a month 13) is no value, and stays
+// on show exactly as it is whatever comes next but typing: Tab, a click elsewhere, the window
+// hidden and shown, a message box. (A date edit of the toolkit keeps a value of its own beside
+// the text and ran its parser on every move of the caret or step, putting back the last whole
+// value or parts of it; the window then saved a date nobody typed.)
 //
-// It also takes a date or time typed as it is written. A plain date edit checks each digit
-// against the parts not yet typed: with February on show, "30.4.2024" became 03.02.2024 and
-// "29.2.2024" 28.02.2024; and once the digits fill a part it moves on by itself and takes the
-// separator typed next as a move to the part after that, so "08:15:00" became 08:30:15. Here the
-// digits of a day, month, year, hour, minute or second go into their own part alone, as typed;
-// a part is done when its digits are full or no further digit could follow (an hour "8", a day
-// "5"), or at its separator; a separator typed straight after a part was done by itself is the
-// one already made, and is passed over. Digits typed before a separator belong to the part they
-// began in, so a digit too many stays in its part ("055", "60") rather than running on into the
-// next, and a digit no value of its part can take stays on show as typed ("24", "32"). Only once
-// every part is done is the whole checked: a date that does not exist (31.02) or a part past its
-// range stays on show as typed and is refused like any other text that is no whole date. A month
-// shown by its name takes its number or the first letters of its name, and a dot as well as a
-// blank after it; in a date a comma (the keypad's decimal key) separates as a dot does.
+// Typing. The digits of a day, month, year, hour, minute or second go into their own part alone,
+// as typed; a part is done when its digits are full or no further digit could follow (an hour
+// "8", a day "5"), or at its separator; a separator typed straight after a part was done by itself
+// is the one already made, and is passed over. Digits typed before a separator belong to the part
+// they began in, so a digit too many stays in its part ("055", "60") rather than running on into
+// the next, and a digit no value of its part can take stays on show as typed ("24", "32"). A month
+// shown by its name takes its number or the first letters of its name; in a date a comma (the
+// keypad's decimal key) separates as a dot does. A paste is read by the same rules: a whole date
+// or time as written, or else the text stays on show as pasted.
 //
-// Typing starts from the first part whenever the field gets the focus by anything but a click
-// (Tab, Shift+Tab, a window giving it back with a refusal, a window opening); a click selects
-// the whole part under it, so the digits typed next replace that part alone. A paste is read by
-// the same rules: a whole date or time as written, or else the text stays on show as pasted.
-class DateTimeField : public QDateTimeEdit {
+// Moving. Tab and Shift+Tab leave the field wherever the caret is. Left and Right move to the part
+// before or after (ending the part being typed as its separator would). A click selects the whole
+// part under it. Typing starts from the first part whenever the field gets the focus by anything
+// but a click (Tab, Shift+Tab, a window giving it back with a refusal, a window opening). Home,
+// End, Backspace and Delete edit the text on show as in any line of text.
+//
+// Steps (Up, Down, Page Up, Page Down, the buttons of a time, the wheel) change the number of the
+// part at the caret as it stands on show, within that part's range, and nothing else; the wheel
+// steps the part under the pointer. A part that holds no number is not stepped.
+//
+// A date field has a drop-down calendar: a day picked there is the value, shown whole; closed by
+// Esc or a click elsewhere it leaves the text as it was.
+class DateTimeField : public QAbstractSpinBox {
+    Q_OBJECT
 public:
     DateTimeField(QWidget* parent, DateTimePicker::Format format);
 
-    // Called when typing leaves a text that is no whole value (the value does not change then).
-    std::function<void()> onTyped;
+    // Called whenever the user changed the text on show.
+    std::function<void()> onEdited;
 
-    // The text on show is a whole value of the edit: not one typed here that makes none (a part
-    // half typed, a day the month has not), nor one the edit itself refuses.
-    bool ShowsWholeValue() const { return !halfTyped_ && hasAcceptableInput(); }
+    // The whole date or time of day the text on show makes, if it makes one. A date before 1970
+    // or past the last year a date may have is none.
+    std::optional<QDate> ShownDate() const;
+    std::optional<QTime> ShownTime() const;
+    bool ShowsWholeValue() const;
+
+    // Shows a value set by the program (an invalid or out-of-range one shows as no value).
+    void ShowDate(const QDate& date);
+    void ShowTime(const QTime& time);
 
     // Ready for a whole value typed afresh: the first part selected, nothing typed into it yet.
     void StartTyping();
@@ -51,12 +70,27 @@ public:
     // it holds no separator).
     void Paste(const QString& text);
 
+    // The drop-down calendar, opened on the day on show (a date field only).
+    void OpenCalendar();
+    QWidget* CalendarPopup() const { return popup_; }
+
+    QValidator::State validate(QString& input, int& pos) const override;
+    void fixup(QString& input) const override;
+    void stepBy(int steps) override;
+    QSize sizeHint() const override;
+
 protected:
+    StepEnabled stepEnabled() const override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     enum class Look {
@@ -78,11 +112,18 @@ private:
         QString nextWas;   // the next part's text before digits went into it
     };
 
+    bool IsDate() const { return separator_ != u':'; }
+    bool Editable() const { return isEnabled() && !isReadOnly(); }
+    // The three numbers of the text on show (day, month, year or hour, minute, second) when each
+    // part shows its number as the field writes it, whatever the whole makes.
+    std::optional<std::vector<int>> ShownNumbers(const QString& text) const;
+    QString TextOfNumbers(int a, int b, int c) const;
+
     void ForgetTyping();
     bool IsSeparator(QChar c) const;
     // The month's name as the field shows it in a date.
     QString MonthName(int month) const;
-    // The value a part's text stands for, if any.
+    // The value a part's text stands for, if any (a number, or a month's whole name).
     std::optional<int> ValueOf(const Part& part, const QString& text) const;
     QString TextOf(const Part& part, int value) const;
     // The text a part shows for `typed` once it is done: its own form for a value it may have,
@@ -101,12 +142,24 @@ private:
     // The first letters of a month's name; a letter no month's name goes on with is refused.
     bool TypeLetter(QChar letter);
     void TypeSeparator();
-    // Puts the parts on show: as the whole value they make, when they make one, else as they are
-    // (the field then holds no whole value and the picker says so). Then selects part `selected`.
+    // Left or Right: the part being typed is done as at its separator, and the part beside it
+    // is selected.
+    void MoveToPart(int by);
+    // Puts the parts on show (no value while the part being typed is unfinished), then selects
+    // part `selected`.
     void Show(const QStringList& texts, int selected);
-    // Shows `text` as it is: no whole value.
+    // Shows `text` as it is: no value.
     void ShowAsTyped(const QString& text);
-    void SelectPart(const QString& text, int part);
+    // The one way text is put on show. `halfTyped`: a part of it is still being typed, so it
+    // makes no value whatever it reads. The user's changes are reported.
+    void SetShown(const QString& text, bool halfTyped, bool byUser);
+    void SelectPart(int part);
+    // The text's own edits (Backspace, Delete, cut, undo): the text is what they leave.
+    void EditedInPlace();
+    QRect ArrowRect() const;
+    void PlaceEdit();
+    QDate CalendarStart() const;
+    void PickDay(const QDate& day);
 
     std::vector<Part> parts_;
     QChar separator_;
@@ -118,6 +171,9 @@ private:
     // on make no value, and show as typed.
     enum class Overrun { None, Pending, Active } overrun_ = Overrun::None;
     MovedOn movedOn_;
-    bool applying_ = false;    // the value is being set from what was typed
-    bool halfTyped_ = false;   // the text on show was typed here and makes no whole value
+    bool halfTyped_ = false;   // the text on show has a part still being typed
+    bool settingText_ = false; // the text is being put on show by the field itself
+    int wheelTurned_ = 0;      // the wheel's turn not yet made a step
+    QWidget* popup_ = nullptr;
+    QCalendarWidget* calendar_ = nullptr;
 };

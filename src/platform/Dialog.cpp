@@ -7,7 +7,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDateTimeEdit>
 #include <QDebug>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -22,6 +21,7 @@
 #include <climits>
 #include <cmath>
 
+#include "DateTimeField.h"
 #include "ListView.h"
 #include "Resources.h"
 #include "StandardControls.h"
@@ -106,7 +106,7 @@ bool ParseDouble(const QString& raw, double& out) {
 bool IsOneLineField(const QWidget* w) {
     if (qobject_cast<const QLineEdit*>(w)) return true;
     if (const auto* combo = qobject_cast<const QComboBox*>(w)) return combo->isEditable();
-    return qobject_cast<const QAbstractSpinBox*>(w) && !qobject_cast<const QDateTimeEdit*>(w);
+    return qobject_cast<const QAbstractSpinBox*>(w) && !qobject_cast<const DateTimeField*>(w);
 }
 
 // Qt selects a field's text when Tab brings the focus, not when a window opens: what is typed
@@ -447,6 +447,8 @@ void Dialog::RefuseField(int id, const QString& message) {
     if (QWidget* w = Item(id)) {
         w->setFocus();
         if (auto* edit = qobject_cast<QLineEdit*>(w)) edit->selectAll();
+        if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->lineEdit())
+            combo->lineEdit()->selectAll();
         // The whole date or time is typed again from its first part, wherever the caret was.
         if (auto* picker = qobject_cast<DateTimePicker*>(w)) picker->StartTyping();
     }
@@ -523,6 +525,23 @@ bool Dialog::CheckDatePickers() {
         const std::u16string message =
             own != pickerMessages_.end() ? own->second : std::u16string(u"Nieprawidłowa data.");
         RefuseField(id.toInt(), message);
+        return false;
+    }
+    return true;
+}
+
+void Dialog::SetChoiceName(int id, std::u16string name) { choiceNames_[id] = std::move(name); }
+
+bool Dialog::CheckTypedChoices() {
+    for (ComboBox* combo : findChildren<ComboBox*>(Qt::FindDirectChildrenOnly)) {
+        const QVariant id = combo->property("controlId");
+        if (!id.isValid() || Item(id.toInt()) != combo || !combo->isEditable()) continue;
+        if (combo->TakeShownEntry()) continue;
+        const auto own = choiceNames_.find(id.toInt());
+        const std::u16string what =
+            own != choiceNames_.end() ? u"W polu „" + own->second + u"” wpisano" : u"Wpisano";
+        RefuseField(id.toInt(), what + u" tekst, którego nie ma na liście.\n"
+                                       u"Wybierz pozycję z listy albo wyczyść pole.");
         return false;
     }
     return true;

@@ -150,6 +150,15 @@ public:
     bool CheckDatePickers();
     void SetPickerMessage(int id, std::u16string message);
 
+    // Lists with an edit field, whose typed text stands for one of their entries. A window
+    // checks them before it writes anything, whatever closed it with its save: every such list
+    // of the window takes the entry its field shows as its choice (as if the user had picked
+    // it); the first, in the window's order, whose field holds a text that is no entry (a blank
+    // field is none) is named to the user by the name the window gave it, gets the focus, and
+    // the answer is false.
+    bool CheckTypedChoices();
+    void SetChoiceName(int id, std::u16string name);
+
     // ---- notifications and commands ---------------------------------------------------------
     using Handler = std::function<void()>;
     void Bind(int id, Notification what, Handler handler);
@@ -240,6 +249,7 @@ private:
     std::map<std::pair<int, Notification>, Handler> handlers_;
     std::map<QWidget*, bool> focusState_;
     std::map<int, std::u16string> pickerMessages_;
+    std::map<int, std::u16string> choiceNames_;
     std::map<int, int> timers_;   // window timer id -> Qt timer id
     KeyPolicy keyPolicy_;
     int defaultId_ = IDOK;

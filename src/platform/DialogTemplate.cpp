@@ -180,7 +180,7 @@ QWidget* MakeStandard(const ControlTemplate& c, QRect& geometry, QWidget* parent
         return MakeEdit(c, text, parent);
     case ControlKind::Combo: {
         auto* combo = (c.style & style::Simple) ? new SimpleComboBox(parent) : new ComboBox(parent);
-        combo->setEditable(c.style & (style::DropDownEdit | style::Simple));
+        combo->SetEditable(c.style & (style::DropDownEdit | style::Simple));
         combo->SetSorted(c.style & style::Sort);
         for (const auto& item : c.items) combo->AddString(QString::fromStdU16String(item));
         if (!(c.style & style::Simple)) {
@@ -214,11 +214,7 @@ QWidget* MakeStandard(const ControlTemplate& c, QRect& geometry, QWidget* parent
         return new TabControl(parent);
     case ControlKind::MonthCalendar: {
         auto* calendar = new QCalendarWidget(parent);
-        calendar->setLocale(QLocale(QLocale::Polish, QLocale::Poland));
-        calendar->setFirstDayOfWeek(Qt::Monday);
-        calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
-        calendar->setGridVisible(false);
-        UseTwoLetterWeekdays(calendar);
+        UseCalendarLook(calendar);
         return calendar;
     }
     case ControlKind::DateTimePicker: {
@@ -246,6 +242,14 @@ QWidget* MakeStandard(const ControlTemplate& c, QRect& geometry, QWidget* parent
 }
 
 }  // namespace
+
+void UseCalendarLook(QCalendarWidget* calendar) {
+    calendar->setLocale(QLocale(QLocale::Polish, QLocale::Poland));
+    calendar->setFirstDayOfWeek(Qt::Monday);
+    calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    calendar->setGridVisible(false);
+    UseTwoLetterWeekdays(calendar);
+}
 
 // A single '&' marks a keyboard mnemonic in captions; "&&" is an ampersand.
 QString WithoutMnemonic(const QString& text) {

@@ -33,6 +33,7 @@
 #include <vector>
 
 class QWidget;
+class QCalendarWidget;
 
 // A rectangle in dialog units: position and size.
 struct DuRect {
@@ -184,6 +185,10 @@ std::vector<QWidget*> BuildControls(const DialogTemplate& dialog, QWidget* paren
 // entry and the parent and returns a widget; the builder places it and applies Hidden/Disabled.
 using ControlFactory = std::function<QWidget*(const ControlTemplate&, QWidget*)>;
 void RegisterControlFactory(ControlKind kind, ControlFactory factory);
+
+// A month calendar as the windows show it: Polish, weeks from Monday, two-letter weekday
+// headings, no week numbers and no grid.
+void UseCalendarLook(QCalendarWidget* calendar);
 
 // A caption as shown: a single '&' marks a keyboard mnemonic and is dropped; "&&" is an '&'.
 QString WithoutMnemonic(const QString& text);

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -38,9 +39,20 @@ bool CopyOneFile(const QString& from, const QString& to, const CopyOptions& opti
         return false;
     }
     {
+        // Opened for reading: a copy of a read-only file may not be opened for writing.
         QFile copy(part);
-        if (copy.open(QIODevice::ReadWrite)) {
+        if (copy.open(QIODevice::ReadOnly)) {
             copy.setFileTime(QFileInfo(from).lastModified(), QFileDevice::FileModificationTime);
+        }
+    }
+    if (options.flushEachFile) {
+        const int fd = ::open(QFile::encodeName(part).constData(), O_RDONLY | O_CLOEXEC);
+        const bool flushed = fd >= 0 && ::fsync(fd) == 0;
+        if (!flushed) error = errno;
+        if (fd >= 0) ::close(fd);
+        if (!flushed) {
+            QFile::remove(part);
+            return false;
         }
     }
     std::error_code renamed;
@@ -95,12 +107,15 @@ bool CopyFileBytes(const QString& from, const QString& to, int& error) {
         }
         if (!ok) break;
     }
+    // The mode as the source has it: Qt's permissions of a file also say what this user may do
+    // with it, so a read-only file would come out writable for a user who may write it anyway.
+    struct stat source {};
+    if (ok && ::fstat(in, &source) == 0) ::fchmod(out, source.st_mode & 07777);
     ::close(in);
     if (::close(out) != 0 && ok) {
         error = errno;
         ok = false;
     }
-    if (ok) QFile::setPermissions(to, QFile::permissions(from));
     return ok;
 }
 
@@ -201,9 +216,11 @@ bool CopyFolderTree(const QString& source, const QString& destination, QWidget* 
         if (CopyOneFile(from, to, options, error)) {
             ++count;
         } else {
-            if (failure != nullptr && failure->file.isEmpty()) {
+            const bool full = error == ENOSPC || error == EDQUOT;
+            if (failure != nullptr && (failure->file.isEmpty() || (full && !failure->diskFull))) {
                 failure->file = to;
-                failure->diskFull = error == ENOSPC || error == EDQUOT;
+                failure->diskFull = full;
+                failure->error = error;
             }
             complete = false;
         }

@@ -34,12 +34,17 @@ struct CopyOptions {
     bool declinedIsIncomplete = false;
     // Files are replaced without a question, as after "Yes to all" (the user already said so).
     bool replaceAll = false;
+    // Each file's bytes are on the disk before it is swapped in, and a copy whose flush fails
+    // counts as not written.
+    bool flushEachFile = false;
 };
 
-// The first file a copy could not write, and whether the disk was full.
+// The first file a copy could not write, and whether the disk was full. A file that found no
+// room comes before one that failed otherwise: room is what must be made first.
 struct CopyFailure {
     QString file;  // the file that was to be written, in the destination
     bool diskFull = false;
+    int error = 0;  // the system's error number when it is known, else 0
 };
 
 // Copies the bytes of `from` into a new file `to` (with its permissions). False, with the
@@ -59,7 +64,7 @@ int RemoveCopyLeftovers(const QString& folder);
 // when a file could not be copied. A replaced file is swapped in whole, never left
 // half-written; a destination inside the source is not copied into itself, and a file is never
 // copied onto itself. `copied`, when given, is set to the number of files copied; `failure`,
-// when given, to the first file that could not be written.
+// when given, to the first file that could not be written (see CopyFailure).
 bool CopyFolderTree(const QString& source, const QString& destination, QWidget* parent = nullptr,
                     const CopyOptions& options = {}, int* copied = nullptr,
                     CopyFailure* failure = nullptr);

@@ -1,14 +1,19 @@
 #pragma once
-// Only one copy of the program runs at a time: the first copy holds a lock file in the user's
+// Only one copy of the program runs at a time: the first copy holds a lock in the user's
 // runtime folder for as long as it runs, and another in the data folder it works on, so copies
 // started by other users or in other sessions whose settings name the same install folder are
-// refused too. The lock of a copy that ended without releasing it (a crash) is recognised by its
-// dead process and taken over; a running copy's lock never is, however long it has run.
+// refused too. The lock is one the system holds for the running process on a lock file: it goes
+// with the process however that ends (a crash, a kill), so a copy that is gone never counts as
+// running, and a running copy's lock is never taken, however long it has run. Taking it needs
+// no room on the disk once the file is there (the file stays when the program ends), so a full
+// disk never keeps the program from telling a second copy from none.
+//
+// The file also names the machine of the copy that holds it: on a folder shared over the
+// network the holder's lock may not reach another machine, and a copy there is refused by
+// those words, never taken over (only the user can tell that a copy on another machine is
+// gone). The words go when the copy ends.
 
 #include <QString>
-#include <memory>
-
-class QLockFile;
 
 // The lock file a running copy holds in its db folder. It is no part of the data: backups and
 // restores leave it out.
@@ -25,25 +30,32 @@ public:
     SingleInstance& operator=(const SingleInstance&) = delete;
 
     // True when this process now holds the lock (or held it already); false when another
-    // running copy holds it or the lock file cannot be made (see HeldByAnother()).
+    // running copy holds it or the lock file cannot be opened (see HeldByAnother()).
     bool TryAcquire();
     // After a TryAcquire() that failed: true when another copy holds the lock, false when the
-    // folder of the lock file cannot be written (a read-only disk, no permission), whoever runs.
+    // lock file cannot be made or opened for writing, whoever runs (see Error()).
     bool HeldByAnother() const { return heldByAnother_; }
+    // After a TryAcquire() that failed and no other copy holds the lock: the system's error
+    // number of what failed (ENOSPC when the disk had no room for a new lock file, EACCES,
+    // EPERM or EROFS when the folder or file cannot be written).
+    int Error() const { return error_; }
     void Release();
     bool IsHeld() const { return held_; }
     QString LockPath() const { return path_; }
     // The machine named in the lock file when another machine's copy holds it (a folder shared
-    // over the network); empty when the holder is on this machine or unknown. Such a lock is
-    // never taken over: its process cannot be seen from here, so only the user can tell that
-    // it is gone.
-    QString OtherMachineHolding() const;
+    // over the network); empty when the holder is on this machine or unknown.
+    QString OtherMachineHolding() const { return otherMachine_; }
 
 private:
     void MakeLock(const QString& folder, const QString& fileName);
+    // Takes the lock on the open file; false when another process holds it.
+    bool LockFile();
 
+    QString folder_;
     QString path_;
-    std::unique_ptr<QLockFile> lock_;
+    int fd_ = -1;
     bool held_ = false;
     bool heldByAnother_ = false;
+    int error_ = 0;
+    QString otherMachine_;
 };

@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QChildEvent>
-#include <QDateTimeEdit>
 #include <QHelpEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -85,6 +84,94 @@ ComboBox::ComboBox(QWidget* parent) : QComboBox(parent) {
     setInsertPolicy(QComboBox::NoInsert);
     setItemDelegate(new TextRowDelegate(this));
     connect(this, &QComboBox::activated, this, &ComboBox::SelChange);
+    // The edit field puts the caret after a text it is given, scrolling a long entry to its end;
+    // a chosen entry is read from its beginning.
+    connect(this, &QComboBox::currentIndexChanged, this, [this] { ChoiceChangedQuietly(); });
+    connect(this, &QComboBox::activated, this, [this] { ChoiceChangedQuietly(); });
+}
+
+void ComboBox::SetEditable(bool on) {
+    setEditable(on);
+    QLineEdit* edit = lineEdit();
+    if (!on || !edit) return;
+    // Qt's completer would change the text after the choice was made from it; a list that
+    // completes does so itself (CAutoCompleteCombo).
+    setCompleter(nullptr);
+    edit->installEventFilter(this);
+    connect(edit, &QLineEdit::textEdited, this, &ComboBox::OnUserEdit, Qt::UniqueConnection);
+}
+
+void ComboBox::ChoiceChangedQuietly() {
+    if (QLineEdit* edit = lineEdit()) edit->setCursorPosition(0);
+}
+
+// Keys reach the edit field through the combo box, which has the focus (the field's own
+// filters never see them), or, sent to the field itself, through this filter.
+void ComboBox::keyPressEvent(QKeyEvent* event) {
+    if (isEditable()) OnEditKey(*event);
+    QComboBox::keyPressEvent(event);
+}
+
+bool ComboBox::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lineEdit() && event->type() == QEvent::KeyPress)
+        OnEditKey(*static_cast<QKeyEvent*>(event));
+    return QComboBox::eventFilter(watched, event);
+}
+
+void ComboBox::OnUserEdit() {
+    const int before = currentIndex();
+    OnEditUpdate();
+    const int shown = EntryShown();
+    if (shown != currentIndex()) ChooseKeepingText(shown);
+    if (currentIndex() != before) emit SelChange(currentIndex());
+    emit EditChange();
+}
+
+int ComboBox::EntryShown() const {
+    if (!isEditable()) return currentIndex();
+    const QString text = currentText().trimmed();
+    const auto same = [&](int i) {
+        return QString::compare(itemText(i).trimmed(), text, Qt::CaseInsensitive) == 0;
+    };
+    // Of two entries with one text, the one chosen stays chosen; so does a blank entry shown.
+    const int current = currentIndex();
+    if (current >= 0 && same(current)) return current;
+    if (text.isEmpty()) return -1;
+    return SearchFrom(-1, count(), same);
+}
+
+void ComboBox::ChooseKeepingText(int index) {
+    QLineEdit* edit = lineEdit();
+    if (!edit) return;
+    const QString text = edit->text();
+    const int cursor = edit->cursorPosition();
+    const int selectionStart = edit->selectionStart();
+    const int selectionLength = static_cast<int>(edit->selectedText().size());
+    {
+        const QSignalBlocker quiet(this);
+        setCurrentIndex(index);
+    }
+    ChoiceChangedQuietly();
+    if (edit->text() != text) edit->setText(text);
+    if (selectionStart >= 0 && selectionLength > 0) {
+        // Selected from the caret's side, so the caret stays where it was.
+        if (cursor == selectionStart)
+            edit->setSelection(selectionStart + selectionLength, -selectionLength);
+        else
+            edit->setSelection(selectionStart, selectionLength);
+    } else {
+        edit->setCursorPosition(cursor);
+    }
+}
+
+bool ComboBox::TakeShownEntry() {
+    if (!isEditable()) return true;
+    const int shown = EntryShown();
+    if (shown != currentIndex()) {
+        ChooseKeepingText(shown);
+        emit SelChange(shown);
+    }
+    return shown >= 0 || currentText().trimmed().isEmpty();
 }
 
 int ComboBox::AddString(const QString& text) {
@@ -184,10 +271,11 @@ void ComboBox::SetWindowText(const QString& text) {
 }
 
 bool ComboBox::event(QEvent* event) {
+    // An edit field given by Qt's own setEditable still reports the user's typing.
     if (event->type() == QEvent::ChildAdded) {
         auto* child = static_cast<QChildEvent*>(event)->child();
         if (auto* edit = qobject_cast<QLineEdit*>(child)) {
-            connect(edit, &QLineEdit::textEdited, this, &ComboBox::EditChange,
+            connect(edit, &QLineEdit::textEdited, this, &ComboBox::OnUserEdit,
                     Qt::UniqueConnection);
         }
     }
@@ -202,7 +290,7 @@ constexpr int kSimpleGap = 2;
 }  // namespace
 
 SimpleComboBox::SimpleComboBox(QWidget* parent) : ComboBox(parent) {
-    setEditable(true);
+    SetEditable(true);
     list_ = new QListView(this);
     list_->setModel(model());
     list_->setItemDelegate(new TextRowDelegate(list_));
@@ -215,8 +303,6 @@ SimpleComboBox::SimpleComboBox(QWidget* parent) : ComboBox(parent) {
         setCurrentIndex(index.row());
         emit activated(index.row());
     });
-    // The list shows the user's choice; the program's shows through ChoiceChangedQuietly.
-    connect(this, &QComboBox::currentIndexChanged, list_, [this] { ChoiceChangedQuietly(); });
     // Typing scrolls the list to the first entry that begins with the text.
     connect(this, &ComboBox::EditChange, list_, [this] {
         const QString text = currentText();
@@ -231,6 +317,7 @@ SimpleComboBox::SimpleComboBox(QWidget* parent) : ComboBox(parent) {
 }
 
 void SimpleComboBox::ChoiceChangedQuietly() {
+    ComboBox::ChoiceChangedQuietly();
     if (!list_) return;
     const int index = currentIndex();
     if (index < 0) {
@@ -518,45 +605,30 @@ DateTimePicker::DateTimePicker(QWidget* parent, Format format, bool showNone)
             emit Changed();
         });
     }
-    auto* edit = new DateTimeField(this, format);
-    edit->onTyped = [this] { emit Changed(); };
-    edit_ = edit;
+    edit_ = new DateTimeField(this, format);
     setFocusProxy(edit_);
-    edit_->setLocale(QLocale(QLocale::Polish, QLocale::Poland));
-    switch (format) {
-    case Format::ShortDate: edit_->setDisplayFormat(QStringLiteral("dd.MM.yyyy")); break;
-    case Format::LongDate: edit_->setDisplayFormat(QStringLiteral("d MMMM yyyy")); break;
-    case Format::Time: edit_->setDisplayFormat(QStringLiteral("HH:mm:ss")); break;
-    }
-    edit_->setCalendarPopup(format != Format::Time);
-    // No day before 1970 or past the last year a date may have can be set, typed or picked.
-    edit_->setMinimumDate(QDate(1970, 1, 1));
-    edit_->setMaximumDate(QDate(kLastDateYear, 12, 31));
-    // The edit holds its fields as universal time, which has no hour the clock skips: what is
-    // typed stays as typed, and the window decides about the local time it makes.
-    edit_->setTimeSpec(Qt::UTC);
-    if (format == Format::Time) edit_->setTime(time_);
-    else edit_->setDate(date_);
+    if (format == Format::Time) edit_->ShowTime(time_);
+    else edit_->ShowDate(date_);
     layout->addWidget(edit_, 1);
-    connect(edit_, &QDateTimeEdit::dateTimeChanged, this, [this](const QDateTime& shown) {
-        if (programmatic_) return;
-        // The edit shows only some fields; the others keep their value.
-        if (format_ == Format::Time) time_ = shown.time();
-        else date_ = shown.date();
+    // The field's text is its value: a whole one is taken, else the last whole one is kept
+    // and the picker says it is not on show.
+    edit_->onEdited = [this] {
+        if (format_ == Format::Time) {
+            if (const auto shown = edit_->ShownTime()) time_ = *shown;
+        } else if (const auto shown = edit_->ShownDate()) {
+            date_ = *shown;
+        }
         emit Changed();
-    });
+    };
 }
 
 bool DateTimePicker::HasValue() const { return !check_ || check_->isChecked(); }
 
 bool DateTimePicker::ShowsStorableValue() const {
     if (!HasValue()) return true;
-    if (!static_cast<const DateTimeField*>(edit_)->ShowsWholeValue()) return false;
-    if (format_ == Format::Time) return true;
-    // A value set from outside the field's range shows clamped to it: not the day kept.
-    const QDate shown = edit_->date();
-    if (shown != date_) return false;
-    return MakeLocalTime(shown.day(), shown.month(), shown.year(), 12).has_value();
+    if (format_ == Format::Time) return edit_->ShownTime().has_value();
+    const auto shown = edit_->ShownDate();
+    return shown && MakeLocalTime(shown->day(), shown->month(), shown->year(), 12).has_value();
 }
 
 void DateTimePicker::SetNone() {
@@ -565,7 +637,7 @@ void DateTimePicker::SetNone() {
     edit_->setEnabled(false);
 }
 
-void DateTimePicker::StartTyping() { static_cast<DateTimeField*>(edit_)->StartTyping(); }
+void DateTimePicker::StartTyping() { edit_->StartTyping(); }
 
 QDateTime DateTimePicker::Value() const { return QDateTime(date_, time_); }
 
@@ -576,11 +648,9 @@ void DateTimePicker::SetValue(const QDateTime& value) {
 void DateTimePicker::SetParts(const QDate& date, const QTime& time) {
     date_ = date;
     time_ = time;
-    programmatic_ = true;
     // The field shows only its own part; the other is any day or time it can show.
-    if (format_ == Format::Time) edit_->setTime(time);
-    else edit_->setDate(date);
-    programmatic_ = false;
+    if (format_ == Format::Time) edit_->ShowTime(time);
+    else edit_->ShowDate(date);
     if (check_) {
         check_->setChecked(true);
         edit_->setEnabled(true);

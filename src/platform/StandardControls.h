@@ -3,6 +3,14 @@
 // behaviour the windows are written against: entries never become selected by being added,
 // deleting the selected entry leaves nothing selected, and the "changed" signals fire only for
 // the user's own changes, never for the program's.
+//
+// A combo box with an edit field is a choice of its entries that may be typed: after every
+// change the user makes to the text, the choice is the entry the field shows (letter case and
+// spaces around it aside), or none: an entry typed whole is chosen exactly as if picked from
+// the list (SelChange), and a text that is no entry leaves nothing chosen. A list that completes
+// what is typed (CAutoCompleteCombo) completes first, so the entry it completes to is the one
+// chosen. An entry chosen from the list or by the program shows from its beginning, however
+// long it is.
 
 #include <QComboBox>
 #include <QDateTime>
@@ -18,8 +26,8 @@
 
 class QCheckBox;
 class QListView;
-class QDateTimeEdit;
 class QTabBar;
+class DateTimeField;
 
 class ComboBox : public QComboBox {
     Q_OBJECT
@@ -27,6 +35,9 @@ public:
     explicit ComboBox(QWidget* parent = nullptr);
 
     void SetSorted(bool on) { sorted_ = on; }
+    // With an edit field or without; use this rather than setEditable, which leaves the
+    // field's typing to Qt's own completion and to nothing of the above.
+    void SetEditable(bool on);
     int AddString(const QString& text);               // index of the new entry
     int AddString(const std::u16string& text);
     int InsertString(int index, const QString& text); // -1 appends
@@ -46,17 +57,36 @@ public:
     QString GetWindowText() const { return currentText(); }
     void SetWindowText(const QString& text);
 
+    // The entry the field shows: for an editable combo the chosen entry when the text is its
+    // text, else the first entry with that text (letter case and spaces around it aside), -1
+    // for a blank text or one that is no entry; for any other combo the chosen entry.
+    int EntryShown() const;
+    // Makes the entry the field shows the choice, as if the user had picked it (SelChange when
+    // that changes the choice). False when the field holds a text, not blank, that is no entry.
+    bool TakeShownEntry();
+
 signals:
-    void SelChange(int index);      // the user chose an entry
+    void SelChange(int index);      // the user chose an entry (-1: typed what is no entry)
     void EditChange();              // the user typed in the edit field
 
 protected:
     bool event(QEvent* event) override;
-    // Runs after the program changed the choice without notifying (the signals are held back
-    // then), for a kind that shows the choice somewhere of its own.
-    virtual void ChoiceChangedQuietly() {}
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    // Runs after the choice changed without notifying (the program's change, whose signals are
+    // held back, or the list's own), for a kind that shows the choice somewhere of its own.
+    virtual void ChoiceChangedQuietly();
+    // A key pressed in the edit field, before the field handles it.
+    virtual void OnEditKey(const QKeyEvent& /*event*/) {}
+    // Runs on every change the user makes to the edit field's text, before the choice is taken
+    // from what it then shows.
+    virtual void OnEditUpdate() {}
 
 private:
+    void OnUserEdit();
+    // Chooses `index` without a signal, leaving the edit field's text and caret as they are.
+    void ChooseKeepingText(int index);
+
     bool sorted_ = false;
 };
 
@@ -200,6 +230,5 @@ private:
     QDate date_;
     QTime time_;
     QCheckBox* check_ = nullptr;
-    QDateTimeEdit* edit_ = nullptr;
-    bool programmatic_ = false;
+    DateTimeField* edit_ = nullptr;
 };

@@ -116,6 +116,8 @@ CNowyLot::CNowyLot(QWidget* parent) : Dialog(kTemplateId, parent) {
         SetPickerMessage(kTimeFields[i].dateId, BadTimeMessage(kTimeFields[i]));
         SetPickerMessage(kTimeFields[i].timeId, BadTimeMessage(kTimeFields[i]));
     }
+    SetChoiceName(kCategory1, u"Kategoria 1");
+    SetChoiceName(kCategory2, u"Kategoria 2");
 }
 
 bool CNowyLot::OnInitDialog() {
@@ -162,16 +164,13 @@ bool CNowyLot::OnInitDialog() {
     return true;
 }
 
-// A category is the position of the chosen entry; typed text that is no entry counts as none.
-static int CategoryOf(const ComboBox* combo) {
-    if (!combo) return -1;
-    const int position = combo->GetCurSel();
-    if (position < 0 || combo->GetLBText(position) != combo->GetWindowText()) return -1;
-    return position;
-}
+// A category is the position of the chosen entry, which is the one its field shows once
+// CheckTypedChoices took it.
+static int CategoryOf(const ComboBox* combo) { return combo ? combo->GetCurSel() : -1; }
 
 void CNowyLot::OnOK() {
     if (saving_ || HasEnded() || !CheckDatePickers()) return;
+    if (!CheckTypedChoices()) return;
     FlightRecord edited = record;
     // A field that holds no whole number is named to the user and nothing is written.
     int kilometres = 0;

@@ -56,20 +56,25 @@ constexpr RatingList kRatings[] = {
     {CDodajGolebiaTab1::kGeneralRating, &PigeonRecord::ocena_ogolna},
 };
 
-// Lookup lists and the record member each one sets.
+// Lookup lists, the record member each one sets and the field's name in messages.
 struct LookupList {
     int combo;
     int CDodajGolebiaTab1::*id;
     int PigeonRecord::*member;
+    const char16_t* name;
 };
 constexpr LookupList kLookups[] = {
-    {CDodajGolebiaTab1::kColour, &CDodajGolebiaTab1::colourId, &PigeonRecord::id_koloru},
-    {CDodajGolebiaTab1::kBreed, &CDodajGolebiaTab1::breedId, &PigeonRecord::id_rasy},
-    {CDodajGolebiaTab1::kLine, &CDodajGolebiaTab1::lineId, &PigeonRecord::id_linia},
-    {CDodajGolebiaTab1::kEyeColour, &CDodajGolebiaTab1::eyeColourId, &PigeonRecord::id_koloroka},
-    {CDodajGolebiaTab1::kStatus, &CDodajGolebiaTab1::statusId, &PigeonRecord::id_statusu},
-    {CDodajGolebiaTab1::kOwner, &CDodajGolebiaTab1::ownerId, &PigeonRecord::id_wlasciciela},
-    {CDodajGolebiaTab1::kBreeder, &CDodajGolebiaTab1::breederId, &PigeonRecord::id_hodowcy},
+    {CDodajGolebiaTab1::kColour, &CDodajGolebiaTab1::colourId, &PigeonRecord::id_koloru, u"Barwa"},
+    {CDodajGolebiaTab1::kBreed, &CDodajGolebiaTab1::breedId, &PigeonRecord::id_rasy, u"Rasa"},
+    {CDodajGolebiaTab1::kLine, &CDodajGolebiaTab1::lineId, &PigeonRecord::id_linia, u"Linia"},
+    {CDodajGolebiaTab1::kEyeColour, &CDodajGolebiaTab1::eyeColourId, &PigeonRecord::id_koloroka,
+     u"Kolor oka"},
+    {CDodajGolebiaTab1::kStatus, &CDodajGolebiaTab1::statusId, &PigeonRecord::id_statusu,
+     u"Status gołębia"},
+    {CDodajGolebiaTab1::kOwner, &CDodajGolebiaTab1::ownerId, &PigeonRecord::id_wlasciciela,
+     u"Właściciel"},
+    {CDodajGolebiaTab1::kBreeder, &CDodajGolebiaTab1::breederId, &PigeonRecord::id_hodowcy,
+     u"Hodowca"},
 };
 
 QPixmap DefaultPicture() {
@@ -111,6 +116,7 @@ CDodajGolebiaTab1::CDodajGolebiaTab1(PigeonRecord& record, QWidget* parent)
     for (const LookupList& lookup : kLookups) {
         const int combo = lookup.combo;
         OnSelChange(combo, [this, combo] { OnLookupChange(combo); });
+        SetChoiceName(combo, lookup.name);
     }
     for (int id : {kHealthRating, kPlumageRating, kFlightRating}) {
         OnSelChange(id, [this] { UpdateAverageRating(); });
@@ -227,6 +233,8 @@ bool CDodajGolebiaTab1::CollectInto(PigeonRecord& target) {
         }
         dates[group] = *time;
     }
+    // A name typed into a lookup is the entry it names, or nothing is taken.
+    if (!CheckTypedChoices()) return false;
 
     target.nazwa = ItemText(kName);
     target.kraj = ItemText(kCountry);
@@ -291,11 +299,15 @@ void CDodajGolebiaTab1::OnLookupChange(int comboId) {
     const ComboBox* combo = Combo(comboId);
     int* id = LookupId(comboId);
     if (!combo || !id) return;
-    const auto entries = LookupEntries(comboId);
-    if (entries.empty()) return;
     const int index = combo->GetCurSel();
+    // Nothing chosen (a text typed that names no entry) is no entry, not the list's first one.
+    if (index < 0) {
+        *id = 0;
+        return;
+    }
+    const auto entries = LookupEntries(comboId);
     if (index >= static_cast<int>(entries.size())) return;
-    *id = entries[index < 1 ? 0 : index].first;
+    *id = entries[index].first;
 }
 
 void CDodajGolebiaTab1::RefillLookupFromStore(int comboId) {

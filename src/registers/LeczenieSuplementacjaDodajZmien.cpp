@@ -18,6 +18,7 @@ constexpr char16_t kBadDate[] = u"Nieprawidłowa data podania.";
 CLeczenieSuplementacjaDodajZmien::CLeczenieSuplementacjaDodajZmien(QWidget* parent)
     : Dialog(kTemplateId, parent) {
     OnClicked(kPickDate, [this] { OnPickDate(); });
+    SetChoiceName(kKind, u"Kategoria leku");
 }
 
 bool CLeczenieSuplementacjaDodajZmien::OnInitDialog() {
@@ -54,6 +55,7 @@ void CLeczenieSuplementacjaDodajZmien::OnOK() {
         MessageBox(this, u"Wprowadź nazwę leku");
         return;
     }
+    if (!CheckTypedChoices()) return;
 
     // The daylight-saving rule is the one in force on the day given, not on the day of saving:
     // a winter treatment saved in summer keeps its hour.

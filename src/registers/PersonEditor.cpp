@@ -30,6 +30,8 @@ PersonEditor::PersonEditor(int templateId, int saveButtonId, QWidget* parent)
     // Enter saves, as the button does: it never closes the window as if saved without saving.
     SetDefID(saveId_);
     SetKeyPolicy({.swallowEnter = false, .swallowEscape = false, .enterCommand = saveId_});
+    SetChoiceName(kCountryCombo, u"Kraj");
+    SetChoiceName(kVoivodeshipCombo, u"Województwo");
 }
 
 ComboBox* PersonEditor::CountryCombo() const { return Combo(kCountryCombo); }
@@ -71,6 +73,8 @@ bool PersonEditor::OnInitDialog() {
 }
 
 void PersonEditor::Save() {
+    // Enter saves before a list's field loses the focus: what each one shows is taken now.
+    if (!CheckTypedChoices()) return;
     PersonRecord person = record;
     if (mode == EditorMode::Add) {
         // A person is added for the current loft; with no loft at all it belongs to none (0).
@@ -78,7 +82,7 @@ void PersonEditor::Save() {
         person.hodowla = loft ? loft->id : 0;
         person.kategoria = person.subkategoria = person.typ = 0;
     }
-    // Only a chosen entry is stored; text typed into an editable combo is not.
+    // The entry each list shows (none for a blank field).
     person.wojewodztwo = VoivodeshipCombo()->GetCurSel();
     person.kraj = CountryCombo()->GetCurSel();
     for (const auto& [id, field] : kTextFields) person.*field = ItemText(id);

@@ -8,6 +8,7 @@
 
 CPrzeniesPsa::CPrzeniesPsa(QWidget* parent) : Dialog(kTemplateId, parent) {
     OnSelChange(kTargetCombo, [this] { targetIndex = Combo(kTargetCombo)->GetCurSel(); });
+    SetChoiceName(kTargetCombo, u"Wybierz kategorie");
 }
 
 bool CPrzeniesPsa::OnInitDialog() {
@@ -25,7 +26,8 @@ bool CPrzeniesPsa::OnInitDialog() {
 }
 
 void CPrzeniesPsa::OnOK() {
-    if (Combo(kTargetCombo)->GetCurSel() >= 0) targetIndex = Combo(kTargetCombo)->GetCurSel();
+    if (!CheckTypedChoices()) return;
+    targetIndex = Combo(kTargetCombo)->GetCurSel();
     keepCopy = IsDlgButtonChecked(kKeepCopyCheck) == 1;
     EndDialog(IDOK);
 }

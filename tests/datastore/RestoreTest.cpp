@@ -3,6 +3,7 @@
 // be written leaves both files in use exactly as they were, byte for byte. A process that ends
 // in the middle of a restore leaves both files as they were or both restored, once the next
 // start has looked at the db folder.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -10,6 +11,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <iostream>
 #include <iterator>
 #include <map>
 #include <memory>
@@ -893,4 +895,197 @@ TEST_F(RestoreTest, TheFoldersNoteNamesTheBackupItWaitsFor) {
     EXPECT_TRUE(note.fullFolder.empty());
 }
 
+// A backup folder whose mark says its backup never finished is no backup: its files may be of
+// two backups. The mark goes only when the backup says every file is in; a folder without one
+// loads as before.
+TEST_F(RestoreTest, ABackupFolderStillMarkedAsBeingWrittenIsNeverLoaded) {
+    const auto before = LiveBytes();
+    const Time64 began = 1765432100;
+    std::string error;
+    bool diskFull = false;
+    ASSERT_TRUE(BeginBackup(backup_, began, error, diskFull)) << error;
+    BackupMark mark;
+    ASSERT_TRUE(ReadBackupMark(backup_, mark));
+    EXPECT_EQ(mark.began, began);
+    const DbRestoreResult refused = RestoreDatabaseFiles(backup_);
+    EXPECT_EQ(refused.fault, DbRestoreResult::NotABackup);
+    EXPECT_TRUE(refused.check.cutShort);
+    EXPECT_EQ(refused.check.mark.began, began);
+    EXPECT_TRUE(LiveBytes() == before);
+    EXPECT_TRUE(NoKeptCopiesLeft());
+    EXPECT_FALSE(Lies(FoldersNote()));
+
+    ASSERT_TRUE(FinishBackup(backup_, error)) << error;
+    EXPECT_FALSE(ReadBackupMark(backup_, mark));
+    EXPECT_TRUE(CheckBackupFolder(backup_).ok());
+    EXPECT_TRUE(RestoreDatabaseFiles(backup_).ok());
+}
+
+TEST_F(RestoreTest, ABackupWhoseMarkCannotBeWrittenIsToldSoAndLeavesNoMark) {
+    // The mark is written whole through a file of its own, here on a device that is always full.
+    fs::create_symlink("/dev/full", ToFsPath(JoinPath(backup_, BackupMarkName()) + u".oxrestore-part"));
+    std::string error;
+    bool diskFull = false;
+    EXPECT_FALSE(BeginBackup(backup_, 1765432100, error, diskFull));
+    EXPECT_TRUE(diskFull) << error;
+    BackupMark mark;
+    EXPECT_FALSE(ReadBackupMark(backup_, mark));
+    EXPECT_TRUE(CheckBackupFolder(backup_).ok());
+}
+
+// A put-back whose copy beside the file fails for another reason than room must leave the file
+// and its journal as they are: only a full disk is a reason to remove the file first.
+TEST_F(RestoreTest, APutBackThatFailsOtherwiseThanForRoomLeavesTheFileAsItIs) {
+    for (const Text& live : {PigeonsDbPath(), ExtraDbPath()}) {
+        fs::copy_file(ToFsPath(live), ToFsPath(KeptCopyPath(live)));
+    }
+    WriteBytes(ToFsPath(Marker()), "pigeons.db kept\ndodatkowe_informacje.db kept\n");
+    Exec(PigeonsDbPath(), "INSERT INTO pigeons(nr_obraczki) VALUES ('z kopii');");
+    WriteBytes(ToFsPath(PigeonsDbPath() + u"-journal"), std::string(4096, '\x5a'));
+    const std::string cut = Bytes(PigeonsDbPath());
+    DbRestoreOptions options;
+    options.failFlush = [](const Text& path) { return path == PigeonsDbPath() + u".oxrestore-back"; };
+    const InterruptedRestore start = FinishInterruptedRestore(options);
+    EXPECT_EQ(start.outcome, InterruptedRestore::NotPutBack);
+    EXPECT_EQ(S(start.file), S(PigeonsDbPath()));
+    EXPECT_FALSE(start.diskFull);
+    ASSERT_TRUE(Lies(PigeonsDbPath()));
+    EXPECT_EQ(Bytes(PigeonsDbPath()), cut);
+    EXPECT_TRUE(Lies(PigeonsDbPath() + u"-journal"));
+    EXPECT_TRUE(Lies(Marker()));
+}
+
+// The backup's first file is larger than the one in use, and the second file's write finds no
+// room. The second file is held open by another program, so removing it gives back no room: its
+// put-back finds room only once the first file is back, and is tried again then.
+TEST_F(RestoreTest, APutBackThatFoundNoRoomIsTriedAgainOnceTheOtherFileIsBack) {
+    Exec(ExtraDbPath(), "CREATE TABLE zapas(x);");
+    Exec(ExtraDbPath(), "INSERT INTO zapas SELECT randomblob(600000);");
+    Exec(InBackup(0), "CREATE TABLE wielka(x);");
+    Exec(InBackup(0), "INSERT INTO wielka SELECT randomblob(1500000);");
+    const unsigned long long kept =
+        fs::file_size(ToFsPath(PigeonsDbPath())) + fs::file_size(ToFsPath(ExtraDbPath()));
+    const auto disk = DbFolderOnSmallDisk(kept + fs::file_size(ToFsPath(InBackup(0))) + (200 << 10));
+    if (!disk) GTEST_SKIP() << "no small disk can be mounted here";
+    const auto before = LiveBytes();
+    const int held = ::open(ToUtf8(ExtraDbPath()).c_str(), O_RDONLY);
+    ASSERT_GE(held, 0);
+    DbRestoreOptions options;
+    options.failWrite = [](const Text& live) { return live == ExtraDbPath(); };
+    const DbRestoreResult result = RestoreDatabaseFiles(backup_, options);
+    ::close(held);
+    EXPECT_EQ(result.fault, DbRestoreResult::CannotWrite);
+    EXPECT_TRUE(result.notPutBack.empty()) << S(result.notPutBack);
+    EXPECT_FALSE(result.endProgram);
+    EXPECT_TRUE(result.unchanged);
+    EXPECT_TRUE(LiveBytes() == before);
+    EXPECT_TRUE(NoKeptCopiesLeft());
+}
+
+// A copy of the pictures, documents and notes that takes the last byte of the db folder's disk
+// must still leave the note saying the disk is full, after a restore of the database and after
+// one of the folders alone.
+TEST_F(RestoreTest, TheFoldersNoteCanSayTheDiskIsFullWhenTheCopyTookEveryByte) {
+    const Text images = JoinPath(DbFolder(), u"images");
+    for (const bool databaseToo : {true, false}) {
+        SCOPED_TRACE(databaseToo ? "the database and the folders" : "the folders alone");
+        const unsigned long long files =
+            fs::file_size(ToFsPath(PigeonsDbPath())) + fs::file_size(ToFsPath(ExtraDbPath()));
+        const auto disk = DbFolderOnSmallDisk(2 * files + (600 << 10));
+        if (!disk) GTEST_SKIP() << "no small disk can be mounted here";
+        std::string error;
+        if (databaseToo) {
+            ASSERT_TRUE(RestoreDatabaseFiles(backup_).ok());
+        } else {
+            ASSERT_TRUE(BeginRestoreFolders(backup_, error)) << error;
+        }
+        // The copy fills the disk to its last byte.
+        {
+            std::ofstream fill(ToFsPath(JoinPath(images, u"wielkie.jpg")), std::ios::binary);
+            const std::string page(4096, '\x5a');
+            while (fill.write(page.data(), page.size()) && fill.flush()) {}
+        }
+        std::ofstream(ToFsPath(JoinPath(images, u"reszta.jpg")), std::ios::binary) << 'x';
+        ASSERT_LT(disk->Free(), 4096u);
+        EXPECT_TRUE(NoteRestoreFoldersFull(images));
+        ::FoldersNote note;
+        ASSERT_TRUE(ReadFoldersNote(note));
+        EXPECT_EQ(S(note.fullFolder), S(images));
+        EXPECT_EQ(S(note.backupFolder), S(backup_));
+        EXPECT_EQ(note.databaseLoaded, databaseToo);
+        fs::remove(ToFsPath(JoinPath(images, u"wielkie.jpg")));
+        fs::remove(ToFsPath(JoinPath(images, u"reszta.jpg")));
+        EXPECT_TRUE(FinishRestoreFolders());
+        EXPECT_TRUE(NoKeptCopiesLeft());
+    }
+}
+
 }  // namespace
+
+// Why a restore could not write is told in the program's own words, whichever way the db
+// folder refuses: a disk that can only be read, a folder that may not be changed, a full disk,
+// a disk that fails a write.
+TEST_F(RestoreTest, ARestoreThatCannotWriteSaysWhyInTheProgramsOwnWords) {
+    const std::string folder = ToFsPath(DbFolder()).string();
+    struct Case {
+        const char* what;
+        std::string reason;
+        // Makes the db folder refuse; false when this system cannot. Undone by `undo`.
+        std::function<bool(std::unique_ptr<SmallDisk>&)> refuse;
+        std::function<void()> undo;
+        // What is restored: true for the database files, false for the folders alone.
+        bool database = true;
+        bool fullDisk = false;
+    };
+    const std::vector<Case> cases = {
+        {"a disk that can only be read", "dysk jest tylko do odczytu",
+         [&](std::unique_ptr<SmallDisk>& disk) {
+             disk = DbFolderOnSmallDisk(4 << 20);
+             return disk && ::mount("tmpfs", folder.c_str(), "tmpfs",
+                                    MS_REMOUNT | MS_RDONLY | MS_NOSUID | MS_NODEV, nullptr) == 0;
+         },
+         [] {}},
+        {"a folder that may not be changed", "brak uprawnień",
+         [&](std::unique_ptr<SmallDisk>&) {
+             return std::system(("chattr +i '" + folder + "' 2>/dev/null").c_str()) == 0;
+         },
+         [&] { std::system(("chattr -i '" + folder + "'").c_str()); }},
+        {"a full disk, the folders alone", "na dysku zabrakło miejsca",
+         [&](std::unique_ptr<SmallDisk>& disk) {
+             disk = DbFolderOnSmallDisk(64 << 10);
+             if (!disk) return false;
+             std::ofstream fill(ToFsPath(JoinPath(DbFolder(), u"wypelnienie.bin")), std::ios::binary);
+             const std::string block(4096, 'x');
+             while (fill.write(block.data(), block.size()) && fill.flush()) {}
+             return disk->Free() == 0;
+         },
+         [] {}, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::unique_ptr<SmallDisk> disk;
+        if (!c.refuse(disk)) {
+            c.undo();
+            std::cout << "skipped here: " << c.what << "\n";
+            continue;
+        }
+        if (c.database) {
+            const DbRestoreResult result = RestoreDatabaseFiles(backup_);
+            EXPECT_EQ(result.fault, DbRestoreResult::CannotWrite);
+            EXPECT_EQ(result.detail, c.reason);
+            EXPECT_EQ(result.diskFull, c.fullDisk);
+        } else {
+            std::string error;
+            EXPECT_FALSE(BeginRestoreFolders(backup_, error));
+            EXPECT_EQ(error, c.reason);
+        }
+        c.undo();
+    }
+    // A disk that fails to make a write durable.
+    DbRestoreOptions options;
+    options.failFlush = [](const Text&) { return true; };
+    const DbRestoreResult result = RestoreDatabaseFiles(backup_, options);
+    EXPECT_EQ(result.fault, DbRestoreResult::CannotWrite);
+    EXPECT_EQ(result.detail, "dysk zgłosił błąd odczytu lub zapisu");
+    EXPECT_FALSE(result.diskFull);
+}

@@ -25,6 +25,7 @@
 #include "PictureBox.h"
 #include "Resources.h"
 #include "Seams.h"
+#include "StandardControls.h"
 #include "TransparentStatic.h"
 
 namespace {
@@ -649,29 +650,33 @@ TEST_F(DatePickerTest, PopupIsTitledWithTheProgramAndEndsWithTheLastStorableYear
 
 // ---- completing combo box ---------------------------------------------------------------------
 
-TEST(AutoCompleteComboTest, CompletesTypedTextAndNeverRecompletesDeletions) {
+// Keys reach the field through the combo box, which holds the focus in a window, or straight.
+class CompletingComboTest : public ::testing::TestWithParam<bool> {};
+
+TEST_P(CompletingComboTest, CompletesTypedTextAndNeverRecompletesDeletions) {
     CAutoCompleteCombo combo;
     for (const char* text : {"Alfa", "Beta", "Bravo"}) combo.AddString(QString::fromUtf8(text));
     QStringList seenByOwner;
     QObject::connect(&combo, &ComboBox::EditChange,
                      [&] { seenByOwner << combo.lineEdit()->text(); });
     QLineEdit* edit = combo.lineEdit();
+    QWidget* keys = GetParam() ? static_cast<QWidget*>(&combo) : edit;
 
     // The first entry that begins with the letter, all but the typed letter selected.
-    QTest::keyClick(edit, Qt::Key_B);
+    QTest::keyClick(keys, Qt::Key_B);
     EXPECT_EQ(edit->text(), QStringLiteral("Beta"));
     EXPECT_EQ(edit->selectedText(), QStringLiteral("eta"));
     EXPECT_EQ(combo.GetCurSel(), 1);
     // The next letter replaces the completed tail.
-    QTest::keyClick(edit, Qt::Key_R);
+    QTest::keyClick(keys, Qt::Key_R);
     EXPECT_EQ(edit->text(), QStringLiteral("Bravo"));
     EXPECT_EQ(edit->selectedText(), QStringLiteral("avo"));
     // Backspace removes the tail and nothing comes back.
-    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClick(keys, Qt::Key_Backspace);
     EXPECT_EQ(edit->text(), QStringLiteral("Br"));
     EXPECT_FALSE(combo.CompletionEnabled());
     // A letter that no entry goes on with stays as typed, the caret after it.
-    QTest::keyClick(edit, Qt::Key_X);
+    QTest::keyClick(keys, Qt::Key_X);
     EXPECT_TRUE(combo.CompletionEnabled());
     EXPECT_EQ(edit->text(), QStringLiteral("Brx"));
     EXPECT_FALSE(edit->hasSelectedText());
@@ -682,6 +687,8 @@ TEST(AutoCompleteComboTest, CompletesTypedTextAndNeverRecompletesDeletions) {
               (QStringList{QStringLiteral("Beta"), QStringLiteral("Bravo"), QStringLiteral("Br"),
                            QStringLiteral("Brx")}));
 }
+
+INSTANTIATE_TEST_SUITE_P(KeysThroughTheComboOrTheField, CompletingComboTest, ::testing::Bool());
 
 // ---- folder chooser ---------------------------------------------------------------------------
 

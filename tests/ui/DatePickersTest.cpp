@@ -8,13 +8,15 @@
 #include <QCalendarWidget>
 #include <QAction>
 #include <QCheckBox>
+#include <QWheelEvent>
 #include <QClipboard>
 #include <QContextMenuEvent>
-#include <QDateTimeEdit>
+#include <QAbstractSpinBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QTest>
 #include <cstdlib>
 #include <ctime>
@@ -25,6 +27,7 @@
 #include "DataStore.h"
 #include "DataWyjsciaNaDach.h"
 #include "DateTimePicker.h"
+#include "DialogTemplate.h"
 #include "Dialog.h"
 #include "DodajEdytujPare2.h"
 #include "DodajGolebiaDoLotu.h"
@@ -42,7 +45,7 @@
 #include "ZakladkaListaPsow.h"
 #include "ZakladkaLotyGolebi.h"
 
-void TypeKeys(QDateTimeEdit* edit, const std::string& keys);
+void TypeKeys(QWidget* edit, const std::string& keys);
 
 namespace {
 
@@ -63,30 +66,53 @@ QByteArray Files() {
     return bytes;
 }
 
-QDateTimeEdit* EditOf(DateTimePicker* picker) { return picker->findChild<QDateTimeEdit*>(); }
+QAbstractSpinBox* EditOf(DateTimePicker* picker) { return picker->findChild<QAbstractSpinBox*>(); }
 QString Shown(DateTimePicker* picker) { return EditOf(picker)->findChild<QLineEdit*>()->text(); }
 
-// What the user types after clicking a section of the field and deleting its digits.
+// What the user types after selecting a part of the field (0 the first) and deleting its digits.
 struct Typing {
-    QDateTimeEdit::Section section;
+    int part;
     const char* keys;
 };
 // A year past the last one, the year 0, a year half typed.
-const std::vector<Typing> kDateTypings = {
-    {QDateTimeEdit::YearSection, "3001"}, {QDateTimeEdit::YearSection, "0000"},
-    {QDateTimeEdit::YearSection, "20"}};
+const std::vector<Typing> kDateTypings = {{2, "3001"}, {2, "0000"}, {2, "20"}};
 // An hour deleted, an hour half typed.
-const std::vector<Typing> kTimeTypings = {{QDateTimeEdit::HourSection, ""},
-                                          {QDateTimeEdit::HourSection, "2"}};
+const std::vector<Typing> kTimeTypings = {{0, ""}, {0, "2"}};
+
+// Where part `part` (0 the first) of the text on show starts, and where it ends.
+std::pair<int, int> PartSpan(DateTimePicker* picker, int part) {
+    const QString shown = Shown(picker);
+    const QRegularExpression separator(QStringLiteral("[.: ]"));
+    int start = 0;
+    for (int i = 0; i < part; ++i) start = static_cast<int>(shown.indexOf(separator, start)) + 1;
+    const qsizetype end = shown.indexOf(separator, start);
+    return {start, end < 0 ? static_cast<int>(shown.size()) : static_cast<int>(end)};
+}
+
+// Selects part `part` of the text on show, as a click in it does.
+void SelectPart(DateTimePicker* picker, int part) {
+    const auto [start, end] = PartSpan(picker, part);
+    EditOf(picker)->findChild<QLineEdit*>()->setSelection(start, end - start);
+}
+
+// A point inside part `part` of the text on show.
+QPoint PointInPart(DateTimePicker* picker, int part) {
+    auto* text = EditOf(picker)->findChild<QLineEdit*>();
+    for (QPoint at(0, text->height() / 2); at.x() < text->width(); at.rx()++) {
+        if (text->cursorPositionAt(at) == PartSpan(picker, part).first + 1) return at;
+    }
+    ADD_FAILURE() << "no point in part " << part;
+    return {};
+}
 
 // Types into the picker of an active window (ticking its box first), the focus in the field.
 void Type(Dialog& window, DateTimePicker* picker, const Typing& typing) {
     if (QCheckBox* box = picker->findChild<QCheckBox*>(); box && !box->isChecked()) box->click();
     QApplication::setActiveWindow(&window);
-    QDateTimeEdit* edit = EditOf(picker);
+    QAbstractSpinBox* edit = EditOf(picker);
     edit->setFocus();
     ASSERT_TRUE(edit->hasFocus());
-    edit->setSelectedSection(typing.section);
+    SelectPart(picker, typing.part);
     QTest::keyClick(edit, Qt::Key_Delete);
     QTest::keyClicks(edit, typing.keys);
 }
@@ -296,8 +322,8 @@ TEST_F(DatePickersTest, ReleaseRetypedAfterARefusalIsStoredAsTypedAndASkippedHou
     QStringList messagesBefore;
     seams::QueueModalHandler([&](Dialog& dialog) {
         QApplication::setActiveWindow(&dialog);
-        QDateTimeEdit* date = EditOf(dialog.DatePicker(CNowyLot::kReleaseDate));
-        QDateTimeEdit* time = EditOf(dialog.DatePicker(CNowyLot::kReleaseTime));
+        QAbstractSpinBox* date = EditOf(dialog.DatePicker(CNowyLot::kReleaseDate));
+        QAbstractSpinBox* time = EditOf(dialog.DatePicker(CNowyLot::kReleaseTime));
         dialog.SetItemText(CNowyLot::kPlace, u"Kalisz");
         date->setFocus(Qt::TabFocusReason);
         TypeKeys(date, "29.02.2023");
@@ -320,6 +346,140 @@ TEST_F(DatePickersTest, ReleaseRetypedAfterARefusalIsStoredAsTypedAndASkippedHou
     fresh.LoadPigeonsDb(loft_);
     ASSERT_EQ(fresh.Flights().size(), 2u);
     EXPECT_EQ(fresh.Flights().back().czasodlotu, Local(31, 3, 2024, 10, 20) + 30);
+}
+
+// A new flight driven by keys as a user drives it: what is typed, pasted, stepped or picked in the
+// release date is stored, or the window refuses it naming the field, writes nothing and takes the
+// whole date typed again from its first part; whatever key or click comes after the text.
+TEST_F(DatePickersTest, NewFlightStoresTheReleaseAsTypedOrRefusesItWhateverComesAfter) {
+    // After a refusal the refused field is typed again whole: the date as 31.05.2024, the time
+    // as 10:20:30.
+    const QDateTime retyped(QDate(2024, 5, 31), QTime(10, 20, 30));
+    const struct {
+        const char* date;  // typed into the release date, or pasted after "^V"
+        const char* then;  // keys after it
+        const char* time;  // typed into the release time after Tab
+        bool refused;
+        QDateTime stored;
+    } rows[] = {
+        {"32.05.2024", "", "10:20:30", true, retyped},
+        {"15.13.2024", "", "10:20:30", true, retyped},
+        {"15.0", "", "10:20:30", true, retyped},
+        {"^V31.04.2024", "", "10:20:30", true, retyped},
+        {"15.13.2024", "Down", "10:20:30", true, retyped},
+        {"31.04.2024", "Backspace", "10:20:30", true, retyped},
+        {"32.05.2024", "F4, Esc", "10:20:30", true, retyped},
+        {"15.05.2024", "", "24:00:00", true, {QDate(2024, 5, 15), QTime(10, 20, 30)}},
+        // The calendar opens on the month on show, and its day is taken whole.
+        {"31.04.2024", "F4, Return", "10:20:30", false, {QDate(2024, 4, 30), QTime(10, 20, 30)}},
+        // Tab from an untouched date goes on to the time, not to the date's month.
+        {"", "", "10:20:30", false, {QDate::currentDate(), QTime(10, 20, 30)}},
+        {"1,12,2024", "", "08:15:00", false, {QDate(2024, 12, 1), QTime(8, 15)}},
+        {"15.05.2024", "Up", "23:59:59", false, {QDate(2025, 5, 15), QTime(23, 59, 59)}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.date) + " " + row.then + " then " + row.time);
+        seams::Reset();
+        ChooseFirstRows();
+        const QByteArray before = Files();
+        QStringList refusals;
+        bool timeHadTheFocus = false;
+        seams::QueueModalHandler([&](Dialog& dialog) {
+            QApplication::setActiveWindow(&dialog);
+            QAbstractSpinBox* date = EditOf(dialog.DatePicker(CNowyLot::kReleaseDate));
+            dialog.SetItemText(CNowyLot::kPlace, u"Kalisz");
+            date->setFocus(Qt::TabFocusReason);
+            if (row.date[0] == '^') {
+                QGuiApplication::clipboard()->setText(QString::fromUtf8(row.date + 2));
+                QTest::keyClick(date, Qt::Key_V, Qt::ControlModifier);
+            } else {
+                TypeKeys(date, row.date);
+            }
+            for (const QString& key : QString::fromUtf8(row.then).split(QStringLiteral(", "), Qt::SkipEmptyParts))
+                QTest::keySequence(QApplication::focusWidget(), QKeySequence(key));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            timeHadTheFocus = EditOf(dialog.DatePicker(CNowyLot::kReleaseTime))->hasFocus();
+            TypeKeys(QApplication::focusWidget(), row.time);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            if (row.refused) {
+                refusals = MessageTexts();
+                EXPECT_TRUE(Files() == before);
+                QWidget* refused = QApplication::focusWidget();
+                TypeKeys(refused, refused == date ? "31.05.2024" : "10:20:30");
+                QTest::keyClick(refused, Qt::Key_Return);
+            }
+            return dialog.HasEnded() ? dialog.EndCode() : IDCANCEL;
+        });
+        Flights().AddFlight();
+        EXPECT_TRUE(timeHadTheFocus);
+        EXPECT_EQ(refusals.size(), row.refused ? 1 : 0);
+        for (const QString& message : refusals)
+            EXPECT_EQ(message, QString::fromUtf8("Nieprawidłowa data lotu: „Data i czas odlotu gołębi”."));
+        CDataStore fresh;
+        fresh.LoadPigeonsDb(loft_);
+        ASSERT_EQ(fresh.Flights().size(), 2u);
+        EXPECT_EQ(fresh.Flights().back().czasodlotu, row.stored.toSecsSinceEpoch());
+        FlightRecord added = fresh.Flights().back();
+        ASSERT_TRUE(TheDataStore().WriteFlight(WriteMode::Delete, added));
+    }
+}
+
+// The pair editor's laying and hatching dates keep what was typed while its tabs are switched
+// and the window is hidden and shown: a day the month lacks is refused naming the field and
+// nothing is written; whole dates are stored as typed.
+TEST_F(DatePickersTest, PairEditorKeepsTypedDatesAcrossItsTabsAndStoresThemAsTyped) {
+    const QByteArray before = Files();
+    QStringList messages;
+    QString layingAfterTabs;
+    seams::QueueModalHandler([&](Dialog& dialog) {
+        auto& editor = static_cast<CDodajEdytujPare2&>(dialog);
+        QApplication::setActiveWindow(&dialog);
+        DateTimePicker* laying = dialog.DatePicker(CDodajEdytujPare2::kLayingDate);
+        DateTimePicker* hatching = dialog.DatePicker(CDodajEdytujPare2::kHatchingDate);
+        const auto switchTabs = [&] {
+            QTest::mouseClick(&dialog, Qt::LeftButton, {}, QPoint(250, 250));  // male's pedigree
+            EXPECT_EQ(editor.ShownPanel(CDodajEdytujPare2::kMale), CDodajEdytujPare2::kPedigree);
+            QTest::mouseClick(&dialog, Qt::LeftButton, {}, QPoint(510, 400));  // female's results
+            QTest::mouseClick(&dialog, Qt::LeftButton, {}, QPoint(250, 100));  // male's summary
+            EXPECT_EQ(editor.ShownPanel(CDodajEdytujPare2::kMale), CDodajEdytujPare2::kSummary);
+            dialog.hide();
+            dialog.show();
+            QApplication::setActiveWindow(&dialog);
+        };
+        for (DateTimePicker* picker : {laying, hatching}) picker->findChild<QCheckBox*>()->click();
+        EditOf(laying)->setFocus(Qt::TabFocusReason);
+        TypeKeys(EditOf(laying), "31.04.2024");
+        QTest::keyClick(EditOf(laying), Qt::Key_Tab);
+        EditOf(hatching)->setFocus(Qt::TabFocusReason);
+        TypeKeys(EditOf(hatching), "18.05.2024");
+        QTest::keyClick(EditOf(hatching), Qt::Key_Tab);
+        switchTabs();
+        layingAfterTabs = Shown(laying);
+        dialog.Button(CDodajEdytujPare2::kSave)->click();
+        messages = MessageTexts();
+        EXPECT_FALSE(dialog.HasEnded());
+        EXPECT_TRUE(Files() == before);
+        // The refusal gives the field back for a whole date typed from its first part.
+        EXPECT_TRUE(EditOf(laying)->hasFocus());
+        TypeKeys(EditOf(laying), "30.04.2024");
+        QTest::keyClick(EditOf(laying), Qt::Key_Tab);
+        switchTabs();
+        EXPECT_EQ(Shown(laying), "30.04.2024");
+        EXPECT_EQ(Shown(hatching), "18.05.2024");
+        dialog.Button(CDodajEdytujPare2::kSave)->click();
+        return dialog.HasEnded() ? dialog.EndCode() : IDCANCEL;
+    });
+    Pairing().EditPair();
+    EXPECT_EQ(layingAfterTabs, "31.04.2024");
+    EXPECT_EQ(messages, QStringList{QString::fromUtf8("Nieprawidłowa data złożenia jaj.")});
+    CDataStore fresh;
+    fresh.LoadPigeonsDb(loft_);
+    ASSERT_EQ(fresh.Pairs().size(), 1u);
+    const auto laid = ToLocalDateTime(fresh.Pairs()[0].DataZlozeniaJaj);
+    const auto hatched = ToLocalDateTime(fresh.Pairs()[0].DataWylegu);
+    ASSERT_TRUE(laid && hatched);
+    EXPECT_EQ(QDate(laid->year, laid->month, laid->day), QDate(2024, 4, 30));
+    EXPECT_EQ(QDate(hatched->year, hatched->month, hatched->day), QDate(2024, 5, 18));
 }
 
 TEST_F(DatePickersTest, NewArrivalStartsOnTheReleaseDayAndMayNotComeBeforeTheRelease) {
@@ -425,7 +585,7 @@ TEST_F(DatePickersTest, NewArrivalAfterAReleaseInTheDaysLastSecondStartsAtMidnig
 
 // Types into the picker's field as a keyboard sends the keys: Shift goes down on its own
 // before a ":".
-void TypeKeys(QDateTimeEdit* edit, const std::string& keys) {
+void TypeKeys(QWidget* edit, const std::string& keys) {
     for (const char key : keys) {
         if (key == ':') {
             QTest::keyPress(edit, Qt::Key_Shift);
@@ -445,7 +605,7 @@ DateTimePicker* OpenPicker(QWidget& window, DateTimePicker::Format format, const
     picker->SetValue(shown);
     window.show();
     QApplication::setActiveWindow(&window);
-    QDateTimeEdit* edit = EditOf(picker);
+    QAbstractSpinBox* edit = EditOf(picker);
     if (byClick) {
         QLineEdit* text = edit->findChild<QLineEdit*>();
         QTest::mouseClick(text, Qt::LeftButton, {}, QPoint(3, text->height() / 2));
@@ -489,6 +649,7 @@ TEST(PickerTypingTest, DatesAndTimesTypedWithTheirSeparatorsAreTakenAsTyped) {
         {"815", {}, QTime(8, 15, 45)},
         {"15,05,2024", QDate(2024, 5, 15), {}},
         {"15,5,2024", QDate(2024, 5, 15), {}, true},
+        {"1,12,2024", QDate(2024, 12, 1), {}},
     };
     const QTime now(10, 30, 45);
     for (const QDate shownDay : {QDate(2026, 12, 10), QDate(2026, 2, 10)}) {
@@ -558,10 +719,20 @@ TEST(PickerTypingTest, AValueTypedAfterShiftTabOrARefusalStartsAtItsFirstPart) {
     const QDateTime shown(QDate(2026, 12, 10), QTime(16, 56, 0));
     {
         SCOPED_TRACE("Shift+Tab");
+        // A field after the picker, shown with it, for the focus to leave to and come back from.
         QWidget window;
-        DateTimePicker* picker = OpenPicker(window, DateTimePicker::Format::Time, shown, false);
+        auto* picker = new DateTimePicker(&window, DateTimePicker::Format::Time);
+        picker->SetValue(shown);
         auto* next = new QLineEdit(&window);
-        next->setFocus(Qt::TabFocusReason);
+        next->move(0, picker->sizeHint().height() + 4);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        // The caret left in the seconds, the focus goes on by Tab and comes back by Shift+Tab.
+        auto* text = EditOf(picker)->findChild<QLineEdit*>();
+        QTest::mouseClick(text, Qt::LeftButton, {}, QPoint(text->width() - 3, text->height() / 2));
+        ASSERT_TRUE(EditOf(picker)->hasFocus());
+        QTest::keyClick(EditOf(picker), Qt::Key_Tab);
+        ASSERT_TRUE(next->hasFocus());
         QTest::keyClick(next, Qt::Key_Tab, Qt::ShiftModifier);
         ASSERT_TRUE(EditOf(picker)->hasFocus());
         TypeKeys(EditOf(picker), "08:15:00");
@@ -613,7 +784,7 @@ TEST(PickerTypingTest, APasteIsReadAsTypedAndNeverMended) {
             QWidget window;
             DateTimePicker* picker =
                 OpenPicker(window, DateTimePicker::Format::ShortDate, shown, false);
-            QDateTimeEdit* edit = EditOf(picker);
+            QAbstractSpinBox* edit = EditOf(picker);
             QGuiApplication::clipboard()->setText(QString::fromUtf8(c.pasted));
             if (way == Way::CtrlV) {
                 QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
@@ -637,6 +808,175 @@ TEST(PickerTypingTest, APasteIsReadAsTypedAndNeverMended) {
             EXPECT_EQ(picker->ShowsStorableValue(), c.value.isValid());
             if (c.value.isValid()) EXPECT_EQ(picker->Value().date(), c.value);
             else EXPECT_EQ(picker->Value().date(), shown.date());
+        }
+    }
+}
+
+// ---- the one rule of a field ------------------------------------------------------------------
+
+namespace {
+
+// The field shows what was typed and holds no value, or holds the whole value on show.
+void ExpectTheValueIsWhatIsShown(DateTimePicker* picker, bool date) {
+    const QString shown = Shown(picker);
+    const QRegularExpressionMatch m =
+        QRegularExpression(date ? QStringLiteral("^(\\d\\d)\\.(\\d\\d)\\.(\\d{4})$")
+                                : QStringLiteral("^(\\d\\d):(\\d\\d):(\\d\\d)$"))
+            .match(shown);
+    const int a = m.captured(1).toInt(), b = m.captured(2).toInt(), c = m.captured(3).toInt();
+    const QDate day(c, b, a);
+    const QTime time(a, b, c);
+    const bool whole = m.hasMatch() && (date ? day.isValid() && c >= 1970 && c <= kLastDateYear
+                                             : time.isValid());
+    EXPECT_EQ(picker->ShowsStorableValue(), whole) << shown.toStdString();
+    if (whole) {
+        EXPECT_EQ(date ? picker->Value().date().toString() : picker->Value().time().toString(),
+                  date ? day.toString() : time.toString());
+    }
+}
+
+// A date field and a time field, each between two one-line fields.
+const DialogTemplate kTwoFields = {
+    .width = 300,
+    .height = 30,
+    .controls = {
+        {.kind = ControlKind::Edit, .id = 1, .rect = {5, 8, 40, 14}},
+        {.kind = ControlKind::DateTimePicker, .id = 2, .rect = {50, 8, 75, 14}},
+        {.kind = ControlKind::Edit, .id = 3, .rect = {130, 8, 40, 14}},
+        {.kind = ControlKind::DateTimePicker, .id = 4, .rect = {175, 8, 65, 14},
+         .style = style::TimeFormat},
+        {.kind = ControlKind::Edit, .id = 5, .rect = {245, 8, 40, 14}},
+    }};
+
+}  // namespace
+
+// Every way into a field × every kind of text × every key or click after it: the field shows what
+// was typed and holds no value, or holds the whole value on show. Leaving and coming back leaves
+// the text exactly as it was, a step changes one part of it, the calendar's Esc changes nothing
+// and its day is the value.
+TEST(PickerTypingTest, AFieldHoldsTheWholeValueOnShowOrNoneWhateverComesNext) {
+    using Act = std::function<void(Dialog&, int id, DateTimePicker*)>;
+    const auto key = [](Qt::Key k, Qt::KeyboardModifiers m = {}) -> Act {
+        return [=](Dialog&, int, DateTimePicker*) { QTest::keyClick(QApplication::focusWidget(), k, m); };
+    };
+    const auto click = [](int part) -> Act {
+        return [=](Dialog&, int, DateTimePicker* p) {
+            QTest::mouseClick(EditOf(p)->findChild<QLineEdit*>(), Qt::LeftButton, {}, PointInPart(p, part));
+        };
+    };
+    const auto refuse = [](Dialog& w, int id, DateTimePicker*) { w.RefuseField(id, QStringLiteral("Zła data.")); };
+    const std::pair<const char*, Act> ins[] = {
+        {"Tab", [](Dialog& w, int id, DateTimePicker*) {
+             w.Item(id - 1)->setFocus();
+             QTest::keyClick(w.Item(id - 1), Qt::Key_Tab);
+         }},
+        {"Shift+Tab", [](Dialog& w, int id, DateTimePicker*) {
+             w.Item(id + 1)->setFocus();
+             QTest::keyClick(w.Item(id + 1), Qt::Key_Tab, Qt::ShiftModifier);
+         }},
+        {"a click on part 1", click(0)}, {"a click on part 2", click(1)},
+        {"a click on part 3", click(2)},
+        {"the window opening", nullptr},  // the focus given before the window is shown
+        {"a refusal", refuse}};
+    const struct {
+        bool date;
+        const char* text;
+        bool pasted = false;
+    } entries[] = {{true, "15.05.2024"}, {true, "15.13.2024"}, {true, "31.04.2024"},
+                   {true, "15.0"},       {true, "31.04.2024", true}, {false, "08:15:00"},
+                   {false, "24:00:00"},  {false, "12:3"},      {false, "08:15:00", true}};
+    enum Expect { Same, Left, Rule, OnePart, FirstPart, Picked };
+    std::optional<QDate> highlighted;
+    const auto calendar = [&highlighted](Qt::Key k) -> Act {
+        return [=, &highlighted](Dialog&, int, DateTimePicker* p) {
+            QAbstractSpinBox* field = EditOf(p);
+            QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(field->width() - 4, field->height() / 2));
+            QWidget* popup = QApplication::activePopupWidget();
+            ASSERT_TRUE(popup && popup->findChild<QCalendarWidget*>());
+            highlighted = popup->findChild<QCalendarWidget*>()->selectedDate();
+            QTest::keyClick(QApplication::focusWidget(), k);
+            EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+        };
+    };
+    const struct {
+        const char* name;
+        Act act;
+        Expect expect;
+        bool dateOnly = false;
+    } outs[] = {
+        {"Tab", key(Qt::Key_Tab), Left},
+        {"Shift+Tab", key(Qt::Key_Tab, Qt::ShiftModifier), Left},
+        {"a click elsewhere", [](Dialog& w, int id, DateTimePicker*) {
+             QTest::mouseClick(w.Item(id + 1), Qt::LeftButton);
+         }, Left},
+        {"hidden and shown", [](Dialog& w, int, DateTimePicker*) {
+             w.hide();
+             w.show();
+             QApplication::setActiveWindow(&w);
+         }, Same},
+        {"refused", refuse, Same},
+        {"Left", key(Qt::Key_Left), Rule}, {"Right", key(Qt::Key_Right), Rule},
+        {"Home", key(Qt::Key_Home), Same}, {"End", key(Qt::Key_End), Same},
+        {"Backspace", key(Qt::Key_Backspace), Rule}, {"Delete", key(Qt::Key_Delete), Rule},
+        {"Up", key(Qt::Key_Up), OnePart}, {"Down", key(Qt::Key_Down), OnePart},
+        {"Page Up", key(Qt::Key_PageUp), OnePart}, {"Page Down", key(Qt::Key_PageDown), OnePart},
+        {"the wheel over part 1", [](Dialog&, int, DateTimePicker* p) {
+             const QPoint at = EditOf(p)->findChild<QLineEdit*>()->mapTo(EditOf(p), PointInPart(p, 0));
+             QWheelEvent wheel(at, EditOf(p)->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton,
+                               Qt::NoModifier, Qt::NoScrollPhase, false);
+             QApplication::sendEvent(EditOf(p), &wheel);
+         }, FirstPart},
+        {"the calendar and Esc", calendar(Qt::Key_Escape), Same, true},
+        {"the calendar's day", calendar(Qt::Key_Return), Picked, true}};
+
+    for (const auto& [inName, in] : ins) {
+        for (const auto& entry : entries) {
+            for (const auto& out : outs) {
+                if (out.dateOnly && !entry.date) continue;
+                SCOPED_TRACE(std::string(entry.pasted ? "pasted " : "typed ") + entry.text +
+                             " after " + inName + ", then " + out.name);
+                seams::Reset();
+                Dialog window(&kTwoFields);
+                const int id = entry.date ? 2 : 4;
+                DateTimePicker* picker = window.DatePicker(id);
+                picker->SetValue(QDateTime(QDate(2026, 12, 10), QTime(10, 30, 45)));
+                if (!in) picker->setFocus();
+                window.show();
+                QApplication::setActiveWindow(&window);
+                if (in) in(window, id, picker);
+                ASSERT_TRUE(EditOf(picker)->hasFocus());
+                if (entry.pasted) {
+                    QGuiApplication::clipboard()->setText(QString::fromUtf8(entry.text));
+                    QTest::keyClick(EditOf(picker), Qt::Key_V, Qt::ControlModifier);
+                } else {
+                    TypeKeys(EditOf(picker), entry.text);
+                }
+                ExpectTheValueIsWhatIsShown(picker, entry.date);
+                const QString before = Shown(picker);
+                out.act(window, id, picker);
+
+                ExpectTheValueIsWhatIsShown(picker, entry.date);
+                if (out.expect == Same || out.expect == Left) {
+                    EXPECT_EQ(Shown(picker), before);
+                }
+                if (out.expect == Left) {
+                    EXPECT_FALSE(EditOf(picker)->hasFocus());
+                }
+                if (out.expect == Picked) {
+                    ASSERT_TRUE(highlighted);
+                    EXPECT_EQ(Shown(picker), highlighted->toString(QStringLiteral("dd.MM.yyyy")));
+                }
+                if (out.expect == OnePart || out.expect == FirstPart) {
+                    const QRegularExpression separator(QStringLiteral("[.:]"));
+                    const QStringList was = before.split(separator), now = Shown(picker).split(separator);
+                    ASSERT_EQ(now.size(), was.size()) << Shown(picker).toStdString();
+                    for (qsizetype i = 0, changed = 0; i < now.size(); ++i) {
+                        if (now[i] == was[i]) continue;
+                        EXPECT_TRUE(++changed == 1 && (out.expect == OnePart || i == 0))
+                            << Shown(picker).toStdString();
+                    }
+                }
+            }
         }
     }
 }

@@ -19,6 +19,7 @@
 #include <QTimer>
 #include <clocale>
 #include <cstdlib>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -439,6 +440,36 @@ TEST_F(DialogFocusTest, KeyboardFocusSelectsAOneLineFieldWholeButNeverANote) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
     EXPECT_EQ(dialog.Edit(1095)->selectedText(), QStringLiteral("PL"));
+}
+
+// A date typed in three boxes: the first box that holds no number is the one refused, by the
+// date's own message, and given the focus; nothing is read.
+TEST_F(DialogFocusTest, TheDateBoxHoldingNoNumberGetsTheFocus) {
+    struct Case {
+        const char* day;
+        const char* month;
+        const char* year;
+        int refused;
+    };
+    const Case cases[] = {{"", "4", "2024", 1008}, {"3", "", "2024", 1095},
+                          {"3", "4", "", 1036}, {"3", "", "", 1095}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.day) + "/" + c.month + "/" + c.year);
+        seams::Reset();
+        Dialog dialog(9001);
+        dialog.SetDlgItemText(1008, QString::fromLatin1(c.day));
+        dialog.SetDlgItemText(1095, QString::fromLatin1(c.month));
+        dialog.SetDlgItemText(1036, QString::fromLatin1(c.year));
+        dialog.MultiEdit(1009)->setFocus();
+        ASSERT_TRUE(Open(dialog));
+        int day = -1, month = -1, year = -1;
+        EXPECT_FALSE(dialog.ReadDateBoxes(1008, 1095, 1036, day, month, year,
+                                          u"Nieprawidłowa data podania."));
+        EXPECT_EQ(std::vector<int>({day, month, year}), std::vector<int>({-1, -1, -1}));
+        ASSERT_EQ(seams::MessageBoxCalls().size(), 1u);
+        EXPECT_EQ(seams::MessageBoxCalls()[0].text, QString::fromUtf8("Nieprawidłowa data podania."));
+        EXPECT_TRUE(dialog.Edit(c.refused)->hasFocus());
+    }
 }
 
 TEST_F(DialogFocusTest, AClickPutsTheCaretWhereItLandsWithNothingSelected) {

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDateTimeEdit>
 #include <QTest>
 
 #include <functional>
@@ -587,11 +586,13 @@ TEST_F(FlightsTest, FlightEditorRefusesMetresOutsideAKilometreAndNamesABadTime) 
     }));
     EXPECT_EQ(MessageTexts().last(),
               QString::fromUtf8("Nieprawidłowa data lotu: „Pierwszy gołąb w konkursie”."));
-    // The pickers cannot be set past the last year a date may have.
+    // The pickers hold no day past the last year a date may have.
     seams::QueueModalHandler(On<FlightEditor>([](FlightEditor& e) {
-        auto* edit = e.DatePicker(FlightEditor::kReleaseDate)->findChild<QDateTimeEdit*>();
-        ASSERT_NE(edit, nullptr);
-        EXPECT_EQ(edit->maximumDate(), QDate(kLastDateYear, 12, 31));
+        DateTimePicker* picker = e.DatePicker(FlightEditor::kReleaseDate);
+        picker->SetLocal({31, 12, kLastDateYear, 10, 0, 0});
+        EXPECT_TRUE(picker->ShowsStorableValue());
+        picker->SetLocal({1, 1, kLastDateYear + 1, 10, 0, 0});
+        EXPECT_FALSE(picker->ShowsStorableValue());
     }));
     ClickFlight(0);
     page_->EditFlight();

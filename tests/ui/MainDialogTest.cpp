@@ -49,6 +49,7 @@
 #include "Sqlite.h"
 #include "StandardControls.h"
 #include "WindowTestSupport.h"
+#include "../SmallDisk.h"
 #include "StartupSplash.h"
 #include "TransparentStatic.h"
 #include "ZakladkaEdycjaPtaka.h"
@@ -1291,6 +1292,115 @@ TEST_F(MainDialogTest, ApplicationOnAnUnwritableFolderWithACrashedCopysLockSaysI
     const QString text = seams::MessageBoxCalls()[0].text;
     EXPECT_TRUE(text.startsWith("Folderu danych " + db + " nie można zapisać")) << text.toStdString();
     EXPECT_FALSE(text.contains("dwóch kopii")) << text.toStdString();
+}
+
+// ---- a start on a full disk --------------------------------------------------------------------
+
+// Fills the disk `folder` lies on to the last byte.
+void FillDisk(const QString& folder) {
+    QFile fill(folder + "/wypelnienie.bin");
+    ASSERT_TRUE(fill.open(QIODevice::WriteOnly | QIODevice::Append));
+    const QByteArray block(4096, 'x');
+    while (fill.write(block) == block.size() && fill.flush()) {
+    }
+}
+
+TEST_F(MainDialogTest, ApplicationOnAFullDiskSaysTheDiskIsFullAndHowMuchRoomItNeeds) {
+    const QString db = QString::fromStdU16String(DbFolder());
+    SmallDisk disk(ToFsPath(DbFolder()), 8 << 20);
+    if (!disk.ok()) GTEST_SKIP() << "no small disk can be mounted here: " << disk.error();
+    FillDisk(db);
+    ASSERT_EQ(disk.Free(), 0u);
+    CMainApp app;
+    EXPECT_EQ(app.InitInstance(), 1);
+    ASSERT_EQ(seams::MessageBoxCalls().size(), 1u);
+    const QString text = seams::MessageBoxCalls()[0].text;
+    EXPECT_EQ(text, "Na dysku z folderem danych " + db + " zabrakło miejsca, więc nie można "
+                    "uruchomić programu. Na dysku zostało 0 B wolnego miejsca, a do uruchomienia "
+                    "programu potrzeba co najmniej 1 MB. Zwolnij miejsce na dysku i uruchom "
+                    "program ponownie.");
+    EXPECT_TRUE(seams::ModalRuns().empty());
+}
+
+TEST_F(MainDialogTest, ApplicationOnADiskWithNoRoomForANewInstallFolderSaysTheDiskIsFull) {
+    // A new install folder on a disk that cannot take one more file or folder.
+    const QString install = folder_.filePath("nowy");
+    SmallDisk disk(install.toStdString(), 8 << 20);
+    if (!disk.ok()) GTEST_SKIP() << "no small disk can be mounted here: " << disk.error();
+    ASSERT_EQ(::mount("tmpfs", install.toUtf8().constData(), "tmpfs",
+                      MS_REMOUNT | MS_NOSUID | MS_NODEV, "size=8388608,nr_inodes=1"),
+              0);
+    settings::SetInstallPath(install);
+    CMainApp app;
+    EXPECT_EQ(app.InitInstance(), 1);
+    ASSERT_EQ(seams::MessageBoxCalls().size(), 1u);
+    EXPECT_EQ(seams::MessageBoxCalls()[0].text,
+              "Na dysku z folderem danych " + install + " zabrakło miejsca, więc nie można "
+              "uruchomić programu. Na dysku nie można utworzyć już żadnego pliku ani folderu. "
+              "Zwolnij miejsce na dysku i uruchom program ponownie.");
+}
+
+// A restore cut short while it wrote pigeons.db on a full disk: the kept copies, the marker, a
+// pigeons.db grown by what the restore wrote and its journal, and not a byte left.
+struct CutRestoreOnAFullDisk {
+    std::unique_ptr<SmallDisk> disk;
+    std::unique_ptr<CutRestore> cut;
+    bool mounted = false;
+
+    CutRestoreOnAFullDisk() {
+        disk = std::make_unique<SmallDisk>(ToFsPath(DbFolder()), 8 << 20);
+        if (!disk->ok()) return;
+        mounted = true;
+        cut = std::make_unique<CutRestore>();
+        SqlDatabase restored(PigeonsDbPath());
+        EXPECT_TRUE(restored.Exec(u"CREATE TABLE z_kopii(x);"));
+        EXPECT_TRUE(restored.Exec(u"INSERT INTO z_kopii SELECT randomblob(300000);"));
+        CutRestore::Write(cut->db + "/pigeons.db-journal", QByteArray(200000, 'j'));
+        FillDisk(cut->db);
+    }
+};
+
+TEST_F(MainDialogTest, ApplicationOnAFullDiskPutsARestoreCutShortBackFirst) {
+    const CutRestoreOnAFullDisk full;
+    if (!full.mounted) GTEST_SKIP() << "no small disk can be mounted here: " << full.disk->error();
+    ASSERT_EQ(full.disk->Free(), 0u);
+    CMainApp app;
+    app.InitInstance();
+    ASSERT_FALSE(seams::MessageBoxCalls().empty());
+    EXPECT_EQ(seams::MessageBoxCalls()[0].text,
+              "Wczytywanie kopii bazy danych zostało przerwane, zanim się zakończyło. Baza danych "
+              "jest taka, jak przed wczytywaniem kopii.");
+    EXPECT_EQ(CutRestore::Read(full.cut->db + "/pigeons.db"), full.cut->before);
+    EXPECT_FALSE(QFile::exists(full.cut->db + "/pigeons.db-journal"));
+    EXPECT_FALSE(QFile::exists(full.cut->marker));
+}
+
+TEST_F(MainDialogTest, ApplicationOnAFullDiskThatCannotPutAFileBackNamesTheMarkerAndTheCopy) {
+    const CutRestoreOnAFullDisk full;
+    if (!full.mounted) GTEST_SKIP() << "no small disk can be mounted here: " << full.disk->error();
+    // The restore had written little of pigeons.db: giving its room back leaves too little for
+    // the copy of before.
+    const QString live = full.cut->db + "/pigeons.db";
+    ASSERT_TRUE(QFile::resize(live, 4096));
+    QFile::remove(live + "-journal");
+    FillDisk(full.cut->db);
+    CMainApp app;
+    EXPECT_EQ(app.InitInstance(), 1);
+    ASSERT_EQ(seams::MessageBoxCalls().size(), 1u);
+    const QString text = seams::MessageBoxCalls()[0].text;
+    EXPECT_TRUE(text.contains("Pliku " + live + " nie dało się przywrócić do stanu sprzed "
+                              "wczytywania (na dysku zabrakło miejsca). Jego kopia sprzed "
+                              "wczytywania została zachowana jako " + full.cut->keep + "."))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains("Plik " + full.cut->marker + " pozostaje w folderze bazy danych"))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains("Do przywrócenia pliku " + live + " potrzeba na dysku co najmniej "))
+        << text.toStdString();
+    EXPECT_TRUE(text.endsWith("Zwolnij miejsce na dysku i uruchom program ponownie."))
+        << text.toStdString();
+    EXPECT_TRUE(QFile::exists(full.cut->marker));
+    EXPECT_EQ(CutRestore::Read(full.cut->keep), full.cut->before);
+    EXPECT_TRUE(seams::ModalRuns().empty());
 }
 
 TEST(StartupSplash, OneSplashAtATimeClosingItselfWhenItsTimeIsUp) {

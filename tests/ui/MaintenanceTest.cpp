@@ -3,11 +3,17 @@
 // the import of a version-5 folder from the main window. What they do is read back from the files.
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QTest>
+#include <cstdlib>
 #include <memory>
 
 #include "../SmallDisk.h"
@@ -556,13 +562,15 @@ TEST_F(MaintenanceTest, TheRestoresOwnFilesAreNeverBackedUpNorRestored) {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("pigeons.db kept\n");
     };
+    // A backup's mark copied into the db folder by hand would mark every later backup.
     const QStringList own = {"oxrestore-folders", "pigeons.db.oxrestore-keep",
-                             "oxrestore-unfinished.oxrestore-part"};
+                             "oxrestore-unfinished.oxrestore-part", "oxbackup-unfinished"};
     for (const QString& name : own) write(db + "/" + name);
     seams::ScriptPaths({backups});
     main.BackupDatabase();
     ASSERT_TRUE(QFile::exists(copy + "/pigeons.db"));
-    EXPECT_TRUE(QDir(copy).entryList({"*oxrestore*"}, QDir::Files).isEmpty());
+    EXPECT_TRUE(QDir(copy).entryList({"*oxrestore*", "*oxbackup*"}, QDir::Files).isEmpty());
+    EXPECT_TRUE(CheckBackupFolder(copy.toStdU16String()).ok());
 
     // A backup folder that holds such files (copied by hand): none is brought in, so no marker
     // appears that would make the next start undo the restore.
@@ -691,6 +699,44 @@ TEST_F(MaintenanceTest, ACopyOfTheFoldersThatRunsOutOfRoomSaysTheDiskIsFullAndWh
     EXPECT_EQ(QString::fromStdU16String(start.folders.fullFolder), db + "/images");
     EXPECT_EQ(QString::fromStdU16String(start.folders.backupFolder), copy);
     EXPECT_TRUE(QDir(db + "/images").entryList({"*.oxcopy-part"}, QDir::Files).isEmpty());
+}
+
+TEST_F(MaintenanceTest, ACopyOfTheFoldersRefusedForAnotherReasonNamesTheFolderTheFileAndWhy) {
+    const int loft = AddLoft(u"Dom");
+    AddBird(AddCategory(loft, u"Lotniki"), u"100");
+    CMainDialog& main = Open();
+    const QString db = QString::fromStdU16String(DbFolder());
+    const QString backups = folder_.filePath("kopie");
+    QDir().mkpath(backups);
+    const QString copy = backups + "/OXKopiaDanych";
+    seams::ScriptPaths({backups});
+    main.BackupDatabase();
+    {
+        QFile picture(copy + "/images/1.jpg");
+        ASSERT_TRUE(picture.open(QIODevice::WriteOnly));
+        picture.write(QByteArray(1024, 'a'));
+    }
+    // The pictures' folder may not be changed, not even by root.
+    const QByteArray images = QFile::encodeName(db + "/images");
+    if (std::system(("chattr +i '" + images + "' 2>/dev/null").constData()) != 0) {
+        GTEST_SKIP() << "chattr +i is not available on this file system";
+    }
+    struct Unlock {
+        QByteArray folder;
+        ~Unlock() { std::system(("chattr -i '" + folder + "'").constData()); }
+    } unlock{images};
+    seams::Reset();
+    seams::ScriptPaths({copy});
+    seams::ScriptMessageBoxAnswers({IDYESTOALL});
+    main.RestoreDatabase();
+    ASSERT_EQ(MessageTexts().size(), 2) << MessageTexts().join('|').toStdString();
+    EXPECT_EQ(MessageTexts()[1],
+              "Nie wszystkie pliki kopii zostały wczytane: w folderze " + db + "/images nie dało "
+              "się skopiować pliku 1.jpg (brak uprawnień). Gdy ten plik da się skopiować, wczytaj "
+              "kopię bazy danych z folderu " + copy + " ponownie. Program pokazuje to, co teraz "
+              "zawierają pliki bazy danych.");
+    // Every start asks for the backup again.
+    EXPECT_TRUE(FinishInterruptedRestore().foldersPending);
 }
 
 TEST_F(MaintenanceTest, WhatACopyCutShortLeftIsNeitherBackedUpNorKeptByARestoreThatCompletes) {
@@ -1002,6 +1048,227 @@ TEST_F(MaintenanceTest, ImportNamesTheRecordsItLeftOut) {
         << MessageTexts()[0].toStdString();
     EXPECT_EQ(Query(u"SELECT count(*) FROM pary;"), 1);
     EXPECT_EQ(Query(u"SELECT count(*) FROM lotniki;"), 1);
+}
+
+// However a backup into a folder that held a whole backup ends, the folder is either loadable as
+// a whole backup or refused, saying that its backup was cut short and when it began: never a
+// pair of files of two backups loaded without a word.
+TEST_F(MaintenanceTest, ABackupCutShortIsNeverLoadedAndSaysWhenItBegan) {
+    const int loft = AddLoft(u"Dom");
+    AddBird(AddCategory(loft, u"Lotniki"), u"100");
+    CMainDialog& main = Open();
+    const QString db = QString::fromStdU16String(DbFolder());
+    const QString backups = folder_.filePath("kopie");
+    QDir().mkpath(backups);
+    const QString copy = backups + "/OXKopiaDanych";
+    for (int i = 1; i <= 4; ++i) {
+        QFile picture(db + QStringLiteral("/images/%1.jpg").arg(i));
+        ASSERT_TRUE(picture.open(QIODevice::WriteOnly));
+        picture.write(QByteArray(8192, char('a' + i)));
+    }
+    struct Case {
+        const char* what;
+        const char* at;  // the file whose copy the backup ends at
+        bool killed;     // the program is killed there (else the copy of that file fails)
+        bool loads;      // the folder still loads afterwards
+        const char* says;  // the backup's last message begins so (when not killed)
+    };
+    const std::vector<Case> cases = {
+        {"killed while a picture is copied", "/images/2.jpg", true, false, nullptr},
+        {"killed while pigeons.db is copied", "/pigeons.db", true, false, nullptr},
+        {"a picture could not be written", "/images/2.jpg", false, false,
+         "Nie wszystkie pliki zostały skopiowane do folderu "},
+        {"nothing at all could be written", "", false, true, "Do folderu "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        // A whole backup of one bird, and then a second bird in the files in use.
+        seams::Reset();
+        QDir(copy).removeRecursively();
+        seams::ScriptPaths({backups});
+        main.BackupDatabase();
+        ASSERT_TRUE(MessageTexts().last().startsWith("Kopia bazy danych została zapisana"));
+        const int later = AddBird(0, u"200");
+        const std::vector<int> birds = BirdsOnDisk();
+
+        seams::Reset();
+        seams::ScriptPaths({backups});
+        seams::ScriptMessageBoxAnswers({IDOK, IDYESTOALL});
+        const qint64 began = QDateTime::currentSecsSinceEpoch();
+        const QString at = QString::fromLatin1(c.at);
+        if (c.killed) {
+            const pid_t child = fork();
+            ASSERT_GE(child, 0);
+            if (child == 0) {
+                seams::FailFileCopies([&](const QString& path) {
+                    if (path == db + at) kill(getpid(), SIGKILL);
+                    return false;
+                });
+                main.BackupDatabase();
+                _exit(3);
+            }
+            int status = 0;
+            ASSERT_EQ(waitpid(child, &status, 0), child);
+            ASSERT_TRUE(WIFSIGNALED(status)) << "the backup ended on its own";
+        } else {
+            seams::FailFileCopies([&](const QString& path) { return at.isEmpty() || path == db + at; });
+            main.BackupDatabase();
+            ASSERT_TRUE(MessageTexts().last().startsWith(QString::fromUtf8(c.says)))
+                << MessageTexts().last().toStdString();
+            if (!c.loads) {
+                EXPECT_TRUE(MessageTexts().last().contains("nie będzie można jej wczytać"))
+                    << MessageTexts().last().toStdString();
+            }
+        }
+
+        seams::Reset();
+        seams::ScriptPaths({copy});
+        seams::ScriptMessageBoxAnswers({IDYESTOALL});
+        main.RestoreDatabase();
+        ASSERT_EQ(MessageTexts().size(), 1) << MessageTexts().join('|').toStdString();
+        const QString text = MessageTexts()[0];
+        if (c.loads) {
+            EXPECT_TRUE(text.contains("już istnieją")) << text.toStdString();
+            EXPECT_EQ(TheDataStore().Pigeons().count(later), 0u);
+            continue;
+        }
+        BackupMark mark;
+        ASSERT_TRUE(ReadBackupMark(copy.toStdU16String(), mark));
+        EXPECT_GE(mark.began, began);
+        EXPECT_LE(mark.began, QDateTime::currentSecsSinceEpoch());
+        EXPECT_TRUE(text.startsWith("Kopii bazy danych z folderu " + copy + " nie można wczytać: "
+                                    "jej zapisywanie, rozpoczęte " +
+                                    QDateTime::fromSecsSinceEpoch(mark.began)
+                                        .toString("dd.MM.yyyy 'o' HH:mm") +
+                                    ", zostało przerwane, zanim się zakończyło"))
+            << text.toStdString();
+        EXPECT_TRUE(text.contains("Nic nie zostało zmienione.")) << text.toStdString();
+        EXPECT_EQ(BirdsOnDisk(), birds);
+        EXPECT_EQ(TheDataStore().Pigeons().count(later), 1u);
+        EXPECT_FALSE(FinishInterruptedRestore().foldersPending);
+
+        // A backup that completes in that folder makes it whole again, without the half file a
+        // kill inside a copy leaves.
+        {
+            QFile half(copy + "/images/9.jpg.oxcopy-part");
+            ASSERT_TRUE(half.open(QIODevice::WriteOnly));
+            half.write("pół");
+        }
+        seams::Reset();
+        seams::ScriptPaths({backups});
+        seams::ScriptMessageBoxAnswers({IDOK, IDYESTOALL});
+        main.BackupDatabase();
+        EXPECT_EQ(MessageTexts().last(), "Kopia bazy danych została zapisana w folderze " + copy + ".");
+        EXPECT_TRUE(CheckBackupFolder(copy.toStdU16String()).ok());
+        EXPECT_TRUE(QDir(copy).entryList({"*oxbackup*"}, QDir::Files).isEmpty());
+        EXPECT_FALSE(QFile::exists(copy + "/images/9.jpg.oxcopy-part"));
+    }
+}
+
+// A backup while a restore's pictures, documents and notes are still to come copies what the db
+// folder holds, which is not all of them: its message says so.
+TEST_F(MaintenanceTest, ABackupWhileARestoresPicturesAreStillToComeSaysTheyMayBeMissing) {
+    CMainDialog& main = Open();
+    // The pictures, documents and notes of a backup are being copied ("Nie" to the database).
+    const QString from = folder_.filePath("kopie/OXKopiaDanych");
+    std::string error;
+    ASSERT_TRUE(BeginRestoreFolders(from.toStdU16String(), error)) << error;
+    const QString other = folder_.filePath("inne");
+    QDir().mkpath(other);
+    seams::ScriptPaths({other});
+    main.BackupDatabase();
+    ASSERT_EQ(MessageTexts().size(), 2) << MessageTexts().join('|').toStdString();
+    EXPECT_EQ(MessageTexts()[1],
+              "Kopia bazy danych została zapisana w folderze " + other + "/OXKopiaDanych, ale może "
+              "w niej nie być wszystkich zdjęć, dokumentów i notatek: wczytywanie zdjęć, dokumentów "
+              "i notatek z kopii bazy danych z folderu " + from + " nie zostało dokończone, więc "
+              "nie ma ich wszystkich w folderze bazy danych. Wczytaj kopię bazy danych z folderu " +
+              from + " ponownie, a następnie zapisz kopię bazy danych jeszcze raz.");
+    EXPECT_EQ(seams::MessageBoxCalls()[1].flags & 0xF0, MB_ICONWARNING);
+}
+
+// The pictures, documents and notes keep their permissions through a backup and a restore.
+TEST_F(MaintenanceTest, ABackedUpOrRestoredFileKeepsItsPermissions) {
+    CMainDialog& main = Open();
+    const QString db = QString::fromStdU16String(DbFolder());
+    const std::vector<std::pair<QString, fs::perms>> files = {
+        {"/images/1.jpg", static_cast<fs::perms>(0644)},
+        {"/documents/2.pdf", static_cast<fs::perms>(0440)}};
+    for (const auto& [name, permissions] : files) {
+        QFile file(db + name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("bajty");
+        file.close();
+        fs::permissions(ToFsPath((db + name).toStdU16String()), permissions);
+    }
+    const QString backups = folder_.filePath("kopie");
+    QDir().mkpath(backups);
+    const QString copy = backups + "/OXKopiaDanych";
+    seams::ScriptPaths({backups});
+    main.BackupDatabase();
+    for (const auto& [name, permissions] : files) {
+        EXPECT_EQ(fs::status(ToFsPath((copy + name).toStdU16String())).permissions(), permissions)
+            << name.toStdString();
+        QFile::remove(db + name);
+    }
+    seams::Reset();
+    seams::ScriptPaths({copy});
+    seams::ScriptMessageBoxAnswers({IDYESTOALL});
+    main.RestoreDatabase();
+    for (const auto& [name, permissions] : files) {
+        EXPECT_EQ(fs::status(ToFsPath((db + name).toStdU16String())).permissions(), permissions)
+            << name.toStdString();
+    }
+}
+
+// The message of a copy of the folders that failed more than once, and the folders' note, name
+// the first file that found no room, even when another file failed before it or after it.
+TEST_F(MaintenanceTest, ACopyOfTheFoldersNamesTheFirstFileThatFoundNoRoom) {
+    const int loft = AddLoft(u"Dom");
+    AddBird(AddCategory(loft, u"Lotniki"), u"100");
+    CMainDialog& main = Open();
+    const QString db = QString::fromStdU16String(DbFolder());
+    const QString backups = folder_.filePath("kopie");
+    QDir().mkpath(backups);
+    const QString copy = backups + "/OXKopiaDanych";
+    seams::ScriptPaths({backups});
+    main.BackupDatabase();
+    for (const char* name : {"/documents/a.pdf", "/notes/b.html"}) {
+        QFile file(copy + name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(200 * 1024, 'z'));
+    }
+    // Both folders lie on disks too small for their file; documents/ is copied first.
+    const SmallDisk documents(ToFsPath(db.toStdU16String() + u"/documents"), 100 * 1024);
+    const SmallDisk notes(ToFsPath(db.toStdU16String() + u"/notes"), 100 * 1024);
+    if (!documents.ok() || !notes.ok()) GTEST_SKIP() << "no small disk can be mounted here";
+    struct Case {
+        const char* what;
+        bool firstFailsOtherwise;  // documents/a.pdf fails, but not for room
+        const char* named;         // the file the message and the note name
+    };
+    const std::vector<Case> cases = {
+        {"two files found no room", false, "documents/a.pdf"},
+        {"a file failed otherwise before one found no room", true, "notes/b.html"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        seams::Reset();
+        if (c.firstFailsOtherwise) {
+            seams::FailFileCopies([](const QString& path) { return path.endsWith("/documents/a.pdf"); });
+        }
+        seams::ScriptPaths({copy});
+        seams::ScriptMessageBoxAnswers({IDYESTOALL});
+        main.RestoreDatabase();
+        ASSERT_EQ(MessageTexts().size(), 2) << MessageTexts().join('|').toStdString();
+        const QFileInfo named(db + "/" + c.named);
+        EXPECT_TRUE(MessageTexts()[1].startsWith(
+            "Nie wszystkie pliki kopii zostały wczytane: na dysku zabrakło miejsca, więc w folderze " +
+            named.absolutePath() + " nie dało się zapisać pliku " + named.fileName() + "."))
+            << MessageTexts()[1].toStdString();
+        const InterruptedRestore start = FinishInterruptedRestore();
+        EXPECT_EQ(QString::fromStdU16String(start.folders.fullFolder), named.absolutePath());
+    }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // One copy of the program at a time: a second process is refused while the first runs, the lock
-// is free again once the first ends, and the lock left behind by a crashed copy is taken over.
+// is free again once the first ends, and the lock left behind by a crashed copy is taken over,
+// on a full disk too.
 // Copies with runtime folders of their own (other users or sessions) on one install folder are
 // refused as well, through the lock in its db folder.
 #include <gtest/gtest.h>
@@ -8,24 +9,40 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
+#include <QSysInfo>
 #include <QThread>
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <iostream>
 #include <memory>
 #include <string>
 #include <unistd.h>
 
+#include "../SmallDisk.h"
 #include "SingleInstance.h"
 
 // The second copy, run as "ui_tests --single-instance-child <mode>":
 //   hold  - takes the lock, says "acquired" or "refused", keeps it until its input closes;
 //   crash - takes the lock and ends at once without releasing it.
+// With OX_LOCK_FOLDER set it takes the lock file ornivex6.lock in that folder, with
+// OX_LOCK_USER set as that user (by number; the tests run as root).
 int RunSingleInstanceChild(const char* mode) {
-    SingleInstance instance;
+    const QString folder = qEnvironmentVariable("OX_LOCK_FOLDER");
+    if (qEnvironmentVariableIsSet("OX_LOCK_USER")) {
+        const auto user = static_cast<uid_t>(qEnvironmentVariableIntValue("OX_LOCK_USER"));
+        if (::setgid(user) != 0 || ::setuid(user) != 0) return 2;
+    }
+    SingleInstance instance = folder.isEmpty()
+                                  ? SingleInstance()
+                                  : SingleInstance(folder, QStringLiteral("ornivex6.lock"));
     const bool acquired = instance.TryAcquire();
     std::printf("%s\n", acquired ? "acquired" : "refused");
     std::fflush(stdout);
@@ -41,7 +58,13 @@ namespace {
 
 class SecondCopy {
 public:
-    explicit SecondCopy(const char* mode) {
+    explicit SecondCopy(const char* mode, const QString& folder = {}, int user = -1) {
+        if (!folder.isEmpty()) {
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("OX_LOCK_FOLDER"), folder);
+            if (user >= 0) env.insert(QStringLiteral("OX_LOCK_USER"), QString::number(user));
+            process_.setProcessEnvironment(env);
+        }
         process_.start(QCoreApplication::applicationFilePath(),
                        {QStringLiteral("--single-instance-child"), QString::fromLatin1(mode)});
         process_.waitForStarted(10000);
@@ -50,6 +73,11 @@ public:
     }
     ~SecondCopy() { End(); }
     QString Answer() const { return answer_; }
+    // Ends the copy as kill -9 does: nothing of it runs on.
+    void Kill() {
+        process_.kill();
+        process_.waitForFinished(10000);
+    }
     int End() {
         if (process_.state() != QProcess::NotRunning) {
             process_.closeWriteChannel();
@@ -80,7 +108,8 @@ TEST(SingleInstanceTest, LockIsFreeAgainWhenTheOtherCopyEnds) {
     other.End();
     EXPECT_TRUE(mine.TryAcquire());
     mine.Release();
-    EXPECT_FALSE(QFile::exists(mine.LockPath()));
+    // The file stays for the next start, which then needs no room for it; its words go.
+    EXPECT_EQ(QFileInfo(mine.LockPath()).size(), 0);
 }
 
 TEST(SingleInstanceTest, ARunningCopysLockIsNeverTakenOverHoweverLongItRuns) {
@@ -97,28 +126,114 @@ TEST(SingleInstanceTest, ARunningCopysLockIsNeverTakenOverHoweverLongItRuns) {
     EXPECT_TRUE(mine.OtherMachineHolding().isEmpty());  // this machine's copy
 }
 
-TEST(SingleInstanceTest, ARunningCopysLockOnASharedFolderIsNeverTakenOver) {
-    // On a folder shared over the network the holder's lock on the file itself does not reach
-    // here: only the file's words say that the copy runs. A running copy of this program on
-    // this machine, whose lock file is an hour old.
-    SecondCopy other("hold");
-    ASSERT_EQ(other.Answer(), QStringLiteral("acquired"));
+TEST(SingleInstanceTest, ACopyOnAnotherMachineIsNamedAndNeverTakenOver) {
+    // On a folder shared over the network the holder's lock on the file itself may not reach
+    // here: only the file's words say that a copy runs there.
     QTemporaryDir shared;
     ASSERT_TRUE(shared.isValid());
-    QFile held(SingleInstance().LockPath());
-    ASSERT_TRUE(held.open(QIODevice::ReadOnly));
     const QString path = shared.filePath(QStringLiteral("ornivex6.lock"));
     {
-        QFile copy(path);
-        ASSERT_TRUE(copy.open(QIODevice::WriteOnly));
-        copy.write(held.readAll());
-        ASSERT_TRUE(copy.flush());  // the time set below must not be moved on by a late write
-        ASSERT_TRUE(copy.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
-                                     QFileDevice::FileModificationTime));
+        QFile words(path);
+        ASSERT_TRUE(words.open(QIODevice::WriteOnly));
+        words.write("4242\nornivex6\nstajnia-laptop\n");
     }
     SingleInstance mine(shared.path(), QStringLiteral("ornivex6.lock"));
     EXPECT_FALSE(mine.TryAcquire());
     EXPECT_TRUE(mine.HeldByAnother());
+    EXPECT_EQ(mine.OtherMachineHolding(), QStringLiteral("stajnia-laptop"));
+    // Asked again it is still refused: the words are left as they were.
+    EXPECT_FALSE(mine.TryAcquire());
+}
+
+TEST(SingleInstanceTest, AGoneCopysLockIsTakenThoughItsProcessNumberIsInUseAgain) {
+    // A crashed copy's words name a process number that now belongs to a running program of
+    // the same name (here this very test): the process is not the holder, and nothing holds
+    // the lock.
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    {
+        QFile words(folder.filePath(QStringLiteral("ornivex6.lock")));
+        ASSERT_TRUE(words.open(QIODevice::WriteOnly));
+        words.write(QByteArray::number(QCoreApplication::applicationPid()) + '\n' +
+                    QCoreApplication::applicationName().toUtf8() + '\n' +
+                    QSysInfo::machineHostName().toUtf8() + '\n');
+    }
+    SingleInstance mine(folder.path(), QStringLiteral("ornivex6.lock"));
+    EXPECT_TRUE(mine.TryAcquire());
+}
+
+// Fills the disk `folder` lies on to the last byte.
+void FillDisk(const QString& folder) {
+    QFile fill(QDir(folder).filePath(QStringLiteral("wypelnienie.bin")));
+    ASSERT_TRUE(fill.open(QIODevice::WriteOnly));
+    const QByteArray block(4096, 'x');
+    while (fill.write(block) == block.size() && fill.flush()) {
+    }
+    fill.close();
+}
+
+TEST(SingleInstanceTest, OnAFullDiskARunningCopyIsRefusedAndAKilledOnesLockIsTaken) {
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    const QString folder = home.filePath(QStringLiteral("db"));
+    SmallDisk disk(folder.toStdString(), 256 << 10);
+    if (!disk.ok()) GTEST_SKIP() << "no small disk: " << disk.error();
+    SecondCopy other("hold", folder);
+    ASSERT_EQ(other.Answer(), QStringLiteral("acquired"));
+    FillDisk(folder);
+    ASSERT_EQ(disk.Free(), 0u);
+
+    SingleInstance mine(folder, QStringLiteral("ornivex6.lock"));
+    EXPECT_FALSE(mine.TryAcquire());
+    EXPECT_TRUE(mine.HeldByAnother());
+    other.Kill();
+    EXPECT_TRUE(mine.TryAcquire());
+}
+
+TEST(SingleInstanceTest, ALockFileThisUserMayOnlyReadIsASecondCopyOnlyWhileItIsHeld) {
+    // As another user's lock file is to this one: it can be read, not written (immutable here,
+    // since the tests run as root).
+    for (const bool held : {true, false}) {
+        SCOPED_TRACE(held ? "held by a running copy" : "held by none");
+        QTemporaryDir folder;
+        ASSERT_TRUE(folder.isValid());
+        std::unique_ptr<SecondCopy> other;
+        if (held) {
+            other = std::make_unique<SecondCopy>("hold", folder.path());
+            ASSERT_EQ(other->Answer(), QStringLiteral("acquired"));
+        } else {
+            SingleInstance before(folder.path(), QStringLiteral("ornivex6.lock"));
+            ASSERT_TRUE(before.TryAcquire());
+        }
+        const QByteArray file = QFile::encodeName(folder.filePath(QStringLiteral("ornivex6.lock")));
+        if (std::system(("chattr +i '" + file + "' 2>/dev/null").constData()) != 0) {
+            GTEST_SKIP() << "chattr +i is not available on this file system";
+        }
+        SingleInstance mine(folder.path(), QStringLiteral("ornivex6.lock"));
+        EXPECT_FALSE(mine.TryAcquire());
+        EXPECT_EQ(mine.HeldByAnother(), held);
+        if (!held) EXPECT_EQ(mine.Error(), EPERM);
+        std::system(("chattr -i '" + file + "'").constData());
+    }
+}
+
+TEST(SingleInstanceTest, AnotherUserTakesTheLockFileOnceTheCopyThatMadeItHasEnded) {
+    // The file stays when a copy ends; on an install folder two users share, the next copy
+    // may be the other user's.
+    if (geteuid() != 0) GTEST_SKIP() << "needs root to start a copy as another user";
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    ASSERT_TRUE(QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                         QFileDevice::ExeOwner | QFileDevice::ReadOther |
+                                                         QFileDevice::WriteOther | QFileDevice::ExeOther));
+    const mode_t mask = ::umask(022);
+    {
+        SingleInstance first(folder.path(), QStringLiteral("ornivex6.lock"));
+        ASSERT_TRUE(first.TryAcquire());
+    }
+    ::umask(mask);
+    SecondCopy other("hold", folder.path(), 65534);
+    EXPECT_EQ(other.Answer(), QStringLiteral("acquired"));
 }
 
 TEST(SingleInstanceTest, AFolderThatCannotBeWrittenIsNoOtherCopy) {
@@ -202,7 +317,49 @@ TEST(SingleInstanceTest, ACopyOnTheSameDataIsRefusedWhateverItsRuntimeFolder) {
     EXPECT_EQ(third.process.exitCode(), 0);
     const QString errors = QString::fromUtf8(third.process.readAllStandardError());
     EXPECT_FALSE(errors.contains(refusal)) << errors.toStdString();
-    EXPECT_FALSE(QFile::exists(dataLock));  // released when it ended
+    EXPECT_EQ(QFileInfo(dataLock).size(), 0);  // released when it ended
+}
+
+TEST(SingleInstanceTest, AProgramKilledOnFullDisksIsNoSecondCopyAtTheNextStart) {
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    const QString install = home.filePath("XDG_DATA_HOME/ornivex6");
+    const QString db = install + "/db";
+    const QString runtime = home.filePath("runtime-1");
+    SmallDisk installDisk(install.toStdString(), 16 << 20);
+    SmallDisk runtimeDisk(runtime.toStdString(), 64 << 10);
+    if (!installDisk.ok() || !runtimeDisk.ok()) GTEST_SKIP() << "no small disk can be mounted here";
+    const auto waitFor = [](const QString& path) {
+        for (int i = 0; i < 200 && !QFile::exists(path); ++i) QThread::msleep(50);
+        return QFile::exists(path);
+    };
+    {
+        ProgramCopy first(home, "runtime-1", false);
+        ASSERT_TRUE(waitFor(db + "/ornivex6.lock"));
+        ASSERT_TRUE(waitFor(db + "/dodatkowe_informacje.db"));
+        QThread::msleep(500);
+        FillDisk(install);
+        FillDisk(runtime);
+        ASSERT_EQ(installDisk.Free(), 0u);
+        ASSERT_EQ(runtimeDisk.Free(), 0u);
+    }  // killed
+    const QString refusal = QStringLiteral("dwóch kopii");
+    {
+        ProgramCopy second(home, "runtime-1", true);
+        ASSERT_TRUE(second.process.waitForFinished(20000));
+        const QString errors = QString::fromUtf8(second.process.readAllStandardError());
+        EXPECT_EQ(second.process.exitCode(), 1) << errors.toStdString();
+        EXPECT_FALSE(errors.contains(refusal)) << errors.toStdString();
+        EXPECT_TRUE(errors.contains("Na dysku z folderem danych " + db + " zabrakło miejsca"))
+            << errors.toStdString();
+    }
+    // With room made it starts.
+    QFile::remove(install + "/wypelnienie.bin");
+    ProgramCopy third(home, "runtime-1", true);
+    ASSERT_TRUE(third.process.waitForFinished(20000));
+    const QString errors = QString::fromUtf8(third.process.readAllStandardError());
+    EXPECT_EQ(third.process.exitCode(), 0) << errors.toStdString();
+    EXPECT_FALSE(errors.contains(refusal)) << errors.toStdString();
 }
 
 }  // namespace
