@@ -8,6 +8,7 @@
 #include "BufferedDC.h"
 #include "ColorHls.h"
 #include "Dialog.h"
+#include "WindowHelpers.h"
 
 namespace {
 
@@ -45,12 +46,24 @@ void CFlatButton::SetElidedText(const QString& text, Qt::TextElideMode firstLine
     // Measured in the face's own font, less a character's room on either side.
     const QFontMetrics metrics(StockFont(DEFAULT_GUI_FONT).value_or(font()));
     const int room = width() - 2 * metrics.averageCharWidth();
-    QStringList lines = text.split(QLatin1Char('\n'));
-    for (qsizetype n = 0; n < lines.size(); ++n)
-        lines[n] = metrics.elidedText(lines[n], n == 0 ? firstLine : Qt::ElideRight, room);
-    const QString shown = lines.join(QLatin1Char('\n'));
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    // A ring too wide for its line takes the lines the caption leaves free, broken at its spaces.
+    // Half a line stays free, so the caption never touches the button's frame.
+    const int line = std::max(1, metrics.lineSpacing());
+    const int fitting = std::max(1, (height() - line / 2) / line);
+    const int spare = std::max(0, fitting - static_cast<int>(lines.size()));
+    QStringList cut;
+    for (qsizetype n = 0; n < lines.size(); ++n) {
+        if (n == 0 && firstLine == Qt::ElideMiddle) {
+            cut << WrapKeepingRing(lines[n], lines[n].size(), metrics, room, 1 + spare);
+        } else {
+            cut << metrics.elidedText(lines[n], n == 0 ? firstLine : Qt::ElideRight, room);
+        }
+    }
+    const QString shown = cut.join(QLatin1Char('\n'));
     setText(shown);
-    setToolTip(shown == text ? QString() : text);
+    // A ring broken onto two lines is shown whole: only a cut text needs the tooltip.
+    setToolTip(SameWords(shown, text) ? QString() : text);
 }
 
 void CFlatButton::DrawItem(Dc& target, const Rect& item, unsigned state) {

@@ -26,7 +26,8 @@ public:
 
     // Sets the caption with each of its lines cut to the button's width with "…" where cut (a
     // line that wrapped would run off the button's foot), the first line as `firstLine` says
-    // (in its middle for a ring, whose end tells birds apart), the others at their end; the
+    // (in its middle for a ring, whose end tells birds apart: a ring first takes the lines the
+    // caption leaves free on the button, broken at its spaces), the others at their end; the
     // whole text then becomes the tooltip.
     void SetElidedText(const QString& text, Qt::TextElideMode firstLine = Qt::ElideRight);
 

@@ -64,13 +64,18 @@ QString CTransparentStatic::ShownText() const {
             lines[fitting - 1] = lines.mid(fitting - 1).join(QLatin1Char(' '));
             lines.resize(fitting);
         }
+        // The ring ends on the first line, run on or not; lines the text leaves free below take
+        // the rest of a ring too wide for its line, broken at its spaces.
+        const int spare = std::max(0, fitting - static_cast<int>(lines.size()));
+        QStringList shown;
         for (qsizetype n = 0; n < lines.size(); ++n) {
-            // The ring ends on the first line, run on or not.
-            lines[n] = n == 0 && ringEnd > 0
-                           ? ElideKeepingRing(lines[n], ringEnd, metrics, area.width())
-                           : metrics.elidedText(lines[n], Qt::ElideRight, area.width());
+            if (n == 0 && ringEnd > 0) {
+                shown << WrapKeepingRing(lines[n], ringEnd, metrics, area.width(), 1 + spare);
+            } else {
+                shown << metrics.elidedText(lines[n], Qt::ElideRight, area.width());
+            }
         }
-        return lines.join(QLatin1Char('\n'));
+        return shown.join(QLatin1Char('\n'));
     }
     // The lines that fit stay as they wrap; the rest of the text is cut on the last of them.
     // A line break of the text must end its line in the layout too, which breaks only at a line
@@ -131,8 +136,8 @@ void CTransparentStatic::paintEvent(QPaintEvent* event) {
     if (wordWrap()) flags |= Qt::TextWordWrap;
     const QString shown = ShownText();
     if (elided_) {
-        // Only a cut text needs its whole self as a tooltip.
-        const QString tip = shown == text() ? QString() : text();
+        // Only a cut text needs its whole self as a tooltip, not one broken onto more lines.
+        const QString tip = SameWords(shown, text()) ? QString() : text();
         if (toolTip() != tip) setToolTip(tip);
     }
     style()->drawItemText(&painter, area, flags, colours, isEnabled(), shown,

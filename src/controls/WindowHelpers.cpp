@@ -33,6 +33,39 @@ QString ElideKeepingRing(const QString& text, qsizetype ringLength, const QFontM
     return metrics.elidedText(ring, Qt::ElideMiddle, width);
 }
 
+QStringList WrapKeepingRing(const QString& text, qsizetype ringLength, const QFontMetrics& metrics,
+                            int width, int maxLines) {
+    QStringList lines;
+    qsizetype start = 0;
+    while (static_cast<int>(lines.size()) + 1 < maxLines &&
+           metrics.horizontalAdvance(text.mid(start)) > width) {
+        // The most whole words from `start` that fit the line.
+        qsizetype end = -1;
+        for (qsizetype space = text.indexOf(QLatin1Char(' '), start); space >= 0;
+             space = text.indexOf(QLatin1Char(' '), space + 1)) {
+            if (metrics.horizontalAdvance(text.mid(start, space - start)) > width) break;
+            end = space;
+        }
+        // A first word wider than the line: the rest is cut on this line.
+        if (end <= start) break;
+        lines << text.mid(start, end - start);
+        start = end + 1;
+    }
+    const QString rest = text.mid(start);
+    lines << (start < ringLength ? ElideKeepingRing(rest, ringLength - start, metrics, width)
+                                 : metrics.elidedText(rest, Qt::ElideRight, width));
+    return lines;
+}
+
+bool SameWords(const QString& a, const QString& b) {
+    if (a.size() != b.size()) return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        const auto blank = [](QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\n'); };
+        if (a[i] != b[i] && !(blank(a[i]) && blank(b[i]))) return false;
+    }
+    return true;
+}
+
 Text FloatText(double value) {
     std::ostringstream out;
     out.imbue(std::locale::classic());

@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QString>
+#include <QStringList>
 
 #include "Dc.h"
 #include "Records.h"
@@ -38,6 +39,14 @@ QString ElideBirdText(const QString& text, const QFontMetrics& metrics, int widt
 // the rest anything that follows it.
 QString ElideKeepingRing(const QString& text, qsizetype ringLength, const QFontMetrics& metrics,
                          int width);
+// The same text on at most `maxLines` lines of `width`: a text too wide for one line is broken at
+// its spaces onto the lines there are, and what is left for the last line is cut as
+// ElideKeepingRing cuts it (or at its end, past the ring). One line: ElideKeepingRing alone.
+QStringList WrapKeepingRing(const QString& text, qsizetype ringLength, const QFontMetrics& metrics,
+                            int width, int maxLines);
+
+// Whether two texts differ at most in where their lines break (a line break for a space).
+bool SameWords(const QString& a, const QString& b);
 
 // A floating value as text: at most six significant digits, no trailing zeros, exponent only
 // for very large or small values (1233.5, 1234.57, 1500, 0). Never the locale's separator.

@@ -156,8 +156,14 @@ void CZakladkaListaPsow::ReadColumnLayout() {
         const std::int32_t code = columnCodes[i];
         const auto width = columnWidths.find(code);
         const int pixels = width == columnWidths.end() ? 0 : (width->second & 0xFFFF);
-        list->InsertColumn(static_cast<int>(i) + 1, ListColumnTitle(code), ListView::AlignLeft,
-                           pixels);
+        const int column = list->InsertColumn(static_cast<int>(i) + 1, ListColumnTitle(code),
+                                              ListView::AlignLeft, pixels);
+        // Birds of one loft differ at their ring's end: a column that shows a ring widens to it
+        // as far as the list has room, and where it is still cut the ring keeps its end.
+        if (code == ListColumnRing || code == ListColumnFather || code == ListColumnMother) {
+            list->SetColumnFit(column, ListView::ColumnFit::WhenRoom);
+            list->SetColumnElider(column, ElideBirdText);
+        }
     }
 }
 

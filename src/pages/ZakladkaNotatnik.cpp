@@ -1,6 +1,7 @@
 #include "ZakladkaNotatnik.h"
 
 #include <QFileInfo>
+#include <QUrl>
 
 #include "DataStore.h"
 #include "Globals.h"
@@ -13,6 +14,18 @@ namespace {
 CDataStore& Store() { return TheDataStore(); }
 
 QString NotePath(int noteId) { return QString::fromStdU16String(NoteFilePath(noteId)); }
+
+// The page the editor shows while no note is open: a blank editor that takes no typing would
+// look like a note that is broken.
+QUrl NoNoteOpenPage() {
+    const QString html = QStringLiteral(
+                             "<html><head><meta charset=\"utf-8\"></head>"
+                             "<body style=\"font-family: Tahoma; font-size: 13px; color: #606060\">"
+                             "<p>%1</p></body></html>")
+                             .arg(QString::fromStdU16String(CZakladkaNotatnik::kNoNoteOpenText));
+    return QUrl(QStringLiteral("data:text/html;charset=utf-8,") +
+                QString::fromLatin1(QUrl::toPercentEncoding(html)));
+}
 
 }  // namespace
 
@@ -99,11 +112,11 @@ int CZakladkaNotatnik::CurrentNoteIndex() const {
     return -1;
 }
 
-// No note is edited any more: the editor is emptied and cannot be typed into.
+// No note is edited any more: the editor says so and cannot be typed into.
 void CZakladkaNotatnik::ForgetCurrentNote() {
     currentNote = -1;
     currentNoteId_ = 0;
-    if (editor_.parentWidget() == this) editor_.NewDocument();
+    if (editor_.parentWidget() == this) editor_.Navigate(NoNoteOpenPage());
 }
 
 void CZakladkaNotatnik::LoadNote(const NoteRecord& note) {
@@ -167,13 +180,17 @@ void CZakladkaNotatnik::NewNote() {
 
 void CZakladkaNotatnik::DeleteNote() {
     const int index = CurrentNoteIndex();
-    if (index < 0) return;
+    if (index < 0) {
+        MessageBox(this, std::u16string(kChooseNoteText));
+        return;
+    }
     NoteRecord note = Store().Notes()[index];
     if (!Store().WriteNote(WriteMode::Delete, note)) {
         // The row and its body both stay (see CDataStore::WriteNote): the note is still there.
         MessageBox(this, u"Nie udało się usunąć notatki.", u"", MB_OK | MB_ICONERROR);
         return;
     }
+    // The list keeps no note highlighted: none is open.
     if (ListView* list = NoteList()) list->DeleteItem(index);
     ForgetCurrentNote();
 }

@@ -34,6 +34,10 @@ public:
 
     // The text of a note just created.
     static constexpr const char16_t* kNewNoteText = u"<HTML><BODY>&nbsp;</BODY></HTML>";
+    // What the editor shows while no note is open, and what "Usuń Notatkę" says then.
+    static constexpr const char16_t* kNoNoteOpenText =
+        u"Żadna notatka nie jest otwarta. Wybierz notatkę z listy albo dodaj nową.";
+    static constexpr const char16_t* kChooseNoteText = u"Należy wybrać notatkę z listy.";
 
     explicit CZakladkaNotatnik(QWidget* parent = nullptr);
 

@@ -12,47 +12,12 @@
 #include <algorithm>
 #include <numeric>
 
+#include "ElidingDelegate.h"
 #include "Fonts.h"
 
 namespace {
 constexpr int kDataRole = Qt::UserRole + 1;
 }  // namespace
-
-// Cuts the text of a cell being drawn as its column says.
-class ColumnElideDelegate : public QStyledItemDelegate {
-public:
-    explicit ColumnElideDelegate(ListView* list) : QStyledItemDelegate(list), list_(list) {}
-
-    // The text as the style draws it in the cell's place given by `option`.
-    QString ShownText(const QStyleOptionViewItem& option, const QModelIndex& index) const {
-        QStyleOptionViewItem cell = option;
-        initStyleOption(&cell, index);
-        return cell.fontMetrics.elidedText(cell.text, cell.textElideMode, TextWidth(cell));
-    }
-
-protected:
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
-        QStyledItemDelegate::initStyleOption(option, index);
-        const int column = index.column();
-        // Only a cell being drawn has its place; measuring takes the whole text.
-        if (column < 0 || column >= static_cast<int>(list_->sizing_.size()) ||
-            !list_->sizing_[column].elider || !option->rect.isValid())
-            return;
-        option->text =
-            list_->sizing_[column].elider(option->text, option->fontMetrics, TextWidth(*option));
-    }
-
-private:
-    // The width the style gives the text inside the cell, less its margins on both sides.
-    int TextWidth(const QStyleOptionViewItem& option) const {
-        const QStyle* style = list_->style();
-        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list_) + 1;
-        return style->subElementRect(QStyle::SE_ItemViewItemText, &option, list_).width() -
-               2 * margin;
-    }
-
-    ListView* list_;
-};
 
 namespace {
 
@@ -75,7 +40,10 @@ ListView::ListView(QWidget* parent) : QTableWidget(parent) {
     setTabKeyNavigation(false);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setTextElideMode(Qt::ElideRight);
-    setItemDelegate(new ColumnElideDelegate(this));
+    setItemDelegate(new ElidingDelegate(this, [this](int column) -> const TextElider* {
+        if (column < 0 || column >= static_cast<int>(sizing_.size())) return nullptr;
+        return &sizing_[column].elider;
+    }));
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setHighlightSections(false);
@@ -218,7 +186,7 @@ QString ListView::CellToolTip(int row, int column) const {
 
 QString ListView::ShownCellText(int row, int column) const {
     const QModelIndex index = model()->index(row, column);
-    const auto* delegate = dynamic_cast<const ColumnElideDelegate*>(itemDelegateForIndex(index));
+    const auto* delegate = dynamic_cast<const ElidingDelegate*>(itemDelegateForIndex(index));
     if (!index.isValid() || !delegate) return GetItemText(row, column);
     QStyleOptionViewItem option;
     initViewItemOption(&option);
@@ -416,7 +384,18 @@ std::u16string ListView::GetItemTextW(int row, int column) const {
 
 bool ListView::DeleteItem(int row) {
     if (row < 0 || row >= rowCount()) return false;
+    // The row deleted was the one the window had chosen, and the window holds none after it: the
+    // rows that stay keep no highlight. Left to itself the table would keep the other rows of a
+    // several-row highlight, and a single-selection list would highlight the next row, so the
+    // commands would refuse, or ignore, a highlight the user sees. The focus frame takes the
+    // deleted row's place, so the arrows go on from there.
+    clearSelection();
+    selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
     removeRow(row);
+    if (rowCount() > 0) {
+        selectionModel()->setCurrentIndex(model()->index(std::min(row, rowCount() - 1), 0),
+                                          QItemSelectionModel::NoUpdate);
+    }
     if (HasFittedColumns()) {
         for (int column = 0; column < static_cast<int>(sizing_.size()); ++column)
             MeasureColumn(column);
@@ -429,6 +408,11 @@ void ListView::DeleteAllItems() {
     clearSelection();
     setRowCount(0);
     setCurrentItem(nullptr);
+    // The rows filled in next are other rows (another category, another flight): they are shown
+    // from the first. The scroll bar keeps its old position until the table lays itself out
+    // again, which is after the new rows are in, so it would open them where the old ones were
+    // scrolled to.
+    verticalScrollBar()->setValue(0);
     for (ColumnSizing& sizing : sizing_) sizing.widest = 0;
     FitColumns();
 }

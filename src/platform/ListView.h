@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "Dc.h"
+#include "ElidingDelegate.h"
 
 class ListView : public QTableWidget {
     Q_OBJECT
@@ -52,8 +53,7 @@ public:
     // How a text too long for its cell of that column is cut (at its end with "…" unless set):
     // given the text, the cell's font and the width the text has, the text to show. Once set,
     // a cell of the column that shows its text cut has the whole text as its tooltip.
-    using CellElider =
-        std::function<QString(const QString& text, const QFontMetrics& metrics, int width)>;
+    using CellElider = TextElider;
     void SetColumnElider(int column, CellElider elider);
     // The text the cell's tooltip shows: in a column given its cut, the whole text when the cell
     // shows it cut; else none.
@@ -72,7 +72,9 @@ public:
     bool SetItemText(int row, int column, const std::u16string& text);
     QString GetItemText(int row, int column) const;
     std::u16string GetItemTextW(int row, int column) const;
+    // Removes the row and leaves no row highlighted (the focus frame where the row was).
     bool DeleteItem(int row);
+    // Removes every row; the rows inserted next are shown from the first.
     void DeleteAllItems();
     int GetItemCount() const { return rowCount(); }
     void SetItemImage(int row, const QIcon& icon);
@@ -119,8 +121,6 @@ private:
         int widest = 0;  // the widest cell text of the column, as CellWidth measures it
         CellElider elider;  // none: the style's own cut at the end
     };
-
-    friend class ColumnElideDelegate;
 
     QTableWidgetItem* MakeItem(int column, const QString& text) const;
     // The rows highlighted, in order.

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QChildEvent>
+#include <QHelpEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -13,9 +14,11 @@
 #include <QStylePainter>
 #include <QStyledItemDelegate>
 #include <QTabBar>
+#include <QToolTip>
 #include <algorithm>
 
 #include "DateTimeField.h"
+#include "ElidingDelegate.h"
 #include "Fonts.h"
 
 namespace {
@@ -53,6 +56,25 @@ public:
         size.setHeight(std::max(size.height(), fonts::TextRowHeight(option.font)));
         return size;
     }
+};
+
+// The list box's rows: as tall as their text, cut as the list box says. A list box with a cut
+// of its own keeps its rows within its width, so that its entries are cut there instead of
+// running past the edge.
+class ListBoxDelegate : public ElidingDelegate {
+public:
+    ListBoxDelegate(ListBoxControl* list, const TextElider* elider)
+        : ElidingDelegate(list, [elider](int) { return elider; }), list_(list), elider_(elider) {}
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = ElidingDelegate::sizeHint(option, index);
+        size.setHeight(std::max(size.height(), fonts::TextRowHeight(option.font)));
+        if (*elider_) size.setWidth(std::min(size.width(), list_->viewport()->width()));
+        return size;
+    }
+
+private:
+    ListBoxControl* list_;
+    const TextElider* elider_;
 };
 }  // namespace
 
@@ -357,7 +379,45 @@ ListBoxControl::ListBoxControl(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSortingEnabled(false);
     setUniformItemSizes(true);
-    setItemDelegate(new TextRowDelegate(this));
+    setItemDelegate(new ListBoxDelegate(this, &elider_));
+}
+
+void ListBoxControl::SetElider(TextElider elider) {
+    elider_ = std::move(elider);
+    // The entries are cut to the width, so the list never scrolls sideways, and lays its rows
+    // out again when its width changes.
+    setHorizontalScrollBarPolicy(elider_ ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+    setResizeMode(elider_ ? QListView::Adjust : QListView::Fixed);
+    scheduleDelayedItemsLayout();
+    viewport()->update();
+}
+
+QString ListBoxControl::ShownText(int index) const {
+    const QModelIndex at = model()->index(index, 0);
+    const auto* delegate = dynamic_cast<const ElidingDelegate*>(itemDelegateForIndex(at));
+    if (!at.isValid() || !delegate) return GetText(index);
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = visualRect(at);
+    return delegate->ShownText(option, at);
+}
+
+QString ListBoxControl::ItemToolTip(int index) const {
+    if (!elider_ || index < 0 || index >= count()) return QString();
+    const QString text = GetText(index);
+    return ShownText(index) != text ? text : QString();
+}
+
+bool ListBoxControl::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::ToolTip && elider_) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QModelIndex index = indexAt(help->pos());
+        const QString tip = index.isValid() ? ItemToolTip(index.row()) : QString();
+        if (tip.isEmpty()) QToolTip::hideText();
+        else QToolTip::showText(help->globalPos(), tip, viewport(), visualRect(index));
+        return true;
+    }
+    return QListWidget::viewportEvent(event);
 }
 
 void ListBoxControl::SetSorted(bool on) { sorted_ = on; }

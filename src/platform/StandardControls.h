@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "ElidingDelegate.h"
 #include "SharedRoutines.h"
 
 class QCheckBox;
@@ -137,6 +138,14 @@ public:
     int FindStringExact(int start, const QString& text) const;
     std::vector<int> GetSelItems() const;
 
+    // How an entry too long for the list box is cut (at its end with "…" unless set). Once set,
+    // an entry shown cut has its whole text as its tooltip.
+    void SetElider(TextElider elider);
+    // The entry's text as it is drawn at the list box's present width.
+    QString ShownText(int index) const;
+    // The whole text when the entry is shown cut and the list box has its own cut; else none.
+    QString ItemToolTip(int index) const;
+
 signals:
     void SelChange();
     void DoubleClick(int index);
@@ -145,10 +154,12 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     std::vector<int> SelectionNow() const;
     bool sorted_ = false;
+    TextElider elider_;
 };
 
 // A tab strip with a framed page area below it; the pages themselves are separate windows that

@@ -13,6 +13,7 @@
 #include "SharedRoutines.h"
 #include "StandardControls.h"
 #include "TransparentStatic.h"
+#include "WindowHelpers.h"
 
 namespace {
 
@@ -139,6 +140,8 @@ void CDodajZmienTransakcje::FillClientList() {
 void CDodajZmienTransakcje::FillBirdList() {
     ListBoxControl* list = ListBox(kBirdList);
     if (!list) return;
+    // Birds of one loft differ at their ring's end: a cut entry keeps it.
+    list->SetElider(ElideBirdText);
     list->ResetContent();
     for (const PigeonRecord& bird : shownBirds_) list->AddString(bird.GetDisplayName());
 }

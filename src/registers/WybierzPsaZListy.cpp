@@ -8,6 +8,7 @@
 #include "Sex.h"
 #include "StandardControls.h"
 #include "TransparentStatic.h"
+#include "WindowHelpers.h"
 
 CWybierzPsaZListy::CWybierzPsaZListy(QWidget* parent) : Dialog(kTemplateId, parent) {
     OnSelChange(kPigeonList, [this] { OnSelectPigeon(); });
@@ -86,6 +87,8 @@ void CWybierzPsaZListy::FillCandidates(int categoryId) {
 
 void CWybierzPsaZListy::ShowRows() {
     ListBoxControl* list = ListBox(kPigeonList);
+    // Birds of one loft differ at their ring's end: a cut entry keeps it.
+    list->SetElider(ElideBirdText);
     list->ResetContent();
     for (const PigeonRecord& bird : shown) list->AddString(bird.GetDisplayName());
 }

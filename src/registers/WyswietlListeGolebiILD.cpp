@@ -18,6 +18,8 @@ bool CWyswietlListeGolebiILD::OnInitDialog() {
 
 void CWyswietlListeGolebiILD::FillList() {
     ListBoxControl* list = ListBox(kList);
+    // Birds of one loft differ at their ring's end: a cut entry keeps it.
+    list->SetElider(ElideBirdText);
     list->ResetContent();
     ildRowIds.clear();
     const CDataStore& store = TheDataStore();
@@ -30,11 +32,20 @@ void CWyswietlListeGolebiILD::FillList() {
 }
 
 void CWyswietlListeGolebiILD::OnRemoveOne() {
-    const int row = ListBox(kList)->GetCurSel();
+    ListBoxControl* list = ListBox(kList);
+    const int row = list->GetCurSel();
     if (row < 0 || row >= static_cast<int>(ildRowIds.size())) return;
-    // The row stays in the list until the window is opened again.
-    TheDataStore().ExecSqlOnFile(ExtraDbPath(), u"DELETE FROM ild WHERE id = ?1;",
-                                 {SqlInt(ildRowIds[static_cast<size_t>(row)])});
+    if (!TheDataStore().ExecSqlOnFile(ExtraDbPath(), u"DELETE FROM ild WHERE id = ?1;",
+                                      {SqlInt(ildRowIds[static_cast<size_t>(row)])})) {
+        MessageBox(this, u"Nie udało się usunąć gołębia z listy do druku.", u"",
+                   MB_OK | MB_ICONERROR);
+        return;
+    }
+    // The entry leaves the list with its row: left on show, it stood for nothing, and removing
+    // it again did nothing. No other entry is taken as chosen in its place.
+    ildRowIds.erase(ildRowIds.begin() + row);
+    list->DeleteString(row);
+    list->SetCurSel(-1);
 }
 
 void CWyswietlListeGolebiILD::OnRemoveAll() {

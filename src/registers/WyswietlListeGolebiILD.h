@@ -1,6 +1,6 @@
 #pragma once
 // The individual print list: one row per entry of `ild`, in entry order, with buttons that
-// remove the selected entry or, after a question, the whole list.
+// remove the selected entry (its row with it) or, after a question, the whole list.
 
 #include <vector>
 

@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
@@ -299,6 +301,76 @@ TEST_F(BirdListPageTest, SelectionFollowsMouseAndKeysAndShowsTheFirstPhoto) {
     EXPECT_EQ(g_selectedPigeonRow, -1);
     EXPECT_EQ(List()->FirstSelectedRow(), -1);
     EXPECT_EQ(dialog_->GetDlgItemText(CMainDialog::kCategoryCountLabel), "(2)");
+}
+
+// The columns that show a ring (the bird's own, the father's, the mother's) widen to their
+// texts while the list has room beside them; in a list without that room, a cut ring keeps its
+// end, where the rings of one loft differ, with the whole text as the tooltip.
+TEST_F(BirdListPageTest, RingColumnsUseTheRoomAndKeepTheRingsEndWhenCut) {
+    const int loft = AddLoft(u"Gołębnik");
+    const int category = AddCategory(loft, u"Lotne");
+    const int father = AddBird(category, u"0001-26-1");
+    const int mother = AddBird(category, u"0001-26-2");
+    const int young = AddBird(category, u"0001-26-3");
+    ChangeBird(young, [&](PigeonRecord& bird) {
+        bird.id_ojca = father;
+        bird.id_matki = mother;
+    });
+    const std::vector<int> ringColumns = {1, 2, 3};
+    // Beside a narrow name column the rings have room.
+    WriteLayout({4, ListColumnRing, 60, ListColumnFather, 60, ListColumnMother, 60,
+                 ListColumnName, 60});
+    Open();
+    ASSERT_EQ(List()->GetItemCount(), 3);
+    ExpectColumnsShowWholeTexts(List(), {30, 60, 60, 60, 60}, ringColumns);
+
+    // A name column taking the room: the ring columns keep the widths given, the rings their ends.
+    WriteLayout({4, ListColumnRing, 60, ListColumnFather, 60, ListColumnMother, 60,
+                 ListColumnName, 1000});
+    Page().ReadColumnLayout();
+    Page().ShowCategory(0, category);
+    QApplication::processEvents();
+    for (const int column : ringColumns) {
+        EXPECT_EQ(List()->GetColumnWidth(column), 60) << column;
+        for (int row = 0; row < List()->GetItemCount(); ++row) {
+            const QString text = List()->GetItemText(row, column);
+            if (text.trimmed().isEmpty()) continue;
+            const QString shown = List()->ShownCellText(row, column);
+            EXPECT_NE(shown, text) << column;
+            EXPECT_TRUE(shown.endsWith(text.right(2))) << shown.toStdString();
+            EXPECT_EQ(List()->CellToolTip(row, column), text);
+        }
+    }
+}
+
+// Another category shown after the list was scrolled far down opens at its own first bird, not
+// at the row the old list was scrolled to.
+TEST_F(BirdListPageTest, AnotherCategoryOpensAtItsFirstRow) {
+    const int loft = AddLoft(u"Gołębnik");
+    const int old = AddCategory(loft, u"Stare");
+    const int young = AddCategory(loft, u"Młode");
+    for (int k = 0; k < 120; ++k) {
+        AddBird(old, u"S" + FromUtf8(std::to_string(k)));
+        AddBird(young, u"M" + FromUtf8(std::to_string(k)));
+    }
+    Open();
+    const QStringList categories = ComboTexts(dialog_->CategoryCombo());
+    const auto choose = [&](const char* name) {
+        dialog_->CategoryCombo()->SetCurSel(static_cast<int>(categories.indexOf(name)));
+        dialog_->Fire(CMainDialog::kCategoryCombo, Notification::SelChange);
+    };
+    choose("Stare");
+    ASSERT_EQ(List()->GetItemCount(), 120);
+    // The scroll bar dragged to the foot of the list.
+    List()->verticalScrollBar()->setValue(List()->verticalScrollBar()->maximum());
+    ASSERT_GT(List()->rowAt(0), 50);
+
+    choose("Młode");
+    ASSERT_EQ(List()->GetItemCount(), 120);
+    EXPECT_EQ(List()->GetItemText(0, 1), "M0");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(List()->rowAt(0), 0);
+    EXPECT_EQ(List()->verticalScrollBar()->value(), 0);
 }
 
 // The bird list chooses one bird at a time: Ctrl with an arrow moves the highlight along as the

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -13,6 +14,7 @@
 #include "DodajGolebia.h"
 #include "Dialog.h"
 #include "DodajSerieObraczek.h"
+#include "DodajZmienTransakcje.h"
 #include "Globals.h"
 #include "KategoriaZdjecia.h"
 #include "Places.h"
@@ -579,6 +581,42 @@ TEST_F(BirdToolsTest, RoofDateWithoutADateGivesZeroAndAChosenDayItsLocalTime) {
     EXPECT_EQ(chosen.roofDate, *MakeLocalTime(20, 5, 2008, 9, 30, 0));
 }
 
+// Every list box of birds (the bird chooser, the list to print, the transaction editor's birds)
+// cuts an entry too long for it so that the ring keeps its end, where the rings of one loft
+// differ, with the whole entry as its tooltip.
+TEST_F(BirdToolsTest, ListBoxesOfBirdsKeepTheRingsEndWhenCut) {
+    const int loft = AddLoft(u"Dom");
+    for (const char16_t* ring : {u"PL-0123-2024-0045671", u"PL-0123-2024-0045672"}) {
+        const int bird = AddBird(loft, 0, ring);
+        ChangeBird(bird, [](PigeonRecord& b) { b.nazwa = u"Błękitna Strzała z Ostrowa Wielkopolskiego, córka Huraganu i Burzy"; });
+        ASSERT_TRUE(TheDataStore().AddToIldList(bird));
+    }
+    const auto check = [](ListBoxControl* list) {
+        ASSERT_NE(list, nullptr);
+        ASSERT_EQ(list->GetCount(), 2);
+        for (int row = 0; row < 2; ++row) {
+            const QString whole = list->GetText(row);
+            const QString shown = list->ShownText(row);
+            EXPECT_NE(shown, whole);
+            const QString ring = whole.section(QStringLiteral(" ["), 0, 0);
+            EXPECT_TRUE(shown.contains(ring.right(4))) << shown.toStdString();
+            EXPECT_EQ(list->ItemToolTip(row), whole);
+            // Cut at the list's edge, not run past it.
+            EXPECT_LE(list->visualItemRect(list->item(row)).right(), list->viewport()->width());
+        }
+        EXPECT_EQ(list->horizontalScrollBar()->maximum(), 0);
+    };
+    CWybierzPsaZListy chooser;
+    Run<CWybierzPsaZListy>(chooser, [&](CWybierzPsaZListy& d) { check(d.ListBox(1000)); });
+    CWyswietlListeGolebiILD print;
+    Run<CWyswietlListeGolebiILD>(print, [&](CWyswietlListeGolebiILD& d) { check(d.ListBox(1195)); });
+    g_currentLoftIndex = TheDataStore().FindLoftIndex(loft);
+    CDodajZmienTransakcje sale;
+    Run<CDodajZmienTransakcje>(sale, [&](CDodajZmienTransakcje& d) {
+        check(d.ListBox(CDodajZmienTransakcje::kBirdList));
+    });
+}
+
 TEST_F(BirdToolsTest, IldListRemovesOneEntryOrAfterYesTheWholeList) {
     const int loft = AddLoft(u"Dom");
     const int a = AddBird(loft, 0, u"1");
@@ -592,13 +630,20 @@ TEST_F(BirdToolsTest, IldListRemovesOneEntryOrAfterYesTheWholeList) {
         ASSERT_EQ(d.ListBox(1195)->GetCount(), 3);
         EXPECT_EQ(d.ListBox(1195)->GetTextW(1), TheDataStore().Pigeons().at(b).GetDisplayName());
         d.RunCommand(1099);   // nothing selected: nothing removed
+        EXPECT_EQ(d.ListBox(1195)->GetCount(), 3);
         d.ListBox(1195)->SetCurSel(0);
         d.RunCommand(1099);
-        d.RunCommand(1099);   // the same entry again changes nothing
-        EXPECT_EQ(d.ListBox(1195)->GetCount(), 3);
-        EXPECT_FALSE(d.HasEnded());
-        d.ListBox(1195)->SetCurSel(2);
+        // The entry removed leaves the list, and no other entry is chosen in its place.
+        EXPECT_EQ(Rows(d.ListBox(1195)),
+                  (QStringList{QString::fromStdU16String(TheDataStore().Pigeons().at(b).GetDisplayName()),
+                               QString::fromStdU16String(PigeonRecord{}.GetDisplayName())}));
+        EXPECT_EQ(d.ListBox(1195)->GetCurSel(), -1);
         d.RunCommand(1099);
+        EXPECT_EQ(d.ListBox(1195)->GetCount(), 2);
+        EXPECT_FALSE(d.HasEnded());
+        d.ListBox(1195)->SetCurSel(1);
+        d.RunCommand(1099);
+        EXPECT_EQ(d.ListBox(1195)->GetCount(), 1);
         d.RunCommand(IDCANCEL);
     });
     EXPECT_EQ(TheDataStore().LoadIldList(), Ids{b});

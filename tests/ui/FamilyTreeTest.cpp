@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <algorithm>
+#include <functional>
 
 #include "BufferedDC.h"
 #include "DataStore.h"
@@ -120,10 +121,10 @@ TEST_F(FamilyTreeTest, LongRingsAndNamesEndInAnEllipsisWithinTheirPlaces) {
                 EXPECT_LE(metrics.horizontalAdvance(line), button->width()) << line.toStdString();
         }
         const QString top = w.GetDlgItemText(CDrzewoGenealogicznePsa::kTreeButtons[0]);
-        // The ring keeps both its ends, the name its beginning.
-        EXPECT_TRUE(top.startsWith(QStringLiteral("PL 0123"))) << top.toStdString();
-        EXPECT_TRUE(top.contains(QStringLiteral("0123\nSokół"))) << top.toStdString();
-        EXPECT_EQ(top.count(QChar(0x2026)), 2) << top.toStdString();
+        // The ring takes the box's spare line and stays whole, the name keeps its beginning.
+        EXPECT_TRUE(top.startsWith(QStringLiteral("PL 0123 2024\nPL-01234567890123\nSokół")))
+            << top.toStdString();
+        EXPECT_EQ(top.count(QChar(0x2026)), 1) << top.toStdString();
         EXPECT_TRUE(top.endsWith(QChar(0x2026)));
         EXPECT_EQ(w.Button(CDrzewoGenealogicznePsa::kTreeButtons[0])->toolTip(), whole);
         EXPECT_EQ(w.GetDlgItemText(1100), "PL 0123 24 4\nMama ");
@@ -177,6 +178,45 @@ TEST(FamilyTreeLines, HorizontalLinesEndOnTheVerticalOnes) {
                 << "a line at y " << c.rect.y << " ends at x " << end;
     }
     EXPECT_EQ(horizontals, 3);
+}
+
+// A ring too long for one line of its place, on a bird without a name: the tree's boxes and the
+// panel's "Informacje" have a second line for it, so the ring is broken at its spaces and shown
+// whole, with no tooltip, instead of being cut on one line.
+TEST_F(FamilyTreeTest, ARingWithoutANameTakesTheSecondLineItHas) {
+    const auto unnamed = [](const Text& branch, const Text& ring) {
+        const int id = AddBird(0, ring);
+        ChangeBird(id, [&](PigeonRecord& b) {
+            b.oddzial = branch;
+            b.rocznik = u"2019";
+        });
+        return id;
+    };
+    const int mother = unnamed(u"0154", u"PL-0154-19-0054");
+    const int bird = unnamed(u"0205", u"PL-0205-19-0105");
+    ChangeBird(bird, [&](PigeonRecord& b) { b.id_matki = mother; });
+    seams::QueueModalHandler([&](Dialog& w) {
+        auto* label = w.ItemAs<CTransparentStatic>(CDrzewoGenealogicznePsa::kRingLabel);
+        struct Place {
+            const char* name;
+            std::function<QString()> shown;
+            std::function<QString()> tip;
+        };
+        const Place places[] = {
+            {"mother's box", [&] { return w.GetDlgItemText(1100); },
+             [&] { return w.Button(1100)->toolTip(); }},
+            {"Informacje", [&] { label->grab(); return label->ShownText(); },
+             [&] { return label->toolTip(); }},
+        };
+        w.RunCommand(1100);   // the mother in the panel too
+        for (const Place& place : places) {
+            EXPECT_EQ(place.shown(), "PL 0154 2019\nPL-0154-19-0054") << place.name;
+            EXPECT_EQ(place.tip(), QString()) << place.name;
+        }
+        return IDCANCEL;
+    });
+    CDrzewoGenealogicznePsa::ShowFor(nullptr, bird);
+    ASSERT_EQ(seams::ModalRuns().size(), 1u);
 }
 
 }  // namespace

@@ -262,8 +262,12 @@ TEST_F(NotebookTest, AfterADeleteNothingIsSavedIntoTheDeletedOrAnyOtherFile) {
     fresh.LoadExtraDb(loft);
     ASSERT_EQ(fresh.Notes().size(), 2u);
     EXPECT_EQ(fresh.Notes()[1].id, third);
-    // The editor is empty and takes no typing while no note is chosen.
+    // No note stays highlighted; the editor says that none is open and takes no typing.
+    EXPECT_EQ(page.NoteList()->GetSelectedCount(), 0);
     EXPECT_FALSE(Shown(page).contains(QStringLiteral("dwa")));
+    EXPECT_TRUE(Shown(page).contains(
+        QStringLiteral("Żadna notatka nie jest otwarta. Wybierz notatkę z listy albo dodaj nową.")))
+        << Shown(page).toStdString();
     EXPECT_FALSE(page.Editor().DesignMode());
 
     // The new second item is the third note; choosing it saves nothing anywhere.
@@ -276,11 +280,11 @@ TEST_F(NotebookTest, AfterADeleteNothingIsSavedIntoTheDeletedOrAnyOtherFile) {
     EXPECT_FALSE(FileText(first).contains(QStringLiteral("zmiana")));
     EXPECT_EQ(FileText(third), QStringLiteral("<p>trzy</p>"));
 
-    // Deleting with nothing chosen does nothing.
+    // Deleting with nothing chosen deletes nothing and says so.
     Click(page, -1);
     page.RunCommand(CZakladkaNotatnik::kDeleteNote);
     EXPECT_EQ(TheDataStore().Notes().size(), 2u);
-    EXPECT_TRUE(seams::MessageBoxCalls().empty());
+    EXPECT_EQ(MessageTexts(), QStringList{"Należy wybrać notatkę z listy."});
 
     // A body that cannot be removed keeps its note, listed, and says so.
     const QString body = QString::fromStdU16String(NoteFilePath(third));
@@ -288,8 +292,8 @@ TEST_F(NotebookTest, AfterADeleteNothingIsSavedIntoTheDeletedOrAnyOtherFile) {
     ASSERT_TRUE(QDir().mkpath(body + QStringLiteral("/inside")));
     Click(page, 1);
     page.RunCommand(CZakladkaNotatnik::kDeleteNote);
-    ASSERT_EQ(seams::MessageBoxCalls().size(), 1u);
-    EXPECT_EQ(seams::MessageBoxCalls()[0].text, QStringLiteral("Nie udało się usunąć notatki."));
+    ASSERT_EQ(seams::MessageBoxCalls().size(), 2u);
+    EXPECT_EQ(seams::MessageBoxCalls()[1].text, QStringLiteral("Nie udało się usunąć notatki."));
     EXPECT_EQ(TheDataStore().Notes().size(), 2u);
     EXPECT_EQ(page.NoteList()->GetItemCount(), 2);
     fresh.LoadExtraDb(loft);
