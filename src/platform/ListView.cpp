@@ -1,6 +1,7 @@
 #include "ListView.h"
 
 #include <QEvent>
+#include <QFontMetricsF>
 #include <QHelpEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -9,6 +10,7 @@
 #include <QStyle>
 #include <QStyledItemDelegate>
 #include <QToolTip>
+#include <QtMath>
 #include <algorithm>
 #include <numeric>
 
@@ -104,7 +106,10 @@ void ListView::SetCheckBoxes(bool on) {
     }
 }
 
-void ListView::SetGridLines(bool on) { setShowGrid(on); }
+void ListView::SetGridLines(bool on) {
+    setShowGrid(on);
+    for (const ColumnSizing& sizing : sizing_) sizing.padding = -1;
+}
 
 void ListView::SetFullRowSelect(bool) {
     // Rows are always selected whole: a selected row is what every window works with.
@@ -128,6 +133,7 @@ int ListView::InsertColumn(int column, const QString& heading, int align, int wi
         horizontalHeaderItem(0) == nullptr) {
         // The list views' own single column takes the heading.
         setHorizontalHeaderItem(0, new QTableWidgetItem(heading));
+        lastFit_.clear();
         return 0;
     }
     column = std::clamp(column, 0, columnCount());
@@ -173,6 +179,7 @@ void ListView::SetColumnFit(int column, ColumnFit fit) {
 void ListView::SetColumnElider(int column, CellElider elider) {
     if (column < 0 || column >= static_cast<int>(sizing_.size())) return;
     sizing_[column].elider = std::move(elider);
+    sizing_[column].padding = -1;
     viewport()->update();
 }
 
@@ -218,12 +225,27 @@ int ListView::HeadingWidth(int column) const {
 
 int ListView::CellWidth(int row, int column) const {
     const QModelIndex index = model()->index(row, column);
-    if (!index.isValid() || !item(row, column)) return 0;
+    const QTableWidgetItem* cell = item(row, column);
+    if (!index.isValid() || !cell) return 0;
+    // A plain cell (text alone, in the list's font) is its text's advance and the margins the
+    // style gives every such cell of the column: asking the style for each cell of a large
+    // category's ring columns cost more than filling them.
+    const bool plain = column < static_cast<int>(sizing_.size()) &&
+                       cell->data(Qt::DecorationRole).isNull() &&
+                       cell->data(Qt::FontRole).isNull() &&
+                       !(cell->flags() & Qt::ItemIsUserCheckable);
+    const QString text = cell->text();
+    // The style lays the text out and rounds its natural width up; so does this.
+    const auto advance = [&] { return qCeil(QFontMetricsF(font()).horizontalAdvance(text)); };
+    if (plain && sizing_[column].padding >= 0) return advance() + sizing_[column].padding;
     QStyleOptionViewItem option;
     initViewItemOption(&option);
     int width = itemDelegateForIndex(index)->sizeHint(option, index).width();
     // The grid line is drawn inside the cell, on its right edge.
     if (showGrid()) width += 1;
+    // Measured once on a text without a line break, so the margins are all that is added.
+    if (plain && !text.isEmpty() && !text.contains(QLatin1Char('\n')))
+        sizing_[column].padding = width - advance();
     return width;
 }
 
@@ -272,6 +294,16 @@ int ListView::RoomForColumns() const {
 
 void ListView::FitColumns() {
     if (fitting_ || !HasFittedColumns()) return;
+    std::vector<int> fit{RoomForColumns(), columnCount()};
+    for (int column = 0; column < columnCount() && column < static_cast<int>(sizing_.size());
+         ++column) {
+        const ColumnSizing& sizing = sizing_[column];
+        fit.insert(fit.end(), {isColumnHidden(column) ? 1 : 0, static_cast<int>(sizing.fit),
+                               sizing.given, sizing.widest,
+                               sizing.fit == ColumnFit::Fixed ? columnWidth(column) : 0});
+    }
+    if (fit == lastFit_) return;
+    lastFit_ = std::move(fit);
     fitting_ = true;
     int taken = 0;
     std::vector<int> widening;
@@ -527,6 +559,8 @@ void ListView::changeEvent(QEvent* event) {
     QTableWidget::changeEvent(event);
     if (event->type() == QEvent::FontChange) {
         ApplyRowHeight();
+        for (const ColumnSizing& sizing : sizing_) sizing.padding = -1;
+        lastFit_.clear();
         if (HasFittedColumns()) {
             for (int column = 0; column < static_cast<int>(sizing_.size()); ++column)
                 MeasureColumn(column);

@@ -120,6 +120,8 @@ private:
         int given = 0;   // the width the program gave
         int widest = 0;  // the widest cell text of the column, as CellWidth measures it
         CellElider elider;  // none: the style's own cut at the end
+        // What the style adds to a plain cell's text advance (-1: not measured yet).
+        mutable int padding = -1;
     };
 
     QTableWidgetItem* MakeItem(int column, const QString& text) const;
@@ -139,4 +141,7 @@ private:
     std::vector<int> columnAlign_;
     std::vector<ColumnSizing> sizing_;  // column for column, like columnAlign_
     bool fitting_ = false;
+    // What the columns were last fitted to (the room and each column's sizing): a row that
+    // changes neither, as most rows of a large fill do, leaves the widths as they are.
+    std::vector<int> lastFit_;
 };
