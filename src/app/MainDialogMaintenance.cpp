@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
 #include <ctime>
 
 #include "DataStore.h"
@@ -323,7 +324,9 @@ void CMainDialog::BackupDatabase() {
         return;
     }
     int copied = 0;
-    if (!shell::CopyFolderTree(Q(DbFolder()), Q(destination), this, BackupCopyOptions(), &copied)) {
+    shell::CopyFailure failure;
+    if (!shell::CopyFolderTree(Q(DbFolder()), Q(destination), this, BackupCopyOptions(), &copied,
+                               &failure)) {
         if (copied == 0) {
             // Nothing was swapped in: the folder holds what it held, and a whole backup there
             // stays loadable.
@@ -331,12 +334,22 @@ void CMainDialog::BackupDatabase() {
             nothingCopied();
             return;
         }
+        // The file that was not written, and why, where the copy knows it (a "Nie" to a
+        // replaced file names none).
+        QString why = QStringLiteral(" (kopiowanie przerwano albo pliku nie dało się zapisać)");
+        if (!failure.file.isEmpty()) {
+            why = QStringLiteral(": pliku %1 nie dało się zapisać").arg(failure.file);
+            if (failure.diskFull || failure.error != 0) {
+                why += QStringLiteral(" (%1)").arg(QString::fromStdString(
+                    SystemErrorReason(failure.diskFull ? ENOSPC : failure.error)));
+            }
+        }
         MessageBox(this,
-                   u"Nie wszystkie pliki zostały skopiowane do folderu " + FolderText(destination) +
-                       u" (kopiowanie przerwano albo pliku nie dało się zapisać). Kopia bazy "
-                       u"danych w tym folderze jest niepełna i nie będzie można jej wczytać. "
-                       u"Zapisz kopię bazy danych ponownie.",
-                   u"", MB_OK | MB_ICONWARNING);
+                   QStringLiteral("Nie wszystkie pliki zostały skopiowane do folderu %1%2. Kopia "
+                                  "bazy danych w tym folderze jest niepełna i nie będzie można "
+                                  "jej wczytać. Zapisz kopię bazy danych ponownie.")
+                       .arg(Q(destination), why),
+                   QString(), MB_OK | MB_ICONWARNING);
         return;
     }
     // What a copy cut short earlier left in the folder is no part of this backup.

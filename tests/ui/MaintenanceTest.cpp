@@ -1118,6 +1118,9 @@ TEST_F(MaintenanceTest, ABackupCutShortIsNeverLoadedAndSaysWhenItBegan) {
             if (!c.loads) {
                 EXPECT_TRUE(MessageTexts().last().contains("nie będzie można jej wczytać"))
                     << MessageTexts().last().toStdString();
+                // The file that was not written is named.
+                EXPECT_TRUE(MessageTexts().last().contains(copy + at + " nie dało się zapisać"))
+                    << MessageTexts().last().toStdString();
             }
         }
 
