@@ -52,6 +52,13 @@ protected:
         return db.QueryInt64(sql, {}, -99);
     }
 
+    // The folder the tests' backups are made in (each backup its "OXKopiaDanych" there).
+    QString BackupsFolder() const {
+        const QString backups = folder_.filePath("kopie");
+        QDir().mkpath(backups);
+        return backups;
+    }
+
     static std::vector<int> BirdsOnDisk() {
         std::vector<int> ids;
         SqlDatabase db(PigeonsDbPath());
@@ -288,8 +295,7 @@ TEST_F(MaintenanceTest, BackupAndRestoreTheDbFolder) {
     const int loft = AddLoft(u"Dom");
     const int kept = AddBird(AddCategory(loft, u"Lotniki"), u"100");
     CMainDialog& main = Open();
-    const QString backups = folder_.filePath("kopie");
-    QDir().mkpath(backups);
+    const QString backups = BackupsFolder();
     const QString db = QString::fromStdU16String(DbFolder());
 
     // Cancelled, inside db, and then into a folder of the user's.
@@ -350,8 +356,7 @@ TEST_F(MaintenanceTest, ABackupHoldsTheCommittedDatabaseAndTellsWhenAFileWasKept
     const int loft = AddLoft(u"Dom");
     const int kept = AddBird(AddCategory(loft, u"Lotniki"), u"100");
     CMainDialog& main = Open();
-    const QString backups = folder_.filePath("kopie");
-    QDir().mkpath(backups);
+    const QString backups = BackupsFolder();
     const QString copy = backups + "/OXKopiaDanych";
     const Text copiedBirds = (copy + "/pigeons.db").toStdU16String();
     const auto check = [](const Text& file) {
@@ -415,8 +420,7 @@ TEST_F(MaintenanceTest, ARestoreOfADamagedOrHalfBackupReplacesNothingAndNamesThe
     const int loft = AddLoft(u"Dom");
     AddBird(AddCategory(loft, u"Lotniki"), u"100");
     CMainDialog& main = Open();
-    const QString backups = folder_.filePath("kopie");
-    QDir().mkpath(backups);
+    const QString backups = BackupsFolder();
     const QString copy = backups + "/OXKopiaDanych";
     seams::ScriptPaths({backups});
     main.BackupDatabase();
@@ -514,8 +518,7 @@ TEST_F(MaintenanceTest, ARestoreThatCannotPutAFileBackEndsTheProgramAndLeavesIts
     const int loft = AddLoft(u"Dom");
     AddBird(AddCategory(loft, u"Lotniki"), u"100");
     CMainDialog& main = Open();
-    const QString backups = folder_.filePath("kopie");
-    QDir().mkpath(backups);
+    const QString backups = BackupsFolder();
     seams::ScriptPaths({backups});
     main.BackupDatabase();
     AddBird(0, u"200");
@@ -554,8 +557,7 @@ TEST_F(MaintenanceTest, TheRestoresOwnFilesAreNeverBackedUpNorRestored) {
     AddBird(AddCategory(loft, u"Lotniki"), u"100");
     CMainDialog& main = Open();
     const QString db = QString::fromStdU16String(DbFolder());
-    const QString backups = folder_.filePath("kopie");
-    QDir().mkpath(backups);
+    const QString backups = BackupsFolder();
     const QString copy = backups + "/OXKopiaDanych";
     const auto write = [](const QString& path) {
         QFile file(path);
@@ -591,8 +593,7 @@ TEST_F(MaintenanceTest, ARestoreWhoseFoldersAreNotAllCopiedIsAskedForAgainUntilT
     AddBird(AddCategory(loft, u"Lotniki"), u"100");
     CMainDialog& main = Open();
     const QString db = QString::fromStdU16String(DbFolder());
-    const QString backups = folder_.filePath("kopie");
-    QDir().mkpath(backups);
+    const QString backups = BackupsFolder();
     const QString copy = backups + "/OXKopiaDanych";
     seams::ScriptPaths({backups});
     main.BackupDatabase();
@@ -628,8 +629,7 @@ TEST_F(MaintenanceTest, ARestoreThatRunsOutOfRoomChangesNothingAndTheProgramGoes
     const int bird = AddBird(AddCategory(loft, u"Lotniki"), u"100");
     CMainDialog& main = Open();
     const QString db = QString::fromStdU16String(DbFolder());
-    const QString backups = folder_.filePath("kopie");
-    QDir().mkpath(backups);
+    const QString backups = BackupsFolder();
     const QString copy = backups + "/OXKopiaDanych";
     seams::ScriptPaths({backups});
     main.BackupDatabase();
@@ -668,8 +668,7 @@ TEST_F(MaintenanceTest, ACopyOfTheFoldersThatRunsOutOfRoomSaysTheDiskIsFullAndWh
     AddBird(AddCategory(loft, u"Lotniki"), u"100");
     CMainDialog& main = Open();
     const QString db = QString::fromStdU16String(DbFolder());
-    const QString backups = folder_.filePath("kopie");
-    QDir().mkpath(backups);
+    const QString backups = BackupsFolder();
     const QString copy = backups + "/OXKopiaDanych";
     seams::ScriptPaths({backups});
     main.BackupDatabase();
@@ -706,8 +705,7 @@ TEST_F(MaintenanceTest, ACopyOfTheFoldersRefusedForAnotherReasonNamesTheFolderTh
     AddBird(AddCategory(loft, u"Lotniki"), u"100");
     CMainDialog& main = Open();
     const QString db = QString::fromStdU16String(DbFolder());
-    const QString backups = folder_.filePath("kopie");
-    QDir().mkpath(backups);
+    const QString backups = BackupsFolder();
     const QString copy = backups + "/OXKopiaDanych";
     seams::ScriptPaths({backups});
     main.BackupDatabase();
@@ -752,8 +750,7 @@ TEST_F(MaintenanceTest, WhatACopyCutShortLeftIsNeitherBackedUpNorKeptByARestoreT
     write(db + "/images/1.jpg");
     write(db + "/images/2.jpg.oxcopy-part");
     write(db + "/documents/3.pdf.oxcopy-part");
-    const QString backups = folder_.filePath("kopie");
-    QDir().mkpath(backups);
+    const QString backups = BackupsFolder();
     const QString copy = backups + "/OXKopiaDanych";
     seams::ScriptPaths({backups});
     main.BackupDatabase();
@@ -780,8 +777,7 @@ TEST_F(MaintenanceTest, ARestoreOfTheFoldersAloneWritesTheFoldersNoteUntilTheyAr
     AddBird(AddCategory(loft, u"Lotniki"), u"100");
     CMainDialog& main = Open();
     const QString db = QString::fromStdU16String(DbFolder());
-    const QString backups = folder_.filePath("kopie");
-    QDir().mkpath(backups);
+    const QString backups = BackupsFolder();
     const QString copy = backups + "/OXKopiaDanych";
     seams::ScriptPaths({backups});
     main.BackupDatabase();
@@ -812,8 +808,7 @@ TEST_F(MaintenanceTest, ARestoreOfTheFoldersAloneWritesTheFoldersNoteUntilTheyAr
 TEST_F(MaintenanceTest, ARestoreRefusedForAnUnfinishedOneSaysWhyInPolish) {
     CMainDialog& main = Open();
     const QString db = QString::fromStdU16String(DbFolder());
-    const QString backups = folder_.filePath("kopie");
-    QDir().mkpath(backups);
+    const QString backups = BackupsFolder();
     seams::ScriptPaths({backups});
     main.BackupDatabase();
     {
@@ -848,8 +843,7 @@ TEST_F(MaintenanceTest, ABackupWithAFileThatCouldNotBeCopiedSaysSoAndKeepsTheOld
         ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
         lock.write("12345\n");
     }
-    const QString backups = folder_.filePath("kopie");
-    QDir().mkpath(backups);
+    const QString backups = BackupsFolder();
     const QString copy = backups + "/OXKopiaDanych";
     seams::ScriptPaths({backups});
     main.BackupDatabase();
@@ -1058,8 +1052,7 @@ TEST_F(MaintenanceTest, ABackupCutShortIsNeverLoadedAndSaysWhenItBegan) {
     AddBird(AddCategory(loft, u"Lotniki"), u"100");
     CMainDialog& main = Open();
     const QString db = QString::fromStdU16String(DbFolder());
-    const QString backups = folder_.filePath("kopie");
-    QDir().mkpath(backups);
+    const QString backups = BackupsFolder();
     const QString copy = backups + "/OXKopiaDanych";
     for (int i = 1; i <= 4; ++i) {
         QFile picture(db + QStringLiteral("/images/%1.jpg").arg(i));
@@ -1204,8 +1197,7 @@ TEST_F(MaintenanceTest, ABackedUpOrRestoredFileKeepsItsPermissions) {
         file.close();
         fs::permissions(ToFsPath((db + name).toStdU16String()), permissions);
     }
-    const QString backups = folder_.filePath("kopie");
-    QDir().mkpath(backups);
+    const QString backups = BackupsFolder();
     const QString copy = backups + "/OXKopiaDanych";
     seams::ScriptPaths({backups});
     main.BackupDatabase();
@@ -1231,8 +1223,7 @@ TEST_F(MaintenanceTest, ACopyOfTheFoldersNamesTheFirstFileThatFoundNoRoom) {
     AddBird(AddCategory(loft, u"Lotniki"), u"100");
     CMainDialog& main = Open();
     const QString db = QString::fromStdU16String(DbFolder());
-    const QString backups = folder_.filePath("kopie");
-    QDir().mkpath(backups);
+    const QString backups = BackupsFolder();
     const QString copy = backups + "/OXKopiaDanych";
     seams::ScriptPaths({backups});
     main.BackupDatabase();
