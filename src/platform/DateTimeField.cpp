@@ -159,7 +159,7 @@ void DateTimeField::ShowDate(const QDate& date) {
     // An invalid date shows its parts empty; one out of range shows as it is, and is no value.
     const QString text = date.isValid() ? TextOfNumbers(date.day(), date.month(), date.year())
                                         : QString(2, separator_);
-    SetShown(text, false, false);
+    SetShown(text, false);
     lineEdit()->setCursorPosition(0);
 }
 
@@ -167,14 +167,13 @@ void DateTimeField::ShowTime(const QTime& time) {
     ForgetTyping();
     const QString text = time.isValid() ? TextOfNumbers(time.hour(), time.minute(), time.second())
                                         : QString(2, separator_);
-    SetShown(text, false, false);
+    SetShown(text, false);
     lineEdit()->setCursorPosition(0);
 }
 
-void DateTimeField::SetShown(const QString& text, bool halfTyped, bool byUser) {
+void DateTimeField::SetShown(const QString& text, bool byUser) {
     QLineEdit* edit = lineEdit();
-    const bool changed = text != edit->text() || halfTyped != halfTyped_;
-    halfTyped_ = halfTyped;
+    const bool changed = text != edit->text();
     if (text != edit->text()) {
         settingText_ = true;
         edit->setText(text);
@@ -185,7 +184,6 @@ void DateTimeField::SetShown(const QString& text, bool halfTyped, bool byUser) {
 
 void DateTimeField::EditedInPlace() {
     ForgetTyping();
-    halfTyped_ = false;
     if (onEdited) onEdited();
 }
 
@@ -520,7 +518,7 @@ void DateTimeField::PickDay(const QDate& day) {
     if (popup_) popup_->hide();
     if (!day.isValid() || day < kFirstDay || day > kLastDay) return;
     ForgetTyping();
-    SetShown(TextOfNumbers(day.day(), day.month(), day.year()), false, true);
+    SetShown(TextOfNumbers(day.day(), day.month(), day.year()), true);
     SelectPart(0);
 }
 
@@ -777,12 +775,11 @@ void DateTimeField::TypeSeparator() {
 }
 
 void DateTimeField::Show(const QStringList& texts, int selected) {
-    const bool halfTyped = typedPart_ >= 0 && !typed_.isEmpty() && !partDone_;
-    SetShown(texts.join(separator_), halfTyped, true);
+    SetShown(texts.join(separator_), true);
     SelectPart(selected);
 }
 
-void DateTimeField::ShowAsTyped(const QString& text) { SetShown(text, true, true); }
+void DateTimeField::ShowAsTyped(const QString& text) { SetShown(text, true); }
 
 void DateTimeField::SelectPart(int part) {
     const QString text = lineEdit()->text();

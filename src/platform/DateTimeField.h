@@ -148,11 +148,11 @@ private:
     // Puts the parts on show (no value while the part being typed is unfinished), then selects
     // part `selected`.
     void Show(const QStringList& texts, int selected);
-    // Shows `text` as it is: no value.
+    // Shows `text` as it is, the value being what it reads as (mostly none).
     void ShowAsTyped(const QString& text);
-    // The one way text is put on show. `halfTyped`: a part of it is still being typed, so it
-    // makes no value whatever it reads. The user's changes are reported.
-    void SetShown(const QString& text, bool halfTyped, bool byUser);
+    // The one way text is put on show; its value is what it reads as. The user's changes are
+    // reported.
+    void SetShown(const QString& text, bool byUser);
     void SelectPart(int part);
     // The text's own edits (Backspace, Delete, cut, undo): the text is what they leave.
     void EditedInPlace();
@@ -171,7 +171,6 @@ private:
     // on make no value, and show as typed.
     enum class Overrun { None, Pending, Active } overrun_ = Overrun::None;
     MovedOn movedOn_;
-    bool halfTyped_ = false;   // the text on show has a part still being typed
     bool settingText_ = false; // the text is being put on show by the field itself
     int wheelTurned_ = 0;      // the wheel's turn not yet made a step
     QWidget* popup_ = nullptr;
