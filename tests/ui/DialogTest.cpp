@@ -678,6 +678,31 @@ TEST_F(ControlBehaviourTest, ListViewKeepsRowOrderDataAndChecks) {
 // Columns marked to fit widen to their longest text as far as the list has room, sharing it,
 // never narrower than the widths given and never so wide that the list scrolls sideways; a
 // column fitted always takes just its heading and texts, scrolling if it must.
+// A fitted column is as wide as its widest text wherever that row comes in a long fill, so no
+// ring of the column is cut while the list has room for it.
+TEST_F(ControlBehaviourTest, AFittedColumnShowsEveryTextOfALongFillWhole) {
+    ListView list;
+    list.InsertColumn(0, QStringLiteral("Nr"), ListView::AlignLeft, 30);
+    list.InsertColumn(1, QStringLiteral("Obrączka"), ListView::AlignLeft, 40);
+    list.SetColumnFit(1, ListView::ColumnFit::WhenRoom);
+    list.resize(900, 300);
+    list.show();
+    QStringList rings;
+    for (int row = 0; row < 200; ++row) {
+        // Lengths and letters vary; the widest rings come late.
+        rings << QStringLiteral("PL-%1-%2-%3%4")
+                     .arg(row % 7 * 1111, 4, 10, QLatin1Char('0'))
+                     .arg(row % 100, 2, 10, QLatin1Char('0'))
+                     .arg(row)
+                     .arg(row % 50 == 49 ? QStringLiteral(" [Wąż Żółtodzioby Wielkopolski]")
+                                         : QString());
+        list.SetItemText(list.InsertItem(row, QString::number(row)), 1, rings.last());
+    }
+    QApplication::processEvents();
+    for (int row = 0; row < 200; ++row)
+        ASSERT_EQ(list.ShownCellText(row, 1), rings[row]) << row;
+}
+
 TEST_F(ControlBehaviourTest, ListColumnsWidenToTheirTextsWithinTheListsRoom) {
     ListView list;
     list.SetGridLines(true);
