@@ -104,12 +104,13 @@ private:
         int highest;  // greatest value a whole part may have
         Look look = Look::Padded;
     };
-    // A part done by its digits alone, with the field moved on to the next one: should a
-    // separator follow digits typed into that next part, they were meant for this one.
+    // A part done by its digits alone, with the field moved on to the next one: should the
+    // digits typed since end without a separator or move of their own, they were meant for it.
     struct MovedOn {
         int part = -1;
         QString digits;    // typed into it
         QString nextWas;   // the next part's text before digits went into it
+        bool full = false; // done by its full digits (else by a digit no further one could follow)
     };
 
     bool IsDate() const { return separator_ != u':'; }
@@ -123,6 +124,8 @@ private:
     bool IsSeparator(QChar c) const;
     // The month's name as the field shows it in a date.
     QString MonthName(int month) const;
+    // The months whose name, as shown or on its own ("kwietnia", "kwiecień"), begins with `text`.
+    std::vector<int> MonthsNamed(const QString& text) const;
     // The value a part's text stands for, if any (a number, or a month's whole name).
     std::optional<int> ValueOf(const Part& part, const QString& text) const;
     QString TextOf(const Part& part, int value) const;
@@ -145,6 +148,19 @@ private:
     // Left or Right: the part being typed is done as at its separator, and the part beside it
     // is selected.
     void MoveToPart(int by);
+    // Whether the keys typed since the last part done by itself are still being read.
+    bool Typing() const;
+    // The digits typed since the field last moved on by itself, ended where the run of digits
+    // they belong to began: the parts they ran into get back what they showed, and `at` becomes
+    // the part the run began in. False when the part being typed is ended as it stands.
+    // `straightAfter`: also when nothing was typed since the field moved on (at a separator,
+    // Left or Right, which end the part as typed so far).
+    bool GiveBackRun(QStringList& texts, int& at, bool straightAfter);
+    // A part of one digit fewer than it holds, ended by its separator: "3" is 03.
+    void PadTyped(QStringList& texts, int at) const;
+    // The field is left, or Enter pressed: the digits typed last are read as at their separator,
+    // but a part left half typed stays so.
+    void EndTyping();
     // Puts the parts on show (no value while the part being typed is unfinished), then selects
     // part `selected`.
     void Show(const QStringList& texts, int selected);
@@ -170,7 +186,8 @@ private:
     // A separator typed in the last part, after which no part comes: the keys typed from there
     // on make no value, and show as typed.
     enum class Overrun { None, Pending, Active } overrun_ = Overrun::None;
-    MovedOn movedOn_;
+    // The parts done by themselves since the last separator or move, in the order typed.
+    std::vector<MovedOn> movedOn_;
     bool settingText_ = false; // the text is being put on show by the field itself
     int wheelTurned_ = 0;      // the wheel's turn not yet made a step
     QWidget* popup_ = nullptr;
