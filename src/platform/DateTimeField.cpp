@@ -61,25 +61,15 @@ public:
 
     QCalendarWidget* calendar = nullptr;
 
-    // Sized for every week row of the month, whole. The calendar's own size counts its bar and
-    // its rows of days but not the weekday headings set between them, so its days were a row
-    // short and the view scrolled.
-    void Fit() {
-        adjustSize();
+    // Grown, once shown and laid out, until every week row of the month shows whole. The
+    // calendar's own size counts its bar and its rows of days but not the weekday headings set
+    // between them, so its days were a row short and the view scrolled.
+    void FitWeeks() {
         QTableView* days = Days();
         if (!days) return;
-        for (int pass = 0; pass < 2; ++pass) {
-            layout()->activate();
-            calendar->layout()->activate();
-            const QSize needed(
-                days->model()->columnCount() * days->horizontalHeader()->minimumSectionSize(),
-                days->model()->rowCount() * days->verticalHeader()->minimumSectionSize());
-            const QSize room = days->viewport()->size();
-            const QSize lacking(std::max(0, needed.width() - room.width()),
-                                std::max(0, needed.height() - room.height()));
-            if (lacking.isNull()) break;
-            resize(size() + lacking);
-        }
+        const int needed = days->model()->rowCount() * days->verticalHeader()->minimumSectionSize();
+        const int lacking = needed - days->viewport()->height();
+        if (lacking > 0) resize(width(), height() + lacking);
     }
 
     // A view scrolled when the calendar was last open starts again at its first week.
@@ -534,18 +524,24 @@ void DateTimeField::OpenCalendar() {
         popup_ = drop;
     }
     calendar_->setSelectedDate(CalendarStart());
-    static_cast<CalendarDrop*>(popup_)->Fit();
+    auto* drop = static_cast<CalendarDrop*>(popup_);
     // Below the field, or above it where the screen ends.
-    const QSize size = popup_->size();
-    QPoint at = mapToGlobal(QPoint(0, height()));
-    if (const QScreen* shown = screen()) {
-        const QRect room = shown->availableGeometry();
-        if (at.y() + size.height() > room.bottom()) at.setY(mapToGlobal(QPoint(0, 0)).y() - size.height());
-        at.setX(std::clamp(at.x(), room.left(), std::max(room.left(), room.right() - size.width())));
-    }
-    popup_->move(at);
-    popup_->show();
-    static_cast<CalendarDrop*>(popup_)->ShowFirstWeek();
+    const auto place = [this, drop] {
+        const QSize size = drop->size();
+        QPoint at = mapToGlobal(QPoint(0, height()));
+        if (const QScreen* shown = screen()) {
+            const QRect room = shown->availableGeometry();
+            if (at.y() + size.height() > room.bottom()) at.setY(mapToGlobal(QPoint(0, 0)).y() - size.height());
+            at.setX(std::clamp(at.x(), room.left(), std::max(room.left(), room.right() - size.width())));
+        }
+        drop->move(at);
+    };
+    drop->adjustSize();
+    place();
+    drop->show();
+    drop->FitWeeks();
+    place();
+    drop->ShowFirstWeek();
     calendar_->setFocus(Qt::PopupFocusReason);
     update();
 }
@@ -678,9 +674,7 @@ QString DateTimeField::TextOf(const Part& part, int value) const {
     switch (part.look) {
     case Look::Padded: return QStringLiteral("%1").arg(value, part.width, 10, QChar(u'0'));
     case Look::Plain: return QString::number(value);
-    case Look::MonthName:
-        // A number no month has stays a number, rather than no text at all.
-        return value >= 1 && value <= 12 ? MonthName(value) : QString::number(value);
+    case Look::MonthName: return MonthName(value);
     }
     return {};
 }
@@ -837,8 +831,8 @@ bool DateTimeField::GiveBackRun(QStringList& texts, int& at, bool straightAfter)
     QString carry;
     if (movedOnByItself_) {
         // Nothing typed since the field moved on. Two parts each done by one digit no further
-        // one could follow ("45"): the second digit is one the first part cannot take, and it
-        // stays there. After a full part the move was the separator meant ("12" then "3.").
+        // one could follow ("45."): the second digit is one the first part cannot take, and it
+        // stays there. Where either part was full ("123." is 12.03) the move was the one meant.
         const std::size_t n = movedOn_.size();
         if (!straightAfter || n < 2 || movedOn_[n - 1].full || movedOn_[n - 2].full ||
             movedOn_[n - 2].part + 1 != movedOn_[n - 1].part) {

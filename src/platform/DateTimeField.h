@@ -25,26 +25,32 @@ class QWidget;
 //
 // Typing. The digits of a day, month, year, hour, minute or second go into their own part alone,
 // as typed; a part is done when its digits are full or no further digit could follow (an hour
-// "8", a day "5"), or at its separator; a separator typed straight after a part was done by itself
-// is the one already made, and is passed over. Digits typed before a separator belong to the part
-// they began in, so a digit too many stays in its part ("055", "60") rather than running on into
-// the next, and a digit no value of its part can take stays on show as typed ("24", "32"). A month
-// shown by its name takes its number or the first letters of its name; in a date a comma (the
-// keypad's decimal key) separates as a dot does. A paste is read by the same rules: a whole date
-// or time as written, or else the text stays on show as pasted.
+// "8", a day "5"), or at its separator. Every mark people put between the parts separates them:
+// in a date ".", ",", "/", "-" and a blank, in a time ":", ".", "," and a blank. A separator
+// typed straight after a part was done by itself is the one already made, and is passed over.
+// Digits typed before a separator belong to the part they began in, so a digit too many stays in
+// its part ("055", "60") rather than running on into the next, also when the field is left
+// instead ("12:60" then Tab) or the digit done a part of its own ("45."); a digit no value of its
+// part can take stays on show as typed ("24", "32"). A separator after the last part adds nothing.
+// A time typed from its first part is a new time: the parts after the last one typed are 00. A
+// month shown by its name takes its number or the first letters of its name, as shown or on its
+// own ("kwietnia", "kwiecień"). A paste is read by the same rules: a whole date or time as
+// written (or its first parts), a month's name pasted where the month is as that part's text, or
+// else the text stays on show as pasted.
 //
 // Moving. Tab and Shift+Tab leave the field wherever the caret is. Left and Right move to the part
-// before or after (ending the part being typed as its separator would). A click selects the whole
-// part under it. Typing starts from the first part whenever the field gets the focus by anything
-// but a click (Tab, Shift+Tab, a window giving it back with a refusal, a window opening). Home,
-// End, Backspace and Delete edit the text on show as in any line of text.
+// before or after, ending the part being typed as its separator would: Right straight after a
+// part done by itself is passed over. A click selects the whole part under it. Typing starts from
+// the first part whenever the field gets the focus by anything but a click (Tab, Shift+Tab, a
+// window giving it back with a refusal, a window opening). Home, End, Backspace and Delete edit
+// the text on show as in any line of text.
 //
 // Steps (Up, Down, Page Up, Page Down, the buttons of a time, the wheel) change the number of the
 // part at the caret as it stands on show, within that part's range, and nothing else; the wheel
 // steps the part under the pointer. A part that holds no number is not stepped.
 //
-// A date field has a drop-down calendar: a day picked there is the value, shown whole; closed by
-// Esc or a click elsewhere it leaves the text as it was.
+// A date field has a drop-down calendar, every week of its month on show whole: a day picked there
+// is the value, shown whole; closed by Esc or a click elsewhere it leaves the text as it was.
 class DateTimeField : public QAbstractSpinBox {
     Q_OBJECT
 public:
