@@ -14,6 +14,8 @@
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
 #include <QVBoxLayout>
+#include <QHeaderView>
+#include <QTableView>
 #include <QWheelEvent>
 #include <algorithm>
 
@@ -59,6 +61,22 @@ public:
 
     QCalendarWidget* calendar = nullptr;
 
+    // Grown, once shown and laid out, until every week row of the month shows whole. The
+    // calendar's own size counts its bar and its rows of days but not the weekday headings set
+    // between them, so its days were a row short and the view scrolled.
+    void FitWeeks() {
+        QTableView* days = Days();
+        if (!days) return;
+        const int needed = days->model()->rowCount() * days->verticalHeader()->minimumSectionSize();
+        const int lacking = needed - days->viewport()->height();
+        if (lacking > 0) resize(width(), height() + lacking);
+    }
+
+    // A view scrolled when the calendar was last open starts again at its first week.
+    void ShowFirstWeek() {
+        if (QTableView* days = Days()) days->scrollToTop();
+    }
+
 protected:
     void mousePressEvent(QMouseEvent* event) override {
         if (arrowOnScreen_().contains(event->globalPosition().toPoint())) {
@@ -72,6 +90,10 @@ protected:
     }
 
 private:
+    QTableView* Days() const {
+        return calendar->findChild<QTableView*>(QStringLiteral("qt_calendar_calendarview"));
+    }
+
     std::function<QRect()> arrowOnScreen_;
 };
 
@@ -269,7 +291,7 @@ void DateTimeField::focusInEvent(QFocusEvent* event) {
 
 void DateTimeField::focusOutEvent(QFocusEvent* event) {
     // A part left half typed stays so: the text makes no value until it is typed whole.
-    ForgetTyping();
+    EndTyping();
     QAbstractSpinBox::focusOutEvent(event);
 }
 
@@ -300,6 +322,7 @@ void DateTimeField::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
     // Enter goes on to the window's default button, which takes the value or refuses the text.
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        EndTyping();
         event->ignore();
         return;
     }
@@ -360,23 +383,25 @@ void DateTimeField::keyPressEvent(QKeyEvent* event) {
 
 void DateTimeField::MoveToPart(int by) {
     const int last = static_cast<int>(parts_.size()) - 1;
-    const int at = PartAtCaret();
-    const int next = std::clamp(at + by, 0, last);
-    const bool typing = at == typedPart_ && !typed_.isEmpty() && !partDone_ &&
-                        overrun_ == Overrun::None &&
-                        lineEdit()->text().count(separator_) == last;
-    if (typing && Editable()) {
+    int at = PartAtCaret();
+    if (Typing()) {
         QStringList texts = ShownParts();
-        const Part& part = parts_[static_cast<std::size_t>(at)];
-        if (typed_.front().isDigit() && part.width == 2 && typed_.toInt() >= part.lowest) {
-            texts[at] = TextOf(part, typed_.toInt());
+        if (!GiveBackRun(texts, at, true)) {
+            if (movedOnByItself_ && by > 0) {
+                // Right straight after a part done by itself: the field has moved on already,
+                // as at a separator typed there.
+                movedOnByItself_ = false;
+                movedOn_.clear();
+                return;
+            }
+            PadTyped(texts, at);
         }
         ForgetTyping();
-        Show(texts, next);
+        Show(texts, std::clamp(at + by, 0, last));
         return;
     }
     ForgetTyping();
-    SelectPart(next);
+    SelectPart(std::clamp(at + by, 0, last));
 }
 
 // ---- the calendar and the look ------------------------------------------------------------------
@@ -499,17 +524,24 @@ void DateTimeField::OpenCalendar() {
         popup_ = drop;
     }
     calendar_->setSelectedDate(CalendarStart());
-    popup_->adjustSize();
+    auto* drop = static_cast<CalendarDrop*>(popup_);
     // Below the field, or above it where the screen ends.
-    const QSize size = popup_->sizeHint();
-    QPoint at = mapToGlobal(QPoint(0, height()));
-    if (const QScreen* shown = screen()) {
-        const QRect room = shown->availableGeometry();
-        if (at.y() + size.height() > room.bottom()) at.setY(mapToGlobal(QPoint(0, 0)).y() - size.height());
-        at.setX(std::clamp(at.x(), room.left(), std::max(room.left(), room.right() - size.width())));
-    }
-    popup_->move(at);
-    popup_->show();
+    const auto place = [this, drop] {
+        const QSize size = drop->size();
+        QPoint at = mapToGlobal(QPoint(0, height()));
+        if (const QScreen* shown = screen()) {
+            const QRect room = shown->availableGeometry();
+            if (at.y() + size.height() > room.bottom()) at.setY(mapToGlobal(QPoint(0, 0)).y() - size.height());
+            at.setX(std::clamp(at.x(), room.left(), std::max(room.left(), room.right() - size.width())));
+        }
+        drop->move(at);
+    };
+    drop->adjustSize();
+    place();
+    drop->show();
+    drop->FitWeeks();
+    place();
+    drop->ShowFirstWeek();
     calendar_->setFocus(Qt::PopupFocusReason);
     update();
 }
@@ -527,26 +559,26 @@ void DateTimeField::PickDay(const QDate& day) {
 void DateTimeField::Paste(const QString& pasted) {
     const QString text = pasted.trimmed();
     if (text.isEmpty()) return;
-    const auto all = [&text](bool (QChar::*is)() const) {
-        return std::all_of(text.begin(), text.end(), [is](QChar c) { return (c.*is)(); });
-    };
-    const bool namePart = parts_[static_cast<std::size_t>(PartAtCaret())].look == Look::MonthName;
-    if (all(&QChar::isDigit) || (namePart && all(&QChar::isLetter))) {
-        // Digits alone, or a month's letters where its name is: into the part at the caret, as
-        // typed.
-        for (const QChar c : text) {
-            if (c.isDigit()) {
-                TypeDigit(c);
-            } else if (!TypeLetter(c)) {
-                QStringList texts = ShownParts();
-                texts[PartAtCaret()] = text;
-                ShowAsTyped(texts.join(separator_));
-                return;
-            }
-        }
+    const int at = PartAtCaret();
+    if (AllDigits(text)) {
+        // Digits alone: into the part at the caret, as typed.
+        for (const QChar c : text) TypeDigit(c);
         return;
     }
-    // A whole value: one piece for each part, each read as its typed digits or letters are.
+    if (parts_[static_cast<std::size_t>(at)].look == Look::MonthName &&
+        std::all_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); })) {
+        // A month's name, or its first letters, where the month is: that part's text, and the
+        // year is next as after the month typed.
+        QStringList texts = ShownParts();
+        const std::vector<int> months = MonthsNamed(text);
+        ForgetTyping();
+        texts[at] = months.size() == 1 ? MonthName(months.front()) : text;
+        Show(texts, months.size() == 1 ? std::min(at + 1, static_cast<int>(parts_.size()) - 1) : at);
+        return;
+    }
+    // A whole value, or its first parts: one piece for each part, each read as its typed digits
+    // or letters are; the parts after the last piece as typing leaves them (a date's as they
+    // were, a time's 00).
     QStringList pieces;
     QString piece;
     for (const QChar c : text) {
@@ -558,31 +590,32 @@ void DateTimeField::Paste(const QString& pasted) {
         }
     }
     pieces << piece;
+    if (pieces.size() > static_cast<qsizetype>(parts_.size()) && pieces.back().isEmpty())
+        pieces.removeLast();  // a separator after the last part adds nothing
     ForgetTyping();
-    if (pieces.size() != static_cast<qsizetype>(parts_.size())) {
+    if (pieces.size() < 2 || pieces.size() > static_cast<qsizetype>(parts_.size())) {
         ShowAsTyped(text);
         return;
     }
-    QStringList texts;
+    QStringList texts = ShownParts();
     for (std::size_t i = 0; i < parts_.size(); ++i) {
         const Part& part = parts_[i];
-        const QString& p = pieces[static_cast<qsizetype>(i)];
-        const bool digits = !p.isEmpty() && std::all_of(p.begin(), p.end(),
-                                                        [](QChar c) { return c.isDigit(); });
-        std::vector<int> months;
-        if (!digits && !p.isEmpty() && part.look == Look::MonthName) {
-            for (int month = 1; month <= 12; ++month) {
-                if (MonthName(month).startsWith(p, Qt::CaseInsensitive)) months.push_back(month);
-            }
+        const auto at = static_cast<qsizetype>(i);
+        if (at >= pieces.size()) {
+            if (!IsDate()) texts[at] = TextOf(part, 0);
+            continue;
         }
-        if (digits) texts << DoneText(part, p);
-        else if (months.size() == 1) texts << MonthName(months.front());
+        const QString& p = pieces[at];
+        const std::vector<int> months =
+            !p.isEmpty() && part.look == Look::MonthName ? MonthsNamed(p) : std::vector<int>{};
+        if (AllDigits(p)) texts[at] = DoneText(part, p);
+        else if (months.size() == 1) texts[at] = MonthName(months.front());
         else {
             ShowAsTyped(text);
             return;
         }
     }
-    Show(texts, static_cast<int>(parts_.size()) - 1);
+    Show(texts, std::min(static_cast<int>(pieces.size()), static_cast<int>(parts_.size()) - 1));
 }
 
 void DateTimeField::ForgetTyping() {
@@ -590,18 +623,30 @@ void DateTimeField::ForgetTyping() {
     typed_.clear();
     partDone_ = false;
     movedOnByItself_ = false;
-    movedOn_ = {};
+    movedOn_.clear();
     overrun_ = Overrun::None;
 }
 
 bool DateTimeField::IsSeparator(QChar c) const {
-    if (c == separator_) return true;
-    if (separator_ == u':') return false;
-    return c == u'.' || c == u',';
+    // Every mark people put between the parts: the lists write dates as "01/05/24", and the
+    // keypad's decimal key types a comma.
+    if (c == separator_ || c == u'.' || c == u',' || c == u' ') return true;
+    return IsDate() && (c == u'/' || c == u'-');
 }
 
 QString DateTimeField::MonthName(int month) const {
     return locale().toString(QDate(2000, month, 1), QStringLiteral("MMMM"));
+}
+
+std::vector<int> DateTimeField::MonthsNamed(const QString& text) const {
+    std::vector<int> months;
+    for (int month = 1; month <= 12; ++month) {
+        if (MonthName(month).startsWith(text, Qt::CaseInsensitive) ||
+            locale().standaloneMonthName(month).startsWith(text, Qt::CaseInsensitive)) {
+            months.push_back(month);
+        }
+    }
+    return months;
 }
 
 std::optional<int> DateTimeField::ValueOf(const Part& part, const QString& text) const {
@@ -657,7 +702,7 @@ int DateTimeField::TypingPart() {
         typedPart_ = at;
         typed_.clear();
         partDone_ = false;
-        movedOn_ = {};
+        movedOn_.clear();
         overrun_ = Overrun::None;
     }
     return at;
@@ -667,7 +712,15 @@ void DateTimeField::PartDone(QStringList& texts, int at, const QString& text) {
     const bool digits = !typed_.isEmpty() && typed_.front().isDigit();
     texts[at] = text;
     if (at + 1 < static_cast<int>(parts_.size())) {
-        movedOn_ = digits ? MovedOn{at, typed_, texts[at + 1]} : MovedOn{};
+        // Digits that ran on from the part before (typed straight after it was done) add to
+        // the run; anything else starts one.
+        if (!digits) {
+            movedOn_.clear();
+        } else {
+            if (!movedOn_.empty() && movedOn_.back().part + 1 != at) movedOn_.clear();
+            movedOn_.push_back({at, typed_, texts[at + 1],
+                                typed_.size() == parts_[static_cast<std::size_t>(at)].width});
+        }
         typedPart_ = at + 1;
         typed_.clear();
         partDone_ = false;
@@ -682,7 +735,14 @@ void DateTimeField::PartDone(QStringList& texts, int at, const QString& text) {
 
 void DateTimeField::TypeDigit(QChar digit) {
     QStringList texts = ShownParts();
+    const bool afresh = PartAtCaret() != typedPart_;
     const int at = TypingPart();
+    // A time typed from its first part is a new time: the parts not typed are 00, not the
+    // seconds of the clock when the window opened ("815" is 08:15:00).
+    if (afresh && at == 0 && !IsDate() && overrun_ == Overrun::None) {
+        for (std::size_t i = 1; i < parts_.size(); ++i)
+            texts[static_cast<qsizetype>(i)] = TextOf(parts_[i], 0);
+    }
     const Part& part = parts_[static_cast<std::size_t>(at)];
     if (overrun_ != Overrun::None) {
         QString text = lineEdit()->text();
@@ -715,14 +775,11 @@ bool DateTimeField::TypeLetter(QChar letter) {
     if (part.look != Look::MonthName) return false;
     if (!typed_.isEmpty() && typed_.front().isDigit()) typed_.clear();
     const QString next = typed_ + letter;
-    std::vector<int> months;
-    for (int month = 1; month <= 12; ++month) {
-        if (MonthName(month).startsWith(next, Qt::CaseInsensitive)) months.push_back(month);
-    }
+    const std::vector<int> months = MonthsNamed(next);
     if (months.empty()) return false;
     typed_ = next;
     movedOnByItself_ = false;
-    movedOn_ = {};
+    movedOn_.clear();
     if (months.size() == 1) {
         PartDone(texts, at, MonthName(months.front()));
         return true;
@@ -733,45 +790,103 @@ bool DateTimeField::TypeLetter(QChar letter) {
 }
 
 void DateTimeField::TypeSeparator() {
-    if (movedOnByItself_) {
-        movedOnByItself_ = false;
-        movedOn_ = {};
-        return;
-    }
-    const int at = TypingPart();
+    int at = TypingPart();
     if (overrun_ == Overrun::Active) {
         ShowAsTyped(lineEdit()->text() + separator_);
         return;
     }
     QStringList texts = ShownParts();
-    const Part& part = parts_[static_cast<std::size_t>(at)];
     const int last = static_cast<int>(parts_.size()) - 1;
-    const bool digits = !typed_.isEmpty() && typed_.front().isDigit();
     int shown = std::min(at + 1, last);
-    if (digits && movedOn_.part >= 0 && movedOn_.part + 1 == at) {
-        // "055." or "60:": the part before took its digits and the field moved on, but the
-        // separator says the digits since were that part's too. It shows them all, as typed
-        // (no value), and the part they ran into gets back what it had, ready to be typed.
-        texts[movedOn_.part] = movedOn_.digits + typed_;
-        texts[at] = movedOn_.nextWas;
-        shown = at;
+    if (GiveBackRun(texts, at, true)) {
+        // "055.", "60:", "45.": the digits since the run began were all that part's, shown as
+        // typed (no value); the parts they ran into get back what they had, ready to be typed.
+        shown = at + 1;
+    } else if (movedOnByItself_) {
+        // The part was done by itself and the field moved on: this separator is that move.
+        movedOnByItself_ = false;
+        movedOn_.clear();
+        return;
     } else {
-        if (digits && part.width == 2 && typed_.toInt() >= part.lowest) {
-            // A part of fewer digits than it holds is done at its separator ("1." is the 1st);
-            // a year is not.
-            texts[at] = TextOf(part, typed_.toInt());
-        }
+        PadTyped(texts, at);
         // No part follows the last: a digit typed after this separator is one of a part the
-        // field does not have.
+        // field does not have. A separator after a whole last part ends it as it is.
         if (at == last) overrun_ = Overrun::Pending;
     }
     const Overrun overrun = overrun_;
     typedPart_ = shown;
     typed_.clear();
     partDone_ = false;
-    movedOn_ = {};
+    movedOnByItself_ = false;
+    movedOn_.clear();
     Show(texts, shown);
     overrun_ = overrun;
+}
+
+bool DateTimeField::GiveBackRun(QStringList& texts, int& at, bool straightAfter) {
+    if (movedOn_.empty() || movedOn_.back().part + 1 != at) return false;
+    const auto ranOn = [this](int part) {
+        return !movedOn_.empty() && movedOn_.back().part + 1 == part;
+    };
+    QString carry;
+    if (movedOnByItself_) {
+        // Nothing typed since the field moved on. Two parts each done by one digit no further
+        // one could follow ("45."): the second digit is one the first part cannot take, and it
+        // stays there. Where either part was full ("123." is 12.03) the move was the one meant.
+        const std::size_t n = movedOn_.size();
+        if (!straightAfter || n < 2 || movedOn_[n - 1].full || movedOn_[n - 2].full ||
+            movedOn_[n - 2].part + 1 != movedOn_[n - 1].part) {
+            return false;
+        }
+        const MovedOn done = movedOn_.back();
+        movedOn_.pop_back();
+        texts[at] = done.nextWas;
+        at = done.part;
+        carry = done.digits;
+    } else {
+        // Digits typed into the part after, not done: they were meant for the part before.
+        const Part& part = parts_[static_cast<std::size_t>(at)];
+        if (partDone_ || !AllDigits(typed_) || typed_.size() >= part.width) return false;
+        carry = typed_;
+    }
+    // Back to where the run began: through parts done by one digit, not past a full one.
+    for (;;) {
+        const MovedOn done = movedOn_.back();
+        movedOn_.pop_back();
+        texts[at] = done.nextWas;
+        at = done.part;
+        carry = done.digits + carry;
+        if (done.full || !ranOn(at) || movedOn_.back().full) break;
+    }
+    texts[at] = carry;
+    return true;
+}
+
+void DateTimeField::PadTyped(QStringList& texts, int at) const {
+    const Part& part = parts_[static_cast<std::size_t>(at)];
+    if (AllDigits(typed_) && !partDone_ && part.width == 2 && typed_.size() < part.width &&
+        typed_.toInt() >= part.lowest) {
+        texts[at] = TextOf(part, typed_.toInt());
+    }
+}
+
+bool DateTimeField::Typing() const {
+    const int last = static_cast<int>(parts_.size()) - 1;
+    return Editable() && typedPart_ >= 0 && PartAtCaret() == typedPart_ &&
+           overrun_ == Overrun::None && lineEdit()->text().count(separator_) == last &&
+           (movedOnByItself_ || (!typed_.isEmpty() && !partDone_));
+}
+
+void DateTimeField::EndTyping() {
+    if (Typing() && !movedOnByItself_) {
+        QStringList texts = ShownParts();
+        int at = typedPart_;
+        if (GiveBackRun(texts, at, false)) {
+            ForgetTyping();
+            Show(texts, at + 1);
+        }
+    }
+    ForgetTyping();
 }
 
 void DateTimeField::Show(const QStringList& texts, int selected) {

@@ -25,26 +25,32 @@ class QWidget;
 //
 // Typing. The digits of a day, month, year, hour, minute or second go into their own part alone,
 // as typed; a part is done when its digits are full or no further digit could follow (an hour
-// "8", a day "5"), or at its separator; a separator typed straight after a part was done by itself
-// is the one already made, and is passed over. Digits typed before a separator belong to the part
-// they began in, so a digit too many stays in its part ("055", "60") rather than running on into
-// the next, and a digit no value of its part can take stays on show as typed ("24", "32"). A month
-// shown by its name takes its number or the first letters of its name; in a date a comma (the
-// keypad's decimal key) separates as a dot does. A paste is read by the same rules: a whole date
-// or time as written, or else the text stays on show as pasted.
+// "8", a day "5"), or at its separator. Every mark people put between the parts separates them:
+// in a date ".", ",", "/", "-" and a blank, in a time ":", ".", "," and a blank. A separator
+// typed straight after a part was done by itself is the one already made, and is passed over.
+// Digits typed before a separator belong to the part they began in, so a digit too many stays in
+// its part ("055", "60") rather than running on into the next, also when the field is left
+// instead ("12:60" then Tab) or the digit done a part of its own ("45."); a digit no value of its
+// part can take stays on show as typed ("24", "32"). A separator after the last part adds nothing.
+// A time typed from its first part is a new time: the parts after the last one typed are 00. A
+// month shown by its name takes its number or the first letters of its name, as shown or on its
+// own ("kwietnia", "kwiecień"). A paste is read by the same rules: a whole date or time as
+// written (or its first parts), a month's name pasted where the month is as that part's text, or
+// else the text stays on show as pasted.
 //
 // Moving. Tab and Shift+Tab leave the field wherever the caret is. Left and Right move to the part
-// before or after (ending the part being typed as its separator would). A click selects the whole
-// part under it. Typing starts from the first part whenever the field gets the focus by anything
-// but a click (Tab, Shift+Tab, a window giving it back with a refusal, a window opening). Home,
-// End, Backspace and Delete edit the text on show as in any line of text.
+// before or after, ending the part being typed as its separator would: Right straight after a
+// part done by itself is passed over. A click selects the whole part under it. Typing starts from
+// the first part whenever the field gets the focus by anything but a click (Tab, Shift+Tab, a
+// window giving it back with a refusal, a window opening). Home, End, Backspace and Delete edit
+// the text on show as in any line of text.
 //
 // Steps (Up, Down, Page Up, Page Down, the buttons of a time, the wheel) change the number of the
 // part at the caret as it stands on show, within that part's range, and nothing else; the wheel
 // steps the part under the pointer. A part that holds no number is not stepped.
 //
-// A date field has a drop-down calendar: a day picked there is the value, shown whole; closed by
-// Esc or a click elsewhere it leaves the text as it was.
+// A date field has a drop-down calendar, every week of its month on show whole: a day picked there
+// is the value, shown whole; closed by Esc or a click elsewhere it leaves the text as it was.
 class DateTimeField : public QAbstractSpinBox {
     Q_OBJECT
 public:
@@ -104,12 +110,13 @@ private:
         int highest;  // greatest value a whole part may have
         Look look = Look::Padded;
     };
-    // A part done by its digits alone, with the field moved on to the next one: should a
-    // separator follow digits typed into that next part, they were meant for this one.
+    // A part done by its digits alone, with the field moved on to the next one: should the
+    // digits typed since end without a separator or move of their own, they were meant for it.
     struct MovedOn {
         int part = -1;
         QString digits;    // typed into it
         QString nextWas;   // the next part's text before digits went into it
+        bool full = false; // done by its full digits (else by a digit no further one could follow)
     };
 
     bool IsDate() const { return separator_ != u':'; }
@@ -123,6 +130,8 @@ private:
     bool IsSeparator(QChar c) const;
     // The month's name as the field shows it in a date.
     QString MonthName(int month) const;
+    // The months whose name, as shown or on its own ("kwietnia", "kwiecień"), begins with `text`.
+    std::vector<int> MonthsNamed(const QString& text) const;
     // The value a part's text stands for, if any (a number, or a month's whole name).
     std::optional<int> ValueOf(const Part& part, const QString& text) const;
     QString TextOf(const Part& part, int value) const;
@@ -145,6 +154,19 @@ private:
     // Left or Right: the part being typed is done as at its separator, and the part beside it
     // is selected.
     void MoveToPart(int by);
+    // Whether the keys typed since the last part done by itself are still being read.
+    bool Typing() const;
+    // The digits typed since the field last moved on by itself, ended where the run of digits
+    // they belong to began: the parts they ran into get back what they showed, and `at` becomes
+    // the part the run began in. False when the part being typed is ended as it stands.
+    // `straightAfter`: also when nothing was typed since the field moved on (at a separator,
+    // Left or Right, which end the part as typed so far).
+    bool GiveBackRun(QStringList& texts, int& at, bool straightAfter);
+    // A part of one digit fewer than it holds, ended by its separator: "3" is 03.
+    void PadTyped(QStringList& texts, int at) const;
+    // The field is left, or Enter pressed: the digits typed last are read as at their separator,
+    // but a part left half typed stays so.
+    void EndTyping();
     // Puts the parts on show (no value while the part being typed is unfinished), then selects
     // part `selected`.
     void Show(const QStringList& texts, int selected);
@@ -170,7 +192,8 @@ private:
     // A separator typed in the last part, after which no part comes: the keys typed from there
     // on make no value, and show as typed.
     enum class Overrun { None, Pending, Active } overrun_ = Overrun::None;
-    MovedOn movedOn_;
+    // The parts done by themselves since the last separator or move, in the order typed.
+    std::vector<MovedOn> movedOn_;
     bool settingText_ = false; // the text is being put on show by the field itself
     int wheelTurned_ = 0;      // the wheel's turn not yet made a step
     QWidget* popup_ = nullptr;

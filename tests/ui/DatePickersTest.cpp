@@ -646,7 +646,7 @@ TEST(PickerTypingTest, DatesAndTimesTypedWithTheirSeparatorsAreTakenAsTyped) {
         {"29 maj 2024", QDate(2024, 5, 29), {}, true},
         {"1 wrz 2024", QDate(2024, 9, 1), {}, true},
         // A part is done when no further digit could follow; the keypad's comma is a dot.
-        {"815", {}, QTime(8, 15, 45)},
+        {"815", {}, QTime(8, 15, 0)},
         {"15,05,2024", QDate(2024, 5, 15), {}},
         {"15,5,2024", QDate(2024, 5, 15), {}, true},
         {"1,12,2024", QDate(2024, 12, 1), {}},
@@ -726,8 +726,10 @@ TEST(PickerTypingTest, ImpossibleOrHalfTypedDatesStayOnShowAndAreNoValue) {
 // window's refusal, wherever the caret was left: the whole value typed then is the one taken.
 TEST(PickerTypingTest, AValueTypedAfterShiftTabOrARefusalStartsAtItsFirstPart) {
     const QDateTime shown(QDate(2026, 12, 10), QTime(16, 56, 0));
-    {
-        SCOPED_TRACE("Shift+Tab");
+    for (const auto& [name, key] : {std::pair{"Shift+Tab", Qt::Key_unknown},
+                                    std::pair{"Shift+Tab, Delete", Qt::Key_Delete},
+                                    std::pair{"Shift+Tab, Backspace", Qt::Key_Backspace}}) {
+        SCOPED_TRACE(name);
         // A field after the picker, shown with it, for the focus to leave to and come back from.
         QWidget window;
         auto* picker = new DateTimePicker(&window, DateTimePicker::Format::Time);
@@ -744,6 +746,11 @@ TEST(PickerTypingTest, AValueTypedAfterShiftTabOrARefusalStartsAtItsFirstPart) {
         ASSERT_TRUE(next->hasFocus());
         QTest::keyClick(next, Qt::Key_Tab, Qt::ShiftModifier);
         ASSERT_TRUE(EditOf(picker)->hasFocus());
+        // Delete and Backspace take the first part, the one typing starts in.
+        if (key != Qt::Key_unknown) {
+            QTest::keyClick(EditOf(picker), key);
+            EXPECT_EQ(Shown(picker), ":56:00");
+        }
         TypeKeys(EditOf(picker), "08:15:00");
         EXPECT_EQ(Shown(picker), "08:15:00");
         EXPECT_EQ(picker->Value().time(), QTime(8, 15, 0));
@@ -774,26 +781,38 @@ TEST(PickerTypingTest, AValueTypedAfterShiftTabOrARefusalStartsAtItsFirstPart) {
 // else the text stays on show as pasted and is no value; never mended into another date.
 TEST(PickerTypingTest, APasteIsReadAsTypedAndNeverMended) {
     const QDateTime shown(QDate(2026, 12, 10), QTime(10, 30, 45));
+    const auto longDate = DateTimePicker::Format::LongDate;
+    const auto time = DateTimePicker::Format::Time;
     struct Case {
         const char* pasted;
         const char* shownAfter;
-        QDate value;  // none: no value
+        QDateTime value;  // none: no value
+        DateTimePicker::Format format = DateTimePicker::Format::ShortDate;
+        int part = -1;  // the part selected for the paste; else as the field was reached
     };
     const Case cases[] = {
         {"31.04.2024", "31.04.2024", {}},
         {"29.02.2023", "29.02.2023", {}},
-        {"15/05/2024", "15/05/2024", {}},
-        {"15.05.2024", "15.05.2024", QDate(2024, 5, 15)},
-        {" 5.5.2024\n", "05.05.2024", QDate(2024, 5, 5)},
+        {"15/05/2024", "15.05.2024", {QDate(2024, 5, 15), shown.time()}},
+        {"2-3-2024", "02.03.2024", {QDate(2024, 3, 2), shown.time()}},
+        {"15.05.2024", "15.05.2024", {QDate(2024, 5, 15), shown.time()}},
+        {" 5.5.2024\n", "05.05.2024", {QDate(2024, 5, 5), shown.time()}},
+        {"15 kwiecień 2024", "15 kwietnia 2024", {QDate(2024, 4, 15), shown.time()}, longDate},
+        {"1 lipiec 2024", "1 lipca 2024", {QDate(2024, 7, 1), shown.time()}, longDate},
+        {"maja", "10 maja 2026", {QDate(2026, 5, 10), shown.time()}, longDate, 1},
+        {"kwietnia", "10 kwietnia 2026", {QDate(2026, 4, 10), shown.time()}, longDate, 1},
+        {"kwi", "10 kwietnia 2026", {QDate(2026, 4, 10), shown.time()}, longDate, 1},
+        {"8.15", "08:15:00", {shown.date(), QTime(8, 15)}, time},
+        {"1 30 00", "01:30:00", {shown.date(), QTime(1, 30)}, time},
     };
     enum class Way { CtrlV, ShiftInsert, Menu };
     for (const Way way : {Way::CtrlV, Way::ShiftInsert, Way::Menu}) {
         for (const Case& c : cases) {
             SCOPED_TRACE(std::string(c.pasted) + " by way " + std::to_string(static_cast<int>(way)));
             QWidget window;
-            DateTimePicker* picker =
-                OpenPicker(window, DateTimePicker::Format::ShortDate, shown, false);
+            DateTimePicker* picker = OpenPicker(window, c.format, shown, false);
             QAbstractSpinBox* edit = EditOf(picker);
+            if (c.part >= 0) SelectPart(picker, c.part);
             QGuiApplication::clipboard()->setText(QString::fromUtf8(c.pasted));
             if (way == Way::CtrlV) {
                 QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
@@ -815,8 +834,7 @@ TEST(PickerTypingTest, APasteIsReadAsTypedAndNeverMended) {
             }
             EXPECT_EQ(Shown(picker), QString::fromUtf8(c.shownAfter));
             EXPECT_EQ(picker->ShowsStorableValue(), c.value.isValid());
-            if (c.value.isValid()) EXPECT_EQ(picker->Value().date(), c.value);
-            else EXPECT_EQ(picker->Value().date(), shown.date());
+            EXPECT_EQ(picker->Value(), c.value.isValid() ? c.value : shown);
         }
     }
 }
@@ -891,10 +909,30 @@ TEST(PickerTypingTest, AFieldHoldsTheWholeValueOnShowOrNoneWhateverComesNext) {
         bool date;
         const char* text;
         bool pasted = false;
+        // What the field shows once the text is typed from its first part, and once it is left
+        // (when that differs).
+        const char* shows = nullptr;
+        const char* left = nullptr;
     } entries[] = {{true, "15.05.2024"}, {true, "15.13.2024"}, {true, "31.04.2024"},
                    {true, "15.0"},       {true, "31.04.2024", true}, {false, "08:15:00"},
-                   {false, "24:00:00"},  {false, "12:3"},      {false, "08:15:00", true}};
-    enum Expect { Same, Left, Rule, OnePart, FirstPart, Picked };
+                   {false, "24:00:00"},  {false, "12:3"},      {false, "08:15:00", true},
+                   // Any mark between the parts ends the part as the field's own separator does.
+                   {true, "1/12/2024", false, "01.12.2024"},
+                   {true, "2-3-2024", false, "02.03.2024"},
+                   {true, "1 12 2024", false, "01.12.2024"},
+                   {false, "1 30 00", false, "01:30:00"},
+                   {false, "8.15", false, "08:15:00"},
+                   {false, "1,5,7", false, "01:05:07"},
+                   // A separator after the last part adds nothing; a time typed afresh has 00
+                   // in the parts after the last one typed.
+                   {true, "01012024.", false, "01.01.2024"},
+                   {false, "081530:", false, "08:15:30"},
+                   {false, "815", false, "08:15:00"},
+                   // A digit no value of its part can take stays in its part.
+                   {true, "45.05.2024", false, "45.05.2024"},
+                   {false, "12:60", false, nullptr, "12:60:00"}};
+    // Away: the field left and given the focus back.
+    enum Expect { Same, Left, Away, Rule, OnePart, FirstPart, Picked };
     std::optional<QDate> highlighted;
     const auto calendar = [&highlighted](Qt::Key k) -> Act {
         return [=, &highlighted](Dialog&, int, DateTimePicker* p) {
@@ -922,7 +960,7 @@ TEST(PickerTypingTest, AFieldHoldsTheWholeValueOnShowOrNoneWhateverComesNext) {
              w.hide();
              w.show();
              QApplication::setActiveWindow(&w);
-         }, Same},
+         }, Away},
         {"refused", refuse, Same},
         {"Left", key(Qt::Key_Left), Rule}, {"Right", key(Qt::Key_Right), Rule},
         {"Home", key(Qt::Key_Home), Same}, {"End", key(Qt::Key_End), Same},
@@ -961,12 +999,20 @@ TEST(PickerTypingTest, AFieldHoldsTheWholeValueOnShowOrNoneWhateverComesNext) {
                     TypeKeys(EditOf(picker), entry.text);
                 }
                 ExpectTheValueIsWhatIsShown(picker, entry.date);
+                const bool fromFirstPart = std::string(inName).find("part 2") == std::string::npos &&
+                                           std::string(inName).find("part 3") == std::string::npos;
+                if (entry.shows && fromFirstPart) {
+                    EXPECT_EQ(Shown(picker), QString::fromUtf8(entry.shows));
+                }
                 const QString before = Shown(picker);
                 out.act(window, id, picker);
 
                 ExpectTheValueIsWhatIsShown(picker, entry.date);
-                if (out.expect == Same || out.expect == Left) {
+                if (out.expect == Same) {
                     EXPECT_EQ(Shown(picker), before);
+                }
+                if (out.expect == Left || out.expect == Away) {
+                    EXPECT_EQ(Shown(picker), entry.left && fromFirstPart ? QString::fromUtf8(entry.left) : before);
                 }
                 if (out.expect == Left) {
                     EXPECT_FALSE(EditOf(picker)->hasFocus());
@@ -987,5 +1033,147 @@ TEST(PickerTypingTest, AFieldHoldsTheWholeValueOnShowOrNoneWhateverComesNext) {
                 }
             }
         }
+    }
+}
+
+// ---- moving between parts, steps, pastes and the calendar --------------------------------------
+
+namespace {
+
+// Types `keys` as TypeKeys does, with '>' for Right and '<' for Left.
+void TypeWithArrows(QWidget* edit, const std::string& keys) {
+    for (const char key : keys) {
+        if (key == '>') QTest::keyClick(edit, Qt::Key_Right);
+        else if (key == '<') QTest::keyClick(edit, Qt::Key_Left);
+        else TypeKeys(edit, std::string(1, key));
+    }
+}
+
+}  // namespace
+
+// Right straight after a part done by itself is passed over as its separator is: the month and
+// the minute typed after it are the ones stored.
+TEST_F(DatePickersTest, NewFlightTakesRightAfterAPartDoneByItselfAsItsSeparator) {
+    seams::QueueModalHandler([&](Dialog& dialog) {
+        QApplication::setActiveWindow(&dialog);
+        QAbstractSpinBox* date = EditOf(dialog.DatePicker(CNowyLot::kReleaseDate));
+        dialog.SetItemText(CNowyLot::kPlace, u"Kalisz");
+        date->setFocus(Qt::TabFocusReason);
+        TypeWithArrows(date, "15>05>2024");
+        QTest::keyClick(date, Qt::Key_Tab);
+        QWidget* time = QApplication::focusWidget();
+        EXPECT_EQ(time, EditOf(dialog.DatePicker(CNowyLot::kReleaseTime)));
+        TypeWithArrows(time, "8>15>30");
+        QTest::keyClick(time, Qt::Key_Return);
+        return dialog.HasEnded() ? dialog.EndCode() : IDCANCEL;
+    });
+    Flights().AddFlight();
+    EXPECT_TRUE(MessageTexts().isEmpty());
+    CDataStore fresh;
+    fresh.LoadPigeonsDb(loft_);
+    ASSERT_EQ(fresh.Flights().size(), 2u);
+    EXPECT_EQ(fresh.Flights().back().czasodlotu, Local(15, 5, 2024, 8, 15) + 30);
+}
+
+// Home and Delete that leave a whole date on show make it the value: the roof date stores the
+// 1st of April, not the last whole date the field held before "31 kwietnia".
+TEST_F(DatePickersTest, RoofDateEditedInPlaceIntoAWholeDateStoresThatDate) {
+    QString typed, edited;
+    seams::QueueModalHandler([&](Dialog& dialog) {
+        DateTimePicker* picker = dialog.DatePicker(CDataWyjsciaNaDach::kDatePicker);
+        if (QCheckBox* box = picker->findChild<QCheckBox*>(); box && !box->isChecked()) box->click();
+        QApplication::setActiveWindow(&dialog);
+        QAbstractSpinBox* field = EditOf(picker);
+        field->setFocus(Qt::TabFocusReason);
+        TypeKeys(field, "31.04.2024");
+        typed = Shown(picker);
+        QTest::keyClick(field, Qt::Key_Home);
+        QTest::keyClick(field, Qt::Key_Delete);
+        edited = Shown(picker);
+        QTest::keyClick(field, Qt::Key_Return);
+        return dialog.HasEnded() ? dialog.EndCode() : IDCANCEL;
+    });
+    const int bird = BirdList().SelectedPigeonId();
+    BirdList().EditRoofDate();
+    EXPECT_EQ(typed, QString::fromUtf8("31 kwietnia 2024"));
+    EXPECT_EQ(edited, QString::fromUtf8("1 kwietnia 2024"));
+    EXPECT_TRUE(MessageTexts().isEmpty());
+    CDataStore fresh;
+    fresh.LoadPigeonsDb(loft_);
+    const auto roof = ToLocalDateTime(fresh.Pigeons().at(bird).DataF1);
+    ASSERT_TRUE(roof.has_value());
+    EXPECT_EQ(QDate(roof->year, roof->month, roof->day), QDate(2024, 4, 1));
+}
+
+// Steps keep to their part's range and direction, Left and Right go to the part before and after,
+// one digit and Right make a whole part, and a second click on a part starts it afresh.
+TEST(PickerTypingTest, StepsArrowsAndClicksKeepToTheirPart) {
+    QWidget window;
+    DateTimePicker* picker = OpenPicker(window, DateTimePicker::Format::ShortDate,
+                                        QDateTime(QDate(2026, 12, 25), QTime(10, 0)), false);
+    QAbstractSpinBox* field = EditOf(picker);
+    const std::pair<std::vector<Qt::Key>, const char*> steps[] = {
+        {{Qt::Key_PageUp}, "31.12.2026"},
+        {{Qt::Key_Down}, "30.12.2026"},
+        {{Qt::Key_PageDown}, "20.12.2026"},
+        {{Qt::Key_Right, Qt::Key_Down}, "20.11.2026"},
+        {{Qt::Key_Right, Qt::Key_PageDown}, "20.11.2016"},
+        {{Qt::Key_Left, Qt::Key_Left, Qt::Key_Up}, "21.11.2016"},
+    };
+    for (const auto& [keys, shown] : steps) {
+        for (const Qt::Key key : keys) QTest::keyClick(field, key);
+        EXPECT_EQ(Shown(picker), shown);
+        EXPECT_TRUE(picker->ShowsStorableValue());
+        EXPECT_EQ(picker->Value().date(), QDate::fromString(shown, QStringLiteral("dd.MM.yyyy")));
+    }
+    TypeWithArrows(field, "1>");
+    EXPECT_EQ(Shown(picker), "01.11.2016");
+    EXPECT_EQ(picker->Value().date(), QDate(2016, 11, 1));
+    auto* text = field->findChild<QLineEdit*>();
+    QTest::mouseClick(text, Qt::LeftButton, {}, PointInPart(picker, 0));
+    TypeKeys(field, "1");
+    QTest::mouseClick(text, Qt::LeftButton, {}, PointInPart(picker, 0));
+    TypeKeys(field, "5");
+    EXPECT_EQ(Shown(picker), "05.11.2016");
+    EXPECT_EQ(picker->Value().date(), QDate(2016, 11, 5));
+}
+
+// The calendar drop-down shows every week of its month whole, each time it opens: every day of a
+// month of six weeks can be clicked, and after a day of its last week the first week of the next
+// month shown.
+TEST(PickerTypingTest, TheCalendarShowsEveryWeekOfItsMonthEachTimeItOpens) {
+    QWidget window;
+    DateTimePicker* picker = OpenPicker(window, DateTimePicker::Format::ShortDate,
+                                        QDateTime(QDate(2026, 12, 10), QTime(10, 0)), false);
+    QAbstractSpinBox* field = EditOf(picker);
+    for (const auto& [typed, pick] : {std::pair{"15.09.2024", 30}, std::pair{"15.05.2024", 1}}) {
+        SCOPED_TRACE(typed);
+        const QDate month = QDate::fromString(typed, QStringLiteral("dd.MM.yyyy"));
+        TypeKeys(field, typed);
+        QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(field->width() - 4, field->height() / 2));
+        QWidget* popup = QApplication::activePopupWidget();
+        ASSERT_TRUE(popup);
+        auto* days = popup->findChild<QAbstractItemView*>(QStringLiteral("qt_calendar_calendarview"));
+        ASSERT_TRUE(days);
+        // The month's days in the order the view holds them, from its first "1" on.
+        std::vector<QModelIndex> cells;
+        const QAbstractItemModel* model = days->model();
+        for (int row = 0; row < model->rowCount(); ++row) {
+            for (int column = 0; column < model->columnCount(); ++column) {
+                const QModelIndex cell = model->index(row, column);
+                if (static_cast<int>(cells.size()) < month.daysInMonth() &&
+                    model->data(cell).toInt() == static_cast<int>(cells.size()) + 1)
+                    cells.push_back(cell);
+            }
+        }
+        ASSERT_EQ(static_cast<int>(cells.size()), month.daysInMonth());
+        const QRect view(days->viewport()->mapTo(popup, QPoint(0, 0)), days->viewport()->size());
+        EXPECT_TRUE(popup->rect().contains(view));
+        for (std::size_t day = 0; day < cells.size(); ++day)
+            EXPECT_TRUE(days->viewport()->rect().contains(days->visualRect(cells[day]))) << day + 1;
+        QTest::mouseClick(days->viewport(), Qt::LeftButton, {}, days->visualRect(cells[pick - 1]).center());
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+        EXPECT_EQ(picker->Value().date(), QDate(month.year(), month.month(), pick));
+        EXPECT_EQ(Shown(picker), picker->Value().date().toString(QStringLiteral("dd.MM.yyyy")));
     }
 }
