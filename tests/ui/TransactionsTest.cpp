@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <ctime>
@@ -440,6 +441,139 @@ TEST_F(TransactionsTest, SearchesMatchInsideTheirOwnFieldWithCaseAcrossEveryLoft
     const auto disk = OnDisk();
     ASSERT_EQ(disk.size(), 1u);
     EXPECT_EQ(disk.begin()->second.id_golebia, foreignBird_);
+}
+
+// An edited transaction opens with its client and bird highlighted in their lists, scrolled to,
+// and shown beside them as a click shows them; saved unchanged it keeps both, and a client and a
+// bird no list holds (their records gone) are kept as they were read.
+TEST_F(TransactionsTest, EditedTransactionOpensWithItsClientAndBirdChosenInTheirLists) {
+    std::vector<int> birds, clients;
+    for (int k = 0; k < 40; ++k) {
+        const Text number = FromUtf8(std::to_string(10 + k));
+        birds.push_back(AddBird(loftId_, u"50" + number));
+        clients.push_back(AddClient(u"Klient" + number, u"Nowak", u"Opole", u"Polna"));
+    }
+    TransactionRecord sale;
+    sale.id_klienta = clients[30];
+    sale.id_golebia = birds[30];
+    sale.data = Local(3, 4, 2024, 12, 0, 0);
+    const int saleId = Stored(sale);
+    TransactionRecord gone;
+    gone.id_klienta = 9999;
+    gone.id_golebia = 8888;
+    gone.data = Local(4, 4, 2024, 12, 0, 0);
+    const int goneId = Stored(gone);
+    OpenPage();
+
+    for (int row = 0; row < 2; ++row) {
+        SCOPED_TRACE(row);
+        ClickRow(row);
+        seams::QueueModalHandler(OnEditor([&](Editor& editor) {
+            ListBoxControl* birdList = editor.ListBox(Editor::kBirdList);
+            ListBoxControl* clientList = editor.ListBox(Editor::kClientList);
+            if (row == 0) {
+                const auto shownAt = [](ListBoxControl* list, int line) {
+                    QCoreApplication::processEvents();
+                    return list->viewport()->rect().contains(
+                        list->visualItemRect(list->item(line)).center());
+                };
+                EXPECT_EQ(birdList->GetCurSel(), 32);   // after "12345" and "77001"
+                EXPECT_TRUE(shownAt(birdList, 32));
+                EXPECT_EQ(editor.GetDlgItemText(Editor::kBirdName), "PL 0123 24 5040");
+                EXPECT_EQ(editor.GetDlgItemText(Editor::kBirdColour), "Niebieski");
+                EXPECT_EQ(clientList->GetCurSel(), 32);   // after Jan and Anna
+                EXPECT_TRUE(shownAt(clientList, 32));
+                EXPECT_EQ(editor.GetDlgItemText(Editor::kClientName), "Klient40 Nowak");
+                EXPECT_EQ(editor.GetDlgItemText(Editor::kClientAddress), "Opole, Polna");
+            } else {
+                EXPECT_EQ(birdList->GetCurSel(), -1);
+                EXPECT_EQ(clientList->GetCurSel(), -1);
+            }
+            editor.RunCommand(Editor::kSave);
+        }));
+        page_->EditTransaction();
+    }
+
+    const auto disk = OnDisk();
+    EXPECT_EQ(disk.at(saleId).id_golebia, birds[30]);
+    EXPECT_EQ(disk.at(saleId).id_klienta, clients[30]);
+    EXPECT_EQ(disk.at(goneId).id_golebia, 8888);
+    EXPECT_EQ(disk.at(goneId).id_klienta, 9999);
+}
+
+// A list filtered by its search box, after its last row was reached with End, starts at its first
+// row with nothing chosen, and the label beside it says to choose; saved so, the transaction has
+// none. The row then reached by the keys is the one shown beside the list and stored.
+TEST_F(TransactionsTest, FilteredListStartsAtItsTopWithNothingChosenBesideIt) {
+    std::vector<int> birds, clients;
+    for (int k = 0; k < 40; ++k) {
+        const Text number = FromUtf8(std::to_string(10 + k));
+        birds.push_back(AddBird(loftId_, u"50" + number));
+        clients.push_back(AddClient(u"Klient" + number, u"Nowak", u"Opole", u"Polna"));
+    }
+    struct Case {
+        const char* name;
+        int search, list, label, detail;
+        QString noChoice;
+        QString filter;
+        int TransactionRecord::*stored;
+        std::function<Text(int)> lineOf;   // the list's line for a stored id
+    };
+    const Case cases[] = {
+        {"bird", Editor::kBirdSearch, Editor::kBirdList, Editor::kBirdName, Editor::kBirdColour,
+         "Wybierz ptaka z listy obok", "50", &TransactionRecord::id_golebia,
+         [](int id) { return TheDataStore().FindPigeon(id).GetDisplayName(); }},
+        {"client", Editor::kClientSearch, Editor::kClientList, Editor::kClientName,
+         Editor::kClientAddress, "Wybiersz klienta z listy obok", "Klient",
+         &TransactionRecord::id_klienta, [](int id) {
+             const PersonRecord& client = TheDataStore().FindClient(id);
+             return client.imie + u" " + client.nazwisko;
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TransactionRecord sale;
+        sale.id_klienta = clients[30];
+        sale.id_golebia = birds[30];
+        sale.data = Local(3, 4, 2024, 12, 0, 0);
+        const int saleId = Stored(sale);
+        OpenPage();
+        const int row = List()->GetItemCount() - 1;
+        Text highlighted;
+        for (const bool chooseAfter : {false, true}) {
+            ClickRow(row);
+            seams::QueueModalHandler(OnEditor([&](Editor& editor) {
+                ListBoxControl* list = editor.ListBox(c.list);
+                list->setFocus();
+                QCoreApplication::processEvents();   // the list laid out, as it is when shown
+                QTest::keyClick(list, Qt::Key_End);
+                ASSERT_GT(list->verticalScrollBar()->value(), 0);
+
+                QTest::keyClicks(editor.Edit(c.search), c.filter);
+                ASSERT_EQ(list->GetCount(), 40);
+                QCoreApplication::processEvents();
+                EXPECT_EQ(list->verticalScrollBar()->value(), 0);
+                EXPECT_EQ(list->GetCurSel(), -1);
+                EXPECT_EQ(editor.GetDlgItemText(c.label), c.noChoice);
+                EXPECT_EQ(editor.GetDlgItemText(c.detail), " ");
+                if (chooseAfter) {
+                    list->setFocus();
+                    QTest::keyClick(list, Qt::Key_PageDown);
+                    ASSERT_GE(list->GetCurSel(), 0);
+                    highlighted = list->GetTextW(list->GetCurSel());
+                    EXPECT_EQ(editor.GetDlgItemText(c.label).toStdU16String(), highlighted);
+                }
+                editor.RunCommand(Editor::kSave);
+            }));
+            page_->EditTransaction();
+            const int stored = OnDisk().at(saleId).*c.stored;
+            if (chooseAfter) {
+                EXPECT_EQ(c.lineOf(stored), highlighted);
+            } else {
+                EXPECT_EQ(stored, -1);
+            }
+        }
+    }
 }
 
 // ---- the list -----------------------------------------------------------------------------------
