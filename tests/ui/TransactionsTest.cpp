@@ -131,6 +131,25 @@ protected:
         EXPECT_TRUE(TheDataStore().WriteTransaction(WriteMode::Insert, record));
         return record.id;
     }
+    int StoredSale(int clientId, int birdId) {
+        TransactionRecord sale;
+        sale.id_klienta = clientId;
+        sale.id_golebia = birdId;
+        sale.data = Local(3, 4, 2024, 12, 0, 0);
+        return Stored(sale);
+    }
+
+    // Lists long enough to scroll: birds "5010" to "5049" of the loft and clients "Klient10"
+    // to "Klient49", after the two of each that every test has.
+    std::pair<std::vector<int>, std::vector<int>> AddFortyBirdsAndClients() const {
+        std::vector<int> birds, clients;
+        for (int k = 0; k < 40; ++k) {
+            const Text number = FromUtf8(std::to_string(10 + k));
+            birds.push_back(AddBird(loftId_, u"50" + number));
+            clients.push_back(AddClient(u"Klient" + number, u"Nowak", u"Opole", u"Polna"));
+        }
+        return {birds, clients};
+    }
 
     void OpenPage() {
         page_ = std::make_unique<CZakladkaTransakcje>();
@@ -447,22 +466,9 @@ TEST_F(TransactionsTest, SearchesMatchInsideTheirOwnFieldWithCaseAcrossEveryLoft
 // and shown beside them as a click shows them; saved unchanged it keeps both, and a client and a
 // bird no list holds (their records gone) are kept as they were read.
 TEST_F(TransactionsTest, EditedTransactionOpensWithItsClientAndBirdChosenInTheirLists) {
-    std::vector<int> birds, clients;
-    for (int k = 0; k < 40; ++k) {
-        const Text number = FromUtf8(std::to_string(10 + k));
-        birds.push_back(AddBird(loftId_, u"50" + number));
-        clients.push_back(AddClient(u"Klient" + number, u"Nowak", u"Opole", u"Polna"));
-    }
-    TransactionRecord sale;
-    sale.id_klienta = clients[30];
-    sale.id_golebia = birds[30];
-    sale.data = Local(3, 4, 2024, 12, 0, 0);
-    const int saleId = Stored(sale);
-    TransactionRecord gone;
-    gone.id_klienta = 9999;
-    gone.id_golebia = 8888;
-    gone.data = Local(4, 4, 2024, 12, 0, 0);
-    const int goneId = Stored(gone);
+    const auto [birds, clients] = AddFortyBirdsAndClients();
+    const int saleId = StoredSale(clients[30], birds[30]);
+    const int goneId = StoredSale(9999, 8888);
     OpenPage();
 
     for (int row = 0; row < 2; ++row) {
@@ -505,12 +511,7 @@ TEST_F(TransactionsTest, EditedTransactionOpensWithItsClientAndBirdChosenInTheir
 // row with nothing chosen, and the label beside it says to choose; saved so, the transaction has
 // none. The row then reached by the keys is the one shown beside the list and stored.
 TEST_F(TransactionsTest, FilteredListStartsAtItsTopWithNothingChosenBesideIt) {
-    std::vector<int> birds, clients;
-    for (int k = 0; k < 40; ++k) {
-        const Text number = FromUtf8(std::to_string(10 + k));
-        birds.push_back(AddBird(loftId_, u"50" + number));
-        clients.push_back(AddClient(u"Klient" + number, u"Nowak", u"Opole", u"Polna"));
-    }
+    const auto [birds, clients] = AddFortyBirdsAndClients();
     struct Case {
         const char* name;
         int search, list, label, detail;
@@ -532,11 +533,7 @@ TEST_F(TransactionsTest, FilteredListStartsAtItsTopWithNothingChosenBesideIt) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        TransactionRecord sale;
-        sale.id_klienta = clients[30];
-        sale.id_golebia = birds[30];
-        sale.data = Local(3, 4, 2024, 12, 0, 0);
-        const int saleId = Stored(sale);
+        const int saleId = StoredSale(clients[30], birds[30]);
         OpenPage();
         const int row = List()->GetItemCount() - 1;
         Text highlighted;
