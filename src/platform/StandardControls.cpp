@@ -10,6 +10,7 @@
 #include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <QStyleOptionTabWidgetFrame>
 #include <QStylePainter>
 #include <QStyledItemDelegate>
@@ -449,7 +450,14 @@ int ListBoxControl::DeleteString(int index) {
     return count();
 }
 
-void ListBoxControl::ResetContent() { clear(); }
+void ListBoxControl::ResetContent() {
+    clear();
+    // The entries added next are other entries (another category, another search): they are
+    // shown from the first. The scroll bar keeps its old position until the list lays itself
+    // out again, which is after the new entries are in, so it would open them where the old
+    // ones were scrolled to.
+    verticalScrollBar()->setValue(0);
+}
 
 int ListBoxControl::GetCurSel() const {
     const auto selection = SelectionNow();

@@ -127,6 +127,7 @@ public:
     int InsertString(int index, const QString& text);   // -1 appends
     int InsertString(int index, const std::u16string& text);
     int DeleteString(int index);                        // entries left, or -1
+    // Removes every entry; the entries added next are shown from the first.
     void ResetContent();
     int GetCount() const { return count(); }
     int GetCurSel() const;                              // -1 when nothing is selected

@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidgetItem>
 #include <charconv>
 #include <ctime>
 
@@ -35,6 +36,14 @@ QString AmountText(double amount) {
 
 bool Contains(const Text& text, const Text& part) { return text.find(part) != Text::npos; }
 
+// The line of the record with that id among the records a list shows, -1 when it shows none.
+template <class Record>
+int LineOf(const std::vector<Record>& shown, int id) {
+    for (size_t line = 0; line < shown.size(); ++line)
+        if (shown[line].id == id) return static_cast<int>(line);
+    return -1;
+}
+
 }  // namespace
 
 CDodajZmienTransakcje::CDodajZmienTransakcje(QWidget* parent) : Dialog(kTemplateId, parent) {
@@ -66,6 +75,9 @@ bool CDodajZmienTransakcje::OnInitDialog() {
     }
 
     Dialog::OnInitDialog();
+    // What the labels beside the lists say while nothing is chosen there.
+    noClientText_ = ItemText(kClientName);
+    noBirdText_ = ItemText(kBirdName);
     SetDlgItemText(kAmount, AmountText(amount));
     SetDlgItemInt(kDay, shown.day);
     SetDlgItemInt(kMonth, shown.month);
@@ -108,8 +120,21 @@ bool CDodajZmienTransakcje::OnInitDialog() {
     ComboBox* currency = Combo(kCurrencyCombo);
     ComboBox* subject = Combo(kSubjectCombo);
     if (mode == EditorMode::Edit) {
-        SetItemText(kClientName, store.FindClient(chosenClientId).imie);
-        SetItemText(kBirdName, store.FindPigeon(chosenBirdId).nazwa);
+        // The transaction's client and bird are the lists' chosen lines, shown beside them as a
+        // click shows them. One no list holds (its record gone) stays chosen as it was read, so
+        // saving unchanged writes back the same ids.
+        if (const int line = LineOf(shownClients_, chosenClientId); line >= 0) {
+            ChooseLine(kClientList, line);
+            ShowClient(shownClients_[line]);
+        } else {
+            SetItemText(kClientName, store.FindClient(chosenClientId).imie);
+        }
+        if (const int line = LineOf(shownBirds_, chosenBirdId); line >= 0) {
+            ChooseLine(kBirdList, line);
+            ShowBird(shownBirds_[line]);
+        } else {
+            SetItemText(kBirdName, store.FindPigeon(chosenBirdId).nazwa);
+        }
         if (kind) kind->SetCurSel(record.rodzajtransakcji);
         if (currency) currency->SetCurSel(record.waluta);
         if (subject) subject->SetCurSel(record.przedmiottransakcji);
@@ -155,6 +180,9 @@ void CDodajZmienTransakcje::OnClientSearchChanged() {
         if (Contains(client.imie, search)) shownClients_.push_back(client);
     }
     FillClientList();
+    // The lines are new and none is chosen: neither is the client shown before, which the list
+    // may no longer hold.
+    ShowNoClient();
 }
 
 void CDodajZmienTransakcje::OnBirdSearchChanged() {
@@ -164,32 +192,59 @@ void CDodajZmienTransakcje::OnBirdSearchChanged() {
         if (Contains(bird.nr_obraczki, search)) shownBirds_.push_back(bird);
     }
     FillBirdList();
+    // As for the clients: no bird is chosen in the new lines.
+    ShowNoBird();
+}
+
+void CDodajZmienTransakcje::ChooseLine(int listId, int line) {
+    ListBoxControl* list = ListBox(listId);
+    if (!list) return;
+    list->SetCurSel(line);
+    if (QListWidgetItem* item = list->item(line)) list->scrollToItem(item);
+}
+
+void CDodajZmienTransakcje::ShowClient(const PersonRecord& client) {
+    SetItemText(kClientName, client.imie + u" " + client.nazwisko);
+    SetItemText(kClientAddress, client.miejscowosc + u", " + client.ulica);
+    chosenClientId = client.id;
+}
+
+void CDodajZmienTransakcje::ShowNoClient() {
+    SetItemText(kClientName, noClientText_);
+    SetItemText(kClientAddress, u" ");
+    chosenClientId = -1;
+}
+
+void CDodajZmienTransakcje::ShowBird(const PigeonRecord& bird) {
+    SetItemText(kBirdName, bird.GetDisplayName());
+    SetItemText(kBirdColour, CDataStore::FindName(TheDataStore().ColourNames(), bird.id_koloru));
+    chosenBirdId = bird.id;
+}
+
+void CDodajZmienTransakcje::ShowNoBird() {
+    SetItemText(kBirdName, noBirdText_);
+    SetItemText(kBirdColour, u" ");
+    chosenBirdId = -1;
 }
 
 void CDodajZmienTransakcje::OnSelectClient() {
     const ListBoxControl* list = ListBox(kClientList);
     const int line = list ? list->GetCurSel() : -1;
     if (line < 0 || line >= static_cast<int>(shownClients_.size())) {
-        chosenClientId = -1;
+        ShowNoClient();
         return;
     }
-    const PersonRecord& client = shownClients_[line];
-    SetItemText(kClientName, client.imie + u" " + client.nazwisko);
-    SetItemText(kClientAddress, client.miejscowosc + u", " + client.ulica);
-    chosenClientId = client.id;
+    ShowClient(shownClients_[line]);
 }
 
 void CDodajZmienTransakcje::OnSelectBird() {
     const ListBoxControl* list = ListBox(kBirdList);
     const int line = list ? list->GetCurSel() : -1;
     if (line < 0 || line >= static_cast<int>(shownBirds_.size())) {
-        chosenBirdId = -1;
+        ShowNoBird();
         return;
     }
-    const PigeonRecord& bird = shownBirds_[line];
-    SetItemText(kBirdName, bird.GetDisplayName());
-    SetItemText(kBirdColour, CDataStore::FindName(TheDataStore().ColourNames(), bird.id_koloru));
-    chosenBirdId = bird.id;
+    ShowBird(shownBirds_[line]);
 }
 
 void CDodajZmienTransakcje::OnSubjectKindChanged() {

@@ -73,9 +73,17 @@ protected:
 private:
     void FillClientList();
     void FillBirdList();
+    // Highlights the line of the list and scrolls to it.
+    void ChooseLine(int listId, int line);
+    // The client or bird chosen, shown beside its list; or none, the label asking for one.
+    void ShowClient(const PersonRecord& client);
+    void ShowNoClient();
+    void ShowBird(const PigeonRecord& bird);
+    void ShowNoBird();
 
     std::vector<PigeonRecord> allBirds_, shownBirds_;
     std::vector<PersonRecord> allClients_, shownClients_;
     QFont captionFont_;
+    std::u16string noClientText_, noBirdText_;
     bool saving_ = false;
 };

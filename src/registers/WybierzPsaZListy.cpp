@@ -91,6 +91,17 @@ void CWybierzPsaZListy::ShowRows() {
     list->SetElider(ElideBirdText);
     list->ResetContent();
     for (const PigeonRecord& bird : shown) list->AddString(bird.GetDisplayName());
+    // The rows are new and none is highlighted: no bird is chosen, and "INFORMACJE" no longer
+    // shows the one chosen before, which the list may not even hold now.
+    ShowNoBird();
+}
+
+void CWybierzPsaZListy::ShowNoBird() {
+    chosenId = -1;
+    chosenValid = 0;
+    SetItemText(kNameLabel, u"Nie wybrano gołębia");
+    SetItemText(kColourLabel, u" ");
+    SetItemText(kDescriptionLabel, u" ");
 }
 
 void CWybierzPsaZListy::OnRingTextChange() {
@@ -103,8 +114,7 @@ void CWybierzPsaZListy::OnRingTextChange() {
 }
 
 void CWybierzPsaZListy::OnCategoryChange() {
-    chosenId = -1;
-    chosenValid = 0;
+    ShowNoBird();
     const int entry = Combo(kCategoryCombo)->GetCurSel();
     if (entry < 0) return;
     if (entry == 0) {
@@ -121,9 +131,7 @@ void CWybierzPsaZListy::OnCategoryChange() {
 void CWybierzPsaZListy::OnSelectPigeon() {
     const int row = ListBox(kPigeonList)->GetCurSel();
     if (row < 0 || row >= static_cast<int>(shown.size())) {
-        SetItemText(kNameLabel, u"Nie wybrano gołębia");
-        SetItemText(kColourLabel, u" ");
-        SetItemText(kDescriptionLabel, u" ");
+        ShowNoBird();
         return;
     }
     chosenId = shown[static_cast<size_t>(row)].id;
@@ -140,12 +148,14 @@ void CWybierzPsaZListy::ShowPigeonInfo(const PigeonRecord& bird) {
 void CWybierzPsaZListy::OnChoose() {
     ringText = ItemText(kRingEdit);
     const int row = ListBox(kPigeonList)->GetCurSel();
-    if (row >= 0 && row < static_cast<int>(shown.size())) {
-        chosenId = shown[static_cast<size_t>(row)].id;
-        chosenValid = 1;
-    } else {
-        chosenValid = -1;
+    // With no bird highlighted there is nothing to hand back: the user is asked for one rather
+    // than the window closing as if a bird had been chosen.
+    if (row < 0 || row >= static_cast<int>(shown.size())) {
+        MessageBox(this, u"Należy wybrać gołębia z listy.");
+        return;
     }
+    chosenId = shown[static_cast<size_t>(row)].id;
+    chosenValid = 1;
     candidates.clear();
     shown.clear();
     EndDialog(IDOK);

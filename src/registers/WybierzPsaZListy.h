@@ -4,7 +4,8 @@
 // flight-result editors for their birds.
 //
 // The caller constructs it, sets filterMode, runs it modally and takes chosenId only when the
-// result is OK and chosenValid is 1.
+// result is OK and chosenValid is 1. "Wybierz" closes only with a bird highlighted; the list,
+// whenever it is filled again, starts at its first row with no bird chosen.
 
 #include <QFont>
 #include <set>
@@ -52,7 +53,7 @@ public:
     // The candidates that pass the ring text: row i of the list is shown[i].
     std::vector<PigeonRecord> shown;
     int chosenId = -1;
-    // 1 when chosenId holds a chosen bird; 0 or -1 otherwise.
+    // 1 when chosenId holds a chosen bird, else 0.
     int chosenValid = 0;
     std::u16string ringText;
 
@@ -72,6 +73,8 @@ private:
     bool Admits(const PigeonRecord& bird) const;
     void ShowRows();
     void ShowPigeonInfo(const PigeonRecord& bird);
+    // No bird chosen, and "INFORMACJE" says so.
+    void ShowNoBird();
     // The selected row when chosenId names a bird, else -1.
     int ActionRow() const;
 

@@ -2,6 +2,7 @@
 // dialogs, driven by control id through the seams; what they write is read back from the files.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -182,16 +183,15 @@ TEST_F(BirdToolsTest, ChooserHandsBackTheSelectedBirdOnlyWhenARowIsSelected) {
     EXPECT_EQ(chooser.chosenId, a);
     EXPECT_TRUE(chooser.shown.empty());
 
-    // "Wybierz" after the ring text emptied the selection: nothing chosen.
+    // "Wybierz" with no row ever selected asks for a bird and the window stays open.
     CWybierzPsaZListy second;
     EXPECT_EQ(Run<CWybierzPsaZListy>(second, [&](CWybierzPsaZListy& d) {
-                  d.ListBox(1000)->SetCurSel(0);
-                  d.Fire(1000, Notification::SelChange);
-                  d.SetItemText(1191, u"2");
                   d.RunCommand(IDOK);
+                  EXPECT_FALSE(d.HasEnded());
               }),
-              IDOK);
-    EXPECT_EQ(second.chosenValid, -1);
+              IDCANCEL);
+    EXPECT_EQ(second.chosenValid, 0);
+    EXPECT_EQ(MessageTexts(), QStringList{"Należy wybrać gołębia z listy."});
 
     // A double-click on a row chooses that bird, as OK does.
     CWybierzPsaZListy clicked;
@@ -204,6 +204,78 @@ TEST_F(BirdToolsTest, ChooserHandsBackTheSelectedBirdOnlyWhenARowIsSelected) {
               IDOK);
     EXPECT_EQ(clicked.chosenValid, 1);
     EXPECT_EQ(clicked.chosenId, b);
+}
+
+// The list filled again, by another category or by a ring typed, after a bird far down was
+// reached with Page Down: it starts at its first row with no bird chosen, "INFORMACJE" says so,
+// and "Wybierz" asks for a bird and stays open; the bird then reached by the keys is handed back.
+TEST_F(BirdToolsTest, ChooserFilledAgainStartsAtTheTopWithNoBirdChosen) {
+    const int loft = AddLoft(u"Dom");
+    const int old = AddCategory(loft, u"Stare");
+    const int young = AddCategory(loft, u"Młode");
+    for (int k = 0; k < 150; ++k) AddBird(loft, old, u"S" + FromUtf8(std::to_string(k)));
+    for (int k = 0; k < 60; ++k) AddBird(loft, young, u"M" + FromUtf8(std::to_string(k)));
+    TheDataStore().LoadLofts();
+    g_currentLoftIndex = 0;
+
+    struct Case {
+        const char* name;
+        std::function<void(CWybierzPsaZListy&)> refill;
+        Text ringStart;   // how the rings of the refilled list begin
+    };
+    const Case cases[] = {
+        {"category typed in its box",
+         [](CWybierzPsaZListy& d) {
+             d.Combo(1054)->setFocus();
+             QTest::keyClick(d.Combo(1054), Qt::Key_M);
+             ASSERT_EQ(d.Combo(1054)->currentText(), QStringLiteral("Młode"));
+         },
+         u"M"},
+        {"ring typed",
+         [](CWybierzPsaZListy& d) { QTest::keyClicks(d.Edit(1191), QStringLiteral("S1")); },
+         u"S1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const qsizetype messagesBefore = MessageTexts().size();
+        CWybierzPsaZListy chooser;
+        std::u16string highlighted;
+        Run<CWybierzPsaZListy>(chooser, [&](CWybierzPsaZListy& d) {
+            ListBoxControl* list = d.ListBox(1000);
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                              list->visualItemRect(list->item(0)).center());
+            while (list->GetCurSel() < 121) QTest::keyClick(list, Qt::Key_PageDown);
+            ASSERT_EQ(d.chosenValid, 1);
+            ASSERT_GT(list->verticalScrollBar()->value(), 0);
+
+            c.refill(d);
+            ASSERT_GT(list->GetCount(), 40);   // a list long enough to be scrolled
+            QCoreApplication::processEvents();
+            EXPECT_EQ(list->verticalScrollBar()->value(), 0);
+            EXPECT_EQ(list->indexAt(QPoint(2, 2)).row(), 0);
+            EXPECT_EQ(list->GetCurSel(), -1);
+            EXPECT_EQ(d.ItemText(1169), u"Nie wybrano gołębia");
+            EXPECT_EQ(d.ItemText(1170), u" ");
+            EXPECT_EQ(d.ItemText(1171), u" ");
+
+            QTest::mouseClick(d.Button(IDOK), Qt::LeftButton);
+            EXPECT_FALSE(d.HasEnded());
+            EXPECT_EQ(MessageTexts().mid(messagesBefore),
+                      QStringList{"Należy wybrać gołębia z listy."});
+
+            list->setFocus();
+            QTest::keyClick(list, Qt::Key_Down);
+            const int row = list->GetCurSel();
+            ASSERT_GE(row, 0);
+            highlighted = list->GetTextW(row);
+            EXPECT_EQ(d.ItemText(1169), highlighted);
+            QTest::mouseClick(d.Button(IDOK), Qt::LeftButton);
+        });
+        ASSERT_EQ(chooser.chosenValid, 1);
+        const PigeonRecord& chosen = TheDataStore().Pigeons().at(chooser.chosenId);
+        EXPECT_EQ(chosen.GetDisplayName(), highlighted);
+        EXPECT_EQ(chosen.nr_obraczki.rfind(c.ringStart, 0), 0u) << ToUtf8(chosen.nr_obraczki);
+    }
 }
 
 TEST_F(BirdToolsTest, ChooserOpensTheBirdEditorOnTheSelectedBirdOnly) {

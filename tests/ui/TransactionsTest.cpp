@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <ctime>
@@ -129,6 +130,25 @@ protected:
         record.id_hodowli = loftId_;
         EXPECT_TRUE(TheDataStore().WriteTransaction(WriteMode::Insert, record));
         return record.id;
+    }
+    int StoredSale(int clientId, int birdId) {
+        TransactionRecord sale;
+        sale.id_klienta = clientId;
+        sale.id_golebia = birdId;
+        sale.data = Local(3, 4, 2024, 12, 0, 0);
+        return Stored(sale);
+    }
+
+    // Lists long enough to scroll: birds "5010" to "5049" of the loft and clients "Klient10"
+    // to "Klient49", after the two of each that every test has.
+    std::pair<std::vector<int>, std::vector<int>> AddFortyBirdsAndClients() const {
+        std::vector<int> birds, clients;
+        for (int k = 0; k < 40; ++k) {
+            const Text number = FromUtf8(std::to_string(10 + k));
+            birds.push_back(AddBird(loftId_, u"50" + number));
+            clients.push_back(AddClient(u"Klient" + number, u"Nowak", u"Opole", u"Polna"));
+        }
+        return {birds, clients};
     }
 
     void OpenPage() {
@@ -440,6 +460,117 @@ TEST_F(TransactionsTest, SearchesMatchInsideTheirOwnFieldWithCaseAcrossEveryLoft
     const auto disk = OnDisk();
     ASSERT_EQ(disk.size(), 1u);
     EXPECT_EQ(disk.begin()->second.id_golebia, foreignBird_);
+}
+
+// An edited transaction opens with its client and bird highlighted in their lists, scrolled to,
+// and shown beside them as a click shows them; saved unchanged it keeps both, and a client and a
+// bird no list holds (their records gone) are kept as they were read.
+TEST_F(TransactionsTest, EditedTransactionOpensWithItsClientAndBirdChosenInTheirLists) {
+    const auto [birds, clients] = AddFortyBirdsAndClients();
+    const int saleId = StoredSale(clients[30], birds[30]);
+    const int goneId = StoredSale(9999, 8888);
+    OpenPage();
+
+    for (int row = 0; row < 2; ++row) {
+        SCOPED_TRACE(row);
+        ClickRow(row);
+        seams::QueueModalHandler(OnEditor([&](Editor& editor) {
+            ListBoxControl* birdList = editor.ListBox(Editor::kBirdList);
+            ListBoxControl* clientList = editor.ListBox(Editor::kClientList);
+            if (row == 0) {
+                const auto shownAt = [](ListBoxControl* list, int line) {
+                    QCoreApplication::processEvents();
+                    return list->viewport()->rect().contains(
+                        list->visualItemRect(list->item(line)).center());
+                };
+                EXPECT_EQ(birdList->GetCurSel(), 32);   // after "12345" and "77001"
+                EXPECT_TRUE(shownAt(birdList, 32));
+                EXPECT_EQ(editor.GetDlgItemText(Editor::kBirdName), "PL 0123 24 5040");
+                EXPECT_EQ(editor.GetDlgItemText(Editor::kBirdColour), "Niebieski");
+                EXPECT_EQ(clientList->GetCurSel(), 32);   // after Jan and Anna
+                EXPECT_TRUE(shownAt(clientList, 32));
+                EXPECT_EQ(editor.GetDlgItemText(Editor::kClientName), "Klient40 Nowak");
+                EXPECT_EQ(editor.GetDlgItemText(Editor::kClientAddress), "Opole, Polna");
+            } else {
+                EXPECT_EQ(birdList->GetCurSel(), -1);
+                EXPECT_EQ(clientList->GetCurSel(), -1);
+            }
+            editor.RunCommand(Editor::kSave);
+        }));
+        page_->EditTransaction();
+    }
+
+    const auto disk = OnDisk();
+    EXPECT_EQ(disk.at(saleId).id_golebia, birds[30]);
+    EXPECT_EQ(disk.at(saleId).id_klienta, clients[30]);
+    EXPECT_EQ(disk.at(goneId).id_golebia, 8888);
+    EXPECT_EQ(disk.at(goneId).id_klienta, 9999);
+}
+
+// A list filtered by its search box, after its last row was reached with End, starts at its first
+// row with nothing chosen, and the label beside it says to choose; saved so, the transaction has
+// none. The row then reached by the keys is the one shown beside the list and stored.
+TEST_F(TransactionsTest, FilteredListStartsAtItsTopWithNothingChosenBesideIt) {
+    const auto [birds, clients] = AddFortyBirdsAndClients();
+    struct Case {
+        const char* name;
+        int search, list, label, detail;
+        QString noChoice;
+        QString filter;
+        int TransactionRecord::*stored;
+        std::function<Text(int)> lineOf;   // the list's line for a stored id
+    };
+    const Case cases[] = {
+        {"bird", Editor::kBirdSearch, Editor::kBirdList, Editor::kBirdName, Editor::kBirdColour,
+         "Wybierz ptaka z listy obok", "50", &TransactionRecord::id_golebia,
+         [](int id) { return TheDataStore().FindPigeon(id).GetDisplayName(); }},
+        {"client", Editor::kClientSearch, Editor::kClientList, Editor::kClientName,
+         Editor::kClientAddress, "Wybiersz klienta z listy obok", "Klient",
+         &TransactionRecord::id_klienta, [](int id) {
+             const PersonRecord& client = TheDataStore().FindClient(id);
+             return client.imie + u" " + client.nazwisko;
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const int saleId = StoredSale(clients[30], birds[30]);
+        OpenPage();
+        const int row = List()->GetItemCount() - 1;
+        Text highlighted;
+        for (const bool chooseAfter : {false, true}) {
+            ClickRow(row);
+            seams::QueueModalHandler(OnEditor([&](Editor& editor) {
+                ListBoxControl* list = editor.ListBox(c.list);
+                list->setFocus();
+                QCoreApplication::processEvents();   // the list laid out, as it is when shown
+                QTest::keyClick(list, Qt::Key_End);
+                ASSERT_GT(list->verticalScrollBar()->value(), 0);
+
+                QTest::keyClicks(editor.Edit(c.search), c.filter);
+                ASSERT_EQ(list->GetCount(), 40);
+                QCoreApplication::processEvents();
+                EXPECT_EQ(list->verticalScrollBar()->value(), 0);
+                EXPECT_EQ(list->GetCurSel(), -1);
+                EXPECT_EQ(editor.GetDlgItemText(c.label), c.noChoice);
+                EXPECT_EQ(editor.GetDlgItemText(c.detail), " ");
+                if (chooseAfter) {
+                    list->setFocus();
+                    QTest::keyClick(list, Qt::Key_PageDown);
+                    ASSERT_GE(list->GetCurSel(), 0);
+                    highlighted = list->GetTextW(list->GetCurSel());
+                    EXPECT_EQ(editor.GetDlgItemText(c.label).toStdU16String(), highlighted);
+                }
+                editor.RunCommand(Editor::kSave);
+            }));
+            page_->EditTransaction();
+            const int stored = OnDisk().at(saleId).*c.stored;
+            if (chooseAfter) {
+                EXPECT_EQ(c.lineOf(stored), highlighted);
+            } else {
+                EXPECT_EQ(stored, -1);
+            }
+        }
+    }
 }
 
 // ---- the list -----------------------------------------------------------------------------------
