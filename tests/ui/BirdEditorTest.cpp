@@ -7,6 +7,7 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -193,6 +194,29 @@ TEST_F(BirdEditorTest, AddingWritesTheBirdRowItsCategoryPlaceAndItsListRow) {
     EXPECT_EQ(CategoryBirds(), std::vector<int>{lastRecord_.id});
     EXPECT_EQ(listPage.PigeonList()->GetItemCount(), 1);
     EXPECT_TRUE(seams::MessageBoxCalls().empty());
+}
+
+// Adding and changing alike, what is typed as the window opens is the bird's name (over the
+// stored one), and its space never ticks the box that keeps the window open after "Dodaj".
+TEST_F(BirdEditorTest, TheEditorOpensInTheNameSoTypingAtOnceNamesTheBird) {
+    PigeonRecord old;
+    old.nazwa = u"Stary";
+    old.nr_obraczki = u"0007";
+    const int storedId = StoreBird(old);
+    const auto typeAtOnce = [](CDodajGolebia& editor, Page&) {
+        QApplication::setActiveWindow(&editor);
+        QWidget* focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr);
+        QTest::keyClicks(focus, QStringLiteral("As Ptak"));
+        editor.Button(IDOK)->click();
+    };
+    for (const bool adding : {true, false}) {
+        SCOPED_TRACE(adding ? "adding" : "changing");
+        const int result = adding ? RunAdd(nullptr, typeAtOnce) : RunEdit(storedId, typeAtOnce);
+        EXPECT_EQ(result, IDOK);
+        ASSERT_GT(lastRecord_.id, 0);
+        EXPECT_EQ(StoredData().FindPigeon(lastRecord_.id).nazwa, u"As Ptak");
+    }
 }
 
 TEST_F(BirdEditorTest, AverageRatingUsesHealthPlumageAndFlightOnly) {
