@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -415,6 +416,29 @@ TEST_F(BirdEditorTest, LongNameColourAndBreedShowTheirBeginning) {
             EXPECT_FALSE(combo->view()->isVisible());
             EXPECT_EQ(combo->GetCurSel(), combo->GetCount() - 2);
             EXPECT_TRUE(showsBeginning()) << field->text().toStdString();
+        }
+    });
+}
+
+// The four rating labels are read whole, on one line, beside their lists.
+TEST_F(BirdEditorTest, RatingLabelsShowTheirWholeTextBesideTheirLists) {
+    RunAdd(nullptr, [](CDodajGolebia& editor, Page& page) {
+        editor.show();
+        const std::pair<const char*, int> rows[] = {
+            {"Ocena Zdrowia", Page::kHealthRating},
+            {"Ocena Upierzenia", Page::kPlumageRating},
+            {"Ocena Lotowa", Page::kFlightRating},
+            {"Ocena Ogólna", Page::kGeneralRating},
+        };
+        for (const auto& [text, combo] : rows) {
+            SCOPED_TRACE(text);
+            QLabel* label = nullptr;
+            for (QLabel* candidate : page.findChildren<QLabel*>())
+                if (candidate->text() == QString::fromUtf8(text)) label = candidate;
+            ASSERT_NE(label, nullptr);
+            const QRect needed = label->fontMetrics().boundingRect(label->text());
+            EXPECT_LE(needed.width(), label->contentsRect().width());
+            EXPECT_LE(label->geometry().right(), page.Combo(combo)->geometry().left());
         }
     });
 }
