@@ -47,10 +47,12 @@ void AddLookupRow(std::vector<ControlTemplate>& c, const char16_t* label, int y,
     }
 }
 
-// One rating list of page 1: " " for no rating, then 1 to 10.
+// One rating list of page 1: " " for no rating, then 1 to 10. The label is as wide as its
+// longest text, "Ocena Upierzenia", on one line; the list, which shows at most "10", takes the
+// rest of the column.
 void AddRatingRow(std::vector<ControlTemplate>& c, const char16_t* label, int y, int combo) {
-    c.push_back(PageLabel(label, {220, y + 2, 58, 8}));
-    c.push_back({.kind = ControlKind::Combo, .id = combo, .rect = {280, y, 38, 150},
+    c.push_back(PageLabel(label, {220, y + 2, 61, 8}));
+    c.push_back({.kind = ControlKind::Combo, .id = combo, .rect = {282, y, 36, 150},
                  .style = DropDownList | VScroll,
                  .items = {u" ", u"1", u"2", u"3", u"4", u"5", u"6", u"7", u"8", u"9", u"10"}});
 }
@@ -121,7 +123,7 @@ std::vector<ControlTemplate> BirdDataControls() {
     c.push_back({.kind = ControlKind::TransparentLabel, .id = 1143, .text = u"Ocena\r\nŚrednia",
                  .rect = {220, 68, 56, 18}});
     c.push_back({.kind = ControlKind::TransparentLabel, .id = 1144, .text = u"-",
-                 .rect = {280, 70, 38, 12}, .style = VCenter});
+                 .rect = {282, 70, 36, 12}, .style = VCenter});
 
     // Dates.
     AddDateGroup(c, u"Data kupna", 90, 1056, 1057, 1058, 1059, 1025);

@@ -25,13 +25,13 @@
 #include "RecordPage.h"
 #include "Resources.h"
 #include "SharedRoutines.h"
-#include "Shell.h"
 #include "StandardControls.h"
 #include "SortujListeGolebi.h"
 #include "SpisOddzialow.h"
 #include "StartupSplash.h"
 #include "TransparentStatic.h"
 #include "WebAddresses.h"
+#include "WindowHelpers.h"
 #include "WyborKoloru.h"
 #include "WyswietlListeGolebiILD.h"
 #include "ZakladkaEdycjaPtaka.h"
@@ -259,7 +259,7 @@ void CMainDialog::BindCommands() {
     OnClicked(kCmdPrintFlightResults, none);
 
     // "Narzędzia"
-    OnClicked(kCmdCalculator, [] { shell::StartCalculator(); });
+    OnClicked(kCmdCalculator, [this] { StartCalculatorOrSay(this); });
     OnClicked(kCmdSpeedCalculator, [] { CKalkulatorPredkosci().DoModal(); });
     OnClicked(kCmdDistanceCalculator, [] { CKalkulatorOdleglosci().DoModal(); });
     OnClicked(kCmdBranchDirectory, [] { CSpisOddzialow().DoModal(); });
@@ -281,8 +281,8 @@ void CMainDialog::BindCommands() {
     OnClicked(kCmdSetupListColumns, [this] { if (birdListPage_) birdListPage_->SetupColumns(); });
 
     // "Pomoc"
-    OnClicked(kCmdVisitWebPage, [] { shell::Open(web::kProgramWebPage); });
-    OnClicked(kCmdLoftWebSite, [] { shell::Open(web::kLoftWebSitePage); });
+    OnClicked(kCmdVisitWebPage, [this] { OpenWebAddress(this, web::kProgramWebPage); });
+    OnClicked(kCmdLoftWebSite, [this] { OpenWebAddress(this, web::kLoftWebSitePage); });
     OnClicked(kCmdHelpIntroduction, [] { CPomoc::ShowPage(u"intro.html"); });
     OnClicked(kCmdHelpAllTopics, [] { CPomoc::ShowPage(u"help.html"); });
     OnClicked(kCmdAbout, [] { COprogramie().DoModal(); });

@@ -19,6 +19,19 @@ void SetEditSelection(QLineEdit* edit, int start, int end) {
     else edit->setCursorPosition(start);
 }
 
+// The entry whose text is `typed` itself (letter case and blanks around the entry aside): the
+// chosen one when it is such an entry, else the first; -1 when none is.
+int EntryEqualTo(const QComboBox& combo, const QString& typed) {
+    const auto same = [&](int i) {
+        return QString::compare(combo.itemText(i).trimmed(), typed, Qt::CaseInsensitive) == 0;
+    };
+    if (combo.currentIndex() >= 0 && same(combo.currentIndex())) return combo.currentIndex();
+    for (int i = 0; i < combo.count(); ++i) {
+        if (same(i)) return i;
+    }
+    return -1;
+}
+
 }  // namespace
 
 void CAutoCompleteCombo::OnEditUpdate() {
@@ -43,7 +56,12 @@ void CAutoCompleteCombo::OnEditUpdate() {
     int found = -1;
     {
         const QSignalBlocker quiet(this);
-        found = SelectString(-1, typed);
+        // An entry that is the typed text itself comes before longer ones that begin with it
+        // ("Szary" typed whole is "Szary", not "Szary nakrapiany" listed first); those are
+        // reached by typing on.
+        found = EntryEqualTo(*this, typed);
+        if (found >= 0) SetCurSel(found);
+        else found = SelectString(-1, typed);
         // No entry begins with it: what was typed stays where it was typed.
         if (found < 0) return;
         // The whole entry is shown (in the entry's own letter case).

@@ -6,8 +6,32 @@
 #include <sstream>
 
 #include "Seams.h"
+#include "Shell.h"
 #include "SharedRoutines.h"
 #include "TransparentStatic.h"
+
+bool OpenWebAddress(QWidget* parent, const QString& address) {
+    if (shell::Open(address)) return true;
+    MessageBox(parent,
+               QStringLiteral("Nie udało się otworzyć strony internetowej:\n%1\n"
+                              "Sprawdź, czy w systemie jest ustawiona przeglądarka internetowa.")
+                   .arg(address),
+               QString(), MB_OK | MB_ICONWARNING);
+    return false;
+}
+
+bool StartCalculatorOrSay(QWidget* parent) {
+    if (shell::StartCalculator()) return true;
+    const QString calculator = shell::FindCalculator();
+    const QString text =
+        calculator.isEmpty()
+            ? QStringLiteral("Nie można uruchomić kalkulatora: w systemie nie ma żadnego z "
+                             "programów %1.")
+                  .arg(shell::CalculatorCandidates().join(QStringLiteral(", ")))
+            : QStringLiteral("Nie udało się uruchomić kalkulatora:\n%1").arg(calculator);
+    MessageBox(parent, text, QString(), MB_OK | MB_ICONWARNING);
+    return false;
+}
 
 void SetLabelLook(QLabel* label, const QFont& font, COLORREF colour) {
     if (!label) return;

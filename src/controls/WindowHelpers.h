@@ -28,6 +28,13 @@ enum class YesNoDefault { No, Yes };
 bool AskYesNo(QWidget* parent, const std::u16string& text, const std::u16string& caption,
               YesNoDefault enter = YesNoDefault::No, unsigned icon = MB_ICONEXCLAMATION);
 
+// Opens a web address with the desktop's browser. When nothing could open it the user is told
+// so, with the address to open by hand, and the answer is false.
+bool OpenWebAddress(QWidget* parent, const QString& address);
+// Starts the desktop's calculator. When there is none, or it could not be started, the user is
+// told so, and the answer is false.
+bool StartCalculatorOrSay(QWidget* parent);
+
 // A label's font and, for the program's transparent labels, its text colour.
 void SetLabelLook(QLabel* label, const QFont& font, COLORREF colour);
 

@@ -8,9 +8,9 @@
 #include "Globals.h"
 #include "Pomoc.h"
 #include "SpisOddzialow.h"
-#include "Shell.h"
 #include "TransparentStatic.h"
 #include "WebAddresses.h"
+#include "WindowHelpers.h"
 #include "ZakladkaEdycjaPtaka.h"
 #include "ZakladkaListaPsow.h"
 #include "ZakladkaNotatnik.h"
@@ -140,13 +140,13 @@ void CZakladkaStartowa::RunLink(int link) {
         CPomoc::ShowPage(u"help.html");
         break;
     case kProgramWebPage:
-        shell::Open(web::kProgramWebPage);
+        OpenWebAddress(this, web::kProgramWebPage);
         break;
     case kWebSitePage:
-        shell::Open(web::kStartPageSitePage);
+        OpenWebAddress(this, web::kStartPageSitePage);
         break;
     case kAuctionSite:
-        shell::Open(web::kAuctionWebSite);
+        OpenWebAddress(this, web::kAuctionWebSite);
         break;
     default:
         break;

@@ -109,12 +109,19 @@ bool IsOneLineField(const QWidget* w) {
     return qobject_cast<const QAbstractSpinBox*>(w) && !qobject_cast<const DateTimeField*>(w);
 }
 
+// Selected from its end back to its start, so that the caret is at the start and a text longer
+// than the field is read from its beginning.
+void SelectFromStart(QLineEdit* edit) {
+    const int length = static_cast<int>(edit->text().size());
+    edit->setSelection(length, -length);
+}
+
 // Qt selects a field's text when Tab brings the focus, not when a window opens: what is typed
 // first would go in front of the text the window put there ("0" becoming "170").
 void SelectWholeLine(QWidget* w) {
     if (!IsOneLineField(w)) return;
-    if (auto* edit = qobject_cast<QLineEdit*>(w)) edit->selectAll();
-    else if (auto* combo = qobject_cast<QComboBox*>(w)) combo->lineEdit()->selectAll();
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) SelectFromStart(edit);
+    else if (auto* combo = qobject_cast<QComboBox*>(w)) SelectFromStart(combo->lineEdit());
     else if (auto* spin = qobject_cast<QAbstractSpinBox*>(w)) spin->selectAll();
 }
 

@@ -28,6 +28,7 @@ struct SeamState {
     std::vector<seams::ChooserCall> choosers;
     std::vector<QString> opened;
     std::vector<QString> started;
+    bool launchesFail = false;
     QString pdf;
     std::function<bool(const QString&)> failingCopies;
     std::function<void(const QString&)> messageBoxWatcher;
@@ -231,7 +232,7 @@ bool OpenDocument(const QString& pathOrUrl) {
     SeamState& state = State();
     if (state.testMode) {
         state.opened.push_back(pathOrUrl);
-        return true;
+        return !state.launchesFail;
     }
     return OpenWithDesktopProgram(pathOrUrl);
 }
@@ -263,7 +264,7 @@ bool StartProgram(const QString& program, const QStringList& arguments) {
     SeamState& state = State();
     if (state.testMode) {
         state.started.push_back((QStringList{program} + arguments).join(QLatin1Char(' ')));
-        return true;
+        return !state.launchesFail;
     }
     return QProcess::startDetached(program, arguments);
 }
@@ -304,6 +305,7 @@ const std::vector<ChooserCall>& ChooserCalls() { return State().choosers; }
 
 const std::vector<QString>& OpenedDocuments() { return State().opened; }
 const std::vector<QString>& StartedPrograms() { return State().started; }
+void FailLaunches(bool on) { State().launchesFail = on; }
 
 void SetPrintToPdf(const QString& path) { State().pdf = path; }
 QString PrintToPdf() { return State().pdf; }
@@ -319,6 +321,7 @@ void FailFileCopies(std::function<bool(const QString& path)> fails) {
 void Reset() {
     SeamState& state = State();
     state.failingCopies = nullptr;
+    state.launchesFail = false;
     state.messageBoxWatcher = nullptr;
     state.answers.clear();
     state.messageBoxes.clear();

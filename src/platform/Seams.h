@@ -120,6 +120,9 @@ const std::vector<ChooserCall>& ChooserCalls();
 // Documents opened and programs started are recorded instead of being run.
 const std::vector<QString>& OpenedDocuments();
 const std::vector<QString>& StartedPrograms();   // program and arguments joined by spaces
+// While on, each document opened and program started is recorded and then fails, as on a
+// desktop with no program for it.
+void FailLaunches(bool on);
 
 // Printing goes to this PDF file while it is set (also outside test mode).
 void SetPrintToPdf(const QString& path);

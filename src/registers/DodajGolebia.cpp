@@ -45,6 +45,10 @@ bool CDodajGolebia::OnInitDialog() {
 
     tabCtrl_->CreatePages(*this);
     for (CDodajGolebiaPage* page : tabCtrl_->Pages()) page->ShowRecord(editing);
+    // The window opens in the bird's name, as every editor opens in its first field. The pages
+    // come after the box and the buttons below them in the focus chain, so left to itself the
+    // window opened on the box (whose first typed space ticked it) or on "?".
+    if (QWidget* name = Tab1()->Item(CDodajGolebiaTab1::kName)) name->setFocus();
     if (editing) SetItemText(IDOK, u"Zapisz zmiany");
 
     if (showKeepOpenBox == 1) {

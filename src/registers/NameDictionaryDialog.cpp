@@ -19,6 +19,9 @@ NameDictionaryDialog::NameDictionaryDialog(int templateId, Ids ids, std::u16stri
     : Dialog(templateId, parent), ids_(ids), headerTitle_(std::move(headerTitle)) {
     OnClicked(ids_.add, [this] { OnAdd(); });
     OnClicked(ids_.remove, [this] { OnRemove(); });
+    // The field beside "Dodaj" is the window's only typing field: Enter adds what it holds, as
+    // the button does, and the window stays open for the next name (it has no OK to close with).
+    SetDefID(ids_.add);
 }
 
 ListBoxControl* NameDictionaryDialog::NameList() const { return ListBox(ids_.list); }
@@ -45,8 +48,9 @@ int NameDictionaryDialog::EntryIdAtRow(int row) const {
 void NameDictionaryDialog::OnAdd() {
     newName = ItemText(ids_.edit);
     if (newName.empty()) return;
-    // A new name is stored with the current loft; without one nothing is added.
-    const LoftRecord* loft = CurrentLoft();
+    // A new name is stored with the current loft; without one nothing is added, and the user
+    // is told so as by every other command that needs a loft.
+    const LoftRecord* loft = CurrentLoftOrSay(this);
     if (!loft) return;
 
     std::set<int> before;

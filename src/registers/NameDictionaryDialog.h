@@ -4,8 +4,9 @@
 // and "Usuń z listy" to remove the chosen one. Row i of the list is the i-th entry of the
 // dictionary's name map; row 0 is the map's blank entry (id 0) and is never removed.
 //
-// Names are shared by all lofts; a new one is stored with the current loft's id. A name the
-// dictionary already holds is refused by the database and nothing changes.
+// Names are shared by all lofts; a new one is stored with the current loft's id (without a
+// current loft the user is told to choose one). A name the dictionary already holds is refused
+// by the database and nothing changes. Enter adds, as "Dodaj" does; the window stays open.
 
 #include <string>
 

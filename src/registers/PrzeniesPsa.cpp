@@ -28,6 +28,12 @@ bool CPrzeniesPsa::OnInitDialog() {
 void CPrzeniesPsa::OnOK() {
     if (!CheckTypedChoices()) return;
     targetIndex = Combo(kTargetCombo)->GetCurSel();
+    // An emptied field chooses nothing: the window says so and waits for a choice, rather than
+    // closing as if the bird had gone somewhere.
+    if (targetIndex < 0) {
+        RefuseField(kTargetCombo, u"Nie wybrano kategorii. Wybierz kategorię z listy.");
+        return;
+    }
     keepCopy = IsDlgButtonChecked(kKeepCopyCheck) == 1;
     EndDialog(IDOK);
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The move/copy target of a bird: one entry per category of every loft ("loft :: category"),
 // and whether the bird stays in its present category too. The bird list page runs it and then
-// carries the move out with MovePigeonToCategory.
+// carries the move out with MovePigeonToCategory. OK without a category chosen says so and
+// keeps the window open.
 
 #include "Dialog.h"
 

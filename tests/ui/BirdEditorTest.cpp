@@ -7,8 +7,10 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -193,6 +195,29 @@ TEST_F(BirdEditorTest, AddingWritesTheBirdRowItsCategoryPlaceAndItsListRow) {
     EXPECT_EQ(CategoryBirds(), std::vector<int>{lastRecord_.id});
     EXPECT_EQ(listPage.PigeonList()->GetItemCount(), 1);
     EXPECT_TRUE(seams::MessageBoxCalls().empty());
+}
+
+// Adding and changing alike, what is typed as the window opens is the bird's name (over the
+// stored one), and its space never ticks the box that keeps the window open after "Dodaj".
+TEST_F(BirdEditorTest, TheEditorOpensInTheNameSoTypingAtOnceNamesTheBird) {
+    PigeonRecord old;
+    old.nazwa = u"Stary";
+    old.nr_obraczki = u"0007";
+    const int storedId = StoreBird(old);
+    const auto typeAtOnce = [](CDodajGolebia& editor, Page&) {
+        QApplication::setActiveWindow(&editor);
+        QWidget* focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr);
+        QTest::keyClicks(focus, QStringLiteral("As Ptak"));
+        editor.Button(IDOK)->click();
+    };
+    for (const bool adding : {true, false}) {
+        SCOPED_TRACE(adding ? "adding" : "changing");
+        const int result = adding ? RunAdd(nullptr, typeAtOnce) : RunEdit(storedId, typeAtOnce);
+        EXPECT_EQ(result, IDOK);
+        ASSERT_GT(lastRecord_.id, 0);
+        EXPECT_EQ(StoredData().FindPigeon(lastRecord_.id).nazwa, u"As Ptak");
+    }
 }
 
 TEST_F(BirdEditorTest, AverageRatingUsesHealthPlumageAndFlightOnly) {
@@ -391,6 +416,29 @@ TEST_F(BirdEditorTest, LongNameColourAndBreedShowTheirBeginning) {
             EXPECT_FALSE(combo->view()->isVisible());
             EXPECT_EQ(combo->GetCurSel(), combo->GetCount() - 2);
             EXPECT_TRUE(showsBeginning()) << field->text().toStdString();
+        }
+    });
+}
+
+// The four rating labels are read whole, on one line, beside their lists.
+TEST_F(BirdEditorTest, RatingLabelsShowTheirWholeTextBesideTheirLists) {
+    RunAdd(nullptr, [](CDodajGolebia& editor, Page& page) {
+        editor.show();
+        const std::pair<const char*, int> rows[] = {
+            {"Ocena Zdrowia", Page::kHealthRating},
+            {"Ocena Upierzenia", Page::kPlumageRating},
+            {"Ocena Lotowa", Page::kFlightRating},
+            {"Ocena Ogólna", Page::kGeneralRating},
+        };
+        for (const auto& [text, combo] : rows) {
+            SCOPED_TRACE(text);
+            QLabel* label = nullptr;
+            for (QLabel* candidate : page.findChildren<QLabel*>())
+                if (candidate->text() == QString::fromUtf8(text)) label = candidate;
+            ASSERT_NE(label, nullptr);
+            const QRect needed = label->fontMetrics().boundingRect(label->text());
+            EXPECT_LE(needed.width(), label->contentsRect().width());
+            EXPECT_LE(label->geometry().right(), page.Combo(combo)->geometry().left());
         }
     });
 }

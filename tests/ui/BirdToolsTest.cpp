@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -348,6 +349,32 @@ TEST_F(MoveTest, TargetListNamesEveryLoftsCategoriesInOrder) {
     EXPECT_EQ(target.categoryId, b1);
     EXPECT_EQ(target.loftId, loftB);
     EXPECT_FALSE(FindMoveTarget(4).valid());
+}
+
+// A category chosen, the field then emptied with the keys, and OK: the window says that no
+// category was chosen and stays open for one.
+TEST_F(MoveTest, OkWithTheFieldEmptiedSaysNoCategoryWasChosenAndStaysOpen) {
+    CPrzeniesPsa dialog;
+    EXPECT_EQ(Run<CPrzeniesPsa>(dialog, [&](CPrzeniesPsa& d) {
+                  ComboBox* combo = d.Combo(CPrzeniesPsa::kTargetCombo);
+                  combo->SetCurSel(2);
+                  d.Fire(CPrzeniesPsa::kTargetCombo, Notification::SelChange);
+                  QApplication::setActiveWindow(&d);
+                  combo->setFocus();
+                  QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+                  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+                  d.Button(IDOK)->click();
+                  EXPECT_FALSE(d.HasEnded());
+                  EXPECT_EQ(MessageTexts(), QStringList{QString::fromUtf8(
+                                                "Nie wybrano kategorii. Wybierz kategorię z listy.")});
+                  // The field has the focus again, for the choice.
+                  EXPECT_EQ(QApplication::focusWidget(), combo);
+                  combo->SetCurSel(1);
+                  d.Fire(CPrzeniesPsa::kTargetCombo, Notification::SelChange);
+                  d.Button(IDOK)->click();
+              }),
+              IDOK);
+    EXPECT_EQ(dialog.targetIndex, 1);
 }
 
 TEST_F(MoveTest, MoveTakesTheBirdOutCopyLeavesItAndBothChangeItsLoft) {

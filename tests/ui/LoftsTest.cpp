@@ -470,11 +470,36 @@ TEST_P(DictionaryTest, DuplicateAndEmptyNamesAndNoLoftAddNothing) {
     Add(u"O'Neill");
     EXPECT_EQ(OnDisk(), (QStringList{"Niebieski", "O'Neill"}));
 
+    // Without a loft the user is told to choose one first.
+    EXPECT_TRUE(MessageTexts().isEmpty());
     g_currentLoftIndex = -1;
     Add(u"Bez gołębnika");
     EXPECT_EQ(ListRows(), (QStringList{" ", "Niebieski", "O'Neill"}));
     ExpectInStep();
     EXPECT_EQ(OnDisk(), (QStringList{"Niebieski", "O'Neill"}));
+    EXPECT_EQ(MessageTexts(), QStringList{QString::fromUtf8("Najpierw dodaj lub wybierz hodowlę.")});
+}
+
+// The name is typed into the field as a user types it and Enter pressed there: it is added as by
+// "Dodaj" and the window stays open for the next one.
+TEST_P(DictionaryTest, EnterInTheFieldAddsTheNameAndKeepsTheWindowOpen) {
+    AddLoft(u"Pierwszy");
+    LoadLoftsAndChooseFirst();
+    Open();
+    QApplication::setActiveWindow(window_.get());
+    QWidget* field = window_->Item(ids_.edit);
+    field->setFocus();
+    for (const char* name : {"Niebieska", "Płowa"}) {
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        for (const QChar c : QString::fromUtf8(name))
+            QTest::sendKeyEvent(QTest::Click, field, static_cast<Qt::Key>(c.toUpper().unicode()),
+                                QString(c), Qt::NoModifier);
+        QTest::keyClick(field, Qt::Key_Return);
+        EXPECT_FALSE(window_->HasEnded());
+        EXPECT_TRUE(window_->isVisible());
+    }
+    EXPECT_EQ(ListRows(), (QStringList{" ", "Niebieska", "Płowa"}));
+    EXPECT_EQ(OnDisk(), (QStringList{"Niebieska", "Płowa"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryKind, DictionaryTest, ::testing::ValuesIn(kDictionaries),

@@ -43,6 +43,7 @@
 #include "Places.h"
 #include "Seams.h"
 #include "Settings.h"
+#include "WebAddresses.h"
 #include "SharedRoutines.h"
 #include "SingleInstance.h"
 #include "SortujListeGolebi.h"
@@ -801,6 +802,37 @@ TEST_F(MainDialogTest, AfterLoftsWereManagedElsewhereTheChoosersAreFilledFromThe
 }
 
 // ---- menu -------------------------------------------------------------------------------------
+
+// "Kalkulator liczbowy" on a machine without a calculator, or whose calculator does not start,
+// and the web pages on a desktop that opens no address: each says what could not be started.
+TEST_F(MainDialogTest, TheCalculatorAndTheWebPagesSayWhenTheyCannotBeStarted) {
+    QTemporaryDir empty, bin;
+    QFile calculator(bin.filePath("xcalc"));
+    ASSERT_TRUE(calculator.open(QIODevice::WriteOnly));
+    calculator.write("#!/bin/sh\n");
+    calculator.close();
+    calculator.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    CMainDialog& dialog = Open();
+    seams::FailLaunches(true);
+    qputenv("PATH", QFile::encodeName(empty.path()));
+    FindMenuAction(dialog.MenuBar(), kCmdCalculator)->trigger();
+    qputenv("PATH", QFile::encodeName(bin.path()));
+    FindMenuAction(dialog.MenuBar(), kCmdCalculator)->trigger();
+    qputenv("PATH", path);
+    FindMenuAction(dialog.MenuBar(), kCmdVisitWebPage)->trigger();
+    FindMenuAction(dialog.MenuBar(), kCmdLoftWebSite)->trigger();
+    const QString page = QString::fromUtf8(
+        "Nie udało się otworzyć strony internetowej:\n%1\n"
+        "Sprawdź, czy w systemie jest ustawiona przeglądarka internetowa.");
+    EXPECT_EQ(MessageTexts(),
+              (QStringList{QString::fromUtf8("Nie można uruchomić kalkulatora: w systemie nie ma "
+                                             "żadnego z programów gnome-calculator, kcalc, "
+                                             "mate-calc, galculator, xcalc."),
+                           QString::fromUtf8("Nie udało się uruchomić kalkulatora:\n") +
+                               bin.filePath("xcalc"),
+                           page.arg(web::kProgramWebPage), page.arg(web::kLoftWebSitePage)}));
+}
 
 TEST_F(MainDialogTest, EveryMenuCommandIsBoundAndTheShellCommandsWork) {
     // A calculator on PATH that the seam records instead of starting.

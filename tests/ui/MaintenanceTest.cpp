@@ -96,6 +96,27 @@ TEST_F(MaintenanceTest, SqlConsoleRunsOnTheChosenFileAndShowsWhatSqliteRefused) 
     EXPECT_TRUE(messages[1].startsWith("Wykonano tylko pierwsze polecenie"));
 }
 
+// A statement typed over two lines with Enter between them: the window stays open and the
+// statement runs whole.
+TEST_F(MaintenanceTest, EnterInTheConsolesStatementStartsANewLine) {
+    CKonsolaSQL console;
+    Run<CKonsolaSQL>(console, [](CKonsolaSQL& c) {
+        c.Combo(CKonsolaSQL::kFileCombo)->SetCurSel(0);
+        QApplication::setActiveWindow(&c);
+        QWidget* field = c.Item(CKonsolaSQL::kSqlEdit);
+        field->setFocus();
+        QTest::keyClicks(field, QStringLiteral("INSERT INTO hodowla(nazwahodowli)"));
+        QTest::keyClick(field, Qt::Key_Return);
+        QTest::keyClicks(field, QStringLiteral("VALUES ('Dwie linie');"));
+        EXPECT_FALSE(c.HasEnded());
+        EXPECT_EQ(c.GetDlgItemText(CKonsolaSQL::kSqlEdit),
+                  QStringLiteral("INSERT INTO hodowla(nazwahodowli)\nVALUES ('Dwie linie');"));
+        c.RunCommand(CKonsolaSQL::kRunButton);
+    });
+    EXPECT_EQ(Query(u"SELECT count(*) FROM hodowla WHERE nazwahodowli = 'Dwie linie';"), 1);
+    EXPECT_TRUE(MessageTexts().isEmpty());
+}
+
 TEST_F(MaintenanceTest, ManagementWindowDeletesAndAddsToTheCurrentCategory) {
     const int loft = AddLoft(u"Dom");
     const int first = AddCategory(loft, u"Lotniki");

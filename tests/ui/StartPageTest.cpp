@@ -132,6 +132,24 @@ TEST_F(StartPageTest, WithoutALoftTheClientLinkOpensNothing) {
     EXPECT_TRUE(seams::ModalRuns().empty());
 }
 
+// On a desktop that opens no web address, each web link says it could not open its page.
+TEST_F(StartPageTest, AWebLinkThatCannotOpenItsPageSaysSo) {
+    Open();
+    seams::FailLaunches(true);
+    ClickLink(Link::kProgramWebPage);
+    ClickLink(Link::kWebSitePage);
+    ClickLink(Link::kAuctionSite);
+    QStringList expected;
+    for (const QString& address :
+         {web::kProgramWebPage, web::kStartPageSitePage, web::kAuctionWebSite}) {
+        expected << QString::fromUtf8(
+                        "Nie udało się otworzyć strony internetowej:\n%1\n"
+                        "Sprawdź, czy w systemie jest ustawiona przeglądarka internetowa.")
+                        .arg(address);
+    }
+    EXPECT_EQ(MessageTexts(), expected);
+}
+
 TEST_F(StartPageTest, WebLinksOpenTheirAddressesAndOtherClicksDoNothing) {
     Open();
     ClickLink(Link::kProgramWebPage);

@@ -139,6 +139,76 @@ TEST_F(TypedChoicesTest, ABirdsLookupStoresTheEntryItsTypingCompletesToOrIsRefus
     }
 }
 
+// Each completing list holds an entry that begins with another and is listed before it: the
+// shorter one typed whole (in any letter case) is stored, not the longer one; typing on reaches
+// the longer one.
+TEST_F(TypedChoicesTest, AnEntryTypedWholeIsStoredRatherThanALongerOneBeginningWithIt) {
+    CDataStore& store = TheDataStore();
+    store.AddColour(loftId_, u"Szary nakrapiany");
+    const int speckled = NewestId(store.ColourNames());
+    store.AddColour(loftId_, u"Szary");
+    const int grey = NewestId(store.ColourNames());
+    store.AddBreed(loftId_, u"Karier angielski");
+    store.AddBreed(loftId_, u"Karier");
+    const int carrier = NewestId(store.BreedNames());
+    AddPerson(&CDataStore::WriteBreeder, u"Adam Kowalski");
+    const int kowal = AddPerson(&CDataStore::WriteBreeder, u"Adam Kowal");
+    AddPerson(&CDataStore::WriteClient, u"Ola Lisowska");
+    const int lis = AddPerson(&CDataStore::WriteClient, u"Ola Lis");
+    const struct {
+        int combo;
+        const char* keys;
+        int PigeonRecord::*member;
+        int expected;
+    } cases[] = {
+        {BirdPage::kColour, "Szary", &PigeonRecord::id_koloru, grey},
+        {BirdPage::kColour, "SZARY", &PigeonRecord::id_koloru, grey},
+        {BirdPage::kColour, "Szary n", &PigeonRecord::id_koloru, speckled},
+        {BirdPage::kBreed, "Karier", &PigeonRecord::id_rasy, carrier},
+        {BirdPage::kBreeder, "Adam Kowal", &PigeonRecord::id_hodowcy, kowal},
+        {BirdPage::kOwner, "Ola Lis", &PigeonRecord::id_wlasciciela, lis},
+    };
+    for (const auto& typed : cases) {
+        SCOPED_TRACE(typed.keys);
+        seams::Reset();
+        ChangeBird(birdId_, [](PigeonRecord& bird) {
+            bird.id_koloru = bird.id_rasy = bird.id_hodowcy = bird.id_wlasciciela = 0;
+        });
+        CDodajGolebia editor;
+        editor.mode = EditorMode::Edit;
+        editor.record = TheDataStore().Pigeons().at(birdId_);
+        seams::QueueModalHandler([&](Dialog&) {
+            TypeInto(editor.Tab1()->Combo(typed.combo), QString::fromUtf8(typed.keys));
+            editor.Button(IDOK)->click();
+            return IDCANCEL;
+        });
+        EXPECT_EQ(editor.DoModal(), IDOK);
+        EXPECT_TRUE(MessageTexts().isEmpty());
+        CDataStore fresh;
+        fresh.LoadPigeonsDb(-1);
+        EXPECT_EQ(fresh.FindPigeon(birdId_).*typed.member, typed.expected);
+    }
+}
+
+// Two breeders of one name: a bird of the second, saved without a key typed, keeps the second
+// (the check every save makes of the typed lists must not swap it for the first of that text).
+TEST_F(TypedChoicesTest, ABirdOfTheSecondOfTwoNamesakesKeepsItWhenSavedUnchanged) {
+    AddPerson(&CDataStore::WriteBreeder, u"Jan Kos");
+    const int second = AddPerson(&CDataStore::WriteBreeder, u"Jan Kos");
+    ChangeBird(birdId_, [second](PigeonRecord& bird) { bird.id_hodowcy = second; });
+    CDodajGolebia editor;
+    editor.mode = EditorMode::Edit;
+    editor.record = TheDataStore().Pigeons().at(birdId_);
+    seams::QueueModalHandler([&](Dialog&) {
+        editor.Button(IDOK)->click();
+        return IDCANCEL;
+    });
+    EXPECT_EQ(editor.DoModal(), IDOK);
+    CDataStore fresh;
+    fresh.LoadPigeonsDb(-1);
+    EXPECT_EQ(fresh.FindPigeon(birdId_).id_hodowcy, second);
+}
+
 // ---- the client and breeder editors -----------------------------------------------------------
 
 // "Zmień" on a client of "Łódzkie" without a country, select all in a list, type, Enter: the
@@ -155,6 +225,9 @@ TEST_F(TypedChoicesTest, EnterInAPersonEditorStoresTheEntryTypedOrNamesTheList) 
         {PersonEditor::kCountryCombo, "Poland", &PersonRecord::kraj, 138},
         {PersonEditor::kVoivodeshipCombo, "mazowsze", &PersonRecord::wojewodztwo, 5,
          "Województwo"},
+        // Only the beginning of an entry: no list of these completes it (nor does Qt's own
+        // completion), so it is no entry.
+        {PersonEditor::kVoivodeshipCombo, "mazow", &PersonRecord::wojewodztwo, 5, "Województwo"},
     };
     for (const auto& typed : cases) {
         SCOPED_TRACE(typed.keys);
