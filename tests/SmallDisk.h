@@ -51,6 +51,15 @@ public:
                        size.c_str()) == 0;
     }
 
+    // Lets the disk take only `more` new files or folders (whatever room in bytes it has).
+    bool LimitFiles(unsigned long long more) {
+        struct statvfs info {};
+        if (!mounted_ || ::statvfs(folder_.c_str(), &info) != 0) return false;
+        const std::string limit = "nr_inodes=" + std::to_string(info.f_files - info.f_ffree + more);
+        return ::mount("tmpfs", folder_.c_str(), "tmpfs", MS_REMOUNT | MS_NOSUID | MS_NODEV,
+                       limit.c_str()) == 0;
+    }
+
     bool ok() const { return mounted_ && error_.empty(); }
     const std::string& error() const { return error_; }
 

@@ -85,6 +85,17 @@ int WhyNoFolder(const QString& folder) {
     return 0;
 }
 
+// The system's error number of making a new file in `folder`; 0 when one can be made. Its name
+// is the lock file's with a suffix, so a backup leaves it out should a crash leave it behind.
+int WhyNoNewFile(const QString& folder) {
+    const QByteArray path =
+        QFile::encodeName(folder + QLatin1Char('/') + QLatin1String(kDataFolderLockFile) +
+                          QStringLiteral("-test"));
+    // One left behind needs no new room to be opened again: only a file made now tells.
+    ::unlink(path.constData());
+    return WhyFileCannotBeMade(path.toStdString());
+}
+
 // What a restore cut short left in the db folder, for a start that cannot act on it now;
 // `when` says at which start it will.
 QString UnfinishedRestoreText(const QString& when) {
@@ -351,8 +362,17 @@ int CMainApp::InitInstance() {
     // Only the copy that holds the data may finish what a restore cut short left in it.
     // The put-back needs no room beyond what the restore's own write took: it comes first.
     if (!FinishInterruptedRestoreOrSay()) return 1;
-    const qint64 free = FreeRoom(db);
+    // The lock's words are the start's own, and go when it ends: the room they took is told
+    // as free.
+    qint64 free = FreeRoom(db);
+    if (free >= 0) free += dataFolderLock_->RoomTaken();
     if (free >= 0 && free < kRoomToStart) return refuseUnwritable(DiskFullText(db, free, {}));
+    // SQLite makes a journal beside a database file at its first write: on a disk that takes
+    // no new file the user's first change would fail without saying why.
+    if (const int error = WhyNoNewFile(db); error != 0) {
+        return refuseUnwritable(IsDiskFullError(error) ? DiskFullText(db, free, {})
+                                                       : unwritableText(error));
+    }
     // Missing help pages are laid out again; the program runs without them all the same.
     if (!LayOutBundledFiles()) {
         QTextStream(stderr) << "Nie można zapisać plików pomocy w " << places::InstallFolder()

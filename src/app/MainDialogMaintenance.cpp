@@ -10,6 +10,8 @@
 
 #include <cerrno>
 #include <ctime>
+#include <filesystem>
+#include <system_error>
 
 #include "DataStore.h"
 #include "DatabaseRestore.h"
@@ -59,8 +61,6 @@ bool InsideDbFolder(const Text& path) {
     return folder == db || folder.startsWith(db + QLatin1Char('/'));
 }
 
-Text FolderText(const Text& path) { return Q(path).toStdU16String(); }
-
 // The database files of the db folder, copied through SQLite rather than byte by byte.
 bool IsDatabaseFile(const QString& relative) {
     return relative == QLatin1String("pigeons.db") ||
@@ -106,7 +106,7 @@ shell::CopyOptions BackupCopyOptions() {
             QFileInfo(from).absolutePath() != Canonical(Q(DbFolder()))) {
             return shell::CopyFileBytes(from, part, error);
         }
-        return SqlSnapshotFile(from.toStdU16String(), part.toStdU16String());
+        return SqlSnapshotFile(from.toStdU16String(), part.toStdU16String(), &error);
     };
     options.declinedIsIncomplete = true;
     options.flushEachFile = true;
@@ -295,32 +295,38 @@ void CMainDialog::BackupDatabase() {
     MessageBox(this, GetInstallPathEscaped() + u"db/*");
     // The note being edited is part of the data: it goes into the copy too.
     NotebookPage()->SaveCurrentNote();
-    const auto nothingCopied = [&] {
+    // Nothing of the backup reached the folder: `why` says what could not be written and why,
+    // or what may have stopped the copy where it knows no file.
+    const auto nothingCopied = [&](const QString& why) {
         MessageBox(this,
-                   u"Do folderu " + FolderText(destination) +
-                       u" nie skopiowano żadnego pliku (folderu nie dało się utworzyć ani "
-                       u"zapisać albo kopiowanie przerwano). Kopia bazy danych nie została "
-                       u"zapisana.",
-                   u"", MB_OK | MB_ICONWARNING);
+                   QStringLiteral("Do folderu %1 nie skopiowano żadnego pliku%2. Kopia bazy danych "
+                                  "nie została zapisana.")
+                       .arg(Q(destination), why),
+                   QString(), MB_OK | MB_ICONWARNING);
+    };
+    const auto because = [](int error) {
+        return error == 0 ? QString()
+                          : QStringLiteral(" (%1)").arg(
+                                QString::fromStdString(SystemErrorReason(error)));
     };
     // The folder is marked as holding a backup being written before anything else is written
     // there, so that no cut leaves it holding files of two backups without a sign.
     BackupMark earlier;
     const bool markedBefore = ReadBackupMark(destination, earlier);
-    std::string error;
-    bool diskFull = false;
-    if (!QDir().mkpath(Q(destination))) {
-        nothingCopied();
+    std::error_code made;
+    std::filesystem::create_directories(ToFsPath(destination), made);
+    if (made) {
+        // A disk that takes no new folder is full, and said to be.
+        nothingCopied(QStringLiteral(": folderu nie dało się utworzyć") + because(made.value()));
         return;
     }
+    std::string error;
+    bool diskFull = false;
     if (!BeginBackup(destination, static_cast<Time64>(std::time(nullptr)), error, diskFull)) {
-        MessageBox(this,
-                   QStringLiteral("Do folderu %1 nie skopiowano żadnego pliku: pliku %2 nie dało "
-                                  "się zapisać (%3). Kopia bazy danych nie została zapisana.")
-                       .arg(Q(destination), Q(JoinPath(destination, BackupMarkName())),
-                            diskFull ? QStringLiteral("na dysku zabrakło miejsca")
-                                     : QString::fromStdString(error)),
-                   QString(), MB_OK | MB_ICONWARNING);
+        nothingCopied(QStringLiteral(": pliku %1 nie dało się zapisać (%2)")
+                          .arg(Q(JoinPath(destination, BackupMarkName())),
+                               diskFull ? QStringLiteral("na dysku zabrakło miejsca")
+                                        : QString::fromStdString(error)));
         return;
     }
     int copied = 0;
@@ -328,21 +334,22 @@ void CMainDialog::BackupDatabase() {
     if (!shell::CopyFolderTree(Q(DbFolder()), Q(destination), this, BackupCopyOptions(), &copied,
                                &failure)) {
         if (copied == 0) {
-            // Nothing was swapped in: the folder holds what it held, and a whole backup there
-            // stays loadable.
-            if (!markedBefore) DropBackupMark(destination);
-            nothingCopied();
+            // Nothing was swapped in: the folder holds what it held, so it keeps the mark it
+            // had, if any (a whole backup there stays loadable, one cut short stays refused).
+            UndoBackupMark(destination, markedBefore ? &earlier : nullptr);
+            nothingCopied(failure.file.isEmpty()
+                              ? QStringLiteral(" (folderu nie dało się utworzyć ani zapisać albo "
+                                               "kopiowanie przerwano)")
+                              : QStringLiteral(": pliku %1 nie dało się zapisać").arg(failure.file) +
+                                    because(failure.diskFull ? ENOSPC : failure.error));
             return;
         }
         // The file that was not written, and why, where the copy knows it (a "Nie" to a
         // replaced file names none).
         QString why = QStringLiteral(" (kopiowanie przerwano albo pliku nie dało się zapisać)");
         if (!failure.file.isEmpty()) {
-            why = QStringLiteral(": pliku %1 nie dało się zapisać").arg(failure.file);
-            if (failure.diskFull || failure.error != 0) {
-                why += QStringLiteral(" (%1)").arg(QString::fromStdString(
-                    SystemErrorReason(failure.diskFull ? ENOSPC : failure.error)));
-            }
+            why = QStringLiteral(": pliku %1 nie dało się zapisać").arg(failure.file) +
+                  because(failure.diskFull ? ENOSPC : failure.error);
         }
         MessageBox(this,
                    QStringLiteral("Nie wszystkie pliki zostały skopiowane do folderu %1%2. Kopia "
@@ -354,7 +361,12 @@ void CMainDialog::BackupDatabase() {
     }
     // What a copy cut short earlier left in the folder is no part of this backup.
     shell::RemoveCopyLeftovers(Q(destination));
-    if (!FinishBackup(destination, error)) {
+    // A test makes the flush of everything written fail by naming the folder among the
+    // copies that fail.
+    const auto flushFails = [](const Text& folder) {
+        return seams::detail::FileCopyFails(Q(folder), Q(folder));
+    };
+    if (!FinishBackup(destination, error, flushFails)) {
         MessageBox(this,
                    QStringLiteral("Pliki skopiowano do folderu %1, ale zapisu kopii bazy danych nie "
                                   "dało się zakończyć: pliku %2 nie dało się usunąć z tego folderu "

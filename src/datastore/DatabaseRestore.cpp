@@ -146,9 +146,10 @@ struct Why {
         detail = SystemErrorReason(error);
         diskFull = IsDiskFullError(error);
     }
-    void Sqlite(sqlite3* db, int rc) {
-        const int systemError = db ? sqlite3_system_errno(db) : 0;
-        detail = SqliteReason(db, rc);
+    // SQLite failed on `db` while it wrote `file`.
+    void Sqlite(sqlite3* db, int rc, const Text& file) {
+        const int systemError = SqlSystemErrno(db, rc, file);
+        detail = SqliteErrorReason(db ? sqlite3_extended_errcode(db) : rc, systemError);
         diskFull = IsSqliteDiskFull(rc, systemError);
     }
     void Full() { System(ENOSPC); }
@@ -167,9 +168,9 @@ bool WriteThroughBackup(const Text& source, const Text& live, Why& why) {
     if (rc == SQLITE_OK) {
         sqlite3_busy_timeout(to, 2000);
         written = SqlCopyAllPages(from, to);
-        if (!written) why.Sqlite(to, sqlite3_extended_errcode(to));
+        if (!written) why.Sqlite(to, sqlite3_extended_errcode(to), live);
     } else {
-        why.Sqlite(to, rc);
+        why.Sqlite(to, rc, live);
     }
     sqlite3_close(from);
     if (sqlite3_close(to) != SQLITE_OK && written) {
@@ -193,7 +194,7 @@ bool BringToLastCommit(const Text& path, Why& why) {
     }
     const int primary = rc & 0xff;
     const bool ok = rc == SQLITE_OK || primary == SQLITE_NOTADB || primary == SQLITE_CORRUPT;
-    if (!ok) why.Sqlite(db, rc);
+    if (!ok) why.Sqlite(db, rc, path);
     sqlite3_close(db);
     return ok;
 }
@@ -911,14 +912,24 @@ bool ReadBackupMark(const Text& folder, BackupMark& mark) {
     return true;
 }
 
+namespace {
+
+// The mark's text: when its backup began, if that is known.
+std::string BackupMarkText(Time64 began) {
+    if (began == kNoDate) return {};
+    return kBeganWord + std::to_string(began) + ' ' +
+           ToUtf8(FormatTime(began, "%Y-%m-%d %H:%M:%S")) + '\n';
+}
+
+}  // namespace
+
 bool BeginBackup(const Text& folder, Time64 began, std::string& error, bool& diskFull) {
     const DbRestoreOptions none;
     const RestoreWork work(none);
-    const std::string text = kBeganWord + std::to_string(began) + ' ' +
-                             ToUtf8(FormatTime(began, "%Y-%m-%d %H:%M:%S")) + '\n';
     const bool markedBefore = Exists(BackupMarkPath(folder));
     Why why;
-    const Writing written = work.WriteMarker(BackupMarkPath(folder), text, why, folder);
+    const Writing written =
+        work.WriteMarker(BackupMarkPath(folder), BackupMarkText(began), why, folder);
     diskFull = why.diskFull;
     if (written == Writing::Written) return true;
     // Not known to be on the disk, so nothing may be written after it. A mark of an earlier
@@ -928,11 +939,18 @@ bool BeginBackup(const Text& folder, Time64 began, std::string& error, bool& dis
     return false;
 }
 
-bool FinishBackup(const Text& folder, std::string& error) {
-    const DbRestoreOptions none;
-    const RestoreWork work(none);
+bool FinishBackup(const Text& folder, std::string& error,
+                  const std::function<bool(const Text& folder)>& failFlush) {
+    DbRestoreOptions options;
+    options.failFlush = failFlush;
+    const RestoreWork work(options);
     // Every file and folder the backup wrote, on the disk before the mark goes: only then can
-    // no power cut leave a folder without a mark that holds less than the backup.
+    // no power cut leave a folder without a mark that holds less than the backup. A flush of
+    // the folder alone would not reach the files in its sub-folders.
+    if (options.failFlush && options.failFlush(folder)) {
+        error = SystemErrorReason(EIO);
+        return false;
+    }
     const int fd = ::open(ToUtf8(folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) {
         error = SystemErrorReason(errno);
@@ -953,9 +971,15 @@ bool FinishBackup(const Text& folder, std::string& error) {
     return true;
 }
 
-bool DropBackupMark(const Text& folder) {
+bool UndoBackupMark(const Text& folder, const BackupMark* earlier) {
     const DbRestoreOptions none;
     const RestoreWork work(none);
     Why why;
-    return work.RemoveMarker(BackupMarkPath(folder), why, folder) == Removal::Gone;
+    if (earlier == nullptr) {
+        return work.RemoveMarker(BackupMarkPath(folder), why, folder) == Removal::Gone;
+    }
+    // The folder is as the backup that was cut short there left it, and its mark says when
+    // that one began, not when a later try that wrote nothing did.
+    return work.WriteMarker(BackupMarkPath(folder), BackupMarkText(earlier->began), why, folder) ==
+           Writing::Written;
 }

@@ -45,9 +45,14 @@ bool ReadBackupMark(const Text& folder, BackupMark& mark);
 bool BeginBackup(const Text& folder, Time64 began, std::string& error, bool& diskFull);
 // Every file of the backup is written: makes everything written into the folder's file system
 // durable, then removes the mark for good. False, with the reason, when the mark stays.
-bool FinishBackup(const Text& folder, std::string& error);
-// Removes the mark of a backup that wrote nothing into the folder (false when it stays).
-bool DropBackupMark(const Text& folder);
+// `failFlush`, asked with `folder` before each flush, makes it fail as an I/O error would.
+bool FinishBackup(const Text& folder, std::string& error,
+                  const std::function<bool(const Text& folder)>& failFlush = {});
+// A backup that wrote nothing into the folder leaves it as it found it: without a mark when
+// `earlier` is null, else with the mark of the backup cut short there before (`earlier`, as
+// ReadBackupMark read it before BeginBackup), which keeps its time. False when that could not
+// be done; the folder then keeps the mark BeginBackup wrote.
+bool UndoBackupMark(const Text& folder, const BackupMark* earlier);
 
 // The database files of a backup folder: a backup cut short (`cutShort`), then every file that
 // is missing (`missing`, in the order of DatabaseFileNames()), then the first file that fails

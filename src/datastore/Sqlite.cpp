@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "SharedRoutines.h"
+#include "SystemErrors.h"
 
 namespace {
 
@@ -248,20 +249,34 @@ bool SqlCopyAllPages(sqlite3* from, sqlite3* to) {
     return sqlite3_backup_finish(backup) == SQLITE_OK && rc == SQLITE_DONE;
 }
 
-bool SqlSnapshotFile(const Text& source, const Text& destination) {
+bool SqlSnapshotFile(const Text& source, const Text& destination, int* systemError) {
     UseSingleThreadedConnections();
     const std::filesystem::path destinationPath = ToFsPath(destination);
     std::error_code ec;
     std::filesystem::remove(destinationPath, ec);
+    // Why a call on `db` failed, as the system's error number: a full disk or a disk that takes
+    // no new file (the copy or its journal) must be told as such, not as a copy that failed.
+    int failure = 0;
+    const auto failed = [&](sqlite3* db, int rc) {
+        failure = SqliteSystemError(db != nullptr ? sqlite3_extended_errcode(db) : rc,
+                                    SqlSystemErrno(db, rc, destination));
+    };
     sqlite3* from = nullptr;
     sqlite3* to = nullptr;
     bool copied = false;
-    if (sqlite3_open_v2(ToUtf8(source).c_str(), &from, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK &&
-        sqlite3_open_v2(ToUtf8(destination).c_str(), &to,
-                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) == SQLITE_OK) {
+    int rc = sqlite3_open_v2(ToUtf8(source).c_str(), &from, SQLITE_OPEN_READONLY, nullptr);
+    if (rc != SQLITE_OK) {
+        failed(from, rc);
+    } else if ((rc = sqlite3_open_v2(ToUtf8(destination).c_str(), &to,
+                                     SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr)) !=
+               SQLITE_OK) {
+        failed(to, rc);
+    } else {
         sqlite3_busy_timeout(from, 2000);
         sqlite3_busy_timeout(to, 2000);
         copied = SqlCopyAllPages(from, to);
+        // The backup leaves what failed, reading the source or writing the copy, on the copy.
+        if (!copied) failed(to, sqlite3_extended_errcode(to));
     }
     sqlite3_close(from);
     copied = sqlite3_close(to) == SQLITE_OK && copied;
@@ -269,5 +284,15 @@ bool SqlSnapshotFile(const Text& source, const Text& destination) {
         std::filesystem::remove(destinationPath, ec);
         std::filesystem::remove(destinationPath.string() + "-journal", ec);
     }
+    if (systemError != nullptr) *systemError = copied ? 0 : failure;
     return copied;
+}
+
+int SqlSystemErrno(sqlite3* db, int rc, const Text& file) {
+    const int code = db != nullptr ? sqlite3_extended_errcode(db) : rc;
+    const int error = db != nullptr ? sqlite3_system_errno(db) : 0;
+    if ((code & 0xff) != SQLITE_CANTOPEN) return error;
+    // A name no backup or restore carries, should it ever be left behind.
+    const int made = WhyFileCannotBeMade(ToUtf8(file) + ".oxrestore-test");
+    return made != 0 ? made : error;
 }

@@ -139,11 +139,19 @@ private:
 // commit, through SQLite's online backup: a write transaction under way in another connection
 // never leaves any of itself in the copy, and a commit in progress is waited for (a few busy
 // timeouts at most). Nothing is created at `source`. False when no whole copy was made; the
-// destination is then removed.
-bool SqlSnapshotFile(const Text& source, const Text& destination);
+// destination is then removed, and `systemError`, when given, says why by the system's error
+// number (ENOSPC when the disk is full; 0 when the cause is none of the system's).
+bool SqlSnapshotFile(const Text& source, const Text& destination, int* systemError = nullptr);
 
 // Copies every page of `from`'s database into `to`'s through SQLite's online backup, all in one
 // step: under one read transaction of the source (the copy is one committed state, never pages
 // of two) and one write transaction of the destination (rolled back when anything fails). A
 // source busy for a moment is tried twice more. True when the whole copy is in.
 bool SqlCopyAllPages(sqlite3* from, sqlite3* to);
+
+// The system's error number behind SQLite's failure on `db` (`rc` when `db` is null) while it
+// wrote the database file `file`, 0 when it met none. SQLite gives the number of its last
+// system call, and a file it could not make (the file, or the journal beside it) it tries once
+// more to open read-only, which leaves "no such file": for that failure the folder of `file` is
+// asked why a new file cannot be made there (a disk without a free inode is a full disk).
+int SqlSystemErrno(sqlite3* db, int rc, const Text& file);

@@ -2,6 +2,9 @@
 
 #include <sqlite3.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 
 std::string SystemErrorReason(int error) {
@@ -92,4 +95,17 @@ std::string SqliteErrorReason(int code, int systemError) {
 bool IsSqliteDiskFull(int code, int systemError) {
     return (code & 0xff) == SQLITE_FULL ||
            (FromTheSystem(code, systemError) && IsDiskFullError(systemError));
+}
+
+int SqliteSystemError(int code, int systemError) {
+    if (FromTheSystem(code, systemError)) return systemError;
+    return (code & 0xff) == SQLITE_FULL ? ENOSPC : 0;
+}
+
+int WhyFileCannotBeMade(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0) return errno == EEXIST ? 0 : errno;
+    ::close(fd);
+    ::unlink(path.c_str());
+    return 0;
 }

@@ -19,3 +19,12 @@ bool IsDiskFullError(int error);
 std::string SqliteErrorReason(int code, int systemError);
 // True when SQLite's failure is a disk without room.
 bool IsSqliteDiskFull(int code, int systemError);
+// The system error number a failed SQLite call stands for, for whoever tells causes by that
+// number alone: the one SQLite met when it is the cause, ENOSPC for a database SQLite found
+// full by itself, else 0 (a cause of SQLite's own, told by SqliteErrorReason only).
+int SqliteSystemError(int code, int systemError);
+
+// The system error number of making the new file `path` (UTF-8), which is removed at once; 0
+// when it could be made, or is there already (it is then left alone). Tells a disk that takes
+// no new file (no free inode) from one that does, whatever room in bytes it has.
+int WhyFileCannotBeMade(const std::string& path);

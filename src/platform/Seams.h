@@ -131,8 +131,9 @@ QString PrintToPdf();
 // File copies of the backup and the restore: while set, the copy of a file the function
 // accepts (by its source or destination path) fails (as on a full disk for the database files;
 // a plain failure with no reason for the others). So does the removal of the restore's marker
-// at start when it accepts the marker's path. Tests run as root, where file modes cannot make
-// a write fail.
+// at start when it accepts the marker's path, and the flush of everything a backup wrote
+// before its mark goes when it accepts the backup's folder. Tests run as root, where file modes
+// cannot make a write fail.
 void FailFileCopies(std::function<bool(const QString& path)> fails);
 
 // Forgets scripts, handlers and records (not the test mode and not the PDF path).

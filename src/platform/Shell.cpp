@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "Seams.h"
+#include "SystemErrors.h"
 
 namespace shell {
 namespace {
@@ -216,7 +217,7 @@ bool CopyFolderTree(const QString& source, const QString& destination, QWidget* 
         if (CopyOneFile(from, to, options, error)) {
             ++count;
         } else {
-            const bool full = error == ENOSPC || error == EDQUOT;
+            const bool full = IsDiskFullError(error);
             if (failure != nullptr && (failure->file.isEmpty() || (full && !failure->diskFull))) {
                 failure->file = to;
                 failure->diskFull = full;

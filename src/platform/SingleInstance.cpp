@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
@@ -43,6 +44,12 @@ QString MachineOf(int fd) {
     words.truncate(static_cast<qsizetype>(n));
     const QList<QByteArray> lines = words.split('\n');
     return lines.size() > 2 ? QString::fromUtf8(lines[2]).trimmed() : QString();
+}
+
+// The room the open file takes on the disk, in bytes.
+qint64 RoomOf(int fd) {
+    struct stat info {};
+    return ::fstat(fd, &info) == 0 ? static_cast<qint64>(info.st_blocks) * 512 : 0;
 }
 
 }  // namespace
@@ -124,11 +131,13 @@ bool SingleInstance::TryAcquire() {
     const QString machine = MachineOf(fd_);
     if (!machine.isEmpty() && machine != QSysInfo::machineHostName()) return refuse();
     const QByteArray words = Words();
+    const qint64 roomBefore = RoomOf(fd_);
     if (::ftruncate(fd_, 0) != 0 ||
         ::pwrite(fd_, words.constData(), static_cast<size_t>(words.size()), 0) != words.size()) {
         // No room for the words: the lock holds all the same, and no stale words stay.
         [[maybe_unused]] const int emptied = ::ftruncate(fd_, 0);
     }
+    roomTaken_ = std::max<qint64>(0, RoomOf(fd_) - roomBefore);
     held_ = true;
     return true;
 }
@@ -140,4 +149,5 @@ void SingleInstance::Release() {
     ::close(fd_);
     fd_ = -1;
     held_ = false;
+    roomTaken_ = 0;
 }

@@ -41,6 +41,10 @@ public:
     int Error() const { return error_; }
     void Release();
     bool IsHeld() const { return held_; }
+    // The room on the disk the holder's words took, in bytes (what the file takes beyond what
+    // it took before they were written): given back when the lock is released, so it is no
+    // room the disk lacks.
+    qint64 RoomTaken() const { return roomTaken_; }
     QString LockPath() const { return path_; }
     // The machine named in the lock file when another machine's copy holds it (a folder shared
     // over the network); empty when the holder is on this machine or unknown.
@@ -57,5 +61,6 @@ private:
     bool held_ = false;
     bool heldByAnother_ = false;
     int error_ = 0;
+    qint64 roomTaken_ = 0;
     QString otherMachine_;
 };

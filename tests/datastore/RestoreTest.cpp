@@ -1022,6 +1022,26 @@ TEST_F(RestoreTest, TheFoldersNoteCanSayTheDiskIsFullWhenTheCopyTookEveryByte) {
 
 }  // namespace
 
+// A disk that takes no new file: whichever file of the restore finds none first (a kept copy,
+// the marker, the journal SQLite makes beside a file it writes), the disk is told as full, and
+// the files in use stay as they were.
+TEST_F(RestoreTest, ARestoreOnADiskThatTakesNoNewFileSaysTheDiskIsFull) {
+    const auto disk = DbFolderOnSmallDisk(8 << 20);
+    if (!disk) GTEST_SKIP() << "no small disk can be mounted here";
+    const auto before = LiveBytes();
+    for (int spare = 0;; ++spare) {
+        SCOPED_TRACE("files the disk takes: " + std::to_string(spare));
+        ASSERT_LT(spare, 10) << "the restore never had the files it needs";
+        ASSERT_TRUE(disk->LimitFiles(spare));
+        const DbRestoreResult result = RestoreDatabaseFiles(backup_);
+        if (result.ok()) break;
+        EXPECT_EQ(result.fault, DbRestoreResult::CannotWrite);
+        EXPECT_EQ(result.detail, "na dysku zabrakło miejsca");
+        EXPECT_TRUE(result.diskFull);
+        EXPECT_TRUE(LiveBytes() == before);
+    }
+}
+
 // Why a restore could not write is told in the program's own words, whichever way the db
 // folder refuses: a disk that can only be read, a folder that may not be changed, a full disk,
 // a disk that fails a write.

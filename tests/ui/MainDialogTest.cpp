@@ -1337,21 +1337,59 @@ void FillDisk(const QString& folder) {
     }
 }
 
+// The room told is the room there was: the start's own words in its lock file take a page, and
+// go when it ends.
 TEST_F(MainDialogTest, ApplicationOnAFullDiskSaysTheDiskIsFullAndHowMuchRoomItNeeds) {
     const QString db = QString::fromStdU16String(DbFolder());
     SmallDisk disk(ToFsPath(DbFolder()), 8 << 20);
     if (!disk.ok()) GTEST_SKIP() << "no small disk can be mounted here: " << disk.error();
-    FillDisk(db);
-    ASSERT_EQ(disk.Free(), 0u);
-    CMainApp app;
-    EXPECT_EQ(app.InitInstance(), 1);
-    ASSERT_EQ(seams::MessageBoxCalls().size(), 1u);
-    const QString text = seams::MessageBoxCalls()[0].text;
-    EXPECT_EQ(text, "Na dysku z folderem danych " + db + " zabrakło miejsca, więc nie można "
-                    "uruchomić programu. Na dysku zostało 0 B wolnego miejsca, a do uruchomienia "
-                    "programu potrzeba co najmniej 1 MB. Zwolnij miejsce na dysku i uruchom "
-                    "program ponownie.");
-    EXPECT_TRUE(seams::ModalRuns().empty());
+    const std::vector<std::pair<qint64, QString>> cases = {
+        {0, "0 B"}, {4096, "4 KB"}, {512 << 10, "512 KB"}};
+    for (const auto& [room, told] : cases) {
+        SCOPED_TRACE(told.toStdString());
+        seams::Reset();
+        FillDisk(db);
+        QFile fill(db + "/wypelnienie.bin");
+        ASSERT_TRUE(fill.resize(fill.size() - room));
+        ASSERT_EQ(disk.Free(), static_cast<unsigned long long>(room));
+        CMainApp app;
+        EXPECT_EQ(app.InitInstance(), 1);
+        ASSERT_EQ(seams::MessageBoxCalls().size(), 1u);
+        const QString text = seams::MessageBoxCalls()[0].text;
+        EXPECT_EQ(text, "Na dysku z folderem danych " + db + " zabrakło miejsca, więc nie można "
+                        "uruchomić programu. Na dysku zostało " + told + " wolnego miejsca, a do "
+                        "uruchomienia programu potrzeba co najmniej 1 MB. Zwolnij miejsce na "
+                        "dysku i uruchom program ponownie.");
+        EXPECT_TRUE(seams::ModalRuns().empty());
+    }
+}
+
+// A disk with room in bytes but none for one more file: the first change would fail, since
+// SQLite makes a journal beside a database file when it writes. The start says the disk is
+// full, whether the lock file of the last run lies there or must be made.
+TEST_F(MainDialogTest, ApplicationOnADiskThatTakesNoNewFileSaysTheDiskIsFull) {
+    const QString db = QString::fromStdU16String(DbFolder());
+    const QString lock = db + "/ornivex6.lock";
+    for (const bool lockThere : {true, false}) {
+        SCOPED_TRACE(lockThere ? "the lock file of the last run" : "no lock file");
+        seams::Reset();
+        if (lockThere) {
+            CutRestore::Write(lock, {});
+        } else {
+            QFile::remove(lock);
+        }
+        SmallDisk disk(ToFsPath(DbFolder()), 8 << 20);
+        if (!disk.ok()) GTEST_SKIP() << "no small disk can be mounted here: " << disk.error();
+        ASSERT_TRUE(disk.LimitFiles(0));
+        CMainApp app;
+        EXPECT_EQ(app.InitInstance(), 1);
+        ASSERT_EQ(seams::MessageBoxCalls().size(), 1u);
+        EXPECT_EQ(seams::MessageBoxCalls()[0].text,
+                  "Na dysku z folderem danych " + db + " zabrakło miejsca, więc nie można "
+                  "uruchomić programu. Na dysku nie można utworzyć już żadnego pliku ani "
+                  "folderu. Zwolnij miejsce na dysku i uruchom program ponownie.");
+        EXPECT_TRUE(seams::ModalRuns().empty());
+    }
 }
 
 TEST_F(MainDialogTest, ApplicationOnADiskWithNoRoomForANewInstallFolderSaysTheDiskIsFull) {

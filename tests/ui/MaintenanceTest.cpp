@@ -902,8 +902,8 @@ TEST_F(MaintenanceTest, ABackupWithAFileThatCouldNotBeCopiedSaysSoAndKeepsTheOld
     seams::ScriptPaths({elsewhere});
     main.BackupDatabase();
     EXPECT_EQ(MessageTexts().last(), "Do folderu " + elsewhere + "/OXKopiaDanych nie skopiowano "
-              "żadnego pliku (folderu nie dało się utworzyć ani zapisać albo kopiowanie "
-              "przerwano). Kopia bazy danych nie została zapisana.");
+              "żadnego pliku: pliku " + elsewhere + "/OXKopiaDanych/dodatkowe_informacje.db nie "
+              "dało się zapisać. Kopia bazy danych nie została zapisana.");
 }
 
 TEST_F(MaintenanceTest, AfterTheConsoleChangedAFileTheWindowShowsAndKeepsWhatTheFileHolds) {
@@ -1283,6 +1283,150 @@ TEST_F(MaintenanceTest, ACopyOfTheFoldersNamesTheFirstFileThatFoundNoRoom) {
             << MessageTexts()[1].toStdString();
         const InterruptedRestore start = FinishInterruptedRestore();
         EXPECT_EQ(QString::fromStdU16String(start.folders.fullFolder), named.absolutePath());
+    }
+}
+
+// Fills the disk `folder` lies on, leaving `room` bytes free.
+void FillDiskLeaving(const QString& folder, qint64 room) {
+    QFile fill(folder + "/wypelnienie.bin");
+    ASSERT_TRUE(fill.open(QIODevice::WriteOnly | QIODevice::Append));
+    const QByteArray block(4096, 'x');
+    while (fill.write(block) == block.size() && fill.flush()) {
+    }
+    fill.close();
+    ASSERT_TRUE(fill.resize(std::max<qint64>(0, fill.size() - room)));
+}
+
+// A database file is copied through SQLite, not byte by byte, and is named with its cause like
+// any other: the first file that found no room, even when a picture fails after it.
+TEST_F(MaintenanceTest, ABackupNamesTheFirstFileThatFoundNoRoomDatabaseFilesToo) {
+    const int loft = AddLoft(u"Dom");
+    AddBird(AddCategory(loft, u"Lotniki"), u"100");
+    CMainDialog& main = Open();
+    const QString db = QString::fromStdU16String(DbFolder());
+    const QString backups = BackupsFolder();
+    const QString copy = backups + "/OXKopiaDanych";
+    {
+        QFile note(db + "/notes/1.html");
+        ASSERT_TRUE(note.open(QIODevice::WriteOnly));
+        note.write("<p>notatka</p>");
+    }
+    struct Case {
+        const char* what;
+        Text grown;           // the database file too large for the disk
+        bool largePicture;    // a picture too large for it, copied after dodatkowe_informacje.db
+        const char* named;
+    };
+    const std::vector<Case> cases = {
+        {"pigeons.db, copied last", PigeonsDbPath(), false, "pigeons.db"},
+        {"dodatkowe_informacje.db, before a picture", ExtraDbPath(), true,
+         "dodatkowe_informacje.db"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        seams::Reset();
+        {
+            SqlDatabase grown(c.grown);
+            ASSERT_TRUE(grown.Exec(u"CREATE TABLE z_wypelnienie(x);"));
+            ASSERT_TRUE(grown.Exec(u"INSERT INTO z_wypelnienie SELECT randomblob(3000000);"));
+        }
+        const QString picture = db + "/images/1000.jpg";
+        if (c.largePicture) {
+            QFile file(picture);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(QByteArray(3000000, 'j'));
+        }
+        {
+            const SmallDisk disk(backups.toStdString(), 2 << 20);
+            if (!disk.ok()) GTEST_SKIP() << "no small disk can be mounted here";
+            seams::ScriptPaths({backups});
+            main.BackupDatabase();
+            EXPECT_EQ(MessageTexts().last(),
+                      "Nie wszystkie pliki zostały skopiowane do folderu " + copy + ": pliku " +
+                          copy + "/" + c.named + " nie dało się zapisać (na dysku zabrakło "
+                          "miejsca). Kopia bazy danych w tym folderze jest niepełna i nie będzie "
+                          "można jej wczytać. Zapisz kopię bazy danych ponownie.");
+        }
+        SqlDatabase grown(c.grown);
+        ASSERT_TRUE(grown.Exec(u"DROP TABLE z_wypelnienie;"));
+        ASSERT_TRUE(grown.Exec(u"VACUUM;"));
+        QFile::remove(picture);
+    }
+}
+
+// A backup that copies nothing says what could not be written and why: on a full disk that the
+// disk is full, not that the folder may be at fault.
+TEST_F(MaintenanceTest, ABackupThatCopiesNothingSaysTheDiskIsFullWhenItIs) {
+    const int loft = AddLoft(u"Dom");
+    AddBird(AddCategory(loft, u"Lotniki"), u"100");
+    CMainDialog& main = Open();
+    const QString backups = BackupsFolder();
+    const QString copy = backups + "/OXKopiaDanych";
+    SmallDisk disk(backups.toStdString(), 4 << 20);
+    if (!disk.ok()) GTEST_SKIP() << "no small disk can be mounted here";
+
+    // A whole backup, and then 4 KB free: room for the mark, for no file.
+    seams::ScriptPaths({backups});
+    main.BackupDatabase();
+    ASSERT_EQ(MessageTexts().last(), "Kopia bazy danych została zapisana w folderze " + copy + ".");
+    AddBird(0, u"200");
+    FillDiskLeaving(backups, 4096);
+    seams::Reset();
+    seams::ScriptPaths({backups});
+    seams::ScriptMessageBoxAnswers({IDOK, IDYESTOALL});
+    main.BackupDatabase();
+    EXPECT_EQ(MessageTexts().last(),
+              "Do folderu " + copy + " nie skopiowano żadnego pliku: pliku " + copy +
+                  "/dodatkowe_informacje.db nie dało się zapisać (na dysku zabrakło miejsca). "
+                  "Kopia bazy danych nie została zapisana.");
+    EXPECT_TRUE(CheckBackupFolder(copy.toStdU16String()).ok());  // the older backup, whole
+
+    // A disk that takes no new folder for the backup.
+    QFile::remove(backups + "/wypelnienie.bin");
+    QDir(copy).removeRecursively();
+    ASSERT_TRUE(disk.LimitFiles(0));
+    seams::Reset();
+    seams::ScriptPaths({backups});
+    main.BackupDatabase();
+    EXPECT_EQ(MessageTexts().last(),
+              "Do folderu " + copy + " nie skopiowano żadnego pliku: folderu nie dało się "
+              "utworzyć (na dysku zabrakło miejsca). Kopia bazy danych nie została zapisana.");
+}
+
+// A backup that does not finish leaves its folder marked: one that copies nothing into a folder
+// cut short keeps the mark with the time of the backup that was cut, and one whose files the
+// disk fails to flush keeps its mark and says the backup was not finished.
+TEST_F(MaintenanceTest, ABackupThatDoesNotFinishLeavesItsFolderMarked) {
+    const int loft = AddLoft(u"Dom");
+    AddBird(AddCategory(loft, u"Lotniki"), u"100");
+    CMainDialog& main = Open();
+    const QString backups = BackupsFolder();
+    const QString copy = backups + "/OXKopiaDanych";
+    seams::ScriptPaths({backups});
+    main.BackupDatabase();
+    const Time64 cut = 1765432100;
+    std::string error;
+    bool diskFull = false;
+    ASSERT_TRUE(BeginBackup(copy.toStdU16String(), cut, error, diskFull)) << error;
+
+    for (const bool copiesNothing : {true, false}) {
+        SCOPED_TRACE(copiesNothing ? "nothing copied" : "the flush fails");
+        seams::Reset();
+        seams::FailFileCopies([&](const QString& path) { return copiesNothing || path == copy; });
+        seams::ScriptPaths({backups});
+        seams::ScriptMessageBoxAnswers({IDOK, IDYESTOALL});
+        main.BackupDatabase();
+        BackupMark mark;
+        ASSERT_TRUE(ReadBackupMark(copy.toStdU16String(), mark));
+        if (copiesNothing) {
+            EXPECT_EQ(mark.began, cut);
+            continue;
+        }
+        EXPECT_EQ(MessageTexts().last(),
+                  "Pliki skopiowano do folderu " + copy + ", ale zapisu kopii bazy danych nie "
+                  "dało się zakończyć: pliku " + copy + "/oxbackup-unfinished nie dało się usunąć "
+                  "z tego folderu (dysk zgłosił błąd odczytu lub zapisu). Nie będzie można "
+                  "wczytać tej kopii. Zapisz kopię bazy danych ponownie.");
     }
 }
 
