@@ -1,6 +1,7 @@
 #pragma once
-// The stored time of a record whose editor shows its date in day, month and year boxes and keeps
-// the record's time of day out of sight (a pair, a treatment, a transaction).
+// The stored time of a record whose editor shows its date alone and keeps the record's time of
+// day out of sight: in day, month and year boxes (a pair, a treatment, a transaction) or in a
+// date picker (the pair's laying and hatching, a bird's roof date, a photo pairing).
 
 #include <optional>
 #include <string>
@@ -17,3 +18,9 @@ class Dialog;
 std::optional<Time64> TimeOnTypedDate(Dialog& window, int dayBox, int day, int month, int year,
                                       int hour, int minute, int second,
                                       const std::u16string& badDate);
+
+// The same for a date picker (`picker`, which holds a date): the stored time it was set to while
+// the date on show is that time's (to the second, whatever the clock did that day); else the
+// date on show at the time of day the picker keeps, asked about as above where the clock skips
+// that time, the picker given the focus. nullopt unless a time is to be stored.
+std::optional<Time64> TimeOnPickedDate(Dialog& window, int picker, const std::u16string& badDate);
