@@ -638,7 +638,8 @@ void Dialog::keyPressEvent(QKeyEvent* event) {
         else event->ignore();
         return;
     }
-    if (IsEnter(event) && event->modifiers() == Qt::NoModifier) {
+    // The keypad's Enter comes flagged as a keypad key, and is Enter all the same.
+    if (IsEnter(event) && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         const QWidget* button = Item(defaultId_);
         if (!button || button->isEnabled()) Fire(defaultId_, Notification::Clicked);
         return;
