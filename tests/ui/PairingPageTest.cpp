@@ -1179,15 +1179,19 @@ TEST_F(PairingPageTest, PairEditorKeepsTheTimeOfDayOrAsksWhereTheClockSkipsIt) {
 
 TEST_F(PairingPageTest, PairEditorRefusesDatesItCannotStoreByName) {
     struct Case {
+        const char16_t* day;
+        const char16_t* month;
         const char16_t* year;
         int pickerId;  // 0: none ticked with a bad date
         const char* message;
     };
     const Case refused[] = {
-        {u"99999", 0, "Nieprawidłowa data parowania."},
-        {u"", 0, "Nieprawidłowa data parowania."},
-        {u"2026", PairEditor::kLayingDate, "Nieprawidłowa data złożenia jaj."},
-        {u"2026", PairEditor::kHatchingDate, "Nieprawidłowa data wyklucia."},
+        {u"1", u"12", u"99999", 0, "Nieprawidłowa data parowania."},
+        {u"1", u"12", u"", 0, "Nieprawidłowa data parowania."},
+        // A century year that is no leap year.
+        {u"29", u"2", u"2100", 0, "Nieprawidłowa data parowania."},
+        {u"1", u"12", u"2026", PairEditor::kLayingDate, "Nieprawidłowa data złożenia jaj."},
+        {u"1", u"12", u"2026", PairEditor::kHatchingDate, "Nieprawidłowa data wyklucia."},
     };
     for (const Case& c : refused) {
         bool stillOpen = false;
@@ -1197,8 +1201,8 @@ TEST_F(PairingPageTest, PairEditorRefusesDatesItCannotStoreByName) {
             editor.RunCommand(PairEditor::kChooseMale);
             ChooseNext(female_);
             editor.RunCommand(PairEditor::kChooseFemale);
-            editor.SetItemText(PairEditor::kDay, u"1");
-            editor.SetItemText(PairEditor::kMonth, u"12");
+            editor.SetItemText(PairEditor::kDay, c.day);
+            editor.SetItemText(PairEditor::kMonth, c.month);
             editor.SetItemText(PairEditor::kYear, c.year);
             if (c.pickerId != 0) editor.DatePicker(c.pickerId)->SetLocal({1, 12, 99999, 12, 0, 0});
             editor.RunCommand(PairEditor::kSave);

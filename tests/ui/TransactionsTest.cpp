@@ -348,13 +348,16 @@ TEST_F(TransactionsTest, BadAmountAndImpossibleDateAreRefusedAndWriteNothing) {
         SetDate(editor, 1, 1, 1969);
         editor.RunCommand(Editor::kSave);
         EXPECT_FALSE(editor.HasEnded());
+        SetDate(editor, 29, 2, 2100);  // a century year that is no leap year
+        editor.RunCommand(Editor::kSave);
+        EXPECT_FALSE(editor.HasEnded());
         // A box left empty names the date, as an impossible date does.
         SetDate(editor, 30, 4, 2024);
         editor.SetDlgItemText(Editor::kMonth, QString());
         editor.RunCommand(Editor::kSave);
         EXPECT_FALSE(editor.HasEnded());
         EXPECT_EQ(MessageTexts().mid(1),
-                  QStringList(3, QStringLiteral("Nieprawidłowa data transakcji.")));
+                  QStringList(4, QStringLiteral("Nieprawidłowa data transakcji.")));
         EXPECT_TRUE(OnDisk().empty());
 
         SetDate(editor, 30, 4, 2024);

@@ -173,6 +173,9 @@ TEST_F(TreatmentsTest, WhatCannotBeStoredKeepsTheEditorOpenAndWritesNothing) {
         TypeDate(e, u"31", u"4", u"2009");  // April has 30 days
         e.RunCommand(IDOK);
         EXPECT_FALSE(e.HasEnded());
+        TypeDate(e, u"29", u"2", u"2100");  // a century year that is no leap year
+        e.RunCommand(IDOK);
+        EXPECT_FALSE(e.HasEnded());
         TypeDate(e, u"3", u"4", u"1969");   // before stored dates begin
         e.RunCommand(IDOK);
         EXPECT_FALSE(e.HasEnded());
@@ -185,7 +188,7 @@ TEST_F(TreatmentsTest, WhatCannotBeStoredKeepsTheEditorOpenAndWritesNothing) {
         EXPECT_FALSE(e.HasEnded());
         const QString badDate = QStringLiteral("Nieprawidłowa data podania.");
         EXPECT_EQ(MessageTexts(), (QStringList{QStringLiteral("Wprowadź nazwę leku"), badDate,
-                                               badDate, badDate, badDate}));
+                                               badDate, badDate, badDate, badDate}));
     });
     EXPECT_EQ(editor.treatment.id, 0);
     EXPECT_TRUE(StoredFlock().empty());
