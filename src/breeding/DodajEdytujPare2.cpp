@@ -328,7 +328,8 @@ void CDodajEdytujPare2::SavePair() {
     }
     // A stored pairing time that could not be read gives no time of day to keep: midnight.
     const auto paired = TimeOnTypedDate(*this, kDay, day, month, year, std::max(hour, 0),
-                                        std::max(minute, 0), std::max(second, 0), kBadPairingDate);
+                                        std::max(minute, 0), std::max(second, 0), kBadPairingDate,
+                                        mode == EditorMode::Edit ? pair.DataParowania : kNoDate);
     if (!paired) return;
 
     PairRecord saved = pair;

@@ -25,7 +25,12 @@ Text ClockText(int hour, int minute, int second) {
 
 std::optional<Time64> TimeOnTypedDate(Dialog& window, int dayBox, int day, int month, int year,
                                       int hour, int minute, int second,
-                                      const std::u16string& badDate) {
+                                      const std::u16string& badDate, Time64 stored) {
+    if (const auto own = stored >= 0 ? ToLocalDateTime(stored) : std::nullopt;
+        own && own->day == day && own->month == month && own->year == year &&
+        own->hour == hour && own->minute == minute && own->second == second) {
+        return stored;
+    }
     const auto kept = KeepTimeOfDay(day, month, year, hour, minute, second);
     if (!kept) {
         window.RefuseField(dayBox, badDate);
