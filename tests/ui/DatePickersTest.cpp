@@ -498,7 +498,7 @@ TEST_F(DatePickersTest, AnUntouchedDateOrTimeIsWrittenBackToTheSecond) {
     result.DataCzasPrzylotu = arrival;
     ASSERT_TRUE(TheDataStore().WriteFlightResult(WriteMode::Update, result));
     PairRecord pair = TheDataStore().Pairs().at(0);
-    pair.DataZlozeniaJaj = kSecondHalfPastTwo;
+    pair.DataParowania = pair.DataZlozeniaJaj = kSecondHalfPastTwo;
     pair.DataWylegu = arrival;
     ASSERT_TRUE(TheDataStore().WritePair(WriteMode::Update, pair));
     ASSERT_TRUE(TheDataStore().WritePigeonRoofDate(male_, kSecondHalfPastTwo));
@@ -509,12 +509,15 @@ TEST_F(DatePickersTest, AnUntouchedDateOrTimeIsWrittenBackToTheSecond) {
         const FlightRecord& flight = fresh.Flights().at(0);
         const PairRecord& pair = fresh.Pairs().at(0);
         return std::vector<Time64>{flight.czasodlotu, flight.czas_pierwszego_w_konk,
-                                   flight.entries.at(0).DataCzasPrzylotu, pair.DataZlozeniaJaj,
-                                   pair.DataWylegu, fresh.FindPigeon(male_).DataF1};
+                                   flight.entries.at(0).DataCzasPrzylotu, pair.DataParowania,
+                                   pair.DataZlozeniaJaj, pair.DataWylegu,
+                                   fresh.FindPigeon(male_).DataF1};
     };
     const std::vector<Time64> before = stored();
-    ASSERT_EQ(before, (std::vector<Time64>{kSecondHalfPastTwo, kSecondHalfPastTwo, arrival,
-                                           kSecondHalfPastTwo, arrival, kSecondHalfPastTwo}));
+    ASSERT_EQ(before,
+              (std::vector<Time64>{kSecondHalfPastTwo, kSecondHalfPastTwo, arrival,
+                                   kSecondHalfPastTwo, kSecondHalfPastTwo, arrival,
+                                   kSecondHalfPastTwo}));
     const struct {
         const char* window;
         std::function<void(DatePickersTest&)> open;

@@ -245,9 +245,14 @@ TEST_F(TransactionsTest, EditingUnchangedKeepsDateInWinterAndSummerPriceAndFreeT
     summer.data = Local(15, 7, 2024, 10, 30, 0);
     summer.cena = 0.1;
     const int summerId = Stored(summer);
+    // The second 02:30 of 27.10.2024, in the hour the autumn change plays twice: its fields
+    // alone would make the first.
+    TransactionRecord autumn = summer;
+    autumn.data = 1729992600;
+    const int autumnId = Stored(autumn);
     OpenPage();
 
-    for (int row = 0; row < 2; ++row) {
+    for (int row = 0; row < 3; ++row) {
         bool subjectShown = false;
         QString subject, amount, day;
         ClickRow(row);
@@ -261,7 +266,7 @@ TEST_F(TransactionsTest, EditingUnchangedKeepsDateInWinterAndSummerPriceAndFreeT
             EXPECT_TRUE(editor.HasEnded());  // the amount shown is an amount it accepts
         }));
         page_->EditTransaction();
-        EXPECT_EQ(day, QStringLiteral("15"));
+        EXPECT_EQ(day, row == 2 ? QStringLiteral("27") : QStringLiteral("15"));
         if (row == 0) {
             EXPECT_TRUE(subjectShown);
             EXPECT_EQ(subject, QStringLiteral("Karma 'Mega' 20 kg"));
@@ -273,9 +278,10 @@ TEST_F(TransactionsTest, EditingUnchangedKeepsDateInWinterAndSummerPriceAndFreeT
     }
 
     const auto disk = OnDisk();
-    ASSERT_EQ(disk.size(), 2u);
+    ASSERT_EQ(disk.size(), 3u);
     EXPECT_EQ(disk.at(winterId).data, winter.data);
     EXPECT_EQ(disk.at(summerId).data, summer.data);
+    EXPECT_EQ(disk.at(autumnId).data, autumn.data);
     EXPECT_DOUBLE_EQ(disk.at(winterId).cena, 12345.67);
     EXPECT_DOUBLE_EQ(disk.at(summerId).cena, 0.1);
     EXPECT_EQ(disk.at(winterId).innyprzedmiottransakcji, u"Karma 'Mega' 20 kg");

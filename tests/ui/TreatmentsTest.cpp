@@ -115,19 +115,24 @@ TEST_F(TreatmentsTest, ANewTreatmentKeepsTheTimeOfDayOfTheOpeningInSummerAndWint
 TEST_F(TreatmentsTest, EditingKeepsTheStoredTimeOfDayAcrossTheSeasons) {
     const TreatmentRecord summer = StoreFlockTreatment(u"Lato", kSummerMorning);
     const TreatmentRecord winter = StoreFlockTreatment(u"Zima", kWinterMorning);
-    for (const TreatmentRecord& original : {summer, winter}) {
+    // The second 02:30 of 27.10.2024, in the hour the autumn change plays twice: its fields
+    // alone would make the first.
+    const TreatmentRecord autumn = StoreFlockTreatment(u"Jesień", 1729992600);
+    for (const TreatmentRecord& original : {summer, winter, autumn}) {
         Editor editor;
         editor.mode = EditorMode::Edit;
         editor.treatment = original;
         ASSERT_EQ(RunEditor(editor,
-                            [](Editor& e) {
-                                EXPECT_EQ(e.GetDlgItemInt(Editor::kDay), 10);
+                            [&](Editor& e) {
+                                EXPECT_EQ(e.GetDlgItemInt(Editor::kDay),
+                                          original.id == autumn.id ? 27 : 10);
                                 EXPECT_EQ(e.Combo(Editor::kKind)->GetCurSel(), 2);
                                 e.RunCommand(IDOK);
                             }),
                   IDOK);
         EXPECT_EQ(editor.treatment.data_podania, original.data_podania);
     }
+    EXPECT_EQ(StoredFlock().at(2).data_podania, autumn.data_podania);
     // The winter treatment moved into summer keeps its 09:15.
     Editor editor;
     editor.mode = EditorMode::Edit;
@@ -137,7 +142,7 @@ TEST_F(TreatmentsTest, EditingKeepsTheStoredTimeOfDayAcrossTheSeasons) {
         e.RunCommand(IDOK);
     });
     const std::vector<TreatmentRecord> stored = StoredFlock();
-    ASSERT_EQ(stored.size(), 2u);
+    ASSERT_EQ(stored.size(), 3u);
     EXPECT_EQ(stored[0].data_podania, kSummerMorning);
     EXPECT_EQ(stored[1].data_podania, kSummerMorning);
     EXPECT_EQ(stored[1].id, winter.id);
