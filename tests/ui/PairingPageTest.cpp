@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QScrollBar>
 #include <QFile>
@@ -1174,6 +1175,40 @@ TEST_F(PairingPageTest, PairEditorKeepsTheTimeOfDayOrAsksWhereTheClockSkipsIt) {
         EXPECT_EQ(FormatTime(stored[0].DataParowania, "%d/%m/%y, %H:%M"), FromUtf8(c.shown));
         PairRecord gone = stored[0];
         ASSERT_TRUE(TheDataStore().WritePair(WriteMode::Delete, gone));
+    }
+}
+
+// Photo pairing keeps the time of day it opened at out of sight: at 02:30, a pairing typed for
+// the day the spring change skips that hour is stored at 03:00 only once the user agrees.
+TEST_F(PairingPageTest, PhotoPairingAsksBeforeItsHiddenTimeOfDayMovesPastTheSpringSkip) {
+    AddBirdPhoto(male_, true);
+    AddBirdPhoto(female_, true);
+    for (const int answer : {IDNO, IDYES}) {
+        seams::Reset();
+        seams::SetCurrentTime(*MakeLocalTime(10, 3, 2024, 2, 30));
+        seams::ScriptMessageBoxAnswers({answer});
+        bool stillOpen = false;
+        seams::QueueModalHandler([&](Dialog& dialog) {
+            for (int list : {CFotoparowanie::kMaleList, CFotoparowanie::kFemaleList}) {
+                dialog.List(list)->SelectRow(0);
+                dialog.Fire(list, Notification::Clicked);
+            }
+            QApplication::setActiveWindow(&dialog);
+            auto* field = dialog.DatePicker(CFotoparowanie::kDatePicker)->findChild<QAbstractSpinBox*>();
+            field->setFocus(Qt::TabFocusReason);
+            QTest::keyClicks(field, "31.03.2024");
+            dialog.RunCommand(CFotoparowanie::kCreatePair);
+            stillOpen = !dialog.HasEnded();
+            return IDCANCEL;
+        });
+        page_->PhotoPairing();
+        EXPECT_EQ(MessageTexts(), QStringList{QString::fromUtf8(
+                                      "Dnia 31.03.2024 zmiana czasu pomija godzinę 02:30.\n"
+                                      "Zapisać tę datę z godziną 03:00, pierwszą po zmianie?")});
+        EXPECT_EQ(stillOpen, answer == IDNO);
+        const auto stored = PairsOnDisk();
+        ASSERT_EQ(stored.size(), answer == IDNO ? 0u : 1u);
+        if (answer == IDYES) EXPECT_EQ(stored[0].DataParowania, *MakeLocalTime(31, 3, 2024, 3, 0));
     }
 }
 
