@@ -674,7 +674,9 @@ void DateTimePicker::SetLocal(const LocalDateTime& v) {
 }
 
 std::optional<Time64> DateTimePicker::UntouchedTime() const {
-    if (setTime_ < 0 || date_ != setDate_ || time_ != setClock_) return std::nullopt;
+    // A text that makes no whole value leaves the last whole one behind, which is not on show.
+    if (setTime_ < 0 || date_ != setDate_ || time_ != setClock_ || !ShowsStorableValue())
+        return std::nullopt;
     return setTime_;
 }
 
