@@ -328,7 +328,8 @@ void CDodajEdytujPare2::SavePair() {
     }
     // A stored pairing time that could not be read gives no time of day to keep: midnight.
     const auto paired = TimeOnTypedDate(*this, kDay, day, month, year, std::max(hour, 0),
-                                        std::max(minute, 0), std::max(second, 0), kBadPairingDate);
+                                        std::max(minute, 0), std::max(second, 0), kBadPairingDate,
+                                        mode == EditorMode::Edit ? pair.DataParowania : kNoDate);
     if (!paired) return;
 
     PairRecord saved = pair;
@@ -336,22 +337,21 @@ void CDodajEdytujPare2::SavePair() {
     // The update keeps the row's added date, so only a new pair takes it.
     if (mode == EditorMode::Add) saved.DataDodania = *paired;
     saved.zlozonych = eggs;
-    const DateTimePicker* hatching = DatePicker(kHatchingDate);
-    const DateTimePicker* laying = DatePicker(kLayingDate);
-    saved.DataWylegu = hatching && hatching->HasValue() ? hatching->GetTime() : kNoDate;
-    saved.DataZlozeniaJaj = laying && laying->HasValue() ? laying->GetTime() : kNoDate;
-    // A ticked date that cannot be stored is named, not silently saved as no date.
+    // A ticked date that cannot be stored is named, not silently saved as no date; the time of
+    // day each keeps out of sight is asked about as the pairing date's is.
     const struct {
-        const DateTimePicker* picker;
-        Time64 time;
+        int picker;
+        Time64 PairRecord::*member;
         const char16_t* message;
-    } pickedDates[] = {{laying, saved.DataZlozeniaJaj, kBadLayingDate},
-                       {hatching, saved.DataWylegu, kBadHatchingDate}};
+    } pickedDates[] = {{kLayingDate, &PairRecord::DataZlozeniaJaj, kBadLayingDate},
+                       {kHatchingDate, &PairRecord::DataWylegu, kBadHatchingDate}};
     for (const auto& picked : pickedDates) {
-        if (picked.picker && picked.picker->HasValue() && picked.time == kNoDate) {
-            RefuseField(picked.picker == laying ? kLayingDate : kHatchingDate, picked.message);
-            return;
-        }
+        const DateTimePicker* picker = DatePicker(picked.picker);
+        saved.*picked.member = kNoDate;
+        if (!picker || !picker->HasValue()) continue;
+        const auto when = TimeOnPickedDate(*this, picked.picker, picked.message);
+        if (!when) return;
+        saved.*picked.member = *when;
     }
 
     if (!TheDataStore().WritePair(writeMode, saved)) {

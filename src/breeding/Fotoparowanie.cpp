@@ -5,6 +5,7 @@
 
 #include "DataStore.h"
 #include "DodajEdytujPare2.h"
+#include "KeptTimeOfDay.h"
 #include "ListView.h"
 #include "PictureBox.h"
 #include "Resources.h"
@@ -15,6 +16,7 @@ namespace {
 
 constexpr int kDefaultPhotoBitmap = 192;
 constexpr int kEyePhoto = 1;
+constexpr char16_t kBadPairingDate[] = u"Nieprawidłowa data parowania.";
 
 struct Side {
     int list;
@@ -35,7 +37,7 @@ CFotoparowanie::CFotoparowanie(QWidget* parent) : Dialog(kTemplateId, parent) {
     OnClicked(kMaleList, [this] { OnMaleListClick(); });
     OnClicked(kFemaleList, [this] { OnFemaleListClick(); });
     OnClicked(kCreatePair, [this] { CreatePair(); });
-    SetPickerMessage(kDatePicker, u"Nieprawidłowa data parowania.");
+    SetPickerMessage(kDatePicker, kBadPairingDate);
 }
 
 bool CFotoparowanie::OnInitDialog() {
@@ -67,7 +69,7 @@ bool CFotoparowanie::OnInitDialog() {
     }
     for (const PigeonRecord& bird : males) AddRow(0, bird);
     for (const PigeonRecord& bird : females) AddRow(1, bird);
-    if (auto* picker = DatePicker(kDatePicker)) picker->SetTime(static_cast<Time64>(std::time(nullptr)));
+    if (auto* picker = DatePicker(kDatePicker)) picker->SetTime(static_cast<Time64>(CurrentTime()));
     // The label's box is shorter than the picker's but centred on the same line: its text is
     // centred too, so both read on one line.
     if (QLabel* label = Label(kDateLabel)) label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -139,7 +141,12 @@ void CFotoparowanie::CreatePair() {
     if (HasEnded() || !CheckDatePickers()) return;
     if (!PairMayBeStoredOrSay(*this, WriteMode::Insert, pair)) return;
     const DateTimePicker* picker = DatePicker(kDatePicker);
-    const Time64 paired = picker && picker->HasValue() ? picker->GetTime() : kNoDate;
+    Time64 paired = kNoDate;
+    if (picker && picker->HasValue()) {
+        const auto when = TimeOnPickedDate(*this, kDatePicker, kBadPairingDate);
+        if (!when) return;
+        paired = *when;
+    }
     PairRecord made = pair;
     made.zlozonych = 0;
     made.DataParowania = made.DataDodania = paired;

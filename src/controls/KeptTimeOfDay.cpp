@@ -5,6 +5,7 @@
 
 #include "Dialog.h"
 #include "SharedRoutines.h"
+#include "StandardControls.h"
 #include "WindowHelpers.h"
 
 namespace {
@@ -24,7 +25,12 @@ Text ClockText(int hour, int minute, int second) {
 
 std::optional<Time64> TimeOnTypedDate(Dialog& window, int dayBox, int day, int month, int year,
                                       int hour, int minute, int second,
-                                      const std::u16string& badDate) {
+                                      const std::u16string& badDate, Time64 stored) {
+    if (const auto own = stored >= 0 ? ToLocalDateTime(stored) : std::nullopt;
+        own && own->day == day && own->month == month && own->year == year &&
+        own->hour == hour && own->minute == minute && own->second == second) {
+        return stored;
+    }
     const auto kept = KeepTimeOfDay(day, month, year, hour, minute, second);
     if (!kept) {
         window.RefuseField(dayBox, badDate);
@@ -43,6 +49,19 @@ std::optional<Time64> TimeOnTypedDate(Dialog& window, int dayBox, int day, int m
     if (QWidget* box = window.Item(dayBox)) {
         box->setFocus();
         if (auto* edit = qobject_cast<QLineEdit*>(box)) edit->selectAll();
+        if (auto* picker = qobject_cast<DateTimePicker*>(box)) picker->StartTyping();
     }
     return std::nullopt;
+}
+
+std::optional<Time64> TimeOnPickedDate(Dialog& window, int picker, const std::u16string& badDate) {
+    const DateTimePicker* field = window.DatePicker(picker);
+    const auto shown = field ? field->GetLocal() : std::nullopt;
+    if (!shown) {
+        window.RefuseField(picker, badDate);
+        return std::nullopt;
+    }
+    if (const auto untouched = field->UntouchedTime()) return *untouched;
+    return TimeOnTypedDate(window, picker, shown->day, shown->month, shown->year, shown->hour,
+                           shown->minute, shown->second, badDate);
 }

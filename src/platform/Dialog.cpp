@@ -452,6 +452,9 @@ void Dialog::SetDefID(int id) { defaultId_ = id; }
 void Dialog::RefuseField(int id, const QString& message) {
     MessageBox(this, message, QString(), MB_OK | MB_ICONEXCLAMATION);
     if (QWidget* w = Item(id)) {
+        // A hidden widget takes no focus: the window refusing a field of a page not on show
+        // shows that page next.
+        refusedHidden_ = w->isVisible() ? nullptr : w;
         w->setFocus();
         if (auto* edit = qobject_cast<QLineEdit*>(w)) edit->selectAll();
         if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->lineEdit())
@@ -645,7 +648,8 @@ void Dialog::keyPressEvent(QKeyEvent* event) {
         else event->ignore();
         return;
     }
-    if (IsEnter(event) && event->modifiers() == Qt::NoModifier) {
+    // The keypad's Enter comes flagged as a keypad key, and is Enter all the same.
+    if (IsEnter(event) && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         const QWidget* button = Item(defaultId_);
         if (!button || button->isEnabled()) Fire(defaultId_, Notification::Clicked);
         return;
@@ -749,6 +753,10 @@ void Dialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous()) OnShowWindow(true);
     if (!event->spontaneous() && !IsPage()) SelectOpeningField();
+    if (QWidget* refused = refusedHidden_.data(); refused && refused->isVisible()) {
+        refusedHidden_ = nullptr;
+        refused->setFocus();
+    }
 }
 
 void Dialog::SelectOpeningField() {

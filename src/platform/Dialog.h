@@ -12,6 +12,7 @@
 
 #include <QDialog>
 #include <QPoint>
+#include <QPointer>
 #include <functional>
 #include <map>
 #include <string>
@@ -125,7 +126,8 @@ public:
     void SetDefID(int id);
 
     // Tells the user why what field `id` holds cannot be kept and gives the field the focus
-    // (its typed text selected, to be typed over).
+    // (its typed text selected, to be typed over); a field of a page not on show gets it when
+    // the page is shown.
     void RefuseField(int id, const QString& message);
     void RefuseField(int id, const std::u16string& message) {
         RefuseField(id, QString::fromStdU16String(message));
@@ -249,6 +251,7 @@ private:
     std::map<std::pair<int, Notification>, Handler> handlers_;
     std::map<QWidget*, bool> focusState_;
     std::map<int, std::u16string> pickerMessages_;
+    QPointer<QWidget> refusedHidden_;   // a refused field waiting for its page to be shown
     std::map<int, std::u16string> choiceNames_;
     std::map<int, int> timers_;   // window timer id -> Qt timer id
     KeyPolicy keyPolicy_;

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QUrl>
+#include <ctime>
 
 namespace {
 
@@ -32,6 +33,7 @@ struct SeamState {
     QString pdf;
     std::function<bool(const QString&)> failingCopies;
     std::function<void(const QString&)> messageBoxWatcher;
+    long long stoppedClock = -1;
 };
 
 SeamState& State() {
@@ -286,7 +288,14 @@ bool PreparePrinter(QPrinter& printer, QWidget* parent, bool prompt) {
     return dialog.exec() == QDialog::Accepted;
 }
 
+long long CurrentTime() {
+    const long long stopped = State().stoppedClock;
+    return stopped >= 0 ? stopped : static_cast<long long>(std::time(nullptr));
+}
+
 namespace seams {
+
+void SetCurrentTime(long long time) { State().stoppedClock = time < 0 ? -1 : time; }
 
 void SetTestMode(bool on) { State().testMode = on; }
 bool TestMode() { return State().testMode; }
@@ -323,6 +332,7 @@ void Reset() {
     state.failingCopies = nullptr;
     state.launchesFail = false;
     state.messageBoxWatcher = nullptr;
+    state.stoppedClock = -1;
     state.answers.clear();
     state.messageBoxes.clear();
     state.modalHandler = nullptr;

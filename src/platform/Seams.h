@@ -73,7 +73,14 @@ bool StartProgram(const QString& program, const QStringList& arguments = {});
 // cancelled the dialog.
 bool PreparePrinter(QPrinter& printer, QWidget* parent, bool prompt);
 
+// The time it is now, in seconds since 1970: the system clock's, unless a test stopped it.
+long long CurrentTime();
+
 namespace seams {
+
+// Stops the clock CurrentTime reads at `time` (seconds since 1970); a negative time lets it run
+// again, as Reset does.
+void SetCurrentTime(long long time);
 
 // Switches every seam to its scripted form. The window tests switch it on once at start.
 void SetTestMode(bool on);
@@ -136,7 +143,8 @@ QString PrintToPdf();
 // cannot make a write fail.
 void FailFileCopies(std::function<bool(const QString& path)> fails);
 
-// Forgets scripts, handlers and records (not the test mode and not the PDF path).
+// Forgets scripts, handlers, records and a stopped clock (not the test mode and not the PDF
+// path).
 void Reset();
 
 namespace detail {

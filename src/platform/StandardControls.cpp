@@ -681,9 +681,17 @@ void DateTimePicker::SetLocal(const LocalDateTime& v) {
     SetParts(QDate(v.year, v.month, v.day), QTime(v.hour, v.minute, v.second));
 }
 
+std::optional<Time64> DateTimePicker::UntouchedTime() const {
+    // A text that makes no whole value leaves the last whole one behind, which is not on show.
+    if (setTime_ < 0 || date_ != setDate_ || time_ != setClock_ || !ShowsStorableValue())
+        return std::nullopt;
+    return setTime_;
+}
+
 Time64 DateTimePicker::GetTime() const {
     const auto local = GetLocal();
     if (!local) return kNoDate;
+    if (const auto untouched = UntouchedTime()) return *untouched;
     return MakeLocalTime(local->day, local->month, local->year, local->hour, local->minute,
                          local->second)
         .value_or(kNoDate);
@@ -692,8 +700,12 @@ Time64 DateTimePicker::GetTime() const {
 void DateTimePicker::SetTime(Time64 time) {
     const auto local = time < 0 ? std::nullopt : ToLocalDateTime(time);
     if (!local) {
+        setTime_ = -1;
         SetNone();
         return;
     }
     SetLocal(*local);
+    setTime_ = time;
+    setDate_ = date_;
+    setClock_ = time_;
 }

@@ -204,8 +204,15 @@ public:
                             bool showNone = false);
 
     // The value as a stored time; -1 when the check box is cleared. A negative time clears it.
+    // While the picker shows the date and time of day SetTime last set, the value is that very
+    // time (see UntouchedTime).
     Time64 GetTime() const;
     void SetTime(Time64 time);
+    // The stored time SetTime last set, while the picker still shows the date and the time of
+    // day it was set to; nullopt once either was changed, or when none was set. Local fields
+    // read back do not always make the same instant: of an hour the clock plays twice they make
+    // the first, and a time of day the window keeps out of sight may be one the clock skips.
+    std::optional<Time64> UntouchedTime() const;
     // The value as local calendar fields (nullopt when cleared).
     std::optional<LocalDateTime> GetLocal() const;
     void SetLocal(const LocalDateTime& value);
@@ -230,6 +237,10 @@ private:
     // that day into the hour after, before the window could refuse it.
     QDate date_;
     QTime time_;
+    // What SetTime last set: the stored time and the date and time of day it showed as.
+    Time64 setTime_ = -1;
+    QDate setDate_;
+    QTime setClock_;
     QCheckBox* check_ = nullptr;
     DateTimeField* edit_ = nullptr;
 };

@@ -1,7 +1,6 @@
 #include "DodajGolebiaDoLotu.h"
 
 #include <QLabel>
-#include <ctime>
 #include <tuple>
 
 #include "DataStore.h"
@@ -123,7 +122,7 @@ bool CDodajGolebiaDoLotu::OnInitDialog() {
         // release while that time of day is not yet past it (an arrival that would be refused).
         const Time64 releaseTime = ReleaseOf(entry.id_lotu);
         const auto release = ToLocalDateTime(releaseTime);
-        const auto now = ToLocalDateTime(static_cast<Time64>(std::time(nullptr)));
+        const auto now = ToLocalDateTime(static_cast<Time64>(CurrentTime()));
         DateTimePicker* date = DatePicker(kArrivalDate);
         if (release && now && date) {
             LocalDateTime start{release->day, release->month, release->year,

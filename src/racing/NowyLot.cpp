@@ -17,6 +17,12 @@ const char16_t* const kFlightTypeNames[4] = {
 
 std::optional<Time64> TimeFromPickers(const DateTimePicker* date, const DateTimePicker* time) {
     if (!date || !time) return std::nullopt;
+    // Both untouched since they were set to one stored time: that time, to the second. Rebuilt
+    // from its fields, the second reading of the autumn's repeated hour would become the first.
+    const auto keptDay = date->UntouchedTime();
+    const auto keptClock = time->UntouchedTime();
+    if (keptDay && keptClock && *keptDay == *keptClock && date->HasValue() && time->HasValue())
+        return *keptDay;
     const auto day = date->GetLocal();
     const auto clock = time->GetLocal();
     if (!day || !clock) return std::nullopt;

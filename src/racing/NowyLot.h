@@ -77,5 +77,6 @@ class DateTimePicker;
 extern const char16_t* const kFlightTypeNames[4];
 
 // The time made of a date picker's day and a time picker's time of day, in local time; nullopt
-// when either picker is missing or the day cannot be stored.
+// when either picker is missing or the day cannot be stored. Two pickers still showing the one
+// stored time they were set to give that time back exactly.
 std::optional<Time64> TimeFromPickers(const DateTimePicker* date, const DateTimePicker* time);

@@ -223,12 +223,16 @@ bool CDodajGolebiaTab1::CollectInto(PigeonRecord& target) {
             dates[group] = kNoDate;
             continue;
         }
-        const auto time = MakeLocalTime(GetDlgItemInt(ids.day), GetDlgItemInt(ids.month),
-                                        GetDlgItemInt(ids.year), 1, 1, 1);
+        const std::u16string badDate = u"Nieprawidłowa data: „" +
+                                       std::u16string(kDateNames[group]) +
+                                       u"”.\nPodaj istniejący dzień, miesiąc i pełny rok, nie "
+                                       u"wcześniejszy niż 1970.";
+        // A box without a number is the one given the focus; an impossible date, the day's.
+        int day = 0, month = 0, year = 0;
+        if (!ReadDateBoxes(ids.day, ids.month, ids.year, day, month, year, badDate)) return false;
+        const auto time = MakeLocalTime(day, month, year, 1, 1, 1);
         if (!time) {
-            RefuseField(ids.day, u"Nieprawidłowa data: „" + std::u16string(kDateNames[group]) +
-                                     u"”.\nPodaj istniejący dzień, miesiąc i pełny rok, nie "
-                                     u"wcześniejszy niż 1970.");
+            RefuseField(ids.day, badDate);
             return false;
         }
         dates[group] = *time;

@@ -286,7 +286,8 @@ void CDodajZmienTransakcje::SaveTransaction() {
     // is chosen.
     if (mode != EditorMode::Edit && !haveLoft) return;
 
-    const auto when = TimeOnTypedDate(*this, kDay, day, month, year, hour, minute, second, kBadDate);
+    const auto when = TimeOnTypedDate(*this, kDay, day, month, year, hour, minute, second, kBadDate,
+                                      mode == EditorMode::Edit ? record.data : kNoDate);
     if (!when) return;
 
     TransactionRecord saved = record;

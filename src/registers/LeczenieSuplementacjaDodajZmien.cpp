@@ -60,7 +60,8 @@ void CLeczenieSuplementacjaDodajZmien::OnOK() {
 
     // The daylight-saving rule is the one in force on the day given, not on the day of saving:
     // a winter treatment saved in summer keeps its hour.
-    const auto given = TimeOnTypedDate(*this, kDay, day, month, year, hour, minute, second, kBadDate);
+    const auto given = TimeOnTypedDate(*this, kDay, day, month, year, hour, minute, second, kBadDate,
+                                       mode == EditorMode::Edit ? treatment.data_podania : kNoDate);
     if (!given) return;
 
     TreatmentRecord saved = treatment;

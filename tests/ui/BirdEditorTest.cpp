@@ -279,15 +279,21 @@ TEST_F(BirdEditorTest, TickingADateBoxOffersTodayAndThePickerOfAnUntickedGroupDo
 TEST_F(BirdEditorTest, ADateThatCannotBeStoredIsRefusedAndNothingIsWritten) {
     CZakladkaListaPsow listPage;
     listPage.Create(nullptr);
+    const Page::DateGroupIds& hatch = Page::kDateGroups[Page::kHatch];
     struct BadDate {
         const char16_t* day;
         const char16_t* month;
         const char16_t* year;
+        int focused;  // the box given the focus
     };
-    // Before 1970, a day the month does not have, a two-digit year, an empty year.
-    for (const BadDate& date : {BadDate{u"31", u"12", u"1969"}, BadDate{u"31", u"4", u"2020"},
-                                BadDate{u"29", u"2", u"2011"}, BadDate{u"5", u"5", u"24"},
-                                BadDate{u"5", u"5", u""}}) {
+    // Before 1970, a day the month does not have (29 February of a century year that is no
+    // leap year too), a two-digit year, an empty month or year: a box without a number is the
+    // one to mend, else the day.
+    for (const BadDate& date :
+         {BadDate{u"31", u"12", u"1969", hatch.day}, BadDate{u"31", u"4", u"2020", hatch.day},
+          BadDate{u"29", u"2", u"2011", hatch.day}, BadDate{u"29", u"2", u"2100", hatch.day},
+          BadDate{u"5", u"5", u"24", hatch.day}, BadDate{u"5", u"", u"2020", hatch.month},
+          BadDate{u"5", u"5", u"", hatch.year}}) {
         seams::Reset();
         bool stillOpen = false;
         const int result = RunAdd(&listPage, [&](CDodajGolebia& editor, Page& page) {
@@ -297,10 +303,12 @@ TEST_F(BirdEditorTest, ADateThatCannotBeStoredIsRefusedAndNothingIsWritten) {
             // The user is on another page when confirming: the refused date's page comes back.
             editor.TabCtrl()->SetCurSel(3);
             editor.Fire(CDodajGolebia::kTabControl, Notification::SelChange);
+            QApplication::setActiveWindow(&editor);
             editor.RunCommand(IDOK);
             stillOpen = !editor.HasEnded();
             EXPECT_EQ(editor.TabCtrl()->CurrentIndex(), 0);
             EXPECT_TRUE(page.isVisible());
+            EXPECT_EQ(QApplication::focusWidget(), page.Item(date.focused));
         });
         const std::u16string shown = std::u16string(date.day) + u"/" + date.month + u"/" + date.year;
         EXPECT_TRUE(stillOpen) << ToUtf8(shown);

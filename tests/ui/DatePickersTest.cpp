@@ -134,6 +134,7 @@ public:
         Flights().Fire(CZakladkaLotyGolebi::kFlightList, Notification::Clicked);
         Flights().ResultList()->SelectRow(0);
         Flights().Fire(CZakladkaLotyGolebi::kResultList, Notification::Clicked);
+        Pairing().FillPairList(kAllSeasons);
         Pairing().PairList()->SelectRow(0);
         Pairing().Fire(CZakladkaEdycjaPtaka::kPairList, Notification::Clicked);
     }
@@ -482,22 +483,216 @@ TEST_F(DatePickersTest, PairEditorKeepsTypedDatesAcrossItsTabsAndStoresThemAsTyp
     EXPECT_EQ(QDate(hatched->year, hatched->month, hatched->day), QDate(2024, 5, 18));
 }
 
+// The second 02:30 of 27.10.2024, in the hour the autumn change plays twice, as a file from
+// elsewhere can hold it; read back from its fields it would be the first, an hour earlier.
+constexpr Time64 kSecondHalfPastTwo = 1729992600;
+
+// A date or time the user leaves as it is shown is written back as it was stored, to the second,
+// whatever else in the window is changed.
+TEST_F(DatePickersTest, AnUntouchedDateOrTimeIsWrittenBackToTheSecond) {
+    const Time64 arrival = kSecondHalfPastTwo + 600;
+    FlightRecord flight = TheDataStore().Flights().at(0);
+    flight.czasodlotu = flight.czas_pierwszego_w_konk = kSecondHalfPastTwo;
+    ASSERT_TRUE(TheDataStore().WriteFlight(WriteMode::Update, flight));
+    FlightResultEntry result = flight.entries.at(0);
+    result.DataCzasPrzylotu = arrival;
+    ASSERT_TRUE(TheDataStore().WriteFlightResult(WriteMode::Update, result));
+    PairRecord pair = TheDataStore().Pairs().at(0);
+    pair.DataParowania = pair.DataZlozeniaJaj = kSecondHalfPastTwo;
+    pair.DataWylegu = arrival;
+    ASSERT_TRUE(TheDataStore().WritePair(WriteMode::Update, pair));
+    ASSERT_TRUE(TheDataStore().WritePigeonRoofDate(male_, kSecondHalfPastTwo));
+
+    const auto stored = [this] {
+        CDataStore fresh;
+        fresh.LoadPigeonsDb(loft_);
+        const FlightRecord& flight = fresh.Flights().at(0);
+        const PairRecord& pair = fresh.Pairs().at(0);
+        return std::vector<Time64>{flight.czasodlotu, flight.czas_pierwszego_w_konk,
+                                   flight.entries.at(0).DataCzasPrzylotu, pair.DataParowania,
+                                   pair.DataZlozeniaJaj, pair.DataWylegu,
+                                   fresh.FindPigeon(male_).DataF1};
+    };
+    const std::vector<Time64> before = stored();
+    ASSERT_EQ(before,
+              (std::vector<Time64>{kSecondHalfPastTwo, kSecondHalfPastTwo, arrival,
+                                   kSecondHalfPastTwo, kSecondHalfPastTwo, arrival,
+                                   kSecondHalfPastTwo}));
+    const struct {
+        const char* window;
+        std::function<void(DatePickersTest&)> open;
+        int typedInto;  // a text field typed into before OK; 0 none
+        int save;
+    } windows[] = {
+        {"flight editor", [](DatePickersTest& t) { t.Flights().EditFlight(); },
+         CNowyLot::kNotes, IDOK},
+        {"result editor", [](DatePickersTest& t) { t.Flights().EditFlightResult(); },
+         ResultEditor::kNotes, IDOK},
+        {"roof date", [](DatePickersTest& t) { t.BirdList().EditRoofDate(); }, 0, IDOK},
+        {"pair editor", [](DatePickersTest& t) { t.Pairing().EditPair(); },
+         CDodajEdytujPare2::kNotes, CDodajEdytujPare2::kSave},
+    };
+    for (const auto& window : windows) {
+        SCOPED_TRACE(window.window);
+        seams::Reset();
+        ChooseFirstRows();
+        bool ended = false;
+        seams::QueueModalHandler([&](Dialog& dialog) {
+            QApplication::setActiveWindow(&dialog);
+            if (window.typedInto != 0) {
+                dialog.Item(window.typedInto)->setFocus(Qt::TabFocusReason);
+                QTest::keyClicks(dialog.Item(window.typedInto), "Uwagi");
+            }
+            dialog.Button(window.save)->setFocus();
+            dialog.Button(window.save)->click();
+            ended = dialog.HasEnded();
+            return ended ? dialog.EndCode() : IDCANCEL;
+        });
+        window.open(*this);
+        EXPECT_TRUE(ended);
+        EXPECT_TRUE(MessageTexts().isEmpty());
+        EXPECT_EQ(stored(), before);
+    }
+}
+
+// The day of the spring change skips 02:00-03:00: a date picker keeping a time of day out of
+// sight that the clock skips on the date typed asks before it stores the date with the first
+// time after the skip, as the pairing date's boxes do; No writes nothing and gives the field
+// back to be typed again.
+TEST_F(DatePickersTest, ADatePickersHiddenTimeOfDayTheClockSkipsIsAskedAbout) {
+    const Time64 halfPastTwo = Local(20, 3, 2024, 2, 30);
+    PairRecord pair = TheDataStore().Pairs().at(0);
+    pair.DataZlozeniaJaj = pair.DataWylegu = halfPastTwo;
+    ASSERT_TRUE(TheDataStore().WritePair(WriteMode::Update, pair));
+    ASSERT_TRUE(TheDataStore().WritePigeonRoofDate(male_, halfPastTwo));
+    const QString question = QString::fromUtf8(
+        "Dnia 31.03.2024 zmiana czasu pomija godzinę 02:30.\n"
+        "Zapisać tę datę z godziną 03:00, pierwszą po zmianie?");
+
+    const struct {
+        const char* window;
+        std::function<void(DatePickersTest&)> open;
+        int picker;
+        int save;
+        std::function<Time64(const CDataStore&, int bird)> read;
+    } windows[] = {
+        {"roof date", [](DatePickersTest& t) { t.BirdList().EditRoofDate(); },
+         CDataWyjsciaNaDach::kDatePicker, IDOK,
+         [](const CDataStore& s, int bird) { return s.FindPigeon(bird).DataF1; }},
+        {"laying", [](DatePickersTest& t) { t.Pairing().EditPair(); },
+         CDodajEdytujPare2::kLayingDate, CDodajEdytujPare2::kSave,
+         [](const CDataStore& s, int) { return s.Pairs().at(0).DataZlozeniaJaj; }},
+        {"hatching", [](DatePickersTest& t) { t.Pairing().EditPair(); },
+         CDodajEdytujPare2::kHatchingDate, CDodajEdytujPare2::kSave,
+         [](const CDataStore& s, int) { return s.Pairs().at(0).DataWylegu; }},
+    };
+    for (const auto& window : windows) {
+        for (const int answer : {IDNO, IDYES}) {
+            SCOPED_TRACE(std::string(window.window) + (answer == IDYES ? " yes" : " no"));
+            seams::Reset();
+            ChooseFirstRows();
+            seams::ScriptMessageBoxAnswers({answer});
+            const QByteArray before = Files();
+            bool refusedLeftOpen = false, fieldGivenBack = false;
+            seams::QueueModalHandler([&](Dialog& dialog) {
+                QApplication::setActiveWindow(&dialog);
+                QAbstractSpinBox* field = EditOf(dialog.DatePicker(window.picker));
+                field->setFocus(Qt::TabFocusReason);
+                const auto save = [&] {
+                    dialog.Button(window.save)->setFocus();
+                    dialog.Button(window.save)->click();
+                };
+                TypeKeys(field, "31.03.2024");
+                save();
+                if (!dialog.HasEnded()) {
+                    refusedLeftOpen = Files() == before;
+                    fieldGivenBack = field->hasFocus();
+                    // Typed again from its first part.
+                    TypeKeys(field, "01.04.2024");
+                    save();
+                }
+                return dialog.HasEnded() ? dialog.EndCode() : IDCANCEL;
+            });
+            window.open(*this);
+            EXPECT_EQ(MessageTexts(), QStringList{question});
+            CDataStore fresh;
+            fresh.LoadPigeonsDb(loft_);
+            if (answer == IDYES) {
+                EXPECT_EQ(window.read(fresh, male_), Local(31, 3, 2024, 3, 0));
+            } else {
+                EXPECT_TRUE(refusedLeftOpen);
+                EXPECT_TRUE(fieldGivenBack);
+                EXPECT_EQ(window.read(fresh, male_), Local(1, 4, 2024, 2, 30));
+            }
+            ASSERT_TRUE(TheDataStore().WritePair(WriteMode::Update, pair));
+            ASSERT_TRUE(TheDataStore().WritePigeonRoofDate(male_, halfPastTwo));
+        }
+    }
+}
+
+// The keypad's Enter is Enter: it presses the window's default button from a date field and from
+// a line of text alike.
+TEST_F(DatePickersTest, TheKeypadsEnterPressesTheDefaultButton) {
+    for (const bool fromPlace : {false, true}) {
+        SCOPED_TRACE(fromPlace ? "from the place" : "from the release date");
+        seams::Reset();
+        ChooseFirstRows();
+        bool ended = false;
+        seams::QueueModalHandler([&](Dialog& dialog) {
+            QApplication::setActiveWindow(&dialog);
+            QAbstractSpinBox* date = EditOf(dialog.DatePicker(CNowyLot::kReleaseDate));
+            date->setFocus(Qt::TabFocusReason);
+            TypeKeys(date, "15.05.2024");
+            QWidget* place = dialog.Item(CNowyLot::kPlace);
+            place->setFocus(Qt::TabFocusReason);
+            QTest::keyClicks(place, "Kalisz");
+            QWidget* from = fromPlace ? place : date;
+            from->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(from, Qt::Key_Enter, Qt::KeypadModifier);
+            ended = dialog.HasEnded();
+            return ended ? dialog.EndCode() : IDCANCEL;
+        });
+        Flights().AddFlight();
+        EXPECT_TRUE(ended);
+        CDataStore fresh;
+        fresh.LoadPigeonsDb(loft_);
+        ASSERT_EQ(fresh.Flights().size(), 2u);
+        const auto release = ToLocalDateTime(fresh.Flights().back().czasodlotu);
+        ASSERT_TRUE(release.has_value());
+        EXPECT_EQ(QDate(release->year, release->month, release->day), QDate(2024, 5, 15));
+        EXPECT_EQ(fresh.Flights().back().miejscowosc, u"Kalisz");
+        FlightRecord added = fresh.Flights().back();
+        ASSERT_TRUE(TheDataStore().WriteFlight(WriteMode::Delete, added));
+    }
+}
+
 TEST_F(DatePickersTest, NewArrivalStartsOnTheReleaseDayAndMayNotComeBeforeTheRelease) {
-    // A new result starts on the release day at the time of day it is now, or at the release
-    // while that is still before it; a stored one shows its own arrival.
-    QDateTime start, stored;
-    std::time_t opened = 0;
-    AddResult([&](ResultEditor& editor) {
-        opened = std::time(nullptr);
-        start = QDateTime(editor.DatePicker(ResultEditor::kArrivalDate)->Value().date(),
-                          editor.DatePicker(ResultEditor::kArrivalTime)->Value().time());
-    });
-    const auto now = ToLocalDateTime(opened);
-    ASSERT_TRUE(now.has_value());
-    EXPECT_EQ(start.date(), QDate(2026, 5, 17));
-    const QTime releaseTime(7, 30), nowTime(now->hour, now->minute, now->second);
-    EXPECT_LE(std::abs(std::max(nowTime, releaseTime).secsTo(start.time())), 2);
-    EXPECT_GE(start.toSecsSinceEpoch(), release_);
+    // A new result starts on the release day (07:30 on 17 May) at the time of day it is now, or
+    // a second after the release while that time of day is not yet past it.
+    const struct {
+        Time64 now;
+        QTime start;
+    } clocks[] = {
+        {Local(3, 1, 2027, 12, 15) + 42, QTime(12, 15, 42)},
+        {Local(3, 1, 2027, 7, 30) + 1, QTime(7, 30, 1)},
+        {Local(3, 1, 2027, 7, 30), QTime(7, 30, 1)},
+        {Local(3, 1, 2027, 6), QTime(7, 30, 1)},
+    };
+    for (const auto& clock : clocks) {
+        SCOPED_TRACE(clock.now);
+        seams::Reset();
+        seams::SetCurrentTime(clock.now);
+        QDateTime start;
+        AddResult([&](ResultEditor& editor) {
+            start = QDateTime(editor.DatePicker(ResultEditor::kArrivalDate)->Value().date(),
+                              editor.DatePicker(ResultEditor::kArrivalTime)->Value().time());
+        });
+        EXPECT_EQ(start, QDateTime(QDate(2026, 5, 17), clock.start));
+    }
+    seams::Reset();
+
+    // A stored result shows its own arrival.
+    QDateTime stored;
     seams::QueueModalHandler([&](Dialog& dialog) {
         stored = dialog.DatePicker(ResultEditor::kArrivalDate)->Value();
         return IDCANCEL;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QScrollBar>
 #include <QFile>
@@ -1177,17 +1178,55 @@ TEST_F(PairingPageTest, PairEditorKeepsTheTimeOfDayOrAsksWhereTheClockSkipsIt) {
     }
 }
 
+// Photo pairing keeps the time of day it opened at out of sight: at 02:30, a pairing typed for
+// the day the spring change skips that hour is stored at 03:00 only once the user agrees.
+TEST_F(PairingPageTest, PhotoPairingAsksBeforeItsHiddenTimeOfDayMovesPastTheSpringSkip) {
+    AddBirdPhoto(male_, true);
+    AddBirdPhoto(female_, true);
+    for (const int answer : {IDNO, IDYES}) {
+        seams::Reset();
+        seams::SetCurrentTime(*MakeLocalTime(10, 3, 2024, 2, 30));
+        seams::ScriptMessageBoxAnswers({answer});
+        bool stillOpen = false;
+        seams::QueueModalHandler([&](Dialog& dialog) {
+            for (int list : {CFotoparowanie::kMaleList, CFotoparowanie::kFemaleList}) {
+                dialog.List(list)->SelectRow(0);
+                dialog.Fire(list, Notification::Clicked);
+            }
+            QApplication::setActiveWindow(&dialog);
+            auto* field = dialog.DatePicker(CFotoparowanie::kDatePicker)->findChild<QAbstractSpinBox*>();
+            field->setFocus(Qt::TabFocusReason);
+            QTest::keyClicks(field, "31.03.2024");
+            dialog.RunCommand(CFotoparowanie::kCreatePair);
+            stillOpen = !dialog.HasEnded();
+            return IDCANCEL;
+        });
+        page_->PhotoPairing();
+        EXPECT_EQ(MessageTexts(), QStringList{QString::fromUtf8(
+                                      "Dnia 31.03.2024 zmiana czasu pomija godzinę 02:30.\n"
+                                      "Zapisać tę datę z godziną 03:00, pierwszą po zmianie?")});
+        EXPECT_EQ(stillOpen, answer == IDNO);
+        const auto stored = PairsOnDisk();
+        ASSERT_EQ(stored.size(), answer == IDNO ? 0u : 1u);
+        if (answer == IDYES) EXPECT_EQ(stored[0].DataParowania, *MakeLocalTime(31, 3, 2024, 3, 0));
+    }
+}
+
 TEST_F(PairingPageTest, PairEditorRefusesDatesItCannotStoreByName) {
     struct Case {
+        const char16_t* day;
+        const char16_t* month;
         const char16_t* year;
         int pickerId;  // 0: none ticked with a bad date
         const char* message;
     };
     const Case refused[] = {
-        {u"99999", 0, "Nieprawidłowa data parowania."},
-        {u"", 0, "Nieprawidłowa data parowania."},
-        {u"2026", PairEditor::kLayingDate, "Nieprawidłowa data złożenia jaj."},
-        {u"2026", PairEditor::kHatchingDate, "Nieprawidłowa data wyklucia."},
+        {u"1", u"12", u"99999", 0, "Nieprawidłowa data parowania."},
+        {u"1", u"12", u"", 0, "Nieprawidłowa data parowania."},
+        // A century year that is no leap year.
+        {u"29", u"2", u"2100", 0, "Nieprawidłowa data parowania."},
+        {u"1", u"12", u"2026", PairEditor::kLayingDate, "Nieprawidłowa data złożenia jaj."},
+        {u"1", u"12", u"2026", PairEditor::kHatchingDate, "Nieprawidłowa data wyklucia."},
     };
     for (const Case& c : refused) {
         bool stillOpen = false;
@@ -1197,8 +1236,8 @@ TEST_F(PairingPageTest, PairEditorRefusesDatesItCannotStoreByName) {
             editor.RunCommand(PairEditor::kChooseMale);
             ChooseNext(female_);
             editor.RunCommand(PairEditor::kChooseFemale);
-            editor.SetItemText(PairEditor::kDay, u"1");
-            editor.SetItemText(PairEditor::kMonth, u"12");
+            editor.SetItemText(PairEditor::kDay, c.day);
+            editor.SetItemText(PairEditor::kMonth, c.month);
             editor.SetItemText(PairEditor::kYear, c.year);
             if (c.pickerId != 0) editor.DatePicker(c.pickerId)->SetLocal({1, 12, 99999, 12, 0, 0});
             editor.RunCommand(PairEditor::kSave);

@@ -117,6 +117,8 @@ TEST_F(SeasonEditorTest, RefusesShortNamesImpossibleDatesAndAnEndBeforeTheStart)
     const Case refused[] = {
         {u"Lęg", u"1/1/2026", u"31/12/2026", "Wprowadź nazwę sezonu"},
         {u"Wiosna", u"31/2/2026", u"31/12/2026", "Nieprawidłowa data początkowa sezonu."},
+        // A century year that is no leap year.
+        {u"Wiosna", u"1/1/2100", u"29/2/2100", "Nieprawidłowa data końcowa sezonu."},
         {u"Wiosna", u"1/1/2026", u"1/13/2026", "Nieprawidłowa data końcowa sezonu."},
         // A fifth digit would be stored and shown as "99", which reads as 1999.
         {u"Wiosna", u"1/1/2026", u"1/12/99999", "Nieprawidłowa data końcowa sezonu."},

@@ -265,9 +265,14 @@ TEST_F(TransactionsTest, EditingUnchangedKeepsDateInWinterAndSummerPriceAndFreeT
     summer.data = Local(15, 7, 2024, 10, 30, 0);
     summer.cena = 0.1;
     const int summerId = Stored(summer);
+    // The second 02:30 of 27.10.2024, in the hour the autumn change plays twice: its fields
+    // alone would make the first.
+    TransactionRecord autumn = summer;
+    autumn.data = 1729992600;
+    const int autumnId = Stored(autumn);
     OpenPage();
 
-    for (int row = 0; row < 2; ++row) {
+    for (int row = 0; row < 3; ++row) {
         bool subjectShown = false;
         QString subject, amount, day;
         ClickRow(row);
@@ -281,7 +286,7 @@ TEST_F(TransactionsTest, EditingUnchangedKeepsDateInWinterAndSummerPriceAndFreeT
             EXPECT_TRUE(editor.HasEnded());  // the amount shown is an amount it accepts
         }));
         page_->EditTransaction();
-        EXPECT_EQ(day, QStringLiteral("15"));
+        EXPECT_EQ(day, row == 2 ? QStringLiteral("27") : QStringLiteral("15"));
         if (row == 0) {
             EXPECT_TRUE(subjectShown);
             EXPECT_EQ(subject, QStringLiteral("Karma 'Mega' 20 kg"));
@@ -293,9 +298,10 @@ TEST_F(TransactionsTest, EditingUnchangedKeepsDateInWinterAndSummerPriceAndFreeT
     }
 
     const auto disk = OnDisk();
-    ASSERT_EQ(disk.size(), 2u);
+    ASSERT_EQ(disk.size(), 3u);
     EXPECT_EQ(disk.at(winterId).data, winter.data);
     EXPECT_EQ(disk.at(summerId).data, summer.data);
+    EXPECT_EQ(disk.at(autumnId).data, autumn.data);
     EXPECT_DOUBLE_EQ(disk.at(winterId).cena, 12345.67);
     EXPECT_DOUBLE_EQ(disk.at(summerId).cena, 0.1);
     EXPECT_EQ(disk.at(winterId).innyprzedmiottransakcji, u"Karma 'Mega' 20 kg");
@@ -368,13 +374,16 @@ TEST_F(TransactionsTest, BadAmountAndImpossibleDateAreRefusedAndWriteNothing) {
         SetDate(editor, 1, 1, 1969);
         editor.RunCommand(Editor::kSave);
         EXPECT_FALSE(editor.HasEnded());
+        SetDate(editor, 29, 2, 2100);  // a century year that is no leap year
+        editor.RunCommand(Editor::kSave);
+        EXPECT_FALSE(editor.HasEnded());
         // A box left empty names the date, as an impossible date does.
         SetDate(editor, 30, 4, 2024);
         editor.SetDlgItemText(Editor::kMonth, QString());
         editor.RunCommand(Editor::kSave);
         EXPECT_FALSE(editor.HasEnded());
         EXPECT_EQ(MessageTexts().mid(1),
-                  QStringList(3, QStringLiteral("Nieprawidłowa data transakcji.")));
+                  QStringList(4, QStringLiteral("Nieprawidłowa data transakcji.")));
         EXPECT_TRUE(OnDisk().empty());
 
         SetDate(editor, 30, 4, 2024);

@@ -115,19 +115,24 @@ TEST_F(TreatmentsTest, ANewTreatmentKeepsTheTimeOfDayOfTheOpeningInSummerAndWint
 TEST_F(TreatmentsTest, EditingKeepsTheStoredTimeOfDayAcrossTheSeasons) {
     const TreatmentRecord summer = StoreFlockTreatment(u"Lato", kSummerMorning);
     const TreatmentRecord winter = StoreFlockTreatment(u"Zima", kWinterMorning);
-    for (const TreatmentRecord& original : {summer, winter}) {
+    // The second 02:30 of 27.10.2024, in the hour the autumn change plays twice: its fields
+    // alone would make the first.
+    const TreatmentRecord autumn = StoreFlockTreatment(u"Jesień", 1729992600);
+    for (const TreatmentRecord& original : {summer, winter, autumn}) {
         Editor editor;
         editor.mode = EditorMode::Edit;
         editor.treatment = original;
         ASSERT_EQ(RunEditor(editor,
-                            [](Editor& e) {
-                                EXPECT_EQ(e.GetDlgItemInt(Editor::kDay), 10);
+                            [&](Editor& e) {
+                                EXPECT_EQ(e.GetDlgItemInt(Editor::kDay),
+                                          original.id == autumn.id ? 27 : 10);
                                 EXPECT_EQ(e.Combo(Editor::kKind)->GetCurSel(), 2);
                                 e.RunCommand(IDOK);
                             }),
                   IDOK);
         EXPECT_EQ(editor.treatment.data_podania, original.data_podania);
     }
+    EXPECT_EQ(StoredFlock().at(2).data_podania, autumn.data_podania);
     // The winter treatment moved into summer keeps its 09:15.
     Editor editor;
     editor.mode = EditorMode::Edit;
@@ -137,7 +142,7 @@ TEST_F(TreatmentsTest, EditingKeepsTheStoredTimeOfDayAcrossTheSeasons) {
         e.RunCommand(IDOK);
     });
     const std::vector<TreatmentRecord> stored = StoredFlock();
-    ASSERT_EQ(stored.size(), 2u);
+    ASSERT_EQ(stored.size(), 3u);
     EXPECT_EQ(stored[0].data_podania, kSummerMorning);
     EXPECT_EQ(stored[1].data_podania, kSummerMorning);
     EXPECT_EQ(stored[1].id, winter.id);
@@ -173,6 +178,9 @@ TEST_F(TreatmentsTest, WhatCannotBeStoredKeepsTheEditorOpenAndWritesNothing) {
         TypeDate(e, u"31", u"4", u"2009");  // April has 30 days
         e.RunCommand(IDOK);
         EXPECT_FALSE(e.HasEnded());
+        TypeDate(e, u"29", u"2", u"2100");  // a century year that is no leap year
+        e.RunCommand(IDOK);
+        EXPECT_FALSE(e.HasEnded());
         TypeDate(e, u"3", u"4", u"1969");   // before stored dates begin
         e.RunCommand(IDOK);
         EXPECT_FALSE(e.HasEnded());
@@ -185,7 +193,7 @@ TEST_F(TreatmentsTest, WhatCannotBeStoredKeepsTheEditorOpenAndWritesNothing) {
         EXPECT_FALSE(e.HasEnded());
         const QString badDate = QStringLiteral("Nieprawidłowa data podania.");
         EXPECT_EQ(MessageTexts(), (QStringList{QStringLiteral("Wprowadź nazwę leku"), badDate,
-                                               badDate, badDate, badDate}));
+                                               badDate, badDate, badDate, badDate}));
     });
     EXPECT_EQ(editor.treatment.id, 0);
     EXPECT_TRUE(StoredFlock().empty());
