@@ -41,8 +41,11 @@ struct CopyOptions {
 
 // The first file a copy could not write, and whether the disk was full. A file that found no
 // room comes before one that failed otherwise: room is what must be made first.
+// A folder that could not be made comes before the files that were to go into it, which fail
+// only because it is not there.
 struct CopyFailure {
     QString file;  // the file that was to be written, in the destination
+    bool folder = false;  // `file` is a folder that could not be made
     bool diskFull = false;
     int error = 0;  // the system's error number when it is known, else 0
 };

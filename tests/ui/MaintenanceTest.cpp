@@ -1391,11 +1391,22 @@ TEST_F(MaintenanceTest, ABackupThatCopiesNothingSaysTheDiskIsFullWhenItIs) {
     EXPECT_EQ(MessageTexts().last(),
               "Do folderu " + copy + " nie skopiowano żadnego pliku: folderu nie dało się "
               "utworzyć (na dysku zabrakło miejsca). Kopia bazy danych nie została zapisana.");
+
+    // A disk that takes the backup's folder and its mark, but no folder inside: that folder is
+    // named, not a file that was to go into it.
+    ASSERT_TRUE(disk.LimitFiles(2));
+    seams::Reset();
+    seams::ScriptPaths({backups});
+    main.BackupDatabase();
+    EXPECT_EQ(MessageTexts().last(),
+              "Do folderu " + copy + " nie skopiowano żadnego pliku: folderu " + copy +
+                  "/documents nie dało się utworzyć (na dysku zabrakło miejsca). Kopia bazy "
+                  "danych nie została zapisana.");
 }
 
 // A backup that does not finish leaves its folder marked: one that copies nothing into a folder
 // cut short keeps the mark with the time of the backup that was cut, and one whose files the
-// disk fails to flush keeps its mark and says the backup was not finished.
+// disk fails to flush keeps its mark and says that they may not be on the disk.
 TEST_F(MaintenanceTest, ABackupThatDoesNotFinishLeavesItsFolderMarked) {
     const int loft = AddLoft(u"Dom");
     AddBird(AddCategory(loft, u"Lotniki"), u"100");
@@ -1423,10 +1434,10 @@ TEST_F(MaintenanceTest, ABackupThatDoesNotFinishLeavesItsFolderMarked) {
             continue;
         }
         EXPECT_EQ(MessageTexts().last(),
-                  "Pliki skopiowano do folderu " + copy + ", ale zapisu kopii bazy danych nie "
-                  "dało się zakończyć: pliku " + copy + "/oxbackup-unfinished nie dało się usunąć "
-                  "z tego folderu (dysk zgłosił błąd odczytu lub zapisu). Nie będzie można "
-                  "wczytać tej kopii. Zapisz kopię bazy danych ponownie.");
+                  "Pliki skopiowano do folderu " + copy + ", ale nie dało się ich na pewno "
+                  "zapisać na dysku (dysk zgłosił błąd odczytu lub zapisu). Kopia bazy danych w "
+                  "tym folderze jest oznaczona jako niepełna i nie będzie można jej wczytać. "
+                  "Zapisz kopię bazy danych ponownie.");
     }
 }
 
