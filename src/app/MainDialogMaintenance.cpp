@@ -471,13 +471,19 @@ void CMainDialog::RestoreDatabase() {
     if (!copied) {
         const QString shows =
             QStringLiteral(" Program pokazuje to, co teraz zawierają pliki bazy danych.");
+        // A folder that could not be made is named, not a file that was to go into it.
+        const QString name = QFileInfo(failure.file).fileName();
         if (failure.diskFull) {
             MessageBox(this,
                        QStringLiteral("Nie wszystkie pliki kopii zostały wczytane: na dysku "
-                                      "zabrakło miejsca, więc w folderze %1 nie dało się zapisać "
-                                      "pliku %2. Zwolnij miejsce na dysku, a potem wczytaj kopię "
-                                      "bazy danych z folderu %3 ponownie.")
-                               .arg(fullFolder, QFileInfo(failure.file).fileName(), Q(chosen)) +
+                                      "zabrakło miejsca, więc w folderze %1 nie dało się %2. "
+                                      "Zwolnij miejsce na dysku, a potem wczytaj kopię bazy danych "
+                                      "z folderu %3 ponownie.")
+                               .arg(fullFolder,
+                                    (failure.folder ? QStringLiteral("utworzyć folderu %1")
+                                                    : QStringLiteral("zapisać pliku %1"))
+                                        .arg(name),
+                                    Q(chosen)) +
                            shows,
                        QString(), MB_OK | MB_ICONWARNING);
         } else if (!failure.file.isEmpty()) {
@@ -489,12 +495,17 @@ void CMainDialog::RestoreDatabase() {
                     : QStringLiteral(" (%1)").arg(
                           QString::fromStdString(SystemErrorReason(failure.error)));
             MessageBox(this,
-                       QStringLiteral("Nie wszystkie pliki kopii zostały wczytane: w folderze %1 "
-                                      "nie dało się skopiować pliku %2%3. Gdy ten plik da się "
-                                      "skopiować, wczytaj kopię bazy danych z folderu %4 "
-                                      "ponownie.")
-                               .arg(QFileInfo(failure.file).absolutePath(),
-                                    QFileInfo(failure.file).fileName(), reason, Q(chosen)) +
+                       (failure.folder
+                            ? QStringLiteral("Nie wszystkie pliki kopii zostały wczytane: w "
+                                             "folderze %1 nie dało się utworzyć folderu %2%3. Gdy "
+                                             "ten folder da się utworzyć, wczytaj kopię bazy "
+                                             "danych z folderu %4 ponownie.")
+                            : QStringLiteral("Nie wszystkie pliki kopii zostały wczytane: w "
+                                             "folderze %1 nie dało się skopiować pliku %2%3. Gdy "
+                                             "ten plik da się skopiować, wczytaj kopię bazy "
+                                             "danych z folderu %4 ponownie."))
+                               .arg(QFileInfo(failure.file).absolutePath(), name, reason,
+                                    Q(chosen)) +
                            shows,
                        QString(), MB_OK | MB_ICONWARNING);
         } else {
