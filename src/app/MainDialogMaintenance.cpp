@@ -309,6 +309,13 @@ void CMainDialog::BackupDatabase() {
                           : QStringLiteral(" (%1)").arg(
                                 QString::fromStdString(SystemErrorReason(error)));
     };
+    // The first file, or the folder for files, that the copy could not write, and why.
+    const auto notWritten = [&](const shell::CopyFailure& failure) {
+        return (failure.folder ? QStringLiteral(": folderu %1 nie dało się utworzyć")
+                               : QStringLiteral(": pliku %1 nie dało się zapisać"))
+                   .arg(failure.file) +
+               because(failure.diskFull ? ENOSPC : failure.error);
+    };
     // The folder is marked as holding a backup being written before anything else is written
     // there, so that no cut leaves it holding files of two backups without a sign.
     BackupMark earlier;
@@ -340,17 +347,13 @@ void CMainDialog::BackupDatabase() {
             nothingCopied(failure.file.isEmpty()
                               ? QStringLiteral(" (folderu nie dało się utworzyć ani zapisać albo "
                                                "kopiowanie przerwano)")
-                              : QStringLiteral(": pliku %1 nie dało się zapisać").arg(failure.file) +
-                                    because(failure.diskFull ? ENOSPC : failure.error));
+                              : notWritten(failure));
             return;
         }
         // The file that was not written, and why, where the copy knows it (a "Nie" to a
         // replaced file names none).
         QString why = QStringLiteral(" (kopiowanie przerwano albo pliku nie dało się zapisać)");
-        if (!failure.file.isEmpty()) {
-            why = QStringLiteral(": pliku %1 nie dało się zapisać").arg(failure.file) +
-                  because(failure.diskFull ? ENOSPC : failure.error);
-        }
+        if (!failure.file.isEmpty()) why = notWritten(failure);
         MessageBox(this,
                    QStringLiteral("Nie wszystkie pliki zostały skopiowane do folderu %1%2. Kopia "
                                   "bazy danych w tym folderze jest niepełna i nie będzie można "
@@ -366,14 +369,21 @@ void CMainDialog::BackupDatabase() {
     const auto flushFails = [](const Text& folder) {
         return seams::detail::FileCopyFails(Q(folder), Q(folder));
     };
-    if (!FinishBackup(destination, error, flushFails)) {
+    bool notOnDisk = false;
+    if (!FinishBackup(destination, error, notOnDisk, flushFails)) {
         MessageBox(this,
-                   QStringLiteral("Pliki skopiowano do folderu %1, ale zapisu kopii bazy danych nie "
-                                  "dało się zakończyć: pliku %2 nie dało się usunąć z tego folderu "
-                                  "(%3). Nie będzie można wczytać tej kopii. Zapisz kopię bazy "
-                                  "danych ponownie.")
-                       .arg(Q(destination), Q(JoinPath(destination, BackupMarkName())),
-                            QString::fromStdString(error)),
+                   notOnDisk
+                       ? QStringLiteral("Pliki skopiowano do folderu %1, ale nie dało się ich na "
+                                        "pewno zapisać na dysku (%2). Kopia bazy danych w tym "
+                                        "folderze jest oznaczona jako niepełna i nie będzie można "
+                                        "jej wczytać. Zapisz kopię bazy danych ponownie.")
+                             .arg(Q(destination), QString::fromStdString(error))
+                       : QStringLiteral("Pliki skopiowano do folderu %1, ale zapisu kopii bazy "
+                                        "danych nie dało się zakończyć: pliku %2 nie dało się "
+                                        "usunąć z tego folderu (%3). Nie będzie można wczytać "
+                                        "tej kopii. Zapisz kopię bazy danych ponownie.")
+                             .arg(Q(destination), Q(JoinPath(destination, BackupMarkName())),
+                                  QString::fromStdString(error)),
                    QString(), MB_OK | MB_ICONWARNING);
         return;
     }
@@ -461,13 +471,19 @@ void CMainDialog::RestoreDatabase() {
     if (!copied) {
         const QString shows =
             QStringLiteral(" Program pokazuje to, co teraz zawierają pliki bazy danych.");
+        // A folder that could not be made is named, not a file that was to go into it.
+        const QString name = QFileInfo(failure.file).fileName();
         if (failure.diskFull) {
             MessageBox(this,
                        QStringLiteral("Nie wszystkie pliki kopii zostały wczytane: na dysku "
-                                      "zabrakło miejsca, więc w folderze %1 nie dało się zapisać "
-                                      "pliku %2. Zwolnij miejsce na dysku, a potem wczytaj kopię "
-                                      "bazy danych z folderu %3 ponownie.")
-                               .arg(fullFolder, QFileInfo(failure.file).fileName(), Q(chosen)) +
+                                      "zabrakło miejsca, więc w folderze %1 nie dało się %2. "
+                                      "Zwolnij miejsce na dysku, a potem wczytaj kopię bazy danych "
+                                      "z folderu %3 ponownie.")
+                               .arg(fullFolder,
+                                    (failure.folder ? QStringLiteral("utworzyć folderu %1")
+                                                    : QStringLiteral("zapisać pliku %1"))
+                                        .arg(name),
+                                    Q(chosen)) +
                            shows,
                        QString(), MB_OK | MB_ICONWARNING);
         } else if (!failure.file.isEmpty()) {
@@ -479,12 +495,17 @@ void CMainDialog::RestoreDatabase() {
                     : QStringLiteral(" (%1)").arg(
                           QString::fromStdString(SystemErrorReason(failure.error)));
             MessageBox(this,
-                       QStringLiteral("Nie wszystkie pliki kopii zostały wczytane: w folderze %1 "
-                                      "nie dało się skopiować pliku %2%3. Gdy ten plik da się "
-                                      "skopiować, wczytaj kopię bazy danych z folderu %4 "
-                                      "ponownie.")
-                               .arg(QFileInfo(failure.file).absolutePath(),
-                                    QFileInfo(failure.file).fileName(), reason, Q(chosen)) +
+                       (failure.folder
+                            ? QStringLiteral("Nie wszystkie pliki kopii zostały wczytane: w "
+                                             "folderze %1 nie dało się utworzyć folderu %2%3. Gdy "
+                                             "ten folder da się utworzyć, wczytaj kopię bazy "
+                                             "danych z folderu %4 ponownie.")
+                            : QStringLiteral("Nie wszystkie pliki kopii zostały wczytane: w "
+                                             "folderze %1 nie dało się skopiować pliku %2%3. Gdy "
+                                             "ten plik da się skopiować, wczytaj kopię bazy "
+                                             "danych z folderu %4 ponownie."))
+                               .arg(QFileInfo(failure.file).absolutePath(), name, reason,
+                                    Q(chosen)) +
                            shows,
                        QString(), MB_OK | MB_ICONWARNING);
         } else {

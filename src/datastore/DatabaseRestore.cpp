@@ -939,11 +939,12 @@ bool BeginBackup(const Text& folder, Time64 began, std::string& error, bool& dis
     return false;
 }
 
-bool FinishBackup(const Text& folder, std::string& error,
+bool FinishBackup(const Text& folder, std::string& error, bool& notOnDisk,
                   const std::function<bool(const Text& folder)>& failFlush) {
     DbRestoreOptions options;
     options.failFlush = failFlush;
     const RestoreWork work(options);
+    notOnDisk = true;
     // Every file and folder the backup wrote, on the disk before the mark goes: only then can
     // no power cut leave a folder without a mark that holds less than the backup. A flush of
     // the folder alone would not reach the files in its sub-folders.
@@ -963,6 +964,7 @@ bool FinishBackup(const Text& folder, std::string& error,
         error = SystemErrorReason(syncError);
         return false;
     }
+    notOnDisk = false;
     Why why;
     if (work.RemoveMarker(BackupMarkPath(folder), why, folder) != Removal::Gone) {
         error = why.detail;

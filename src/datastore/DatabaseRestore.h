@@ -44,9 +44,11 @@ bool ReadBackupMark(const Text& folder, BackupMark& mark);
 // written into the folder then.
 bool BeginBackup(const Text& folder, Time64 began, std::string& error, bool& diskFull);
 // Every file of the backup is written: makes everything written into the folder's file system
-// durable, then removes the mark for good. False, with the reason, when the mark stays.
-// `failFlush`, asked with `folder` before each flush, makes it fail as an I/O error would.
-bool FinishBackup(const Text& folder, std::string& error,
+// durable, then removes the mark for good. False, with the reason, when the mark stays;
+// `notOnDisk` then says whether it stays because what was written could not be made durable
+// (else the mark itself could not be removed). `failFlush`, asked with `folder` before each
+// flush, makes it fail as an I/O error would.
+bool FinishBackup(const Text& folder, std::string& error, bool& notOnDisk,
                   const std::function<bool(const Text& folder)>& failFlush = {});
 // A backup that wrote nothing into the folder leaves it as it found it: without a mark when
 // `earlier` is null, else with the mark of the backup cut short there before (`earlier`, as

@@ -188,8 +188,21 @@ bool CopyFolderTree(const QString& source, const QString& destination, QWidget* 
 
     const QDir target(destinationRoot);
     bool complete = true;
+    const auto noteFailure = [&](const QString& path, int error, bool folder) {
+        complete = false;
+        const bool full = IsDiskFullError(error);
+        if (failure != nullptr && (failure->file.isEmpty() || (full && !failure->diskFull))) {
+            failure->file = path;
+            failure->folder = folder;
+            failure->diskFull = full;
+            failure->error = error;
+        }
+    };
     for (const QString& folder : folders) {
-        if (!target.mkpath(folder)) complete = false;
+        std::error_code made;
+        std::filesystem::create_directories(
+            QFile::encodeName(target.filePath(folder)).toStdString(), made);
+        if (made) noteFailure(target.filePath(folder), made.value(), true);
     }
     bool replaceAll = options.replaceAll;
     for (const QString& file : files) {
@@ -217,13 +230,7 @@ bool CopyFolderTree(const QString& source, const QString& destination, QWidget* 
         if (CopyOneFile(from, to, options, error)) {
             ++count;
         } else {
-            const bool full = IsDiskFullError(error);
-            if (failure != nullptr && (failure->file.isEmpty() || (full && !failure->diskFull))) {
-                failure->file = to;
-                failure->diskFull = full;
-                failure->error = error;
-            }
-            complete = false;
+            noteFailure(to, error, false);
         }
     }
     return complete;

@@ -39,10 +39,13 @@ struct CopyOptions {
     bool flushEachFile = false;
 };
 
-// The first file a copy could not write, and whether the disk was full. A file that found no
-// room comes before one that failed otherwise: room is what must be made first.
+// The first file (or folder) a copy could not write, and whether the disk was full. A file that
+// found no room comes before one that failed otherwise: room is what must be made first. A
+// folder that could not be made comes before the files that were to go into it, which fail only
+// because it is not there.
 struct CopyFailure {
     QString file;  // the file that was to be written, in the destination
+    bool folder = false;  // `file` is a folder that could not be made
     bool diskFull = false;
     int error = 0;  // the system's error number when it is known, else 0
 };
@@ -64,7 +67,7 @@ int RemoveCopyLeftovers(const QString& folder);
 // when a file could not be copied. A replaced file is swapped in whole, never left
 // half-written; a destination inside the source is not copied into itself, and a file is never
 // copied onto itself. `copied`, when given, is set to the number of files copied; `failure`,
-// when given, to the first file that could not be written (see CopyFailure).
+// when given, to the first file or folder that could not be written (see CopyFailure).
 bool CopyFolderTree(const QString& source, const QString& destination, QWidget* parent = nullptr,
                     const CopyOptions& options = {}, int* copied = nullptr,
                     CopyFailure* failure = nullptr);

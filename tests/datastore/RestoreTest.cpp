@@ -915,7 +915,8 @@ TEST_F(RestoreTest, ABackupFolderStillMarkedAsBeingWrittenIsNeverLoaded) {
     EXPECT_TRUE(NoKeptCopiesLeft());
     EXPECT_FALSE(Lies(FoldersNote()));
 
-    ASSERT_TRUE(FinishBackup(backup_, error)) << error;
+    bool notOnDisk = false;
+    ASSERT_TRUE(FinishBackup(backup_, error, notOnDisk)) << error;
     EXPECT_FALSE(ReadBackupMark(backup_, mark));
     EXPECT_TRUE(CheckBackupFolder(backup_).ok());
     EXPECT_TRUE(RestoreDatabaseFiles(backup_).ok());

@@ -721,6 +721,39 @@ TEST_F(MaintenanceTest, ACopyOfTheFoldersThatRunsOutOfRoomSaysTheDiskIsFullAndWh
     EXPECT_TRUE(QDir(db + "/images").entryList({"*.oxcopy-part"}, QDir::Files).isEmpty());
 }
 
+// A folder of the backup that the disk has no room to make is named, not the files that were to
+// go into it (which fail only because it is not there).
+TEST_F(MaintenanceTest, ACopyOfTheFoldersNamesAFolderThatFoundNoRoom) {
+    const int loft = AddLoft(u"Dom");
+    AddBird(AddCategory(loft, u"Lotniki"), u"100");
+    CMainDialog& main = Open();
+    const QString db = QString::fromStdU16String(DbFolder());
+    const QString backups = BackupsFolder();
+    const QString copy = backups + "/OXKopiaDanych";
+    seams::ScriptPaths({backups});
+    main.BackupDatabase();
+    ASSERT_TRUE(QDir().mkpath(copy + "/images/album"));
+    {
+        QFile picture(copy + "/images/album/1.jpg");
+        ASSERT_TRUE(picture.open(QIODevice::WriteOnly));
+        picture.write(QByteArray(1024, 'a'));
+    }
+    // The pictures' folder lies on a disk with room in bytes but for no new file or folder.
+    SmallDisk disk(ToFsPath(db.toStdU16String() + u"/images"), 4 << 20);
+    if (!disk.ok()) GTEST_SKIP() << "no small disk can be mounted here: " << disk.error();
+    ASSERT_TRUE(disk.LimitFiles(0));
+    seams::Reset();
+    seams::ScriptPaths({copy});
+    seams::ScriptMessageBoxAnswers({IDYESTOALL});
+    main.RestoreDatabase();
+    ASSERT_EQ(MessageTexts().size(), 2) << MessageTexts().join('|').toStdString();
+    EXPECT_EQ(MessageTexts()[1],
+              "Nie wszystkie pliki kopii zostały wczytane: na dysku zabrakło miejsca, więc w "
+              "folderze " + db + "/images nie dało się utworzyć folderu album. Zwolnij miejsce na "
+              "dysku, a potem wczytaj kopię bazy danych z folderu " + copy + " ponownie. Program "
+              "pokazuje to, co teraz zawierają pliki bazy danych.");
+}
+
 TEST_F(MaintenanceTest, ACopyOfTheFoldersRefusedForAnotherReasonNamesTheFolderTheFileAndWhy) {
     const int loft = AddLoft(u"Dom");
     AddBird(AddCategory(loft, u"Lotniki"), u"100");
@@ -1391,11 +1424,22 @@ TEST_F(MaintenanceTest, ABackupThatCopiesNothingSaysTheDiskIsFullWhenItIs) {
     EXPECT_EQ(MessageTexts().last(),
               "Do folderu " + copy + " nie skopiowano żadnego pliku: folderu nie dało się "
               "utworzyć (na dysku zabrakło miejsca). Kopia bazy danych nie została zapisana.");
+
+    // A disk that takes the backup's folder and its mark, but no folder inside: that folder is
+    // named, not a file that was to go into it.
+    ASSERT_TRUE(disk.LimitFiles(2));
+    seams::Reset();
+    seams::ScriptPaths({backups});
+    main.BackupDatabase();
+    EXPECT_EQ(MessageTexts().last(),
+              "Do folderu " + copy + " nie skopiowano żadnego pliku: folderu " + copy +
+                  "/documents nie dało się utworzyć (na dysku zabrakło miejsca). Kopia bazy "
+                  "danych nie została zapisana.");
 }
 
 // A backup that does not finish leaves its folder marked: one that copies nothing into a folder
 // cut short keeps the mark with the time of the backup that was cut, and one whose files the
-// disk fails to flush keeps its mark and says the backup was not finished.
+// disk fails to flush keeps its mark and says that they may not be on the disk.
 TEST_F(MaintenanceTest, ABackupThatDoesNotFinishLeavesItsFolderMarked) {
     const int loft = AddLoft(u"Dom");
     AddBird(AddCategory(loft, u"Lotniki"), u"100");
@@ -1423,10 +1467,10 @@ TEST_F(MaintenanceTest, ABackupThatDoesNotFinishLeavesItsFolderMarked) {
             continue;
         }
         EXPECT_EQ(MessageTexts().last(),
-                  "Pliki skopiowano do folderu " + copy + ", ale zapisu kopii bazy danych nie "
-                  "dało się zakończyć: pliku " + copy + "/oxbackup-unfinished nie dało się usunąć "
-                  "z tego folderu (dysk zgłosił błąd odczytu lub zapisu). Nie będzie można "
-                  "wczytać tej kopii. Zapisz kopię bazy danych ponownie.");
+                  "Pliki skopiowano do folderu " + copy + ", ale nie dało się ich na pewno "
+                  "zapisać na dysku (dysk zgłosił błąd odczytu lub zapisu). Kopia bazy danych w "
+                  "tym folderze jest oznaczona jako niepełna i nie będzie można jej wczytać. "
+                  "Zapisz kopię bazy danych ponownie.");
     }
 }
 
