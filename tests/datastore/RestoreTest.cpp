@@ -308,7 +308,9 @@ TEST_F(RestoreTest, AProcessKilledMidRestoreLeavesBothFilesOfBeforeOrBothRestore
             EXPECT_EQ(start.foldersPending, c.restored);
             EXPECT_EQ(FinishInterruptedRestore().foldersPending, c.restored);
             EXPECT_TRUE(LiveBytes() == (c.restored ? restored : before));
-            if (c.restored) EXPECT_TRUE(FinishRestoreFolders());
+            if (c.restored) {
+                EXPECT_TRUE(FinishRestoreFolders());
+            }
             EXPECT_TRUE(NoKeptCopiesLeft());
             EXPECT_EQ(FinishInterruptedRestore().outcome, InterruptedRestore::Nothing);
             PutBeforeBack(before);
@@ -408,9 +410,13 @@ TEST_F(RestoreTest, OneFailedFlushNeverBreaksTheRestoreNorTheStartAfterIt) {
         EXPECT_NE(start.outcome, InterruptedRestore::NotPutBack) << start.detail;
         const auto now = LiveBytes();
         EXPECT_TRUE(now == before || now == restored) << "a mix of the two databases";
-        if (expect) EXPECT_TRUE(now == *expect);
+        if (expect) {
+            EXPECT_TRUE(now == *expect);
+        }
         EXPECT_EQ(start.foldersPending, now == restored);
-        if (start.foldersPending) EXPECT_TRUE(FinishRestoreFolders());
+        if (start.foldersPending) {
+            EXPECT_TRUE(FinishRestoreFolders());
+        }
         EXPECT_EQ(Start().outcome, InterruptedRestore::Nothing);
         EXPECT_TRUE(NoKeptCopiesLeft());
     };
@@ -420,7 +426,9 @@ TEST_F(RestoreTest, OneFailedFlushNeverBreaksTheRestoreNorTheStartAfterIt) {
     // back, and the next start finishes: on the folder as it is, and after a power cut.
     const auto programEnds = [&](const FailedFlush& failed, const std::vector<std::string>* expect) {
         const bool markerOnDisk = failed.durable.count("oxrestore-unfinished") > 0;
-        if (Lies(Marker()) || markerOnDisk) EXPECT_TRUE(bothKept());
+        if (Lies(Marker()) || markerOnDisk) {
+            EXPECT_TRUE(bothKept());
+        }
         if (!Lies(Marker()) && markerOnDisk) {
             DbRestoreOptions sick;
             sick.failFlush = [](const Text&) { return true; };
@@ -461,7 +469,9 @@ TEST_F(RestoreTest, OneFailedFlushNeverBreaksTheRestoreNorTheStartAfterIt) {
         EXPECT_FALSE(result.detail.empty());
         const auto now = LiveBytes();
         EXPECT_TRUE(now == before || now == restored) << "a mix of the two databases";
-        if (result.unchanged) EXPECT_TRUE(now == before);
+        if (result.unchanged) {
+            EXPECT_TRUE(now == before);
+        }
         if (!result.endProgram) {
             // "Nothing was changed" and the program goes on: nothing a later start would act on,
             // now or after a power cut.
