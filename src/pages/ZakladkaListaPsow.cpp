@@ -487,7 +487,19 @@ void CZakladkaListaPsow::MovePigeon() {
     const int categoryId = CurrentCategory()->id;
     CPrzeniesPsa target;
     if (target.DoModal() != IDOK || target.targetIndex == -1) return;
-    MovePigeonToCategory(pigeonId, categoryId, target.targetIndex, target.keepCopy);
+    switch (MovePigeonToCategory(pigeonId, categoryId, target.targetIndex, target.keepCopy)) {
+    case MoveOutcome::Moved:
+    case MoveOutcome::Copied:
+        break;
+    case MoveOutcome::Nothing:
+        // The bird stays where it is listed; the list is left as it stands.
+        MessageBox(this, u"Gołąb jest już w wybranej kategorii.");
+        return;
+    case MoveOutcome::Failed:
+        MessageBox(this, target.keepCopy ? u"Nie udało się skopiować gołębia do wybranej kategorii."
+                                         : u"Nie udało się przenieść gołębia do wybranej kategorii.");
+        return;
+    }
     g_selectedPigeonRow = -1;
     ShowCurrentCategory();
 }

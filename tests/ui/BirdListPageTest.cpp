@@ -31,6 +31,7 @@
 #include "ListView.h"
 #include "MainDialog.h"
 #include "PictureBox.h"
+#include "PrzeniesPsa.h"
 #include "Places.h"
 #include "Seams.h"
 #include "Settings.h"
@@ -371,6 +372,56 @@ TEST_F(BirdListPageTest, AnotherCategoryOpensAtItsFirstRow) {
     QCoreApplication::processEvents();
     EXPECT_EQ(List()->rowAt(0), 0);
     EXPECT_EQ(List()->verticalScrollBar()->value(), 0);
+}
+
+// A move that changes nothing says why: into the category the bird is listed in, or refused by
+// the file. The list stays as it was, with the bird in it.
+TEST_F(BirdListPageTest, AMoveThatChangesNothingSaysWhy) {
+    const int loft = AddLoft(u"Gołębnik");
+    const int old = AddCategory(loft, u"Stare");
+    const int young = AddCategory(loft, u"Młode");
+    const int bird = AddBird(old, u"S1");
+    Open();
+    const QStringList categories = ComboTexts(dialog_->CategoryCombo());
+    dialog_->CategoryCombo()->SetCurSel(static_cast<int>(categories.indexOf("Stare")));
+    dialog_->Fire(CMainDialog::kCategoryCombo, Notification::SelChange);
+    ASSERT_EQ(Rings(), QStringList{"S1"});
+    const auto moveTo = [&](const char* target, bool keepCopy) {
+        ClickRow(0);
+        seams::QueueModalHandler([=](Dialog& window) {
+            ComboBox* combo = window.Combo(CPrzeniesPsa::kTargetCombo);
+            combo->SetCurSel(static_cast<int>(ComboTexts(combo).indexOf(target)));
+            window.Fire(CPrzeniesPsa::kTargetCombo, Notification::SelChange);
+            window.CheckDlgButton(CPrzeniesPsa::kKeepCopyCheck, keepCopy ? 1 : 0);
+            window.RunCommand(IDOK);
+            return window.EndCode();
+        });
+        const qsizetype before = MessageTexts().size();
+        Page().MovePigeon();
+        return MessageTexts().mid(before);
+    };
+    const auto listedIn = [&](int category) {
+        return QueryInt(PigeonsDbPath(), u"SELECT count(*) FROM kategoria_id WHERE id_golebia = " +
+                                             NumberText(bird) + u" AND id_kategorii = " +
+                                             NumberText(category));
+    };
+
+    EXPECT_EQ(moveTo("Gołębnik :: Stare", false),
+              QStringList{"Gołąb jest już w wybranej kategorii."});
+    EXPECT_EQ(listedIn(old), 1);
+
+    {
+        SqlDatabase db(PigeonsDbPath());
+        ASSERT_TRUE(db.Exec(u"CREATE TRIGGER refuse BEFORE INSERT ON kategoria_id "
+                            u"BEGIN SELECT RAISE(ABORT, 'no'); END;"));
+    }
+    EXPECT_EQ(moveTo("Gołębnik :: Młode", false),
+              QStringList{"Nie udało się przenieść gołębia do wybranej kategorii."});
+    EXPECT_EQ(moveTo("Gołębnik :: Młode", true),
+              QStringList{"Nie udało się skopiować gołębia do wybranej kategorii."});
+    EXPECT_EQ(listedIn(old), 1);
+    EXPECT_EQ(listedIn(young), 0);
+    EXPECT_EQ(Rings(), QStringList{"S1"});
 }
 
 // The bird list chooses one bird at a time: Ctrl with an arrow moves the highlight along as the
