@@ -54,8 +54,21 @@ void NameDictionaryDialog::OnAdd() {
     if (!loft) return;
 
     std::set<int> before;
-    for (const auto& entry : Names()) before.insert(entry.first);
-    if (!AddName(loft->id, newName)) return;
+    bool listed = false;
+    for (const auto& entry : Names()) {
+        before.insert(entry.first);
+        listed = listed || entry.second == newName;
+    }
+    // The file holds each name once: a name on the list is not added again, and a name the file
+    // refused is not shown as if added. Either way the user is told, the name still typed.
+    if (listed) {
+        MessageBox(this, u"Ta nazwa jest już na liście.");
+        return;
+    }
+    if (!AddName(loft->id, newName)) {
+        MessageBox(this, u"Nie udało się dodać nazwy do listy.");
+        return;
+    }
 
     // The new entry takes the row of its place in id order (the last one, as ids only grow),
     // so that row i stays the i-th entry of the map.

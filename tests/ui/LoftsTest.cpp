@@ -461,11 +461,25 @@ TEST_P(DictionaryTest, DuplicateAndEmptyNamesAndNoLoftAddNothing) {
     LoadLoftsAndChooseFirst();
     Open();
     Add(u"Niebieski");
-    Add(u"Niebieski");
     Add(u"");
+    EXPECT_TRUE(MessageTexts().isEmpty());
+    // A name on the list already is refused, and the user told so.
+    Add(u"Niebieski");
+    EXPECT_EQ(MessageTexts(), QStringList{QString::fromUtf8("Ta nazwa jest już na liście.")});
     EXPECT_EQ(ListRows(), (QStringList{" ", "Niebieski"}));
     ExpectInStep();
     EXPECT_EQ(OnDisk(), QStringList{"Niebieski"});
+    // A name the file refuses is not shown as added, and the user is told so.
+    const std::string table = GetParam().table;
+    QueryExtra(("CREATE TRIGGER refuse BEFORE INSERT ON " + table +
+                " BEGIN SELECT RAISE(ABORT, 'no'); END;").c_str());
+    Add(u"Płowy");
+    EXPECT_EQ(MessageTexts().value(1), QString::fromUtf8("Nie udało się dodać nazwy do listy."));
+    EXPECT_EQ(ListRows(), (QStringList{" ", "Niebieski"}));
+    ExpectInStep();
+    EXPECT_EQ(OnDisk(), QStringList{"Niebieski"});
+    QueryExtra("DROP TRIGGER refuse;");
+    seams::Reset();
     // A name with a quote is stored as typed.
     Add(u"O'Neill");
     EXPECT_EQ(OnDisk(), (QStringList{"Niebieski", "O'Neill"}));
